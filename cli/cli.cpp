@@ -1,0 +1,225 @@
+#include "cli.h"
+
+#include <CLI/CLI.hpp>
+
+#include <ostream>
+
+#include "catalogue.h"
+#include "conversion_run.h"
+#include "text_util.h"
+
+namespace tavkonv40::cli {
+
+namespace {
+
+constexpr const char* kVersion = "tavkonv40 0.1.0";
+
+class CliHost : public RunHost {
+public:
+    explicit CliHost(Services& s) : s_(s) {}
+
+    void appendLog(std::string_view line, LogLineKind kind) override {
+        s_.out << line << '\n';
+        s_.out.flush();
+        if (kind == LogLineKind::Error) {
+            ++errors_;
+            s_.err << line << '\n';
+            s_.err.flush();
+        }
+        if (s_.onLine) s_.onLine(std::string(line), s_.onLineContext);
+    }
+    bool cancelRequested() const override { return s_.cancel.load(); }
+    int errors() const { return errors_; }
+
+private:
+    Services& s_;
+    int errors_ = 0;
+};
+
+std::string normalizedCaption(std::string_view s) {
+    std::string out;
+    for (char c : s)
+        if (c != '/' && c != ' ') out += asciiUpper(c);
+    return out;
+}
+
+// Splits "NAME:EDITION"; the edition part defaults to 4.0.
+bool splitValue(const std::string& value, std::string& name, Edition& edition) {
+    const auto colon = value.rfind(':');
+    name = value.substr(0, colon);
+    edition = Edition::V40;
+    return colon == std::string::npos || parseEdition(value.substr(colon + 1), edition);
+}
+
+void printCatalogue(std::ostream& out) {
+    out << "slot\tfamily\tcaption\toption_index\toption_row\toffers_40L\tocx_base\tlibrary_base\t"
+           "guid_40\tguid_40L\n";
+    for (const auto& f : families()) {
+        out << f.slot << '\t' << f.label << '\t' << f.caption << '\t' << f.optionIndex << '\t'
+            << f.optionRow << '\t' << (f.offers40L == Offers40L::Yes ? "yes" : "no") << '\t'
+            << f.ocxBase << '\t' << f.libraryBase << '\t' << f.guid40 << '\t' << f.guid40L << '\n';
+    }
+}
+
+struct UsageError {
+    std::string message;
+};
+
+FixedOptions buildOptions(const std::vector<std::string>& familiesArg, bool allFamilies,
+                          const std::string& allFamiliesEdition,
+                          const std::vector<std::string>& msArg, bool allMs,
+                          const std::string& allMsEdition) {
+    FixedOptions options;
+    Edition e = Edition::V40;
+    if (allFamilies) {
+        if (!allFamiliesEdition.empty() && !parseEdition(allFamiliesEdition, e))
+            throw UsageError{"unknown edition '" + allFamiliesEdition + "' (use 4.0 or 4.0L)"};
+        options.selectAllFamilies(e);
+    }
+    for (const auto& value : familiesArg) {
+        std::string name;
+        if (!splitValue(value, name, e))
+            throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
+        const auto* f = findFamily(name);
+        if (!f) throw UsageError{"unknown family '" + name + "' (see 'tavkonv40 catalogue')"};
+        if (e == Edition::V40L && f->offers40L == Offers40L::No)
+            throw UsageError{"family " + std::string(f->label) + " exists only as 4.0"};
+        options.selectFamily(f->slot, e);
+    }
+    if (allMs) {
+        e = Edition::V40;
+        if (!allMsEdition.empty() && !parseEdition(allMsEdition, e))
+            throw UsageError{"unknown edition '" + allMsEdition + "' (use 4.0 or 4.0L)"};
+        options.selectAllMicrosoft(e);
+    }
+    for (const auto& value : msArg) {
+        std::string name;
+        if (!splitValue(value, name, e))
+            throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
+        const int i = findMicrosoftOption(name);
+        if (i < 0) throw UsageError{"unknown Microsoft control option '" + name + "'"};
+        options.selectMicrosoft(i, e);
+    }
+    return options;
+}
+
+}  // namespace
+
+bool parseEdition(const std::string& text, Edition& edition) {
+    if (text == "4.0" || text == "40") {
+        edition = Edition::V40;
+        return true;
+    }
+    if (equalsNoCase(text, "4.0L") || equalsNoCase(text, "40L")) {
+        edition = Edition::V40L;
+        return true;
+    }
+    return false;
+}
+
+int findMicrosoftOption(const std::string& name) {
+    if (!name.empty() && name.find_first_not_of("0123456789") == std::string::npos &&
+        name.size() <= 2) {
+        const int i = std::stoi(name);
+        return i < kMicrosoftOptionCount ? i : -1;
+    }
+    const auto wanted = normalizedCaption(name);
+    for (const auto& o : microsoftOptions())
+        if (normalizedCaption(o.caption) == wanted) return o.index;
+    return -1;
+}
+
+int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
+    // "--all-families[:EDITION]" and "--all-ms[:EDITION]" glue their value to the flag, which
+    // CLI11 cannot express; take them out before it parses the rest.
+    std::vector<std::string> args;
+    bool allFamiliesGiven = false, allMsGiven = false;
+    std::string allFamiliesEdition, allMsEdition;
+    for (const auto& a : argsIn) {
+        if (a == "--") {
+            args.insert(args.end(), &a, argsIn.data() + argsIn.size());
+            break;
+        }
+        struct Glued {
+            const char* flag;
+            bool& given;
+            std::string& edition;
+        };
+        bool taken = false;
+        for (Glued g : {Glued{"--all-families", allFamiliesGiven, allFamiliesEdition},
+                        Glued{"--all-ms", allMsGiven, allMsEdition}}) {
+            const std::string f = g.flag;
+            if (a == f || a.rfind(f + ":", 0) == 0 || a.rfind(f + "=", 0) == 0) {
+                g.given = true;
+                g.edition = a.size() > f.size() ? a.substr(f.size() + 1) : std::string();
+                if (a.size() > f.size() && g.edition.empty()) g.edition = "?";
+                taken = true;
+            }
+        }
+        if (!taken) args.push_back(a);
+    }
+
+    CLI::App app{"Converts the Visual Basic 6 forms, user controls and projects of a folder to "
+                 "edition 4.0 or 4.0L of the Nexaria control suite. A dated backup of the folder "
+                 "is left inside it.",
+                 "tavkonv40"};
+    app.set_version_flag("--version", kVersion);
+    std::vector<std::string> familiesArg, msArg;
+    std::string folder;
+    app.add_option("--family", familiesArg,
+                   "Convert a suite family: LABEL or caption, optionally :4.0 or :4.0L")
+        ->type_name("LABEL[:EDITION]")
+        ->allow_extra_args(false);
+    app.add_flag("--all-families")->description(
+        "Convert every family, optionally :4.0 or :4.0L (4.0-only families stay on 4.0)");
+    app.add_option("--ms", msArg,
+                   "Replace a Microsoft control kind: caption (Button, Check/Option, Combo, "
+                   "Date/Time Picker, Frame, Label, List, ListView, Progress, Scroll, Slider, "
+                   "Text, UpDown) or index 0..12, optionally :4.0 or :4.0L")
+        ->type_name("NAME[:EDITION]")
+        ->allow_extra_args(false);
+    app.add_flag("--all-ms")->description(
+        "Replace every Microsoft control kind, optionally :4.0 or :4.0L");
+    app.add_option("FOLDER", folder, "The folder holding the project files");
+    auto* catalogue = app.add_subcommand("catalogue", "Print the suite catalogue as tab-separated values");
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        s.out << app.help();
+        return kCompleted;
+    } catch (const CLI::CallForVersion&) {
+        s.out << kVersion << '\n';
+        return kCompleted;
+    } catch (const CLI::ParseError& e) {
+        s.err << "tavkonv40: " << e.what() << "\nRun 'tavkonv40 --help' for usage.\n";
+        return kUsage;
+    }
+
+    if (*catalogue) {
+        printCatalogue(s.out);
+        return kCompleted;
+    }
+    if (folder.empty()) {
+        s.err << "tavkonv40: no folder given\nRun 'tavkonv40 --help' for usage.\n";
+        return kUsage;
+    }
+
+    FixedOptions options;
+    try {
+        options = buildOptions(familiesArg, allFamiliesGiven, allFamiliesEdition, msArg,
+                               allMsGiven, allMsEdition);
+    } catch (const UsageError& e) {
+        s.err << "tavkonv40: " << e.message << '\n';
+        return kUsage;
+    }
+
+    CliHost host(s);
+    RunEnvironment env{s.fs, host, options, s.clock};
+    const RunResult result = RunConversion(env, folder);
+    if (result.ending == RunEnding::Cancelled) return kCancelled;
+    return host.errors() > 0 ? kCompletedWithErrors : kCompleted;
+}
+
+}  // namespace tavkonv40::cli

@@ -1,0 +1,42 @@
+// The command-line front end over the engine, callable in process for tests.
+#pragma once
+
+#include <atomic>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "file_system.h"
+#include "options.h"
+#include "run_host.h"
+
+namespace tavkonv40::cli {
+
+enum ExitStatus : int {
+    kCompleted = 0,
+    kCompletedWithErrors = 1,
+    kUsage = 2,
+    kCancelled = 3,
+};
+
+struct Services {
+    FileSystem& fs;
+    Clock& clock;
+    std::ostream& out;
+    std::ostream& err;
+    // Set by SIGINT / SIGTERM (or a test) to cancel the run.
+    const std::atomic<bool>& cancel;
+    // Called once per log line after it is printed (tests use it to cancel at a chosen point).
+    void (*onLine)(const std::string& line, void* context) = nullptr;
+    void* onLineContext = nullptr;
+};
+
+// Parses `args` (without the program name) and does what they ask. Never throws.
+int runCommandLine(const std::vector<std::string>& args, Services& services);
+
+// Parses "LABEL[:EDITION]" style values; exposed for tests.
+bool parseEdition(const std::string& text, Edition& edition);
+// A Microsoft option by caption (letter case, "/" and blanks ignored) or index; -1 if unknown.
+int findMicrosoftOption(const std::string& name);
+
+}  // namespace tavkonv40::cli

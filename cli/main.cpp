@@ -1,0 +1,33 @@
+#include <signal.h>
+
+#include <atomic>
+#include <clocale>
+#include <iostream>
+
+#include "cli.h"
+#include "disk_file_system.h"
+
+namespace {
+
+std::atomic<bool> g_cancel{false};
+
+extern "C" void onSignal(int) { g_cancel.store(true); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The log's time of day follows the user's locale.
+    std::setlocale(LC_TIME, "");
+
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+
+    std::vector<std::string> args(argv + 1, argv + argc);
+    tavkonv40::DiskFileSystem fs;
+    tavkonv40::SystemClock clock;
+    tavkonv40::cli::Services services{fs, clock, std::cout, std::cerr, g_cancel};
+    return tavkonv40::cli::runCommandLine(args, services);
+}

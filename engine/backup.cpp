@@ -1,0 +1,86 @@
+#include "backup.h"
+
+#include <cstdio>
+
+#include "file_session.h"
+
+namespace tavkonv40 {
+
+namespace {
+
+std::string withoutTrailingSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+bool isSameOrInside(const std::string& path, const std::string& folder) {
+    return path == folder ||
+           (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+            path[folder.size()] == '/');
+}
+
+}  // namespace
+
+std::string backupName(const std::tm& date, const std::tm& time) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d.%02d.%02d", date.tm_mon + 1, date.tm_mday,
+                  date.tm_year + 1900, time.tm_hour, time.tm_min, time.tm_sec);
+    return std::string("Nexaria Conversion Backup ") + buf;
+}
+
+Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder) {
+    Backup b;
+    const std::tm date = clock.now();
+    const std::tm time = clock.now();
+    b.name = backupName(date, time);
+    std::string temp;
+    try {
+        temp = withoutTrailingSlash(fs.tempDirectory());
+    } catch (const FileError& e) {
+        addErrorLine(host, errorLine(std::string("no backup was made: the temporary folder is not available: ") +
+                                 e.what()));
+        return b;
+    }
+    b.tempPath = temp + "/" + b.name;
+    host.yield();
+    const std::string source = withoutTrailingSlash(folder);
+    if (isSameOrInside(b.tempPath, source)) {
+        addErrorLine(host, errorLine("no backup was made: the temporary folder " + temp +
+                                 " lies inside " + source));
+    } else {
+        try {
+            fs.copyFolder(source, b.tempPath);
+            b.copied = true;
+        } catch (const FileError& e) {
+            addErrorLine(host, errorLine("the backup copy of " + source + " failed: " + e.what() +
+                                     "; no complete backup exists"));
+        }
+    }
+    host.yield();
+    return b;
+}
+
+bool BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
+                          const std::string& folder) {
+    // The folder text as the user gave it, so a trailing separator shows doubled, as typed.
+    const std::string destination = folder + "/" + backup.name;
+    bool placed = false;
+    host.yield();
+    if (backup.copied) {
+        try {
+            fs.moveFolder(backup.tempPath, destination);
+            placed = true;
+        } catch (const FileError& e) {
+            addErrorLine(host, errorLine("the backup could not be moved into the folder: " +
+                                     std::string(e.what()) + "; the copy remains at " +
+                                     backup.tempPath));
+        }
+    }
+    host.yield();
+    AddLogLine(host, "Backup of original folder saved to:");
+    AddLogLine(host, "");
+    AddLogLine(host, destination);
+    return placed;
+}
+
+}  // namespace tavkonv40

@@ -1,0 +1,28 @@
+// The dated copy of the chosen folder that every run leaves inside it.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "file_system.h"
+#include "run_host.h"
+
+namespace tavkonv40 {
+
+struct Backup {
+    std::string name;      // "Nexaria Conversion Backup mm.dd.yyyy hh.mm.ss"
+    std::string tempPath;  // temporary folder + "/" + name
+    bool copied = false;
+};
+
+std::string backupName(const std::tm& date, const std::tm& time);
+
+// Copies the folder into the temporary folder. A failure is logged as an error line.
+Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder);
+
+// Moves the copy into the folder and logs where it went (the three lines are written whatever
+// happened). Returns false when no complete backup could be placed.
+bool BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
+                          const std::string& folder);
+
+}  // namespace tavkonv40

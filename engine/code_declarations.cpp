@@ -1,0 +1,7 @@
+#include "code_declarations.h"
+
+namespace tavkonv40 {
+
+void CheckEVENTSForUpdate(StepContext&) {}
+
+}  // namespace tavkonv40

@@ -1,0 +1,200 @@
+#include "conversion_run.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "backup.h"
+#include "code_declarations.h"
+#include "file_session.h"
+#include "form_body.h"
+#include "form_headers.h"
+#include "form_required_controls.h"
+#include "microsoft_controls.h"
+#include "project_references.h"
+#include "text_util.h"
+
+namespace tavkonv40 {
+
+namespace {
+
+const std::string kLongRule(37, '-');
+const std::string kShortRule(35, '-');
+
+struct StepLine {
+    const char* heading;
+    Step step;
+};
+
+struct PassKind {
+    const char* suffix;  // upper-cased last three characters of the name
+    const char* found;   // "Found VB Form file (" ...
+    const char* done;    // "VB Form file (" ...
+    std::vector<StepLine> steps;
+};
+
+const PassKind kFormPass{
+    "FRM",
+    "Found VB Form file (",
+    "VB Form file (",
+    {
+        {"    -checking form headers.....", ConvertFormHeaders},
+        {"    -checking form body.....", ConvertFormBody},
+        {"    -checking form code for required declarations conversion.....", CheckEVENTSForUpdate},
+        {"    -checking form for Microsoft Controls conversion.....", CheckFRMVBBODYForUpdate},
+        {"    -checking form header for required controls.....", CheckFormRequiredControls},
+    }};
+
+const PassKind kUserControlPass{
+    "CTL",
+    "Found VB UserControl file (",
+    "VB UserControl file (",
+    {
+        {"    -checking UserControl headers.....", ConvertFormHeaders},
+        {"    -checking UserControl body.....", ConvertFormBody},
+        {"    -checking UserControl events.....", CheckEVENTSForUpdate},
+    }};
+
+const PassKind kProjectPass{
+    "VBP",
+    "Found VB Project file (",
+    "VB Project file (",
+    {
+        {"    -checking Project headers.....", ConvertProjectObjects},
+        {"    -checking Project headers for required controls.....", CheckProjectRequiredControls},
+    }};
+
+bool matchFrom(const std::string& s, std::size_t i, const std::string& p, std::size_t j) {
+    while (j < p.size()) {
+        if (p[j] == '*') {
+            while (j < p.size() && p[j] == '*') ++j;
+            if (j == p.size()) return true;
+            for (std::size_t k = i; k <= s.size(); ++k)
+                if (matchFrom(s, k, p, j)) return true;
+            return false;
+        }
+        if (i == s.size()) return false;
+        if (p[j] != '?' && asciiUpper(p[j]) != asciiUpper(s[i])) return false;
+        ++i;
+        ++j;
+    }
+    return i == s.size();
+}
+
+class Run {
+public:
+    Run(RunEnvironment& env, RunState& state) : env_(env), state_(state) {}
+
+    RunResult go(const std::string& folderText, const std::string& pattern) {
+        env_.host.runStarted();
+        state_.tables = BuildReferenceTables();
+        folder_ = folderText;
+        if (folder_.empty() || folder_.back() != '/') folder_ += '/';
+        pattern_ = pattern;
+        const Backup backup = BackupFolderToTemp(env_.fs, env_.host, env_.clock, folderText);
+        state_.formNeedsLibrary.fill(false);
+        state_.projectNeedsLibrary.fill(false);
+
+        env_.host.yield();
+        if (cancelled()) return end(backup, folderText, RunEnding::Cancelled);
+
+        auto listing = search();
+        AddLogLine(env_.host, "Starting conversion " + env_.clock.timeOfDay());
+        AddLogLine(env_.host, kLongRule);
+
+        if (listing) walk(*listing, kFormPass);
+        env_.host.yield();
+        if (cancelled()) return end(backup, folderText, RunEnding::Cancelled);
+
+        listing = search();
+        if (listing) walk(*listing, kUserControlPass);
+        env_.host.yield();
+        if (cancelled()) return end(backup, folderText, RunEnding::Cancelled);
+
+        listing = search();
+        if (!listing) return end(backup, folderText, RunEnding::Completed);
+        walk(*listing, kProjectPass);
+        env_.host.yield();
+        return end(backup, folderText, cancelled() ? RunEnding::Cancelled : RunEnding::Completed);
+    }
+
+private:
+    bool cancelled() const { return env_.host.cancelRequested(); }
+
+    // Each pass lists the folder afresh and works from that snapshot, so a file replaced by
+    // rename is never met twice.
+    std::optional<std::vector<std::string>> search() {
+        try {
+            auto names = env_.fs.listFolder(folder_);
+            std::vector<std::string> matching;
+            for (auto& n : names)
+                if (matchesPattern(n, pattern_)) matching.push_back(std::move(n));
+            return matching;
+        } catch (const FileError&) {
+            return std::nullopt;
+        }
+    }
+
+    void walk(const std::vector<std::string>& names, const PassKind& kind) {
+        for (std::string name : names) {
+            if (cancelled()) break;
+            StripNull(name);
+            if (name != "." && name != ".." && lastThreeUpper(name) == kind.suffix)
+                convert(name, kind);
+            env_.host.yield();
+        }
+    }
+
+    void convert(const std::string& name, const PassKind& kind) {
+        AddLogLine(env_.host,
+                   std::string(kind.found) + name + ").  Checking update requirements.....");
+        FileSession session(env_.fs, folder_ + name, env_.options, env_.host, state_);
+        for (const auto& s : kind.steps) {
+            AddLogLine(env_.host, s.heading);
+            session.run(s.step);
+        }
+        if (!session.finish()) ++result_.fileErrors;
+        AddLogLine(env_.host, std::string(kind.done) + name + ").  File is now up to date.");
+    }
+
+    RunResult end(const Backup& backup, const std::string& folderText, RunEnding ending) {
+        if (ending == RunEnding::Cancelled) {
+            AddLogLine(env_.host, kShortRule);
+            AddLogLine(env_.host, "Conversion cancelled." + env_.clock.timeOfDay());
+            env_.host.setStatus("");
+        }
+        AddLogLine(env_.host, kShortRule);
+        env_.host.yield();
+        result_.backupPlaced = BackupMoveIntoFolder(env_.fs, env_.host, backup, folderText);
+        AddLogLine(env_.host, kShortRule);
+        AddLogLine(env_.host, "Conversion complete." + env_.clock.timeOfDay());
+        env_.host.setStatus("");
+        result_.ending = ending;
+        return result_;
+    }
+
+    RunEnvironment& env_;
+    RunState& state_;
+    std::string folder_;
+    std::string pattern_;
+    RunResult result_;
+};
+
+}  // namespace
+
+bool matchesPattern(const std::string& name, const std::string& pattern) {
+    if (pattern == "*.*" || pattern == "*") return true;
+    return matchFrom(name, 0, pattern, 0);
+}
+
+RunResult RunConversion(RunEnvironment& env, RunState& state, const std::string& folder,
+                        const std::string& pattern) {
+    return Run(env, state).go(folder, pattern);
+}
+
+RunResult RunConversion(RunEnvironment& env, const std::string& folder, const std::string& pattern) {
+    RunState state;
+    return RunConversion(env, state, folder, pattern);
+}
+
+}  // namespace tavkonv40

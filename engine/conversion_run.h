@@ -1,0 +1,42 @@
+// The conversion run: backs the folder up, then converts its form, user-control and project
+// files in three passes, logging every step.
+#pragma once
+
+#include <string>
+
+#include "file_system.h"
+#include "options.h"
+#include "run_host.h"
+#include "step_context.h"
+
+namespace tavkonv40 {
+
+enum class RunEnding { Completed, Cancelled };
+
+struct RunResult {
+    RunEnding ending = RunEnding::Completed;
+    int fileErrors = 0;      // files that could not be converted
+    bool backupPlaced = false;
+};
+
+struct RunEnvironment {
+    FileSystem& fs;
+    RunHost& host;
+    const OptionsSource& options;
+    Clock& clock;
+};
+
+// `folder` is the folder box's text; `pattern` selects entries ("*.*" takes every entry).
+RunResult RunConversion(RunEnvironment& env, const std::string& folder,
+                        const std::string& pattern = "*.*");
+
+// The same run with the per-run state supplied by the caller (the dialog keeps it across calls
+// of its public steps).
+RunResult RunConversion(RunEnvironment& env, RunState& state, const std::string& folder,
+                        const std::string& pattern = "*.*");
+
+// Wildcard match of a directory search: "*" any run of characters, "?" one character; "*.*"
+// matches every name, with or without a dot.
+bool matchesPattern(const std::string& name, const std::string& pattern);
+
+}  // namespace tavkonv40

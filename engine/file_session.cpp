@@ -1,0 +1,52 @@
+#include "file_session.h"
+
+namespace tavkonv40 {
+
+std::string errorLine(const std::string& message) { return "    -error: " + message; }
+
+FileSession::FileSession(FileSystem& fs, std::string path, const OptionsSource& options,
+                         RunHost& host, RunState& state)
+    : fs_(fs), path_(std::move(path)), options_(options), host_(host), state_(state) {}
+
+void FileSession::fail(const std::string& what, const std::string& cause) {
+    failed_ = true;
+    addErrorLine(host_, errorLine(what + " " + path_ + ": " + cause + "; the file is left unchanged"));
+}
+
+void FileSession::run(Step step) {
+    if (failed_) return;
+    if (!bytes_) {
+        try {
+            bytes_ = fs_.readFile(path_);
+        } catch (const FileError& e) {
+            fail("cannot read", e.cause());
+            return;
+        }
+    }
+    TextFile file(*bytes_);
+    StepContext ctx{file, path_, options_, host_, state_};
+    try {
+        step(ctx);
+    } catch (const LineOutOfRange& e) {
+        fail("cannot convert", e.what());
+        return;
+    }
+    if (file.changed()) {
+        bytes_ = file.bytes();
+        changed_ = true;
+    }
+}
+
+bool FileSession::finish() {
+    if (failed_) return false;
+    if (!changed_) return true;
+    try {
+        fs_.writeFile(path_, *bytes_);
+    } catch (const FileError& e) {
+        fail("cannot write", e.cause());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tavkonv40

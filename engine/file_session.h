@@ -1,0 +1,44 @@
+// Runs a file's conversion steps: reads the file once, hands its bytes from step to step in
+// memory, and writes it once, atomically, after the last step, only when its bytes changed.
+// The final bytes are the same as if every rewrite had gone to disk at once; a file that cannot
+// be read, converted or written is reported in one error line and left exactly as it was.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "file_system.h"
+#include "step_context.h"
+
+namespace tavkonv40 {
+
+using Step = void (*)(StepContext&);
+
+class FileSession {
+public:
+    FileSession(FileSystem& fs, std::string path, const OptionsSource& options, RunHost& host,
+                RunState& state);
+
+    void run(Step step);
+    // Writes the result. Returns false when the file could not be converted.
+    bool finish();
+
+    bool failed() const { return failed_; }
+
+private:
+    void fail(const std::string& what, const std::string& cause);
+
+    FileSystem& fs_;
+    std::string path_;
+    const OptionsSource& options_;
+    RunHost& host_;
+    RunState& state_;
+    std::optional<std::string> bytes_;
+    bool changed_ = false;
+    bool failed_ = false;
+};
+
+// The error line: four blanks and "-error: " like the step lines it stands among.
+std::string errorLine(const std::string& message);
+
+}  // namespace tavkonv40

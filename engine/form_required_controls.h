@@ -1,0 +1,10 @@
+// Conversion step: header reference lines that replaced controls of a form need.
+#pragma once
+
+#include "step_context.h"
+
+namespace tavkonv40 {
+
+void CheckFormRequiredControls(StepContext& ctx);
+
+}  // namespace tavkonv40

@@ -1,0 +1,101 @@
+#include "memory_file_system.h"
+
+namespace tavkonv40 {
+
+namespace {
+
+std::string parentOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos || slash == 0 ? std::string() : path.substr(0, slash);
+}
+
+std::string trimSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+bool isUnder(const std::string& path, const std::string& folder) {
+    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+           path[folder.size()] == '/';
+}
+
+}  // namespace
+
+void MemoryFileSystem::addFolder(const std::string& path) {
+    for (std::string p = trimSlash(path); !p.empty(); p = parentOf(p)) folders_.insert(p);
+}
+
+void MemoryFileSystem::addFile(const std::string& path, std::string bytes) {
+    addFolder(parentOf(path));
+    files_[path] = std::move(bytes);
+}
+
+void MemoryFileSystem::setReadOnly(const std::string& path, bool readOnly) {
+    if (readOnly)
+        readOnly_.insert(path);
+    else
+        readOnly_.erase(path);
+}
+
+void MemoryFileSystem::remove(const std::string& path) {
+    files_.erase(path);
+    folders_.erase(path);
+}
+
+const std::string& MemoryFileSystem::file(const std::string& path) const {
+    const auto it = files_.find(path);
+    if (it == files_.end()) throw FileError(path, "No such file or directory");
+    return it->second;
+}
+
+std::vector<std::string> MemoryFileSystem::listFolder(const std::string& folderIn) {
+    const std::string folder = trimSlash(folderIn);
+    if (!folders_.count(folder)) throw FileError(folder, "No such file or directory");
+    std::vector<std::string> names;
+    auto take = [&](const std::string& p) {
+        if (parentOf(p) == folder) names.push_back(p.substr(folder.size() + 1));
+    };
+    for (const auto& [p, bytes] : files_) take(p);
+    for (const auto& p : folders_) take(p);
+    if (reorderListing) reorderListing(names);
+    return names;
+}
+
+std::string MemoryFileSystem::readFile(const std::string& path) {
+    if (folders_.count(path)) throw FileError(path, "Is a directory");
+    return file(path);
+}
+
+void MemoryFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+    if (folders_.count(path)) throw FileError(path, "Is a directory");
+    if (!files_.count(path)) throw FileError(path, "No such file or directory");
+    if (readOnly_.count(path)) throw FileError(path, "file is read-only");
+    if (beforeWrite) beforeWrite(path);
+    ++writeCount;
+    files_[path] = bytes;
+}
+
+void MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& toIn) {
+    const std::string from = trimSlash(fromIn), to = trimSlash(toIn);
+    if (!folders_.count(from)) throw FileError(from, "No such file or directory");
+    addFolder(to);
+    const auto files = files_;
+    for (const auto& [p, bytes] : files)
+        if (isUnder(p, from)) files_[to + p.substr(from.size())] = bytes;
+    const auto folders = folders_;
+    for (const auto& p : folders)
+        if (isUnder(p, from)) folders_.insert(to + p.substr(from.size()));
+}
+
+void MemoryFileSystem::moveFolder(const std::string& fromIn, const std::string& toIn) {
+    const std::string from = trimSlash(fromIn), to = trimSlash(toIn);
+    if (!folders_.count(from)) throw FileError(from, "No such file or directory");
+    if (folders_.count(to) || files_.count(to)) throw FileError(to, "File exists");
+    copyFolder(from, to);
+    for (auto it = files_.begin(); it != files_.end();)
+        it = isUnder(it->first, from) ? files_.erase(it) : std::next(it);
+    for (auto it = folders_.begin(); it != folders_.end();)
+        it = (isUnder(*it, from) || *it == from) ? folders_.erase(it) : std::next(it);
+}
+
+}  // namespace tavkonv40

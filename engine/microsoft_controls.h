@@ -1,0 +1,10 @@
+// Conversion step: Microsoft controls of a form replaced by suite controls.
+#pragma once
+
+#include "step_context.h"
+
+namespace tavkonv40 {
+
+void CheckFRMVBBODYForUpdate(StepContext& ctx);
+
+}  // namespace tavkonv40

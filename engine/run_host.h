@@ -1,0 +1,59 @@
+// What a conversion run needs from whoever hosts it (the dialog, the command line, a test).
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+namespace tavkonv40 {
+
+enum class LogLineKind { Progress, Error };
+
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+
+    // Appends one line to the log. Error lines are the only lines the engine adds beyond the
+    // run's own progress lines.
+    virtual void appendLog(std::string_view line, LogLineKind kind) = 0;
+    // Lets the host process pending events once (the dialog repaints and sees "Cancel").
+    virtual void yield() {}
+    virtual bool cancelRequested() const = 0;
+
+    // The status label. A host that shows none returns false and no status text is composed.
+    virtual bool showsStatus() const { return false; }
+    virtual void setStatus(std::string_view) {}
+
+    // The run's start: "Cancel" replaces "Close", "Start" is disabled.
+    virtual void runStarted() {}
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // The time of day in the user's regional format.
+    virtual std::string timeOfDay() = 0;
+    // The local date and time, read once per call.
+    virtual std::tm now() = 0;
+};
+
+// AddLogLine: appends a progress line and yields once, the main point at which a "Cancel"
+// reaches a running conversion.
+inline void AddLogLine(RunHost& host, std::string_view line) {
+    host.appendLog(line, LogLineKind::Progress);
+    host.yield();
+}
+
+inline void addErrorLine(RunHost& host, const std::string& line) {
+    host.appendLog(line, LogLineKind::Error);
+    host.yield();
+}
+
+// The real clock; the time of day follows the C library's LC_TIME locale ("%X").
+class SystemClock : public Clock {
+public:
+    std::string timeOfDay() override;
+    std::tm now() override;
+};
+
+}  // namespace tavkonv40

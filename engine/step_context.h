@@ -1,0 +1,50 @@
+// What one conversion step works with, and the line-writing operations every step shares.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "catalogue.h"
+#include "options.h"
+#include "run_host.h"
+#include "text_file.h"
+
+namespace tavkonv40 {
+
+// State that lives for one run and crosses files.
+struct RunState {
+    ReferenceTables tables = BuildReferenceTables();
+    // Set when a Microsoft control of option i was replaced; read by the required-reference steps.
+    std::array<bool, kMicrosoftOptionCount> formNeedsLibrary{};
+    std::array<bool, kMicrosoftOptionCount> projectNeedsLibrary{};
+};
+
+struct StepContext {
+    TextFile& file;
+    const std::string& path;
+    const OptionsSource& options;
+    RunHost& host;
+    RunState& state;
+
+    bool cancelled() const { return host.cancelRequested(); }
+    // "Checking Line: " + n + two blanks + the line, when the host shows a status at all.
+    void showCheckingLine(std::size_t n, std::string_view text) const;
+};
+
+std::string checkingLineText(std::size_t n, std::string_view text);
+
+// Line n of the file becomes newText (which may hold CR LF pairs: the file then has more lines).
+void ReplaceFileLine(StepContext& ctx, std::size_t n, std::string_view newText);
+
+// In lineText, the first occurrence of oldToken becomes newToken + the option row's edition
+// suffix; the result is written as line n. A line without the token is left alone.
+void ReplaceFileLineToken(StepContext& ctx, std::size_t n, std::string_view lineText,
+                          std::string_view oldToken, std::string_view newToken, int optionRow);
+
+// Line n becomes the header / project reference line of the slot for the edition.
+void WriteFormHeaderLine(StepContext& ctx, std::size_t n, int slot, Edition edition);
+void WriteProjectObjectLine(StepContext& ctx, std::size_t n, int slot, Edition edition);
+
+}  // namespace tavkonv40

@@ -1,0 +1,44 @@
+#include "text_util.h"
+
+#include <algorithm>
+
+namespace tavkonv40 {
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
+}
+
+std::size_t InStrNoCase(std::size_t start, std::string_view text, std::string_view find) {
+    if (start == 0) start = 1;
+    if (start > text.size() + 1) return 0;
+    if (find.empty()) return start;
+    if (find.size() > text.size() - (start - 1)) return 0;
+    const char first = asciiUpper(find.front());
+    const char firstLower = (first >= 'A' && first <= 'Z') ? static_cast<char>(first + 32) : first;
+    const std::size_t last = text.size() - find.size();
+    for (std::size_t i = start - 1; i <= last; ++i) {
+        const char c = text[i];
+        if (c != first && c != firstLower) continue;
+        std::size_t k = 1;
+        while (k < find.size() && asciiUpper(text[i + k]) == asciiUpper(find[k])) ++k;
+        if (k == find.size()) return i + 1;
+    }
+    return 0;
+}
+
+std::string& StripNull(std::string& s) {
+    const auto nul = s.find('\0');
+    if (nul != std::string::npos) s.erase(nul);
+    return s;
+}
+
+std::string lastThreeUpper(std::string_view name) {
+    std::string_view tail = name.size() > 3 ? name.substr(name.size() - 3) : name;
+    std::string out(tail);
+    for (char& c : out) c = asciiUpper(c);
+    return out;
+}
+
+}  // namespace tavkonv40

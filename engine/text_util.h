@@ -1,0 +1,34 @@
+// Small byte-string helpers shared by every conversion step. Text is handled as bytes: case
+// folding touches only ASCII letters, which is exact for the ASCII patterns the steps look for.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tavkonv40 {
+
+constexpr char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+bool equalsNoCase(std::string_view a, std::string_view b);
+
+// 1-based position of the first occurrence of `find` in `text` at or after `start`, comparing
+// letters without regard to case; 0 when there is none. An empty `find` is found at `start`.
+std::size_t InStrNoCase(std::size_t start, std::string_view text, std::string_view find);
+
+// Convenience: true when `find` occurs anywhere in `text`, ignoring case.
+inline bool containsNoCase(std::string_view text, std::string_view find) {
+    return InStrNoCase(1, text, find) != 0;
+}
+
+inline bool contains(std::string_view text, std::string_view find) {
+    return text.find(find) != std::string_view::npos;
+}
+
+// Cuts `s` at its first NUL character and returns it.
+std::string& StripNull(std::string& s);
+
+// The upper-cased last three characters of a name (all of it when shorter).
+std::string lastThreeUpper(std::string_view name);
+
+}  // namespace tavkonv40

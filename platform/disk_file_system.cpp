@@ -1,0 +1,178 @@
+#include "disk_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace tavkonv40 {
+
+namespace {
+
+std::string errnoText(int err) { return std::strerror(err); }
+
+[[noreturn]] void fail(const std::string& path, int err) { throw FileError(path, errnoText(err)); }
+
+[[noreturn]] void fail(const std::string& path, const std::error_code& ec) {
+    throw FileError(path, ec.message());
+}
+
+// Closes a descriptor on every path out of a scope.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+void writeAll(int fd, const std::string& bytes, const std::string& path) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(path, errno);
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+}
+
+void copyTree(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    fs::create_directories(to, ec);
+    if (ec) fail(to.string(), ec);
+    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
+    if (ec) fail(from.string(), ec);
+}
+
+}  // namespace
+
+std::vector<std::string> DiskFileSystem::listFolder(const std::string& folder) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) fail(folder, ec);
+    std::vector<std::string> names;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) fail(folder, ec);
+        names.push_back(it->path().filename().string());
+    }
+    if (ec) fail(folder, ec);
+    return names;
+}
+
+std::string DiskFileSystem::readFile(const std::string& path) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) fail(path, errno);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) fail(path, errno);
+    if (S_ISDIR(st.st_mode)) fail(path, EISDIR);
+    std::string bytes;
+    if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(path, errno);
+        }
+        if (n == 0) break;
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    return bytes;
+}
+
+void DiskFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+    // Rewrite the link's target, never replace the link itself.
+    char resolved[PATH_MAX];
+    if (!::realpath(path.c_str(), resolved)) fail(path, errno);
+    const std::string target = resolved;
+
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) fail(path, errno);
+    if (S_ISDIR(st.st_mode)) fail(path, EISDIR);
+    if (!S_ISREG(st.st_mode)) throw FileError(path, "not a regular file");
+    if ((st.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0)
+        throw FileError(path, "the file is read-only");
+
+    const fs::path targetPath(target);
+    std::string temp = (targetPath.parent_path() / ("." + targetPath.filename().string() +
+                                                    ".tavkonv40-XXXXXX"))
+                           .string();
+    Fd fd(::mkstemp(temp.data()));
+    if (fd.get() < 0) {
+        const int err = errno;
+        throw FileError(path, "cannot create a temporary file beside it: " + errnoText(err));
+    }
+    try {
+        writeAll(fd.get(), bytes, path);
+        if (::fchmod(fd.get(), st.st_mode & 07777) != 0) fail(path, errno);
+        if (::geteuid() == 0) {
+            // Keep the owner when root rewrites somebody else's file; failure is harmless.
+            [[maybe_unused]] int ignored = ::fchown(fd.get(), st.st_uid, st.st_gid);
+        }
+        if (::fsync(fd.get()) != 0) fail(path, errno);
+        if (::close(fd.release()) != 0) fail(path, errno);
+        if (::rename(temp.c_str(), target.c_str()) != 0) fail(path, errno);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+}
+
+void DiskFileSystem::copyFolder(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    const auto status = fs::status(from, ec);
+    if (ec) fail(from, ec);
+    if (!fs::is_directory(status)) fail(from, ENOTDIR);
+    copyTree(from, to);
+}
+
+void DiskFileSystem::moveFolder(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(to, ec))) fail(to, EEXIST);
+    if (::rename(from.c_str(), to.c_str()) == 0) return;
+    const int err = errno;
+    if (err != EXDEV) fail(from, err);
+    // Another file system: copy, then remove the original only when the copy is whole.
+    try {
+        copyTree(from, to);
+    } catch (...) {
+        fs::remove_all(to, ec);
+        throw;
+    }
+    fs::remove_all(from, ec);
+    if (ec) throw FileError(from, "copied, but the original could not be removed: " + ec.message());
+}
+
+std::string DiskFileSystem::tempDirectory() {
+    std::error_code ec;
+    const auto p = fs::temp_directory_path(ec);
+    if (ec) throw FileError("temporary folder", ec.message());
+    std::string s = p.string();
+    while (s.size() > 1 && s.back() == '/') s.pop_back();
+    return s;
+}
+
+}  // namespace tavkonv40

@@ -1,0 +1,21 @@
+// The engine's FileSystem on a POSIX disk.
+#pragma once
+
+#include "file_system.h"
+
+namespace tavkonv40 {
+
+class DiskFileSystem : public FileSystem {
+public:
+    std::vector<std::string> listFolder(const std::string& folder) override;
+    std::string readFile(const std::string& path) override;
+    // Writes a temporary file beside the target, flushes it, gives it the target's permission
+    // bits and renames it over the target. Refuses files whose permission bits deny writing,
+    // also for root.
+    void writeFile(const std::string& path, const std::string& bytes) override;
+    void copyFolder(const std::string& from, const std::string& to) override;
+    void moveFolder(const std::string& from, const std::string& to) override;
+    std::string tempDirectory() override;
+};
+
+}  // namespace tavkonv40

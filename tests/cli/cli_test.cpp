@@ -1,0 +1,125 @@
+#include "cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "../engine/test_support.h"
+#include "memory_file_system.h"
+
+namespace tavkonv40::cli {
+namespace {
+
+struct Invocation {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    Invocation invoke(std::vector<std::string> args) {
+        std::ostringstream out, err;
+        Services s{fs, clock, out, err, cancel};
+        s.onLine = [](const std::string& line, void* self) {
+            auto* t = static_cast<CliTest*>(self);
+            if (!t->cancelOn.empty() && line == t->cancelOn) t->cancel = true;
+        };
+        s.onLineContext = this;
+        const int status = runCommandLine(args, s);
+        return {status, out.str(), err.str()};
+    }
+
+    MemoryFileSystem fs;
+    test::FixedClock clock;
+    std::atomic<bool> cancel{false};
+    std::string cancelOn;
+};
+
+TEST_F(CliTest, CatalogueHasHeaderAnd42Rows) {
+    const auto r = invoke({"catalogue"});
+    EXPECT_EQ(r.status, 0);
+    std::istringstream in(r.out);
+    std::string line;
+    std::vector<std::string> lines;
+    while (std::getline(in, line)) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 43u);
+    EXPECT_EQ(lines[0],
+              "slot\tfamily\tcaption\toption_index\toption_row\toffers_40L\tocx_base\t"
+              "library_base\tguid_40\tguid_40L");
+    const std::string button = "0\tButton\tQVButton\t0\t0\tyes\ttavQVButton\ttavQVButton\t";
+    EXPECT_EQ(lines[1].substr(0, button.size()), button);
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 1), "\t") << "ButtonBar has no 4.0L GUID";
+}
+
+TEST_F(CliTest, UsageErrorsExitTwoAndTouchNothing) {
+    fs.addFolder("/p");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {},
+             {"--family", "NoSuchFamily", "/p"},
+             {"--family", "ButtonBar:4.0L", "/p"},
+             {"--family", "Button:5.0", "/p"},
+             {"--ms", "Checkbox", "/p"},
+             {"--ms", "13", "/p"},
+             {"--all-families:4.1", "/p"},
+             {"--bogus", "/p"},
+         }) {
+        const auto r = invoke(args);
+        EXPECT_EQ(r.status, 2) << (args.empty() ? "(none)" : args[0]);
+        EXPECT_FALSE(r.err.empty());
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_EQ(fs.files().size(), 0u) << "no backup on a usage error";
+}
+
+TEST_F(CliTest, AcceptsLabelsCaptionsEditionsAndMicrosoftNames) {
+    fs.addFolder("/p");
+    fs.addFolder("/q");
+    fs.addFolder("/r");
+    EXPECT_EQ(invoke({"--family", "qvbutton:40L", "--family", "Tree", "--ms", "checkoption:4.0L",
+                      "--ms", "date/time picker", "--ms", "12", "/p"})
+                  .status,
+              0);
+    // Each run in its own folder: a fixed clock gives every backup the same name.
+    EXPECT_EQ(invoke({"--all-families:4.0L", "--all-ms:40", "/q"}).status, 0);
+    EXPECT_EQ(invoke({"--all-families", "--all-ms", "/r"}).status, 0);
+    EXPECT_EQ(findMicrosoftOption("Check/Option"), 1);
+    EXPECT_EQ(findMicrosoftOption("DATETIMEPICKER"), 3);
+    EXPECT_EQ(findMicrosoftOption("0"), 0);
+}
+
+TEST_F(CliTest, RunPrintsTheLogAndExitsZero) {
+    fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
+    const auto r = invoke({"--all-families", "/p"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("Starting conversion 5:49:20 PM\n", 0), 0u);
+    EXPECT_NE(r.out.find("VB Form file (A.frm).  File is now up to date.\n"), std::string::npos);
+    EXPECT_TRUE(r.err.empty());
+}
+
+TEST_F(CliTest, FailureExitsOneAndErrorLinesAlsoGoToStandardError) {
+    const auto r = invoke({"/missing"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("    -error: "), std::string::npos);
+    EXPECT_NE(r.out.find(r.err), std::string::npos);
+}
+
+TEST_F(CliTest, CancelExitsThree) {
+    fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
+    fs.addFile("/p/B.ctl", "VERSION 5.00\r\n");
+    cancelOn = "    -checking form headers.....";
+    const auto r = invoke({"/p"});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.out.find("Conversion cancelled."), std::string::npos);
+    EXPECT_EQ(r.out.find("B.ctl"), std::string::npos);
+}
+
+TEST_F(CliTest, HelpAndVersionExitZero) {
+    EXPECT_EQ(invoke({"--help"}).status, 0);
+    const auto v = invoke({"--version"});
+    EXPECT_EQ(v.status, 0);
+    EXPECT_EQ(v.out.rfind("tavkonv40 ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace tavkonv40::cli

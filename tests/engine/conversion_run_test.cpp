@@ -1,0 +1,231 @@
+#include "conversion_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "file_session.h"
+#include "memory_file_system.h"
+#include "test_support.h"
+
+namespace tavkonv40 {
+namespace {
+
+using test::FixedClock;
+using test::kBackupName;
+using test::RecordingHost;
+
+const std::string kLong(37, '-');
+const std::string kShort(35, '-');
+
+std::vector<std::string> formLines(const std::string& name) {
+    return {"Found VB Form file (" + name + ").  Checking update requirements.....",
+            "    -checking form headers.....",
+            "    -checking form body.....",
+            "    -checking form code for required declarations conversion.....",
+            "    -checking form for Microsoft Controls conversion.....",
+            "    -checking form header for required controls.....",
+            "VB Form file (" + name + ").  File is now up to date."};
+}
+
+std::vector<std::string> userControlLines(const std::string& name) {
+    return {"Found VB UserControl file (" + name + ").  Checking update requirements.....",
+            "    -checking UserControl headers.....",
+            "    -checking UserControl body.....",
+            "    -checking UserControl events.....",
+            "VB UserControl file (" + name + ").  File is now up to date."};
+}
+
+std::vector<std::string> projectLines(const std::string& name) {
+    return {"Found VB Project file (" + name + ").  Checking update requirements.....",
+            "    -checking Project headers.....",
+            "    -checking Project headers for required controls.....",
+            "VB Project file (" + name + ").  File is now up to date."};
+}
+
+std::vector<std::string> ending(const std::string& folder) {
+    return {kShort, "Backup of original folder saved to:", "", folder + "/" + kBackupName, kShort,
+            "Conversion complete.5:49:20 PM"};
+}
+
+std::vector<std::string> concat(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+class RunTest : public ::testing::Test {
+protected:
+    RunResult run(const std::string& folder = "/p") {
+        RunEnvironment env{fs, host, options, clock};
+        return RunConversion(env, folder);
+    }
+
+    MemoryFileSystem fs;
+    RecordingHost host;
+    FixedOptions options;
+    FixedClock clock;
+    const std::vector<std::string> start{"Starting conversion 5:49:20 PM", kLong};
+};
+
+TEST_F(RunTest, EmptyFolderLogsStartAndEnding) {
+    fs.addFolder("/p");
+    const auto result = run();
+    EXPECT_EQ(host.log, concat({start, ending("/p")}));
+    EXPECT_EQ(result.ending, RunEnding::Completed);
+    EXPECT_TRUE(result.backupPlaced);
+    EXPECT_TRUE(fs.hasFolder(std::string("/p/") + kBackupName));
+}
+
+TEST_F(RunTest, MissingFolderGivesTheShortLogPlusErrorLinesOnly) {
+    const auto result = run("/nowhere");
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find("/nowhere"), std::string::npos);
+    EXPECT_EQ(host.errors[0].rfind("    -error: ", 0), 0u);
+    auto withoutErrors = host.log;
+    std::erase(withoutErrors, host.errors[0]);
+    EXPECT_EQ(withoutErrors, concat({start, ending("/nowhere")}));
+    EXPECT_FALSE(result.backupPlaced);
+}
+
+TEST_F(RunTest, PassesRunFormsThenUserControlsThenProjectsWhateverTheListingOrder) {
+    fs.addFile("/p/App.vbp", "Type=Exe\r\n");
+    fs.addFile("/p/Ctl.ctl", "VERSION 5.00\r\n");
+    fs.addFile("/p/Main.FRM", "VERSION 5.00\r\n");
+    fs.addFile("/p/other.frmx", "");
+    fs.addFile("/p/Group.vbg", "");
+    fs.addFile("/p/sub/Inner.frm", "VERSION 5.00\r\n");
+    fs.reorderListing = [](std::vector<std::string>& names) { std::reverse(names.begin(), names.end()); };
+    run();
+    EXPECT_EQ(host.log, concat({start, formLines("Main.FRM"), userControlLines("Ctl.ctl"),
+                                projectLines("App.vbp"), ending("/p")}));
+    EXPECT_TRUE(host.errors.empty());
+}
+
+TEST_F(RunTest, NameIsClassifiedByItsLastThreeCharactersOnly) {
+    fs.addFile("/p/noDotfrm", "x");
+    fs.addFolder("/p/folder.frm");  // a directory counts as a form file and cannot be read
+    run();
+    const auto count = std::count_if(host.log.begin(), host.log.end(), [](const std::string& l) {
+        return l.rfind("Found VB Form file (", 0) == 0;
+    });
+    EXPECT_EQ(count, 2);
+    ASSERT_EQ(host.errors.size(), 1u) << "one error line per unreadable file";
+    EXPECT_NE(host.errors[0].find("/p/folder.frm"), std::string::npos);
+    EXPECT_NE(host.errors[0].find("Is a directory"), std::string::npos);
+}
+
+TEST_F(RunTest, CancelDuringFormPassEndsAfterThatFileAndStillMovesTheBackup) {
+    fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
+    fs.addFile("/p/B.frm", "VERSION 5.00\r\n");
+    fs.addFile("/p/C.ctl", "VERSION 5.00\r\n");
+    fs.addFile("/p/D.vbp", "Type=Exe\r\n");
+    host.onLine = [&](const std::string& line) {
+        if (line == "    -checking form body.....") host.cancel = true;
+    };
+    const auto result = run();
+    EXPECT_EQ(result.ending, RunEnding::Cancelled);
+    EXPECT_EQ(host.log, concat({start, formLines("A.frm"),
+                                {kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
+    EXPECT_TRUE(fs.hasFolder(std::string("/p/") + kBackupName));
+}
+
+TEST_F(RunTest, CancelBeforeTheFirstPassSkipsTheStartLines) {
+    fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
+    host.cancel = true;
+    EXPECT_EQ(run().ending, RunEnding::Cancelled);
+    EXPECT_EQ(host.log, concat({{kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
+}
+
+TEST_F(RunTest, CancelDuringProjectPassEndsCancelled) {
+    fs.addFile("/p/A.vbp", "x\r\n");
+    fs.addFile("/p/B.vbp", "x\r\n");
+    host.onLine = [&](const std::string& line) {
+        if (line.rfind("VB Project file (A.vbp)", 0) == 0) host.cancel = true;
+    };
+    EXPECT_EQ(run().ending, RunEnding::Cancelled);
+    EXPECT_EQ(host.log, concat({start, projectLines("A.vbp"),
+                                {kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
+}
+
+TEST_F(RunTest, BackupHoldsTheFolderAsItWasAndASecondRunCopiesTheFirstBackup) {
+    fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
+    fs.addFile("/p/sub/x.txt", "keep");
+    run();
+    const std::string b = std::string("/p/") + kBackupName;
+    EXPECT_EQ(fs.file(b + "/A.frm"), "VERSION 5.00\r\n");
+    EXPECT_EQ(fs.file(b + "/sub/x.txt"), "keep");
+    EXPECT_FALSE(fs.hasFolder(std::string("/tmp/") + kBackupName));
+}
+
+// A step that changes its file, to exercise the write path of a file's session.
+void upperFirstLine(StepContext& ctx) {
+    if (ctx.file.lineCount() == 0) return;
+    std::string s(ctx.file.line(1));
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    ReplaceFileLine(ctx, 1, s);
+}
+
+void writeBeyondTheEnd(StepContext& ctx) { ReplaceFileLine(ctx, 99, "x"); }
+
+TEST(FileSession, WritesOnceAfterTheLastStepOnlyWhenBytesChanged) {
+    MemoryFileSystem fs;
+    RecordingHost host;
+    FixedOptions options;
+    RunState state;
+    fs.addFile("/p/a.frm", "abc\r\ndef");
+    FileSession s(fs, "/p/a.frm", options, host, state);
+    s.run(upperFirstLine);
+    s.run(upperFirstLine);
+    EXPECT_TRUE(s.finish());
+    EXPECT_EQ(fs.writeCount, 1);
+    EXPECT_EQ(fs.file("/p/a.frm"), "ABC\r\ndef");
+
+    FileSession unchanged(fs, "/p/a.frm", options, host, state);
+    unchanged.run(upperFirstLine);
+    EXPECT_TRUE(unchanged.finish());
+    EXPECT_EQ(fs.writeCount, 1);
+}
+
+TEST(FileSession, AFailingFileIsReportedOnceAndLeftAsItWas) {
+    MemoryFileSystem fs;
+    RecordingHost host;
+    FixedOptions options;
+    RunState state;
+    fs.addFile("/p/ro.frm", "abc");
+    fs.setReadOnly("/p/ro.frm");
+    FileSession readOnly(fs, "/p/ro.frm", options, host, state);
+    readOnly.run(upperFirstLine);
+    EXPECT_FALSE(readOnly.finish());
+    EXPECT_EQ(fs.file("/p/ro.frm"), "abc");
+
+    fs.addFile("/p/bad.frm", "abc");
+    FileSession bad(fs, "/p/bad.frm", options, host, state);
+    bad.run(upperFirstLine);
+    bad.run(writeBeyondTheEnd);
+    bad.run(upperFirstLine);
+    EXPECT_FALSE(bad.finish());
+    EXPECT_EQ(fs.file("/p/bad.frm"), "abc");
+
+    fs.addFile("/p/torn.frm", "abc");
+    fs.beforeWrite = [](const std::string& p) { throw FileError(p, "No space left on device"); };
+    FileSession torn(fs, "/p/torn.frm", options, host, state);
+    torn.run(upperFirstLine);
+    EXPECT_FALSE(torn.finish());
+    EXPECT_EQ(fs.file("/p/torn.frm"), "abc");
+
+    ASSERT_EQ(host.errors.size(), 3u);
+    EXPECT_NE(host.errors[0].find("/p/ro.frm: file is read-only"), std::string::npos);
+    EXPECT_NE(host.errors[1].find("line 99 is outside the file"), std::string::npos);
+    EXPECT_NE(host.errors[2].find("No space left on device"), std::string::npos);
+}
+
+TEST(MatchesPattern, StarDotStarTakesEverything) {
+    EXPECT_TRUE(matchesPattern("noextension", "*.*"));
+    EXPECT_TRUE(matchesPattern("Form1.FRM", "*.frm"));
+    EXPECT_FALSE(matchesPattern("Form1.frmx", "*.frm"));
+    EXPECT_TRUE(matchesPattern("ab", "a?"));
+}
+
+}  // namespace
+}  // namespace tavkonv40

@@ -1,0 +1,54 @@
+// Shared fakes for engine tests: a host that records the log, a fixed clock.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "run_host.h"
+
+namespace tavkonv40::test {
+
+class RecordingHost : public RunHost {
+public:
+    void appendLog(std::string_view line, LogLineKind kind) override {
+        log.emplace_back(line);
+        if (kind == LogLineKind::Error) errors.emplace_back(line);
+        if (onLine) onLine(log.back());
+    }
+    void yield() override {
+        ++yields;
+        if (onYield) onYield();
+    }
+    bool cancelRequested() const override { return cancel; }
+    bool showsStatus() const override { return recordStatus; }
+    void setStatus(std::string_view s) override { statuses.emplace_back(s); }
+
+    std::vector<std::string> log;
+    std::vector<std::string> errors;
+    std::vector<std::string> statuses;
+    bool cancel = false;
+    bool recordStatus = false;
+    int yields = 0;
+    std::function<void(const std::string&)> onLine;
+    std::function<void()> onYield;
+};
+
+class FixedClock : public Clock {
+public:
+    std::string timeOfDay() override { return "5:49:20 PM"; }
+    std::tm now() override {
+        std::tm t{};
+        t.tm_year = 2026 - 1900;
+        t.tm_mon = 1;  // February
+        t.tm_mday = 1;
+        t.tm_hour = 9;
+        t.tm_min = 3;
+        t.tm_sec = 7;
+        return t;
+    }
+};
+
+inline constexpr const char* kBackupName = "Nexaria Conversion Backup 02.01.2026 09.03.07";
+
+}  // namespace tavkonv40::test

@@ -1,0 +1,132 @@
+#include "text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "text_util.h"
+
+namespace tavkonv40 {
+namespace {
+
+TEST(InStrNoCase, FindsIgnoringCaseFromStart) {
+    EXPECT_EQ(InStrNoCase(1, "  OBJECT={abc}", "Object={"), 3u);
+    EXPECT_EQ(InStrNoCase(4, "  OBJECT={abc} object={", "Object={"), 16u);
+    EXPECT_EQ(InStrNoCase(1, "Objec", "Object"), 0u);
+    EXPECT_EQ(InStrNoCase(1, "", "x"), 0u);
+    EXPECT_EQ(InStrNoCase(3, "abc", ""), 3u);
+    EXPECT_EQ(InStrNoCase(9, "abc", "a"), 0u);
+    // Bytes above 0x7F are compared as they are.
+    EXPECT_EQ(InStrNoCase(1, "caf\xC9 BEGIN", "begin"), 6u);
+    EXPECT_EQ(InStrNoCase(1, "caf\xE9", "\xC9"), 0u);
+}
+
+TEST(StripNull, CutsAtFirstNul) {
+    std::string s("Form1.frm\0garbage\0", 18);
+    EXPECT_EQ(StripNull(s), "Form1.frm");
+    std::string plain = "abc";
+    EXPECT_EQ(StripNull(plain), "abc");
+}
+
+TEST(TextFile, ScanningSplitsAtEveryLineEndAndDropsTerminators) {
+    TextFile f("a\r\nb\nc\rd");
+    ASSERT_EQ(f.lineCount(), 4u);
+    EXPECT_EQ(f.line(1), "a");
+    EXPECT_EQ(f.line(2), "b");
+    EXPECT_EQ(f.line(3), "c");
+    EXPECT_EQ(f.line(4), "d");
+    EXPECT_EQ(TextFile("").lineCount(), 0u);
+    EXPECT_EQ(TextFile("x\r\n").lineCount(), 1u);
+    EXPECT_EQ(TextFile("x\r\n\r\n").lineCount(), 2u);
+}
+
+TEST(TextFile, UnchangedFileComesBackByteForByte) {
+    const std::string bytes = "VERSION 5.00\r\nmixed\nends\r\rnone";
+    TextFile f(bytes);
+    f.replaceLine(2, "mixed");  // same text: no change
+    EXPECT_FALSE(f.changed());
+    EXPECT_EQ(f.bytes(), bytes);
+}
+
+TEST(TextFile, ReplacingALineKeepsEveryOtherByte) {
+    TextFile f("one\r\ntwo\r\nthree\r\n");
+    f.replaceLine(1, "ONE");
+    EXPECT_EQ(f.bytes(), "ONE\r\ntwo\r\nthree\r\n");
+
+    TextFile g("one\r\ntwo");
+    g.replaceLine(2, "TWO");
+    EXPECT_EQ(g.bytes(), "one\r\nTWO");  // still no final line end
+
+    TextFile h("one\ntwo\rthree\r\n");
+    h.replaceLine(2, "2");
+    EXPECT_EQ(h.bytes(), "one\n2\rthree\r\n");  // each line keeps its own terminator
+}
+
+TEST(TextFile, ScanningArrayIsNotRefreshedButRewritesShiftLines) {
+    TextFile f("VERSION 5.00\r\nline2\r\nline3\r\n");
+    f.replaceLine(1, "VERSION 5.00\r\nadded\r\n");
+    EXPECT_EQ(f.lineCount(), 3u);
+    EXPECT_EQ(f.line(2), "line2");  // the step still sees the old lines
+    EXPECT_EQ(f.currentLineCount(), 5u);
+    EXPECT_EQ(f.bytes(), "VERSION 5.00\r\nadded\r\n\r\nline2\r\nline3\r\n");
+    // Line 3 of the current content is now the empty line, not "line3".
+    f.replaceLine(3, "x");
+    EXPECT_EQ(f.bytes(), "VERSION 5.00\r\nadded\r\nx\r\nline2\r\nline3\r\n");
+}
+
+TEST(TextFile, ComposedLineBreaksTakeTheDominantTerminator) {
+    TextFile f("VERSION 5.00\nb\nc\r\n");
+    EXPECT_EQ(f.dominantLineEnd(), LineEnd::LF);
+    f.replaceLine(1, "VERSION 5.00\r\nref\r\n");
+    EXPECT_EQ(f.bytes(), "VERSION 5.00\nref\n\nb\nc\r\n");
+    EXPECT_EQ(TextFile("no breaks").dominantLineEnd(), LineEnd::CRLF);
+    EXPECT_EQ(TextFile("a\rb\rc\r\n").dominantLineEnd(), LineEnd::CR);
+}
+
+TEST(TextFile, LinesOutsideTheFileAreRefused) {
+    TextFile f("a\r\nb");
+    EXPECT_THROW(f.replaceLine(0, "x"), LineOutOfRange);
+    EXPECT_THROW(f.replaceLine(3, "x"), LineOutOfRange);
+    // After a final line end there is one more, empty, line.
+    TextFile g("a\r\n");
+    g.replaceLine(2, "tail");
+    EXPECT_EQ(g.bytes(), "a\r\ntail");
+    EXPECT_THROW(g.replaceLine(4, "x"), LineOutOfRange);
+}
+
+// The same edits on an LF twin give the CR LF result with LF line ends.
+TEST(TextFile, LfTwinConvertsLikeCrLfOriginal) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::string> lines;
+        const int count = 1 + static_cast<int>(rng() % 12);
+        for (int i = 0; i < count; ++i) lines.push_back("line" + std::to_string(rng() % 100));
+        const bool finalBreak = count == 1 || rng() % 2;  // a file without any break has no line-end style
+        std::string crlf, lf;
+        for (int i = 0; i < count; ++i) {
+            crlf += lines[static_cast<size_t>(i)];
+            lf += lines[static_cast<size_t>(i)];
+            if (i + 1 < count || finalBreak) {
+                crlf += "\r\n";
+                lf += "\n";
+            }
+        }
+        TextFile a(crlf), b(lf);
+        for (int e = 0; e < 4; ++e) {
+            const std::size_t n = 1 + rng() % static_cast<unsigned>(a.currentLineCount());
+            const std::string text = (rng() % 3 == 0) ? "x\r\ny\r\n" : "z" + std::to_string(e);
+            a.replaceLine(n, text);
+            b.replaceLine(n, text);
+        }
+        std::string expected = a.bytes(), got = b.bytes();
+        std::string converted;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            if (expected[i] == '\r' && i + 1 < expected.size() && expected[i + 1] == '\n') continue;
+            converted += expected[i];
+        }
+        ASSERT_EQ(got, converted) << "round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace tavkonv40
