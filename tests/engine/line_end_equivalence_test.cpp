@@ -1,0 +1,87 @@
+// A project kept with LF line ends converts exactly like its CR LF original, line ends aside.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "conversion_run.h"
+#include "memory_file_system.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace tavkonv40 {
+namespace {
+
+std::string toLf(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (!(s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')) out += s[i];
+    return out;
+}
+
+std::map<std::string, std::string> exampleFiles() {
+    std::map<std::string, std::string> files;
+    const fs::path dir = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples" / "OrderDesk";
+    for (const auto& e : fs::directory_iterator(dir)) {
+        std::ifstream in(e.path(), std::ios::binary);
+        files[e.path().filename().string()] = {std::istreambuf_iterator<char>(in), {}};
+    }
+    return files;
+}
+
+std::map<std::string, std::string> convert(const std::map<std::string, std::string>& files,
+                                           const FixedOptions& options) {
+    MemoryFileSystem mfs;
+    mfs.addFolder("/p");
+    for (const auto& [name, bytes] : files) mfs.addFile("/p/" + name, bytes);
+    test::RecordingHost host;
+    test::FixedClock clock;
+    RunEnvironment env{mfs, host, options, clock};
+    RunConversion(env, "/p");
+    std::map<std::string, std::string> out;
+    for (const auto& [name, bytes] : files) out[name] = mfs.file("/p/" + name);
+    return out;
+}
+
+TEST(LineEnds, LfFolderConvertsLikeItsCrLfOriginal) {
+    const auto original = exampleFiles();
+    ASSERT_FALSE(original.empty());
+    std::mt19937 rng(2026);
+    for (int round = 0; round < 40; ++round) {
+        // Shuffle the example's lines into new forms, so the property is tried on many shapes.
+        std::map<std::string, std::string> crlf = original;
+        if (round > 0) {
+            for (auto& [name, bytes] : crlf) {
+                std::vector<std::string> lines;
+                std::size_t b = 0;
+                for (std::size_t e; (e = bytes.find("\r\n", b)) != std::string::npos; b = e + 2)
+                    lines.push_back(bytes.substr(b, e - b));
+                std::shuffle(lines.begin() + 1, lines.end(), rng);
+                lines.resize(1 + rng() % lines.size());
+                bytes.clear();
+                for (const auto& l : lines) bytes += l + "\r\n";
+                if (rng() % 4 == 0) bytes.resize(bytes.size() - 2);  // no final line end
+            }
+        }
+        std::map<std::string, std::string> lf;
+        for (const auto& [name, bytes] : crlf) lf[name] = toLf(bytes);
+
+        FixedOptions options;
+        options.selectAllFamilies(round % 2 ? Edition::V40L : Edition::V40);
+        options.selectAllMicrosoft(round % 3 ? Edition::V40 : Edition::V40L);
+        const auto a = convert(crlf, options);
+        const auto b = convert(lf, options);
+        for (const auto& [name, bytes] : a) {
+            ASSERT_EQ(b.at(name), toLf(bytes)) << name << " in round " << round;
+            if (crlf.at(name).find('\n') != std::string::npos) {
+                ASSERT_EQ(b.at(name).find('\r'), std::string::npos) << name;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tavkonv40
