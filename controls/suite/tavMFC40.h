@@ -1,0 +1,47 @@
+// tavMFC40: platform and mouse queries of the suite.
+#pragma once
+
+#include "winmsg.h"
+
+#include <QPoint>
+
+namespace tavMFC40 {
+
+using winmsg::HWND;
+using winmsg::LPARAM;
+using winmsg::UINT;
+using winmsg::WPARAM;
+
+// Mouse buttons and shift state as the controls' events report them.
+enum MouseButton : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+enum ShiftState : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
+
+// True where wide-character text calls exist.  Qt text is always Unicode, so
+// this is always true; the controls still ask it once, at initialisation.
+bool IsUnicodePlatform();
+
+// Starts following the cursor (idempotent).  The subclasser calls it, so a
+// control that receives messages always has a current cursor position.
+void EnsureCursorTracking();
+
+// The cursor position in global coordinates.  It follows every mouse event
+// the application sees (so synthetic events move it too), and falls back to
+// the platform cursor before the first one.
+QPoint GetCursorPos();
+
+// True when the cursor is over the visible window's rectangle.
+bool IsMouseOver(HWND window);
+
+// Unpacks a mouse message: the button (vbLeftButton, ... for button
+// messages, the held buttons for others), the shift state and the signed
+// client coordinates.
+void GetMouseParameters(UINT message, WPARAM wParam, LPARAM lParam, int& button, int& shift, int& x, int& y);
+
+// Asks the window's parent to repaint the area under the window.
+void UpdateParent(HWND window);
+
+// Gives the window a transparent background: it no longer fills itself, so
+// what it does not paint shows its parent.
+void ChangeWindowStyle(HWND window);
+
+}  // namespace tavMFC40

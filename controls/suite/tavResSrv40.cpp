@@ -1,0 +1,141 @@
+#include "tavResSrv40.h"
+
+#include "skin_artwork.h"
+
+#include <QHash>
+#include <QMap>
+
+#include <algorithm>
+
+namespace tavResSrv40 {
+namespace {
+
+const std::vector<StaticResource> kResources = {
+    {1001, 13, 13, 12, {0, 0, 0, 0}, "check box glyph"},
+    {1006, 13, 13, 12, {4, 4, 4, 4}, "option button glyph"},
+    {1100, 18, 21, 8, {8, 9, 8, 9}, "push button, style 1"},
+    {1364, 9, 9, 16, {0, 0, 0, 0}, "scroll arrow glyphs"},
+    {1367, 17, 17, 16, {5, 5, 5, 5}, "scroll arrow buttons"},
+    {1379, 17, 17, 4, {1, 1, 0, 0}, "scroll shaft"},
+    {1382, 17, 22, 4, {5, 5, 5, 5}, "scroll thumb"},
+    {1385, 8, 8, 4, {0, 0, 0, 0}, "scroll thumb gripper"},
+    {1496, 20, 23, 6, {4, 4, 4, 4}, "push button, style 2"},
+    {1499, 23, 22, 6, {2, 2, 2, 2}, "push button, style 0"},
+    {1511, 5, 3, 7, {0, 0, 0, 0}, "drop arrow, style 2"},
+    {1514, 5, 3, 7, {0, 0, 0, 0}, "drop arrow, style 0"},
+    {1517, 11, 23, 6, {2, 4, 4, 4}, "drop part, style 2"},
+    {1520, 16, 22, 7, {2, 2, 2, 2}, "drop part, style 0"},
+    {1523, 24, 23, 6, {4, 2, 4, 4}, "split button body, style 2"},
+    {1526, 23, 22, 7, {2, 2, 2, 2}, "split button body, style 0"},
+};
+
+struct CustomEntry {
+    HDC dc = 0;
+    gdi::HBITMAP bitmap = 0;
+    gdi::HBITMAP previous = 0;
+    int width = 0;
+    int height = 0;
+    int requests = 0;
+};
+
+struct StaticEntry {
+    gdi::HBITMAP bitmap = 0;
+    gdi::HBITMAP previous = 0;
+};
+
+struct Server {
+    QHash<quint64, QImage> strips;   // (number, theme) -> painted strip
+    QHash<HDC, StaticEntry> statics; // DCs handed out by GetStaticResDc
+    QMap<QString, CustomEntry> customs;
+};
+
+Server& server() {
+    static Server s;
+    return s;
+}
+
+int normalisedTheme(int theme) { return theme >= 0 && theme < kThemeCount ? theme : 0; }
+
+}  // namespace
+
+const std::vector<StaticResource>& StaticResources() { return kResources; }
+
+std::optional<StaticResource> FindStaticResource(int number) {
+    auto it = std::find_if(kResources.begin(), kResources.end(),
+                           [&](const StaticResource& r) { return r.number == number; });
+    if (it == kResources.end()) return std::nullopt;
+    return *it;
+}
+
+QImage StaticResourceImage(int number, int theme) {
+    const auto res = FindStaticResource(number);
+    if (!res) return {};
+    theme = normalisedTheme(theme);
+    const quint64 key = (static_cast<quint64>(number) << 8) | static_cast<quint64>(theme);
+    auto& strips = server().strips;
+    auto it = strips.find(key);
+    if (it == strips.end()) it = strips.insert(key, skin_artwork::PaintStrip(*res, theme));
+    return it.value();
+}
+
+HDC GetStaticResDc(int number, int theme) {
+    const QImage strip = StaticResourceImage(number, theme);
+    if (strip.isNull()) return 0;
+    StaticEntry e;
+    e.bitmap = gdi::CreateBitmap(strip);
+    const HDC dc = gdi::CreateCompatibleDC();
+    e.previous = gdi::SelectBitmap(dc, e.bitmap);
+    server().statics.insert(dc, e);
+    return dc;
+}
+
+bool ReleaseStaticResDc(HDC dc) {
+    auto it = server().statics.find(dc);
+    if (it == server().statics.end()) return false;
+    gdi::SelectBitmap(dc, it->previous);
+    gdi::DeleteDC(dc);
+    gdi::DeleteBitmap(it->bitmap);
+    server().statics.erase(it);
+    return true;
+}
+
+HDC GetCustomResDc(const QImage& source, const QString& name, int& width, int& height) {
+    width = height = 0;
+    if (name.isEmpty()) return 0;
+    auto& customs = server().customs;
+    auto it = customs.find(name);
+    if (it == customs.end()) {
+        if (source.isNull()) return 0;
+        CustomEntry e;
+        e.bitmap = gdi::CreateBitmap(source);
+        e.dc = gdi::CreateCompatibleDC();
+        e.previous = gdi::SelectBitmap(e.dc, e.bitmap);
+        e.width = source.width();
+        e.height = source.height();
+        it = customs.insert(name, e);
+    }
+    ++it->requests;
+    width = it->width;
+    height = it->height;
+    return it->dc;
+}
+
+bool ReleaseCustomResDc(const QString& name) {
+    auto& customs = server().customs;
+    auto it = customs.find(name);
+    if (it == customs.end()) return false;
+    if (--it->requests > 0) return true;
+    gdi::SelectBitmap(it->dc, it->previous);
+    gdi::DeleteDC(it->dc);
+    gdi::DeleteBitmap(it->bitmap);
+    customs.erase(it);
+    return true;
+}
+
+int OutstandingRequests() {
+    int n = static_cast<int>(server().statics.size());
+    for (const auto& c : server().customs) n += c.requests;
+    return n;
+}
+
+}  // namespace tavResSrv40

@@ -1,0 +1,58 @@
+// Helpers shared by the control tests.
+#pragma once
+
+#include "MsgBox.h"
+#include "suite/gdi.h"
+
+#include <QImage>
+#include <QList>
+#include <QWidget>
+
+#include <vector>
+
+namespace test_support {
+
+// A strip of `colours.size()` frames, each a flat colour; `maskCorners`
+// paints each frame's four corner pixels in magenta.
+inline QImage FlatStrip(int frameWidth, int frameHeight, const QList<QColor>& colours, bool maskCorners = false) {
+    QImage img(frameWidth, frameHeight * static_cast<int>(colours.size()), QImage::Format_ARGB32);
+    for (int k = 0; k < colours.size(); ++k) {
+        for (int y = 0; y < frameHeight; ++y)
+            for (int x = 0; x < frameWidth; ++x) img.setPixel(x, k * frameHeight + y, colours[k].rgb());
+        if (maskCorners) {
+            const QRgb m = qRgb(255, 0, 255);
+            img.setPixel(0, k * frameHeight, m);
+            img.setPixel(frameWidth - 1, k * frameHeight, m);
+            img.setPixel(0, k * frameHeight + frameHeight - 1, m);
+            img.setPixel(frameWidth - 1, k * frameHeight + frameHeight - 1, m);
+        }
+    }
+    return img;
+}
+
+// Distinct, easily told apart colours for frame k.
+inline QColor FrameColour(int k) {
+    static const QList<QColor> c = {QColor(200, 0, 0),   QColor(0, 160, 0),   QColor(0, 0, 200),
+                                    QColor(200, 200, 0), QColor(0, 200, 200), QColor(120, 0, 120),
+                                    QColor(90, 60, 30),  QColor(250, 140, 0), QColor(40, 40, 40)};
+    return c[k % c.size()];
+}
+inline QList<QColor> FrameColours(int n) {
+    QList<QColor> out;
+    for (int k = 0; k < n; ++k) out << FrameColour(k);
+    return out;
+}
+
+// The colour at (x, y) of the widget as it paints itself.
+inline QColor PixelOf(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
+
+// Records every message box and answers OK.
+struct MessageRecorder {
+    std::vector<MsgBox::Request> shown;
+    MsgBox::ScopedHandler scope{[this](const MsgBox::Request& r) {
+        shown.push_back(r);
+        return int(MsgBox::vbOK);
+    }};
+};
+
+}  // namespace test_support
