@@ -1,6 +1,7 @@
 #include "form_body.h"
 
 #include <array>
+#include <vector>
 
 namespace tavkonv40 {
 
@@ -42,6 +43,25 @@ private:
     bool overflow_ = false;
 };
 
+// What all tokens of a family start with. A line in which no anchor is followed by it holds none
+// of the family's tokens, which spares testing them one by one; the order of the tests is kept.
+const std::vector<std::string_view>& familyPrefixes() {
+    static const std::vector<std::string_view> prefixes = [] {
+        std::vector<std::string_view> out;
+        for (const BodyFamily& family : formBodyFamilies()) {
+            std::string_view common = family.tokens.front().oldToken;
+            for (const BodyToken& token : family.tokens) {
+                std::size_t k = 0;
+                while (k < common.size() && k < token.oldToken.size() && common[k] == token.oldToken[k]) ++k;
+                common = common.substr(0, k);
+            }
+            out.push_back(common);
+        }
+        return out;
+    }();
+    return prefixes;
+}
+
 // The class a found token becomes: edition-dependent classes are decided by the row's 4.0 option
 // as it stands when the token is found.
 std::string_view classWritten(const StepContext& ctx, const BodyFamily& family, const BodyToken& token) {
@@ -68,6 +88,7 @@ std::string SpliceClassToken(std::string_view line, std::string_view suffix, std
 }
 
 void ConvertFormBody(StepContext& ctx) {
+    const auto& prefixes = familyPrefixes();
     const auto& lines = ctx.file.lines();
     for (std::size_t n = 1; n <= lines.size(); ++n) {
         if (ctx.cancelled()) return;
@@ -76,8 +97,11 @@ void ConvertFormBody(StepContext& ctx) {
         const AnchorPositions anchors(line);
         if (anchors.empty()) continue;
         // Every family is tried, and each rewrite starts again from the line as read.
-        for (const BodyFamily& family : formBodyFamilies()) {
+        const auto& all = formBodyFamilies();
+        for (std::size_t f = 0; f < all.size(); ++f) {
+            const BodyFamily& family = all[f];
             if (!ctx.options.familySelected(family.optionIndex)) continue;
+            if (!anchors.contains(prefixes[f])) continue;
             const std::string_view suffix = family.suffix == BodySuffix::Fixed40
                                                 ? editionSuffix(Edition::V40)
                                                 : EditionSuffix(ctx.options, family.row);
