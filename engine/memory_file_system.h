@@ -30,13 +30,16 @@ public:
     std::function<void(const std::string& path)> beforeWrite;
     std::string tempPath = "/tmp";
     int writeCount = 0;
+    int temporaryFolders = 0;
+    bool temporaryFolderAvailable = true;
 
     std::vector<std::string> listFolder(const std::string& folder) override;
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void copyFolder(const std::string& from, const std::string& to) override;
     void moveFolder(const std::string& from, const std::string& to) override;
-    std::string tempDirectory() override { return tempPath; }
+    std::string createTemporaryFolder() override;
+    void removeFolder(const std::string& path) override;
     bool isSymbolicLink(const std::string& path) override { return links_.count(path) != 0; }
 
 private:

@@ -177,13 +177,19 @@ bool DiskFileSystem::isSymbolicLink(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
-std::string DiskFileSystem::tempDirectory() {
+std::string DiskFileSystem::createTemporaryFolder() {
     std::error_code ec;
-    const auto p = fs::temp_directory_path(ec);
+    const auto base = fs::temp_directory_path(ec);
     if (ec) throw FileError("temporary folder", ec.message());
-    std::string s = p.string();
-    while (s.size() > 1 && s.back() == '/') s.pop_back();
-    return s;
+    std::string p = (base / "tavkonv40-XXXXXX").string();
+    if (!::mkdtemp(p.data())) fail(base.string(), errno);
+    return p;
+}
+
+void DiskFileSystem::removeFolder(const std::string& path) {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+    if (ec) fail(path, ec);
 }
 
 }  // namespace tavkonv40
