@@ -12,6 +12,7 @@
 #include "folder_chooser.h"
 #include "settings.h"
 
+#include "modSkinConstants.h"
 #include "suite/gdi.h"
 #include "suite/tavResSrv40.h"
 
@@ -45,7 +46,7 @@ constexpr int kBelowTabCtrl = kDesignSize.height() - kTabCtrlTop - kTabCtrlDesig
 constexpr int kMinTabCtrlHeight = 150;
 
 // Option rows.
-constexpr int kPanelHeaderHeight = 24;
+constexpr int kPanelHeaderHeight = 20;
 constexpr int kSuiteRowPitch = 17;
 constexpr int kSuiteRowsPerColumn = (kFamilyCount + 1) / 2;
 constexpr int kMicrosoftRowPitch = 24;
