@@ -127,6 +127,14 @@ private slots:
 
         for (const QString& name : QDir(reference).entryList(QDir::Files))
             QCOMPARE(Read(folder + u'/' + name), Read(reference + u'/' + name));
+        // The ticked choices took effect: the button family now names 4.0, the
+        // Microsoft combo became a suite combo of 4.0L.
+        const QByteArray main = Read(folder + QStringLiteral("/frmMain.frm"));
+        const QByteArray orders = Read(folder + QStringLiteral("/frmOrders.frm"));
+        QVERIFY(main != Read(QStringLiteral(TAVKONV40_EXAMPLES "/OrderDesk/frmMain.frm")));
+        QVERIFY(main.contains("QVButton40"));
+        QVERIFY(!orders.contains("VB.ComboBox"));
+        QVERIFY(orders.contains("40L"));
         const QStringList backups = QDir(folder).entryList({QStringLiteral("Nexaria Conversion Backup *")}, QDir::Dirs);
         QCOMPARE(backups.size(), 1);
         QCOMPARE(Read(folder + u'/' + backups[0] + QStringLiteral("/frmMain.frm")),
