@@ -1,0 +1,29 @@
+#include "clsPropPage.h"
+
+#include "frmProps.h"
+
+#include <QApplication>
+
+namespace {
+
+// The dialog object: made on first use, never destroyed before the library.
+frmProps& DialogObject() {
+    static frmProps* dialog = new frmProps;  // outlives any static that might use it at exit
+    return *dialog;
+}
+
+}  // namespace
+
+std::int16_t clsPropPage::InitConversion() { return DialogObject().InitConversion(); }
+
+extern "C" std::int16_t tavKonv40_InitConversion(void) {
+    if (QApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "tavKonv40";
+        static char* argv[] = {name, nullptr};
+        static QApplication* app = new QApplication(argc, argv);
+        (void)app;
+    }
+    clsPropPage page;
+    return page.InitConversion();
+}

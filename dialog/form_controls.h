@@ -1,0 +1,68 @@
+// The controls of the loaded conversion form, addressed the way the form's
+// code addresses them: by control array and index.  The form owns them (they
+// are children of its window); this is a view for the form's handlers and for
+// the adapters that let the engine read the options and write the log.
+#pragma once
+
+#include "BTN.h"
+#include "CHKBOX.h"
+#include "LB.h"
+#include "Opt.h"
+#include "VSC.h"
+#include "txt.h"
+
+#include "catalogue.h"
+
+#include <QLabel>
+
+#include <array>
+
+namespace dialog {
+
+inline constexpr int kCommandCount = 10;
+
+// Indices of the cmd array.
+enum Command : int {
+    cmdStart = 0,
+    cmdCloseCancel = 1,
+    cmdHelp = 2,
+    cmdSelectAllSuite = 3,
+    cmdClearAllSuite = 4,
+    cmdBrowse = 5,
+    cmdSelectAllMicrosoft = 6,
+    cmdClearAllMicrosoft = 7,
+    cmdSetAllMicrosoft = 8,
+    cmdSetAllSuite = 9,
+};
+
+// Which option panel is shown.
+enum class Panel : short { Suite = 0, Microsoft = 1 };
+
+struct FormControls {
+    std::array<BTN*, kCommandCount> cmd{};
+    txt* txtPath = nullptr;
+    LB* List1 = nullptr;
+    VSC* VS = nullptr;
+    QLabel* lbl2 = nullptr;    // "Current Folder"
+    QLabel* lbl4 = nullptr;    // "Conversion Utility"
+    QLabel* lbl5 = nullptr;    // status line
+    QLabel* Label1_0 = nullptr;  // title of the option panel
+
+    std::array<CHKBOX*, tavkonv40::kFamilyCount> chkProp{};  // by option index
+    std::array<Opt*, tavkonv40::kFamilyCount> chkPropTo40{};  // by option row
+    std::array<Opt*, tavkonv40::kFamilyCount> chkPropTo4L{};
+    std::array<CHKBOX*, tavkonv40::kMicrosoftOptionCount> chkVBProp{};
+    std::array<Opt*, tavkonv40::kMicrosoftOptionCount> chkVBPropTo40{};
+    std::array<Opt*, tavkonv40::kMicrosoftOptionCount> chkVBPropTo4L{};
+
+    QWidget* XPTabCtrl = nullptr;
+    QWidget* TabHeader = nullptr;
+    QWidget* tabTitle = nullptr;
+    std::array<QWidget*, 2> CTRLContainer{};
+};
+
+// The Tag of a control, as the host keeps it beside the control.
+inline int TagOf(const QWidget* control) { return control->property("Tag").toInt(); }
+inline void SetTag(QWidget* control, int value) { control->setProperty("Tag", QString::number(value)); }
+
+}  // namespace dialog

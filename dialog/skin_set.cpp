@@ -1,0 +1,62 @@
+#include "skin_set.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <dlfcn.h>
+
+namespace dialog {
+
+const std::array<const char*, kSkinFileCount>& SkinFileNames() {
+    static const std::array<const char*, kSkinFileCount> names = {
+        "TAB_Title.bmp",      "TAB_HeaderBG.bmp",  "TransBG.bmp",        "TAB_BG.bmp",
+        "TAB_Header_Conv.bmp", "CVPanelsBGT.bmp",  "CVLogo3.bmp",        "TextBorder.bmp",
+        "Check.bmp",          "Option.bmp",        "TB_BG.gif",          "MacButtons.bmp",
+        "Scroll_Buttons.bmp", "Scroll_Glyph.bmp",  "Scroll_Shaft.bmp",   "Scroll_Thumb.bmp",
+        "Scroll_ThumbGlyph.bmp",
+    };
+    return names;
+}
+
+namespace {
+
+QString WithSeparator(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
+
+bool HoldsSkins(const QString& folder) {
+    return !folder.isEmpty() && QFileInfo::exists(folder + QString::fromLatin1(SkinFileNames()[0]));
+}
+
+// Where this library was loaded from.
+QString LibraryFolder() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<const void*>(&ShippedSkinsFolder), &info) == 0 || info.dli_fname == nullptr) return {};
+    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
+}
+
+}  // namespace
+
+QString ShippedSkinsFolder() {
+    static const QString folder = [] {
+        const QString library = LibraryFolder();
+        const QString candidates[] = {
+            library.isEmpty() ? QString() : WithSeparator(library + QStringLiteral("/../share/tavkonv40/skins")),
+            WithSeparator(QStringLiteral(TAVKONV40_SKINS_INSTALL_DIR)),
+            WithSeparator(QStringLiteral(TAVKONV40_SKINS_SOURCE_DIR)),
+        };
+        for (const QString& c : candidates)
+            if (HoldsSkins(c)) return QDir::cleanPath(c) + u'/';
+        return WithSeparator(QStringLiteral(TAVKONV40_SKINS_SOURCE_DIR));
+    }();
+    return folder;
+}
+
+QImage LoadSkinPicture(const QString& bitmapFolder, const char* name) {
+    const QString file = QString::fromLatin1(name);
+    if (!bitmapFolder.isEmpty()) {
+        QImage picture(bitmapFolder + file);
+        if (!picture.isNull()) return picture;
+    }
+    return QImage(ShippedSkinsFolder() + file);
+}
+
+}  // namespace dialog

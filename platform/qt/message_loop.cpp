@@ -1,0 +1,9 @@
+#include "message_loop.h"
+
+#include <QCoreApplication>
+
+namespace platform_qt {
+
+void YieldOnce() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+}  // namespace platform_qt

@@ -1,0 +1,221 @@
+// The dialog from end to end: a folder typed into the box, options ticked by
+// clicking, "Start", the log and the files; "Cancel" during a run; the cancel
+// flag as InitConversion reports it.
+#include "dialog_test_support.h"
+
+#include "clsPropPage.h"
+#include "frmProps.h"
+
+#include "conversion_run.h"
+#include "disk_file_system.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+
+using namespace dialog_test;
+
+namespace {
+
+// The example project copied into `into`.
+void CopyExample(const QString& into) {
+    QDir().mkpath(into);
+    const QDir source(QStringLiteral(TAVKONV40_EXAMPLES "/OrderDesk"));
+    for (const QString& name : source.entryList(QDir::Files)) QFile::copy(source.filePath(name), into + u'/' + name);
+}
+
+QByteArray Read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Log lines with the folder, the times and the backup stamps made neutral.
+QStringList Neutral(QStringList lines, const QString& folder) {
+    static const QRegularExpression time(QStringLiteral("\\d{1,2}:\\d\\d:\\d\\d(\\s?[AP]M)?"));
+    static const QRegularExpression stamp(QStringLiteral("\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d\\.\\d\\d\\.\\d\\d"));
+    for (QString& line : lines) {
+        line.replace(folder, QStringLiteral("<folder>"));
+        line.replace(stamp, QStringLiteral("<stamp>"));
+        line.replace(time, QStringLiteral("<time>"));
+    }
+    return lines;
+}
+
+class RecordingHost : public tavkonv40::RunHost {
+public:
+    QStringList lines;
+    void appendLog(std::string_view line, tavkonv40::LogLineKind) override {
+        lines << QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    }
+    bool cancelRequested() const override { return false; }
+};
+
+const QString kShortRule(35, u'-');
+
+}  // namespace
+
+class ConversionTest : public QObject {
+    Q_OBJECT
+    IsolatedSettings m_settings;
+
+private slots:
+    void startFollowsTheFolderBox() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) {
+            auto* start = Find<BTN>(w, "cmd", 0);
+            QVERIFY(!start->Enabled());
+            TypeFolder(w, QStringLiteral("/t"));
+            QVERIFY(start->Enabled());
+            auto* inner = Find<txt>(w, QStringLiteral("txtPath"))->hWndToolTip();
+            QTest::keyClick(inner, Qt::Key_Backspace);
+            QTest::keyClick(inner, Qt::Key_Backspace);
+            QVERIFY(!start->Enabled());
+        });
+    }
+
+    // The dialog converts exactly what the engine converts with the same
+    // choices, and logs exactly the engine's lines.
+    void runThroughTheDialog() {
+        QTemporaryDir tmp;
+        const QString folder = tmp.path() + QStringLiteral("/viaDialog");
+        const QString reference = tmp.path() + QStringLiteral("/reference");
+        CopyExample(folder);
+        CopyExample(reference);
+
+        frmProps dialog;
+        QStringList log;
+        QString statusAfter, closeCaption;
+        bool startEnabledAfter = false;
+        const std::int16_t result = WithOpenDialog(dialog, [&](QWidget* w) {
+            TypeFolder(w, folder);
+            ClickGlyph(Find(w, "chkProp", 0));    // QVButton, row 0
+            ClickGlyph(Find(w, "chkProp", 1));    // QVCalendar, row 2
+            ClickGlyph(Find(w, "chkPropTo4L", 2));
+            ClickTab(w, 200);
+            ClickGlyph(Find(w, "chkVBProp", 2));  // Combo
+            ClickGlyph(Find(w, "chkVBPropTo4L", 2));
+            Click(Find(w, "cmd", 0));
+            log = LogOf(w);
+            statusAfter = Find<QLabel>(w, QStringLiteral("lbl_5"))->text();
+            closeCaption = Find<BTN>(w, "cmd", 1)->Caption();
+            startEnabledAfter = Find<BTN>(w, "cmd", 0)->Enabled();
+            auto* list = Find<LB>(w, QStringLiteral("List1"));
+            QCOMPARE(list->ListIndex(), list->ListCount() - 1);
+        });
+        QCOMPARE(result, std::int16_t(0));
+        QCOMPARE(statusAfter, QString());
+        QCOMPARE(closeCaption, QStringLiteral("Close"));
+        QVERIFY(startEnabledAfter);
+
+        tavkonv40::FixedOptions options;
+        options.selectFamily(tavkonv40::familyByOptionIndex(0)->slot, tavkonv40::Edition::V40);
+        options.selectFamily(tavkonv40::familyByOptionIndex(1)->slot, tavkonv40::Edition::V40L);
+        options.selectMicrosoft(2, tavkonv40::Edition::V40L);
+        tavkonv40::DiskFileSystem fs;
+        tavkonv40::SystemClock clock;
+        RecordingHost host;
+        tavkonv40::RunEnvironment env{fs, host, options, clock};
+        tavkonv40::RunConversion(env, reference.toStdString());
+
+        QCOMPARE(Neutral(log, folder), Neutral(host.lines, reference));
+        QVERIFY(log.at(0).startsWith(QStringLiteral("Starting conversion ")));
+        QCOMPARE(log.at(1), QString(37, u'-'));
+        QVERIFY(log.contains(QStringLiteral("Found VB Form file (frmMain.frm).  Checking update requirements.....")));
+        QVERIFY(log.contains(QStringLiteral("VB Project file (OrderDesk.vbp).  File is now up to date.")));
+        QVERIFY(log.last().startsWith(QStringLiteral("Conversion complete.")));
+
+        for (const QString& name : QDir(reference).entryList(QDir::Files))
+            QCOMPARE(Read(folder + u'/' + name), Read(reference + u'/' + name));
+        // The ticked choices took effect: the button family now names 4.0, the
+        // Microsoft combo became a suite combo of 4.0L.
+        const QByteArray main = Read(folder + QStringLiteral("/frmMain.frm"));
+        const QByteArray orders = Read(folder + QStringLiteral("/frmOrders.frm"));
+        QVERIFY(main != Read(QStringLiteral(TAVKONV40_EXAMPLES "/OrderDesk/frmMain.frm")));
+        QVERIFY(main.contains("QVButton40"));
+        QVERIFY(!orders.contains("VB.ComboBox"));
+        QVERIFY(orders.contains("40L"));
+        const QStringList backups = QDir(folder).entryList({QStringLiteral("Nexaria Conversion Backup *")}, QDir::Dirs);
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(Read(folder + u'/' + backups[0] + QStringLiteral("/frmMain.frm")),
+                 Read(QStringLiteral(TAVKONV40_EXAMPLES "/OrderDesk/frmMain.frm")));
+    }
+
+    // "Cancel" pressed while the first form is converted: that form is
+    // finished, nothing else is touched, and the flag stays set for good.
+    void cancelDuringTheFormPass() {
+        QTemporaryDir tmp;
+        const QString folder = tmp.path() + QStringLiteral("/project");
+        CopyExample(folder);
+
+        frmProps dialog;
+        QStringList log;
+        const std::int16_t result = WithOpenDialog(dialog, [&](QWidget* w) {
+            TypeFolder(w, folder);
+            auto* list = Find<LB>(w, QStringLiteral("List1"));
+            auto* cancel = Find<BTN>(w, "cmd", 1);
+            bool clicked = false;
+            QObject::connect(list, &LB::ListIndexChange, w, [&] {
+                if (clicked || !list->ItemText(list->ListCount() - 1).startsWith(QStringLiteral("Found VB Form file"))) return;
+                clicked = true;
+                QCOMPARE(cancel->Caption(), QStringLiteral("Cancel"));
+                QTimer::singleShot(0, cancel, [cancel] { Click(cancel); });
+            });
+            Click(Find(w, "cmd", 0));
+            log = LogOf(w);
+        });
+        QCOMPARE(result, std::int16_t(-1));
+
+        QCOMPARE(log.filter(QStringLiteral("Found VB Form file")).size(), 1);
+        QVERIFY(log.filter(QStringLiteral("UserControl")).isEmpty());
+        QVERIFY(log.filter(QStringLiteral("Project")).isEmpty());
+        const int n = static_cast<int>(log.size());
+        QVERIFY(n >= 13);
+        QVERIFY(log[n - 9].endsWith(QStringLiteral(").  File is now up to date.")));
+        QCOMPARE(log[n - 8], kShortRule);
+        QVERIFY(log[n - 7].startsWith(QStringLiteral("Conversion cancelled.")));
+        QVERIFY(!log[n - 7].startsWith(QStringLiteral("Conversion cancelled. ")));
+        QCOMPARE(log[n - 6], kShortRule);
+        QCOMPARE(log[n - 5], QStringLiteral("Backup of original folder saved to:"));
+        QCOMPARE(log[n - 4], QString());
+        QCOMPARE(log[n - 2], kShortRule);
+        QVERIFY(log[n - 1].startsWith(QStringLiteral("Conversion complete.")));
+
+        // The flag is never cleared: the next opening reports it again, and a
+        // new run backs up and ends at once as cancelled.
+        QStringList second;
+        const std::int16_t again = WithOpenDialog(dialog, [&](QWidget* w) {
+            TypeFolder(w, folder);
+            Click(Find(w, "cmd", 0));
+            second = LogOf(w);
+        });
+        QCOMPARE(again, std::int16_t(-1));
+        QVERIFY(second.filter(QStringLiteral("Starting conversion")).isEmpty());
+        QVERIFY(second.filter(QStringLiteral("Conversion cancelled.")).size() == 1);
+    }
+
+    void entryClassReturnsZeroWithoutARun() {
+        clsPropPage page;
+        QCOMPARE(WithOpenDialog(page, [](QWidget* w) {
+                     QCOMPARE(w->windowTitle(), QStringLiteral("Nexaria Version 4.0 GUID Conversion Utility"));
+                 }),
+                 std::int16_t(0));
+        QCOMPARE(WithOpenDialog(page, [](QWidget*) {}), std::int16_t(0));
+    }
+
+    // The public steps work on a file with the dialog's own options.
+    void publicStepsRunOnOneFile() {
+        QTemporaryDir tmp;
+        CopyExample(tmp.path());
+        const QString form = tmp.path() + QStringLiteral("/frmMain.frm");
+        const QByteArray before = Read(form);
+        frmProps dialog;
+        dialog.CheckEVENTSForUpdate(form.toStdString());
+        dialog.CheckFRMVBBODYForUpdate(form.toStdString());
+        // Nothing is selected at load, so nothing may change.
+        QCOMPARE(Read(form), before);
+    }
+};
+
+QTEST_MAIN(ConversionTest)
+#include "tst_conversion.moc"

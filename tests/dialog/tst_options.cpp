@@ -1,0 +1,166 @@
+// The option panels: the click rules, the "Select All" / "Clear All" / "Set
+// All" commands, the Tags, the tabs and the panel scroll bar.
+#include "dialog_test_support.h"
+
+#include "frmProps.h"
+
+using namespace dialog_test;
+
+namespace {
+
+struct Pair {
+    Opt* to40;
+    Opt* to4L;
+};
+Pair SuitePair(QWidget* w, int row) { return {Find<Opt>(w, "chkPropTo40", row), Find<Opt>(w, "chkPropTo4L", row)}; }
+Pair MicrosoftPair(QWidget* w, int i) { return {Find<Opt>(w, "chkVBPropTo40", i), Find<Opt>(w, "chkVBPropTo4L", i)}; }
+
+bool Only40(int optionIndex) { return tavkonv40::familyByOptionIndex(optionIndex)->offers40L == tavkonv40::Offers40L::No; }
+
+}  // namespace
+
+class OptionsTest : public QObject {
+    Q_OBJECT
+    IsolatedSettings m_settings;
+
+private slots:
+    void panelsLoadWithCatalogueCaptionsRowsAndSlots() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) {
+            for (const auto& family : tavkonv40::families()) {
+                auto* chk = Find<CHKBOX>(w, "chkProp", family.optionIndex);
+                QCOMPARE(chk->Caption().toStdString(), std::string(family.caption));
+                QCOMPARE(dialog::TagOf(chk), family.optionRow);
+                QVERIFY(!chk->Value());
+                // Each check box stands on its row, beside its option pair.
+                QCOMPARE(chk->geometry().center().y(), SuitePair(w, family.optionRow).to40->geometry().center().y());
+            }
+            const int expectedSlots[] = {0, 31, 5, 7, 9, 15, 17, 18, 26, 29, 33, 38, 41};
+            for (int i = 0; i < tavkonv40::kMicrosoftOptionCount; ++i)
+                QCOMPARE(dialog::TagOf(Find(w, "chkVBProp", i)), expectedSlots[i]);
+            for (int r = 0; r < tavkonv40::kFamilyCount; ++r) {
+                const Pair p = SuitePair(w, r);
+                QVERIFY(p.to40->Value() && !p.to4L->Value() && !p.to40->Enabled() && !p.to4L->Enabled());
+            }
+        });
+    }
+
+    void checkBoxClicksDriveTheirPairs() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) {
+            // Form (4.0 only): its pair stays disabled on 4.0.
+            ClickGlyph(Find(w, "chkProp", 6));
+            QVERIFY(Find<CHKBOX>(w, "chkProp", 6)->Value());
+            QVERIFY(!SuitePair(w, 8).to40->Enabled() && SuitePair(w, 8).to40->Value());
+            // Calendar enables row 2; the pair's group keeps one choice.
+            ClickGlyph(Find(w, "chkProp", 1));
+            const Pair cal = SuitePair(w, 2);
+            QVERIFY(cal.to40->Enabled() && cal.to4L->Enabled());
+            ClickGlyph(cal.to4L);
+            QVERIFY(cal.to4L->Value() && !cal.to40->Value());
+            ClickGlyph(Find(w, "chkProp", 1));
+            QVERIFY(!cal.to40->Enabled() && !cal.to4L->Enabled());
+            QVERIFY(cal.to4L->Value());  // the choice is kept
+            // Microsoft panel.
+            ClickTab(w, 200);
+            ClickGlyph(Find(w, "chkVBProp", 12));
+            QVERIFY(MicrosoftPair(w, 12).to40->Enabled() && MicrosoftPair(w, 12).to4L->Enabled());
+        });
+    }
+
+    void selectAllAndClearAll() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) {
+            auto* selectAll = Find<BTN>(w, "cmd", 3);
+            auto* clearAll = Find<BTN>(w, "cmd", 4);
+            Click(selectAll);
+            QVERIFY(!selectAll->Enabled() && clearAll->Enabled());
+            for (const auto& family : tavkonv40::families()) {
+                QVERIFY(Find<CHKBOX>(w, "chkProp", family.optionIndex)->Value());
+                QCOMPARE(SuitePair(w, family.optionRow).to4L->Enabled(), !Only40(family.optionIndex));
+            }
+            Click(SuitePair(w, 0).to4L, QPoint(6, 8));
+            Click(clearAll);
+            QVERIFY(selectAll->Enabled() && !clearAll->Enabled());
+            for (int r = 0; r < tavkonv40::kFamilyCount; ++r) QVERIFY(!SuitePair(w, r).to40->Enabled());
+            QVERIFY(SuitePair(w, 0).to4L->Value());
+
+            ClickTab(w, 200);
+            Click(Find(w, "cmd", 6));
+            for (int i = 0; i < tavkonv40::kMicrosoftOptionCount; ++i) QVERIFY(MicrosoftPair(w, i).to4L->Enabled());
+            QVERIFY(!Find<BTN>(w, "cmd", 6)->Enabled() && Find<BTN>(w, "cmd", 7)->Enabled());
+            Click(Find(w, "cmd", 7));
+            for (int i = 0; i < tavkonv40::kMicrosoftOptionCount; ++i) QVERIFY(!MicrosoftPair(w, i).to4L->Enabled());
+        });
+    }
+
+    void setAllSwitchesEditionsAndItsCaption() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) {
+            auto* setAll = Find<BTN>(w, "cmd", 9);
+            QCOMPARE(setAll->Caption(), QStringLiteral("Set All To 4.0L"));
+            Click(setAll);
+            QCOMPARE(setAll->Caption(), QStringLiteral("Set All To 4.0"));
+            for (const auto& family : tavkonv40::families()) {
+                const Pair p = SuitePair(w, family.optionRow);
+                const bool only40 = Only40(family.optionIndex);
+                QCOMPARE(p.to40->Value(), only40);
+                QCOMPARE(p.to4L->Value(), !only40);
+            }
+            QVERIFY(!Find<CHKBOX>(w, "chkProp", 0)->Value());  // no check box changes
+            Click(setAll);
+            QCOMPARE(setAll->Caption(), QStringLiteral("Set All To 4.0L"));
+            for (int r = 0; r < tavkonv40::kFamilyCount; ++r) QVERIFY(SuitePair(w, r).to40->Value() && !SuitePair(w, r).to4L->Value());
+
+            ClickTab(w, 200);
+            auto* setAllVB = Find<BTN>(w, "cmd", 8);
+            Click(setAllVB);
+            for (int i = 0; i < tavkonv40::kMicrosoftOptionCount; ++i)
+                QVERIFY(!MicrosoftPair(w, i).to40->Value() && MicrosoftPair(w, i).to4L->Value());
+            QCOMPARE(setAllVB->Caption(), QStringLiteral("Set All To 4.0"));
+        });
+    }
+
+    void tabsSwitchPanelsAndResetTheirScroll() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) {
+            auto* title = Find<QLabel>(w, QStringLiteral("Label1_0"));
+            QWidget* suite = Find(w, QStringLiteral("CTRLContainer_0"));
+            QWidget* microsoft = Find(w, QStringLiteral("CTRLContainer_1"));
+            auto* vs = Find<VSC>(w, QStringLiteral("VS"));
+            QCOMPARE(title->text(), QStringLiteral("Nexaria Controls"));
+            QVERIFY(!vs->Enabled());  // everything fits at design size
+
+            // A small window needs the scroll bar for the suite panel.
+            w->resize(w->width(), w->minimumHeight());
+            QTRY_VERIFY(vs->Enabled());
+            Click(vs, QPoint(vs->width() / 2, vs->height() - 4));  // down arrow
+            QVERIFY(vs->Value() > 0);
+            QCOMPARE(suite->y(), 30 - static_cast<int>(vs->Value()));
+
+            ClickTab(w, 155);  // on the border between the tabs: same panel
+            QCOMPARE(title->text(), QStringLiteral("Nexaria Controls"));
+            QVERIFY(suite->isVisible());
+
+            ClickTab(w, 200);
+            QCOMPARE(title->text(), QStringLiteral("Microsoft Controls"));
+            QVERIFY(microsoft->isVisible() && !suite->isVisible());
+            QCOMPARE(vs->Value(), 0L);
+            QCOMPARE(suite->y(), 30);
+            QCOMPARE(microsoft->y(), 30);
+
+            ClickTab(w, 20);
+            QCOMPARE(title->text(), QStringLiteral("Nexaria Controls"));
+            QVERIFY(suite->isVisible() && !microsoft->isVisible());
+        });
+    }
+
+    void optionsStartFromDefaultsAtEveryOpening() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) { ClickGlyph(Find(w, "chkProp", 0)); });
+        WithOpenDialog(dialog, [](QWidget* w) { QVERIFY(!Find<CHKBOX>(w, "chkProp", 0)->Value()); });
+    }
+};
+
+QTEST_MAIN(OptionsTest)
+#include "tst_options.moc"
