@@ -216,6 +216,7 @@ void LB::CheckIndex(long index) const {
 }
 
 void LB::AddItem(const QString& item) {
+    SyncSize();
     m_items.back().text = item;
     m_items.emplace_back();
     m_newIndex = ListCount() - 1;
@@ -226,6 +227,7 @@ void LB::AddItem(const QString& item) {
 }
 
 void LB::RemoveItem(long index) {
+    SyncSize();
     CheckIndex(index);
     m_items.erase(m_items.begin() + index);
     if (m_listIndex == index) m_listIndex = -1;
@@ -279,6 +281,7 @@ void LB::SetItemStringData(long index, const QString& data) {
 }
 
 void LB::SetListIndex(long value) {
+    SyncSize();
     if (value > ListCount() - 1 || value < -1) throw LBError(LBError::InvalidPropertyValue);
     m_listIndex = (ListCount() > 0 && value >= 0) ? value : -1;
     if (m_listIndex >= 0) {
@@ -292,6 +295,7 @@ void LB::SetListIndex(long value) {
 }
 
 void LB::SetTopIndex(long value) {
+    SyncSize();
     if (value > ListCount() - m_itemsVisible || value < 0) throw LBError(LBError::InvalidPropertyValue);
     ScrollTo(value);
     Redraw();
@@ -306,6 +310,7 @@ void LB::ScrollTo(long top) {
 // ---- scroll metrics and geometry -------------------------------------------------------------------
 
 void LB::SizeHandling() {
+    m_sizedFor = size();
     const int textHeight = std::max(1, QFontMetrics(m_font).height());
     m_itemHeight = m_itemHeightAuto ? textHeight : std::max(m_itemHeightSetting, textHeight);
     m_itemsVisible = height() / m_itemHeight;
@@ -497,6 +502,7 @@ void LB::OLEDrag() {
 
 void LB::keyPressEvent(QKeyEvent* e) {
     if (!UserMode() || !m_enabled) return;
+    SyncSize();
     const int code = keyCodeOf(e);
     const long count = ListCount();
     if (count > 0 && m_listIndex != -1) {
@@ -649,6 +655,7 @@ void LB::OnHoverMove(QPoint p) {
 }
 
 void LB::OnWheel(int delta) {
+    SyncSize();
     long lines = static_cast<long>(delta / 120) * m_wheelLines;
     if (lines == 0) lines = delta > 0 ? 1 : delta < 0 ? -1 : 0;
     if (lines == 0) return;

@@ -189,6 +189,10 @@ private:
 
     void CheckIndex(long index) const;
     void SizeHandling();
+    // A hidden widget learns of its new size only when shown: catch up first.
+    void SyncSize() {
+        if (size() != m_sizedFor) SizeHandling();
+    }
     void LayoutScrollBar();
     void UpdateScrollMetrics();
     void ScrollTo(long top);
@@ -239,6 +243,7 @@ private:
     LBVScroll* m_sb = nullptr;
     int m_itemHeight = 1;
     int m_itemsVisible = 0;
+    QSize m_sizedFor;  // the size the metrics were computed for
     bool m_drawEnabled = true;
     bool m_buttonHeld = false;
     long m_hoverItem = -1;
