@@ -121,6 +121,7 @@ LB::LB(QWidget* parent, Ambient ambient) : UserControl(parent, std::move(ambient
 
 LB::~LB() {
     winmsg::KillTimer(this, modSkinConstants::kHoverTimerId);
+    winmsg::KillTimer(this, kPaintTimerId);
     winmsg::KillTimer(this, kDragTimerId);
     if (m_subclasser) m_subclasser->DetachAll(this);
 }
@@ -363,7 +364,7 @@ long LB::ItemAt(QPoint point) const {
 
 void LB::Redraw() {
     ++m_redrawRequests;
-    update();
+    m_throttle.Request(m_subclasser != nullptr, m_tick());
 }
 
 void LB::PaintToWindow() {
@@ -569,6 +570,7 @@ void LB::wheelEvent(QWheelEvent* e) {
 }
 
 void LB::hideEvent(QHideEvent*) {
+    m_throttle.Flush(m_tick());
     StopDragScroll();
     winmsg::KillTimer(this, modSkinConstants::kHoverTimerId);
     m_hoverItem = -1;
@@ -637,6 +639,8 @@ winmsg::LRESULT LB::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, win
                 }
             } else if (wParam == kDragTimerId) {
                 DragTimerTick();
+            } else {
+                m_throttle.OnTimer(wParam, m_tick());
             }
             break;
         default: break;

@@ -47,6 +47,10 @@ public:
     // Window-timer id of the drag auto-scroll (the hover timer is 1).
     static constexpr std::uintptr_t kDragTimerId = 2;
     static constexpr int kDragPollMs = 10;
+    // Repaints are at most one per frame: a burst of changes (a log line per
+    // event-loop pass) paints once per frame instead of once per change.
+    static constexpr std::uintptr_t kPaintTimerId = 3;
+    static constexpr int kFrameMs = LBVScrollParts::FrameThrottle::kFrameMs;
 
     explicit LB(QWidget* parent = nullptr, Ambient ambient = {});
     ~LB() override;
@@ -251,6 +255,7 @@ private:
     int m_dragY = 0;
     std::uint32_t m_lastDragStep = 0;
     std::uint64_t m_redrawRequests = 0;
+    LBVScrollParts::FrameThrottle m_throttle{this, kPaintTimerId};
     std::function<std::uint32_t()> m_tick;
     std::unique_ptr<tavSCls40::Subclasser> m_subclasser;
 };

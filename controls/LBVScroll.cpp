@@ -181,7 +181,7 @@ LBVScrollParts::Look LBVScroll::CurrentLook() const {
     return look;
 }
 
-void LBVScroll::Redraw() { update(); }
+void LBVScroll::Redraw() { m_throttle.Request(m_subclasser != nullptr, NowMs()); }
 
 void LBVScroll::PaintToWindow() {
     if (!m_drawEnabled) return;
@@ -192,7 +192,10 @@ void LBVScroll::paintEvent(QPaintEvent*) { PaintToWindow(); }
 
 void LBVScroll::resizeEvent(QResizeEvent*) { SizeHandling(); }
 
-void LBVScroll::hideEvent(QHideEvent*) { StopPress(); }
+void LBVScroll::hideEvent(QHideEvent*) {
+    StopPress();
+    m_throttle.Flush(NowMs());
+}
 
 void LBVScroll::leaveEvent(QEvent*) {
     // Without a held button the pointer has really gone.
@@ -294,6 +297,7 @@ void LBVScroll::OnMouseMove(QPoint p, bool held) {
 }
 
 void LBVScroll::OnTimer(std::uintptr_t id) {
+    if (m_throttle.OnTimer(id, NowMs())) return;
     if (id == modSkinConstants::kHoverTimerId) {
         if (m_pressed == ScrollPart::None && !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
             winmsg::KillTimer(this, id);

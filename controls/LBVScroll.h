@@ -148,6 +148,7 @@ private:
     LBVScrollParts::Geometry m_geo;
     LBVScrollParts::SkinSet m_skins;
     LBVScrollParts::RepeatTimer m_repeat{this};
+    LBVScrollParts::FrameThrottle m_throttle{this, LBVScrollParts::kTimerPaint};
     bool m_drawEnabled = true;
     bool m_dragging = false;
     double m_dragOffset = 0;  // pointer's offset into the thumb at the press, twips

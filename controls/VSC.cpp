@@ -228,7 +228,7 @@ LBVScrollParts::Look VSC::CurrentLook() const {
     return look;
 }
 
-void VSC::Redraw() { update(); }
+void VSC::Redraw() { m_throttle.Request(m_subclasser != nullptr, NowMs()); }
 
 void VSC::PaintToWindow() {
     if (!m_drawEnabled) return;
@@ -241,6 +241,7 @@ void VSC::resizeEvent(QResizeEvent*) { SizeHandling(); }
 
 void VSC::hideEvent(QHideEvent*) {
     StopPress();
+    m_throttle.Flush(NowMs());
     winmsg::KillTimer(this, modSkinConstants::kHoverTimerId);
     m_hover = ScrollPart::None;
 }
@@ -266,9 +267,7 @@ winmsg::LRESULT VSC::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, wi
         case winmsg::WM_MOUSEMOVE:
             if (m_enabled) OnMouseMove(p, (wParam & winmsg::MK_LBUTTON) != 0);
             break;
-        case winmsg::WM_TIMER:
-            if (m_enabled) OnTimer(wParam);
-            break;
+        case winmsg::WM_TIMER: OnTimer(wParam); break;
         default: break;
     }
     return 0;
@@ -352,6 +351,7 @@ void VSC::OnMouseMove(QPoint p, bool held) {
 }
 
 void VSC::OnTimer(std::uintptr_t id) {
+    if (m_throttle.OnTimer(id, NowMs())) return;
     if (id == modSkinConstants::kHoverTimerId) {
         if (m_pressed == ScrollPart::None && !m_dragging &&
             !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {

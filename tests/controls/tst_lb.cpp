@@ -252,6 +252,25 @@ private slots:
         QCOMPARE(l.lb->sbUC()->TotalItems(), double(l.lb->ListCount()));
     }
 
+    void repaintsAtMostOncePerFrame() {
+        List l(3);
+        std::uint32_t now = 5000;
+        l.lb->SetTickSource([&] { return now; });
+        Tick(*l.lb, LB::kPaintTimerId);  // whatever the set-up left pending
+        now += LB::kFrameMs;
+        l.lb->SetListIndex(0);  // passed on at once
+        QVERIFY(!winmsg::IsTimerRunning(l.lb, LB::kPaintTimerId));
+        now += 5;
+        l.lb->SetListIndex(1);  // same frame: deferred
+        l.lb->SetListIndex(2);
+        QVERIFY(winmsg::IsTimerRunning(l.lb, LB::kPaintTimerId));
+        Tick(*l.lb, LB::kPaintTimerId);
+        QVERIFY(!winmsg::IsTimerRunning(l.lb, LB::kPaintTimerId));
+        now += LB::kFrameMs;
+        l.lb->SetListIndex(0);  // a frame later: at once again
+        QVERIFY(!winmsg::IsTimerRunning(l.lb, LB::kPaintTimerId));
+    }
+
     void itemHeightFromFont() {
         List l(0);
         const int textHeight = QFontMetrics(l.lb->Font()).height();
