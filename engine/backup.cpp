@@ -19,6 +19,14 @@ bool isSameOrInside(const std::string& path, const std::string& folder) {
             path[folder.size()] == '/');
 }
 
+// A partial or moved-out temporary copy is of no use to anyone.
+void discard(FileSystem& fs, const std::string& folder) {
+    try {
+        fs.removeFolder(folder);
+    } catch (const FileError&) {
+    }
+}
+
 }  // namespace
 
 std::string backupName(const std::tm& date, const std::tm& time) {
@@ -35,27 +43,28 @@ Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std
     b.name = backupName(date, time);
     std::string temp;
     try {
-        temp = withoutTrailingSlash(fs.tempDirectory());
+        temp = fs.createTemporaryFolder();
     } catch (const FileError& e) {
         addErrorLine(host, errorLine(std::string("no backup was made: the temporary folder is not available: ") +
-                                 e.what()));
+                                     e.what()));
         return b;
     }
+    b.tempFolder = temp;
     b.tempPath = temp + "/" + b.name;
     host.yield();
     const std::string source = withoutTrailingSlash(folder);
     if (isSameOrInside(b.tempPath, source)) {
-        addErrorLine(host, errorLine("no backup was made: the temporary folder " + temp +
-                                 " lies inside " + source));
+        addErrorLine(host, errorLine("no backup was made: the temporary folder " + temp + " lies inside " + source));
     } else {
         try {
             fs.copyFolder(source, b.tempPath);
             b.copied = true;
         } catch (const FileError& e) {
             addErrorLine(host, errorLine("the backup copy of " + source + " failed: " + e.what() +
-                                     "; no complete backup exists"));
+                                         "; no complete backup exists"));
         }
     }
+    if (!b.copied) discard(fs, temp);
     host.yield();
     return b;
 }
@@ -70,6 +79,7 @@ bool BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
         try {
             fs.moveFolder(backup.tempPath, destination);
             placed = true;
+            discard(fs, backup.tempFolder);
         } catch (const FileError& e) {
             addErrorLine(host, errorLine("the backup could not be moved into the folder: " +
                                      std::string(e.what()) + "; the copy remains at " +

@@ -11,7 +11,8 @@ namespace tavkonv40 {
 
 struct Backup {
     std::string name;      // "Nexaria Conversion Backup mm.dd.yyyy hh.mm.ss"
-    std::string tempPath;  // temporary folder + "/" + name
+    std::string tempFolder;  // the run's own folder inside the temporary folder
+    std::string tempPath;    // tempFolder + "/" + name
     bool copied = false;
 };
 

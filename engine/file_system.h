@@ -42,8 +42,15 @@ public:
     // Moves a folder to a new path, also across file systems.
     virtual void moveFolder(const std::string& from, const std::string& to) = 0;
 
-    // The user's temporary folder, without a trailing separator.
-    virtual std::string tempDirectory() = 0;
+    // Creates a new, empty folder of its own inside the user's temporary folder and returns its
+    // path, so that runs going on at the same time never share a temporary copy.
+    virtual std::string createTemporaryFolder() = 0;
+
+    // Removes a folder and everything in it (only ever the run's own temporary folder).
+    virtual void removeFolder(const std::string& path) = 0;
+
+    // Whether the entry itself is a symbolic link (not followed).
+    virtual bool isSymbolicLink(const std::string& path) = 0;
 };
 
 }  // namespace tavkonv40

@@ -87,6 +87,22 @@ void MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& 
         if (isUnder(p, from)) folders_.insert(to + p.substr(from.size()));
 }
 
+std::string MemoryFileSystem::createTemporaryFolder() {
+    if (!temporaryFolderAvailable) throw FileError(tempPath, "No space left on device");
+    addFolder(tempPath);
+    const std::string p = tempPath + "/tavkonv40-" + std::to_string(++temporaryFolders);
+    addFolder(p);
+    return p;
+}
+
+void MemoryFileSystem::removeFolder(const std::string& pathIn) {
+    const std::string path = trimSlash(pathIn);
+    for (auto it = files_.begin(); it != files_.end();)
+        it = isUnder(it->first, path) ? files_.erase(it) : std::next(it);
+    for (auto it = folders_.begin(); it != folders_.end();)
+        it = (isUnder(*it, path) || *it == path) ? folders_.erase(it) : std::next(it);
+}
+
 void MemoryFileSystem::moveFolder(const std::string& fromIn, const std::string& toIn) {
     const std::string from = trimSlash(fromIn), to = trimSlash(toIn);
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");

@@ -117,10 +117,12 @@ void DiskFileSystem::writeFile(const std::string& path, const std::string& bytes
         throw FileError(path, "the file is read-only");
 
     const fs::path targetPath(target);
-    std::string temp = (targetPath.parent_path() / ("." + targetPath.filename().string() +
-                                                    ".tavkonv40-XXXXXX"))
-                           .string();
-    Fd fd(::mkstemp(temp.data()));
+    // The fixed ending keeps a temporary left by a killed run from ever looking like a form,
+    // user control or project to a later run.
+    const std::string suffix = ".tavkonv40-tmp";
+    std::string temp =
+        (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX" + suffix)).string();
+    Fd fd(::mkstemps(temp.data(), static_cast<int>(suffix.size())));
     if (fd.get() < 0) {
         const int err = errno;
         throw FileError(path, "cannot create a temporary file beside it: " + errnoText(err));
@@ -146,7 +148,11 @@ void DiskFileSystem::copyFolder(const std::string& from, const std::string& to) 
     const auto status = fs::status(from, ec);
     if (ec) fail(from, ec);
     if (!fs::is_directory(status)) fail(from, ENOTDIR);
-    copyTree(from, to);
+    // A folder named through a symbolic link is copied from its target: copying the link itself
+    // would leave a backup that holds nothing.
+    const auto real = fs::canonical(from, ec);
+    if (ec) fail(from, ec);
+    copyTree(real, to);
 }
 
 void DiskFileSystem::moveFolder(const std::string& from, const std::string& to) {
@@ -166,13 +172,24 @@ void DiskFileSystem::moveFolder(const std::string& from, const std::string& to) 
     if (ec) throw FileError(from, "copied, but the original could not be removed: " + ec.message());
 }
 
-std::string DiskFileSystem::tempDirectory() {
+bool DiskFileSystem::isSymbolicLink(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+std::string DiskFileSystem::createTemporaryFolder() {
     std::error_code ec;
-    const auto p = fs::temp_directory_path(ec);
+    const auto base = fs::temp_directory_path(ec);
     if (ec) throw FileError("temporary folder", ec.message());
-    std::string s = p.string();
-    while (s.size() > 1 && s.back() == '/') s.pop_back();
-    return s;
+    std::string p = (base / "tavkonv40-XXXXXX").string();
+    if (!::mkdtemp(p.data())) fail(base.string(), errno);
+    return p;
+}
+
+void DiskFileSystem::removeFolder(const std::string& path) {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+    if (ec) fail(path, ec);
 }
 
 }  // namespace tavkonv40

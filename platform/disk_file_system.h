@@ -15,7 +15,9 @@ public:
     void writeFile(const std::string& path, const std::string& bytes) override;
     void copyFolder(const std::string& from, const std::string& to) override;
     void moveFolder(const std::string& from, const std::string& to) override;
-    std::string tempDirectory() override;
+    std::string createTemporaryFolder() override;
+    void removeFolder(const std::string& path) override;
+    bool isSymbolicLink(const std::string& path) override;
 };
 
 }  // namespace tavkonv40

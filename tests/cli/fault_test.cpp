@@ -1,0 +1,192 @@
+// Faults a user can meet, through the real binary on disk: each is reported by name and cause,
+// the file concerned keeps its bytes, every other file is converted, the exit status is 1 and
+// the backup holds the folder as it was.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kForm =
+    "VERSION 5.00\r\n"
+    "Object = \"{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0\"; \"tavQVButton20.ocx\"\r\n"
+    "Begin VB.Form F \r\n"
+    "   Begin tavQVButton20.QVButton20 cmd \r\n"
+    "   End\r\n"
+    "   Begin VB.CommandButton cmdClose \r\n"
+    "      Caption         =   \"Close\"\r\n"
+    "   End\r\n"
+    "End\r\n";
+const std::string kControl =
+    "VERSION 5.00\r\n"
+    "Object = \"{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0\"; \"tavQVButton20.ocx\"\r\n"
+    "Begin VB.UserControl U \r\n   Begin tavQVButton20.QVButton20 cmd \r\n   End\r\nEnd\r\n";
+const std::string kProject =
+    "Type=Exe\r\nObject={3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0; tavQVButton20.ocx\r\nForm=A.frm\r\n";
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome runBinary(const fs::path& folder, const std::map<std::string, std::string>& env = {}) {
+    const fs::path outFile = folder.string() + ".out", errFile = folder.string() + ".err";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
+        if (!std::freopen(outFile.c_str(), "w", stdout) || !std::freopen(errFile.c_str(), "w", stderr)) ::_exit(126);
+        ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, "--all-families", "--all-ms", folder.c_str(),
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    Outcome o;
+    o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    o.out = readFile(outFile);
+    o.err = readFile(errFile);
+    fs::remove(outFile);
+    fs::remove(errFile);
+    return o;
+}
+
+class FaultTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() /
+               ("tavkonv40-fault-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        folder = root / "project";
+        fs::create_directories(folder);
+        writeFile(folder / "A.frm", kForm);
+        writeFile(folder / "B.frm", kForm);
+        writeFile(folder / "U.ctl", kControl);
+        writeFile(folder / "P.vbp", kProject);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        for (auto it = fs::recursive_directory_iterator(root, ec); it != fs::recursive_directory_iterator(); it.increment(ec))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add | fs::perm_options::nofollow, ec);
+        fs::remove_all(root, ec);
+    }
+
+    fs::path backup() const {
+        for (const auto& e : fs::directory_iterator(folder))
+            if (e.path().filename().string().rfind("Nexaria Conversion Backup ", 0) == 0) return e.path();
+        return {};
+    }
+
+    // The healthy files are converted, the backup holds the originals.
+    void expectOthersConvertedAndBackupWhole(const std::vector<std::string>& healthy) {
+        for (const auto& name : healthy) {
+            const std::string bytes = readFile(folder / name);
+            EXPECT_EQ(bytes.find("tavQVButton20"), std::string::npos) << name << " was not converted";
+        }
+        const fs::path b = backup();
+        ASSERT_FALSE(b.empty()) << "no backup";
+        EXPECT_EQ(readFile(b / "B.frm"), kForm);
+        EXPECT_EQ(readFile(b / "U.ctl"), kControl);
+        EXPECT_EQ(readFile(b / "P.vbp"), kProject);
+    }
+
+    static void expectReported(const Outcome& o, const std::string& path, const std::string& cause) {
+        EXPECT_EQ(o.status, 1);
+        EXPECT_NE(o.err.find(path), std::string::npos) << o.err;
+        EXPECT_NE(o.err.find(cause), std::string::npos) << o.err;
+        EXPECT_NE(o.out.find("    -error: "), std::string::npos);
+        EXPECT_NE(o.out.find("\nConversion complete."), std::string::npos);
+    }
+
+    fs::path root, folder;
+};
+
+TEST_F(FaultTest, ReadOnlyFormIsReportedAndKeptAsItWas) {
+    fs::permissions(folder / "A.frm", fs::perms(0444));
+    const auto o = runBinary(folder);
+    expectReported(o, (folder / "A.frm").string(), "read-only");
+    EXPECT_EQ(readFile(folder / "A.frm"), kForm);
+    EXPECT_EQ(fs::status(folder / "A.frm").permissions(), fs::perms(0444));
+    expectOthersConvertedAndBackupWhole({"B.frm", "U.ctl", "P.vbp"});
+}
+
+TEST_F(FaultTest, UnreadableForm) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file whatever its permission bits";
+    fs::permissions(folder / "A.frm", fs::perms::none);
+    const auto o = runBinary(folder);
+    expectReported(o, (folder / "A.frm").string(), "Permission denied");
+    fs::permissions(folder / "A.frm", fs::perms(0644));
+    EXPECT_EQ(readFile(folder / "A.frm"), kForm);
+}
+
+TEST_F(FaultTest, DirectoryNamedLikeAForm) {
+    fs::create_directories(folder / "Old.frm" / "inside");
+    const auto o = runBinary(folder);
+    expectReported(o, (folder / "Old.frm").string(), "Is a directory");
+    EXPECT_TRUE(fs::is_directory(folder / "Old.frm" / "inside"));
+    EXPECT_TRUE(fs::is_directory(backup() / "Old.frm" / "inside"));
+    expectOthersConvertedAndBackupWhole({"A.frm", "B.frm", "U.ctl", "P.vbp"});
+}
+
+TEST_F(FaultTest, SymbolicLinksAreLeftToTheirTargets) {
+    fs::create_directories(folder / "shared");
+    writeFile(folder / "shared" / "Inside.frm", kForm);
+    writeFile(root / "Outside.frm", kForm);
+    fs::create_symlink("shared/Inside.frm", folder / "LinkIn.frm");
+    fs::create_symlink(root / "Outside.frm", folder / "LinkOut.frm");
+    const auto o = runBinary(folder);
+    expectReported(o, (folder / "LinkIn.frm").string(), "symbolic link");
+    expectReported(o, (folder / "LinkOut.frm").string(), "symbolic link");
+    EXPECT_TRUE(fs::is_symlink(folder / "LinkIn.frm"));
+    EXPECT_EQ(readFile(folder / "shared" / "Inside.frm"), kForm);
+    EXPECT_EQ(readFile(root / "Outside.frm"), kForm);
+    EXPECT_TRUE(fs::is_symlink(backup() / "LinkOut.frm")) << "links are backed up as links";
+    expectOthersConvertedAndBackupWhole({"A.frm", "B.frm", "U.ctl", "P.vbp"});
+}
+
+TEST_F(FaultTest, FolderGivenThroughASymbolicLinkIsConvertedAndReallyBackedUp) {
+    fs::create_directory_symlink(folder, root / "via-link");
+    const auto o = runBinary(root / "via-link");
+    EXPECT_EQ(o.status, 0) << o.err;
+    const fs::path b = backup();
+    ASSERT_FALSE(b.empty());
+    EXPECT_FALSE(fs::is_symlink(b));
+    EXPECT_EQ(readFile(b / "A.frm"), kForm);
+    expectOthersConvertedAndBackupWhole({"A.frm", "B.frm", "U.ctl", "P.vbp"});
+}
+
+TEST_F(FaultTest, UnusableTemporaryFolderIsReportedAndTheRunGoesOn) {
+    writeFile(root / "not-a-folder", "x");
+    const auto o = runBinary(folder, {{"TMPDIR", (root / "not-a-folder").string()}});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("no backup was made"), std::string::npos) << o.err;
+    EXPECT_TRUE(backup().empty());
+    for (const auto& name : {"A.frm", "B.frm", "U.ctl", "P.vbp"})
+        EXPECT_EQ(readFile(folder / name).find("tavQVButton20"), std::string::npos) << name;
+}
+
+TEST_F(FaultTest, NoTemporaryFileIsLeftBehind) {
+    runBinary(folder);
+    for (const auto& e : fs::directory_iterator(folder))
+        EXPECT_EQ(e.path().filename().string().find("tavkonv40-tmp"), std::string::npos) << e.path();
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// No torn files under SIGKILL: whenever the command line is killed, every file of the folder holds
+// either its bytes from before the run or its bytes after the run, never anything else.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+
+#include "corpus.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::map<std::string, std::string> snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator(folder))
+        if (e.is_regular_file()) files[e.path().filename().string()] = readFile(e.path());
+    return files;
+}
+
+pid_t start(const fs::path& folder, const fs::path& tmp) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setenv("TMPDIR", tmp.c_str(), 1);
+        if (!std::freopen("/dev/null", "w", stdout)) ::_exit(126);
+        ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, "--all-families", "--all-ms", folder.c_str(),
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    return pid;
+}
+
+TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
+    const int kills = std::getenv("TAVKONV40_KILLS") ? std::atoi(std::getenv("TAVKONV40_KILLS")) : 25;
+    const fs::path root = fs::temp_directory_path() / ("tavkonv40-kill-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    const fs::path pristine = root / "pristine", work = root / "work", tmp = root / "tmp";
+    fs::create_directories(tmp);
+    tavkonv40::corpus::FolderShape shape;
+    shape.forms = 30;
+    shape.userControls = 6;
+    shape.projects = 2;
+    shape.formBytes = 64 * 1024;
+    tavkonv40::corpus::writeFolder(pristine, 11, shape);
+    const auto before = snapshot(pristine);
+
+    // The run's result, and how long it takes.
+    fs::copy(pristine, work, fs::copy_options::recursive);
+    const auto t0 = std::chrono::steady_clock::now();
+    int status = 0;
+    ::waitpid(start(work, tmp), &status, 0);
+    const auto full = std::chrono::steady_clock::now() - t0;
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const auto after = snapshot(work);
+    int changed = 0;
+    for (const auto& [name, bytes] : before) changed += after.at(name) != bytes;
+    ASSERT_GT(changed, 30) << "the corpus must give the run something to write";
+
+    std::mt19937 rng(99);
+    const auto fullNs = std::chrono::duration_cast<std::chrono::nanoseconds>(full).count();
+    int leftovers = 0;
+    for (int k = 0; k < kills; ++k) {
+        fs::remove_all(work);
+        fs::remove_all(tmp);
+        fs::create_directories(tmp);
+        fs::copy(pristine, work, fs::copy_options::recursive);
+        const pid_t pid = start(work, tmp);
+        const long long delay = static_cast<long long>(rng() % static_cast<unsigned long long>(fullNs + 1));
+        const timespec ts{static_cast<time_t>(delay / 1000000000), static_cast<long>(delay % 1000000000)};
+        ::nanosleep(&ts, nullptr);
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        for (const auto& e : fs::directory_iterator(work)) {
+            const std::string name = e.path().filename().string();
+            if (!e.is_regular_file()) continue;
+            if (name.find(".tavkonv40-tmp") != std::string::npos) {
+                ++leftovers;
+                continue;
+            }
+            const std::string bytes = readFile(e.path());
+            ASSERT_TRUE(before.count(name)) << "unexpected file " << name;
+            ASSERT_TRUE(bytes == before.at(name) || bytes == after.at(name))
+                << name << " is torn after a kill at " << delay / 1000 << " us";
+        }
+        for (const auto& [name, bytes] : before) ASSERT_TRUE(fs::exists(work / name)) << name << " vanished";
+    }
+    RecordProperty("kills", kills);
+    RecordProperty("leftover_temporaries", leftovers);
+    fs::remove_all(root);
+}
+
+}  // namespace
