@@ -1,0 +1,261 @@
+// LB: the skinned single-selection list box, with its own scroll bar
+// (an LBVScroll named "sbUC") along the right edge.
+//
+// Items carry a text, a variant datum and a string datum.  The selection
+// moves only through ListIndex, the keyboard and the drag auto-scroll (a
+// click does not select).  The first visible item is the scroll bar's Value.
+//
+// Appending is cheap: AddItem fills a spare slot at the end, updates the
+// scroll bar's numbers and repaints the list only when the new item is on
+// the visible page.  Repaints are requests that the window system merges, so
+// a burst of AddItem + ListIndex (a progress log) paints once per pass of
+// the message loop.  The list is composed on one off-screen surface and
+// copied to the window in one transfer.
+//
+// Bad indices throw LBError (380 for ListIndex/TopIndex values, 381 for
+// item indices).
+#pragma once
+
+#include "LBError.h"
+#include "LBVScroll.h"
+#include "UserControl.h"
+#include "suite/tavGFX40.h"
+#include "suite/tavSCls40.h"
+
+#include <QVariant>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class LB : public UserControl, public tavSCls40::ISubclass {
+    Q_OBJECT
+public:
+    using OLE_COLOR = tavGFX40::OLE_COLOR;
+    enum Appearances : int { appFlat = 0, appBorder = 1 };
+    enum Alignments : int { alignLeft = 0, alignRight = 1, alignCenter = 2 };
+
+    // Defaults of the public properties.
+    static constexpr OLE_COLOR kDefBackNormal = 0x80000005;
+    static constexpr OLE_COLOR kDefBorderColor = 0x00B99D7F;
+    static constexpr OLE_COLOR kDefBoxBorder = 0x8000000E;
+    static constexpr OLE_COLOR kDefFontNormal = 0x80000008;
+    static constexpr OLE_COLOR kDefFontSelected = 0x8000000E;
+    static constexpr OLE_COLOR kDefSkinBackColor = 0xFFFFFF;
+
+    // Window-timer id of the drag auto-scroll (the hover timer is 1).
+    static constexpr std::uintptr_t kDragTimerId = 2;
+    static constexpr int kDragPollMs = 10;
+    // Repaints are at most one per frame: a burst of changes (a log line per
+    // event-loop pass) paints once per frame instead of once per change.
+    static constexpr std::uintptr_t kPaintTimerId = 3;
+    static constexpr int kFrameMs = LBVScrollParts::FrameThrottle::kFrameMs;
+
+    explicit LB(QWidget* parent = nullptr, Ambient ambient = {});
+    ~LB() override;
+
+    // ---- items ----------------------------------------------------------------------
+    void AddItem(const QString& item);
+    void RemoveItem(long index);
+    void Clear();
+    long ListCount() const { return static_cast<long>(m_items.size()) - 1; }
+    long NewIndex() const { return m_newIndex; }
+    QString ItemText(long index) const;
+    void SetItemText(long index, const QString& text);
+    QVariant ItemData(long index) const;
+    void SetItemData(long index, const QVariant& data);
+    QString ItemStringData(long index) const;
+    void SetItemStringData(long index, const QString& data);
+
+    long ListIndex() const { return m_listIndex; }
+    void SetListIndex(long value);
+    long TopIndex() const { return m_sb->Value(); }
+    void SetTopIndex(long value);
+    QWidget* hWnd() { return this; }
+
+    // ---- appearance ----------------------------------------------------------------------
+    int ApplyItemOffset() const { return m_applyItemOffset; }
+    void SetApplyItemOffset(int v);
+    int Appearance() const { return m_appearance; }
+    void SetAppearance(int v);
+    OLE_COLOR BackNormal() const { return m_backNormal; }
+    void SetBackNormal(OLE_COLOR c);
+    OLE_COLOR BorderColor() const { return m_borderColor; }
+    void SetBorderColor(OLE_COLOR c);
+    int BorderWidth() const { return m_borderWidth; }
+    void SetBorderWidth(int v);
+    OLE_COLOR BoxBorder() const { return m_boxBorder; }
+    void SetBoxBorder(OLE_COLOR c);
+    int BoxOffset() const { return m_boxOffset; }
+    void SetBoxOffset(int v);
+    int BoxBorderWidth() const { return m_boxBorderWidth; }
+    void SetBoxBorderWidth(int v);
+    bool Enabled() const { return m_enabled; }
+    void SetEnabled(bool on);
+    int LeftMargin() const { return m_leftMargin; }
+    void SetLeftMargin(int v);
+    QFont Font() const { return m_font; }
+    void SetFont(const QFont& font);
+    OLE_COLOR FontNormal() const { return m_fontNormal; }
+    void SetFontNormal(OLE_COLOR c);
+    OLE_COLOR FontSelected() const { return m_fontSelected; }
+    void SetFontSelected(OLE_COLOR c);
+    int ItemHeight() const { return m_itemHeightSetting; }
+    void SetItemHeight(int v);
+    bool ItemHeightAuto() const { return m_itemHeightAuto; }
+    void SetItemHeightAuto(bool on);
+    int ItemOffset() const { return m_itemOffset; }
+    void SetItemOffset(int v);
+    int ItemLeftOffset() const { return m_itemLeftOffset; }
+    void SetItemLeftOffset(int v);
+    int ItemTopOffset() const { return m_itemTopOffset; }
+    void SetItemTopOffset(int v);
+    int ItemTextLeft() const { return m_itemTextLeft; }
+    void SetItemTextLeft(int v);
+    OLE_COLOR SkinBackColor() const { return m_skinBackColor; }
+    void SetSkinBackColor(OLE_COLOR c);
+    int Theme() const { return m_theme; }
+    void SetTheme(int theme);
+
+    // Settings kept in the property bag without a public property (see
+    // kHiddenSettings in LB.cpp); the painting uses some of them.
+    QVariant HiddenSetting(const QString& key) const { return m_hidden.value(key); }
+    void SetHiddenSetting(const QString& key, const QVariant& value);
+
+    // ---- methods ----------------------------------------------------------------------------
+    void BeginUpdate();
+    void EndUpdate();
+    void Refresh();
+    void OLEDrag();
+
+    // ---- host lifecycle ------------------------------------------------------------------------
+    void InitProperties() override;
+    void ReadProperties(const PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) const override;
+
+    // ---- state, for the host and for checks ---------------------------------------------------
+    LBVScroll* sbUC() const { return m_sb; }
+    int ItemsVisible() const { return m_itemsVisible; }
+    int CurrentItemHeight() const { return m_itemHeight; }
+    long HoverItem() const { return m_hoverItem; }
+    int WheelScrollLines() const { return m_wheelLines; }
+    bool IsButtonHeld() const { return m_buttonHeld; }
+    bool IsDrawingEnabled() const { return m_drawEnabled; }
+    // Number of repaints asked for since creation.
+    std::uint64_t RedrawRequests() const { return m_redrawRequests; }
+    // Rectangle of the row that shows item `index` (empty when off the page).
+    QRect ItemRect(long index) const;
+    // The item at a point of the list, or -1.
+    long ItemAt(QPoint point) const;
+    // The millisecond clock of the drag auto-scroll (a test can set its own).
+    void SetTickSource(std::function<std::uint32_t()> tick) { m_tick = std::move(tick); }
+    // Interval between two drag auto-scroll steps at pointer row y.
+    int DragStepInterval(int y) const;
+
+    // ---- ISubclass ---------------------------------------------------------------------------------
+    tavSCls40::EMsgResponse ISubclass_MsgResponse() override;
+    winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
+                                         winmsg::LPARAM lParam) override;
+
+signals:
+    void Click();
+    void DblClick();
+    void KeyDown(int KeyCode, int Shift);
+    void KeyPress(int KeyAscii);
+    void KeyUp(int KeyCode, int Shift);
+    void ListIndexChange();
+    void MouseDown(int Button, int Shift, int X, int Y);
+    void MouseMove(int Button, int Shift, int X, int Y);
+    void MouseUp(int Button, int Shift, int X, int Y);
+    void TopIndexChange();
+    // Passed on unchanged from the scroll bar.
+    void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    struct Item {
+        QString text;
+        QVariant data;
+        QString stringData;
+    };
+
+    void CheckIndex(long index) const;
+    void SizeHandling();
+    // A hidden widget learns of its new size only when shown: catch up first.
+    void SyncSize() {
+        if (size() != m_sizedFor) SizeHandling();
+    }
+    void LayoutScrollBar();
+    void UpdateScrollMetrics();
+    void ScrollTo(long top);
+    void Redraw();
+    void PaintToWindow();
+    void Compose(gdi::HDC dc, int w, int h) const;
+    int Border() const;
+    QRect RowsArea() const;
+    void AttachSubclassing();
+    void OnWheel(int delta);
+    void OnHoverMove(QPoint p);
+    void DragAutoScroll(int y);
+    void DragTimerTick();
+    void StopDragScroll();
+    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
+    void ApplyEnabled();
+
+    // items
+    std::vector<Item> m_items;  // always one spare slot at the end
+    long m_listIndex = -1;
+    long m_newIndex = -1;
+
+    // properties
+    int m_applyItemOffset = 0;
+    int m_appearance = appBorder;
+    OLE_COLOR m_backNormal = kDefBackNormal;
+    OLE_COLOR m_borderColor = kDefBorderColor;
+    int m_borderWidth = 1;
+    OLE_COLOR m_boxBorder = kDefBoxBorder;
+    int m_boxOffset = 1;
+    int m_boxBorderWidth = 1;
+    bool m_enabled = true;
+    int m_leftMargin = 2;
+    QFont m_font;
+    OLE_COLOR m_fontNormal = kDefFontNormal;
+    OLE_COLOR m_fontSelected = kDefFontSelected;
+    int m_itemHeightSetting = 0;
+    bool m_itemHeightAuto = true;
+    int m_itemOffset = 0;
+    int m_itemLeftOffset = 0;
+    int m_itemTopOffset = 0;
+    int m_itemTextLeft = 2;
+    OLE_COLOR m_skinBackColor = kDefSkinBackColor;
+    int m_theme = 0;
+    QVariantMap m_hidden;
+
+    // run-time state
+    LBVScroll* m_sb = nullptr;
+    int m_itemHeight = 1;
+    int m_itemsVisible = 0;
+    QSize m_sizedFor;  // the size the metrics were computed for
+    bool m_drawEnabled = true;
+    bool m_buttonHeld = false;
+    long m_hoverItem = -1;
+    int m_wheelLines = 3;
+    int m_dragY = 0;
+    std::uint32_t m_lastDragStep = 0;
+    std::uint64_t m_redrawRequests = 0;
+    LBVScrollParts::FrameThrottle m_throttle{this, kPaintTimerId};
+    std::function<std::uint32_t()> m_tick;
+    std::unique_ptr<tavSCls40::Subclasser> m_subclasser;
+};

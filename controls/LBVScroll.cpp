@@ -1,0 +1,351 @@
+#include "LBVScroll.h"
+
+#include "modSkinConstants.h"
+#include "suite/tavMFC40.h"
+
+#include <QHideEvent>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace LBVScrollParts;
+
+LBVScroll::LBVScroll(QWidget* parent, Ambient ambient) : UserControl(parent, std::move(ambient)) {
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
+    setMouseTracking(true);
+    m_skins.LoadDefault(m_theme);
+    RecomputeThumb();
+}
+
+LBVScroll::~LBVScroll() {
+    m_repeat.Stop();
+    winmsg::KillTimer(this, modSkinConstants::kHoverTimerId);
+    if (m_subclasser) m_subclasser->DetachAll(this);
+    m_skins.Release();
+}
+
+// ---- lifecycle -------------------------------------------------------------------------------
+
+void LBVScroll::InitProperties() {
+    if (UserMode()) AttachSubclassing();
+    SizeHandling();
+}
+
+void LBVScroll::ReadProperties(const PropertyBag&) {
+    if (UserMode()) AttachSubclassing();
+    SizeHandling();
+}
+
+void LBVScroll::WriteProperties(PropertyBag&) const {}
+
+void LBVScroll::AttachSubclassing() {
+    if (!m_subclasser) m_subclasser = std::make_unique<tavSCls40::Subclasser>();
+    m_subclasser->DetachAll(this);
+    for (auto msg : {winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
+                     winmsg::WM_LBUTTONUP, winmsg::WM_LBUTTONDBLCLK})
+        m_subclasser->AttachMessage(this, this, msg);
+}
+
+// ---- properties --------------------------------------------------------------------------------
+
+void LBVScroll::SetEnabled(bool on) {
+    m_enabled = on;
+    if (!on) StopPress();
+    Redraw();
+}
+
+void LBVScroll::SetItemsVisible(double n) {
+    m_itemsVisible = n;
+    RecomputeThumb();
+    Redraw();
+}
+
+void LBVScroll::SetTotalItems(double n) {
+    m_totalItems = n;
+    RecomputeThumb();
+    Redraw();
+}
+
+void LBVScroll::SetMetricsSize(int pixels) {
+    m_metricsSize = pixels;
+    SizeHandling();
+}
+
+void LBVScroll::SetValue(long value) {
+    const long clamped = static_cast<long>(std::clamp(static_cast<double>(value), m_min, std::max(m_min, m_max)));
+    if (clamped == m_value) return;
+    m_value = clamped;
+    if (!m_dragging) {
+        RecomputeThumb();
+        Redraw();
+    }
+}
+
+void LBVScroll::SetdFormat(int format) {
+    m_dFormat = format;
+    Redraw();
+}
+
+void LBVScroll::SetTheme(int theme) {
+    // The pieces keep the theme they were loaded with until the next
+    // ApplyDefaultSkin.
+    m_theme = theme;
+    Redraw();
+}
+
+void LBVScroll::SetSmallChange(long n) {
+    if (n <= std::fabs(m_max - m_min)) m_smallChange = n;
+}
+
+void LBVScroll::SetLargeChange(long n) {
+    if (n <= std::fabs(m_max - m_min)) m_largeChange = n;
+}
+
+void LBVScroll::SetMin(double min) {
+    m_min = min;
+    if (m_value < m_min) m_value = static_cast<long>(std::ceil(m_min));
+    RecomputeThumb();
+    Redraw();
+}
+
+void LBVScroll::SetMax(double max) {
+    m_max = max < m_min ? m_min + 1 : max;
+    if (m_value > m_max) m_value = static_cast<long>(std::floor(m_max));
+    RecomputeThumb();
+    Redraw();
+}
+
+// ---- methods ----------------------------------------------------------------------------------------
+
+void LBVScroll::Refresh() { Redraw(); }
+
+void LBVScroll::BeginUpdate() { m_drawEnabled = false; }
+
+void LBVScroll::EndUpdate() {
+    m_drawEnabled = true;
+    Redraw();
+}
+
+void LBVScroll::ApplyCustomSkin() {
+    m_skins.LoadCustom(m_theme, [this](long res, SkinMapInfo& skin, SkinSource& source) {
+        emit QuerySkin(res, skin, source);
+    });
+    SizeHandling();
+}
+
+void LBVScroll::ApplyDefaultSkin() {
+    m_skins.LoadDefault(m_theme);
+    SizeHandling();
+}
+
+// ---- geometry ------------------------------------------------------------------------------------------
+
+void LBVScroll::SizeHandling() {
+    RecomputeThumb();
+    Redraw();
+}
+
+void LBVScroll::RecomputeThumb() {
+    m_geo.innerHeight = ToTwips(height());
+    const double arrow = ToTwips(m_metricsSize > 0 ? m_metricsSize : m_skins.ButtonHeight());
+    m_geo.topArrow = m_geo.bottomArrow = std::min(arrow, m_geo.innerHeight / 2);
+    m_geo.thumbLength = LBVScrollParts::ThumbLength(m_geo, m_itemsVisible, m_totalItems, m_skins.MinThumb(),
+                                                    m_geo.thumbLength);
+    if (m_dragging) m_geo.thumbTop = ClampThumbTop(m_geo, m_geo.thumbTop);
+    else m_geo.thumbTop = LBVScrollParts::ThumbTop(m_geo, m_value, m_min, m_max);
+}
+
+LBVScroll::ScrollPart LBVScroll::HitTest(QPoint point) const { return LBVScrollParts::HitTest(m_geo, width(), point); }
+QRect LBVScroll::UpArrowRect() const { return LBVScrollParts::UpArrowRect(m_geo, width()); }
+QRect LBVScroll::DownArrowRect() const { return LBVScrollParts::DownArrowRect(m_geo, width()); }
+QRect LBVScroll::TrackRect() const { return LBVScrollParts::TrackRect(m_geo, width()); }
+QRect LBVScroll::ThumbRect() const { return LBVScrollParts::ThumbRect(m_geo, width()); }
+
+// ---- drawing --------------------------------------------------------------------------------------------
+
+LBVScrollParts::Look LBVScroll::CurrentLook() const {
+    Look look;
+    look.width = width();
+    look.height = height();
+    look.enabled = m_enabled;
+    look.showGripper = m_dFormat == fmtGripper;
+    auto stateOf = [&](ScrollPart part) {
+        if (m_pressed == part) return statePressed;
+        return m_hover == part ? stateHover : stateNormal;
+    };
+    look.up = stateOf(ScrollPart::UpArrow);
+    look.down = stateOf(ScrollPart::DownArrow);
+    look.thumb = m_dragging ? statePressed : stateOf(ScrollPart::Thumb);
+    look.track = (m_pressed == ScrollPart::TrackAbove || m_pressed == ScrollPart::TrackBelow) ? statePressed
+                                                                                              : stateNormal;
+    return look;
+}
+
+void LBVScroll::Redraw() { m_throttle.Request(m_subclasser != nullptr, NowMs()); }
+
+void LBVScroll::PaintToWindow() {
+    if (!m_drawEnabled) return;
+    LBVScrollParts::Paint(this, m_skins, m_geo, CurrentLook());
+}
+
+void LBVScroll::paintEvent(QPaintEvent*) { PaintToWindow(); }
+
+void LBVScroll::resizeEvent(QResizeEvent*) { SizeHandling(); }
+
+void LBVScroll::hideEvent(QHideEvent*) {
+    StopPress();
+    m_throttle.Flush(NowMs());
+}
+
+void LBVScroll::leaveEvent(QEvent*) {
+    // Without a held button the pointer has really gone.
+    if (m_pressed == ScrollPart::None && !m_dragging) m_repeat.Stop();
+}
+
+// ---- mouse -------------------------------------------------------------------------------------------------
+
+tavSCls40::EMsgResponse LBVScroll::ISubclass_MsgResponse() {
+    const auto msg = m_subclasser ? m_subclasser->CurrentMessage() : 0;
+    return msg == winmsg::WM_PAINT ? tavSCls40::emrConsume : tavSCls40::emrPreprocess;
+}
+
+winmsg::LRESULT LBVScroll::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam,
+                                                winmsg::LPARAM lParam) {
+    const QPoint p(winmsg::GET_X_LPARAM(lParam), winmsg::GET_Y_LPARAM(lParam));
+    switch (message) {
+        case winmsg::WM_PAINT: PaintToWindow(); break;
+        case winmsg::WM_LBUTTONDOWN:
+        case winmsg::WM_LBUTTONDBLCLK:
+            if (m_enabled) OnButtonDown(p);
+            break;
+        case winmsg::WM_LBUTTONUP:
+            if (m_enabled) OnButtonUp();
+            break;
+        case winmsg::WM_MOUSEMOVE:
+            if (m_enabled) OnMouseMove(p, (wParam & winmsg::MK_LBUTTON) != 0);
+            break;
+        case winmsg::WM_TIMER: OnTimer(wParam); break;
+        default: break;
+    }
+    return 0;
+}
+
+void LBVScroll::OnButtonDown(QPoint p) {
+    emit BarMouseDown();
+    m_pointerY = p.y();
+    const ScrollPart part = HitTest(p);
+    switch (part) {
+        case ScrollPart::UpArrow:
+            m_pressed = part;
+            MoveTo(m_value - m_smallChange);
+            m_repeat.Start();
+            break;
+        case ScrollPart::DownArrow:
+            m_pressed = part;
+            MoveTo(m_value + m_smallChange);
+            m_repeat.Start();
+            break;
+        case ScrollPart::Thumb:
+            m_pressed = part;
+            m_dragging = true;
+            m_dragOffset = ToTwips(p.y()) - m_geo.thumbTop;
+            break;
+        case ScrollPart::TrackAbove:
+        case ScrollPart::TrackBelow:
+            m_pressed = part;
+            PageTowards(part == ScrollPart::TrackAbove ? pageTowardsMin : pageTowardsMax);
+            m_repeat.Start();
+            break;
+        case ScrollPart::None: break;
+    }
+    Redraw();
+}
+
+void LBVScroll::OnButtonUp() {
+    StopPress();
+    emit BarMouseUp();
+}
+
+void LBVScroll::StopPress() {
+    m_repeat.Stop();
+    const bool wasDragging = m_dragging;
+    m_dragging = false;
+    m_pressed = ScrollPart::None;
+    if (wasDragging) RecomputeThumb();  // the thumb settles where its value puts it
+    Redraw();
+}
+
+void LBVScroll::OnMouseMove(QPoint p, bool held) {
+    if (!winmsg::IsTimerRunning(this, modSkinConstants::kHoverTimerId))
+        winmsg::SetTimer(this, modSkinConstants::kHoverTimerId, modSkinConstants::kHoverTimerMs);
+    if (m_dragging) {
+        m_geo.thumbTop = ClampThumbTop(m_geo, ToTwips(p.y()) - m_dragOffset);
+        const long v = ValueFromThumb(m_geo, m_geo.thumbTop, m_min, m_max);
+        if (v != m_value) {
+            m_value = v;
+            emit Scroll(v);
+        }
+        Redraw();
+        return;
+    }
+    const ScrollPart part = HitTest(p);
+    if (held && (part == ScrollPart::TrackAbove || part == ScrollPart::TrackBelow)) m_pointerY = p.y();
+    if (part != m_hover) {
+        m_hover = part;
+        Redraw();
+    }
+}
+
+void LBVScroll::OnTimer(std::uintptr_t id) {
+    if (m_throttle.OnTimer(id, NowMs())) return;
+    if (id == modSkinConstants::kHoverTimerId) {
+        if (m_pressed == ScrollPart::None && !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
+            winmsg::KillTimer(this, id);
+            m_hover = ScrollPart::None;
+            Redraw();
+        }
+        return;
+    }
+    if (m_repeat.OnTimer(id) == RepeatTimer::Tick::Step) {
+        StepPressedPart();
+        Redraw();
+    }
+}
+
+bool LBVScroll::StepPressedPart() {
+    const double pointer = ToTwips(m_pointerY);
+    switch (m_pressed) {
+        case ScrollPart::UpArrow:
+        case ScrollPart::DownArrow:
+            // No step while the pointer is off the held arrow.
+            if (m_hover != m_pressed) return false;
+            MoveTo(m_pressed == ScrollPart::UpArrow ? m_value - m_smallChange : m_value + m_smallChange);
+            return true;
+        case ScrollPart::TrackAbove:
+            if (m_geo.thumbTop > pointer) return PageTowards(pageTowardsMin);
+            m_repeat.StopRepeat();
+            return false;
+        case ScrollPart::TrackBelow:
+            if (m_geo.ThumbBottom() < pointer) return PageTowards(pageTowardsMax);
+            m_repeat.StopRepeat();
+            return false;
+        default: return false;
+    }
+}
+
+bool LBVScroll::PageTowards(PageDirection direction) {
+    long amount = 0;
+    emit QueryPageSize(direction, amount);
+    if (amount == 0) return false;
+    MoveTo(direction == pageTowardsMin ? m_value - amount : m_value + amount);
+    return true;
+}
+
+bool LBVScroll::MoveTo(long value) {
+    const long clamped = static_cast<long>(std::clamp(static_cast<double>(value), m_min, std::max(m_min, m_max)));
+    if (clamped == m_value) return false;
+    m_value = clamped;
+    RecomputeThumb();
+    emit Change(m_value);
+    return true;
+}
