@@ -149,6 +149,9 @@ private:
         AddLogLine(env_.host,
                    std::string(kind.found) + name + ").  Checking update requirements.....");
         FileSession session(env_.fs, folder_ + name, env_.options, env_.host, state_);
+        // Converting through a link would change a file the backup may not hold (its target can
+        // lie outside the folder) or convert one file twice; links are left to their targets.
+        if (env_.fs.isSymbolicLink(folder_ + name)) session.refuse("it is a symbolic link");
         for (const auto& s : kind.steps) {
             AddLogLine(env_.host, s.heading);
             session.run(s.step);

@@ -13,6 +13,11 @@ void FileSession::fail(const std::string& what, const std::string& cause) {
     addErrorLine(host_, errorLine(what + " " + path_ + ": " + cause + "; the file is left unchanged"));
 }
 
+void FileSession::refuse(const std::string& reason) {
+    failed_ = true;
+    addErrorLine(host_, errorLine("not converted: " + path_ + ": " + reason + "; the file is left unchanged"));
+}
+
 void FileSession::run(Step step) {
     if (failed_) return;
     if (!bytes_) {

@@ -19,6 +19,9 @@ public:
     FileSession(FileSystem& fs, std::string path, const OptionsSource& options, RunHost& host,
                 RunState& state);
 
+    // Refuses the file before any step: the steps are skipped and the file is left alone.
+    void refuse(const std::string& reason);
+
     void run(Step step);
     // Writes the result. Returns false when the file could not be converted.
     bool finish();

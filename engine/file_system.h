@@ -44,6 +44,9 @@ public:
 
     // The user's temporary folder, without a trailing separator.
     virtual std::string tempDirectory() = 0;
+
+    // Whether the entry itself is a symbolic link (not followed).
+    virtual bool isSymbolicLink(const std::string& path) = 0;
 };
 
 }  // namespace tavkonv40

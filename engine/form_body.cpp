@@ -1,7 +1,122 @@
 #include "form_body.h"
 
+#include <array>
+#include <vector>
+
 namespace tavkonv40 {
 
-void ConvertFormBody(StepContext&) {}
+namespace {
+
+// Every token starts with this text, so a line without it holds none of them. (The first test of
+// a line, a case-insensitive "Begin" anywhere, is implied by it.)
+constexpr std::string_view kAnchor = "Begin tav";
+
+// Where the anchor stands in a line. A token is found in the line exactly when it starts at one of
+// these places, and its first occurrence is the first such place. Lines with more anchors than
+// fit fall back to a plain search.
+class AnchorPositions {
+public:
+    explicit AnchorPositions(std::string_view line) : line_(line) {
+        for (std::size_t p = line.find(kAnchor); p != std::string_view::npos;
+             p = line.find(kAnchor, p + 1)) {
+            if (count_ == at_.size()) {
+                overflow_ = true;
+                return;
+            }
+            at_[count_++] = p;
+        }
+    }
+
+    bool empty() const { return count_ == 0 && !overflow_; }
+
+    bool contains(std::string_view token) const {
+        if (overflow_) return line_.find(token) != std::string_view::npos;
+        for (std::size_t i = 0; i < count_; ++i)
+            if (line_.compare(at_[i], token.size(), token) == 0) return true;
+        return false;
+    }
+
+private:
+    std::string_view line_;
+    std::array<std::size_t, 8> at_{};
+    std::size_t count_ = 0;
+    bool overflow_ = false;
+};
+
+// What all tokens of a family start with. A line in which no anchor is followed by it holds none
+// of the family's tokens, which spares testing them one by one; the order of the tests is kept.
+const std::vector<std::string_view>& familyPrefixes() {
+    static const std::vector<std::string_view> prefixes = [] {
+        std::vector<std::string_view> out;
+        for (const BodyFamily& family : formBodyFamilies()) {
+            std::string_view common = family.tokens.front().oldToken;
+            for (const BodyToken& token : family.tokens) {
+                std::size_t k = 0;
+                while (k < common.size() && k < token.oldToken.size() && common[k] == token.oldToken[k]) ++k;
+                common = common.substr(0, k);
+            }
+            out.push_back(common);
+        }
+        return out;
+    }();
+    return prefixes;
+}
+
+// The class a found token becomes: edition-dependent classes are decided by the row's 4.0 option
+// as it stands when the token is found.
+std::string_view classWritten(const StepContext& ctx, const BodyFamily& family, const BodyToken& token) {
+    if (token.newClass40L.empty()) return token.newClass;
+    return ctx.options.rowTo40(family.row) ? token.newClass : token.newClass40L;
+}
+
+}  // namespace
+
+std::string SpliceClassToken(std::string_view line, std::string_view suffix, std::string_view oldToken,
+                             std::string_view newPrefix, std::string_view newClass,
+                             ClassSuffix classSuffix) {
+    const std::size_t p = line.find(oldToken);
+    if (p == std::string_view::npos) return std::string(line);
+    std::string out;
+    out.reserve(line.size() + newPrefix.size() + newClass.size() + 2 * suffix.size());
+    out += line.substr(0, p);
+    out += newPrefix;
+    out += suffix;
+    out += newClass;
+    if (classSuffix == ClassSuffix::Append) out += suffix;
+    out += line.substr(p + oldToken.size());
+    return out;
+}
+
+void ConvertFormBody(StepContext& ctx) {
+    const auto& prefixes = familyPrefixes();
+    const auto& lines = ctx.file.lines();
+    for (std::size_t n = 1; n <= lines.size(); ++n) {
+        if (ctx.cancelled()) return;
+        const std::string_view line = lines[n - 1];
+        ctx.showCheckingLine(n, line);
+        const AnchorPositions anchors(line);
+        if (anchors.empty()) continue;
+        // Every family is tried, and each rewrite starts again from the line as read.
+        const auto& all = formBodyFamilies();
+        for (std::size_t f = 0; f < all.size(); ++f) {
+            const BodyFamily& family = all[f];
+            if (!ctx.options.familySelected(family.optionIndex)) continue;
+            if (!anchors.contains(prefixes[f])) continue;
+            const std::string_view suffix = family.suffix == BodySuffix::Fixed40
+                                                ? editionSuffix(Edition::V40)
+                                                : EditionSuffix(ctx.options, family.row);
+            for (const BodyToken& token : family.tokens) {
+                if (!anchors.contains(token.oldToken)) continue;
+                std::string prefix = "Begin ";
+                prefix += family.newLibrary;
+                std::string cls = ".";
+                cls += classWritten(ctx, family, token);
+                ReplaceFileLine(ctx, n, SpliceClassToken(line, suffix, token.oldToken, prefix, cls,
+                                                         token.classSuffix));
+                break;
+            }
+        }
+    }
+}
 
 }  // namespace tavkonv40

@@ -1,10 +1,18 @@
 // Conversion step: the control-file reference lines of a form or user-control header.
 #pragma once
 
+#include <string_view>
+
 #include "step_context.h"
 
 namespace tavkonv40 {
 
+// A header line naming the control file of a selected suite family becomes the family's header
+// reference line for the edition of its row.
 void ConvertFormHeaders(StepContext& ctx);
+
+// True when the line ends exactly (case-sensitively) with a double quote, the name and a double
+// quote. A line shorter than that does not match.
+bool EndsWithQuotedName(std::string_view line, std::string_view name);
 
 }  // namespace tavkonv40

@@ -16,6 +16,8 @@ public:
     void addFile(const std::string& path, std::string bytes);  // creates the parent folders
     void setReadOnly(const std::string& path, bool readOnly = true);
     void remove(const std::string& path);
+    // Marks an existing file as a symbolic link (its bytes stand for the target's).
+    void setSymbolicLink(const std::string& path) { links_.insert(path); }
 
     bool hasFile(const std::string& path) const { return files_.count(path) != 0; }
     bool hasFolder(const std::string& path) const { return folders_.count(path) != 0; }
@@ -35,11 +37,13 @@ public:
     void copyFolder(const std::string& from, const std::string& to) override;
     void moveFolder(const std::string& from, const std::string& to) override;
     std::string tempDirectory() override { return tempPath; }
+    bool isSymbolicLink(const std::string& path) override { return links_.count(path) != 0; }
 
 private:
     std::map<std::string, std::string> files_;
     std::set<std::string> folders_;
     std::set<std::string> readOnly_;
+    std::set<std::string> links_;
 };
 
 }  // namespace tavkonv40

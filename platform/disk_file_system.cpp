@@ -117,10 +117,12 @@ void DiskFileSystem::writeFile(const std::string& path, const std::string& bytes
         throw FileError(path, "the file is read-only");
 
     const fs::path targetPath(target);
-    std::string temp = (targetPath.parent_path() / ("." + targetPath.filename().string() +
-                                                    ".tavkonv40-XXXXXX"))
-                           .string();
-    Fd fd(::mkstemp(temp.data()));
+    // The fixed ending keeps a temporary left by a killed run from ever looking like a form,
+    // user control or project to a later run.
+    const std::string suffix = ".tavkonv40-tmp";
+    std::string temp =
+        (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX" + suffix)).string();
+    Fd fd(::mkstemps(temp.data(), static_cast<int>(suffix.size())));
     if (fd.get() < 0) {
         const int err = errno;
         throw FileError(path, "cannot create a temporary file beside it: " + errnoText(err));
@@ -146,7 +148,11 @@ void DiskFileSystem::copyFolder(const std::string& from, const std::string& to) 
     const auto status = fs::status(from, ec);
     if (ec) fail(from, ec);
     if (!fs::is_directory(status)) fail(from, ENOTDIR);
-    copyTree(from, to);
+    // A folder named through a symbolic link is copied from its target: copying the link itself
+    // would leave a backup that holds nothing.
+    const auto real = fs::canonical(from, ec);
+    if (ec) fail(from, ec);
+    copyTree(real, to);
 }
 
 void DiskFileSystem::moveFolder(const std::string& from, const std::string& to) {
@@ -164,6 +170,11 @@ void DiskFileSystem::moveFolder(const std::string& from, const std::string& to) 
     }
     fs::remove_all(from, ec);
     if (ec) throw FileError(from, "copied, but the original could not be removed: " + ec.message());
+}
+
+bool DiskFileSystem::isSymbolicLink(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 std::string DiskFileSystem::tempDirectory() {

@@ -16,6 +16,7 @@ public:
     void copyFolder(const std::string& from, const std::string& to) override;
     void moveFolder(const std::string& from, const std::string& to) override;
     std::string tempDirectory() override;
+    bool isSymbolicLink(const std::string& path) override;
 };
 
 }  // namespace tavkonv40

@@ -143,6 +143,31 @@ bool gfxDrawTransparentBitmap(HDC dst, const QImage& picture, int x, int y, COLO
     return gdi::WithPainter(dst, [&](QPainter& p) { p.drawImage(x, y, img); });
 }
 
+bool gfxDrawDisabledPicture(HDC dst, const QImage& picture, PictureKind kind, int x, int y, COLORREF maskColour) {
+    if (picture.isNull()) return false;
+    const QImage src = picture.convertToFormat(QImage::Format_ARGB32);
+    const QImage masked = kind == PictureKind::Bitmap ? MaskedImage(src, maskColour) : src;
+    auto shape = [&](QColor colour) {
+        QImage out(src.size(), QImage::Format_ARGB32);
+        out.fill(Qt::transparent);
+        for (int yy = 0; yy < src.height(); ++yy) {
+            for (int xx = 0; xx < src.width(); ++xx) {
+                const QRgb px = masked.pixel(xx, yy);
+                const bool inside = kind == PictureKind::Icon ? qAlpha(px) > 127
+                                                              : qAlpha(px) > 0 && qGray(px) < 192;
+                if (inside) out.setPixelColor(xx, yy, colour);
+            }
+        }
+        return out;
+    };
+    const QImage light = shape(gdi::ToQColor(gfxTranslateColor(SystemColor(COLOR_BTNHIGHLIGHT))));
+    const QImage dark = shape(gdi::ToQColor(gfxTranslateColor(SystemColor(COLOR_BTNSHADOW))));
+    return gdi::WithPainter(dst, [&](QPainter& p) {
+        p.drawImage(x + 1, y + 1, light);
+        p.drawImage(x, y, dark);
+    });
+}
+
 bool gfxDrawRect(HDC dc, const RECT& r, OLE_COLOR colour, int) {
     const QColor c = gdi::ToQColor(gfxTranslateColor(colour));
     return gdi::WithPainter(dc, [&](QPainter& p) {

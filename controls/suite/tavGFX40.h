@@ -66,6 +66,13 @@ bool gfxDrawTransparentDC(HDC dst, HDC src, int x, int y, int width, int height,
 // The same for a picture held as an image (its own size is used).
 bool gfxDrawTransparentBitmap(HDC dst, const QImage& picture, int x, int y, COLORREF maskColour);
 
+// Draws a picture in the disabled look: its shape embossed, once in the
+// 3D highlight colour one pixel down and right, then in the shadow colour.
+// For a bitmap the shape is every pixel not of `maskColour` that is darker
+// than light grey; for an icon every pixel that is not transparent.
+enum class PictureKind { Bitmap, Icon };
+bool gfxDrawDisabledPicture(HDC dst, const QImage& picture, PictureKind kind, int x, int y, COLORREF maskColour);
+
 // Fills `rect` with `colour` (an OLE colour); `mode` 1 = solid fill.
 bool gfxDrawRect(HDC dc, const RECT& rect, OLE_COLOR colour, int mode = 1);
 // One-pixel outline of (left, top)-(right, bottom), right/bottom exclusive.

@@ -37,6 +37,12 @@ bool IsMouseOver(HWND window);
 // client coordinates.
 void GetMouseParameters(UINT message, WPARAM wParam, LPARAM lParam, int& button, int& shift, int& x, int& y);
 
+// Key codes and shift state of the controls' KeyDown / KeyUp events, from a
+// Qt key and modifiers (letters and digits keep their ASCII codes; keys
+// without a code give 0).
+int KeyCodeFromQt(int qtKey);
+int ShiftFromQt(Qt::KeyboardModifiers modifiers);
+
 // Asks the window's parent to repaint the area under the window.
 void UpdateParent(HWND window);
 

@@ -1,0 +1,154 @@
+// End-to-end conversion benchmark: whole runs (backup included) over generated folders, each
+// beside the time `cp -r` takes to copy the same folder, so the ratio means something on a
+// noisy machine. Each case runs in its own child process so its peak memory can be read.
+//
+//   tavkonv40-bench [--quick] [--work DIR]
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "conversion_run.h"
+#include "corpus.h"
+#include "disk_file_system.h"
+
+namespace fs = std::filesystem;
+using namespace tavkonv40;
+
+namespace {
+
+class SilentHost : public RunHost {
+public:
+    void appendLog(std::string_view, LogLineKind kind) override {
+        ++lines;
+        if (kind == LogLineKind::Error) ++errors;
+    }
+    bool cancelRequested() const override { return false; }
+    long lines = 0;
+    long errors = 0;
+};
+
+double seconds(const std::function<void()>& f) {
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+std::uintmax_t folderBytes(const fs::path& p) {
+    std::uintmax_t total = 0;
+    for (const auto& e : fs::recursive_directory_iterator(p))
+        if (e.is_regular_file()) total += e.file_size();
+    return total;
+}
+
+void shell(const std::string& cmd) {
+    if (std::system(cmd.c_str()) != 0) {
+        std::fprintf(stderr, "command failed: %s\n", cmd.c_str());
+        std::exit(1);
+    }
+}
+
+struct Result {
+    double runSeconds;
+    double copySeconds;
+    long errors;
+};
+
+// Copies the pristine folder (untimed), times `cp -r` of it, then times a whole run on it.
+Result measure(const fs::path& pristine, const fs::path& work, const FixedOptions& options) {
+    fs::remove_all(work);
+    const fs::path copyTarget = work.string() + "-cp";
+    fs::remove_all(copyTarget);
+    shell("sync");
+    const double cp = seconds([&] { shell("cp -r '" + pristine.string() + "' '" + copyTarget.string() + "'"); });
+    fs::remove_all(copyTarget);
+    shell("cp -r '" + pristine.string() + "' '" + work.string() + "'");
+    DiskFileSystem disk;
+    SilentHost host;
+    SystemClock clock;
+    RunEnvironment env{disk, host, options, clock};
+    const double run = seconds([&] { RunConversion(env, work.string()); });
+    fs::remove_all(work);
+    return {run, cp, host.errors};
+}
+
+void runCase(const char* label, const fs::path& pristine, const fs::path& work, const FixedOptions& options) {
+    std::fflush(stdout);
+    int fds[2];
+    if (::pipe(fds) != 0) std::exit(1);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        const Result r = measure(pristine, work, options);
+        if (::write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) ::_exit(1);
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    Result r{};
+    const bool ok = ::read(fds[0], &r, sizeof r) == static_cast<ssize_t>(sizeof r);
+    ::close(fds[0]);
+    int status = 0;
+    struct rusage usage {};
+    ::wait4(pid, &status, 0, &usage);
+    if (!ok || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "case %s failed\n", label);
+        std::exit(1);
+    }
+    const double mb = static_cast<double>(folderBytes(pristine)) / 1e6;
+    std::printf("| %-34s | %8.1f | %7.2f | %8.1f | %7.2f | %5.2f | %8.1f |%s\n", label, mb, r.runSeconds,
+                mb / r.runSeconds, r.copySeconds, r.runSeconds / r.copySeconds,
+                static_cast<double>(usage.ru_maxrss) / 1024.0, r.errors ? " errors!" : "");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool quick = false;
+    fs::path base = fs::temp_directory_path() / "tavkonv40-bench";
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0) quick = true;
+        else if (std::strcmp(argv[i], "--work") == 0 && i + 1 < argc) base = argv[++i];
+        else {
+            std::fprintf(stderr, "usage: %s [--quick] [--work DIR]\n", argv[0]);
+            return 2;
+        }
+    }
+    fs::remove_all(base);
+    const fs::path folder = base / "folder", dense = base / "dense";
+    corpus::FolderShape shape;
+    if (quick) shape.forms = 50;
+    const auto bytes = corpus::writeFolder(folder, 42, shape);
+    fs::create_directories(dense);
+    {
+        const std::string form = corpus::makeDenseForm(7, quick ? 10000 : 100000);
+        FILE* f = std::fopen((dense / "Dense.frm").c_str(), "wb");
+        std::fwrite(form.data(), 1, form.size(), f);
+        std::fclose(f);
+    }
+    std::printf("Generated %d forms (%.1f MB) and a dense form of %.1f MB in %s\n\n", shape.forms,
+                static_cast<double>(bytes) / 1e6, static_cast<double>(fs::file_size(dense / "Dense.frm")) / 1e6,
+                base.c_str());
+
+    FixedOptions all;
+    all.selectAllFamilies(Edition::V40);
+    all.selectAllMicrosoft(Edition::V40);
+    const FixedOptions none;
+
+    std::printf("| %-34s | %8s | %7s | %8s | %7s | %5s | %8s |\n", "case", "MB", "run s", "MB/s", "cp -r s",
+                "ratio", "peak MB");
+    std::printf("|%s|%s|%s|%s|%s|%s|%s|\n", std::string(36, '-').c_str(), std::string(10, '-').c_str(),
+                std::string(9, '-').c_str(), std::string(10, '-').c_str(), std::string(9, '-').c_str(),
+                std::string(7, '-').c_str(), std::string(10, '-').c_str());
+    runCase("(a) folder, everything selected", folder, base / "work", all);
+    runCase("(b) one dense form, everything", dense, base / "work", all);
+    runCase("(c) folder, nothing selected", folder, base / "work", none);
+    fs::remove_all(base);
+    return 0;
+}

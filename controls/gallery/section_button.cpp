@@ -1,0 +1,248 @@
+// Gallery section of the command button: every look in its main states,
+// pictures, and a live row.
+#include "Gallery.h"
+
+#include "BTN.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTest>
+
+namespace {
+
+enum class Act { None, Hover, Press, Focus, Default, Toggled, ToggledHover, DropPress, Disabled };
+
+struct CellSpec {
+    const char* label;
+    Act act;
+};
+
+struct RowSpec {
+    const char* title;
+    int style;
+    bool dropDown;
+    std::vector<CellSpec> cells;
+};
+
+const std::vector<RowSpec>& rows() {
+    static const std::vector<RowSpec> r = {
+        {"Style 1", BTN::btnStyleXP, false,
+         {{"normal", Act::None}, {"hover", Act::Hover}, {"pressed", Act::Press}, {"focused", Act::Focus},
+          {"grouped, down", Act::Toggled}, {"down, hover", Act::ToggledHover}, {"disabled", Act::Disabled}}},
+        {"Style 2", BTN::btnStyleFlat, false,
+         {{"normal", Act::None}, {"hover", Act::Hover}, {"pressed", Act::Press}, {"toggled", Act::Toggled},
+          {"toggled, hover", Act::ToggledHover}, {"disabled", Act::Disabled}}},
+        {"Style 2 split", BTN::btnStyleFlat, true,
+         {{"normal", Act::None}, {"hover", Act::Hover}, {"pressed", Act::Press}, {"drop pressed", Act::DropPress},
+          {"disabled", Act::Disabled}}},
+        {"Style 0", BTN::btnStyleClassic, false,
+         {{"normal", Act::None}, {"hover", Act::Hover}, {"pressed", Act::Press}, {"toggled", Act::Toggled},
+          {"toggled, hover", Act::ToggledHover}, {"disabled", Act::Disabled}}},
+        {"Style 0 split", BTN::btnStyleClassic, true,
+         {{"normal", Act::None}, {"hover", Act::Hover}, {"pressed", Act::Press}, {"drop pressed", Act::DropPress},
+          {"disabled", Act::Disabled}}},
+    };
+    return r;
+}
+
+// A small round icon with a tick, drawn here.
+QImage tickIcon(QColor colour) {
+    QImage img(16, 16, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient g(QPointF(6, 5), 11);
+    g.setColorAt(0, colour.lighter(150));
+    g.setColorAt(1, colour);
+    p.setBrush(g);
+    p.setPen(QPen(colour.darker(140), 1));
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    QPainterPath tick;
+    tick.moveTo(4.5, 8.2);
+    tick.lineTo(7, 10.6);
+    tick.lineTo(11.5, 5.4);
+    p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(tick);
+    return img;
+}
+
+BTN* makeButton(QWidget* parent, int style, bool dropDown, const QString& caption, const PropertyBag& extra = {}) {
+    Ambient ambient;
+    ambient.Mode = HostMode::Run;
+    ambient.Font = QFont(parent->font().family(), 9);
+    auto* b = new BTN(parent, ambient);
+    PropertyBag bag = extra;
+    bag.Write<int>("ButtonStyle", style, BTN::kDefButtonStyle);
+    bag.Write<bool>("DropDown", dropDown, false);
+    bag.Write<QString>("Caption", caption, QString());
+    b->ReadProperties(bag);
+    return b;
+}
+
+struct Cell {
+    gallery::StateCell* cell;
+    BTN* button;
+    Act act;
+};
+std::vector<Cell>& cells() {
+    static std::vector<Cell> c;
+    return c;
+}
+
+void moveAway(QWidget* page) {
+    QTest::mouseMove(page->window(), QPoint(3, 3));
+    gallery::Settle(40);
+}
+
+void drive(const Cell& c) {
+    BTN* b = c.button;
+    const QPoint centre = b->BodyRect().center();
+    QWidget* page = b->window();
+    moveAway(page);
+    switch (c.act) {
+        case Act::Hover:
+            QTest::mouseMove(b, centre);
+            break;
+        case Act::Press:
+        case Act::DropPress: {
+            const QPoint at = c.act == Act::Press ? centre : b->DropZoneRect().center();
+            QTest::mouseMove(b, at);
+            gallery::Settle(20);
+            QTest::mousePress(b, Qt::LeftButton, {}, at);
+            gallery::Settle(20);
+            const QPixmap still = b->grab();
+            QTest::mouseRelease(b, Qt::LeftButton, {}, at);
+            c.cell->Freeze(b, still);
+            return;
+        }
+        case Act::Focus:
+            QTest::mouseClick(b, Qt::LeftButton, {}, centre);
+            moveAway(page);
+            break;
+        case Act::Toggled:
+            QTest::mouseClick(b, Qt::LeftButton, {}, centre);
+            b->clearFocus();
+            moveAway(page);
+            break;
+        case Act::ToggledHover:
+            QTest::mouseMove(b, centre);
+            gallery::Settle(20);
+            QTest::mouseClick(b, Qt::LeftButton, {}, centre);
+            b->clearFocus();
+            break;
+        default:
+            break;
+    }
+    gallery::Settle(30);
+    c.cell->Freeze(b);
+}
+
+void build(QWidget* page) {
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(4);
+    int row = 0;
+    for (const auto& r : rows()) {
+        auto* title = new QLabel(QString::fromLatin1(r.title), page);
+        title->setStyleSheet("color: #1c2a46;");
+        title->setMinimumWidth(90);
+        grid->addWidget(title, row, 0, Qt::AlignVCenter);
+        int col = 1;
+        for (const auto& spec : r.cells) {
+            auto* cell = new gallery::StateCell(QString::fromLatin1(spec.label), page);
+            grid->addWidget(cell, row, col++);
+            PropertyBag extra;
+            if (spec.act == Act::Toggled || spec.act == Act::ToggledHover) {
+                extra.Write<bool>("Toggle", true, false);
+                if (r.style == BTN::btnStyleXP) extra.Write<bool>("Grouped", true, false);
+                extra.Write<short>("GroupID", static_cast<short>(100 + row * 10 + col), 0);
+            }
+            if (spec.act == Act::Disabled) extra.Write<bool>("Enabled", false, true);
+            BTN* b = makeButton(cell->Stage(), r.style, r.dropDown, r.dropDown ? "&Options" : "&Convert", extra);
+            b->setGeometry(4, 2, 104, 26);
+            cells().push_back({cell, b, spec.act});
+        }
+        ++row;
+    }
+
+    // Pictures in the four positions, and a disabled one drawn embossed.
+    auto* title = new QLabel("Pictures", page);
+    title->setStyleSheet("color: #1c2a46;");
+    grid->addWidget(title, row, 0, Qt::AlignVCenter);
+    const QImage icon = tickIcon(QColor(46, 139, 87));
+    const struct {
+        const char* label;
+        int position;
+        bool enabled;
+        int height;
+    } pics[] = {{"left", BTN::picLeft, true, 26}, {"right", BTN::picRight, true, 26},
+                {"disabled", BTN::picLeft, false, 26}};
+    int col = 1;
+    for (const auto& pic : pics) {
+        auto* cell = new gallery::StateCell(QString::fromLatin1(pic.label), page);
+        grid->addWidget(cell, row, col++);
+        PropertyBag extra;
+        extra.Write<StdPicture>("Picture", StdPicture::Icon(icon), StdPicture());
+        extra.Write<int>("PicturePosition", pic.position, BTN::kDefPicturePosition);
+        extra.Write<bool>("Enabled", pic.enabled, true);
+        BTN* b = makeButton(cell->Stage(), BTN::btnStyleXP, false, "&Start", extra);
+        b->setGeometry(4, 2, 104, pic.height);
+    }
+    {
+        auto* cell = new gallery::StateCell("style 2, picture", page);
+        grid->addWidget(cell, row, col++);
+        PropertyBag extra;
+        extra.Write<StdPicture>("Picture", StdPicture::Icon(tickIcon(QColor(40, 96, 200))), StdPicture());
+        BTN* b = makeButton(cell->Stage(), BTN::btnStyleFlat, false, "Se&lect All", extra);
+        b->setGeometry(4, 2, 104, 26);
+    }
+    {
+        auto* cell = new gallery::StateCell("style 0, picture", page);
+        grid->addWidget(cell, row, col++);
+        PropertyBag extra;
+        extra.Write<StdPicture>("Picture", StdPicture::Icon(tickIcon(QColor(200, 120, 30))), StdPicture());
+        BTN* b = makeButton(cell->Stage(), BTN::btnStyleClassic, true, "&Backup", extra);
+        b->setGeometry(4, 2, 104, 26);
+    }
+    ++row;
+
+    // A live group: the grouped buttons release each other.
+    auto* liveTitle = new QLabel("Group", page);
+    liveTitle->setStyleSheet("color: #1c2a46;");
+    grid->addWidget(liveTitle, row, 0, Qt::AlignVCenter);
+    col = 1;
+    for (const char* caption : {"4.&0", "4.0&L", "&None"}) {
+        auto* cell = new gallery::StateCell("grouped", page);
+        grid->addWidget(cell, row, col++);
+        PropertyBag extra;
+        extra.Write<bool>("Grouped", true, false);
+        extra.Write<short>("GroupID", 7, 0);
+        BTN* b = makeButton(cell->Stage(), BTN::btnStyleXP, false, QString::fromLatin1(caption), extra);
+        b->setGeometry(4, 2, 104, 26);
+        b->setObjectName(QString::fromLatin1("group_%1").arg(col));
+    }
+    grid->setColumnStretch(col + 1, 1);
+}
+
+void driveSection(QWidget* page) {
+    for (const auto& c : cells()) drive(c);
+    cells().clear();
+    // Press the second group member through the keyboard's access key path
+    // and the first through the mouse: the mouse press releases the other.
+    auto* second = page->findChild<BTN*>("group_2");
+    auto* first = page->findChild<BTN*>("group_3");
+    if (second != nullptr && first != nullptr) {
+        QTest::mouseClick(second, Qt::LeftButton, {}, second->rect().center());
+        QTest::mouseClick(first, Qt::LeftButton, {}, first->rect().center());
+        first->clearFocus();
+    }
+    moveAway(page);
+}
+
+const GallerySectionRegistrar registrar({"Command button", 10, build, driveSection});
+
+}  // namespace

@@ -1,0 +1,96 @@
+#include "form_required_controls.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace tavkonv40 {
+namespace {
+
+std::string crlf(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += l + "\r\n";
+    return s;
+}
+
+class FormRequiredControlsTest : public ::testing::Test {
+protected:
+    std::string checkBytes(const std::string& bytes) {
+        TextFile file(bytes);
+        const std::string path = "/p/Form1.frm";
+        StepContext ctx{file, path, options, host, state};
+        CheckFormRequiredControls(ctx);
+        return file.bytes();
+    }
+    std::string check(const std::vector<std::string>& lines) { return checkBytes(crlf(lines)); }
+
+    const std::string& header(int slot, Edition e) const { return state.tables.header(slot, e); }
+
+    FixedOptions options;
+    test::RecordingHost host;
+    RunState state;
+    const std::vector<std::string> form{"VERSION 5.00", "Begin VB.Form Form1", "End"};
+};
+
+TEST_F(FormRequiredControlsTest, MissingLinesFollowVersionInOptionOrderThenOneEmptyLine) {
+    options.selectMicrosoft(11, Edition::V40L);
+    state.formNeedsLibrary[11] = true;
+    state.formNeedsLibrary[0] = true;  // Button, 4.0 by default
+    EXPECT_EQ(check(form), crlf({"VERSION 5.00", header(0, Edition::V40), header(38, Edition::V40L), "",
+                                 "Begin VB.Form Form1", "End"}));
+    EXPECT_TRUE(state.formNeedsLibrary[0]);
+    EXPECT_TRUE(state.formNeedsLibrary[11]);
+}
+
+TEST_F(FormRequiredControlsTest, ALinePresentInAnyCaseClearsTheFlagAndOnlyTheEmptyLineIsAdded) {
+    state.formNeedsLibrary[0] = true;
+    std::string lower = header(0, Edition::V40);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(check({"VERSION 5.00", lower, "Begin VB.Form Form1", "End"}),
+              crlf({"VERSION 5.00", "", lower, "Begin VB.Form Form1", "End"}));
+    EXPECT_FALSE(state.formNeedsLibrary[0]);
+}
+
+TEST_F(FormRequiredControlsTest, TheOtherEditionsLineDoesNotCount) {
+    state.formNeedsLibrary[0] = true;
+    const auto& light = header(0, Edition::V40L);
+    EXPECT_EQ(check({"VERSION 5.00", light, "Begin VB.Form Form1"}),
+              crlf({"VERSION 5.00", header(0, Edition::V40), "", light, "Begin VB.Form Form1"}));
+}
+
+TEST_F(FormRequiredControlsTest, EveryRunAddsAnotherEmptyLineAndLineOneIsReplacedWhateverItHeld) {
+    const auto once = check(form);
+    EXPECT_EQ(once, crlf({"VERSION 5.00", "", "Begin VB.Form Form1", "End"}));
+    EXPECT_EQ(checkBytes(once), crlf({"VERSION 5.00", "", "", "Begin VB.Form Form1", "End"}));
+    EXPECT_EQ(check({"VERSION 6.00", "Begin VB.Form Form1"}),
+              crlf({"VERSION 5.00", "", "Begin VB.Form Form1"}));
+    // Without a final line break the form still gets exactly one empty line.
+    EXPECT_EQ(checkBytes(std::string("VERSION 5.00\r\nBegin VB.Form Form1")),
+              "VERSION 5.00\r\n\r\nBegin VB.Form Form1");
+}
+
+TEST_F(FormRequiredControlsTest, FlagsStaySetForLaterFormsUntilAFormHoldsTheLine) {
+    state.formNeedsLibrary[0] = true;
+    const auto& button = header(0, Edition::V40);
+    EXPECT_EQ(check(form), crlf({"VERSION 5.00", button, "", "Begin VB.Form Form1", "End"}));
+    EXPECT_EQ(check(form), crlf({"VERSION 5.00", button, "", "Begin VB.Form Form1", "End"}));
+    check({"VERSION 5.00", button, "Begin VB.Form Form3"});
+    EXPECT_FALSE(state.formNeedsLibrary[0]);
+    EXPECT_EQ(check(form), crlf({"VERSION 5.00", "", "Begin VB.Form Form1", "End"}));
+}
+
+TEST_F(FormRequiredControlsTest, CancelLeavesTheFormAsItWasAndAnEmptyFormIsLeftAlone) {
+    state.formNeedsLibrary[0] = true;
+    host.cancel = true;
+    EXPECT_EQ(check(form), crlf(form));
+    host.cancel = false;
+    EXPECT_EQ(checkBytes(std::string()), "");
+    EXPECT_TRUE(state.formNeedsLibrary[0]);
+}
+
+}  // namespace
+}  // namespace tavkonv40

@@ -1,0 +1,223 @@
+#include "microsoft_controls.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace tavkonv40 {
+namespace {
+
+constexpr const char* kFontId = "{0BE35203-8F91-11CE-9DE3-00AA004BB851}";
+
+std::string crlf(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += l + "\r\n";
+    return s;
+}
+
+// Cancels when the status shows a chosen line, as a "Cancel" click during that line would.
+class CancellingHost : public test::RecordingHost {
+public:
+    void setStatus(std::string_view s) override {
+        RecordingHost::setStatus(s);
+        if (cancelAtStatus == statuses.size()) cancel = true;
+    }
+    std::size_t cancelAtStatus = 0;
+};
+
+class MicrosoftControlsTest : public ::testing::Test {
+protected:
+    std::string convert(const std::vector<std::string>& lines) {
+        TextFile file(crlf(lines));
+        const std::string path = "/p/Form1.frm";
+        StepContext ctx{file, path, options, host, state};
+        CheckFRMVBBODYForUpdate(ctx);
+        return file.bytes();
+    }
+
+    FixedOptions options;
+    CancellingHost host;
+    RunState state;
+};
+
+TEST_F(MicrosoftControlsTest, EveryControlOfTheTableGetsItsLibraryAndClass) {
+    struct Case {
+        const char* line;
+        int option;
+        Edition edition;
+        const char* converted;
+    };
+    const Case cases[] = {
+        {"Begin VB.CheckBox c", 1, Edition::V40, "Begin tavQVSelection40.QVCheckBox40 c"},
+        {"Begin VB.OptionButton c", 1, Edition::V40L, "Begin tavQVSelection40L.QVOption40L c"},
+        {"Begin VB.TextBox c", 11, Edition::V40, "Begin tavQVText40.QVText40 c"},
+        {"Begin MSComctlLib.Slider c", 10, Edition::V40L, "Begin tavQVSlider40L.tavHSlider40L c"},
+        {"Begin VB.VScrollBar c", 9, Edition::V40, "Begin tavQVScroll40.QVVScroll40 c"},
+        {"Begin VB.HScrollBar c", 9, Edition::V40L, "Begin tavQVScroll40L.QVHScroll40L c"},
+        {"Begin VB.Frame c", 4, Edition::V40, "Begin tavQVFrame40.QVFrame40 c"},
+        {"Begin VB.CommandButton c", 0, Edition::V40L, "Begin tavQVButton40L.QVButton40L c"},
+        {"Begin VB.ComboBox c", 2, Edition::V40, "Begin tavQVCombo40.QVCombo40 c"},
+        {"Begin MSComctlLib.ListView c", 7, Edition::V40L, "Begin tavQVListView40L.QVListView40L c"},
+        {"Begin MSComctlLib.ProgressBar c", 8, Edition::V40, "Begin tavQVProgress40.ProgressBar40 c"},
+        {"Begin MSComCtl2.UpDown c", 12, Edition::V40L, "Begin tavQVUpDn40L.QVUpDn40L c"},
+        {"Begin MSComCtl2.DTPicker c", 3, Edition::V40, "Begin tavQVDatePicker40.QVDatePicker40 c"},
+        {"Begin VB.ListBox c", 6, Edition::V40L, "Begin tavQVListControl40L.tavQVList40L c"},
+        {"Begin VB.Label c", 5, Edition::V40, "Begin tavQVLabel40.QVLabel40 c"},
+    };
+    for (const auto& c : cases) {
+        options = FixedOptions();
+        state = RunState();
+        options.selectMicrosoft(c.option, c.edition);
+        EXPECT_EQ(convert({std::string("   ") + c.line, "   End"}),
+                  crlf({std::string("   ") + c.converted, "   End"}));
+        for (int i = 0; i < kMicrosoftOptionCount; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            EXPECT_EQ(state.formNeedsLibrary[k] && state.projectNeedsLibrary[k], i == c.option)
+                << c.line << " option " << i;
+        }
+    }
+}
+
+TEST_F(MicrosoftControlsTest, UnselectedUnknownAndOtherCaseBeginLinesStayAsTheyAre) {
+    options.selectMicrosoft(0, Edition::V40);
+    const std::vector<std::string> form{"begin vb.commandbutton c1", "End",
+                                        "Begin VB.PictureBox p1", "End",
+                                        "Begin VB.HScrollBar h1", "End"};
+    EXPECT_EQ(convert(form), crlf(form));
+    EXPECT_FALSE(state.formNeedsLibrary[9]);
+    EXPECT_FALSE(state.projectNeedsLibrary[0]);
+}
+
+TEST_F(MicrosoftControlsTest, FontLinesGetTheFontClassIdentifierWithTheirIndentation) {
+    options.selectMicrosoft(0, Edition::V40L);
+    options.selectMicrosoft(9, Edition::V40);
+    options.selectMicrosoft(7, Edition::V40);
+    const std::string fixed = std::string("      BeginProperty Font ") + kFontId;
+    EXPECT_EQ(convert({"   Begin VB.CommandButton Command1", "      Caption         =   \"OK\"",
+                       "      BeginProperty Font ", "         Name            =   \"Arial\"",
+                       "      EndProperty", "   End"}),
+              crlf({"   Begin tavQVButton40L.QVButton40L Command1", "      Caption         =   \"OK\"",
+                    fixed, "         Name            =   \"Arial\"", "      EndProperty", "   End"}));
+    // A font line that already names the class is left alone; scroll bars' fonts are not touched.
+    const std::vector<std::string> braced{"Begin VB.CommandButton c", "   BeginProperty Font {X} 'x",
+                                          "   EndProperty", "End"};
+    EXPECT_EQ(convert(braced), crlf({"Begin tavQVButton40L.QVButton40L c", braced[1], braced[2], "End"}));
+    EXPECT_EQ(convert({"Begin VB.VScrollBar v", "BeginProperty Font", "EndProperty", "End"}),
+              crlf({"Begin tavQVScroll40.QVVScroll40 v", "BeginProperty Font", "EndProperty", "End"}));
+    // The list view's font line becomes its default item font.
+    EXPECT_EQ(convert({"Begin MSComctlLib.ListView lv", "  BeginProperty Font trailing", "  EndProperty",
+                       "End"}),
+              crlf({"Begin tavQVListView40.QVListView40 lv",
+                    std::string("  BeginProperty DefaultItemFont ") + kFontId, "  EndProperty", "End"}));
+}
+
+TEST_F(MicrosoftControlsTest, FontScanStopsAtTheControlsEndOrAtAnEndInAValue) {
+    options.selectMicrosoft(0, Edition::V40);
+    options.selectMicrosoft(3, Edition::V40);
+    // A caption holding "End" is taken for the end of the control.
+    const std::vector<std::string> endCaption{"Begin VB.CommandButton cmdEnd", "   Caption = \"End\"",
+                                              "   BeginProperty Font", "   EndProperty", "End"};
+    auto want = endCaption;
+    want[0] = "Begin tavQVButton40.QVButton40 cmdEnd";
+    EXPECT_EQ(convert(endCaption), crlf(want));
+    // The scan of a button passes "EndProperty" lines; that of a date picker stops at them.
+    const std::vector<std::string> later{"Begin VB.CommandButton b", "   BeginProperty Picture",
+                                         "   EndProperty", "   BeginProperty Font", "   EndProperty",
+                                         "End", "Begin MSComCtl2.DTPicker d", "   BeginProperty Picture",
+                                         "   EndProperty", "   BeginProperty Font", "   EndProperty", "End"};
+    want = later;
+    want[0] = "Begin tavQVButton40.QVButton40 b";
+    want[3] = std::string("   BeginProperty Font ") + kFontId;
+    want[6] = "Begin tavQVDatePicker40.QVDatePicker40 d";
+    EXPECT_EQ(convert(later), crlf(want));
+}
+
+TEST_F(MicrosoftControlsTest, AFrameWithoutFontBlockFixesTheFontOfItsFirstChild) {
+    // The frame's scan does not stop at the child's Begin line, so the child's font line is fixed
+    // even though list boxes are not converted.
+    options.selectMicrosoft(4, Edition::V40);
+    const std::vector<std::string> form{"Begin VB.Frame f", "   Caption = \"Box\"", "   Begin VB.ListBox l",
+                                        "      BeginProperty Font", "      EndProperty", "   End", "End"};
+    auto want = form;
+    want[0] = "Begin tavQVFrame40.QVFrame40 f";
+    want[3] = std::string("      BeginProperty Font ") + kFontId;
+    EXPECT_EQ(convert(form), crlf(want));
+}
+
+TEST_F(MicrosoftControlsTest, AMultiLineTextBoxBecomesTheMultiLineControlWithAnEmptyText) {
+    options.selectMicrosoft(11, Edition::V40);
+    const std::vector<std::string> form{
+        "   Begin VB.TextBox txtNotes", "      Height          =   975",
+        "      MultiLine       =   -1  'True", "      Text            =   \"Form1.frx\":0000",
+        "   End", "   Begin VB.TextBox txtName", "      Text            =   \"Smith\"", "   End",
+        "   Begin VB.TextBox txtLast", "      Text            =   \"Jones\"", "   End",
+        "   Begin VB.TextBox txtOther", "      MultiLine       =   -1  'True", "   End"};
+    auto want = form;
+    want[0] = "   Begin tavQVMultiLineText40.QVMultiLineText40 txtNotes";
+    want[3] = "      Text            =   \"\"";
+    want[5] = "   Begin tavQVText40.QVText40 txtName";
+    // txtLast's MultiLine look stops at its own End and does not see txtOther's property.
+    want[8] = "   Begin tavQVText40.QVText40 txtLast";
+    want[11] = "   Begin tavQVMultiLineText40.QVMultiLineText40 txtOther";
+    EXPECT_EQ(convert(form), crlf(want));
+}
+
+TEST_F(MicrosoftControlsTest, SliderOrientationIsLookedForUpToTheNextBeginEvenPastItsEnd) {
+    options.selectMicrosoft(10, Edition::V40L);
+    const std::vector<std::string> form{"Begin MSComctlLib.Slider s1", "   Orientation = 1", "End",
+                                        "Begin MSComctlLib.Slider s2", "End",
+                                        "Begin MSComctlLib.Slider s3", "End", "Begin VB.Timer t",
+                                        "   Orientation in a later control's block", "End",
+                                        "Begin MSComctlLib.Slider s4", "End", "Attribute VB_Name = \"F\"",
+                                        "' Orientation is set at run time"};
+    auto want = form;
+    want[0] = "Begin tavQVSlider40L.tavVSlider40L s1";
+    want[3] = "Begin tavQVSlider40L.tavHSlider40L s2";
+    want[5] = "Begin tavQVSlider40L.tavHSlider40L s3";
+    want[10] = "Begin tavQVSlider40L.tavVSlider40L s4";
+    EXPECT_EQ(convert(form), crlf(want));
+}
+
+TEST_F(MicrosoftControlsTest, CheckAndOptionBoxesShareOneOptionAndBothScrollBarsAnother) {
+    options.selectMicrosoft(1, Edition::V40);
+    const std::vector<std::string> form{"Begin VB.CheckBox c", "End", "Begin VB.OptionButton o", "End",
+                                        "Begin VB.VScrollBar v", "End", "Begin VB.HScrollBar h", "End"};
+    auto want = form;
+    want[0] = "Begin tavQVSelection40.QVCheckBox40 c";
+    want[2] = "Begin tavQVSelection40.QVOption40 o";
+    EXPECT_EQ(convert(form), crlf(want));
+    EXPECT_FALSE(state.formNeedsLibrary[9]);
+
+    options.selectMicrosoft(9, Edition::V40);
+    want[4] = "Begin tavQVScroll40.QVVScroll40 v";
+    want[6] = "Begin tavQVScroll40.QVHScroll40 h";
+    EXPECT_EQ(convert(form), crlf(want));
+}
+
+TEST_F(MicrosoftControlsTest, CancelLetsTheStartedControlFinishAndStopsBeforeTheNextLine) {
+    options.selectMicrosoft(0, Edition::V40);
+    host.recordStatus = true;
+    host.cancelAtStatus = 1;
+    const std::vector<std::string> form{"Begin VB.CommandButton a", "   BeginProperty Font",
+                                        "   EndProperty", "End", "Begin VB.CommandButton b", "End"};
+    auto want = form;
+    want[0] = "Begin tavQVButton40.QVButton40 a";
+    want[1] = std::string("   BeginProperty Font ") + kFontId;
+    EXPECT_EQ(convert(form), crlf(want));
+    EXPECT_EQ(host.statuses, std::vector<std::string>{"Checking Line: 1  Begin VB.CommandButton a"});
+}
+
+TEST_F(MicrosoftControlsTest, EmptyFormIsLeftUntouched) {
+    options.selectAllMicrosoft(Edition::V40);
+    TextFile file("");
+    const std::string path = "/p/e.frm";
+    StepContext ctx{file, path, options, host, state};
+    CheckFRMVBBODYForUpdate(ctx);
+    EXPECT_FALSE(file.changed());
+}
+
+}  // namespace
+}  // namespace tavkonv40

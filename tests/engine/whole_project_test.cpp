@@ -1,0 +1,85 @@
+// A folder with two forms, a user control and two projects, converted by one run and compared
+// line by line with the files it must give.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "conversion_run.h"
+#include "memory_file_system.h"
+#include "test_support.h"
+
+namespace tavkonv40 {
+namespace {
+
+const std::filesystem::path kData =
+    std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "whole_project";
+
+std::string readBytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> splitCrLf(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t begin = 0;
+    for (auto brk = bytes.find("\r\n"); brk != std::string::npos; brk = bytes.find("\r\n", begin)) {
+        lines.push_back(bytes.substr(begin, brk - begin));
+        begin = brk + 2;
+    }
+    lines.push_back(bytes.substr(begin));
+    return lines;
+}
+
+TEST(WholeProject, FormsUserControlAndProjectsAreConvertedAsExpected) {
+    MemoryFileSystem fs;
+    fs.addFolder("/p");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(kData / "input")) {
+        const auto name = entry.path().filename().string();
+        if (name.front() == '.') continue;
+        names.push_back(name);
+        fs.addFile("/p/" + name, readBytes(entry.path()));
+    }
+    ASSERT_EQ(names.size(), 5u) << kData;
+
+    FixedOptions options;
+    options.selectMicrosoft(0, Edition::V40);    // Button
+    options.selectMicrosoft(1, Edition::V40L);   // Check/Option
+    options.selectMicrosoft(2, Edition::V40L);   // Combo
+    options.selectMicrosoft(3, Edition::V40L);   // Date/Time Picker
+    options.selectMicrosoft(4, Edition::V40);    // Frame
+    options.selectMicrosoft(5, Edition::V40);    // Label
+    options.selectMicrosoft(7, Edition::V40);    // ListView
+    options.selectMicrosoft(10, Edition::V40);   // Slider
+    options.selectMicrosoft(11, Edition::V40L);  // Text
+    // List, Progress, Scroll and UpDown stay as they are.
+    options.selectFamily(0, Edition::V40);    // Button
+    options.selectFamily(10, Edition::V40L);  // Grid: 4.0 only, so 4.0 all the same
+    options.selectFamily(2, Edition::V40L);   // Balloons: referenced nowhere
+
+    test::RecordingHost host;
+    test::FixedClock clock;
+    RunEnvironment env{fs, host, options, clock};
+    const auto result = RunConversion(env, "/p");
+    EXPECT_EQ(result.ending, RunEnding::Completed);
+    EXPECT_TRUE(host.errors.empty());
+
+    for (const auto& name : names) {
+        SCOPED_TRACE(name);
+        const auto want = splitCrLf(readBytes(kData / "expected" / name));
+        const auto got = splitCrLf(fs.file("/p/" + name));
+        for (std::size_t i = 0; i < std::min(want.size(), got.size()); ++i)
+            ASSERT_EQ(got[i], want[i]) << "line " << i + 1;
+        ASSERT_EQ(got.size(), want.size());
+    }
+}
+
+}  // namespace
+}  // namespace tavkonv40
