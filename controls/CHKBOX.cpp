@@ -283,7 +283,7 @@ winmsg::LRESULT CHKBOX::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message,
 
 void CHKBOX::keyPressEvent(QKeyEvent* e) {
     if (!UserMode()) return;
-    const int code = chk_common::KeyCodeFromQt(e->key()), shift = chk_common::ShiftFromQt(e->modifiers());
+    const int code = tavMFC40::KeyCodeFromQt(e->key()), shift = tavMFC40::ShiftFromQt(e->modifiers());
     if (code == 32 && !e->isAutoRepeat()) {
         m_pressed = true;
         m_spaceDown = true;
@@ -295,7 +295,7 @@ void CHKBOX::keyPressEvent(QKeyEvent* e) {
 
 void CHKBOX::keyReleaseEvent(QKeyEvent* e) {
     if (!UserMode() || e->isAutoRepeat()) return;
-    const int code = chk_common::KeyCodeFromQt(e->key()), shift = chk_common::ShiftFromQt(e->modifiers());
+    const int code = tavMFC40::KeyCodeFromQt(e->key()), shift = tavMFC40::ShiftFromQt(e->modifiers());
     if (code == 32) {
         m_spaceDown = false;
         m_pressed = false;

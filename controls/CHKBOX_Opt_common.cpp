@@ -53,27 +53,6 @@ int VbButton(Qt::MouseButton button) {
     }
 }
 
-int KeyCodeFromQt(int qtKey) {
-    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
-    static constexpr std::pair<int, int> table[] = {
-        {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},       {Qt::Key_Backtab, 9},  {Qt::Key_Return, 13},
-        {Qt::Key_Enter, 13},    {Qt::Key_Shift, 16},    {Qt::Key_Control, 17}, {Qt::Key_Alt, 18},
-        {Qt::Key_Pause, 19},    {Qt::Key_CapsLock, 20}, {Qt::Key_Escape, 27},  {Qt::Key_Space, 32},
-        {Qt::Key_PageUp, 33},   {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},     {Qt::Key_Home, 36},
-        {Qt::Key_Left, 37},     {Qt::Key_Up, 38},       {Qt::Key_Right, 39},   {Qt::Key_Down, 40},
-        {Qt::Key_Insert, 45},   {Qt::Key_Delete, 46},
-    };
-    for (const auto& [qt, code] : table)
-        if (qt == qtKey) return code;
-    return 0;
-}
-
-int ShiftFromQt(Qt::KeyboardModifiers m) {
-    return ((m & Qt::ShiftModifier) ? tavMFC40::vbShiftMask : 0) |
-           ((m & Qt::ControlModifier) ? tavMFC40::vbCtrlMask : 0) | ((m & Qt::AltModifier) ? tavMFC40::vbAltMask : 0);
-}
-
 int KeyAsciiOf(const QString& text) {
     if (text.isEmpty() || text.at(0).unicode() > 255) return -1;
     return text.at(0).unicode();

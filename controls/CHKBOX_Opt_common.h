@@ -68,10 +68,6 @@ void DrawFocusRect(gdi::HDC dc, const gdi::RECT& rect);
 // ---- input ----------------------------------------------------------------------
 // The host's button number (vbLeftButton, ...) of a Qt button, 0 for others.
 int VbButton(Qt::MouseButton button);
-// The host's key code (letters and digits keep their ASCII codes; keys
-// without a code give 0) and shift state.
-int KeyCodeFromQt(int qtKey);
-int ShiftFromQt(Qt::KeyboardModifiers modifiers);
 // The character code a key press delivers, or -1 when it gives none.
 int KeyAsciiOf(const QString& text);
 

@@ -442,7 +442,7 @@ void Opt::hideEvent(QHideEvent*) {
 // The space key chooses like a left click over the button.
 void Opt::keyPressEvent(QKeyEvent* e) {
     if (!UserMode()) return;
-    const int code = chk_common::KeyCodeFromQt(e->key()), shift = chk_common::ShiftFromQt(e->modifiers());
+    const int code = tavMFC40::KeyCodeFromQt(e->key()), shift = tavMFC40::ShiftFromQt(e->modifiers());
     if (code == 32 && !e->isAutoRepeat()) {
         m_pressed = true;
         m_spaceDown = true;
@@ -454,7 +454,7 @@ void Opt::keyPressEvent(QKeyEvent* e) {
 
 void Opt::keyReleaseEvent(QKeyEvent* e) {
     if (!UserMode() || e->isAutoRepeat()) return;
-    const int code = chk_common::KeyCodeFromQt(e->key()), shift = chk_common::ShiftFromQt(e->modifiers());
+    const int code = tavMFC40::KeyCodeFromQt(e->key()), shift = tavMFC40::ShiftFromQt(e->modifiers());
     if (code == 32 && m_spaceDown) {
         m_spaceDown = false;
         m_pressed = false;

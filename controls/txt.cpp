@@ -284,14 +284,14 @@ bool txt::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::KeyPress: {
             auto* ke = static_cast<QKeyEvent*>(event);
-            emit KeyDown(chk_common::KeyCodeFromQt(ke->key()), chk_common::ShiftFromQt(ke->modifiers()));
+            emit KeyDown(tavMFC40::KeyCodeFromQt(ke->key()), tavMFC40::ShiftFromQt(ke->modifiers()));
             if (const int ascii = chk_common::KeyAsciiOf(ke->text()); ascii >= 0) emit KeyPress(ascii);
             break;
         }
         case QEvent::KeyRelease: {
             auto* ke = static_cast<QKeyEvent*>(event);
             if (!ke->isAutoRepeat())
-                emit KeyUp(chk_common::KeyCodeFromQt(ke->key()), chk_common::ShiftFromQt(ke->modifiers()));
+                emit KeyUp(tavMFC40::KeyCodeFromQt(ke->key()), tavMFC40::ShiftFromQt(ke->modifiers()));
             break;
         }
         case QEvent::MouseButtonRelease: {
