@@ -1,0 +1,81 @@
+#include "CHKBOX_Opt_common.h"
+
+#include "suite/tavMFC40.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+#include <utility>
+
+namespace chk_common {
+
+GlyphState GlyphStateOf(const GlyphInput& in) {
+    if (!in.enabled) return GlyphState::Disabled;
+    if (in.spaceDown) return GlyphState::SpaceDown;
+    if (!in.mouseOver) return GlyphState::Normal;
+    return in.pressed ? GlyphState::Pressed : GlyphState::Hover;
+}
+
+int GlyphFrame(GlyphState state, bool value) {
+    for (const auto& row : kGlyphFrames)
+        if (row.state == state) return value ? row.valueTrue : row.valueFalse;
+    return 0;
+}
+
+void LoadBuiltInGlyph(SkinMapInfo& piece, int resource) {
+    clsSkin::ReleasePiece(piece);
+    clsSkin::LoadStaticPiece(piece, resource, 0);
+}
+
+void DrawFocusRect(gdi::HDC dc, const gdi::RECT& r) {
+    if (r.Right - r.Left < 2 || r.Bottom - r.Top < 2) return;
+    gdi::WithPainter(dc, [&](QPainter& p) {
+        // Every other pixel, starting on the corner, as the classic focus
+        // rectangle does; black on light backgrounds.
+        const QColor ink(0, 0, 0);
+        for (int x = r.Left; x < r.Right; x += 2) {
+            p.fillRect(x, r.Top, 1, 1, ink);
+            p.fillRect(x, r.Bottom - 1, 1, 1, ink);
+        }
+        for (int y = r.Top; y < r.Bottom; y += 2) {
+            p.fillRect(r.Left, y, 1, 1, ink);
+            p.fillRect(r.Right - 1, y, 1, 1, ink);
+        }
+    });
+}
+
+int VbButton(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return tavMFC40::vbLeftButton;
+        case Qt::RightButton: return tavMFC40::vbRightButton;
+        case Qt::MiddleButton: return tavMFC40::vbMiddleButton;
+        default: return 0;
+    }
+}
+
+int KeyAsciiOf(const QString& text) {
+    if (text.isEmpty() || text.at(0).unicode() > 255) return -1;
+    return text.at(0).unicode();
+}
+
+void ApplyMousePointer(QWidget& widget, int mousePointer, const QImage& icon) {
+    static constexpr std::pair<int, Qt::CursorShape> table[] = {
+        {1, Qt::ArrowCursor},      {2, Qt::CrossCursor},      {3, Qt::IBeamCursor},      {5, Qt::SizeAllCursor},
+        {6, Qt::SizeBDiagCursor},  {7, Qt::SizeVerCursor},    {8, Qt::SizeFDiagCursor},  {9, Qt::SizeHorCursor},
+        {10, Qt::UpArrowCursor},   {11, Qt::WaitCursor},      {12, Qt::ForbiddenCursor}, {13, Qt::BusyCursor},
+        {14, Qt::WhatsThisCursor}, {15, Qt::SizeAllCursor},
+    };
+    if (mousePointer == 99 && !icon.isNull()) {
+        widget.setCursor(QCursor(QPixmap::fromImage(icon)));
+        return;
+    }
+    for (const auto& [n, shape] : table) {
+        if (n == mousePointer) {
+            widget.setCursor(shape);
+            return;
+        }
+    }
+    widget.unsetCursor();
+}
+
+}  // namespace chk_common

@@ -1,0 +1,191 @@
+// Opt: the skinned option button.
+//
+// A 13 x 13 glyph from a skin strip (built-in resource 1006 or the host's
+// image through QuerySkin) and a caption, composed on one off-screen surface
+// over a cached background and copied to the window in one BitBlt.  The
+// glyph sits at the left (Alignment 0) or the right (Alignment 1); other
+// alignments draw no glyph.
+//
+// Groups: a Grouped button that becomes True clears every other control of
+// its container with the same GroupID whose Value is True (late-bound, by the
+// GroupID and Value properties).  A click asks BeforeValueChanged first, and
+// its handler may cancel or change the new value.  A grouped button that is
+// on keeps its value while another member of its group is in the container;
+// a non-grouped button that is on turns off when clicked.
+//
+// Caption placement (run-time properties, in pixels, not stored): the caption
+// box is the space beside the glyph; ControlWidth / ControlHeight, when above
+// zero, give the box that size instead, and XOffset / YOffset move it.  The
+// caption is word-wrapped and centred vertically in its box.
+#pragma once
+
+#include "UserControl.h"
+#include "clsSkin.h"
+#include "suite/tavGFX40.h"
+#include "suite/tavSCls40.h"
+
+#include <QImage>
+
+#include <memory>
+
+class Opt : public UserControl, public tavSCls40::ISubclass {
+    Q_OBJECT
+    // Read and written late-bound by the group rule of the other members.
+    Q_PROPERTY(short GroupID READ GroupID WRITE SetGroupID)
+    Q_PROPERTY(bool Value READ Value WRITE SetValue)
+    Q_PROPERTY(bool Grouped READ Grouped WRITE SetGrouped)
+
+public:
+    using OLE_COLOR = tavGFX40::OLE_COLOR;
+
+    enum Alignments : int { optGlyphLeft = 0, optGlyphRight = 1 };
+    enum BackStyles : int { bsTransparent = 0, bsOpaque = 1 };
+
+    static constexpr OLE_COLOR kDefBackColor = 0x8000000F;
+    static constexpr OLE_COLOR kDefForeColor = 0x00000000;
+    static constexpr OLE_COLOR kDefDisabledForeColor = 0x80000011;
+
+    explicit Opt(QWidget* parent = nullptr, Ambient ambient = {});
+    ~Opt() override;
+
+    // ---- stored properties --------------------------------------------------------
+    int Alignment() const { return m_alignment; }
+    void SetAlignment(int alignment);
+    OLE_COLOR BackColor() const { return m_backColor; }
+    void SetBackColor(OLE_COLOR colour);
+    int BackStyle() const { return m_backStyle; }
+    void SetBackStyle(int style);
+    OLE_COLOR DisabledForeColor() const { return m_disabledForeColor; }
+    void SetDisabledForeColor(OLE_COLOR colour);
+    bool Enabled() const { return m_enabled; }
+    void SetEnabled(bool on);
+    QFont Font() const { return m_font; }
+    void SetFont(const QFont& font);
+    OLE_COLOR ForeColor() const { return m_foreColor; }
+    void SetForeColor(OLE_COLOR colour);
+    short GroupID() const { return m_groupID; }
+    void SetGroupID(short id);
+    bool Grouped() const { return m_grouped; }
+    void SetGrouped(bool on);
+    QImage MouseIcon() const { return m_mouseIcon; }
+    void SetMouseIcon(const QImage& icon);
+    short MousePointer() const { return m_mousePointer; }
+    void SetMousePointer(short pointer);
+    bool Value() const { return m_value; }
+    void SetValue(bool value);
+    bool ValueSetClick() const { return m_valueSetClick; }
+    void SetValueSetClick(bool on);
+
+    // ---- run-time properties ----------------------------------------------------------
+    QString Caption() const { return m_caption; }
+    void SetCaption(const QString& caption);
+    int ControlWidth() const { return m_controlWidth; }
+    void SetControlWidth(int pixels);
+    int ControlHeight() const { return m_controlHeight; }
+    void SetControlHeight(int pixels);
+    int XOffset() const { return m_xOffset; }
+    void SetXOffset(int pixels);
+    int YOffset() const { return m_yOffset; }
+    void SetYOffset(int pixels);
+    QWidget* hWnd() { return this; }
+
+    // ---- methods -------------------------------------------------------------------
+    void Refresh();
+    void Redraw();
+    void BeginUpdate();
+    void EndUpdate();
+    void ApplyCustomSkin();
+    void ApplyDefaultSkin();
+
+    // ---- host lifecycle --------------------------------------------------------------
+    void InitProperties() override;
+    void ReadProperties(const PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) const override;
+
+    // ---- state, for the host and for checks --------------------------------------------
+    bool IsMouseOver() const { return m_mouseOver; }
+    bool IsPressed() const { return m_pressed; }
+    bool IsSpaceDown() const { return m_spaceDown; }
+    int GlyphFrame() const;
+    const SkinMapInfo& GlyphSkin() const { return m_skin; }
+    // Empty when the alignment draws no glyph.
+    QRect GlyphRect() const;
+    // The box the caption is measured and centred in.
+    QRect CaptionBox() const;
+
+    // ---- ISubclass -----------------------------------------------------------------------
+    tavSCls40::EMsgResponse ISubclass_MsgResponse() override;
+    winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
+                                         winmsg::LPARAM lParam) override;
+
+signals:
+    void Click();
+    void MouseDown(int Button, int Shift, int X, int Y);
+    void MouseMove(int Button, int Shift, int X, int Y);
+    void MouseUp(int Button, int Shift, int X, int Y);
+    // Raised before a click changes the value; the handler may change
+    // NewValue or set bCancel to keep the value as it is.
+    void BeforeValueChanged(bool& NewValue, bool& bCancel);
+    void KeyDown(int KeyCode, int Shift);
+    void KeyPress(int KeyAscii);
+    void KeyUp(int KeyCode, int Shift);
+    void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    // Whose turn a user choice is: the left button (or the space key) raises Click.
+    enum class ChoiceBy { LeftButton, OtherButton };
+
+    void PaintToWindow() const;
+    void Compose(gdi::HDC target) const;
+    void RebuildBackground();
+    void GroupRule();
+    bool HasOtherGroupMember() const;
+    void UserChoice(ChoiceBy by);
+    void AttachSubclassing();
+    void StopHover();
+    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
+
+    // stored properties
+    int m_alignment = optGlyphLeft;
+    OLE_COLOR m_backColor = kDefBackColor;
+    int m_backStyle = bsOpaque;
+    OLE_COLOR m_disabledForeColor = kDefDisabledForeColor;
+    bool m_enabled = true;
+    QFont m_font;
+    OLE_COLOR m_foreColor = kDefForeColor;
+    short m_groupID = 0;
+    bool m_grouped = false;
+    QImage m_mouseIcon;
+    short m_mousePointer = 0;
+    bool m_value = false;
+    bool m_valueSetClick = false;
+    // run-time properties
+    QString m_caption;
+    int m_controlWidth = 0;
+    int m_controlHeight = 0;
+    int m_xOffset = 0;
+    int m_yOffset = 0;
+
+    // run-time state
+    bool m_drawEnabled = true;
+    bool m_terminating = false;
+    bool m_hasFocus = false;
+    bool m_mouseOver = false;
+    bool m_pressed = false;
+    bool m_spaceDown = false;
+    SkinMapInfo m_skin;
+    tavSCls40::MemoryDC m_background;  // what lies under the glyph and caption
+    std::unique_ptr<tavSCls40::Subclasser> m_subclasser;
+};

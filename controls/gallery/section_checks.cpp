@@ -1,0 +1,253 @@
+// Gallery section of the check box, the option button and the text box:
+// each in its main states, an option row as the dialog lays it out, and a
+// text box with a custom frame skin.
+#include "Gallery.h"
+
+#include "CHKBOX.h"
+#include "Opt.h"
+#include "txt.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+enum class Act { None, Hover, Press, Focus, Disabled };
+
+struct CellSpec {
+    const char* label;
+    Act act;
+    bool value;
+};
+
+const std::vector<CellSpec> kGlyphCells = {
+    {"off", Act::None, false},      {"on", Act::None, true},         {"hover", Act::Hover, false},
+    {"pressed", Act::Press, true},  {"focused", Act::Focus, true},    {"disabled", Act::Disabled, false},
+    {"disabled, on", Act::Disabled, true},
+};
+
+const std::vector<CellSpec> kTextCells = {
+    {"empty", Act::None, false},  {"with text", Act::None, true}, {"hover", Act::Hover, true},
+    {"focused", Act::Focus, true}, {"disabled", Act::Disabled, true},
+};
+
+struct Cell {
+    gallery::StateCell* cell;
+    QWidget* control;
+    QWidget* target;  // where the mouse goes
+    Act act;
+};
+std::vector<Cell>& cells() {
+    static std::vector<Cell> c;
+    return c;
+}
+
+Ambient ambientFor(QWidget* parent) {
+    Ambient a;
+    a.Mode = HostMode::Run;
+    a.Font = QFont(parent->font().family(), 9);
+    return a;
+}
+
+CHKBOX* makeCheck(QWidget* parent, const QString& caption, bool value, bool enabled) {
+    auto* c = new CHKBOX(parent, ambientFor(parent));
+    PropertyBag bag;
+    bag.Write<QString>("Caption", caption, QString());
+    bag.Write<bool>("Value", value, false);
+    bag.Write<bool>("Enabled", enabled, true);
+    bag.Write<tavGFX40::OLE_COLOR>("BackColor", 0xD8E9EC, CHKBOX::kDefBackColor);  // the page colour
+    c->ReadProperties(bag);
+    return c;
+}
+
+Opt* makeOption(QWidget* parent, const QString& caption, bool value, bool enabled, short group = 0) {
+    auto* o = new Opt(parent, ambientFor(parent));
+    PropertyBag bag;
+    bag.Write<bool>("Value", value, false);
+    bag.Write<bool>("Enabled", enabled, true);
+    bag.Write<bool>("Grouped", group != 0, false);
+    bag.Write<short>("GroupID", group, 0);
+    bag.Write<tavGFX40::OLE_COLOR>("BackColor", 0xD8E9EC, Opt::kDefBackColor);
+    o->ReadProperties(bag);
+    o->SetCaption(caption);
+    return o;
+}
+
+txt* makeText(QWidget* parent, const QString& text, bool enabled) {
+    auto* t = new txt(parent, ambientFor(parent));
+    PropertyBag bag;
+    bag.Write<QString>("Text", text, QString());
+    bag.Write<bool>("Enabled", enabled, true);
+    bag.Write<tavGFX40::OLE_COLOR>("SkinBackColor", 0xD8E9EC, txt::kDefSkinBackColor);
+    t->ReadProperties(bag);
+    t->SetSelStart(0);  // show the start of a long path
+    return t;
+}
+
+// A rounded frame strip for the text box, drawn here: normal, hover,
+// focused, disabled; the corners outside the curve in the mask colour.
+QImage roundFrameStrip() {
+    constexpr int size = 12;
+    const QColor edges[] = {QColor(150, 160, 175), QColor(240, 160, 40), QColor(60, 120, 215), QColor(200, 200, 195)};
+    QImage img(size, size * 4, QImage::Format_ARGB32);
+    img.fill(QColor(255, 0, 255));
+    QPainter p(&img);
+    for (int k = 0; k < 4; ++k) {
+        const QRectF r(0.5, k * size + 0.5, size - 1, size - 1);
+        p.setPen(QPen(edges[k], k == 2 ? 2 : 1));
+        p.setBrush(k == 3 ? QColor(244, 244, 240) : QColor(255, 255, 255));
+        p.drawRoundedRect(r.adjusted(k == 2 ? 0.5 : 0, k == 2 ? 0.5 : 0, k == 2 ? -0.5 : 0, k == 2 ? -0.5 : 0), 4, 4);
+    }
+    return img;
+}
+
+void addTitle(QGridLayout* grid, int row, const char* text, QWidget* page) {
+    auto* title = new QLabel(QString::fromLatin1(text), page);
+    title->setStyleSheet("color: #1c2a46;");
+    title->setMinimumWidth(90);
+    grid->addWidget(title, row, 0, Qt::AlignVCenter);
+}
+
+void build(QWidget* page) {
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(4);
+    int row = 0;
+
+    addTitle(grid, row, "Check box", page);
+    int col = 1;
+    for (const auto& spec : kGlyphCells) {
+        auto* cell = new gallery::StateCell(QString::fromLatin1(spec.label), page);
+        grid->addWidget(cell, row, col++);
+        CHKBOX* c = makeCheck(cell->Stage(), "QVCalendar", spec.value, spec.act != Act::Disabled);
+        c->setGeometry(8, 4, 100, 21);
+        cells().push_back({cell, c, c, spec.act});
+    }
+    ++row;
+
+    addTitle(grid, row, "Option button", page);
+    col = 1;
+    for (const auto& spec : kGlyphCells) {
+        auto* cell = new gallery::StateCell(QString::fromLatin1(spec.label), page);
+        grid->addWidget(cell, row, col++);
+        Opt* o = makeOption(cell->Stage(), "Edition 4.0L", spec.value, spec.act != Act::Disabled);
+        o->setGeometry(8, 4, 100, 21);
+        cells().push_back({cell, o, o, spec.act});
+    }
+    ++row;
+
+    // Option rows as the dialog shows them: a check box and a grouped pair.
+    addTitle(grid, row, "Option rows", page);
+    const struct {
+        const char* family;
+        bool ticked;
+        bool to4L;
+    } rows[] = {{"QVButton", true, false}, {"QVCalendar", true, true}, {"QVForm", false, false}};
+    col = 1;
+    short group = 1;
+    for (const auto& r : rows) {
+        auto* holder = new QWidget(page);
+        holder->setFixedSize(224, 30);
+        grid->addWidget(holder, row, col, 1, 2);
+        col += 2;
+        CHKBOX* c = makeCheck(holder, QString::fromLatin1(r.family), r.ticked, true);
+        c->setGeometry(8, 4, 120, 21);
+        Opt* to40 = makeOption(holder, QString(), true, r.ticked, group);
+        Opt* to4L = makeOption(holder, QString(), false, r.ticked, group);
+        to40->setGeometry(140, 4, 16, 21);
+        to4L->setGeometry(176, 4, 16, 21);
+        to4L->setObjectName(r.to4L ? "choose4L" : "");
+        for (auto [x, text] : {std::pair{157, "40"}, std::pair{193, "40L"}}) {
+            auto* label = new QLabel(QString::fromLatin1(text), holder);
+            label->setStyleSheet("color: #555a66;");
+            label->move(x, 7);
+        }
+        ++group;
+    }
+    ++row;
+
+    addTitle(grid, row, "Text box", page);
+    col = 1;
+    for (const auto& spec : kTextCells) {
+        auto* cell = new gallery::StateCell(QString::fromLatin1(spec.label), page);
+        grid->addWidget(cell, row, col++);
+        txt* t = makeText(cell->Stage(), spec.value ? "C:\\VB6\\Orders" : "", spec.act != Act::Disabled);
+        t->setGeometry(4, 3, 104, 24);
+        cells().push_back({cell, t, t->hWndToolTip(), spec.act});
+    }
+    {
+        auto* cell = new gallery::StateCell("custom skin", page);
+        grid->addWidget(cell, row, col++);
+        txt* t = makeText(cell->Stage(), "C:\\VB6\\Forms", true);
+        t->setGeometry(4, 1, 104, 28);
+        const QImage strip = roundFrameStrip();
+        QObject::connect(t, &txt::QuerySkin, t, [strip](long, SkinMapInfo& skin, SkinSource& source) {
+            skin.ImageName = "GalleryRoundFrame";
+            skin.MapMargin = gdi::RECT{5, 5, 5, 5};
+            skin.MaskColor = 0xFF00FF;
+            source.picture = strip;
+        });
+        t->ApplyCustomSkin();
+    }
+    grid->setColumnStretch(col + 1, 1);
+}
+
+void moveAway(QWidget* page) {
+    QTest::mouseMove(page->window(), QPoint(3, 3));
+    gallery::Settle(40);
+}
+
+void drive(const Cell& c) {
+    QWidget* target = c.target;
+    const QPoint at(6, target->height() / 2);
+    moveAway(c.control->window());
+    switch (c.act) {
+        case Act::Hover:
+            QTest::mouseMove(target, at);
+            break;
+        case Act::Press: {
+            QTest::mouseMove(target, at);
+            gallery::Settle(20);
+            QTest::mousePress(target, Qt::LeftButton, {}, at);
+            c.control->clearFocus();  // the press state on its own, without the focus rectangle
+            gallery::Settle(20);
+            const QPixmap still = c.control->grab();
+            // Released outside: the value stays as it was.
+            QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(-200, -200));
+            c.cell->Freeze(c.control, still);
+            return;
+        }
+        case Act::Focus: {
+            c.control->setFocus(Qt::OtherFocusReason);
+            gallery::Settle(30);
+            const QPixmap still = c.control->grab();
+            c.control->clearFocus();
+            c.cell->Freeze(c.control, still);
+            return;
+        }
+        default:
+            break;
+    }
+    gallery::Settle(30);
+    c.cell->Freeze(c.control);
+}
+
+void driveSection(QWidget* page) {
+    for (const auto& c : cells()) drive(c);
+    cells().clear();
+    // Choose 4.0L in the second option row with a real click: the group rule
+    // clears its 4.0 partner.
+    if (auto* to4L = page->findChild<Opt*>("choose4L")) {
+        QTest::mouseClick(to4L, Qt::LeftButton, {}, QPoint(6, to4L->height() / 2));
+        to4L->clearFocus();
+    }
+    moveAway(page);
+}
+
+const GallerySectionRegistrar registrar({"Check box, option button and text box", 30, build, driveSection});
+
+}  // namespace
