@@ -8,6 +8,7 @@
 #include "settings.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
