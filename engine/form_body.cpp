@@ -1,5 +1,7 @@
 #include "form_body.h"
 
+#include "anchor_positions.h"
+
 #include <array>
 #include <vector>
 
@@ -11,51 +13,13 @@ namespace {
 // a line, a case-insensitive "Begin" anywhere, is implied by it.)
 constexpr std::string_view kAnchor = "Begin tav";
 
-// Where the anchor stands in a line. A token is found in the line exactly when it starts at one of
-// these places, and its first occurrence is the first such place. Lines with more anchors than
-// fit fall back to a plain search.
-class AnchorPositions {
-public:
-    explicit AnchorPositions(std::string_view line) : line_(line) {
-        for (std::size_t p = line.find(kAnchor); p != std::string_view::npos;
-             p = line.find(kAnchor, p + 1)) {
-            if (count_ == at_.size()) {
-                overflow_ = true;
-                return;
-            }
-            at_[count_++] = p;
-        }
-    }
-
-    bool empty() const { return count_ == 0 && !overflow_; }
-
-    bool contains(std::string_view token) const {
-        if (overflow_) return line_.find(token) != std::string_view::npos;
-        for (std::size_t i = 0; i < count_; ++i)
-            if (line_.compare(at_[i], token.size(), token) == 0) return true;
-        return false;
-    }
-
-private:
-    std::string_view line_;
-    std::array<std::size_t, 8> at_{};
-    std::size_t count_ = 0;
-    bool overflow_ = false;
-};
-
 // What all tokens of a family start with. A line in which no anchor is followed by it holds none
 // of the family's tokens, which spares testing them one by one; the order of the tests is kept.
 const std::vector<std::string_view>& familyPrefixes() {
     static const std::vector<std::string_view> prefixes = [] {
         std::vector<std::string_view> out;
         for (const BodyFamily& family : formBodyFamilies()) {
-            std::string_view common = family.tokens.front().oldToken;
-            for (const BodyToken& token : family.tokens) {
-                std::size_t k = 0;
-                while (k < common.size() && k < token.oldToken.size() && common[k] == token.oldToken[k]) ++k;
-                common = common.substr(0, k);
-            }
-            out.push_back(common);
+            out.push_back(commonPrefix(family.tokens, [](const BodyToken& t) { return t.oldToken; }));
         }
         return out;
     }();
@@ -94,7 +58,7 @@ void ConvertFormBody(StepContext& ctx) {
         if (ctx.cancelled()) return;
         const std::string_view line = lines[n - 1];
         ctx.showCheckingLine(n, line);
-        const AnchorPositions anchors(line);
+        const AnchorPositions anchors(line, kAnchor);
         if (anchors.empty()) continue;
         // Every family is tried, and each rewrite starts again from the line as read.
         const auto& all = formBodyFamilies();

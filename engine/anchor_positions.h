@@ -1,0 +1,63 @@
+// A pre-test shared by the token steps: every token of a table starts with a fixed anchor text
+// ("Begin tav", " tav"), so a token can stand only where the anchor stands. Finding the anchors
+// once per line spares testing hundreds of tokens against lines that cannot hold them, without
+// changing which token is found first.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace tavkonv40 {
+
+class AnchorPositions {
+public:
+    AnchorPositions(std::string_view line, std::string_view anchor) : line_(line), anchor_(anchor) {
+        for (std::size_t p = line.find(anchor); p != std::string_view::npos; p = line.find(anchor, p + 1)) {
+            if (count_ == at_.size()) {
+                overflow_ = true;  // lines with very many anchors fall back to a plain search
+                return;
+            }
+            at_[count_++] = p;
+        }
+    }
+
+    bool empty() const { return count_ == 0 && !overflow_; }
+
+    // Whether the first `lead` bytes of the anchor followed by `token` occur in the line, that is
+    // whether `token` stands `lead` bytes after some anchor position.
+    bool contains(std::string_view token, std::size_t lead = 0) const {
+        if (overflow_) {
+            const std::string_view before = anchor_.substr(0, lead);
+            for (std::size_t p = line_.find(token, lead); p != std::string_view::npos; p = line_.find(token, p + 1))
+                if (line_.compare(p - lead, lead, before) == 0) return true;
+            return false;
+        }
+        for (std::size_t i = 0; i < count_; ++i)
+            if (line_.compare(at_[i] + lead, token.size(), token) == 0) return true;
+        return false;
+    }
+
+private:
+    std::string_view line_;
+    std::string_view anchor_;
+    std::array<std::size_t, 16> at_{};
+    std::size_t count_ = 0;
+    bool overflow_ = false;
+};
+
+// The longest text all the given tokens start with (tokens after an empty one are ignored).
+template <typename Range, typename Token>
+std::string_view commonPrefix(const Range& items, Token token) {
+    std::string_view common = token(*std::begin(items));
+    for (const auto& item : items) {
+        const std::string_view t = token(item);
+        if (t.empty()) break;
+        std::size_t k = 0;
+        while (k < common.size() && k < t.size() && common[k] == t[k]) ++k;
+        common = common.substr(0, k);
+    }
+    return common;
+}
+
+}  // namespace tavkonv40
