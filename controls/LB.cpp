@@ -54,27 +54,6 @@ const std::array<HiddenSetting, 18>& hiddenSettings() {
 // Key codes of the host's keyboard events.
 enum KeyCode : int { vbKeyPageUp = 33, vbKeyPageDown = 34, vbKeyEnd = 35, vbKeyHome = 36, vbKeyUp = 38, vbKeyDown = 40 };
 
-int keyCodeOf(const QKeyEvent* e) {
-    static const std::pair<int, int> table[] = {
-        {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},       {Qt::Key_Return, 13},         {Qt::Key_Enter, 13},
-        {Qt::Key_Shift, 16},    {Qt::Key_Control, 17},  {Qt::Key_Alt, 18},            {Qt::Key_Escape, 27},
-        {Qt::Key_Space, 32},    {Qt::Key_PageUp, vbKeyPageUp}, {Qt::Key_PageDown, vbKeyPageDown},
-        {Qt::Key_End, vbKeyEnd}, {Qt::Key_Home, vbKeyHome}, {Qt::Key_Left, 37},        {Qt::Key_Up, vbKeyUp},
-        {Qt::Key_Right, 39},    {Qt::Key_Down, vbKeyDown}, {Qt::Key_Insert, 45},       {Qt::Key_Delete, 46},
-    };
-    for (const auto& [qt, code] : table)
-        if (qt == e->key()) return code;
-    const int k = e->key();
-    if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z)) return k;  // same codes
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
-    return 0;
-}
-
-int shiftOf(Qt::KeyboardModifiers m) {
-    return ((m & Qt::ShiftModifier) ? tavMFC40::vbShiftMask : 0) | ((m & Qt::ControlModifier) ? tavMFC40::vbCtrlMask : 0) |
-           ((m & Qt::AltModifier) ? tavMFC40::vbAltMask : 0);
-}
-
 int buttonsOf(Qt::MouseButtons b) {
     return ((b & Qt::LeftButton) ? tavMFC40::vbLeftButton : 0) | ((b & Qt::RightButton) ? tavMFC40::vbRightButton : 0) |
            ((b & Qt::MiddleButton) ? tavMFC40::vbMiddleButton : 0);
@@ -504,7 +483,7 @@ void LB::OLEDrag() {
 void LB::keyPressEvent(QKeyEvent* e) {
     if (!UserMode() || !m_enabled) return;
     SyncSize();
-    const int code = keyCodeOf(e);
+    const int code = tavMFC40::KeyCodeFromQt(e->key());
     const long count = ListCount();
     if (count > 0 && m_listIndex != -1) {
         const long page = m_itemsVisible;
@@ -522,14 +501,14 @@ void LB::keyPressEvent(QKeyEvent* e) {
             default: break;
         }
     }
-    emit KeyDown(code, shiftOf(e->modifiers()));
+    emit KeyDown(code, tavMFC40::ShiftFromQt(e->modifiers()));
     const QString text = e->text();
     if (!text.isEmpty() && text.at(0).unicode() < 256 && text.at(0).unicode() != 0) emit KeyPress(text.at(0).unicode());
 }
 
 void LB::keyReleaseEvent(QKeyEvent* e) {
     if (!UserMode() || !m_enabled) return;
-    emit KeyUp(keyCodeOf(e), shiftOf(e->modifiers()));
+    emit KeyUp(tavMFC40::KeyCodeFromQt(e->key()), tavMFC40::ShiftFromQt(e->modifiers()));
 }
 
 // ---- mouse ------------------------------------------------------------------------------------------------
@@ -538,7 +517,7 @@ void LB::mousePressEvent(QMouseEvent* e) {
     if (!UserMode() || !m_enabled) return;
     m_buttonHeld = true;
     const QPoint p = e->position().toPoint();
-    emit MouseDown(buttonsOf(e->button()), shiftOf(e->modifiers()), p.x(), p.y());
+    emit MouseDown(buttonsOf(e->button()), tavMFC40::ShiftFromQt(e->modifiers()), p.x(), p.y());
 }
 
 void LB::mouseReleaseEvent(QMouseEvent* e) {
@@ -546,7 +525,7 @@ void LB::mouseReleaseEvent(QMouseEvent* e) {
     m_buttonHeld = false;
     StopDragScroll();
     const QPoint p = e->position().toPoint();
-    emit MouseUp(buttonsOf(e->button()), shiftOf(e->modifiers()), p.x(), p.y());
+    emit MouseUp(buttonsOf(e->button()), tavMFC40::ShiftFromQt(e->modifiers()), p.x(), p.y());
     if (e->button() == Qt::LeftButton && rect().contains(p) && m_listIndex != -1) emit Click();
 }
 
@@ -560,7 +539,7 @@ void LB::mouseMoveEvent(QMouseEvent* e) {
     if (!UserMode() || !m_enabled) return;
     const QPoint p = e->position().toPoint();
     if (p.y() < 0 || p.y() >= height())
-        emit MouseMove(buttonsOf(e->buttons()), shiftOf(e->modifiers()), p.x(), p.y());
+        emit MouseMove(buttonsOf(e->buttons()), tavMFC40::ShiftFromQt(e->modifiers()), p.x(), p.y());
     if (m_buttonHeld) DragAutoScroll(p.y());
 }
 
