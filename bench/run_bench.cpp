@@ -18,6 +18,7 @@
 #include "conversion_run.h"
 #include "corpus.h"
 #include "disk_file_system.h"
+#include "memory_tuning.h"
 
 namespace fs = std::filesystem;
 using namespace tavkonv40;
@@ -86,6 +87,7 @@ void runCase(const char* label, const fs::path& pristine, const fs::path& work, 
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(fds[0]);
+        keepFreedMemoryForReuse();  // as the command line does
         const Result r = measure(pristine, work, options);
         if (::write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) ::_exit(1);
         ::_exit(0);

@@ -6,6 +6,7 @@
 
 #include "cli.h"
 #include "disk_file_system.h"
+#include "memory_tuning.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ extern "C" void onSignal(int) { g_cancel.store(true); }
 int main(int argc, char** argv) {
     // The log's time of day follows the user's locale.
     std::setlocale(LC_TIME, "");
+    tavkonv40::keepFreedMemoryForReuse();
 
     struct sigaction sa {};
     sa.sa_handler = onSignal;

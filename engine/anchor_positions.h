@@ -6,19 +6,34 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 namespace tavkonv40 {
 
 class AnchorPositions {
 public:
+    // `anchor` must not be empty.
     AnchorPositions(std::string_view line, std::string_view anchor) : line_(line), anchor_(anchor) {
-        for (std::size_t p = line.find(anchor); p != std::string_view::npos; p = line.find(anchor, p + 1)) {
-            if (count_ == at_.size()) {
-                overflow_ = true;  // lines with very many anchors fall back to a plain search
-                return;
+        // Anchors begin with common bytes (a blank, "B"); they are found by their last byte
+        // instead, which is rare in Visual Basic text, and checked backwards from there.
+        const std::size_t last = anchor.size() - 1;
+        const char key = anchor[last];
+        const char* const base = line.data();
+        std::size_t from = last;
+        while (from < line.size()) {
+            const void* hit = std::memchr(base + from, key, line.size() - from);
+            if (!hit) break;
+            const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+            const std::size_t p = end - last;
+            if (line.compare(p, last, anchor.substr(0, last)) == 0) {
+                if (count_ == at_.size()) {
+                    overflow_ = true;  // lines with very many anchors fall back to a plain search
+                    return;
+                }
+                at_[count_++] = p;
             }
-            at_[count_++] = p;
+            from = end + 1;
         }
     }
 

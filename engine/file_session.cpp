@@ -20,24 +20,25 @@ void FileSession::refuse(const std::string& reason) {
 
 void FileSession::run(Step step) {
     if (failed_) return;
-    if (!bytes_) {
+    if (!file_) {
         try {
-            bytes_ = fs_.readFile(path_);
+            file_ = std::make_unique<TextFile>(fs_.readFile(path_));
         } catch (const FileError& e) {
             fail("cannot read", e.cause());
             return;
         }
     }
-    TextFile file(*bytes_);
-    StepContext ctx{file, path_, options_, host_, state_};
+    StepContext ctx{*file_, path_, options_, host_, state_};
     try {
         step(ctx);
     } catch (const LineOutOfRange& e) {
         fail("cannot convert", e.what());
         return;
     }
-    if (file.changed()) {
-        bytes_ = file.bytes();
+    // The next step scans the file as this one left it. A step that changed nothing leaves a
+    // file whose scanning array is still exact, so it is handed on as it is.
+    if (file_->changed()) {
+        file_ = TextFile::continueFrom(std::move(file_));
         changed_ = true;
     }
 }
@@ -46,7 +47,7 @@ bool FileSession::finish() {
     if (failed_) return false;
     if (!changed_) return true;
     try {
-        fs_.writeFile(path_, *bytes_);
+        fs_.writeFile(path_, file_->bytes());
     } catch (const FileError& e) {
         fail("cannot write", e.cause());
         return false;

@@ -4,7 +4,7 @@
 // be read, converted or written is reported in one error line and left exactly as it was.
 #pragma once
 
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "file_system.h"
@@ -36,7 +36,7 @@ private:
     const OptionsSource& options_;
     RunHost& host_;
     RunState& state_;
-    std::optional<std::string> bytes_;
+    std::unique_ptr<TextFile> file_;
     bool changed_ = false;
     bool failed_ = false;
 };

@@ -1,6 +1,8 @@
 #include "text_file.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace tavkonv40 {
 
@@ -17,12 +19,97 @@ std::string_view lineEndBytes(LineEnd e) {
 LineOutOfRange::LineOutOfRange(std::size_t line)
     : std::runtime_error("line " + std::to_string(line) + " is outside the file"), line_(line) {}
 
-TextFile::TextFile(std::string bytes) : original_(std::move(bytes)) {
+namespace {
+
+// How many bytes of `s` equal `byte`, eight at a time.
+std::size_t countByte(std::string_view s, char byte) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const std::uint64_t pattern = kOnes * static_cast<unsigned char>(byte);
+    std::size_t n = 0, i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        const std::uint64_t x = w ^ pattern;  // zero bytes where equal
+        const std::uint64_t equal = ~(((x & kLow7) + kLow7) | x | kLow7);  // 0x80 per equal byte
+        n += static_cast<std::size_t>(((equal >> 7) * kOnes) >> 56);        // sum of the flags
+    }
+    for (; i < s.size(); ++i) n += s[i] == byte;
+    return n;
+}
+
+}  // namespace
+
+TextFile::TextFile(std::string bytes) : original_(std::make_unique<const std::string>(std::move(bytes))) {
+    const std::string_view all(*original_);
+    const std::size_t crs = countByte(all, '\r');
+    const std::size_t lfs = countByte(all, '\n');
+    lines_.reserve(lfs + 1);
+    if (!splitCrLfOrLf(crs)) {
+        lines_.clear();
+        splitAnyLineEnd();
+    }
+    takeScanAndDominantFromLines();
+}
+
+TextFile::TextFile(HandOver, TextFile& previous)
+    : original_(std::move(previous.original_)),
+      arena_(std::move(previous.arena_)),
+      lines_(std::move(previous.lines_)),
+      asRead_(false) {
+    // Read back from disk, a file ending in a line break has no empty line after it.
+    if (!lines_.empty() && lines_.back().end == LineEnd::None && lines_.back().text.empty()) lines_.pop_back();
+    takeScanAndDominantFromLines();
+}
+
+std::unique_ptr<TextFile> TextFile::continueFrom(std::unique_ptr<TextFile> previous) {
+    return std::unique_ptr<TextFile>(new TextFile(HandOver{}, *previous));
+}
+
+void TextFile::takeScanAndDominantFromLines() {
+    scan_.reserve(lines_.size());
+    for (const auto& l : lines_) scan_.push_back(l.text);
+
     std::array<std::size_t, 4> counts{};
-    const std::string_view all(original_);
+    for (const auto& l : lines_) ++counts[static_cast<std::size_t>(l.end)];
+    const auto crlf = counts[static_cast<std::size_t>(LineEnd::CRLF)];
+    const auto lf = counts[static_cast<std::size_t>(LineEnd::LF)];
+    const auto cr = counts[static_cast<std::size_t>(LineEnd::CR)];
+    if (lf > crlf && lf >= cr)
+        dominant_ = LineEnd::LF;
+    else if (cr > crlf && cr > lf)
+        dominant_ = LineEnd::CR;
+}
+
+// The common case, every CR part of a CR LF pair: lines end at each LF. Returns false when the
+// file holds a lone CR, which needs the general split.
+bool TextFile::splitCrLfOrLf(std::size_t crs) {
+    const std::string_view all(*original_);
+    const char* const base = all.data();
+    const std::size_t n = all.size();
+    std::size_t begin = 0, pairs = 0;
+    while (begin < n) {
+        const void* hit = std::memchr(base + begin, '\n', n - begin);
+        if (!hit) break;
+        const std::size_t nl = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+        if (nl > begin && base[nl - 1] == '\r') {
+            ++pairs;
+            lines_.push_back({all.substr(begin, nl - 1 - begin), LineEnd::CRLF});
+        } else {
+            lines_.push_back({all.substr(begin, nl - begin), LineEnd::LF});
+        }
+        begin = nl + 1;
+    }
+    if (pairs != crs) return false;
+    if (begin < n) lines_.push_back({all.substr(begin), LineEnd::None});
+    return true;
+}
+
+void TextFile::splitAnyLineEnd() {
+    const std::string_view all(*original_);
+    const std::size_t n = all.size();
     std::size_t begin = 0;
     std::size_t i = 0;
-    const std::size_t n = all.size();
     while (i < n) {
         const char c = all[i];
         if (c != '\r' && c != '\n') {
@@ -39,23 +126,11 @@ TextFile::TextFile(std::string bytes) : original_(std::move(bytes)) {
                 end = LineEnd::CR;
             }
         }
-        ++counts[static_cast<std::size_t>(end)];
         lines_.push_back({all.substr(begin, i - begin), end});
         i += width;
         begin = i;
     }
     if (begin < n) lines_.push_back({all.substr(begin), LineEnd::None});
-
-    scan_.reserve(lines_.size());
-    for (const auto& l : lines_) scan_.push_back(l.text);
-
-    const auto crlf = counts[static_cast<std::size_t>(LineEnd::CRLF)];
-    const auto lf = counts[static_cast<std::size_t>(LineEnd::LF)];
-    const auto cr = counts[static_cast<std::size_t>(LineEnd::CR)];
-    if (lf > crlf && lf >= cr)
-        dominant_ = LineEnd::LF;
-    else if (cr > crlf && cr > lf)
-        dominant_ = LineEnd::CR;
 }
 
 std::string_view TextFile::keep(std::string_view text) {
@@ -99,7 +174,7 @@ void TextFile::replaceLine(std::size_t n, std::string_view newText) {
 }
 
 std::string TextFile::bytes() const {
-    if (!changed_) return original_;
+    if (asRead_ && !changed_) return *original_;
     std::size_t size = 0;
     for (const auto& l : lines_) size += l.text.size() + 2;
     std::string out;

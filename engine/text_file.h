@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ private:
 class TextFile {
 public:
     explicit TextFile(std::string bytes);
+    // The file as `previous` left it, for the next step: its current lines become the new
+    // scanning array without being written out and read again (the result is the same).
+    static std::unique_ptr<TextFile> continueFrom(std::unique_ptr<TextFile> previous);
     TextFile(const TextFile&) = delete;
     TextFile& operator=(const TextFile&) = delete;
 
@@ -52,8 +56,8 @@ public:
 
     bool changed() const { return changed_; }
     LineEnd dominantLineEnd() const { return dominant_; }
+    // The current content.
     std::string bytes() const;
-    const std::string& originalBytes() const { return original_; }
 
 private:
     struct Line {
@@ -61,12 +65,21 @@ private:
         LineEnd end;
     };
 
-    std::string_view keep(std::string_view text);
+    struct HandOver {};
+    TextFile(HandOver, TextFile& previous);
 
-    const std::string original_;
+    std::string_view keep(std::string_view text);
+    void takeScanAndDominantFromLines();
+    bool splitCrLfOrLf(std::size_t crs);
+    void splitAnyLineEnd();
+
+    // Every byte a line refers to: the file as read (held on the heap, so that handing it on to
+    // the next step moves no character) and the rewritten texts (a deque never moves them).
+    std::unique_ptr<const std::string> original_;
+    std::deque<std::string> arena_;
     std::vector<std::string_view> scan_;
     std::vector<Line> lines_;
-    std::deque<std::string> arena_;  // storage of rewritten texts; a deque never moves them
+    bool asRead_ = true;  // lines_ still describe *original_ exactly
     LineEnd dominant_ = LineEnd::CRLF;
     bool changed_ = false;
 };
