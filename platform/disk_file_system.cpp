@@ -120,8 +120,11 @@ void DiskFileSystem::writeFile(const std::string& path, const std::string& bytes
     // The fixed ending keeps a temporary left by a killed run from ever looking like a form,
     // user control or project to a later run.
     const std::string suffix = ".tavkonv40-tmp";
-    std::string temp =
-        (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX" + suffix)).string();
+    std::string name = ".";
+    name += targetPath.filename().string();
+    name += ".XXXXXX";
+    name += suffix;
+    std::string temp = (targetPath.parent_path() / name).string();
     Fd fd(::mkstemps(temp.data(), static_cast<int>(suffix.size())));
     if (fd.get() < 0) {
         const int err = errno;

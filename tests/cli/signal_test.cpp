@@ -25,7 +25,8 @@ TEST(CommandLineSignal, SigintDuringFormPassCancelsAndKeepsBackup) {
     const std::string form =
         "VERSION 5.00\r\nObject = \"{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0\"; "
         "\"tavQVButton20.ocx\"\r\nBegin VB.Form F \r\n   Begin VB.CommandButton C \r\n   End\r\nEnd\r\n";
-    for (int i = 0; i < 3000; ++i) std::ofstream(root / ("F" + std::to_string(i) + ".frm"), std::ios::binary) << form;
+    for (int i = 0; i < 3000; ++i)
+        std::ofstream(root / std::string("F").append(std::to_string(i)).append(".frm"), std::ios::binary) << form;
     const std::string ctl = "VERSION 5.00\r\nBegin VB.UserControl U \r\nEnd\r\n";
     const std::string vbp = "Type=Exe\r\nObject={3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0; tavQVButton20.ocx\r\n";
     std::ofstream(root / "U.ctl", std::ios::binary) << ctl;
