@@ -515,6 +515,27 @@ void frmProps::ApplySkins() {
     m_currentSkin[0] = picture(SkinFile::TextBorder);
     c.txtPath->ApplyCustomSkin();
 
+    // The option rows sit on the panel's picture: the check boxes take its average colour and the
+    // option buttons let it show through, instead of the system's button face.
+    const QImage& panelPicture = picture(SkinFile::PanelBackground);
+    const QColor panelColour = panelPicture.isNull()
+                                   ? QColor(240, 243, 248)
+                                   : panelPicture.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
+    const auto rowBackColour = static_cast<CHKBOX::OLE_COLOR>(panelColour.red() | (panelColour.green() << 8) |
+                                                              (panelColour.blue() << 16));
+    auto onPanel = [rowBackColour](CHKBOX* chk) {
+        PropertyBag bag;
+        chk->WriteProperties(bag);
+        bag.Write<CHKBOX::OLE_COLOR>("BackColor", rowBackColour, CHKBOX::kDefBackColor);
+        chk->ReadProperties(bag);
+    };
+    for (CHKBOX* chk : c.chkProp) onPanel(chk);
+    for (CHKBOX* chk : c.chkVBProp) onPanel(chk);
+    for (auto* list : {&c.chkPropTo40, &c.chkPropTo4L})
+        for (Opt* o : *list) o->SetBackStyle(Opt::bsTransparent);
+    for (auto* list : {&c.chkVBPropTo40, &c.chkVBPropTo4L})
+        for (Opt* o : *list) o->SetBackStyle(Opt::bsTransparent);
+
     m_currentSkin[0] = picture(SkinFile::Check);
     for (CHKBOX* chk : c.chkProp) chk->ApplyCustomSkin();
     for (CHKBOX* chk : c.chkVBProp) chk->ApplyCustomSkin();

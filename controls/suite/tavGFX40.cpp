@@ -202,8 +202,7 @@ bool gfxDrawLine(HDC dc, int x1, int y1, int x2, int y2, OLE_COLOR colour) {
 }
 
 bool gfxGetTransBG(HDC dc, HWND window) {
-    QImage* target = gdi::DcImage(dc);
-    if (target == nullptr || window == nullptr || window->parentWidget() == nullptr) return false;
+    if (gdi::DcImage(dc) == nullptr || window == nullptr || window->parentWidget() == nullptr) return false;
     // Rendering the parent must not draw this window again: only the parent's
     // own background and painting are taken (no children).
     static bool busy = false;
@@ -215,6 +214,9 @@ bool gfxGetTransBG(HDC dc, HWND window) {
     behind.fill(Qt::transparent);
     parent->render(&behind, QPoint(), QRegion(geo), QWidget::DrawWindowBackground);
     busy = false;
+    // Rendering the parent may have replaced the surface behind the handle; look it up again.
+    QImage* target = gdi::DcImage(dc);
+    if (target == nullptr || target->isNull()) return false;
     QPainter p(target);
     p.drawImage(0, 0, behind);
     return true;
