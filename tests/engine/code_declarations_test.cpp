@@ -10,17 +10,11 @@ namespace {
 using test::RecordingHost;
 
 std::string convert(const std::string& bytes, const OptionsSource& options, RecordingHost& host) {
-    TextFile file(bytes);
-    RunState state;
-    const std::string path = "/p/Form1.frm";
-    StepContext ctx{file, path, options, host, state};
-    CheckEVENTSForUpdate(ctx);
-    return file.bytes();
+    return test::runStep(CheckEVENTSForUpdate, bytes, options, host);
 }
 
 std::string convert(const std::string& bytes, const OptionsSource& options) {
-    RecordingHost host;
-    return convert(bytes, options, host);
+    return test::runStep(CheckEVENTSForUpdate, bytes, options);
 }
 
 std::string convertLine(const std::string& line, int slot, Edition e) {

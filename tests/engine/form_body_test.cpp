@@ -10,13 +10,7 @@ namespace {
 using test::RecordingHost;
 
 std::string convert(const std::string& bytes, const OptionsSource& options) {
-    TextFile file(bytes);
-    RecordingHost host;
-    RunState state;
-    const std::string path = "/p/Form1.frm";
-    StepContext ctx{file, path, options, host, state};
-    ConvertFormBody(ctx);
-    return file.bytes();
+    return test::runStep(ConvertFormBody, bytes, options);
 }
 
 // One Begin line converted with only `slot` selected at edition e.

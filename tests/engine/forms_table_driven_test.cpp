@@ -24,13 +24,7 @@ using test::RecordingHost;
 using StepFn = void (*)(StepContext&);
 
 std::string run(StepFn step, const std::string& bytes, const OptionsSource& options) {
-    TextFile file(bytes);
-    RecordingHost host;
-    RunState state;
-    const std::string path = "/p/Form1.frm";
-    StepContext ctx{file, path, options, host, state};
-    step(ctx);
-    return file.bytes();
+    return test::runStep(step, bytes, options);
 }
 
 const FamilyRecord& byLabel(std::string_view label) {

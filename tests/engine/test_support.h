@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "options.h"
 #include "run_host.h"
+#include "step_context.h"
+#include "text_file.h"
 
 namespace tavkonv40::test {
 
@@ -48,6 +51,22 @@ public:
         return t;
     }
 };
+
+// Runs one step on the bytes of a form and returns the bytes it leaves.
+inline std::string runStep(void (*step)(StepContext&), const std::string& bytes, const OptionsSource& options,
+                           RunHost& host) {
+    TextFile file(bytes);
+    RunState state;
+    const std::string path = "/p/Form1.frm";
+    StepContext ctx{file, path, options, host, state};
+    step(ctx);
+    return file.bytes();
+}
+
+inline std::string runStep(void (*step)(StepContext&), const std::string& bytes, const OptionsSource& options) {
+    RecordingHost host;
+    return runStep(step, bytes, options, host);
+}
 
 inline constexpr const char* kBackupName = "Nexaria Conversion Backup 02.01.2026 09.03.07";
 
