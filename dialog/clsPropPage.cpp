@@ -4,6 +4,9 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <exception>
+
 namespace {
 
 // The dialog object: made on first use, never destroyed before the library.
@@ -24,6 +27,14 @@ extern "C" std::int16_t tavKonv40_InitConversion(void) {
         static QApplication* app = new QApplication(argc, argv);
         (void)app;
     }
-    clsPropPage page;
-    return page.InitConversion();
+    // No C++ exception may cross into a C host: it is reported and the dialog counts as closed.
+    try {
+        clsPropPage page;
+        return page.InitConversion();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tavKonv40: the conversion dialog failed: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "tavKonv40: the conversion dialog failed\n");
+    }
+    return 0;
 }
