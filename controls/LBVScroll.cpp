@@ -114,22 +114,9 @@ double LBVScroll::NewThumbLength() const {
 
 // ---- drawing --------------------------------------------------------------------------------------------
 
-LBVScrollParts::Look LBVScroll::CurrentLook() const {
-    Look look;
-    look.width = width();
-    look.height = height();
-    look.enabled = m_enabled;
-    look.showGripper = m_dFormat == fmtGripper;
-    auto stateOf = [&](ScrollPart part) {
-        if (m_pressed == part) return statePressed;
-        return m_hover == part ? stateHover : stateNormal;
-    };
-    look.up = stateOf(ScrollPart::UpArrow);
-    look.down = stateOf(ScrollPart::DownArrow);
-    look.thumb = m_dragging ? statePressed : stateOf(ScrollPart::Thumb);
-    look.track = (m_pressed == ScrollPart::TrackAbove || m_pressed == ScrollPart::TrackBelow) ? statePressed
-                                                                                              : stateNormal;
-    return look;
+LBVScrollParts::PartState LBVScroll::StateOf(ScrollPart part) const {
+    if (m_pressed == part) return statePressed;
+    return m_hover == part ? stateHover : stateNormal;
 }
 
 void LBVScroll::hideEvent(QHideEvent*) {

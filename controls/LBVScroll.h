@@ -55,7 +55,6 @@ public:
 
     // ---- state, for the owner and for checks (the rest in ScrollBarBase) ------------------------
     double MinThumbLength() const { return m_skins.MinThumb(); }
-    LBVScrollParts::Look CurrentLook() const override;
 
 signals:
     // A mouse button went down on the bar (before anything else happens).
@@ -79,6 +78,7 @@ private:
     void OnButtonDown(QPoint p) override;
     void OnButtonUp() override;
     void OnTimer(std::uintptr_t id) override;
+    LBVScrollParts::PartState StateOf(ScrollPart part) const override;
     void RaiseScroll() override { emit Scroll(m_value); }
     void AttachSubclassing();
     // One step of a held arrow or track; false when nothing was stepped.

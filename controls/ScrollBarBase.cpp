@@ -72,6 +72,20 @@ QRect ScrollBarBase::DownArrowRect() const { return LBVScrollParts::DownArrowRec
 QRect ScrollBarBase::TrackRect() const { return LBVScrollParts::TrackRect(m_geo, width()); }
 QRect ScrollBarBase::ThumbRect() const { return LBVScrollParts::ThumbRect(m_geo, width()); }
 
+LBVScrollParts::Look ScrollBarBase::CurrentLook() const {
+    Look look;
+    look.width = width();
+    look.height = height();
+    look.enabled = m_enabled;
+    look.showGripper = m_dFormat == 0;  // dFormat 0: gripper on the thumb
+    look.up = StateOf(ScrollPart::UpArrow);
+    look.down = StateOf(ScrollPart::DownArrow);
+    look.thumb = m_dragging ? statePressed : StateOf(ScrollPart::Thumb);
+    look.track = (m_pressed == ScrollPart::TrackAbove || m_pressed == ScrollPart::TrackBelow) ? statePressed
+                                                                                              : stateNormal;
+    return look;
+}
+
 void ScrollBarBase::Redraw() { m_throttle.Request(m_subclasser != nullptr, NowMs()); }
 
 void ScrollBarBase::PaintToWindow() {

@@ -54,8 +54,8 @@ public:
     ScrollPart HoverPart() const { return m_hover; }
     const LBVScrollParts::RepeatTimer& Repeat() const { return m_repeat; }
     const LBVScrollParts::SkinSet& Skins() const { return m_skins; }
-    // What the bar looks like now; each bar has its own rule for held parts.
-    virtual LBVScrollParts::Look CurrentLook() const = 0;
+    // What the bar looks like now.
+    LBVScrollParts::Look CurrentLook() const;
 
     // ---- ISubclass -------------------------------------------------------------------------
     tavSCls40::EMsgResponse ISubclass_MsgResponse() override;
@@ -86,6 +86,8 @@ protected:
     virtual void OnTimer(std::uintptr_t id) = 0;
     // Dragging the thumb has just changed m_value.
     virtual void RaiseScroll() = 0;
+    // How an arrow or the thumb looks; each bar has its own rule for held parts.
+    virtual LBVScrollParts::PartState StateOf(ScrollPart part) const = 0;
 
     // ---- shared steps -------------------------------------------------------------------------
     void SizeHandling();

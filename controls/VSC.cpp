@@ -158,24 +158,10 @@ double VSC::NewThumbLength() const {
                                : std::min(m_skins.MinThumb(), m_geo.Track());
 }
 
-LBVScrollParts::Look VSC::CurrentLook() const {
-    Look look;
-    look.width = width();
-    look.height = height();
-    look.enabled = m_enabled;
-    look.showGripper = m_dFormat == 0;
-    const bool held = m_pressed != ScrollPart::None;
+LBVScrollParts::PartState VSC::StateOf(ScrollPart part) const {
     // A part under the pointer shows hover, or pressed while the button is held.
-    auto stateOf = [&](ScrollPart part) {
-        if (m_hover != part) return stateNormal;
-        return held ? statePressed : stateHover;
-    };
-    look.up = stateOf(ScrollPart::UpArrow);
-    look.down = stateOf(ScrollPart::DownArrow);
-    look.thumb = m_dragging ? statePressed : stateOf(ScrollPart::Thumb);
-    look.track = (m_pressed == ScrollPart::TrackAbove || m_pressed == ScrollPart::TrackBelow) ? statePressed
-                                                                                              : stateNormal;
-    return look;
+    if (m_hover != part) return stateNormal;
+    return m_pressed != ScrollPart::None ? statePressed : stateHover;
 }
 
 void VSC::hideEvent(QHideEvent*) {

@@ -57,7 +57,6 @@ public:
 
     // ---- state, for the host and for checks (the rest in ScrollBarBase) ---------------------------
     Direction PressDirection() const { return m_direction; }
-    LBVScrollParts::Look CurrentLook() const override;
     // The subclasser this bar's thread shares (null before the first attach).
     const tavSCls40::Subclasser* SharedSubclasser() const { return m_subclasser.get(); }
 
@@ -75,6 +74,7 @@ private:
     void OnButtonDown(QPoint p) override;
     void OnButtonUp() override;
     void OnTimer(std::uintptr_t id) override;
+    LBVScrollParts::PartState StateOf(ScrollPart part) const override;
     void RaiseScroll() override { emit Scroll(); }
     void AttachSubclassing();
     void RepeatStep();
