@@ -147,9 +147,7 @@ void LBVScroll::OnButtonDown(QPoint p) {
             m_repeat.Start();
             break;
         case ScrollPart::Thumb:
-            m_pressed = part;
-            m_dragging = true;
-            m_dragOffset = ToTwips(p.y()) - m_geo.thumbTop;
+            StartThumbDrag(p);
             break;
         case ScrollPart::TrackAbove:
         case ScrollPart::TrackBelow:

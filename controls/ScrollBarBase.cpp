@@ -136,6 +136,12 @@ void ScrollBarBase::StopPress() {
     Redraw();
 }
 
+void ScrollBarBase::StartThumbDrag(QPoint p) {
+    m_pressed = ScrollPart::Thumb;
+    m_dragging = true;
+    m_dragOffset = ToTwips(p.y()) - m_geo.thumbTop;
+}
+
 void ScrollBarBase::OnMouseMove(QPoint p, bool held) {
     if (!winmsg::IsTimerRunning(this, modSkinConstants::kHoverTimerId))
         winmsg::SetTimer(this, modSkinConstants::kHoverTimerId, modSkinConstants::kHoverTimerMs);

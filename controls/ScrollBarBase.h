@@ -96,6 +96,8 @@ protected:
     void PaintToWindow();
     // Routes `messages` of this bar to ISubclass_WindowProc through m_subclasser.
     void AttachMessages(std::initializer_list<winmsg::UINT> messages);
+    // A press at `p` on the thumb: the thumb follows the pointer from now on.
+    void StartThumbDrag(QPoint p);
     void OnMouseMove(QPoint p, bool held);
     void StopPress();
 

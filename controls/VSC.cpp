@@ -187,9 +187,7 @@ void VSC::OnButtonDown(QPoint p) {
             StartPress(towardsMax, part, before);
             break;
         case ScrollPart::Thumb:
-            m_pressed = part;
-            m_dragging = true;
-            m_dragOffset = ToTwips(p.y()) - m_geo.thumbTop;
+            StartThumbDrag(p);
             break;
         case ScrollPart::TrackAbove:
         case ScrollPart::TrackBelow: {
