@@ -25,27 +25,16 @@ QRect captionBox(gdi::HDC dc, const QString& caption, int w, int h) {
 
 }  // namespace
 
-CHKBOX::CHKBOX(QWidget* parent, Ambient ambient) : UserControl(parent, std::move(ambient)) {
-    (void)tavMFC40::IsUnicodePlatform();  // Qt text is always wide; asked once all the same
-    m_font = AmbientProperties().Font;
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
-}
+CHKBOX::CHKBOX(QWidget* parent, Ambient ambient) : GlyphControlBase(parent, std::move(ambient), resCheckBox) {}
 
-CHKBOX::~CHKBOX() {
-    m_terminating = true;
-    winmsg::KillTimer(this, kHoverTimerId);
-    if (m_subclasser) m_subclasser->DetachAll(this);
-    clsSkin::ReleasePiece(m_skin);
-}
+CHKBOX::~CHKBOX() = default;
 
 // ---- lifecycle ----------------------------------------------------------------------
 
 void CHKBOX::InitProperties() {
     m_font = AmbientProperties().Font;
     QWidget::setFont(m_font);
-    chk_common::LoadBuiltInGlyph(m_skin, resCheckBox);
+    LoadBuiltInGlyph();
     m_drawEnabled = true;
     if (UserMode()) AttachSubclassing();
     Redraw();
@@ -70,7 +59,7 @@ void CHKBOX::ReadProperties(const PropertyBag& bag) {
     chk_common::ApplyMousePointer(*this, m_mousePointer, m_mouseIcon);
     // "ValueSetClick", "Picture" and "PictureDisabled" are written but never read.
 
-    chk_common::LoadBuiltInGlyph(m_skin, resCheckBox);
+    LoadBuiltInGlyph();
     if (UserMode()) AttachSubclassing();
     m_drawEnabled = true;
     Redraw();
@@ -102,20 +91,6 @@ void CHKBOX::SetCaption(const QString& caption) {
     MarkChanged("Caption");
 }
 
-void CHKBOX::SetEnabled(bool on) {
-    m_enabled = on;
-    QWidget::setEnabled(on);
-    Redraw();
-    MarkChanged("Enabled");
-}
-
-void CHKBOX::SetFont(const QFont& font) {
-    m_font = font;
-    QWidget::setFont(m_font);
-    Redraw();
-    MarkChanged("Font");
-}
-
 void CHKBOX::SetTipText(const QString& text) {
     m_tipText = text;
     setToolTip(text);
@@ -132,36 +107,7 @@ void CHKBOX::SetValue(bool value) {
 
 void CHKBOX::Refresh() { Redraw(); }
 
-void CHKBOX::Redraw() {
-    if (m_terminating) return;
-    update();
-}
-
-void CHKBOX::BeginUpdate() { m_drawEnabled = false; }
-
-void CHKBOX::EndUpdate() {
-    m_drawEnabled = true;
-    Redraw();
-}
-
-void CHKBOX::ApplyDefaultSkin() {
-    chk_common::LoadBuiltInGlyph(m_skin, resCheckBox);
-    Redraw();
-}
-
-void CHKBOX::ApplyCustomSkin() {
-    chk_common::LoadCustomGlyph(m_skin, resCheckBox, [this](int number, SkinMapInfo& piece, SkinSource& source) {
-        emit QuerySkin(number, piece, source);
-    });
-    Redraw();
-}
-
 // ---- geometry and frames ------------------------------------------------------------------
-
-int CHKBOX::GlyphFrame() const {
-    const auto state = chk_common::GlyphStateOf({m_enabled, m_spaceDown, m_mouseOver, m_pressed});
-    return chk_common::GlyphFrame(state, m_value);
-}
 
 QRect CHKBOX::GlyphRect() const { return QRect(0, height() / 2 - kGlyphSize / 2, kGlyphSize, kGlyphSize); }
 
@@ -173,19 +119,6 @@ QRect CHKBOX::CaptionRect() const {
 }
 
 // ---- drawing -------------------------------------------------------------------------------
-
-void CHKBOX::paintEvent(QPaintEvent*) {
-    // In run mode WM_PAINT reaches ISubclass_WindowProc instead.
-    PaintToWindow();
-}
-
-void CHKBOX::PaintToWindow() const {
-    if (!m_drawEnabled || m_terminating) return;
-    auto* self = const_cast<CHKBOX*>(this);
-    const gdi::HDC window = gdi::GetDC(self);
-    Compose(window);
-    gdi::ReleaseDC(self, window);
-}
 
 void CHKBOX::Compose(gdi::HDC target) const {
     const int w = width(), h = height();
@@ -216,22 +149,8 @@ void CHKBOX::Compose(gdi::HDC target) const {
 // ---- subclassing and timers -------------------------------------------------------------------
 
 void CHKBOX::AttachSubclassing() {
-    if (!m_subclasser) m_subclasser = std::make_unique<tavSCls40::Subclasser>();
-    m_subclasser->DetachAll(this);
-    for (auto msg : {winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
-                     winmsg::WM_LBUTTONUP, winmsg::WM_PARENTNOTIFY})
-        m_subclasser->AttachMessage(this, this, msg);
-}
-
-void CHKBOX::StopHover() {
-    winmsg::KillTimer(this, kHoverTimerId);
-    m_mouseOver = false;
-}
-
-tavSCls40::EMsgResponse CHKBOX::ISubclass_MsgResponse() {
-    const auto msg = m_subclasser ? m_subclasser->CurrentMessage() : 0;
-    return (msg == winmsg::WM_PAINT || msg == winmsg::WM_PARENTNOTIFY) ? tavSCls40::emrConsume
-                                                                        : tavSCls40::emrPreprocess;
+    AttachMessages({winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
+                    winmsg::WM_LBUTTONUP, winmsg::WM_PARENTNOTIFY});
 }
 
 winmsg::LRESULT CHKBOX::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam,
@@ -243,13 +162,7 @@ winmsg::LRESULT CHKBOX::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message,
             PaintToWindow();
             break;
         case winmsg::WM_MOUSEMOVE:
-            if (!m_enabled) break;
-            if (!m_mouseOver && tavMFC40::IsMouseOver(this)) {
-                m_mouseOver = true;
-                winmsg::SetTimer(this, kHoverTimerId, kHoverTimerMs);
-                Redraw();
-            }
-            emit MouseMove(button, shift, x, y);
+            OnMouseMoveMessage(button, shift, x, y);
             break;
         case winmsg::WM_LBUTTONDOWN:
             m_pressed = true;
@@ -268,10 +181,7 @@ winmsg::LRESULT CHKBOX::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message,
             emit MouseUp(button, shift, x, y);
             break;
         case winmsg::WM_TIMER:
-            if (wParam == kHoverTimerId && !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
-                StopHover();
-                Redraw();
-            }
+            OnTimerMessage(wParam);
             break;
         default:
             break;
@@ -280,18 +190,6 @@ winmsg::LRESULT CHKBOX::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message,
 }
 
 // ---- Qt events -----------------------------------------------------------------------------------
-
-void CHKBOX::keyPressEvent(QKeyEvent* e) {
-    if (!UserMode()) return;
-    const int code = tavMFC40::KeyCodeFromQt(e->key()), shift = tavMFC40::ShiftFromQt(e->modifiers());
-    if (code == 32 && !e->isAutoRepeat()) {
-        m_pressed = true;
-        m_spaceDown = true;
-        Redraw();
-    }
-    emit KeyDown(code, shift);
-    if (const int ascii = chk_common::KeyAsciiOf(e->text()); ascii >= 0) emit KeyPress(ascii);
-}
 
 void CHKBOX::keyReleaseEvent(QKeyEvent* e) {
     if (!UserMode() || e->isAutoRepeat()) return;
@@ -303,29 +201,4 @@ void CHKBOX::keyReleaseEvent(QKeyEvent* e) {
         emit Click();
     }
     emit KeyUp(code, shift);
-}
-
-void CHKBOX::focusInEvent(QFocusEvent*) {
-    m_hasFocus = true;
-    Redraw();
-}
-
-void CHKBOX::focusOutEvent(QFocusEvent*) {
-    m_hasFocus = false;
-    if (m_spaceDown) m_spaceDown = m_pressed = false;  // the space key's release goes elsewhere
-    Redraw();
-}
-
-void CHKBOX::hideEvent(QHideEvent*) {
-    StopHover();
-    m_pressed = m_spaceDown = false;
-}
-
-void CHKBOX::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::EnabledChange && !isEnabled()) {
-        StopHover();
-        m_pressed = m_spaceDown = false;
-        Redraw();
-    }
-    UserControl::changeEvent(e);
 }

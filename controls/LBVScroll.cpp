@@ -10,19 +10,12 @@
 
 using namespace LBVScrollParts;
 
-LBVScroll::LBVScroll(QWidget* parent, Ambient ambient) : UserControl(parent, std::move(ambient)) {
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
-    setMouseTracking(true);
-    m_skins.LoadDefault(m_theme);
+LBVScroll::LBVScroll(QWidget* parent, Ambient ambient)
+    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Presses) {
     RecomputeThumb();
 }
 
-LBVScroll::~LBVScroll() {
-    m_repeat.Stop();
-    winmsg::KillTimer(this, modSkinConstants::kHoverTimerId);
-    if (m_subclasser) m_subclasser->DetachAll(this);
-    m_skins.Release();
-}
+LBVScroll::~LBVScroll() = default;
 
 // ---- lifecycle -------------------------------------------------------------------------------
 
@@ -39,11 +32,9 @@ void LBVScroll::ReadProperties(const PropertyBag&) {
 void LBVScroll::WriteProperties(PropertyBag&) const {}
 
 void LBVScroll::AttachSubclassing() {
-    if (!m_subclasser) m_subclasser = std::make_unique<tavSCls40::Subclasser>();
-    m_subclasser->DetachAll(this);
-    for (auto msg : {winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
-                     winmsg::WM_LBUTTONUP, winmsg::WM_LBUTTONDBLCLK})
-        m_subclasser->AttachMessage(this, this, msg);
+    if (!m_subclasser) m_subclasser = std::make_shared<tavSCls40::Subclasser>();
+    AttachMessages({winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
+                    winmsg::WM_LBUTTONUP, winmsg::WM_LBUTTONDBLCLK});
 }
 
 // ---- properties --------------------------------------------------------------------------------
@@ -115,82 +106,18 @@ void LBVScroll::SetMax(double max) {
     Redraw();
 }
 
-// ---- methods ----------------------------------------------------------------------------------------
-
-void LBVScroll::Refresh() { Redraw(); }
-
-void LBVScroll::BeginUpdate() { m_drawEnabled = false; }
-
-void LBVScroll::EndUpdate() {
-    m_drawEnabled = true;
-    Redraw();
-}
-
-void LBVScroll::ApplyCustomSkin() {
-    m_skins.LoadCustom(m_theme, [this](long res, SkinMapInfo& skin, SkinSource& source) {
-        emit QuerySkin(res, skin, source);
-    });
-    SizeHandling();
-}
-
-void LBVScroll::ApplyDefaultSkin() {
-    m_skins.LoadDefault(m_theme);
-    SizeHandling();
-}
-
 // ---- geometry ------------------------------------------------------------------------------------------
 
-void LBVScroll::SizeHandling() {
-    RecomputeThumb();
-    Redraw();
+double LBVScroll::NewThumbLength() const {
+    return LBVScrollParts::ThumbLength(m_geo, m_itemsVisible, m_totalItems, m_skins.MinThumb(), m_geo.thumbLength);
 }
-
-void LBVScroll::RecomputeThumb() {
-    m_geo.innerHeight = ToTwips(height());
-    const double arrow = ToTwips(m_metricsSize > 0 ? m_metricsSize : m_skins.ButtonHeight());
-    m_geo.topArrow = m_geo.bottomArrow = std::min(arrow, m_geo.innerHeight / 2);
-    m_geo.thumbLength = LBVScrollParts::ThumbLength(m_geo, m_itemsVisible, m_totalItems, m_skins.MinThumb(),
-                                                    m_geo.thumbLength);
-    if (m_dragging) m_geo.thumbTop = ClampThumbTop(m_geo, m_geo.thumbTop);
-    else m_geo.thumbTop = LBVScrollParts::ThumbTop(m_geo, m_value, m_min, m_max);
-}
-
-LBVScroll::ScrollPart LBVScroll::HitTest(QPoint point) const { return LBVScrollParts::HitTest(m_geo, width(), point); }
-QRect LBVScroll::UpArrowRect() const { return LBVScrollParts::UpArrowRect(m_geo, width()); }
-QRect LBVScroll::DownArrowRect() const { return LBVScrollParts::DownArrowRect(m_geo, width()); }
-QRect LBVScroll::TrackRect() const { return LBVScrollParts::TrackRect(m_geo, width()); }
-QRect LBVScroll::ThumbRect() const { return LBVScrollParts::ThumbRect(m_geo, width()); }
 
 // ---- drawing --------------------------------------------------------------------------------------------
 
-LBVScrollParts::Look LBVScroll::CurrentLook() const {
-    Look look;
-    look.width = width();
-    look.height = height();
-    look.enabled = m_enabled;
-    look.showGripper = m_dFormat == fmtGripper;
-    auto stateOf = [&](ScrollPart part) {
-        if (m_pressed == part) return statePressed;
-        return m_hover == part ? stateHover : stateNormal;
-    };
-    look.up = stateOf(ScrollPart::UpArrow);
-    look.down = stateOf(ScrollPart::DownArrow);
-    look.thumb = m_dragging ? statePressed : stateOf(ScrollPart::Thumb);
-    look.track = (m_pressed == ScrollPart::TrackAbove || m_pressed == ScrollPart::TrackBelow) ? statePressed
-                                                                                              : stateNormal;
-    return look;
+LBVScrollParts::PartState LBVScroll::StateOf(ScrollPart part) const {
+    if (m_pressed == part) return statePressed;
+    return m_hover == part ? stateHover : stateNormal;
 }
-
-void LBVScroll::Redraw() { m_throttle.Request(m_subclasser != nullptr, NowMs()); }
-
-void LBVScroll::PaintToWindow() {
-    if (!m_drawEnabled) return;
-    LBVScrollParts::Paint(this, m_skins, m_geo, CurrentLook());
-}
-
-void LBVScroll::paintEvent(QPaintEvent*) { PaintToWindow(); }
-
-void LBVScroll::resizeEvent(QResizeEvent*) { SizeHandling(); }
 
 void LBVScroll::hideEvent(QHideEvent*) {
     StopPress();
@@ -203,32 +130,6 @@ void LBVScroll::leaveEvent(QEvent*) {
 }
 
 // ---- mouse -------------------------------------------------------------------------------------------------
-
-tavSCls40::EMsgResponse LBVScroll::ISubclass_MsgResponse() {
-    const auto msg = m_subclasser ? m_subclasser->CurrentMessage() : 0;
-    return msg == winmsg::WM_PAINT ? tavSCls40::emrConsume : tavSCls40::emrPreprocess;
-}
-
-winmsg::LRESULT LBVScroll::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam,
-                                                winmsg::LPARAM lParam) {
-    const QPoint p(winmsg::GET_X_LPARAM(lParam), winmsg::GET_Y_LPARAM(lParam));
-    switch (message) {
-        case winmsg::WM_PAINT: PaintToWindow(); break;
-        case winmsg::WM_LBUTTONDOWN:
-        case winmsg::WM_LBUTTONDBLCLK:
-            if (m_enabled) OnButtonDown(p);
-            break;
-        case winmsg::WM_LBUTTONUP:
-            if (m_enabled) OnButtonUp();
-            break;
-        case winmsg::WM_MOUSEMOVE:
-            if (m_enabled) OnMouseMove(p, (wParam & winmsg::MK_LBUTTON) != 0);
-            break;
-        case winmsg::WM_TIMER: OnTimer(wParam); break;
-        default: break;
-    }
-    return 0;
-}
 
 void LBVScroll::OnButtonDown(QPoint p) {
     emit BarMouseDown();
@@ -246,9 +147,7 @@ void LBVScroll::OnButtonDown(QPoint p) {
             m_repeat.Start();
             break;
         case ScrollPart::Thumb:
-            m_pressed = part;
-            m_dragging = true;
-            m_dragOffset = ToTwips(p.y()) - m_geo.thumbTop;
+            StartThumbDrag(p);
             break;
         case ScrollPart::TrackAbove:
         case ScrollPart::TrackBelow:
@@ -264,36 +163,6 @@ void LBVScroll::OnButtonDown(QPoint p) {
 void LBVScroll::OnButtonUp() {
     StopPress();
     emit BarMouseUp();
-}
-
-void LBVScroll::StopPress() {
-    m_repeat.Stop();
-    const bool wasDragging = m_dragging;
-    m_dragging = false;
-    m_pressed = ScrollPart::None;
-    if (wasDragging) RecomputeThumb();  // the thumb settles where its value puts it
-    Redraw();
-}
-
-void LBVScroll::OnMouseMove(QPoint p, bool held) {
-    if (!winmsg::IsTimerRunning(this, modSkinConstants::kHoverTimerId))
-        winmsg::SetTimer(this, modSkinConstants::kHoverTimerId, modSkinConstants::kHoverTimerMs);
-    if (m_dragging) {
-        m_geo.thumbTop = ClampThumbTop(m_geo, ToTwips(p.y()) - m_dragOffset);
-        const long v = ValueFromThumb(m_geo, m_geo.thumbTop, m_min, m_max);
-        if (v != m_value) {
-            m_value = v;
-            emit Scroll(v);
-        }
-        Redraw();
-        return;
-    }
-    const ScrollPart part = HitTest(p);
-    if (held && (part == ScrollPart::TrackAbove || part == ScrollPart::TrackBelow)) m_pointerY = p.y();
-    if (part != m_hover) {
-        m_hover = part;
-        Redraw();
-    }
 }
 
 void LBVScroll::OnTimer(std::uintptr_t id) {

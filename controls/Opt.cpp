@@ -10,27 +10,16 @@ using namespace tavGFX40;
 using namespace modSkinConstants;
 using chk_common::kGlyphSize;
 
-Opt::Opt(QWidget* parent, Ambient ambient) : UserControl(parent, std::move(ambient)) {
-    (void)tavMFC40::IsUnicodePlatform();  // Qt text is always wide; asked once all the same
-    m_font = AmbientProperties().Font;
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
-}
+Opt::Opt(QWidget* parent, Ambient ambient) : GlyphControlBase(parent, std::move(ambient), resOptionButton) {}
 
-Opt::~Opt() {
-    m_terminating = true;
-    winmsg::KillTimer(this, kHoverTimerId);
-    if (m_subclasser) m_subclasser->DetachAll(this);
-    clsSkin::ReleasePiece(m_skin);
-}
+Opt::~Opt() = default;
 
 // ---- lifecycle ----------------------------------------------------------------------
 
 void Opt::InitProperties() {
     m_font = AmbientProperties().Font;
     QWidget::setFont(m_font);
-    chk_common::LoadBuiltInGlyph(m_skin, resOptionButton);
+    LoadBuiltInGlyph();
     m_drawEnabled = true;
     if (UserMode()) AttachSubclassing();
     RebuildBackground();
@@ -55,7 +44,7 @@ void Opt::ReadProperties(const PropertyBag& bag) {
     m_value = bag.Read<bool>("Value", false);
     m_valueSetClick = bag.Read<bool>("ValueSetClick", false);
 
-    chk_common::LoadBuiltInGlyph(m_skin, resOptionButton);
+    LoadBuiltInGlyph();
     if (UserMode()) AttachSubclassing();
     m_drawEnabled = true;
     RebuildBackground();
@@ -104,20 +93,6 @@ void Opt::SetDisabledForeColor(OLE_COLOR colour) {
     m_disabledForeColor = colour;
     Redraw();
     MarkChanged("DisabledForeColor");
-}
-
-void Opt::SetEnabled(bool on) {
-    m_enabled = on;
-    QWidget::setEnabled(on);
-    Redraw();
-    MarkChanged("Enabled");
-}
-
-void Opt::SetFont(const QFont& font) {
-    m_font = font;
-    QWidget::setFont(m_font);
-    Redraw();
-    MarkChanged("Font");
 }
 
 void Opt::SetForeColor(OLE_COLOR colour) {
@@ -197,30 +172,6 @@ void Opt::Refresh() {
     Redraw();
 }
 
-void Opt::Redraw() {
-    if (m_terminating) return;
-    update();
-}
-
-void Opt::BeginUpdate() { m_drawEnabled = false; }
-
-void Opt::EndUpdate() {
-    m_drawEnabled = true;
-    Redraw();
-}
-
-void Opt::ApplyDefaultSkin() {
-    chk_common::LoadBuiltInGlyph(m_skin, resOptionButton);
-    Redraw();
-}
-
-void Opt::ApplyCustomSkin() {
-    chk_common::LoadCustomGlyph(m_skin, resOptionButton, [this](int number, SkinMapInfo& piece, SkinSource& source) {
-        emit QuerySkin(number, piece, source);
-    });
-    Redraw();
-}
-
 // ---- groups -----------------------------------------------------------------------------------
 
 void Opt::GroupRule() {
@@ -268,11 +219,6 @@ void Opt::UserChoice(ChoiceBy by) {
 
 // ---- geometry and frames ------------------------------------------------------------------
 
-int Opt::GlyphFrame() const {
-    const auto state = chk_common::GlyphStateOf({m_enabled, m_spaceDown, m_mouseOver, m_pressed});
-    return chk_common::GlyphFrame(state, m_value);
-}
-
 QRect Opt::GlyphRect() const {
     const int y = height() / 2 - kGlyphSize / 2;
     switch (m_alignment) {
@@ -301,19 +247,6 @@ void Opt::RebuildBackground() {
     const bool seeThrough = UserMode() && m_backStyle == bsTransparent;
     if (!seeThrough || !gfxGetTransBG(m_background.hDC(), this))
         gfxDrawRect(m_background.hDC(), gdi::RECT{0, 0, w, h}, m_backColor);
-}
-
-void Opt::paintEvent(QPaintEvent*) {
-    // In run mode WM_PAINT reaches ISubclass_WindowProc instead.
-    PaintToWindow();
-}
-
-void Opt::PaintToWindow() const {
-    if (!m_drawEnabled || m_terminating) return;
-    auto* self = const_cast<Opt*>(this);
-    const gdi::HDC window = gdi::GetDC(self);
-    Compose(window);
-    gdi::ReleaseDC(self, window);
 }
 
 void Opt::Compose(gdi::HDC target) const {
@@ -350,23 +283,9 @@ void Opt::Compose(gdi::HDC target) const {
 // ---- subclassing and timers -------------------------------------------------------------------
 
 void Opt::AttachSubclassing() {
-    if (!m_subclasser) m_subclasser = std::make_unique<tavSCls40::Subclasser>();
-    m_subclasser->DetachAll(this);
-    for (auto msg : {winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
-                     winmsg::WM_LBUTTONUP, winmsg::WM_RBUTTONDOWN, winmsg::WM_RBUTTONUP, winmsg::WM_MBUTTONDOWN,
-                     winmsg::WM_MBUTTONUP})
-        m_subclasser->AttachMessage(this, this, msg);
-}
-
-void Opt::StopHover() {
-    winmsg::KillTimer(this, kHoverTimerId);
-    m_mouseOver = false;
-}
-
-tavSCls40::EMsgResponse Opt::ISubclass_MsgResponse() {
-    const auto msg = m_subclasser ? m_subclasser->CurrentMessage() : 0;
-    return (msg == winmsg::WM_PAINT || msg == winmsg::WM_PARENTNOTIFY) ? tavSCls40::emrConsume
-                                                                        : tavSCls40::emrPreprocess;
+    AttachMessages({winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
+                    winmsg::WM_LBUTTONUP, winmsg::WM_RBUTTONDOWN, winmsg::WM_RBUTTONUP, winmsg::WM_MBUTTONDOWN,
+                    winmsg::WM_MBUTTONUP});
 }
 
 winmsg::LRESULT Opt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam,
@@ -379,13 +298,7 @@ winmsg::LRESULT Opt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, wi
             PaintToWindow();
             break;
         case WM_MOUSEMOVE:
-            if (!m_enabled) break;
-            if (!m_mouseOver && tavMFC40::IsMouseOver(this)) {
-                m_mouseOver = true;
-                SetTimer(this, kHoverTimerId, kHoverTimerMs);
-                Redraw();
-            }
-            emit MouseMove(button, shift, x, y);
+            OnMouseMoveMessage(button, shift, x, y);
             break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -404,10 +317,7 @@ winmsg::LRESULT Opt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, wi
             emit MouseUp(button, shift, x, y);
             break;
         case WM_TIMER:
-            if (wParam == kHoverTimerId && !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
-                StopHover();
-                Redraw();
-            }
+            OnTimerMessage(wParam);
             break;
         default:
             break;
@@ -434,24 +344,7 @@ void Opt::showEvent(QShowEvent*) {
     RebuildBackground();
 }
 
-void Opt::hideEvent(QHideEvent*) {
-    StopHover();
-    m_pressed = m_spaceDown = false;
-}
-
 // The space key chooses like a left click over the button.
-void Opt::keyPressEvent(QKeyEvent* e) {
-    if (!UserMode()) return;
-    const int code = tavMFC40::KeyCodeFromQt(e->key()), shift = tavMFC40::ShiftFromQt(e->modifiers());
-    if (code == 32 && !e->isAutoRepeat()) {
-        m_pressed = true;
-        m_spaceDown = true;
-        Redraw();
-    }
-    emit KeyDown(code, shift);
-    if (const int ascii = chk_common::KeyAsciiOf(e->text()); ascii >= 0) emit KeyPress(ascii);
-}
-
 void Opt::keyReleaseEvent(QKeyEvent* e) {
     if (!UserMode() || e->isAutoRepeat()) return;
     const int code = tavMFC40::KeyCodeFromQt(e->key()), shift = tavMFC40::ShiftFromQt(e->modifiers());
@@ -461,24 +354,4 @@ void Opt::keyReleaseEvent(QKeyEvent* e) {
         UserChoice(ChoiceBy::LeftButton);
     }
     emit KeyUp(code, shift);
-}
-
-void Opt::focusInEvent(QFocusEvent*) {
-    m_hasFocus = true;
-    Redraw();
-}
-
-void Opt::focusOutEvent(QFocusEvent*) {
-    m_hasFocus = false;
-    if (m_spaceDown) m_spaceDown = m_pressed = false;
-    Redraw();
-}
-
-void Opt::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::EnabledChange && !isEnabled()) {
-        StopHover();
-        m_pressed = m_spaceDown = false;
-        Redraw();
-    }
-    UserControl::changeEvent(e);
 }

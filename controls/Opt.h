@@ -19,16 +19,9 @@
 // caption is word-wrapped and centred vertically in its box.
 #pragma once
 
-#include "UserControl.h"
-#include "clsSkin.h"
-#include "suite/tavGFX40.h"
-#include "suite/tavSCls40.h"
+#include "GlyphControlBase.h"
 
-#include <QImage>
-
-#include <memory>
-
-class Opt : public UserControl, public tavSCls40::ISubclass {
+class Opt : public GlyphControlBase {
     Q_OBJECT
     // Read and written late-bound by the group rule of the other members.
     Q_PROPERTY(short GroupID READ GroupID WRITE SetGroupID)
@@ -36,19 +29,13 @@ class Opt : public UserControl, public tavSCls40::ISubclass {
     Q_PROPERTY(bool Grouped READ Grouped WRITE SetGrouped)
 
 public:
-    using OLE_COLOR = tavGFX40::OLE_COLOR;
-
     enum Alignments : int { optGlyphLeft = 0, optGlyphRight = 1 };
     enum BackStyles : int { bsTransparent = 0, bsOpaque = 1 };
-
-    static constexpr OLE_COLOR kDefBackColor = 0x8000000F;
-    static constexpr OLE_COLOR kDefForeColor = 0x00000000;
-    static constexpr OLE_COLOR kDefDisabledForeColor = 0x80000011;
 
     explicit Opt(QWidget* parent = nullptr, Ambient ambient = {});
     ~Opt() override;
 
-    // ---- stored properties --------------------------------------------------------
+    // ---- stored properties (the rest in GlyphControlBase) ----------------------------
     int Alignment() const { return m_alignment; }
     void SetAlignment(int alignment);
     OLE_COLOR BackColor() const { return m_backColor; }
@@ -57,10 +44,6 @@ public:
     void SetBackStyle(int style);
     OLE_COLOR DisabledForeColor() const { return m_disabledForeColor; }
     void SetDisabledForeColor(OLE_COLOR colour);
-    bool Enabled() const { return m_enabled; }
-    void SetEnabled(bool on);
-    QFont Font() const { return m_font; }
-    void SetFont(const QFont& font);
     OLE_COLOR ForeColor() const { return m_foreColor; }
     void SetForeColor(OLE_COLOR colour);
     short GroupID() const { return m_groupID; }
@@ -71,13 +54,11 @@ public:
     void SetMouseIcon(const QImage& icon);
     short MousePointer() const { return m_mousePointer; }
     void SetMousePointer(short pointer);
-    bool Value() const { return m_value; }
     void SetValue(bool value);
     bool ValueSetClick() const { return m_valueSetClick; }
     void SetValueSetClick(bool on);
 
-    // ---- run-time properties ----------------------------------------------------------
-    QString Caption() const { return m_caption; }
+    // ---- run-time properties (Caption in GlyphControlBase) -----------------------------
     void SetCaption(const QString& caption);
     int ControlWidth() const { return m_controlWidth; }
     void SetControlWidth(int pixels);
@@ -87,105 +68,58 @@ public:
     void SetXOffset(int pixels);
     int YOffset() const { return m_yOffset; }
     void SetYOffset(int pixels);
-    QWidget* hWnd() { return this; }
 
-    // ---- methods -------------------------------------------------------------------
+    // ---- methods (the rest in GlyphControlBase) -----------------------------------------
     void Refresh();
-    void Redraw();
-    void BeginUpdate();
-    void EndUpdate();
-    void ApplyCustomSkin();
-    void ApplyDefaultSkin();
 
     // ---- host lifecycle --------------------------------------------------------------
     void InitProperties() override;
     void ReadProperties(const PropertyBag& bag) override;
     void WriteProperties(PropertyBag& bag) const override;
 
-    // ---- state, for the host and for checks --------------------------------------------
-    bool IsMouseOver() const { return m_mouseOver; }
-    bool IsPressed() const { return m_pressed; }
-    bool IsSpaceDown() const { return m_spaceDown; }
-    int GlyphFrame() const;
-    const SkinMapInfo& GlyphSkin() const { return m_skin; }
+    // ---- state, for the host and for checks (the rest in GlyphControlBase) -------------------
     // Empty when the alignment draws no glyph.
     QRect GlyphRect() const;
     // The box the caption is measured and centred in.
     QRect CaptionBox() const;
 
     // ---- ISubclass -----------------------------------------------------------------------
-    tavSCls40::EMsgResponse ISubclass_MsgResponse() override;
     winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
                                          winmsg::LPARAM lParam) override;
 
 signals:
-    void Click();
-    void MouseDown(int Button, int Shift, int X, int Y);
-    void MouseMove(int Button, int Shift, int X, int Y);
-    void MouseUp(int Button, int Shift, int X, int Y);
     // Raised before a click changes the value; the handler may change
     // NewValue or set bCancel to keep the value as it is.
     void BeforeValueChanged(bool& NewValue, bool& bCancel);
-    void KeyDown(int KeyCode, int Shift);
-    void KeyPress(int KeyAscii);
-    void KeyUp(int KeyCode, int Shift);
-    void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
 
 protected:
-    void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    void hideEvent(QHideEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void changeEvent(QEvent* e) override;
 
 private:
     // Whose turn a user choice is: the left button (or the space key) raises Click.
     enum class ChoiceBy { LeftButton, OtherButton };
 
-    void PaintToWindow() const;
-    void Compose(gdi::HDC target) const;
+    void Compose(gdi::HDC target) const override;
     void RebuildBackground();
     void GroupRule();
     bool HasOtherGroupMember() const;
     void UserChoice(ChoiceBy by);
     void AttachSubclassing();
-    void StopHover();
-    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
 
-    // stored properties
+    // stored properties (the rest in GlyphControlBase)
     int m_alignment = optGlyphLeft;
-    OLE_COLOR m_backColor = kDefBackColor;
     int m_backStyle = bsOpaque;
-    OLE_COLOR m_disabledForeColor = kDefDisabledForeColor;
-    bool m_enabled = true;
-    QFont m_font;
-    OLE_COLOR m_foreColor = kDefForeColor;
     short m_groupID = 0;
     bool m_grouped = false;
-    QImage m_mouseIcon;
-    short m_mousePointer = 0;
-    bool m_value = false;
-    bool m_valueSetClick = false;
     // run-time properties
-    QString m_caption;
     int m_controlWidth = 0;
     int m_controlHeight = 0;
     int m_xOffset = 0;
     int m_yOffset = 0;
 
     // run-time state
-    bool m_drawEnabled = true;
-    bool m_terminating = false;
-    bool m_hasFocus = false;
-    bool m_mouseOver = false;
-    bool m_pressed = false;
-    bool m_spaceDown = false;
-    SkinMapInfo m_skin;
     tavSCls40::MemoryDC m_background;  // what lies under the glyph and caption
-    std::unique_ptr<tavSCls40::Subclasser> m_subclasser;
 };

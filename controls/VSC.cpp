@@ -22,19 +22,11 @@ std::shared_ptr<tavSCls40::Subclasser> threadSubclasser() {
 
 }  // namespace
 
-VSC::VSC(QWidget* parent, Ambient ambient) : UserControl(parent, std::move(ambient)) {
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
-    setMouseTracking(true);
-    m_skins.LoadDefault(m_theme);
+VSC::VSC(QWidget* parent, Ambient ambient) : ScrollBarBase(parent, std::move(ambient), DoubleClick::Ignored) {
     RecomputeThumb();
 }
 
-VSC::~VSC() {
-    m_repeat.Stop();
-    winmsg::KillTimer(this, modSkinConstants::kHoverTimerId);
-    if (m_subclasser) m_subclasser->DetachAll(this);
-    m_skins.Release();
-}
+VSC::~VSC() = default;
 
 // ---- lifecycle -----------------------------------------------------------------------------------
 
@@ -74,10 +66,8 @@ void VSC::WriteProperties(PropertyBag& bag) const {
 
 void VSC::AttachSubclassing() {
     if (!m_subclasser) m_subclasser = threadSubclasser();
-    m_subclasser->DetachAll(this);
-    for (auto msg : {winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
-                     winmsg::WM_LBUTTONUP})
-        m_subclasser->AttachMessage(this, this, msg);
+    AttachMessages({winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
+                    winmsg::WM_LBUTTONUP});
 }
 
 // ---- properties ---------------------------------------------------------------------------------------
@@ -159,85 +149,20 @@ void VSC::SetMax(long max) {
     MarkChanged("Max");
 }
 
-// ---- methods ------------------------------------------------------------------------------------------------
-
-void VSC::Refresh() { Redraw(); }
-
-void VSC::BeginUpdate() { m_drawEnabled = false; }
-
-void VSC::EndUpdate() {
-    m_drawEnabled = true;
-    Redraw();
-}
-
-void VSC::ApplyCustomSkin() {
-    m_skins.LoadCustom(m_theme, [this](long res, SkinMapInfo& skin, SkinSource& source) {
-        emit QuerySkin(res, skin, source);
-    });
-    SizeHandling();
-}
-
-void VSC::ApplyDefaultSkin() {
-    m_skins.LoadDefault(m_theme);
-    SizeHandling();
-}
-
 // ---- geometry and drawing ---------------------------------------------------------------------------------------
 
-void VSC::SizeHandling() {
-    RecomputeThumb();
-    Redraw();
-}
-
-void VSC::RecomputeThumb() {
-    m_geo.innerHeight = ToTwips(height());
-    const double arrow = ToTwips(m_metricsSize > 0 ? m_metricsSize : m_skins.ButtonHeight());
-    m_geo.topArrow = m_geo.bottomArrow = std::min(arrow, m_geo.innerHeight / 2);
+double VSC::NewThumbLength() const {
     const double range = static_cast<double>(m_max - m_min);
     const double visible = static_cast<double>(m_pixelsVisible);
-    m_geo.thumbLength = m_pixelsVisible > 0
-                            ? LBVScrollParts::ThumbLength(m_geo, visible, visible + range, m_skins.MinThumb(), 0)
-                            : std::min(m_skins.MinThumb(), m_geo.Track());
-    if (m_dragging) m_geo.thumbTop = ClampThumbTop(m_geo, m_geo.thumbTop);
-    else m_geo.thumbTop = LBVScrollParts::ThumbTop(m_geo, m_value, m_min, m_max);
+    return m_pixelsVisible > 0 ? LBVScrollParts::ThumbLength(m_geo, visible, visible + range, m_skins.MinThumb(), 0)
+                               : std::min(m_skins.MinThumb(), m_geo.Track());
 }
 
-VSC::ScrollPart VSC::HitTest(QPoint point) const { return LBVScrollParts::HitTest(m_geo, width(), point); }
-QRect VSC::UpArrowRect() const { return LBVScrollParts::UpArrowRect(m_geo, width()); }
-QRect VSC::DownArrowRect() const { return LBVScrollParts::DownArrowRect(m_geo, width()); }
-QRect VSC::TrackRect() const { return LBVScrollParts::TrackRect(m_geo, width()); }
-QRect VSC::ThumbRect() const { return LBVScrollParts::ThumbRect(m_geo, width()); }
-
-LBVScrollParts::Look VSC::CurrentLook() const {
-    Look look;
-    look.width = width();
-    look.height = height();
-    look.enabled = m_enabled;
-    look.showGripper = m_dFormat == 0;
-    const bool held = m_pressed != ScrollPart::None;
+LBVScrollParts::PartState VSC::StateOf(ScrollPart part) const {
     // A part under the pointer shows hover, or pressed while the button is held.
-    auto stateOf = [&](ScrollPart part) {
-        if (m_hover != part) return stateNormal;
-        return held ? statePressed : stateHover;
-    };
-    look.up = stateOf(ScrollPart::UpArrow);
-    look.down = stateOf(ScrollPart::DownArrow);
-    look.thumb = m_dragging ? statePressed : stateOf(ScrollPart::Thumb);
-    look.track = (m_pressed == ScrollPart::TrackAbove || m_pressed == ScrollPart::TrackBelow) ? statePressed
-                                                                                              : stateNormal;
-    return look;
+    if (m_hover != part) return stateNormal;
+    return m_pressed != ScrollPart::None ? statePressed : stateHover;
 }
-
-void VSC::Redraw() { m_throttle.Request(m_subclasser != nullptr, NowMs()); }
-
-void VSC::PaintToWindow() {
-    if (!m_drawEnabled) return;
-    LBVScrollParts::Paint(this, m_skins, m_geo, CurrentLook());
-}
-
-void VSC::paintEvent(QPaintEvent*) { PaintToWindow(); }
-
-void VSC::resizeEvent(QResizeEvent*) { SizeHandling(); }
 
 void VSC::hideEvent(QHideEvent*) {
     StopPress();
@@ -247,31 +172,6 @@ void VSC::hideEvent(QHideEvent*) {
 }
 
 // ---- mouse -------------------------------------------------------------------------------------------------------------
-
-tavSCls40::EMsgResponse VSC::ISubclass_MsgResponse() {
-    const auto msg = m_subclasser ? m_subclasser->CurrentMessage() : 0;
-    return msg == winmsg::WM_PAINT ? tavSCls40::emrConsume : tavSCls40::emrPreprocess;
-}
-
-winmsg::LRESULT VSC::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam,
-                                          winmsg::LPARAM lParam) {
-    const QPoint p(winmsg::GET_X_LPARAM(lParam), winmsg::GET_Y_LPARAM(lParam));
-    switch (message) {
-        case winmsg::WM_PAINT: PaintToWindow(); break;
-        case winmsg::WM_LBUTTONDOWN:
-            if (m_enabled) OnButtonDown(p);
-            break;
-        case winmsg::WM_LBUTTONUP:
-            if (m_enabled) OnButtonUp();
-            break;
-        case winmsg::WM_MOUSEMOVE:
-            if (m_enabled) OnMouseMove(p, (wParam & winmsg::MK_LBUTTON) != 0);
-            break;
-        case winmsg::WM_TIMER: OnTimer(wParam); break;
-        default: break;
-    }
-    return 0;
-}
 
 void VSC::OnButtonDown(QPoint p) {
     const long before = m_value;
@@ -287,9 +187,7 @@ void VSC::OnButtonDown(QPoint p) {
             StartPress(towardsMax, part, before);
             break;
         case ScrollPart::Thumb:
-            m_pressed = part;
-            m_dragging = true;
-            m_dragOffset = ToTwips(p.y()) - m_geo.thumbTop;
+            StartThumbDrag(p);
             break;
         case ScrollPart::TrackAbove:
         case ScrollPart::TrackBelow: {
@@ -318,36 +216,6 @@ void VSC::OnButtonUp() {
     const bool wasDragging = m_dragging;
     StopPress();
     if (wasDragging) emit BarMouseUp();
-}
-
-void VSC::StopPress() {
-    m_repeat.Stop();
-    const bool wasDragging = m_dragging;
-    m_dragging = false;
-    m_pressed = ScrollPart::None;
-    if (wasDragging) RecomputeThumb();  // the thumb settles where its value puts it
-    Redraw();
-}
-
-void VSC::OnMouseMove(QPoint p, bool held) {
-    if (!winmsg::IsTimerRunning(this, modSkinConstants::kHoverTimerId))
-        winmsg::SetTimer(this, modSkinConstants::kHoverTimerId, modSkinConstants::kHoverTimerMs);
-    if (m_dragging) {
-        m_geo.thumbTop = ClampThumbTop(m_geo, ToTwips(p.y()) - m_dragOffset);
-        const long v = ValueFromThumb(m_geo, m_geo.thumbTop, m_min, m_max);
-        if (v != m_value) {
-            m_value = v;
-            emit Scroll();
-        }
-        Redraw();
-        return;
-    }
-    const ScrollPart part = HitTest(p);
-    if (held && (part == ScrollPart::TrackAbove || part == ScrollPart::TrackBelow)) m_pointerY = p.y();
-    if (part != m_hover) {
-        m_hover = part;
-        Redraw();
-    }
 }
 
 void VSC::OnTimer(std::uintptr_t id) {

@@ -204,6 +204,25 @@ private slots:
         QCOMPARE(untouched.Count(), 0);
     }
 
+    void onlyTheListBarTakesADoubleClickAsAPress() {
+        // The list bar's double click steps like a second press; the
+        // stand-alone bar does not even listen for it.
+        Bar b;
+        const QPoint down(8, b.bar->DownArrowRect().center().y());
+        Send(*b.bar, winmsg::WM_LBUTTONDBLCLK, down, winmsg::MK_LBUTTON);
+        QCOMPARE(b.bar->Value(), 0L);
+        QCOMPARE(b.bar->PressedPart(), VSC::ScrollPart::None);
+
+        QWidget host;
+        LBVScroll list(&host, RunMode());
+        list.setGeometry(0, 0, 17, 200);
+        list.InitProperties();
+        list.SetMax(90);
+        Send(list, winmsg::WM_LBUTTONDBLCLK, down, winmsg::MK_LBUTTON);
+        QCOMPARE(list.Value(), 1L);
+        QCOMPARE(list.PressedPart(), LBVScroll::ScrollPart::DownArrow);
+    }
+
     void realDragThroughTheWindowSystem() {
         Bar b(75);
         b.host.resize(40, 220);
