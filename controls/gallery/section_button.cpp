@@ -14,20 +14,20 @@ namespace {
 
 enum class Act { None, Hover, Press, Focus, Default, Toggled, ToggledHover, DropPress, Disabled };
 
-struct CellSpec {
+struct CellDesign {
     const char* label;
     Act act;
 };
 
-struct RowSpec {
+struct RowDesign {
     const char* title;
     int style;
     bool dropDown;
-    std::vector<CellSpec> cells;
+    std::vector<CellDesign> cells;
 };
 
-const std::vector<RowSpec>& rows() {
-    static const std::vector<RowSpec> r = {
+const std::vector<RowDesign>& rows() {
+    static const std::vector<RowDesign> r = {
         {"Style 1", BTN::btnStyleXP, false,
          {{"normal", Act::None}, {"hover", Act::Hover}, {"pressed", Act::Press}, {"focused", Act::Focus},
           {"grouped, down", Act::Toggled}, {"down, hover", Act::ToggledHover}, {"disabled", Act::Disabled}}},
@@ -152,19 +152,19 @@ void build(QWidget* page) {
         title->setMinimumWidth(90);
         grid->addWidget(title, row, 0, Qt::AlignVCenter);
         int col = 1;
-        for (const auto& spec : r.cells) {
-            auto* cell = new gallery::StateCell(QString::fromLatin1(spec.label), page);
+        for (const auto& design : r.cells) {
+            auto* cell = new gallery::StateCell(QString::fromLatin1(design.label), page);
             grid->addWidget(cell, row, col++);
             PropertyBag extra;
-            if (spec.act == Act::Toggled || spec.act == Act::ToggledHover) {
+            if (design.act == Act::Toggled || design.act == Act::ToggledHover) {
                 extra.Write<bool>("Toggle", true, false);
                 if (r.style == BTN::btnStyleXP) extra.Write<bool>("Grouped", true, false);
                 extra.Write<short>("GroupID", static_cast<short>(100 + row * 10 + col), 0);
             }
-            if (spec.act == Act::Disabled) extra.Write<bool>("Enabled", false, true);
+            if (design.act == Act::Disabled) extra.Write<bool>("Enabled", false, true);
             BTN* b = makeButton(cell->Stage(), r.style, r.dropDown, r.dropDown ? "&Options" : "&Convert", extra);
             b->setGeometry(4, 2, 104, 26);
-            cells().push_back({cell, b, spec.act});
+            cells().push_back({cell, b, design.act});
         }
         ++row;
     }

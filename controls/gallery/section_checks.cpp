@@ -17,19 +17,19 @@ namespace {
 
 enum class Act { None, Hover, Press, Focus, Disabled };
 
-struct CellSpec {
+struct CellDesign {
     const char* label;
     Act act;
     bool value;
 };
 
-const std::vector<CellSpec> kGlyphCells = {
+const std::vector<CellDesign> kGlyphCells = {
     {"off", Act::None, false},      {"on", Act::None, true},         {"hover", Act::Hover, false},
     {"pressed", Act::Press, true},  {"focused", Act::Focus, true},    {"disabled", Act::Disabled, false},
     {"disabled, on", Act::Disabled, true},
 };
 
-const std::vector<CellSpec> kTextCells = {
+const std::vector<CellDesign> kTextCells = {
     {"empty", Act::None, false},  {"with text", Act::None, true}, {"hover", Act::Hover, true},
     {"focused", Act::Focus, true}, {"disabled", Act::Disabled, true},
 };
@@ -120,23 +120,23 @@ void build(QWidget* page) {
 
     addTitle(grid, row, "Check box", page);
     int col = 1;
-    for (const auto& spec : kGlyphCells) {
-        auto* cell = new gallery::StateCell(QString::fromLatin1(spec.label), page);
+    for (const auto& design : kGlyphCells) {
+        auto* cell = new gallery::StateCell(QString::fromLatin1(design.label), page);
         grid->addWidget(cell, row, col++);
-        CHKBOX* c = makeCheck(cell->Stage(), "QVCalendar", spec.value, spec.act != Act::Disabled);
+        CHKBOX* c = makeCheck(cell->Stage(), "QVCalendar", design.value, design.act != Act::Disabled);
         c->setGeometry(8, 4, 100, 21);
-        cells().push_back({cell, c, c, spec.act});
+        cells().push_back({cell, c, c, design.act});
     }
     ++row;
 
     addTitle(grid, row, "Option button", page);
     col = 1;
-    for (const auto& spec : kGlyphCells) {
-        auto* cell = new gallery::StateCell(QString::fromLatin1(spec.label), page);
+    for (const auto& design : kGlyphCells) {
+        auto* cell = new gallery::StateCell(QString::fromLatin1(design.label), page);
         grid->addWidget(cell, row, col++);
-        Opt* o = makeOption(cell->Stage(), "Edition 4.0L", spec.value, spec.act != Act::Disabled);
+        Opt* o = makeOption(cell->Stage(), "Edition 4.0L", design.value, design.act != Act::Disabled);
         o->setGeometry(8, 4, 100, 21);
-        cells().push_back({cell, o, o, spec.act});
+        cells().push_back({cell, o, o, design.act});
     }
     ++row;
 
@@ -172,12 +172,12 @@ void build(QWidget* page) {
 
     addTitle(grid, row, "Text box", page);
     col = 1;
-    for (const auto& spec : kTextCells) {
-        auto* cell = new gallery::StateCell(QString::fromLatin1(spec.label), page);
+    for (const auto& design : kTextCells) {
+        auto* cell = new gallery::StateCell(QString::fromLatin1(design.label), page);
         grid->addWidget(cell, row, col++);
-        txt* t = makeText(cell->Stage(), spec.value ? "C:\\VB6\\Orders" : "", spec.act != Act::Disabled);
+        txt* t = makeText(cell->Stage(), design.value ? "C:\\VB6\\Orders" : "", design.act != Act::Disabled);
         t->setGeometry(4, 3, 104, 24);
-        cells().push_back({cell, t, t->hWndToolTip(), spec.act});
+        cells().push_back({cell, t, t->hWndToolTip(), design.act});
     }
     {
         auto* cell = new gallery::StateCell("custom skin", page);

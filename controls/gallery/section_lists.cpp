@@ -84,15 +84,15 @@ void build(QWidget* page) {
 
     row->addSpacing(14);
     liveBars().clear();
-    for (const auto& spec : kBarCells) {
-        auto* c = cell(page, row, QString::fromLatin1(spec.label), QSize(17, kListHeight));
+    for (const auto& design : kBarCells) {
+        auto* c = cell(page, row, QString::fromLatin1(design.label), QSize(17, kListHeight));
         auto* bar = new VSC(c->Stage(), runMode(QStringLiteral("VS")));
         bar->setGeometry(0, 0, 17, kListHeight);
         bar->InitProperties();
         bar->SetPixelsVisible(40);
         bar->SetValue(30);
-        if (spec.state == BarState::Disabled) bar->SetEnabled(false);
-        liveBars().push_back({c, bar, spec.state});
+        if (design.state == BarState::Disabled) bar->SetEnabled(false);
+        liveBars().push_back({c, bar, design.state});
     }
     row->addStretch(1);
 }
