@@ -3,21 +3,11 @@
 #include <cstdio>
 
 #include "file_session.h"
+#include "text_util.h"
 
 namespace tavkonv40 {
 
 namespace {
-
-std::string withoutTrailingSlash(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
-}
-
-bool isSameOrInside(const std::string& path, const std::string& folder) {
-    return path == folder ||
-           (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-            path[folder.size()] == '/');
-}
 
 // A partial or moved-out temporary copy is of no use to anyone.
 void discard(FileSystem& fs, const std::string& folder) {
@@ -53,7 +43,7 @@ Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std
     b.tempPath = temp + "/" + b.name;
     host.yield();
     const std::string source = withoutTrailingSlash(folder);
-    if (isSameOrInside(b.tempPath, source)) {
+    if (b.tempPath == source || isInsideFolder(b.tempPath, source)) {
         addErrorLine(host, errorLine("no backup was made: the temporary folder " + temp + " lies inside " + source));
     } else {
         try {

@@ -28,7 +28,7 @@ void FileSession::run(Step step) {
             return;
         }
     }
-    StepContext ctx{*file_, path_, options_, host_, state_};
+    StepContext ctx{*file_, options_, host_, state_};
     try {
         step(ctx);
     } catch (const LineOutOfRange& e) {

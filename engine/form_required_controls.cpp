@@ -13,12 +13,6 @@ const std::string& requiredHeaderLine(const StepContext& ctx, int option) {
                                    ctx.options.microsoftEdition(option));
 }
 
-bool anyLineHolds(const std::vector<std::string_view>& lines, std::string_view wanted) {
-    for (const auto l : lines)
-        if (InStrNoCase(1, l, wanted) != 0) return true;
-    return false;
-}
-
 }  // namespace
 
 // Line 1 is rewritten as "VERSION 5.00" plus the missing lines on every form, whatever it held
@@ -33,7 +27,7 @@ void CheckFormRequiredControls(StepContext& ctx) {
     for (int i = 0; i < kMicrosoftOptionCount; ++i) {
         if (ctx.cancelled()) return;
         auto& need = needs[static_cast<std::size_t>(i)];
-        if (need && anyLineHolds(lines, requiredHeaderLine(ctx, i))) need = false;
+        if (need && anyLineContainsNoCase(lines, requiredHeaderLine(ctx, i))) need = false;
     }
 
     std::string first = "VERSION 5.00\r\n";

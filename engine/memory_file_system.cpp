@@ -1,5 +1,7 @@
 #include "memory_file_system.h"
 
+#include "text_util.h"
+
 namespace tavkonv40 {
 
 namespace {
@@ -9,20 +11,10 @@ std::string parentOf(const std::string& path) {
     return slash == std::string::npos || slash == 0 ? std::string() : path.substr(0, slash);
 }
 
-std::string trimSlash(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
-}
-
-bool isUnder(const std::string& path, const std::string& folder) {
-    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-           path[folder.size()] == '/';
-}
-
 }  // namespace
 
 void MemoryFileSystem::addFolder(const std::string& path) {
-    for (std::string p = trimSlash(path); !p.empty(); p = parentOf(p)) folders_.insert(p);
+    for (std::string p = withoutTrailingSlash(path); !p.empty(); p = parentOf(p)) folders_.insert(p);
 }
 
 void MemoryFileSystem::addFile(const std::string& path, std::string bytes) {
@@ -49,7 +41,7 @@ const std::string& MemoryFileSystem::file(const std::string& path) const {
 }
 
 std::vector<std::string> MemoryFileSystem::listFolder(const std::string& folderIn) {
-    const std::string folder = trimSlash(folderIn);
+    const std::string folder = withoutTrailingSlash(folderIn);
     if (!folders_.count(folder)) throw FileError(folder, "No such file or directory");
     std::vector<std::string> names;
     auto take = [&](const std::string& p) {
@@ -76,15 +68,15 @@ void MemoryFileSystem::writeFile(const std::string& path, const std::string& byt
 }
 
 void MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& toIn) {
-    const std::string from = trimSlash(fromIn), to = trimSlash(toIn);
+    const std::string from = withoutTrailingSlash(fromIn), to = withoutTrailingSlash(toIn);
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");
     addFolder(to);
     const auto files = files_;
     for (const auto& [p, bytes] : files)
-        if (isUnder(p, from)) files_[to + p.substr(from.size())] = bytes;
+        if (isInsideFolder(p, from)) files_[to + p.substr(from.size())] = bytes;
     const auto folders = folders_;
     for (const auto& p : folders)
-        if (isUnder(p, from)) folders_.insert(to + p.substr(from.size()));
+        if (isInsideFolder(p, from)) folders_.insert(to + p.substr(from.size()));
 }
 
 std::string MemoryFileSystem::createTemporaryFolder() {
@@ -96,22 +88,19 @@ std::string MemoryFileSystem::createTemporaryFolder() {
 }
 
 void MemoryFileSystem::removeFolder(const std::string& pathIn) {
-    const std::string path = trimSlash(pathIn);
+    const std::string path = withoutTrailingSlash(pathIn);
     for (auto it = files_.begin(); it != files_.end();)
-        it = isUnder(it->first, path) ? files_.erase(it) : std::next(it);
+        it = isInsideFolder(it->first, path) ? files_.erase(it) : std::next(it);
     for (auto it = folders_.begin(); it != folders_.end();)
-        it = (isUnder(*it, path) || *it == path) ? folders_.erase(it) : std::next(it);
+        it = (isInsideFolder(*it, path) || *it == path) ? folders_.erase(it) : std::next(it);
 }
 
 void MemoryFileSystem::moveFolder(const std::string& fromIn, const std::string& toIn) {
-    const std::string from = trimSlash(fromIn), to = trimSlash(toIn);
+    const std::string from = withoutTrailingSlash(fromIn), to = withoutTrailingSlash(toIn);
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");
     if (folders_.count(to) || files_.count(to)) throw FileError(to, "File exists");
     copyFolder(from, to);
-    for (auto it = files_.begin(); it != files_.end();)
-        it = isUnder(it->first, from) ? files_.erase(it) : std::next(it);
-    for (auto it = folders_.begin(); it != folders_.end();)
-        it = (isUnder(*it, from) || *it == from) ? folders_.erase(it) : std::next(it);
+    removeFolder(from);
 }
 
 }  // namespace tavkonv40

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "form_body.h"
 #include "text_util.h"
 
 namespace tavkonv40 {
@@ -88,21 +89,6 @@ const MicrosoftControl* findControl(std::string_view line) {
     return nullptr;
 }
 
-// The line with the first occurrence of `token` replaced by prefix + s + classPart + s.
-std::string spliceClassToken(std::string_view line, std::string_view s, std::string_view token,
-                             std::string_view prefix, std::string_view classPart) {
-    const auto p = line.find(token);
-    std::string out;
-    out.reserve(line.size() + prefix.size() + classPart.size() + 2 * s.size());
-    out += line.substr(0, p);
-    out += prefix;
-    out += s;
-    out += classPart;
-    out += s;
-    out += line.substr(p + token.size());
-    return out;
-}
-
 using Lines = std::vector<std::string_view>;
 
 // A MultiLine property line before the control's end.
@@ -176,8 +162,8 @@ void CheckFRMVBBODYForUpdate(StepContext& ctx) {
         if (c->variant == Variant::MultiLineText) alternative = isMultiLine(lines, n);
         if (c->variant == Variant::VerticalSlider) alternative = isVertical(lines, n);
         ReplaceFileLine(ctx, n,
-                        spliceClassToken(line, s, c->lineText, alternative ? c->altPrefix : c->prefix,
-                                         alternative ? c->altClassPart : c->classPart));
+                        SpliceClassToken(line, s, c->lineText, alternative ? c->altPrefix : c->prefix,
+                                         alternative ? c->altClassPart : c->classPart, ClassSuffix::Append));
         const auto i = static_cast<std::size_t>(option);
         ctx.state.formNeedsLibrary[i] = true;
         ctx.state.projectNeedsLibrary[i] = true;

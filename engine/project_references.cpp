@@ -72,14 +72,7 @@ void CheckProjectRequiredControls(StepContext& ctx) {
     for (int i = 0; i < kMicrosoftOptionCount; ++i) {
         if (ctx.cancelled()) return;
         auto& need = needs[static_cast<std::size_t>(i)];
-        if (!need) continue;
-        const std::string& wanted = requiredProjectLine(ctx, i);
-        for (const auto l : lines) {
-            if (InStrNoCase(1, l, wanted) != 0) {
-                need = false;
-                break;
-            }
-        }
+        if (need && anyLineContainsNoCase(lines, requiredProjectLine(ctx, i))) need = false;
     }
 
     auto found = FindLastProjectObjectLine(ctx.file);

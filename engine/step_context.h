@@ -23,7 +23,6 @@ struct RunState {
 
 struct StepContext {
     TextFile& file;
-    const std::string& path;
     const OptionsSource& options;
     RunHost& host;
     RunState& state;

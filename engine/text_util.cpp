@@ -34,6 +34,21 @@ std::string& StripNull(std::string& s) {
     return s;
 }
 
+bool anyLineContainsNoCase(const std::vector<std::string_view>& lines, std::string_view find) {
+    for (const auto line : lines)
+        if (InStrNoCase(1, line, find) != 0) return true;
+    return false;
+}
+
+std::string withoutTrailingSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+bool isInsideFolder(std::string_view path, std::string_view folder) {
+    return path.size() > folder.size() && path.substr(0, folder.size()) == folder && path[folder.size()] == '/';
+}
+
 std::string lastThreeUpper(std::string_view name) {
     std::string_view tail = name.size() > 3 ? name.substr(name.size() - 3) : name;
     std::string out(tail);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavkonv40 {
 
@@ -30,5 +31,13 @@ std::string& StripNull(std::string& s);
 
 // The upper-cased last three characters of a name (all of it when shorter).
 std::string lastThreeUpper(std::string_view name);
+
+// True when some line contains `find`, ignoring case.
+bool anyLineContainsNoCase(const std::vector<std::string_view>& lines, std::string_view find);
+
+// Paths with "/" separators.
+std::string withoutTrailingSlash(std::string path);
+// `path` lies below `folder` (not the folder itself).
+bool isInsideFolder(std::string_view path, std::string_view folder);
 
 }  // namespace tavkonv40

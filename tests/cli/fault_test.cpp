@@ -11,6 +11,8 @@
 #include <map>
 #include <string>
 
+#include "disk_test_support.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -32,14 +34,8 @@ const std::string kControl =
 const std::string kProject =
     "Type=Exe\r\nObject={3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0; tavQVButton20.ocx\r\nForm=A.frm\r\n";
 
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
+using tavkonv40::test::readFile;
+using tavkonv40::test::writeFile;
 
 struct Outcome {
     int status = -1;

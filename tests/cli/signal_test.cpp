@@ -9,14 +9,13 @@
 #include <fstream>
 #include <string>
 
+#include "disk_test_support.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using tavkonv40::test::readFile;
 
 TEST(CommandLineSignal, SigintDuringFormPassCancelsAndKeepsBackup) {
     const fs::path root = fs::temp_directory_path() / ("tavkonv40-sigint-" + std::to_string(::getpid()));

@@ -95,8 +95,7 @@ TEST(ConvertFormBody, CancelBeforeTheStepLeavesTheFileAlone) {
     RecordingHost host;
     host.cancel = true;
     RunState state;
-    const std::string path = "/p/F.frm";
-    StepContext ctx{file, path, o, host, state};
+    StepContext ctx{file, o, host, state};
     ConvertFormBody(ctx);
     EXPECT_FALSE(file.changed());
 }

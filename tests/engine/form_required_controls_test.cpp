@@ -11,20 +11,12 @@
 namespace tavkonv40 {
 namespace {
 
-std::string crlf(const std::vector<std::string>& lines) {
-    std::string s;
-    for (const auto& l : lines) s += l + "\r\n";
-    return s;
-}
+using test::crlf;
 
 class FormRequiredControlsTest : public ::testing::Test {
 protected:
     std::string checkBytes(const std::string& bytes) {
-        TextFile file(bytes);
-        const std::string path = "/p/Form1.frm";
-        StepContext ctx{file, path, options, host, state};
-        CheckFormRequiredControls(ctx);
-        return file.bytes();
+        return test::runStep(CheckFormRequiredControls, bytes, options, host, state);
     }
     std::string check(const std::vector<std::string>& lines) { return checkBytes(crlf(lines)); }
 

@@ -12,11 +12,7 @@ namespace {
 
 constexpr const char* kFontId = "{0BE35203-8F91-11CE-9DE3-00AA004BB851}";
 
-std::string crlf(const std::vector<std::string>& lines) {
-    std::string s;
-    for (const auto& l : lines) s += l + "\r\n";
-    return s;
-}
+using test::crlf;
 
 // Cancels when the status shows a chosen line, as a "Cancel" click during that line would.
 class CancellingHost : public test::RecordingHost {
@@ -31,11 +27,7 @@ public:
 class MicrosoftControlsTest : public ::testing::Test {
 protected:
     std::string convert(const std::vector<std::string>& lines) {
-        TextFile file(crlf(lines));
-        const std::string path = "/p/Form1.frm";
-        StepContext ctx{file, path, options, host, state};
-        CheckFRMVBBODYForUpdate(ctx);
-        return file.bytes();
+        return test::runStep(CheckFRMVBBODYForUpdate, crlf(lines), options, host, state);
     }
 
     FixedOptions options;
@@ -213,8 +205,7 @@ TEST_F(MicrosoftControlsTest, CancelLetsTheStartedControlFinishAndStopsBeforeThe
 TEST_F(MicrosoftControlsTest, EmptyFormIsLeftUntouched) {
     options.selectAllMicrosoft(Edition::V40);
     TextFile file("");
-    const std::string path = "/p/e.frm";
-    StepContext ctx{file, path, options, host, state};
+    StepContext ctx{file, options, host, state};
     CheckFRMVBBODYForUpdate(ctx);
     EXPECT_FALSE(file.changed());
 }

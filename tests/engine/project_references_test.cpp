@@ -12,11 +12,7 @@
 namespace tavkonv40 {
 namespace {
 
-std::string crlf(const std::vector<std::string>& lines) {
-    std::string s;
-    for (const auto& l : lines) s += l + "\r\n";
-    return s;
-}
+using test::crlf;
 
 TEST(ProjectFamilyNames, EachFamilyOnceWithItsCatalogueOptionAndNoNameEndingAnotherFamilys) {
     std::set<int> slots;
@@ -43,11 +39,7 @@ TEST(ProjectFamilyNames, EachFamilyOnceWithItsCatalogueOptionAndNoNameEndingAnot
 class ProjectReferencesTest : public ::testing::Test {
 protected:
     std::string run(void (*step)(StepContext&), const std::vector<std::string>& lines) {
-        TextFile file(crlf(lines));
-        const std::string path = "/p/Project1.vbp";
-        StepContext ctx{file, path, options, host, state};
-        step(ctx);
-        return file.bytes();
+        return test::runStep(step, crlf(lines), options, host, state);
     }
     const std::string& project(int slot, Edition e) const { return state.tables.project(slot, e); }
 

@@ -52,20 +52,31 @@ public:
     }
 };
 
-// Runs one step on the bytes of a form and returns the bytes it leaves.
+// Runs one step on a file's bytes and returns the bytes it leaves.
 inline std::string runStep(void (*step)(StepContext&), const std::string& bytes, const OptionsSource& options,
-                           RunHost& host) {
+                           RunHost& host, RunState& state) {
     TextFile file(bytes);
-    RunState state;
-    const std::string path = "/p/Form1.frm";
-    StepContext ctx{file, path, options, host, state};
+    StepContext ctx{file, options, host, state};
     step(ctx);
     return file.bytes();
+}
+
+inline std::string runStep(void (*step)(StepContext&), const std::string& bytes, const OptionsSource& options,
+                           RunHost& host) {
+    RunState state;
+    return runStep(step, bytes, options, host, state);
 }
 
 inline std::string runStep(void (*step)(StepContext&), const std::string& bytes, const OptionsSource& options) {
     RecordingHost host;
     return runStep(step, bytes, options, host);
+}
+
+// The lines joined, each ended with CR LF.
+inline std::string crlf(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += l + "\r\n";
+    return s;
 }
 
 inline constexpr const char* kBackupName = "Nexaria Conversion Backup 02.01.2026 09.03.07";
