@@ -16,8 +16,6 @@ public:
     void addFile(const std::string& path, std::string bytes);  // creates the parent folders
     void setReadOnly(const std::string& path, bool readOnly = true);
     void remove(const std::string& path);
-    // Marks an existing file as a symbolic link (its bytes stand for the target's).
-    void setSymbolicLink(const std::string& path) { links_.insert(path); }
 
     bool hasFile(const std::string& path) const { return files_.count(path) != 0; }
     bool hasFolder(const std::string& path) const { return folders_.count(path) != 0; }
@@ -40,13 +38,12 @@ public:
     void moveFolder(const std::string& from, const std::string& to) override;
     std::string createTemporaryFolder() override;
     void removeFolder(const std::string& path) override;
-    bool isSymbolicLink(const std::string& path) override { return links_.count(path) != 0; }
+    bool isSymbolicLink(const std::string&) override { return false; }  // a memory store has no links
 
 private:
     std::map<std::string, std::string> files_;
     std::set<std::string> folders_;
     std::set<std::string> readOnly_;
-    std::set<std::string> links_;
 };
 
 }  // namespace tavkonv40

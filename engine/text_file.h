@@ -52,7 +52,6 @@ public:
     void replaceLine(std::size_t n, std::string_view newText);
 
     std::size_t currentLineCount() const { return lines_.size(); }
-    std::string_view currentLine(std::size_t n) const { return lines_.at(n - 1).text; }
 
     bool changed() const { return changed_; }
     LineEnd dominantLineEnd() const { return dominant_; }
