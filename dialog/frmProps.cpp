@@ -61,14 +61,10 @@ constexpr int kMicrosoftPanelHeight = 4 + kPanelHeaderHeight + kMicrosoftOptionC
 constexpr int kSuiteScrollThreshold = 240;
 constexpr int kMicrosoftScrollThreshold = 345;
 
-// The families offered only as 4.0: their check box leaves the option pair alone ...
-constexpr std::array<int, 10> kSuiteOnly40Options = {6, 8, 33, 35, 36, 37, 38, 39, 40, 41};
-// ... and "Set All To 4.0L" skips their rows.
-constexpr std::array<int, 10> kSuiteOnly40Rows = {1, 4, 8, 10, 13, 21, 33, 38, 40, 41};
-
-template <std::size_t N>
-bool Contains(const std::array<int, N>& a, int v) {
-    return std::find(a.begin(), a.end(), v) != a.end();
+// The families offered only as 4.0: their check box leaves the option pair alone,
+// and "Set All To 4.0L" skips their rows.
+bool Only40(const tavkonv40::FamilyRecord* family) {
+    return family != nullptr && family->offers40L == tavkonv40::Offers40L::No;
 }
 
 const QString kCaptionClose = QStringLiteral("Close");
@@ -609,7 +605,7 @@ void frmProps::OnQueryLayout(SkinButtonLayoutInfo& layout) {
 // ---- option panels ---------------------------------------------------------------------------------------
 
 void frmProps::chkProp_Click(int index) {
-    if (Contains(kSuiteOnly40Options, index)) return;
+    if (Only40(tavkonv40::familyByOptionIndex(index))) return;
     FormControls& c = m_form->c;
     CHKBOX* chk = c.chkProp[static_cast<std::size_t>(index)];
     const auto row = static_cast<std::size_t>(TagOf(chk));
@@ -635,7 +631,7 @@ void frmProps::SetAllSuite() {
         b->SetCaption(kSetAllTo4L);
     } else {
         for (int r = 0; r < kFamilyCount; ++r) {
-            if (Contains(kSuiteOnly40Rows, r)) continue;
+            if (Only40(tavkonv40::familyByOptionRow(r))) continue;
             c.chkPropTo40[static_cast<std::size_t>(r)]->SetValue(false);
             c.chkPropTo4L[static_cast<std::size_t>(r)]->SetValue(true);
         }
