@@ -67,6 +67,9 @@ bool Only40(const tavkonv40::FamilyRecord* family) {
     return family != nullptr && family->offers40L == tavkonv40::Offers40L::No;
 }
 
+// The option panels' face where no background picture is loaded.
+const QColor kPanelFace(240, 243, 248);
+
 const QString kCaptionClose = QStringLiteral("Close");
 const QString kCaptionCancel = QStringLiteral("Cancel");
 const QString kSetAllTo4L = QStringLiteral("Set All To 4.0L");
@@ -141,6 +144,12 @@ protected:
         return QDialog::event(e);
     }
 };
+
+// The option panels' background: the tiled picture, else the plain face.
+void PaintPanelBackground(QPainter& p, const QRect& r, const QPixmap& picture) {
+    if (!picture.isNull()) p.drawTiledPixmap(r, picture);
+    else p.fillRect(r, kPanelFace);
+}
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -289,8 +298,7 @@ void frmProps::CreateControls() {
         auto* panel = new FormWidget(f.panelBody);
         panel->setObjectName(QStringLiteral("CTRLContainer_%1").arg(i));
         panel->onPaint = [this, panel](QPainter& p) {
-            if (m_form && !m_form->panelBackground.isNull()) p.drawTiledPixmap(panel->rect(), m_form->panelBackground);
-            else p.fillRect(panel->rect(), QColor(240, 243, 248));
+            PaintPanelBackground(p, panel->rect(), m_form ? m_form->panelBackground : QPixmap());
         };
         panel->setGeometry(0, kTabTitleHeight, 100, i == 0 ? kSuitePanelHeight : kMicrosoftPanelHeight);
         panel->setVisible(i == 0);
@@ -515,7 +523,7 @@ void frmProps::ApplySkins() {
     // option buttons let it show through, instead of the system's button face.
     const QImage& panelPicture = picture(SkinFile::PanelBackground);
     const QColor panelColour = panelPicture.isNull()
-                                   ? QColor(240, 243, 248)
+                                   ? kPanelFace
                                    : panelPicture.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
     const auto rowBackColour = static_cast<CHKBOX::OLE_COLOR>(panelColour.red() | (panelColour.green() << 8) |
                                                               (panelColour.blue() << 16));
@@ -861,8 +869,7 @@ void frmProps::PaintTabTitle(QPainter& p) {
 
 void frmProps::PaintPanelFrame(QPainter& p, QWidget* panel) {
     Form& f = *m_form;
-    if (!f.panelBackground.isNull()) p.drawTiledPixmap(panel->rect(), f.panelBackground);
-    else p.fillRect(panel->rect(), QColor(240, 243, 248));
+    PaintPanelBackground(p, panel->rect(), f.panelBackground);
     if (!f.transBG.isNull())
         qDrawBorderPixmap(&p, panel->rect().adjusted(0, kTabHeaderHeight - 2, 0, 0), QMargins(8, 8, 8, 8), f.transBG);
 }
