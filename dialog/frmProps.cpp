@@ -14,6 +14,7 @@
 
 #include "modSkinConstants.h"
 #include "suite/gdi.h"
+#include "suite/tavGFX40.h"
 #include "suite/tavResSrv40.h"
 
 #include <QApplication>
@@ -82,15 +83,12 @@ const QString kResPanelsBG = QStringLiteral("CVPanelsBG");
 const QString kResLogo = QStringLiteral("CVLogo");
 
 // Skin pictures use black as their "not drawn" colour.
-QPixmap Masked(const QImage& image) {
-    if (image.isNull()) return {};
-    QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(argb.scanLine(y));
-        for (int x = 0; x < argb.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == 0) line[x] = 0;
-    }
-    return QPixmap::fromImage(argb);
+QPixmap Masked(const QImage& image) { return QPixmap::fromImage(tavGFX40::MaskedImage(image, 0)); }
+
+// What a resource DC holds, masked; null for no DC.
+QPixmap MaskedDcPicture(gdi::HDC dc) {
+    const QImage* image = dc != 0 ? gdi::DcImage(dc) : nullptr;
+    return image != nullptr ? Masked(*image) : QPixmap();
 }
 
 // A window or picture box whose painting and mouse handling belong to the form.
@@ -173,6 +171,8 @@ struct frmProps::Form {
     QPixmap transBG, tabBG, tabHeaderConv, tabTitle, tabHeaderBG, panelBackground;
     gdi::HDC panelsDc = 0, logoDc = 0;
     gdi::HDC formBodyDc = 0, formArrowDc = 0;
+    // What those DCs hold, masked once for painting (the status strip: one frame).
+    QPixmap panels, logo, statusStrip;
 
     explicit Form(const std::int16_t& cancel) : host(c, cancel) {}
 };
@@ -192,6 +192,11 @@ std::int16_t frmProps::InitConversion() {
     // The form's own pieces from the resource server: the raised strip behind the status line.
     if (m_form->formBodyDc == 0) m_form->formBodyDc = tavResSrv40::GetStaticResDc(modSkinConstants::resButtonStyle0, 0);
     if (m_form->formArrowDc == 0) m_form->formArrowDc = tavResSrv40::GetStaticResDc(modSkinConstants::resDropArrowStyle0, 0);
+    if (m_form->statusStrip.isNull() && m_form->formBodyDc != 0) {
+        const QImage* strip = gdi::DcImage(m_form->formBodyDc);
+        const auto res = tavResSrv40::FindStaticResource(modSkinConstants::resButtonStyle0);
+        if (strip != nullptr && res) m_form->statusStrip = Masked(strip->copy(0, 0, res->frameWidth, res->frameHeight));
+    }
     m_form->window.exec();
     if (m_form) Form_Unload();
     return m_cancel;
@@ -334,9 +339,8 @@ void frmProps::CreateControls() {
     auto* group = new FormWidget(&w);
     group->setObjectName(QStringLiteral("FolderGroup"));
     group->onPaint = [this, group](QPainter& p) {
-        if (!m_form || m_form->panelsDc == 0) return;
-        if (const QImage* img = gdi::DcImage(m_form->panelsDc))
-            qDrawBorderPixmap(&p, group->rect(), QMargins(10, 10, 10, 10), Masked(*img));
+        if (m_form && !m_form->panels.isNull())
+            qDrawBorderPixmap(&p, group->rect(), QMargins(10, 10, 10, 10), m_form->panels);
     };
     f.group = group;
     c.lbl2 = MakeLabel(group, QStringLiteral("lbl_2"), QStringLiteral("Current Folder"));
@@ -508,6 +512,8 @@ void frmProps::LoadSkinPictures() {
     int w = 0, h = 0;
     f.panelsDc = tavResSrv40::GetCustomResDc(picture(SkinFile::PanelsBG), kResPanelsBG, w, h);
     f.logoDc = tavResSrv40::GetCustomResDc(picture(SkinFile::Logo), kResLogo, w, h);
+    f.panels = MaskedDcPicture(f.panelsDc);
+    f.logo = MaskedDcPicture(f.logoDc);
 }
 
 // Each kind of control is skinned from element 0 of the current skin
@@ -823,17 +829,9 @@ void frmProps::PaintForm(QPainter& p) {
     g.setColorAt(0, QColor(226, 232, 241));
     g.setColorAt(1, QColor(205, 214, 228));
     p.fillRect(r, g);
-    if (f.logoDc != 0)
-        if (const QImage* logo = gdi::DcImage(f.logoDc)) p.drawPixmap(12, 8, Masked(*logo));
-    if (f.formBodyDc != 0) {
-        if (const QImage* strip = gdi::DcImage(f.formBodyDc)) {
-            const QRect status = f.c.lbl5->geometry().adjusted(0, -2, 0, 2);
-            const auto res = tavResSrv40::FindStaticResource(modSkinConstants::resButtonStyle0);
-            if (res)
-                qDrawBorderPixmap(&p, status, QMargins(2, 2, 2, 2),
-                                  Masked(strip->copy(0, 0, res->frameWidth, res->frameHeight)));
-        }
-    }
+    if (!f.logo.isNull()) p.drawPixmap(12, 8, f.logo);
+    if (!f.statusStrip.isNull())
+        qDrawBorderPixmap(&p, f.c.lbl5->geometry().adjusted(0, -2, 0, 2), QMargins(2, 2, 2, 2), f.statusStrip);
 }
 
 void frmProps::PaintTabHeader(QPainter& p) {
