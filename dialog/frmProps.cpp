@@ -220,13 +220,11 @@ void frmProps::EnsureLoaded() {
     if (!m_form) Form_Load();
 }
 
-QString frmProps::ReadBitmapsPath() const { return platform_qt::ReadBitmapsPath(); }
-
 void frmProps::Form_Load() {
     m_form = std::make_unique<Form>(m_cancel);
     CreateControls();
 
-    m_bitmapFolder = ReadBitmapsPath();
+    m_bitmapFolder = platform_qt::ReadBitmapsPath();
     m_form->window.resize(kDesignSize);
     m_form->c.Label1_0->setText(kSuitePanelName);
     m_selectedPanel = Panel::Suite;

@@ -22,7 +22,6 @@
 #include <memory>
 #include <string>
 
-class QDialog;
 class QMouseEvent;
 class QPainter;
 
@@ -55,7 +54,6 @@ private:
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
-    QString ReadBitmapsPath() const;
     void RunStep(const std::string& path, void (*step)(tavkonv40::StepContext&));
 
     // building the form
