@@ -71,8 +71,6 @@ bool Only40(const tavkonv40::FamilyRecord* family) {
 // The option panels' face where no background picture is loaded.
 const QColor kPanelFace(240, 243, 248);
 
-const QString kCaptionClose = QStringLiteral("Close");
-const QString kCaptionCancel = QStringLiteral("Cancel");
 const QString kSetAllTo4L = QStringLiteral("Set All To 4.0L");
 const QString kSetAllTo40 = QStringLiteral("Set All To 4.0");
 const QString kSuitePanelName = QStringLiteral("Nexaria Controls");
