@@ -371,20 +371,10 @@ void frmProps::CreateSuitePanel() {
         return QRect(8 + column * 340 + x, y, width, kSuiteRowPitch);
     };
     for (int row = 0; row < kFamilyCount; ++row) {
-        for (bool to40 : {true, false}) {
-            auto* o = new Opt(panel, f.ambient);
-            o->setObjectName(QStringLiteral("%1_%2").arg(to40 ? "chkPropTo40" : "chkPropTo4L").arg(row));
-            o->InitProperties();
-            o->SetCaption(QString());
-            o->SetGroupID(static_cast<short>(row));
-            o->SetGrouped(true);
-            o->SetValue(to40);
-            o->SetEnabled(false);
-            o->setGeometry(rowRect(row, to40 ? kOption40X : kOption4LX, kOptionWidth));
-            QObject::connect(o, &Opt::QuerySkin, &f.window,
-                             [this](long, SkinMapInfo& s, SkinSource& src) { OnQuerySkinOption(s, src); });
-            (to40 ? c.chkPropTo40 : c.chkPropTo4L)[static_cast<std::size_t>(row)] = o;
-        }
+        for (bool to40 : {true, false})
+            (to40 ? c.chkPropTo40 : c.chkPropTo4L)[static_cast<std::size_t>(row)] =
+                CreateEditionOption(panel, to40 ? "chkPropTo40" : "chkPropTo4L", row, to40,
+                                    rowRect(row, to40 ? kOption40X : kOption4LX, kOptionWidth));
     }
     for (const auto& family : tavkonv40::families()) {
         const int k = family.optionIndex;
@@ -421,21 +411,28 @@ void frmProps::CreateMicrosoftPanel() {
         QObject::connect(chk, &CHKBOX::QuerySkin, &f.window,
                          [this](long, SkinMapInfo& s, SkinSource& src) { OnQuerySkinCheck(s, src); });
         c.chkVBProp[at] = chk;
-        for (bool to40 : {true, false}) {
-            auto* o = new Opt(panel, f.ambient);
-            o->setObjectName(QStringLiteral("%1_%2").arg(to40 ? "chkVBPropTo40" : "chkVBPropTo4L").arg(i));
-            o->InitProperties();
-            o->SetCaption(QString());
-            o->SetGroupID(static_cast<short>(i));
-            o->SetGrouped(true);
-            o->SetValue(to40);
-            o->SetEnabled(false);
-            o->setGeometry(8 + (to40 ? kOption40X : kOption4LX), y, kOptionWidth, kMicrosoftRowPitch);
-            QObject::connect(o, &Opt::QuerySkin, &f.window,
-                             [this](long, SkinMapInfo& s, SkinSource& src) { OnQuerySkinOption(s, src); });
-            (to40 ? c.chkVBPropTo40 : c.chkVBPropTo4L)[at] = o;
-        }
+        for (bool to40 : {true, false})
+            (to40 ? c.chkVBPropTo40 : c.chkVBPropTo4L)[at] =
+                CreateEditionOption(panel, to40 ? "chkVBPropTo40" : "chkVBPropTo4L", i, to40,
+                                    QRect(8 + (to40 ? kOption40X : kOption4LX), y, kOptionWidth, kMicrosoftRowPitch));
     }
+}
+
+// One of a row's two edition buttons (4.0 or 4.0L), grouped by the row's index;
+// disabled until the row's check box is ticked.
+Opt* frmProps::CreateEditionOption(QWidget* panel, const char* array, int index, bool to40, const QRect& at) {
+    auto* o = new Opt(panel, m_form->ambient);
+    o->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index));
+    o->InitProperties();
+    o->SetCaption(QString());
+    o->SetGroupID(static_cast<short>(index));
+    o->SetGrouped(true);
+    o->SetValue(to40);
+    o->SetEnabled(false);
+    o->setGeometry(at);
+    QObject::connect(o, &Opt::QuerySkin, &m_form->window,
+                     [this](long, SkinMapInfo& s, SkinSource& src) { OnQuerySkinOption(s, src); });
+    return o;
 }
 
 void frmProps::CreateCommands() {

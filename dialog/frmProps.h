@@ -60,6 +60,7 @@ private:
     void CreateControls();
     void CreateSuitePanel();
     void CreateMicrosoftPanel();
+    Opt* CreateEditionOption(QWidget* panel, const char* array, int index, bool to40, const QRect& at);
     void CreateCommands();
 
     // skins
