@@ -23,7 +23,7 @@ void DialogRunHost::setStatus(std::string_view text) {
 }
 
 void DialogRunHost::runStarted() {
-    m_c.cmd[cmdCloseCancel]->SetCaption(QStringLiteral("Cancel"));
+    m_c.cmd[cmdCloseCancel]->SetCaption(kCaptionCancel);
     m_c.cmd[cmdStart]->SetEnabled(false);
 }
 

@@ -35,6 +35,10 @@ enum Command : int {
     cmdSetAllSuite = 9,
 };
 
+// Captions of cmd(cmdCloseCancel): "Cancel" while a run goes on.
+inline const QString kCaptionClose = QStringLiteral("Close");
+inline const QString kCaptionCancel = QStringLiteral("Cancel");
+
 // Which option panel is shown.
 enum class Panel : short { Suite = 0, Microsoft = 1 };
 

@@ -14,6 +14,7 @@
 
 #include "modSkinConstants.h"
 #include "suite/gdi.h"
+#include "suite/tavGFX40.h"
 #include "suite/tavResSrv40.h"
 
 #include <QApplication>
@@ -61,18 +62,15 @@ constexpr int kMicrosoftPanelHeight = 4 + kPanelHeaderHeight + kMicrosoftOptionC
 constexpr int kSuiteScrollThreshold = 240;
 constexpr int kMicrosoftScrollThreshold = 345;
 
-// The families offered only as 4.0: their check box leaves the option pair alone ...
-constexpr std::array<int, 10> kSuiteOnly40Options = {6, 8, 33, 35, 36, 37, 38, 39, 40, 41};
-// ... and "Set All To 4.0L" skips their rows.
-constexpr std::array<int, 10> kSuiteOnly40Rows = {1, 4, 8, 10, 13, 21, 33, 38, 40, 41};
-
-template <std::size_t N>
-bool Contains(const std::array<int, N>& a, int v) {
-    return std::find(a.begin(), a.end(), v) != a.end();
+// The families offered only as 4.0: their check box leaves the option pair alone,
+// and "Set All To 4.0L" skips their rows.
+bool Only40(const tavkonv40::FamilyRecord* family) {
+    return family != nullptr && family->offers40L == tavkonv40::Offers40L::No;
 }
 
-const QString kCaptionClose = QStringLiteral("Close");
-const QString kCaptionCancel = QStringLiteral("Cancel");
+// The option panels' face where no background picture is loaded.
+const QColor kPanelFace(240, 243, 248);
+
 const QString kSetAllTo4L = QStringLiteral("Set All To 4.0L");
 const QString kSetAllTo40 = QStringLiteral("Set All To 4.0");
 const QString kSuitePanelName = QStringLiteral("Nexaria Controls");
@@ -83,15 +81,12 @@ const QString kResPanelsBG = QStringLiteral("CVPanelsBG");
 const QString kResLogo = QStringLiteral("CVLogo");
 
 // Skin pictures use black as their "not drawn" colour.
-QPixmap Masked(const QImage& image) {
-    if (image.isNull()) return {};
-    QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(argb.scanLine(y));
-        for (int x = 0; x < argb.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == 0) line[x] = 0;
-    }
-    return QPixmap::fromImage(argb);
+QPixmap Masked(const QImage& image) { return QPixmap::fromImage(tavGFX40::MaskedImage(image, 0)); }
+
+// What a resource DC holds, masked; null for no DC.
+QPixmap MaskedDcPicture(gdi::HDC dc) {
+    const QImage* image = dc != 0 ? gdi::DcImage(dc) : nullptr;
+    return image != nullptr ? Masked(*image) : QPixmap();
 }
 
 // A window or picture box whose painting and mouse handling belong to the form.
@@ -146,6 +141,12 @@ protected:
     }
 };
 
+// The option panels' background: the tiled picture, else the plain face.
+void PaintPanelBackground(QPainter& p, const QRect& r, const QPixmap& picture) {
+    if (!picture.isNull()) p.drawTiledPixmap(r, picture);
+    else p.fillRect(r, kPanelFace);
+}
+
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
@@ -168,6 +169,8 @@ struct frmProps::Form {
     QPixmap transBG, tabBG, tabHeaderConv, tabTitle, tabHeaderBG, panelBackground;
     gdi::HDC panelsDc = 0, logoDc = 0;
     gdi::HDC formBodyDc = 0, formArrowDc = 0;
+    // What those DCs hold, masked once for painting (the status strip: one frame).
+    QPixmap panels, logo, statusStrip;
 
     explicit Form(const std::int16_t& cancel) : host(c, cancel) {}
 };
@@ -187,6 +190,11 @@ std::int16_t frmProps::InitConversion() {
     // The form's own pieces from the resource server: the raised strip behind the status line.
     if (m_form->formBodyDc == 0) m_form->formBodyDc = tavResSrv40::GetStaticResDc(modSkinConstants::resButtonStyle0, 0);
     if (m_form->formArrowDc == 0) m_form->formArrowDc = tavResSrv40::GetStaticResDc(modSkinConstants::resDropArrowStyle0, 0);
+    if (m_form->statusStrip.isNull() && m_form->formBodyDc != 0) {
+        const QImage* strip = gdi::DcImage(m_form->formBodyDc);
+        const auto res = tavResSrv40::FindStaticResource(modSkinConstants::resButtonStyle0);
+        if (strip != nullptr && res) m_form->statusStrip = Masked(strip->copy(0, 0, res->frameWidth, res->frameHeight));
+    }
     m_form->window.exec();
     if (m_form) Form_Unload();
     return m_cancel;
@@ -210,13 +218,11 @@ void frmProps::EnsureLoaded() {
     if (!m_form) Form_Load();
 }
 
-QString frmProps::ReadBitmapsPath() const { return platform_qt::ReadBitmapsPath(); }
-
 void frmProps::Form_Load() {
     m_form = std::make_unique<Form>(m_cancel);
     CreateControls();
 
-    m_bitmapFolder = ReadBitmapsPath();
+    m_bitmapFolder = platform_qt::ReadBitmapsPath();
     m_form->window.resize(kDesignSize);
     m_form->c.Label1_0->setText(kSuitePanelName);
     m_selectedPanel = Panel::Suite;
@@ -293,8 +299,7 @@ void frmProps::CreateControls() {
         auto* panel = new FormWidget(f.panelBody);
         panel->setObjectName(QStringLiteral("CTRLContainer_%1").arg(i));
         panel->onPaint = [this, panel](QPainter& p) {
-            if (m_form && !m_form->panelBackground.isNull()) p.drawTiledPixmap(panel->rect(), m_form->panelBackground);
-            else p.fillRect(panel->rect(), QColor(240, 243, 248));
+            PaintPanelBackground(p, panel->rect(), m_form ? m_form->panelBackground : QPixmap());
         };
         panel->setGeometry(0, kTabTitleHeight, 100, i == 0 ? kSuitePanelHeight : kMicrosoftPanelHeight);
         panel->setVisible(i == 0);
@@ -330,9 +335,8 @@ void frmProps::CreateControls() {
     auto* group = new FormWidget(&w);
     group->setObjectName(QStringLiteral("FolderGroup"));
     group->onPaint = [this, group](QPainter& p) {
-        if (!m_form || m_form->panelsDc == 0) return;
-        if (const QImage* img = gdi::DcImage(m_form->panelsDc))
-            qDrawBorderPixmap(&p, group->rect(), QMargins(10, 10, 10, 10), Masked(*img));
+        if (m_form && !m_form->panels.isNull())
+            qDrawBorderPixmap(&p, group->rect(), QMargins(10, 10, 10, 10), m_form->panels);
     };
     f.group = group;
     c.lbl2 = MakeLabel(group, QStringLiteral("lbl_2"), QStringLiteral("Current Folder"));
@@ -367,20 +371,10 @@ void frmProps::CreateSuitePanel() {
         return QRect(8 + column * 340 + x, y, width, kSuiteRowPitch);
     };
     for (int row = 0; row < kFamilyCount; ++row) {
-        for (bool to40 : {true, false}) {
-            auto* o = new Opt(panel, f.ambient);
-            o->setObjectName(QStringLiteral("%1_%2").arg(to40 ? "chkPropTo40" : "chkPropTo4L").arg(row));
-            o->InitProperties();
-            o->SetCaption(QString());
-            o->SetGroupID(static_cast<short>(row));
-            o->SetGrouped(true);
-            o->SetValue(to40);
-            o->SetEnabled(false);
-            o->setGeometry(rowRect(row, to40 ? kOption40X : kOption4LX, kOptionWidth));
-            QObject::connect(o, &Opt::QuerySkin, &f.window,
-                             [this](long, SkinMapInfo& s, SkinSource& src) { OnQuerySkinOption(s, src); });
-            (to40 ? c.chkPropTo40 : c.chkPropTo4L)[static_cast<std::size_t>(row)] = o;
-        }
+        for (bool to40 : {true, false})
+            (to40 ? c.chkPropTo40 : c.chkPropTo4L)[static_cast<std::size_t>(row)] =
+                CreateEditionOption(panel, to40 ? "chkPropTo40" : "chkPropTo4L", row, to40,
+                                    rowRect(row, to40 ? kOption40X : kOption4LX, kOptionWidth));
     }
     for (const auto& family : tavkonv40::families()) {
         const int k = family.optionIndex;
@@ -417,21 +411,28 @@ void frmProps::CreateMicrosoftPanel() {
         QObject::connect(chk, &CHKBOX::QuerySkin, &f.window,
                          [this](long, SkinMapInfo& s, SkinSource& src) { OnQuerySkinCheck(s, src); });
         c.chkVBProp[at] = chk;
-        for (bool to40 : {true, false}) {
-            auto* o = new Opt(panel, f.ambient);
-            o->setObjectName(QStringLiteral("%1_%2").arg(to40 ? "chkVBPropTo40" : "chkVBPropTo4L").arg(i));
-            o->InitProperties();
-            o->SetCaption(QString());
-            o->SetGroupID(static_cast<short>(i));
-            o->SetGrouped(true);
-            o->SetValue(to40);
-            o->SetEnabled(false);
-            o->setGeometry(8 + (to40 ? kOption40X : kOption4LX), y, kOptionWidth, kMicrosoftRowPitch);
-            QObject::connect(o, &Opt::QuerySkin, &f.window,
-                             [this](long, SkinMapInfo& s, SkinSource& src) { OnQuerySkinOption(s, src); });
-            (to40 ? c.chkVBPropTo40 : c.chkVBPropTo4L)[at] = o;
-        }
+        for (bool to40 : {true, false})
+            (to40 ? c.chkVBPropTo40 : c.chkVBPropTo4L)[at] =
+                CreateEditionOption(panel, to40 ? "chkVBPropTo40" : "chkVBPropTo4L", i, to40,
+                                    QRect(8 + (to40 ? kOption40X : kOption4LX), y, kOptionWidth, kMicrosoftRowPitch));
     }
+}
+
+// One of a row's two edition buttons (4.0 or 4.0L), grouped by the row's index;
+// disabled until the row's check box is ticked.
+Opt* frmProps::CreateEditionOption(QWidget* panel, const char* array, int index, bool to40, const QRect& at) {
+    auto* o = new Opt(panel, m_form->ambient);
+    o->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index));
+    o->InitProperties();
+    o->SetCaption(QString());
+    o->SetGroupID(static_cast<short>(index));
+    o->SetGrouped(true);
+    o->SetValue(to40);
+    o->SetEnabled(false);
+    o->setGeometry(at);
+    QObject::connect(o, &Opt::QuerySkin, &m_form->window,
+                     [this](long, SkinMapInfo& s, SkinSource& src) { OnQuerySkinOption(s, src); });
+    return o;
 }
 
 void frmProps::CreateCommands() {
@@ -504,6 +505,8 @@ void frmProps::LoadSkinPictures() {
     int w = 0, h = 0;
     f.panelsDc = tavResSrv40::GetCustomResDc(picture(SkinFile::PanelsBG), kResPanelsBG, w, h);
     f.logoDc = tavResSrv40::GetCustomResDc(picture(SkinFile::Logo), kResLogo, w, h);
+    f.panels = MaskedDcPicture(f.panelsDc);
+    f.logo = MaskedDcPicture(f.logoDc);
 }
 
 // Each kind of control is skinned from element 0 of the current skin
@@ -519,7 +522,7 @@ void frmProps::ApplySkins() {
     // option buttons let it show through, instead of the system's button face.
     const QImage& panelPicture = picture(SkinFile::PanelBackground);
     const QColor panelColour = panelPicture.isNull()
-                                   ? QColor(240, 243, 248)
+                                   ? kPanelFace
                                    : panelPicture.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
     const auto rowBackColour = static_cast<CHKBOX::OLE_COLOR>(panelColour.red() | (panelColour.green() << 8) |
                                                               (panelColour.blue() << 16));
@@ -609,7 +612,7 @@ void frmProps::OnQueryLayout(SkinButtonLayoutInfo& layout) {
 // ---- option panels ---------------------------------------------------------------------------------------
 
 void frmProps::chkProp_Click(int index) {
-    if (Contains(kSuiteOnly40Options, index)) return;
+    if (Only40(tavkonv40::familyByOptionIndex(index))) return;
     FormControls& c = m_form->c;
     CHKBOX* chk = c.chkProp[static_cast<std::size_t>(index)];
     const auto row = static_cast<std::size_t>(TagOf(chk));
@@ -635,7 +638,7 @@ void frmProps::SetAllSuite() {
         b->SetCaption(kSetAllTo4L);
     } else {
         for (int r = 0; r < kFamilyCount; ++r) {
-            if (Contains(kSuiteOnly40Rows, r)) continue;
+            if (Only40(tavkonv40::familyByOptionRow(r))) continue;
             c.chkPropTo40[static_cast<std::size_t>(r)]->SetValue(false);
             c.chkPropTo4L[static_cast<std::size_t>(r)]->SetValue(true);
         }
@@ -819,17 +822,9 @@ void frmProps::PaintForm(QPainter& p) {
     g.setColorAt(0, QColor(226, 232, 241));
     g.setColorAt(1, QColor(205, 214, 228));
     p.fillRect(r, g);
-    if (f.logoDc != 0)
-        if (const QImage* logo = gdi::DcImage(f.logoDc)) p.drawPixmap(12, 8, Masked(*logo));
-    if (f.formBodyDc != 0) {
-        if (const QImage* strip = gdi::DcImage(f.formBodyDc)) {
-            const QRect status = f.c.lbl5->geometry().adjusted(0, -2, 0, 2);
-            const auto res = tavResSrv40::FindStaticResource(modSkinConstants::resButtonStyle0);
-            if (res)
-                qDrawBorderPixmap(&p, status, QMargins(2, 2, 2, 2),
-                                  Masked(strip->copy(0, 0, res->frameWidth, res->frameHeight)));
-        }
-    }
+    if (!f.logo.isNull()) p.drawPixmap(12, 8, f.logo);
+    if (!f.statusStrip.isNull())
+        qDrawBorderPixmap(&p, f.c.lbl5->geometry().adjusted(0, -2, 0, 2), QMargins(2, 2, 2, 2), f.statusStrip);
 }
 
 void frmProps::PaintTabHeader(QPainter& p) {
@@ -865,8 +860,7 @@ void frmProps::PaintTabTitle(QPainter& p) {
 
 void frmProps::PaintPanelFrame(QPainter& p, QWidget* panel) {
     Form& f = *m_form;
-    if (!f.panelBackground.isNull()) p.drawTiledPixmap(panel->rect(), f.panelBackground);
-    else p.fillRect(panel->rect(), QColor(240, 243, 248));
+    PaintPanelBackground(p, panel->rect(), f.panelBackground);
     if (!f.transBG.isNull())
         qDrawBorderPixmap(&p, panel->rect().adjusted(0, kTabHeaderHeight - 2, 0, 0), QMargins(8, 8, 8, 8), f.transBG);
 }

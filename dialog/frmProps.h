@@ -22,7 +22,6 @@
 #include <memory>
 #include <string>
 
-class QDialog;
 class QMouseEvent;
 class QPainter;
 
@@ -55,13 +54,13 @@ private:
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
-    QString ReadBitmapsPath() const;
     void RunStep(const std::string& path, void (*step)(tavkonv40::StepContext&));
 
     // building the form
     void CreateControls();
     void CreateSuitePanel();
     void CreateMicrosoftPanel();
+    Opt* CreateEditionOption(QWidget* panel, const char* array, int index, bool to40, const QRect& at);
     void CreateCommands();
 
     // skins

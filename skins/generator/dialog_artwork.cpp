@@ -84,6 +84,12 @@ QImage Strip(int w, int h, int frames, Fn&& paintFrame) {
     return Flatten(canvas);
 }
 
+// A single antialiased picture: paint(painter) over the whole canvas.
+template <typename Fn>
+QImage Picture(int w, int h, Fn&& paint) {
+    return Strip(w, h, 1, [&paint](QPainter& p, QRectF, int) { paint(p); });
+}
+
 // ---- command buttons -------------------------------------------------------------
 // Frames: 0 normal, 1 hover, 2 focused or default, 3 disabled, 4 toggled,
 // 5 toggled and hovered, 6 pressed, 7 disabled and toggled.
@@ -290,74 +296,62 @@ QImage PaintTabBG() {
 
 // The panel frame: a rounded border whose inside is left out.
 QImage PaintTransBG() {
-    QImage canvas = Canvas(24, 24);
-    QPainter p(&canvas);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(kBorderDark, 1.2));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(0.5, 0.5, 23, 23), 6, 6);
-    p.setPen(QPen(QColor(255, 255, 255, 200), 1));
-    p.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 5, 5);
-    p.end();
-    return Flatten(canvas);
+    return Picture(24, 24, [](QPainter& p) {
+        p.setPen(QPen(kBorderDark, 1.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(0.5, 0.5, 23, 23), 6, 6);
+        p.setPen(QPen(QColor(255, 255, 255, 200), 1));
+        p.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 5, 5);
+    });
 }
 
 // The conversion symbol shown beside the panel title: two turning arrows.
 QImage PaintTabHeaderConv() {
-    QImage canvas = Canvas(18, 18);
-    QPainter p(&canvas);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF ring(3, 3, 12, 12);
-    p.setPen(QPen(QColor(255, 255, 255), 2.2, Qt::SolidLine, Qt::RoundCap));
-    p.drawArc(ring, 30 * 16, 140 * 16);
-    p.drawArc(ring, 210 * 16, 140 * 16);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 214, 90));
-    p.drawPolygon(QPolygonF{QPointF(1, 8), QPointF(6, 8), QPointF(3.5, 11.5)});
-    p.drawPolygon(QPolygonF{QPointF(17, 10), QPointF(12, 10), QPointF(14.5, 6.5)});
-    p.end();
-    return Flatten(canvas);
+    return Picture(18, 18, [](QPainter& p) {
+        const QRectF ring(3, 3, 12, 12);
+        p.setPen(QPen(QColor(255, 255, 255), 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(ring, 30 * 16, 140 * 16);
+        p.drawArc(ring, 210 * 16, 140 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 214, 90));
+        p.drawPolygon(QPolygonF{QPointF(1, 8), QPointF(6, 8), QPointF(3.5, 11.5)});
+        p.drawPolygon(QPolygonF{QPointF(17, 10), QPointF(12, 10), QPointF(14.5, 6.5)});
+    });
 }
 
 // Background of the folder and log group: a white card with a soft border.
 QImage PaintPanelsBG() {
-    QImage canvas = Canvas(32, 32);
-    QPainter p(&canvas);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 60, 90, 40));
-    p.drawRoundedRect(QRectF(1, 2, 31, 30), 8, 8);
-    p.setPen(QPen(kBorder, 1));
-    p.setBrush(Vertical(QRectF(0, 0, 32, 32), QColor(252, 253, 255), QColor(240, 244, 250)));
-    p.drawRoundedRect(QRectF(0.5, 0.5, 30.5, 30), 7, 7);
-    p.end();
-    return Flatten(canvas);
+    return Picture(32, 32, [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 60, 90, 40));
+        p.drawRoundedRect(QRectF(1, 2, 31, 30), 8, 8);
+        p.setPen(QPen(kBorder, 1));
+        p.setBrush(Vertical(QRectF(0, 0, 32, 32), QColor(252, 253, 255), QColor(240, 244, 250)));
+        p.drawRoundedRect(QRectF(0.5, 0.5, 30.5, 30), 7, 7);
+    });
 }
 
 QImage PaintLogo() {
-    QImage canvas = Canvas(56, 56);
-    QPainter p(&canvas);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF badge(2, 2, 52, 52);
-    QRadialGradient g(QPointF(20, 16), 48);
-    g.setColorAt(0, QColor(160, 208, 255));
-    g.setColorAt(0.6, QColor(44, 118, 212));
-    g.setColorAt(1, QColor(20, 60, 128));
-    p.setPen(QPen(QColor(16, 46, 100), 1.5));
-    p.setBrush(g);
-    p.drawRoundedRect(badge, 13, 13);
-    // a stylised N made of three bars
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255));
-    p.drawRoundedRect(QRectF(14, 14, 6, 28), 2, 2);
-    p.drawRoundedRect(QRectF(36, 14, 6, 28), 2, 2);
-    QPolygonF diagonal{QPointF(14, 14), QPointF(21, 14), QPointF(42, 42), QPointF(35, 42)};
-    p.drawPolygon(diagonal);
-    // gloss
-    p.setBrush(Vertical(QRectF(6, 4, 44, 22), QColor(255, 255, 255, 120), QColor(255, 255, 255, 0)));
-    p.drawRoundedRect(QRectF(6, 4, 44, 22), 10, 10);
-    p.end();
-    return Flatten(canvas);
+    return Picture(56, 56, [](QPainter& p) {
+        const QRectF badge(2, 2, 52, 52);
+        QRadialGradient g(QPointF(20, 16), 48);
+        g.setColorAt(0, QColor(160, 208, 255));
+        g.setColorAt(0.6, QColor(44, 118, 212));
+        g.setColorAt(1, QColor(20, 60, 128));
+        p.setPen(QPen(QColor(16, 46, 100), 1.5));
+        p.setBrush(g);
+        p.drawRoundedRect(badge, 13, 13);
+        // a stylised N made of three bars
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255));
+        p.drawRoundedRect(QRectF(14, 14, 6, 28), 2, 2);
+        p.drawRoundedRect(QRectF(36, 14, 6, 28), 2, 2);
+        QPolygonF diagonal{QPointF(14, 14), QPointF(21, 14), QPointF(42, 42), QPointF(35, 42)};
+        p.drawPolygon(diagonal);
+        // gloss
+        p.setBrush(Vertical(QRectF(6, 4, 44, 22), QColor(255, 255, 255, 120), QColor(255, 255, 255, 0)));
+        p.drawRoundedRect(QRectF(6, 4, 44, 22), 10, 10);
+    });
 }
 
 // Background of the option panels: a soft vertical wash with faint pinstripes,

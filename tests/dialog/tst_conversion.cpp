@@ -10,7 +10,6 @@
 #include "disk_file_system.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 
