@@ -95,6 +95,12 @@ const FamilyRecord* familyByOptionIndex(int optionIndex) {
     return nullptr;
 }
 
+const FamilyRecord* familyByOptionRow(int optionRow) {
+    for (const auto& f : kFamilies)
+        if (f.optionRow == optionRow) return &f;
+    return nullptr;
+}
+
 const FamilyRecord* findFamily(std::string_view name) {
     for (const auto& f : kFamilies)
         if (equalsNoCase(f.label, name) || equalsNoCase(f.caption, name)) return &f;

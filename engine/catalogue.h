@@ -37,6 +37,7 @@ const std::array<FamilyRecord, kFamilyCount>& families();
 
 const FamilyRecord& familyBySlot(int slot);
 const FamilyRecord* familyByOptionIndex(int optionIndex);
+const FamilyRecord* familyByOptionRow(int optionRow);
 // Case-insensitive match on label or caption; nullptr when unknown.
 const FamilyRecord* findFamily(std::string_view labelOrCaption);
 
