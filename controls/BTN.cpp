@@ -58,15 +58,6 @@ const SkinSet* findSkinSet(int style, bool dropDown) {
 // A custom strip is cut into this many frames.
 int customFrames(int resource) { return resource == resButtonStyle1 ? 8 : 7; }
 
-int vbButton(Qt::MouseButton b) {
-    switch (b) {
-        case Qt::LeftButton: return tavMFC40::vbLeftButton;
-        case Qt::RightButton: return tavMFC40::vbRightButton;
-        case Qt::MiddleButton: return tavMFC40::vbMiddleButton;
-        default: return 0;
-    }
-}
-
 Qt::CursorShape cursorFor(short mousePointer) {
     static const std::pair<short, Qt::CursorShape> table[] = {
         {1, Qt::ArrowCursor}, {2, Qt::CrossCursor},     {3, Qt::IBeamCursor},    {5, Qt::SizeAllCursor},
@@ -651,7 +642,7 @@ void BTN::SizeHandling() {
 
 void BTN::mousePressEvent(QMouseEvent* e) {
     if (!UserMode()) return;
-    const int button = vbButton(e->button()), shift = tavMFC40::ShiftFromQt(e->modifiers());
+    const int button = tavMFC40::ButtonsFromQt(e->button()), shift = tavMFC40::ShiftFromQt(e->modifiers());
     const QPoint p = e->position().toPoint();
     if (HitTest(p) == ButtonPart::DropZone) {
         m_dropPressed = true;
@@ -668,7 +659,7 @@ void BTN::mousePressEvent(QMouseEvent* e) {
 
 void BTN::mouseReleaseEvent(QMouseEvent* e) {
     if (!UserMode() || (!m_pressed && !m_dropPressed)) return;
-    const int button = vbButton(e->button()), shift = tavMFC40::ShiftFromQt(e->modifiers());
+    const int button = tavMFC40::ButtonsFromQt(e->button()), shift = tavMFC40::ShiftFromQt(e->modifiers());
     const QPoint p = e->position().toPoint();
     const bool over = rect().contains(p);
     const bool wasDrop = m_dropPressed;

@@ -107,6 +107,11 @@ int ShiftFromQt(Qt::KeyboardModifiers m) {
            ((m & Qt::AltModifier) ? vbAltMask : 0);
 }
 
+int ButtonsFromQt(Qt::MouseButtons b) {
+    return ((b & Qt::LeftButton) ? vbLeftButton : 0) | ((b & Qt::RightButton) ? vbRightButton : 0) |
+           ((b & Qt::MiddleButton) ? vbMiddleButton : 0);
+}
+
 void UpdateParent(HWND window) {
     if (window == nullptr) return;
     if (QWidget* parent = window->parentWidget()) parent->update(window->geometry());

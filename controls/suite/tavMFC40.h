@@ -42,6 +42,8 @@ void GetMouseParameters(UINT message, WPARAM wParam, LPARAM lParam, int& button,
 // without a code give 0).
 int KeyCodeFromQt(int qtKey);
 int ShiftFromQt(Qt::KeyboardModifiers modifiers);
+// The button mask of the controls' mouse events (other buttons give 0).
+int ButtonsFromQt(Qt::MouseButtons buttons);
 
 // Asks the window's parent to repaint the area under the window.
 void UpdateParent(HWND window);
