@@ -364,6 +364,8 @@ void LB::Compose(gdi::HDC dc, int w, int h) const {
                                                                                                    : gdi::DT_LEFT;
     const std::uint32_t flags = gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX | align;
     const bool hoverEffect = m_hidden.value(QStringLiteral("HoverListEffect")).toBool();
+    const OLE_COLOR hoverBack = m_hidden.value(QStringLiteral("HoverListEffectColor")).value<OLE_COLOR>();
+    const OLE_COLOR hoverFore = m_hidden.value(QStringLiteral("FontHoverEffect")).value<OLE_COLOR>();
     const int textInset = m_leftMargin + m_itemTextLeft + (m_applyItemOffset != 0 ? m_itemOffset : 0);
 
     auto drawRow = [&](long index, OLE_COLOR back, OLE_COLOR fore) {
@@ -379,11 +381,8 @@ void LB::Compose(gdi::HDC dc, int w, int h) const {
     const long last = std::min<long>(ListCount(), top + m_itemsVisible);
     for (long i = top; i < last; ++i) {
         if (i == m_listIndex) continue;
-        if (hoverEffect && i == m_hoverItem)
-            drawRow(i, m_hidden.value(QStringLiteral("HoverListEffectColor")).value<OLE_COLOR>(),
-                    m_hidden.value(QStringLiteral("FontHoverEffect")).value<OLE_COLOR>());
-        else
-            drawRow(i, m_backNormal, m_fontNormal);
+        if (hoverEffect && i == m_hoverItem) drawRow(i, hoverBack, hoverFore);
+        else drawRow(i, m_backNormal, m_fontNormal);
     }
 
     // The selection box: the selected row's background, then its outline.
