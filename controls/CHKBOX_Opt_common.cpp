@@ -1,7 +1,5 @@
 #include "CHKBOX_Opt_common.h"
 
-#include "suite/tavMFC40.h"
-
 #include <QPainter>
 #include <QPixmap>
 
@@ -42,15 +40,6 @@ void DrawFocusRect(gdi::HDC dc, const gdi::RECT& r) {
             p.fillRect(r.Right - 1, y, 1, 1, ink);
         }
     });
-}
-
-int VbButton(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton: return tavMFC40::vbLeftButton;
-        case Qt::RightButton: return tavMFC40::vbRightButton;
-        case Qt::MiddleButton: return tavMFC40::vbMiddleButton;
-        default: return 0;
-    }
 }
 
 int KeyAsciiOf(const QString& text) {
