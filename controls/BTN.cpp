@@ -58,16 +58,10 @@ const SkinSet* findSkinSet(int style, bool dropDown) {
 // A custom strip is cut into this many frames.
 int customFrames(int resource) { return resource == resButtonStyle1 ? 8 : 7; }
 
+// The button shows a pointing hand for a custom pointer.
 Qt::CursorShape cursorFor(short mousePointer) {
-    static const std::pair<short, Qt::CursorShape> table[] = {
-        {1, Qt::ArrowCursor}, {2, Qt::CrossCursor},     {3, Qt::IBeamCursor},    {5, Qt::SizeAllCursor},
-        {6, Qt::SizeBDiagCursor}, {7, Qt::SizeVerCursor}, {8, Qt::SizeFDiagCursor}, {9, Qt::SizeHorCursor},
-        {10, Qt::UpArrowCursor}, {11, Qt::WaitCursor},   {12, Qt::ForbiddenCursor}, {13, Qt::BusyCursor},
-        {14, Qt::WhatsThisCursor}, {15, Qt::SizeAllCursor}, {99, Qt::PointingHandCursor},
-    };
-    for (const auto& [n, shape] : table)
-        if (n == mousePointer) return shape;
-    return Qt::ArrowCursor;
+    if (mousePointer == 99) return Qt::PointingHandCursor;
+    return tavMFC40::StandardCursor(mousePointer).value_or(Qt::ArrowCursor);
 }
 
 }  // namespace

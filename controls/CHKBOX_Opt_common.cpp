@@ -1,9 +1,9 @@
 #include "CHKBOX_Opt_common.h"
 
+#include "suite/tavMFC40.h"
+
 #include <QPainter>
 #include <QPixmap>
-
-#include <utility>
 
 namespace chk_common {
 
@@ -48,23 +48,9 @@ int KeyAsciiOf(const QString& text) {
 }
 
 void ApplyMousePointer(QWidget& widget, int mousePointer, const QImage& icon) {
-    static constexpr std::pair<int, Qt::CursorShape> table[] = {
-        {1, Qt::ArrowCursor},      {2, Qt::CrossCursor},      {3, Qt::IBeamCursor},      {5, Qt::SizeAllCursor},
-        {6, Qt::SizeBDiagCursor},  {7, Qt::SizeVerCursor},    {8, Qt::SizeFDiagCursor},  {9, Qt::SizeHorCursor},
-        {10, Qt::UpArrowCursor},   {11, Qt::WaitCursor},      {12, Qt::ForbiddenCursor}, {13, Qt::BusyCursor},
-        {14, Qt::WhatsThisCursor}, {15, Qt::SizeAllCursor},
-    };
-    if (mousePointer == 99 && !icon.isNull()) {
-        widget.setCursor(QCursor(QPixmap::fromImage(icon)));
-        return;
-    }
-    for (const auto& [n, shape] : table) {
-        if (n == mousePointer) {
-            widget.setCursor(shape);
-            return;
-        }
-    }
-    widget.unsetCursor();
+    if (mousePointer == 99 && !icon.isNull()) widget.setCursor(QCursor(QPixmap::fromImage(icon)));
+    else if (const auto shape = tavMFC40::StandardCursor(mousePointer)) widget.setCursor(*shape);
+    else widget.unsetCursor();
 }
 
 }  // namespace chk_common
