@@ -138,7 +138,6 @@ public:
     LBVScroll* sbUC() const { return m_sb; }
     int ItemsVisible() const { return m_itemsVisible; }
     int CurrentItemHeight() const { return m_itemHeight; }
-    long HoverItem() const { return m_hoverItem; }
     int WheelScrollLines() const { return m_wheelLines; }
     bool IsButtonHeld() const { return m_buttonHeld; }
     bool IsDrawingEnabled() const { return m_drawEnabled; }
