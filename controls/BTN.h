@@ -206,7 +206,6 @@ private:
     void UpdateAccessKey();
     void ApplyAutoSize();
     bool Transparent() const;
-    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
 
     // properties
     int m_buttonStyle = kDefButtonStyle;

@@ -210,7 +210,6 @@ private:
     void DragAutoScroll(int y);
     void DragTimerTick();
     void StopDragScroll();
-    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
     void ApplyEnabled();
 
     // items

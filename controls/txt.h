@@ -119,7 +119,6 @@ private:
     void Compose(gdi::HDC target) const;
     void AttachSubclassing();
     void StopHover();
-    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
 
     QLineEdit* m_inner;  // txtText, owned as a child
     bool m_enabled = true;
