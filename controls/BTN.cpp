@@ -58,25 +58,10 @@ const SkinSet* findSkinSet(int style, bool dropDown) {
 // A custom strip is cut into this many frames.
 int customFrames(int resource) { return resource == resButtonStyle1 ? 8 : 7; }
 
-int vbButton(Qt::MouseButton b) {
-    switch (b) {
-        case Qt::LeftButton: return tavMFC40::vbLeftButton;
-        case Qt::RightButton: return tavMFC40::vbRightButton;
-        case Qt::MiddleButton: return tavMFC40::vbMiddleButton;
-        default: return 0;
-    }
-}
-
+// The button shows a pointing hand for a custom pointer.
 Qt::CursorShape cursorFor(short mousePointer) {
-    static const std::pair<short, Qt::CursorShape> table[] = {
-        {1, Qt::ArrowCursor}, {2, Qt::CrossCursor},     {3, Qt::IBeamCursor},    {5, Qt::SizeAllCursor},
-        {6, Qt::SizeBDiagCursor}, {7, Qt::SizeVerCursor}, {8, Qt::SizeFDiagCursor}, {9, Qt::SizeHorCursor},
-        {10, Qt::UpArrowCursor}, {11, Qt::WaitCursor},   {12, Qt::ForbiddenCursor}, {13, Qt::BusyCursor},
-        {14, Qt::WhatsThisCursor}, {15, Qt::SizeAllCursor}, {99, Qt::PointingHandCursor},
-    };
-    for (const auto& [n, shape] : table)
-        if (n == mousePointer) return shape;
-    return Qt::ArrowCursor;
+    if (mousePointer == 99) return Qt::PointingHandCursor;
+    return tavMFC40::StandardCursor(mousePointer).value_or(Qt::ArrowCursor);
 }
 
 }  // namespace
@@ -651,7 +636,7 @@ void BTN::SizeHandling() {
 
 void BTN::mousePressEvent(QMouseEvent* e) {
     if (!UserMode()) return;
-    const int button = vbButton(e->button()), shift = tavMFC40::ShiftFromQt(e->modifiers());
+    const int button = tavMFC40::ButtonsFromQt(e->button()), shift = tavMFC40::ShiftFromQt(e->modifiers());
     const QPoint p = e->position().toPoint();
     if (HitTest(p) == ButtonPart::DropZone) {
         m_dropPressed = true;
@@ -668,7 +653,7 @@ void BTN::mousePressEvent(QMouseEvent* e) {
 
 void BTN::mouseReleaseEvent(QMouseEvent* e) {
     if (!UserMode() || (!m_pressed && !m_dropPressed)) return;
-    const int button = vbButton(e->button()), shift = tavMFC40::ShiftFromQt(e->modifiers());
+    const int button = tavMFC40::ButtonsFromQt(e->button()), shift = tavMFC40::ShiftFromQt(e->modifiers());
     const QPoint p = e->position().toPoint();
     const bool over = rect().contains(p);
     const bool wasDrop = m_dropPressed;

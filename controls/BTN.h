@@ -129,7 +129,6 @@ public:
     bool IsPressed() const { return m_pressed; }
     bool IsDropPressed() const { return m_dropPressed; }
     bool IsSpaceDown() const { return m_spaceDown; }
-    bool IsDefault() const { return m_isDefault; }
     bool HasFocusState() const { return m_hasFocus; }
     bool IsDrawingEnabled() const { return m_drawEnabled; }
     int BodyFrame() const;
@@ -207,7 +206,6 @@ private:
     void UpdateAccessKey();
     void ApplyAutoSize();
     bool Transparent() const;
-    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
 
     // properties
     int m_buttonStyle = kDefButtonStyle;

@@ -5,8 +5,6 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include <utility>
-
 namespace chk_common {
 
 GlyphState GlyphStateOf(const GlyphInput& in) {
@@ -44,38 +42,15 @@ void DrawFocusRect(gdi::HDC dc, const gdi::RECT& r) {
     });
 }
 
-int VbButton(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton: return tavMFC40::vbLeftButton;
-        case Qt::RightButton: return tavMFC40::vbRightButton;
-        case Qt::MiddleButton: return tavMFC40::vbMiddleButton;
-        default: return 0;
-    }
-}
-
 int KeyAsciiOf(const QString& text) {
     if (text.isEmpty() || text.at(0).unicode() > 255) return -1;
     return text.at(0).unicode();
 }
 
 void ApplyMousePointer(QWidget& widget, int mousePointer, const QImage& icon) {
-    static constexpr std::pair<int, Qt::CursorShape> table[] = {
-        {1, Qt::ArrowCursor},      {2, Qt::CrossCursor},      {3, Qt::IBeamCursor},      {5, Qt::SizeAllCursor},
-        {6, Qt::SizeBDiagCursor},  {7, Qt::SizeVerCursor},    {8, Qt::SizeFDiagCursor},  {9, Qt::SizeHorCursor},
-        {10, Qt::UpArrowCursor},   {11, Qt::WaitCursor},      {12, Qt::ForbiddenCursor}, {13, Qt::BusyCursor},
-        {14, Qt::WhatsThisCursor}, {15, Qt::SizeAllCursor},
-    };
-    if (mousePointer == 99 && !icon.isNull()) {
-        widget.setCursor(QCursor(QPixmap::fromImage(icon)));
-        return;
-    }
-    for (const auto& [n, shape] : table) {
-        if (n == mousePointer) {
-            widget.setCursor(shape);
-            return;
-        }
-    }
-    widget.unsetCursor();
+    if (mousePointer == 99 && !icon.isNull()) widget.setCursor(QCursor(QPixmap::fromImage(icon)));
+    else if (const auto shape = tavMFC40::StandardCursor(mousePointer)) widget.setCursor(*shape);
+    else widget.unsetCursor();
 }
 
 }  // namespace chk_common

@@ -66,8 +66,6 @@ void LoadCustomGlyph(SkinMapInfo& piece, int resource, Query&& query) {
 void DrawFocusRect(gdi::HDC dc, const gdi::RECT& rect);
 
 // ---- input ----------------------------------------------------------------------
-// The host's button number (vbLeftButton, ...) of a Qt button, 0 for others.
-int VbButton(Qt::MouseButton button);
 // The character code a key press delivers, or -1 when it gives none.
 int KeyAsciiOf(const QString& text);
 

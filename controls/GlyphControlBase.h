@@ -91,7 +91,6 @@ protected:
     // WM_TIMER: the hover ends once the pointer has left.
     void OnTimerMessage(winmsg::WPARAM id);
     void StopHover();
-    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
 
     // properties
     QString m_caption;

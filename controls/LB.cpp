@@ -54,11 +54,6 @@ const std::array<HiddenSetting, 18>& hiddenSettings() {
 // Key codes of the host's keyboard events.
 enum KeyCode : int { vbKeyPageUp = 33, vbKeyPageDown = 34, vbKeyEnd = 35, vbKeyHome = 36, vbKeyUp = 38, vbKeyDown = 40 };
 
-int buttonsOf(Qt::MouseButtons b) {
-    return ((b & Qt::LeftButton) ? tavMFC40::vbLeftButton : 0) | ((b & Qt::RightButton) ? tavMFC40::vbRightButton : 0) |
-           ((b & Qt::MiddleButton) ? tavMFC40::vbMiddleButton : 0);
-}
-
 // The system's wheel setting: lines per notch.  The platform reports a wheel
 // wherever Qt runs, so the setting is always read.
 int systemWheelScrollLines() { return QApplication::wheelScrollLines(); }
@@ -369,6 +364,8 @@ void LB::Compose(gdi::HDC dc, int w, int h) const {
                                                                                                    : gdi::DT_LEFT;
     const std::uint32_t flags = gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX | align;
     const bool hoverEffect = m_hidden.value(QStringLiteral("HoverListEffect")).toBool();
+    const OLE_COLOR hoverBack = m_hidden.value(QStringLiteral("HoverListEffectColor")).value<OLE_COLOR>();
+    const OLE_COLOR hoverFore = m_hidden.value(QStringLiteral("FontHoverEffect")).value<OLE_COLOR>();
     const int textInset = m_leftMargin + m_itemTextLeft + (m_applyItemOffset != 0 ? m_itemOffset : 0);
 
     auto drawRow = [&](long index, OLE_COLOR back, OLE_COLOR fore) {
@@ -384,11 +381,8 @@ void LB::Compose(gdi::HDC dc, int w, int h) const {
     const long last = std::min<long>(ListCount(), top + m_itemsVisible);
     for (long i = top; i < last; ++i) {
         if (i == m_listIndex) continue;
-        if (hoverEffect && i == m_hoverItem)
-            drawRow(i, m_hidden.value(QStringLiteral("HoverListEffectColor")).value<OLE_COLOR>(),
-                    m_hidden.value(QStringLiteral("FontHoverEffect")).value<OLE_COLOR>());
-        else
-            drawRow(i, m_backNormal, m_fontNormal);
+        if (hoverEffect && i == m_hoverItem) drawRow(i, hoverBack, hoverFore);
+        else drawRow(i, m_backNormal, m_fontNormal);
     }
 
     // The selection box: the selected row's background, then its outline.
@@ -517,7 +511,7 @@ void LB::mousePressEvent(QMouseEvent* e) {
     if (!UserMode() || !m_enabled) return;
     m_buttonHeld = true;
     const QPoint p = e->position().toPoint();
-    emit MouseDown(buttonsOf(e->button()), tavMFC40::ShiftFromQt(e->modifiers()), p.x(), p.y());
+    emit MouseDown(tavMFC40::ButtonsFromQt(e->button()), tavMFC40::ShiftFromQt(e->modifiers()), p.x(), p.y());
 }
 
 void LB::mouseReleaseEvent(QMouseEvent* e) {
@@ -525,7 +519,7 @@ void LB::mouseReleaseEvent(QMouseEvent* e) {
     m_buttonHeld = false;
     StopDragScroll();
     const QPoint p = e->position().toPoint();
-    emit MouseUp(buttonsOf(e->button()), tavMFC40::ShiftFromQt(e->modifiers()), p.x(), p.y());
+    emit MouseUp(tavMFC40::ButtonsFromQt(e->button()), tavMFC40::ShiftFromQt(e->modifiers()), p.x(), p.y());
     if (e->button() == Qt::LeftButton && rect().contains(p) && m_listIndex != -1) emit Click();
 }
 
@@ -539,7 +533,7 @@ void LB::mouseMoveEvent(QMouseEvent* e) {
     if (!UserMode() || !m_enabled) return;
     const QPoint p = e->position().toPoint();
     if (p.y() < 0 || p.y() >= height())
-        emit MouseMove(buttonsOf(e->buttons()), tavMFC40::ShiftFromQt(e->modifiers()), p.x(), p.y());
+        emit MouseMove(tavMFC40::ButtonsFromQt(e->buttons()), tavMFC40::ShiftFromQt(e->modifiers()), p.x(), p.y());
     if (m_buttonHeld) DragAutoScroll(p.y());
 }
 

@@ -138,7 +138,6 @@ public:
     LBVScroll* sbUC() const { return m_sb; }
     int ItemsVisible() const { return m_itemsVisible; }
     int CurrentItemHeight() const { return m_itemHeight; }
-    long HoverItem() const { return m_hoverItem; }
     int WheelScrollLines() const { return m_wheelLines; }
     bool IsButtonHeld() const { return m_buttonHeld; }
     bool IsDrawingEnabled() const { return m_drawEnabled; }
@@ -211,7 +210,6 @@ private:
     void DragAutoScroll(int y);
     void DragTimerTick();
     void StopDragScroll();
-    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
     void ApplyEnabled();
 
     // items

@@ -62,8 +62,12 @@ void LBVScroll::SetMetricsSize(int pixels) {
     SizeHandling();
 }
 
+long LBVScroll::Clamp(long value) const {
+    return static_cast<long>(std::clamp(static_cast<double>(value), m_min, std::max(m_min, m_max)));
+}
+
 void LBVScroll::SetValue(long value) {
-    const long clamped = static_cast<long>(std::clamp(static_cast<double>(value), m_min, std::max(m_min, m_max)));
+    const long clamped = Clamp(value);
     if (clamped == m_value) return;
     m_value = clamped;
     if (!m_dragging) {
@@ -181,40 +185,37 @@ void LBVScroll::OnTimer(std::uintptr_t id) {
     }
 }
 
-bool LBVScroll::StepPressedPart() {
+void LBVScroll::StepPressedPart() {
     const double pointer = ToTwips(m_pointerY);
     switch (m_pressed) {
         case ScrollPart::UpArrow:
         case ScrollPart::DownArrow:
             // No step while the pointer is off the held arrow.
-            if (m_hover != m_pressed) return false;
-            MoveTo(m_pressed == ScrollPart::UpArrow ? m_value - m_smallChange : m_value + m_smallChange);
-            return true;
+            if (m_hover == m_pressed)
+                MoveTo(m_pressed == ScrollPart::UpArrow ? m_value - m_smallChange : m_value + m_smallChange);
+            break;
         case ScrollPart::TrackAbove:
-            if (m_geo.thumbTop > pointer) return PageTowards(pageTowardsMin);
-            m_repeat.StopRepeat();
-            return false;
+            if (m_geo.thumbTop > pointer) PageTowards(pageTowardsMin);
+            else m_repeat.StopRepeat();
+            break;
         case ScrollPart::TrackBelow:
-            if (m_geo.ThumbBottom() < pointer) return PageTowards(pageTowardsMax);
-            m_repeat.StopRepeat();
-            return false;
-        default: return false;
+            if (m_geo.ThumbBottom() < pointer) PageTowards(pageTowardsMax);
+            else m_repeat.StopRepeat();
+            break;
+        default: break;
     }
 }
 
-bool LBVScroll::PageTowards(PageDirection direction) {
+void LBVScroll::PageTowards(PageDirection direction) {
     long amount = 0;
     emit QueryPageSize(direction, amount);
-    if (amount == 0) return false;
-    MoveTo(direction == pageTowardsMin ? m_value - amount : m_value + amount);
-    return true;
+    if (amount != 0) MoveTo(direction == pageTowardsMin ? m_value - amount : m_value + amount);
 }
 
-bool LBVScroll::MoveTo(long value) {
-    const long clamped = static_cast<long>(std::clamp(static_cast<double>(value), m_min, std::max(m_min, m_max)));
-    if (clamped == m_value) return false;
+void LBVScroll::MoveTo(long value) {
+    const long clamped = Clamp(value);
+    if (clamped == m_value) return;
     m_value = clamped;
     RecomputeThumb();
     emit Change(m_value);
-    return true;
 }

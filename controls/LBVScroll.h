@@ -81,10 +81,11 @@ private:
     LBVScrollParts::PartState StateOf(ScrollPart part) const override;
     void RaiseScroll() override { emit Scroll(m_value); }
     void AttachSubclassing();
-    // One step of a held arrow or track; false when nothing was stepped.
-    bool StepPressedPart();
-    bool PageTowards(PageDirection direction);
-    bool MoveTo(long value);  // user move: clamps, raises Change when it moved
+    // One step of a held arrow or track.
+    void StepPressedPart();
+    void PageTowards(PageDirection direction);
+    void MoveTo(long value);  // user move: clamps, raises Change when it moved
+    long Clamp(long value) const;
 
     // properties
     double m_itemsVisible = 0;

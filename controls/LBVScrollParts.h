@@ -141,8 +141,6 @@ public:
     Tick OnTimer(std::uintptr_t id);
     // Disables tScrl only (the track repeat reached the pointer).
     void StopRepeat();
-    bool DelayRunning() const { return m_delay; }
-    bool RepeatRunning() const { return m_repeat; }
 
 private:
     winmsg::HWND m_window;
@@ -166,8 +164,6 @@ public:
     bool OnTimer(std::uintptr_t id, std::int64_t now);
     // Passes on a deferred repaint now (for hide).
     void Flush(std::int64_t now);
-    bool Deferred() const { return m_deferred; }
-    std::uintptr_t TimerId() const { return m_timerId; }
 
 private:
     winmsg::HWND m_window;

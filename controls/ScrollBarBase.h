@@ -51,8 +51,6 @@ public:
     QRect ThumbRect() const;
     bool IsDragging() const { return m_dragging; }
     ScrollPart PressedPart() const { return m_pressed; }
-    ScrollPart HoverPart() const { return m_hover; }
-    const LBVScrollParts::RepeatTimer& Repeat() const { return m_repeat; }
     const LBVScrollParts::SkinSet& Skins() const { return m_skins; }
     // What the bar looks like now.
     LBVScrollParts::Look CurrentLook() const;

@@ -54,6 +54,7 @@ signals:
 
 protected:
     virtual void AmbientChanged() {}
+    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
 
 private:
     ::Ambient m_ambient;

@@ -80,7 +80,6 @@ private:
     void RepeatStep();
     void StartPress(Direction direction, ScrollPart part, long before);
     long Clamp(long value) const;
-    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
 
     // properties
     long m_pixelsVisible = 0;

@@ -81,7 +81,6 @@ public:
     // ---- state, for the host and for checks --------------------------------------------
     bool IsLocked() const { return m_locked; }
     bool IsMouseOver() const { return m_mouseOver; }
-    bool InnerHasFocus() const { return m_innerFocused; }
     FrameState CurrentFrameState() const;
     int InnerHeight() const { return m_innerHeight; }
     gdi::RECT FrameInsets() const;
@@ -120,7 +119,6 @@ private:
     void Compose(gdi::HDC target) const;
     void AttachSubclassing();
     void StopHover();
-    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
 
     QLineEdit* m_inner;  // txtText, owned as a child
     bool m_enabled = true;

@@ -7,6 +7,8 @@
 // shown in `order`.
 #pragma once
 
+#include "UserControl.h"
+
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -31,6 +33,12 @@ namespace gallery {
 
 // Lets timers and queued events run for `ms` milliseconds.
 void Settle(int ms = 40);
+
+// Moves the pointer off every control of `page`'s window and lets it settle.
+void MoveAway(QWidget* page);
+
+// Run mode with the gallery's 9-point font in `parent`'s family.
+Ambient RunAmbient(QWidget* parent);
 
 // A cell that first holds a live control and, once Freeze is called, shows a
 // still picture of it instead, so that a passing state (hover, press) stays

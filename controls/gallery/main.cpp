@@ -32,6 +32,18 @@ void Settle(int ms) {
     QCoreApplication::processEvents();
 }
 
+void MoveAway(QWidget* page) {
+    QTest::mouseMove(page->window(), QPoint(3, 3));
+    Settle(40);
+}
+
+Ambient RunAmbient(QWidget* parent) {
+    Ambient a;
+    a.Mode = HostMode::Run;
+    a.Font = QFont(parent->font().family(), 9);
+    return a;
+}
+
 StateCell::StateCell(const QString& label, QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);

@@ -70,10 +70,7 @@ QImage tickIcon(QColor colour) {
 }
 
 BTN* makeButton(QWidget* parent, int style, bool dropDown, const QString& caption, const PropertyBag& extra = {}) {
-    Ambient ambient;
-    ambient.Mode = HostMode::Run;
-    ambient.Font = QFont(parent->font().family(), 9);
-    auto* b = new BTN(parent, ambient);
+    auto* b = new BTN(parent, gallery::RunAmbient(parent));
     PropertyBag bag = extra;
     bag.Write<int>("ButtonStyle", style, BTN::kDefButtonStyle);
     bag.Write<bool>("DropDown", dropDown, false);
@@ -92,16 +89,11 @@ std::vector<Cell>& cells() {
     return c;
 }
 
-void moveAway(QWidget* page) {
-    QTest::mouseMove(page->window(), QPoint(3, 3));
-    gallery::Settle(40);
-}
-
 void drive(const Cell& c) {
     BTN* b = c.button;
     const QPoint centre = b->BodyRect().center();
     QWidget* page = b->window();
-    moveAway(page);
+    gallery::MoveAway(page);
     switch (c.act) {
         case Act::Hover:
             QTest::mouseMove(b, centre);
@@ -120,12 +112,12 @@ void drive(const Cell& c) {
         }
         case Act::Focus:
             QTest::mouseClick(b, Qt::LeftButton, {}, centre);
-            moveAway(page);
+            gallery::MoveAway(page);
             break;
         case Act::Toggled:
             QTest::mouseClick(b, Qt::LeftButton, {}, centre);
             b->clearFocus();
-            moveAway(page);
+            gallery::MoveAway(page);
             break;
         case Act::ToggledHover:
             QTest::mouseMove(b, centre);
@@ -240,7 +232,7 @@ void driveSection(QWidget* page) {
         QTest::mouseClick(first, Qt::LeftButton, {}, first->rect().center());
         first->clearFocus();
     }
-    moveAway(page);
+    gallery::MoveAway(page);
 }
 
 const GallerySectionRegistrar registrar({"Command button", 10, build, driveSection});

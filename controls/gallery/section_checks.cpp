@@ -45,15 +45,8 @@ std::vector<Cell>& cells() {
     return c;
 }
 
-Ambient ambientFor(QWidget* parent) {
-    Ambient a;
-    a.Mode = HostMode::Run;
-    a.Font = QFont(parent->font().family(), 9);
-    return a;
-}
-
 CHKBOX* makeCheck(QWidget* parent, const QString& caption, bool value, bool enabled) {
-    auto* c = new CHKBOX(parent, ambientFor(parent));
+    auto* c = new CHKBOX(parent, gallery::RunAmbient(parent));
     PropertyBag bag;
     bag.Write<QString>("Caption", caption, QString());
     bag.Write<bool>("Value", value, false);
@@ -64,7 +57,7 @@ CHKBOX* makeCheck(QWidget* parent, const QString& caption, bool value, bool enab
 }
 
 Opt* makeOption(QWidget* parent, const QString& caption, bool value, bool enabled, short group = 0) {
-    auto* o = new Opt(parent, ambientFor(parent));
+    auto* o = new Opt(parent, gallery::RunAmbient(parent));
     PropertyBag bag;
     bag.Write<bool>("Value", value, false);
     bag.Write<bool>("Enabled", enabled, true);
@@ -77,7 +70,7 @@ Opt* makeOption(QWidget* parent, const QString& caption, bool value, bool enable
 }
 
 txt* makeText(QWidget* parent, const QString& text, bool enabled) {
-    auto* t = new txt(parent, ambientFor(parent));
+    auto* t = new txt(parent, gallery::RunAmbient(parent));
     PropertyBag bag;
     bag.Write<QString>("Text", text, QString());
     bag.Write<bool>("Enabled", enabled, true);
@@ -196,15 +189,10 @@ void build(QWidget* page) {
     grid->setColumnStretch(col + 1, 1);
 }
 
-void moveAway(QWidget* page) {
-    QTest::mouseMove(page->window(), QPoint(3, 3));
-    gallery::Settle(40);
-}
-
 void drive(const Cell& c) {
     QWidget* target = c.target;
     const QPoint at(6, target->height() / 2);
-    moveAway(c.control->window());
+    gallery::MoveAway(c.control->window());
     switch (c.act) {
         case Act::Hover:
             QTest::mouseMove(target, at);
@@ -245,7 +233,7 @@ void driveSection(QWidget* page) {
         QTest::mouseClick(to4L, Qt::LeftButton, {}, QPoint(6, to4L->height() / 2));
         to4L->clearFocus();
     }
-    moveAway(page);
+    gallery::MoveAway(page);
 }
 
 const GallerySectionRegistrar registrar({"Check box, option button and text box", 30, build, driveSection});

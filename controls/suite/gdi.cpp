@@ -63,7 +63,6 @@ Table& table() {
 }  // namespace
 
 QColor ToQColor(COLORREF c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-COLORREF FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 
 std::size_t LiveHandleCount(ObjectKind kind) {
     std::size_t n = 0;
@@ -135,21 +134,8 @@ QImage* DcImage(HDC dc) {
     return BitmapImage(d->selected);
 }
 
-QSize DcSize(HDC dc) {
-    auto* d = table().get<DcObject>(dc);
-    if (d == nullptr) return {};
-    if (d->isWindowDc) return d->window ? d->window->size() : QSize();
-    QImage* img = BitmapImage(d->selected);
-    return img ? img->size() : QSize();
-}
-
 void SelectFont(HDC dc, const QFont& font) {
     if (auto* t = detail::TextStateOf(dc)) t->font = font;
-}
-
-QFont CurrentFont(HDC dc) {
-    auto* t = detail::TextStateOf(dc);
-    return t ? t->font : QFont();
 }
 
 COLORREF SetTextColor(HDC dc, COLORREF colour) {

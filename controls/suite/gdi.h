@@ -50,7 +50,6 @@ constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 QColor ToQColor(COLORREF c);
-COLORREF FromQColor(const QColor& c);
 
 enum class ObjectKind { DeviceContext, Bitmap, Region };
 
@@ -77,13 +76,10 @@ bool ReleaseDC(HWND window, HDC dc);
 
 // The image a memory DC draws into (nullptr for a window DC or stale handle).
 QImage* DcImage(HDC dc);
-// Size of what the DC draws on (the selected bitmap or the window).
-QSize DcSize(HDC dc);
 
 // Text state of a DC.
 enum class BkMode { Transparent = 1, Opaque = 2 };
 void SelectFont(HDC dc, const QFont& font);
-QFont CurrentFont(HDC dc);
 COLORREF SetTextColor(HDC dc, COLORREF colour);
 BkMode SetBkMode(HDC dc, BkMode mode);
 

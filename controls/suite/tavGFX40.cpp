@@ -45,8 +45,6 @@ constexpr std::array<COLORREF, 31> kSystemColours = {
     gdi::RGB(236, 233, 216),  // 30 menu bar
 };
 
-QRgb maskRgb(COLORREF mask) { return qRgb(mask & 0xFF, (mask >> 8) & 0xFF, (mask >> 16) & 0xFF); }
-
 // Draws `piece` into `target`, stretched or tiled.
 void fill(QPainter& p, const QImage& piece, const QRect& target, bool tile) {
     if (piece.isNull() || target.isEmpty()) return;
@@ -75,7 +73,7 @@ COLORREF gfxTranslateColor(OLE_COLOR colour, std::uint32_t) {
 QImage MaskedImage(const QImage& source, COLORREF maskColour) {
     QImage img = source.convertToFormat(QImage::Format_ARGB32);
     if (maskColour > 0x00FFFFFFu) return img;  // "no mask colour" (-1 and the like)
-    const QRgb mask = maskRgb(maskColour);
+    const QRgb mask = gdi::ToQColor(maskColour).rgb();
     for (int y = 0; y < img.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x) {

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include <utility>
+
 namespace tavMFC40 {
 namespace {
 
@@ -105,6 +107,23 @@ int KeyCodeFromQt(int qtKey) {
 int ShiftFromQt(Qt::KeyboardModifiers m) {
     return ((m & Qt::ShiftModifier) ? vbShiftMask : 0) | ((m & Qt::ControlModifier) ? vbCtrlMask : 0) |
            ((m & Qt::AltModifier) ? vbAltMask : 0);
+}
+
+int ButtonsFromQt(Qt::MouseButtons b) {
+    return ((b & Qt::LeftButton) ? vbLeftButton : 0) | ((b & Qt::RightButton) ? vbRightButton : 0) |
+           ((b & Qt::MiddleButton) ? vbMiddleButton : 0);
+}
+
+std::optional<Qt::CursorShape> StandardCursor(int mousePointer) {
+    static constexpr std::pair<int, Qt::CursorShape> table[] = {
+        {1, Qt::ArrowCursor},      {2, Qt::CrossCursor},      {3, Qt::IBeamCursor},      {5, Qt::SizeAllCursor},
+        {6, Qt::SizeBDiagCursor},  {7, Qt::SizeVerCursor},    {8, Qt::SizeFDiagCursor},  {9, Qt::SizeHorCursor},
+        {10, Qt::UpArrowCursor},   {11, Qt::WaitCursor},      {12, Qt::ForbiddenCursor}, {13, Qt::BusyCursor},
+        {14, Qt::WhatsThisCursor}, {15, Qt::SizeAllCursor},
+    };
+    for (const auto& [n, shape] : table)
+        if (n == mousePointer) return shape;
+    return std::nullopt;
 }
 
 void UpdateParent(HWND window) {

@@ -5,6 +5,8 @@
 
 #include <QPoint>
 
+#include <optional>
+
 namespace tavMFC40 {
 
 using winmsg::HWND;
@@ -42,6 +44,12 @@ void GetMouseParameters(UINT message, WPARAM wParam, LPARAM lParam, int& button,
 // without a code give 0).
 int KeyCodeFromQt(int qtKey);
 int ShiftFromQt(Qt::KeyboardModifiers modifiers);
+// The button mask of the controls' mouse events (other buttons give 0).
+int ButtonsFromQt(Qt::MouseButtons buttons);
+
+// The cursor of a standard MousePointer number (1..15); none for 0 (the
+// default), 99 (custom) and numbers without a cursor.
+std::optional<Qt::CursorShape> StandardCursor(int mousePointer);
 
 // Asks the window's parent to repaint the area under the window.
 void UpdateParent(HWND window);

@@ -177,7 +177,6 @@ void MemoryDC::release() {
     }
     if (m_bitmap != 0) gdi::DeleteBitmap(m_bitmap);
     m_dc = m_bitmap = m_previous = 0;
-    m_width = m_height = 0;
 }
 
 bool MemoryDC::Create(int width, int height, gdi::COLORREF background) {
@@ -187,8 +186,6 @@ bool MemoryDC::Create(int width, int height, gdi::COLORREF background) {
     m_dc = gdi::CreateCompatibleDC();
     m_previous = gdi::SelectBitmap(m_dc, m_bitmap);
     gdi::BitmapImage(m_bitmap)->fill(gdi::ToQColor(background));
-    m_width = width;
-    m_height = height;
     return true;
 }
 

@@ -98,16 +98,12 @@ public:
     // Returns false (and hDC() is 0) for an empty size.
     bool Create(int width, int height, gdi::COLORREF background);
     gdi::HDC hDC() const { return m_dc; }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
 
 private:
     void release();
     gdi::HDC m_dc = 0;
     gdi::HBITMAP m_bitmap = 0;
     gdi::HBITMAP m_previous = 0;
-    int m_width = 0;
-    int m_height = 0;
 };
 
 }  // namespace tavSCls40
