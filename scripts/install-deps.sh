@@ -3,7 +3,8 @@
 set -eu
 
 PACKAGES="cmake ninja-build g++ clang libclang-rt-dev pkg-config qt6-base-dev libgl-dev \
-libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev fonts-dejavu-core"
+libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libdtl-dev nlohmann-json3-dev \
+fonts-dejavu-core"
 
 missing=""
 for p in $PACKAGES; do
