@@ -5,6 +5,7 @@
 
 #include "anchor_positions.h"
 #include "code_declaration_table.h"
+#include "line_finder.h"
 
 namespace tavkonv40 {
 
@@ -51,12 +52,13 @@ Hit firstToken(const AnchorPositions& anchors) {
 
 void CheckEVENTSForUpdate(StepContext& ctx) {
     const auto& lines = ctx.file.lines();
-    for (std::size_t n = 1; n <= lines.size(); ++n) {
+    if (ctx.cancelled()) return;
+    // Lines without the anchor are passed over unseen: no token can match them.
+    for (LineFinder find(ctx.file, kAnchor); const std::size_t n = find.next();) {
         if (ctx.cancelled()) return;
         const std::string_view line = lines[n - 1];
         ctx.showCheckingLine(n, line);
         const AnchorPositions anchors(line, kAnchor);
-        if (anchors.empty()) continue;
         // The first token found decides the line, even when its family is not selected.
         const Hit hit = firstToken(anchors);
         if (hit.family == nullptr || !ctx.options.familySelected(hit.family->optionIndex)) continue;
@@ -64,6 +66,7 @@ void CheckEVENTSForUpdate(StepContext& ctx) {
         // found after a blank.
         ReplaceFileLineToken(ctx, n, line, hit.token, hit.family->newLibrary, hit.family->row);
     }
+    ctx.showScanEnd();
 }
 
 }  // namespace tavkonv40

@@ -1,6 +1,7 @@
 #include "form_body.h"
 
 #include "anchor_positions.h"
+#include "line_finder.h"
 
 #include <array>
 #include <vector>
@@ -54,12 +55,13 @@ std::string SpliceClassToken(std::string_view line, std::string_view suffix, std
 void ConvertFormBody(StepContext& ctx) {
     const auto& prefixes = familyPrefixes();
     const auto& lines = ctx.file.lines();
-    for (std::size_t n = 1; n <= lines.size(); ++n) {
+    if (ctx.cancelled()) return;
+    // Lines without the anchor are passed over unseen: no token can match them.
+    for (LineFinder find(ctx.file, kAnchor); const std::size_t n = find.next();) {
         if (ctx.cancelled()) return;
         const std::string_view line = lines[n - 1];
         ctx.showCheckingLine(n, line);
         const AnchorPositions anchors(line, kAnchor);
-        if (anchors.empty()) continue;
         // Every family is tried, and each rewrite starts again from the line as read.
         const auto& all = formBodyFamilies();
         for (std::size_t f = 0; f < all.size(); ++f) {
@@ -81,6 +83,7 @@ void ConvertFormBody(StepContext& ctx) {
             }
         }
     }
+    ctx.showScanEnd();
 }
 
 }  // namespace tavkonv40

@@ -1,5 +1,7 @@
 #include "form_headers.h"
 
+#include "line_finder.h"
+
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -69,19 +71,21 @@ bool EndsWithQuotedName(std::string_view line, std::string_view name) {
 void ConvertFormHeaders(StepContext& ctx) {
     const auto& index = headerNameIndex();
     const auto& lines = ctx.file.lines();
-    for (std::size_t n = 1; n <= lines.size(); ++n) {
+    if (ctx.cancelled()) return;
+    // Both tests must pass: only lines holding "Object = " are looked at.
+    for (LineFinder find(ctx.file, "Object = ", LetterCase::Ignore); const std::size_t n = find.next();) {
         if (ctx.cancelled()) return;
         const std::string_view line = lines[n - 1];
         ctx.showCheckingLine(n, line);
-        // Both tests must pass; the cheap end-of-line test goes first.
         const HeaderNameRow* row = index.find(line);
-        if (row == nullptr || InStrNoCase(1, line, "Object = ") == 0) continue;
+        if (row == nullptr) continue;
         // A family whose name matched but whose box is clear is passed over; no later family
         // can match the same line.
         if (!ctx.options.familySelected(row->optionIndex)) continue;
         const int optionRow = ctx.options.familyRow(row->optionIndex);
         WriteFormHeaderLine(ctx, n, row->slot, ctx.options.rowEdition(optionRow));
     }
+    ctx.showScanEnd();
 }
 
 }  // namespace tavkonv40

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "text_util.h"
+#include "line_finder.h"
 
 namespace tavkonv40 {
 
@@ -27,7 +27,7 @@ void CheckFormRequiredControls(StepContext& ctx) {
     for (int i = 0; i < kMicrosoftOptionCount; ++i) {
         if (ctx.cancelled()) return;
         auto& need = needs[static_cast<std::size_t>(i)];
-        if (need && anyLineContainsNoCase(lines, requiredHeaderLine(ctx, i))) need = false;
+        if (need && anyLineContains(ctx.file, requiredHeaderLine(ctx, i), LetterCase::Ignore)) need = false;
     }
 
     std::string first = "VERSION 5.00\r\n";

@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "anchor_positions.h"
 #include "form_body.h"
+#include "line_finder.h"
 #include "text_util.h"
 
 namespace tavkonv40 {
@@ -83,9 +85,12 @@ bool isControlEnd(std::string_view line) {
     return contains(line, "End") && !contains(line, "EndProperty");
 }
 
-const MicrosoftControl* findControl(std::string_view line) {
+// Every entry starts with "Begin": the entries are compared only where the line holds it.
+constexpr std::string_view kAnchor = "Begin";
+
+const MicrosoftControl* findControl(const AnchorPositions& anchors) {
     for (const auto& c : kControls)
-        if (contains(line, c.lineText)) return &c;
+        if (anchors.contains(c.lineText)) return &c;
     return nullptr;
 }
 
@@ -145,14 +150,14 @@ void fixFont(StepContext& ctx, const Lines& lines, std::size_t n, const Microsof
 
 void CheckFRMVBBODYForUpdate(StepContext& ctx) {
     const Lines& lines = ctx.file.lines();
-    for (std::size_t n = 1; n <= lines.size(); ++n) {
+    if (ctx.cancelled()) return;
+    // Every entry starts with "Begin", so a line without it in this exact case can pass the
+    // case-blind look for "Begin" but never match an entry: such lines are passed over unseen.
+    for (LineFinder find(ctx.file, kAnchor); const std::size_t n = find.next();) {
         if (ctx.cancelled()) return;
         const auto line = lines[n - 1];
         ctx.showCheckingLine(n, line);
-        // Every entry starts with "Begin", so a line without it in this exact case can pass the
-        // case-blind look for "Begin" but never match an entry.
-        if (!contains(line, "Begin")) continue;
-        const MicrosoftControl* c = findControl(line);
+        const MicrosoftControl* c = findControl(AnchorPositions(line, kAnchor));
         if (!c) continue;
         const int option = c->option;
         if (!ctx.options.microsoftSelected(option)) continue;
@@ -171,6 +176,7 @@ void CheckFRMVBBODYForUpdate(StepContext& ctx) {
         if (alternative && c->variant == Variant::MultiLineText) emptyText(ctx, lines, n);
         if (c->font != FontFix::None) fixFont(ctx, lines, n, *c);
     }
+    ctx.showScanEnd();
 }
 
 }  // namespace tavkonv40

@@ -10,8 +10,15 @@ std::string checkingLineText(std::size_t n, std::string_view text) {
     return s;
 }
 
-void StepContext::showCheckingLine(std::size_t n, std::string_view text) const {
-    if (host.showsStatus()) host.setStatus(checkingLineText(n, text));
+void StepContext::showCheckingLine(std::size_t n, std::string_view text) {
+    if (!host.showsStatus()) return;
+    host.setStatus(checkingLineText(n, text));
+    lastShownLine = n;
+}
+
+void StepContext::showScanEnd() {
+    if (file.lineCount() > 0 && lastShownLine != file.lineCount())
+        showCheckingLine(file.lineCount(), file.lines().back());
 }
 
 void ReplaceFileLine(StepContext& ctx, std::size_t n, std::string_view newText) {

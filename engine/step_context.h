@@ -29,7 +29,13 @@ struct StepContext {
 
     bool cancelled() const { return host.cancelRequested(); }
     // "Checking Line: " + n + two blanks + the line, when the host shows a status at all.
-    void showCheckingLine(std::size_t n, std::string_view text) const;
+    void showCheckingLine(std::size_t n, std::string_view text);
+    // The status a scan of every line leaves behind: its last line. Steps that visit only the
+    // lines that can match call this when they finish; the status is only ever seen when the
+    // host next yields, which no step does, so what the user sees is the same.
+    void showScanEnd();
+
+    std::size_t lastShownLine = 0;
 };
 
 std::string checkingLineText(std::size_t n, std::string_view text);

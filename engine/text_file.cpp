@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 
 namespace tavkonv40 {
 
@@ -20,6 +21,9 @@ LineOutOfRange::LineOutOfRange(std::size_t line)
     : std::runtime_error("line " + std::to_string(line) + " is outside the file"), line_(line) {}
 
 namespace {
+
+// Indexed by LineEnd.
+constexpr std::array<std::size_t, 4> kLineEndSize{0, 2, 1, 1};
 
 // How many bytes of `s` equal `byte`, eight at a time.
 std::size_t countByte(std::string_view s, char byte) {
@@ -57,6 +61,13 @@ TextFile::TextFile(HandOver, TextFile& previous)
       arena_(std::move(previous.arena_)),
       lines_(std::move(previous.lines_)),
       asRead_(false) {
+    if (!previous.changed_) {
+        // Nothing was rewritten: the previous scanning array is still the file.
+        scan_ = std::move(previous.scan_);
+        runs_ = std::move(previous.runs_);
+        dominant_ = previous.dominant_;
+        return;
+    }
     // Read back from disk, a file ending in a line break has no empty line after it.
     if (!lines_.empty() && lines_.back().end == LineEnd::None && lines_.back().text.empty()) lines_.pop_back();
     takeScanAndDominantFromLines();
@@ -68,10 +79,30 @@ std::unique_ptr<TextFile> TextFile::continueFrom(std::unique_ptr<TextFile> previ
 
 void TextFile::takeScanAndDominantFromLines() {
     scan_.reserve(lines_.size());
-    for (const auto& l : lines_) scan_.push_back(l.text);
-
     std::array<std::size_t, 4> counts{};
-    for (const auto& l : lines_) ++counts[static_cast<std::size_t>(l.end)];
+    // A line continues the current run when it starts right after the previous line's end and
+    // both lie in the file as read (only there are the bytes between them that line end).
+    const char* const readBegin = original_->data();
+    const char* const readEnd = readBegin + original_->size();
+    const std::less_equal<const char*> notAfter;
+    const auto asRead = [&](std::string_view t) {
+        return notAfter(readBegin, t.data()) && notAfter(t.data() + t.size(), readEnd);
+    };
+    const char* next = nullptr;  // where the current run's next line would start
+    for (const auto& l : lines_) {
+        const std::size_t i = scan_.size();
+        scan_.push_back(l.text);
+        ++counts[static_cast<std::size_t>(l.end)];
+        const bool inRead = asRead(l.text);
+        if (inRead && !runs_.empty() && l.text.data() == next) {
+            ScanRun& run = runs_.back();
+            run.end = i + 1;
+            run.bytes = std::string_view(run.bytes.data(), static_cast<std::size_t>(l.text.data() + l.text.size() - run.bytes.data()));
+        } else {
+            runs_.push_back({i, i + 1, l.text});
+        }
+        next = inRead ? l.text.data() + l.text.size() + kLineEndSize[static_cast<std::size_t>(l.end)] : nullptr;
+    }
     const auto crlf = counts[static_cast<std::size_t>(LineEnd::CRLF)];
     const auto lf = counts[static_cast<std::size_t>(LineEnd::LF)];
     const auto cr = counts[static_cast<std::size_t>(LineEnd::CR)];

@@ -51,6 +51,17 @@ public:
     // with a line break has one more, empty, line after it that can be replaced too.
     void replaceLine(std::size_t n, std::string_view newText);
 
+    // The scanning array as runs of lines that lie one after another in memory, each line
+    // followed by its own line end and then the next line: the file as read, broken only where
+    // an earlier step rewrote a line. A search over a run's bytes finds exactly what a search
+    // line by line would, provided the searched text holds no CR or LF.
+    struct ScanRun {
+        std::size_t first;      // index in lines() of the run's first line
+        std::size_t end;        // one past the index of its last line
+        std::string_view bytes;  // from the first line's text to the end of the last one's
+    };
+    const std::vector<ScanRun>& scanRuns() const { return runs_; }
+
     std::size_t currentLineCount() const { return lines_.size(); }
 
     bool changed() const { return changed_; }
@@ -77,6 +88,7 @@ private:
     std::unique_ptr<const std::string> original_;
     std::deque<std::string> arena_;
     std::vector<std::string_view> scan_;
+    std::vector<ScanRun> runs_;
     std::vector<Line> lines_;
     bool asRead_ = true;  // lines_ still describe *original_ exactly
     LineEnd dominant_ = LineEnd::CRLF;

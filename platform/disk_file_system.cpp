@@ -88,18 +88,21 @@ std::string DiskFileSystem::readFile(const std::string& path) {
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) fail(path, errno);
     if (S_ISDIR(st.st_mode)) fail(path, EISDIR);
+    // Read straight into the result; a file that grows meanwhile is read to its end.
     std::string bytes;
-    if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[1 << 16];
+    std::size_t used = 0;
+    bytes.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : std::size_t{1} << 16);
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd.get(), bytes.data() + used, bytes.size() - used);
         if (n < 0) {
             if (errno == EINTR) continue;
             fail(path, errno);
         }
         if (n == 0) break;
-        bytes.append(buf, static_cast<std::size_t>(n));
+        used += static_cast<std::size_t>(n);
     }
+    bytes.resize(used);
     return bytes;
 }
 

@@ -1,0 +1,78 @@
+#include "line_finder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "text_util.h"
+
+namespace tavkonv40 {
+namespace {
+
+std::vector<std::size_t> found(const TextFile& file, std::string_view needle, LetterCase c) {
+    std::vector<std::size_t> out;
+    for (LineFinder f(file, needle, c); const std::size_t n = f.next();) out.push_back(n);
+    return out;
+}
+
+// What a search line by line finds.
+std::vector<std::size_t> lineByLine(const TextFile& file, std::string_view needle, LetterCase c) {
+    std::vector<std::size_t> out;
+    for (std::size_t n = 1; n <= file.lineCount(); ++n) {
+        const auto line = file.line(n);
+        if (c == LetterCase::Exact ? contains(line, needle) : containsNoCase(line, needle)) out.push_back(n);
+    }
+    return out;
+}
+
+TEST(LineFinder, ReportsEachHoldingLineOnceInOrder) {
+    const TextFile file("Begin tav x Begin tav\r\nnothing\nBEGIN TAV\rBegin ta\r\nv Begin tav");
+    EXPECT_EQ(found(file, "Begin tav", LetterCase::Exact), (std::vector<std::size_t>{1, 5}));
+    EXPECT_EQ(found(file, "Begin tav", LetterCase::Ignore), (std::vector<std::size_t>{1, 3, 5}));
+    // A needle never spans a line end, whatever bytes surround it.
+    EXPECT_EQ(found(file, "tav", LetterCase::Exact), (std::vector<std::size_t>{1, 5}));
+    EXPECT_TRUE(found(TextFile(""), "x", LetterCase::Exact).empty());
+}
+
+TEST(LineFinder, SeesRewrittenLinesAfterTheHandOver) {
+    auto file = std::make_unique<TextFile>("a\r\nb\r\nc\r\nd\r\n");
+    file->replaceLine(2, "x tav\r\ny");  // a rewrite that adds a line
+    file->replaceLine(4, "tav");
+    file = TextFile::continueFrom(std::move(file));
+    ASSERT_GT(file->scanRuns().size(), 1u);
+    EXPECT_EQ(found(*file, "tav", LetterCase::Exact), (std::vector<std::size_t>{2, 4}));
+    EXPECT_EQ(found(*file, "d", LetterCase::Exact), (std::vector<std::size_t>{5}));
+}
+
+// Random files with every kind of line end, rewritten at random between two hand-overs, agree
+// with the line-by-line search for needles of every shape.
+TEST(LineFinder, AgreesWithLineByLineSearchOnRandomFiles) {
+    std::mt19937 rng(12345);
+    const std::string alphabet = "abtvBTV {}#=\r\n\r\n";
+    const std::vector<std::string> needles{"tav", "Begin tav", "{", " t", "Tav", "v", "b{#", "aa"};
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        const std::size_t size = rng() % 200;
+        for (std::size_t i = 0; i < size; ++i) bytes += alphabet[rng() % alphabet.size()];
+        if (round % 3 == 0) bytes += "Begin tav tav";
+        auto file = std::make_unique<TextFile>(bytes);
+        for (int step = 0; step < 3; ++step) {
+            for (const auto& needle : needles)
+                for (auto c : {LetterCase::Exact, LetterCase::Ignore})
+                    ASSERT_EQ(found(*file, needle, c), lineByLine(*file, needle, c))
+                        << "round " << round << " step " << step << " needle " << needle;
+            const std::size_t lines = file->currentLineCount();
+            for (int k = 0; k < 3 && lines > 0; ++k) {
+                std::string text(rng() % 6, 't');
+                text += (rng() % 2) ? "av" : "\r\nTAV {";
+                file->replaceLine(1 + rng() % lines, text);
+            }
+            file = TextFile::continueFrom(std::move(file));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tavkonv40
