@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "conversion_run.h"
@@ -62,8 +63,33 @@ struct Result {
     long errors;
 };
 
-// Copies the pristine folder (untimed), times `cp -r` of it, then times a whole run on it.
-Result measure(const fs::path& pristine, const fs::path& work, const FixedOptions& options) {
+// What any safe run must do even when it converts nothing: copy the folder for the backup, then
+// read every file and replace it atomically.
+void ioFloor(const fs::path& folder, FlushBeforeReplace flush) {
+    DiskFileSystem disk(flush);
+    const std::string temp = disk.createTemporaryFolder();
+    disk.copyFolder(folder.string(), temp + "/backup");
+    for (const auto& e : fs::directory_iterator(folder))
+        if (e.is_regular_file()) disk.writeFile(e.path().string(), disk.readFile(e.path().string()));
+    disk.removeFolder(temp);
+}
+
+using Work = std::function<void(const fs::path& work)>;
+
+// A whole conversion run on the folder, backup included.
+Work conversion(const FixedOptions& options) {
+    return [&options](const fs::path& work) {
+        DiskFileSystem disk;
+        SilentHost host;
+        SystemClock clock;
+        RunEnvironment env{disk, host, options, clock};
+        RunConversion(env, work.string());
+        if (host.errors) throw std::runtime_error("the run logged errors");
+    };
+}
+
+// Copies the pristine folder (untimed), times `cp -r` of it, then times the work on it.
+Result measure(const fs::path& pristine, const fs::path& work, const Work& job) {
     fs::remove_all(work);
     const fs::path copyTarget = work.string() + "-cp";
     fs::remove_all(copyTarget);
@@ -71,16 +97,21 @@ Result measure(const fs::path& pristine, const fs::path& work, const FixedOption
     const double cp = seconds([&] { shell("cp -r '" + pristine.string() + "' '" + copyTarget.string() + "'"); });
     fs::remove_all(copyTarget);
     shell("cp -r '" + pristine.string() + "' '" + work.string() + "'");
-    DiskFileSystem disk;
-    SilentHost host;
-    SystemClock clock;
-    RunEnvironment env{disk, host, options, clock};
-    const double run = seconds([&] { RunConversion(env, work.string()); });
+    long errors = 0;
+    const double run = seconds([&] {
+        try {
+            job(work);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            errors = 1;
+        }
+    });
     fs::remove_all(work);
-    return {run, cp, host.errors};
+    return {run, cp, errors};
 }
 
-void runCase(const char* label, const fs::path& pristine, const fs::path& work, const FixedOptions& options) {
+
+void runCase(const char* label, const fs::path& pristine, const fs::path& work, const Work& job) {
     std::fflush(stdout);
     int fds[2];
     if (::pipe(fds) != 0) std::exit(1);
@@ -88,7 +119,7 @@ void runCase(const char* label, const fs::path& pristine, const fs::path& work, 
     if (pid == 0) {
         ::close(fds[0]);
         keepFreedMemoryForReuse();  // as the command line does
-        const Result r = measure(pristine, work, options);
+        const Result r = measure(pristine, work, job);
         if (::write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) ::_exit(1);
         ::_exit(0);
     }
@@ -148,9 +179,14 @@ int main(int argc, char** argv) {
     std::printf("|%s|%s|%s|%s|%s|%s|%s|\n", std::string(36, '-').c_str(), std::string(10, '-').c_str(),
                 std::string(9, '-').c_str(), std::string(10, '-').c_str(), std::string(9, '-').c_str(),
                 std::string(7, '-').c_str(), std::string(10, '-').c_str());
-    runCase("(a) folder, everything selected", folder, base / "work", all);
-    runCase("(b) one dense form, everything", dense, base / "work", all);
-    runCase("(c) folder, nothing selected", folder, base / "work", none);
+    runCase("(a) folder, everything selected", folder, base / "work", conversion(all));
+    runCase("(b) one dense form, everything", dense, base / "work", conversion(all));
+    runCase("(c) folder, nothing selected", folder, base / "work", conversion(none));
+    // The floor under (a): the disk work alone, with and without the flush before each replace.
+    runCase("(d) floor: backup, read, replace", folder, base / "work",
+            [](const fs::path& w) { ioFloor(w, FlushBeforeReplace::Yes); });
+    runCase("(e) floor without flush", folder, base / "work",
+            [](const fs::path& w) { ioFloor(w, FlushBeforeReplace::No); });
     fs::remove_all(base);
     return 0;
 }

@@ -140,7 +140,7 @@ void DiskFileSystem::writeFile(const std::string& path, const std::string& bytes
             // Keep the owner when root rewrites somebody else's file; failure is harmless.
             [[maybe_unused]] int ignored = ::fchown(fd.get(), st.st_uid, st.st_gid);
         }
-        if (::fsync(fd.get()) != 0) fail(path, errno);
+        if (flush_ == FlushBeforeReplace::Yes && ::fsync(fd.get()) != 0) fail(path, errno);
         if (::close(fd.release()) != 0) fail(path, errno);
         if (::rename(temp.c_str(), target.c_str()) != 0) fail(path, errno);
     } catch (...) {

@@ -5,8 +5,15 @@
 
 namespace tavkonv40 {
 
+// Whether a rewritten file is flushed to the device before it replaces the old one. Flushing
+// is what makes a file the log calls up to date survive a power cut on every file system; the
+// other setting exists so that benchmarks can show what the flush costs.
+enum class FlushBeforeReplace { Yes, No };
+
 class DiskFileSystem : public FileSystem {
 public:
+    explicit DiskFileSystem(FlushBeforeReplace flush = FlushBeforeReplace::Yes) : flush_(flush) {}
+
     std::vector<std::string> listFolder(const std::string& folder) override;
     std::string readFile(const std::string& path) override;
     // Writes a temporary file beside the target, flushes it, gives it the target's permission
@@ -18,6 +25,9 @@ public:
     std::string createTemporaryFolder() override;
     void removeFolder(const std::string& path) override;
     bool isSymbolicLink(const std::string& path) override;
+
+private:
+    FlushBeforeReplace flush_;
 };
 
 }  // namespace tavkonv40
