@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "catalogue.h"
+#include "check_command.h"
 #include "conversion_run.h"
 #include "text_util.h"
 
@@ -182,6 +183,11 @@ int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
         "Replace every Microsoft control kind, optionally :4.0 or :4.0L");
     app.add_option("FOLDER", folder, "The folder holding the project files");
     auto* catalogue = app.add_subcommand("catalogue", "Print the suite catalogue as tab-separated values");
+    auto* check = app.add_subcommand("check", "Report what keeps a converted project from loading; changes nothing");
+    std::string checkFolder;
+    bool checkJson = false;
+    check->add_option("FOLDER", checkFolder, "The folder holding the project files")->required();
+    check->add_flag("--json", checkJson, "Write the findings as JSON");
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -201,6 +207,7 @@ int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
         printCatalogue(s.out);
         return kCompleted;
     }
+    if (*check) return runCheck(checkFolder, checkJson, s);
     if (folder.empty()) {
         s.err << "tavkonv40: no folder given\nRun 'tavkonv40 --help' for usage.\n";
         return kUsage;
@@ -218,6 +225,7 @@ int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
     CliHost host(s);
     RunEnvironment env{s.fs, host, options, s.clock};
     const RunResult result = RunConversion(env, folder);
+    printCheckHint(folder, s);
     if (result.ending == RunEnding::Cancelled) return kCancelled;
     return host.errors() > 0 ? kCompletedWithErrors : kCompleted;
 }

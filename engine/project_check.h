@@ -1,0 +1,52 @@
+// `tavkonv40 check`: reads the forms, user controls and projects directly in a folder and reports
+// what would keep Visual Basic 6 from loading the project as it stands. Read-only: it never
+// writes, and it judges the files, not the run that produced them.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "file_system.h"
+
+namespace tavkonv40 {
+
+enum class Severity { Error, Warning, Note };
+
+enum class FindingKind {
+    UnknownName,        // a suite library, class or control file no edition (or not the named edition) has
+    MissingReference,   // a suite library used in a form body without its header reference line
+    WrongGuid,          // a reference line naming a 4.0/4.0L control file with another GUID
+    NotInProject,       // a control file a member form references that the project does not list
+    UnusedInProject,    // a project reference line for a suite file no member form references
+    OldName,            // an older edition's suite name that is still there
+    RepeatedReference,  // the same control file referenced twice in one file
+    EmptyLines,         // empty lines that repeated runs leave in a header or after a project's references
+    Unreadable,         // a file that could not be read
+};
+
+struct Finding {
+    std::string file;  // name within the folder
+    std::size_t line;  // 1-based; 0 when the finding concerns the whole file
+    Severity severity;
+    FindingKind kind;
+    std::string message;
+    std::string advice;  // one short sentence: what to do about it
+};
+
+std::string_view severityName(Severity s);  // "error", "warning", "note"
+std::string_view kindName(FindingKind k);   // "unknown-name", ...
+
+// Checks the folder. Findings come grouped by file (files in name order), by line within a file.
+// Throws FileError when the folder itself cannot be listed.
+std::vector<Finding> checkProject(FileSystem& fs, const std::string& folder);
+
+// Findings above note level.
+std::size_t countAboveNotes(const std::vector<Finding>& findings);
+
+// One line for the end of a conversion run: how many findings a check would report. Empty when
+// the folder cannot be listed.
+std::string checkHintLine(FileSystem& fs, const std::string& folder);
+
+}  // namespace tavkonv40

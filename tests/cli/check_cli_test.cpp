@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "../engine/test_support.h"
+#include "catalogue.h"
+#include "cli.h"
+#include "corpus.h"
+#include "disk_test_support.h"
+#include "memory_file_system.h"
+#include "project_check.h"
+
+namespace tavkonv40::cli {
+namespace {
+
+struct Invocation {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class CheckCliTest : public ::testing::Test {
+protected:
+    Invocation invoke(std::vector<std::string> args) {
+        std::ostringstream out, err;
+        Services s{fs, clock, out, err, cancel};
+        const int status = runCommandLine(args, s);
+        return {status, out.str(), err.str()};
+    }
+
+    void loadExample() {
+        for (const auto& e : std::filesystem::directory_iterator(std::string(TAVKONV40_EXAMPLES) + "/OrderDesk"))
+            fs.addFile("/p/" + e.path().filename().string(), test::readFile(e.path()));
+    }
+
+    // 1-based number of the first line of the file holding `text` (the first empty line for "").
+    std::size_t lineOf(const std::string& file, const std::string& text) {
+        std::istringstream in(fs.file("/p/" + file));
+        std::string line;
+        for (std::size_t n = 1; std::getline(in, line); ++n)
+            if (text.empty() ? line == "\r" : line.find(text) != std::string::npos) return n;
+        ADD_FAILURE() << text << " not in " << file;
+        return 0;
+    }
+
+    MemoryFileSystem fs;
+    test::FixedClock clock;
+    std::atomic<bool> cancel{false};
+};
+
+TEST_F(CheckCliTest, ExampleAfterAFullConversionReportsTheKnownQuirks) {
+    loadExample();
+    const auto run = invoke({"--all-families", "--all-ms", "/p"});
+    ASSERT_EQ(run.status, 0);
+    const auto before = fs.files();
+    const auto r = invoke({"check", "/p"});
+    EXPECT_EQ(fs.files(), before) << "the check writes nothing";
+    EXPECT_EQ(r.status, 1);
+    auto expect = [&](const std::string& file, const std::string& lineText, const std::string& start) {
+        const std::string prefix = file + ":" + std::to_string(lineOf(file, lineText)) + ": " + start;
+        EXPECT_NE(("\n" + r.out).find("\n" + prefix), std::string::npos) << prefix << "\n" << r.out;
+    };
+    expect("frmMain.frm", "QVMultiLineText40 txtNotes", "error: no edition has the suite library tavQVMultiLineText40");
+    expect("frmOrders.frm", "tavQVCombo40.QVCombo40 cboStatus", "error: no edition has the suite library tavQVCombo40");
+    expect("frmOrders.frm", "updDays", "error: library tavQVUpDn40 has no class QVUpDn40");
+    expect("frmOrders.frm", "prgLoad", "error: library tavQVProgress40 has no class ProgressBar40");
+    expect("frmMain.frm", "m_Status As", "error: library tavQVButton40 has no class QVButton20");
+    expect("frmMain.frm", "cpAccent", "warning: older-edition control tavQVCP30.QVColorPicker30 remains");
+    expect("frmMain.frm", "", "note: an empty line in the header");
+    expect("OrderDesk.vbp", "", "note: an empty line after the last reference line");
+    const std::string last = "check: 5 errors, 1 warning, 4 notes\n";
+    EXPECT_EQ(r.out.substr(r.out.size() - last.size()), last);
+    // The run said as much on standard error, and its log stayed the log.
+    EXPECT_EQ(run.err, "check: 10 findings (6 above note level); run 'tavkonv40 check /p' to see them\n");
+    EXPECT_EQ(run.out.find("check:"), std::string::npos);
+}
+
+TEST_F(CheckCliTest, FourLQuirksOfTheCodeStep) {
+    fs.addFile("/p/A.frm", test::crlf({"VERSION 5.00", "Begin VB.Form A ", "End",
+                                      "Dim o As tavQVSelection40B.QVOption40", "Dim l As tavLEDDisplay30.LEDDisplay30",
+                                      "Dim q As tavQVLEDDisplay20.LEDDisplay20", "Dim p As tavQVPopMenu20.QVPopUp20"}));
+    ASSERT_EQ(invoke({"--all-families:4.0L", "/p"}).status, 0);
+    const auto r = invoke({"check", "/p"});
+    for (const auto* expected : {"A.frm:5: error: no edition has the suite library tavQVSelection40LB",
+                                 "A.frm:6: warning: older-edition library tavLEDDisplay30 remains",
+                                 "A.frm:7: error: no edition has the suite library tavQVLEDDisplay40L",
+                                 "A.frm:8: warning: older-edition library tavQVPopMenu20 remains"})
+        EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
+}
+
+TEST_F(CheckCliTest, ExitStatusAndJson) {
+    fs.addFile("/p/A.frm", "VERSION 5.00\r\n\r\nBegin VB.Form A \r\nEnd\r\n");
+    auto r = invoke({"check", "/p"});
+    EXPECT_EQ(r.status, 0) << "notes only";
+    EXPECT_EQ(r.out, "A.frm:2: note: an empty line in the header \xE2\x80\x94 Harmless (every conversion run adds one); "
+                     "delete them to tidy the file.\n\ncheck: 0 errors, 0 warnings, 1 note\n");
+    fs.addFile("/p/B.ctl", "VERSION 5.00\r\nBegin VB.UserControl B \r\n   Begin tavQVTree40.QVTree40 t \r\n   End\r\nEnd\r\n");
+    r = invoke({"check", "--json", "/p"});
+    EXPECT_EQ(r.status, 1);
+    const auto doc = nlohmann::json::parse(r.out);
+    EXPECT_EQ(doc["folder"], "/p");
+    ASSERT_EQ(doc["findings"].size(), 2u);
+    EXPECT_EQ(doc["findings"][1]["file"], "B.ctl");
+    EXPECT_EQ(doc["findings"][1]["line"], 3);
+    EXPECT_EQ(doc["findings"][1]["severity"], "error");
+    EXPECT_EQ(doc["findings"][1]["kind"], "missing-reference");
+    EXPECT_EQ(doc["counts"], nlohmann::json({{"error", 1}, {"warning", 0}, {"note", 1}}));
+    fs.addFolder("/q");
+    r = invoke({"check", "/q"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "check: no findings\n");
+    EXPECT_EQ(invoke({"check", "/missing"}).status, 2);
+    EXPECT_EQ(invoke({"check"}).status, 2);
+}
+
+// ---- generated folders, converted with mixed options ----------------------------------------
+
+// Every 4.0 and 4.0L library.class, straight from the catalogue.
+std::set<std::string> currentNames() {
+    std::set<std::string> names;
+    for (const auto& f : families())
+        for (const std::string suffix : {"40", "40L"}) {
+            if (suffix == "40L" && f.offers40L == Offers40L::No) continue;
+            const auto& classes = suffix == "40L" && !f.classes40L[0].empty() ? f.classes40L : f.classes;
+            for (auto c : classes)
+                if (!c.empty())
+                    names.insert(std::string(f.libraryBase) + suffix + "." + std::string(c) +
+                                 (c == "QVStaticLabel" ? "" : suffix));
+        }
+    return names;
+}
+
+const FamilyRecord* familyOfLibrary(const std::string& library, std::string& suffix) {
+    for (const auto& f : families())
+        for (const std::string s : {"40", "40L"})
+            if (library == std::string(f.libraryBase) + s) return suffix = s, &f;
+    return nullptr;
+}
+
+struct Expected {
+    std::set<std::pair<std::size_t, std::string>> findings;  // (line, kind group)
+};
+
+// What a check must find in one converted form or user control: every suite name that is not a
+// current library.class, every current library without its control file's header line, every
+// header line of a current control file with a foreign GUID, every run of empty header lines.
+Expected expectedFor(const std::string& bytes) {
+    static const auto current = currentNames();
+    Expected e;
+    std::istringstream in(bytes);
+    std::string line;
+    bool inHeader = true, emptyBefore = false;
+    std::set<std::string> headerFiles, reported;
+    for (std::size_t n = 1; std::getline(in, line); ++n) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const auto begin = line.find("Begin ");
+        const bool beginLine = begin != std::string::npos && line.find_first_not_of(' ') == begin;
+        if (beginLine) inHeader = false;
+        if (inHeader) {
+            if (line.empty() && !emptyBefore) e.findings.insert({n, "empty-lines"});
+            emptyBefore = line.empty();
+            const auto q = line.rfind("\"; \"");
+            if (q == std::string::npos) continue;
+            const std::string file = line.substr(q + 4, line.size() - q - 5);
+            if (!headerFiles.insert(file).second) e.findings.insert({n, "repeated-reference"});
+            for (const auto& f : families())
+                for (const std::string s : {"40", "40L"})
+                    if (file == std::string(f.ocxBase) + s + ".ocx" && (s == "40" || f.offers40L == Offers40L::Yes) &&
+                        line.find(std::string(s == "40" ? f.guid40 : f.guid40L)) == std::string::npos)
+                        e.findings.insert({n, "wrong-guid"});
+            bool currentFile = false;
+            for (const auto& f : families())
+                currentFile = currentFile || file == std::string(f.ocxBase) + "40.ocx" ||
+                              (file == std::string(f.ocxBase) + "40L.ocx" && f.offers40L == Offers40L::Yes);
+            if (file.rfind("tav", 0) == 0 && !currentFile) e.findings.insert({n, "name"});
+            continue;
+        }
+        std::string name;
+        if (beginLine) {
+            name = line.substr(begin + 6, line.find(' ', begin + 6) - begin - 6);
+        } else if (const auto as = line.find(" As tav"); as != std::string::npos) {
+            name = line.substr(as + 4);
+        }
+        if (name.rfind("tav", 0) != 0) continue;
+        if (!current.count(name)) e.findings.insert({n, "name"});
+        std::string suffix;
+        const auto* f = familyOfLibrary(name.substr(0, name.find('.')), suffix);
+        if (beginLine && f) {
+            const std::string file = std::string(f->ocxBase) + suffix + ".ocx";
+            if (!headerFiles.count(file) && reported.insert(file).second) e.findings.insert({n, "missing-reference"});
+        }
+    }
+    return e;
+}
+
+std::string group(FindingKind k) {
+    return k == FindingKind::UnknownName || k == FindingKind::OldName ? "name" : std::string(kindName(k));
+}
+
+TEST_F(CheckCliTest, GeneratedFoldersConvertedWithMixedOptionsMatchTheCatalogue) {
+    for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+        fs = MemoryFileSystem();
+        for (int i = 0; i < 3; ++i)
+            fs.addFile("/p/Form" + std::to_string(i) + ".frm",
+                       corpus::makeForm(seed * 31 + static_cast<std::uint64_t>(i), "Form" + std::to_string(i), {6000}));
+        fs.addFile("/p/Ctl0.ctl", corpus::makeUserControl(seed, "Ctl0", 3000));
+        fs.addFile("/p/Project.vbp", corpus::makeProject(seed, 3, 1));
+        // Every family and Microsoft option left alone, on 4.0 or on 4.0L, by the seed.
+        std::vector<std::string> args;
+        for (const auto& f : families()) {
+            const auto pick = (seed * 7 + static_cast<std::uint64_t>(f.slot) * 13) % 3;
+            if (pick == 1 || (pick == 2 && f.offers40L == Offers40L::No)) args.push_back("--family=" + std::string(f.label));
+            else if (pick == 2) args.push_back("--family=" + std::string(f.label) + ":4.0L");
+        }
+        for (int i = 0; i < kMicrosoftOptionCount; ++i)
+            if (const auto pick = (seed + static_cast<std::uint64_t>(i) * 5) % 3; pick != 0)
+                args.push_back("--ms=" + std::to_string(i) + (pick == 2 ? ":4.0L" : ""));
+        args.push_back("/p");
+        const auto run = invoke(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+
+        const auto found = checkProject(fs, "/p");
+        for (const auto& [path, bytes] : fs.files()) {
+            const std::string file = path.substr(3);
+            if (file.find('/') != std::string::npos || file.ends_with(".vbp")) continue;
+            std::set<std::pair<std::size_t, std::string>> actual;
+            for (const auto& f : found)
+                if (f.file == file && f.kind != FindingKind::NotInProject) actual.insert({f.line, group(f.kind)});
+            EXPECT_EQ(actual, expectedFor(bytes).findings) << "seed " << seed << ", " << file;
+        }
+        EXPECT_NE(run.err.find("check: " + std::to_string(found.size()) + " findings ("), std::string::npos) << run.err;
+    }
+}
+
+}  // namespace
+}  // namespace tavkonv40::cli

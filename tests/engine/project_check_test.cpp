@@ -1,0 +1,205 @@
+#include "project_check.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue.h"
+#include "memory_file_system.h"
+#include "test_support.h"
+
+namespace tavkonv40 {
+namespace {
+
+using test::crlf;
+
+std::string headerLine(std::string_view family, Edition e) {
+    return BuildReferenceTables().header(findFamily(family)->slot, e);
+}
+std::string projectLine(std::string_view family, Edition e) {
+    return BuildReferenceTables().project(findFamily(family)->slot, e);
+}
+
+class ProjectCheckTest : public ::testing::Test {
+protected:
+    std::vector<Finding> check() { return checkProject(fs, "/p"); }
+
+    // The findings at file:line, as "kind" strings.
+    static std::vector<std::string> at(const std::vector<Finding>& all, const std::string& file, std::size_t line) {
+        std::vector<std::string> kinds;
+        for (const auto& f : all)
+            if (f.file == file && f.line == line) kinds.emplace_back(kindName(f.kind));
+        return kinds;
+    }
+    static const Finding& only(const std::vector<Finding>& all, const std::string& file, std::size_t line) {
+        static const Finding none{};
+        std::size_t n = 0;
+        const Finding* found = &none;
+        for (const auto& f : all)
+            if (f.file == file && f.line == line) ++n, found = &f;
+        EXPECT_EQ(n, 1u) << file << ":" << line;
+        return *found;
+    }
+
+    MemoryFileSystem fs;
+};
+
+TEST_F(ProjectCheckTest, ConsistentProjectsOfBothEditionsGiveNoFinding) {
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", headerLine("Button", Edition::V40), headerLine("SideBarMenu", Edition::V40L),
+                                 "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"",
+                                 "Begin VB.Form A ", "   Caption = \"tavQVButton20.QVButton20 in a caption\"",
+                                 "   Begin tavQVButton40.QVButton40 cmd ", "      BeginProperty Font {X} ", "      EndProperty",
+                                 "   End", "   Begin tavQVSMB40L.QVSideMenu40L m ", "   End",
+                                 "   Begin tavQVSMB40L.QVStaticLabel s ", "   End", "   Begin MSComctlLib.ListView lv ", "   End",
+                                 "End", "Attribute VB_Name = \"A\"",
+                                 "Private WithEvents b As tavQVButton40.QVButton40 ' was tavQVButton20.QVButton20",
+                                 "Private Sub b_Click(ByVal s As tavQVSMB40L.QVStaticLabel)", "    Debug.Print \"tavX.Y\"",
+                                 "End Sub"}));
+    fs.addFile("/p/B.ctl", crlf({"VERSION 5.00", headerLine("Spin", Edition::V40L), "Begin VB.UserControl B ",
+                                 "   Begin tavQVSpin40L.QVSpin40L s ", "   End", "End"}));
+    fs.addFile("/p/P.vbp", crlf({"Type=Exe", projectLine("Button", Edition::V40), projectLine("SideBarMenu", Edition::V40L),
+                                 projectLine("Spin", Edition::V40L),
+                                 "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX", "Form=A.frm",
+                                 "UserControl=B.ctl", "", "[MS Transaction Server]"}));
+    fs.addFile("/p/notes.txt", "Begin tavNothing.Here\r\n");
+    const auto f = check();
+    for (const auto& x : f) ADD_FAILURE() << x.file << ":" << x.line << ": " << x.message;
+    EXPECT_EQ(checkHintLine(fs, "/p"), "check: no findings");
+}
+
+TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", headerLine("Text", Edition::V40), headerLine("UpDn", Edition::V40),
+                                 "Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVWidget40.ocx\"",
+                                 "Begin VB.Form A ",
+                                 "   Begin tavQVMultiLineText40.QVMultiLineText40 t ",  // 6
+                                 "   End", "   Begin tavQVCombo40.QVCombo40 c ",          // 8
+                                 "   End", "   Begin tavQVUpDn40.QVUpDn40 u ",            // 10
+                                 "   End", "   Begin tavQVGrid40L.QVGrid40L g ",          // 12
+                                 "   End", "End",
+                                 "Dim a As tavQVLEDDisplay40.LEDDisplay40",              // 15
+                                 "Dim b As tavQVSelection40LB.QVOption40L",              // 16
+                                 "Dim c As tavQVButton40.QVButton20"}));                 // 17
+    const auto f = check();
+    EXPECT_EQ(only(f, "A.frm", 4).kind, FindingKind::UnknownName);
+    for (std::size_t line : {6, 8, 10, 12, 15, 16, 17}) {
+        const auto& x = only(f, "A.frm", line);
+        EXPECT_EQ(x.kind, FindingKind::UnknownName) << line;
+        EXPECT_EQ(x.severity, Severity::Error) << line;
+        EXPECT_FALSE(x.advice.empty());
+    }
+    EXPECT_NE(only(f, "A.frm", 6).advice.find("tavQVMText40.QVMText40"), std::string::npos);
+    EXPECT_NE(only(f, "A.frm", 8).advice.find("tavQVComboBox40.QVComboBox40"), std::string::npos);
+    EXPECT_EQ(only(f, "A.frm", 10).advice, "Change the class to QVVUpDn40 or QVHUpDn40.");
+    EXPECT_NE(only(f, "A.frm", 12).message.find("exists only as 4.0"), std::string::npos);
+    EXPECT_NE(only(f, "A.frm", 15).message.find("tavLEDDisplay40"), std::string::npos);
+    EXPECT_EQ(only(f, "A.frm", 17).advice, "Change the class to QVButton40.");
+    // The 4.0L classes differ from the 4.0 ones for the single-class families.
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", headerLine("Spin", Edition::V40L), "Begin VB.Form A ",
+                                 "   Begin tavQVSpin40L.QVVSpin40L s ", "   End", "End"}));
+    EXPECT_EQ(only(check(), "A.frm", 4).advice, "Change the class to QVSpin40L.");
+}
+
+TEST_F(ProjectCheckTest, MissingReferenceLineAndForeignGuid) {
+    std::string frame = headerLine("Frame", Edition::V40);
+    frame.replace(frame.find('{') + 1, 8, "DEADBEEF");
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", frame, "Begin VB.Form A ",
+                                 "   Begin tavQVButton40L.QVButton40L b1 ", "   End",  // 4
+                                 "   Begin tavQVButton40L.QVButton40L b2 ", "   End", "   Begin tavQVFrame40.QVFrame40 f ",
+                                 "   End", "End"}));
+    fs.addFile("/p/P.vbp", crlf({"Object={55870AA1-BEA7-4F63-A945-7F0682E167A4}#1.0#0; tavQVButton40.ocx",
+                                 projectLine("Frame", Edition::V40), projectLine("Button", Edition::V40L)}));
+    const auto f = check();
+    const auto& missing = only(f, "A.frm", 4);
+    EXPECT_EQ(missing.kind, FindingKind::MissingReference);
+    EXPECT_EQ(missing.advice, "Add this line to the header: " + headerLine("Button", Edition::V40L));
+    EXPECT_TRUE(at(f, "A.frm", 6).empty()) << "reported once per control file";
+    EXPECT_EQ(only(f, "A.frm", 2).kind, FindingKind::WrongGuid);
+    const auto projectFindings = at(f, "P.vbp", 1);
+    EXPECT_EQ(projectFindings, (std::vector<std::string>{"wrong-guid", "unused-in-project"}));
+}
+
+TEST_F(ProjectCheckTest, ProjectListsAgainstItsMembersHeaders) {
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", headerLine("Button", Edition::V40), headerLine("Frame", Edition::V40),
+                                 "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"",
+                                 "Begin VB.Form A ", "End"}));
+    fs.addFile("/p/Other.frm", crlf({"VERSION 5.00", headerLine("Tree", Edition::V40), "Begin VB.Form O ", "End"}));
+    fs.addFile("/p/P.vbp", crlf({"Type=Exe", projectLine("Button", Edition::V40), projectLine("Label", Edition::V40),
+                                 "Form=a.FRM"}));
+    const auto f = check();
+    EXPECT_EQ(only(f, "A.frm", 3).kind, FindingKind::NotInProject);
+    EXPECT_EQ(only(f, "A.frm", 3).advice, "Add this line to it: " + projectLine("Frame", Edition::V40));
+    EXPECT_EQ(only(f, "A.frm", 4).kind, FindingKind::NotInProject) << "Microsoft control files count too";
+    EXPECT_EQ(only(f, "P.vbp", 3).kind, FindingKind::UnusedInProject);
+    EXPECT_TRUE(at(f, "Other.frm", 2).empty()) << "not a member of P.vbp";
+    // A project that names none of the folder's forms owns all of them.
+    fs.addFile("/p/P.vbp", crlf({projectLine("Button", Edition::V40), "Form=elsewhere\\X.frm"}));
+    EXPECT_EQ(only(check(), "Other.frm", 2).kind, FindingKind::NotInProject);
+}
+
+TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", "Object = \"{1}#1.0#0\"; \"tavQVSpin20.ocx\"",
+                                 "Object = \"{1}#1.0#0\"; \"tavQVCP77.ocx\"",                                  // 3
+                                 "Begin VB.Form A ", "   Begin tavQVButton20.QVButton20 b ", "   End",     // 5
+                                 "   Begin tavQVCP30.QVColorPicker30 c ", "   End", "End",                  // 7
+                                 "Dim a As tavQVButton20.QVButton20",                                        // 10
+                                 "Dim b As tavLEDDisplay30.LEDDisplay30",                                    // 11
+                                 "Dim c As tavQVPopup20.QVPopUp20",                                          // 12
+                                 "Dim d As tavQVSelection40B.QVOption40",                                    // 13
+                                 "Call Show(tavQVButton20.QVButton20)"}));                                   // 14
+    fs.addFile("/p/P.vbp", crlf({"Object={1}#1.0#0; tavQVSpin20.ocx", "Object={1}#1.0#0; tavQVCP77.ocx"}));
+    const auto f = check();
+    for (std::size_t line : {2, 5, 7, 10, 11, 12, 13, 14}) {
+        EXPECT_EQ(only(f, "A.frm", line).kind, FindingKind::OldName) << line;
+        EXPECT_EQ(only(f, "A.frm", line).severity, Severity::Warning) << line;
+    }
+    EXPECT_EQ(only(f, "A.frm", 2).advice, "Convert it with --family Spin (QVSpin).");
+    EXPECT_EQ(only(f, "A.frm", 3).kind, FindingKind::UnknownName) << "77 is no edition";
+    EXPECT_EQ(only(f, "A.frm", 5).advice, "Convert it with --family Button (QVButton).");
+    EXPECT_NE(only(f, "A.frm", 7).message.find("no conversion rule"), std::string::npos);
+    EXPECT_NE(only(f, "A.frm", 7).advice.find("tavQVColorPicker40.QVColorPicker40"), std::string::npos);
+    EXPECT_NE(only(f, "A.frm", 10).advice.find("--family Button (QVButton)"), std::string::npos);
+    EXPECT_NE(only(f, "A.frm", 11).message.find("no conversion rule"), std::string::npos);
+    EXPECT_NE(only(f, "A.frm", 12).message.find("would write tavQVPopup40 (4.0) or tavQVPopup40L (4.0L)"),
+              std::string::npos);
+    EXPECT_NE(only(f, "A.frm", 13).message.find("tavQVSelection40LB"), std::string::npos);
+    EXPECT_NE(only(f, "A.frm", 14).message.find("follow a blank"), std::string::npos);
+    EXPECT_EQ(only(f, "P.vbp", 1).advice, "Convert it with --family Spin (QVSpin).");
+}
+
+TEST_F(ProjectCheckTest, RepeatedReferencesAndEmptyLinesWhateverTheLineEnds) {
+    const std::vector<std::string> form = {"VERSION 5.00", "", "", headerLine("Button", Edition::V40), "",
+                                           headerLine("Button", Edition::V40), "Begin VB.Form A ",
+                                           "   Begin tavQVButton40.QVButton40 b ", "", "   End", "End"};
+    const std::vector<std::string> project = {"Type=Exe", projectLine("Button", Edition::V40), "", "", "Form=A.frm", ""};
+    for (const std::string eol : {"\r\n", "\n", "\r"}) {
+        std::string f, p;
+        for (const auto& l : form) f += l + eol;
+        for (const auto& l : project) p += l + eol;
+        fs.addFile("/p/A.frm", f);
+        fs.addFile("/p/P.vbp", p);
+        const auto all = check();
+        EXPECT_EQ(only(all, "A.frm", 2).message, "2 empty lines in the header");
+        EXPECT_EQ(only(all, "A.frm", 5).kind, FindingKind::EmptyLines);
+        EXPECT_EQ(only(all, "A.frm", 6).kind, FindingKind::RepeatedReference);
+        EXPECT_EQ(only(all, "P.vbp", 3).message, "2 empty lines after the last reference line");
+        EXPECT_EQ(all.size(), 4u);
+        EXPECT_EQ(countAboveNotes(all), 1u);
+        EXPECT_EQ(checkHintLine(fs, "/p"),
+                  "check: 4 findings (1 above note level); run 'tavkonv40 check /p' to see them");
+    }
+}
+
+TEST_F(ProjectCheckTest, UnreadableFileAndUnlistableFolder) {
+    fs.addFolder("/p/Dir.frm");
+    fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
+    const auto f = check();
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].kind, FindingKind::Unreadable);
+    EXPECT_EQ(f[0].file, "Dir.frm");
+    EXPECT_THROW(checkProject(fs, "/missing"), FileError);
+    EXPECT_EQ(checkHintLine(fs, "/missing"), "");
+}
+
+}  // namespace
+}  // namespace tavkonv40
