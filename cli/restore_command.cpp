@@ -34,7 +34,7 @@ public:
             if (fs_.isSymbolicLink(src)) continue;  // the run never rewrites links
             if (fs_.isFolder(src)) {
                 if (!exists(dst)) {
-                    act("create folder", r);
+                    act("created folder", "would create folder", r);
                     if (mode_ == RestoreMode::Restore) {
                         try {
                             fs_.createFolder(dst);
@@ -90,7 +90,7 @@ private:
         try {
             const std::string bytes = fs_.readFile(src);
             if (!exists(dst)) {
-                act("create", rel);
+                act("created", "would create", rel);
                 if (mode_ == RestoreMode::Restore) fs_.createFile(dst, bytes);
             } else if (fs_.isFolder(dst)) {
                 throw FileError(dst, "the folder holds a folder of that name");
@@ -98,7 +98,7 @@ private:
                 ++result.unchanged;
                 return;
             } else {
-                act("restore", rel);
+                act("restored", "would restore", rel);
                 if (mode_ == RestoreMode::Restore) fs_.writeFile(dst, bytes);
             }
             ++result.restored;
@@ -107,8 +107,8 @@ private:
         }
     }
 
-    void act(const std::string& what, const std::string& rel) {
-        out_ << (mode_ == RestoreMode::DryRun ? "would " : "") << what << ": " << rel << '\n';
+    void act(const char* done, const char* wouldDo, const std::string& rel) {
+        out_ << (mode_ == RestoreMode::DryRun ? wouldDo : done) << ": " << rel << '\n';
     }
 
     void error(const std::string& message) {
