@@ -41,7 +41,8 @@ std::vector<std::string> summaryLines(const RunReport& r) {
     std::string examined;
     for (FileKind k : kAllFileKinds) {
         if (!examined.empty()) examined += ", ";
-        examined += std::to_string(st.filesExamined(k)) + " " + std::string(fileKindName(k));
+        constexpr std::array<const char*, kFileKindCount> kOne{"form", "user control", "project"};
+        examined += count(st.filesExamined(k), kOne[static_cast<std::size_t>(k)], std::string(fileKindName(k)));
     }
     lines.push_back(std::string(dry ? "Dry run" : "Summary") + (r.cancelled ? " (cancelled)" : "") +
                     ": examined " + examined + "; " +
