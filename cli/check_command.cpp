@@ -67,9 +67,4 @@ int runCheck(const std::string& folder, bool json, Services& s) {
     return countAboveNotes(findings) > 0 ? 1 : 0;
 }
 
-void printCheckHint(const std::string& folder, Services& s) {
-    const auto line = checkHintLine(s.fs, folder);
-    if (!line.empty()) s.err << line << '\n';
-}
-
 }  // namespace tavkonv40::cli

@@ -10,7 +10,4 @@ namespace tavkonv40::cli {
 // Exit status: 0 nothing above note level, 1 errors or warnings, 2 the folder cannot be listed.
 int runCheck(const std::string& folder, bool json, Services& services);
 
-// After a conversion run: one line on standard error saying what a check would report.
-void printCheckHint(const std::string& folder, Services& services);
-
 }  // namespace tavkonv40::cli

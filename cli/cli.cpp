@@ -6,7 +6,8 @@
 
 #include "catalogue.h"
 #include "check_command.h"
-#include "conversion_run.h"
+#include "restore_command.h"
+#include "run_command.h"
 #include "text_util.h"
 
 namespace tavkonv40::cli {
@@ -14,28 +15,6 @@ namespace tavkonv40::cli {
 namespace {
 
 constexpr const char* kVersion = "tavkonv40 0.1.0";
-
-class CliHost : public RunHost {
-public:
-    explicit CliHost(Services& s) : s_(s) {}
-
-    void appendLog(std::string_view line, LogLineKind kind) override {
-        s_.out << line << '\n';
-        s_.out.flush();
-        if (kind == LogLineKind::Error) {
-            ++errors_;
-            s_.err << line << '\n';
-            s_.err.flush();
-        }
-        if (s_.onLine) s_.onLine(std::string(line), s_.onLineContext);
-    }
-    bool cancelRequested() const override { return s_.cancel.load(); }
-    int errors() const { return errors_; }
-
-private:
-    Services& s_;
-    int errors_ = 0;
-};
 
 std::string normalizedCaption(std::string_view s) {
     std::string out;
@@ -183,6 +162,21 @@ int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
         "Replace every Microsoft control kind, optionally :4.0 or :4.0L");
     app.add_option("FOLDER", folder, "The folder holding the project files");
     auto* catalogue = app.add_subcommand("catalogue", "Print the suite catalogue as tab-separated values");
+    bool dryRun = false, quiet = false;
+    std::string reportPath, color = "auto";
+    app.add_flag("--dry-run", dryRun, "Change nothing: print the log, then the diff the run would make");
+    app.add_flag("--quiet", quiet, "No summary and no progress display on standard error");
+    app.add_option("--report", reportPath, "Write the summary as JSON to FILE")->type_name("FILE");
+    app.add_option("--color", color, "Colour the diff: auto (on a terminal), always or never")
+        ->type_name("WHEN")
+        ->check(CLI::IsMember({"auto", "always", "never"}));
+    auto* restore = app.add_subcommand("restore", "Put the folder's files back from its newest backup");
+    std::string restoreFolderArg, restoreBackup;
+    bool restoreDry = false;
+    restore->add_option("FOLDER", restoreFolderArg, "The folder to restore")->required();
+    restore->add_option("--backup", restoreBackup, "The backup to use (its name or date and time)")
+        ->type_name("NAME");
+    restore->add_flag("--dry-run", restoreDry, "Only show what would be restored");
     auto* check = app.add_subcommand("check", "Report what keeps a converted project from loading; changes nothing");
     std::string checkFolder;
     bool checkJson = false;
@@ -208,6 +202,16 @@ int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
         return kCompleted;
     }
     if (*check) return runCheck(checkFolder, checkJson, s);
+    if (*restore) {
+        try {
+            const auto r = restoreFolder(s.fs, restoreFolderArg, restoreBackup,
+                                         restoreDry ? RestoreMode::DryRun : RestoreMode::Restore, s.out, s.err);
+            return r.errors > 0 ? kCompletedWithErrors : kCompleted;
+        } catch (const NoBackup& e) {
+            s.err << "tavkonv40: " << e.what() << '\n';
+            return kUsage;
+        }
+    }
     if (folder.empty()) {
         s.err << "tavkonv40: no folder given\nRun 'tavkonv40 --help' for usage.\n";
         return kUsage;
@@ -222,12 +226,15 @@ int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
         return kUsage;
     }
 
-    CliHost host(s);
-    RunEnvironment env{s.fs, host, options, s.clock};
-    const RunResult result = RunConversion(env, folder);
-    printCheckHint(folder, s);
-    if (result.ending == RunEnding::Cancelled) return kCancelled;
-    return host.errors() > 0 ? kCompletedWithErrors : kCompleted;
+    const bool colored = color == "always" || (color == "auto" && s.outTerminal == Terminal::Yes);
+    const RunRequest request{folder,
+                             options,
+                             dryRun ? RunMode::DryRun : RunMode::Real,
+                             quiet ? SummaryOutput::Quiet : SummaryOutput::Shown,
+                             reportPath,
+                             colored ? DiffColor::Terminal : DiffColor::Plain,
+                             kVersion + std::string_view("tavkonv40 ").size()};
+    return runConversionCommand(request, s);
 }
 
 }  // namespace tavkonv40::cli

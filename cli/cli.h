@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "progress_display.h"
 #include "options.h"
 #include "run_host.h"
 
@@ -29,6 +30,9 @@ struct Services {
     // Called once per log line after it is printed (tests use it to cancel at a chosen point).
     void (*onLine)(const std::string& line, void* context) = nullptr;
     void* onLineContext = nullptr;
+    // Whether standard output / standard error are terminals (colour, progress display).
+    Terminal outTerminal = Terminal::No;
+    Terminal errTerminal = Terminal::No;
 };
 
 // Parses `args` (without the program name) and does what they ask. Never throws.

@@ -1,4 +1,5 @@
 #include <signal.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <clocale>
@@ -31,5 +32,8 @@ int main(int argc, char** argv) {
     tavkonv40::DiskFileSystem fs;
     tavkonv40::SystemClock clock;
     tavkonv40::cli::Services services{fs, clock, std::cout, std::cerr, g_cancel};
+    using tavkonv40::cli::Terminal;
+    services.outTerminal = ::isatty(STDOUT_FILENO) ? Terminal::Yes : Terminal::No;
+    services.errTerminal = ::isatty(STDERR_FILENO) ? Terminal::Yes : Terminal::No;
     return tavkonv40::cli::runCommandLine(args, services);
 }

@@ -6,7 +6,11 @@ std::string errorLine(const std::string& message) { return "    -error: " + mess
 
 FileSession::FileSession(FileSystem& fs, std::string path, const OptionsSource& options,
                          RunHost& host, RunState& state)
-    : fs_(fs), path_(std::move(path)), options_(options), host_(host), state_(state) {}
+    : fs_(fs), path_(std::move(path)), options_(options), host_(host), state_(state) {
+    // --- run statistics ---
+    if (state_.statistics) state_.statistics->beginFile(path_.substr(path_.find_last_of('/') + 1));
+    // --- end of run statistics ---
+}
 
 void FileSession::fail(const std::string& what, const std::string& cause) {
     failed_ = true;
@@ -29,6 +33,7 @@ void FileSession::run(Step step) {
         }
     }
     StepContext ctx{*file_, options_, host_, state_};
+    if (state_.statistics) state_.statistics->beginStep(stepKindOf(step));  // run statistics
     try {
         step(ctx);
     } catch (const LineOutOfRange& e) {
@@ -40,10 +45,17 @@ void FileSession::run(Step step) {
     if (file_->changed()) {
         file_ = TextFile::continueFrom(std::move(file_));
         changed_ = true;
+        if (state_.statistics) state_.statistics->stepChangedFile();  // run statistics
     }
 }
 
 bool FileSession::finish() {
+    const bool ok = write();
+    if (state_.statistics) state_.statistics->fileFinished(changed_, !ok);  // run statistics
+    return ok;
+}
+
+bool FileSession::write() {
     if (failed_) return false;
     if (!changed_) return true;
     try {

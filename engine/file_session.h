@@ -30,6 +30,7 @@ public:
 
 private:
     void fail(const std::string& what, const std::string& cause);
+    bool write();
 
     FileSystem& fs_;
     std::string path_;

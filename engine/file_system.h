@@ -51,6 +51,18 @@ public:
 
     // Whether the entry itself is a symbolic link (not followed).
     virtual bool isSymbolicLink(const std::string& path) = 0;
+
+    // Whether the entry is a folder (a link is not followed, so a link to a folder is not one).
+    virtual bool isFolder(const std::string& path) = 0;
+
+    // Throws the FileError writeFile would throw before writing anything: lets a dry run refuse
+    // exactly the files a real run would fail to write.
+    virtual void checkWritable(const std::string& path) = 0;
+
+    // Creates a file that does not exist yet, atomically (it appears whole or not at all), and a
+    // folder whose parent exists; both are for putting back what a backup holds.
+    virtual void createFile(const std::string& path, const std::string& bytes) = 0;
+    virtual void createFolder(const std::string& path) = 0;
 };
 
 }  // namespace tavkonv40

@@ -58,10 +58,14 @@ std::string MemoryFileSystem::readFile(const std::string& path) {
     return file(path);
 }
 
-void MemoryFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+void MemoryFileSystem::checkWritable(const std::string& path) {
     if (folders_.count(path)) throw FileError(path, "Is a directory");
     if (!files_.count(path)) throw FileError(path, "No such file or directory");
     if (readOnly_.count(path)) throw FileError(path, "file is read-only");
+}
+
+void MemoryFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+    checkWritable(path);
     if (beforeWrite) beforeWrite(path);
     ++writeCount;
     files_[path] = bytes;
@@ -101,6 +105,25 @@ void MemoryFileSystem::moveFolder(const std::string& fromIn, const std::string& 
     if (folders_.count(to) || files_.count(to)) throw FileError(to, "File exists");
     copyFolder(from, to);
     removeFolder(from);
+}
+
+bool MemoryFileSystem::isFolder(const std::string& path) {
+    return folders_.count(withoutTrailingSlash(path)) != 0;
+}
+
+void MemoryFileSystem::createFile(const std::string& path, const std::string& bytes) {
+    if (files_.count(path) || folders_.count(path)) throw FileError(path, "File exists");
+    if (!folders_.count(parentOf(path))) throw FileError(path, "No such file or directory");
+    if (beforeWrite) beforeWrite(path);
+    ++writeCount;
+    files_[path] = bytes;
+}
+
+void MemoryFileSystem::createFolder(const std::string& pathIn) {
+    const std::string path = withoutTrailingSlash(pathIn);
+    if (files_.count(path) || folders_.count(path)) throw FileError(path, "File exists");
+    if (!folders_.count(parentOf(path))) throw FileError(path, "No such file or directory");
+    folders_.insert(path);
 }
 
 }  // namespace tavkonv40

@@ -39,6 +39,10 @@ public:
     std::string createTemporaryFolder() override;
     void removeFolder(const std::string& path) override;
     bool isSymbolicLink(const std::string&) override { return false; }  // a memory store has no links
+    bool isFolder(const std::string& path) override;
+    void checkWritable(const std::string& path) override;
+    void createFile(const std::string& path, const std::string& bytes) override;
+    void createFolder(const std::string& path) override;
 
 private:
     std::map<std::string, std::string> files_;

@@ -172,6 +172,7 @@ void CheckFRMVBBODYForUpdate(StepContext& ctx) {
         const auto i = static_cast<std::size_t>(option);
         ctx.state.formNeedsLibrary[i] = true;
         ctx.state.projectNeedsLibrary[i] = true;
+        if (ctx.state.statistics) ctx.state.statistics->microsoftControlReplaced(option);  // run statistics
 
         if (alternative && c->variant == Variant::MultiLineText) emptyText(ctx, lines, n);
         if (c->font != FontFix::None) fixFont(ctx, lines, n, *c);

@@ -8,6 +8,7 @@
 
 #include "catalogue.h"
 #include "options.h"
+#include "run_statistics.h"
 #include "run_host.h"
 #include "text_file.h"
 
@@ -19,6 +20,8 @@ struct RunState {
     // Set when a Microsoft control of option i was replaced; read by the required-reference steps.
     std::array<bool, kMicrosoftOptionCount> formNeedsLibrary{};
     std::array<bool, kMicrosoftOptionCount> projectNeedsLibrary{};
+    // Where the run's counts go; none are kept when it is null.
+    RunStatistics* statistics = nullptr;
 };
 
 struct StepContext {

@@ -106,19 +106,33 @@ std::string DiskFileSystem::readFile(const std::string& path) {
     return bytes;
 }
 
-void DiskFileSystem::writeFile(const std::string& path, const std::string& bytes) {
-    // Rewrite the link's target, never replace the link itself.
+namespace {
+
+struct WriteTarget {
+    std::string path;  // the link's target for a link
+    struct stat st {};
+};
+
+// Rewrite the link's target, never replace the link itself.
+WriteTarget writableTarget(const std::string& path) {
     char resolved[PATH_MAX];
     if (!::realpath(path.c_str(), resolved)) fail(path, errno);
-    const std::string target = resolved;
-
-    struct stat st {};
-    if (::stat(target.c_str(), &st) != 0) fail(path, errno);
-    if (S_ISDIR(st.st_mode)) fail(path, EISDIR);
-    if (!S_ISREG(st.st_mode)) throw FileError(path, "not a regular file");
-    if ((st.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0)
+    WriteTarget t;
+    t.path = resolved;
+    if (::stat(t.path.c_str(), &t.st) != 0) fail(path, errno);
+    if (S_ISDIR(t.st.st_mode)) fail(path, EISDIR);
+    if (!S_ISREG(t.st.st_mode)) throw FileError(path, "not a regular file");
+    if ((t.st.st_mode & S_IWUSR) == 0 || ::access(t.path.c_str(), W_OK) != 0)
         throw FileError(path, "the file is read-only");
+    return t;
+}
 
+enum class Replace { Existing, NoFile };
+
+// Writes `bytes` to a flushed temporary beside `target` and renames it into place. `mode` is
+// given to the temporary (an existing file's bits, or the default bits of a new file).
+void writeBeside(const std::string& path, const std::string& target, const std::string& bytes,
+                 const struct stat* existing, Replace replace, FlushBeforeReplace flush) {
     const fs::path targetPath(target);
     // The fixed ending keeps a temporary left by a killed run from ever looking like a form,
     // user control or project to a later run.
@@ -135,18 +149,56 @@ void DiskFileSystem::writeFile(const std::string& path, const std::string& bytes
     }
     try {
         writeAll(fd.get(), bytes, path);
-        if (::fchmod(fd.get(), st.st_mode & 07777) != 0) fail(path, errno);
-        if (::geteuid() == 0) {
-            // Keep the owner when root rewrites somebody else's file; failure is harmless.
-            [[maybe_unused]] int ignored = ::fchown(fd.get(), st.st_uid, st.st_gid);
+        mode_t mode = 0;
+        if (existing) {
+            mode = existing->st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
         }
-        if (flush_ == FlushBeforeReplace::Yes && ::fsync(fd.get()) != 0) fail(path, errno);
+        if (::fchmod(fd.get(), mode) != 0) fail(path, errno);
+        if (existing && ::geteuid() == 0) {
+            // Keep the owner when root rewrites somebody else's file; failure is harmless.
+            [[maybe_unused]] int ignored = ::fchown(fd.get(), existing->st_uid, existing->st_gid);
+        }
+        if (flush == FlushBeforeReplace::Yes && ::fsync(fd.get()) != 0) fail(path, errno);
         if (::close(fd.release()) != 0) fail(path, errno);
-        if (::rename(temp.c_str(), target.c_str()) != 0) fail(path, errno);
+        if (replace == Replace::NoFile) {
+            // link() refuses an existing name, so a file that appeared meanwhile is kept.
+            if (::link(temp.c_str(), target.c_str()) != 0) fail(path, errno);
+            ::unlink(temp.c_str());
+        } else if (::rename(temp.c_str(), target.c_str()) != 0) {
+            fail(path, errno);
+        }
     } catch (...) {
         ::unlink(temp.c_str());
         throw;
     }
+}
+
+}  // namespace
+
+void DiskFileSystem::checkWritable(const std::string& path) { writableTarget(path); }
+
+void DiskFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+    const WriteTarget t = writableTarget(path);
+    writeBeside(path, t.path, bytes, &t.st, Replace::Existing, flush_);
+}
+
+void DiskFileSystem::createFile(const std::string& path, const std::string& bytes) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0) fail(path, EEXIST);
+    writeBeside(path, path, bytes, nullptr, Replace::NoFile, flush_);
+}
+
+void DiskFileSystem::createFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0777) != 0) fail(path, errno);
+}
+
+bool DiskFileSystem::isFolder(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 void DiskFileSystem::copyFolder(const std::string& from, const std::string& to) {

@@ -25,6 +25,11 @@ public:
     std::string createTemporaryFolder() override;
     void removeFolder(const std::string& path) override;
     bool isSymbolicLink(const std::string& path) override;
+    bool isFolder(const std::string& path) override;
+    void checkWritable(const std::string& path) override;
+    // Writes a temporary file beside the new one, flushes it and renames it into place.
+    void createFile(const std::string& path, const std::string& bytes) override;
+    void createFolder(const std::string& path) override;
 
 private:
     FlushBeforeReplace flush_;

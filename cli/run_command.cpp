@@ -1,0 +1,137 @@
+#include "run_command.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "conversion_run.h"
+#include "overlay_file_system.h"
+#include "progress_display.h"
+#include "project_check.h"
+#include "run_statistics.h"
+#include "text_util.h"
+
+namespace tavkonv40::cli {
+
+namespace {
+
+class CliHost : public RunHost {
+public:
+    CliHost(Services& s, ProgressDisplay& progress) : s_(s), progress_(progress) {}
+
+    void appendLog(std::string_view line, LogLineKind kind) override {
+        progress_.beforeLogLine();
+        s_.out << line << '\n';
+        s_.out.flush();
+        if (kind == LogLineKind::Error) {
+            errors.emplace_back(line);
+            s_.err << line << '\n';
+            s_.err.flush();
+        }
+        // The backup's place is the second line after this one (an empty line comes between).
+        if (backupLineIn_ > 0 && --backupLineIn_ == 0) backupPath = line;
+        if (line == "Backup of original folder saved to:") backupLineIn_ = 2;
+        progress_.afterLogLine(line);
+        if (s_.onLine) s_.onLine(std::string(line), s_.onLineContext);
+    }
+    bool cancelRequested() const override { return s_.cancel.load(); }
+
+    std::vector<std::string> errors;
+    std::string backupPath;
+
+private:
+    Services& s_;
+    ProgressDisplay& progress_;
+    int backupLineIn_ = 0;
+};
+
+// Forms, user controls and projects directly in the folder: the progress display's total.
+std::size_t filesToConvert(FileSystem& fs, const std::string& folder) {
+    try {
+        std::size_t n = 0;
+        for (const auto& name : fs.listFolder(folder)) {
+            const auto ext = lastThreeUpper(name);
+            if (ext == "FRM" || ext == "CTL" || ext == "VBP") ++n;
+        }
+        return n;
+    } catch (const FileError&) {
+        return 0;
+    }
+}
+
+std::string dryRunTemporaryFolder() {
+    std::error_code ec;
+    const auto base = std::filesystem::temp_directory_path(ec);
+    return (ec ? std::string("/tmp") : base.string()) + "/tavkonv40-dry-run";
+}
+
+// Returns false when the report could not be written (the message is printed).
+bool writeReport(FileSystem& fs, const std::string& path, const std::string& json, Services& s) {
+    try {
+        try {
+            fs.writeFile(path, json);
+        } catch (const FileError&) {
+            fs.createFile(path, json);
+        }
+        return true;
+    } catch (const FileError& e) {
+        s.err << "tavkonv40: cannot write the report " << e.what() << '\n';
+        return false;
+    }
+}
+
+}  // namespace
+
+int runConversionCommand(const RunRequest& request, Services& s) {
+    const bool dry = request.mode == RunMode::DryRun;
+    const bool quiet = request.summary == SummaryOutput::Quiet;
+    ProgressDisplay progress(s.err, quiet ? Terminal::No : s.errTerminal,
+                             filesToConvert(s.fs, request.folder));
+    CliHost host(s, progress);
+    OverlayFileSystem overlay(s.fs, dryRunTemporaryFolder());
+    RunStatistics statistics;
+    RunState state;
+    state.statistics = &statistics;
+    RunEnvironment env{dry ? static_cast<FileSystem&>(overlay) : s.fs, host, request.options, s.clock};
+    const RunResult result = RunConversion(env, state, request.folder);
+    progress.finish();
+
+    if (dry) {
+        // Every write went to the overlay; the disk still holds each file as it was.
+        const DiffStyle style{request.color};
+        for (const auto& [path, bytes] : overlay.writes()) {
+            std::string before;
+            try {
+                before = s.fs.readFile(path);
+            } catch (const FileError&) {
+            }
+            s.out << unifiedDiff(path.substr(path.find_last_of('/') + 1), before, bytes, style);
+        }
+        s.out.flush();
+    }
+
+    RunReport report;
+    report.version = request.version;
+    report.mode = request.mode;
+    report.folder = request.folder;
+    report.backupPath = host.backupPath;
+    report.backupPlaced = result.backupPlaced && !dry;
+    report.cancelled = result.ending == RunEnding::Cancelled;
+    report.options = &request.options;
+    report.statistics = &statistics;
+    report.errors = host.errors;
+    if (!quiet) {
+        std::vector<std::string> lines = summaryLines(report);
+        // What a check of the folder as the run left it (in memory, for a dry run) would find.
+        const std::string hint = checkHintLine(env.fs, request.folder);
+        if (!hint.empty()) lines.push_back(hint);
+        for (const auto& l : lines) s.err << l << '\n';
+        s.err.flush();
+    }
+    const bool reportWritten =
+        request.reportPath.empty() || writeReport(s.fs, request.reportPath, reportJson(report), s);
+
+    if (result.ending == RunEnding::Cancelled) return kCancelled;
+    return host.errors.empty() && reportWritten ? kCompleted : kCompletedWithErrors;
+}
+
+}  // namespace tavkonv40::cli

@@ -1,0 +1,29 @@
+// A conversion run or dry run from the command line: the log on standard output, the progress
+// display and the summary on standard error, the diff of a dry run after its log, the JSON
+// report.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli.h"
+#include "run_summary.h"
+#include "unified_diff.h"
+
+namespace tavkonv40::cli {
+
+enum class SummaryOutput { Shown, Quiet };
+
+struct RunRequest {
+    std::string folder;
+    const OptionsSource& options;
+    RunMode mode = RunMode::Real;
+    SummaryOutput summary = SummaryOutput::Shown;
+    std::string reportPath;  // empty: no report
+    DiffColor color = DiffColor::Plain;
+    std::string version;
+};
+
+int runConversionCommand(const RunRequest& request, Services& services);
+
+}  // namespace tavkonv40::cli

@@ -1,0 +1,33 @@
+// What a run or dry run did, for people (a few lines on standard error) and for scripts (a JSON
+// report).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "options.h"
+#include "run_statistics.h"
+
+namespace tavkonv40::cli {
+
+enum class RunMode { Real, DryRun };
+
+struct RunReport {
+    std::string version;
+    RunMode mode = RunMode::Real;
+    std::string folder;
+    std::string backupPath;  // where the backup went (or would go); empty when none was named
+    bool backupPlaced = false;
+    bool cancelled = false;
+    const OptionsSource* options = nullptr;
+    const RunStatistics* statistics = nullptr;
+    std::vector<std::string> errors;  // the run's error lines
+};
+
+// The summary, one line per entry. Callers may append lines of their own before printing.
+std::vector<std::string> summaryLines(const RunReport& report);
+
+// The same as a JSON document (indented, ending with a line break).
+std::string reportJson(const RunReport& report);
+
+}  // namespace tavkonv40::cli

@@ -1,0 +1,69 @@
+#include "overlay_file_system.h"
+
+#include <algorithm>
+
+#include "text_util.h"
+
+namespace tavkonv40 {
+
+OverlayFileSystem::OverlayFileSystem(FileSystem& base, std::string temporaryFolder)
+    : base_(base), temporaryFolder_(std::move(temporaryFolder)) {}
+
+bool OverlayFileSystem::exists(const std::string& pathIn) {
+    const std::string path = withoutTrailingSlash(pathIn);
+    if (writes_.count(path)) return true;
+    const auto slash = path.find_last_of('/');
+    const std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    try {
+        const auto names = base_.listFolder(parent);
+        return std::find(names.begin(), names.end(), path.substr(slash + 1)) != names.end();
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+std::vector<std::string> OverlayFileSystem::listFolder(const std::string& folder) {
+    return base_.listFolder(folder);
+}
+
+std::string OverlayFileSystem::readFile(const std::string& path) {
+    const auto it = writes_.find(path);
+    return it != writes_.end() ? it->second : base_.readFile(path);
+}
+
+void OverlayFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+    if (!writes_.count(path)) base_.checkWritable(path);
+    writes_[path] = bytes;
+}
+
+void OverlayFileSystem::copyFolder(const std::string& from, const std::string&) {
+    // Refused where the real copy would be refused at once: a source that is no folder.
+    base_.listFolder(from);
+}
+
+void OverlayFileSystem::moveFolder(const std::string&, const std::string& to) {
+    if (exists(to)) throw FileError(withoutTrailingSlash(to), "File exists");
+}
+
+std::string OverlayFileSystem::createTemporaryFolder() { return temporaryFolder_; }
+
+void OverlayFileSystem::removeFolder(const std::string&) {}
+
+bool OverlayFileSystem::isSymbolicLink(const std::string& path) { return base_.isSymbolicLink(path); }
+
+bool OverlayFileSystem::isFolder(const std::string& path) { return base_.isFolder(path); }
+
+void OverlayFileSystem::checkWritable(const std::string& path) {
+    if (!writes_.count(path)) base_.checkWritable(path);
+}
+
+void OverlayFileSystem::createFile(const std::string& path, const std::string& bytes) {
+    if (exists(path)) throw FileError(path, "File exists");
+    writes_[path] = bytes;
+}
+
+void OverlayFileSystem::createFolder(const std::string& path) {
+    if (exists(path)) throw FileError(withoutTrailingSlash(path), "File exists");
+}
+
+}  // namespace tavkonv40

@@ -1,0 +1,43 @@
+// A store that reads through to another one and keeps every write in memory: a dry run works on
+// it exactly as a real run works on the disk, and afterwards the writes say what the run would
+// have changed. The backup's folder copy, move and removal only check what the real calls would
+// refuse; nothing is copied, so even a huge folder costs no more than the files a run rewrites.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "file_system.h"
+
+namespace tavkonv40 {
+
+class OverlayFileSystem : public FileSystem {
+public:
+    // `temporaryFolder` is the path createTemporaryFolder reports (nothing is created there).
+    OverlayFileSystem(FileSystem& base, std::string temporaryFolder);
+
+    // Path -> bytes of every file written, in path order. Files created are included.
+    const std::map<std::string, std::string>& writes() const { return writes_; }
+
+    std::vector<std::string> listFolder(const std::string& folder) override;
+    std::string readFile(const std::string& path) override;
+    void writeFile(const std::string& path, const std::string& bytes) override;
+    void copyFolder(const std::string& from, const std::string& to) override;
+    void moveFolder(const std::string& from, const std::string& to) override;
+    std::string createTemporaryFolder() override;
+    void removeFolder(const std::string& path) override;
+    bool isSymbolicLink(const std::string& path) override;
+    bool isFolder(const std::string& path) override;
+    void checkWritable(const std::string& path) override;
+    void createFile(const std::string& path, const std::string& bytes) override;
+    void createFolder(const std::string& path) override;
+
+private:
+    bool exists(const std::string& path);
+
+    FileSystem& base_;
+    std::string temporaryFolder_;
+    std::map<std::string, std::string> writes_;
+};
+
+}  // namespace tavkonv40

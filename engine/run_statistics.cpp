@@ -1,0 +1,130 @@
+#include "run_statistics.h"
+
+#include <algorithm>
+
+#include "code_declarations.h"
+#include "file_session.h"
+#include "form_body.h"
+#include "form_headers.h"
+#include "form_required_controls.h"
+#include "microsoft_controls.h"
+#include "project_references.h"
+#include "text_file.h"
+#include "text_util.h"
+
+namespace tavkonv40 {
+
+namespace {
+
+struct StepRow {
+    Step step;
+    StepKind kind;
+    std::string_view name;
+};
+
+// Forms and user controls share the first three steps.
+const std::array<StepRow, kStepKindCount> kSteps{{
+    {ConvertFormHeaders, StepKind::Headers, "headers"},
+    {ConvertFormBody, StepKind::Body, "body"},
+    {CheckEVENTSForUpdate, StepKind::Declarations, "declarations"},
+    {CheckFRMVBBODYForUpdate, StepKind::MicrosoftControls, "Microsoft controls"},
+    {CheckFormRequiredControls, StepKind::FormRequiredControls, "form required controls"},
+    {ConvertProjectObjects, StepKind::ProjectHeaders, "project headers"},
+    {CheckProjectRequiredControls, StepKind::ProjectRequiredControls, "project required controls"},
+}};
+
+constexpr std::array<std::string_view, kFileKindCount> kFileKindNames{"forms", "user controls",
+                                                                      "projects"};
+
+FileKind fileKindOf(std::string_view name) {
+    const std::string ext = lastThreeUpper(name);
+    if (ext == "CTL") return FileKind::UserControl;
+    if (ext == "VBP") return FileKind::Project;
+    return FileKind::Form;
+}
+
+}  // namespace
+
+std::string_view stepName(StepKind kind) { return kSteps[static_cast<std::size_t>(kind)].name; }
+
+std::string_view fileKindName(FileKind kind) { return kFileKindNames[static_cast<std::size_t>(kind)]; }
+
+StepKind stepKindOf(Step step) {
+    for (const auto& row : kSteps)
+        if (row.step == step) return row.kind;
+    return StepKind::Headers;
+}
+
+void RunStatistics::beginFile(std::string name, FileKind kind) {
+    closeStep();
+    FileRecord record;
+    record.name = std::move(name);
+    record.kind = kind;
+    files_.push_back(std::move(record));
+}
+
+void RunStatistics::beginFile(std::string name) {
+    const FileKind kind = fileKindOf(name);
+    beginFile(std::move(name), kind);
+}
+
+void RunStatistics::beginStep(StepKind kind) {
+    closeStep();
+    inStep_ = true;
+    step_ = kind;
+}
+
+void RunStatistics::closeStep() {
+    if (!inStep_) return;
+    linesRewritten_[index(step_)] += stepLines_.size();
+    stepLines_.clear();
+    inStep_ = false;
+}
+
+void RunStatistics::lineReplaced(const TextFile& file, std::size_t n, std::string_view newText) {
+    // The steps compose multi-line texts with CR LF whatever the file's own line ends.
+    std::size_t breaks = 0;
+    for (auto p = newText.find("\r\n"); p != std::string_view::npos; p = newText.find("\r\n", p + 2))
+        ++breaks;
+    const std::string_view first = newText.substr(0, newText.find("\r\n"));
+    const bool differs = n > file.lineCount() ? !newText.empty() : file.line(n) != first;
+    if (differs) stepLines_.insert(n);
+    if (breaks == 0) return;
+    // A required-controls rewrite is the line itself, the reference lines it adds, and a line
+    // break that leaves one empty line behind them.
+    const std::size_t references = breaks - 1;
+    if (step_ == StepKind::FormRequiredControls) formReferenceLines_ += references;
+    if (step_ == StepKind::ProjectRequiredControls) projectReferenceLines_ += references;
+}
+
+void RunStatistics::stepChangedFile() {
+    if (!files_.empty()) files_.back().changedBy.push_back(step_);
+}
+
+void RunStatistics::microsoftControlReplaced(int option) {
+    ++microsoftReplaced_.at(static_cast<std::size_t>(option));
+}
+
+void RunStatistics::fileFinished(bool changed, bool failed) {
+    closeStep();
+    if (files_.empty()) return;
+    files_.back().changed = changed && !failed;
+    files_.back().failed = failed;
+}
+
+std::size_t RunStatistics::filesExamined(FileKind kind) const {
+    return static_cast<std::size_t>(
+        std::count_if(files_.begin(), files_.end(), [&](const FileRecord& f) { return f.kind == kind; }));
+}
+
+std::size_t RunStatistics::filesChanged() const {
+    return static_cast<std::size_t>(
+        std::count_if(files_.begin(), files_.end(), [](const FileRecord& f) { return f.changed; }));
+}
+
+std::size_t RunStatistics::filesFailed() const {
+    return static_cast<std::size_t>(
+        std::count_if(files_.begin(), files_.end(), [](const FileRecord& f) { return f.failed; }));
+}
+
+}  // namespace tavkonv40

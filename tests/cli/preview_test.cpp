@@ -1,0 +1,235 @@
+// Dry run, report and restore against real runs on generated folders on disk.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "../engine/test_support.h"
+#include "cli.h"
+#include "corpus.h"
+#include "disk_file_system.h"
+#include "disk_test_support.h"
+#include "memory_file_system.h"
+#include "restore_command.h"
+#include "unified_diff.h"
+
+namespace tavkonv40::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Snapshot = std::map<std::string, std::string>;  // relative path -> bytes
+
+// Every file under the folder; backups only when asked for.
+Snapshot snapshot(const fs::path& folder, bool withBackups = false) {
+    Snapshot s;
+    for (auto it = fs::recursive_directory_iterator(folder); it != fs::recursive_directory_iterator(); ++it) {
+        const std::string rel = fs::relative(it->path(), folder).string();
+        if (!withBackups && rel.rfind("Nexaria Conversion Backup", 0) == 0) {
+            if (it->is_directory()) it.disable_recursion_pending();
+            continue;
+        }
+        if (it->is_regular_file()) s[rel] = test::readFile(it->path());
+    }
+    return s;
+}
+
+struct Output {
+    int status;
+    std::string out, err;
+};
+
+class PreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() /
+               ("tavkonv40-preview-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        fs::create_directories(root);
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    Output run(std::vector<std::string> args) {
+        std::ostringstream out, err;
+        Services s{disk, clock, out, err, cancel};
+        const int status = runCommandLine(args, s);
+        return {status, out.str(), err.str()};
+    }
+
+    fs::path makeFolder(std::uint64_t seed) {
+        const fs::path folder = root / ("project " + std::to_string(seed));
+        corpus::writeFolder(folder, seed, {4, 2, 2, 6 * 1024});
+        return folder;
+    }
+
+    fs::path root;
+    DiskFileSystem disk;
+    test::FixedClock clock;
+    std::atomic<bool> cancel{false};
+};
+
+const std::vector<std::vector<std::string>> kOptionSets{
+    {"--all-families", "--all-ms"},
+    {"--all-families:4.0L", "--ms", "Text:4.0L", "--ms", "checkoption"},
+    {"--family", "Button:4.0L", "--family", "QVList", "--family", "Tree", "--all-ms:4.0L"},
+    {"--ms", "Frame", "--ms", "Slider"},
+};
+
+TEST_F(PreviewTest, DryRunLogsAndDiffsExactlyWhatTheRealRunDoes) {
+    for (std::uint64_t seed = 1; seed <= kOptionSets.size(); ++seed) {
+        const auto& options = kOptionSets[seed - 1];
+        const fs::path folder = makeFolder(seed);
+        // An LF form and a read-only form: the dry run refuses what the real run refuses.
+        test::writeFile(folder / "Lf.frm", "VERSION 5.00\nObject = \"{X}#1.0#0\"; \"tavQVButton30.ocx\"\n");
+        ::chmod((folder / "Form1.frm").c_str(), 0444);
+        const Snapshot before = snapshot(folder, true);
+
+        std::vector<std::string> args{"--quiet", "--dry-run"};
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(folder.string());
+        const Output dry = run(args);
+        EXPECT_EQ(snapshot(folder, true), before) << "a dry run changes nothing and makes no backup";
+
+        args.erase(args.begin() + 1);
+        const Output real = run(args);
+        ASSERT_EQ(real.status, dry.status);
+        const Snapshot after = snapshot(folder);
+        std::string diffs;
+        for (const auto& [name, bytes] : after) diffs += unifiedDiff(name, before.at(name), bytes);
+        EXPECT_FALSE(diffs.empty());
+        EXPECT_NE(diffs.find("# Lf.frm: line ends are LF"), std::string::npos);
+        EXPECT_EQ(dry.out, real.out + diffs) << "seed " << seed;
+        EXPECT_EQ(dry.err, real.err);
+    }
+}
+
+TEST_F(PreviewTest, ReportMatchesTheFilesTheRunChanged) {
+    const fs::path folder = makeFolder(11);
+    test::writeFile(folder / "Plain.frm", "Nothing to convert here\r\n");  // only gains its empty line
+    const Snapshot before = snapshot(folder);
+    const fs::path reportFile = root / "report.json";
+    const Output r = run({"--all-families", "--all-ms:4.0L", "--report", reportFile.string(), folder.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Snapshot after = snapshot(folder);
+    const auto j = nlohmann::json::parse(test::readFile(reportFile));
+
+    EXPECT_EQ(j["tool"], "tavkonv40");
+    EXPECT_FALSE(j["dry_run"].get<bool>());
+    EXPECT_EQ(j["folder"], folder.string());
+    EXPECT_TRUE(fs::is_directory(j["backup"].get<std::string>()));
+    EXPECT_EQ(j["options"]["families"].size(), 42u);
+    EXPECT_EQ(j["options"]["microsoft"][0]["edition"], "4.0L");
+    EXPECT_TRUE(j["errors"].empty());
+
+    std::size_t changed = 0, forms = 0;
+    for (const auto& f : j["files"]) {
+        const std::string name = f["name"];
+        const bool differs = before.at(name) != after.at(name);
+        EXPECT_EQ(f["changed"].get<bool>(), differs) << name;
+        EXPECT_EQ(!f["steps"].empty(), differs) << name;
+        changed += differs;
+        if (f["kind"] == "form") ++forms;
+    }
+    EXPECT_EQ(j["files_changed"].get<std::size_t>(), changed);
+    EXPECT_EQ(j["files_examined"]["forms"].get<std::size_t>(), forms);
+    EXPECT_EQ(forms, 5u);
+    EXPECT_EQ(j["files_examined"]["user_controls"], 2);
+    EXPECT_EQ(j["files_examined"]["projects"], 2);
+    for (const auto& f : j["files"]) {
+        if (f["name"] != "Plain.frm") continue;
+        EXPECT_EQ(f["steps"], nlohmann::json::array({"form_required_controls"}));
+    }
+
+    std::size_t replaced = 0;
+    for (const auto& [option, n] : j["microsoft_controls_replaced"].items()) replaced += n.get<std::size_t>();
+    EXPECT_GT(replaced, 0u);
+    // Each replaced control's library is required once per run and file until one holds it.
+    EXPECT_GT(j["reference_lines_added"]["forms"].get<std::size_t>(), 0u);
+    EXPECT_GT(j["lines_rewritten"]["microsoft_controls"].get<std::size_t>(), replaced - 1);
+
+    // The summary on standard error says the same.
+    EXPECT_NE(r.err.find("Summary: examined 5 forms, 2 user controls, 2 projects; " +
+                         std::to_string(changed) + " files changed"),
+              std::string::npos)
+        << r.err;
+}
+
+TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
+    const fs::path folder = makeFolder(21);
+    fs::create_directories(folder / "res");
+    test::writeFile(folder / "res" / "note.txt", "kept\n");
+    const Snapshot original = snapshot(folder);
+    ASSERT_EQ(run({"--quiet", "--all-families", "--all-ms", folder.string()}).status, 0);
+    ASSERT_NE(snapshot(folder), original);
+
+    // After the run: a file removed, one in a subfolder edited, one added.
+    fs::remove(folder / "Form2.frm");
+    test::writeFile(folder / "res" / "note.txt", "edited\n");
+    test::writeFile(folder / "added.frm", "new\r\n");
+
+    const Snapshot withBackups = snapshot(folder, true);
+    const Output preview = run({"restore", "--dry-run", folder.string()});
+    EXPECT_EQ(preview.status, 0);
+    EXPECT_EQ(snapshot(folder, true), withBackups) << "restore --dry-run changes nothing";
+    EXPECT_NE(preview.out.find("would create: Form2.frm\n"), std::string::npos) << preview.out;
+
+    const Output r = run({"restore", folder.string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("only in the folder, left alone: added.frm\n"), std::string::npos) << r.out;
+    Snapshot restored = snapshot(folder);
+    EXPECT_EQ(restored.erase("added.frm"), 1u);
+    EXPECT_EQ(restored, original);
+    EXPECT_TRUE(fs::exists(folder / test::kBackupName)) << "the backup stays";
+}
+
+TEST_F(PreviewTest, RestoreRefusesAFolderWithoutBackups) {
+    const fs::path folder = makeFolder(31);
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"restore", folder.string()},
+             {"restore", (root / "missing").string()},
+         }) {
+        const Output r = run(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.rfind("tavkonv40: ", 0), 0u) << r.err;
+    }
+    ASSERT_EQ(run({"--quiet", folder.string()}).status, 0);
+    const Output unknown = run({"restore", "--backup", "01.01.2020 00.00.00", folder.string()});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("no backup named"), std::string::npos);
+}
+
+// "Newest" is by the date in the name: mm.dd.yyyy sorts wrongly as text.
+TEST(RestoreTest, NewestBackupByDateAndBackupsInsideBackupsStay) {
+    MemoryFileSystem mem;
+    const std::string older = "Nexaria Conversion Backup 12.31.2025 23.59.59";
+    const std::string newer = "Nexaria Conversion Backup 01.02.2026 08.00.00";
+    mem.addFile("/p/A.frm", "converted");
+    mem.addFile("/p/" + older + "/A.frm", "oldest");
+    mem.addFile("/p/" + newer + "/A.frm", "original");
+    mem.addFile("/p/" + newer + "/" + older + "/A.frm", "oldest");
+    mem.addFolder("/p/Nexaria Conversion Backup 13.45.2026 xx");  // not a backup's name
+    const auto backups = findBackups(mem, "/p");
+    ASSERT_EQ(backups.size(), 2u);
+    EXPECT_EQ(backups.back().name, newer);
+    EXPECT_FALSE(parseBackupName("Nexaria Conversion Backup 1.2.2026 08.00.00"));
+
+    std::ostringstream out, err;
+    const auto files = mem.files();
+    const auto r = restoreFolder(mem, "/p", "", RestoreMode::Restore, out, err);
+    EXPECT_EQ(r.restored, 1);
+    EXPECT_EQ(mem.file("/p/A.frm"), "original");
+    EXPECT_EQ(mem.files().size(), files.size()) << "no backup was copied back into the folder";
+
+    restoreFolder(mem, "/p", "12.31.2025 23.59.59", RestoreMode::Restore, out, err);
+    EXPECT_EQ(mem.file("/p/A.frm"), "oldest");
+}
+
+}  // namespace
+}  // namespace tavkonv40::cli

@@ -1,0 +1,125 @@
+#include "unified_diff.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include <unistd.h>
+
+#include "disk_test_support.h"
+
+namespace tavkonv40::cli {
+namespace {
+
+std::string lines(int from, int to) {
+    std::string s;
+    for (int i = from; i <= to; ++i) s += "line " + std::to_string(i) + "\r\n";
+    return s;
+}
+
+TEST(UnifiedDiffTest, HeadersRangesAndContext) {
+    EXPECT_EQ(unifiedDiff("A.frm", "same\n", "same\n"), "");
+
+    // One changed line in the middle of many: three lines of context, counts of 1 left out.
+    const std::string before = lines(1, 20);
+    std::string after = before;
+    after.replace(after.find("line 10\r\n"), 4, "LINE");
+    EXPECT_EQ(unifiedDiff("A.frm", before, after),
+              "diff --git a/A.frm b/A.frm\n--- a/A.frm\n+++ b/A.frm\n"
+              "@@ -7,7 +7,7 @@ line 6\n line 7\n line 8\n line 9\n-line 10\n+LINE 10\n line 11\n line 12\n line 13\n");
+
+    EXPECT_EQ(unifiedDiff("B.frm", "", "x\r\n"),
+              "diff --git a/B.frm b/B.frm\n--- a/B.frm\n+++ b/B.frm\n@@ -0,0 +1 @@\n+x\n");
+    EXPECT_EQ(unifiedDiff("C.frm", "x\r\n", "y"),
+              "diff --git a/C.frm b/C.frm\n--- a/C.frm\n+++ b/C.frm\n@@ -1 +1 @@\n-x\n+y\n"
+              "\\ No newline at end of file\n");
+    // A blank in the name puts a tab after the ---/+++ names.
+    EXPECT_NE(unifiedDiff("my form.frm", "a\n", "b\n").find("--- a/my form.frm\t\n+++ b/my form.frm\t\n"),
+              std::string::npos);
+}
+
+TEST(UnifiedDiffTest, ChangesSixLinesApartShareAHunkSevenDoNot) {
+    const std::string before = lines(1, 30);
+    auto change = [&](int a, int b) {
+        std::string s = before;
+        for (int n : {a, b}) {
+            const std::string old = "line " + std::to_string(n) + "\r\n";
+            s.replace(s.find(old), old.size(), "x" + std::to_string(n) + "\r\n");
+        }
+        return unifiedDiff("A.frm", before, s);
+    };
+    auto hunks = [](const std::string& d) {
+        std::size_t n = 0;
+        for (auto p = d.find("\n@@ "); p != std::string::npos; p = d.find("\n@@ ", p + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(hunks(change(10, 17)), 1u);
+    EXPECT_EQ(hunks(change(10, 18)), 2u);
+}
+
+TEST(UnifiedDiffTest, LineEndsShownAsPlainLinesWithANoteUnlessCrLf) {
+    const std::string d = unifiedDiff("A.frm", "a\r\nb\r\n", "a\r\nc\r\n");
+    EXPECT_EQ(d.find('\r'), std::string::npos);
+    EXPECT_EQ(d.rfind("diff --git", 0), 0u) << "no note for CR LF";
+    EXPECT_EQ(lineEndNote("A.frm", "a\nb\n"), "# A.frm: line ends are LF, not CR LF\n");
+    EXPECT_EQ(lineEndNote("A.frm", "a\rb\r"), "# A.frm: line ends are CR, not CR LF\n");
+    EXPECT_EQ(lineEndNote("A.frm", "a\r\nb\n"), "# A.frm: line ends are mixed (CR LF, LF), not CR LF\n");
+    EXPECT_EQ(unifiedDiff("A.frm", "a\rb\r", "a\rc\r").find("# A.frm: line ends are CR"), 0u);
+    // A line whose only change is its terminator is a changed line.
+    EXPECT_NE(unifiedDiff("A.frm", "a\r\nb\r\n", "a\nb\r\n").find("-a\n+a\n"), std::string::npos);
+}
+
+TEST(UnifiedDiffTest, ColourAsGitPrintsIt) {
+    const std::string d = unifiedDiff("A.frm", "Sub x\r\n1\r\n2\r\n", "Sub x\r\n1\r\n3  \r\n", {DiffColor::Terminal});
+    EXPECT_EQ(d,
+              "\033[1mdiff --git a/A.frm b/A.frm\033[m\n\033[1m--- a/A.frm\033[m\n\033[1m+++ b/A.frm\033[m\n"
+              "\033[36m@@ -1,3 +1,3 @@\033[m\n Sub x\033[m\n 1\033[m\n\033[31m-2\033[m\n"
+              "\033[32m+\033[m\033[32m3\033[m\033[41m  \033[m\n");
+}
+
+// Generated files whose lines are all different, so that every correct diff aligns them alike:
+// the output must be git's, byte for byte (git's index line aside).
+TEST(UnifiedDiffTest, SameAsGitOnGeneratedFiles) {
+    if (std::system("git --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "git is not installed";
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("tavkonv40-diff-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "a");
+    fs::create_directories(dir / "b");
+    std::mt19937 rng(7);
+    for (int round = 0; round < 25; ++round) {
+        std::string before, after;
+        const int n = 1 + static_cast<int>(rng() % 60);
+        int fresh = 0;
+        for (int i = 0; i < n; ++i) {
+            // Every fifth line or so starts with a letter, which git takes as a hunk heading.
+            const std::string line = (rng() % 5 == 0 ? "Sub s" : "  l") + std::to_string(i);
+            before += line + "\n";
+            switch (rng() % 8) {
+                case 0: after += "  new" + std::to_string(fresh++) + "\n"; break;  // replaced
+                case 1: break;                                                     // removed
+                case 2: after += line + "\n  ins" + std::to_string(fresh++) + "\n"; break;
+                default: after += line + "\n";
+            }
+        }
+        if (rng() % 3 == 0) after.pop_back();  // no final line end
+        test::writeFile(dir / "a" / "F.frm", before);
+        test::writeFile(dir / "b" / "F.frm", after);
+        const std::string cmd = "cd '" + dir.string() + "' && git diff --no-index a/F.frm b/F.frm | grep -v '^index ' > out.txt";
+        ASSERT_GE(std::system(cmd.c_str()), 0);
+        std::string git = test::readFile(dir / "out.txt");
+        // git names the two files by their own folders.
+        for (const auto& [from, to] : {std::pair<std::string, std::string>{"a/a/F.frm", "a/F.frm"},
+                                       {"b/b/F.frm", "b/F.frm"}})
+            for (auto p = git.find(from); p != std::string::npos; p = git.find(from)) git.replace(p, from.size(), to);
+        const std::string mine = unifiedDiff("F.frm", before, after);
+        EXPECT_EQ(mine.substr(mine.find("diff --git")), git)
+            << "round " << round;
+    }
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace tavkonv40::cli
