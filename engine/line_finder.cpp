@@ -97,12 +97,21 @@ std::size_t LineFinder::next() {
             if (++run_ < runs.size()) at_ = runs[run_].bytes.data();
             continue;
         }
-        // The line holding the hit: the last line of the run that starts at or before it.
-        const auto first = lines.begin() + static_cast<std::ptrdiff_t>(run.first);
-        const auto last = lines.begin() + static_cast<std::ptrdiff_t>(run.end);
-        const auto line = std::upper_bound(first, last, hit, [](const char* p, std::string_view l) {
-                              return std::less<const char*>()(p, l.data());
+        // The line holding the hit: the last line of the run that starts at or before it. Hits
+        // come in order, so the search gallops forward from the previous hit's line.
+        const std::less<const char*> before;
+        std::size_t low = std::max(line_, run.first);
+        std::size_t step = 1;
+        while (low + step < run.end && !before(hit, lines[low + step].data())) {
+            low += step;
+            step *= 2;
+        }
+        const auto from = lines.begin() + static_cast<std::ptrdiff_t>(low);
+        const auto to = lines.begin() + static_cast<std::ptrdiff_t>(std::min(low + step, run.end));
+        const auto line = std::upper_bound(from, to, hit, [&](const char* p, std::string_view l) {
+                              return before(p, l.data());
                           }) - 1;
+        line_ = static_cast<std::size_t>(line - lines.begin());
         at_ = line->data() + line->size();  // the rest of this line is not searched again
         return static_cast<std::size_t>(line - lines.begin()) + 1;
     }

@@ -32,6 +32,7 @@ private:
     char keyLower_, keyUpper_;
     std::size_t run_ = 0;   // current run of file_.scanRuns()
     const char* at_ = nullptr;  // where the search resumes within that run
+    std::size_t line_ = 0;      // index of the line of the last hit
 };
 
 // Whether any line of the scanning array holds the needle.

@@ -53,56 +53,61 @@ TextFile::TextFile(std::string bytes) : original_(std::make_unique<const std::st
         lines_.clear();
         splitAnyLineEnd();
     }
-    takeScanAndDominantFromLines();
+    findDominantLineEnd();
+    takeScanFromLines();
 }
 
 TextFile::TextFile(HandOver, TextFile& previous)
     : original_(std::move(previous.original_)),
       arena_(std::move(previous.arena_)),
       lines_(std::move(previous.lines_)),
-      asRead_(false) {
+      asRead_(false),
+      dominant_(previous.dominant_) {
     if (!previous.changed_) {
         // Nothing was rewritten: the previous scanning array is still the file.
         scan_ = std::move(previous.scan_);
         runs_ = std::move(previous.runs_);
-        dominant_ = previous.dominant_;
         return;
     }
     // Read back from disk, a file ending in a line break has no empty line after it.
     if (!lines_.empty() && lines_.back().end == LineEnd::None && lines_.back().text.empty()) lines_.pop_back();
-    takeScanAndDominantFromLines();
+    takeScanFromLines();
 }
 
 std::unique_ptr<TextFile> TextFile::continueFrom(std::unique_ptr<TextFile> previous) {
     return std::unique_ptr<TextFile>(new TextFile(HandOver{}, *previous));
 }
 
-void TextFile::takeScanAndDominantFromLines() {
-    scan_.reserve(lines_.size());
-    std::array<std::size_t, 4> counts{};
+void TextFile::takeScanFromLines() {
+    scan_.resize(lines_.size());
+    runs_.clear();
     // A line continues the current run when it starts right after the previous line's end and
     // both lie in the file as read (only there are the bytes between them that line end).
     const char* const readBegin = original_->data();
     const char* const readEnd = readBegin + original_->size();
     const std::less_equal<const char*> notAfter;
-    const auto asRead = [&](std::string_view t) {
-        return notAfter(readBegin, t.data()) && notAfter(t.data() + t.size(), readEnd);
-    };
     const char* next = nullptr;  // where the current run's next line would start
-    for (const auto& l : lines_) {
-        const std::size_t i = scan_.size();
-        scan_.push_back(l.text);
-        ++counts[static_cast<std::size_t>(l.end)];
-        const bool inRead = asRead(l.text);
-        if (inRead && !runs_.empty() && l.text.data() == next) {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const std::string_view text = lines_[i].text;
+        scan_[i] = text;
+        const char* const end = text.data() + text.size();
+        const bool inRead = notAfter(readBegin, text.data()) && notAfter(end, readEnd);
+        if (inRead && text.data() == next) {
             ScanRun& run = runs_.back();
             run.end = i + 1;
-            run.bytes = std::string_view(run.bytes.data(), static_cast<std::size_t>(l.text.data() + l.text.size() - run.bytes.data()));
+            run.bytes = std::string_view(run.bytes.data(), static_cast<std::size_t>(end - run.bytes.data()));
         } else {
-            runs_.push_back({i, i + 1, l.text});
+            runs_.push_back({i, i + 1, text});
         }
-        next = inRead ? l.text.data() + l.text.size() + kLineEndSize[static_cast<std::size_t>(l.end)] : nullptr;
+        next = inRead ? end + kLineEndSize[static_cast<std::size_t>(lines_[i].end)] : nullptr;
     }
+}
+
+// The line end most lines have. Rewrites never change it: a rewritten line keeps its own end
+// and the lines a rewrite adds take this one.
+void TextFile::findDominantLineEnd() {
+    std::array<std::size_t, 4> counts{};
+    for (const auto& l : lines_) ++counts[static_cast<std::size_t>(l.end)];
     const auto crlf = counts[static_cast<std::size_t>(LineEnd::CRLF)];
     const auto lf = counts[static_cast<std::size_t>(LineEnd::LF)];
     const auto cr = counts[static_cast<std::size_t>(LineEnd::CR)];

@@ -79,7 +79,8 @@ private:
     TextFile(HandOver, TextFile& previous);
 
     std::string_view keep(std::string_view text);
-    void takeScanAndDominantFromLines();
+    void takeScanFromLines();
+    void findDominantLineEnd();
     bool splitCrLfOrLf(std::size_t crs);
     void splitAnyLineEnd();
 
