@@ -76,7 +76,9 @@ void RunStatistics::beginStep(StepKind kind) {
 
 void RunStatistics::closeStep() {
     if (!inStep_) return;
-    linesRewritten_[index(step_)] += stepLines_.size();
+    std::sort(stepLines_.begin(), stepLines_.end());
+    linesRewritten_[index(step_)] +=
+        static_cast<std::size_t>(std::unique(stepLines_.begin(), stepLines_.end()) - stepLines_.begin());
     stepLines_.clear();
     inStep_ = false;
 }
@@ -88,7 +90,7 @@ void RunStatistics::lineReplaced(const TextFile& file, std::size_t n, std::strin
         ++breaks;
     const std::string_view first = newText.substr(0, newText.find("\r\n"));
     const bool differs = n > file.lineCount() ? !newText.empty() : file.line(n) != first;
-    if (differs) stepLines_.insert(n);
+    if (differs) stepLines_.push_back(n);
     if (breaks == 0) return;
     // A required-controls rewrite is the line itself, the reference lines it adds, and a line
     // break that leaves one empty line behind them.

@@ -7,7 +7,6 @@
 #include <array>
 #include <cstddef>
 #include <map>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,7 +85,8 @@ private:
     StepKind step_ = StepKind::Headers;
     // Lines of the current file that the current step changed: a step may rewrite one line more
     // than once (a Begin line naming two families), and that is one line rewritten.
-    std::set<std::size_t> stepLines_;
+    // Kept as a plain list (no allocation per line) and made unique when the step ends.
+    std::vector<std::size_t> stepLines_;
 };
 
 }  // namespace tavkonv40
