@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <set>
+#include <unordered_map>
 
 #include "code_declaration_table.h"
 #include "form_body_table.h"
@@ -25,6 +25,9 @@ constexpr std::array<std::string_view, 7> kOlderTokens = {"", "20", "20T", "21",
 bool endsWithNoCase(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && equalsNoCase(s.substr(s.size() - suffix.size()), suffix);
 }
+
+template <typename Value>
+using NoCaseMap = std::unordered_map<std::string, Value, NoCaseHash, NoCaseEqual>;
 
 std::string_view withoutEditionToken(std::string_view name) {
     for (auto token : kEditionTokens)
@@ -65,17 +68,20 @@ public:
 
     // The longest known stem that begins the name.
     std::pair<const FamilyRecord*, std::size_t> longestPrefix(std::string_view name) const {
-        const std::string key = lower(name);
-        for (std::size_t len = key.size(); len > 0; --len) {
-            const auto it = stems_.find(key.substr(0, len));
+        for (std::size_t len = std::min(name.size(), longest_); len > 0; --len) {
+            const auto it = stems_.find(name.substr(0, len));
             if (it != stems_.end()) return {it->second, len};
         }
         return {nullptr, 0};
     }
 
 private:
-    void add(std::string_view stem, const FamilyRecord& f) { stems_.emplace(lower(stem), &f); }
-    std::map<std::string, const FamilyRecord*> stems_;
+    void add(std::string_view stem, const FamilyRecord& f) {
+        stems_.emplace(std::string(stem), &f);
+        longest_ = std::max(longest_, stem.size());
+    }
+    NoCaseMap<const FamilyRecord*> stems_;
+    std::size_t longest_ = 0;
 };
 
 const StemIndex& stems() {
@@ -106,63 +112,99 @@ NameVerdict judgeByStem(std::string_view name) {
     return {older ? NameStatus::Older : NameStatus::Unknown, family};
 }
 
-template <typename Compose>
-std::optional<NameVerdict> judgeCurrent(std::string_view name, Compose compose) {
-    for (const auto& f : families())
-        for (Edition e : {Edition::V40, Edition::V40L})
-            if (equalsNoCase(name, compose(f, e)))
-                return NameVerdict{offers(f, e) ? NameStatus::Current : NameStatus::MissingEdition, &f, e};
-    return std::nullopt;
+// Every current library and control file name, composed once: what each family writes for 4.0
+// and 4.0L, with the classes of each library.
+class CurrentNames {
+public:
+    CurrentNames() {
+        for (const auto& f : families())
+            for (Edition e : {Edition::V40, Edition::V40L}) {
+                auto& n = names_[index(f, e)];
+                n.library = std::string(f.libraryBase) + std::string(editionSuffix(e));
+                n.controlFile = std::string(f.ocxBase) + std::string(editionSuffix(e)) + ".ocx";
+                const auto& stemsOf = e == Edition::V40L && !f.classes40L[0].empty() ? f.classes40L : f.classes;
+                for (auto c : stemsOf) {
+                    if (c.empty()) continue;
+                    std::string name(c);
+                    if (!classesWithoutSuffix().count(c)) name += editionSuffix(e);
+                    n.classes.push_back(std::move(name));
+                }
+            }
+        // The first family (in slot order, 4.0 before 4.0L) that writes a name is its owner.
+        for (const auto& f : families())
+            for (Edition e : {Edition::V40, Edition::V40L}) {
+                const NameVerdict v{offers(f, e) ? NameStatus::Current : NameStatus::MissingEdition, &f, e};
+                libraries_.emplace(names_[index(f, e)].library, v);
+                controlFiles_.emplace(names_[index(f, e)].controlFile, v);
+            }
+    }
+
+    struct Names {
+        std::string library, controlFile;
+        std::vector<std::string> classes;
+    };
+    const Names& of(const FamilyRecord& f, Edition e) const { return names_[index(f, e)]; }
+
+    const NameVerdict* library(std::string_view name) const { return find(libraries_, name); }
+    const NameVerdict* controlFile(std::string_view name) const { return find(controlFiles_, name); }
+
+private:
+    static std::size_t index(const FamilyRecord& f, Edition e) {
+        return static_cast<std::size_t>(f.slot) * 2 + (e == Edition::V40L ? 1 : 0);
+    }
+    static const NameVerdict* find(const NoCaseMap<NameVerdict>& map, std::string_view name) {
+        const auto it = map.find(name);
+        return it == map.end() ? nullptr : &it->second;
+    }
+    std::array<Names, 2 * kFamilyCount> names_;
+    NoCaseMap<NameVerdict> libraries_, controlFiles_;
+};
+
+const CurrentNames& current() {
+    static const CurrentNames names;
+    return names;
 }
 
 }  // namespace
 
-std::string currentLibrary(const FamilyRecord& f, Edition e) {
-    return std::string(f.libraryBase) + std::string(editionSuffix(e));
-}
+const std::string& currentLibrary(const FamilyRecord& f, Edition e) { return current().of(f, e).library; }
 
-std::string currentControlFile(const FamilyRecord& f, Edition e) {
-    return std::string(f.ocxBase) + std::string(editionSuffix(e)) + ".ocx";
-}
+const std::string& currentControlFile(const FamilyRecord& f, Edition e) { return current().of(f, e).controlFile; }
 
 NameVerdict judgeLibrary(std::string_view library) {
-    if (auto v = judgeCurrent(library, currentLibrary)) return *v;
+    if (const auto* v = current().library(library)) return *v;
     return judgeByStem(library);
 }
 
 NameVerdict judgeControlFile(std::string_view file) {
-    if (auto v = judgeCurrent(file, currentControlFile)) return *v;
+    if (const auto* v = current().controlFile(file)) return *v;
     if (!endsWithNoCase(file, ".ocx")) return {NameStatus::Unknown, stems().longestPrefix(file).first};
     return judgeByStem(withoutOcx(file));
 }
 
-std::vector<std::string> currentClasses(const FamilyRecord& f, Edition e) {
-    const auto& stemsOf = e == Edition::V40L && !f.classes40L[0].empty() ? f.classes40L : f.classes;
-    std::vector<std::string> out;
-    for (auto c : stemsOf) {
-        if (c.empty()) continue;
-        std::string name(c);
-        if (!classesWithoutSuffix().count(c)) name += editionSuffix(e);
-        out.push_back(std::move(name));
-    }
-    return out;
-}
+const std::vector<std::string>& currentClasses(const FamilyRecord& f, Edition e) { return current().of(f, e).classes; }
 
 bool isCurrentClass(const FamilyRecord& f, Edition e, std::string_view className) {
-    const auto classes = currentClasses(f, e);
+    const auto& classes = currentClasses(f, e);
     return std::any_of(classes.begin(), classes.end(), [&](const std::string& c) { return equalsNoCase(c, className); });
 }
 
 const FamilyRecord* beginLineRule(std::string_view library, std::string_view className) {
-    std::string text = "Begin ";
-    text += library;
-    if (!className.empty()) {
-        text += '.';
-        text += className;
-    }
+    // Whether "Begin library[.class]" starts with the token, without composing that text.
+    const auto startsWith = [&](std::string_view token) {
+        constexpr std::string_view kBegin = "Begin ";
+        if (!token.starts_with(kBegin)) return kBegin.starts_with(token);
+        token.remove_prefix(kBegin.size());
+        if (library.starts_with(token)) return true;
+        if (!token.starts_with(library)) return false;
+        token.remove_prefix(library.size());
+        if (className.empty()) return false;
+        if (token.front() != '.') return false;
+        return className.starts_with(token.substr(1));
+    };
     for (const auto& bf : formBodyFamilies())
         for (const auto& t : bf.tokens)
-            if (std::string_view(text).starts_with(t.oldToken)) return findFamily(bf.family);
+            if (startsWith(t.oldToken)) return findFamily(bf.family);
     return nullptr;
 }
 
