@@ -164,8 +164,9 @@ private:
     // Whether the entry may belong to the project, short of knowing it readable.
     bool mayBeMember(ProjectState& p, std::size_t index) {
         if (entries_[index].kind == FileKind::Project || entries_[index].readable == Readable::No) return false;
+        if (std::binary_search(p.named.begin(), p.named.end(), index)) return true;
         resolveMembership(p);
-        return p.membership == Membership::All || std::binary_search(p.named.begin(), p.named.end(), index);
+        return p.membership == Membership::All;
     }
 
     bool isMember(ProjectState& p, std::size_t index) { return mayBeMember(p, index) && readable(index); }
