@@ -84,6 +84,51 @@ private:
     std::size_t longest_ = 0;
 };
 
+// Texts in table order, of which the first that begins a name is wanted. Only those sharing the
+// name's first bytes are compared, so a lookup costs a few comparisons, not one per row.
+template <typename Value>
+class PrefixTable {
+public:
+    explicit PrefixTable(std::size_t keyBytes) : key_(keyBytes) {}
+
+    void add(std::string_view prefix, Value value) {
+        rows_.push_back({prefix, std::move(value)});
+        const std::size_t index = rows_.size() - 1;
+        if (prefix.size() < key_) shortRows_.push_back(index);
+        else buckets_[prefix.substr(0, key_)].push_back(index);
+    }
+
+    // The value of the first row (in table order) whose text begins `name`; null when none does.
+    const Value* first(std::string_view name) const {
+        std::size_t best = rows_.size();
+        for (auto i : shortRows_)
+            if (name.starts_with(rows_[i].prefix)) {
+                best = i;
+                break;
+            }
+        if (name.size() >= key_)
+            if (const auto it = buckets_.find(name.substr(0, key_)); it != buckets_.end())
+                for (auto i : it->second) {
+                    if (i >= best) break;
+                    if (name.starts_with(rows_[i].prefix)) {
+                        best = i;
+                        break;
+                    }
+                }
+        return best == rows_.size() ? nullptr : &rows_[best].value;
+    }
+
+private:
+    struct Row {
+        std::string_view prefix;
+        Value value;
+    };
+    std::size_t key_;
+    std::vector<Row> rows_;
+    std::vector<std::size_t> shortRows_;  // rows shorter than the key, in table order
+    std::unordered_map<std::string_view, std::vector<std::size_t>> buckets_;  // by their first key bytes
+};
+
 const StemIndex& stems() {
     static const StemIndex index;
     return index;
@@ -190,49 +235,84 @@ bool isCurrentClass(const FamilyRecord& f, Edition e, std::string_view className
 }
 
 const FamilyRecord* beginLineRule(std::string_view library, std::string_view className) {
-    // Whether "Begin library[.class]" starts with the token, without composing that text.
-    const auto startsWith = [&](std::string_view token) {
-        constexpr std::string_view kBegin = "Begin ";
-        if (!token.starts_with(kBegin)) return kBegin.starts_with(token);
-        token.remove_prefix(kBegin.size());
-        if (library.starts_with(token)) return true;
-        if (!token.starts_with(library)) return false;
-        token.remove_prefix(library.size());
-        if (className.empty()) return false;
-        if (token.front() != '.') return false;
-        return className.starts_with(token.substr(1));
-    };
-    for (const auto& bf : formBodyFamilies())
-        for (const auto& t : bf.tokens)
-            if (startsWith(t.oldToken)) return findFamily(bf.family);
-    return nullptr;
+    static const PrefixTable<const FamilyRecord*> tokens = [] {
+        PrefixTable<const FamilyRecord*> t(14);  // "Begin tavQV" and three more
+        for (const auto& bf : formBodyFamilies())
+            for (const auto& token : bf.tokens) t.add(token.oldToken, findFamily(bf.family));
+        return t;
+    }();
+    // The step matches its tokens against the line as it stands: "Begin library.class".
+    char buffer[256];
+    std::string longer;
+    std::string_view text;
+    const std::size_t size = 6 + library.size() + (className.empty() ? 0 : 1 + className.size());
+    char* out = buffer;
+    if (size > sizeof buffer) {
+        longer.resize(size);
+        out = longer.data();
+    }
+    char* at = out;
+    const auto put = [&](std::string_view part) { at = std::copy(part.begin(), part.end(), at); };
+    put("Begin ");
+    put(library);
+    if (!className.empty()) {
+        put(".");
+        put(className);
+    }
+    text = std::string_view(out, size);
+    const auto* found = tokens.first(text);
+    return found ? *found : nullptr;
 }
 
 const FamilyRecord* headerLineRule(std::string_view file) {
-    for (const auto& row : formHeaderNameRows())
-        for (auto edition : row.editions)
-            if (!edition.empty() && controlFileName(row.stem, edition) == file) return findFamily(row.family);
-    return nullptr;
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    using Map = std::unordered_map<std::string, const FamilyRecord*, Hash, std::equal_to<>>;
+    static const Map files = [] {
+        Map m;
+        for (const auto& row : formHeaderNameRows())
+            for (auto edition : row.editions)
+                if (!edition.empty()) m.emplace(controlFileName(row.stem, edition), findFamily(row.family));
+        return m;
+    }();
+    const auto it = files.find(file);
+    return it == files.end() ? nullptr : it->second;
 }
 
 const FamilyRecord* projectLineRule(std::string_view file) {
-    for (const auto& pf : projectFamilyNames())
-        for (auto n : pf.names)
-            if (!n.empty() && n == file) return &familyBySlot(pf.slot);
-    return nullptr;
+    static const std::unordered_map<std::string_view, const FamilyRecord*> files = [] {
+        std::unordered_map<std::string_view, const FamilyRecord*> m;
+        for (const auto& pf : projectFamilyNames())
+            for (auto n : pf.names)
+                if (!n.empty()) m.emplace(n, &familyBySlot(pf.slot));
+        return m;
+    }();
+    const auto it = files.find(file);
+    return it == files.end() ? nullptr : it->second;
 }
 
 std::optional<CodeRule> codeLineRule(std::string_view library) {
-    for (const auto& df : codeDeclarationFamilies())
-        for (auto t : df.tokens) {
-            if (t.empty() || !library.starts_with(t)) continue;
-            const auto* f = findFamily(df.family);
-            const std::string rest(library.substr(t.size()));
-            const std::string base(df.newLibrary);
-            return CodeRule{f, base + "40" + rest,
-                            base + std::string(editionSuffix(offers(*f, Edition::V40L) ? Edition::V40L : Edition::V40)) + rest};
-        }
-    return std::nullopt;
+    struct Token {
+        std::string_view token;
+        const DeclarationFamily* family;
+    };
+    static const PrefixTable<Token> tokens = [] {
+        PrefixTable<Token> t(8);
+        for (const auto& df : codeDeclarationFamilies())
+            for (auto token : df.tokens)
+                if (!token.empty()) t.add(token, {token, &df});
+        return t;
+    }();
+    const auto* found = tokens.first(library);
+    if (!found) return std::nullopt;
+    const auto& df = *found->family;
+    const auto* f = findFamily(df.family);
+    const std::string rest(library.substr(found->token.size()));
+    const std::string base(df.newLibrary);
+    return CodeRule{f, base + "40" + rest,
+                    base + std::string(editionSuffix(offers(*f, Edition::V40L) ? Edition::V40L : Edition::V40)) + rest};
 }
 
 std::string familyOption(const FamilyRecord& f) {
