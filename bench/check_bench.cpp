@@ -79,7 +79,7 @@ void runCase(const char* label, const fs::path& folder, double mb, const Work& j
         std::fprintf(stderr, "case %s failed\n", label);
         std::exit(1);
     }
-    std::printf("| %-24s | %8.1f | %7.3f | %8.1f | %9zu | %8.1f |\n", label, mb, r.seconds,
+    std::printf("| %-26s | %8.1f | %7.3f | %8.1f | %9zu | %8.1f |\n", label, mb, r.seconds,
                 r.seconds > 0 ? mb / r.seconds : 0.0, r.findings, static_cast<double>(usage.ru_maxrss) / 1024.0);
 }
 
@@ -126,8 +126,8 @@ int main(int argc, char** argv) {
     std::printf("Converted %d forms: %.1f MB checked, largest file %.2f MB, in %s\n\n", shape.forms, mb,
                 static_cast<double>(largest) / 1e6, folder.c_str());
 
-    std::printf("| %-24s | %8s | %7s | %8s | %9s | %8s |\n", "case", "MB", "s", "MB/s", "findings", "peak MB");
-    std::printf("|%s|%s|%s|%s|%s|%s|\n", std::string(26, '-').c_str(), std::string(10, '-').c_str(),
+    std::printf("| %-26s | %8s | %7s | %8s | %9s | %8s |\n", "case", "MB", "s", "MB/s", "findings", "peak MB");
+    std::printf("|%s|%s|%s|%s|%s|%s|\n", std::string(28, '-').c_str(), std::string(10, '-').c_str(),
                 std::string(9, '-').c_str(), std::string(10, '-').c_str(), std::string(11, '-').c_str(),
                 std::string(10, '-').c_str());
     runCase("(a) nothing (the floor)", folder, mb, [](const std::string&) { return std::size_t{0}; });
