@@ -1,6 +1,8 @@
 #include "check_model.h"
 
-#include "text_file.h"
+#include <algorithm>
+
+#include "line_finder.h"
 #include "text_util.h"
 
 namespace tavkonv40::check {
@@ -29,12 +31,12 @@ bool startsWithNoCase(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && equalsNoCase(s.substr(0, prefix.size()), prefix);
 }
 
-std::string guidIn(std::string_view line) {
+std::string_view guidIn(std::string_view line) {
     const auto open = line.find('{');
     if (open == std::string_view::npos) return {};
     const auto close = line.find('}', open);
     if (close == std::string_view::npos) return {};
-    return std::string(line.substr(open + 1, close - open - 1));
+    return line.substr(open + 1, close - open - 1);
 }
 
 // Object = "{GUID}#1.0#0"; "file": the file is the last quoted text of the line.
@@ -46,7 +48,7 @@ bool parseHeaderReference(std::string_view line, std::size_t n, ReferenceLine& o
     if (t.size() < 2 || t.back() != '"') return false;
     const auto open = t.rfind('"', t.size() - 2);
     if (open == std::string_view::npos) return false;
-    out = {n, std::string(t.substr(open + 1, t.size() - open - 2)), guidIn(t)};
+    out = {n, t.substr(open + 1, t.size() - open - 2), guidIn(t)};
     return true;
 }
 
@@ -56,7 +58,7 @@ bool parseProjectReference(std::string_view line, std::size_t n, ReferenceLine& 
     if (!startsWithNoCase(t, "Object=")) return false;
     const auto semicolon = t.rfind(';');
     if (semicolon == std::string_view::npos) return false;
-    out = {n, std::string(trim(t.substr(semicolon + 1))), guidIn(t)};
+    out = {n, trim(t.substr(semicolon + 1)), guidIn(t)};
     return true;
 }
 
@@ -68,9 +70,8 @@ void addBeginName(std::string_view line, std::size_t n, std::vector<SuiteName>& 
     const auto dot = word.find('.');
     const auto library = word.substr(0, dot);
     if (!looksLikeSuiteName(library)) return;
-    names.push_back({n, NameSite::BeginLine, std::string(library),
-                     dot == std::string_view::npos ? std::string() : std::string(word.substr(dot + 1)),
-                     true});
+    names.push_back({n, NameSite::BeginLine, library,
+                     dot == std::string_view::npos ? std::string_view() : word.substr(dot + 1), true});
 }
 
 // Qualified names "library.class" in a code line, outside strings and comments.
@@ -92,8 +93,7 @@ void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& 
         if (j < line.size() && line[j] == '.' && looksLikeSuiteName(library)) {
             std::size_t k = j + 1;
             while (k < line.size() && isIdentifierChar(line[k])) ++k;
-            names.push_back({n, NameSite::Code, std::string(library),
-                             std::string(line.substr(j + 1, k - j - 1)), i > 0 && line[i - 1] == ' '});
+            names.push_back({n, NameSite::Code, library, line.substr(j + 1, k - j - 1), i > 0 && line[i - 1] == ' '});
             i = k - 1;
         } else {
             i = j - 1;
@@ -104,18 +104,23 @@ void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& 
 bool isBeginLine(std::string_view line) { return startsWithNoCase(trimLeft(line), "Begin "); }
 bool isEndLine(std::string_view line) { return trim(line) == "End"; }
 
-void parseFormLike(CheckedFile& f) {
+std::size_t headerReferences(const std::vector<std::string_view>& lines, CheckedFile& f) {
     std::size_t n = 0;
-    for (; n < f.lines.size() && !isBeginLine(f.lines[n]); ++n) {
+    for (; n < lines.size() && !isBeginLine(lines[n]); ++n) {
         ReferenceLine ref;
-        if (parseHeaderReference(f.lines[n], n + 1, ref)) f.references.push_back(std::move(ref));
+        if (parseHeaderReference(lines[n], n + 1, ref)) f.references.push_back(ref);
     }
-    f.headerLines = n;
+    return n;
+}
+
+void parseFormLike(const TextFile& text, CheckedFile& f) {
+    const auto& lines = text.lines();
+    std::size_t n = f.headerLines = headerReferences(lines, f);
     // The body: Begin and End lines nest; BeginProperty / EndProperty are neither. The code
     // follows the End that closes the outermost Begin.
     int depth = 0;
-    for (; n < f.lines.size(); ++n) {
-        const auto& line = f.lines[n];
+    for (; n < lines.size(); ++n) {
+        const auto line = lines[n];
         if (isBeginLine(line)) {
             ++depth;
             addBeginName(line, n + 1, f.names);
@@ -124,19 +129,23 @@ void parseFormLike(CheckedFile& f) {
             break;
         }
     }
-    for (; n < f.lines.size(); ++n) addCodeNames(f.lines[n], n + 1, f.names);
+    if (n >= lines.size()) return;
+    // Only lines holding the suite mark can hold a suite name; one search over the bytes finds them.
+    LineFinder finder(text, kSuiteMark, LetterCase::Ignore);
+    for (std::size_t found = finder.next(); found != 0; found = finder.next())
+        if (found > n) addCodeNames(lines[found - 1], found, f.names);
 }
 
-void parseProject(CheckedFile& f) {
-    for (std::size_t n = 0; n < f.lines.size(); ++n) {
-        const auto t = trim(f.lines[n]);
+void parseProject(const std::vector<std::string_view>& lines, CheckedFile& f) {
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const auto t = trim(lines[n]);
         ReferenceLine ref;
         if (parseProjectReference(t, n + 1, ref)) {
-            f.references.push_back(std::move(ref));
+            f.references.push_back(ref);
             continue;
         }
         for (std::string_view key : {"Form=", "UserControl="})
-            if (startsWithNoCase(t, key)) f.members.emplace_back(trim(t.substr(key.size())));
+            if (startsWithNoCase(t, key)) f.members.push_back(trim(t.substr(key.size())));
     }
 }
 
@@ -151,20 +160,36 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-CheckedFile parseFile(std::string name, FileKind kind, const std::string& bytes) {
-    CheckedFile f;
-    f.name = std::move(name);
+void parseFile(const TextFile& text, FileKind kind, CheckedFile& f) {
     f.kind = kind;
-    {
-        const TextFile text(bytes);
-        f.lines.reserve(text.lineCount());
-        for (auto l : text.lines()) f.lines.emplace_back(l);
-    }
+    f.lines = &text.lines();
     if (kind == FileKind::Project)
-        parseProject(f);
+        parseProject(text.lines(), f);
     else
-        parseFormLike(f);
-    return f;
+        parseFormLike(text, f);
+}
+
+void parseHeaderReferences(const TextFile& text, CheckedFile& f) {
+    f.lines = &text.lines();
+    f.headerLines = headerReferences(text.lines(), f);
+}
+
+ProjectSummary summariseProject(const CheckedFile& project) {
+    ProjectSummary s;
+    s.name = project.name;
+    for (const auto& r : project.references) {
+        s.references.push_back({r.line, std::string(r.file)});
+        s.listed.emplace(r.file);
+    }
+    s.members.assign(project.members.begin(), project.members.end());
+    return s;
+}
+
+bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const { return equalsNoCase(a, b); }
+
+std::vector<Finding>& FileFindings::sorted() {
+    std::stable_sort(items_.begin(), items_.end(), [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    return items_;
 }
 
 }  // namespace tavkonv40::check

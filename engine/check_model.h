@@ -1,14 +1,18 @@
-// What the project check reads out of a folder: per file, its reference lines, the suite names
-// of its Begin lines and code, and the member list of a project. Shared by the check_*.cpp units.
+// What the project check reads out of a file: its reference lines, the suite names of its Begin
+// lines and code, and the member list of a project. A parsed file refers into the file's bytes and
+// lives only while its own findings are worked out; what other files need of it (reference
+// files, members) is copied into small summaries. Shared by the check_*.cpp units.
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "project_check.h"
+#include "text_file.h"
 
 namespace tavkonv40::check {
 
@@ -18,8 +22,8 @@ enum class FileKind { Form, UserControl, Project };
 // (Object={GUID}#1.0#0; file).
 struct ReferenceLine {
     std::size_t line;
-    std::string file;
-    std::string guid;  // without braces; empty when the line has none
+    std::string_view file;
+    std::string_view guid;  // without braces; empty when the line has none
 };
 
 enum class NameSite { BeginLine, Code };
@@ -29,26 +33,25 @@ enum class NameSite { BeginLine, Code };
 struct SuiteName {
     std::size_t line;
     NameSite site;
-    std::string library;
-    std::string className;      // empty when no "." follows the library
-    bool blankBefore;           // a blank stands right before the library (what the code step needs)
+    std::string_view library;
+    std::string_view className;  // empty when no "." follows the library
+    bool blankBefore;            // a blank stands right before the library (what the code step needs)
 };
 
 struct CheckedFile {
-    std::string name;
+    std::string_view name;
     FileKind kind;
-    std::vector<std::string> lines;          // without their line ends
+    const std::vector<std::string_view>* lines = nullptr;  // without their line ends
     std::size_t headerLines = 0;             // forms and user controls: lines before the first Begin line
     std::vector<ReferenceLine> references;   // header lines (forms, user controls) or Object= lines (projects)
     std::vector<SuiteName> names;            // forms and user controls
-    std::vector<std::string> members;        // projects: values of Form= and UserControl= lines
+    std::vector<std::string_view> members;   // projects: values of Form= and UserControl= lines
 };
 
-struct CheckedFolder {
-    std::vector<CheckedFile> files;  // in name order
-};
-
-CheckedFile parseFile(std::string name, FileKind kind, const std::string& bytes);
+// Fills `f` from the text, which must outlive it.
+void parseFile(const TextFile& text, FileKind kind, CheckedFile& f);
+// Only the reference lines of a form's or user control's header.
+void parseHeaderReferences(const TextFile& text, CheckedFile& f);
 
 // Whether a library or file name is written the way suite names are.
 bool looksLikeSuiteName(std::string_view name);
@@ -56,17 +59,84 @@ bool looksLikeSuiteName(std::string_view name);
 // ASCII letters in lower case: control files and libraries are compared without regard to case.
 std::string lower(std::string_view s);
 
-using Findings = std::vector<Finding>;
+// Hashes and compares names without regard to ASCII letter case, so that a name read from a file
+// is looked up as it stands, without a lower-cased copy.
+struct NoCaseHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const {
+        std::size_t h = 14695981039346656037ull;
+        for (char c : s) h = (h ^ static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c + 32 : c)) * 1099511628211ull;
+        return h;
+    }
+};
+struct NoCaseEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+};
+// Views into a parsed file (or into strings that outlive the set).
+using NoCaseViewSet = std::unordered_set<std::string_view, NoCaseHash, NoCaseEqual>;
+using NoCaseStringSet = std::unordered_set<std::string, NoCaseHash, NoCaseEqual>;
 
-// One registered check: looks at the folder and appends findings.
-struct Check {
-    std::string_view name;
-    void (*run)(const CheckedFolder&, Findings&);
+// What a project keeps for the checks of other files, once it has been read.
+struct ProjectSummary {
+    struct Listed {
+        std::size_t line;
+        std::string file;
+    };
+    std::string name;
+    std::vector<Listed> references;     // its Object= lines
+    NoCaseStringSet listed;             // their control files
+    std::vector<std::string> members;   // values of its Form= and UserControl= lines
 };
 
-void checkNames(const CheckedFolder&, Findings&);          // UnknownName, OldName
-void checkReferences(const CheckedFolder&, Findings&);     // MissingReference, WrongGuid
-void checkProjectLists(const CheckedFolder&, Findings&);   // NotInProject, UnusedInProject
-void checkTidiness(const CheckedFolder&, Findings&);       // RepeatedReference, EmptyLines
+ProjectSummary summariseProject(const CheckedFile& project);
+
+// What the checks of one file may ask about the rest of the folder.
+class FolderContext {
+public:
+    virtual ~FolderContext() = default;
+    // The readable projects of the folder, in name order.
+    virtual const std::vector<ProjectSummary>& projects() const = 0;
+    // Whether the form or user control being checked belongs to the project.
+    virtual bool isMember(const ProjectSummary& project, std::string_view file) = 0;
+    // The control files the forms and user controls of the named project reference; null when
+    // the folder has no such readable project.
+    virtual const NoCaseStringSet* usedBy(std::string_view project) = 0;
+};
+
+// One file's findings as the checks add them. Messages and advice are built only when the
+// findings are wanted in full, so counting them allocates nothing per finding.
+class FileFindings {
+public:
+    FileFindings(std::string_view file, FindingDetail detail) : file_(file), detail_(detail) {}
+
+    template <typename Message, typename Advice>
+    void add(std::size_t line, Severity severity, FindingKind kind, Message&& message, Advice&& advice) {
+        ++counts_[static_cast<int>(severity)];
+        if (detail_ == FindingDetail::Full)
+            items_.push_back({std::string(file_), line, severity, kind, message(), advice()});
+    }
+
+    // By line; findings on one line in the order the checks added them.
+    std::vector<Finding>& sorted();
+    FindingCounts counts() const { return {counts_[0], counts_[1], counts_[2]}; }
+
+private:
+    std::string_view file_;
+    FindingDetail detail_;
+    std::size_t counts_[3] = {};
+    std::vector<Finding> items_;
+};
+
+// One registered check: looks at one file (with what it may ask of the folder) and adds findings.
+struct Check {
+    std::string_view name;
+    void (*run)(const CheckedFile&, FolderContext&, FileFindings&);
+};
+
+void checkNames(const CheckedFile&, FolderContext&, FileFindings&);          // UnknownName, OldName
+void checkReferences(const CheckedFile&, FolderContext&, FileFindings&);     // MissingReference, WrongGuid
+void checkProjectLists(const CheckedFile&, FolderContext&, FileFindings&);   // NotInProject, UnusedInProject
+void checkTidiness(const CheckedFile&, FolderContext&, FileFindings&);       // RepeatedReference, EmptyLines
 
 }  // namespace tavkonv40::check

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <set>
+#include <unordered_map>
 
 #include "code_declaration_table.h"
 #include "form_body_table.h"
@@ -25,6 +25,9 @@ constexpr std::array<std::string_view, 7> kOlderTokens = {"", "20", "20T", "21",
 bool endsWithNoCase(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && equalsNoCase(s.substr(s.size() - suffix.size()), suffix);
 }
+
+template <typename Value>
+using NoCaseMap = std::unordered_map<std::string, Value, NoCaseHash, NoCaseEqual>;
 
 std::string_view withoutEditionToken(std::string_view name) {
     for (auto token : kEditionTokens)
@@ -65,17 +68,65 @@ public:
 
     // The longest known stem that begins the name.
     std::pair<const FamilyRecord*, std::size_t> longestPrefix(std::string_view name) const {
-        const std::string key = lower(name);
-        for (std::size_t len = key.size(); len > 0; --len) {
-            const auto it = stems_.find(key.substr(0, len));
+        for (std::size_t len = std::min(name.size(), longest_); len > 0; --len) {
+            const auto it = stems_.find(name.substr(0, len));
             if (it != stems_.end()) return {it->second, len};
         }
         return {nullptr, 0};
     }
 
 private:
-    void add(std::string_view stem, const FamilyRecord& f) { stems_.emplace(lower(stem), &f); }
-    std::map<std::string, const FamilyRecord*> stems_;
+    void add(std::string_view stem, const FamilyRecord& f) {
+        stems_.emplace(std::string(stem), &f);
+        longest_ = std::max(longest_, stem.size());
+    }
+    NoCaseMap<const FamilyRecord*> stems_;
+    std::size_t longest_ = 0;
+};
+
+// Texts in table order, of which the first that begins a name is wanted. Only those sharing the
+// name's first bytes are compared, so a lookup costs a few comparisons, not one per row.
+template <typename Value>
+class PrefixTable {
+public:
+    explicit PrefixTable(std::size_t keyBytes) : key_(keyBytes) {}
+
+    void add(std::string_view prefix, Value value) {
+        rows_.push_back({prefix, std::move(value)});
+        const std::size_t index = rows_.size() - 1;
+        if (prefix.size() < key_) shortRows_.push_back(index);
+        else buckets_[prefix.substr(0, key_)].push_back(index);
+    }
+
+    // The value of the first row (in table order) whose text begins `name`; null when none does.
+    const Value* first(std::string_view name) const {
+        std::size_t best = rows_.size();
+        for (auto i : shortRows_)
+            if (name.starts_with(rows_[i].prefix)) {
+                best = i;
+                break;
+            }
+        if (name.size() >= key_)
+            if (const auto it = buckets_.find(name.substr(0, key_)); it != buckets_.end())
+                for (auto i : it->second) {
+                    if (i >= best) break;
+                    if (name.starts_with(rows_[i].prefix)) {
+                        best = i;
+                        break;
+                    }
+                }
+        return best == rows_.size() ? nullptr : &rows_[best].value;
+    }
+
+private:
+    struct Row {
+        std::string_view prefix;
+        Value value;
+    };
+    std::size_t key_;
+    std::vector<Row> rows_;
+    std::vector<std::size_t> shortRows_;  // rows shorter than the key, in table order
+    std::unordered_map<std::string_view, std::vector<std::size_t>> buckets_;  // by their first key bytes
 };
 
 const StemIndex& stems() {
@@ -106,91 +157,162 @@ NameVerdict judgeByStem(std::string_view name) {
     return {older ? NameStatus::Older : NameStatus::Unknown, family};
 }
 
-template <typename Compose>
-std::optional<NameVerdict> judgeCurrent(std::string_view name, Compose compose) {
-    for (const auto& f : families())
-        for (Edition e : {Edition::V40, Edition::V40L})
-            if (equalsNoCase(name, compose(f, e)))
-                return NameVerdict{offers(f, e) ? NameStatus::Current : NameStatus::MissingEdition, &f, e};
-    return std::nullopt;
+// Every current library and control file name, composed once: what each family writes for 4.0
+// and 4.0L, with the classes of each library.
+class CurrentNames {
+public:
+    CurrentNames() {
+        for (const auto& f : families())
+            for (Edition e : {Edition::V40, Edition::V40L}) {
+                auto& n = names_[index(f, e)];
+                n.library = std::string(f.libraryBase) + std::string(editionSuffix(e));
+                n.controlFile = std::string(f.ocxBase) + std::string(editionSuffix(e)) + ".ocx";
+                const auto& stemsOf = e == Edition::V40L && !f.classes40L[0].empty() ? f.classes40L : f.classes;
+                for (auto c : stemsOf) {
+                    if (c.empty()) continue;
+                    std::string name(c);
+                    if (!classesWithoutSuffix().count(c)) name += editionSuffix(e);
+                    n.classes.push_back(std::move(name));
+                }
+            }
+        // The first family (in slot order, 4.0 before 4.0L) that writes a name is its owner.
+        for (const auto& f : families())
+            for (Edition e : {Edition::V40, Edition::V40L}) {
+                const NameVerdict v{offers(f, e) ? NameStatus::Current : NameStatus::MissingEdition, &f, e};
+                libraries_.emplace(names_[index(f, e)].library, v);
+                controlFiles_.emplace(names_[index(f, e)].controlFile, v);
+            }
+    }
+
+    struct Names {
+        std::string library, controlFile;
+        std::vector<std::string> classes;
+    };
+    const Names& of(const FamilyRecord& f, Edition e) const { return names_[index(f, e)]; }
+
+    const NameVerdict* library(std::string_view name) const { return find(libraries_, name); }
+    const NameVerdict* controlFile(std::string_view name) const { return find(controlFiles_, name); }
+
+private:
+    static std::size_t index(const FamilyRecord& f, Edition e) {
+        return static_cast<std::size_t>(f.slot) * 2 + (e == Edition::V40L ? 1 : 0);
+    }
+    static const NameVerdict* find(const NoCaseMap<NameVerdict>& map, std::string_view name) {
+        const auto it = map.find(name);
+        return it == map.end() ? nullptr : &it->second;
+    }
+    std::array<Names, 2 * kFamilyCount> names_;
+    NoCaseMap<NameVerdict> libraries_, controlFiles_;
+};
+
+const CurrentNames& current() {
+    static const CurrentNames names;
+    return names;
 }
 
 }  // namespace
 
-std::string currentLibrary(const FamilyRecord& f, Edition e) {
-    return std::string(f.libraryBase) + std::string(editionSuffix(e));
-}
+const std::string& currentLibrary(const FamilyRecord& f, Edition e) { return current().of(f, e).library; }
 
-std::string currentControlFile(const FamilyRecord& f, Edition e) {
-    return std::string(f.ocxBase) + std::string(editionSuffix(e)) + ".ocx";
-}
+const std::string& currentControlFile(const FamilyRecord& f, Edition e) { return current().of(f, e).controlFile; }
 
 NameVerdict judgeLibrary(std::string_view library) {
-    if (auto v = judgeCurrent(library, currentLibrary)) return *v;
+    if (const auto* v = current().library(library)) return *v;
     return judgeByStem(library);
 }
 
 NameVerdict judgeControlFile(std::string_view file) {
-    if (auto v = judgeCurrent(file, currentControlFile)) return *v;
+    if (const auto* v = current().controlFile(file)) return *v;
     if (!endsWithNoCase(file, ".ocx")) return {NameStatus::Unknown, stems().longestPrefix(file).first};
     return judgeByStem(withoutOcx(file));
 }
 
-std::vector<std::string> currentClasses(const FamilyRecord& f, Edition e) {
-    const auto& stemsOf = e == Edition::V40L && !f.classes40L[0].empty() ? f.classes40L : f.classes;
-    std::vector<std::string> out;
-    for (auto c : stemsOf) {
-        if (c.empty()) continue;
-        std::string name(c);
-        if (!classesWithoutSuffix().count(c)) name += editionSuffix(e);
-        out.push_back(std::move(name));
-    }
-    return out;
-}
+const std::vector<std::string>& currentClasses(const FamilyRecord& f, Edition e) { return current().of(f, e).classes; }
 
 bool isCurrentClass(const FamilyRecord& f, Edition e, std::string_view className) {
-    const auto classes = currentClasses(f, e);
+    const auto& classes = currentClasses(f, e);
     return std::any_of(classes.begin(), classes.end(), [&](const std::string& c) { return equalsNoCase(c, className); });
 }
 
 const FamilyRecord* beginLineRule(std::string_view library, std::string_view className) {
-    std::string text = "Begin ";
-    text += library;
-    if (!className.empty()) {
-        text += '.';
-        text += className;
+    static const PrefixTable<const FamilyRecord*> tokens = [] {
+        PrefixTable<const FamilyRecord*> t(14);  // "Begin tavQV" and three more
+        for (const auto& bf : formBodyFamilies())
+            for (const auto& token : bf.tokens) t.add(token.oldToken, findFamily(bf.family));
+        return t;
+    }();
+    // The step matches its tokens against the line as it stands: "Begin library.class".
+    char buffer[256];
+    std::string longer;
+    std::string_view text;
+    const std::size_t size = 6 + library.size() + (className.empty() ? 0 : 1 + className.size());
+    char* out = buffer;
+    if (size > sizeof buffer) {
+        longer.resize(size);
+        out = longer.data();
     }
-    for (const auto& bf : formBodyFamilies())
-        for (const auto& t : bf.tokens)
-            if (std::string_view(text).starts_with(t.oldToken)) return findFamily(bf.family);
-    return nullptr;
+    char* at = out;
+    const auto put = [&](std::string_view part) { at = std::copy(part.begin(), part.end(), at); };
+    put("Begin ");
+    put(library);
+    if (!className.empty()) {
+        put(".");
+        put(className);
+    }
+    text = std::string_view(out, size);
+    const auto* found = tokens.first(text);
+    return found ? *found : nullptr;
 }
 
 const FamilyRecord* headerLineRule(std::string_view file) {
-    for (const auto& row : formHeaderNameRows())
-        for (auto edition : row.editions)
-            if (!edition.empty() && controlFileName(row.stem, edition) == file) return findFamily(row.family);
-    return nullptr;
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    using Map = std::unordered_map<std::string, const FamilyRecord*, Hash, std::equal_to<>>;
+    static const Map files = [] {
+        Map m;
+        for (const auto& row : formHeaderNameRows())
+            for (auto edition : row.editions)
+                if (!edition.empty()) m.emplace(controlFileName(row.stem, edition), findFamily(row.family));
+        return m;
+    }();
+    const auto it = files.find(file);
+    return it == files.end() ? nullptr : it->second;
 }
 
 const FamilyRecord* projectLineRule(std::string_view file) {
-    for (const auto& pf : projectFamilyNames())
-        for (auto n : pf.names)
-            if (!n.empty() && n == file) return &familyBySlot(pf.slot);
-    return nullptr;
+    static const std::unordered_map<std::string_view, const FamilyRecord*> files = [] {
+        std::unordered_map<std::string_view, const FamilyRecord*> m;
+        for (const auto& pf : projectFamilyNames())
+            for (auto n : pf.names)
+                if (!n.empty()) m.emplace(n, &familyBySlot(pf.slot));
+        return m;
+    }();
+    const auto it = files.find(file);
+    return it == files.end() ? nullptr : it->second;
 }
 
 std::optional<CodeRule> codeLineRule(std::string_view library) {
-    for (const auto& df : codeDeclarationFamilies())
-        for (auto t : df.tokens) {
-            if (t.empty() || !library.starts_with(t)) continue;
-            const auto* f = findFamily(df.family);
-            const std::string rest(library.substr(t.size()));
-            const std::string base(df.newLibrary);
-            return CodeRule{f, base + "40" + rest,
-                            base + std::string(editionSuffix(offers(*f, Edition::V40L) ? Edition::V40L : Edition::V40)) + rest};
-        }
-    return std::nullopt;
+    struct Token {
+        std::string_view token;
+        const DeclarationFamily* family;
+    };
+    static const PrefixTable<Token> tokens = [] {
+        PrefixTable<Token> t(8);
+        for (const auto& df : codeDeclarationFamilies())
+            for (auto token : df.tokens)
+                if (!token.empty()) t.add(token, {token, &df});
+        return t;
+    }();
+    const auto* found = tokens.first(library);
+    if (!found) return std::nullopt;
+    const auto& df = *found->family;
+    const auto* f = findFamily(df.family);
+    const std::string rest(library.substr(found->token.size()));
+    const std::string base(df.newLibrary);
+    return CodeRule{f, base + "40" + rest,
+                    base + std::string(editionSuffix(offers(*f, Edition::V40L) ? Edition::V40L : Edition::V40)) + rest};
 }
 
 std::string familyOption(const FamilyRecord& f) {

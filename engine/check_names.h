@@ -30,11 +30,11 @@ NameVerdict judgeLibrary(std::string_view library);
 NameVerdict judgeControlFile(std::string_view file);
 
 // The classes a current library holds, as written (stem + suffix; the exceptions without one).
-std::vector<std::string> currentClasses(const FamilyRecord& f, Edition e);
+const std::vector<std::string>& currentClasses(const FamilyRecord& f, Edition e);
 bool isCurrentClass(const FamilyRecord& f, Edition e, std::string_view className);
 
-std::string currentLibrary(const FamilyRecord& f, Edition e);
-std::string currentControlFile(const FamilyRecord& f, Edition e);
+const std::string& currentLibrary(const FamilyRecord& f, Edition e);
+const std::string& currentControlFile(const FamilyRecord& f, Edition e);
 
 // Families whose rule would rewrite the name, by each step's own matching.
 const FamilyRecord* beginLineRule(std::string_view library, std::string_view className);

@@ -7,7 +7,7 @@ namespace tavkonv40::check {
 
 namespace {
 
-std::string bothEditions(const FamilyRecord& f, std::string (*compose)(const FamilyRecord&, Edition)) {
+std::string bothEditions(const FamilyRecord& f, const std::string& (*compose)(const FamilyRecord&, Edition)) {
     std::string s = compose(f, Edition::V40);
     if (f.offers40L == Offers40L::Yes) s += " or " + compose(f, Edition::V40L);
     return s;
@@ -24,7 +24,7 @@ std::string joined(const std::vector<std::string>& items, std::string_view glue)
 
 // What to write instead of a name of the family: a whole library.class where the class is clear.
 std::string replacementFor(const FamilyRecord& f) {
-    const auto classes = currentClasses(f, Edition::V40);
+    const auto& classes = currentClasses(f, Edition::V40);
     if (classes.size() == 1) {
         std::string s = currentLibrary(f, Edition::V40) + "." + classes[0];
         if (f.offers40L == Offers40L::Yes)
@@ -37,112 +37,134 @@ std::string replacementFor(const FamilyRecord& f) {
 std::string convertWith(const FamilyRecord& f) { return "Convert it with --family " + familyOption(f) + "."; }
 
 std::string quoted(const SuiteName& n) {
-    return n.className.empty() ? n.library : n.library + "." + n.className;
+    std::string s(n.library);
+    if (!n.className.empty()) s.append(".").append(n.className);
+    return s;
 }
 
-void add(Findings& out, const CheckedFile& file, std::size_t line, FindingKind kind, std::string message,
-         std::string advice) {
+// Names are compared and judged as views into the file; text is composed only for the message.
+std::string str(std::string_view s) { return std::string(s); }
+
+template <typename Message, typename Advice>
+void add(FileFindings& out, std::size_t line, FindingKind kind, Message&& message, Advice&& advice) {
     const Severity s = kind == FindingKind::OldName ? Severity::Warning : Severity::Error;
-    out.push_back({file.name, line, s, kind, std::move(message), std::move(advice)});
+    out.add(line, s, kind, std::forward<Message>(message), std::forward<Advice>(advice));
 }
 
-void unknownLibrary(const CheckedFile& file, const SuiteName& n, const NameVerdict& v, Findings& out) {
+void unknownLibrary(const SuiteName& n, const NameVerdict& v, FileFindings& out) {
     if (v.status == NameStatus::MissingEdition) {
-        add(out, file, n.line, FindingKind::UnknownName,
-            "edition 4.0L has no library " + n.library + ": " + std::string(v.family->label) +
-                " exists only as 4.0",
-            "Replace it with " + replacementFor(*v.family) + ".");
+        add(out, n.line, FindingKind::UnknownName,
+            [&] {
+                return "edition 4.0L has no library " + str(n.library) + ": " + str(v.family->label) +
+                       " exists only as 4.0";
+            },
+            [&] { return "Replace it with " + replacementFor(*v.family) + "."; });
         return;
     }
-    std::string message = "no edition has the suite library " + n.library;
-    if (v.family)
-        message += " (" + std::string(v.family->label) + "'s are " + bothEditions(*v.family, currentLibrary) + ")";
-    add(out, file, n.line, FindingKind::UnknownName, std::move(message),
-        v.family ? "Replace " + quoted(n) + " by hand with " + replacementFor(*v.family) + "."
-                 : "Check the name against 'tavkonv40 catalogue'.");
+    add(out, n.line, FindingKind::UnknownName,
+        [&] {
+            std::string message = "no edition has the suite library " + str(n.library);
+            if (v.family)
+                message += " (" + str(v.family->label) + "'s are " + bothEditions(*v.family, currentLibrary) + ")";
+            return message;
+        },
+        [&] {
+            return v.family ? "Replace " + quoted(n) + " by hand with " + replacementFor(*v.family) + "."
+                            : std::string("Check the name against 'tavkonv40 catalogue'.");
+        });
 }
 
-void wrongClass(const CheckedFile& file, const SuiteName& n, const NameVerdict& v, Findings& out) {
+void wrongClass(const SuiteName& n, const NameVerdict& v, FileFindings& out) {
     if (n.className.empty() || isCurrentClass(*v.family, v.edition, n.className)) return;
-    add(out, file, n.line, FindingKind::UnknownName,
-        "library " + n.library + " has no class " + n.className,
-        "Change the class to " + joined(currentClasses(*v.family, v.edition), " or ") + ".");
+    add(out, n.line, FindingKind::UnknownName,
+        [&] { return "library " + str(n.library) + " has no class " + str(n.className); },
+        [&] { return "Change the class to " + joined(currentClasses(*v.family, v.edition), " or ") + "."; });
 }
 
-void beginLine(const CheckedFile& file, const SuiteName& n, Findings& out) {
+void beginLine(const SuiteName& n, FileFindings& out) {
     const auto v = judgeLibrary(n.library);
-    if (v.status == NameStatus::Current) return wrongClass(file, n, v, out);
+    if (v.status == NameStatus::Current) return wrongClass(n, v, out);
     if (v.status != NameStatus::MissingEdition) {
         if (const auto* rule = beginLineRule(n.library, n.className)) {
-            add(out, file, n.line, FindingKind::OldName, "older-edition control " + quoted(n) + " remains",
-                convertWith(*rule));
+            add(out, n.line, FindingKind::OldName, [&] { return "older-edition control " + quoted(n) + " remains"; },
+                [&] { return convertWith(*rule); });
             return;
         }
         if (v.status == NameStatus::Older) {
-            add(out, file, n.line, FindingKind::OldName,
-                "older-edition control " + quoted(n) + " remains, and no conversion rule recognises it",
-                "Replace it by hand with " + replacementFor(*v.family) + ".");
+            add(out, n.line, FindingKind::OldName,
+                [&] { return "older-edition control " + quoted(n) + " remains, and no conversion rule recognises it"; },
+                [&] { return "Replace it by hand with " + replacementFor(*v.family) + "."; });
             return;
         }
     }
-    unknownLibrary(file, n, v, out);
+    unknownLibrary(n, v, out);
 }
 
-void codeName(const CheckedFile& file, const SuiteName& n, Findings& out) {
+void codeName(const SuiteName& n, FileFindings& out) {
     const auto v = judgeLibrary(n.library);
-    if (v.status == NameStatus::Current) return wrongClass(file, n, v, out);
-    if (v.status != NameStatus::Older) return unknownLibrary(file, n, v, out);
+    if (v.status == NameStatus::Current) return wrongClass(n, v, out);
+    if (v.status != NameStatus::Older) return unknownLibrary(n, v, out);
     const auto rule = n.blankBefore ? codeLineRule(n.library) : std::nullopt;
     if (rule && judgeLibrary(rule->writes40).status == NameStatus::Current &&
         judgeLibrary(rule->writes40L).status == NameStatus::Current) {
-        add(out, file, n.line, FindingKind::OldName, "older-edition library " + n.library + " remains",
-            convertWith(*rule->family) + " Its class keeps its old name: change that by hand.");
+        add(out, n.line, FindingKind::OldName, [&] { return "older-edition library " + str(n.library) + " remains"; },
+            [&] { return convertWith(*rule->family) + " Its class keeps its old name: change that by hand."; });
         return;
     }
-    std::string message = "older-edition library " + n.library + " remains";
-    if (rule) {
-        message += "; the " + std::string(rule->family->label) + " conversion would write " + rule->writes40;
-        if (rule->writes40L != rule->writes40) message += " (4.0) or " + rule->writes40L + " (4.0L)";
-        message += ", which no edition has";
-    } else if (codeLineRule(n.library)) {
-        message += ": the conversion only sees library names that follow a blank";
-    } else {
-        message += ", and no conversion rule recognises it";
-    }
-    add(out, file, n.line, FindingKind::OldName, std::move(message),
-        "Replace " + quoted(n) + " by hand with " + replacementFor(*v.family) + ".");
+    add(out, n.line, FindingKind::OldName,
+        [&] {
+            std::string message = "older-edition library " + str(n.library) + " remains";
+            if (rule) {
+                message += "; the " + str(rule->family->label) + " conversion would write " + rule->writes40;
+                if (rule->writes40L != rule->writes40) message += " (4.0) or " + rule->writes40L + " (4.0L)";
+                message += ", which no edition has";
+            } else if (codeLineRule(n.library)) {
+                message += ": the conversion only sees library names that follow a blank";
+            } else {
+                message += ", and no conversion rule recognises it";
+            }
+            return message;
+        },
+        [&] { return "Replace " + quoted(n) + " by hand with " + replacementFor(*v.family) + "."; });
 }
 
-void referenceLine(const CheckedFile& file, const ReferenceLine& r, Findings& out) {
+void referenceLine(const CheckedFile& file, const ReferenceLine& r, FileFindings& out) {
     const auto v = judgeControlFile(r.file);
     const FamilyRecord* rule = file.kind == FileKind::Project ? projectLineRule(r.file) : headerLineRule(r.file);
     if (v.status == NameStatus::Current || (!rule && !looksLikeSuiteName(r.file))) return;
     if (v.status == NameStatus::MissingEdition) {
-        add(out, file, r.line, FindingKind::UnknownName,
-            "edition 4.0L has no control file " + r.file + ": " + std::string(v.family->label) +
-                " exists only as 4.0",
-            rule ? convertWith(*rule) : "Reference " + currentControlFile(*v.family, Edition::V40) + " instead.");
+        add(out, r.line, FindingKind::UnknownName,
+            [&] {
+                return "edition 4.0L has no control file " + str(r.file) + ": " + str(v.family->label) +
+                       " exists only as 4.0";
+            },
+            [&] {
+                return rule ? convertWith(*rule)
+                            : "Reference " + currentControlFile(*v.family, Edition::V40) + " instead.";
+            });
     } else if (rule) {
-        add(out, file, r.line, FindingKind::OldName, "older-edition control file " + r.file + " remains",
-            convertWith(*rule));
+        add(out, r.line, FindingKind::OldName,
+            [&] { return "older-edition control file " + str(r.file) + " remains"; },
+            [&] { return convertWith(*rule); });
     } else if (v.status == NameStatus::Older) {
-        add(out, file, r.line, FindingKind::OldName,
-            "older-edition control file " + r.file + " remains, and no conversion rule recognises it",
-            "Reference " + bothEditions(*v.family, currentControlFile) + " by hand instead.");
+        add(out, r.line, FindingKind::OldName,
+            [&] { return "older-edition control file " + str(r.file) + " remains, and no conversion rule recognises it"; },
+            [&] { return "Reference " + bothEditions(*v.family, currentControlFile) + " by hand instead."; });
     } else {
-        add(out, file, r.line, FindingKind::UnknownName, "no edition has the suite control file " + r.file,
-            v.family ? "Reference " + bothEditions(*v.family, currentControlFile) + " instead."
-                     : "Check the name against 'tavkonv40 catalogue'.");
+        add(out, r.line, FindingKind::UnknownName,
+            [&] { return "no edition has the suite control file " + str(r.file); },
+            [&] {
+                return v.family ? "Reference " + bothEditions(*v.family, currentControlFile) + " instead."
+                                : std::string("Check the name against 'tavkonv40 catalogue'.");
+            });
     }
 }
 
 }  // namespace
 
-void checkNames(const CheckedFolder& folder, Findings& out) {
-    for (const auto& file : folder.files) {
-        for (const auto& r : file.references) referenceLine(file, r, out);
-        for (const auto& n : file.names) n.site == NameSite::BeginLine ? beginLine(file, n, out) : codeName(file, n, out);
-    }
+void checkNames(const CheckedFile& file, FolderContext&, FileFindings& out) {
+    for (const auto& r : file.references) referenceLine(file, r, out);
+    for (const auto& n : file.names) n.site == NameSite::BeginLine ? beginLine(n, out) : codeName(n, out);
 }
 
 }  // namespace tavkonv40::check

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
+#include <optional>
 
 #include "check_model.h"
+#include "text_file.h"
 #include "text_util.h"
 
 namespace tavkonv40 {
@@ -12,8 +13,11 @@ namespace tavkonv40 {
 namespace {
 
 using check::Check;
+using check::CheckedFile;
+using check::FileKind;
+using check::ProjectSummary;
 
-// Every check the folder goes through; each appends its own kinds of finding.
+// Every check each file goes through, in this order; on one line, findings keep it.
 constexpr std::array<Check, 4> kChecks = {{
     {"suite names", check::checkNames},
     {"reference lines", check::checkReferences},
@@ -21,14 +25,214 @@ constexpr std::array<Check, 4> kChecks = {{
     {"tidiness", check::checkTidiness},
 }};
 
-bool kindOf(std::string_view name, check::FileKind& kind) {
+bool kindOf(std::string_view name, FileKind& kind) {
     const auto ext = lastThreeUpper(name);
-    if (ext == "FRM") kind = check::FileKind::Form;
-    else if (ext == "CTL") kind = check::FileKind::UserControl;
-    else if (ext == "VBP") kind = check::FileKind::Project;
+    if (ext == "FRM") kind = FileKind::Form;
+    else if (ext == "CTL") kind = FileKind::UserControl;
+    else if (ext == "VBP") kind = FileKind::Project;
     else return false;
     return true;
 }
+
+// Name order: without regard to case first, then byte by byte.
+bool nameOrder(std::string_view a, std::string_view b) {
+    const auto low = [](char c) { return static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c + 32 : c); };
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (low(a[i]) != low(b[i])) return low(a[i]) < low(b[i]);
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
+
+enum class Readable : unsigned char { Unknown, Yes, No };
+
+struct Entry {
+    std::string name;
+    FileKind kind;
+    Readable readable = Readable::Unknown;
+};
+
+// One check of a folder. The projects are read first, since every form needs their lists; then
+// each file in name order is read, checked and let go. What a project's own check needs of files
+// that come after it (whether they are readable, what they reference) is read ahead of them.
+class FolderRun final : public check::FolderContext {
+public:
+    FolderRun(FileSystem& fs, std::string base, std::vector<Entry> entries)
+        : fs_(fs), base_(std::move(base)), entries_(std::move(entries)) {}
+
+    FindingCounts run(FindingSink& sink) {
+        readProjects();
+        const auto detail = sink.detail();
+        FindingCounts counts;
+        for (current_ = 0; current_ < entries_.size(); ++current_) {
+            const auto& entry = entries_[current_];
+            check::FileFindings findings(entry.name, detail);
+            checkFile(entry, findings);
+            const auto c = findings.counts();
+            counts.errors += c.errors;
+            counts.warnings += c.warnings;
+            counts.notes += c.notes;
+            if (detail == FindingDetail::Full && c.total() > 0) sink.fileFindings(findings.sorted());
+        }
+        return counts;
+    }
+
+    const std::vector<ProjectSummary>& projects() const override { return projects_; }
+
+    bool isMember(const ProjectSummary& project, std::string_view) override {
+        return isMember(stateOf(project), current_);
+    }
+
+    const check::NoCaseStringSet* usedBy(std::string_view project) override {
+        for (std::size_t p = 0; p < projects_.size(); ++p)
+            if (projects_[p].name == project) {
+                readAheadFor(p);
+                return &states_[p].used;
+            }
+        return nullptr;
+    }
+
+private:
+    enum class Membership : unsigned char { Unknown, Named, All };
+
+    struct ProjectState {
+        std::vector<std::size_t> named;  // entries (forms, user controls) its member lines name
+        Membership membership = Membership::Unknown;
+        check::NoCaseStringSet used;     // control files its members checked so far reference
+    };
+
+    std::string path(const Entry& e) const { return base_ + "/" + e.name; }
+
+    // The file's bytes, or the reason it cannot be read; remembers which.
+    std::optional<std::string> read(std::size_t index, std::string* cause = nullptr) {
+        auto& e = entries_[index];
+        try {
+            std::string bytes = fs_.readFile(path(e));
+            e.readable = Readable::Yes;
+            return bytes;
+        } catch (const FileError& error) {
+            e.readable = Readable::No;
+            if (cause) *cause = error.cause();
+            return std::nullopt;
+        }
+    }
+
+    bool readable(std::size_t index) {
+        if (entries_[index].readable == Readable::Unknown) read(index);
+        return entries_[index].readable == Readable::Yes;
+    }
+
+    void readProjects() {
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            if (entries_[i].kind != FileKind::Project) continue;
+            auto bytes = read(i);
+            if (!bytes) continue;
+            const TextFile text(std::move(*bytes));
+            CheckedFile f;
+            f.name = entries_[i].name;
+            check::parseFile(text, FileKind::Project, f);
+            projects_.push_back(check::summariseProject(f));
+            ProjectState state;
+            for (std::size_t j = 0; j < entries_.size(); ++j) {
+                if (entries_[j].kind == FileKind::Project) continue;
+                for (const auto& m : projects_.back().members)
+                    if (equalsNoCase(m, entries_[j].name)) {
+                        state.named.push_back(j);
+                        break;
+                    }
+            }
+            states_.push_back(std::move(state));
+        }
+    }
+
+    ProjectState& stateOf(const ProjectSummary& project) {
+        return states_[static_cast<std::size_t>(&project - projects_.data())];
+    }
+
+    // A project owns the readable forms and user controls its member lines name; all of them when
+    // it names none of those (a project whose member lines point elsewhere still owns this folder).
+    void resolveMembership(ProjectState& p) {
+        if (p.membership != Membership::Unknown) return;
+        p.membership = Membership::All;
+        for (auto j : p.named)
+            if (readable(j)) {
+                p.membership = Membership::Named;
+                return;
+            }
+    }
+
+    // Whether the entry may belong to the project, short of knowing it readable.
+    bool mayBeMember(ProjectState& p, std::size_t index) {
+        if (entries_[index].kind == FileKind::Project || entries_[index].readable == Readable::No) return false;
+        if (std::binary_search(p.named.begin(), p.named.end(), index)) return true;
+        resolveMembership(p);
+        return p.membership == Membership::All;
+    }
+
+    bool isMember(ProjectState& p, std::size_t index) { return mayBeMember(p, index) && readable(index); }
+
+    // Before a project's own check: what its members after it in name order reference, read
+    // ahead only as far as a control file it lists is still unaccounted for.
+    void readAheadFor(std::size_t p) {
+        auto& state = states_[p];
+        const auto pending = [&] {
+            for (const auto& r : projects_[p].references)
+                if (check::looksLikeSuiteName(r.file) && !state.used.count(r.file)) return true;
+            return false;
+        };
+        for (std::size_t i = current_ + 1; i < entries_.size() && pending(); ++i) {
+            if (!mayBeMember(state, i)) continue;
+            auto bytes = read(i);
+            if (!bytes) continue;
+            const TextFile text(std::move(*bytes));
+            CheckedFile f;
+            f.name = entries_[i].name;
+            check::parseHeaderReferences(text, f);
+            for (const auto& r : f.references) state.used.emplace(r.file);
+        }
+    }
+
+    void checkFile(const Entry& entry, check::FileFindings& findings) {
+        std::string cause;
+        auto bytes = read(current_, &cause);
+        if (!bytes) {
+            findings.add(
+                0, Severity::Error, FindingKind::Unreadable, [&] { return "cannot be read: " + cause; },
+                [] { return std::string("Make the file readable and check again."); });
+            return;
+        }
+        const TextFile text(std::move(*bytes));
+        CheckedFile f;
+        f.name = entry.name;
+        check::parseFile(text, entry.kind, f);
+        for (const auto& c : kChecks) c.run(f, *this, findings);
+        if (entry.kind == FileKind::Project) return;
+        for (std::size_t p = 0; p < projects_.size(); ++p)
+            if (isMember(states_[p], current_))
+                for (const auto& r : f.references) states_[p].used.emplace(r.file);
+    }
+
+    FileSystem& fs_;
+    const std::string base_;
+    std::vector<Entry> entries_;  // the files the check reads, in name order
+    std::vector<ProjectSummary> projects_;
+    std::vector<ProjectState> states_;  // beside projects_
+    std::size_t current_ = 0;     // the entry being checked
+};
+
+class CollectingSink final : public FindingSink {
+public:
+    void fileFindings(const std::vector<Finding>& findings) override {
+        all.insert(all.end(), findings.begin(), findings.end());
+    }
+    std::vector<Finding> all;
+};
+
+class CountingSink final : public FindingSink {
+public:
+    FindingDetail detail() const override { return FindingDetail::CountsOnly; }
+    void fileFindings(const std::vector<Finding>&) override {}
+};
 
 }  // namespace
 
@@ -56,36 +260,28 @@ std::string_view kindName(FindingKind k) {
     return "?";
 }
 
-std::vector<Finding> checkProject(FileSystem& fs, const std::string& folderPath) {
-    const std::string base = withoutTrailingSlash(folderPath);
+FindingCounts checkProject(FileSystem& fs, const std::string& folderPath, FindingSink& sink) {
+    std::string base = withoutTrailingSlash(folderPath);
     auto names = fs.listFolder(base);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const auto la = check::lower(a), lb = check::lower(b);
-        return la != lb ? la < lb : a < b;
-    });
-
-    std::vector<Finding> findings;
-    check::CheckedFolder folder;
-    for (const auto& name : names) {
-        check::FileKind kind;
-        if (!kindOf(name, kind)) continue;
-        try {
-            folder.files.push_back(check::parseFile(name, kind, fs.readFile(base + "/" + name)));
-        } catch (const FileError& e) {
-            findings.push_back({name, 0, Severity::Error, FindingKind::Unreadable, "cannot be read: " + e.cause(),
-                                "Make the file readable and check again."});
-        }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return nameOrder(a, b); });
+    std::vector<Entry> entries;
+    for (auto& name : names) {
+        FileKind kind;
+        if (kindOf(name, kind)) entries.push_back({std::move(name), kind});
     }
-    for (const auto& c : kChecks) c.run(folder, findings);
+    FolderRun run(fs, std::move(base), std::move(entries));
+    return run.run(sink);
+}
 
-    std::map<std::string, std::size_t> order;
-    for (std::size_t i = 0; i < names.size(); ++i) order.emplace(names[i], i);
-    std::stable_sort(findings.begin(), findings.end(), [&](const Finding& a, const Finding& b) {
-        const auto fa = order[a.file], fb = order[b.file];
-        if (fa != fb) return fa < fb;
-        return a.line < b.line;
-    });
-    return findings;
+std::vector<Finding> checkProject(FileSystem& fs, const std::string& folder) {
+    CollectingSink sink;
+    checkProject(fs, folder, sink);
+    return std::move(sink.all);
+}
+
+FindingCounts countFindings(FileSystem& fs, const std::string& folder) {
+    CountingSink sink;
+    return checkProject(fs, folder, sink);
 }
 
 std::size_t countAboveNotes(const std::vector<Finding>& findings) {
@@ -94,15 +290,15 @@ std::size_t countAboveNotes(const std::vector<Finding>& findings) {
 }
 
 std::string checkHintLine(FileSystem& fs, const std::string& folder) {
-    std::vector<Finding> findings;
+    FindingCounts counts;
     try {
-        findings = checkProject(fs, folder);
+        counts = countFindings(fs, folder);
     } catch (const FileError&) {
         return {};
     }
-    if (findings.empty()) return "check: no findings";
-    std::string line = "check: " + std::to_string(findings.size()) + (findings.size() == 1 ? " finding (" : " findings (");
-    line += std::to_string(countAboveNotes(findings)) + " above note level); run 'tavkonv40 check " + folder +
+    if (counts.total() == 0) return "check: no findings";
+    std::string line = "check: " + std::to_string(counts.total()) + (counts.total() == 1 ? " finding (" : " findings (");
+    line += std::to_string(counts.aboveNotes()) + " above note level); run 'tavkonv40 check " + folder +
             "' to see them";
     return line;
 }

@@ -38,9 +38,35 @@ struct Finding {
 std::string_view severityName(Severity s);  // "error", "warning", "note"
 std::string_view kindName(FindingKind k);   // "unknown-name", ...
 
-// Checks the folder. Findings come grouped by file (files in name order), by line within a file.
-// Throws FileError when the folder itself cannot be listed.
+struct FindingCounts {
+    std::size_t errors = 0, warnings = 0, notes = 0;
+    std::size_t total() const { return errors + warnings + notes; }
+    std::size_t aboveNotes() const { return errors + warnings; }
+};
+
+// How much of each finding a sink wants: counting needs no message, so none is built.
+enum class FindingDetail { CountsOnly, Full };
+
+// Receives the findings of a check as it goes, one file at a time, so that a folder of any size
+// is checked in the memory its largest file needs.
+class FindingSink {
+public:
+    virtual ~FindingSink() = default;
+    virtual FindingDetail detail() const { return FindingDetail::Full; }
+    // One file's findings, by line; once for every file that has any, files in name order.
+    // Not called when the detail is CountsOnly.
+    virtual void fileFindings(const std::vector<Finding>& findings) = 0;
+};
+
+// Checks the folder and hands the findings to the sink: grouped by file (files in name order), by
+// line within a file. Throws FileError when the folder itself cannot be listed.
+FindingCounts checkProject(FileSystem& fs, const std::string& folder, FindingSink& sink);
+
+// The same, collected.
 std::vector<Finding> checkProject(FileSystem& fs, const std::string& folder);
+
+// The findings a check would report, counted without building them.
+FindingCounts countFindings(FileSystem& fs, const std::string& folder);
 
 // Findings above note level.
 std::size_t countAboveNotes(const std::vector<Finding>& findings);

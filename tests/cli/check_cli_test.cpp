@@ -119,6 +119,23 @@ TEST_F(CheckCliTest, ExitStatusAndJson) {
     EXPECT_EQ(invoke({"check"}).status, 2);
 }
 
+// The document is written a finding at a time; it must read exactly as a whole dump would.
+TEST_F(CheckCliTest, JsonIsWrittenAsOnePrettyPrintedDocument) {
+    const auto asWhole = [](const std::string& text) {
+        return nlohmann::json::parse(text).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+    };
+    fs.addFolder("/p");
+    auto r = invoke({"check", "--json", "/p"});
+    EXPECT_EQ(r.out, asWhole(r.out)) << "no findings";
+    loadExample();
+    ASSERT_EQ(invoke({"--all-families", "--all-ms", "/p"}).status, 0);
+    fs.addFile("/p/Odd\xff.frm", "VERSION 5.00\r\n\r\nBegin VB.Form A \r\n   Begin tavQV\xfe.Q \"x\" \r\n   End\r\nEnd\r\n");
+    r = invoke({"check", "--json", "/p"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, asWhole(r.out));
+    EXPECT_NE(r.out.find("Odd\xef\xbf\xbd.frm"), std::string::npos) << "bytes that are not UTF-8 become U+FFFD";
+}
+
 // ---- generated folders, converted with mixed options ----------------------------------------
 
 // Every 4.0 and 4.0L library.class, straight from the catalogue.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -199,6 +201,101 @@ TEST_F(ProjectCheckTest, UnreadableFileAndUnlistableFolder) {
     EXPECT_EQ(f[0].file, "Dir.frm");
     EXPECT_THROW(checkProject(fs, "/missing"), FileError);
     EXPECT_EQ(checkHintLine(fs, "/missing"), "");
+}
+
+// ---- checking one file at a time ---------------------------------------------------------
+
+// Counts every read, so that a test sees which files the check reads ahead.
+class CountingReads : public MemoryFileSystem {
+public:
+    std::string readFile(const std::string& path) override {
+        ++reads[path];
+        return MemoryFileSystem::readFile(path);
+    }
+    std::map<std::string, int> reads;
+};
+
+class RecordingSink : public FindingSink {
+public:
+    void fileFindings(const std::vector<Finding>& findings) override { calls.push_back(findings); }
+    std::vector<std::vector<Finding>> calls;
+};
+
+std::vector<std::string> described(const std::vector<Finding>& all) {
+    std::vector<std::string> out;
+    for (const auto& f : all) out.push_back(f.file + ":" + std::to_string(f.line) + " " + f.message);
+    return out;
+}
+
+// A project, one form it names and one it does not; the named form uses a suite library.
+void addProjectFolder(MemoryFileSystem& fs, const std::string& projectName) {
+    fs.addFile("/p/" + projectName,
+               crlf({"Type=Exe", "Form=B.frm", projectLine("Spin", Edition::V40), projectLine("Tree", Edition::V40)}));
+    fs.addFile("/p/B.frm", crlf({"VERSION 5.00", headerLine("Tree", Edition::V40), headerLine("Button", Edition::V40),
+                                 "Begin VB.Form B ", "   Begin tavQVTree40.QVTree40 t ", "   End",
+                                 "   Begin tavQVButton40.QVButton40 b ", "   End", "End"}));
+    fs.addFile("/p/C.frm", crlf({"VERSION 5.00", headerLine("Calendar", Edition::V40), "Begin VB.Form C ", "End"}));
+}
+
+TEST(ProjectCheckStreaming, AProjectBeforeItsFormsJudgesThemAsOneAfterThem) {
+    CountingReads first, last;
+    addProjectFolder(first, "A.vbp");
+    addProjectFolder(last, "Z.vbp");
+    auto a = described(checkProject(first, "/p"));
+    auto z = described(checkProject(last, "/p"));
+    const std::vector<std::string> expected = {
+        "B.frm:3 tavQVButton40.ocx is referenced here but not listed in @.vbp",
+        "@.vbp:3 no form or user control of the project references tavQVSpin40.ocx"};
+    for (auto* found : {&a, &z}) {
+        const char name = found == &a ? 'A' : 'Z';
+        std::vector<std::string> want = expected;
+        for (auto& w : want) std::replace(w.begin(), w.end(), '@', name);
+        std::sort(found->begin(), found->end());
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(*found, want) << name;
+    }
+    // Projects are read for their lists before anything else, then again for their own check.
+    // After its forms, a project needs no second look at them; before them, it reads ahead only
+    // the form it names.
+    EXPECT_EQ(last.reads, (std::map<std::string, int>{{"/p/B.frm", 1}, {"/p/C.frm", 1}, {"/p/Z.vbp", 2}}));
+    EXPECT_EQ(first.reads, (std::map<std::string, int>{{"/p/A.vbp", 2}, {"/p/B.frm", 2}, {"/p/C.frm", 1}}));
+}
+
+TEST(ProjectCheckStreaming, AProjectWhoseNamedMembersAreUnreadableOwnsEveryForm) {
+    MemoryFileSystem fs;
+    fs.addFile("/p/A.vbp", crlf({"Type=Exe", "Form=X.frm", projectLine("Spin", Edition::V40)}));
+    fs.addFolder("/p/X.frm");
+    fs.addFile("/p/C.frm", crlf({"VERSION 5.00", headerLine("Spin", Edition::V40), headerLine("Calendar", Edition::V40),
+                                 "Begin VB.Form C ", "End"}));
+    EXPECT_EQ(described(checkProject(fs, "/p")),
+              (std::vector<std::string>{"C.frm:3 tavQVCalendar40.ocx is referenced here but not listed in A.vbp",
+                                        "X.frm:0 cannot be read: Is a directory"}));
+}
+
+TEST(ProjectCheckStreaming, SinksGetEachFileOnceAndCountingBuildsNothing) {
+    MemoryFileSystem fs;
+    addProjectFolder(fs, "P.vbp");
+    fs.addFile("/p/D.frm", crlf({"VERSION 5.00", "", "Begin VB.Form D ", "   Begin tavQVButton20.QVButton20 b ", "   End",
+                                 "End", "Dim x As tavQVNothing.Y"}));
+    RecordingSink sink;
+    const auto counts = checkProject(fs, "/p", sink);
+    std::vector<Finding> joined;
+    std::vector<std::string> files;
+    for (const auto& call : sink.calls) {
+        ASSERT_FALSE(call.empty());
+        for (const auto& f : call) EXPECT_EQ(f.file, call.front().file);
+        EXPECT_TRUE(std::is_sorted(call.begin(), call.end(), [](auto& x, auto& y) { return x.line < y.line; }));
+        files.push_back(call.front().file);
+        joined.insert(joined.end(), call.begin(), call.end());
+    }
+    EXPECT_EQ(files, (std::vector<std::string>{"B.frm", "D.frm", "P.vbp"}));
+    EXPECT_EQ(described(joined), described(checkProject(fs, "/p")));
+    const auto counted = countFindings(fs, "/p");
+    EXPECT_EQ(counted.total(), joined.size());
+    EXPECT_EQ(counted.aboveNotes(), countAboveNotes(joined));
+    EXPECT_EQ(counts.errors, counted.errors);
+    EXPECT_EQ(counts.warnings, counted.warnings);
+    EXPECT_EQ(counts.notes, 1u);
 }
 
 }  // namespace
