@@ -13,11 +13,12 @@ namespace {
 void repeatedReferences(const CheckedFile& file, FileFindings& out) {
     std::unordered_map<std::string_view, std::size_t, NoCaseHash, NoCaseEqual> first;
     for (const auto& r : file.references) {
-        const auto [it, isNew] = first.emplace(r.file, r.line);
-        if (isNew) continue;
+        const auto placed = first.emplace(r.file, r.line);
+        if (placed.second) continue;
+        const std::size_t firstLine = placed.first->second;
         out.add(
             r.line, Severity::Warning, FindingKind::RepeatedReference,
-            [&] { return std::string(r.file) + " is referenced again (first on line " + std::to_string(it->second) + ")"; },
+            [&] { return std::string(r.file) + " is referenced again (first on line " + std::to_string(firstLine) + ")"; },
             [] { return std::string("Delete this line."); });
     }
 }
