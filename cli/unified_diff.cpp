@@ -22,25 +22,24 @@ struct Line {
     bool terminated() const { return textSize < raw.size(); }
 };
 
-// A file's lines, kept as the offsets where they start (a few bytes a line, for files of millions
-// of lines). A line holds no CR or LF but its terminator, so the terminator is found at its end.
+// A file's lines, kept as the offsets where they start: four bytes a line, for files of millions
+// of lines (the rare file past 4 GiB records where the offsets' upper part steps up). A line holds
+// no CR or LF but its terminator, so the terminator is found at its end.
 class Lines {
 public:
     explicit Lines(std::string_view bytes) : bytes_(bytes) {
-        std::size_t begin = 0;
-        const char* const data = bytes.data();
-        while (begin < bytes.size()) {
-            starts_.push_back(begin);
-            std::size_t brk = begin;
-            while (brk < bytes.size() && data[brk] != '\r' && data[brk] != '\n') ++brk;
-            if (brk == bytes.size()) break;
-            begin = brk + (data[brk] == '\r' && brk + 1 < bytes.size() && data[brk + 1] == '\n' ? 2 : 1);
-        }
-        starts_.push_back(bytes.size());
+        std::size_t count = 0;
+        forEachStart([&](std::size_t) { ++count; });
+        starts_.reserve(count + 1);
+        forEachStart([&](std::size_t start) { push(start); });
+        push(bytes.size());
     }
 
     std::size_t size() const { return starts_.size() - 1; }
-    std::string_view raw(std::size_t k) const { return bytes_.substr(starts_[k], starts_[k + 1] - starts_[k]); }
+    std::string_view raw(std::size_t k) const {
+        const std::size_t start = startOf(k);
+        return bytes_.substr(start, startOf(k + 1) - start);
+    }
     Line operator[](std::size_t k) const {
         const std::string_view r = raw(k);
         std::size_t textSize = r.size();
@@ -50,8 +49,33 @@ public:
     }
 
 private:
+    template <typename F>
+    void forEachStart(F&& f) const {
+        const char* const data = bytes_.data();
+        const std::size_t size = bytes_.size();
+        std::size_t begin = 0;
+        while (begin < size) {
+            f(begin);
+            std::size_t brk = begin;
+            while (brk < size && data[brk] != '\r' && data[brk] != '\n') ++brk;
+            if (brk == size) break;
+            begin = brk + (data[brk] == '\r' && brk + 1 < size && data[brk + 1] == '\n' ? 2 : 1);
+        }
+    }
+    void push(std::size_t start) {
+        while ((start >> 32) > steps_.size()) steps_.push_back(starts_.size());
+        starts_.push_back(static_cast<std::uint32_t>(start));
+    }
+    std::size_t startOf(std::size_t k) const {
+        const std::size_t low = starts_[k];
+        if (steps_.empty()) return low;
+        const auto high = static_cast<std::size_t>(std::upper_bound(steps_.begin(), steps_.end(), k) - steps_.begin());
+        return low + (high << 32);
+    }
+
     std::string_view bytes_;
-    std::vector<std::size_t> starts_;
+    std::vector<std::uint32_t> starts_;  // the lower 32 bits
+    std::vector<std::size_t> steps_;     // the first line of each further 4 GiB
 };
 
 enum class Op : signed char { Delete = -1, Common = 0, Add = 1 };
@@ -97,27 +121,38 @@ private:
 };
 
 // Gives every line of the changed region an id, the index of the first line equal to it
-// (terminator included), so that aligning compares integers.
+// (terminator included), so that aligning compares integers. The table grows with the distinct
+// lines, which in a converted file are far fewer than the lines.
 std::vector<std::uint32_t> lineIds(const Lines& a, std::size_t aFrom, std::size_t m, const Lines& b,
                                    std::size_t bFrom, std::size_t n) {
     const auto raw = [&](std::size_t k) { return k < m ? a.raw(aFrom + k) : b.raw(bFrom + k - m); };
-    std::size_t capacity = 16;
-    while (capacity < (m + n) + (m + n) / 2) capacity <<= 1;
-    std::vector<std::uint32_t> slots(capacity, 0);  // id + 1; 0 is free
-    const std::size_t mask = capacity - 1;
+    const auto hash = [](std::string_view line) { return std::hash<std::string_view>{}(line); };
+    std::vector<std::uint32_t> slots(1024, 0);  // id + 1; 0 is free
+    std::size_t used = 0;
+    const auto insert = [&](std::uint32_t id, std::size_t h) {
+        const std::size_t mask = slots.size() - 1;
+        std::size_t s = h & mask;
+        while (slots[s] != 0) s = (s + 1) & mask;
+        slots[s] = id + 1;
+    };
     std::vector<std::uint32_t> ids(m + n);
     for (std::size_t k = 0; k < m + n; ++k) {
         const std::string_view line = raw(k);
-        for (std::size_t s = std::hash<std::string_view>{}(line) & mask;; s = (s + 1) & mask) {
-            if (slots[s] == 0) {
-                slots[s] = static_cast<std::uint32_t>(k + 1);
-                ids[k] = static_cast<std::uint32_t>(k);
-                break;
-            }
-            if (raw(slots[s] - 1) == line) {
-                ids[k] = slots[s] - 1;
-                break;
-            }
+        const std::size_t h = hash(line);
+        const std::size_t mask = slots.size() - 1;
+        std::size_t s = h & mask;
+        while (slots[s] != 0 && raw(slots[s] - 1) != line) s = (s + 1) & mask;
+        if (slots[s] != 0) {
+            ids[k] = slots[s] - 1;
+            continue;
+        }
+        ids[k] = static_cast<std::uint32_t>(k);
+        slots[s] = ids[k] + 1;
+        if (++used * 3 > slots.size() * 2) {
+            std::vector<std::uint32_t> old(slots.size() * 2, 0);
+            old.swap(slots);
+            for (const std::uint32_t id : old)
+                if (id != 0) insert(id - 1, hash(raw(id - 1)));
         }
     }
     return ids;
