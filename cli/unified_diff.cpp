@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace tavkonv40::cli {
@@ -18,72 +22,317 @@ struct Line {
     bool terminated() const { return textSize < raw.size(); }
 };
 
-std::vector<Line> splitLines(std::string_view bytes) {
-    std::vector<Line> lines;
-    std::size_t begin = 0;
-    while (begin < bytes.size()) {
-        const auto brk = bytes.find_first_of("\r\n", begin);
-        if (brk == std::string_view::npos) {
-            lines.push_back({bytes.substr(begin), bytes.size() - begin});
-            break;
-        }
-        const std::size_t endSize = bytes[brk] == '\r' && brk + 1 < bytes.size() && bytes[brk + 1] == '\n' ? 2 : 1;
-        lines.push_back({bytes.substr(begin, brk - begin + endSize), brk - begin});
-        begin = brk + endSize;
+// A file's lines, kept as the offsets where they start: four bytes a line, for files of millions
+// of lines (the rare file past 4 GiB records where the offsets' upper part steps up). A line holds
+// no CR or LF but its terminator, so the terminator is found at its end.
+class Lines {
+public:
+    explicit Lines(std::string_view bytes) : bytes_(bytes) {
+        std::size_t count = 0;
+        forEachStart([&](std::size_t) { ++count; });
+        starts_.reserve(count + 1);
+        forEachStart([&](std::size_t start) { push(start); });
+        push(bytes.size());
     }
-    return lines;
-}
+
+    std::size_t size() const { return starts_.size() - 1; }
+    std::string_view raw(std::size_t k) const {
+        const std::size_t start = startOf(k);
+        return bytes_.substr(start, startOf(k + 1) - start);
+    }
+    Line operator[](std::size_t k) const {
+        const std::string_view r = raw(k);
+        std::size_t textSize = r.size();
+        if (textSize > 0 && r[textSize - 1] == '\n') --textSize;
+        if (textSize > 0 && r[textSize - 1] == '\r') --textSize;
+        return {r, textSize};
+    }
+
+private:
+    template <typename F>
+    void forEachStart(F&& f) const {
+        const char* const data = bytes_.data();
+        const std::size_t size = bytes_.size();
+        std::size_t begin = 0;
+        while (begin < size) {
+            f(begin);
+            std::size_t brk = begin;
+            while (brk < size && data[brk] != '\r' && data[brk] != '\n') ++brk;
+            if (brk == size) break;
+            begin = brk + (data[brk] == '\r' && brk + 1 < size && data[brk + 1] == '\n' ? 2 : 1);
+        }
+    }
+    void push(std::size_t start) {
+        while ((start >> 32) > steps_.size()) steps_.push_back(starts_.size());
+        starts_.push_back(static_cast<std::uint32_t>(start));
+    }
+    std::size_t startOf(std::size_t k) const {
+        const std::size_t low = starts_[k];
+        if (steps_.empty()) return low;
+        const auto high = static_cast<std::size_t>(std::upper_bound(steps_.begin(), steps_.end(), k) - steps_.begin());
+        return low + (high << 32);
+    }
+
+    std::string_view bytes_;
+    std::vector<std::uint32_t> starts_;  // the lower 32 bits
+    std::vector<std::size_t> steps_;     // the first line of each further 4 GiB
+};
 
 enum class Op : signed char { Delete = -1, Common = 0, Add = 1 };
 
-struct Edit {
-    Op op;
-    std::size_t oldIndex;  // 0-based, valid for Common and Delete
-    std::size_t newIndex;  // 0-based, valid for Common and Add
+// The edit script: one operation per line of either file, in order, so every line's index
+// follows from counting. Within a run of changes, removed lines come before added ones, as git
+// shows them.
+class ScriptBuilder {
+public:
+    explicit ScriptBuilder(std::vector<Op>& ops) : ops_(ops) {}
+
+    void common() {
+        flush();
+        ops_.push_back(Op::Common);
+    }
+    void removed(std::size_t lines = 1) { removed_ += lines; }
+    void added(std::size_t lines = 1) { added_ += lines; }
+    void flush() {
+        ops_.insert(ops_.end(), removed_, Op::Delete);
+        ops_.insert(ops_.end(), added_, Op::Add);
+        removed_ = added_ = 0;
+    }
+    // For the library's edit script.
+    void step(dtl::edit_t type) {
+        if (type == dtl::SES_DELETE) removed();
+        else if (type == dtl::SES_ADD) added();
+        else common();
+    }
+
+private:
+    std::vector<Op>& ops_;
+    std::size_t removed_ = 0, added_ = 0;
 };
 
-// The edit script over the whole files. The common head and tail are matched directly and only
-// the middle goes to the library, so a large file with a few changes stays cheap.
-std::vector<Edit> editScript(const std::vector<Line>& a, const std::vector<Line>& b) {
-    std::size_t head = 0;
-    while (head < a.size() && head < b.size() && a[head].raw == b[head].raw) ++head;
-    std::size_t tail = 0;
-    while (tail < a.size() - head && tail < b.size() - head &&
-           a[a.size() - 1 - tail].raw == b[b.size() - 1 - tail].raw)
-        ++tail;
+template <typename SesElem, typename Builder>
+class ScriptStorage {
+public:
+    explicit ScriptStorage(Builder& builder) : builder_(builder) {}
+    void operator()(const SesElem& e) const { builder_.step(e.second.type); }
 
-    std::vector<Edit> edits;
-    for (std::size_t i = 0; i < head; ++i) edits.push_back({Op::Common, i, i});
+private:
+    Builder& builder_;
+};
 
-    std::vector<std::string_view> midA, midB;
-    for (std::size_t i = head; i < a.size() - tail; ++i) midA.push_back(a[i].raw);
-    for (std::size_t i = head; i < b.size() - tail; ++i) midB.push_back(b[i].raw);
-    dtl::Diff<std::string_view, std::vector<std::string_view>> diff(midA, midB);
-    diff.compose();
-    // Within a run of changes, removed lines come before added ones, as git shows them.
-    std::vector<Edit> removed, added;
-    auto flush = [&] {
-        edits.insert(edits.end(), removed.begin(), removed.end());
-        edits.insert(edits.end(), added.begin(), added.end());
-        removed.clear();
-        added.clear();
+// Gives every line of the changed region an id, the index of the first line equal to it
+// (terminator included), so that aligning compares integers. The table grows with the distinct
+// lines, which in a converted file are far fewer than the lines.
+std::vector<std::uint32_t> lineIds(const Lines& a, std::size_t aFrom, std::size_t m, const Lines& b,
+                                   std::size_t bFrom, std::size_t n) {
+    const auto raw = [&](std::size_t k) { return k < m ? a.raw(aFrom + k) : b.raw(bFrom + k - m); };
+    const auto hash = [](std::string_view line) { return std::hash<std::string_view>{}(line); };
+    std::vector<std::uint32_t> slots(1024, 0);  // id + 1; 0 is free
+    std::size_t used = 0;
+    const auto insert = [&](std::uint32_t id, std::size_t h) {
+        const std::size_t mask = slots.size() - 1;
+        std::size_t s = h & mask;
+        while (slots[s] != 0) s = (s + 1) & mask;
+        slots[s] = id + 1;
     };
-    for (const auto& [elem, info] : diff.getSes().getSequence()) {
-        const auto oi = static_cast<std::size_t>(info.beforeIdx - 1) + head;
-        const auto ni = static_cast<std::size_t>(info.afterIdx - 1) + head;
-        if (info.type == dtl::SES_DELETE) {
-            removed.push_back({Op::Delete, oi, 0});
-        } else if (info.type == dtl::SES_ADD) {
-            added.push_back({Op::Add, 0, ni});
-        } else {
-            flush();
-            edits.push_back({Op::Common, oi, ni});
+    std::vector<std::uint32_t> ids(m + n);
+    for (std::size_t k = 0; k < m + n; ++k) {
+        const std::string_view line = raw(k);
+        const std::size_t h = hash(line);
+        const std::size_t mask = slots.size() - 1;
+        std::size_t s = h & mask;
+        while (slots[s] != 0 && raw(slots[s] - 1) != line) s = (s + 1) & mask;
+        if (slots[s] != 0) {
+            ids[k] = slots[s] - 1;
+            continue;
+        }
+        ids[k] = static_cast<std::uint32_t>(k);
+        slots[s] = ids[k] + 1;
+        if (++used * 3 > slots.size() * 2) {
+            std::vector<std::uint32_t> old(slots.size() * 2, 0);
+            old.swap(slots);
+            for (const std::uint32_t id : old)
+                if (id != 0) insert(id - 1, hash(raw(id - 1)));
         }
     }
-    flush();
-    for (std::size_t k = tail; k > 0; --k)
-        edits.push_back({Op::Common, a.size() - k, b.size() - k});
-    return edits;
+    return ids;
+}
+
+// One side of a changed region: its line ids.
+struct Side {
+    const std::uint32_t* ids;
+    std::size_t size;
+    Side sub(std::size_t from, std::size_t to) const { return {ids + from, to - from}; }
+};
+
+// The library's O(NP) alignment records a path point per diagonal visited and per round; past
+// its own cap it stops looking for the shortest script and restarts from where it got, which for
+// big regions is slow. Its work follows from an upper bound on the changed lines.
+bool exactAlignmentAffordable(std::size_t m, std::size_t n, std::size_t changes, const AlignmentLimits& limits) {
+    const double shorter = static_cast<double>(std::min(m, n));
+    const double delta = static_cast<double>(std::max(m, n)) - shorter;
+    // Lines removed going from the shorter side to the longer one: the rounds the library needs.
+    const double rounds = std::max(0.0, (static_cast<double>(changes) - delta) / 2);
+    const double pathPoints = (rounds + 1) * (delta + 1) + rounds * (rounds + 1);
+    // Each visited diagonal is walked at most once along the shorter side.
+    const double comparisons = (delta + 2 * rounds + 1) * (shorter + 1);
+    const double allowed = std::max(static_cast<double>(limits.minimumWork),
+                                    static_cast<double>(limits.workPerLine) * static_cast<double>(m + n));
+    return pathPoints <= static_cast<double>(dtl::MAX_CORDINATES_SIZE) && comparisons <= allowed;
+}
+
+// A shortest edit script from the library.
+void alignExactly(const Side& a, const Side& b, ScriptBuilder& out) {
+    if (a.size == 0 || b.size == 0) {
+        out.removed(a.size);
+        out.added(b.size);
+        return;
+    }
+    using Sequence = std::vector<std::uint32_t>;
+    dtl::Diff<std::uint32_t, Sequence> diff(Sequence(a.ids, a.ids + a.size), Sequence(b.ids, b.ids + b.size));
+    diff.compose();
+    diff.storeSES<ScriptBuilder, ScriptStorage>(out);
+}
+
+// A stretch without runs of equal lines: exactly when cheap, else cut into pieces of at most
+// `pieceLines` lines on each side, cut at the same fraction of each side, each aligned exactly.
+void alignStretch(const Side& a, const Side& b, ScriptBuilder& out, const AlignmentLimits& limits) {
+    if (a.size == 0 || b.size == 0 || exactAlignmentAffordable(a.size, b.size, a.size + b.size, limits))
+        return alignExactly(a, b, out);
+    const std::size_t piece = std::max<std::size_t>(limits.pieceLines, 1);
+    const std::size_t pieces = (std::max(a.size, b.size) + piece - 1) / piece;
+    for (std::size_t t = 0; t < pieces; ++t)
+        alignExactly(a.sub(a.size * t / pieces, a.size * (t + 1) / pieces),
+                     b.sub(b.size * t / pieces, b.size * (t + 1) / pieces), out);
+}
+
+// Finds where two sides fall into step again: a run of kSyncLines equal lines. Conversions never
+// reorder lines, so the nearest such run is almost always where an edit ends.
+class SyncFinder {
+public:
+    static constexpr std::size_t kSyncLines = 3;
+
+    struct Sync {
+        std::size_t i, j;
+    };
+
+    // The pair (i, j) with the smallest i + j where both sides start a run of kSyncLines equal
+    // lines (the smaller j on a tie), or none. The square searched doubles until it holds one, so
+    // the work is proportional to the distance found.
+    std::optional<Sync> nearest(const Side& a, const Side& b) {
+        if (a.size < kSyncLines || b.size < kSyncLines) return std::nullopt;
+        const std::size_t aStarts = a.size - kSyncLines + 1, bStarts = b.size - kSyncLines + 1;
+        std::size_t width = 16;
+        for (;;) {
+            const bool covered = width >= aStarts && width >= bStarts;
+            const auto best = nearestWithin(a, b, std::min(width, aStarts), std::min(width, bStarts));
+            if (best) {
+                // Every pair nearer than the one found lies inside a square of this width.
+                const std::size_t distance = best->i + best->j;
+                if (distance < width || covered) return best;
+                width = distance + 1;
+            } else {
+                if (covered) return std::nullopt;
+                width *= 2;
+            }
+        }
+    }
+
+private:
+    static bool runsEqual(const std::uint32_t* x, const std::uint32_t* y) {
+        return std::equal(x, x + kSyncLines, y);
+    }
+    static std::size_t runHash(const std::uint32_t* x) {
+        std::uint64_t h = 0;
+        for (std::size_t k = 0; k < kSyncLines; ++k) h = (h ^ x[k]) * 0x9E3779B97F4A7C15ull;
+        return static_cast<std::size_t>(h ^ (h >> 29));
+    }
+
+    std::optional<Sync> nearestWithin(const Side& a, const Side& b, std::size_t aStarts, std::size_t bStarts) {
+        std::size_t capacity = 16;
+        while (capacity < 2 * aStarts) capacity <<= 1;
+        table_.assign(capacity, 0);
+        const std::size_t mask = capacity - 1;
+        // The first start of each distinct run on the old side.
+        for (std::size_t i = 0; i < aStarts; ++i) {
+            for (std::size_t s = runHash(a.ids + i) & mask;; s = (s + 1) & mask) {
+                if (table_[s] == 0) {
+                    table_[s] = i + 1;
+                    break;
+                }
+                if (runsEqual(a.ids + table_[s] - 1, a.ids + i)) break;
+            }
+        }
+        std::optional<Sync> best;
+        for (std::size_t j = 0; j < bStarts && (!best || j < best->i + best->j); ++j) {
+            for (std::size_t s = runHash(b.ids + j) & mask; table_[s] != 0; s = (s + 1) & mask) {
+                const std::size_t i = table_[s] - 1;
+                if (!runsEqual(a.ids + i, b.ids + j)) continue;
+                if (!best || i + j < best->i + best->j) best = Sync{i, j};
+                break;
+            }
+        }
+        return best;
+    }
+
+    std::vector<std::size_t> table_;
+};
+
+// Walks both sides together: equal lines are common, and from each difference the nearest run of
+// equal lines ends a stretch that is aligned on its own. Linear in the lines, whatever the number
+// of changes.
+void alignBySync(const Side& a, const Side& b, ScriptBuilder& out, const AlignmentLimits& limits) {
+    SyncFinder finder;
+    std::size_t i = 0, j = 0;
+    while (i < a.size && j < b.size) {
+        if (a.ids[i] == b.ids[j]) {
+            out.common();
+            ++i, ++j;
+            continue;
+        }
+        const Side restA = a.sub(i, a.size), restB = b.sub(j, b.size);
+        const auto sync = finder.nearest(restA, restB);
+        if (!sync) break;
+        alignStretch(restA.sub(0, sync->i), restB.sub(0, sync->j), out, limits);
+        i += sync->i;
+        j += sync->j;
+    }
+    alignStretch(a.sub(i, a.size), b.sub(j, b.size), out, limits);
+}
+
+// The edit script over the whole files. The common head and tail are matched directly; the
+// middle is aligned exactly (a shortest script) when that is affordable, else by runs of equal
+// lines.
+std::vector<Op> editScript(const Lines& a, const Lines& b, const AlignmentLimits& limits) {
+    std::size_t head = 0;
+    while (head < a.size() && head < b.size() && a.raw(head) == b.raw(head)) ++head;
+    std::size_t tail = 0;
+    while (tail < a.size() - head && tail < b.size() - head && a.raw(a.size() - 1 - tail) == b.raw(b.size() - 1 - tail))
+        ++tail;
+
+    std::vector<Op> ops(head, Op::Common);
+    ScriptBuilder out(ops);
+    const std::size_t m = a.size() - tail - head, n = b.size() - tail - head;
+    const std::vector<std::uint32_t> ids = lineIds(a, head, m, b, head, n);
+    const Side midA{ids.data(), m}, midB{ids.data() + m, n};
+    if (exactAlignmentAffordable(m, n, m + n, limits)) {
+        alignExactly(midA, midB, out);
+    } else {
+        // The walk's changes bound the shortest script's from above; when even that bound makes
+        // the exact alignment cheap, it is used after all.
+        const std::size_t mark = ops.size();
+        alignBySync(midA, midB, out, limits);
+        out.flush();
+        const auto changes = static_cast<std::size_t>(std::count_if(
+            ops.begin() + static_cast<std::ptrdiff_t>(mark), ops.end(), [](Op op) { return op != Op::Common; }));
+        if (exactAlignmentAffordable(m, n, changes, limits)) {
+            ops.resize(mark);
+            alignExactly(midA, midB, out);
+        }
+    }
+    out.flush();
+    ops.insert(ops.end(), tail, Op::Common);
+    return ops;
 }
 
 struct Colors {
@@ -162,26 +411,15 @@ std::string range(std::size_t start, std::size_t count) {
 
 class Writer {
 public:
-    Writer(const std::vector<Line>& a, const std::vector<Line>& b, const Colors& c, std::string& out)
-        : a_(a), b_(b), c_(c), out_(out) {}
+    Writer(const Lines& a, const Lines& b, const Colors& c, std::string& out) : a_(a), b_(b), c_(c), out_(out) {}
 
-    void hunk(const std::vector<Edit>& edits, std::size_t from, std::size_t to) {
-        std::size_t oldStart = 0, newStart = 0, oldCount = 0, newCount = 0;
-        bool oldSeen = false, newSeen = false;
+    // The operations [from, to) of the script; oldStart and newStart count the lines before them.
+    void hunk(const std::vector<Op>& ops, std::size_t from, std::size_t to, std::size_t oldStart, std::size_t newStart) {
+        std::size_t oldCount = 0, newCount = 0;
         for (std::size_t k = from; k < to; ++k) {
-            const Edit& e = edits[k];
-            if (e.op != Op::Add) {
-                if (!oldSeen) oldStart = e.oldIndex, oldSeen = true;
-                ++oldCount;
-            }
-            if (e.op != Op::Delete) {
-                if (!newSeen) newStart = e.newIndex, newSeen = true;
-                ++newCount;
-            }
+            if (ops[k] != Op::Add) ++oldCount;
+            if (ops[k] != Op::Delete) ++newCount;
         }
-        // An empty side starts where the other side's lines sit in it.
-        if (!oldSeen) oldStart = oldPositionAt(edits, from);
-        if (!newSeen) newStart = newPositionAt(edits, from);
 
         // Searched from the line above the hunk back to where the previous search began.
         for (long l = static_cast<long>(oldStart) - 1; l > headingLimit_; --l)
@@ -203,31 +441,20 @@ public:
         }
         out_ += '\n';
 
+        std::size_t o = oldStart, n = newStart;
         for (std::size_t k = from; k < to; ++k) {
-            const Edit& e = edits[k];
-            if (e.op == Op::Common) {
-                line(' ', a_[e.oldIndex]);
-            } else if (e.op == Op::Delete) {
-                line('-', a_[e.oldIndex]);
+            if (ops[k] == Op::Common) {
+                line(' ', a_[o++]);
+                ++n;
+            } else if (ops[k] == Op::Delete) {
+                line('-', a_[o++]);
             } else {
-                line('+', b_[e.newIndex]);
+                line('+', b_[n++]);
             }
         }
     }
 
 private:
-    // Old lines before edit `at`: the start of an empty old side.
-    static std::size_t oldPositionAt(const std::vector<Edit>& edits, std::size_t at) {
-        for (std::size_t k = at; k-- > 0;)
-            if (edits[k].op != Op::Add) return edits[k].oldIndex + 1;
-        return 0;
-    }
-    static std::size_t newPositionAt(const std::vector<Edit>& edits, std::size_t at) {
-        for (std::size_t k = at; k-- > 0;)
-            if (edits[k].op != Op::Delete) return edits[k].newIndex + 1;
-        return 0;
-    }
-
     void line(char mark, const Line& l) {
         const std::string_view text = l.text();
         if (mark == ' ') {
@@ -266,8 +493,8 @@ private:
         }
     }
 
-    const std::vector<Line>& a_;
-    const std::vector<Line>& b_;
+    const Lines& a_;
+    const Lines& b_;
     const Colors& c_;
     std::string& out_;
     std::string heading_;
@@ -278,7 +505,9 @@ private:
 
 std::string lineEndNote(std::string_view name, std::string_view bytes) {
     bool crlf = false, lf = false, cr = false;
-    for (const Line& l : splitLines(bytes)) {
+    const Lines lines(bytes);
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const Line l = lines[k];
         const auto end = l.raw.substr(l.textSize);
         if (end == "\r\n") crlf = true;
         else if (end == "\n") lf = true;
@@ -299,9 +528,9 @@ std::string lineEndNote(std::string_view name, std::string_view bytes) {
 std::string unifiedDiff(std::string_view name, std::string_view before, std::string_view after,
                         const DiffStyle& style) {
     if (before == after) return {};
-    const auto a = splitLines(before);
-    const auto b = splitLines(after);
-    const auto edits = editScript(a, b);
+    const Lines a(before);
+    const Lines b(after);
+    const std::vector<Op> ops = editScript(a, b, style.limits);
     const Colors c = colorsFor(style.color);
 
     std::string out = lineEndNote(name, after.empty() ? before : after);
@@ -309,26 +538,37 @@ std::string unifiedDiff(std::string_view name, std::string_view before, std::str
     out += std::string(c.meta) + "diff --git " + quotedPath("a/", name) + " " + quotedPath("b/", name) + c.reset + "\n";
     out += std::string(c.meta) + "--- " + quotedPath("a/", name) + c.reset + tab + "\n";
     out += std::string(c.meta) + "+++ " + quotedPath("b/", name) + c.reset + tab + "\n";
+    // Room for the largest diff these files can give (only what is written is ever touched), so
+    // a big diff is not copied while it grows.
+    const std::size_t changeRuns = static_cast<std::size_t>(std::count_if(
+        ops.begin(), ops.end(), [&, previous = Op::Common](Op op) mutable {
+            return std::exchange(previous, op) == Op::Common && op != Op::Common;
+        }));
+    out.reserve(out.size() + before.size() + after.size() + 32 * ops.size() + 256 * changeRuns + 128);
 
     // Changes whose gap of unchanged lines is at most twice the context share one hunk.
     Writer writer(a, b, c, out);
     const std::size_t ctx = style.context;
-    std::size_t k = 0;
-    while (k < edits.size()) {
-        while (k < edits.size() && edits[k].op == Op::Common) ++k;
-        if (k == edits.size()) break;
-        const std::size_t from = k >= ctx ? k - ctx : 0;
+    std::size_t k = 0, oldPos = 0, newPos = 0;  // the lines before operation k
+    while (k < ops.size()) {
+        for (; k < ops.size() && ops[k] == Op::Common; ++k) ++oldPos, ++newPos;
+        if (k == ops.size()) break;
+        // The context before the first change is all common lines.
+        const std::size_t lead = std::min(k, ctx);
         std::size_t end = k;  // one past the last change of the hunk
         for (;;) {
-            while (end < edits.size() && edits[end].op != Op::Common) ++end;
+            while (end < ops.size() && ops[end] != Op::Common) ++end;
             std::size_t gap = end;
-            while (gap < edits.size() && edits[gap].op == Op::Common) ++gap;
-            if (gap == edits.size() || gap - end > 2 * ctx) break;
+            while (gap < ops.size() && ops[gap] == Op::Common) ++gap;
+            if (gap == ops.size() || gap - end > 2 * ctx) break;
             end = gap;
         }
-        const std::size_t to = std::min(edits.size(), end + ctx);
-        writer.hunk(edits, from, to);
-        k = to;
+        const std::size_t to = std::min(ops.size(), end + ctx);
+        writer.hunk(ops, k - lead, to, oldPos - lead, newPos - lead);
+        for (; k < to; ++k) {
+            if (ops[k] != Op::Add) ++oldPos;
+            if (ops[k] != Op::Delete) ++newPos;
+        }
     }
     return out;
 }

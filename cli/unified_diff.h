@@ -12,9 +12,21 @@ namespace tavkonv40::cli {
 
 enum class DiffColor { Plain, Terminal };
 
+// How much work the exact alignment of one changed region may take before the region is cut at
+// runs of equal lines and aligned piece by piece. Beyond it the diff is still correct and the
+// same for the same input, but its hunks may not be the smallest possible.
+struct AlignmentLimits {
+    // Line comparisons allowed per line of the region, and in any case.
+    std::size_t workPerLine = 256;
+    std::size_t minimumWork = std::size_t{1} << 20;
+    // The longest piece (in lines, either side) of a stretch without equal runs.
+    std::size_t pieceLines = 512;
+};
+
 struct DiffStyle {
     DiffColor color = DiffColor::Plain;
     std::size_t context = 3;
+    AlignmentLimits limits = {};
 };
 
 // Empty when the two are equal.

@@ -2,14 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <sstream>
 
 #include <unistd.h>
 
+#include "../engine/test_support.h"
+#include "cli.h"
+#include "corpus.h"
 #include "disk_test_support.h"
+#include "memory_file_system.h"
 
 namespace tavkonv40::cli {
 namespace {
@@ -18,6 +24,71 @@ std::string lines(int from, int to) {
     std::string s;
     for (int i = from; i <= to; ++i) s += "line " + std::to_string(i) + "\r\n";
     return s;
+}
+
+// Limits that send every changed region of more than a few lines through the bounded alignment.
+const AlignmentLimits kTight{0, 64, 1000};
+const AlignmentLimits kTightPieces{0, 64, 8};
+
+// The lines' texts, split on CR LF, LF or a lone CR.
+std::vector<std::string> textLines(const std::string& bytes) {
+    std::vector<std::string> out;
+    std::size_t begin = 0;
+    while (begin < bytes.size()) {
+        const auto brk = bytes.find_first_of("\r\n", begin);
+        if (brk == std::string::npos) {
+            out.push_back(bytes.substr(begin));
+            break;
+        }
+        out.push_back(bytes.substr(begin, brk - begin));
+        begin = brk + (bytes.compare(brk, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return out;
+}
+
+// Applies a plain diff's hunks to the old text's lines, checking every context and removed line
+// and every hunk's ranges on the way; returns the new text's lines.
+std::vector<std::string> applyDiff(const std::string& before, const std::string& diff) {
+    const std::vector<std::string> old = textLines(before);
+    std::vector<std::string> result;
+    std::size_t next = 0;  // the next old line to copy
+    std::istringstream in(diff);
+    std::string line;
+    long oldLeft = 0, newLeft = 0;
+    while (std::getline(in, line)) {
+        if (line.rfind("@@ -", 0) == 0) {
+            EXPECT_EQ(oldLeft, 0);
+            EXPECT_EQ(newLeft, 0);
+            long oldStart = 0, newStart = 0;
+            oldLeft = newLeft = 1;
+            const char* p = line.c_str() + 4;
+            char* end = nullptr;
+            oldStart = std::strtol(p, &end, 10);
+            if (*end == ',') oldLeft = std::strtol(end + 1, &end, 10);
+            newStart = std::strtol(end + 2, &end, 10);
+            if (*end == ',') newLeft = std::strtol(end + 1, &end, 10);
+            // An empty range names the line before it.
+            const std::size_t first = static_cast<std::size_t>(oldLeft == 0 ? oldStart : oldStart - 1);
+            EXPECT_GE(first, next) << line;
+            while (next < first && next < old.size()) result.push_back(old[next++]);
+            EXPECT_EQ(static_cast<long>(result.size()), newLeft == 0 ? newStart : newStart - 1) << line;
+        } else if (!line.empty() && (line[0] == ' ' || line[0] == '-')) {
+            if (line.rfind("--- ", 0) == 0 && oldLeft == 0) continue;
+            EXPECT_LT(next, old.size());
+            if (next >= old.size()) return result;
+            EXPECT_EQ(line.substr(1), old[next]) << "old line " << next + 1;
+            if (line[0] == ' ') result.push_back(old[next]), --newLeft;
+            ++next;
+            --oldLeft;
+        } else if (!line.empty() && line[0] == '+' && !(line.rfind("+++ ", 0) == 0 && newLeft == 0)) {
+            result.push_back(line.substr(1));
+            --newLeft;
+        }
+    }
+    EXPECT_EQ(oldLeft, 0);
+    EXPECT_EQ(newLeft, 0);
+    while (next < old.size()) result.push_back(old[next++]);
+    return result;
 }
 
 TEST(UnifiedDiffTest, HeadersRangesAndContext) {
@@ -117,8 +188,64 @@ TEST(UnifiedDiffTest, SameAsGitOnGeneratedFiles) {
         const std::string mine = unifiedDiff("F.frm", before, after);
         EXPECT_EQ(mine.substr(mine.find("diff --git")), git)
             << "round " << round;
+        // Nothing is moved, so aligning region by region between runs of equal lines finds the
+        // same shortest script.
+        EXPECT_EQ(unifiedDiff("F.frm", before, after, {DiffColor::Plain, 3, kTight}), mine) << "round " << round;
     }
     fs::remove_all(dir);
+}
+
+// Small alphabets make many equal lines, so runs of equal lines often match in the wrong place:
+// the diff must still turn the old text into the new one.
+TEST(UnifiedDiffTest, BoundedAlignmentAlwaysGivesACorrectDiff) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 300; ++round) {
+        const int alphabet = 2 + static_cast<int>(rng() % 12);
+        std::string before, after;
+        const int n = static_cast<int>(rng() % 400);
+        for (int i = 0; i < n; ++i) {
+            const std::string line = "l" + std::to_string(rng() % alphabet) + (rng() % 4 == 0 ? "\n" : "\r\n");
+            before += line;
+            switch (rng() % 6) {
+                case 0: after += "n" + std::to_string(rng() % alphabet) + "\r\n"; break;
+                case 1: break;
+                case 2: after += line + line + "x\r\n"; break;
+                default: after += line;
+            }
+        }
+        if (rng() % 3 == 0 && !after.empty()) after.pop_back();
+        for (const auto& limits : {kTight, kTightPieces, AlignmentLimits{}}) {
+            const std::string d = unifiedDiff("F.frm", before, after, {DiffColor::Plain, rng() % 4, limits});
+            EXPECT_EQ(applyDiff(before, d), textLines(after)) << "round " << round << "\n" << d;
+        }
+    }
+}
+
+// What the dry run shows: converted generated files, from small ones (aligned exactly) to ones big
+// and changed enough to be aligned region by region under the normal limits.
+TEST(UnifiedDiffTest, DiffsOfConvertedFilesApply) {
+    MemoryFileSystem fs;
+    fs.addFolder("/p");
+    fs.addFile("/p/Small.frm", corpus::makeForm(3, "Small", {8 * 1024}));
+    fs.addFile("/p/Big.frm", corpus::makeForm(4, "Big", {3 * 1024 * 1024}));
+    fs.addFile("/p/Dense.frm", corpus::makeDenseForm(5, 20000));
+    fs.addFile("/p/Control.ctl", corpus::makeUserControl(6, "Control", 1024 * 1024));
+    const auto before = fs.files();
+    std::ostringstream out, err;
+    test::FixedClock clock;
+    const std::atomic<bool> cancel{false};
+    Services s{fs, clock, out, err, cancel};
+    ASSERT_EQ(runCommandLine({"--quiet", "--all-families", "--all-ms", "/p"}, s), 0) << err.str();
+    for (const auto& [path, bytes] : fs.files()) {
+        if (!before.count(path)) continue;
+        const std::string& old = before.at(path);
+        ASSERT_NE(old, bytes) << path;
+        for (const auto& limits : {AlignmentLimits{}, kTightPieces}) {
+            const std::string d = unifiedDiff(path, old, bytes, {DiffColor::Plain, 3, limits});
+            EXPECT_EQ(applyDiff(old, d), textLines(bytes)) << path;
+            EXPECT_EQ(unifiedDiff(path, old, bytes, {DiffColor::Plain, 3, limits}), d) << "deterministic";
+        }
+    }
 }
 
 }  // namespace
