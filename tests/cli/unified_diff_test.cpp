@@ -118,7 +118,7 @@ TEST(UnifiedDiffTest, ChangesSixLinesApartShareAHunkSevenDoNot) {
         std::string s = before;
         for (int n : {a, b}) {
             const std::string old = "line " + std::to_string(n) + "\r\n";
-            s.replace(s.find(old), old.size(), "x" + std::to_string(n) + "\r\n");
+            s.replace(s.find(old), old.size(), std::string("x") + std::to_string(n) + "\r\n");
         }
         return unifiedDiff("A.frm", before, s);
     };
@@ -204,10 +204,10 @@ TEST(UnifiedDiffTest, BoundedAlignmentAlwaysGivesACorrectDiff) {
         std::string before, after;
         const int n = static_cast<int>(rng() % 400);
         for (int i = 0; i < n; ++i) {
-            const std::string line = "l" + std::to_string(rng() % alphabet) + (rng() % 4 == 0 ? "\n" : "\r\n");
+            const std::string line = std::string("l") + std::to_string(rng() % alphabet) + (rng() % 4 == 0 ? "\n" : "\r\n");
             before += line;
             switch (rng() % 6) {
-                case 0: after += "n" + std::to_string(rng() % alphabet) + "\r\n"; break;
+                case 0: after += std::string("n") + std::to_string(rng() % alphabet) + "\r\n"; break;
                 case 1: break;
                 case 2: after += line + line + "x\r\n"; break;
                 default: after += line;
