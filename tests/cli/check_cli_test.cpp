@@ -8,7 +8,7 @@
 
 #include "../engine/test_support.h"
 #include "catalogue.h"
-#include "cli.h"
+#include "cli_test_support.h"
 #include "corpus.h"
 #include "disk_test_support.h"
 #include "memory_file_system.h"
@@ -17,20 +17,11 @@
 namespace tavkonv40::cli {
 namespace {
 
-struct Invocation {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::Invocation;
 
 class CheckCliTest : public ::testing::Test {
 protected:
-    Invocation invoke(std::vector<std::string> args) {
-        std::ostringstream out, err;
-        Services s{fs, clock, out, err, cancel};
-        const int status = runCommandLine(args, s);
-        return {status, out.str(), err.str()};
-    }
+    Invocation invoke(std::vector<std::string> args) { return test::invoke(fs, clock, cancel, args); }
 
     void loadExample() {
         for (const auto& e : std::filesystem::directory_iterator(std::string(TAVKONV40_EXAMPLES) + "/OrderDesk"))

@@ -2,32 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "../engine/test_support.h"
+#include "cli_test_support.h"
 #include "memory_file_system.h"
 
 namespace tavkonv40::cli {
 namespace {
 
-struct Invocation {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::Invocation;
 
 class CliTest : public ::testing::Test {
 protected:
     Invocation invoke(std::vector<std::string> args) {
-        std::ostringstream out, err;
-        Services s{fs, clock, out, err, cancel};
-        s.onLine = [](const std::string& line, void* self) {
+        return test::invoke(fs, clock, cancel, args, [](const std::string& line, void* self) {
             auto* t = static_cast<CliTest*>(self);
             if (!t->cancelOn.empty() && line == t->cancelOn) t->cancel = true;
-        };
-        s.onLineContext = this;
-        const int status = runCommandLine(args, s);
-        return {status, out.str(), err.str()};
+        }, this);
     }
 
     MemoryFileSystem fs;
