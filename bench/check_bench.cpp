@@ -5,10 +5,6 @@
 // can be read; the first case does nothing, to show what a child starts with.
 //
 //   tavkonv40-check-bench [--quick] [--work DIR]
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,25 +14,16 @@
 #include <functional>
 #include <string>
 
+#include "bench_support.h"
 #include "conversion_run.h"
 #include "corpus.h"
 #include "disk_file_system.h"
-#include "memory_tuning.h"
 #include "project_check.h"
 
 namespace fs = std::filesystem;
 using namespace tavkonv40;
 
 namespace {
-
-class SilentHost : public RunHost {
-public:
-    void appendLog(std::string_view, LogLineKind kind) override {
-        if (kind == LogLineKind::Error) ++errors;
-    }
-    bool cancelRequested() const override { return false; }
-    long errors = 0;
-};
 
 // Builds every finding, as the check command does, and keeps only their size.
 class DiscardingSink final : public FindingSink {
@@ -55,48 +42,20 @@ struct Result {
 using Work = std::function<std::size_t(const std::string& folder)>;
 
 void runCase(const char* label, const fs::path& folder, double mb, const Work& job) {
-    std::fflush(stdout);
-    int fds[2];
-    if (::pipe(fds) != 0) std::exit(1);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        keepFreedMemoryForReuse();  // as the command line does
+    const auto outcome = bench::runInChild<Result>(label, [&] {
         const auto t0 = std::chrono::steady_clock::now();
         const std::size_t found = job(folder.string());
-        const Result r{std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(), found};
-        if (::write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) ::_exit(1);
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    Result r{};
-    const bool ok = ::read(fds[0], &r, sizeof r) == static_cast<ssize_t>(sizeof r);
-    ::close(fds[0]);
-    int status = 0;
-    struct rusage usage {};
-    ::wait4(pid, &status, 0, &usage);
-    if (!ok || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "case %s failed\n", label);
-        std::exit(1);
-    }
+        return Result{std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(), found};
+    });
+    const Result& r = outcome.result;
     std::printf("| %-26s | %8.1f | %7.3f | %8.1f | %9zu | %8.1f |\n", label, mb, r.seconds,
-                r.seconds > 0 ? mb / r.seconds : 0.0, r.findings, static_cast<double>(usage.ru_maxrss) / 1024.0);
+                r.seconds > 0 ? mb / r.seconds : 0.0, r.findings, outcome.peakMB);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool quick = false;
-    fs::path base = fs::temp_directory_path() / "tavkonv40-check-bench";
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) quick = true;
-        else if (std::strcmp(argv[i], "--work") == 0 && i + 1 < argc) base = argv[++i];
-        else {
-            std::fprintf(stderr, "usage: %s [--quick] [--work DIR]\n", argv[0]);
-            return 2;
-        }
-    }
-    fs::remove_all(base);
+    const auto [quick, base] = bench::parseArguments(argc, argv, "tavkonv40-check-bench");
     const fs::path folder = base / "folder";
     corpus::FolderShape shape;
     if (quick) shape.forms = 50;
@@ -106,7 +65,7 @@ int main(int argc, char** argv) {
         all.selectAllFamilies(Edition::V40);
         all.selectAllMicrosoft(Edition::V40);
         DiskFileSystem disk;
-        SilentHost host;
+        bench::SilentHost host;
         SystemClock clock;
         RunEnvironment env{disk, host, all, clock};
         RunConversion(env, folder.string());

@@ -3,10 +3,6 @@
 // noisy machine. Each case runs in its own child process so its peak memory can be read.
 //
 //   tavkonv40-bench [--quick] [--work DIR]
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,26 +12,15 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench_support.h"
 #include "conversion_run.h"
 #include "corpus.h"
 #include "disk_file_system.h"
-#include "memory_tuning.h"
 
 namespace fs = std::filesystem;
 using namespace tavkonv40;
 
 namespace {
-
-class SilentHost : public RunHost {
-public:
-    void appendLog(std::string_view, LogLineKind kind) override {
-        ++lines;
-        if (kind == LogLineKind::Error) ++errors;
-    }
-    bool cancelRequested() const override { return false; }
-    long lines = 0;
-    long errors = 0;
-};
 
 double seconds(const std::function<void()>& f) {
     const auto t0 = std::chrono::steady_clock::now();
@@ -80,7 +65,7 @@ using Work = std::function<void(const fs::path& work)>;
 Work conversion(const FixedOptions& options) {
     return [&options](const fs::path& work) {
         DiskFileSystem disk;
-        SilentHost host;
+        bench::SilentHost host;
         SystemClock clock;
         RunEnvironment env{disk, host, options, clock};
         RunConversion(env, work.string());
@@ -112,48 +97,18 @@ Result measure(const fs::path& pristine, const fs::path& work, const Work& job) 
 
 
 void runCase(const char* label, const fs::path& pristine, const fs::path& work, const Work& job) {
-    std::fflush(stdout);
-    int fds[2];
-    if (::pipe(fds) != 0) std::exit(1);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        keepFreedMemoryForReuse();  // as the command line does
-        const Result r = measure(pristine, work, job);
-        if (::write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) ::_exit(1);
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    Result r{};
-    const bool ok = ::read(fds[0], &r, sizeof r) == static_cast<ssize_t>(sizeof r);
-    ::close(fds[0]);
-    int status = 0;
-    struct rusage usage {};
-    ::wait4(pid, &status, 0, &usage);
-    if (!ok || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "case %s failed\n", label);
-        std::exit(1);
-    }
+    const auto outcome = bench::runInChild<Result>(label, [&] { return measure(pristine, work, job); });
+    const Result& r = outcome.result;
     const double mb = static_cast<double>(folderBytes(pristine)) / 1e6;
     std::printf("| %-34s | %8.1f | %7.2f | %8.1f | %7.2f | %5.2f | %8.1f |%s\n", label, mb, r.runSeconds,
-                mb / r.runSeconds, r.copySeconds, r.runSeconds / r.copySeconds,
-                static_cast<double>(usage.ru_maxrss) / 1024.0, r.errors ? " errors!" : "");
+                mb / r.runSeconds, r.copySeconds, r.runSeconds / r.copySeconds, outcome.peakMB,
+                r.errors ? " errors!" : "");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool quick = false;
-    fs::path base = fs::temp_directory_path() / "tavkonv40-bench";
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) quick = true;
-        else if (std::strcmp(argv[i], "--work") == 0 && i + 1 < argc) base = argv[++i];
-        else {
-            std::fprintf(stderr, "usage: %s [--quick] [--work DIR]\n", argv[0]);
-            return 2;
-        }
-    }
-    fs::remove_all(base);
+    const auto [quick, base] = bench::parseArguments(argc, argv, "tavkonv40-bench");
     const fs::path folder = base / "folder", dense = base / "dense";
     corpus::FolderShape shape;
     if (quick) shape.forms = 50;
