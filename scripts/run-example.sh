@@ -1,6 +1,7 @@
 #!/bin/sh
 # The main job: converts a fresh copy of the example project with every family and every
-# Microsoft control option selected, prints the log, where the backup went and what changed.
+# Microsoft control option selected, prints the log, where the backup went, what changed and what
+# a check of the converted project finds.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -20,4 +21,7 @@ echo "== Converted folder: $work/OrderDesk"
 echo "== Backup of the original: $backup"
 echo "== What changed:"
 diff -ru --strip-trailing-cr --exclude='Nexaria Conversion Backup *' "$backup" "$work/OrderDesk" || true
+echo
+echo "== What a check of the converted project finds:"
+build/release/cli/tavkonv40 check "$work/OrderDesk" || true
 exit "$status"
