@@ -1,4 +1,4 @@
-// Runs the command line in process, as the tests of its commands do.
+// Runs the command line in process, against any file system, and keeps what it printed.
 #pragma once
 
 #include <atomic>
@@ -16,7 +16,7 @@ struct Invocation {
     std::string err;
 };
 
-// `onLine` (with `context`) sees every log line as it is printed.
+// `onLine` (with `context`) sees every log line after it is printed, e.g. to cancel at a chosen one.
 inline Invocation invoke(FileSystem& fs, Clock& clock, const std::atomic<bool>& cancel,
                          const std::vector<std::string>& args,
                          void (*onLine)(const std::string&, void*) = nullptr, void* context = nullptr) {

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "../engine/test_support.h"
-#include "cli.h"
+#include "cli_test_support.h"
 #include "corpus.h"
 #include "disk_file_system.h"
 #include "disk_test_support.h"
@@ -40,10 +40,7 @@ Snapshot snapshot(const fs::path& folder, bool withBackups = false) {
     return s;
 }
 
-struct Output {
-    int status;
-    std::string out, err;
-};
+using Output = test::Invocation;
 
 class PreviewTest : public ::testing::Test {
 protected:
@@ -56,12 +53,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(root); }
 
-    Output run(std::vector<std::string> args) {
-        std::ostringstream out, err;
-        Services s{disk, clock, out, err, cancel};
-        const int status = runCommandLine(args, s);
-        return {status, out.str(), err.str()};
-    }
+    Output run(std::vector<std::string> args) { return test::invoke(disk, clock, cancel, args); }
 
     fs::path makeFolder(std::uint64_t seed) {
         const fs::path folder = root / ("project " + std::to_string(seed));

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "../engine/test_support.h"
-#include "cli.h"
+#include "cli_test_support.h"
 #include "corpus.h"
 #include "disk_test_support.h"
 #include "memory_file_system.h"
@@ -231,11 +231,10 @@ TEST(UnifiedDiffTest, DiffsOfConvertedFilesApply) {
     fs.addFile("/p/Dense.frm", corpus::makeDenseForm(5, 20000));
     fs.addFile("/p/Control.ctl", corpus::makeUserControl(6, "Control", 1024 * 1024));
     const auto before = fs.files();
-    std::ostringstream out, err;
     test::FixedClock clock;
     const std::atomic<bool> cancel{false};
-    Services s{fs, clock, out, err, cancel};
-    ASSERT_EQ(runCommandLine({"--quiet", "--all-families", "--all-ms", "/p"}, s), 0) << err.str();
+    const auto run = test::invoke(fs, clock, cancel, {"--quiet", "--all-families", "--all-ms", "/p"});
+    ASSERT_EQ(run.status, 0) << run.err;
     for (const auto& [path, bytes] : fs.files()) {
         if (!before.count(path)) continue;
         const std::string& old = before.at(path);

@@ -414,16 +414,6 @@ private slots:
         QCOMPARE(b->size(), QSize(10, 10));  // never under 150 twips
     }
 
-    void beginUpdateHoldsDrawing() {
-        Form f;
-        BTN* b = f.add({});
-        f.show();
-        b->BeginUpdate();
-        QVERIFY(!b->IsDrawingEnabled());
-        b->EndUpdate();
-        QVERIFY(b->IsDrawingEnabled());
-    }
-
     void aDestroyedButtonLeavesNoHandleBehind() {
         const std::size_t before = gdi::LiveHandleCount();
         {

@@ -52,28 +52,6 @@ TEST(Catalogue, GuidsAreDistinctUpperCaseVersion4AndOnlyWhereAnEditionExists) {
     EXPECT_EQ(only40, 10);
 }
 
-TEST(Catalogue, FindsFamiliesByLabelOrCaptionIgnoringCase) {
-    ASSERT_NE(findFamily("button"), nullptr);
-    EXPECT_EQ(findFamily("button")->slot, 0);
-    EXPECT_EQ(findFamily("QVCAPTION")->label, "Balloons");
-    EXPECT_EQ(findFamily("updn")->caption, "QVUpDown");
-    EXPECT_EQ(findFamily("nothing"), nullptr);
-}
-
-TEST(ReferenceTables, LinesAreComposedPieceByPiece) {
-    const auto t = BuildReferenceTables();
-    const auto& button = familyBySlot(0);
-    EXPECT_EQ(t.header(0, Edition::V40),
-              "Object = \"{" + std::string(button.guid40) + "}#1.0#0\"; \"tavQVButton40.ocx\"");
-    EXPECT_EQ(t.project(0, Edition::V40),
-              "Object={" + std::string(button.guid40) + "}#1.0#0; tavQVButton40.ocx");
-    EXPECT_EQ(t.header(0, Edition::V40L),
-              "Object = \"{" + std::string(button.guid40L) + "}#1.0#0\"; \"tavQVButton40L.ocx\"");
-    // The OCX stem, not the library stem, names the file.
-    EXPECT_NE(t.header(7, Edition::V40).find("\"tavQVDP40.ocx\""), std::string::npos);
-    EXPECT_NE(t.project(13, Edition::V40L).find("; tavQVIML40L.ocx"), std::string::npos);
-}
-
 TEST(ReferenceTables, SevenFamiliesWithout40LHaveNo40LLine) {
     const auto t = BuildReferenceTables();
     int empty = 0;

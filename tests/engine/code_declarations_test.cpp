@@ -23,18 +23,7 @@ std::string convertLine(const std::string& line, int slot, Edition e) {
     return convert(line, o);
 }
 
-constexpr int kButton = 0, kButtonBar = 1, kCalendar = 3, kListView = 18, kMText = 22;
-
-TEST(CheckEVENTSForUpdate, ChangesOnlyTheLibraryName) {
-    EXPECT_EQ(convertLine("Dim b As tavQVButton20.QVButton20", kButton, Edition::V40),
-              "Dim b As tavQVButton40.QVButton20");
-    EXPECT_EQ(convertLine("Private WithEvents lv As tavQVListView30.QVListView30", kListView, Edition::V40L),
-              "Private WithEvents lv As tavQVListView40L.QVListView30");
-    EXPECT_EQ(convertLine("Dim x As tavQVMultiLineText20.QVMultiLineText20", kMText, Edition::V40),
-              "Dim x As tavQVMText40.QVMultiLineText20");
-    EXPECT_EQ(convertLine("Dim b As tavQVButton20T", kButton, Edition::V40L), "Dim b As tavQVButton40L");
-    EXPECT_EQ(convertLine("Dim b As tavQVButtonBar40L", kButtonBar, Edition::V40L), "Dim b As tavQVButtonBar40");
-}
+constexpr int kButton = 0, kCalendar = 3;
 
 TEST(CheckEVENTSForUpdate, NeedsABlankBeforeTheName) {
     FixedOptions o;

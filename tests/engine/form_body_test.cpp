@@ -20,8 +20,7 @@ std::string convertLine(const std::string& line, int slot, Edition e) {
     return convert(line, o);
 }
 
-constexpr int kButton = 0, kPList = 28, kProgress = 26, kSideBarMenu = 32, kSlider = 33, kSpin = 34,
-              kUpDn = 41, kGrid = 10, kCalendar = 3;
+constexpr int kButton = 0, kSpin = 34, kGrid = 10, kCalendar = 3;
 
 TEST(SpliceClassToken, ReplacesTheFirstOccurrenceAndKeepsTheRest) {
     EXPECT_EQ(SpliceClassToken("  Begin a.b X Begin a.b", "40L", "Begin a.b", "Begin lib", ".Cls"),
@@ -29,41 +28,6 @@ TEST(SpliceClassToken, ReplacesTheFirstOccurrenceAndKeepsTheRest) {
     EXPECT_EQ(SpliceClassToken("Begin a.b X", "40", "Begin a.b", "Begin lib", ".Cls", ClassSuffix::Omit),
               "Begin lib40.Cls X");
     EXPECT_EQ(SpliceClassToken("nothing", "40", "Begin a.b", "Begin lib", ".Cls"), "nothing");
-}
-
-TEST(ConvertFormBody, RenamesLibraryAndClassKeepingIndentAndControlName) {
-    const std::string in = "   Begin tavQVButton20T.QVButton20T Command1\r\n";
-    EXPECT_EQ(convertLine(in, kButton, Edition::V40), "   Begin tavQVButton40.QVButton40 Command1\r\n");
-    EXPECT_EQ(convertLine(in, kButton, Edition::V40L), "   Begin tavQVButton40L.QVButton40L Command1\r\n");
-    EXPECT_EQ(convertLine("Begin tavQVButton40B.QVButton40 B", kButton, Edition::V40),
-              "Begin tavQVButton40.QVButton40 B");
-    EXPECT_EQ(convert(in, FixedOptions{}), in);
-}
-
-TEST(ConvertFormBody, ClassReorganisationsFollowTheTargetEdition) {
-    EXPECT_EQ(convertLine("Begin tavQVSpin20.QVSpin20 S", kSpin, Edition::V40), "Begin tavQVSpin40.QVVSpin40 S");
-    EXPECT_EQ(convertLine("Begin tavQVSpin20.QVSpin20 S", kSpin, Edition::V40L), "Begin tavQVSpin40L.QVSpin40L S");
-    EXPECT_EQ(convertLine("Begin tavQVSpin40.QVHSpin40 S", kSpin, Edition::V40), "Begin tavQVSpin40.QVHSpin40 S");
-    EXPECT_EQ(convertLine("Begin tavQVSpin40.QVHSpin40 S", kSpin, Edition::V40L), "Begin tavQVSpin40L.QVSpin40L S");
-    EXPECT_EQ(convertLine("Begin tavQVProgress30.ProgressWait30 P", kProgress, Edition::V40),
-              "Begin tavQVProgress40.ProgressHWait40 P");
-    EXPECT_EQ(convertLine("Begin tavQVProgress30.ProgressWait30 P", kProgress, Edition::V40L),
-              "Begin tavQVProgress40L.QVProgressWait40L P");
-    // The 20T single up-down becomes horizontal, the 20 one vertical.
-    EXPECT_EQ(convertLine("Begin tavQVUpDn20T.QVUpDn20T U", kUpDn, Edition::V40), "Begin tavQVUpDn40.QVHUpDn40 U");
-    EXPECT_EQ(convertLine("Begin tavQVUpDn20.QVUpDn20 U", kUpDn, Edition::V40), "Begin tavQVUpDn40.QVVUpDn40 U");
-}
-
-TEST(ConvertFormBody, NamesThatLeaveTheNamingRule) {
-    EXPECT_EQ(convertLine("Begin tavQVSideBarMenu20.QVStaticLabel L", kSideBarMenu, Edition::V40),
-              "Begin tavQVSMB40.QVStaticLabel L");
-    EXPECT_EQ(convertLine("Begin tavQVSideBarMenu20.QVSideMenu20 M", kSideBarMenu, Edition::V40L),
-              "Begin tavQVSMB40L.QVSideMenu40L M");
-    EXPECT_EQ(convertLine("Begin tavQVPList20.PropertyList P", kPList, Edition::V40), "Begin tavQVPList40.QVPList40 P");
-    EXPECT_EQ(convertLine("Begin tavQVPList20.ColorPicker20 C", kPList, Edition::V40),
-              "Begin tavQVPList40.ColorPicker40 C");
-    EXPECT_EQ(convertLine("Begin tavQVSliderT.tavHSlider20T H", kSlider, Edition::V40L),
-              "Begin tavQVSlider40L.tavHSlider40L H");
 }
 
 TEST(ConvertFormBody, RecognisesOnlyTheListedEditions) {

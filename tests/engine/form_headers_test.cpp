@@ -26,7 +26,7 @@ const std::string& reference(int slot, Edition e) {
     return tables.header(slot, e);
 }
 
-constexpr int kButton = 0, kColorPicker = 4, kForm = 8;
+constexpr int kButton = 0;
 
 TEST(EndsWithQuotedName, MatchesOnlyTheExactQuotedNameAtTheEnd) {
     EXPECT_TRUE(EndsWithQuotedName("x; \"tavQVButton20.ocx\"", "tavQVButton20.ocx"));
@@ -36,14 +36,6 @@ TEST(EndsWithQuotedName, MatchesOnlyTheExactQuotedNameAtTheEnd) {
     EXPECT_FALSE(EndsWithQuotedName("x \"TAVQVButton20.ocx\"", "tavQVButton20.ocx"));   // case
     EXPECT_FALSE(EndsWithQuotedName("x \"mytavQVButton20.ocx\"", "tavQVButton20.ocx"));
     EXPECT_FALSE(EndsWithQuotedName("", "a"));
-}
-
-TEST(ConvertFormHeaders, WritesTheSelectedFamilysLineForItsRowsEdition) {
-    FixedOptions o;
-    o.selectFamily(kButton, Edition::V40L);
-    const std::string in = "VERSION 5.00\r\n" + headerLine("tavQVButton20.ocx") + "\r\nBegin VB.Form F\r\n";
-    EXPECT_EQ(convert(in, o), "VERSION 5.00\r\n" + reference(kButton, Edition::V40L) + "\r\nBegin VB.Form F\r\n");
-    EXPECT_EQ(convert(in, FixedOptions{}), in);
 }
 
 TEST(ConvertFormHeaders, LeavesUnknownNamesAndOtherLineFormsAlone) {
@@ -63,21 +55,6 @@ TEST(ConvertFormHeaders, KeywordIsFoundIgnoringCaseAnywhereInTheLine) {
     FixedOptions o;
     o.selectFamily(kButton, Edition::V40);
     EXPECT_EQ(convert("  oBJECT = \"x\"; \"tavQVButton.ocx\"", o), reference(kButton, Edition::V40));
-}
-
-TEST(ConvertFormHeaders, FamiliesWithout40LAlwaysGet40AndStemsMayChange) {
-    FixedOptions o;
-    o.selectAllFamilies(Edition::V40L);
-    const std::string out = convert(headerLine("tavQVForm30.ocx") + "\r\n" + headerLine("tavQVCP30.ocx"), o);
-    EXPECT_EQ(out, reference(kForm, Edition::V40) + "\r\n" + reference(kColorPicker, Edition::V40));
-    EXPECT_NE(out.find("\"tavQVColorPicker40.ocx\""), std::string::npos);
-}
-
-TEST(ConvertFormHeaders, TwoFilesOfOneFamilyBothBecomeTheSameLine) {
-    FixedOptions o;
-    o.selectFamily(kButton, Edition::V40);
-    const std::string out = convert(headerLine("tavQVButton20.ocx") + "\n" + headerLine("tavQVButton30.ocx") + "\n", o);
-    EXPECT_EQ(out, reference(kButton, Edition::V40) + "\n" + reference(kButton, Edition::V40) + "\n");
 }
 
 TEST(ConvertFormHeaders, ShowsEveryLineAndStopsAtCancel) {

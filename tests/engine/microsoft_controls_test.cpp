@@ -173,22 +173,6 @@ TEST_F(MicrosoftControlsTest, SliderOrientationIsLookedForUpToTheNextBeginEvenPa
     EXPECT_EQ(convert(form), crlf(want));
 }
 
-TEST_F(MicrosoftControlsTest, CheckAndOptionBoxesShareOneOptionAndBothScrollBarsAnother) {
-    options.selectMicrosoft(1, Edition::V40);
-    const std::vector<std::string> form{"Begin VB.CheckBox c", "End", "Begin VB.OptionButton o", "End",
-                                        "Begin VB.VScrollBar v", "End", "Begin VB.HScrollBar h", "End"};
-    auto want = form;
-    want[0] = "Begin tavQVSelection40.QVCheckBox40 c";
-    want[2] = "Begin tavQVSelection40.QVOption40 o";
-    EXPECT_EQ(convert(form), crlf(want));
-    EXPECT_FALSE(state.formNeedsLibrary[9]);
-
-    options.selectMicrosoft(9, Edition::V40);
-    want[4] = "Begin tavQVScroll40.QVVScroll40 v";
-    want[6] = "Begin tavQVScroll40.QVHScroll40 h";
-    EXPECT_EQ(convert(form), crlf(want));
-}
-
 TEST_F(MicrosoftControlsTest, CancelLetsTheStartedControlFinishAndStopsBeforeTheNextLine) {
     options.selectMicrosoft(0, Edition::V40);
     host.recordStatus = true;
@@ -200,14 +184,6 @@ TEST_F(MicrosoftControlsTest, CancelLetsTheStartedControlFinishAndStopsBeforeThe
     want[1] = std::string("   BeginProperty Font ") + kFontId;
     EXPECT_EQ(convert(form), crlf(want));
     EXPECT_EQ(host.statuses, std::vector<std::string>{"Checking Line: 1  Begin VB.CommandButton a"});
-}
-
-TEST_F(MicrosoftControlsTest, EmptyFormIsLeftUntouched) {
-    options.selectAllMicrosoft(Edition::V40);
-    TextFile file("");
-    StepContext ctx{file, options, host, state};
-    CheckFRMVBBODYForUpdate(ctx);
-    EXPECT_FALSE(file.changed());
 }
 
 }  // namespace
