@@ -45,34 +45,35 @@ private:
 };
 
 // Files are bytes; names and lines that are not UTF-8 are passed on with U+FFFD.
-std::string jsonText(const nlohmann::json& value, int indent = -1) {
+std::string jsonText(const nlohmann::ordered_json& value, int indent = -1) {
     return value.dump(indent, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-// Writes the document a pretty-printed {"counts", "findings", "folder"} object would give, one
-// finding at a time. The counts come first, so they are known before the findings are.
+// Writes a pretty-printed {"findings", "counts", "folder"} document one finding at a time, in one
+// pass over the folder: the counts follow the findings, so they always describe the same files.
 class JsonSink final : public FindingSink {
 public:
-    JsonSink(std::ostream& out, const std::string& folder, const FindingCounts& c) : out_(out), folder_(folder) {
-        const nlohmann::json counts = {{"error", c.errors}, {"warning", c.warnings}, {"note", c.notes}};
-        out_ << "{\n  \"counts\": " << indented(jsonText(counts, 2), "  ") << ",\n  \"findings\": [";
+    JsonSink(std::ostream& out, const std::string& folder) : out_(out), folder_(folder) {
+        out_ << "{\n  \"findings\": [";
     }
 
     void fileFindings(const std::vector<Finding>& findings) override {
         for (const auto& f : findings) {
-            const nlohmann::json item = {{"file", f.file},
-                                         {"line", f.line},
-                                         {"severity", severityName(f.severity)},
-                                         {"kind", kindName(f.kind)},
-                                         {"message", f.message},
-                                         {"advice", f.advice}};
+            const nlohmann::ordered_json item = {{"file", f.file},
+                                                 {"line", f.line},
+                                                 {"severity", severityName(f.severity)},
+                                                 {"kind", kindName(f.kind)},
+                                                 {"message", f.message},
+                                                 {"advice", f.advice}};
             out_ << (any_ ? ",\n    " : "\n    ") << indented(jsonText(item, 2), "    ");
             any_ = true;
         }
     }
 
-    void finish() {
-        out_ << (any_ ? "\n  ],\n" : "],\n") << "  \"folder\": " << jsonText(folder_) << "\n}\n";
+    void finish(const FindingCounts& c) {
+        const nlohmann::ordered_json counts = {{"error", c.errors}, {"warning", c.warnings}, {"note", c.notes}};
+        out_ << (any_ ? "\n  ],\n" : "],\n") << "  \"counts\": " << indented(jsonText(counts, 2), "  ")
+             << ",\n  \"folder\": " << jsonText(folder_) << "\n}\n";
     }
 
 private:
@@ -98,11 +99,9 @@ int runCheck(const std::string& folder, bool json, Services& s) {
     FindingCounts counts;
     try {
         if (json) {
-            // The document starts with the counts: count first, then write the findings.
-            const auto total = countFindings(s.fs, folder);
-            JsonSink sink(s.out, folder, total);
+            JsonSink sink(s.out, folder);
             counts = checkProject(s.fs, folder, sink);
-            sink.finish();
+            sink.finish(counts);
         } else {
             TextSink sink(s.out);
             counts = checkProject(s.fs, folder, sink);

@@ -113,7 +113,7 @@ TEST_F(CheckCliTest, ExitStatusAndJson) {
 // The document is written a finding at a time; it must read exactly as a whole dump would.
 TEST_F(CheckCliTest, JsonIsWrittenAsOnePrettyPrintedDocument) {
     const auto asWhole = [](const std::string& text) {
-        return nlohmann::json::parse(text).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+        return nlohmann::ordered_json::parse(text).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
     };
     fs.addFolder("/p");
     auto r = invoke({"check", "--json", "/p"});
