@@ -67,10 +67,7 @@ Outcome runBinary(const fs::path& folder, const std::map<std::string, std::strin
 class FaultTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("tavkonv40-fault-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
+        root = tavkonv40::test::freshTestFolder("fault");
         folder = root / "project";
         fs::create_directories(folder);
         writeFile(folder / "A.frm", kForm);

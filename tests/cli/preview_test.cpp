@@ -44,13 +44,7 @@ using Output = test::Invocation;
 
 class PreviewTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("tavkonv40-preview-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root);
-    }
+    void SetUp() override { root = test::freshTestFolder("preview"); }
     void TearDown() override { fs::remove_all(root); }
 
     Output run(std::vector<std::string> args) { return test::invoke(disk, clock, cancel, args); }

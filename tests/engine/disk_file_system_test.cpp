@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../cli/disk_test_support.h"
+
 namespace fs = std::filesystem;
 
 namespace tavkonv40 {
@@ -14,13 +16,7 @@ namespace {
 
 class DiskTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("tavkonv40-disk-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root);
-    }
+    void SetUp() override { root = test::freshTestFolder("disk"); }
     void TearDown() override {
         std::error_code ec;
         fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ec);
