@@ -27,21 +27,16 @@ public:
             s_.err << line << '\n';
             s_.err.flush();
         }
-        // The backup's place is the second line after this one (an empty line comes between).
-        if (backupLineIn_ > 0 && --backupLineIn_ == 0) backupPath = line;
-        if (line == "Backup of original folder saved to:") backupLineIn_ = 2;
         progress_.afterLogLine(line);
         if (s_.onLine) s_.onLine(std::string(line), s_.onLineContext);
     }
     bool cancelRequested() const override { return s_.cancel.load(); }
 
     std::vector<std::string> errors;
-    std::string backupPath;
 
 private:
     Services& s_;
     ProgressDisplay& progress_;
-    int backupLineIn_ = 0;
 };
 
 // Forms, user controls and projects directly in the folder: the progress display's total.
@@ -113,7 +108,7 @@ int runConversionCommand(const RunRequest& request, Services& s) {
     report.version = request.version;
     report.mode = request.mode;
     report.folder = request.folder;
-    report.backupPath = host.backupPath;
+    report.backupPath = result.backupPath;
     report.backupPlaced = result.backupPlaced && !dry;
     report.cancelled = result.ending == RunEnding::Cancelled;
     report.options = &request.options;

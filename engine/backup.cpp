@@ -59,8 +59,8 @@ Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std
     return b;
 }
 
-bool BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
-                          const std::string& folder) {
+BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
+                                     const std::string& folder) {
     // The folder text as the user gave it, so a trailing separator shows doubled, as typed.
     const std::string destination = folder + "/" + backup.name;
     bool placed = false;
@@ -80,7 +80,7 @@ bool BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
     AddLogLine(host, "Backup of original folder saved to:");
     AddLogLine(host, "");
     AddLogLine(host, destination);
-    return placed;
+    return {destination, placed};
 }
 
 }  // namespace tavkonv40

@@ -21,9 +21,14 @@ std::string backupName(const std::tm& date, const std::tm& time);
 // Copies the folder into the temporary folder. A failure is logged as an error line.
 Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder);
 
+struct BackupPlacement {
+    std::string destination;  // where the backup goes, as the log names it
+    bool placed = false;      // false when no complete backup could be placed there
+};
+
 // Moves the copy into the folder and logs where it went (the three lines are written whatever
-// happened). Returns false when no complete backup could be placed.
-bool BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
-                          const std::string& folder);
+// happened).
+BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
+                                     const std::string& folder);
 
 }  // namespace tavkonv40

@@ -168,7 +168,9 @@ private:
         }
         AddLogLine(env_.host, kShortRule);
         env_.host.yield();
-        result_.backupPlaced = BackupMoveIntoFolder(env_.fs, env_.host, backup, folderText);
+        const BackupPlacement placement = BackupMoveIntoFolder(env_.fs, env_.host, backup, folderText);
+        result_.backupPath = placement.destination;
+        result_.backupPlaced = placement.placed;
         AddLogLine(env_.host, kShortRule);
         AddLogLine(env_.host, "Conversion complete." + env_.clock.timeOfDay());
         env_.host.setStatus("");

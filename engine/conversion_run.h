@@ -16,6 +16,7 @@ enum class RunEnding { Completed, Cancelled };
 struct RunResult {
     RunEnding ending = RunEnding::Completed;
     int fileErrors = 0;      // files that could not be converted
+    std::string backupPath;  // where the backup was (or would have been) placed
     bool backupPlaced = false;
 };
 
