@@ -75,16 +75,7 @@ public:
     RestoreResult result;
 
 private:
-    bool exists(const std::string& path) {
-        if (fs_.isFolder(path) || fs_.isSymbolicLink(path)) return true;
-        const auto slash = path.find_last_of('/');
-        try {
-            const auto names = fs_.listFolder(path.substr(0, slash));
-            return std::find(names.begin(), names.end(), path.substr(slash + 1)) != names.end();
-        } catch (const FileError&) {
-            return false;
-        }
-    }
+    bool exists(const std::string& path) { return entryExists(fs_, path); }
 
     void file(const std::string& src, const std::string& dst, const std::string& rel) {
         try {

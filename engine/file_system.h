@@ -65,4 +65,8 @@ public:
     virtual void createFolder(const std::string& path) = 0;
 };
 
+// Whether an entry of any kind (file, folder, link) has this path: the entry is looked up in its
+// parent's listing, the one question every store answers.
+bool entryExists(FileSystem& fs, const std::string& path);
+
 }  // namespace tavkonv40

@@ -1,7 +1,5 @@
 #include "overlay_file_system.h"
 
-#include <algorithm>
-
 #include "text_util.h"
 
 namespace tavkonv40 {
@@ -9,17 +7,8 @@ namespace tavkonv40 {
 OverlayFileSystem::OverlayFileSystem(FileSystem& base, std::string temporaryFolder)
     : base_(base), temporaryFolder_(std::move(temporaryFolder)) {}
 
-bool OverlayFileSystem::exists(const std::string& pathIn) {
-    const std::string path = withoutTrailingSlash(pathIn);
-    if (writes_.count(path)) return true;
-    const auto slash = path.find_last_of('/');
-    const std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    try {
-        const auto names = base_.listFolder(parent);
-        return std::find(names.begin(), names.end(), path.substr(slash + 1)) != names.end();
-    } catch (const FileError&) {
-        return false;
-    }
+bool OverlayFileSystem::exists(const std::string& path) {
+    return writes_.count(withoutTrailingSlash(path)) != 0 || entryExists(base_, path);
 }
 
 std::vector<std::string> OverlayFileSystem::listFolder(const std::string& folder) {
