@@ -7,9 +7,7 @@ std::string errorLine(const std::string& message) { return "    -error: " + mess
 FileSession::FileSession(FileSystem& fs, std::string path, const OptionsSource& options,
                          RunHost& host, RunState& state)
     : fs_(fs), path_(std::move(path)), options_(options), host_(host), state_(state) {
-    // --- run statistics ---
     if (state_.statistics) state_.statistics->beginFile(path_.substr(path_.find_last_of('/') + 1));
-    // --- end of run statistics ---
 }
 
 void FileSession::fail(const std::string& what, const std::string& cause) {
@@ -33,7 +31,7 @@ void FileSession::run(Step step) {
         }
     }
     StepContext ctx{*file_, options_, host_, state_};
-    if (state_.statistics) state_.statistics->beginStep(stepKindOf(step));  // run statistics
+    if (state_.statistics) state_.statistics->beginStep(stepKindOf(step));
     try {
         step(ctx);
     } catch (const LineOutOfRange& e) {
@@ -45,13 +43,13 @@ void FileSession::run(Step step) {
     if (file_->changed()) {
         file_ = TextFile::continueFrom(std::move(file_));
         changed_ = true;
-        if (state_.statistics) state_.statistics->stepChangedFile();  // run statistics
+        if (state_.statistics) state_.statistics->stepChangedFile();
     }
 }
 
 bool FileSession::finish() {
     const bool ok = write();
-    if (state_.statistics) state_.statistics->fileFinished(changed_, !ok);  // run statistics
+    if (state_.statistics) state_.statistics->fileFinished(changed_, !ok);
     return ok;
 }
 

@@ -22,9 +22,8 @@ void StepContext::showScanEnd() {
 }
 
 void ReplaceFileLine(StepContext& ctx, std::size_t n, std::string_view newText) {
-    // --- run statistics: once per rewrite, never per scanned line ---
+    // Counted once per rewrite, never per scanned line.
     if (ctx.state.statistics) ctx.state.statistics->lineReplaced(ctx.file, n, newText);
-    // --- end of run statistics ---
     ctx.file.replaceLine(n, newText);
 }
 
