@@ -4,11 +4,11 @@
 #include <ostream>
 
 #include "conversion_run.h"
+#include "file_kind.h"
 #include "overlay_file_system.h"
 #include "progress_display.h"
 #include "project_check.h"
 #include "run_statistics.h"
-#include "text_util.h"
 
 namespace tavkonv40::cli {
 
@@ -43,10 +43,8 @@ private:
 std::size_t filesToConvert(FileSystem& fs, const std::string& folder) {
     try {
         std::size_t n = 0;
-        for (const auto& name : fs.listFolder(folder)) {
-            const auto ext = lastThreeUpper(name);
-            if (ext == "FRM" || ext == "CTL" || ext == "VBP") ++n;
-        }
+        for (const auto& name : fs.listFolder(folder))
+            if (fileKindOfName(name)) ++n;
         return n;
     } catch (const FileError&) {
         return 0;

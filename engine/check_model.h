@@ -11,12 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "file_kind.h"
 #include "project_check.h"
 #include "text_file.h"
 
 namespace tavkonv40::check {
 
-enum class FileKind { Form, UserControl, Project };
 
 // A control file named by a header line (Object = "{GUID}#1.0#0"; "file") or a project line
 // (Object={GUID}#1.0#0; file).

@@ -14,7 +14,6 @@ namespace {
 
 using check::Check;
 using check::CheckedFile;
-using check::FileKind;
 using check::ProjectSummary;
 
 // Every check each file goes through, in this order; on one line, findings keep it.
@@ -24,15 +23,6 @@ constexpr std::array<Check, 4> kChecks = {{
     {"project lists", check::checkProjectLists},
     {"tidiness", check::checkTidiness},
 }};
-
-bool kindOf(std::string_view name, FileKind& kind) {
-    const auto ext = lastThreeUpper(name);
-    if (ext == "FRM") kind = FileKind::Form;
-    else if (ext == "CTL") kind = FileKind::UserControl;
-    else if (ext == "VBP") kind = FileKind::Project;
-    else return false;
-    return true;
-}
 
 // Name order: without regard to case first, then byte by byte.
 bool nameOrder(std::string_view a, std::string_view b) {
@@ -266,8 +256,7 @@ FindingCounts checkProject(FileSystem& fs, const std::string& folderPath, Findin
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return nameOrder(a, b); });
     std::vector<Entry> entries;
     for (auto& name : names) {
-        FileKind kind;
-        if (kindOf(name, kind)) entries.push_back({std::move(name), kind});
+        if (const auto kind = fileKindOfName(name)) entries.push_back({std::move(name), *kind});
     }
     FolderRun run(fs, std::move(base), std::move(entries));
     return run.run(sink);

@@ -10,7 +10,6 @@
 #include "microsoft_controls.h"
 #include "project_references.h"
 #include "text_file.h"
-#include "text_util.h"
 
 namespace tavkonv40 {
 
@@ -36,13 +35,6 @@ const std::array<StepRow, kStepKindCount> kSteps{{
 constexpr std::array<std::string_view, kFileKindCount> kFileKindNames{"forms", "user controls",
                                                                       "projects"};
 
-FileKind fileKindOf(std::string_view name) {
-    const std::string ext = lastThreeUpper(name);
-    if (ext == "CTL") return FileKind::UserControl;
-    if (ext == "VBP") return FileKind::Project;
-    return FileKind::Form;
-}
-
 }  // namespace
 
 std::string_view stepName(StepKind kind) { return kSteps[static_cast<std::size_t>(kind)].name; }
@@ -64,7 +56,8 @@ void RunStatistics::beginFile(std::string name, FileKind kind) {
 }
 
 void RunStatistics::beginFile(std::string name) {
-    const FileKind kind = fileKindOf(name);
+    // The run passes only names with a kind; anything else is counted as a form.
+    const FileKind kind = fileKindOfName(name).value_or(FileKind::Form);
     beginFile(std::move(name), kind);
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "file_kind.h"
 
 namespace tavkonv40 {
 
@@ -35,8 +36,6 @@ inline constexpr std::size_t kStepKindCount = 7;
 std::string_view stepName(StepKind kind);
 StepKind stepKindOf(Step step);
 
-enum class FileKind { Form, UserControl, Project };
-inline constexpr std::size_t kFileKindCount = 3;
 std::string_view fileKindName(FileKind kind);  // "forms", "user controls", "projects"
 
 struct FileRecord {
