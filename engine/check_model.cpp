@@ -27,10 +27,6 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-bool startsWithNoCase(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && equalsNoCase(s.substr(0, prefix.size()), prefix);
-}
-
 std::string_view guidIn(std::string_view line) {
     const auto open = line.find('{');
     if (open == std::string_view::npos) return {};
@@ -152,13 +148,6 @@ void parseProject(const std::vector<std::string_view>& lines, CheckedFile& f) {
 }  // namespace
 
 bool looksLikeSuiteName(std::string_view name) { return startsWithNoCase(name, kSuiteMark); }
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (auto& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return out;
-}
 
 void parseFile(const TextFile& text, FileKind kind, CheckedFile& f) {
     f.kind = kind;

@@ -56,9 +56,6 @@ void parseHeaderReferences(const TextFile& text, CheckedFile& f);
 // Whether a library or file name is written the way suite names are.
 bool looksLikeSuiteName(std::string_view name);
 
-// ASCII letters in lower case: control files and libraries are compared without regard to case.
-std::string lower(std::string_view s);
-
 // Hashes and compares names without regard to ASCII letter case, so that a name read from a file
 // is looked up as it stands, without a lower-cased copy.
 struct NoCaseHash {

@@ -22,10 +22,6 @@ constexpr std::array<std::string_view, 8> kEditionTokens = {"20T", "21T", "40B",
 // The tokens of editions before 4.0 (the empty one is the unversioned first release).
 constexpr std::array<std::string_view, 7> kOlderTokens = {"", "20", "20T", "21", "21T", "30", "40B"};
 
-bool endsWithNoCase(std::string_view s, std::string_view suffix) {
-    return s.size() >= suffix.size() && equalsNoCase(s.substr(s.size() - suffix.size()), suffix);
-}
-
 template <typename Value>
 using NoCaseMap = std::unordered_map<std::string, Value, NoCaseHash, NoCaseEqual>;
 

@@ -13,6 +13,14 @@ constexpr char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<
 
 bool equalsNoCase(std::string_view a, std::string_view b);
 
+inline bool startsWithNoCase(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && equalsNoCase(s.substr(0, prefix.size()), prefix);
+}
+
+inline bool endsWithNoCase(std::string_view s, std::string_view suffix) {
+    return s.size() >= suffix.size() && equalsNoCase(s.substr(s.size() - suffix.size()), suffix);
+}
+
 // 1-based position of the first occurrence of `find` in `text` at or after `start`, comparing
 // letters without regard to case; 0 when there is none. An empty `find` is found at `start`.
 std::size_t InStrNoCase(std::size_t start, std::string_view text, std::string_view find);
