@@ -136,6 +136,7 @@ void MemoryFileSystem::renameFolder(const std::string& fromIn, const std::string
 
 FolderLock MemoryFileSystem::lockFolder(const std::string& folderIn) {
     const std::string folder = withoutTrailingSlash(folderIn);
+    if (!folders_.count(folder)) throw FileError(folder, "No such file or directory");
     if (const auto it = lockedByOthers.find(folder); it != lockedByOthers.end()) return {false, it->second};
     const std::string lock = folder + "/" + kLockFileName;
     if (files_.count(lock)) return {false, 1};
