@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "posix_support.h"
 #include "tree_copy.h"
 
 namespace fs = std::filesystem;
@@ -23,32 +24,15 @@ namespace {
 
 std::string errnoText(int err) { return std::strerror(err); }
 
-[[noreturn]] void fail(const std::string& path, int err) { throw FileError(path, errnoText(err)); }
+using posix::fail;
+using posix::Fd;
+using posix::parentOf;
 
 [[noreturn]] void fail(const std::string& path, const std::error_code& ec) {
     throw FileError(path, ec.message());
 }
 
 // Closes a descriptor on every path out of a scope.
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release() {
-        int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
-
 void writeAll(int fd, const std::string& bytes, const std::string& path) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
@@ -206,11 +190,6 @@ void DiskFileSystem::checkFolderCopy(const std::string& from, const std::string&
 }
 
 namespace {
-
-std::string parentOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
 
 void flushFolderEntries(const std::string& folder) {
     Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

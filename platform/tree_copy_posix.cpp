@@ -14,25 +14,11 @@
 #include <cstring>
 #include <vector>
 
+#include "posix_support.h"
+
 namespace tavkonv40::posix {
 
 namespace {
-
-[[noreturn]] void fail(const std::string& path, int err) { throw FileError(path, std::strerror(err)); }
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 const char* uncopyableKind(mode_t mode) {
     if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
@@ -184,11 +170,6 @@ private:
 
     const FolderCopy& how_;
 };
-
-std::string parentOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // Bytes the copy of the tree takes on the device, at most (holes excluded).
 std::uintmax_t checkEntry(const std::string& path, const struct stat& st);
