@@ -26,6 +26,43 @@ std::string backupName(const std::tm& date, const std::tm& time) {
     return std::string("Nexaria Conversion Backup ") + buf;
 }
 
+namespace {
+
+const std::string_view kBackupPrefix = "Nexaria Conversion Backup ";
+
+}  // namespace
+
+std::optional<BackupEntry> parseBackupName(std::string_view name) {
+    if (name.size() != kBackupPrefix.size() + 19 || name.substr(0, kBackupPrefix.size()) != kBackupPrefix)
+        return std::nullopt;
+    const std::string_view stamp = name.substr(kBackupPrefix.size());
+    // "mm.dd.yyyy hh.mm.ss"
+    static constexpr std::string_view kShape = "99.99.9999 99.99.99";
+    for (std::size_t i = 0; i < stamp.size(); ++i) {
+        const bool digit = stamp[i] >= '0' && stamp[i] <= '9';
+        if (kShape[i] == '9' ? !digit : stamp[i] != kShape[i]) return std::nullopt;
+    }
+    const auto num = [&](std::size_t at, std::size_t len) {
+        int n = 0;
+        for (char c : stamp.substr(at, len)) n = n * 10 + (c - '0');
+        return n;
+    };
+    BackupEntry e;
+    e.name = std::string(name);
+    e.when = {num(6, 4), num(0, 2), num(3, 2), num(11, 2), num(14, 2), num(17, 2)};
+    return e;
+}
+
+bool isInBackupFolder(std::string_view path) {
+    while (!path.empty()) {
+        const auto slash = path.find_first_of("/\\");
+        if (parseBackupName(path.substr(0, slash))) return true;
+        if (slash == std::string_view::npos) break;
+        path.remove_prefix(slash + 1);
+    }
+    return false;
+}
+
 Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder) {
     Backup b;
     const std::tm date = clock.now();
