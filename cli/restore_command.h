@@ -1,29 +1,21 @@
 // Puts a folder's files back from one of the dated backups a run leaves inside it.
 #pragma once
 
-#include <array>
-#include <optional>
-#include <stdexcept>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "backup.h"
 #include "file_system.h"
 
 namespace tavkonv40::cli {
 
 enum class RestoreMode { Restore, DryRun };
 
-struct BackupEntry {
-    std::string name;  // "Nexaria Conversion Backup mm.dd.yyyy hh.mm.ss"
-    // yyyy, mm, dd, hh, mm, ss: compares by date and time, which the name's order does not.
-    std::array<int, 6> when{};
-};
-
-// The name's date and time, or nothing when the name is not a backup's.
-std::optional<BackupEntry> parseBackupName(const std::string& name);
-
-// The folder's backups, oldest first.
+// The folder's backups, oldest first: by each backup folder's own time stamp, the date and time
+// in the name deciding between equal stamps (a clock moved back by a time-zone or daylight-saving
+// change does not make an older backup look newer).
 std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folder);
 
 struct RestoreResult {
@@ -38,11 +30,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Copies every file and subfolder of the backup back over the folder's own (each file written
-// atomically, files that already match left untouched), leaving the backups themselves alone;
-// lists the files found only in the folder. `backupName` empty means the newest backup; it may
-// also be given as just its date and time. Throws NoBackup when there is no such backup.
-// Each action is one line on `out`; errors also go to `err`.
+// Copies every file and subfolder of the backup back over the folder's own, leaving the backups
+// themselves alone, and lists the files found only in the folder. Each file is written
+// atomically with the backup's permission bits, owner and time; a symbolic link in the folder is
+// replaced, never written through, and a linked folder is never entered. Files that already
+// match are left untouched. `backupName` empty means the newest backup; it may also be given as
+// just its date and time, or as a path ending in it. Throws NoBackup when there is no such
+// backup. Each action is one line on `out`, printed once it is done; errors also go to `err`.
 RestoreResult restoreFolder(FileSystem& fs, const std::string& folder, const std::string& backupName,
                             RestoreMode mode, std::ostream& out, std::ostream& err);
 
