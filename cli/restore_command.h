@@ -13,6 +13,9 @@ namespace tavkonv40::cli {
 
 enum class RestoreMode { Restore, DryRun };
 
+using tavkonv40::BackupEntry;
+using tavkonv40::parseBackupName;
+
 // The folder's backups, oldest first: by each backup folder's own time stamp, the date and time
 // in the name deciding between equal stamps (a clock moved back by a time-zone or daylight-saving
 // change does not make an older backup look newer).
@@ -30,13 +33,22 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Another run or restore holds the folder's lock.
+class FolderBusy : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Copies every file and subfolder of the backup back over the folder's own, leaving the backups
 // themselves alone, and lists the files found only in the folder. Each file is written
 // atomically with the backup's permission bits, owner and time; a symbolic link in the folder is
 // replaced, never written through, and a linked folder is never entered. Files that already
 // match are left untouched. `backupName` empty means the newest backup; it may also be given as
-// just its date and time, or as a path ending in it. Throws NoBackup when there is no such
-// backup. Each action is one line on `out`, printed once it is done; errors also go to `err`.
+// just its date and time, or as a path ending in it. The complete backup an interrupted run left
+// under its staging name comes first (it is the newest, and the files may be half converted);
+// once restored from, it takes its dated name. Holds the folder's lock meanwhile. Throws
+// NoBackup when there is no such backup, FolderBusy when another run holds the folder. Each
+// action is one line on `out`, printed once it is done; errors also go to `err`.
 RestoreResult restoreFolder(FileSystem& fs, const std::string& folder, const std::string& backupName,
                             RestoreMode mode, std::ostream& out, std::ostream& err);
 

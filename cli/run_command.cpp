@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <ostream>
 
 #include "conversion_run.h"
@@ -29,6 +28,9 @@ public:
         progress_.beforeLogLine();
         s_.out << (s_.outTerminal == Terminal::Yes ? terminalLine(line, names_) : std::string(line)) << '\n';
         s_.out.flush();
+        // A log nobody can read any more (a closed pipe, a full device) is a request to stop:
+        // the run ends through its cancelled ending, its backup in place.
+        if (!s_.out) outputLost = true;
         if (kind == LogLineKind::Error) {
             errors.emplace_back(line);
             s_.err << terminalLine(line, names_) << '\n';
@@ -37,9 +39,11 @@ public:
         progress_.afterLogLine(line);
         if (s_.onLine) s_.onLine(std::string(line), s_.onLineContext);
     }
-    bool cancelRequested() const override { return s_.cancel.load(); }
+    bool cancelRequested() const override { return s_.cancel.load() || outputLost; }
+    bool stopRequested() const override { return s_.stop && s_.stop->load(); }
 
     std::vector<std::string> errors;
+    bool outputLost = false;
 
 private:
     Services& s_;
@@ -73,12 +77,6 @@ void warnAboutSuffixesWithoutDot(std::vector<std::string> names, Services& s) {
         s.err << "tavkonv40: warning: " << quotedName(n) << " will be converted as " << kKind[static_cast<std::size_t>(*kind)]
               << ": its name ends in '" << n.substr(n.size() < 3 ? 0 : n.size() - 3) << "' without a dot before it\n";
     }
-}
-
-std::string dryRunTemporaryFolder() {
-    std::error_code ec;
-    const auto base = std::filesystem::temp_directory_path(ec);
-    return (ec ? std::string("/tmp") : base.string()) + "/tavkonv40-dry-run";
 }
 
 // Returns false when the report could not be written (the message is printed).
@@ -123,7 +121,7 @@ int runConversionCommand(const RunRequest& request, Services& s) {
     ProgressDisplay progress(s.err, quiet ? Terminal::No : s.errTerminal, filesToConvert(names));
     names.push_back(request.folder);
     CliHost host(s, progress, names);
-    OverlayFileSystem overlay(s.fs, dryRunTemporaryFolder());
+    OverlayFileSystem overlay(s.fs);
     RunStatistics statistics;
     RunState state;
     state.statistics = &statistics;
@@ -155,6 +153,18 @@ int runConversionCommand(const RunRequest& request, Services& s) {
     const bool reportWritten =
         request.reportPath.empty() || writeReport(s.fs, request.reportPath, reportJson(report), s);
 
+    switch (result.refusal) {
+    case RunRefusal::None:
+        break;
+    case RunRefusal::FolderBusy:
+    case RunRefusal::InterruptedRun:
+        s.err << "tavkonv40: the run did not start; nothing was changed\n";
+        return kUsage;
+    case RunRefusal::NoBackup:
+        s.err << (dry ? "tavkonv40: a real run could make no complete backup and would change nothing\n"
+                      : "tavkonv40: no complete backup could be made; nothing was changed\n");
+        return kCompletedWithErrors;
+    }
     if (result.ending == RunEnding::Cancelled) return kCancelled;
     return host.errors.empty() && reportWritten ? kCompleted : kCompletedWithErrors;
 }
