@@ -80,6 +80,9 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
         }
         if (fs::is_symlink(status))
             s[rel] = "-> " + fs::read_symlink(it->path()).string();
+        else if (fs::is_regular_file(status) && it->file_size() > (1u << 20))  // the huge sparse ones
+            s[rel] = std::to_string(it->file_size()) + " bytes, written " +
+                     std::to_string(it->last_write_time().time_since_epoch().count());
         else if (fs::is_regular_file(status))
             s[rel] = readFile(it->path());
         else
@@ -154,7 +157,7 @@ const std::vector<Case>& cases() {
              writeFile(f / "big.frm", "");
              fs::resize_file(f / "big.frm", (std::uintmax_t{256} << 20) + 1);
          },
-         {"--all-families", "F"}, 1, "larger than the 256 MB", false},
+         {"--all-families", "F"}, 1, "larger than 256 MB", false},
         {"a file larger than the memory the run may use",
          [](const fs::path&, const fs::path& f) {
              writeFile(f / "big.frm", "");

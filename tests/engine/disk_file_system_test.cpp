@@ -106,7 +106,7 @@ TEST_F(DiskTest, FifosAndDevicesAreRefusedWithoutBlockingAndSaySoInEntryInfo) {
               "it is a symbolic link to a device, not a regular file");
     put(root / "big.frm", "");
     fs::resize_file(root / "big.frm", kLargestProjectFile + 1);  // sparse: takes no room
-    EXPECT_NE(whyNotReadable(disk, (root / "big.frm").string(), Links::Refused).find("larger than the 256 MB"),
+    EXPECT_NE(whyNotReadable(disk, (root / "big.frm").string(), Links::Refused).find("larger than 256 MB"),
               std::string::npos);
     EXPECT_EQ(disk.entryInfo((root / "missing").string()).type, EntryType::Missing);
 }
