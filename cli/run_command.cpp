@@ -161,6 +161,10 @@ int runConversionCommand(const RunRequest& request, Services& s) {
         s.err << "tavkonv40: the run did not start; nothing was changed\n";
         return kUsage;
     case RunRefusal::NoBackup:
+        if (host.stopRequested()) {
+            s.err << "tavkonv40: the backup copy was stopped; nothing was changed\n";
+            return kCancelled;
+        }
         s.err << (dry ? "tavkonv40: a real run could make no complete backup and would change nothing\n"
                       : "tavkonv40: no complete backup could be made; nothing was changed\n");
         return kCompletedWithErrors;
