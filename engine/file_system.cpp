@@ -38,8 +38,8 @@ std::string whyNotReadable(FileSystem& fs, const std::string& path, Links links)
         default: break;
     }
     if (info.target == EntryType::RegularFile && info.size > kLargestProjectFile)
-        return "it is " + std::to_string(info.size >> 20) + " MB, larger than the " +
-               std::to_string(kLargestProjectFile >> 20) + " MB a form, user control or project may have";
+        return "it is larger than " + std::to_string(kLargestProjectFile >> 20) +
+               " MB, more than any form, user control or project holds, and is not read";
     return {};
 }
 

@@ -250,11 +250,6 @@ bool replaceableEntry(const std::string& path) {
     return true;
 }
 
-std::string parentOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
 }  // namespace
 
 void DiskFileSystem::replaceFile(const std::string& path, const std::string& bytes, const std::string& model) {
