@@ -44,7 +44,7 @@ bool liesInside(FileSystem& fs, const std::string& path, const std::string& fold
     const std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : p.substr(0, slash);
     const std::string real = withoutTrailingSlash(fs.realPath(parent)) + "/" + p.substr(slash + 1);
     const std::string base = withoutTrailingSlash(fs.realPath(folder));
-    return real == base || isInsideFolder(real, base) || (base == "/" && !real.empty());
+    return real == base || isInsideFolder(real, base);
 }
 
 }  // namespace tavkonv40::cli
