@@ -6,13 +6,14 @@
 
 #include "project_check.h"
 #include "run_guard.h"
+#include "terminal_text.h"
 
 namespace tavkonv40::cli {
 
 namespace {
 
 void printLocation(const Finding& f, std::ostream& out) {
-    out << f.file;
+    out << quotedName(f.file);
     if (f.line != 0) out << ':' << f.line;
 }
 
@@ -54,11 +55,10 @@ std::string jsonText(const nlohmann::ordered_json& value, int indent = -1) {
 // pass over the folder: the counts follow the findings, so they always describe the same files.
 class JsonSink final : public FindingSink {
 public:
-    JsonSink(std::ostream& out, const std::string& folder) : out_(out), folder_(folder) {
-        out_ << "{\n  \"findings\": [";
-    }
+    JsonSink(std::ostream& out, const std::string& folder) : out_(out), folder_(folder) {}
 
     void fileFindings(const std::vector<Finding>& findings) override {
+        begin();
         for (const auto& f : findings) {
             const nlohmann::ordered_json item = {{"file", f.file},
                                                  {"line", f.line},
@@ -72,12 +72,20 @@ public:
     }
 
     void finish(const FindingCounts& c) {
+        begin();
         const nlohmann::ordered_json counts = {{"error", c.errors}, {"warning", c.warnings}, {"note", c.notes}};
         out_ << (any_ ? "\n  ],\n" : "],\n") << "  \"counts\": " << indented(jsonText(counts, 2), "  ")
              << ",\n  \"folder\": " << jsonText(folder_) << "\n}\n";
     }
 
 private:
+    // The document is opened with the first finding, so that a folder that cannot be listed
+    // leaves nothing half-written before the error object.
+    void begin() {
+        if (!begun_) out_ << "{\n  \"findings\": [";
+        begun_ = true;
+    }
+
     // Structure, not strings, holds the line breaks of a dump: strings escape theirs.
     static std::string indented(const std::string& text, std::string_view by) {
         std::string out;
@@ -92,6 +100,7 @@ private:
     std::ostream& out_;
     const std::string& folder_;
     bool any_ = false;
+    bool begun_ = false;
 };
 
 }  // namespace
@@ -109,7 +118,9 @@ int runCheck(const std::string& folder, bool json, Services& s) {
             sink.finish(counts);
         }
     } catch (const FileError& e) {
-        s.err << "tavkonv40: cannot list " << e.path() << ": " << e.cause() << '\n';
+        s.err << "tavkonv40: cannot list " << quotedName(e.path()) << ": " << e.cause() << '\n';
+        if (json)
+            s.out << jsonText({{"error", "cannot list " + e.path() + ": " + e.cause()}, {"folder", folder}}, 2) << '\n';
         return kUsage;
     }
     // The files checked may be half converted; the user needs to hear that before any finding.

@@ -2,12 +2,15 @@
 
 #include <CLI/CLI.hpp>
 
+#include <optional>
 #include <ostream>
 
 #include "catalogue.h"
 #include "check_command.h"
+#include "folder_guard.h"
 #include "restore_command.h"
 #include "run_command.h"
+#include "terminal_text.h"
 #include "text_util.h"
 
 namespace tavkonv40::cli {
@@ -81,6 +84,29 @@ FixedOptions buildOptions(const std::vector<std::string>& familiesArg, bool allF
         options.selectMicrosoft(i, e);
     }
     return options;
+}
+
+// An option that takes a value swallows the folder when the value is left out ("--family
+// FOLDER"): a value that is no family, no option and names an existing folder is taken for that.
+std::optional<std::string> misplacedFolder(FileSystem& fs, const std::vector<std::string>& familiesArg,
+                                           const std::vector<std::string>& msArg, const std::string& reportPath) {
+    const auto message = [](std::string_view option, const std::string& value) {
+        return std::string(option) + " was given " + quotedName(value) + ", which is a folder, as its value; give " +
+               std::string(option) + " its own value and put the folder last";
+    };
+    for (const auto& value : familiesArg) {
+        std::string name;
+        Edition e{};
+        if (fs.isFolder(value) && !(splitValue(value, name, e) && findFamily(name))) return message("--family", value);
+    }
+    for (const auto& value : msArg) {
+        std::string name;
+        Edition e{};
+        if (fs.isFolder(value) && !(splitValue(value, name, e) && findMicrosoftOption(name) >= 0))
+            return message("--ms", value);
+    }
+    if (!reportPath.empty() && fs.isFolder(reportPath)) return message("--report", reportPath);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -221,6 +247,10 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
     }
     if (*check) return runCheck(checkFolder, checkJson, s);
     if (*restore) {
+        if (const auto refusal = folderRefusal(s.fs, restoreFolderArg, FolderUse::Restore)) {
+            s.err << "tavkonv40: " << *refusal << '\n';
+            return kUsage;
+        }
         try {
             const auto r = restoreFolder(s.fs, restoreFolderArg, restoreBackup,
                                          restoreDry ? RestoreMode::DryRun : RestoreMode::Restore, s.out, s.err);
@@ -233,6 +263,10 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
             return kUsage;
         }
     }
+    if (const auto problem = misplacedFolder(s.fs, familiesArg, msArg, reportPath)) {
+        s.err << "tavkonv40: " << *problem << "\nRun 'tavkonv40 --help' for usage.\n";
+        return kUsage;
+    }
     if (folder.empty()) {
         s.err << "tavkonv40: no folder given\nRun 'tavkonv40 --help' for usage.\n";
         return kUsage;
@@ -244,6 +278,16 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
                                allMsGiven, allMsEdition);
     } catch (const UsageError& e) {
         s.err << "tavkonv40: " << e.message << '\n';
+        return kUsage;
+    }
+
+    if (const auto refusal = folderRefusal(s.fs, folder, FolderUse::Convert)) {
+        s.err << "tavkonv40: " << *refusal << '\n';
+        return kUsage;
+    }
+    if (!reportPath.empty() && liesInside(s.fs, reportPath, folder)) {
+        s.err << "tavkonv40: the report " << quotedName(reportPath) << " would lie inside the folder being converted, "
+              << quotedName(folder) << "; write it elsewhere\n";
         return kUsage;
     }
 

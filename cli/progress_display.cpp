@@ -1,5 +1,7 @@
 #include "progress_display.h"
 
+#include "terminal_text.h"
+
 namespace tavkonv40::cli {
 
 std::string startedFile(std::string_view line) {
@@ -28,11 +30,12 @@ std::string ProgressDisplay::text() const {
     s += ']';
     if (!current_.empty()) {
         s += ' ';
-        s += current_;
+        s += quotedName(current_);
     }
-    // A long name must not wrap: a wrapped line cannot be erased with one carriage return.
+    // A long name must not wrap: a wrapped line cannot be erased with one carriage return. It
+    // is cut between characters, never inside one.
     constexpr std::size_t kMax = 78;
-    if (s.size() > kMax) s = s.substr(0, kMax - 3) + "...";
+    if (s.size() > kMax) s = std::string(utf8Prefix(s, kMax - 3)) + "...";
     return s;
 }
 

@@ -1,9 +1,9 @@
 #include "restore_command.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <set>
+#include <new>
 
+#include "terminal_text.h"
 #include "text_util.h"
 
 namespace tavkonv40::cli {
@@ -12,42 +12,34 @@ namespace {
 
 const std::string kPrefix = "Nexaria Conversion Backup ";
 
+// Whether a folder the restore creates in a dry run is on the way: nothing below it exists yet.
+enum class Parent { Exists, Planned };
+
 class Restorer {
 public:
     Restorer(FileSystem& fs, RestoreMode mode, std::ostream& out, std::ostream& err)
         : fs_(fs), mode_(mode), out_(out), err_(err) {}
 
     // `from` in the backup, `to` in the folder, `rel` the path both share, shown to the user.
-    void folder(const std::string& from, const std::string& to, const std::string& rel, bool top) {
+    void folder(const std::string& from, const std::string& to, const std::string& rel, bool top, Parent parent) {
         std::vector<std::string> names;
         try {
             names = fs_.listFolder(from);
         } catch (const FileError& e) {
-            error("cannot list " + e.path() + ": " + e.cause());
+            error("cannot list " + quotedName(e.path()) + ": " + e.cause());
             return;
         }
-        std::sort(names.begin(), names.end());
+        sortInListingOrder(names);
         for (const auto& n : names) {
             // Backups the backup holds are earlier runs' and stay where they are.
             if (top && isLeftOutOfBackup(n)) continue;
             const std::string src = from + "/" + n, dst = to + "/" + n, r = rel + n;
-            if (fs_.isSymbolicLink(src)) continue;  // the run never rewrites links
-            if (fs_.isFolder(src)) {
-                if (!exists(dst)) {
-                    act("created folder", "would create folder", r);
-                    if (mode_ == RestoreMode::Restore) {
-                        try {
-                            fs_.createFolder(dst);
-                        } catch (const FileError& e) {
-                            error("cannot create " + e.path() + ": " + e.cause());
-                            continue;
-                        }
-                    }
-                }
-                folder(src, dst, r + "/", false);
-            } else {
-                file(src, dst, r);
-            }
+            const EntryInfo info = fs_.entryInfo(src);
+            if (info.type == EntryType::SymbolicLink) continue;  // the run never rewrites links
+            if (info.type == EntryType::Folder)
+                subfolder(src, dst, r, parent);
+            else
+                file(src, dst, r, info, parent);
         }
     }
 
@@ -59,14 +51,15 @@ public:
         } catch (const FileError&) {
             return;
         }
-        std::sort(names.begin(), names.end());
+        sortInListingOrder(names);
         for (const auto& n : names) {
             if (top && isLeftOutOfBackup(n)) continue;
             const std::string src = from + "/" + n, dst = to + "/" + n, r = rel + n;
-            if (!exists(src)) {
+            const EntryType inBackup = fs_.entryInfo(src).type;
+            if (inBackup == EntryType::Missing) {
                 result.onlyInFolder.push_back(r);
-                out_ << "only in the folder, left alone: " << r << '\n';
-            } else if (fs_.isFolder(dst) && fs_.isFolder(src) && !fs_.isSymbolicLink(dst)) {
+                out_ << "only in the folder, left alone: " << quotedName(r) << '\n';
+            } else if (inBackup == EntryType::Folder && fs_.entryInfo(dst).type == EntryType::Folder) {
                 extras(src, dst, r + "/", false);
             }
         }
@@ -75,31 +68,55 @@ public:
     RestoreResult result;
 
 private:
-    bool exists(const std::string& path) { return entryExists(fs_, path); }
+    bool dry() const { return mode_ == RestoreMode::DryRun; }
 
-    void file(const std::string& src, const std::string& dst, const std::string& rel) {
+    void subfolder(const std::string& src, const std::string& dst, const std::string& r, Parent parent) {
+        const EntryType there = parent == Parent::Planned ? EntryType::Missing : fs_.entryInfo(dst).type;
+        if (there == EntryType::Folder) return folder(src, dst, r + "/", false, parent);
+        if (there != EntryType::Missing) {
+            // Entering a link would write wherever it points.
+            error("cannot restore " + quotedName(r) + "/: the folder holds " + std::string(entryTypeText(there)) +
+                  " of that name, which restore does not replace or enter");
+            return;
+        }
         try {
+            if (dry() && parent == Parent::Exists) fs_.checkReplaceable(dst);
+            if (!dry()) fs_.createFolder(dst);
+        } catch (const FileError& e) {
+            error("cannot create " + quotedName(r) + "/: " + e.cause());
+            return;
+        }
+        act("created folder", "would create folder", r);
+        folder(src, dst, r + "/", false, dry() ? Parent::Planned : Parent::Exists);
+    }
+
+    void file(const std::string& src, const std::string& dst, const std::string& rel, const EntryInfo& info,
+              Parent parent) {
+        try {
+            if (info.type != EntryType::RegularFile)
+                throw FileError(src, "the backup holds " + std::string(entryTypeText(info.type)) + ", not a regular file");
             const std::string bytes = fs_.readFile(src);
-            if (!exists(dst)) {
-                act("created", "would create", rel);
-                if (mode_ == RestoreMode::Restore) fs_.createFile(dst, bytes);
-            } else if (fs_.isFolder(dst)) {
-                throw FileError(dst, "the folder holds a folder of that name");
-            } else if (fs_.readFile(dst) == bytes) {
+            const EntryType there = parent == Parent::Planned ? EntryType::Missing : fs_.entryInfo(dst).type;
+            if (there == EntryType::Folder) throw FileError(dst, "the folder holds a folder of that name");
+            if (there == EntryType::RegularFile && fs_.readFile(dst) == bytes) {
                 ++result.unchanged;
                 return;
-            } else {
-                act("restored", "would restore", rel);
-                if (mode_ == RestoreMode::Restore) fs_.writeFile(dst, bytes);
             }
+            // Anything else there (a changed file, a link, a FIFO) is replaced, never opened.
+            if (dry() && parent == Parent::Exists) fs_.checkReplaceable(dst);
+            if (!dry()) fs_.replaceFile(dst, bytes, src);
+            const bool created = there == EntryType::Missing;
+            act(created ? "created" : "restored", created ? "would create" : "would restore", rel);
             ++result.restored;
         } catch (const FileError& e) {
-            error("cannot restore " + rel + ": " + e.what());
+            error("cannot restore " + quotedName(rel) + ": " + quotedName(e.path()) + ": " + e.cause());
+        } catch (const std::bad_alloc&) {
+            error("cannot restore " + quotedName(rel) + ": not enough memory to hold it");
         }
     }
 
     void act(const char* done, const char* wouldDo, const std::string& rel) {
-        out_ << (mode_ == RestoreMode::DryRun ? wouldDo : done) << ": " << rel << '\n';
+        out_ << (dry() ? wouldDo : done) << ": " << quotedName(rel) << '\n';
     }
 
     void error(const std::string& message) {
@@ -114,6 +131,18 @@ private:
     std::ostream& err_;
 };
 
+// "NAME", "NAME/", "FOLDER/NAME/" (what tab completion gives) or just "mm.dd.yyyy hh.mm.ss":
+// the name asked for, without the folder.
+std::string askedBackupName(FileSystem& fs, const std::string& folder, const std::string& asked) {
+    std::string name = withoutTrailingSlash(asked);
+    const auto slash = name.find_last_of('/');
+    if (slash == std::string::npos) return name;
+    const std::string where = slash == 0 ? "/" : name.substr(0, slash);
+    if (fs.realPath(where) != fs.realPath(folder))
+        throw NoBackup("the backup '" + quotedName(asked) + "' is not in " + quotedName(folder));
+    return name.substr(slash + 1);
+}
+
 }  // namespace
 
 std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folderIn) {
@@ -121,10 +150,15 @@ std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folderIn
     std::vector<BackupEntry> backups;
     for (const auto& n : fs.listFolder(folder)) {
         auto e = parseBackupName(n);
-        if (e && fs.isFolder(folder + "/" + n)) backups.push_back(std::move(*e));
+        if (!e) continue;
+        const EntryInfo info = fs.entryInfo(folder + "/" + n);
+        if (info.type != EntryType::Folder) continue;
+        e->changed = info.changed;
+        backups.push_back(std::move(*e));
     }
-    std::sort(backups.begin(), backups.end(),
-              [](const BackupEntry& a, const BackupEntry& b) { return a.when < b.when; });
+    std::sort(backups.begin(), backups.end(), [](const BackupEntry& a, const BackupEntry& b) {
+        return a.changed != b.changed ? a.changed < b.changed : a.when < b.when;
+    });
     return backups;
 }
 
@@ -217,28 +251,30 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
         interrupted = stagedCopies(fs, folder, StagedState::Complete);
         if (interrupted.empty() && backupName.empty()) droppedPartial = dropPartialCopies(fs, folder, mode, out);
     } catch (const FileError& e) {
-        throw NoBackup("cannot list " + e.path() + ": " + e.cause());
+        throw NoBackup("cannot list " + quotedName(e.path()) + ": " + e.cause());
     }
     if (droppedPartial) return {};
+    const std::string wanted = askedBackupName(fs, folder, backupName);
     std::optional<StagedCopy> staged;
     std::string chosen;
-    if (!interrupted.empty() && (backupName.empty() || namesBackup(backupName, interrupted.back().backupName))) {
+    if (!interrupted.empty() && (backupName.empty() || namesBackup(wanted, interrupted.back().backupName))) {
         staged = interrupted.back();
         chosen = staged->name;
     } else if (backupName.empty()) {
-        if (backups.empty()) throw NoBackup(folder + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')");
+        if (backups.empty()) throw NoBackup(quotedName(folder) + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')");
         chosen = backups.back().name;
     } else {
         const auto it = std::find_if(backups.begin(), backups.end(),
-                                     [&](const BackupEntry& b) { return namesBackup(backupName, b.name); });
-        if (it == backups.end()) throw NoBackup("no backup named '" + backupName + "' in " + folder);
+                                     [&](const BackupEntry& b) { return namesBackup(wanted, b.name); });
+        if (it == backups.end())
+            throw NoBackup("no backup named '" + quotedName(backupName) + "' in " + quotedName(folder));
         chosen = it->name;
     }
-    out << (mode == RestoreMode::DryRun ? "Would restore " : "Restoring ") << folder << " from " << chosen
+    out << (mode == RestoreMode::DryRun ? "Would restore " : "Restoring ") << quotedName(folder) << " from " << chosen
         << (staged ? " (the backup of an interrupted run)" : "") << '\n';
     Restorer r(fs, mode, out, err);
     const std::string from = folder + "/" + chosen;
-    r.folder(from, folder, "", true);
+    r.folder(from, folder, "", true, Parent::Exists);
     r.extras(from, folder, "", true);
     if (mode == RestoreMode::Restore && staged && r.result.errors == 0) settleStagedCopy(fs, folder, *staged, out, err);
     else if (mode == RestoreMode::Restore) flushRestored(fs, folder, err);

@@ -1,10 +1,8 @@
 // Puts a folder's files back from one of the dated backups a run leaves inside it.
 #pragma once
 
-#include <array>
-#include <optional>
-#include <stdexcept>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,7 +16,9 @@ enum class RestoreMode { Restore, DryRun };
 using tavkonv40::BackupEntry;
 using tavkonv40::parseBackupName;
 
-// The folder's backups, oldest first.
+// The folder's backups, oldest first: by each backup folder's own time stamp, the date and time
+// in the name deciding between equal stamps (a clock moved back by a time-zone or daylight-saving
+// change does not make an older backup look newer).
 std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folder);
 
 struct RestoreResult {
@@ -39,14 +39,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Copies every file and subfolder of the backup back over the folder's own (each file written
-// atomically, files that already match left untouched), leaving the backups themselves alone;
-// lists the files found only in the folder. `backupName` empty means the newest backup; it may
-// also be given as just its date and time. The complete backup an interrupted run left under its
-// staging name comes first (it is the newest, and the files may be half converted); once
-// restored from, it takes its dated name. Holds the folder's lock meanwhile. Throws NoBackup
-// when there is no such backup, FolderBusy when another run holds the folder.
-// Each action is one line on `out`; errors also go to `err`.
+// Copies every file and subfolder of the backup back over the folder's own, leaving the backups
+// themselves alone, and lists the files found only in the folder. Each file is written
+// atomically with the backup's permission bits, owner and time; a symbolic link in the folder is
+// replaced, never written through, and a linked folder is never entered. Files that already
+// match are left untouched. `backupName` empty means the newest backup; it may also be given as
+// just its date and time, or as a path ending in it. The complete backup an interrupted run left
+// under its staging name comes first (it is the newest, and the files may be half converted);
+// once restored from, it takes its dated name. Holds the folder's lock meanwhile. Throws
+// NoBackup when there is no such backup, FolderBusy when another run holds the folder. Each
+// action is one line on `out`, printed once it is done; errors also go to `err`.
 RestoreResult restoreFolder(FileSystem& fs, const std::string& folder, const std::string& backupName,
                             RestoreMode mode, std::ostream& out, std::ostream& err);
 

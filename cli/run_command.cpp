@@ -1,5 +1,7 @@
 #include "run_command.h"
 
+#include <algorithm>
+#include <array>
 #include <ostream>
 
 #include "conversion_run.h"
@@ -8,25 +10,30 @@
 #include "progress_display.h"
 #include "project_check.h"
 #include "run_statistics.h"
+#include "terminal_text.h"
+#include "text_util.h"
 
 namespace tavkonv40::cli {
 
 namespace {
 
+// The log goes to standard output as the run writes it: raw when that is a file or a pipe (the
+// log's exact text), with names quoted on a terminal. Standard error always gets quoted names.
 class CliHost : public RunHost {
 public:
-    CliHost(Services& s, ProgressDisplay& progress) : s_(s), progress_(progress) {}
+    CliHost(Services& s, ProgressDisplay& progress, const std::vector<std::string>& names)
+        : s_(s), progress_(progress), names_(names) {}
 
     void appendLog(std::string_view line, LogLineKind kind) override {
         progress_.beforeLogLine();
-        s_.out << line << '\n';
+        s_.out << (s_.outTerminal == Terminal::Yes ? terminalLine(line, names_) : std::string(line)) << '\n';
         s_.out.flush();
         // A log nobody can read any more (a closed pipe, a full device) is a request to stop:
         // the run ends through its cancelled ending, its backup in place.
         if (!s_.out) outputLost = true;
         if (kind == LogLineKind::Error) {
             errors.emplace_back(line);
-            s_.err << line << '\n';
+            s_.err << terminalLine(line, names_) << '\n';
             s_.err.flush();
         }
         progress_.afterLogLine(line);
@@ -41,33 +48,67 @@ public:
 private:
     Services& s_;
     ProgressDisplay& progress_;
+    const std::vector<std::string>& names_;
 };
 
-// Forms, user controls and projects directly in the folder: the progress display's total.
-std::size_t filesToConvert(FileSystem& fs, const std::string& folder) {
+// The folder's entries (empty when it cannot be listed).
+std::vector<std::string> entriesOf(FileSystem& fs, const std::string& folder) {
     try {
-        std::size_t n = 0;
-        for (const auto& name : fs.listFolder(folder))
-            if (fileKindOfName(name)) ++n;
-        return n;
+        return fs.listFolder(folder);
     } catch (const FileError&) {
-        return 0;
+        return {};
+    }
+}
+
+// Forms, user controls and projects directly in the folder: the progress display's total.
+std::size_t filesToConvert(const std::vector<std::string>& names) {
+    return static_cast<std::size_t>(
+        std::count_if(names.begin(), names.end(), [](const std::string& n) { return fileKindOfName(n).has_value(); }));
+}
+
+// The run takes any name ending in the three letters ("deploy_frm", "kubectl"); the command line
+// says so, once per entry, before the run starts.
+void warnAboutSuffixesWithoutDot(std::vector<std::string> names, Services& s) {
+    sortInListingOrder(names);
+    constexpr std::array<const char*, kFileKindCount> kKind{"a form", "a user control", "a project"};
+    for (const auto& n : names) {
+        const auto kind = fileKindOfName(n);
+        if (!kind || (n.size() > 3 && n[n.size() - 4] == '.')) continue;
+        s.err << "tavkonv40: warning: " << quotedName(n) << " will be converted as " << kKind[static_cast<std::size_t>(*kind)]
+              << ": its name ends in '" << n.substr(n.size() < 3 ? 0 : n.size() - 3) << "' without a dot before it\n";
     }
 }
 
 // Returns false when the report could not be written (the message is printed).
 bool writeReport(FileSystem& fs, const std::string& path, const std::string& json, Services& s) {
     try {
-        try {
-            fs.writeFile(path, json);
-        } catch (const FileError&) {
+        if (fs.entryInfo(path).type == EntryType::Missing)
             fs.createFile(path, json);
-        }
+        else
+            fs.writeFile(path, json);
         return true;
     } catch (const FileError& e) {
-        s.err << "tavkonv40: cannot write the report " << e.what() << '\n';
+        s.err << "tavkonv40: cannot write the report " << quotedName(e.path()) << ": " << e.cause() << '\n';
         return false;
     }
+}
+
+// The dry run's diffs, files in listing order.
+void printDiffs(const OverlayFileSystem& overlay, FileSystem& disk, DiffColor color, std::ostream& out) {
+    std::vector<const std::pair<const std::string, std::string>*> writes;
+    for (const auto& w : overlay.writes()) writes.push_back(&w);
+    std::stable_sort(writes.begin(), writes.end(), [](auto* a, auto* b) { return listingOrder(a->first, b->first); });
+    const DiffStyle style{color};
+    for (const auto* w : writes) {
+        const auto& [path, bytes] = *w;
+        std::string before;
+        try {
+            before = disk.readFile(path);
+        } catch (const FileError&) {
+        }
+        out << unifiedDiff(path.substr(path.find_last_of('/') + 1), before, bytes, style);
+    }
+    out.flush();
 }
 
 }  // namespace
@@ -75,9 +116,11 @@ bool writeReport(FileSystem& fs, const std::string& path, const std::string& jso
 int runConversionCommand(const RunRequest& request, Services& s) {
     const bool dry = request.mode == RunMode::DryRun;
     const bool quiet = request.summary == SummaryOutput::Quiet;
-    ProgressDisplay progress(s.err, quiet ? Terminal::No : s.errTerminal,
-                             filesToConvert(s.fs, request.folder));
-    CliHost host(s, progress);
+    std::vector<std::string> names = entriesOf(s.fs, request.folder);
+    warnAboutSuffixesWithoutDot(names, s);
+    ProgressDisplay progress(s.err, quiet ? Terminal::No : s.errTerminal, filesToConvert(names));
+    names.push_back(request.folder);
+    CliHost host(s, progress, names);
     OverlayFileSystem overlay(s.fs);
     RunStatistics statistics;
     RunState state;
@@ -86,19 +129,8 @@ int runConversionCommand(const RunRequest& request, Services& s) {
     const RunResult result = RunConversion(env, state, request.folder);
     progress.finish();
 
-    if (dry) {
-        // Every write went to the overlay; the disk still holds each file as it was.
-        const DiffStyle style{request.color};
-        for (const auto& [path, bytes] : overlay.writes()) {
-            std::string before;
-            try {
-                before = s.fs.readFile(path);
-            } catch (const FileError&) {
-            }
-            s.out << unifiedDiff(path.substr(path.find_last_of('/') + 1), before, bytes, style);
-        }
-        s.out.flush();
-    }
+    // Every write of a dry run went to the overlay; the disk still holds each file as it was.
+    if (dry) printDiffs(overlay, s.fs, request.color, s.out);
 
     RunReport report;
     report.version = request.version;
@@ -115,7 +147,7 @@ int runConversionCommand(const RunRequest& request, Services& s) {
         // What a check of the folder as the run left it (in memory, for a dry run) would find.
         const std::string hint = checkHintLine(env.fs, request.folder);
         if (!hint.empty()) lines.push_back(hint);
-        for (const auto& l : lines) s.err << l << '\n';
+        for (const auto& l : lines) s.err << terminalLine(l, names) << '\n';
         s.err.flush();
     }
     const bool reportWritten =

@@ -101,6 +101,17 @@ bool isLeftOutOfBackup(const std::string& name) {
     return name == kLockFileName || parseBackupName(name) || parseStagingName(name);
 }
 
+bool isInBackupFolder(std::string_view path) {
+    while (!path.empty()) {
+        const auto slash = path.find_first_of("/\\");
+        const std::string component(path.substr(0, slash));
+        if (parseBackupName(component) || parseStagingName(component)) return true;
+        if (slash == std::string_view::npos) break;
+        path.remove_prefix(slash + 1);
+    }
+    return false;
+}
+
 Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder) {
     Backup b;
     const std::tm date = clock.now();

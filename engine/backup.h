@@ -13,6 +13,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "file_system.h"
 #include "run_host.h"
@@ -31,6 +32,7 @@ struct BackupEntry {
     std::string name;  // "Nexaria Conversion Backup mm.dd.yyyy hh.mm.ss"
     // yyyy, mm, dd, hh, mm, ss: compares by date and time, which the name's order does not.
     std::array<int, 6> when{};
+    std::int64_t changed = 0;  // the folder's own time stamp (EntryInfo::changed)
 };
 
 // The name's date and time, or nothing when the name is not a backup's.
@@ -50,6 +52,11 @@ std::optional<StagedCopy> parseStagingName(const std::string& name);
 // What a backup leaves out of the folder's copy: earlier backups and staged copies (each new
 // backup would otherwise hold every earlier one) and the run's lock file.
 bool isLeftOutOfBackup(const std::string& name);
+
+// Whether the path names a backup folder (dated or staged) or something inside one: one of its
+// components is such a name ("/" and "\\" both separate components). Give it an absolute path
+// with no "." or ".." in it, or a folder reached through them is missed.
+bool isInBackupFolder(std::string_view path);
 
 // Copies the folder into its staging copy inside it and flushes it to the device. A failure or
 // a stop request is logged as an error line; the partial copy is then removed and `copied`

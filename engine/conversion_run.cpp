@@ -132,13 +132,16 @@ private:
     bool cancelled() const { return env_.host.cancelRequested(); }
 
     // Each pass lists the folder afresh and works from that snapshot, so a file replaced by
-    // rename is never met twice.
+    // rename is never met twice. The snapshot is put in listing order: what the run remembers
+    // from file to file (the references replaced controls need) follows the order it meets the
+    // files in, so the result must not depend on the order a file system lists them.
     std::optional<std::vector<std::string>> search() {
         try {
             auto names = env_.fs.listFolder(folder_);
             std::vector<std::string> matching;
             for (auto& n : names)
                 if (matchesPattern(n, pattern_)) matching.push_back(std::move(n));
+            sortInListingOrder(matching);
             return matching;
         } catch (const FileError&) {
             return std::nullopt;
@@ -161,7 +164,9 @@ private:
         FileSession session(env_.fs, folder_ + name, env_.options, env_.host, state_);
         // Converting through a link would change a file the backup may not hold (its target can
         // lie outside the folder) or convert one file twice; links are left to their targets.
-        if (env_.fs.isSymbolicLink(folder_ + name)) session.refuse("it is a symbolic link");
+        // FIFOs, devices and oversized files are refused before anything opens them.
+        if (const auto why = whyNotReadable(env_.fs, folder_ + name, Links::Refused); !why.empty())
+            session.refuse(why);
         for (const auto& s : kind.steps) {
             AddLogLine(env_.host, s.heading);
             session.run(s.step);

@@ -1,6 +1,14 @@
 #include "file_session.h"
 
+#include <new>
+
 namespace tavkonv40 {
+
+namespace {
+
+const std::string kNoMemory = "not enough memory to hold it";
+
+}  // namespace
 
 std::string errorLine(const std::string& message) { return "    -error: " + message; }
 
@@ -28,6 +36,9 @@ void FileSession::run(Step step) {
         } catch (const FileError& e) {
             fail("cannot read", e.cause());
             return;
+        } catch (const std::bad_alloc&) {
+            fail("cannot read", kNoMemory);
+            return;
         }
     }
     StepContext ctx{*file_, options_, host_, state_};
@@ -36,6 +47,11 @@ void FileSession::run(Step step) {
         step(ctx);
     } catch (const LineOutOfRange& e) {
         fail("cannot convert", e.what());
+        return;
+    } catch (const std::bad_alloc&) {
+        // What the steps built so far is dropped with the file's bytes; nothing was written.
+        file_.reset();
+        fail("cannot convert", kNoMemory);
         return;
     }
     // The next step scans the file as this one left it. A step that changed nothing leaves a
@@ -60,6 +76,9 @@ bool FileSession::write() {
         fs_.writeFile(path_, file_->bytes());
     } catch (const FileError& e) {
         fail("cannot write", e.cause());
+        return false;
+    } catch (const std::bad_alloc&) {
+        fail("cannot write", kNoMemory);
         return false;
     }
     return true;

@@ -6,6 +6,43 @@
 
 namespace tavkonv40 {
 
+std::string_view entryTypeText(EntryType type) {
+    switch (type) {
+        case EntryType::Missing: return "nothing";
+        case EntryType::RegularFile: return "a regular file";
+        case EntryType::Folder: return "a folder";
+        case EntryType::SymbolicLink: return "a symbolic link";
+        case EntryType::Fifo: return "a FIFO";
+        case EntryType::Socket: return "a socket";
+        case EntryType::Device: return "a device";
+        case EntryType::Other: return "not a regular file";
+    }
+    return "?";
+}
+
+std::string whyNotReadable(FileSystem& fs, const std::string& path, Links links) {
+    const EntryInfo info = fs.entryInfo(path);
+    if (info.type == EntryType::SymbolicLink && links == Links::Refused) return "it is a symbolic link";
+    // A folder and a vanished entry are left to the read, whose cause says it as the system does.
+    switch (info.target) {
+        case EntryType::Fifo:
+        case EntryType::Socket:
+        case EntryType::Device:
+        case EntryType::Other: {
+            std::string why = "it is ";
+            if (info.type == EntryType::SymbolicLink) why += "a symbolic link to ";
+            why += entryTypeText(info.target);
+            if (info.target != EntryType::Other) why += ", not a regular file";
+            return why;
+        }
+        default: break;
+    }
+    if (info.target == EntryType::RegularFile && info.size > kLargestProjectFile)
+        return "it is larger than " + std::to_string(kLargestProjectFile >> 20) +
+               " MB, more than any form, user control or project holds, and is not read";
+    return {};
+}
+
 bool entryExists(FileSystem& fs, const std::string& pathIn) {
     const std::string path = withoutTrailingSlash(pathIn);
     if (fs.isFolder(path) || fs.isSymbolicLink(path)) return true;

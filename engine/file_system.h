@@ -2,9 +2,11 @@
 // work on disk, in memory (tests), or against a store that injects faults.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavkonv40 {
@@ -22,6 +24,19 @@ private:
     std::string cause_;
 };
 
+// What an entry of a folder is. Only regular files are ever read as project files: opening a
+// FIFO blocks, and a device or a link to one can hand out bytes without end.
+enum class EntryType { Missing, RegularFile, Folder, SymbolicLink, Fifo, Socket, Device, Other };
+
+struct EntryInfo {
+    EntryType type = EntryType::Missing;    // the entry itself (a link is not followed)
+    EntryType target = EntryType::Missing;  // what a link points at; the same as `type` otherwise
+    std::uintmax_t size = 0;                // of the file (a link's target's)
+    std::int64_t changed = 0;               // when the entry itself last changed, in nanoseconds
+};
+
+// "a FIFO", "a socket", "a device", ...: the kind of entry in a message.
+std::string_view entryTypeText(EntryType type);
 // The lock file a run or restore keeps in the folder it works on.
 inline constexpr const char* kLockFileName = ".tavkonv40.lock";
 
@@ -99,6 +114,22 @@ public:
     // exactly the files a real run would fail to write.
     virtual void checkWritable(const std::string& path) = 0;
 
+    // The absolute path with every symbolic link resolved; the path as given when that fails.
+    virtual std::string realPath(const std::string& path) = 0;
+
+    // What the entry is, without opening it; Missing when there is none.
+    virtual EntryInfo entryInfo(const std::string& path) = 0;
+
+    // Puts `bytes` at `path` atomically, giving the file the permission bits, owner and
+    // modification time of the file `model`. Whatever is at `path` is replaced, never written
+    // through: a symbolic link there is replaced by the file, its target left alone. The file is
+    // created when there is none. A regular file whose permission bits deny writing is refused,
+    // and so is a folder.
+    virtual void replaceFile(const std::string& path, const std::string& bytes, const std::string& model) = 0;
+
+    // Throws the FileError replaceFile would throw before writing anything (a dry run's check).
+    virtual void checkReplaceable(const std::string& path) = 0;
+
     // Creates a file that does not exist yet, atomically (it appears whole or not at all), and a
     // folder whose parent exists; both are for putting back what a backup holds.
     virtual void createFile(const std::string& path, const std::string& bytes) = 0;
@@ -108,5 +139,15 @@ public:
 // Whether an entry of any kind (file, folder, link) has this path: the entry is looked up in its
 // parent's listing, the one question every store answers.
 bool entryExists(FileSystem& fs, const std::string& path);
+
+// Project files above this size are refused without being read: no form, user control or project
+// comes near it, and holding one in memory while it is converted takes several times its size.
+inline constexpr std::uintmax_t kLargestProjectFile = std::uintmax_t{256} << 20;
+
+// Why a form, user control or project at `path` is not read at all (empty when it may be): a
+// symbolic link when `links` is Refused, an entry that is not a regular file (or a link to one),
+// a file above kLargestProjectFile. Nothing is opened to find out.
+enum class Links { Followed, Refused };
+std::string whyNotReadable(FileSystem& fs, const std::string& path, Links links);
 
 }  // namespace tavkonv40

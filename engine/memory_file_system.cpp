@@ -1,5 +1,7 @@
 #include "memory_file_system.h"
 
+#include <algorithm>
+
 #include "text_util.h"
 
 namespace tavkonv40 {
@@ -14,12 +16,14 @@ std::string parentOf(const std::string& path) {
 }  // namespace
 
 void MemoryFileSystem::addFolder(const std::string& path) {
-    for (std::string p = withoutTrailingSlash(path); !p.empty(); p = parentOf(p)) folders_.insert(p);
+    for (std::string p = withoutTrailingSlash(path); !p.empty(); p = parentOf(p))
+        if (folders_.insert(p).second) stamp(p);
 }
 
 void MemoryFileSystem::addFile(const std::string& path, std::string bytes) {
     addFolder(parentOf(path));
     files_[path] = std::move(bytes);
+    stamp(path);
 }
 
 void MemoryFileSystem::setReadOnly(const std::string& path, bool readOnly) {
@@ -132,6 +136,7 @@ void MemoryFileSystem::renameFolder(const std::string& fromIn, const std::string
     for (const auto& p : folders_)
         folders.insert(p == from ? to : isInsideFolder(p, from) ? to + p.substr(from.size()) : p);
     folders_ = std::move(folders);
+    stamp(to);  // a rename changes the folder's own time stamp, as on disk
 }
 
 FolderLock MemoryFileSystem::lockFolder(const std::string& folderIn) {
@@ -165,6 +170,55 @@ void MemoryFileSystem::createFolder(const std::string& pathIn) {
     if (files_.count(path) || folders_.count(path)) throw FileError(path, "File exists");
     if (!folders_.count(parentOf(path))) throw FileError(path, "No such file or directory");
     folders_.insert(path);
+    stamp(path);
+}
+
+std::string MemoryFileSystem::realPath(const std::string& path) {
+    // No links and no working folder: "." and ".." are all there is to resolve.
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    while (from <= path.size()) {
+        const auto slash = std::min(path.find('/', from), path.size());
+        const std::string part = path.substr(from, slash - from);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        from = slash + 1;
+    }
+    std::string out;
+    for (const auto& p : parts) out += "/" + p;
+    return out.empty() ? "/" : out;
+}
+
+EntryInfo MemoryFileSystem::entryInfo(const std::string& pathIn) {
+    const std::string path = withoutTrailingSlash(pathIn);
+    EntryInfo info;
+    if (folders_.count(path)) info.type = EntryType::Folder;
+    const auto file = files_.find(path);
+    if (file != files_.end()) {
+        info.type = EntryType::RegularFile;
+        info.size = file->second.size();
+    }
+    info.target = info.type;
+    const auto changed = changed_.find(path);
+    if (changed != changed_.end()) info.changed = changed->second;
+    return info;
+}
+
+void MemoryFileSystem::checkReplaceable(const std::string& path) {
+    if (folders_.count(path)) throw FileError(path, "Is a directory");
+    if (readOnly_.count(path)) throw FileError(path, "the file is read-only");
+    if (!folders_.count(parentOf(path))) throw FileError(path, "No such file or directory");
+}
+
+void MemoryFileSystem::replaceFile(const std::string& path, const std::string& bytes, const std::string& model) {
+    file(model);
+    checkReplaceable(path);
+    if (beforeWrite) beforeWrite(path);
+    ++writeCount;
+    files_[path] = bytes;
 }
 
 }  // namespace tavkonv40

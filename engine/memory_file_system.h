@@ -1,6 +1,7 @@
 // An in-memory FileSystem: tests and dry runs. Paths are plain strings with "/" separators.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <set>
@@ -16,6 +17,8 @@ public:
     void addFile(const std::string& path, std::string bytes);  // creates the parent folders
     void setReadOnly(const std::string& path, bool readOnly = true);
     void remove(const std::string& path);
+    // The time stamp entryInfo reports; entries get increasing ones as they are added.
+    void setChanged(const std::string& path, std::int64_t changed) { changed_[path] = changed; }
 
     bool hasFile(const std::string& path) const { return files_.count(path) != 0; }
     bool hasFolder(const std::string& path) const { return folders_.count(path) != 0; }
@@ -50,11 +53,19 @@ public:
     void checkWritable(const std::string& path) override;
     void createFile(const std::string& path, const std::string& bytes) override;
     void createFolder(const std::string& path) override;
+    std::string realPath(const std::string& path) override;
+    EntryInfo entryInfo(const std::string& path) override;
+    void replaceFile(const std::string& path, const std::string& bytes, const std::string& model) override;
+    void checkReplaceable(const std::string& path) override;
 
 private:
+    void stamp(const std::string& path) { changed_[path] = ++clock_; }
+
     std::map<std::string, std::string> files_;
     std::set<std::string> folders_;
     std::set<std::string> readOnly_;
+    std::map<std::string, std::int64_t> changed_;
+    std::int64_t clock_ = 0;
 };
 
 }  // namespace tavkonv40

@@ -52,6 +52,27 @@ void OverlayFileSystem::createFile(const std::string& path, const std::string& b
     writes_[path] = bytes;
 }
 
+std::string OverlayFileSystem::realPath(const std::string& path) { return base_.realPath(path); }
+
+EntryInfo OverlayFileSystem::entryInfo(const std::string& path) {
+    const auto it = writes_.find(path);
+    if (it == writes_.end()) return base_.entryInfo(path);
+    EntryInfo info;
+    info.type = info.target = EntryType::RegularFile;
+    info.size = it->second.size();
+    return info;
+}
+
+void OverlayFileSystem::replaceFile(const std::string& path, const std::string& bytes, const std::string& model) {
+    readFile(model);
+    if (!writes_.count(path)) base_.checkReplaceable(path);
+    writes_[path] = bytes;
+}
+
+void OverlayFileSystem::checkReplaceable(const std::string& path) {
+    if (!writes_.count(path)) base_.checkReplaceable(path);
+}
+
 void OverlayFileSystem::createFolder(const std::string& path) {
     if (exists(path)) throw FileError(withoutTrailingSlash(path), "File exists");
 }

@@ -34,6 +34,10 @@ public:
     void checkWritable(const std::string& path) override;
     void createFile(const std::string& path, const std::string& bytes) override;
     void createFolder(const std::string& path) override;
+    std::string realPath(const std::string& path) override;
+    EntryInfo entryInfo(const std::string& path) override;
+    void replaceFile(const std::string& path, const std::string& bytes, const std::string& model) override;
+    void checkReplaceable(const std::string& path) override;
 
 private:
     bool exists(const std::string& path);

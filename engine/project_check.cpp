@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 #include <optional>
 
 #include "check_model.h"
@@ -23,16 +24,6 @@ constexpr std::array<Check, 4> kChecks = {{
     {"project lists", check::checkProjectLists},
     {"tidiness", check::checkTidiness},
 }};
-
-// Name order: without regard to case first, then byte by byte.
-bool nameOrder(std::string_view a, std::string_view b) {
-    const auto low = [](char c) { return static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c + 32 : c); };
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i)
-        if (low(a[i]) != low(b[i])) return low(a[i]) < low(b[i]);
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;
-}
 
 enum class Readable : unsigned char { Unknown, Yes, No };
 
@@ -96,15 +87,21 @@ private:
     // The file's bytes, or the reason it cannot be read; remembers which.
     std::optional<std::string> read(std::size_t index, std::string* cause = nullptr) {
         auto& e = entries_[index];
-        try {
-            std::string bytes = fs_.readFile(path(e));
-            e.readable = Readable::Yes;
-            return bytes;
-        } catch (const FileError& error) {
-            e.readable = Readable::No;
-            if (cause) *cause = error.cause();
-            return std::nullopt;
+        std::string why = whyNotReadable(fs_, path(e), Links::Followed);
+        if (why.empty()) {
+            try {
+                std::string bytes = fs_.readFile(path(e));
+                e.readable = Readable::Yes;
+                return bytes;
+            } catch (const FileError& error) {
+                why = error.cause();
+            } catch (const std::bad_alloc&) {
+                why = "not enough memory to hold it";
+            }
         }
+        e.readable = Readable::No;
+        if (cause) *cause = why;
+        return std::nullopt;
     }
 
     bool readable(std::size_t index) {
@@ -253,7 +250,7 @@ std::string_view kindName(FindingKind k) {
 FindingCounts checkProject(FileSystem& fs, const std::string& folderPath, FindingSink& sink) {
     std::string base = withoutTrailingSlash(folderPath);
     auto names = fs.listFolder(base);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return nameOrder(a, b); });
+    sortInListingOrder(names);
     std::vector<Entry> entries;
     for (auto& name : names) {
         if (const auto kind = fileKindOfName(name)) entries.push_back({std::move(name), *kind});

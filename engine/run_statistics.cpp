@@ -47,8 +47,16 @@ StepKind stepKindOf(Step step) {
     return StepKind::Headers;
 }
 
+void RunStatistics::Counts::add(const Counts& other) {
+    for (std::size_t i = 0; i < linesRewritten.size(); ++i) linesRewritten[i] += other.linesRewritten[i];
+    for (std::size_t i = 0; i < microsoftReplaced.size(); ++i) microsoftReplaced[i] += other.microsoftReplaced[i];
+    formReferenceLines += other.formReferenceLines;
+    projectReferenceLines += other.projectReferenceLines;
+}
+
 void RunStatistics::beginFile(std::string name, FileKind kind) {
     closeStep();
+    file_ = Counts{};
     FileRecord record;
     record.name = std::move(name);
     record.kind = kind;
@@ -70,7 +78,7 @@ void RunStatistics::beginStep(StepKind kind) {
 void RunStatistics::closeStep() {
     if (!inStep_) return;
     std::sort(stepLines_.begin(), stepLines_.end());
-    linesRewritten_[index(step_)] +=
+    file_.linesRewritten[index(step_)] +=
         static_cast<std::size_t>(std::unique(stepLines_.begin(), stepLines_.end()) - stepLines_.begin());
     stepLines_.clear();
     inStep_ = false;
@@ -88,8 +96,8 @@ void RunStatistics::lineReplaced(const TextFile& file, std::size_t n, std::strin
     // A required-controls rewrite is the line itself, the reference lines it adds, and a line
     // break that leaves one empty line behind them.
     const std::size_t references = breaks - 1;
-    if (step_ == StepKind::FormRequiredControls) formReferenceLines_ += references;
-    if (step_ == StepKind::ProjectRequiredControls) projectReferenceLines_ += references;
+    if (step_ == StepKind::FormRequiredControls) file_.formReferenceLines += references;
+    if (step_ == StepKind::ProjectRequiredControls) file_.projectReferenceLines += references;
 }
 
 void RunStatistics::stepChangedFile() {
@@ -97,11 +105,13 @@ void RunStatistics::stepChangedFile() {
 }
 
 void RunStatistics::microsoftControlReplaced(int option) {
-    ++microsoftReplaced_.at(static_cast<std::size_t>(option));
+    ++file_.microsoftReplaced.at(static_cast<std::size_t>(option));
 }
 
 void RunStatistics::fileFinished(bool changed, bool failed) {
     closeStep();
+    if (changed && !failed) run_.add(file_);
+    file_ = Counts{};
     if (files_.empty()) return;
     files_.back().changed = changed && !failed;
     files_.back().failed = failed;

@@ -63,22 +63,30 @@ public:
     std::size_t filesExamined(FileKind kind) const;
     std::size_t filesChanged() const;
     std::size_t filesFailed() const;
-    std::size_t linesRewritten(StepKind kind) const { return linesRewritten_[index(kind)]; }
+    std::size_t linesRewritten(StepKind kind) const { return run_.linesRewritten[index(kind)]; }
     std::size_t microsoftControlsReplaced(int option) const {
-        return microsoftReplaced_.at(static_cast<std::size_t>(option));
+        return run_.microsoftReplaced.at(static_cast<std::size_t>(option));
     }
-    std::size_t referenceLinesAddedToForms() const { return formReferenceLines_; }
-    std::size_t referenceLinesAddedToProjects() const { return projectReferenceLines_; }
+    std::size_t referenceLinesAddedToForms() const { return run_.formReferenceLines; }
+    std::size_t referenceLinesAddedToProjects() const { return run_.projectReferenceLines; }
 
 private:
     static std::size_t index(StepKind k) { return static_cast<std::size_t>(k); }
     void closeStep();
 
+    // What the rewrites of files changed. A file's own counts are added to the run's only once it
+    // was written: a rewrite that never reached the disk changed nothing.
+    struct Counts {
+        std::array<std::size_t, kStepKindCount> linesRewritten{};
+        std::array<std::size_t, kMicrosoftOptionCount> microsoftReplaced{};
+        std::size_t formReferenceLines = 0;
+        std::size_t projectReferenceLines = 0;
+        void add(const Counts& other);
+    };
+
     std::vector<FileRecord> files_;
-    std::array<std::size_t, kStepKindCount> linesRewritten_{};
-    std::array<std::size_t, kMicrosoftOptionCount> microsoftReplaced_{};
-    std::size_t formReferenceLines_ = 0;
-    std::size_t projectReferenceLines_ = 0;
+    Counts run_;
+    Counts file_;
 
     bool inStep_ = false;
     StepKind step_ = StepKind::Headers;

@@ -40,6 +40,20 @@ bool anyLineContainsNoCase(const std::vector<std::string_view>& lines, std::stri
     return false;
 }
 
+bool listingOrder(std::string_view a, std::string_view b) {
+    const auto upper = [](char c) { return static_cast<unsigned char>(asciiUpper(c)); };
+    const bool less = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                                   [&](char x, char y) { return upper(x) < upper(y); });
+    if (less || !equalsNoCase(a, b)) return less;
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
+}
+
+void sortInListingOrder(std::vector<std::string>& names) {
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return listingOrder(a, b); });
+}
+
 std::string withoutTrailingSlash(std::string path) {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
     return path;

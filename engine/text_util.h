@@ -43,6 +43,13 @@ std::string lastThreeUpper(std::string_view name);
 // True when some line contains `find`, ignoring case.
 bool anyLineContainsNoCase(const std::vector<std::string_view>& lines, std::string_view find);
 
+// The one order in which a folder's entries are met, listed and reported, whatever the file system
+// lists first: names compared after upper-casing ASCII letters, byte by byte (bytes unsigned, a
+// name before any longer name it begins), and names equal that way by their own bytes. It is the
+// order in which the original program met a folder's entries on its home platform.
+bool listingOrder(std::string_view a, std::string_view b);
+void sortInListingOrder(std::vector<std::string>& names);
+
 // Paths with "/" separators.
 std::string withoutTrailingSlash(std::string path);
 // `path` lies below `folder` (not the folder itself).

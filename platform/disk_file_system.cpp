@@ -6,6 +6,7 @@
 #include <csignal>
 #include <stdio.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -62,12 +63,36 @@ std::vector<std::string> DiskFileSystem::listFolder(const std::string& folder) {
     return names;
 }
 
+namespace {
+
+EntryType typeOf(mode_t mode) {
+    if (S_ISREG(mode)) return EntryType::RegularFile;
+    if (S_ISDIR(mode)) return EntryType::Folder;
+    if (S_ISLNK(mode)) return EntryType::SymbolicLink;
+    if (S_ISFIFO(mode)) return EntryType::Fifo;
+    if (S_ISSOCK(mode)) return EntryType::Socket;
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return EntryType::Device;
+    return EntryType::Other;
+}
+
+// Only regular files are read: opening a FIFO blocks, a device may never end.
+[[noreturn]] void refuseSpecial(const std::string& path, mode_t mode) {
+    throw FileError(path, std::string("it is ") + std::string(entryTypeText(typeOf(mode))) + ", not a regular file");
+}
+
+}  // namespace
+
 std::string DiskFileSystem::readFile(const std::string& path) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) fail(path, errno);
+    // Looked at before it is opened, and again once open (it may have been swapped meanwhile);
+    // O_NONBLOCK keeps a FIFO put there in between from blocking the open.
     struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) fail(path, errno);
+    if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) refuseSpecial(path, st.st_mode);
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) fail(path, errno);
     if (::fstat(fd.get(), &st) != 0) fail(path, errno);
     if (S_ISDIR(st.st_mode)) fail(path, EISDIR);
+    if (!S_ISREG(st.st_mode)) refuseSpecial(path, st.st_mode);
     // Read straight into the result; a file that grows meanwhile is read to its end.
     std::string bytes;
     std::size_t used = 0;
@@ -86,7 +111,40 @@ std::string DiskFileSystem::readFile(const std::string& path) {
     return bytes;
 }
 
+std::string DiskFileSystem::realPath(const std::string& path) {
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+EntryInfo DiskFileSystem::entryInfo(const std::string& path) {
+    EntryInfo info;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return info;
+    info.type = info.target = typeOf(st.st_mode);
+    info.size = static_cast<std::uintmax_t>(st.st_size);
+    // The later of the content's and the entry's own change: a folder moved into place or
+    // copied with its original times still shows when that happened.
+    const auto ns = [](const struct timespec& t) { return std::int64_t{t.tv_sec} * 1000000000 + t.tv_nsec; };
+    info.changed = std::max(ns(st.st_mtim), ns(st.st_ctim));
+    if (info.type == EntryType::SymbolicLink) {
+        if (::stat(path.c_str(), &st) != 0) {
+            info.target = EntryType::Missing;
+            info.size = 0;
+        } else {
+            info.target = typeOf(st.st_mode);
+            info.size = static_cast<std::uintmax_t>(st.st_size);
+        }
+    }
+    return info;
+}
+
 namespace {
+
+// Refused also for root, who could write it: the bits say the user wants it left alone.
+void refuseReadOnly(const std::string& path, const std::string& real, const struct stat& st) {
+    if ((st.st_mode & S_IWUSR) == 0 || ::access(real.c_str(), W_OK) != 0)
+        throw FileError(path, "the file is read-only");
+}
 
 struct WriteTarget {
     std::string path;  // the link's target for a link
@@ -101,18 +159,39 @@ WriteTarget writableTarget(const std::string& path) {
     t.path = resolved;
     if (::stat(t.path.c_str(), &t.st) != 0) fail(path, errno);
     if (S_ISDIR(t.st.st_mode)) fail(path, EISDIR);
-    if (!S_ISREG(t.st.st_mode)) throw FileError(path, "not a regular file");
-    if ((t.st.st_mode & S_IWUSR) == 0 || ::access(t.path.c_str(), W_OK) != 0)
-        throw FileError(path, "the file is read-only");
+    if (!S_ISREG(t.st.st_mode)) refuseSpecial(path, t.st.st_mode);
+    refuseReadOnly(path, t.path, t.st);
     return t;
 }
 
 enum class Replace { Existing, NoFile };
+// Which of the model file's attributes the new file gets (the permission bits and owner always).
+enum class KeepTime { No, Yes };
 
-// Writes `bytes` to a temporary beside `target` (flushed when asked) and renames it into place. `mode` is
-// given to the temporary (an existing file's bits, or the default bits of a new file).
+// The owner first: changing it clears the setuid and setgid bits, which the mode then puts back.
+// A failure to change the owner is harmless (only root may give a file away).
+void giveAttributes(int fd, const std::string& path, const struct stat* model, KeepTime time) {
+    mode_t mode = 0;
+    if (model) {
+        [[maybe_unused]] int ignored = ::fchown(fd, model->st_uid, model->st_gid);
+        mode = model->st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0) fail(path, errno);
+    if (model && time == KeepTime::Yes) {
+        const struct timespec times[2] = {model->st_atim, model->st_mtim};
+        if (::futimens(fd, times) != 0) fail(path, errno);
+    }
+}
+
+// Writes `bytes` to a temporary beside `target` (flushed when asked) and renames it into place. The temporary
+// gets `model`'s attributes (an existing file's), or the default bits of a new file.
 void writeBeside(const std::string& path, const std::string& target, const std::string& bytes,
-                 const struct stat* existing, Replace replace, FlushBeforeReplace flush) {
+                 const struct stat* existing, Replace replace, FlushBeforeReplace flush,
+                 KeepTime time = KeepTime::No) {
     const fs::path targetPath(target);
     // The fixed ending keeps a temporary left by a killed run from ever looking like a form,
     // user control or project to a later run.
@@ -129,19 +208,7 @@ void writeBeside(const std::string& path, const std::string& target, const std::
     }
     try {
         writeAll(fd.get(), bytes, path);
-        mode_t mode = 0;
-        if (existing) {
-            mode = existing->st_mode & 07777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
-        }
-        if (::fchmod(fd.get(), mode) != 0) fail(path, errno);
-        if (existing && ::geteuid() == 0) {
-            // Keep the owner when root rewrites somebody else's file; failure is harmless.
-            [[maybe_unused]] int ignored = ::fchown(fd.get(), existing->st_uid, existing->st_gid);
-        }
+        giveAttributes(fd.get(), path, existing, time);
         if (flush == FlushBeforeReplace::Yes && ::fsync(fd.get()) != 0) fail(path, errno);
         // Start the device write now, without waiting for it: it overlaps with converting the
         // next files, and the run's one flush at its end has that much less left to wait for.
@@ -167,6 +234,39 @@ void DiskFileSystem::checkWritable(const std::string& path) { writableTarget(pat
 void DiskFileSystem::writeFile(const std::string& path, const std::string& bytes) {
     const WriteTarget t = writableTarget(path);
     writeBeside(path, t.path, bytes, &t.st, Replace::Existing, flush_);
+}
+
+namespace {
+
+// What replaceFile finds at the path: nothing, or an entry it may replace.
+bool replaceableEntry(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno != ENOENT) fail(path, errno);
+        return false;
+    }
+    if (S_ISDIR(st.st_mode)) fail(path, EISDIR);
+    if (S_ISREG(st.st_mode)) refuseReadOnly(path, path, st);
+    return true;
+}
+
+}  // namespace
+
+void DiskFileSystem::replaceFile(const std::string& path, const std::string& bytes, const std::string& model) {
+    struct stat attributes {};
+    if (::stat(model.c_str(), &attributes) != 0) fail(model, errno);
+    const bool existing = replaceableEntry(path);
+    writeBeside(path, path, bytes, &attributes, existing ? Replace::Existing : Replace::NoFile, flush_,
+                KeepTime::Yes);
+}
+
+void DiskFileSystem::checkReplaceable(const std::string& path) {
+    replaceableEntry(path);
+    // The temporary file goes beside it.
+    if (::access(parentOf(path).c_str(), W_OK | X_OK) != 0) {
+        const int err = errno;
+        throw FileError(path, "cannot create a temporary file beside it: " + errnoText(err));
+    }
 }
 
 void DiskFileSystem::createFile(const std::string& path, const std::string& bytes) {

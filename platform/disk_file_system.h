@@ -33,6 +33,10 @@ public:
     bool isSymbolicLink(const std::string& path) override;
     bool isFolder(const std::string& path) override;
     void checkWritable(const std::string& path) override;
+    std::string realPath(const std::string& path) override;
+    EntryInfo entryInfo(const std::string& path) override;
+    void replaceFile(const std::string& path, const std::string& bytes, const std::string& model) override;
+    void checkReplaceable(const std::string& path) override;
     // Writes a temporary file beside the new one and links it into place.
     void createFile(const std::string& path, const std::string& bytes) override;
     void createFolder(const std::string& path) override;

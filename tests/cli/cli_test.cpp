@@ -63,9 +63,7 @@ TEST_F(CliTest, UsageErrorsExitTwoAndTouchNothing) {
 }
 
 TEST_F(CliTest, AcceptsLabelsCaptionsEditionsAndMicrosoftNames) {
-    fs.addFolder("/p");
-    fs.addFolder("/q");
-    fs.addFolder("/r");
+    for (const char* folder : {"/p", "/q", "/r"}) fs.addFile(std::string(folder) + "/A.frm", "VERSION 5.00\r\n");
     EXPECT_EQ(invoke({"--family", "qvbutton:40L", "--family", "Tree", "--ms", "checkoption:4.0L",
                       "--ms", "date/time picker", "--ms", "12", "/p"})
                   .status,
@@ -88,11 +86,12 @@ TEST_F(CliTest, RunPrintsTheLogAndExitsZero) {
 }
 
 TEST_F(CliTest, FailureExitsOneAndErrorLinesAlsoGoToStandardError) {
-    const auto r = invoke({"--quiet", "/missing"});
+    fs.addFile("/p/A.frm", "VERSION 4.00\r\n");
+    fs.setReadOnly("/p/A.frm");
+    const auto r = invoke({"--quiet", "/p"});
     EXPECT_EQ(r.status, 1);
     ASSERT_EQ(r.err.rfind("    -error: ", 0), 0u);
     EXPECT_NE(r.out.find(r.err.substr(0, r.err.find('\n') + 1)), std::string::npos);
-    EXPECT_NE(r.err.find("nothing was changed"), std::string::npos);
 }
 
 TEST_F(CliTest, CancelExitsThree) {

@@ -58,6 +58,59 @@ TEST_F(DiskTest, SymbolicLinkStaysALinkAndItsTargetIsRewritten) {
     EXPECT_EQ(get(root / "real.frm"), "new");
 }
 
+TEST_F(DiskTest, SetuidAndSetgidBitsSurviveARewrite) {
+    put(root / "tool.frm", "old");
+    fs::permissions(root / "tool.frm", fs::perms(06755));
+    disk.writeFile((root / "tool.frm").string(), "new");
+    EXPECT_EQ(fs::status(root / "tool.frm").permissions(), fs::perms(06755));
+}
+
+// What restore needs: the model's mode and time on the new file, a link replaced, not followed.
+TEST_F(DiskTest, ReplaceTakesTheModelsModeAndTimeAndReplacesALinkInsteadOfWritingThroughIt) {
+    put(root / "backup" / "a.frm", "original");
+    fs::permissions(root / "backup" / "a.frm", fs::perms(0604));
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 30);
+    fs::last_write_time(root / "backup" / "a.frm", old);
+    put(root / "outside.frm", "outside");
+    fs::create_symlink(root / "outside.frm", root / "a.frm");
+    disk.replaceFile((root / "a.frm").string(), "original", (root / "backup" / "a.frm").string());
+    EXPECT_FALSE(fs::is_symlink(root / "a.frm"));
+    EXPECT_EQ(get(root / "a.frm"), "original");
+    EXPECT_EQ(get(root / "outside.frm"), "outside");
+    EXPECT_EQ(fs::status(root / "a.frm").permissions(), fs::perms(0604));
+    EXPECT_EQ(fs::last_write_time(root / "a.frm"), old);
+    disk.replaceFile((root / "new.frm").string(), "x", (root / "backup" / "a.frm").string());
+    EXPECT_EQ(fs::status(root / "new.frm").permissions(), fs::perms(0604));
+    put(root / "ro.frm", "ro");
+    fs::permissions(root / "ro.frm", fs::perms(0444));
+    EXPECT_THROW(disk.checkReplaceable((root / "ro.frm").string()), FileError);
+    EXPECT_THROW(disk.checkReplaceable((root / "backup").string()), FileError);
+}
+
+TEST_F(DiskTest, FifosAndDevicesAreRefusedWithoutBlockingAndSaySoInEntryInfo) {
+    ASSERT_EQ(::mkfifo((root / "x.frm").c_str(), 0644), 0);
+    fs::create_symlink("/dev/zero", root / "zero.frm");
+    EXPECT_EQ(disk.entryInfo((root / "x.frm").string()).type, EntryType::Fifo);
+    const EntryInfo link = disk.entryInfo((root / "zero.frm").string());
+    EXPECT_EQ(link.type, EntryType::SymbolicLink);
+    EXPECT_EQ(link.target, EntryType::Device);
+    for (const char* name : {"x.frm", "zero.frm"}) {
+        try {
+            get(root / name);
+            ADD_FAILURE() << name << " was read";
+        } catch (const FileError& e) {
+            EXPECT_NE(e.cause().find("not a regular file"), std::string::npos) << e.cause();
+        }
+    }
+    EXPECT_EQ(whyNotReadable(disk, (root / "zero.frm").string(), Links::Followed),
+              "it is a symbolic link to a device, not a regular file");
+    put(root / "big.frm", "");
+    fs::resize_file(root / "big.frm", kLargestProjectFile + 1);  // sparse: takes no room
+    EXPECT_NE(whyNotReadable(disk, (root / "big.frm").string(), Links::Refused).find("larger than 256 MB"),
+              std::string::npos);
+    EXPECT_EQ(disk.entryInfo((root / "missing").string()).type, EntryType::Missing);
+}
+
 TEST_F(DiskTest, ReadingADirectoryOrAMissingFileNamesTheCause) {
     fs::create_directories(root / "dir.frm");
     try {

@@ -1,0 +1,21 @@
+// The folders the command line refuses to work on before it touches anything.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "file_system.h"
+
+namespace tavkonv40::cli {
+
+enum class FolderUse { Convert, Restore, Check };
+
+// Why the command must not work on `folder` (a message naming it), or nothing: a folder that
+// cannot be listed; for a run or a restore also "/" and a backup folder or a folder inside one;
+// for a run also a folder that holds no form, user control or project directly.
+std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& folder, FolderUse use);
+
+// Whether `path` (which need not exist) lies inside `folder` or is it, links resolved.
+bool liesInside(FileSystem& fs, const std::string& path, const std::string& folder);
+
+}  // namespace tavkonv40::cli

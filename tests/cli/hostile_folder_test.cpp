@@ -1,0 +1,243 @@
+// Folders a user may point the tool at by mistake or that hold odd entries, through the real
+// binary: each case ends with the expected exit status and message, never hangs or aborts, and
+// leaves every byte in the folder (and outside it) as it was, unless the case says otherwise.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "disk_test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using tavkonv40::test::readFile;
+
+void writeFile(const fs::path& p, const std::string& bytes) {
+    fs::create_directories(p.parent_path());
+    tavkonv40::test::writeFile(p, bytes);
+}
+
+const std::string kForm = "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
+const std::string kBackup = "Nexaria Conversion Backup 01.02.2026 09.03.07";
+
+struct Outcome {
+    int status = -1;  // the exit status; 128 + the signal when killed
+    std::string out, err;
+};
+
+// Runs the binary with `args` ("F" begins paths in the test's folder), stopped after ten seconds so
+// that a hang fails the test instead of blocking it, and under `memoryLimit` bytes when given.
+Outcome runBinary(const fs::path& root, const fs::path& folder, std::vector<std::string> args,
+                  rlim_t memoryLimit = 0) {
+    for (auto& a : args)
+        if (a == "F" || a.rfind("F/", 0) == 0) a = folder.string() + a.substr(1);
+    const fs::path outFile = root / "out", errFile = root / "err";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(10);
+        if (memoryLimit) {
+            const rlimit limit{memoryLimit, memoryLimit};
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
+        if (!std::freopen(outFile.c_str(), "w", stdout) || !std::freopen(errFile.c_str(), "w", stderr)) ::_exit(126);
+        std::vector<char*> argv{const_cast<char*>(TAVKONV40_BINARY)};
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ::execv(TAVKONV40_BINARY, argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    Outcome o;
+    o.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    o.out = readFile(outFile);
+    o.err = readFile(errFile);
+    fs::remove(outFile);
+    fs::remove(errFile);
+    return o;
+}
+
+// Every entry under the root (links as their target text, not followed), leaving out the dated
+// backups a run adds: what must not change.
+std::map<std::string, std::string> snapshot(const fs::path& root) {
+    std::map<std::string, std::string> s;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+        const std::string rel = fs::relative(it->path(), root).string();
+        const auto status = it->symlink_status();
+        if (it->path().filename().string().rfind("Nexaria Conversion Backup ", 0) == 0 &&
+            it->path().parent_path() != root) {
+            it.disable_recursion_pending();
+            continue;
+        }
+        if (fs::is_symlink(status))
+            s[rel] = "-> " + fs::read_symlink(it->path()).string();
+        else if (fs::is_regular_file(status) && it->file_size() > (1u << 20))  // the huge sparse ones
+            s[rel] = std::to_string(it->file_size()) + " bytes, written " +
+                     std::to_string(it->last_write_time().time_since_epoch().count());
+        else if (fs::is_regular_file(status))
+            s[rel] = readFile(it->path());
+        else
+            s[rel] = fs::is_directory(status) ? "folder" : "special";
+    }
+    return s;
+}
+
+bool underSanitizer() {
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return true;
+#endif
+#endif
+    return false;
+}
+
+struct Case {
+    const char* name;
+    std::function<void(const fs::path& root, const fs::path& folder)> setUp;
+    std::vector<std::string> args;
+    int status;
+    std::string message;  // expected in standard error
+    bool unchanged = true;
+    rlim_t memoryLimit = 0;
+};
+
+const std::vector<Case>& cases() {
+    static const std::vector<Case> all{
+        {"FIFO named like a form: the backup refuses it, nothing is converted",
+         [](const fs::path&, const fs::path& f) {
+             writeFile(f / "A.frm", kForm);
+             ::mkfifo((f / "x.frm").c_str(), 0644);
+         },
+         {"--all-families", "F"}, 1, "x.frm"},
+        {"FIFO named like a form: check reports it without opening it",
+         [](const fs::path&, const fs::path& f) { ::mkfifo((f / "x.frm").c_str(), 0644); },
+         {"check", "F"}, 1, ""},
+        {"link to a device named like a form: the run refuses the link",
+         [](const fs::path&, const fs::path& f) {
+             writeFile(f / "A.frm", kForm);
+             fs::create_symlink("/dev/zero", f / "zero.frm");
+         },
+         {"--family", "Button", "F"}, 1, "zero.frm: it is a symbolic link", false},
+        {"link to a device named like a form: check",
+         [](const fs::path&, const fs::path& f) { fs::create_symlink("/dev/zero", f / "zero.frm"); },
+         {"check", "F"}, 1, ""},
+        {"a backup folder as the target of a run",
+         [](const fs::path&, const fs::path& f) { writeFile(f / kBackup / "A.frm", kForm); },
+         {"--all-families", "F/" + kBackup}, 2, "is a backup folder"},
+        {"a folder inside a backup as the target of a restore",
+         [](const fs::path&, const fs::path& f) { writeFile(f / kBackup / "sub" / "A.frm", kForm); },
+         {"restore", "F/" + kBackup + "/sub"}, 2, "is a backup folder"},
+        {"the root folder (dry run, so a broken guard cannot harm)", [](const fs::path&, const fs::path&) {},
+         {"--dry-run", "--all-families", "/"}, 2, "root folder"},
+        {"the root folder for restore", [](const fs::path&, const fs::path&) {}, {"restore", "--dry-run", "/"}, 2,
+         "root folder"},
+        {"no form, user control or project directly in the folder",
+         [](const fs::path&, const fs::path& f) {
+             writeFile(f / "readme.txt", "x");
+             writeFile(f / "sub" / "A.frm", kForm);
+         },
+         {"--all-families", "F"}, 2, "holds no form (.frm), user control (.ctl) or project (.vbp)"},
+        {"a missing folder", [](const fs::path&, const fs::path&) {}, {"--all-families", "F/missing"}, 2,
+         "cannot list"},
+        {"a missing folder for check", [](const fs::path&, const fs::path&) {}, {"check", "F/missing"}, 2,
+         "cannot list"},
+        {"a file above the size limit is refused unread",
+         [](const fs::path&, const fs::path& f) {
+             writeFile(f / "big.frm", "");
+             fs::resize_file(f / "big.frm", (std::uintmax_t{256} << 20) + 1);
+         },
+         {"--all-families", "F"}, 1, "larger than 256 MB", false},
+        {"a file larger than the memory the run may use",
+         [](const fs::path&, const fs::path& f) {
+             writeFile(f / "big.frm", "");
+             fs::resize_file(f / "big.frm", std::uintmax_t{200} << 20);
+         },
+         {"--all-families", "F"}, 1, "big.frm: not enough memory", false, rlim_t{100} << 20},
+        {"a form in the folder as the report's path",
+         [](const fs::path&, const fs::path& f) { writeFile(f / "A.frm", kForm); },
+         {"--all-families", "--report", "F/A.frm", "F"}, 2, "inside the folder being converted"},
+        {"--family swallowing the folder",
+         [](const fs::path&, const fs::path& f) { writeFile(f / "A.frm", kForm); }, {"--family", "F"}, 2,
+         "which is a folder, as its value"},
+    };
+    return all;
+}
+
+class HostileFolderTest : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(HostileFolderTest, ExitStatusMessageAndBytes) {
+    const Case& c = cases()[GetParam()];
+    SCOPED_TRACE(c.name);
+    if (c.memoryLimit && underSanitizer()) GTEST_SKIP() << "the sanitizer needs more address space than the limit";
+    const fs::path root = tavkonv40::test::freshTestFolder("hostile-" + std::to_string(GetParam()));
+    const fs::path folder = root / "project";
+    fs::create_directories(folder);
+    writeFile(root / "outside.frm", kForm);
+    c.setUp(root, folder);
+    const auto before = snapshot(root);
+    const Outcome o = runBinary(root, folder, c.args, c.memoryLimit);
+    EXPECT_EQ(o.status, c.status) << o.err;
+    EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
+    if (c.unchanged) EXPECT_EQ(snapshot(root), before);
+    // The odd entries are reported, their bytes never touched.
+    EXPECT_EQ(readFile(root / "outside.frm"), kForm);
+    fs::remove_all(root);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HostileFolderTest, ::testing::Range(std::size_t{0}, cases().size()));
+
+TEST(HostileFolderRestoreTest, ALinkInTheFolderIsReplacedAndALinkedFolderNeverEntered) {
+    const fs::path root = tavkonv40::test::freshTestFolder("hostile-restore");
+    const fs::path folder = root / "project", outside = root / "outside";
+    writeFile(folder / kBackup / "A.frm", kForm);
+    writeFile(folder / kBackup / "res" / "B.frm", kForm);
+    fs::permissions(folder / kBackup / "A.frm", fs::perms(0640));
+    writeFile(outside / "A.frm", "theirs");
+    writeFile(outside / "B.frm", "theirs");
+    fs::create_symlink(outside / "A.frm", folder / "A.frm");
+    fs::create_directory_symlink(outside, folder / "res");
+
+    const Outcome dry = runBinary(root, folder, {"restore", "--dry-run", "F"});
+    EXPECT_NE(dry.out.find("would restore: A.frm\n"), std::string::npos) << dry.out;
+    const Outcome o = runBinary(root, folder, {"restore", "F"});
+    EXPECT_EQ(o.status, 1) << "the linked folder is an error";
+    EXPECT_NE(o.err.find("res/: the folder holds a symbolic link"), std::string::npos) << o.err;
+    EXPECT_NE(o.out.find("restored: A.frm\n"), std::string::npos) << o.out;
+    EXPECT_FALSE(fs::is_symlink(folder / "A.frm"));
+    EXPECT_EQ(readFile(folder / "A.frm"), kForm);
+    EXPECT_EQ(fs::status(folder / "A.frm").permissions(), fs::perms(0640)) << "the backup's mode";
+    EXPECT_EQ(readFile(outside / "A.frm"), "theirs");
+    EXPECT_EQ(readFile(outside / "B.frm"), "theirs");
+    fs::remove_all(root);
+}
+
+// A name can carry escape sequences or a line break: the log written to a file keeps it raw, as
+// the log's exact text; what is shown to a person quotes it.
+TEST(HostileFolderNamesTest, ControlCharactersAreQuotedForPeopleAndRawInTheLogFile) {
+    const fs::path root = tavkonv40::test::freshTestFolder("hostile-names");
+    const fs::path folder = root / "project";
+    const std::string evil = "a\x1b[2J\nConversion complete.frm";
+    writeFile(folder / evil, "VERSION 5.00\r\n");
+    fs::permissions(folder / evil, fs::perms(0444));  // its error line names it
+    const Outcome o = runBinary(root, folder, {"--all-families", "F"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.out.find("(" + evil + ")"), std::string::npos) << "the log file holds the raw name";
+    EXPECT_EQ(o.err.find('\x1b'), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("\"a\\033[2J\\nConversion complete.frm\""), std::string::npos) << o.err;
+    const Outcome check = runBinary(root, folder, {"check", "F"});
+    EXPECT_EQ(check.out.find('\x1b'), std::string::npos) << check.out;
+    fs::remove_all(root);
+}
+
+}  // namespace

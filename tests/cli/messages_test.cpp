@@ -1,0 +1,144 @@
+// Every line the command line prints must be true: causes as the system gives them, names that
+// cannot forge lines, counts of what really happened, output that is whole.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+#include "../engine/test_support.h"
+#include "cli_test_support.h"
+#include "memory_file_system.h"
+#include "progress_display.h"
+#include "restore_command.h"
+#include "terminal_text.h"
+
+namespace tavkonv40::cli {
+namespace {
+
+const std::string kForm = "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
+
+class MessagesTest : public ::testing::Test {
+protected:
+    test::Invocation invoke(const std::vector<std::string>& args) { return test::invoke(fs, clock, cancel, args); }
+
+    MemoryFileSystem fs;
+    test::FixedClock clock;
+    std::atomic<bool> cancel{false};
+};
+
+TEST(TerminalTextTest, ControlCharactersAreQuotedAndCutsFallBetweenCharacters) {
+    EXPECT_EQ(quotedName("plain name.frm"), "plain name.frm");
+    EXPECT_EQ(quotedName("a\nb\x1b\"c\\.frm"), "\"a\\nb\\033\\\"c\\\\.frm\"");
+    const std::vector<std::string> names{"x\ny.frm"};
+    EXPECT_EQ(terminalLine("Found VB Form file (x\ny.frm).", names), "Found VB Form file (\"x\\ny.frm\").");
+    EXPECT_EQ(terminalLine("stray \x07 bell", names), "stray \\007 bell");
+    const std::string e = "ab\xC3\xA9";  // "abé": the last character is two bytes
+    EXPECT_EQ(utf8Prefix(e, 3), "ab");
+    EXPECT_EQ(utf8Prefix(e, 4), e);
+}
+
+TEST(ProgressTextTest, ALongNameIsCutBetweenCharactersAndQuotedWhenItHoldsControls) {
+    std::ostringstream err;
+    ProgressDisplay p(err, Terminal::Yes, 1);
+    std::string name;
+    while (name.size() < 100) name += "\xC3\xA9";
+    p.afterLogLine("Found VB Form file (" + name + ".frm).  Checking update requirements.....");
+    const std::string text = p.text();
+    ASSERT_EQ(text.substr(text.size() - 3), "...");
+    EXPECT_NE(static_cast<unsigned char>(text[text.size() - 4]), 0xC3) << "a character was cut in half";
+    p.afterLogLine("Found VB Form file (a\rb.frm).  Checking update requirements.....");
+    EXPECT_EQ(p.text(), "[0/1] \"a\\rb.frm\"");
+}
+
+TEST_F(MessagesTest, ReportCausesAreTheSystemsAndJsonStaysWhole) {
+    fs.addFile("/p/A.frm", kForm);
+    fs.addFile("/out/report.json", "{}");
+    fs.setReadOnly("/out/report.json");
+    const auto r = invoke({"--quiet", "--report", "/out/report.json", "/p"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot write the report /out/report.json: file is read-only"), std::string::npos)
+        << r.err;
+
+    const auto missing = invoke({"check", "--json", "/missing"});
+    EXPECT_EQ(missing.status, 2);
+    const auto doc = nlohmann::json::parse(missing.out);
+    EXPECT_EQ(doc["error"], "cannot list /missing: No such file or directory");
+}
+
+TEST_F(MessagesTest, MissingFolderIsAUsageErrorEverywhereAndNothingIsLogged) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"/missing"}, {"--dry-run", "/missing"}, {"check", "/missing"}, {"restore", "/missing"}}) {
+        const auto r = invoke(args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_EQ(r.out.find("Backup of original folder"), std::string::npos) << args[0];
+        EXPECT_NE(r.err.find("cannot list /missing"), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(MessagesTest, SummaryCountsOnlyWhatWasWritten) {
+    fs.addFile("/p/A.frm", kForm);
+    fs.beforeWrite = [](const std::string& path) {
+        if (path == "/p/A.frm") throw FileError(path, "Read-only file system");
+    };
+    const auto r = invoke({"--family", "Button", "/p"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("0 files changed"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("lines rewritten: headers 0, body 0,"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Read-only file system"), std::string::npos);
+}
+
+TEST_F(MessagesTest, NamesWithoutADotBeforeTheSuffixAreWarnedAboutOnceEach) {
+    fs.addFile("/p/A.frm", kForm);
+    fs.addFile("/p/deploy_frm", "#!/bin/sh\n");
+    fs.addFile("/p/kubectl", "binary");
+    const auto r = invoke({"--quiet", "--dry-run", "/p"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("warning: deploy_frm will be converted as a form: its name ends in 'frm' without a dot"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("warning: kubectl will be converted as a user control"), std::string::npos);
+    EXPECT_EQ(r.err.find("A.frm"), std::string::npos);
+}
+
+// The newest backup is the one made last, whatever its name says: a clock set back (time zone,
+// daylight saving) gives a later backup an earlier name.
+TEST_F(MessagesTest, RestoreTakesTheBackupMadeLastAndAcceptsTheNameAsCompletionGivesIt) {
+    const std::string earlierName = "Nexaria Conversion Backup 03.29.2026 02.30.00";
+    const std::string laterName = "Nexaria Conversion Backup 03.29.2026 02.10.00";
+    fs.addFile("/p/A.frm", "converted");
+    fs.addFile("/p/" + earlierName + "/A.frm", "first");
+    fs.addFile("/p/" + laterName + "/A.frm", "second");
+    fs.setChanged("/p/" + earlierName, 100);
+    fs.setChanged("/p/" + laterName, 200);
+    ASSERT_EQ(findBackups(fs, "/p").back().name, laterName);
+
+    EXPECT_EQ(invoke({"restore", "/p"}).status, 0);
+    EXPECT_EQ(fs.file("/p/A.frm"), "second");
+    const auto r = invoke({"restore", "--backup", "/p/" + earlierName + "/", "/p"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fs.file("/p/A.frm"), "first");
+    EXPECT_EQ(invoke({"restore", "--backup", "/q/" + earlierName + "/", "/p"}).status, 2);
+}
+
+TEST_F(MessagesTest, RestoreSaysRestoredOnlyAfterTheWriteAndItsDryRunFindsUnwritableFiles) {
+    const std::string backup = "Nexaria Conversion Backup 01.02.2026 09.03.07";
+    fs.addFile("/p/A.frm", "converted");
+    fs.addFile("/p/B.frm", "converted");
+    fs.addFile("/p/" + backup + "/A.frm", "original");
+    fs.addFile("/p/" + backup + "/B.frm", "original");
+    fs.setReadOnly("/p/B.frm");
+    const auto dry = invoke({"restore", "--dry-run", "/p"});
+    EXPECT_EQ(dry.status, 1);
+    EXPECT_NE(dry.out.find("would restore: A.frm\n"), std::string::npos);
+    EXPECT_NE(dry.err.find("cannot restore B.frm"), std::string::npos) << dry.err;
+
+    fs.beforeWrite = [](const std::string& path) { throw FileError(path, "No space left on device"); };
+    const auto r = invoke({"restore", "/p"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.find("restored: A.frm"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("No space left on device"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavkonv40::cli

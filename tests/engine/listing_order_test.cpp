@@ -1,0 +1,122 @@
+// The run meets a folder's files in one fixed order, whatever order the file system lists them
+// in: what it remembers from file to file (references replaced controls need) follows that
+// order, so another order would give other bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include <unistd.h>
+
+#include "conversion_run.h"
+#include "disk_file_system.h"
+#include "memory_file_system.h"
+#include "test_support.h"
+#include "text_util.h"
+
+namespace tavkonv40 {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ListingOrderTest, UpperCasedThenByteByByte) {
+    // Upper-casing puts '_' (0x5F) after every letter, where lower-casing would put it before.
+    std::vector<std::string> names{"_x.frm", "b.frm", "Z1.frm", "a.frm", "z0.frm", "A.frm", "a", "\xC3\xA9.frm"};
+    sortInListingOrder(names);
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "A.frm", "a.frm", "b.frm", "z0.frm", "Z1.frm", "_x.frm",
+                                               "\xC3\xA9.frm"}));
+}
+
+// Forms whose result depends on the forms met before them: a replaced command button makes
+// every later form that lacks the button's reference line receive it, until one holds it.
+std::map<std::string, std::string> generatedFolder() {
+    const std::string withButton =
+        "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin VB.CommandButton cmd\r\n      Caption = \"OK\"\r\n"
+        "   End\r\nEnd\r\n";
+    const std::string plain = "VERSION 5.00\r\nBegin VB.Form F\r\nEnd\r\n";
+    RunState state;
+    state.tables = BuildReferenceTables();
+    const std::string holding = "VERSION 5.00\r\n" + state.tables.header(0, Edition::V40) + "\r\nBegin VB.Form F\r\nEnd\r\n";
+    const std::string project = "Type=Exe\r\nObject={00000000-0000-0000-0000-000000000000}#1.0#0; x.ocx\r\n";
+    std::map<std::string, std::string> files;
+    const char* names[] = {"_x", "b", "Z1", "a", "z0", "A", "m_2", "M1", "c", "C0"};
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        const std::string name = names[i];
+        files[name + ".frm"] = i % 3 == 0 ? withButton : i % 3 == 1 ? plain : holding;
+    }
+    files["p.vbp"] = project;
+    files["Q.vbp"] = project;
+    return files;
+}
+
+struct Outcome {
+    std::map<std::string, std::string> files;
+    std::vector<std::string> log;
+};
+
+Outcome convert(FileSystem& store, const std::string& folder, const std::map<std::string, std::string>& original) {
+    test::RecordingHost host;
+    test::FixedClock clock;
+    FixedOptions options;
+    options.selectAllFamilies(Edition::V40);
+    options.selectMicrosoft(0, Edition::V40);
+    RunEnvironment env{store, host, options, clock};
+    RunConversion(env, folder);
+    Outcome o;
+    for (const auto& entry : original) o.files[entry.first] = store.readFile(folder + "/" + entry.first);
+    for (auto line : host.log) {
+        const auto at = line.find(folder);
+        if (at != std::string::npos) line.replace(at, folder.size(), "FOLDER");
+        o.log.push_back(line);
+    }
+    return o;
+}
+
+TEST(ListingOrderTest, AnyListingOrderGivesTheSameBytesAndLog) {
+    const auto original = generatedFolder();
+    MemoryFileSystem listed, reversed;
+    for (const auto& [name, bytes] : original) {
+        listed.addFile("/p/" + name, bytes);
+        reversed.addFile("/p/" + name, bytes);
+    }
+    reversed.reorderListing = [](std::vector<std::string>& names) { std::reverse(names.begin(), names.end()); };
+    const Outcome a = convert(listed, "/p", original), b = convert(reversed, "/p", original);
+    EXPECT_EQ(a.files, b.files);
+    EXPECT_EQ(a.log, b.log);
+    std::vector<std::string> found;
+    for (const auto& line : a.log)
+        if (line.rfind("Found VB Form file (", 0) == 0) found.push_back(line.substr(20, line.find(')') - 20));
+    EXPECT_EQ(found, (std::vector<std::string>{"A.frm", "a.frm", "b.frm", "c.frm", "C0.frm", "M1.frm", "m_2.frm",
+                                               "z0.frm", "Z1.frm", "_x.frm"}));
+}
+
+// Written in opposite orders on two file systems (the temporary folder and, where there is one,
+// the memory file system /dev/shm), which list their entries in different orders of their own.
+TEST(ListingOrderTest, SameFolderOnTwoFileSystemsInTwoCreationOrdersGivesIdenticalBytes) {
+    const auto original = generatedFolder();
+    const std::string tag = "tavkonv40-order-" + std::to_string(::getpid());
+    const fs::path first = fs::temp_directory_path() / tag;
+    const fs::path second = (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
+                            (tag + "-reversed");
+    fs::remove_all(first);
+    fs::remove_all(second);
+    fs::create_directories(first);
+    fs::create_directories(second);
+    for (const auto& [name, bytes] : original) std::ofstream(first / name, std::ios::binary) << bytes;
+    for (auto it = original.rbegin(); it != original.rend(); ++it)
+        std::ofstream(second / it->first, std::ios::binary) << it->second;
+
+    DiskFileSystem disk;
+    const Outcome a = convert(disk, first.string(), original), b = convert(disk, second.string(), original);
+    fs::remove_all(first);
+    fs::remove_all(second);
+    EXPECT_EQ(a.files, b.files);
+    EXPECT_EQ(a.log, b.log);
+    EXPECT_NE(a.files, original) << "the run converted nothing; the comparison proves nothing";
+}
+
+}  // namespace
+}  // namespace tavkonv40
