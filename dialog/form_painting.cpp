@@ -17,12 +17,26 @@ const QColor kPanelFace(240, 243, 248);
 
 }  // namespace
 
-QColor FormBackgroundAt(const FormView& f, int y) {
-    const int h = std::max(1, f.window.height() - 1);
-    const double t = std::clamp(static_cast<double>(y) / h, 0.0, 1.0);
-    auto mix = [t](int a, int b) { return static_cast<int>(a + (b - a) * t + 0.5); };
-    return QColor(mix(kGradientTop.red(), kGradientBottom.red()), mix(kGradientTop.green(), kGradientBottom.green()),
-                  mix(kGradientTop.blue(), kGradientBottom.blue()));
+QColor ColourBehind(const FormView& f, const QWidget& control) {
+    const QWidget* surface = control.parentWidget() == f.group ? static_cast<const QWidget*>(f.group) : &f.window;
+    const QRect at(control.mapTo(surface, QPoint(0, 0)), control.size());
+    if (at.isEmpty()) return {};
+    QImage behind(at.size(), QImage::Format_RGB32);
+    behind.fill(Qt::white);
+    const_cast<QWidget*>(surface)->render(&behind, QPoint(), QRegion(at), QWidget::DrawWindowBackground);
+    return behind.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
+}
+
+void MatchButtonFaces(FormView& f) {
+    // Rendering the window sends it the resize events it still has pending, which lay it out again.
+    if (f.matchingFaces) return;
+    f.matchingFaces = true;
+    for (BTN* b : f.c.cmd) {
+        const QColor c = ColourBehind(f, *b);
+        const auto colour = static_cast<BTN::OLE_COLOR>(c.red() | (c.green() << 8) | (c.blue() << 16));
+        if (c.isValid() && b->BackColor() != colour) b->SetBackColor(colour);
+    }
+    f.matchingFaces = false;
 }
 
 void PaintForm(const FormView& f, QPainter& p) {

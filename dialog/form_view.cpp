@@ -24,6 +24,12 @@ void FormWidget::wheelEvent(QWheelEvent* e) {
     else e->ignore();
 }
 
+bool WheelForwarder::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::Wheel || !onWheel) return QObject::eventFilter(watched, e);
+    onWheel(static_cast<QWheelEvent*>(e));
+    return true;
+}
+
 void FormWindow::reject() {
     if (!mayClose || mayClose()) QDialog::reject();
 }

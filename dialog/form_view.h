@@ -32,6 +32,16 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
 };
 
+// Sends the wheel turns over the controls it watches to one handler (the option rows' wheel
+// scrolls their panel, whether or not a row would pass the turn on to it).
+class WheelForwarder : public QObject {
+public:
+    std::function<void(QWheelEvent*)> onWheel;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+};
+
 // The form's window: it asks before it closes (never during a run).
 class FormWindow : public QDialog {
 public:
@@ -60,6 +70,8 @@ struct FormView {
     std::array<QLabel*, 2> explanation{};
     FormWidget* group = nullptr;                 // the folder and log group
     FormSkins skins;
+    WheelForwarder rowWheel;
+    bool matchingFaces = false;  // see MatchButtonFaces
 };
 
 }  // namespace dialog

@@ -137,6 +137,9 @@ void frmProps::WireForm() {
         panel->onWheel = [this](QWheelEvent* e) { Panel_Wheel(e); };
     }
     f.panelBody->onWheel = [this](QWheelEvent* e) { Panel_Wheel(e); };
+    f.rowWheel.onWheel = [this](QWheelEvent* e) { Panel_Wheel(e); };
+    for (QWidget* panel : c.CTRLContainer)
+        for (QWidget* row : panel->findChildren<QWidget*>()) row->installEventFilter(&f.rowWheel);
     f.group->onPaint = [this](QPainter& p) { PaintFolderGroup(*m_form, p); };
 
     QObject::connect(c.VS, &VSC::Change, &w, [this] { VS_Change(); });
@@ -303,5 +306,7 @@ void frmProps::Panel_Wheel(QWheelEvent* e) {
 void frmProps::VS_Change() { ScrollPanel(*m_form, m_shownPanel); }
 
 void frmProps::Form_Resize() {
-    if (m_form && m_form->c.XPTabCtrl) LayoutForm(*m_form);
+    if (!m_form || !m_form->c.XPTabCtrl) return;
+    LayoutForm(*m_form);
+    MatchButtonFaces(*m_form);
 }
