@@ -1,7 +1,6 @@
 // The controls of the loaded conversion form, addressed the way the form's
 // code addresses them: by control array and index.  The form owns them (they
-// are children of its window); this is a view for the form's handlers and for
-// the adapters that let the engine read the options and write the log.
+// are children of its window); the form renders the dialog's model into them.
 #pragma once
 
 #include "BTN.h"
@@ -12,35 +11,13 @@
 #include "txt.h"
 
 #include "catalogue.h"
+#include "dialog_model.h"
 
 #include <QLabel>
 
 #include <array>
 
 namespace dialog {
-
-inline constexpr int kCommandCount = 10;
-
-// Indices of the cmd array.
-enum Command : int {
-    cmdStart = 0,
-    cmdCloseCancel = 1,
-    cmdHelp = 2,
-    cmdSelectAllSuite = 3,
-    cmdClearAllSuite = 4,
-    cmdBrowse = 5,
-    cmdSelectAllMicrosoft = 6,
-    cmdClearAllMicrosoft = 7,
-    cmdSetAllMicrosoft = 8,
-    cmdSetAllSuite = 9,
-};
-
-// Captions of cmd(cmdCloseCancel): "Cancel" while a run goes on.
-inline const QString kCaptionClose = QStringLiteral("Close");
-inline const QString kCaptionCancel = QStringLiteral("Cancel");
-
-// Which option panel is shown.
-enum class Panel : short { Suite = 0, Microsoft = 1 };
 
 struct FormControls {
     std::array<BTN*, kCommandCount> cmd{};

@@ -3,31 +3,29 @@
 // One object lives for the life of the library (see clsPropPage).  Its form -
 // the window and every control on it - is loaded when the dialog is opened
 // and unloaded when it closes, so the options start from their defaults at
-// every opening, while the object's own fields (the cancel flag among them)
-// keep their values from one opening to the next.
+// every opening, while the object's model remembers whether a run was
+// cancelled.  The form is a view: it renders the model (dialog_model.h) and
+// forwards every click and keystroke to it.
 //
 // Exactly three public methods; everything else is the form's own business.
 #pragma once
 
-#include "form_controls.h"
-#include "skin_set.h"
+#include "dialog_model.h"
 
 #include "step_context.h"
 
-#include <QImage>
 #include <QString>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 class QMouseEvent;
-class QPainter;
+class QWheelEvent;
 
 namespace dialog {
-class DialogOptions;
-class DialogRunHost;
+struct FormView;
+class LogDisplay;
 }  // namespace dialog
 
 class frmProps {
@@ -37,8 +35,8 @@ public:
     frmProps(const frmProps&) = delete;
     frmProps& operator=(const frmProps&) = delete;
 
-    // Opens the dialog modally and returns, when it has been closed, the
-    // cancel flag: -1 when a run was cancelled while this object existed, else 0.
+    // Opens the dialog modally and returns, when it has been closed, -1 when any
+    // run of this object was cancelled, else 0.
     std::int16_t InitConversion();
 
     // The code-declaration and Microsoft-control steps for one file, with the
@@ -47,63 +45,36 @@ public:
     void CheckFRMVBBODYForUpdate(const std::string& path);
 
 private:
-    struct Form;
-
     // lifecycle
     void EnsureLoaded();
     void Form_Load();
     void Form_Unload();
-    void Form_Resize();
     void RunStep(const std::string& path, void (*step)(tavkonv40::StepContext&));
 
-    // building the form
-    void CreateControls();
-    void CreateSuitePanel();
-    void CreateMicrosoftPanel();
-    Opt* CreateEditionOption(QWidget* panel, const char* array, int index, bool to40, const QRect& at);
-    void CreateCommands();
+    // wiring and rendering
+    void WireForm();
+    void WireOptionRows();
+    void Render();
+    void RenderOptionRows();
+    void RenderCommands();
+    void RenderFolder();
+    void RenderPanel();
 
-    // skins
-    void LoadSkinPictures();
-    void ApplySkins();
-    void OnQuerySkinCheck(SkinMapInfo& skin, SkinSource& source);
-    void OnQuerySkinOption(SkinMapInfo& skin, SkinSource& source);
-    void OnQuerySkinCommand(SkinMapInfo& skin, SkinSource& source);
-    void OnQuerySkinText(SkinMapInfo& skin, SkinSource& source);
-    void OnQuerySkinScroll(long resNumber, SkinMapInfo& skin, SkinSource& source);
-    void OnQueryLayout(SkinButtonLayoutInfo& layout);
-    void ReleaseFormResources();
-
-    // option panels
-    void chkProp_Click(int index);
-    void chkVBProp_Click(int index);
-    void SetAllSuite();
-    void SetAllMicrosoft();
-
-    // commands and displays
-    void cmd_Click(int index);
+    // events
+    void cmd_Click(dialog::Command command);
     void Start();
     void BrowseFolder();
     void txtPath_Change();
     void TabHeader_MouseDown(QMouseEvent* e);
+    void Panel_Wheel(QWheelEvent* e);
     void VS_Change();
-    void XPTabCtrl_Resize();
-    void LayoutPanels();
-    void PaintForm(QPainter& p);
-    void PaintTabHeader(QPainter& p);
-    void PaintTabTitle(QPainter& p);
-    void PaintPanelFrame(QPainter& p, QWidget* panel);
+    void Form_Resize();
 
-    // fields of the dialog object
     QString m_bitmapFolder;
-    dialog::Panel m_selectedPanel = dialog::Panel::Suite;
-    std::int16_t m_cancel = 0;
-    tavkonv40::RunState m_runState;
-    bool m_running = false;
+    dialog::DialogModel m_model;
+    dialog::Panel m_shownPanel = dialog::Panel::Suite;
+    bool m_rendering = false;  // the form is being set from the model: its events are echoes
 
-    // pictures held while the form is loaded
-    std::array<QImage, dialog::kSkinFileCount> m_pictures;
-    std::array<QImage, 5> m_currentSkin;  // answers to the controls' skin requests
-
-    std::unique_ptr<Form> m_form;
+    std::unique_ptr<dialog::FormView> m_form;
+    std::unique_ptr<dialog::LogDisplay> m_display;
 };

@@ -1,24 +1,52 @@
 // tavkonv40-gui: the host program of the conversion dialog.
-//
-//   tavkonv40-gui                      opens the dialog; exits when it closes
-//   tavkonv40-gui --screenshot FILE    writes a picture of the dialog (both
-//                                      option panels side by side) to FILE as
-//                                      PNG and exits; needs no display
 #include "clsPropPage.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
+
+#include "LB.h"
+#include "txt.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-// Clicks the tab header at x, as a user would.
+const char* const kHelp =
+    "Usage: tavkonv40-gui [--screenshot FILE [--run FOLDER]]\n"
+    "       tavkonv40-gui --help\n"
+    "\n"
+    "Opens the conversion dialog: choose a folder, tick the suite families and\n"
+    "Microsoft controls to convert, choose 4.0 or 4.0L per row, press Start.\n"
+    "The program exits when the dialog is closed.\n"
+    "\n"
+    "  --screenshot FILE  write a picture of the dialog to FILE (PNG) and exit;\n"
+    "                     needs no display.  Without --run: both option panels\n"
+    "                     side by side.\n"
+    "  --run FOLDER       with --screenshot: tick every option, start a run on\n"
+    "                     FOLDER and picture the dialog while the run goes on\n"
+    "                     (log, status line, Cancel).  FOLDER is converted in\n"
+    "                     place and gets a backup like any run: use a copy.\n"
+    "  --help             print this help and exit\n";
+
+void SendClick(QWidget* w, QPointF at) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    QCoreApplication::sendEvent(w, &release);
+}
+
+void ClickControl(QWidget* dialog, const char* name) {
+    if (auto* w = dialog->findChild<QWidget*>(QString::fromLatin1(name))) SendClick(w, QRectF(w->rect()).center());
+}
+
+// Presses the tab header at x, as a user would.
 void ClickTab(QWidget* dialog, int x) {
     auto* header = dialog->findChild<QWidget*>(QStringLiteral("TabHeader"));
     if (header == nullptr) return;
@@ -28,21 +56,18 @@ void ClickTab(QWidget* dialog, int x) {
     QCoreApplication::sendEvent(header, &press);
 }
 
-// Grabs the open dialog with each panel selected, writes both side by side
-// and closes the dialog.
-void Screenshot(const QString& file, int& result) {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (dialog == nullptr) {
-        std::fprintf(stderr, "the dialog did not open\n");
-        result = 1;
-        QCoreApplication::exit(1);
-        return;
-    }
+bool Save(const QImage& picture, const QString& file) {
+    if (picture.save(file, "PNG")) return true;
+    std::fprintf(stderr, "tavkonv40-gui: cannot write %s\n", qPrintable(file));
+    return false;
+}
+
+// Both panels side by side.
+bool PicturePanels(QWidget* dialog, const QString& file) {
     const QImage suite = dialog->grab().toImage();
     ClickTab(dialog, 200);
     const QImage microsoft = dialog->grab().toImage();
     ClickTab(dialog, 60);
-
     constexpr int kGap = 16;
     QImage both(suite.width() + kGap + microsoft.width(), std::max(suite.height(), microsoft.height()),
                 QImage::Format_RGB32);
@@ -51,38 +76,77 @@ void Screenshot(const QString& file, int& result) {
     p.drawImage(0, 0, suite);
     p.drawImage(suite.width() + kGap, 0, microsoft);
     p.end();
-    if (!both.save(file, "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-        result = 1;
+    return Save(both, file);
+}
+
+// A run on `folder` with every option ticked, pictured once the log has filled its list and the
+// status line shows the line being checked.
+bool PictureRun(QWidget* dialog, const QString& folder, const QString& file) {
+    auto* box = dialog->findChild<txt*>(QStringLiteral("txtPath"));
+    auto* log = dialog->findChild<LB*>(QStringLiteral("List1"));
+    auto* status = dialog->findChild<QLabel*>(QStringLiteral("lbl_5"));
+    if (box == nullptr || log == nullptr || status == nullptr) return false;
+    box->SetText(folder);
+    ClickTab(dialog, 200);
+    ClickControl(dialog, "cmd_6");
+    ClickTab(dialog, 60);
+    ClickControl(dialog, "cmd_3");
+    QImage picture;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, dialog, [&] {
+        if (picture.isNull() && log->ListCount() >= 12 && status->text().startsWith(QStringLiteral("Checking Line")))
+            picture = dialog->grab().toImage();
+    });
+    watch.start(0);
+    ClickControl(dialog, "cmd_0");  // returns when the run has ended
+    watch.stop();
+    if (picture.isNull()) {
+        std::fprintf(stderr, "tavkonv40-gui: the run on %s ended before it could be pictured\n", qPrintable(folder));
+        return false;
     }
-    if (auto* close = dialog->findChild<QWidget*>(QStringLiteral("cmd_1"))) {
-        const QPointF at(close->width() / 2.0, close->height() / 2.0);
-        QMouseEvent press(QEvent::MouseButtonPress, at, close->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, close->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(close, &press);
-        QCoreApplication::sendEvent(close, &release);
-    }
-    dialog->close();
+    return Save(picture, file);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QString screenshot;
+    QString screenshot, runFolder;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             screenshot = QString::fromLocal8Bit(argv[++i]);
+        } else if (std::strcmp(argv[i], "--run") == 0 && i + 1 < argc) {
+            runFolder = QString::fromLocal8Bit(argv[++i]);
         } else {
-            std::fprintf(stderr, "usage: %s [--screenshot FILE]\n", argv[0]);
+            std::fprintf(stderr, "tavkonv40-gui: unknown or incomplete option '%s'\n%s", argv[i], kHelp);
             return 2;
         }
+    }
+    if (!runFolder.isEmpty() && screenshot.isEmpty()) {
+        std::fprintf(stderr, "tavkonv40-gui: --run goes with --screenshot\n%s", kHelp);
+        return 2;
     }
     if (!screenshot.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
     int result = 0;
-    if (!screenshot.isEmpty()) QTimer::singleShot(0, &app, [&] { Screenshot(screenshot, result); });
+    if (!screenshot.isEmpty()) {
+        QTimer::singleShot(0, &app, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            const bool ok = dialog != nullptr && (runFolder.isEmpty() ? PicturePanels(dialog, screenshot)
+                                                                      : PictureRun(dialog, runFolder, screenshot));
+            if (dialog == nullptr) std::fprintf(stderr, "tavkonv40-gui: the dialog did not open\n");
+            result = ok ? 0 : 1;
+            if (dialog != nullptr) {
+                ClickControl(dialog, "cmd_1");
+                dialog->close();
+            }
+        });
+    }
     clsPropPage page;
     page.InitConversion();
     return result;

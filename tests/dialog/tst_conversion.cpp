@@ -8,6 +8,7 @@
 
 #include "conversion_run.h"
 #include "disk_file_system.h"
+#include "folder_chooser.h"
 
 #include <QDir>
 #include <QFile>
@@ -141,7 +142,8 @@ private slots:
     }
 
     // "Cancel" pressed while the first form is converted: that form is
-    // finished, nothing else is touched, and the flag stays set for good.
+    // finished, nothing else is touched.  The next run starts afresh, and
+    // InitConversion keeps reporting that a run was cancelled.
     void cancelDuringTheFormPass() {
         QTemporaryDir tmp;
         const QString folder = tmp.path() + QStringLiteral("/project");
@@ -180,8 +182,6 @@ private slots:
         QCOMPARE(log[n - 2], kShortRule);
         QVERIFY(log[n - 1].startsWith(QStringLiteral("Conversion complete.")));
 
-        // The flag is never cleared: the next opening reports it again, and a
-        // new run backs up and ends at once as cancelled.
         QStringList second;
         const std::int16_t again = WithOpenDialog(dialog, [&](QWidget* w) {
             TypeFolder(w, folder);
@@ -189,8 +189,84 @@ private slots:
             second = LogOf(w);
         });
         QCOMPARE(again, std::int16_t(-1));
-        QVERIFY(second.filter(QStringLiteral("Starting conversion")).isEmpty());
-        QVERIFY(second.filter(QStringLiteral("Conversion cancelled.")).size() == 1);
+        QCOMPARE(second.filter(QStringLiteral("Starting conversion")).size(), 1);
+        QVERIFY(second.filter(QStringLiteral("Conversion cancelled.")).isEmpty());
+        QCOMPARE(second.filter(QStringLiteral("VB Project file (OrderDesk.vbp).  File is now up to date.")).size(), 1);
+    }
+
+    // While a run goes on, neither typing, nor the folder chooser, nor Start,
+    // nor closing the window starts or disturbs anything.
+    void noSecondRunInsideARun() {
+        QTemporaryDir tmp;
+        const QString folder = tmp.path() + QStringLiteral("/project");
+        CopyExample(folder);
+        int chooserCalls = 0;
+        platform_qt::ScopedFolderChooser chooser([&](QWidget*, const QString&, const QString&) {
+            ++chooserCalls;
+            return tmp.path();
+        });
+
+        frmProps dialog;
+        QStringList log;
+        WithOpenDialog(dialog, [&](QWidget* w) {
+            TypeFolder(w, folder);
+            auto* list = Find<LB>(w, QStringLiteral("List1"));
+            auto* start = Find<BTN>(w, "cmd", 0);
+            auto* box = Find<txt>(w, QStringLiteral("txtPath"));
+            bool tried = false;
+            QObject::connect(list, &LB::ListIndexChange, w, [&] {
+                if (tried || !list->ItemText(list->ListCount() - 1).startsWith(QStringLiteral("Found VB Form file"))) return;
+                tried = true;
+                QVERIFY(!start->Enabled());
+                TypeFolder(w, QStringLiteral("x"));
+                QCOMPARE(box->Text(), folder);
+                QVERIFY(!start->Enabled());
+                Click(Find(w, "cmd", 5));
+                QCOMPARE(chooserCalls, 0);
+                Click(start);
+                w->close();
+                QVERIFY(w->isVisible());
+            });
+            Click(start);
+            log = LogOf(w);
+            QVERIFY(tried);
+            QVERIFY(start->Enabled());
+            QVERIFY(!box->IsLocked());
+        });
+        QCOMPARE(log.filter(QStringLiteral("Starting conversion")).size(), 1);
+        QCOMPARE(log.filter(QStringLiteral("Conversion complete.")).size(), 1);
+        QCOMPARE(QDir(folder).entryList({QStringLiteral("Nexaria Conversion Backup *")}, QDir::Dirs).size(), 1);
+    }
+
+    // "..." asks the chooser with its instruction and the box's folder; a
+    // chosen folder fills the box, a cancelled choice leaves it alone.
+    void folderChooserThroughItsSeam() {
+        struct Call {
+            QString text, initial;
+        };
+        QList<Call> calls;
+        QStringList answers = {QStringLiteral("/chosen/folder"), QString()};
+        QWidget* owners = nullptr;
+        platform_qt::ScopedFolderChooser chooser([&](QWidget* owner, const QString& text, const QString& initial) {
+            calls.append({text, initial});
+            owners = owner;
+            return answers.takeFirst();
+        });
+        frmProps dialog;
+        WithOpenDialog(dialog, [&](QWidget* w) {
+            TypeFolder(w, QStringLiteral("/typed"));
+            auto* box = Find<txt>(w, QStringLiteral("txtPath"));
+            Click(Find(w, "cmd", 5));
+            QCOMPARE(box->Text(), QStringLiteral("/chosen/folder"));
+            QVERIFY(Find<BTN>(w, "cmd", 0)->Enabled());
+            Click(Find(w, "cmd", 5));
+            QCOMPARE(box->Text(), QStringLiteral("/chosen/folder"));
+        });
+        QCOMPARE(calls.size(), 2);
+        QVERIFY(owners != nullptr);
+        QCOMPARE(calls[0].text, QStringLiteral("Select a Folder"));
+        QCOMPARE(calls[0].initial, QStringLiteral("/typed"));
+        QCOMPARE(calls[1].initial, QStringLiteral("/chosen/folder"));
     }
 
     void entryClassReturnsZeroWithoutARun() {

@@ -1,4 +1,4 @@
-#include "dialog_run_host.h"
+#include "log_display.h"
 
 #include "message_loop.h"
 
@@ -8,23 +8,19 @@ namespace {
 QString FromEngine(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 }  // namespace
 
-// Error lines of the engine are ordinary log lines here.
-void DialogRunHost::appendLog(std::string_view line, tavkonv40::LogLineKind) {
+void LogDisplay::clearLog() { m_c.List1->Clear(); }
+
+void LogDisplay::appendLog(std::string_view line, tavkonv40::LogLineKind) {
     m_c.List1->AddItem(FromEngine(line));
     m_c.List1->SetListIndex(m_c.List1->ListCount() - 1);
 }
 
-void DialogRunHost::yield() { platform_qt::YieldOnce(); }
+void LogDisplay::yield() { platform_qt::YieldOnce(); }
 
-void DialogRunHost::setStatus(std::string_view text) {
+void LogDisplay::setStatus(std::string_view text) {
     m_c.lbl5->setText(FromEngine(text));
     // The run empties the label at its end and repaints it at once.
     if (text.empty()) m_c.lbl5->repaint();
-}
-
-void DialogRunHost::runStarted() {
-    m_c.cmd[cmdCloseCancel]->SetCaption(kCaptionCancel);
-    m_c.cmd[cmdStart]->SetEnabled(false);
 }
 
 }  // namespace dialog

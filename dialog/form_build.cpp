@@ -1,0 +1,209 @@
+#include "form_build.h"
+
+#include "form_geometry.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+
+namespace dialog {
+
+using namespace geometry;
+using tavkonv40::kFamilyCount;
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QString FromView(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A check box as wide as its glyph and caption: it paints its own face, so it should not
+// reach into the row beyond its text.
+int CheckWidth(const QFont& font, const QString& caption) {
+    constexpr int kGlyphAndGap = 13 + 6, kFocusRoom = 6;
+    return kGlyphAndGap + QFontMetrics(font).horizontalAdvance(caption) + kFocusRoom;
+}
+
+CHKBOX* MakeCheck(FormView& f, QWidget* panel, const QString& name, const QString& caption, int tag, QPoint at,
+                  int rowHeight) {
+    auto* chk = new CHKBOX(panel, f.ambient);
+    chk->setObjectName(name);
+    chk->InitProperties();
+    chk->SetCaption(caption);
+    SetTag(chk, tag);
+    chk->setGeometry(QRect(at, QSize(CheckWidth(f.ambient.Font, caption), rowHeight)));
+    return chk;
+}
+
+// One of a row's two edition buttons (4.0 or 4.0L), grouped by the row's index.
+Opt* MakeEditionOption(FormView& f, QWidget* panel, const char* array, int index, const QRect& at) {
+    auto* o = new Opt(panel, f.ambient);
+    o->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index));
+    o->InitProperties();
+    o->SetCaption(QString());
+    o->SetGroupID(static_cast<short>(index));
+    o->SetGrouped(true);
+    o->setGeometry(at);
+    return o;
+}
+
+void ColumnHeaders(QWidget* panel, int x0) {
+    MakeLabel(panel, {}, QStringLiteral("40"))->setGeometry(x0 + kOption40X - 2, 4, 24, kPanelHeaderHeight);
+    MakeLabel(panel, {}, QStringLiteral("40L"))->setGeometry(x0 + kOption4LX - 4, 4, 28, kPanelHeaderHeight);
+}
+
+void BuildSuitePanel(FormView& f) {
+    FormControls& c = f.c;
+    QWidget* panel = c.CTRLContainer[0];
+    for (int column = 0; column < 2; ++column) ColumnHeaders(panel, kPanelPadding + column * kColumnPitch);
+    auto rowAt = [](int row, int x) {
+        const int column = row / kSuiteRowsPerColumn;
+        return QPoint(kPanelPadding + column * kColumnPitch + x,
+                      4 + kPanelHeaderHeight + (row % kSuiteRowsPerColumn) * kSuiteRowPitch);
+    };
+    const QSize option(kOptionWidth, kSuiteRowPitch);
+    for (int row = 0; row < kFamilyCount; ++row) {
+        const auto r = static_cast<std::size_t>(row);
+        c.chkPropTo40[r] = MakeEditionOption(f, panel, "chkPropTo40", row, QRect(rowAt(row, kOption40X), option));
+        c.chkPropTo4L[r] = MakeEditionOption(f, panel, "chkPropTo4L", row, QRect(rowAt(row, kOption4LX), option));
+    }
+    for (const auto& family : tavkonv40::families()) {
+        const int k = family.optionIndex;
+        c.chkProp[static_cast<std::size_t>(k)] = MakeCheck(f, panel, QStringLiteral("chkProp_%1").arg(k),
+                                                           FromView(family.caption), family.optionRow,
+                                                           rowAt(family.optionRow, 0), kSuiteRowPitch);
+    }
+}
+
+void BuildMicrosoftPanel(FormView& f) {
+    FormControls& c = f.c;
+    QWidget* panel = c.CTRLContainer[1];
+    ColumnHeaders(panel, kPanelPadding);
+    for (const auto& option : tavkonv40::microsoftOptions()) {
+        const int i = option.index;
+        const auto at = static_cast<std::size_t>(i);
+        const int y = 4 + kPanelHeaderHeight + i * kMicrosoftRowPitch;
+        // The design-time Tag (42 + i) is replaced by the replacing family's slot at load.
+        c.chkVBProp[at] = MakeCheck(f, panel, QStringLiteral("chkVBProp_%1").arg(i), FromView(option.caption), 42 + i,
+                                    QPoint(kPanelPadding, y), kMicrosoftRowPitch);
+        const QSize size(kOptionWidth, kMicrosoftRowPitch);
+        c.chkVBPropTo40[at] =
+            MakeEditionOption(f, panel, "chkVBPropTo40", i, QRect(QPoint(kPanelPadding + kOption40X, y), size));
+        c.chkVBPropTo4L[at] =
+            MakeEditionOption(f, panel, "chkVBPropTo4L", i, QRect(QPoint(kPanelPadding + kOption4LX, y), size));
+    }
+}
+
+void BuildPanelFrame(FormView& f) {
+    FormControls& c = f.c;
+    auto* tabCtrl = new FormWidget(&f.window);
+    tabCtrl->setObjectName(QStringLiteral("XPTabCtrl"));
+    c.XPTabCtrl = tabCtrl;
+
+    auto* header = new FormWidget(tabCtrl);
+    header->setObjectName(QStringLiteral("TabHeader"));
+    c.TabHeader = header;
+
+    f.panelBody = new FormWidget(tabCtrl);
+    f.panelBody->setObjectName(QStringLiteral("PanelBody"));
+    for (int i = 0; i < 2; ++i) {
+        auto* panel = new FormWidget(f.panelBody);
+        panel->setObjectName(QStringLiteral("CTRLContainer_%1").arg(i));
+        panel->setGeometry(0, kTabTitleHeight, kPanelContentWidth, i == 0 ? kSuitePanelHeight : kMicrosoftPanelHeight);
+        panel->setVisible(i == 0);
+        f.panels[static_cast<std::size_t>(i)] = panel;
+        c.CTRLContainer[static_cast<std::size_t>(i)] = panel;
+    }
+
+    auto* tabTitle = new FormWidget(f.panelBody);
+    tabTitle->setObjectName(QStringLiteral("tabTitle"));
+    c.tabTitle = tabTitle;
+    c.Label1_0 = MakeLabel(tabTitle, QStringLiteral("Label1_0"), QStringLiteral("General Properties"));
+    QFont bold = f.ambient.Font;
+    bold.setPixelSize(13);
+    bold.setBold(true);
+    c.Label1_0->setFont(bold);
+    c.Label1_0->setStyleSheet(QStringLiteral("color: white;"));
+    c.Label1_0->setGeometry(34, 0, 400, kTabTitleHeight);
+
+    c.VS = new VSC(tabCtrl, f.ambient);
+    c.VS->setObjectName(QStringLiteral("VS"));
+    c.VS->InitProperties();
+    c.VS->SetMin(0);
+    c.VS->SetSmallChange(kSuiteRowPitch);
+}
+
+void BuildFolderGroup(FormView& f) {
+    FormControls& c = f.c;
+    f.group = new FormWidget(&f.window);
+    f.group->setObjectName(QStringLiteral("FolderGroup"));
+    c.lbl2 = MakeLabel(f.group, QStringLiteral("lbl_2"), QStringLiteral("Current Folder"));
+    c.txtPath = new txt(f.group, f.ambient);
+    c.txtPath->setObjectName(QStringLiteral("txtPath"));
+    c.txtPath->InitProperties();
+    c.List1 = new LB(f.group, f.ambient);
+    c.List1->setObjectName(QStringLiteral("List1"));
+    c.List1->InitProperties();
+    c.lbl5 = MakeLabel(&f.window, QStringLiteral("lbl_5"), QStringLiteral("Current Folder"));
+    c.lbl5->setStyleSheet(QStringLiteral("color: rgb(44, 52, 66); padding-left: 6px;"));
+}
+
+void BuildFooters(FormView& f) {
+    static const QString explanation[2] = {
+        QStringLiteral("From the controls above, choose any pre-4.0 Nexaria controls you wish converted, along with "
+                       "the version type to convert to."),
+        QStringLiteral("From the controls above, choose any Microsoft Visual Basic controls you wish converted to "
+                       "Nexaria, along with the version type to convert to."),
+    };
+    for (int i = 0; i < 2; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        auto* footer = new QWidget(&f.window);
+        footer->setObjectName(QStringLiteral("PanelFooter_%1").arg(i));
+        f.explanation[at] = MakeLabel(footer, QStringLiteral("lblExplain_%1").arg(i), explanation[i]);
+        f.explanation[at]->setWordWrap(true);
+        footer->setVisible(i == 0);
+        f.footer[at] = footer;
+    }
+}
+
+void BuildCommands(FormView& f) {
+    QWidget* parents[kCommandCount] = {&f.window, &f.window, &f.window, f.footer[0], f.footer[0],
+                                       f.group,   f.footer[1], f.footer[1], f.footer[1], f.footer[0]};
+    for (int index = 0; index < kCommandCount; ++index) {
+        auto* b = new BTN(parents[index], f.ambient);
+        b->setObjectName(QStringLiteral("cmd_%1").arg(index));
+        b->InitProperties();
+        f.c.cmd[static_cast<std::size_t>(index)] = b;
+    }
+}
+
+}  // namespace
+
+void BuildForm(FormView& f) {
+    FormWindow& w = f.window;
+    w.setObjectName(QStringLiteral("frmProps"));
+    w.setWindowTitle(QStringLiteral("Nexaria Version 4.0 GUID Conversion Utility"));
+    QFont font = QApplication::font();
+    font.setPixelSize(11);
+    w.setFont(font);
+    f.ambient = Ambient{HostMode::Run, QString(), font, true};
+
+    f.c.lbl4 = MakeLabel(&w, QStringLiteral("lbl_4"), QStringLiteral("Conversion Utility"));
+    QFont title = font;
+    title.setPixelSize(20);
+    title.setBold(true);
+    f.c.lbl4->setFont(title);
+    f.c.lbl4->setStyleSheet(QStringLiteral("color: rgb(34, 60, 104);"));
+
+    BuildPanelFrame(f);
+    BuildSuitePanel(f);
+    BuildMicrosoftPanel(f);
+    BuildFolderGroup(f);
+    BuildFooters(f);
+    BuildCommands(f);
+}
+
+}  // namespace dialog

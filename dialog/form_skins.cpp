@@ -1,0 +1,199 @@
+#include "form_skins.h"
+
+#include "form_controls.h"
+
+#include "PropertyBag.h"
+#include "modSkinConstants.h"
+#include "suite/tavGFX40.h"
+#include "suite/tavResSrv40.h"
+
+namespace dialog {
+
+namespace {
+
+// Custom resources registered with the resource server while the form is loaded.
+const QString kResPanelsBG = QStringLiteral("CVPanelsBG");
+const QString kResLogo = QStringLiteral("CVLogo");
+
+// The option panels' face where no background picture is loaded.
+const QColor kPanelFace(240, 243, 248);
+
+// Skin pictures use black as their "not drawn" colour.
+QPixmap Masked(const QImage& image) { return QPixmap::fromImage(tavGFX40::MaskedImage(image, 0)); }
+
+// What a resource DC holds, masked; null for no DC.
+QPixmap MaskedDcPicture(gdi::HDC dc) {
+    const QImage* image = dc != 0 ? gdi::DcImage(dc) : nullptr;
+    return image != nullptr ? Masked(*image) : QPixmap();
+}
+
+ResourceDc CustomDc(const QImage& picture, const QString& name) {
+    int w = 0, h = 0;
+    return ResourceDc(ResourceDc::Kind::Custom, tavResSrv40::GetCustomResDc(picture, name, w, h), name);
+}
+
+void Answer(SkinMapInfo& skin, SkinSource& source, const char* name, const QImage& picture, gdi::RECT margin) {
+    skin.ImageName = QString::fromLatin1(name);
+    source.picture = picture;
+    skin.MapMargin = margin;
+    skin.MaskColor = 0;
+}
+
+template <typename Fn>
+void ForEachOption(FormControls& c, Fn fn) {
+    for (Opt* o : c.chkPropTo40) fn(o);
+    for (Opt* o : c.chkPropTo4L) fn(o);
+    for (Opt* o : c.chkVBPropTo40) fn(o);
+    for (Opt* o : c.chkVBPropTo4L) fn(o);
+}
+
+}  // namespace
+
+// ---- ResourceDc -----------------------------------------------------------------------------------
+
+ResourceDc& ResourceDc::operator=(ResourceDc&& other) noexcept {
+    if (this != &other) {
+        reset();
+        m_kind = other.m_kind;
+        m_dc = other.m_dc;
+        m_name = std::move(other.m_name);
+        other.m_dc = 0;
+    }
+    return *this;
+}
+
+void ResourceDc::reset() {
+    if (m_dc == 0) return;
+    if (m_kind == Kind::Custom) tavResSrv40::ReleaseCustomResDc(m_name);
+    else tavResSrv40::ReleaseStaticResDc(m_dc);
+    m_dc = 0;
+}
+
+// ---- loading and releasing ----------------------------------------------------------------------------
+
+void FormSkins::load(const QString& bitmapFolder) {
+    for (std::size_t i = 0; i < m_pictures.size(); ++i) m_pictures[i] = LoadSkinPicture(bitmapFolder, SkinFileNames()[i]);
+    tabTitle = QPixmap::fromImage(picture(SkinFile::TabTitle));
+    tabHeaderBG = QPixmap::fromImage(picture(SkinFile::TabHeaderBG));
+    transBG = Masked(picture(SkinFile::TransBG));
+    tabBG = Masked(picture(SkinFile::TabBG));
+    tabHeaderConv = Masked(picture(SkinFile::TabHeaderConv));
+    panelBackground = QPixmap::fromImage(picture(SkinFile::PanelBackground));
+    m_panelsDc = CustomDc(picture(SkinFile::PanelsBG), kResPanelsBG);
+    m_logoDc = CustomDc(picture(SkinFile::Logo), kResLogo);
+    panels = MaskedDcPicture(m_panelsDc.get());
+    logo = MaskedDcPicture(m_logoDc.get());
+}
+
+void FormSkins::loadFormPieces() {
+    using namespace modSkinConstants;
+    if (m_formBodyDc.get() == 0)
+        m_formBodyDc = ResourceDc(ResourceDc::Kind::Static, tavResSrv40::GetStaticResDc(resButtonStyle0, 0));
+    if (m_formArrowDc.get() == 0)
+        m_formArrowDc = ResourceDc(ResourceDc::Kind::Static, tavResSrv40::GetStaticResDc(resDropArrowStyle0, 0));
+    if (!statusStrip.isNull() || m_formBodyDc.get() == 0) return;
+    const QImage* strip = gdi::DcImage(m_formBodyDc.get());
+    const auto res = tavResSrv40::FindStaticResource(resButtonStyle0);
+    if (strip != nullptr && res) statusStrip = Masked(strip->copy(0, 0, res->frameWidth, res->frameHeight));
+}
+
+void FormSkins::release() {
+    m_panelsDc.reset();
+    m_logoDc.reset();
+    m_formBodyDc.reset();
+    m_formArrowDc.reset();
+    transBG = tabBG = tabHeaderConv = tabTitle = tabHeaderBG = panelBackground = QPixmap();
+    panels = logo = statusStrip = QPixmap();
+    for (auto& p : m_pictures) p = QImage();
+    for (auto& p : m_current) p = QImage();
+}
+
+QColor FormSkins::panelColour() const {
+    const QImage& p = picture(SkinFile::PanelBackground);
+    return p.isNull() ? kPanelFace : p.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
+}
+
+// ---- applying ----------------------------------------------------------------------------------------
+
+// Each kind of control is skinned from element 0 of the answers' pictures (the scroll bar from
+// elements 0 to 4), answered in its QuerySkin.
+void FormSkins::apply(FormControls& c) {
+    m_current[0] = picture(SkinFile::TextBorder);
+    c.txtPath->ApplyCustomSkin();
+
+    // The check boxes paint a face of their own: the panel's average colour is the nearest to
+    // what lies behind them.  The option buttons let the panel show through.
+    const QColor colour = panelColour();
+    const auto rowBackColour =
+        static_cast<CHKBOX::OLE_COLOR>(colour.red() | (colour.green() << 8) | (colour.blue() << 16));
+    auto onPanel = [rowBackColour](CHKBOX* chk) {
+        PropertyBag bag;
+        chk->WriteProperties(bag);
+        bag.Write<CHKBOX::OLE_COLOR>("BackColor", rowBackColour, CHKBOX::kDefBackColor);
+        chk->ReadProperties(bag);
+    };
+    for (CHKBOX* chk : c.chkProp) onPanel(chk);
+    for (CHKBOX* chk : c.chkVBProp) onPanel(chk);
+    ForEachOption(c, [](Opt* o) { o->SetBackStyle(Opt::bsTransparent); });
+
+    m_current[0] = picture(SkinFile::Check);
+    for (CHKBOX* chk : c.chkProp) chk->ApplyCustomSkin();
+    for (CHKBOX* chk : c.chkVBProp) chk->ApplyCustomSkin();
+
+    m_current[0] = picture(SkinFile::Option);
+    ForEachOption(c, [](Opt* o) { o->ApplyCustomSkin(); });
+
+    m_current[0] = picture(SkinFile::MacButtons);
+    for (BTN* b : c.cmd) {
+        b->ApplyCustomSkin();
+        b->ApplyCustomLayout();
+    }
+
+    m_current[0] = picture(SkinFile::ScrollButtons);
+    m_current[1] = picture(SkinFile::ScrollGlyph);
+    m_current[2] = picture(SkinFile::ScrollShaft);
+    m_current[3] = picture(SkinFile::ScrollThumb);
+    m_current[4] = picture(SkinFile::ScrollThumbGlyph);
+    c.VS->ApplyCustomSkin();
+}
+
+// ---- answers ------------------------------------------------------------------------------------------
+
+void FormSkins::answerCheck(SkinMapInfo& skin, SkinSource& source) const {
+    Answer(skin, source, "CheckBox", m_current[0], {0, 0, 0, 0});
+}
+
+void FormSkins::answerOption(SkinMapInfo& skin, SkinSource& source) const {
+    Answer(skin, source, "Option", m_current[0], {0, 0, 0, 0});
+}
+
+void FormSkins::answerCommand(SkinMapInfo& skin, SkinSource& source) const {
+    Answer(skin, source, "CMD_MAC", m_current[0], {16, 0, 17, 0});
+}
+
+void FormSkins::answerText(SkinMapInfo& skin, SkinSource& source) const {
+    Answer(skin, source, "SKIN_TextBorder", m_current[0], {5, 5, 5, 5});
+}
+
+void FormSkins::answerScroll(long resNumber, SkinMapInfo& skin, SkinSource& source) const {
+    using namespace modSkinConstants;
+    switch (resNumber) {
+        case resScrollArrowGlyphs: Answer(skin, source, "ScrollArrowGlyphs", m_current[1], {0, 0, 0, 0}); break;
+        case resScrollButtons: Answer(skin, source, "ScrollButtons", m_current[0], {5, 3, 3, 3}); break;
+        case resScrollShaft:
+            Answer(skin, source, "ScrollVShaft", m_current[2], {6, 8, 4, 9});
+            skin.RGN5BltMode = 2;
+            break;
+        case resScrollThumb: Answer(skin, source, "ScrollVThumb", m_current[3], {4, 6, 4, 6}); break;
+        case resScrollThumbGripper: Answer(skin, source, "ScrollVThumbGripper", m_current[4], {0, 0, 0, 0}); break;
+        default: break;
+    }
+}
+
+void FormSkins::answerLayout(SkinButtonLayoutInfo& layout) {
+    layout.LayoutMode = sknLayoutSeperates;
+    layout.AutoSizeMode = sknAutoSizeNone;
+    layout.DrawingSpace = {0, 2, 0, 5};
+}
+
+}  // namespace dialog

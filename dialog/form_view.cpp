@@ -1,0 +1,56 @@
+#include "form_view.h"
+
+#include <QCloseEvent>
+#include <QWheelEvent>
+
+namespace dialog {
+
+void FormWidget::paintEvent(QPaintEvent*) {
+    if (!onPaint) return;
+    QPainter p(this);
+    onPaint(p);
+}
+
+void FormWidget::mousePressEvent(QMouseEvent* e) {
+    if (onMouseDown) onMouseDown(e);
+}
+
+void FormWidget::resizeEvent(QResizeEvent*) {
+    if (onResize) onResize();
+}
+
+void FormWidget::wheelEvent(QWheelEvent* e) {
+    if (onWheel) onWheel(e);
+    else e->ignore();
+}
+
+bool WheelForwarder::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::Wheel || !onWheel) return QObject::eventFilter(watched, e);
+    onWheel(static_cast<QWheelEvent*>(e));
+    return true;
+}
+
+void FormWindow::reject() {
+    if (!mayClose || mayClose()) QDialog::reject();
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (onPaint) onPaint(p);
+}
+
+void FormWindow::resizeEvent(QResizeEvent*) {
+    if (onResize) onResize();
+}
+
+void FormWindow::closeEvent(QCloseEvent* e) {
+    if (mayClose && !mayClose()) e->ignore();
+    else QDialog::closeEvent(e);
+}
+
+bool FormWindow::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && onActivate) onActivate();
+    return QDialog::event(e);
+}
+
+}  // namespace dialog

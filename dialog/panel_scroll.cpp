@@ -1,0 +1,25 @@
+#include "panel_scroll.h"
+
+#include <algorithm>
+
+namespace dialog {
+
+PanelScroll ScrollFor(int content, int available, long value) {
+    PanelScroll s;
+    s.visible = std::max(available, 0);
+    if (content <= available) return s;
+    s.enabled = true;
+    s.max = content - std::max(available, 0);
+    s.page = std::clamp<long>(available, 1, s.max);
+    s.value = std::clamp<long>(value, 0, s.max);
+    return s;
+}
+
+long WheelScroll(const PanelScroll& scroll, int angleDelta, int rowPitch) {
+    if (!scroll.enabled) return 0;
+    constexpr int kNotch = 120, kRowsPerNotch = 3;
+    const long step = -static_cast<long>(angleDelta) * kRowsPerNotch * rowPitch / kNotch;
+    return std::clamp(scroll.value + step, 0L, scroll.max);
+}
+
+}  // namespace dialog

@@ -1,0 +1,164 @@
+// The form at several window sizes: every option row can be scrolled into
+// view and is never cut, the scroll bar is there exactly when the shown panel
+// does not fit, the wheel scrolls it, the texts re-wrap, and the command
+// buttons show what lies behind their rounded corners.
+#include "dialog_test_support.h"
+
+#include "frmProps.h"
+
+#include <QWheelEvent>
+
+using namespace dialog_test;
+
+namespace {
+
+struct Frame {
+    QWidget* body;
+    VSC* vs;
+    QWidget* title;
+};
+Frame FrameOf(QWidget* w) {
+    return {Find(w, QStringLiteral("PanelBody")), Find<VSC>(w, QStringLiteral("VS")), Find(w, QStringLiteral("tabTitle"))};
+}
+
+QRect InWindow(QWidget* w, QWidget* control) { return QRect(control->mapTo(w, QPoint(0, 0)), control->size()); }
+
+// Where the rows show, in the window: the panel body below the title, left of the scroll bar.
+QRect ShownArea(QWidget* w) {
+    const Frame f = FrameOf(w);
+    QRect area = InWindow(w, f.body).adjusted(0, f.title->height(), 0, 0);
+    area.setRight(InWindow(w, f.vs).left() - 1);
+    return area;
+}
+
+// Scrolls through the whole range: every control must be wholly in view at some position.
+void CheckEveryRowReachable(QWidget* w, const QList<QWidget*>& controls) {
+    VSC* vs = FrameOf(w).vs;
+    QList<QWidget*> unseen = controls;
+    for (long v = 0;; v += 5) {
+        vs->SetValue(std::min(v, vs->Max()));
+        emit vs->Change();
+        unseen.removeIf([&](QWidget* c) { return ShownArea(w).contains(InWindow(w, c)); });
+        if (v >= vs->Max()) break;
+    }
+    for (QWidget* c : unseen) QFAIL(qPrintable(QStringLiteral("never wholly in view: %1").arg(c->objectName())));
+    vs->SetValue(0);
+    emit vs->Change();
+}
+
+QList<QWidget*> RowsOf(QWidget* w, bool suite) {
+    QList<QWidget*> rows;
+    const int n = suite ? tavkonv40::kFamilyCount : tavkonv40::kMicrosoftOptionCount;
+    for (int i = 0; i < n; ++i)
+        for (const char* array : suite ? std::initializer_list<const char*>{"chkProp", "chkPropTo40", "chkPropTo4L"}
+                                       : std::initializer_list<const char*>{"chkVBProp", "chkVBPropTo40", "chkVBPropTo4L"})
+            rows << Find(w, array, i);
+    return rows;
+}
+
+void CheckBothPanels(QWidget* w) {
+    for (bool suite : {true, false}) {
+        ClickTab(w, suite ? 20 : 200);
+        const Frame f = FrameOf(w);
+        QWidget* panel = Find(w, QStringLiteral("CTRLContainer_%1").arg(suite ? 0 : 1));
+        const int space = ShownArea(w).height();
+        const bool needed = panel->height() > space;
+        QCOMPARE(f.vs->Enabled(), needed);
+        if (needed) {
+            QCOMPARE(f.vs->Max(), long(panel->height() - space));
+            QCOMPARE(f.vs->LargeChange(), std::min<long>(space, f.vs->Max()));
+            QCOMPARE(f.vs->PixelsVisible(), long(space));
+        }
+        CheckEveryRowReachable(w, RowsOf(w, suite));
+    }
+    ClickTab(w, 20);
+}
+
+// Nothing below the panel frame is cut or overlapped.
+void CheckFootersAndGroup(QWidget* w) {
+    for (int i = 0; i < 2; ++i) {
+        auto* label = Find<QLabel>(w, QStringLiteral("lblExplain_%1").arg(i));
+        QVERIFY(label->heightForWidth(label->width()) <= label->height());
+    }
+    QWidget* footer = Find(w, QStringLiteral("PanelFooter_0"));
+    QWidget* group = Find(w, QStringLiteral("FolderGroup"));
+    QVERIFY(Find(w, QStringLiteral("XPTabCtrl"))->geometry().bottom() < footer->y());
+    QVERIFY(footer->geometry().bottom() < group->y());
+    QVERIFY(group->geometry().bottom() < Find(w, "cmd", 1)->y());
+    QVERIFY(Find(w, "cmd", 1)->geometry().bottom() < w->height());
+}
+
+}  // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+    IsolatedSettings m_settings;
+
+private slots:
+    void everyRowReachableAndWholeAtEverySize() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) {
+            const QSize sizes[] = {w->size(), w->minimumSize(), QSize(w->width(), 680), QSize(w->width(), 700)};
+            for (const QSize& size : sizes) {
+                w->resize(size);
+                QCOMPARE(w->size(), size);
+                CheckBothPanels(w);
+                CheckFootersAndGroup(w);
+            }
+        });
+    }
+
+    void enlargingPutsThePanelBackAtTheTop() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) {
+            const QSize design = w->size();
+            const Frame f = FrameOf(w);
+            QWidget* suite = Find(w, QStringLiteral("CTRLContainer_0"));
+            w->resize(w->minimumSize());
+            f.vs->SetValue(f.vs->Max());
+            emit f.vs->Change();
+            QVERIFY(suite->y() < 0);
+            w->resize(design);
+            QVERIFY(!f.vs->Enabled());
+            QCOMPARE(f.vs->Value(), 0L);
+            QCOMPARE(suite->y(), f.title->height());
+        });
+    }
+
+    void wheelOverAPanelScrollsIt() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) {
+            w->resize(w->minimumSize());
+            const Frame f = FrameOf(w);
+            QWidget* row = Find(w, "chkProp", 5);
+            const QPointF at = row->rect().center();
+            QWheelEvent down(at, row->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                             Qt::NoScrollPhase, false);
+            QApplication::sendEvent(row, &down);
+            QCOMPARE(f.vs->Value(), 3L * 17);
+            QCOMPARE(Find(w, QStringLiteral("CTRLContainer_0"))->y(), f.title->height() - 51);
+        });
+    }
+
+    // The rounded buttons on the window's gradient: their corners show the gradient.
+    void buttonCornersShowTheBackground() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) {
+            const QImage shot = w->grab().toImage();
+            for (int index : {0, 1, 3, 5}) {
+                QWidget* b = Find(w, "cmd", index);
+                const QPoint corner = b->mapTo(w, QPoint(0, 0));
+                const QColor inside = shot.pixelColor(corner + QPoint(1, 1));
+                const QColor outside = shot.pixelColor(corner + QPoint(-2, 1));
+                const int diff = std::abs(inside.red() - outside.red()) + std::abs(inside.green() - outside.green()) +
+                                 std::abs(inside.blue() - outside.blue());
+                QVERIFY2(diff <= 12, qPrintable(QStringLiteral("cmd_%1: corner %2, beside it %3")
+                                                    .arg(index)
+                                                    .arg(inside.name(), outside.name())));
+            }
+        });
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "tst_layout.moc"
