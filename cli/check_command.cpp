@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "command_support.h"
 #include "project_check.h"
 
 namespace tavkonv40::cli {
@@ -95,7 +96,7 @@ private:
 
 }  // namespace
 
-int runCheck(const std::string& folder, bool json, Services& s) {
+int runCheck(const std::string& folder, bool json, Services& s, FolderOutcome* outcome) {
     FindingCounts counts;
     try {
         if (json) {
@@ -111,7 +112,12 @@ int runCheck(const std::string& folder, bool json, Services& s) {
         s.err << "tavkonv40: cannot list " << e.path() << ": " << e.cause() << '\n';
         return kUsage;
     }
-    return counts.aboveNotes() > 0 ? 1 : 0;
+    const int status = counts.aboveNotes() > 0 ? 1 : 0;
+    if (outcome) {
+        outcome->status = status;
+        outcome->findings = counts;
+    }
+    return status;
 }
 
 }  // namespace tavkonv40::cli

@@ -6,6 +6,8 @@
 
 #include "catalogue.h"
 #include "check_command.h"
+#include "fix_command.h"
+#include "recursive_command.h"
 #include "restore_command.h"
 #include "run_command.h"
 #include "text_util.h"
@@ -81,6 +83,50 @@ FixedOptions buildOptions(const std::vector<std::string>& familiesArg, bool allF
         options.selectMicrosoft(i, e);
     }
     return options;
+}
+
+// The options `check` takes besides --json: --fix and what goes with it, and --recursive.
+struct CheckExtras {
+    bool fix = false, dryRun = false, quiet = false, recursive = false;
+    std::string reportPath, color = "auto";
+};
+
+void addCheckExtras(CLI::App& check, CheckExtras& x) {
+    check.add_flag("--fix", x.fix, "Apply every finding whose advice leaves no choice, after a backup of the folder");
+    check.add_flag("--dry-run", x.dryRun, "With --fix: change nothing, print the fixes and the diff they would make");
+    check.add_flag("--quiet", x.quiet, "With --fix: no summary on standard error");
+    check.add_option("--report", x.reportPath, "With --fix: write the summary as JSON to FILE")->type_name("FILE");
+    check.add_option("--color", x.color, "With --fix --dry-run: colour the diff: auto, always or never")
+        ->type_name("WHEN")
+        ->check(CLI::IsMember({"auto", "always", "never"}));
+    check.add_flag("--recursive", x.recursive, "Every folder of the tree that holds project files, one by one");
+}
+
+int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, Services& s) {
+    if (!x.fix && (x.dryRun || x.quiet || !x.reportPath.empty())) {
+        s.err << "tavkonv40: --dry-run, --quiet and --report go with 'check --fix'\nRun 'tavkonv40 --help' for usage.\n";
+        return kUsage;
+    }
+    if (x.fix && json) {
+        s.err << "tavkonv40: --json does not go with --fix (use --report FILE)\nRun 'tavkonv40 --help' for usage.\n";
+        return kUsage;
+    }
+    if (!x.fix) {
+        if (!x.recursive) return runCheck(folder, json, s);
+        return runRecursive(folder, json ? WalkKind::CheckJson : WalkKind::Check, {}, s,
+                            [&](const std::string& f, FolderOutcome& o) { return runCheck(f, json, s, &o); });
+    }
+    const bool colored = x.color == "always" || (x.color == "auto" && s.outTerminal == Terminal::Yes);
+    FixRequest request{folder, x.dryRun ? RunMode::DryRun : RunMode::Real, x.quiet, x.reportPath,
+                       colored ? DiffColor::Terminal : DiffColor::Plain,
+                       kVersion + std::string_view("tavkonv40 ").size()};
+    if (!x.recursive) return runFixCommand(request, s);
+    return runRecursive(folder, WalkKind::Fix, x.reportPath, s, [&](const std::string& f, FolderOutcome& o) {
+        FixRequest one = request;
+        one.folder = f;
+        one.reportPath.clear();
+        return runFixCommand(one, s, &o);
+    });
 }
 
 }  // namespace
@@ -182,6 +228,11 @@ int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
     bool checkJson = false;
     check->add_option("FOLDER", checkFolder, "The folder holding the project files")->required();
     check->add_flag("--json", checkJson, "Write the findings as JSON");
+    CheckExtras checkExtras;
+    addCheckExtras(*check, checkExtras);
+    bool recursive = false;
+    app.add_flag("--recursive", recursive,
+                 "Convert every folder of the tree that holds project files, each with its own backup");
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -201,7 +252,7 @@ int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
         printCatalogue(s.out);
         return kCompleted;
     }
-    if (*check) return runCheck(checkFolder, checkJson, s);
+    if (*check) return runCheckCommand(checkFolder, checkJson, checkExtras, s);
     if (*restore) {
         try {
             const auto r = restoreFolder(s.fs, restoreFolderArg, restoreBackup,
@@ -234,7 +285,13 @@ int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
                              reportPath,
                              colored ? DiffColor::Terminal : DiffColor::Plain,
                              kVersion + std::string_view("tavkonv40 ").size()};
-    return runConversionCommand(request, s);
+    if (!recursive) return runConversionCommand(request, s);
+    return runRecursive(folder, WalkKind::Run, reportPath, s, [&](const std::string& f, FolderOutcome& o) {
+        RunRequest one = request;
+        one.folder = f;
+        one.reportPath.clear();
+        return runConversionCommand(one, s, &o);
+    });
 }
 
 }  // namespace tavkonv40::cli

@@ -1,8 +1,9 @@
 #include "run_command.h"
 
-#include <filesystem>
+#include <optional>
 #include <ostream>
 
+#include "command_support.h"
 #include "conversion_run.h"
 #include "file_kind.h"
 #include "overlay_file_system.h"
@@ -13,31 +14,6 @@
 namespace tavkonv40::cli {
 
 namespace {
-
-class CliHost : public RunHost {
-public:
-    CliHost(Services& s, ProgressDisplay& progress) : s_(s), progress_(progress) {}
-
-    void appendLog(std::string_view line, LogLineKind kind) override {
-        progress_.beforeLogLine();
-        s_.out << line << '\n';
-        s_.out.flush();
-        if (kind == LogLineKind::Error) {
-            errors.emplace_back(line);
-            s_.err << line << '\n';
-            s_.err.flush();
-        }
-        progress_.afterLogLine(line);
-        if (s_.onLine) s_.onLine(std::string(line), s_.onLineContext);
-    }
-    bool cancelRequested() const override { return s_.cancel.load(); }
-
-    std::vector<std::string> errors;
-
-private:
-    Services& s_;
-    ProgressDisplay& progress_;
-};
 
 // Forms, user controls and projects directly in the folder: the progress display's total.
 std::size_t filesToConvert(FileSystem& fs, const std::string& folder) {
@@ -51,30 +27,9 @@ std::size_t filesToConvert(FileSystem& fs, const std::string& folder) {
     }
 }
 
-std::string dryRunTemporaryFolder() {
-    std::error_code ec;
-    const auto base = std::filesystem::temp_directory_path(ec);
-    return (ec ? std::string("/tmp") : base.string()) + "/tavkonv40-dry-run";
-}
-
-// Returns false when the report could not be written (the message is printed).
-bool writeReport(FileSystem& fs, const std::string& path, const std::string& json, Services& s) {
-    try {
-        try {
-            fs.writeFile(path, json);
-        } catch (const FileError&) {
-            fs.createFile(path, json);
-        }
-        return true;
-    } catch (const FileError& e) {
-        s.err << "tavkonv40: cannot write the report " << e.what() << '\n';
-        return false;
-    }
-}
-
 }  // namespace
 
-int runConversionCommand(const RunRequest& request, Services& s) {
+int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* outcome) {
     const bool dry = request.mode == RunMode::DryRun;
     const bool quiet = request.summary == SummaryOutput::Quiet;
     ProgressDisplay progress(s.err, quiet ? Terminal::No : s.errTerminal,
@@ -88,19 +43,7 @@ int runConversionCommand(const RunRequest& request, Services& s) {
     const RunResult result = RunConversion(env, state, request.folder);
     progress.finish();
 
-    if (dry) {
-        // Every write went to the overlay; the disk still holds each file as it was.
-        const DiffStyle style{request.color};
-        for (const auto& [path, bytes] : overlay.writes()) {
-            std::string before;
-            try {
-                before = s.fs.readFile(path);
-            } catch (const FileError&) {
-            }
-            s.out << unifiedDiff(path.substr(path.find_last_of('/') + 1), before, bytes, style);
-        }
-        s.out.flush();
-    }
+    if (dry) printDryRunDiffs(overlay.writes(), request.color, s);
 
     RunReport report;
     report.version = request.version;
@@ -112,19 +55,27 @@ int runConversionCommand(const RunRequest& request, Services& s) {
     report.options = &request.options;
     report.statistics = &statistics;
     report.errors = host.errors;
+    // What a check of the folder as the run left it (in memory, for a dry run) would find.
+    std::optional<FindingCounts> after;
+    try {
+        after = countFindings(env.fs, request.folder);
+    } catch (const FileError&) {
+    }
     if (!quiet) {
         std::vector<std::string> lines = summaryLines(report);
-        // What a check of the folder as the run left it (in memory, for a dry run) would find.
-        const std::string hint = checkHintLine(env.fs, request.folder);
-        if (!hint.empty()) lines.push_back(hint);
+        if (after) lines.push_back(checkHintLine(*after, request.folder));
         for (const auto& l : lines) s.err << l << '\n';
         s.err.flush();
     }
     const bool reportWritten =
         request.reportPath.empty() || writeReport(s.fs, request.reportPath, reportJson(report), s);
 
-    if (result.ending == RunEnding::Cancelled) return kCancelled;
-    return host.errors.empty() && reportWritten ? kCompleted : kCompletedWithErrors;
+    const int status = result.ending == RunEnding::Cancelled ? kCancelled
+                       : host.errors.empty() && reportWritten ? kCompleted
+                                                               : kCompletedWithErrors;
+    if (outcome) *outcome = {status, statistics.filesChanged(), host.errors.size(), after.value_or(FindingCounts{}),
+                             reportJson(report)};
+    return status;
 }
 
 }  // namespace tavkonv40::cli
