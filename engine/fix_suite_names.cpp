@@ -1,7 +1,8 @@
 // Suite names that no edition has, where the family and the edition they mean are plain: a library
-// the conversion composed from an older stem (tavQVCombo40 is ComboBox's tavQVComboBox40), a 4.0L
-// name of a family that exists only as 4.0, an older name of a 4.0-only family that no conversion
-// rule recognises, and a class the library does not hold. A class that the edition splits by
+// the conversion composed from an older stem (tavQVCombo40 is ComboBox's tavQVComboBox40), what
+// the 4.0L conversion makes of a 4.0B name (tavQVSMB40LB), a 4.0L name of a family that exists
+// only as 4.0, an older name of a 4.0-only family that no conversion rule recognises, and a class
+// the library does not hold. A class that the edition splits by
 // orientation is chosen from the control's own height and width; where those do not tell, the
 // finding stays with its advice.
 #include <array>
@@ -30,14 +31,29 @@ struct OrientedClass {
     std::string_view horizontal;
 };
 
-constexpr std::array<OrientedClass, 6> kOrientedClasses = {{
+constexpr std::array<OrientedClass, 10> kOrientedClasses = {{
     {"Progress", Edition::V40, "ProgressBar", "ProgressVBar", "ProgressHBar"},
     {"Progress", Edition::V40, "ProgressWait", "ProgressVWait", "ProgressHWait"},
     {"Progress", Edition::V40L, "ProgressBar", "QVProgressBar", "QVProgressBar"},
+    {"Progress", Edition::V40L, "ProgressVBar", "QVProgressBar", "QVProgressBar"},
+    {"Progress", Edition::V40L, "ProgressHBar", "QVProgressBar", "QVProgressBar"},
     {"Progress", Edition::V40L, "ProgressWait", "QVProgressWait", "QVProgressWait"},
+    {"Progress", Edition::V40L, "ProgressVWait", "QVProgressWait", "QVProgressWait"},
+    {"Progress", Edition::V40L, "ProgressHWait", "QVProgressWait", "QVProgressWait"},
     {"UpDn", Edition::V40, "QVUpDn", "QVVUpDn", "QVHUpDn"},
     {"Spin", Edition::V40, "QVSpin", "QVVSpin", "QVHSpin"},
 }};
+
+// What the 4.0L conversion leaves of a 4.0B name ("tavQVSelection40B" becomes
+// "tavQVSelection40LB"): a name that can only mean 4.0L.
+constexpr std::string_view kLightFrom40B = "40LB";
+
+// A class name without its edition token.
+std::string_view classStem(std::string_view cls) {
+    if (cls.size() > kLightFrom40B.size() && cls.ends_with(kLightFrom40B))
+        return cls.substr(0, cls.size() - kLightFrom40B.size());
+    return check::withoutEditionToken(cls);
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -102,7 +118,7 @@ std::optional<Resolved> resolveClass(const FamilyRecord& f, Edition e, std::stri
     for (const auto& c : classes)
         if (equalsNoCase(c, cls)) return Resolved{c, {}};
     if (classes.size() == 1) return Resolved{classes[0], {}};
-    const auto stem = check::withoutEditionToken(cls);
+    const auto stem = classStem(cls);
     for (const auto& c : classes)
         if (equalsNoCase(check::withoutEditionToken(c), stem)) return Resolved{c, {}};
     auto oriented = orientedClass(f, e, stem, shape);
@@ -141,7 +157,7 @@ std::optional<Library> resolveLibrary(const SuiteName& n) {
     const auto split = check::splitAtStem(n.library);
     if (!split.family) return std::nullopt;
     if (split.token == "40") return Library{split.family, Edition::V40, FindingKind::UnknownName};
-    if (split.token == "40L")
+    if (split.token == "40L" || split.token == kLightFrom40B)
         return Library{split.family, split.family->offers40L == Offers40L::Yes ? Edition::V40L : Edition::V40,
                        FindingKind::UnknownName};
     return std::nullopt;
