@@ -6,6 +6,7 @@
 
 #include "command_support.h"
 #include "project_check.h"
+#include "run_guard.h"
 
 namespace tavkonv40::cli {
 
@@ -112,7 +113,12 @@ int runCheck(const std::string& folder, bool json, Services& s, FolderOutcome* o
         s.err << "tavkonv40: cannot list " << e.path() << ": " << e.cause() << '\n';
         return kUsage;
     }
-    const int status = counts.aboveNotes() > 0 ? 1 : 0;
+    // The files checked may be half converted; the user needs to hear that before any finding.
+    int status = counts.aboveNotes() > 0 ? 1 : 0;
+    if (const std::string notice = interruptedRunNotice(s.fs, folder); !notice.empty()) {
+        s.err << "tavkonv40: " << notice << '\n';
+        status = 1;
+    }
     if (outcome) {
         outcome->status = status;
         outcome->findings = counts;

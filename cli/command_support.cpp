@@ -1,6 +1,5 @@
 #include "command_support.h"
 
-#include <filesystem>
 #include <ostream>
 
 namespace tavkonv40::cli {
@@ -9,6 +8,9 @@ void CliHost::appendLog(std::string_view line, LogLineKind kind) {
     progress_.beforeLogLine();
     s_.out << line << '\n';
     s_.out.flush();
+    // A log nobody can read any more (a closed pipe, a full device) is a request to stop: the run
+    // ends through its cancelled ending, its backup in place.
+    if (!s_.out) outputLost = true;
     if (kind == LogLineKind::Error) {
         errors.emplace_back(line);
         s_.err << line << '\n';
@@ -16,12 +18,6 @@ void CliHost::appendLog(std::string_view line, LogLineKind kind) {
     }
     progress_.afterLogLine(line);
     if (s_.onLine) s_.onLine(std::string(line), s_.onLineContext);
-}
-
-std::string dryRunTemporaryFolder() {
-    std::error_code ec;
-    const auto base = std::filesystem::temp_directory_path(ec);
-    return (ec ? std::string("/tmp") : base.string()) + "/tavkonv40-dry-run";
 }
 
 void printDryRunDiffs(const std::map<std::string, std::string>& writes, DiffColor color, Services& s) {

@@ -1,5 +1,5 @@
 // What the commands that change a folder share: the log host that prints to standard output, the
-// dry run's diff and temporary folder, the JSON report file, and what one folder's command
+// dry run's diff, the JSON report file, and what one folder's command
 // reports to a walk over many folders.
 #pragma once
 
@@ -21,17 +21,16 @@ public:
     CliHost(Services& s, ProgressDisplay& progress) : s_(s), progress_(progress) {}
 
     void appendLog(std::string_view line, LogLineKind kind) override;
-    bool cancelRequested() const override { return s_.cancel.load(); }
+    bool cancelRequested() const override { return s_.cancel.load() || outputLost; }
+    bool stopRequested() const override { return s_.stop && s_.stop->load(); }
 
     std::vector<std::string> errors;
+    bool outputLost = false;
 
 private:
     Services& s_;
     ProgressDisplay& progress_;
 };
-
-// Where a dry run says its temporary copy would be made (nothing is created there).
-std::string dryRunTemporaryFolder();
 
 // Prints, in name order, the diff of every file a dry run wrote to its in-memory store against
 // the file on disk.

@@ -28,6 +28,7 @@ std::string byKind(const FixPlan& plan) {
 
 std::vector<std::string> summaryLines(const FixResult& r, bool dry, const std::vector<std::string>& errors) {
     const auto& plan = r.plan;
+    if (r.ending == FixEnding::NothingToFix) return {dry ? "Dry run: nothing to fix" : "Fixes: nothing to fix"};
     std::string head = dry ? "Dry run: " + count(plan.fixes.size(), "fix", "fixes") + " in " +
                                  count(plan.files.size(), "file", "files") + " would be made"
                            : "Fixes" + std::string(r.ending == FixEnding::Cancelled ? " (cancelled)" : "") + ": " +
@@ -39,7 +40,7 @@ std::vector<std::string> summaryLines(const FixResult& r, bool dry, const std::v
     if (!r.backupPath.empty())
         lines.push_back(std::string(dry ? "  backup would go to: " : r.backupPlaced ? "  backup: " : "  backup not placed: ") +
                         r.backupPath);
-    if (r.ending == FixEnding::NoBackup) lines.push_back("  nothing was changed");
+    if (r.ending == FixEnding::NoBackup || r.ending == FixEnding::Refused) lines.push_back("  nothing was changed");
     return lines;
 }
 
@@ -47,7 +48,7 @@ std::string reportJson(const FixRequest& q, const FixResult& r, const std::vecto
                        const std::optional<FindingCounts>& after) {
     using nlohmann::json;
     const bool dry = q.mode == RunMode::DryRun;
-    constexpr const char* kEndings[] = {"completed", "nothing-to-fix", "cancelled", "no-backup"};
+    constexpr const char* kEndings[] = {"completed", "nothing-to-fix", "cancelled", "no-backup", "refused"};
     json j;
     j["tool"] = "tavkonv40";
     j["version"] = q.version;
@@ -73,6 +74,8 @@ std::string reportJson(const FixRequest& q, const FixResult& r, const std::vecto
 
 int exitStatus(const FixResult& r, const std::vector<std::string>& errors, bool reportWritten) {
     if (r.ending == FixEnding::Cancelled) return kCancelled;
+    // As for a run: another run at work or an interrupted run's backup is a usage error.
+    if (r.refusal == RunRefusal::FolderBusy || r.refusal == RunRefusal::InterruptedRun) return kUsage;
     return errors.empty() && r.ending != FixEnding::NoBackup && reportWritten ? kCompleted : kCompletedWithErrors;
 }
 
@@ -82,7 +85,7 @@ int runFixCommand(const FixRequest& q, Services& s, FolderOutcome* outcome) {
     const bool dry = q.mode == RunMode::DryRun;
     ProgressDisplay progress(s.err, Terminal::No, 0);
     CliHost host(s, progress);
-    OverlayFileSystem overlay(s.fs, dryRunTemporaryFolder());
+    OverlayFileSystem overlay(s.fs);
     FileSystem& fs = dry ? static_cast<FileSystem&>(overlay) : s.fs;
     FixResult result;
     try {

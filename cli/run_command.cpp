@@ -35,7 +35,7 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
     ProgressDisplay progress(s.err, quiet ? Terminal::No : s.errTerminal,
                              filesToConvert(s.fs, request.folder));
     CliHost host(s, progress);
-    OverlayFileSystem overlay(s.fs, dryRunTemporaryFolder());
+    OverlayFileSystem overlay(s.fs);
     RunStatistics statistics;
     RunState state;
     state.statistics = &statistics;
@@ -70,9 +70,23 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
     const bool reportWritten =
         request.reportPath.empty() || writeReport(s.fs, request.reportPath, reportJson(report), s);
 
-    const int status = result.ending == RunEnding::Cancelled ? kCancelled
-                       : host.errors.empty() && reportWritten ? kCompleted
-                                                               : kCompletedWithErrors;
+    int status = result.ending == RunEnding::Cancelled ? kCancelled
+                 : host.errors.empty() && reportWritten ? kCompleted
+                                                         : kCompletedWithErrors;
+    switch (result.refusal) {
+    case RunRefusal::None:
+        break;
+    case RunRefusal::FolderBusy:
+    case RunRefusal::InterruptedRun:
+        s.err << "tavkonv40: the run did not start; nothing was changed\n";
+        status = kUsage;
+        break;
+    case RunRefusal::NoBackup:
+        s.err << (dry ? "tavkonv40: a real run could make no complete backup and would change nothing\n"
+                      : "tavkonv40: no complete backup could be made; nothing was changed\n");
+        status = kCompletedWithErrors;
+        break;
+    }
     if (outcome) *outcome = {status, statistics.filesChanged(), host.errors.size(), after.value_or(FindingCounts{}),
                              reportJson(report)};
     return status;

@@ -8,6 +8,7 @@
 #include "check_model.h"
 #include "file_session.h"
 #include "fix_model.h"
+#include "run_guard.h"
 #include "text_util.h"
 
 namespace tavkonv40 {
@@ -44,10 +45,13 @@ public:
         return it != writes.end() ? it->second : base_.readFile(path);
     }
     void writeFile(const std::string& path, const std::string& bytes) override { writes[path] = bytes; }
-    void copyFolder(const std::string&, const std::string&) override { refuse(); }
-    void moveFolder(const std::string&, const std::string&) override { refuse(); }
-    std::string createTemporaryFolder() override { refuse(); }
+    CopyOutcome copyFolder(const std::string&, const std::string&, const FolderCopy&) override { refuse(); }
+    void checkFolderCopy(const std::string&, const std::string&, const FolderCopy&) override { refuse(); }
+    void renameFolder(const std::string&, const std::string&) override { refuse(); }
+    void flushFileSystem(const std::string&) override { refuse(); }
     void removeFolder(const std::string&) override { refuse(); }
+    FolderLock lockFolder(const std::string&) override { refuse(); }
+    void unlockFolder(const std::string&) override { refuse(); }
     bool isSymbolicLink(const std::string& path) override { return base_.isSymbolicLink(path); }
     bool isFolder(const std::string& path) override { return base_.isFolder(path); }
     void checkWritable(const std::string&) override {}
@@ -125,6 +129,15 @@ public:
         : fs_(fs), host_(host), clock_(clock), folder_(folder), base_(withoutTrailingSlash(folder)) {}
 
     FixResult go() {
+        fs_.listFolder(base_);  // a folder that cannot be listed is reported before anything is logged
+        // The same guard as a run's: no other run or restore at work, no interrupted run's backup.
+        const RunGuard guard(fs_, folder_);
+        if (guard.refusal() != RunRefusal::None) {
+            addErrorLine(host_, errorLine(guard.reason()));
+            result_.refusal = guard.refusal();
+            result_.ending = FixEnding::Refused;
+            return std::move(result_);
+        }
         result_.plan = planFixes(fs_, folder_);
         AddLogLine(host_, "Starting fixes " + clock_.timeOfDay());
         AddLogLine(host_, kLongRule);
@@ -137,9 +150,11 @@ public:
         const Backup backup = BackupFolderToTemp(fs_, host_, clock_, folder_);
         if (!backup.copied) {
             addErrorLine(host_, errorLine("no file was fixed: the fixes are made only with a complete backup"));
+            result_.refusal = RunRefusal::NoBackup;
             return end(FixEnding::NoBackup, nullptr);
         }
         writeFiles();
+        flushWrittenFiles();
         return end(host_.cancelRequested() ? FixEnding::Cancelled : FixEnding::Completed, &backup);
     }
 
@@ -158,6 +173,15 @@ private:
                 addErrorLine(host_, errorLine(name + " was not fixed: " + e.cause()));
             }
             host_.yield();
+        }
+    }
+
+    // As after a run: the fixed files reach the device before their backup takes its dated name.
+    void flushWrittenFiles() {
+        try {
+            fs_.flushFileSystem(base_);
+        } catch (const FileError& e) {
+            addErrorLine(host_, errorLine("the fixed files could not be flushed to the device: " + std::string(e.what())));
         }
     }
 

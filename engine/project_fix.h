@@ -12,6 +12,7 @@
 
 #include "file_system.h"
 #include "project_check.h"
+#include "run_guard.h"
 #include "run_host.h"
 
 namespace tavkonv40 {
@@ -33,7 +34,7 @@ struct FixPlan {
 // FileError when the folder cannot be listed.
 FixPlan planFixes(FileSystem& fs, const std::string& folder);
 
-enum class FixEnding { Completed, NothingToFix, Cancelled, NoBackup };
+enum class FixEnding { Completed, NothingToFix, Cancelled, NoBackup, Refused };
 
 struct FixResult {
     FixEnding ending = FixEnding::Completed;
@@ -42,11 +43,13 @@ struct FixResult {
     std::size_t fileErrors = 0;  // files that could not be written
     std::string backupPath;      // where the backup was (or would have been) placed; empty without one
     bool backupPlaced = false;
+    RunRefusal refusal = RunRefusal::None;  // why nothing was written, when the guard or the backup refused
 };
 
-// Plans the fixes, logs each one, backs the folder up as a run does, writes each changed file
-// atomically and moves the backup into the folder. Nothing is written when nothing needs fixing,
-// or when no complete backup could be made. A cancel request stops before the next file; the
+// Takes the folder as a run does (its lock; refused while another run works on it or an
+// interrupted run's backup is there), plans the fixes, logs each one, backs the folder up as a
+// run does, writes each changed file atomically and gives the backup its dated name. Nothing is
+// written when nothing needs fixing, or when no complete backup could be made. A cancel request stops before the next file; the
 // backup is still placed. Throws FileError when the folder cannot be listed (nothing is logged).
 FixResult RunFixes(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder);
 

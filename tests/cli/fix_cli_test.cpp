@@ -135,7 +135,7 @@ void addTree(MemoryFileSystem& fs) {
         fs.addFile(std::string(folder) + "/P.vbp", test::crlf({"Type=Exe", "Form=F.frm"}));
     }
     for (const char* ignored : {"/r/App/Nexaria Conversion Backup 01.02.2026 10.00.00/F.frm", "/r/.git/objects/F.frm",
-                                "/r/App/.tavkonv40-backup-01.02.2026 10.00.00.partial/F.frm"})
+                                "/r/libs/.tavkonv40-backup-01.02.2026 10.00.00.partial/F.frm"})
         fs.addFile(ignored, oldForm);
     fs.addFile("/r/docs/readme.txt", "nothing to convert\n");
 }
@@ -151,8 +151,9 @@ TEST_F(FixCliTest, RecursiveRunGivesEachProjectFolderItsOwnBackupAndOneSummary) 
     }
     for (const auto& [path, bytes] : untouched) {
         if (path.find("/.git/") != std::string::npos || path.find("Backup 01.02") != std::string::npos ||
-            path.find(".partial") != std::string::npos)
+            path.find(".partial") != std::string::npos) {
             EXPECT_EQ(fs.file(path), bytes) << path;
+        }
     }
     EXPECT_TRUE(backupsIn(fs, "/r").empty());
     EXPECT_TRUE(backupsIn(fs, "/r/docs").empty());

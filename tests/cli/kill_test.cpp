@@ -1,7 +1,10 @@
-// No torn files under SIGKILL: whenever the command line is killed, every file of the folder holds
-// either its bytes from before the run or its bytes after the run, never anything else.
+// No torn files under SIGKILL: whenever the command line is killed (while it copies the backup,
+// converts, or gives the backup its name), every file of the folder holds either its bytes from
+// before the run or its bytes after the run, and `restore` then gives back every original byte.
+// TMPDIR points to another file system, where nothing of the run may end up.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -31,24 +34,49 @@ std::map<std::string, std::string> snapshot(const fs::path& folder) {
     return files;
 }
 
-pid_t start(const fs::path& folder, const fs::path& tmp) {
+pid_t start(const fs::path& folder, const fs::path& tmp, const char* command = nullptr) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::setenv("TMPDIR", tmp.c_str(), 1);
         if (!std::freopen("/dev/null", "w", stdout)) ::_exit(126);
         // --quiet: no summary after the run, so the kills land in the run itself.
-        ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, "--quiet", "--all-families", "--all-ms", folder.c_str(),
-                static_cast<char*>(nullptr));
+        if (command)
+            ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, command, folder.c_str(), static_cast<char*>(nullptr));
+        else
+            ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, "--quiet", "--all-families", "--all-ms", folder.c_str(),
+                    static_cast<char*>(nullptr));
         ::_exit(127);
     }
     return pid;
+}
+
+// Where the backup stood when the run was killed.
+enum Phase { kBeforeCopy, kCopying, kStaged, kNamed, kPhases };
+
+Phase phaseOf(const fs::path& folder) {
+    Phase phase = kBeforeCopy;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        const std::string n = e.path().filename().string();
+        if (n.rfind("Nexaria Conversion Backup ", 0) == 0) return kNamed;
+        if (n.rfind(".tavkonv40-backup-", 0) == 0) phase = n.find(".partial") != std::string::npos ? kCopying : kStaged;
+    }
+    return phase;
+}
+
+// A second file system for TMPDIR, when the machine has one.
+fs::path otherFileSystem(const fs::path& root) {
+    struct stat a {}, b {};
+    if (::stat(root.c_str(), &a) == 0 && ::stat("/dev/shm", &b) == 0 && a.st_dev != b.st_dev)
+        return fs::path("/dev/shm") / ("tavkonv40-kill-tmp-" + std::to_string(::getpid()));
+    return root / "tmp";
 }
 
 TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     const int kills = std::getenv("TAVKONV40_KILLS") ? std::atoi(std::getenv("TAVKONV40_KILLS")) : 25;
     const fs::path root = fs::temp_directory_path() / ("tavkonv40-kill-" + std::to_string(::getpid()));
     fs::remove_all(root);
-    const fs::path pristine = root / "pristine", work = root / "work", tmp = root / "tmp";
+    fs::create_directories(root);
+    const fs::path pristine = root / "pristine", work = root / "work", tmp = otherFileSystem(root);
     fs::create_directories(tmp);
     tavkonv40::corpus::FolderShape shape;
     shape.forms = 30;
@@ -73,13 +101,20 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     std::mt19937 rng(99);
     const auto fullNs = std::chrono::duration_cast<std::chrono::nanoseconds>(full).count();
     int leftovers = 0, midRun = 0;
+    int phases[kPhases] = {};
     for (int k = 0; k < kills; ++k) {
         fs::remove_all(work);
         fs::remove_all(tmp);
         fs::create_directories(tmp);
         fs::copy(pristine, work, fs::copy_options::recursive);
         const pid_t pid = start(work, tmp);
-        const long long delay = static_cast<long long>(rng() % static_cast<unsigned long long>(fullNs + 1));
+        // Half the kills anywhere in the run, a quarter in its first and a quarter in its last
+        // fifth, where the backup is copied and renamed.
+        const unsigned long long fifth = static_cast<unsigned long long>(fullNs / 5 + 1);
+        const long long delay = static_cast<long long>(
+            k % 4 == 1 ? rng() % fifth
+            : k % 4 == 3 ? static_cast<unsigned long long>(fullNs) - fifth + rng() % fifth
+                         : rng() % static_cast<unsigned long long>(fullNs + 1));
         const timespec ts{static_cast<time_t>(delay / 1000000000), static_cast<long>(delay % 1000000000)};
         ::nanosleep(&ts, nullptr);
         ::kill(pid, SIGKILL);
@@ -87,7 +122,7 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
         int done = 0, untouched = 0;
         for (const auto& e : fs::directory_iterator(work)) {
             const std::string name = e.path().filename().string();
-            if (!e.is_regular_file()) continue;
+            if (!e.is_regular_file() || name == ".tavkonv40.lock") continue;
             if (name.find(".tavkonv40-tmp") != std::string::npos) {
                 ++leftovers;
                 continue;
@@ -101,13 +136,27 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
         }
         if (done > 0 && untouched > 0) ++midRun;
         for (const auto& [name, bytes] : before) ASSERT_TRUE(fs::exists(work / name)) << name << " vanished";
+        const Phase phase = phaseOf(work);
+        ++phases[phase];
+        ASSERT_TRUE(fs::is_empty(tmp)) << "the run used the temporary folder";
+        if (phase == kBeforeCopy || phase == kCopying) {
+            ASSERT_EQ(done, 0) << "a file was converted before the backup was complete";
+            continue;
+        }
+        ::waitpid(start(work, tmp, "restore"), &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "restore after a kill in phase " << phase;
+        for (const auto& [name, bytes] : before)
+            ASSERT_EQ(readFile(work / name), bytes) << name << " not restored after a kill in phase " << phase;
     }
     // Most kills must land while files are being converted, or the test proves little.
     EXPECT_GT(midRun, kills / 3) << "kills that hit the run while it converted";
-    std::printf("%d kills, %d during the conversion, %d temporary files left behind\n", kills, midRun, leftovers);
+    std::printf("%d kills, %d during the conversion, %d temporary files left behind; backup then: "
+                "not begun %d, being copied %d, staged %d, named %d\n",
+                kills, midRun, leftovers, phases[kBeforeCopy], phases[kCopying], phases[kStaged], phases[kNamed]);
     RecordProperty("kills", kills);
     RecordProperty("leftover_temporaries", leftovers);
     fs::remove_all(root);
+    fs::remove_all(tmp);
 }
 
 }  // namespace

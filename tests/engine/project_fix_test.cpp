@@ -247,7 +247,7 @@ TEST(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
     EXPECT_EQ(host.log.back(), "Fixes complete. 5:49:20 PM");
 }
 
-TEST(FixRun, NothingToFixMakesNoBackupAndNoBackupMeansNothingWritten) {
+TEST(FixRun, NothingToFixMakesNoBackupAndABusyFolderOrNoBackupMeansNothingWritten) {
     MemoryFileSystem fs;
     fs.addFile("/p/A.frm", crlf(form({kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})));
     test::RecordingHost host;
@@ -259,11 +259,20 @@ TEST(FixRun, NothingToFixMakesNoBackupAndNoBackupMeansNothingWritten) {
 
     const std::string broken = crlf(form({"", kButton}, {}));
     fs.addFile("/p/B.frm", broken);
-    fs.temporaryFolderAvailable = false;
+    fs.lockedByOthers["/p"] = 4242;
+    r = RunFixes(fs, host, clock, "/p");
+    EXPECT_EQ(r.ending, FixEnding::Refused);
+    EXPECT_EQ(r.refusal, RunRefusal::FolderBusy);
+    EXPECT_EQ(fs.file("/p/B.frm"), broken);
+
+    fs.lockedByOthers.clear();
+    fs.copyFailures["/p/B.frm"] = "No space left on device";
+    host.errors.clear();
     r = RunFixes(fs, host, clock, "/p");
     EXPECT_EQ(r.ending, FixEnding::NoBackup);
     EXPECT_EQ(fs.file("/p/B.frm"), broken);
-    EXPECT_FALSE(host.errors.empty());
+    ASSERT_FALSE(host.errors.empty());
+    EXPECT_NE(host.errors[0].find("No space left on device"), std::string::npos) << host.errors[0];
 }
 
 }  // namespace
