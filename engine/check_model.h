@@ -53,6 +53,10 @@ void parseFile(const TextFile& text, FileKind kind, CheckedFile& f);
 // Only the reference lines of a form's or user control's header.
 void parseHeaderReferences(const TextFile& text, CheckedFile& f);
 
+// Where the run inserts into a project: the 1-based number of its last "Object={" line, else of
+// its last "Reference=" line; 0 when it has neither. The empty lines runs leave follow it.
+std::size_t projectInsertionLine(const CheckedFile& project);
+
 // Whether a library or file name is written the way suite names are.
 bool looksLikeSuiteName(std::string_view name);
 

@@ -38,15 +38,9 @@ void headerEmptyLines(const check::CheckedFile& file, FileFixes& out) {
     }
 }
 
-// The check's anchor: after the last "Object={" line, else the last "Reference=" line.
 void projectEmptyLines(const check::CheckedFile& file, FileFixes& out) {
     const auto& lines = *file.lines;
-    std::size_t anchor = 0;
-    for (std::string_view key : {"Object={", "Reference="}) {
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            if (containsNoCase(lines[i], key)) anchor = i + 1;
-        if (anchor) break;
-    }
+    const std::size_t anchor = check::projectInsertionLine(file);
     if (!anchor) return;
     std::size_t j = anchor;
     while (j < lines.size() && lines[j].empty()) ++j;
