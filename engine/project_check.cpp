@@ -76,14 +76,9 @@ public:
             if (projects_[p].name != project) continue;
             for (std::size_t i = 0; i < entries_.size(); ++i) {
                 if (!isMember(states_[p], i)) continue;
-                auto bytes = read(i);
-                if (!bytes) continue;
-                const TextFile text(std::move(*bytes));
-                CheckedFile f;
-                f.name = entries_[i].name;
-                check::parseHeaderReferences(text, f);
-                for (const auto& r : f.references)
+                forEachHeaderReference(i, [&](const check::ReferenceLine& r, const TextFile& text) {
                     all.push_back({entries_[i].name, std::string(r.file), std::string(text.line(r.line))});
+                });
             }
         }
         return all;
@@ -179,14 +174,21 @@ private:
         };
         for (std::size_t i = current_ + 1; i < entries_.size() && pending(); ++i) {
             if (!mayBeMember(state, i)) continue;
-            auto bytes = read(i);
-            if (!bytes) continue;
-            const TextFile text(std::move(*bytes));
-            CheckedFile f;
-            f.name = entries_[i].name;
-            check::parseHeaderReferences(text, f);
-            for (const auto& r : f.references) state.used.emplace(r.file);
+            forEachHeaderReference(i, [&](const check::ReferenceLine& r, const TextFile&) { state.used.emplace(r.file); });
         }
+    }
+
+    // Reads a form or user control (when it can be read) and hands each of its header's
+    // reference lines to `use`.
+    template <typename Use>
+    void forEachHeaderReference(std::size_t index, Use&& use) {
+        auto bytes = read(index);
+        if (!bytes) return;
+        const TextFile text(std::move(*bytes));
+        CheckedFile f;
+        f.name = entries_[index].name;
+        check::parseHeaderReferences(text, f);
+        for (const auto& r : f.references) use(r, text);
     }
 
     void visitFile(const Entry& entry, check::FileVisitor& visitor) {

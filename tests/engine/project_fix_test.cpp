@@ -15,13 +15,9 @@ namespace tavkonv40 {
 namespace {
 
 using test::crlf;
+using test::headerLine;
+using test::projectLine;
 
-std::string headerLine(std::string_view family, Edition e) {
-    return BuildReferenceTables().header(findFamily(family)->slot, e);
-}
-std::string projectLine(std::string_view family, Edition e) {
-    return BuildReferenceTables().project(findFamily(family)->slot, e);
-}
 
 const std::string kMsComctl = "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"";
 const std::string kMsComctlProject = "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX";
