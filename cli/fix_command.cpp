@@ -109,7 +109,10 @@ int runFixCommand(const FixRequest& q, Services& s, FolderOutcome* outcome) {
     }
     const std::string json = reportJson(q, result, host.errors, after);
     const bool reportWritten = q.reportPath.empty() || writeReport(s.fs, q.reportPath, json, s);
-    const int status = exitStatus(result, host.errors, reportWritten);
+    // A second Ctrl-C that stopped the backup copy ends the fixes as cancelled, as it ends a run.
+    const int status = result.ending == FixEnding::NoBackup && host.stopRequested()
+                           ? kCancelled
+                           : exitStatus(result, host.errors, reportWritten);
     if (outcome) *outcome = {status, dry ? result.plan.files.size() : result.filesWritten, host.errors.size(),
                              after.value_or(FindingCounts{}), json};
     return status;

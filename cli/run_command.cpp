@@ -82,6 +82,11 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
         status = kUsage;
         break;
     case RunRefusal::NoBackup:
+        if (host.stopRequested()) {
+            s.err << "tavkonv40: the backup copy was stopped; nothing was changed\n";
+            status = kCancelled;
+            break;
+        }
         s.err << (dry ? "tavkonv40: a real run could make no complete backup and would change nothing\n"
                       : "tavkonv40: no complete backup could be made; nothing was changed\n");
         status = kCompletedWithErrors;
