@@ -31,7 +31,7 @@ struct OrientedClass {
     std::string_view horizontal;
 };
 
-constexpr std::array<OrientedClass, 10> kOrientedClasses = {{
+constexpr std::array<OrientedClass, 16> kOrientedClasses = {{
     {"Progress", Edition::V40, "ProgressBar", "ProgressVBar", "ProgressHBar"},
     {"Progress", Edition::V40, "ProgressWait", "ProgressVWait", "ProgressHWait"},
     {"Progress", Edition::V40L, "ProgressBar", "QVProgressBar", "QVProgressBar"},
@@ -42,6 +42,12 @@ constexpr std::array<OrientedClass, 10> kOrientedClasses = {{
     {"Progress", Edition::V40L, "ProgressHWait", "QVProgressWait", "QVProgressWait"},
     {"UpDn", Edition::V40, "QVUpDn", "QVVUpDn", "QVHUpDn"},
     {"Spin", Edition::V40, "QVSpin", "QVVSpin", "QVHSpin"},
+    {"Spin", Edition::V40L, "QVVSpin", "QVSpin", "QVSpin"},
+    {"Spin", Edition::V40L, "QVHSpin", "QVSpin", "QVSpin"},
+    {"TimePicker", Edition::V40L, "QVVTP", "QVTP", "QVTP"},
+    {"TimePicker", Edition::V40L, "QVHTP", "QVTP", "QVTP"},
+    {"UpDn", Edition::V40L, "QVVUpDn", "QVUpDn", "QVUpDn"},
+    {"UpDn", Edition::V40L, "QVHUpDn", "QVUpDn", "QVUpDn"},
 }};
 
 // What the 4.0L conversion leaves of a 4.0B name ("tavQVSelection40B" becomes
@@ -112,12 +118,21 @@ std::optional<Resolved> orientedClass(const FamilyRecord& f, Edition e, std::str
     return std::nullopt;
 }
 
+// Whether the name's class was written as the library's pair ("tavQVCombo40.QVCombo40"): what
+// follows a library in code may also be one of its constants, which must keep its name.
+bool pairedWithLibrary(const SuiteName& n) {
+    const auto split = check::splitAtStem(n.library);
+    const auto libraryStem = n.library.substr(0, n.library.size() - split.token.size());
+    return startsWithNoCase(libraryStem, "tav") && equalsNoCase(libraryStem.substr(3), classStem(n.className));
+}
+
 // The class of the library's edition that an unknown class stands for, when only one fits.
-std::optional<Resolved> resolveClass(const FamilyRecord& f, Edition e, std::string_view cls, Shape shape) {
+std::optional<Resolved> resolveClass(const SuiteName& n, const FamilyRecord& f, Edition e, Shape shape) {
+    const std::string_view cls = n.className;
     const auto& classes = check::currentClasses(f, e);
     for (const auto& c : classes)
         if (equalsNoCase(c, cls)) return Resolved{c, {}};
-    if (classes.size() == 1) return Resolved{classes[0], {}};
+    if (classes.size() == 1 && (n.site == NameSite::BeginLine || pairedWithLibrary(n))) return Resolved{classes[0], {}};
     const auto stem = classStem(cls);
     for (const auto& c : classes)
         if (equalsNoCase(check::withoutEditionToken(c), stem)) return Resolved{c, {}};
@@ -178,7 +193,7 @@ std::optional<Rewrite> rewriteFor(const SuiteName& n, std::string_view line, con
     std::string reason;
     if (!n.className.empty()) {
         const Shape shape = n.site == NameSite::BeginLine ? shapeOf(lines, n.line - 1) : Shape::Unknown;
-        const auto cls = resolveClass(f, library->edition, n.className, shape);
+        const auto cls = resolveClass(n, f, library->edition, shape);
         text += "." + (cls ? cls->name : std::string(n.className));
         if (cls) reason = cls->reason;
     }
