@@ -64,7 +64,7 @@ std::string reportJson(const FixRequest& q, const FixResult& r, const std::vecto
     j["fixes"] = fixes;
     json files = json::array();
     for (const auto& [name, bytes] : r.plan.files) files.push_back(name);
-    j["files_changed"] = files;
+    j["files_planned"] = files;
     j["files_written"] = r.filesWritten;
     j["errors"] = errors;
     if (after)
