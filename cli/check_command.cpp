@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "command_support.h"
 #include "project_check.h"
 #include "run_guard.h"
 #include "terminal_text.h"
@@ -105,7 +106,7 @@ private:
 
 }  // namespace
 
-int runCheck(const std::string& folder, bool json, Services& s) {
+int runCheck(const std::string& folder, bool json, Services& s, FolderOutcome* outcome) {
     FindingCounts counts;
     try {
         if (json) {
@@ -124,11 +125,16 @@ int runCheck(const std::string& folder, bool json, Services& s) {
         return kUsage;
     }
     // The files checked may be half converted; the user needs to hear that before any finding.
+    int status = counts.aboveNotes() > 0 ? 1 : 0;
     if (const std::string notice = interruptedRunNotice(s.fs, folder); !notice.empty()) {
         s.err << "tavkonv40: " << notice << '\n';
-        return 1;
+        status = 1;
     }
-    return counts.aboveNotes() > 0 ? 1 : 0;
+    if (outcome) {
+        outcome->status = status;
+        outcome->findings = counts;
+    }
+    return status;
 }
 
 }  // namespace tavkonv40::cli

@@ -7,7 +7,10 @@
 
 namespace tavkonv40::cli {
 
+struct FolderOutcome;
+
 // Exit status: 0 nothing above note level, 1 errors or warnings, 2 the folder cannot be listed.
-int runCheck(const std::string& folder, bool json, Services& services);
+// `outcome`, when given, receives the counts (for a walk over many folders).
+int runCheck(const std::string& folder, bool json, Services& services, FolderOutcome* outcome = nullptr);
 
 }  // namespace tavkonv40::cli

@@ -7,7 +7,9 @@
 
 #include "catalogue.h"
 #include "check_command.h"
+#include "fix_command.h"
 #include "folder_guard.h"
+#include "recursive_command.h"
 #include "restore_command.h"
 #include "run_command.h"
 #include "terminal_text.h"
@@ -107,6 +109,60 @@ std::optional<std::string> misplacedFolder(FileSystem& fs, const std::vector<std
     }
     if (!reportPath.empty() && fs.isFolder(reportPath)) return message("--report", reportPath);
     return std::nullopt;
+}
+
+// The options `check` takes besides --json: --fix and what goes with it, and --recursive.
+struct CheckExtras {
+    bool fix = false, dryRun = false, quiet = false, recursive = false;
+    std::string reportPath, color = "auto";
+};
+
+void addCheckExtras(CLI::App& check, CheckExtras& x) {
+    check.add_flag("--fix", x.fix, "Apply every finding whose advice leaves no choice, after a backup of the folder");
+    check.add_flag("--dry-run", x.dryRun, "With --fix: change nothing, print the fixes and the diff they would make");
+    check.add_flag("--quiet", x.quiet, "With --fix: no summary on standard error");
+    check.add_option("--report", x.reportPath, "With --fix: write the summary as JSON to FILE")->type_name("FILE");
+    check.add_option("--color", x.color, "With --fix --dry-run: colour the diff: auto, always or never")
+        ->type_name("WHEN")
+        ->check(CLI::IsMember({"auto", "always", "never"}));
+    check.add_flag("--recursive", x.recursive, "Every folder of the tree that holds project files, one by one");
+}
+
+int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, Services& s) {
+    if (!x.fix && (x.dryRun || x.quiet || !x.reportPath.empty())) {
+        s.err << "tavkonv40: --dry-run, --quiet and --report go with 'check --fix'\nRun 'tavkonv40 --help' for usage.\n";
+        return kUsage;
+    }
+    if (x.fix && json) {
+        s.err << "tavkonv40: --json does not go with --fix (use --report FILE)\nRun 'tavkonv40 --help' for usage.\n";
+        return kUsage;
+    }
+    if (!x.fix) {
+        if (!x.recursive) return runCheck(folder, json, s);
+        return runRecursive(folder, json ? WalkKind::CheckJson : WalkKind::Check, {}, s,
+                            [&](const std::string& f, FolderOutcome& o) { return runCheck(f, json, s, &o); });
+    }
+    // The fixes write like a run: never on "/" or a backup, and never a report into the folder.
+    if (const auto refusal = folderRefusal(s.fs, folder, FolderUse::ConvertTree)) {
+        s.err << "tavkonv40: " << *refusal << '\n';
+        return kUsage;
+    }
+    if (!x.reportPath.empty() && liesInside(s.fs, x.reportPath, folder)) {
+        s.err << "tavkonv40: the report " << quotedName(x.reportPath) << " would lie inside the folder being fixed, "
+              << quotedName(folder) << "; write it elsewhere\n";
+        return kUsage;
+    }
+    const bool colored = x.color == "always" || (x.color == "auto" && s.outTerminal == Terminal::Yes);
+    FixRequest request{folder, x.dryRun ? RunMode::DryRun : RunMode::Real, x.quiet, x.reportPath,
+                       colored ? DiffColor::Terminal : DiffColor::Plain,
+                       kVersion + std::string_view("tavkonv40 ").size()};
+    if (!x.recursive) return runFixCommand(request, s);
+    return runRecursive(folder, WalkKind::Fix, x.reportPath, s, [&](const std::string& f, FolderOutcome& o) {
+        FixRequest one = request;
+        one.folder = f;
+        one.reportPath.clear();
+        return runFixCommand(one, s, &o);
+    });
 }
 
 }  // namespace
@@ -226,6 +282,11 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
     bool checkJson = false;
     check->add_option("FOLDER", checkFolder, "The folder holding the project files")->required();
     check->add_flag("--json", checkJson, "Write the findings as JSON");
+    CheckExtras checkExtras;
+    addCheckExtras(*check, checkExtras);
+    bool recursive = false;
+    app.add_flag("--recursive", recursive,
+                 "Convert every folder of the tree that holds project files, each with its own backup");
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -245,7 +306,7 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
         printCatalogue(s.out);
         return kCompleted;
     }
-    if (*check) return runCheck(checkFolder, checkJson, s);
+    if (*check) return runCheckCommand(checkFolder, checkJson, checkExtras, s);
     if (*restore) {
         if (const auto refusal = folderRefusal(s.fs, restoreFolderArg, FolderUse::Restore)) {
             s.err << "tavkonv40: " << *refusal << '\n';
@@ -281,7 +342,7 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
         return kUsage;
     }
 
-    if (const auto refusal = folderRefusal(s.fs, folder, FolderUse::Convert)) {
+    if (const auto refusal = folderRefusal(s.fs, folder, recursive ? FolderUse::ConvertTree : FolderUse::Convert)) {
         s.err << "tavkonv40: " << *refusal << '\n';
         return kUsage;
     }
@@ -299,7 +360,13 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
                              reportPath,
                              colored ? DiffColor::Terminal : DiffColor::Plain,
                              kVersion + std::string_view("tavkonv40 ").size()};
-    return runConversionCommand(request, s);
+    if (!recursive) return runConversionCommand(request, s);
+    return runRecursive(folder, WalkKind::Run, reportPath, s, [&](const std::string& f, FolderOutcome& o) {
+        RunRequest one = request;
+        one.folder = f;
+        one.reportPath.clear();
+        return runConversionCommand(one, s, &o);
+    });
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 
 namespace tavkonv40::cli {
 
-enum class FolderUse { Convert, Restore, Check };
+// ConvertTree: the top of a tree whose project folders are converted one by one (--recursive); it
+// need not hold project files itself.
+enum class FolderUse { Convert, ConvertTree, Restore, Check };
 
 // Why the command must not work on `folder` (a message naming it), or nothing: a folder that
 // cannot be listed; for a run or a restore also "/" and a backup folder or a folder inside one;

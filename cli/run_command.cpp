@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <ostream>
 
+#include "command_support.h"
 #include "conversion_run.h"
 #include "file_kind.h"
 #include "overlay_file_system.h"
@@ -16,40 +18,6 @@
 namespace tavkonv40::cli {
 
 namespace {
-
-// The log goes to standard output as the run writes it: raw when that is a file or a pipe (the
-// log's exact text), with names quoted on a terminal. Standard error always gets quoted names.
-class CliHost : public RunHost {
-public:
-    CliHost(Services& s, ProgressDisplay& progress, const std::vector<std::string>& names)
-        : s_(s), progress_(progress), names_(names) {}
-
-    void appendLog(std::string_view line, LogLineKind kind) override {
-        progress_.beforeLogLine();
-        s_.out << (s_.outTerminal == Terminal::Yes ? terminalLine(line, names_) : std::string(line)) << '\n';
-        s_.out.flush();
-        // A log nobody can read any more (a closed pipe, a full device) is a request to stop:
-        // the run ends through its cancelled ending, its backup in place.
-        if (!s_.out) outputLost = true;
-        if (kind == LogLineKind::Error) {
-            errors.emplace_back(line);
-            s_.err << terminalLine(line, names_) << '\n';
-            s_.err.flush();
-        }
-        progress_.afterLogLine(line);
-        if (s_.onLine) s_.onLine(std::string(line), s_.onLineContext);
-    }
-    bool cancelRequested() const override { return s_.cancel.load() || outputLost; }
-    bool stopRequested() const override { return s_.stop && s_.stop->load(); }
-
-    std::vector<std::string> errors;
-    bool outputLost = false;
-
-private:
-    Services& s_;
-    ProgressDisplay& progress_;
-    const std::vector<std::string>& names_;
-};
 
 // The folder's entries (empty when it cannot be listed).
 std::vector<std::string> entriesOf(FileSystem& fs, const std::string& folder) {
@@ -79,41 +47,9 @@ void warnAboutSuffixesWithoutDot(std::vector<std::string> names, Services& s) {
     }
 }
 
-// Returns false when the report could not be written (the message is printed).
-bool writeReport(FileSystem& fs, const std::string& path, const std::string& json, Services& s) {
-    try {
-        if (fs.entryInfo(path).type == EntryType::Missing)
-            fs.createFile(path, json);
-        else
-            fs.writeFile(path, json);
-        return true;
-    } catch (const FileError& e) {
-        s.err << "tavkonv40: cannot write the report " << quotedName(e.path()) << ": " << e.cause() << '\n';
-        return false;
-    }
-}
-
-// The dry run's diffs, files in listing order.
-void printDiffs(const OverlayFileSystem& overlay, FileSystem& disk, DiffColor color, std::ostream& out) {
-    std::vector<const std::pair<const std::string, std::string>*> writes;
-    for (const auto& w : overlay.writes()) writes.push_back(&w);
-    std::stable_sort(writes.begin(), writes.end(), [](auto* a, auto* b) { return listingOrder(a->first, b->first); });
-    const DiffStyle style{color};
-    for (const auto* w : writes) {
-        const auto& [path, bytes] = *w;
-        std::string before;
-        try {
-            before = disk.readFile(path);
-        } catch (const FileError&) {
-        }
-        out << unifiedDiff(path.substr(path.find_last_of('/') + 1), before, bytes, style);
-    }
-    out.flush();
-}
-
 }  // namespace
 
-int runConversionCommand(const RunRequest& request, Services& s) {
+int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* outcome) {
     const bool dry = request.mode == RunMode::DryRun;
     const bool quiet = request.summary == SummaryOutput::Quiet;
     std::vector<std::string> names = entriesOf(s.fs, request.folder);
@@ -129,8 +65,7 @@ int runConversionCommand(const RunRequest& request, Services& s) {
     const RunResult result = RunConversion(env, state, request.folder);
     progress.finish();
 
-    // Every write of a dry run went to the overlay; the disk still holds each file as it was.
-    if (dry) printDiffs(overlay, s.fs, request.color, s.out);
+    if (dry) printDryRunDiffs(overlay.writes(), request.color, s);
 
     RunReport report;
     report.version = request.version;
@@ -142,35 +77,46 @@ int runConversionCommand(const RunRequest& request, Services& s) {
     report.options = &request.options;
     report.statistics = &statistics;
     report.errors = host.errors;
+    // What a check of the folder as the run left it (in memory, for a dry run) would find.
+    std::optional<FindingCounts> after;
+    try {
+        after = countFindings(env.fs, request.folder);
+    } catch (const FileError&) {
+    }
     if (!quiet) {
         std::vector<std::string> lines = summaryLines(report);
-        // What a check of the folder as the run left it (in memory, for a dry run) would find.
-        const std::string hint = checkHintLine(env.fs, request.folder);
-        if (!hint.empty()) lines.push_back(hint);
+        if (after) lines.push_back(checkHintLine(*after, request.folder));
         for (const auto& l : lines) s.err << terminalLine(l, names) << '\n';
         s.err.flush();
     }
     const bool reportWritten =
         request.reportPath.empty() || writeReport(s.fs, request.reportPath, reportJson(report), s);
 
+    int status = result.ending == RunEnding::Cancelled ? kCancelled
+                 : host.errors.empty() && reportWritten ? kCompleted
+                                                         : kCompletedWithErrors;
     switch (result.refusal) {
     case RunRefusal::None:
         break;
     case RunRefusal::FolderBusy:
     case RunRefusal::InterruptedRun:
         s.err << "tavkonv40: the run did not start; nothing was changed\n";
-        return kUsage;
+        status = kUsage;
+        break;
     case RunRefusal::NoBackup:
         if (host.stopRequested()) {
             s.err << "tavkonv40: the backup copy was stopped; nothing was changed\n";
-            return kCancelled;
+            status = kCancelled;
+            break;
         }
         s.err << (dry ? "tavkonv40: a real run could make no complete backup and would change nothing\n"
                       : "tavkonv40: no complete backup could be made; nothing was changed\n");
-        return kCompletedWithErrors;
+        status = kCompletedWithErrors;
+        break;
     }
-    if (result.ending == RunEnding::Cancelled) return kCancelled;
-    return host.errors.empty() && reportWritten ? kCompleted : kCompletedWithErrors;
+    if (outcome) *outcome = {status, statistics.filesChanged(), host.errors.size(), after.value_or(FindingCounts{}),
+                             reportJson(report)};
+    return status;
 }
 
 }  // namespace tavkonv40::cli

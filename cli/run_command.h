@@ -24,6 +24,9 @@ struct RunRequest {
     std::string version;
 };
 
-int runConversionCommand(const RunRequest& request, Services& services);
+struct FolderOutcome;
+
+// `outcome`, when given, receives what the run did (for a walk over many folders).
+int runConversionCommand(const RunRequest& request, Services& services, FolderOutcome* outcome = nullptr);
 
 }  // namespace tavkonv40::cli

@@ -29,7 +29,7 @@ _tavkonv40() {
 
     local subcommand="" w
     for w in "${words[@]:1:cword-1}"; do
-        case $w in restore|catalogue) subcommand=$w ;; esac
+        case $w in restore|catalogue|check) subcommand=$w ;; esac
     done
 
     case $prev in
@@ -57,13 +57,15 @@ _tavkonv40() {
             if [[ $cur == -* ]]; then
                 if [[ $subcommand == restore ]]; then
                     COMPREPLY=($(compgen -W "--backup --dry-run --help" -- "$cur"))
+                elif [[ $subcommand == check ]]; then
+                    COMPREPLY=($(compgen -W "--json --fix --dry-run --quiet --report --color --recursive --help" -- "$cur"))
                 else
                     COMPREPLY=($(compgen -W "--family --all-families --all-families:4.0 --all-families:4.0L
                         --ms --all-ms --all-ms:4.0 --all-ms:4.0L --dry-run --quiet --report --color
-                        --help --version" -- "$cur"))
+                        --recursive --help --version" -- "$cur"))
                 fi
             elif [[ -z $subcommand ]]; then
-                COMPREPLY=($(compgen -W "restore catalogue" -- "$cur") $(compgen -d -- "$cur"))
+                COMPREPLY=($(compgen -W "restore catalogue check" -- "$cur") $(compgen -d -- "$cur"))
             else
                 COMPREPLY=($(compgen -d -- "$cur"))
             fi

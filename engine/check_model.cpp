@@ -147,6 +147,17 @@ void parseProject(const std::vector<std::string_view>& lines, CheckedFile& f) {
 
 }  // namespace
 
+std::size_t projectInsertionLine(const CheckedFile& project) {
+    const auto& lines = *project.lines;
+    for (std::string_view key : {"Object={", "Reference="}) {
+        std::size_t anchor = 0;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (containsNoCase(lines[i], key)) anchor = i + 1;
+        if (anchor) return anchor;
+    }
+    return 0;
+}
+
 bool looksLikeSuiteName(std::string_view name) { return startsWithNoCase(name, kSuiteMark); }
 
 void parseFile(const TextFile& text, FileKind kind, CheckedFile& f) {

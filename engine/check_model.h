@@ -53,6 +53,10 @@ void parseFile(const TextFile& text, FileKind kind, CheckedFile& f);
 // Only the reference lines of a form's or user control's header.
 void parseHeaderReferences(const TextFile& text, CheckedFile& f);
 
+// Where the run inserts into a project: the 1-based number of its last "Object={" line, else of
+// its last "Reference=" line; 0 when it has neither. The empty lines runs leave follow it.
+std::size_t projectInsertionLine(const CheckedFile& project);
+
 // Whether a library or file name is written the way suite names are.
 bool looksLikeSuiteName(std::string_view name);
 
@@ -88,6 +92,13 @@ struct ProjectSummary {
 
 ProjectSummary summariseProject(const CheckedFile& project);
 
+// A reference line of a project's member, with the text it stands in.
+struct MemberReference {
+    std::string member;  // the form or user control
+    std::string file;    // the control file it names
+    std::string line;    // the whole header line
+};
+
 // What the checks of one file may ask about the rest of the folder.
 class FolderContext {
 public:
@@ -99,7 +110,23 @@ public:
     // The control files the forms and user controls of the named project reference; null when
     // the folder has no such readable project.
     virtual const NoCaseStringSet* usedBy(std::string_view project) = 0;
+    // Every header reference line of every member of the named project, members in name order.
+    // Reads them all: for the fixes, not for the checks, which stream.
+    virtual std::vector<MemberReference> memberReferences(std::string_view project) = 0;
 };
+
+// What a pass over a folder does with each of its files once it is read and parsed.
+class FileVisitor {
+public:
+    virtual ~FileVisitor() = default;
+    virtual void visit(const CheckedFile& file, const TextFile& text, FolderContext& folder) = 0;
+    virtual void unreadable(std::string_view name, const std::string& cause) = 0;
+};
+
+// Reads the forms, user controls and projects directly in the folder, in name order (the
+// projects' lists first, since every form needs them), and hands each file to the visitor.
+// Throws FileError when the folder itself cannot be listed.
+void visitFolder(FileSystem& fs, const std::string& folder, FileVisitor& visitor);
 
 // One file's findings as the checks add them. Messages and advice are built only when the
 // findings are wanted in full, so counting them allocates nothing per finding.

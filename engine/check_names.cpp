@@ -25,13 +25,6 @@ constexpr std::array<std::string_view, 7> kOlderTokens = {"", "20", "20T", "21",
 template <typename Value>
 using NoCaseMap = std::unordered_map<std::string, Value, NoCaseHash, NoCaseEqual>;
 
-std::string_view withoutEditionToken(std::string_view name) {
-    for (auto token : kEditionTokens)
-        if (name.size() > token.size() && name.substr(name.size() - token.size()) == token)
-            return name.substr(0, name.size() - token.size());
-    return name;
-}
-
 std::string_view withoutOcx(std::string_view file) {
     return endsWithNoCase(file, ".ocx") ? file.substr(0, file.size() - 4) : file;
 }
@@ -207,6 +200,18 @@ const CurrentNames& current() {
 }
 
 }  // namespace
+
+std::string_view withoutEditionToken(std::string_view name) {
+    for (auto token : kEditionTokens)
+        if (name.size() > token.size() && name.substr(name.size() - token.size()) == token)
+            return name.substr(0, name.size() - token.size());
+    return name;
+}
+
+StemSplit splitAtStem(std::string_view name) {
+    const auto [family, len] = stems().longestPrefix(name);
+    return family ? StemSplit{family, name.substr(len)} : StemSplit{};
+}
 
 const std::string& currentLibrary(const FamilyRecord& f, Edition e) { return current().of(f, e).library; }
 

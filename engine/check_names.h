@@ -29,6 +29,17 @@ struct NameVerdict {
 NameVerdict judgeLibrary(std::string_view library);
 NameVerdict judgeControlFile(std::string_view file);
 
+// A name cut after the longest family stem (current or older) that begins it: "tavQVCombo40" gives
+// ComboBox and "40". No family when no stem begins the name.
+struct StemSplit {
+    const FamilyRecord* family = nullptr;
+    std::string_view token;  // what follows the stem
+};
+StemSplit splitAtStem(std::string_view name);
+
+// Removes an edition token from the end of a name ("QVButton20" gives "QVButton").
+std::string_view withoutEditionToken(std::string_view name);
+
 // The classes a current library holds, as written (stem + suffix; the exceptions without one).
 const std::vector<std::string>& currentClasses(const FamilyRecord& f, Edition e);
 bool isCurrentClass(const FamilyRecord& f, Edition e, std::string_view className);

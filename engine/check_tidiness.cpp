@@ -48,15 +48,9 @@ void headerEmptyLines(const CheckedFile& file, FileFindings& out) {
     }
 }
 
-// Where the project step inserts: after the last "Object={" line, else the last "Reference=" line.
 void projectEmptyLines(const CheckedFile& file, FileFindings& out) {
     const auto& lines = *file.lines;
-    std::size_t anchor = 0;
-    for (std::string_view key : {"Object={", "Reference="}) {
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            if (containsNoCase(lines[i], key)) anchor = i + 1;
-        if (anchor) break;
-    }
+    const std::size_t anchor = projectInsertionLine(file);
     if (!anchor) return;
     std::size_t j = anchor;
     while (j < lines.size() && lines[j].empty()) ++j;

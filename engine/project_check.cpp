@@ -41,21 +41,9 @@ public:
     FolderRun(FileSystem& fs, std::string base, std::vector<Entry> entries)
         : fs_(fs), base_(std::move(base)), entries_(std::move(entries)) {}
 
-    FindingCounts run(FindingSink& sink) {
+    void run(check::FileVisitor& visitor) {
         readProjects();
-        const auto detail = sink.detail();
-        FindingCounts counts;
-        for (current_ = 0; current_ < entries_.size(); ++current_) {
-            const auto& entry = entries_[current_];
-            check::FileFindings findings(entry.name, detail);
-            checkFile(entry, findings);
-            const auto c = findings.counts();
-            counts.errors += c.errors;
-            counts.warnings += c.warnings;
-            counts.notes += c.notes;
-            if (detail == FindingDetail::Full && c.total() > 0) sink.fileFindings(findings.sorted());
-        }
-        return counts;
+        for (current_ = 0; current_ < entries_.size(); ++current_) visitFile(entries_[current_], visitor);
     }
 
     const std::vector<ProjectSummary>& projects() const override { return projects_; }
@@ -71,6 +59,20 @@ public:
                 return &states_[p].used;
             }
         return nullptr;
+    }
+
+    std::vector<check::MemberReference> memberReferences(std::string_view project) override {
+        std::vector<check::MemberReference> all;
+        for (std::size_t p = 0; p < projects_.size(); ++p) {
+            if (projects_[p].name != project) continue;
+            for (std::size_t i = 0; i < entries_.size(); ++i) {
+                if (!isMember(states_[p], i)) continue;
+                forEachHeaderReference(i, [&](const check::ReferenceLine& r, const TextFile& text) {
+                    all.push_back({entries_[i].name, std::string(r.file), std::string(text.line(r.line))});
+                });
+            }
+        }
+        return all;
     }
 
 private:
@@ -169,30 +171,35 @@ private:
         };
         for (std::size_t i = current_ + 1; i < entries_.size() && pending(); ++i) {
             if (!mayBeMember(state, i)) continue;
-            auto bytes = read(i);
-            if (!bytes) continue;
-            const TextFile text(std::move(*bytes));
-            CheckedFile f;
-            f.name = entries_[i].name;
-            check::parseHeaderReferences(text, f);
-            for (const auto& r : f.references) state.used.emplace(r.file);
+            forEachHeaderReference(i, [&](const check::ReferenceLine& r, const TextFile&) { state.used.emplace(r.file); });
         }
     }
 
-    void checkFile(const Entry& entry, check::FileFindings& findings) {
+    // Reads a form or user control (when it can be read) and hands each of its header's
+    // reference lines to `use`.
+    template <typename Use>
+    void forEachHeaderReference(std::size_t index, Use&& use) {
+        auto bytes = read(index);
+        if (!bytes) return;
+        const TextFile text(std::move(*bytes));
+        CheckedFile f;
+        f.name = entries_[index].name;
+        check::parseHeaderReferences(text, f);
+        for (const auto& r : f.references) use(r, text);
+    }
+
+    void visitFile(const Entry& entry, check::FileVisitor& visitor) {
         std::string cause;
         auto bytes = read(current_, &cause);
         if (!bytes) {
-            findings.add(
-                0, Severity::Error, FindingKind::Unreadable, [&] { return "cannot be read: " + cause; },
-                [] { return std::string("Make the file readable and check again."); });
+            visitor.unreadable(entry.name, cause);
             return;
         }
         const TextFile text(std::move(*bytes));
         CheckedFile f;
         f.name = entry.name;
         check::parseFile(text, entry.kind, f);
-        for (const auto& c : kChecks) c.run(f, *this, findings);
+        visitor.visit(f, text, *this);
         if (entry.kind == FileKind::Project) return;
         for (std::size_t p = 0; p < projects_.size(); ++p)
             if (isMember(states_[p], current_))
@@ -205,6 +212,40 @@ private:
     std::vector<ProjectSummary> projects_;
     std::vector<ProjectState> states_;  // beside projects_
     std::size_t current_ = 0;     // the entry being checked
+};
+
+// Runs every check on each file and hands its findings to the sink.
+class CheckVisitor final : public check::FileVisitor {
+public:
+    explicit CheckVisitor(FindingSink& sink) : sink_(sink), detail_(sink.detail()) {}
+
+    void visit(const CheckedFile& file, const TextFile&, check::FolderContext& folder) override {
+        check::FileFindings findings(file.name, detail_);
+        for (const auto& c : kChecks) c.run(file, folder, findings);
+        done(findings);
+    }
+
+    void unreadable(std::string_view name, const std::string& cause) override {
+        check::FileFindings findings(name, detail_);
+        findings.add(
+            0, Severity::Error, FindingKind::Unreadable, [&] { return "cannot be read: " + cause; },
+            [] { return std::string("Make the file readable and check again."); });
+        done(findings);
+    }
+
+    FindingCounts counts;
+
+private:
+    void done(check::FileFindings& findings) {
+        const auto c = findings.counts();
+        counts.errors += c.errors;
+        counts.warnings += c.warnings;
+        counts.notes += c.notes;
+        if (detail_ == FindingDetail::Full && c.total() > 0) sink_.fileFindings(findings.sorted());
+    }
+
+    FindingSink& sink_;
+    const FindingDetail detail_;
 };
 
 class CollectingSink final : public FindingSink {
@@ -247,7 +288,9 @@ std::string_view kindName(FindingKind k) {
     return "?";
 }
 
-FindingCounts checkProject(FileSystem& fs, const std::string& folderPath, FindingSink& sink) {
+namespace check {
+
+void visitFolder(FileSystem& fs, const std::string& folderPath, FileVisitor& visitor) {
     std::string base = withoutTrailingSlash(folderPath);
     auto names = fs.listFolder(base);
     sortInListingOrder(names);
@@ -256,7 +299,15 @@ FindingCounts checkProject(FileSystem& fs, const std::string& folderPath, Findin
         if (const auto kind = fileKindOfName(name)) entries.push_back({std::move(name), *kind});
     }
     FolderRun run(fs, std::move(base), std::move(entries));
-    return run.run(sink);
+    run.run(visitor);
+}
+
+}  // namespace check
+
+FindingCounts checkProject(FileSystem& fs, const std::string& folder, FindingSink& sink) {
+    CheckVisitor visitor(sink);
+    check::visitFolder(fs, folder, visitor);
+    return visitor.counts;
 }
 
 std::vector<Finding> checkProject(FileSystem& fs, const std::string& folder) {
@@ -276,12 +327,14 @@ std::size_t countAboveNotes(const std::vector<Finding>& findings) {
 }
 
 std::string checkHintLine(FileSystem& fs, const std::string& folder) {
-    FindingCounts counts;
     try {
-        counts = countFindings(fs, folder);
+        return checkHintLine(countFindings(fs, folder), folder);
     } catch (const FileError&) {
         return {};
     }
+}
+
+std::string checkHintLine(const FindingCounts& counts, const std::string& folder) {
     if (counts.total() == 0) return "check: no findings";
     std::string line = "check: " + std::to_string(counts.total()) + (counts.total() == 1 ? " finding (" : " findings (");
     line += std::to_string(counts.aboveNotes()) + " above note level); run 'tavkonv40 check " + folder +

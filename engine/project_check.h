@@ -74,5 +74,7 @@ std::size_t countAboveNotes(const std::vector<Finding>& findings);
 // One line for the end of a conversion run: how many findings a check would report. Empty when
 // the folder cannot be listed.
 std::string checkHintLine(FileSystem& fs, const std::string& folder);
+// The same line for counts already made.
+std::string checkHintLine(const FindingCounts& counts, const std::string& folder);
 
 }  // namespace tavkonv40

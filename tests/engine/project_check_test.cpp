@@ -15,13 +15,9 @@ namespace tavkonv40 {
 namespace {
 
 using test::crlf;
+using test::headerLine;
+using test::projectLine;
 
-std::string headerLine(std::string_view family, Edition e) {
-    return BuildReferenceTables().header(findFamily(family)->slot, e);
-}
-std::string projectLine(std::string_view family, Edition e) {
-    return BuildReferenceTables().project(findFamily(family)->slot, e);
-}
 
 class ProjectCheckTest : public ::testing::Test {
 protected:

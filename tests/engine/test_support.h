@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue.h"
 #include "options.h"
 #include "run_host.h"
 #include "step_context.h"
@@ -77,6 +78,14 @@ inline std::string crlf(const std::vector<std::string>& lines) {
     std::string s;
     for (const auto& l : lines) s += l + "\r\n";
     return s;
+}
+
+// The catalogue's header and project reference lines of a family.
+inline std::string headerLine(std::string_view family, Edition e) {
+    return BuildReferenceTables().header(findFamily(family)->slot, e);
+}
+inline std::string projectLine(std::string_view family, Edition e) {
+    return BuildReferenceTables().project(findFamily(family)->slot, e);
 }
 
 inline constexpr const char* kBackupName = "Nexaria Conversion Backup 02.01.2026 09.03.07";

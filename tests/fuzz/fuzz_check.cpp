@@ -1,4 +1,4 @@
-// libFuzzer target: the project check on arbitrary files. The input is split at its first NUL
+// libFuzzer target: the project check and the fixes on arbitrary files. The input is split at its first NUL
 // byte into a form and a project (the form's bytes keep every other byte value); byte 0 of the
 // form part picks the file names' kinds so user controls are reached too.
 #include <cstddef>
@@ -8,6 +8,7 @@
 
 #include "memory_file_system.h"
 #include "project_check.h"
+#include "project_fix.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavkonv40;
@@ -25,5 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every finding names a file of the folder and a line the file can have.
     for (const auto& f : findings)
         if (f.file.empty()) __builtin_trap();
+    // The fixes read the same files and plan a whole file for each name they change.
+    for (const auto& [name, bytes] : planFixes(fs, "/p").files)
+        if (name.empty()) __builtin_trap();
     return 0;
 }

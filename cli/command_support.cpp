@@ -1,0 +1,60 @@
+#include "command_support.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "conversion_run.h"
+#include "terminal_text.h"
+
+namespace tavkonv40::cli {
+
+// The log goes to standard output as the run writes it: raw when that is a file or a pipe (the
+// log's exact text), with names quoted on a terminal. Standard error always gets quoted names.
+void CliHost::appendLog(std::string_view line, LogLineKind kind) {
+    progress_.beforeLogLine();
+    s_.out << (s_.outTerminal == Terminal::Yes ? terminalLine(line, names_) : std::string(line)) << '\n';
+    s_.out.flush();
+    // A log nobody can read any more (a closed pipe, a full device) is a request to stop: the run
+    // ends through its cancelled ending, its backup in place.
+    if (!s_.out) outputLost = true;
+    if (kind == LogLineKind::Error) {
+        errors.emplace_back(line);
+        s_.err << terminalLine(line, names_) << '\n';
+        s_.err.flush();
+    }
+    progress_.afterLogLine(line);
+    if (s_.onLine) s_.onLine(std::string(line), s_.onLineContext);
+}
+
+void printDryRunDiffs(const std::map<std::string, std::string>& writes, DiffColor color, Services& s) {
+    // Every write went to the in-memory store; the disk still holds each file as it was.
+    std::vector<const std::pair<const std::string, std::string>*> inOrder;
+    for (const auto& w : writes) inOrder.push_back(&w);
+    std::stable_sort(inOrder.begin(), inOrder.end(), [](auto* a, auto* b) { return listingOrder(a->first, b->first); });
+    const DiffStyle style{color};
+    for (const auto* w : inOrder) {
+        const auto& [path, bytes] = *w;
+        std::string before;
+        try {
+            before = s.fs.readFile(path);
+        } catch (const FileError&) {
+        }
+        s.out << unifiedDiff(path.substr(path.find_last_of('/') + 1), before, bytes, style);
+    }
+    s.out.flush();
+}
+
+bool writeReport(FileSystem& fs, const std::string& path, const std::string& json, Services& s) {
+    try {
+        if (fs.entryInfo(path).type == EntryType::Missing)
+            fs.createFile(path, json);
+        else
+            fs.writeFile(path, json);
+        return true;
+    } catch (const FileError& e) {
+        s.err << "tavkonv40: cannot write the report " << quotedName(e.path()) << ": " << e.cause() << '\n';
+        return false;
+    }
+}
+
+}  // namespace tavkonv40::cli

@@ -1,0 +1,55 @@
+// What the commands that change a folder share: the log host that prints to standard output, the
+// dry run's diff, the JSON report file, and what one folder's command
+// reports to a walk over many folders.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli.h"
+#include "progress_display.h"
+#include "project_check.h"
+#include "unified_diff.h"
+
+namespace tavkonv40::cli {
+
+// Prints every log line on standard output as it is written; error lines also go to standard
+// error. The progress display is erased around each line.
+class CliHost : public RunHost {
+public:
+    // `names` are the folder's entries and the folder itself: on a terminal, those of them that hold
+    // control characters are shown quoted.
+    CliHost(Services& s, ProgressDisplay& progress, const std::vector<std::string>& names)
+        : s_(s), progress_(progress), names_(names) {}
+
+    void appendLog(std::string_view line, LogLineKind kind) override;
+    bool cancelRequested() const override { return s_.cancel.load() || outputLost; }
+    bool stopRequested() const override { return s_.stop && s_.stop->load(); }
+
+    std::vector<std::string> errors;
+    bool outputLost = false;
+
+private:
+    Services& s_;
+    ProgressDisplay& progress_;
+    const std::vector<std::string>& names_;
+};
+
+// Prints, in listing order, the diff of every file a dry run wrote to its in-memory store against
+// the file on disk.
+void printDryRunDiffs(const std::map<std::string, std::string>& writes, DiffColor color, Services& s);
+
+// Returns false when the report could not be written (the message is printed).
+bool writeReport(FileSystem& fs, const std::string& path, const std::string& json, Services& s);
+
+// What one folder's command did, for the summary of a walk over many folders.
+struct FolderOutcome {
+    int status = kCompleted;
+    std::size_t filesChanged = 0;
+    std::size_t errors = 0;
+    FindingCounts findings;  // what a check of the folder finds afterwards
+    std::string reportJson;  // the folder's report, when one was asked for
+};
+
+}  // namespace tavkonv40::cli

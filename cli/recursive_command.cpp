@@ -1,0 +1,138 @@
+#include "recursive_command.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <ostream>
+
+#include "file_kind.h"
+#include "text_util.h"
+
+namespace tavkonv40::cli {
+
+namespace {
+
+// Folders a walk never enters: what runs leave (dated backups, hidden staging copies, temporary
+// files) and version-control data.
+bool skipped(const std::string& name) {
+    return name == ".git" || name.rfind("Nexaria Conversion Backup", 0) == 0 || name.rfind(".tavkonv40", 0) == 0;
+}
+
+void walk(FileSystem& fs, const std::string& folder, std::vector<std::string>& found,
+          std::vector<std::string>& unlisted, bool root) {
+    std::vector<std::string> names;
+    try {
+        names = fs.listFolder(folder);
+    } catch (const FileError& e) {
+        if (root) throw;
+        unlisted.push_back(folder + ": " + e.cause());
+        return;
+    }
+    std::sort(names.begin(), names.end());
+    bool holdsProjectFiles = false;
+    std::vector<std::string> subfolders;
+    for (const auto& name : names) {
+        const std::string path = folder + "/" + name;
+        if (fs.isFolder(path)) {
+            if (!skipped(name)) subfolders.push_back(path);
+        } else if (fileKindOfName(name)) {
+            holdsProjectFiles = true;
+        }
+    }
+    if (holdsProjectFiles) found.push_back(folder);
+    for (const auto& sub : subfolders) walk(fs, sub, found, unlisted, false);
+}
+
+std::string findingsText(const FindingCounts& c) {
+    return std::to_string(c.total()) + (c.total() == 1 ? " finding (" : " findings (") + std::to_string(c.aboveNotes()) +
+           " above note level)";
+}
+
+std::string folderLine(WalkKind kind, const std::string& folder, const FolderOutcome& o) {
+    std::string line = "  " + folder + ": ";
+    if (kind != WalkKind::Check) {
+        line += std::to_string(o.filesChanged) + (o.filesChanged == 1 ? " file changed, " : " files changed, ");
+        line += std::to_string(o.errors) + (o.errors == 1 ? " error, " : " errors, ");
+    }
+    return line + findingsText(o.findings) + (o.status == kCancelled ? ", cancelled" : "");
+}
+
+struct Totals {
+    std::size_t done = 0, filesChanged = 0, errors = 0;
+    FindingCounts findings;
+    int status = kCompleted;
+};
+
+void printSummary(WalkKind kind, std::size_t total, const Totals& t, const std::vector<std::string>& lines,
+                  std::ostream& out) {
+    constexpr const char* kTitles[] = {"Recursive run", "Recursive check", "Recursive check", "Recursive fix"};
+    std::string head = std::string(kTitles[static_cast<int>(kind)]) + ": " + std::to_string(t.done) + " of " +
+                       std::to_string(total) + (total == 1 ? " folder" : " folders") + "; ";
+    if (kind != WalkKind::Check)
+        head += std::to_string(t.filesChanged) + (t.filesChanged == 1 ? " file changed, " : " files changed, ") +
+                std::to_string(t.errors) + (t.errors == 1 ? " error; " : " errors; ");
+    out << head << "check: " << findingsText(t.findings) << '\n';
+    for (const auto& l : lines) out << l << '\n';
+    out.flush();
+}
+
+}  // namespace
+
+std::vector<std::string> projectFolders(FileSystem& fs, const std::string& root, std::vector<std::string>& unlisted) {
+    std::vector<std::string> found;
+    walk(fs, withoutTrailingSlash(root), found, unlisted, true);
+    return found;
+}
+
+int runRecursive(const std::string& root, WalkKind kind, const std::string& reportPath, Services& s,
+                 const FolderCommand& command) {
+    std::vector<std::string> unlisted, folders;
+    try {
+        folders = projectFolders(s.fs, root, unlisted);
+    } catch (const FileError& e) {
+        s.err << "tavkonv40: cannot list " << e.path() << ": " << e.cause() << '\n';
+        return kUsage;
+    }
+    Totals t;
+    std::vector<std::string> lines;
+    for (const auto& u : unlisted) {
+        lines.push_back("  not searched: " + u);
+        t.status = std::max<int>(t.status, kCompletedWithErrors);
+    }
+    const bool json = kind == WalkKind::CheckJson;
+    nlohmann::ordered_json reports = nlohmann::ordered_json::array();
+    if (json) s.out << "[";
+    for (std::size_t k = 0; k < folders.size() && !s.cancel.load(); ++k) {
+        if (json) s.out << (k ? ",\n" : "\n");
+        else s.out << "== Folder " << k + 1 << " of " << folders.size() << ": " << folders[k] << '\n';
+        s.out.flush();
+        FolderOutcome o;
+        o.status = command(folders[k], o);
+        ++t.done;
+        t.filesChanged += o.filesChanged;
+        t.errors += o.errors;
+        t.findings.errors += o.findings.errors;
+        t.findings.warnings += o.findings.warnings;
+        t.findings.notes += o.findings.notes;
+        t.status = std::max(t.status, o.status);
+        lines.push_back(folderLine(kind, folders[k], o));
+        if (!reportPath.empty())
+            reports.push_back({{"folder", folders[k]}, {"status", o.status},
+                               {"report", nlohmann::ordered_json::parse(o.reportJson, nullptr, false)}});
+    }
+    if (json) s.out << "]\n";
+    if (t.done < folders.size()) {
+        lines.push_back("  cancelled: " + std::to_string(folders.size() - t.done) + " folders not started");
+        t.status = std::max<int>(t.status, kCancelled);
+    }
+    printSummary(kind, folders.size(), t, lines, kind == WalkKind::Check ? s.out : s.err);
+    if (!reportPath.empty()) {
+        const nlohmann::ordered_json report = {{"tool", "tavkonv40"}, {"root", root}, {"status", t.status},
+                                               {"folders", reports}};
+        if (!writeReport(s.fs, reportPath, report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n", s))
+            t.status = std::max<int>(t.status, kCompletedWithErrors);
+    }
+    return t.status;
+}
+
+}  // namespace tavkonv40::cli

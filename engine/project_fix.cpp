@@ -1,0 +1,219 @@
+#include "project_fix.h"
+
+#include <array>
+#include <chrono>
+#include <thread>
+
+#include "backup.h"
+#include "check_model.h"
+#include "file_session.h"
+#include "fix_model.h"
+#include "run_guard.h"
+#include "text_util.h"
+
+namespace tavkonv40 {
+
+namespace {
+
+// Every fix each file goes through, in this order. A line one fix changes is left alone by the
+// later ones until the next round.
+constexpr std::array<fix::Fix, 4> kFixes = {{
+    {"suite names", fix::fixSuiteNames},
+    {"reference lines", fix::fixReferences},
+    {"project lists", fix::fixProjectLists},
+    {"tidiness", fix::fixTidiness},
+}};
+
+// Each round can only open the way for fixes of later kinds (a name fixed needs its reference
+// line, which its project needs in turn); a few rounds always reach the end.
+constexpr int kMaxRounds = 6;
+
+const std::string kLongRule(37, '-');
+const std::string kShortRule(35, '-');
+
+// Reads through to the folder and keeps the fixed files in memory; nothing else is needed while
+// the plan is worked out, and nothing is refused (writing is judged when the plan is applied).
+class PlanFileSystem final : public FileSystem {
+public:
+    explicit PlanFileSystem(FileSystem& base) : base_(base) {}
+
+    std::map<std::string, std::string> writes;
+
+    std::vector<std::string> listFolder(const std::string& folder) override { return base_.listFolder(folder); }
+    std::string readFile(const std::string& path) override {
+        const auto it = writes.find(path);
+        return it != writes.end() ? it->second : base_.readFile(path);
+    }
+    void writeFile(const std::string& path, const std::string& bytes) override { writes[path] = bytes; }
+    CopyOutcome copyFolder(const std::string&, const std::string&, const FolderCopy&) override { refuse(); }
+    void checkFolderCopy(const std::string&, const std::string&, const FolderCopy&) override { refuse(); }
+    void renameFolder(const std::string&, const std::string&) override { refuse(); }
+    void flushFileSystem(const std::string&) override { refuse(); }
+    void removeFolder(const std::string&) override { refuse(); }
+    FolderLock lockFolder(const std::string&) override { refuse(); }
+    void unlockFolder(const std::string&) override { refuse(); }
+    bool isSymbolicLink(const std::string& path) override { return base_.isSymbolicLink(path); }
+    bool isFolder(const std::string& path) override { return base_.isFolder(path); }
+    void checkWritable(const std::string&) override {}
+    void createFile(const std::string&, const std::string&) override { refuse(); }
+    void createFolder(const std::string&) override { refuse(); }
+
+private:
+    [[noreturn]] static void refuse() { throw std::logic_error("the fix plan only reads and rewrites files"); }
+    FileSystem& base_;
+};
+
+class FixVisitor final : public check::FileVisitor {
+public:
+    FixVisitor(FileSystem& fs, std::string base, std::vector<AppliedFix>& applied)
+        : fs_(fs), base_(std::move(base)), applied_(applied) {}
+
+    void visit(const check::CheckedFile& file, const TextFile& text, check::FolderContext& folder) override {
+        fix::FileFixes fixes;
+        for (const auto& f : kFixes) f.run(file, folder, fixes);
+        if (fixes.empty()) return;
+        const std::string before = text.bytes();
+        std::string after = fix::applyEdits(before, fixes.edits());
+        if (after == before) return;
+        for (const auto& note : fixes.notes())
+            if (!note.description.empty())
+                applied_.push_back({std::string(file.name), note.line, note.kind, note.description});
+        fs_.writeFile(base_ + "/" + std::string(file.name), after);
+        changed = true;
+    }
+
+    void unreadable(std::string_view, const std::string&) override {}
+
+    bool changed = false;
+
+private:
+    FileSystem& fs_;
+    const std::string base_;
+    std::vector<AppliedFix>& applied_;
+};
+
+// A run made a moment ago left its backup under this second's name; rather than fail to move in
+// beside it, the fixes' backup waits for the next second (the names have no finer grain).
+void waitForFreeBackupName(FileSystem& fs, Clock& clock, const std::string& base) {
+    for (int tries = 0; tries < 15; ++tries) {
+        const std::tm now = clock.now();
+        if (!entryExists(fs, base + "/" + backupName(now, now))) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+std::string fixLine(const AppliedFix& f) {
+    return f.file + ":" + std::to_string(f.line) + ": fixed: " + f.description;
+}
+
+}  // namespace
+
+FixPlan planFixes(FileSystem& fs, const std::string& folder) {
+    const std::string base = withoutTrailingSlash(folder);
+    PlanFileSystem plan(fs);
+    FixPlan result;
+    for (int round = 0; round < kMaxRounds; ++round) {
+        FixVisitor visitor(plan, base, result.fixes);
+        check::visitFolder(plan, base, visitor);
+        if (!visitor.changed) break;
+    }
+    for (auto& [path, bytes] : plan.writes) result.files.emplace(path.substr(base.size() + 1), std::move(bytes));
+    return result;
+}
+
+namespace {
+
+class FixRun {
+public:
+    FixRun(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder)
+        : fs_(fs), host_(host), clock_(clock), folder_(folder), base_(withoutTrailingSlash(folder)) {}
+
+    FixResult go() {
+        fs_.listFolder(base_);  // a folder that cannot be listed is reported before anything is logged
+        // The same guard as a run's: no other run or restore at work, no interrupted run's backup.
+        const RunGuard guard(fs_, folder_);
+        if (guard.refusal() != RunRefusal::None) {
+            addErrorLine(host_, errorLine(guard.reason()));
+            result_.refusal = guard.refusal();
+            result_.ending = FixEnding::Refused;
+            return std::move(result_);
+        }
+        result_.plan = planFixes(fs_, folder_);
+        AddLogLine(host_, "Starting fixes " + clock_.timeOfDay());
+        AddLogLine(host_, kLongRule);
+        for (const auto& f : result_.plan.fixes) AddLogLine(host_, fixLine(f));
+        if (result_.plan.files.empty()) {
+            AddLogLine(host_, "Nothing to fix.");
+            return end(FixEnding::NothingToFix, nullptr);
+        }
+        waitForFreeBackupName(fs_, clock_, base_);
+        const Backup backup = BackupFolderToTemp(fs_, host_, clock_, folder_);
+        if (!backup.copied) {
+            addErrorLine(host_, errorLine("no file was fixed: the fixes are made only with a complete backup"));
+            result_.refusal = RunRefusal::NoBackup;
+            return end(FixEnding::NoBackup, nullptr);
+        }
+        writeFiles();
+        flushWrittenFiles();
+        return end(host_.cancelRequested() ? FixEnding::Cancelled : FixEnding::Completed, &backup);
+    }
+
+private:
+    void writeFiles() {
+        for (const auto& [name, bytes] : result_.plan.files) {
+            if (host_.cancelRequested()) return;
+            const std::string path = base_ + "/" + name;
+            try {
+                // Writing through a link would change a file the backup may not hold.
+                if (fs_.isSymbolicLink(path)) throw FileError(path, "it is a symbolic link");
+                fs_.writeFile(path, bytes);
+                ++result_.filesWritten;
+            } catch (const FileError& e) {
+                ++result_.fileErrors;
+                addErrorLine(host_, errorLine(name + " was not fixed: " + e.cause()));
+            }
+            host_.yield();
+        }
+    }
+
+    // As after a run: the fixed files reach the device before their backup takes its dated name.
+    void flushWrittenFiles() {
+        try {
+            fs_.flushFileSystem(base_);
+        } catch (const FileError& e) {
+            addErrorLine(host_, errorLine("the fixed files could not be flushed to the device: " + std::string(e.what())));
+        }
+    }
+
+    FixResult end(FixEnding ending, const Backup* backup) {
+        if (ending == FixEnding::Cancelled) {
+            AddLogLine(host_, kShortRule);
+            AddLogLine(host_, "Fixes cancelled. " + clock_.timeOfDay());
+        }
+        AddLogLine(host_, kShortRule);
+        if (backup) {
+            const BackupPlacement placement = BackupMoveIntoFolder(fs_, host_, *backup, folder_);
+            result_.backupPath = placement.destination;
+            result_.backupPlaced = placement.placed;
+            AddLogLine(host_, kShortRule);
+        }
+        AddLogLine(host_, "Fixes complete. " + clock_.timeOfDay());
+        result_.ending = ending;
+        return std::move(result_);
+    }
+
+    FileSystem& fs_;
+    RunHost& host_;
+    Clock& clock_;
+    const std::string folder_;
+    const std::string base_;
+    FixResult result_;
+};
+
+}  // namespace
+
+FixResult RunFixes(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder) {
+    return FixRun(fs, host, clock, folder).go();
+}
+
+}  // namespace tavkonv40

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "../engine/test_support.h"
+#include "catalogue.h"
+#include "cli_test_support.h"
+#include "corpus.h"
+#include "disk_test_support.h"
+#include "memory_file_system.h"
+#include "project_check.h"
+#include "project_fix.h"
+
+namespace tavkonv40::cli {
+namespace {
+
+using test::Invocation;
+
+// A clock one second further on at every reading, so that every run and fix has a backup name of
+// its own.
+class TickingClock : public Clock {
+public:
+    std::string timeOfDay() override { return "12:00:00"; }
+    std::tm now() override {
+        std::tm t{};
+        t.tm_year = 2026 - 1900;
+        t.tm_mon = 4;
+        t.tm_mday = 12;
+        t.tm_hour = 12;
+        t.tm_min = seconds_ / 60 % 60;
+        t.tm_sec = seconds_ % 60;
+        ++seconds_;
+        return t;
+    }
+
+private:
+    int seconds_ = 0;
+};
+
+std::set<std::string> backupsIn(MemoryFileSystem& fs, const std::string& folder) {
+    std::set<std::string> found;
+    for (const auto& n : fs.listFolder(folder))
+        if (n.rfind("Nexaria Conversion Backup ", 0) == 0) found.insert(n);
+    return found;
+}
+
+class FixCliTest : public ::testing::Test {
+protected:
+    Invocation invoke(std::vector<std::string> args) { return test::invoke(fs, clock, cancel, args); }
+
+    void loadExample(const std::string& to) {
+        for (const auto& e : std::filesystem::directory_iterator(std::string(TAVKONV40_EXAMPLES) + "/OrderDesk"))
+            fs.addFile(to + "/" + e.path().filename().string(), test::readFile(e.path()));
+    }
+
+    // Project files directly in the folder (not in its backups).
+    std::map<std::string, std::string> projectFiles(const std::string& folder) {
+        std::map<std::string, std::string> files;
+        for (const auto& [path, bytes] : fs.files())
+            if (path.rfind(folder + "/", 0) == 0 && path.find('/', folder.size() + 1) == std::string::npos)
+                files[path] = bytes;
+        return files;
+    }
+
+    MemoryFileSystem fs;
+    TickingClock clock;
+    std::atomic<bool> cancel{false};
+};
+
+TEST_F(FixCliTest, ExampleConvertedWithEverythingThenFixedChecksClean) {
+    loadExample("/p");
+    ASSERT_EQ(invoke({"--all-families", "--all-ms", "/p"}).status, 0);
+    const auto converted = projectFiles("/p");
+    const auto backupsBefore = backupsIn(fs, "/p");
+
+    // The dry run shows the fixes and their diff and changes nothing.
+    const auto dry = invoke({"check", "--fix", "--dry-run", "/p"});
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_EQ(projectFiles("/p"), converted);
+    EXPECT_EQ(backupsIn(fs, "/p"), backupsBefore);
+    for (const char* expected :
+         {": fixed: replaced tavQVCombo40.QVCombo40 by tavQVComboBox40.QVComboBox40\n",
+          "fixed: replaced tavQVUpDn40.QVUpDn40 by tavQVUpDn40.QVVUpDn40 (the control is taller than wide)\n",
+          "-   Begin tavQVProgress40.ProgressBar40 prgLoad \n+   Begin tavQVProgress40.ProgressHBar40 prgLoad \n",
+          "+Object={BCF31F5D-19DD-4EE8-B718-437D7511723C}#1.0#0; tavQVMText40.ocx\n"})
+        EXPECT_NE(dry.out.find(expected), std::string::npos) << expected << "\n" << dry.out;
+    EXPECT_NE(dry.err.find("Dry run: 12 fixes in 4 files would be made\n"), std::string::npos) << dry.err;
+    EXPECT_NE(dry.err.find("\ncheck: no findings\n"), std::string::npos) << dry.err;
+
+    fs.addFolder("/out");
+    const auto fixed = invoke({"check", "--fix", "--report", "/out/report.json", "/p"});
+    EXPECT_EQ(fixed.status, 0) << fixed.err;
+    const auto backups = backupsIn(fs, "/p");
+    ASSERT_EQ(backups.size(), backupsBefore.size() + 1);
+    std::string newBackup;
+    for (const auto& b : backups)
+        if (!backupsBefore.count(b)) newBackup = b;
+    for (const auto& [path, bytes] : converted)
+        EXPECT_EQ(fs.file("/p/" + newBackup + path.substr(2)), bytes) << "the fix's backup holds the run's result";
+    const auto report = nlohmann::json::parse(fs.file("/out/report.json"));
+    EXPECT_EQ(report["fixes"].size(), 12u);
+    EXPECT_EQ(report["files_written"], 4);
+    EXPECT_EQ(report["findings_left"]["error"], 0);
+
+    const auto after = invoke({"check", "/p"});
+    EXPECT_EQ(after.status, 0);
+    EXPECT_EQ(after.out, "check: no findings\n");
+    const auto again = invoke({"check", "--fix", "/p"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_NE(again.out.find("\nNothing to fix.\n"), std::string::npos);
+    EXPECT_EQ(backupsIn(fs, "/p").size(), backups.size()) << "nothing to fix, no backup";
+}
+
+TEST_F(FixCliTest, UsageErrorsAndAnUnlistableFolder) {
+    fs.addFolder("/p");
+    EXPECT_EQ(invoke({"check", "--dry-run", "/p"}).status, 2);
+    EXPECT_EQ(invoke({"check", "--report", "/r.json", "/p"}).status, 2);
+    EXPECT_EQ(invoke({"check", "--fix", "--json", "/p"}).status, 2);
+    const auto missing = invoke({"check", "--fix", "/nowhere"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("cannot list /nowhere"), std::string::npos) << missing.err;
+    EXPECT_FALSE(fs.hasFile("/r.json"));
+}
+
+// A tree of project folders as a repository holds them: nested projects, earlier backups with
+// project files inside, version-control data, a staging copy and folders with nothing to convert.
+void addTree(MemoryFileSystem& fs) {
+    const std::string oldForm = test::crlf({"VERSION 5.00", "Object = \"{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0\"; \"tavQVButton20.ocx\"",
+                                            "Begin VB.Form F ", "   Begin tavQVButton20.QVButton20 b ", "   End", "End"});
+    for (const char* folder : {"/r/App", "/r/App/Tools", "/r/libs/Grid Demo"}) {
+        fs.addFile(std::string(folder) + "/F.frm", oldForm);
+        fs.addFile(std::string(folder) + "/P.vbp", test::crlf({"Type=Exe", "Form=F.frm"}));
+    }
+    for (const char* ignored : {"/r/App/Nexaria Conversion Backup 01.02.2026 10.00.00/F.frm", "/r/.git/objects/F.frm",
+                                "/r/libs/.tavkonv40-backup-01.02.2026 10.00.00.partial/F.frm"})
+        fs.addFile(ignored, oldForm);
+    fs.addFile("/r/docs/readme.txt", "nothing to convert\n");
+}
+
+TEST_F(FixCliTest, RecursiveRunGivesEachProjectFolderItsOwnBackupAndOneSummary) {
+    addTree(fs);
+    const auto untouched = fs.files();
+    const auto r = invoke({"--recursive", "--family", "Button", "/r"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const char* folder : {"/r/App", "/r/App/Tools", "/r/libs/Grid Demo"}) {
+        EXPECT_EQ(backupsIn(fs, folder).size(), std::string(folder) == "/r/App" ? 2u : 1u) << folder;
+        EXPECT_NE(fs.file(std::string(folder) + "/F.frm").find("tavQVButton40.QVButton40"), std::string::npos);
+    }
+    for (const auto& [path, bytes] : untouched) {
+        if (path.find("/.git/") != std::string::npos || path.find("Backup 01.02") != std::string::npos ||
+            path.find(".partial") != std::string::npos) {
+            EXPECT_EQ(fs.file(path), bytes) << path;
+        }
+    }
+    EXPECT_TRUE(backupsIn(fs, "/r").empty());
+    EXPECT_TRUE(backupsIn(fs, "/r/docs").empty());
+    EXPECT_NE(r.out.find("== Folder 1 of 3: /r/App\n"), std::string::npos);
+    EXPECT_NE(r.out.find("== Folder 3 of 3: /r/libs/Grid Demo\n"), std::string::npos);
+    EXPECT_NE(r.err.find("Recursive run: 3 of 3 folders; 3 files changed, 0 errors; check: "), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("\n  /r/App/Tools: 1 file changed, 0 errors, "), std::string::npos) << r.err;
+
+    // The check and the fixes walk the same folders; the check's exit status is the worst folder's.
+    const auto c = invoke({"check", "--recursive", "/r"});
+    EXPECT_EQ(c.status, 1);
+    EXPECT_NE(c.out.find("Recursive check: 3 of 3 folders; check: "), std::string::npos) << c.out;
+    const auto f = invoke({"check", "--fix", "--recursive", "/r"});
+    EXPECT_EQ(f.status, 0) << f.err;
+    EXPECT_EQ(invoke({"check", "--recursive", "/r"}).status, 0);
+    EXPECT_EQ(backupsIn(fs, "/r/App/Tools").size(), 2u);
+}
+
+TEST_F(FixCliTest, CancelStopsTheWalkAfterTheCurrentFolder) {
+    addTree(fs);
+    auto onLine = [](const std::string& line, void* flag) {
+        if (line.rfind("Starting conversion", 0) == 0) static_cast<std::atomic<bool>*>(flag)->store(true);
+    };
+    const auto r = test::invoke(fs, clock, cancel, {"--recursive", "--family", "Button", "/r"}, onLine, &cancel);
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(backupsIn(fs, "/r/App").size(), 2u) << "the cancelled folder still gets its backup";
+    EXPECT_TRUE(backupsIn(fs, "/r/App/Tools").empty());
+    EXPECT_NE(r.err.find("Recursive run: 1 of 3 folders"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("  cancelled: 2 folders not started"), std::string::npos) << r.err;
+}
+
+// Generated folders with every family and every Microsoft control, converted with every option
+// (to 4.0 and to 4.0L), fixed and checked: the fixes leave nothing they handle, and the folders
+// that keep an error are counted (how often a person still has to step in).
+TEST_F(FixCliTest, GeneratedFoldersWithEveryControlAreLeftWithNothingTheFixesHandle) {
+    constexpr int kFoldersPerEdition = 10;
+    const auto hasError = [&](const std::string& folder) {
+        const auto all = checkProject(fs, folder);
+        return std::any_of(all.begin(), all.end(), [](const Finding& f) { return f.severity == Severity::Error; });
+    };
+    int withErrors = 0, withErrorsBeforeFix = 0;
+    for (const char* edition : {"4.0", "4.0L"}) {
+        const std::string root = std::string("/r") + edition;
+        for (int k = 0; k < kFoldersPerEdition; ++k) {
+            const std::string folder = root + "/p" + std::to_string(k);
+            const auto seed = static_cast<std::uint64_t>(k) * 101 + (edition[3] ? 7 : 3);
+            for (int i = 0; i < 3; ++i)
+                fs.addFile(folder + "/Form" + std::to_string(i) + ".frm",
+                           corpus::makeForm(seed + static_cast<std::uint64_t>(i), "Form" + std::to_string(i), {4000}));
+            fs.addFile(folder + "/Ctl0.ctl", corpus::makeUserControl(seed, "Ctl0", 2000));
+            fs.addFile(folder + "/Project.vbp", corpus::makeProject(seed, 3, 1));
+        }
+        const std::string all = std::string(":") + edition;
+        ASSERT_LE(invoke({"--recursive", "--quiet", "--all-families" + all, "--all-ms" + all, root}).status, 1);
+        for (int k = 0; k < kFoldersPerEdition; ++k) withErrorsBeforeFix += hasError(root + "/p" + std::to_string(k));
+        ASSERT_LE(invoke({"check", "--fix", "--recursive", "--quiet", root}).status, 1);
+        for (int k = 0; k < kFoldersPerEdition; ++k) {
+            const std::string folder = root + "/p" + std::to_string(k);
+            EXPECT_TRUE(planFixes(fs, folder).fixes.empty()) << folder;
+            for (const auto& f : checkProject(fs, folder)) {
+                const bool handledKind = f.kind == FindingKind::EmptyLines || f.kind == FindingKind::RepeatedReference ||
+                                         f.kind == FindingKind::WrongGuid || f.kind == FindingKind::MissingReference;
+                EXPECT_FALSE(handledKind) << folder << "/" << f.file << ":" << f.line << ": " << f.message;
+            }
+            withErrors += hasError(folder);
+        }
+    }
+    std::cout << "generated folders with an error-level finding: " << withErrorsBeforeFix << " after the run, "
+              << withErrors << " after --fix, of " << 2 * kFoldersPerEdition << '\n';
+    EXPECT_LE(withErrors * 20, 2 * kFoldersPerEdition) << "at most 1 folder in 20";
+}
+
+}  // namespace
+}  // namespace tavkonv40::cli
