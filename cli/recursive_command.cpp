@@ -28,7 +28,7 @@ void walk(FileSystem& fs, const std::string& folder, std::vector<std::string>& f
         unlisted.push_back(folder + ": " + e.cause());
         return;
     }
-    std::sort(names.begin(), names.end());
+    sortInListingOrder(names);
     bool holdsProjectFiles = false;
     std::vector<std::string> subfolders;
     for (const auto& name : names) {
