@@ -8,10 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace LBVScrollParts;
+using namespace scroll_bar;
+using scroll_range::ToTwips;
 
 LBVScroll::LBVScroll(QWidget* parent, Ambient ambient)
-    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Presses) {
+    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Presses, scroll_range::Range({})) {
     RecomputeThumb();
 }
 
@@ -45,13 +46,13 @@ void LBVScroll::SetEnabled(bool on) {
     Redraw();
 }
 
-void LBVScroll::SetItemsVisible(double n) {
+void LBVScroll::SetItemsVisible(Number n) {
     m_itemsVisible = n;
     RecomputeThumb();
     Redraw();
 }
 
-void LBVScroll::SetTotalItems(double n) {
+void LBVScroll::SetTotalItems(Number n) {
     m_totalItems = n;
     RecomputeThumb();
     Redraw();
@@ -62,15 +63,8 @@ void LBVScroll::SetMetricsSize(int pixels) {
     SizeHandling();
 }
 
-long LBVScroll::Clamp(long value) const {
-    return static_cast<long>(std::clamp(static_cast<double>(value), m_min, std::max(m_min, m_max)));
-}
-
-void LBVScroll::SetValue(long value) {
-    const long clamped = Clamp(value);
-    if (clamped == m_value) return;
-    m_value = clamped;
-    if (!m_dragging) {
+void LBVScroll::SetValue(Number value) {
+    if (m_range.SetValue(value) && !m_dragging) {
         RecomputeThumb();
         Redraw();
     }
@@ -88,24 +82,18 @@ void LBVScroll::SetTheme(int theme) {
     Redraw();
 }
 
-void LBVScroll::SetSmallChange(long n) {
-    if (n <= std::fabs(m_max - m_min)) m_smallChange = n;
-}
+void LBVScroll::SetSmallChange(Number n) { m_range.SetSmallChange(n); }
 
-void LBVScroll::SetLargeChange(long n) {
-    if (n <= std::fabs(m_max - m_min)) m_largeChange = n;
-}
+void LBVScroll::SetLargeChange(Number n) { m_range.SetLargeChange(n); }
 
-void LBVScroll::SetMin(double min) {
-    m_min = min;
-    if (m_value < m_min) m_value = static_cast<long>(std::ceil(m_min));
+void LBVScroll::SetMin(Number min) {
+    m_range.SetMin(min);
     RecomputeThumb();
     Redraw();
 }
 
-void LBVScroll::SetMax(double max) {
-    m_max = max < m_min ? m_min + 1 : max;
-    if (m_value > m_max) m_value = static_cast<long>(std::floor(m_max));
+void LBVScroll::SetMax(Number max) {
+    m_range.SetMax(max);
     RecomputeThumb();
     Redraw();
 }
@@ -113,19 +101,20 @@ void LBVScroll::SetMax(double max) {
 // ---- geometry ------------------------------------------------------------------------------------------
 
 double LBVScroll::NewThumbLength() const {
-    return LBVScrollParts::ThumbLength(m_geo, m_itemsVisible, m_totalItems, m_skins.MinThumb(), m_geo.thumbLength);
+    return scroll_range::ThumbLength(m_geo, static_cast<double>(m_itemsVisible), static_cast<double>(m_totalItems),
+                                     m_skins.MinThumb(), m_geo.thumbLength);
 }
 
 // ---- drawing --------------------------------------------------------------------------------------------
 
-LBVScrollParts::PartState LBVScroll::StateOf(ScrollPart part) const {
+scroll_bar::PartState LBVScroll::StateOf(ScrollPart part) const {
     if (m_pressed == part) return statePressed;
     return m_hover == part ? stateHover : stateNormal;
 }
 
 void LBVScroll::hideEvent(QHideEvent*) {
     StopPress();
-    m_throttle.Flush(NowMs());
+    m_throttle.Flush(FrameThrottle::NowMs());
 }
 
 void LBVScroll::leaveEvent(QEvent*) {
@@ -142,12 +131,12 @@ void LBVScroll::OnButtonDown(QPoint p) {
     switch (part) {
         case ScrollPart::UpArrow:
             m_pressed = part;
-            MoveTo(m_value - m_smallChange);
+            MoveTo(Value() - SmallChange());
             m_repeat.Start();
             break;
         case ScrollPart::DownArrow:
             m_pressed = part;
-            MoveTo(m_value + m_smallChange);
+            MoveTo(Value() + SmallChange());
             m_repeat.Start();
             break;
         case ScrollPart::Thumb:
@@ -170,7 +159,7 @@ void LBVScroll::OnButtonUp() {
 }
 
 void LBVScroll::OnTimer(std::uintptr_t id) {
-    if (m_throttle.OnTimer(id, NowMs())) return;
+    if (m_throttle.OnTimer(id, FrameThrottle::NowMs())) return;
     if (id == modSkinConstants::kHoverTimerId) {
         if (m_pressed == ScrollPart::None && !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
             winmsg::KillTimer(this, id);
@@ -192,7 +181,7 @@ void LBVScroll::StepPressedPart() {
         case ScrollPart::DownArrow:
             // No step while the pointer is off the held arrow.
             if (m_hover == m_pressed)
-                MoveTo(m_pressed == ScrollPart::UpArrow ? m_value - m_smallChange : m_value + m_smallChange);
+                MoveTo(m_pressed == ScrollPart::UpArrow ? Value() - SmallChange() : Value() + SmallChange());
             break;
         case ScrollPart::TrackAbove:
             if (m_geo.thumbTop > pointer) PageTowards(pageTowardsMin);
@@ -209,13 +198,11 @@ void LBVScroll::StepPressedPart() {
 void LBVScroll::PageTowards(PageDirection direction) {
     long amount = 0;
     emit QueryPageSize(direction, amount);
-    if (amount != 0) MoveTo(direction == pageTowardsMin ? m_value - amount : m_value + amount);
+    if (amount != 0) MoveTo(direction == pageTowardsMin ? Value() - amount : Value() + amount);
 }
 
-void LBVScroll::MoveTo(long value) {
-    const long clamped = Clamp(value);
-    if (clamped == m_value) return;
-    m_value = clamped;
+void LBVScroll::MoveTo(Number value) {
+    if (!m_range.SetValue(value)) return;
     RecomputeThumb();
-    emit Change(m_value);
+    emit Change(Value());
 }
