@@ -215,8 +215,13 @@ bool gfxGetTransBG(HDC dc, HWND window) {
     for (QWidget* w = window->parentWidget(); w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget())
         ancestors.push_back(w);
     for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) {
-        const QRect area(window->mapTo(*it, QPoint(0, 0)), window->size());
-        (*it)->render(&behind, QPoint(), QRegion(area), QWidget::DrawWindowBackground);
+        // A widget's palette fills it only when it is a window or fills its
+        // own background; otherwise what its ancestors painted stays.
+        QWidget* ancestor = *it;
+        const bool fills = ancestor->isWindow() || ancestor->autoFillBackground();
+        const QRect area(window->mapTo(ancestor, QPoint(0, 0)), window->size());
+        ancestor->render(&behind, QPoint(), QRegion(area),
+                         fills ? QWidget::DrawWindowBackground : QWidget::RenderFlags());
     }
     busy = false;
     // Rendering may have replaced the surface behind the handle; look it up again.
