@@ -275,9 +275,9 @@ QVariant LB::ItemData(long index) const {
     return m_items[static_cast<std::size_t>(index)].data;
 }
 
-void LB::SetItemData(long index, const QVariant& data) {
+void LB::SetItemData(long index, const QVariant& value) {
     CheckIndex(index);
-    m_items[static_cast<std::size_t>(index)].data = data;
+    m_items[static_cast<std::size_t>(index)].data = value;
 }
 
 QString LB::ItemStringData(long index) const {
@@ -285,9 +285,9 @@ QString LB::ItemStringData(long index) const {
     return m_items[static_cast<std::size_t>(index)].stringData;
 }
 
-void LB::SetItemStringData(long index, const QString& data) {
+void LB::SetItemStringData(long index, const QString& value) {
     CheckIndex(index);
-    m_items[static_cast<std::size_t>(index)].stringData = data;
+    m_items[static_cast<std::size_t>(index)].stringData = value;
 }
 
 void LB::SetListIndex(long value) {

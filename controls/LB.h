@@ -99,9 +99,9 @@ public:
     QString ItemText(long index) const;
     void SetItemText(long index, const QString& text);
     QVariant ItemData(long index) const;
-    void SetItemData(long index, const QVariant& data);
+    void SetItemData(long index, const QVariant& value);
     QString ItemStringData(long index) const;
-    void SetItemStringData(long index, const QString& data);
+    void SetItemStringData(long index, const QString& value);
 
     long ListIndex() const { return m_listIndex; }
     void SetListIndex(long value);

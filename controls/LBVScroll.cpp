@@ -5,11 +5,28 @@
 
 #include <QHideEvent>
 
-#include <algorithm>
-#include <cmath>
 
 using namespace scroll_bar;
+using property_table::Storage;
 using scroll_range::ToTwips;
+
+namespace {
+template <class T>
+using Row = property_table::Row<LBVScroll, T>;
+}  // namespace
+
+const auto& LBVScroll::Properties() {
+    static const auto table = std::make_tuple(
+        Row<bool>{"Enabled", &LBVScroll::m_enabled, true, Storage::RunTime, nullptr, &LBVScroll::EnabledChanged},
+        Row<Number>{"ItemsVisible", &LBVScroll::m_itemsVisible, 0, Storage::RunTime, nullptr,
+                    &LBVScroll::CountsChanged},
+        Row<Number>{"TotalItems", &LBVScroll::m_totalItems, 0, Storage::RunTime, nullptr, &LBVScroll::CountsChanged},
+        Row<int>{"MetricsSize", &LBVScroll::m_metricsSize, 0, Storage::RunTime, nullptr, &LBVScroll::SizeHandling},
+        Row<int>{"dFormat", &LBVScroll::m_dFormat, 0, Storage::RunTime, nullptr, &LBVScroll::Redraw},
+        // The pieces keep the theme they were loaded with until the next ApplyDefaultSkin.
+        Row<int>{"Theme", &LBVScroll::m_theme, 0, Storage::RunTime, nullptr, &LBVScroll::Redraw});
+    return table;
+}
 
 LBVScroll::LBVScroll(QWidget* parent, Ambient ambient)
     : ScrollBarBase(parent, std::move(ambient), DoubleClick::Presses, scroll_range::Range({})) {
@@ -40,27 +57,21 @@ void LBVScroll::AttachSubclassing() {
 
 // ---- properties --------------------------------------------------------------------------------
 
-void LBVScroll::SetEnabled(bool on) {
-    m_enabled = on;
-    if (!on) StopPress();
+void LBVScroll::SetEnabled(bool on) { SetProperty<LBVScroll>(&LBVScroll::m_enabled, on); }
+void LBVScroll::SetItemsVisible(Number n) { SetProperty<LBVScroll>(&LBVScroll::m_itemsVisible, n); }
+void LBVScroll::SetTotalItems(Number n) { SetProperty<LBVScroll>(&LBVScroll::m_totalItems, n); }
+void LBVScroll::SetMetricsSize(int pixels) { SetProperty<LBVScroll>(&LBVScroll::m_metricsSize, pixels); }
+void LBVScroll::SetdFormat(int format) { SetProperty<LBVScroll>(&LBVScroll::m_dFormat, format); }
+void LBVScroll::SetTheme(int theme) { SetProperty<LBVScroll>(&LBVScroll::m_theme, theme); }
+
+void LBVScroll::EnabledChanged() {
+    if (!m_enabled) StopPress();
     Redraw();
 }
 
-void LBVScroll::SetItemsVisible(Number n) {
-    m_itemsVisible = n;
+void LBVScroll::CountsChanged() {
     RecomputeThumb();
     Redraw();
-}
-
-void LBVScroll::SetTotalItems(Number n) {
-    m_totalItems = n;
-    RecomputeThumb();
-    Redraw();
-}
-
-void LBVScroll::SetMetricsSize(int pixels) {
-    m_metricsSize = pixels;
-    SizeHandling();
 }
 
 void LBVScroll::SetValue(Number value) {
@@ -68,18 +79,6 @@ void LBVScroll::SetValue(Number value) {
         RecomputeThumb();
         Redraw();
     }
-}
-
-void LBVScroll::SetdFormat(int format) {
-    m_dFormat = format;
-    Redraw();
-}
-
-void LBVScroll::SetTheme(int theme) {
-    // The pieces keep the theme they were loaded with until the next
-    // ApplyDefaultSkin.
-    m_theme = theme;
-    Redraw();
 }
 
 void LBVScroll::SetSmallChange(Number n) { m_range.SetSmallChange(n); }

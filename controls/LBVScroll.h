@@ -29,6 +29,9 @@ public:
     explicit LBVScroll(QWidget* parent = nullptr, Ambient ambient = {});
     ~LBVScroll() override;
 
+    // One row per property (see property_table.h); all are set at run time.
+    static const auto& Properties();
+
     // ---- properties (the rest in ScrollBarBase) ---------------------------------------------
     void SetEnabled(bool on);
     Number ItemsVisible() const { return m_itemsVisible; }
@@ -75,6 +78,8 @@ private:
     scroll_bar::PartState StateOf(ScrollPart part) const override;
     void RaiseScroll() override { emit Scroll(Value()); }
     void AttachSubclassing();
+    void EnabledChanged();
+    void CountsChanged();
     // One step of a held arrow or track.
     void StepPressedPart();
     void PageTowards(PageDirection direction);
