@@ -22,6 +22,14 @@ std::vector<GallerySection>& GallerySections() {
 
 namespace gallery {
 
+QGridLayout* CellGrid(QWidget* page) {
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(4);
+    return grid;
+}
+
 void Settle(int ms) {
     QElapsedTimer t;
     t.start();

@@ -213,10 +213,7 @@ int addGroupRow(QWidget* page, QGridLayout* grid, int row) {
 }
 
 void build(QWidget* page) {
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(2);
-    grid->setVerticalSpacing(4);
+    QGridLayout* grid = gallery::CellGrid(page);
     const int row = addStateRows(page, grid);
     addPictureRow(page, grid, row);
     const int columns = addGroupRow(page, grid, row + 1);

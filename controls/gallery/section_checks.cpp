@@ -184,10 +184,7 @@ int addTextRow(QWidget* page, QGridLayout* grid, int row) {
 }
 
 void build(QWidget* page) {
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(2);
-    grid->setVerticalSpacing(4);
+    QGridLayout* grid = gallery::CellGrid(page);
     addGlyphRows(page, grid);
     addOptionRows(page, grid, 2);
     const int columns = addTextRow(page, grid, 3);
