@@ -11,13 +11,18 @@
 // and WM_PARENTNOTIFY through a Subclasser; mouse buttons and keys come
 // through the ordinary Qt handlers.  In design mode it only paints.
 //
-// Property setters follow the host's rules: they store the value, repaint and
-// emit PropertyChanged; conflicting settings are told in message boxes (see
-// MsgBox for the test seam).
+// Every property is one row of Properties() (BTN.cpp): its key, default,
+// storage and the rule its setter obeys; the setters, ReadProperties and
+// WriteProperties all go through that table.  Conflicting settings are told
+// in message boxes (see MsgBox for the test seam).  Files: BTN.cpp
+// (properties, lifecycle, methods), BTN_input.cpp (mouse, keys, access key,
+// group rule, hover), BTN_paint.cpp (skins, region, composing the picture);
+// the layout and frame arithmetic is button_layout.h.
 #pragma once
 
 #include "StdPicture.h"
 #include "UserControl.h"
+#include "button_layout.h"
 #include "clsSkin.h"
 #include "suite/tavGFX40.h"
 #include "suite/tavSCls40.h"
@@ -34,8 +39,17 @@ class BTN : public UserControl, public tavSCls40::ISubclass {
 public:
     using OLE_COLOR = tavGFX40::OLE_COLOR;
 
-    enum ButtonStyles : int { btnStyleClassic = 0, btnStyleXP = 1, btnStyleFlat = 2 };
-    enum PicturePositions : int { picAbove = 0, picLeft = 1, picRight = 2, picBelow = 3 };
+    enum ButtonStyles : int {
+        btnStyleClassic = button_layout::styleClassic,
+        btnStyleXP = button_layout::styleXP,
+        btnStyleFlat = button_layout::styleFlat
+    };
+    enum PicturePositions : int {
+        picAbove = button_layout::picAbove,
+        picLeft = button_layout::picLeft,
+        picRight = button_layout::picRight,
+        picBelow = button_layout::picBelow
+    };
     enum BackStyles : int { bsTransparent = 0, bsOpaque = 1 };
     // The parts a point of the button can fall on.
     enum class ButtonPart { None, Body, DropZone };
@@ -49,11 +63,12 @@ public:
     static constexpr OLE_COLOR kDefForeColor = 0x80000012;
     static constexpr int kDefPicturePosition = picLeft;
     static constexpr int kDropWidth = 12;      // caption space a split button leaves on its right
-    static constexpr int kLayoutInset = 4;     // drawing area inset of the standard layout
-    static constexpr int kLayoutGap = 4;       // gap between picture and caption
 
     explicit BTN(QWidget* parent = nullptr, Ambient ambient = {});
     ~BTN() override;
+
+    // One row per property (see property_table.h).
+    static const auto& Properties();
 
     // ---- properties ------------------------------------------------------------
     int ButtonStyle() const { return m_buttonStyle; }
@@ -180,15 +195,33 @@ protected:
     void AmbientChanged() override;
 
 private:
-    struct Layout {
-        QRect picture;  // empty: no picture
-        QRect caption;
-    };
+    // ---- the property rules (rows of Properties()) ----
+    bool AcceptBackStyle(int& style);
+    bool AcceptCaption(QString& caption);
+    bool AcceptDropDown(bool& on);
+    bool AcceptFont(QFont& font);
+    bool AcceptToggle(bool& on);
+    bool AcceptTogglePressed(bool& on);
+    void ButtonStyleChanged();
+    void CaptionChanged();
+    void DropDownChanged();
+    void EnabledChanged();
+    void ForeColorChanged();
+    void GroupedChanged();
+    void GroupIDChanged();
+    void TogglePressedChanged();
+    void XPThemeChanged();
+    void ApplyStoredSettings();
 
+    // ---- painting (BTN_paint.cpp) ----
     void Redraw();
     void PaintToWindow() const;
     void Compose(gdi::HDC target) const;
-    Layout ComputeLayout(gdi::HDC dc, QSize pictureSize) const;
+    void DrawBackground(gdi::HDC dc) const;
+    void DrawSkin(gdi::HDC dc) const;
+    void DrawPicture(gdi::HDC dc, const QRect& at) const;
+    button_layout::Layout ComputeLayout(gdi::HDC dc, QSize pictureSize) const;
+    button_layout::State FrameState() const;
     const StdPicture* ChosenPicture(bool& drawDisabled) const;
     void DrawCaption(gdi::HDC dc, const QRect& rect) const;
 
@@ -202,6 +235,7 @@ private:
     void AttachSubclassing();
     void DetachSubclassing();
     void StopHover();
+    void ReleaseOverButton(int button, int shift, QPoint p, bool over);
     void AccessKeyPress();
     void UpdateAccessKey();
     void ApplyAutoSize();

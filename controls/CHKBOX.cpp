@@ -1,6 +1,6 @@
 #include "CHKBOX.h"
 
-#include "CHKBOX_Opt_common.h"
+#include "glyph_control.h"
 #include "modSkinConstants.h"
 #include "suite/tavMFC40.h"
 
@@ -8,14 +8,15 @@
 
 using namespace tavGFX40;
 using namespace modSkinConstants;
-using chk_common::kGlyphSize;
+using glyph_control::kGlyphSize;
+using property_table::Storage;
 
 namespace {
 
 // The caption's box: right of the glyph, measured with word break and
 // centred vertically in the control.
 QRect captionBox(gdi::HDC dc, const QString& caption, int w, int h) {
-    const int left = kGlyphSize + chk_common::kCaptionGap;
+    const int left = kGlyphSize + glyph_control::kCaptionGap;
     gdi::RECT r{left, 0, w, h};
     gdi::DrawText(dc, caption, r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
     const int textHeight = r.Bottom - r.Top;
@@ -23,7 +24,35 @@ QRect captionBox(gdi::HDC dc, const QString& caption, int w, int h) {
     return QRect(left, top, std::min(r.Right, w) - left, textHeight);
 }
 
+template <class T>
+using Row = property_table::Row<CHKBOX, T>;
+
 }  // namespace
+
+const auto& CHKBOX::Properties() {
+    using C = OLE_COLOR;
+    static const auto table = std::make_tuple(
+        Row<QString>{"Caption", &CHKBOX::m_caption, {}, Storage::Stored, nullptr, &CHKBOX::CaptionChanged},
+        Row<bool>{"Enabled", &CHKBOX::m_enabled, true, Storage::Stored, nullptr, &CHKBOX::EnabledChanged},
+        Row<QFont>{"Font", &CHKBOX::m_font, {}, Storage::Stored, nullptr, &CHKBOX::FontChanged},
+        Row<QString>{"TipText", &CHKBOX::m_tipText, {}, Storage::Stored, nullptr, &CHKBOX::TipTextChanged},
+        // Set from code: stored and redrawn, no event.
+        Row<bool>{"Value", &CHKBOX::m_value, false, Storage::Stored, nullptr, &CHKBOX::Redraw},
+        // Stored without public properties.
+        Row<bool>{"DrawFocusRectangle", &CHKBOX::m_drawFocusRectangle, true},
+        Row<C>{"BackColor", &CHKBOX::m_backColor, kDefBackColor},
+        Row<C>{"ForeColor", &CHKBOX::m_foreColor, kDefForeColor},
+        Row<C>{"DisabledForeColor", &CHKBOX::m_disabledForeColor, kDefDisabledForeColor},
+        Row<QImage>{"MouseIcon", &CHKBOX::m_mouseIcon, {}},
+        Row<short>{"MousePointer", &CHKBOX::m_mousePointer, 0},
+        // Written for the host's sake, never read back.
+        Row<bool>{"ValueSetClick", &CHKBOX::m_valueSetClick, false, Storage::WriteOnly},
+        Row<QImage>{"Picture", &CHKBOX::m_picture, {}, Storage::WriteOnly},
+        Row<QImage>{"PictureDisabled", &CHKBOX::m_pictureDisabled, {}, Storage::WriteOnly},
+        // Set at run time, not stored.
+        Row<int>{"BackStyle", &CHKBOX::m_backStyle, bsOpaque, Storage::RunTime, nullptr, &CHKBOX::Redraw});
+    return table;
+}
 
 CHKBOX::CHKBOX(QWidget* parent, Ambient ambient) : GlyphControlBase(parent, std::move(ambient), resCheckBox) {}
 
@@ -41,24 +70,9 @@ void CHKBOX::InitProperties() {
 }
 
 void CHKBOX::ReadProperties(const PropertyBag& bag) {
-    m_caption = bag.Read<QString>("Caption", QString());
-    setWindowTitle(m_caption);
-    m_enabled = bag.Read<bool>("Enabled", true);
-    QWidget::setEnabled(m_enabled);
-    m_font = bag.Read<QFont>("Font", AmbientProperties().Font);
-    QWidget::setFont(m_font);
-    m_tipText = bag.Read<QString>("TipText", QString());
+    property_table::ReadAll(*this, bag, Properties(), AmbientProperties().Font);
+    ApplyStoredSettings();
     setToolTip(m_tipText);
-    m_value = bag.Read<bool>("Value", false);
-    m_drawFocusRectangle = bag.Read<bool>("DrawFocusRectangle", true);
-    m_backColor = bag.Read<OLE_COLOR>("BackColor", kDefBackColor);
-    m_foreColor = bag.Read<OLE_COLOR>("ForeColor", kDefForeColor);
-    m_disabledForeColor = bag.Read<OLE_COLOR>("DisabledForeColor", kDefDisabledForeColor);
-    m_mouseIcon = bag.Read<QImage>("MouseIcon", QImage());
-    m_mousePointer = bag.Read<short>("MousePointer", 0);
-    chk_common::ApplyMousePointer(*this, m_mousePointer, m_mouseIcon);
-    // "ValueSetClick", "Picture" and "PictureDisabled" are written but never read.
-
     LoadBuiltInGlyph();
     if (UserMode()) AttachSubclassing();
     m_drawEnabled = true;
@@ -66,42 +80,19 @@ void CHKBOX::ReadProperties(const PropertyBag& bag) {
 }
 
 void CHKBOX::WriteProperties(PropertyBag& bag) const {
-    bag.Write<QString>("Caption", m_caption, QString());
-    bag.Write<bool>("Enabled", m_enabled, true);
-    bag.Write<QFont>("Font", m_font, AmbientProperties().Font);
-    bag.Write<QString>("TipText", m_tipText, QString());
-    bag.Write<bool>("Value", m_value, false);
-    bag.Write<bool>("DrawFocusRectangle", m_drawFocusRectangle, true);
-    bag.Write<OLE_COLOR>("BackColor", m_backColor, kDefBackColor);
-    bag.Write<OLE_COLOR>("ForeColor", m_foreColor, kDefForeColor);
-    bag.Write<OLE_COLOR>("DisabledForeColor", m_disabledForeColor, kDefDisabledForeColor);
-    bag.Write<QImage>("MouseIcon", m_mouseIcon, QImage());
-    bag.Write<short>("MousePointer", m_mousePointer, 0);
-    bag.Write<bool>("ValueSetClick", m_valueSetClick, false);
-    bag.Write<QImage>("Picture", m_picture, QImage());
-    bag.Write<QImage>("PictureDisabled", m_pictureDisabled, QImage());
+    property_table::WriteAll(*this, bag, Properties(), AmbientProperties().Font);
 }
 
 // ---- properties ----------------------------------------------------------------------------
 
-void CHKBOX::SetCaption(const QString& caption) {
-    m_caption = caption;
-    setWindowTitle(m_caption);
-    Redraw();
-    MarkChanged("Caption");
-}
+void CHKBOX::SetCaption(const QString& caption) { SetProperty<CHKBOX>(&CHKBOX::m_caption, caption); }
+void CHKBOX::SetEnabled(bool on) { SetProperty<CHKBOX>(&CHKBOX::m_enabled, on); }
+void CHKBOX::SetFont(const QFont& font) { SetProperty<CHKBOX>(&CHKBOX::m_font, font); }
+void CHKBOX::SetTipText(const QString& text) { SetProperty<CHKBOX>(&CHKBOX::m_tipText, text); }
+void CHKBOX::SetValue(bool value) { SetProperty<CHKBOX>(&CHKBOX::m_value, value); }
+void CHKBOX::SetBackStyle(int style) { SetProperty<CHKBOX>(&CHKBOX::m_backStyle, style); }
 
-void CHKBOX::SetTipText(const QString& text) {
-    m_tipText = text;
-    setToolTip(text);
-    MarkChanged("TipText");
-}
-
-void CHKBOX::SetValue(bool value) {
-    m_value = value;
-    Redraw();
-    MarkChanged("Value");
-}
+void CHKBOX::TipTextChanged() { setToolTip(m_tipText); }
 
 // ---- methods ------------------------------------------------------------------------------
 
@@ -126,24 +117,26 @@ void CHKBOX::Compose(gdi::HDC target) const {
     if (!mem.Create(w, h, gfxTranslateColor(m_backColor))) return;
     const gdi::HDC dc = mem.hDC();
 
-    gfxDrawRect(dc, gdi::RECT{0, 0, w, h}, m_backColor);
+    const bool seeThrough = UserMode() && m_backStyle == bsTransparent;
+    if (!seeThrough || !gfxGetTransBG(dc, const_cast<CHKBOX*>(this))) gfxDrawRect(dc, gdi::RECT{0, 0, w, h}, m_backColor);
     const QRect glyph = GlyphRect();
     clsSkin::DrawPieceFrame(dc, m_skin, GlyphFrame(), glyph.x(), glyph.y());
-
-    if (!m_caption.isEmpty()) {
-        gdi::SelectFont(dc, m_font);
-        gdi::SetBkMode(dc, gdi::BkMode::Transparent);
-        gdi::SetTextColor(dc, gfxTranslateColor(m_enabled ? m_foreColor : m_disabledForeColor));
-        const QRect box = captionBox(dc, m_caption, w, h);
-        gdi::RECT r{box.left(), box.top(), w, box.top() + box.height()};
-        gdi::DrawText(dc, m_caption, r, gdi::DT_WORDBREAK);
-        if (m_hasFocus && m_drawFocusRectangle) {
-            chk_common::DrawFocusRect(dc, gdi::RECT{std::max(box.left() - 1, 0), std::max(box.top() - 1, 0),
-                                                    std::min(box.left() + box.width() + 1, w),
-                                                    std::min(box.top() + box.height() + 1, h)});
-        }
-    }
+    if (!m_caption.isEmpty()) DrawCaption(dc, w, h);
     gdi::BitBlt(target, 0, 0, w, h, dc, 0, 0, gdi::SRCCOPY);
+}
+
+void CHKBOX::DrawCaption(gdi::HDC dc, int w, int h) const {
+    gdi::SelectFont(dc, m_font);
+    gdi::SetBkMode(dc, gdi::BkMode::Transparent);
+    gdi::SetTextColor(dc, gfxTranslateColor(m_enabled ? m_foreColor : m_disabledForeColor));
+    const QRect box = captionBox(dc, m_caption, w, h);
+    gdi::RECT r{box.left(), box.top(), w, box.top() + box.height()};
+    gdi::DrawText(dc, m_caption, r, gdi::DT_WORDBREAK);
+    if (m_hasFocus && m_drawFocusRectangle) {
+        glyph_control::DrawFocusRect(dc, gdi::RECT{std::max(box.left() - 1, 0), std::max(box.top() - 1, 0),
+                                                   std::min(box.left() + box.width() + 1, w),
+                                                   std::min(box.top() + box.height() + 1, h)});
+    }
 }
 
 // ---- subclassing and timers -------------------------------------------------------------------

@@ -3,12 +3,15 @@
 // A 13 x 13 glyph from a skin strip (built-in resource 1001 or the host's
 // image through QuerySkin), followed by the caption.  The glyph frame follows
 // the value and the hover, press, space-key and enabled states (see
-// chk_common::kGlyphFrames).  Mouse buttons, moves, paint and the hover timer
+// glyph_control::kGlyphFrames).  Mouse buttons, moves, paint and the hover timer
 // reach the box as window messages through a Subclasser in run mode; keys
 // come through the ordinary Qt handlers.  In design mode it only paints.
 //
 // Colours, the focus rectangle and the mouse pointer are stored settings
-// without public properties: they come from the property bag only.
+// without public properties: they come from the property bag only (rows of
+// Properties()).  BackStyle (set at run time, not stored) makes the box show
+// what lies behind it instead of BackColor, like the option button's, so a
+// row of boxes on a picture shows the picture.
 #pragma once
 
 #include "GlyphControlBase.h"
@@ -18,11 +21,20 @@ class CHKBOX : public GlyphControlBase {
     Q_PROPERTY(bool Value READ Value WRITE SetValue)
 
 public:
+    enum BackStyles : int { bsTransparent = 0, bsOpaque = 1 };
+
     explicit CHKBOX(QWidget* parent = nullptr, Ambient ambient = {});
     ~CHKBOX() override;
 
-    // ---- properties (the rest in GlyphControlBase) ----------------------------------
+    // One row per property (see property_table.h).
+    static const auto& Properties();
+
+    // ---- properties (the getters in GlyphControlBase) ----------------------------------
     void SetCaption(const QString& caption);
+    void SetEnabled(bool on);
+    void SetFont(const QFont& font);
+    int BackStyle() const { return m_backStyle; }
+    void SetBackStyle(int style);  // run time only: not stored
     QString TipText() const { return m_tipText; }
     void SetTipText(const QString& text);
     // Stores and redraws; raises no event.
@@ -50,10 +62,13 @@ protected:
 
 private:
     void Compose(gdi::HDC target) const override;
+    void DrawCaption(gdi::HDC dc, int w, int h) const;
     void AttachSubclassing();
+    void TipTextChanged();
 
     // properties
     QString m_tipText;
+    int m_backStyle = bsOpaque;
     // stored without public properties
     bool m_drawFocusRectangle = true;
     // written for the host's sake, never read back

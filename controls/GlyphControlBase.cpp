@@ -1,6 +1,7 @@
 #include "GlyphControlBase.h"
 
-#include "CHKBOX_Opt_common.h"
+#include "control_input.h"
+#include "glyph_control.h"
 #include "modSkinConstants.h"
 #include "suite/tavMFC40.h"
 
@@ -26,18 +27,30 @@ GlyphControlBase::~GlyphControlBase() {
 
 // ---- properties ------------------------------------------------------------------------------
 
-void GlyphControlBase::SetEnabled(bool on) {
-    m_enabled = on;
-    QWidget::setEnabled(on);
+void GlyphControlBase::CaptionChanged() {
+    setWindowTitle(m_caption);
     Redraw();
-    MarkChanged("Enabled");
 }
 
-void GlyphControlBase::SetFont(const QFont& font) {
-    m_font = font;
+void GlyphControlBase::EnabledChanged() {
+    QWidget::setEnabled(m_enabled);
+    Redraw();
+}
+
+void GlyphControlBase::FontChanged() {
     QWidget::setFont(m_font);
     Redraw();
-    MarkChanged("Font");
+}
+
+void GlyphControlBase::MousePointerChanged() {
+    control_input::ApplyMousePointer(*this, m_mousePointer, m_mouseIcon);
+}
+
+void GlyphControlBase::ApplyStoredSettings() {
+    setWindowTitle(m_caption);
+    QWidget::setEnabled(m_enabled);
+    QWidget::setFont(m_font);
+    MousePointerChanged();
 }
 
 // ---- methods ----------------------------------------------------------------------------------
@@ -54,7 +67,7 @@ void GlyphControlBase::EndUpdate() {
     Redraw();
 }
 
-void GlyphControlBase::LoadBuiltInGlyph() { chk_common::LoadBuiltInGlyph(m_skin, m_glyphResource); }
+void GlyphControlBase::LoadBuiltInGlyph() { glyph_control::LoadBuiltInGlyph(m_skin, m_glyphResource); }
 
 void GlyphControlBase::ApplyDefaultSkin() {
     LoadBuiltInGlyph();
@@ -62,15 +75,15 @@ void GlyphControlBase::ApplyDefaultSkin() {
 }
 
 void GlyphControlBase::ApplyCustomSkin() {
-    chk_common::LoadCustomGlyph(m_skin, m_glyphResource, [this](int number, SkinMapInfo& piece, SkinSource& source) {
+    glyph_control::LoadCustomGlyph(m_skin, m_glyphResource, [this](int number, SkinMapInfo& piece, SkinSource& source) {
         emit QuerySkin(number, piece, source);
     });
     Redraw();
 }
 
 int GlyphControlBase::GlyphFrame() const {
-    const auto state = chk_common::GlyphStateOf({m_enabled, m_spaceDown, m_mouseOver, m_pressed});
-    return chk_common::GlyphFrame(state, m_value);
+    const auto state = glyph_control::GlyphStateOf({m_enabled, m_spaceDown, m_mouseOver, m_pressed});
+    return glyph_control::GlyphFrame(state, m_value);
 }
 
 // ---- drawing -----------------------------------------------------------------------------------
@@ -135,7 +148,7 @@ void GlyphControlBase::keyPressEvent(QKeyEvent* e) {
         Redraw();
     }
     emit KeyDown(code, shift);
-    if (const int ascii = chk_common::KeyAsciiOf(e->text()); ascii >= 0) emit KeyPress(ascii);
+    if (const int ascii = control_input::KeyAsciiOf(e->text()); ascii >= 0) emit KeyPress(ascii);
 }
 
 void GlyphControlBase::focusInEvent(QFocusEvent*) {

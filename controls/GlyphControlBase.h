@@ -34,9 +34,7 @@ public:
     // ---- properties both controls have ----------------------------------------------
     QString Caption() const { return m_caption; }
     bool Enabled() const { return m_enabled; }
-    void SetEnabled(bool on);
     QFont Font() const { return m_font; }
-    void SetFont(const QFont& font);
     bool Value() const { return m_value; }
     QWidget* hWnd() { return this; }
 
@@ -82,6 +80,13 @@ protected:
     virtual void Compose(gdi::HDC target) const = 0;
 
     void PaintToWindow() const;
+    // Rules of the properties both controls have (rows of each control's table).
+    void CaptionChanged();
+    void EnabledChanged();
+    void FontChanged();
+    void MousePointerChanged();
+    // The window's own state from what ReadProperties stored.
+    void ApplyStoredSettings();
     void LoadBuiltInGlyph();
     // Routes `messages` of this control to ISubclass_WindowProc.
     void AttachMessages(std::initializer_list<winmsg::UINT> messages);

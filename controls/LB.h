@@ -14,11 +14,19 @@
 //
 // Bad indices throw LBError (380 for ListIndex/TopIndex values, 381 for
 // item indices).
+//
+// Every stored property is one row of Properties(), the settings without a
+// public property rows of HiddenProperties() over LBHiddenSettings.  Files:
+// LB.cpp (properties, lifecycle, items, selection), LB_input.cpp (keyboard,
+// mouse, wheel, drag auto-scroll, subclassed messages), LB_paint.cpp (size
+// handling and painting); the row arithmetic is list_rows.h.
 #pragma once
 
 #include "LBError.h"
 #include "LBVScroll.h"
 #include "UserControl.h"
+#include "frame_throttle.h"
+#include "list_rows.h"
 #include "suite/tavGFX40.h"
 #include "suite/tavSCls40.h"
 
@@ -28,6 +36,29 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+// Settings the list box keeps in the property bag without a public property.
+struct LBHiddenSettings {
+    using OLE_COLOR = tavGFX40::OLE_COLOR;
+    bool AutoSelectSize = false;
+    bool AutoSelectTheme = false;
+    bool AutoComplete = false;
+    int ScrollBarWidth = 13;  // pixels
+    OLE_COLOR FontHoverEffect = 0xFFFFFF;
+    OLE_COLOR BackSelected = 0x8000000D;
+    OLE_COLOR BackSelectedG1 = 0x8000000D;
+    OLE_COLOR BackSelectedG2 = 0x80000005;
+    bool GotFocusEffect = false;
+    int GotFocusEffectColor = 1;
+    bool HoverListEffect = false;
+    OLE_COLOR HoverListEffectColor = 0xFFFFFF;
+    int BoxRadius = 0;
+    int Alignment = 0;  // LB::Alignments
+    bool Focus = true;
+    bool HoverSelection = false;
+    bool WordWrap = true;
+    int OrderType = 0;
+};
 
 class LB : public UserControl, public tavSCls40::ISubclass {
     Q_OBJECT
@@ -50,10 +81,14 @@ public:
     // Repaints are at most one per frame: a burst of changes (a log line per
     // event-loop pass) paints once per frame instead of once per change.
     static constexpr std::uintptr_t kPaintTimerId = 3;
-    static constexpr int kFrameMs = LBVScrollParts::FrameThrottle::kFrameMs;
+    static constexpr int kFrameMs = FrameThrottle::kFrameMs;
 
     explicit LB(QWidget* parent = nullptr, Ambient ambient = {});
     ~LB() override;
+
+    // One row per property and per hidden setting (see property_table.h).
+    static const auto& Properties();
+    static const auto& HiddenProperties();
 
     // ---- items ----------------------------------------------------------------------
     void AddItem(const QString& item);
@@ -64,9 +99,9 @@ public:
     QString ItemText(long index) const;
     void SetItemText(long index, const QString& text);
     QVariant ItemData(long index) const;
-    void SetItemData(long index, const QVariant& data);
+    void SetItemData(long index, const QVariant& value);
     QString ItemStringData(long index) const;
-    void SetItemStringData(long index, const QString& data);
+    void SetItemStringData(long index, const QString& value);
 
     long ListIndex() const { return m_listIndex; }
     void SetListIndex(long value);
@@ -118,10 +153,10 @@ public:
     int Theme() const { return m_theme; }
     void SetTheme(int theme);
 
-    // Settings kept in the property bag without a public property (see
-    // kHiddenSettings in LB.cpp); the painting uses some of them.
-    QVariant HiddenSetting(const QString& key) const { return m_hidden.value(key); }
-    void SetHiddenSetting(const QString& key, const QVariant& value);
+    // Settings kept in the property bag without a public property; the
+    // painting uses some of them.  Setting them marks each changed one.
+    const LBHiddenSettings& HiddenSettings() const { return m_hidden; }
+    void SetHiddenSettings(const LBHiddenSettings& settings);
 
     // ---- methods ----------------------------------------------------------------------------
     void BeginUpdate();
@@ -191,6 +226,9 @@ private:
     };
 
     void CheckIndex(long index) const;
+    bool TranslateColour(OLE_COLOR& colour);
+    void ThemeChanged();
+    void EnabledChanged();
     void SizeHandling();
     // A hidden widget learns of its new size only when shown: catch up first.
     void SyncSize() {
@@ -202,8 +240,13 @@ private:
     void Redraw();
     void PaintToWindow();
     void Compose(gdi::HDC dc, int w, int h) const;
+    void DrawRows(gdi::HDC dc) const;
+    void DrawRow(gdi::HDC dc, long index, OLE_COLOR back, OLE_COLOR fore) const;
+    void DrawSelection(gdi::HDC dc) const;
     int Border() const;
     QRect RowsArea() const;
+    list_rows::Page Rows() const;
+    bool ScrollBarShown() const;
     void AttachSubclassing();
     void OnWheel(int delta);
     void OnHoverMove(QPoint p);
@@ -239,12 +282,13 @@ private:
     int m_itemTextLeft = 2;
     OLE_COLOR m_skinBackColor = kDefSkinBackColor;
     int m_theme = 0;
-    QVariantMap m_hidden;
+    LBHiddenSettings m_hidden;
 
     // run-time state
     LBVScroll* m_sb = nullptr;
     int m_itemHeight = 1;
     int m_itemsVisible = 0;
+    list_rows::LineMetrics m_line;  // the font's line and ink, for placing row text
     QSize m_sizedFor;  // the size the metrics were computed for
     bool m_drawEnabled = true;
     bool m_buttonHeld = false;
@@ -253,7 +297,7 @@ private:
     int m_dragY = 0;
     std::uint32_t m_lastDragStep = 0;
     std::uint64_t m_redrawRequests = 0;
-    LBVScrollParts::FrameThrottle m_throttle{this, kPaintTimerId};
+    FrameThrottle m_throttle{this, kPaintTimerId};
     std::function<std::uint32_t()> m_tick;
     std::unique_ptr<tavSCls40::Subclasser> m_subclasser;
 };

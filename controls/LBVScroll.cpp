@@ -5,13 +5,31 @@
 
 #include <QHideEvent>
 
-#include <algorithm>
-#include <cmath>
 
-using namespace LBVScrollParts;
+using namespace scroll_bar;
+using property_table::Storage;
+using scroll_range::ToTwips;
+
+namespace {
+template <class T>
+using Row = property_table::Row<LBVScroll, T>;
+}  // namespace
+
+const auto& LBVScroll::Properties() {
+    static const auto table = std::make_tuple(
+        Row<bool>{"Enabled", &LBVScroll::m_enabled, true, Storage::RunTime, nullptr, &LBVScroll::EnabledChanged},
+        Row<Number>{"ItemsVisible", &LBVScroll::m_itemsVisible, 0, Storage::RunTime, nullptr,
+                    &LBVScroll::CountsChanged},
+        Row<Number>{"TotalItems", &LBVScroll::m_totalItems, 0, Storage::RunTime, nullptr, &LBVScroll::CountsChanged},
+        Row<int>{"MetricsSize", &LBVScroll::m_metricsSize, 0, Storage::RunTime, nullptr, &LBVScroll::SizeHandling},
+        Row<int>{"dFormat", &LBVScroll::m_dFormat, 0, Storage::RunTime, nullptr, &LBVScroll::Redraw},
+        // The pieces keep the theme they were loaded with until the next ApplyDefaultSkin.
+        Row<int>{"Theme", &LBVScroll::m_theme, 0, Storage::RunTime, nullptr, &LBVScroll::Redraw});
+    return table;
+}
 
 LBVScroll::LBVScroll(QWidget* parent, Ambient ambient)
-    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Presses) {
+    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Presses, scroll_range::Range({})) {
     RecomputeThumb();
 }
 
@@ -39,73 +57,42 @@ void LBVScroll::AttachSubclassing() {
 
 // ---- properties --------------------------------------------------------------------------------
 
-void LBVScroll::SetEnabled(bool on) {
-    m_enabled = on;
-    if (!on) StopPress();
+void LBVScroll::SetEnabled(bool on) { SetProperty<LBVScroll>(&LBVScroll::m_enabled, on); }
+void LBVScroll::SetItemsVisible(Number n) { SetProperty<LBVScroll>(&LBVScroll::m_itemsVisible, n); }
+void LBVScroll::SetTotalItems(Number n) { SetProperty<LBVScroll>(&LBVScroll::m_totalItems, n); }
+void LBVScroll::SetMetricsSize(int pixels) { SetProperty<LBVScroll>(&LBVScroll::m_metricsSize, pixels); }
+void LBVScroll::SetdFormat(int format) { SetProperty<LBVScroll>(&LBVScroll::m_dFormat, format); }
+void LBVScroll::SetTheme(int theme) { SetProperty<LBVScroll>(&LBVScroll::m_theme, theme); }
+
+void LBVScroll::EnabledChanged() {
+    if (!m_enabled) StopPress();
     Redraw();
 }
 
-void LBVScroll::SetItemsVisible(double n) {
-    m_itemsVisible = n;
+void LBVScroll::CountsChanged() {
     RecomputeThumb();
     Redraw();
 }
 
-void LBVScroll::SetTotalItems(double n) {
-    m_totalItems = n;
-    RecomputeThumb();
-    Redraw();
-}
-
-void LBVScroll::SetMetricsSize(int pixels) {
-    m_metricsSize = pixels;
-    SizeHandling();
-}
-
-long LBVScroll::Clamp(long value) const {
-    return static_cast<long>(std::clamp(static_cast<double>(value), m_min, std::max(m_min, m_max)));
-}
-
-void LBVScroll::SetValue(long value) {
-    const long clamped = Clamp(value);
-    if (clamped == m_value) return;
-    m_value = clamped;
-    if (!m_dragging) {
+void LBVScroll::SetValue(Number value) {
+    if (m_range.SetValue(value) && !m_dragging) {
         RecomputeThumb();
         Redraw();
     }
 }
 
-void LBVScroll::SetdFormat(int format) {
-    m_dFormat = format;
-    Redraw();
-}
+void LBVScroll::SetSmallChange(Number n) { m_range.SetSmallChange(n); }
 
-void LBVScroll::SetTheme(int theme) {
-    // The pieces keep the theme they were loaded with until the next
-    // ApplyDefaultSkin.
-    m_theme = theme;
-    Redraw();
-}
+void LBVScroll::SetLargeChange(Number n) { m_range.SetLargeChange(n); }
 
-void LBVScroll::SetSmallChange(long n) {
-    if (n <= std::fabs(m_max - m_min)) m_smallChange = n;
-}
-
-void LBVScroll::SetLargeChange(long n) {
-    if (n <= std::fabs(m_max - m_min)) m_largeChange = n;
-}
-
-void LBVScroll::SetMin(double min) {
-    m_min = min;
-    if (m_value < m_min) m_value = static_cast<long>(std::ceil(m_min));
+void LBVScroll::SetMin(Number min) {
+    m_range.SetMin(min);
     RecomputeThumb();
     Redraw();
 }
 
-void LBVScroll::SetMax(double max) {
-    m_max = max < m_min ? m_min + 1 : max;
-    if (m_value > m_max) m_value = static_cast<long>(std::floor(m_max));
+void LBVScroll::SetMax(Number max) {
+    m_range.SetMax(max);
     RecomputeThumb();
     Redraw();
 }
@@ -113,19 +100,20 @@ void LBVScroll::SetMax(double max) {
 // ---- geometry ------------------------------------------------------------------------------------------
 
 double LBVScroll::NewThumbLength() const {
-    return LBVScrollParts::ThumbLength(m_geo, m_itemsVisible, m_totalItems, m_skins.MinThumb(), m_geo.thumbLength);
+    return scroll_range::ThumbLength(m_geo, static_cast<double>(m_itemsVisible), static_cast<double>(m_totalItems),
+                                     m_skins.MinThumb(), m_geo.thumbLength);
 }
 
 // ---- drawing --------------------------------------------------------------------------------------------
 
-LBVScrollParts::PartState LBVScroll::StateOf(ScrollPart part) const {
+scroll_bar::PartState LBVScroll::StateOf(ScrollPart part) const {
     if (m_pressed == part) return statePressed;
     return m_hover == part ? stateHover : stateNormal;
 }
 
 void LBVScroll::hideEvent(QHideEvent*) {
     StopPress();
-    m_throttle.Flush(NowMs());
+    m_throttle.Flush(FrameThrottle::NowMs());
 }
 
 void LBVScroll::leaveEvent(QEvent*) {
@@ -142,12 +130,12 @@ void LBVScroll::OnButtonDown(QPoint p) {
     switch (part) {
         case ScrollPart::UpArrow:
             m_pressed = part;
-            MoveTo(m_value - m_smallChange);
+            MoveTo(Value() - SmallChange());
             m_repeat.Start();
             break;
         case ScrollPart::DownArrow:
             m_pressed = part;
-            MoveTo(m_value + m_smallChange);
+            MoveTo(Value() + SmallChange());
             m_repeat.Start();
             break;
         case ScrollPart::Thumb:
@@ -170,7 +158,7 @@ void LBVScroll::OnButtonUp() {
 }
 
 void LBVScroll::OnTimer(std::uintptr_t id) {
-    if (m_throttle.OnTimer(id, NowMs())) return;
+    if (m_throttle.OnTimer(id, FrameThrottle::NowMs())) return;
     if (id == modSkinConstants::kHoverTimerId) {
         if (m_pressed == ScrollPart::None && !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
             winmsg::KillTimer(this, id);
@@ -192,7 +180,7 @@ void LBVScroll::StepPressedPart() {
         case ScrollPart::DownArrow:
             // No step while the pointer is off the held arrow.
             if (m_hover == m_pressed)
-                MoveTo(m_pressed == ScrollPart::UpArrow ? m_value - m_smallChange : m_value + m_smallChange);
+                MoveTo(m_pressed == ScrollPart::UpArrow ? Value() - SmallChange() : Value() + SmallChange());
             break;
         case ScrollPart::TrackAbove:
             if (m_geo.thumbTop > pointer) PageTowards(pageTowardsMin);
@@ -209,13 +197,11 @@ void LBVScroll::StepPressedPart() {
 void LBVScroll::PageTowards(PageDirection direction) {
     long amount = 0;
     emit QueryPageSize(direction, amount);
-    if (amount != 0) MoveTo(direction == pageTowardsMin ? m_value - amount : m_value + amount);
+    if (amount != 0) MoveTo(direction == pageTowardsMin ? Value() - amount : Value() + amount);
 }
 
-void LBVScroll::MoveTo(long value) {
-    const long clamped = Clamp(value);
-    if (clamped == m_value) return;
-    m_value = clamped;
+void LBVScroll::MoveTo(Number value) {
+    if (!m_range.SetValue(value)) return;
     RecomputeThumb();
-    emit Change(m_value);
+    emit Change(Value());
 }

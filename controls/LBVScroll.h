@@ -7,7 +7,7 @@
 // once the thumb has reached the pointer).  The thumb can be dragged; the
 // value then follows the thumb, rounded to the nearest whole number.
 //
-// Scale: twips (see LBVScrollParts.h); ThumbTop/ThumbLength report twips.
+// Scale: twips (see scroll_range.h); ThumbTop/ThumbLength report twips.
 // Nothing is persisted: the owner sets everything at run time.
 //
 // Paging is the owner's business: a press on the track asks QueryPageSize
@@ -29,24 +29,23 @@ public:
     explicit LBVScroll(QWidget* parent = nullptr, Ambient ambient = {});
     ~LBVScroll() override;
 
+    // One row per property (see property_table.h); all are set at run time.
+    static const auto& Properties();
+
     // ---- properties (the rest in ScrollBarBase) ---------------------------------------------
     void SetEnabled(bool on);
-    double ItemsVisible() const { return m_itemsVisible; }
-    void SetItemsVisible(double n);
-    double TotalItems() const { return m_totalItems; }
-    void SetTotalItems(double n);
+    Number ItemsVisible() const { return m_itemsVisible; }
+    void SetItemsVisible(Number n);
+    Number TotalItems() const { return m_totalItems; }
+    void SetTotalItems(Number n);
     void SetMetricsSize(int pixels);
-    void SetValue(long value);
+    void SetValue(Number value);
     void SetdFormat(int format);
     void SetTheme(int theme);
-    long SmallChange() const { return m_smallChange; }
-    void SetSmallChange(long n);
-    long LargeChange() const { return m_largeChange; }
-    void SetLargeChange(long n);
-    double Min() const { return m_min; }
-    void SetMin(double min);
-    double Max() const { return m_max; }
-    void SetMax(double max);
+    void SetSmallChange(Number n);
+    void SetLargeChange(Number n);
+    void SetMin(Number min);
+    void SetMax(Number max);
 
     // ---- host lifecycle (nothing is stored) ---------------------------------------------
     void InitProperties() override;
@@ -73,25 +72,20 @@ protected:
 
 private:
     double NewThumbLength() const override;
-    double RangeMin() const override { return m_min; }
-    double RangeMax() const override { return m_max; }
     void OnButtonDown(QPoint p) override;
     void OnButtonUp() override;
     void OnTimer(std::uintptr_t id) override;
-    LBVScrollParts::PartState StateOf(ScrollPart part) const override;
-    void RaiseScroll() override { emit Scroll(m_value); }
+    scroll_bar::PartState StateOf(ScrollPart part) const override;
+    void RaiseScroll() override { emit Scroll(Value()); }
     void AttachSubclassing();
+    void EnabledChanged();
+    void CountsChanged();
     // One step of a held arrow or track.
     void StepPressedPart();
     void PageTowards(PageDirection direction);
-    void MoveTo(long value);  // user move: clamps, raises Change when it moved
-    long Clamp(long value) const;
+    void MoveTo(Number value);  // user move: clamps, raises Change when it moved
 
-    // properties
-    double m_itemsVisible = 0;
-    double m_totalItems = 0;
-    long m_smallChange = 1;
-    long m_largeChange = 1;
-    double m_min = 0;
-    double m_max = 0;
+    // properties (the range in ScrollBarBase)
+    Number m_itemsVisible = 0;
+    Number m_totalItems = 0;
 };

@@ -1,6 +1,6 @@
 #include "Opt.h"
 
-#include "CHKBOX_Opt_common.h"
+#include "glyph_control.h"
 #include "modSkinConstants.h"
 #include "suite/tavMFC40.h"
 
@@ -8,7 +8,39 @@
 
 using namespace tavGFX40;
 using namespace modSkinConstants;
-using chk_common::kGlyphSize;
+using glyph_control::kGlyphSize;
+using property_table::Storage;
+
+namespace {
+template <class T>
+using Row = property_table::Row<Opt, T>;
+}  // namespace
+
+const auto& Opt::Properties() {
+    using C = OLE_COLOR;
+    static const auto table = std::make_tuple(
+        Row<int>{"Alignment", &Opt::m_alignment, optGlyphLeft, Storage::Stored, nullptr, &Opt::Redraw},
+        Row<C>{"BackColor", &Opt::m_backColor, kDefBackColor, Storage::Stored, nullptr, &Opt::BackgroundChanged},
+        Row<int>{"BackStyle", &Opt::m_backStyle, bsOpaque, Storage::Stored, nullptr, &Opt::BackgroundChanged},
+        Row<C>{"DisabledForeColor", &Opt::m_disabledForeColor, kDefDisabledForeColor, Storage::Stored, nullptr,
+               &Opt::Redraw},
+        Row<bool>{"Enabled", &Opt::m_enabled, true, Storage::Stored, nullptr, &Opt::EnabledChanged},
+        Row<QFont>{"Font", &Opt::m_font, {}, Storage::Stored, nullptr, &Opt::FontChanged},
+        Row<C>{"ForeColor", &Opt::m_foreColor, kDefForeColor, Storage::Stored, nullptr, &Opt::Redraw},
+        Row<short>{"GroupID", &Opt::m_groupID, 0},
+        Row<bool>{"Grouped", &Opt::m_grouped, false},
+        Row<QImage>{"MouseIcon", &Opt::m_mouseIcon, {}, Storage::Stored, nullptr, &Opt::MousePointerChanged},
+        Row<short>{"MousePointer", &Opt::m_mousePointer, 0, Storage::Stored, nullptr, &Opt::MousePointerChanged},
+        Row<bool>{"Value", &Opt::m_value, false, Storage::Stored, &Opt::AcceptValue, &Opt::ValueChanged},
+        Row<bool>{"ValueSetClick", &Opt::m_valueSetClick, false},
+        // Set at run time, not stored.
+        Row<QString>{"Caption", &Opt::m_caption, {}, Storage::RunTime, nullptr, &Opt::CaptionChanged},
+        Row<int>{"ControlWidth", &Opt::m_controlWidth, 0, Storage::RunTime, nullptr, &Opt::Redraw},
+        Row<int>{"ControlHeight", &Opt::m_controlHeight, 0, Storage::RunTime, nullptr, &Opt::Redraw},
+        Row<int>{"XOffset", &Opt::m_xOffset, 0, Storage::RunTime, nullptr, &Opt::Redraw},
+        Row<int>{"YOffset", &Opt::m_yOffset, 0, Storage::RunTime, nullptr, &Opt::Redraw});
+    return table;
+}
 
 Opt::Opt(QWidget* parent, Ambient ambient) : GlyphControlBase(parent, std::move(ambient), resOptionButton) {}
 
@@ -27,23 +59,8 @@ void Opt::InitProperties() {
 }
 
 void Opt::ReadProperties(const PropertyBag& bag) {
-    m_alignment = bag.Read<int>("Alignment", optGlyphLeft);
-    m_backColor = bag.Read<OLE_COLOR>("BackColor", kDefBackColor);
-    m_backStyle = bag.Read<int>("BackStyle", bsOpaque);
-    m_disabledForeColor = bag.Read<OLE_COLOR>("DisabledForeColor", kDefDisabledForeColor);
-    m_enabled = bag.Read<bool>("Enabled", true);
-    QWidget::setEnabled(m_enabled);
-    m_font = bag.Read<QFont>("Font", AmbientProperties().Font);
-    QWidget::setFont(m_font);
-    m_foreColor = bag.Read<OLE_COLOR>("ForeColor", kDefForeColor);
-    m_groupID = bag.Read<short>("GroupID", 0);
-    m_grouped = bag.Read<bool>("Grouped", false);
-    m_mouseIcon = bag.Read<QImage>("MouseIcon", QImage());
-    m_mousePointer = bag.Read<short>("MousePointer", 0);
-    chk_common::ApplyMousePointer(*this, m_mousePointer, m_mouseIcon);
-    m_value = bag.Read<bool>("Value", false);
-    m_valueSetClick = bag.Read<bool>("ValueSetClick", false);
-
+    property_table::ReadAll(*this, bag, Properties(), AmbientProperties().Font);
+    ApplyStoredSettings();
     LoadBuiltInGlyph();
     if (UserMode()) AttachSubclassing();
     m_drawEnabled = true;
@@ -52,117 +69,45 @@ void Opt::ReadProperties(const PropertyBag& bag) {
 }
 
 void Opt::WriteProperties(PropertyBag& bag) const {
-    bag.Write<int>("Alignment", m_alignment, optGlyphLeft);
-    bag.Write<OLE_COLOR>("BackColor", m_backColor, kDefBackColor);
-    bag.Write<int>("BackStyle", m_backStyle, bsOpaque);
-    bag.Write<OLE_COLOR>("DisabledForeColor", m_disabledForeColor, kDefDisabledForeColor);
-    bag.Write<bool>("Enabled", m_enabled, true);
-    bag.Write<QFont>("Font", m_font, AmbientProperties().Font);
-    bag.Write<OLE_COLOR>("ForeColor", m_foreColor, kDefForeColor);
-    bag.Write<short>("GroupID", m_groupID, 0);
-    bag.Write<bool>("Grouped", m_grouped, false);
-    bag.Write<QImage>("MouseIcon", m_mouseIcon, QImage());
-    bag.Write<short>("MousePointer", m_mousePointer, 0);
-    bag.Write<bool>("Value", m_value, false);
-    bag.Write<bool>("ValueSetClick", m_valueSetClick, false);
+    property_table::WriteAll(*this, bag, Properties(), AmbientProperties().Font);
 }
 
-// ---- stored properties ----------------------------------------------------------------------
+// ---- properties ---------------------------------------------------------------------------
 
-void Opt::SetAlignment(int alignment) {
-    m_alignment = alignment;
-    Redraw();
-    MarkChanged("Alignment");
-}
+void Opt::SetAlignment(int alignment) { SetProperty<Opt>(&Opt::m_alignment, alignment); }
+void Opt::SetBackColor(OLE_COLOR colour) { SetProperty<Opt>(&Opt::m_backColor, colour); }
+void Opt::SetBackStyle(int style) { SetProperty<Opt>(&Opt::m_backStyle, style); }
+void Opt::SetDisabledForeColor(OLE_COLOR colour) { SetProperty<Opt>(&Opt::m_disabledForeColor, colour); }
+void Opt::SetEnabled(bool on) { SetProperty<Opt>(&Opt::m_enabled, on); }
+void Opt::SetFont(const QFont& font) { SetProperty<Opt>(&Opt::m_font, font); }
+void Opt::SetForeColor(OLE_COLOR colour) { SetProperty<Opt>(&Opt::m_foreColor, colour); }
+void Opt::SetGroupID(short id) { SetProperty<Opt>(&Opt::m_groupID, id); }
+void Opt::SetGrouped(bool on) { SetProperty<Opt>(&Opt::m_grouped, on); }
+void Opt::SetMouseIcon(const QImage& icon) { SetProperty<Opt>(&Opt::m_mouseIcon, icon); }
+void Opt::SetMousePointer(short pointer) { SetProperty<Opt>(&Opt::m_mousePointer, pointer); }
+void Opt::SetValue(bool value) { SetProperty<Opt>(&Opt::m_value, value); }
+void Opt::SetValueSetClick(bool on) { SetProperty<Opt>(&Opt::m_valueSetClick, on); }
+void Opt::SetCaption(const QString& caption) { SetProperty<Opt>(&Opt::m_caption, caption); }
+void Opt::SetControlWidth(int pixels) { SetProperty<Opt>(&Opt::m_controlWidth, pixels); }
+void Opt::SetControlHeight(int pixels) { SetProperty<Opt>(&Opt::m_controlHeight, pixels); }
+void Opt::SetXOffset(int pixels) { SetProperty<Opt>(&Opt::m_xOffset, pixels); }
+void Opt::SetYOffset(int pixels) { SetProperty<Opt>(&Opt::m_yOffset, pixels); }
 
-void Opt::SetBackColor(OLE_COLOR colour) {
-    m_backColor = colour;
+void Opt::BackgroundChanged() {
     RebuildBackground();
     Redraw();
-    MarkChanged("BackColor");
 }
 
-void Opt::SetBackStyle(int style) {
-    m_backStyle = style;
-    RebuildBackground();
+// With ValueSetClick, a change of the value is noted: a change to True raises Click.
+bool Opt::AcceptValue(bool& value) {
+    m_clickOnValueChange = m_valueSetClick && value != m_value;
+    return true;
+}
+
+void Opt::ValueChanged() {
+    if (m_value && m_grouped) GroupRule();
     Redraw();
-    MarkChanged("BackStyle");
-}
-
-void Opt::SetDisabledForeColor(OLE_COLOR colour) {
-    m_disabledForeColor = colour;
-    Redraw();
-    MarkChanged("DisabledForeColor");
-}
-
-void Opt::SetForeColor(OLE_COLOR colour) {
-    m_foreColor = colour;
-    Redraw();
-    MarkChanged("ForeColor");
-}
-
-void Opt::SetGroupID(short id) {
-    m_groupID = id;
-    MarkChanged("GroupID");
-}
-
-void Opt::SetGrouped(bool on) {
-    m_grouped = on;
-    MarkChanged("Grouped");
-}
-
-void Opt::SetMouseIcon(const QImage& icon) {
-    m_mouseIcon = icon;
-    chk_common::ApplyMousePointer(*this, m_mousePointer, m_mouseIcon);
-    MarkChanged("MouseIcon");
-}
-
-void Opt::SetMousePointer(short pointer) {
-    m_mousePointer = pointer;
-    chk_common::ApplyMousePointer(*this, m_mousePointer, m_mouseIcon);
-    MarkChanged("MousePointer");
-}
-
-void Opt::SetValue(bool value) {
-    const bool clickOnChange = m_valueSetClick && value != m_value;
-    m_value = value;
-    if (value && m_grouped) GroupRule();
-    Redraw();
-    if (clickOnChange && value) emit Click();
-    MarkChanged("Value");
-}
-
-void Opt::SetValueSetClick(bool on) {
-    m_valueSetClick = on;
-    MarkChanged("ValueSetClick");
-}
-
-// ---- run-time properties ----------------------------------------------------------------------
-
-void Opt::SetCaption(const QString& caption) {
-    m_caption = caption;
-    setWindowTitle(caption);
-    Redraw();
-}
-
-void Opt::SetControlWidth(int pixels) {
-    m_controlWidth = pixels;
-    Redraw();
-}
-
-void Opt::SetControlHeight(int pixels) {
-    m_controlHeight = pixels;
-    Redraw();
-}
-
-void Opt::SetXOffset(int pixels) {
-    m_xOffset = pixels;
-    Redraw();
-}
-
-void Opt::SetYOffset(int pixels) {
-    m_yOffset = pixels;
-    Redraw();
+    if (m_clickOnValueChange && m_value) emit Click();
 }
 
 // ---- methods ------------------------------------------------------------------------------
@@ -230,7 +175,7 @@ QRect Opt::GlyphRect() const {
 
 QRect Opt::CaptionBox() const {
     const int w = width(), h = height();
-    const int beside = kGlyphSize + chk_common::kCaptionGap;
+    const int beside = kGlyphSize + glyph_control::kCaptionGap;
     QRect box(0, 0, w, h);
     if (m_alignment == optGlyphLeft) box.setLeft(beside);
     else if (m_alignment == optGlyphRight) box.setRight(w - 1 - beside - 1);
@@ -259,25 +204,27 @@ void Opt::Compose(gdi::HDC target) const {
     if (m_background.hDC() != 0) gdi::BitBlt(dc, 0, 0, w, h, m_background.hDC(), 0, 0, gdi::SRCCOPY);
     if (const QRect glyph = GlyphRect(); !glyph.isEmpty())
         clsSkin::DrawPieceFrame(dc, m_skin, GlyphFrame(), glyph.x(), glyph.y());
-
-    if (!m_caption.isEmpty()) {
-        gdi::SelectFont(dc, m_font);
-        gdi::SetBkMode(dc, gdi::BkMode::Transparent);
-        gdi::SetTextColor(dc, gfxTranslateColor(m_enabled ? m_foreColor : m_disabledForeColor));
-        const QRect box = CaptionBox();
-        gdi::RECT r{box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
-        gdi::DrawText(dc, m_caption, r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
-        const int textHeight = r.Bottom - r.Top, textWidth = std::min(r.Right - r.Left, box.width());
-        const int top = box.top() + (box.height() - textHeight) / 2;
-        gdi::RECT out{box.left(), top, box.left() + box.width(), top + textHeight};
-        gdi::DrawText(dc, m_caption, out, gdi::DT_WORDBREAK);
-        if (m_hasFocus) {
-            chk_common::DrawFocusRect(dc, gdi::RECT{std::max(box.left() - 1, 0), std::max(top - 1, 0),
-                                                    std::min(box.left() + textWidth + 1, w),
-                                                    std::min(top + textHeight + 1, h)});
-        }
-    }
+    if (!m_caption.isEmpty()) DrawCaption(dc, w, h);
     gdi::BitBlt(target, 0, 0, w, h, dc, 0, 0, gdi::SRCCOPY);
+}
+
+// Word-wrapped and centred vertically in the caption box.
+void Opt::DrawCaption(gdi::HDC dc, int w, int h) const {
+    gdi::SelectFont(dc, m_font);
+    gdi::SetBkMode(dc, gdi::BkMode::Transparent);
+    gdi::SetTextColor(dc, gfxTranslateColor(m_enabled ? m_foreColor : m_disabledForeColor));
+    const QRect box = CaptionBox();
+    gdi::RECT r{box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
+    gdi::DrawText(dc, m_caption, r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
+    const int textHeight = r.Bottom - r.Top, textWidth = std::min(r.Right - r.Left, box.width());
+    const int top = box.top() + (box.height() - textHeight) / 2;
+    gdi::RECT out{box.left(), top, box.left() + box.width(), top + textHeight};
+    gdi::DrawText(dc, m_caption, out, gdi::DT_WORDBREAK);
+    if (m_hasFocus) {
+        glyph_control::DrawFocusRect(dc, gdi::RECT{std::max(box.left() - 1, 0), std::max(top - 1, 0),
+                                                   std::min(box.left() + textWidth + 1, w),
+                                                   std::min(top + textHeight + 1, h)});
+    }
 }
 
 // ---- subclassing and timers -------------------------------------------------------------------

@@ -35,7 +35,12 @@ public:
     explicit Opt(QWidget* parent = nullptr, Ambient ambient = {});
     ~Opt() override;
 
-    // ---- stored properties (the rest in GlyphControlBase) ----------------------------
+    // One row per property (see property_table.h).
+    static const auto& Properties();
+
+    // ---- stored properties (the getters of the shared ones in GlyphControlBase) -------
+    void SetEnabled(bool on);
+    void SetFont(const QFont& font);
     int Alignment() const { return m_alignment; }
     void SetAlignment(int alignment);
     OLE_COLOR BackColor() const { return m_backColor; }
@@ -103,7 +108,11 @@ private:
     enum class ChoiceBy { LeftButton, OtherButton };
 
     void Compose(gdi::HDC target) const override;
+    void DrawCaption(gdi::HDC dc, int w, int h) const;
     void RebuildBackground();
+    void BackgroundChanged();
+    bool AcceptValue(bool& value);
+    void ValueChanged();
     void GroupRule();
     bool HasOtherGroupMember() const;
     void UserChoice(ChoiceBy by);
@@ -121,5 +130,6 @@ private:
     int m_yOffset = 0;
 
     // run-time state
+    bool m_clickOnValueChange = false;  // ValueSetClick noted a change
     tavSCls40::MemoryDC m_background;  // what lies under the glyph and caption
 };

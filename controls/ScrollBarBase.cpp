@@ -4,10 +4,11 @@
 
 #include <algorithm>
 
-using namespace LBVScrollParts;
+using namespace scroll_bar;
+using namespace scroll_range;
 
-ScrollBarBase::ScrollBarBase(QWidget* parent, Ambient ambient, DoubleClick doubleClick)
-    : UserControl(parent, std::move(ambient)), m_doubleClick(doubleClick) {
+ScrollBarBase::ScrollBarBase(QWidget* parent, Ambient ambient, DoubleClick doubleClick, Range range)
+    : UserControl(parent, std::move(ambient)), m_range(range), m_doubleClick(doubleClick) {
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setMouseTracking(true);
     m_skins.LoadDefault(m_theme);
@@ -61,18 +62,18 @@ void ScrollBarBase::RecomputeThumb() {
     m_geo.topArrow = m_geo.bottomArrow = std::min(arrow, m_geo.innerHeight / 2);
     m_geo.thumbLength = NewThumbLength();
     if (m_dragging) m_geo.thumbTop = ClampThumbTop(m_geo, m_geo.thumbTop);
-    else m_geo.thumbTop = LBVScrollParts::ThumbTop(m_geo, m_value, RangeMin(), RangeMax());
+    else m_geo.thumbTop = scroll_range::ThumbTop(m_geo, m_range);
 }
 
 ScrollBarBase::ScrollPart ScrollBarBase::HitTest(QPoint point) const {
-    return LBVScrollParts::HitTest(m_geo, width(), point);
+    return scroll_range::HitTest(m_geo, width(), point);
 }
-QRect ScrollBarBase::UpArrowRect() const { return LBVScrollParts::UpArrowRect(m_geo, width()); }
-QRect ScrollBarBase::DownArrowRect() const { return LBVScrollParts::DownArrowRect(m_geo, width()); }
-QRect ScrollBarBase::TrackRect() const { return LBVScrollParts::TrackRect(m_geo, width()); }
-QRect ScrollBarBase::ThumbRect() const { return LBVScrollParts::ThumbRect(m_geo, width()); }
+QRect ScrollBarBase::UpArrowRect() const { return scroll_range::UpArrowRect(m_geo, width()); }
+QRect ScrollBarBase::DownArrowRect() const { return scroll_range::DownArrowRect(m_geo, width()); }
+QRect ScrollBarBase::TrackRect() const { return scroll_range::TrackRect(m_geo, width()); }
+QRect ScrollBarBase::ThumbRect() const { return scroll_range::ThumbRect(m_geo, width()); }
 
-LBVScrollParts::Look ScrollBarBase::CurrentLook() const {
+scroll_bar::Look ScrollBarBase::CurrentLook() const {
     Look look;
     look.width = width();
     look.height = height();
@@ -86,11 +87,11 @@ LBVScrollParts::Look ScrollBarBase::CurrentLook() const {
     return look;
 }
 
-void ScrollBarBase::Redraw() { m_throttle.Request(m_subclasser != nullptr, NowMs()); }
+void ScrollBarBase::Redraw() { m_throttle.Request(m_subclasser != nullptr, FrameThrottle::NowMs()); }
 
 void ScrollBarBase::PaintToWindow() {
     if (!m_drawEnabled) return;
-    LBVScrollParts::Paint(this, m_skins, m_geo, CurrentLook());
+    scroll_bar::Paint(this, m_skins, m_geo, CurrentLook());
 }
 
 void ScrollBarBase::paintEvent(QPaintEvent*) { PaintToWindow(); }
@@ -147,11 +148,7 @@ void ScrollBarBase::OnMouseMove(QPoint p, bool held) {
         winmsg::SetTimer(this, modSkinConstants::kHoverTimerId, modSkinConstants::kHoverTimerMs);
     if (m_dragging) {
         m_geo.thumbTop = ClampThumbTop(m_geo, ToTwips(p.y()) - m_dragOffset);
-        const long v = ValueFromThumb(m_geo, m_geo.thumbTop, RangeMin(), RangeMax());
-        if (v != m_value) {
-            m_value = v;
-            RaiseScroll();
-        }
+        if (m_range.SetValue(ValueFromThumb(m_geo, m_geo.thumbTop, m_range))) RaiseScroll();
         Redraw();
         return;
     }

@@ -1,15 +1,19 @@
 // ScrollBarBase: the widget half the two skinned vertical scroll bars share.
 //
-// LBVScroll (inside the list box) and VSC (stand-alone) draw the same skin
-// strips with the same geometry (LBVScrollParts.h).  This class holds what
-// they also share as controls: the state the parts need, skin loading,
-// drawing, the subclassed messages, dragging the thumb and hover.  Each bar
-// keeps its own rules: how long the thumb is, its range, what a press and a
+// LBVScroll (inside the list box) and VSC (stand-alone) share one range model
+// and thumb arithmetic (scroll_range.h), skin strips and drawing
+// (scroll_bar_skin.h) and auto-repeat (repeat_timer.h).  This class holds
+// what they also share as controls: the range and the parts' state, skin
+// loading, drawing, the subclassed messages, dragging the thumb and hover.
+// Each bar keeps its own rules: how long the thumb is, what a press and a
 // repeat step do, which events it raises and how a part looks when held.
 #pragma once
 
-#include "LBVScrollParts.h"
 #include "UserControl.h"
+#include "frame_throttle.h"
+#include "repeat_timer.h"
+#include "scroll_bar_skin.h"
+#include "scroll_range.h"
 #include "suite/tavSCls40.h"
 
 #include <cstdint>
@@ -19,7 +23,8 @@
 class ScrollBarBase : public UserControl, public tavSCls40::ISubclass {
     Q_OBJECT
 public:
-    using ScrollPart = LBVScrollParts::ScrollPart;
+    using ScrollPart = scroll_range::Part;
+    using Number = scroll_range::Number;
     // Whether a double click on the bar counts as another press.
     enum class DoubleClick { Ignored, Presses };
 
@@ -29,7 +34,11 @@ public:
     bool Enabled() const { return m_enabled; }
     QWidget* hWnd() { return this; }
     int MetricsSize() const { return m_metricsSize; }
-    long Value() const { return m_value; }
+    Number Value() const { return m_range.Value(); }
+    Number SmallChange() const { return m_range.SmallChange(); }
+    Number LargeChange() const { return m_range.LargeChange(); }
+    Number Min() const { return m_range.Min(); }
+    Number Max() const { return m_range.Max(); }
     int dFormat() const { return m_dFormat; }
     int Theme() const { return m_theme; }
 
@@ -43,7 +52,7 @@ public:
     // ---- state, for the host and for checks ----------------------------------------------
     double ThumbTop() const { return m_geo.thumbTop; }
     double ThumbLength() const { return m_geo.thumbLength; }
-    const LBVScrollParts::Geometry& Geometry() const { return m_geo; }
+    const scroll_range::Track& Geometry() const { return m_geo; }
     ScrollPart HitTest(QPoint point) const;
     QRect UpArrowRect() const;
     QRect DownArrowRect() const;
@@ -51,9 +60,9 @@ public:
     QRect ThumbRect() const;
     bool IsDragging() const { return m_dragging; }
     ScrollPart PressedPart() const { return m_pressed; }
-    const LBVScrollParts::SkinSet& Skins() const { return m_skins; }
+    const scroll_bar::SkinSet& Skins() const { return m_skins; }
     // What the bar looks like now.
-    LBVScrollParts::Look CurrentLook() const;
+    scroll_bar::Look CurrentLook() const;
 
     // ---- ISubclass -------------------------------------------------------------------------
     tavSCls40::EMsgResponse ISubclass_MsgResponse() override;
@@ -68,7 +77,7 @@ signals:
     void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
 
 protected:
-    ScrollBarBase(QWidget* parent, Ambient ambient, DoubleClick doubleClick);
+    ScrollBarBase(QWidget* parent, Ambient ambient, DoubleClick doubleClick, scroll_range::Range range);
 
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -76,16 +85,13 @@ protected:
     // ---- what each bar decides ----------------------------------------------------------------
     // The thumb length for the current track (m_geo's arrows are already placed).
     virtual double NewThumbLength() const = 0;
-    // The range Value moves in.
-    virtual double RangeMin() const = 0;
-    virtual double RangeMax() const = 0;
     virtual void OnButtonDown(QPoint p) = 0;
     virtual void OnButtonUp() = 0;
     virtual void OnTimer(std::uintptr_t id) = 0;
-    // Dragging the thumb has just changed m_value.
+    // Dragging the thumb has just changed Value.
     virtual void RaiseScroll() = 0;
     // How an arrow or the thumb looks; each bar has its own rule for held parts.
-    virtual LBVScrollParts::PartState StateOf(ScrollPart part) const = 0;
+    virtual scroll_bar::PartState StateOf(ScrollPart part) const = 0;
 
     // ---- shared steps -------------------------------------------------------------------------
     void SizeHandling();
@@ -102,15 +108,15 @@ protected:
     // properties
     bool m_enabled = true;
     int m_metricsSize = 0;
-    long m_value = 0;
+    scroll_range::Range m_range;
     int m_dFormat = 0;
     int m_theme = 0;
 
     // state
-    LBVScrollParts::Geometry m_geo;
-    LBVScrollParts::SkinSet m_skins;
-    LBVScrollParts::RepeatTimer m_repeat{this};
-    LBVScrollParts::FrameThrottle m_throttle{this, LBVScrollParts::kTimerPaint};
+    scroll_range::Track m_geo;
+    scroll_bar::SkinSet m_skins;
+    scroll_bar::RepeatTimer m_repeat{this};
+    FrameThrottle m_throttle{this, scroll_bar::kTimerPaint};
     bool m_drawEnabled = true;
     bool m_dragging = false;
     double m_dragOffset = 0;  // pointer's offset into the thumb at the press, twips

@@ -6,11 +6,14 @@
 #pragma once
 
 #include "PropertyBag.h"
+#include "property_table.h"
 
 #include <QFont>
 #include <QWidget>
 
 #include <optional>
+#include <type_traits>
+#include <utility>
 
 // Whether the host is designing the form or running it.
 enum class HostMode { Design, Run };
@@ -55,6 +58,16 @@ signals:
 protected:
     virtual void AmbientChanged() {}
     void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
+
+    // Sets the property held in `member` of control `C` through the row of
+    // C::Properties() that holds it (its rule), and marks it changed when
+    // it is stored.
+    template <class C, class T, class M>
+    void SetProperty(T M::*member, std::type_identity_t<T> value) {
+        auto& self = static_cast<C&>(*this);
+        if (const char* name = property_table::Set(self, C::Properties(), static_cast<T C::*>(member), std::move(value)))
+            MarkChanged(name);
+    }
 
 private:
     ::Ambient m_ambient;

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
-using namespace LBVScrollParts;
+using namespace scroll_bar;
+using namespace scroll_range;
+using property_table::Storage;
 
 namespace {
 
@@ -20,9 +22,37 @@ std::shared_ptr<tavSCls40::Subclasser> threadSubclasser() {
     return s;
 }
 
+template <class T>
+using Row = property_table::Row<VSC, T>;
+template <class T>
+using RangeRow = property_table::Row<RangeValues, T>;
+
 }  // namespace
 
-VSC::VSC(QWidget* parent, Ambient ambient) : ScrollBarBase(parent, std::move(ambient), DoubleClick::Ignored) {
+const auto& VSC::Properties() {
+    static const auto table = std::make_tuple(
+        Row<bool>{"Enabled", &VSC::m_enabled, true, Storage::Stored, nullptr, &VSC::EnabledChanged},
+        Row<Number>{"PixelsVisible", &VSC::m_pixelsVisible, 0, Storage::Stored, nullptr, &VSC::PixelsVisibleChanged},
+        Row<int>{"MetricsSize", &VSC::m_metricsSize, 0, Storage::Stored, nullptr, &VSC::SizeHandling},
+        Row<int>{"dFormat", &VSC::m_dFormat, 0, Storage::Stored, nullptr, &VSC::ThemeOrFormatChanged},
+        // The pieces keep their theme until the next ApplyDefaultSkin.
+        Row<int>{"Theme", &VSC::m_theme, 0, Storage::Stored, nullptr, &VSC::ThemeOrFormatChanged});
+    return table;
+}
+
+// Stored as they are; setting them goes through the range's rules.
+const auto& VSC::RangeProperties() {
+    static const auto table = std::make_tuple(RangeRow<Number>{"Min", &RangeValues::Min, 0},
+                                              RangeRow<Number>{"Max", &RangeValues::Max, kDefMax},
+                                              RangeRow<Number>{"Value", &RangeValues::Value, 0},
+                                              RangeRow<Number>{"SmallChange", &RangeValues::SmallChange, kDefSmallChange},
+                                              RangeRow<Number>{"LargeChange", &RangeValues::LargeChange, kDefLargeChange});
+    return table;
+}
+
+VSC::VSC(QWidget* parent, Ambient ambient)
+    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Ignored,
+                    Range(RangeValues{0, kDefMax, 0, kDefSmallChange, kDefLargeChange})) {
     RecomputeThumb();
 }
 
@@ -36,32 +66,18 @@ void VSC::InitProperties() {
 }
 
 void VSC::ReadProperties(const PropertyBag& bag) {
-    m_enabled = bag.Read<bool>("Enabled", true);
-    m_min = bag.Read<long>("Min", 0);
-    m_max = bag.Read<long>("Max", kDefMax);
-    m_value = bag.Read<long>("Value", 0);
-    m_smallChange = bag.Read<long>("SmallChange", kDefSmallChange);
-    m_largeChange = bag.Read<long>("LargeChange", kDefLargeChange);
-    m_pixelsVisible = bag.Read<long>("PixelsVisible", 0);
-    m_metricsSize = bag.Read<int>("MetricsSize", 0);
-    m_dFormat = bag.Read<int>("dFormat", 0);
-    m_theme = bag.Read<int>("Theme", 0);
+    property_table::ReadAll(*this, bag, Properties());
+    RangeValues range;
+    property_table::ReadAll(range, bag, RangeProperties());
+    m_range.Load(range);
     m_skins.LoadDefault(m_theme);
     if (UserMode()) AttachSubclassing();
     SizeHandling();
 }
 
 void VSC::WriteProperties(PropertyBag& bag) const {
-    bag.Write<bool>("Enabled", m_enabled, true);
-    bag.Write<long>("Min", m_min, 0);
-    bag.Write<long>("Max", m_max, kDefMax);
-    bag.Write<long>("Value", m_value, 0);
-    bag.Write<long>("SmallChange", m_smallChange, kDefSmallChange);
-    bag.Write<long>("LargeChange", m_largeChange, kDefLargeChange);
-    bag.Write<long>("PixelsVisible", m_pixelsVisible, 0);
-    bag.Write<int>("MetricsSize", m_metricsSize, 0);
-    bag.Write<int>("dFormat", m_dFormat, 0);
-    bag.Write<int>("Theme", m_theme, 0);
+    property_table::WriteAll(*this, bag, Properties());
+    property_table::WriteAll(m_range.Values(), bag, RangeProperties());
 }
 
 void VSC::AttachSubclassing() {
@@ -72,93 +88,74 @@ void VSC::AttachSubclassing() {
 
 // ---- properties ---------------------------------------------------------------------------------------
 
-long VSC::Clamp(long value) const { return std::clamp(value, m_min, std::max(m_min, m_max)); }
+void VSC::SetEnabled(bool on) { SetProperty<VSC>(&VSC::m_enabled, on); }
+void VSC::SetMetricsSize(int pixels) { SetProperty<VSC>(&VSC::m_metricsSize, pixels); }
+void VSC::SetPixelsVisible(Number n) { SetProperty<VSC>(&VSC::m_pixelsVisible, n); }
+void VSC::SetdFormat(int format) { SetProperty<VSC>(&VSC::m_dFormat, format); }
+void VSC::SetTheme(int theme) { SetProperty<VSC>(&VSC::m_theme, theme); }
 
-void VSC::SetEnabled(bool on) {
-    m_enabled = on;
-    if (!on) {
+void VSC::EnabledChanged() {
+    if (!m_enabled) {
         StopPress();
         m_hover = ScrollPart::None;
     }
     Redraw();
-    MarkChanged("Enabled");
 }
 
-void VSC::SetMetricsSize(int pixels) {
-    m_metricsSize = pixels;
-    SizeHandling();
-    MarkChanged("MetricsSize");
-}
-
-void VSC::SetPixelsVisible(long n) {
-    m_pixelsVisible = n;
+void VSC::PixelsVisibleChanged() {
     RecomputeThumb();
     Redraw();
-    MarkChanged("PixelsVisible");
 }
 
-void VSC::SetValue(long value) {
-    const long v = Clamp(value);
-    if (v == m_value) return;
-    m_value = v;
-    if (!m_dragging) {
-        RecomputeThumb();
-        Redraw();
-    }
+void VSC::ThemeOrFormatChanged() { Redraw(); }
+
+void VSC::SetValue(Number value) {
+    if (!m_range.SetValue(value)) return;
+    RepaintUnlessDragging();
     MarkChanged("Value");
 }
 
-void VSC::SetdFormat(int format) {
-    m_dFormat = format;
-    Redraw();
-    MarkChanged("dFormat");
+void VSC::SetSmallChange(Number n) {
+    if (m_range.SetSmallChange(n)) MarkChanged("SmallChange");
 }
 
-void VSC::SetTheme(int theme) {
-    // The pieces keep their theme until the next ApplyDefaultSkin.
-    m_theme = theme;
-    Redraw();
-    MarkChanged("Theme");
+void VSC::SetLargeChange(Number n) {
+    if (m_range.SetLargeChange(n)) MarkChanged("LargeChange");
 }
 
-void VSC::SetSmallChange(long n) {
-    if (n > std::labs(m_max - m_min)) return;
-    m_smallChange = n;
-    MarkChanged("SmallChange");
-}
-
-void VSC::SetLargeChange(long n) {
-    if (n > std::labs(m_max - m_min)) return;
-    m_largeChange = n;
-    MarkChanged("LargeChange");
-}
-
-void VSC::SetMin(long min) {
-    m_min = min;
-    if (m_value < m_min) m_value = m_min;
-    RecomputeThumb();
-    Redraw();
+void VSC::SetMin(Number min) {
+    m_range.SetMin(min);
+    RangeChanged();
     MarkChanged("Min");
 }
 
-void VSC::SetMax(long max) {
-    m_max = max < m_min ? m_min + 1 : max;
-    if (m_value > m_max) m_value = m_max;
+void VSC::SetMax(Number max) {
+    m_range.SetMax(max);
+    RangeChanged();
+    MarkChanged("Max");
+}
+
+void VSC::RangeChanged() {
     RecomputeThumb();
     Redraw();
-    MarkChanged("Max");
+}
+
+void VSC::RepaintUnlessDragging() {
+    if (m_dragging) return;
+    RecomputeThumb();
+    Redraw();
 }
 
 // ---- geometry and drawing ---------------------------------------------------------------------------------------
 
 double VSC::NewThumbLength() const {
-    const double range = static_cast<double>(m_max - m_min);
-    const double visible = static_cast<double>(m_pixelsVisible);
-    return m_pixelsVisible > 0 ? LBVScrollParts::ThumbLength(m_geo, visible, visible + range, m_skins.MinThumb(), 0)
-                               : std::min(m_skins.MinThumb(), m_geo.Track());
+    const auto range = static_cast<double>(Max() - Min());
+    const auto visible = static_cast<double>(m_pixelsVisible);
+    return m_pixelsVisible > 0 ? scroll_range::ThumbLength(m_geo, visible, visible + range, m_skins.MinThumb(), 0)
+                               : std::min(m_skins.MinThumb(), m_geo.Length());
 }
 
-LBVScrollParts::PartState VSC::StateOf(ScrollPart part) const {
+scroll_bar::PartState VSC::StateOf(ScrollPart part) const {
     // A part under the pointer shows hover, or pressed while the button is held.
     if (m_hover != part) return stateNormal;
     return m_pressed != ScrollPart::None ? statePressed : stateHover;
@@ -166,7 +163,7 @@ LBVScrollParts::PartState VSC::StateOf(ScrollPart part) const {
 
 void VSC::hideEvent(QHideEvent*) {
     StopPress();
-    m_throttle.Flush(NowMs());
+    m_throttle.Flush(FrameThrottle::NowMs());
     winmsg::KillTimer(this, modSkinConstants::kHoverTimerId);
     m_hover = ScrollPart::None;
 }
@@ -174,16 +171,16 @@ void VSC::hideEvent(QHideEvent*) {
 // ---- mouse -------------------------------------------------------------------------------------------------------------
 
 void VSC::OnButtonDown(QPoint p) {
-    const long before = m_value;
+    const Number before = Value();
     const ScrollPart part = HitTest(p);
     m_hover = part;
     switch (part) {
         case ScrollPart::UpArrow:
-            m_value = std::max(m_min, m_value - m_smallChange);
+            m_range.SetValue(Value() - SmallChange());
             StartPress(towardsMin, part, before);
             break;
         case ScrollPart::DownArrow:
-            m_value = std::min(m_max, m_value + m_smallChange);
+            m_range.SetValue(Value() + SmallChange());
             StartPress(towardsMax, part, before);
             break;
         case ScrollPart::Thumb:
@@ -194,7 +191,7 @@ void VSC::OnButtonDown(QPoint p) {
             m_pointerY = p.y();
             // Above or below the thumb's bottom edge.
             const bool up = ToTwips(p.y()) < m_geo.ThumbBottom();
-            m_value = up ? std::max(m_min, m_value - m_largeChange) : std::min(m_max, m_value + m_largeChange);
+            m_range.SetValue(up ? Value() - LargeChange() : Value() + LargeChange());
             StartPress(up ? towardsMin : towardsMax, up ? ScrollPart::TrackAbove : ScrollPart::TrackBelow, before);
             break;
         }
@@ -203,12 +200,12 @@ void VSC::OnButtonDown(QPoint p) {
     Redraw();
 }
 
-void VSC::StartPress(Direction direction, ScrollPart part, long before) {
+void VSC::StartPress(Direction direction, ScrollPart part, Number before) {
     m_direction = direction;
     m_pressed = part;
     RecomputeThumb();
     Redraw();
-    if (m_value != before) emit Change();
+    if (Value() != before) emit Change();
     m_repeat.Start();
 }
 
@@ -219,7 +216,7 @@ void VSC::OnButtonUp() {
 }
 
 void VSC::OnTimer(std::uintptr_t id) {
-    if (m_throttle.OnTimer(id, NowMs())) return;
+    if (m_throttle.OnTimer(id, FrameThrottle::NowMs())) return;
     if (id == modSkinConstants::kHoverTimerId) {
         if (m_pressed == ScrollPart::None && !m_dragging &&
             !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
@@ -233,28 +230,25 @@ void VSC::OnTimer(std::uintptr_t id) {
 }
 
 void VSC::RepeatStep() {
-    const long before = m_value;
+    const Number before = Value();
     const double pointer = ToTwips(m_pointerY);
     switch (m_pressed) {
         case ScrollPart::TrackAbove:
         case ScrollPart::TrackBelow:
-            if (m_direction == towardsMin) {
-                if (m_geo.thumbTop > pointer) m_value = std::max(m_min, m_value - m_largeChange);
-                else m_repeat.StopRepeat();
-            } else {
-                if (m_geo.ThumbBottom() < pointer) m_value = std::min(m_max, m_value + m_largeChange);
-                else m_repeat.StopRepeat();
-            }
+            if (m_direction == towardsMin ? m_geo.thumbTop > pointer : m_geo.ThumbBottom() < pointer)
+                m_range.SetValue(m_direction == towardsMin ? Value() - LargeChange() : Value() + LargeChange());
+            else
+                m_repeat.StopRepeat();
             break;
         case ScrollPart::UpArrow:
-            if (m_hover == ScrollPart::UpArrow) m_value = std::max(m_min, m_value - m_smallChange);
+            if (m_hover == ScrollPart::UpArrow) m_range.SetValue(Value() - SmallChange());
             break;
         case ScrollPart::DownArrow:
-            if (m_hover == ScrollPart::DownArrow) m_value = std::min(m_max, m_value + m_smallChange);
+            if (m_hover == ScrollPart::DownArrow) m_range.SetValue(Value() + SmallChange());
             break;
         default: break;
     }
-    if (m_value != before) emit Change();
+    if (Value() != before) emit Change();
     RecomputeThumb();
     Redraw();
 }

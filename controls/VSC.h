@@ -1,7 +1,7 @@
 // VSC: the stand-alone skinned vertical scroll bar.
 //
 // The twin of the list scroll bar (same skin strips, thumb arithmetic and
-// scale, see LBVScrollParts.h) with whole-number Min, Max and Value.  The
+// scale, see scroll_range.h) with whole-number Min, Max and Value.  The
 // arrows step by SmallChange and the track by LargeChange; a held arrow or
 // track repeats after a delay (tScrlEnable, then tScrl every 50 ms), the
 // track only until the thumb has reached the pointer.  Dragging the thumb
@@ -33,22 +33,23 @@ public:
     explicit VSC(QWidget* parent = nullptr, Ambient ambient = {});
     ~VSC() override;
 
+    // One row per stored property (see property_table.h); the range's
+    // properties are rows of RangeProperties().
+    static const auto& Properties();
+    static const auto& RangeProperties();
+
     // ---- properties (the rest in ScrollBarBase) ---------------------------------------------
     void SetEnabled(bool on);
     void SetMetricsSize(int pixels);
-    long PixelsVisible() const { return m_pixelsVisible; }
-    void SetPixelsVisible(long n);
-    void SetValue(long value);
+    Number PixelsVisible() const { return m_pixelsVisible; }
+    void SetPixelsVisible(Number n);
+    void SetValue(Number value);
     void SetdFormat(int format);
     void SetTheme(int theme);
-    long SmallChange() const { return m_smallChange; }
-    void SetSmallChange(long n);
-    long LargeChange() const { return m_largeChange; }
-    void SetLargeChange(long n);
-    long Min() const { return m_min; }
-    void SetMin(long min);
-    long Max() const { return m_max; }
-    void SetMax(long max);
+    void SetSmallChange(Number n);
+    void SetLargeChange(Number n);
+    void SetMin(Number min);
+    void SetMax(Number max);
 
     // ---- host lifecycle --------------------------------------------------------------------------
     void InitProperties() override;
@@ -69,24 +70,22 @@ protected:
 
 private:
     double NewThumbLength() const override;
-    double RangeMin() const override { return static_cast<double>(m_min); }
-    double RangeMax() const override { return static_cast<double>(m_max); }
     void OnButtonDown(QPoint p) override;
     void OnButtonUp() override;
     void OnTimer(std::uintptr_t id) override;
-    LBVScrollParts::PartState StateOf(ScrollPart part) const override;
+    scroll_bar::PartState StateOf(ScrollPart part) const override;
     void RaiseScroll() override { emit Scroll(); }
     void AttachSubclassing();
     void RepeatStep();
-    void StartPress(Direction direction, ScrollPart part, long before);
-    long Clamp(long value) const;
+    void StartPress(Direction direction, ScrollPart part, Number before);
+    void RangeChanged();
+    void RepaintUnlessDragging();
+    void PixelsVisibleChanged();
+    void ThemeOrFormatChanged();
+    void EnabledChanged();
 
-    // properties
-    long m_pixelsVisible = 0;
-    long m_smallChange = kDefSmallChange;
-    long m_largeChange = kDefLargeChange;
-    long m_min = 0;
-    long m_max = kDefMax;
+    // properties (the range in ScrollBarBase)
+    Number m_pixelsVisible = 0;
 
     // state
     Direction m_direction = towardsMin;

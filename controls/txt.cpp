@@ -1,6 +1,6 @@
 #include "txt.h"
 
-#include "CHKBOX_Opt_common.h"
+#include "control_input.h"
 #include "modSkinConstants.h"
 #include "suite/tavMFC40.h"
 
@@ -28,7 +28,25 @@ constexpr std::array<OLE_COLOR, 4> kOutline = {
 // The inner box's own maximum when the property says "no limit".
 constexpr int kUnlimited = 32767;
 
+template <class T>
+using Row = property_table::Row<txt, T>;
+using property_table::Storage;
+
 }  // namespace
+
+const auto& txt::Properties() {
+    static const auto table = std::make_tuple(
+        Row<bool>{"Enabled", &txt::m_enabled, true, Storage::Stored, nullptr, &txt::EnabledChanged},
+        Row<QFont>{"Font", &txt::m_font, {}, Storage::Stored, nullptr, &txt::FontChanged},
+        Row<short>{"MarginLeft", &txt::m_marginLeft, kDefMargin, Storage::Stored, nullptr, &txt::SizeHandling},
+        Row<short>{"MarginRight", &txt::m_marginRight, kDefMargin, Storage::Stored, nullptr, &txt::SizeHandling},
+        Row<short>{"MaxLength", &txt::m_maxLength, 0, Storage::Stored, &txt::AcceptMaxLength, &txt::MaxLengthChanged},
+        Row<OLE_COLOR>{"SkinBackColor", &txt::m_skinBackColor, kDefSkinBackColor, Storage::Stored, nullptr,
+                       &txt::Redraw},
+        // Stored without a public property.
+        Row<bool>{"Locked", &txt::m_locked, false, Storage::Stored, nullptr, &txt::LockedChanged});
+    return table;
+}
 
 txt::txt(QWidget* parent, Ambient ambient) : UserControl(parent, std::move(ambient)), m_inner(new QLineEdit(this)) {
     m_inner->setObjectName(QStringLiteral("txtText"));
@@ -62,17 +80,11 @@ void txt::InitProperties() {
 }
 
 void txt::ReadProperties(const PropertyBag& bag) {
-    m_enabled = bag.Read<bool>("Enabled", true);
+    property_table::ReadAll(*this, bag, Properties(), AmbientProperties().Font);
     QWidget::setEnabled(m_enabled);
-    m_font = bag.Read<QFont>("Font", AmbientProperties().Font);
     ApplyFontToInner();
-    m_marginLeft = bag.Read<short>("MarginLeft", kDefMargin);
-    m_marginRight = bag.Read<short>("MarginRight", kDefMargin);
-    m_maxLength = bag.Read<short>("MaxLength", 0);
-    m_inner->setMaxLength(m_maxLength > 0 ? m_maxLength : kUnlimited);
-    m_skinBackColor = bag.Read<OLE_COLOR>("SkinBackColor", kDefSkinBackColor);
-    m_locked = bag.Read<bool>("Locked", false);
-    m_inner->setReadOnly(m_locked);
+    MaxLengthChanged();
+    LockedChanged();
     {
         // Reading the stored text is not a change.
         const QSignalBlocker quiet(m_inner);
@@ -83,49 +95,37 @@ void txt::ReadProperties(const PropertyBag& bag) {
 }
 
 void txt::WriteProperties(PropertyBag& bag) const {
-    bag.Write<bool>("Enabled", m_enabled, true);
-    bag.Write<QFont>("Font", m_font, AmbientProperties().Font);
-    bag.Write<short>("MarginLeft", m_marginLeft, kDefMargin);
-    bag.Write<short>("MarginRight", m_marginRight, kDefMargin);
-    bag.Write<short>("MaxLength", m_maxLength, 0);
-    bag.Write<OLE_COLOR>("SkinBackColor", m_skinBackColor, kDefSkinBackColor);
+    property_table::WriteAll(*this, bag, Properties(), AmbientProperties().Font);
     bag.Write<QString>("Text", m_inner->text(), QString());
-    bag.Write<bool>("Locked", m_locked, false);
 }
 
 // ---- properties ----------------------------------------------------------------------------
 
-void txt::SetEnabled(bool on) {
-    m_enabled = on;
-    QWidget::setEnabled(on);
+void txt::SetEnabled(bool on) { SetProperty<txt>(&txt::m_enabled, on); }
+void txt::SetFont(const QFont& font) { SetProperty<txt>(&txt::m_font, font); }
+void txt::SetMarginLeft(short pixels) { SetProperty<txt>(&txt::m_marginLeft, pixels); }
+void txt::SetMarginRight(short pixels) { SetProperty<txt>(&txt::m_marginRight, pixels); }
+void txt::SetMaxLength(short length) { SetProperty<txt>(&txt::m_maxLength, length); }
+void txt::SetSkinBackColor(OLE_COLOR colour) { SetProperty<txt>(&txt::m_skinBackColor, colour); }
+
+void txt::EnabledChanged() {
+    QWidget::setEnabled(m_enabled);
     Redraw();
-    MarkChanged("Enabled");
 }
 
-void txt::SetFont(const QFont& font) {
-    m_font = font;
+void txt::FontChanged() {
     ApplyFontToInner();
     SizeHandling();
-    MarkChanged("Font");
 }
 
-void txt::SetMarginLeft(short pixels) {
-    m_marginLeft = pixels;
-    MarkChanged("MarginLeft");
-    SizeHandling();
+bool txt::AcceptMaxLength(short& length) {
+    length = std::max<short>(length, 0);
+    return true;
 }
 
-void txt::SetMarginRight(short pixels) {
-    m_marginRight = pixels;
-    MarkChanged("MarginRight");
-    SizeHandling();
-}
+void txt::MaxLengthChanged() { m_inner->setMaxLength(m_maxLength > 0 ? m_maxLength : kUnlimited); }
 
-void txt::SetMaxLength(short length) {
-    m_maxLength = std::max<short>(length, 0);
-    m_inner->setMaxLength(m_maxLength > 0 ? m_maxLength : kUnlimited);
-    MarkChanged("MaxLength");
-}
+void txt::LockedChanged() { m_inner->setReadOnly(m_locked); }
 
 short txt::SelStart() const {
     return static_cast<short>(m_inner->hasSelectedText() ? m_inner->selectionStart() : m_inner->cursorPosition());
@@ -147,12 +147,6 @@ void txt::SetSelLength(short length) {
 QString txt::SelText() const { return m_inner->selectedText(); }
 
 void txt::SetSelText(const QString& text) { m_inner->insert(text); }
-
-void txt::SetSkinBackColor(OLE_COLOR colour) {
-    m_skinBackColor = colour;
-    Redraw();
-    MarkChanged("SkinBackColor");
-}
 
 QString txt::Text() const { return m_inner->text(); }
 
@@ -285,7 +279,7 @@ bool txt::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress: {
             auto* ke = static_cast<QKeyEvent*>(event);
             emit KeyDown(tavMFC40::KeyCodeFromQt(ke->key()), tavMFC40::ShiftFromQt(ke->modifiers()));
-            if (const int ascii = chk_common::KeyAsciiOf(ke->text()); ascii >= 0) emit KeyPress(ascii);
+            if (const int ascii = control_input::KeyAsciiOf(ke->text()); ascii >= 0) emit KeyPress(ascii);
             break;
         }
         case QEvent::KeyRelease: {

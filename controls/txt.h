@@ -45,6 +45,10 @@ public:
     explicit txt(QWidget* parent = nullptr, Ambient ambient = {});
     ~txt() override;
 
+    // One row per property held by the control itself (see property_table.h);
+    // Text lives in the inner box and is read and written beside the table.
+    static const auto& Properties();
+
     // ---- properties ------------------------------------------------------------
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool on);
@@ -113,6 +117,11 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    bool AcceptMaxLength(short& length);
+    void EnabledChanged();
+    void FontChanged();
+    void MaxLengthChanged();
+    void LockedChanged();
     void SizeHandling();
     void ApplyFontToInner();
     void Redraw();

@@ -9,6 +9,7 @@
 
 #include "UserControl.h"
 
+#include <QGridLayout>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -36,6 +37,9 @@ void Settle(int ms = 40);
 
 // Moves the pointer off every control of `page`'s window and lets it settle.
 void MoveAway(QWidget* page);
+
+// The grid a section lays its rows of state cells out in.
+QGridLayout* CellGrid(QWidget* page);
 
 // Run mode with the gallery's 9-point font in `parent`'s family.
 Ambient RunAmbient(QWidget* parent);

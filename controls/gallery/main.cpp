@@ -22,6 +22,14 @@ std::vector<GallerySection>& GallerySections() {
 
 namespace gallery {
 
+QGridLayout* CellGrid(QWidget* page) {
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(4);
+    return grid;
+}
+
 void Settle(int ms) {
     QElapsedTimer t;
     t.start();
@@ -76,21 +84,10 @@ void StateCell::Freeze(QWidget* control, const QPixmap& still) {
 
 }  // namespace gallery
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("tavkonv40-gallery");
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Skinned controls in their main states.");
-    parser.addHelpOption();
-    QCommandLineOption screenshot("screenshot", "Write the window to FILE (PNG) and quit.", "FILE");
-    parser.addOption(screenshot);
-    parser.process(app);
+namespace {
 
-    auto& sections = GallerySections();
-    std::stable_sort(sections.begin(), sections.end(),
-                     [](const GallerySection& a, const GallerySection& b) { return a.order < b.order; });
-
-    QWidget window;
+// The window: one titled page per section, in section order.
+std::vector<QWidget*> buildWindow(QWidget& window, const std::vector<GallerySection>& sections) {
     window.setFocusPolicy(Qt::StrongFocus);
     window.setWindowTitle("Skinned controls");
     window.setAutoFillBackground(true);
@@ -115,6 +112,27 @@ int main(int argc, char** argv) {
         pages.push_back(page);
     }
     layout->addStretch(1);
+    return pages;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("tavkonv40-gallery");
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Skinned controls in their main states.");
+    parser.addHelpOption();
+    QCommandLineOption screenshot("screenshot", "Write the window to FILE (PNG) and quit.", "FILE");
+    parser.addOption(screenshot);
+    parser.process(app);
+
+    auto& sections = GallerySections();
+    std::stable_sort(sections.begin(), sections.end(),
+                     [](const GallerySection& a, const GallerySection& b) { return a.order < b.order; });
+
+    QWidget window;
+    const std::vector<QWidget*> pages = buildWindow(window, sections);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "tavkonv40-gallery: the window could not be shown\n");

@@ -132,17 +132,18 @@ void drive(const Cell& c) {
     c.cell->Freeze(b);
 }
 
-void build(QWidget* page) {
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(2);
-    grid->setVerticalSpacing(4);
+QLabel* rowTitle(const char* text, QWidget* page, QGridLayout* grid, int row) {
+    auto* title = new QLabel(QString::fromLatin1(text), page);
+    title->setStyleSheet("color: #1c2a46;");
+    grid->addWidget(title, row, 0, Qt::AlignVCenter);
+    return title;
+}
+
+// One row per look, one cell per state.
+int addStateRows(QWidget* page, QGridLayout* grid) {
     int row = 0;
     for (const auto& r : rows()) {
-        auto* title = new QLabel(QString::fromLatin1(r.title), page);
-        title->setStyleSheet("color: #1c2a46;");
-        title->setMinimumWidth(90);
-        grid->addWidget(title, row, 0, Qt::AlignVCenter);
+        rowTitle(r.title, page, grid, row)->setMinimumWidth(90);
         int col = 1;
         for (const auto& design : r.cells) {
             auto* cell = new gallery::StateCell(QString::fromLatin1(design.label), page);
@@ -160,53 +161,44 @@ void build(QWidget* page) {
         }
         ++row;
     }
+    return row;
+}
 
-    // Pictures in the four positions, and a disabled one drawn embossed.
-    auto* title = new QLabel("Pictures", page);
-    title->setStyleSheet("color: #1c2a46;");
-    grid->addWidget(title, row, 0, Qt::AlignVCenter);
-    const QImage icon = tickIcon(QColor(46, 139, 87));
+// Pictures in two positions, a disabled one drawn embossed, and pictures on the other looks.
+void addPictureRow(QWidget* page, QGridLayout* grid, int row) {
+    rowTitle("Pictures", page, grid, row);
     const struct {
         const char* label;
         int position;
         bool enabled;
-        int height;
-    } pics[] = {{"left", BTN::picLeft, true, 26}, {"right", BTN::picRight, true, 26},
-                {"disabled", BTN::picLeft, false, 26}};
+        int style;
+        bool dropDown;
+        const char* caption;
+        QColor tick;
+    } pics[] = {
+        {"left", BTN::picLeft, true, BTN::btnStyleXP, false, "&Start", QColor(46, 139, 87)},
+        {"right", BTN::picRight, true, BTN::btnStyleXP, false, "&Start", QColor(46, 139, 87)},
+        {"disabled", BTN::picLeft, false, BTN::btnStyleXP, false, "&Start", QColor(46, 139, 87)},
+        {"style 2, picture", BTN::picLeft, true, BTN::btnStyleFlat, false, "Se&lect All", QColor(40, 96, 200)},
+        {"style 0, picture", BTN::picLeft, true, BTN::btnStyleClassic, true, "&Backup", QColor(200, 120, 30)},
+    };
     int col = 1;
     for (const auto& pic : pics) {
         auto* cell = new gallery::StateCell(QString::fromLatin1(pic.label), page);
         grid->addWidget(cell, row, col++);
         PropertyBag extra;
-        extra.Write<StdPicture>("Picture", StdPicture::Icon(icon), StdPicture());
+        extra.Write<StdPicture>("Picture", StdPicture::Icon(tickIcon(pic.tick)), StdPicture());
         extra.Write<int>("PicturePosition", pic.position, BTN::kDefPicturePosition);
         extra.Write<bool>("Enabled", pic.enabled, true);
-        BTN* b = makeButton(cell->Stage(), BTN::btnStyleXP, false, "&Start", extra);
-        b->setGeometry(4, 2, 104, pic.height);
-    }
-    {
-        auto* cell = new gallery::StateCell("style 2, picture", page);
-        grid->addWidget(cell, row, col++);
-        PropertyBag extra;
-        extra.Write<StdPicture>("Picture", StdPicture::Icon(tickIcon(QColor(40, 96, 200))), StdPicture());
-        BTN* b = makeButton(cell->Stage(), BTN::btnStyleFlat, false, "Se&lect All", extra);
+        BTN* b = makeButton(cell->Stage(), pic.style, pic.dropDown, QString::fromLatin1(pic.caption), extra);
         b->setGeometry(4, 2, 104, 26);
     }
-    {
-        auto* cell = new gallery::StateCell("style 0, picture", page);
-        grid->addWidget(cell, row, col++);
-        PropertyBag extra;
-        extra.Write<StdPicture>("Picture", StdPicture::Icon(tickIcon(QColor(200, 120, 30))), StdPicture());
-        BTN* b = makeButton(cell->Stage(), BTN::btnStyleClassic, true, "&Backup", extra);
-        b->setGeometry(4, 2, 104, 26);
-    }
-    ++row;
+}
 
-    // A live group: the grouped buttons release each other.
-    auto* liveTitle = new QLabel("Group", page);
-    liveTitle->setStyleSheet("color: #1c2a46;");
-    grid->addWidget(liveTitle, row, 0, Qt::AlignVCenter);
-    col = 1;
+// A live group: the grouped buttons release each other.
+int addGroupRow(QWidget* page, QGridLayout* grid, int row) {
+    rowTitle("Group", page, grid, row);
+    int col = 1;
     for (const char* caption : {"4.&0", "4.0&L", "&None"}) {
         auto* cell = new gallery::StateCell("grouped", page);
         grid->addWidget(cell, row, col++);
@@ -217,7 +209,15 @@ void build(QWidget* page) {
         b->setGeometry(4, 2, 104, 26);
         b->setObjectName(QString::fromLatin1("group_%1").arg(col));
     }
-    grid->setColumnStretch(col + 1, 1);
+    return col;
+}
+
+void build(QWidget* page) {
+    QGridLayout* grid = gallery::CellGrid(page);
+    const int row = addStateRows(page, grid);
+    addPictureRow(page, grid, row);
+    const int columns = addGroupRow(page, grid, row + 1);
+    grid->setColumnStretch(columns + 1, 1);
 }
 
 void driveSection(QWidget* page) {

@@ -104,43 +104,37 @@ void addTitle(QGridLayout* grid, int row, const char* text, QWidget* page) {
     grid->addWidget(title, row, 0, Qt::AlignVCenter);
 }
 
-void build(QWidget* page) {
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(2);
-    grid->setVerticalSpacing(4);
-    int row = 0;
-
-    addTitle(grid, row, "Check box", page);
+void addGlyphRows(QWidget* page, QGridLayout* grid) {
+    addTitle(grid, 0, "Check box", page);
     int col = 1;
     for (const auto& design : kGlyphCells) {
         auto* cell = new gallery::StateCell(QString::fromLatin1(design.label), page);
-        grid->addWidget(cell, row, col++);
+        grid->addWidget(cell, 0, col++);
         CHKBOX* c = makeCheck(cell->Stage(), "QVCalendar", design.value, design.act != Act::Disabled);
         c->setGeometry(8, 4, 100, 21);
         cells().push_back({cell, c, c, design.act});
     }
-    ++row;
-
-    addTitle(grid, row, "Option button", page);
+    addTitle(grid, 1, "Option button", page);
     col = 1;
     for (const auto& design : kGlyphCells) {
         auto* cell = new gallery::StateCell(QString::fromLatin1(design.label), page);
-        grid->addWidget(cell, row, col++);
+        grid->addWidget(cell, 1, col++);
         Opt* o = makeOption(cell->Stage(), "Edition 4.0L", design.value, design.act != Act::Disabled);
         o->setGeometry(8, 4, 100, 21);
         cells().push_back({cell, o, o, design.act});
     }
-    ++row;
+}
 
-    // Option rows as the dialog shows them: a check box and a grouped pair.
+// Option rows as the dialog shows them: a check box and a grouped pair, both
+// showing what lies behind them.
+void addOptionRows(QWidget* page, QGridLayout* grid, int row) {
     addTitle(grid, row, "Option rows", page);
     const struct {
         const char* family;
         bool ticked;
         bool to4L;
     } rows[] = {{"QVButton", true, false}, {"QVCalendar", true, true}, {"QVForm", false, false}};
-    col = 1;
+    int col = 1;
     short group = 1;
     for (const auto& r : rows) {
         auto* holder = new QWidget(page);
@@ -149,6 +143,7 @@ void build(QWidget* page) {
         col += 2;
         CHKBOX* c = makeCheck(holder, QString::fromLatin1(r.family), r.ticked, true);
         c->setGeometry(8, 4, 120, 21);
+        c->SetBackStyle(CHKBOX::bsTransparent);
         Opt* to40 = makeOption(holder, QString(), true, r.ticked, group);
         Opt* to4L = makeOption(holder, QString(), false, r.ticked, group);
         to40->setGeometry(140, 4, 16, 21);
@@ -161,10 +156,11 @@ void build(QWidget* page) {
         }
         ++group;
     }
-    ++row;
+}
 
+int addTextRow(QWidget* page, QGridLayout* grid, int row) {
     addTitle(grid, row, "Text box", page);
-    col = 1;
+    int col = 1;
     for (const auto& design : kTextCells) {
         auto* cell = new gallery::StateCell(QString::fromLatin1(design.label), page);
         grid->addWidget(cell, row, col++);
@@ -172,21 +168,27 @@ void build(QWidget* page) {
         t->setGeometry(4, 3, 104, 24);
         cells().push_back({cell, t, t->hWndToolTip(), design.act});
     }
-    {
-        auto* cell = new gallery::StateCell("custom skin", page);
-        grid->addWidget(cell, row, col++);
-        txt* t = makeText(cell->Stage(), "C:\\VB6\\Forms", true);
-        t->setGeometry(4, 1, 104, 28);
-        const QImage strip = roundFrameStrip();
-        QObject::connect(t, &txt::QuerySkin, t, [strip](long, SkinMapInfo& skin, SkinSource& source) {
-            skin.ImageName = "GalleryRoundFrame";
-            skin.MapMargin = gdi::RECT{5, 5, 5, 5};
-            skin.MaskColor = 0xFF00FF;
-            source.picture = strip;
-        });
-        t->ApplyCustomSkin();
-    }
-    grid->setColumnStretch(col + 1, 1);
+    auto* cell = new gallery::StateCell("custom skin", page);
+    grid->addWidget(cell, row, col++);
+    txt* t = makeText(cell->Stage(), "C:\\VB6\\Forms", true);
+    t->setGeometry(4, 1, 104, 28);
+    const QImage strip = roundFrameStrip();
+    QObject::connect(t, &txt::QuerySkin, t, [strip](long, SkinMapInfo& skin, SkinSource& source) {
+        skin.ImageName = "GalleryRoundFrame";
+        skin.MapMargin = gdi::RECT{5, 5, 5, 5};
+        skin.MaskColor = 0xFF00FF;
+        source.picture = strip;
+    });
+    t->ApplyCustomSkin();
+    return col;
+}
+
+void build(QWidget* page) {
+    QGridLayout* grid = gallery::CellGrid(page);
+    addGlyphRows(page, grid);
+    addOptionRows(page, grid, 2);
+    const int columns = addTextRow(page, grid, 3);
+    grid->setColumnStretch(columns + 1, 1);
 }
 
 void drive(const Cell& c) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace tavGFX40 {
 namespace {
@@ -201,18 +202,29 @@ bool gfxDrawLine(HDC dc, int x1, int y1, int x2, int y2, OLE_COLOR colour) {
 
 bool gfxGetTransBG(HDC dc, HWND window) {
     if (gdi::DcImage(dc) == nullptr || window == nullptr || window->parentWidget() == nullptr) return false;
-    // Rendering the parent must not draw this window again: only the parent's
-    // own background and painting are taken (no children).
+    // Rendering an ancestor must not draw this window again: only each
+    // ancestor's own background and painting are taken (no children), from
+    // the top-level window down to the parent, so a parent that paints
+    // nothing itself shows what its own parent paints.
     static bool busy = false;
     if (busy) return false;
     busy = true;
-    QWidget* parent = window->parentWidget();
-    const QRect geo = window->geometry();
-    QImage behind(geo.size(), QImage::Format_ARGB32);
+    QImage behind(window->size(), QImage::Format_ARGB32);
     behind.fill(Qt::transparent);
-    parent->render(&behind, QPoint(), QRegion(geo), QWidget::DrawWindowBackground);
+    std::vector<QWidget*> ancestors;
+    for (QWidget* w = window->parentWidget(); w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget())
+        ancestors.push_back(w);
+    for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) {
+        // A widget's palette fills it only when it is a window or fills its
+        // own background; otherwise what its ancestors painted stays.
+        QWidget* ancestor = *it;
+        const bool fills = ancestor->isWindow() || ancestor->autoFillBackground();
+        const QRect area(window->mapTo(ancestor, QPoint(0, 0)), window->size());
+        ancestor->render(&behind, QPoint(), QRegion(area),
+                         fills ? QWidget::DrawWindowBackground : QWidget::RenderFlags());
+    }
     busy = false;
-    // Rendering the parent may have replaced the surface behind the handle; look it up again.
+    // Rendering may have replaced the surface behind the handle; look it up again.
     QImage* target = gdi::DcImage(dc);
     if (target == nullptr || target->isNull()) return false;
     QPainter p(target);

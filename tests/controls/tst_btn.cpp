@@ -278,6 +278,30 @@ private slots:
         delete b;
     }
 
+    void xpButtonShowsWhatLiesBehindWhereItsSkinLeavesPixelsOut() {
+        Form f;
+        QPalette pal = f.window.palette();
+        pal.setColor(QPalette::Window, QColor(10, 200, 30));
+        f.window.setPalette(pal);
+        f.window.setAutoFillBackground(true);
+        BTN* b = f.add(PropertyBag());
+        // A skin whose three left columns are the mask colour, kept 1:1 by its margins.
+        QImage strip = test_support::FlatStrip(10, 6, test_support::FrameColours(8));
+        for (int y = 0; y < strip.height(); ++y)
+            for (int x = 0; x < 3; ++x) strip.setPixel(x, y, qRgb(255, 0, 255));
+        connect(b, &BTN::QuerySkin, this, [&](long, SkinMapInfo& skin, SkinSource& source) {
+            skin.ImageName = QStringLiteral("tst-btn-masked-edge");
+            skin.MaskColor = 0xFF00FF;
+            skin.MapMargin = gdi::RECT{3, 0, 3, 0};
+            source.picture = strip;
+        });
+        b->ApplyCustomSkin();
+        f.show();
+        QCOMPARE(test_support::PixelOf(*b, 1, 15), QColor(10, 200, 30));  // not BackColor's grey
+        QCOMPARE(test_support::PixelOf(*b, 50, 15), FrameColour(0));
+        b->ApplyDefaultSkin();
+    }
+
     void windowRegionCutsTheFourCornerPixels() {
         Form f;
         BTN* xp = f.add({}, {10, 10, 50, 20});

@@ -167,6 +167,24 @@ private slots:
         QVERIFY(!out.Contains("ForeColor"));  // still at its default
     }
 
+    void transparentBoxShowsWhatLiesBehindIt() {
+        Host host;
+        QPalette pal = host.window.palette();
+        pal.setColor(QPalette::Window, QColor(10, 200, 30));
+        host.window.setPalette(pal);
+        host.window.setAutoFillBackground(true);
+        CHKBOX box(&host.window);
+        box.setGeometry(0, 0, 100, 21);
+        box.InitProperties();
+        box.show();
+        QCOMPARE(PixelOf(box, 99, 0), gdi::ToQColor(tavGFX40::gfxTranslateColor(CHKBOX::kDefBackColor)));
+        box.SetBackStyle(CHKBOX::bsTransparent);
+        QCOMPARE(PixelOf(box, 99, 0), QColor(10, 200, 30));
+        PropertyBag out;
+        box.WriteProperties(out);
+        QVERIFY(!out.Contains("BackStyle"));  // set at run time only
+    }
+
     void focusRectangleOnlyWhenStoredSettingAllows() {
         for (const bool allowed : {true, false}) {
             Host host;

@@ -2,9 +2,11 @@
 // wheel, drag auto-scroll, repaint economy, stored settings, painting.
 #include "LB.h"
 #include "lists_support.h"
+#include "suite/gdi.h"
 #include "suite/tavGFX40.h"
 
 #include <QSignalSpy>
+#include <QWheelEvent>
 #include <QTest>
 
 using namespace lists_support;
@@ -93,8 +95,8 @@ private slots:
         QVERIFY(!l.lb->sbUC()->isVisibleTo(l.lb));
         l.lb->AddItem("6");
         QVERIFY(l.lb->sbUC()->isVisibleTo(l.lb));
-        QCOMPARE(l.lb->sbUC()->Max(), 1.0);
-        QCOMPARE(l.lb->sbUC()->TotalItems(), 6.0);
+        QCOMPARE(l.lb->sbUC()->Max(), 1L);
+        QCOMPARE(l.lb->sbUC()->TotalItems(), 6L);
         l.lb->RemoveItem(0);
         QVERIFY(!l.lb->sbUC()->isVisibleTo(l.lb));
     }
@@ -166,6 +168,22 @@ private slots:
         QCOMPARE(l.lb->TopIndex(), 0L);
         QCOMPARE(l.lb->ListIndex(), -1L);  // the wheel never selects
         QApplication::setWheelScrollLines(3);
+    }
+
+    void wheelLeavesAListThatFitsAlone() {
+        List l(3);
+        l.lb->ISubclass_WindowProc(l.lb, winmsg::WM_MOUSEWHEEL, winmsg::MAKEWPARAM(0, -120), 0);
+        QCOMPARE(l.lb->TopIndex(), 0L);
+        // The wheel goes on to what lies under the list.
+        QWheelEvent turn(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        turn.accept();
+        QApplication::sendEvent(l.lb, &turn);
+        QVERIFY(!turn.isAccepted());
+        l.lb->AddItem("3");
+        l.lb->AddItem("4");
+        l.lb->AddItem("5");
+        QApplication::sendEvent(l.lb, &turn);
+        QVERIFY(turn.isAccepted());
     }
 
     void dragAutoScrollSpeedAndSteps() {
@@ -247,9 +265,9 @@ private slots:
         before = l.lb->RedrawRequests();
         l.lb->AddItem("quiet");
         QCOMPARE(l.lb->RedrawRequests(), before);
-        QCOMPARE(l.lb->sbUC()->TotalItems(), double(l.lb->ListCount() - 1));
+        QCOMPARE(l.lb->sbUC()->TotalItems(), l.lb->ListCount() - 1);
         l.lb->EndUpdate();
-        QCOMPARE(l.lb->sbUC()->TotalItems(), double(l.lb->ListCount()));
+        QCOMPARE(l.lb->sbUC()->TotalItems(), l.lb->ListCount());
     }
 
     void repaintsAtMostOncePerFrame() {
@@ -293,8 +311,10 @@ private slots:
         l.lb->WriteProperties(empty);
         QCOMPARE(empty.Count(), 0);  // all at their defaults
 
-        l.lb->SetHiddenSetting(QStringLiteral("ScrollBarWidth"), 17);
-        l.lb->SetHiddenSetting(QStringLiteral("WordWrap"), false);
+        LBHiddenSettings hidden = l.lb->HiddenSettings();
+        hidden.ScrollBarWidth = 17;
+        hidden.WordWrap = false;
+        l.lb->SetHiddenSettings(hidden);
         l.lb->SetBorderWidth(3);
         l.lb->SetBackNormal(0x80000005);  // kept as the colour it stands for
         QCOMPARE(l.lb->BackNormal(), tavGFX40::gfxTranslateColor(0x80000005));
@@ -306,9 +326,9 @@ private slots:
         LB copy(&host, RunMode());
         copy.resize(200, 100);
         copy.ReadProperties(bag);
-        QCOMPARE(copy.HiddenSetting("ScrollBarWidth").toInt(), 17);
-        QCOMPARE(copy.HiddenSetting("WordWrap").toBool(), false);
-        QCOMPARE(copy.HiddenSetting("Focus").toBool(), true);
+        QCOMPARE(copy.HiddenSettings().ScrollBarWidth, 17);
+        QCOMPARE(copy.HiddenSettings().WordWrap, false);
+        QCOMPARE(copy.HiddenSettings().Focus, true);
         QCOMPARE(copy.BorderWidth(), 3);
         QCOMPARE(copy.sbUC()->width(), 17);
         PropertyBag again;
@@ -318,7 +338,9 @@ private slots:
 
     void paintsRowsAndTheSelectionBox() {
         List l(10);
-        l.lb->SetHiddenSetting(QStringLiteral("BackSelected"), QVariant::fromValue<tavGFX40::OLE_COLOR>(0x0000C000));
+        LBHiddenSettings hidden = l.lb->HiddenSettings();
+        hidden.BackSelected = 0x0000C000;
+        l.lb->SetHiddenSettings(hidden);
         l.lb->SetBackNormal(0x00F0E0D0);
         l.lb->SetListIndex(1);
         l.host.show();
@@ -331,6 +353,45 @@ private slots:
         QCOMPARE(shot.pixelColor(sel.right() - 1, sel.center().y()),
                  gdi::ToQColor(tavGFX40::gfxTranslateColor(LB::kDefBoxBorder)));  // box outline, 1 px in
         QCOMPARE(shot.pixelColor(0, 0), gdi::ToQColor(tavGFX40::gfxTranslateColor(LB::kDefBorderColor)));
+    }
+
+    void selectionOutlineStaysClearOfTheText() {
+        List l(3);
+        l.lb->SetItemText(1, QStringLiteral("gjpqy Hbdfl"));
+        LBHiddenSettings hidden = l.lb->HiddenSettings();
+        hidden.BackSelected = 0x00FFFFFF;
+        l.lb->SetHiddenSettings(hidden);
+        l.lb->SetFontSelected(0x00000000);
+        l.lb->SetListIndex(1);
+        l.host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&l.host));
+        const QRect row = l.lb->ItemRect(1);
+        auto rowsWhere = [&](const QImage& shot, int x0, int x1, auto&& test) {
+            QList<int> rows;
+            for (int y = row.top(); y <= row.bottom(); ++y)
+                for (int x = x0; x <= x1; ++x)
+                    if (test(shot.pixelColor(x, y))) {
+                        rows << y;
+                        break;
+                    }
+            return rows;
+        };
+        // The outline's rows, seen right of the text.
+        const QImage withOutline = l.lb->grab().toImage();
+        const QColor outline = gdi::ToQColor(tavGFX40::gfxTranslateColor(LB::kDefBoxBorder));
+        const QList<int> edges =
+            rowsWhere(withOutline, row.right() - 5, row.right() - 5, [&](QColor c) { return c == outline; });
+        QVERIFY(edges.size() >= 2);
+        // The text's ink, with the outline drawn in the background colour.
+        l.lb->SetBoxBorder(0x00FFFFFF);
+        QTest::qWait(2 * LB::kFrameMs);
+        const QImage plain = l.lb->grab().toImage();
+        const QList<int> ink =
+            rowsWhere(plain, row.left() + 2, row.right() - 8, [](QColor c) { return c != QColor(Qt::white); });
+        QVERIFY(!ink.isEmpty());
+        QVERIFY2(ink.first() > edges.first() && ink.last() < edges.last(),
+                 qPrintable(QStringLiteral("ink %1..%2, outline %3..%4")
+                                .arg(ink.first()).arg(ink.last()).arg(edges.first()).arg(edges.last())));
     }
 };
 

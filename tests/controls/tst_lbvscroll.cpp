@@ -1,5 +1,6 @@
-// The list scroll bar: thumb arithmetic, range rules, press/page/release
-// notifications, auto-repeat driven tick by tick, thumb drag, skins.
+// The list scroll bar through its messages: press/page/release notifications,
+// auto-repeat driven tick by tick, thumb drag, skins.  The range rules and the
+// thumb arithmetic are tested without widgets (scroll_range_test.cpp).
 #include "LBVScroll.h"
 #include "lists_support.h"
 #include "modSkinConstants.h"
@@ -9,8 +10,8 @@
 #include <QTest>
 
 using namespace lists_support;
-using LBVScrollParts::kTimerScrl;
-using LBVScrollParts::kTimerScrlEnable;
+using scroll_bar::kTimerScrl;
+using scroll_bar::kTimerScrlEnable;
 using Part = LBVScroll::ScrollPart;
 
 namespace {
@@ -19,7 +20,7 @@ namespace {
 struct Bar {
     QWidget host;
     LBVScroll* bar;
-    explicit Bar(double total = 100, double visible = 10, double max = 90) {
+    explicit Bar(long total = 100, long visible = 10, long max = 90) {
         bar = new LBVScroll(&host, RunMode());
         bar->setGeometry(0, 0, 17, 200);
         bar->InitProperties();
@@ -36,44 +37,6 @@ QPoint centre(const QRect& r) { return r.center(); }
 class TestLBVScroll : public QObject {
     Q_OBJECT
 private slots:
-    void thumbArithmeticAtEndsAndMiddle() {
-        Bar b;
-        QCOMPARE(b.bar->Geometry().Track(), 2490.0);
-        QCOMPARE(b.bar->ThumbLength(), 249.0);
-        QCOMPARE(b.bar->ThumbTop(), 255.0);
-        b.bar->SetValue(45);
-        QCOMPARE(b.bar->ThumbTop(), 255.0 + (2490.0 - 249.0) / 2);
-        b.bar->SetValue(90);
-        QCOMPARE(b.bar->ThumbTop() + b.bar->ThumbLength(), 3000.0 - 255.0);
-    }
-
-    void thumbLengthLimits() {
-        Bar b(10000, 10, 9990);
-        QCOMPARE(b.bar->MinThumbLength(), 240.0);
-        QCOMPARE(b.bar->ThumbLength(), 240.0);  // 2.49 raised to the minimum
-        b.bar->SetTotalItems(5);
-        QCOMPARE(b.bar->ThumbLength(), 2490.0);  // never more than the track
-        b.bar->SetTotalItems(0);
-        QCOMPARE(b.bar->ThumbLength(), 2490.0);  // no items: left as it was
-    }
-
-    void rangeRules() {
-        Bar b;
-        b.bar->SetValue(500);
-        QCOMPARE(b.bar->Value(), 90L);
-        b.bar->SetMax(-3);  // below Min
-        QCOMPARE(b.bar->Max(), 1.0);
-        QCOMPARE(b.bar->Value(), 1L);
-        b.bar->SetMin(5);
-        QCOMPARE(b.bar->Value(), 5L);
-        b.bar->SetMin(0);
-        b.bar->SetMax(10);
-        b.bar->SetSmallChange(11);  // larger than the range: refused
-        QCOMPARE(b.bar->SmallChange(), 1L);
-        b.bar->SetLargeChange(10);
-        QCOMPARE(b.bar->LargeChange(), 10L);
-    }
-
     void valueFromCodeRaisesNothing() {
         Bar b;
         QSignalSpy change(b.bar, &LBVScroll::Change), scroll(b.bar, &LBVScroll::Scroll);
@@ -215,15 +178,15 @@ private slots:
         b.bar->ApplyCustomSkin();
         QCOMPARE(asked, QList<long>({1367, 1382, 1385, 1364, 1379}));
         const auto& skins = b.bar->Skins();
-        QVERIFY(skins.IsCustom(LBVScrollParts::pieceThumb));
-        QCOMPARE(skins[LBVScrollParts::pieceThumb].IMGHeight, 30);
-        QVERIFY(!skins.IsCustom(LBVScrollParts::pieceShaft));
-        QVERIFY(skins[LBVScrollParts::pieceShaft].MemDC != 0);  // unanswered: built-in
+        QVERIFY(skins.IsCustom(scroll_bar::pieceThumb));
+        QCOMPARE(skins[scroll_bar::pieceThumb].IMGHeight, 30);
+        QVERIFY(!skins.IsCustom(scroll_bar::pieceShaft));
+        QVERIFY(skins[scroll_bar::pieceShaft].MemDC != 0);  // unanswered: built-in
         QCOMPARE(b.bar->MinThumbLength(), (6 + 6 + 8) * 15.0);  // caps and gripper stay whole
 
         b.bar->ApplyDefaultSkin();
         QCOMPARE(b.bar->MinThumbLength(), 240.0);
-        QVERIFY(!b.bar->Skins().IsCustom(LBVScrollParts::pieceThumb));
+        QVERIFY(!b.bar->Skins().IsCustom(scroll_bar::pieceThumb));
     }
 
     void realClicksReachTheBarInRunMode() {

@@ -8,8 +8,8 @@
 #include <QTest>
 
 using namespace lists_support;
-using LBVScrollParts::kTimerScrl;
-using LBVScrollParts::kTimerScrlEnable;
+using scroll_bar::kTimerScrl;
+using scroll_bar::kTimerScrlEnable;
 
 namespace {
 

@@ -1,16 +1,13 @@
-// What the check box, the option button and the text box share: the glyph
-// frame table and glyph skin loading of the two glyph controls, and the
-// translation of Qt input into the host's event arguments.
+// glyph_control: what the two glyph controls, the check box (CHKBOX) and the
+// option button (Opt), draw alike: the glyph frame table, glyph skin loading
+// and the focus rectangle around the caption.
 #pragma once
 
 #include "clsSkin.h"
 
-#include <QImage>
-#include <QWidget>
-
 #include <array>
 
-namespace chk_common {
+namespace glyph_control {
 
 // ---- glyph -------------------------------------------------------------------
 // Both glyph strips hold 13 x 13 frames, frame k at row 13 * k.
@@ -65,11 +62,4 @@ void LoadCustomGlyph(SkinMapInfo& piece, int resource, Query&& query) {
 // A dotted focus rectangle along the inside of (left, top)-(right, bottom).
 void DrawFocusRect(gdi::HDC dc, const gdi::RECT& rect);
 
-// ---- input ----------------------------------------------------------------------
-// The character code a key press delivers, or -1 when it gives none.
-int KeyAsciiOf(const QString& text);
-
-// Applies the stored mouse pointer (0 = the default arrow, 99 = `icon`).
-void ApplyMousePointer(QWidget& widget, int mousePointer, const QImage& icon);
-
-}  // namespace chk_common
+}  // namespace glyph_control

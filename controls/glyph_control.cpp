@@ -1,11 +1,8 @@
-#include "CHKBOX_Opt_common.h"
-
-#include "suite/tavMFC40.h"
+#include "glyph_control.h"
 
 #include <QPainter>
-#include <QPixmap>
 
-namespace chk_common {
+namespace glyph_control {
 
 GlyphState GlyphStateOf(const GlyphInput& in) {
     if (!in.enabled) return GlyphState::Disabled;
@@ -42,15 +39,4 @@ void DrawFocusRect(gdi::HDC dc, const gdi::RECT& r) {
     });
 }
 
-int KeyAsciiOf(const QString& text) {
-    if (text.isEmpty() || text.at(0).unicode() > 255) return -1;
-    return text.at(0).unicode();
-}
-
-void ApplyMousePointer(QWidget& widget, int mousePointer, const QImage& icon) {
-    if (mousePointer == 99 && !icon.isNull()) widget.setCursor(QCursor(QPixmap::fromImage(icon)));
-    else if (const auto shape = tavMFC40::StandardCursor(mousePointer)) widget.setCursor(*shape);
-    else widget.unsetCursor();
-}
-
-}  // namespace chk_common
+}  // namespace glyph_control

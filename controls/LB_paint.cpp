@@ -1,0 +1,137 @@
+// LB: size handling, the rows' geometry and painting.
+#include "LB.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+
+using namespace tavGFX40;
+
+namespace {
+
+// Letters that reach as high and as low as a line of text usually does.
+const QString kInkSample = QStringLiteral("bdfhklt|gjpqy()");
+
+list_rows::LineMetrics lineOf(const QFont& font) {
+    const QFontMetrics fm(font);
+    const QRect ink = fm.tightBoundingRect(kInkSample);
+    return list_rows::LineMetrics{fm.ascent(), fm.descent(), -ink.top(), ink.bottom() + 1};
+}
+
+}  // namespace
+
+// ---- scroll metrics and geometry -------------------------------------------------------------------
+
+void LB::SizeHandling() {
+    m_sizedFor = size();
+    const int textHeight = std::max(1, QFontMetrics(m_font).height());
+    m_itemHeight = m_itemHeightAuto ? textHeight : std::max(m_itemHeightSetting, textHeight);
+    m_itemsVisible = static_cast<int>(list_rows::ItemsVisible(height(), m_itemHeight));
+    m_line = lineOf(m_font);
+    LayoutScrollBar();
+    UpdateScrollMetrics();
+    Redraw();
+}
+
+void LB::LayoutScrollBar() {
+    const int b = Border();
+    const int w = m_hidden.ScrollBarWidth;
+    m_sb->setGeometry(width() - b - w, b, w, std::max(0, height() - 2 * b));
+    m_sb->SetMetricsSize(w);
+}
+
+void LB::UpdateScrollMetrics() {
+    const long count = ListCount();
+    m_sb->SetTotalItems(count);
+    m_sb->SetItemsVisible(m_itemsVisible);
+    m_sb->SetMax(count - m_itemsVisible);
+    const bool needed = count > m_itemsVisible;
+    if (needed != ScrollBarShown()) m_sb->setVisible(needed);
+}
+
+bool LB::ScrollBarShown() const { return m_sb->isVisibleTo(this); }
+
+int LB::Border() const { return m_appearance == appFlat ? 0 : std::max(0, m_borderWidth); }
+
+QRect LB::RowsArea() const {
+    const int b = Border();
+    const int right = width() - b - (ScrollBarShown() ? m_sb->width() : 0);
+    return QRect(QPoint(b, b), QPoint(right - 1, height() - b - 1));
+}
+
+list_rows::Page LB::Rows() const {
+    const QPoint offset = m_applyItemOffset != 0 ? QPoint(m_itemLeftOffset, m_itemTopOffset) : QPoint();
+    return list_rows::Page{RowsArea(), m_itemHeight, TopIndex(), m_itemsVisible, ListCount(), offset};
+}
+
+QRect LB::ItemRect(long index) const { return Rows().itemRect(index); }
+
+long LB::ItemAt(QPoint point) const { return Rows().itemAt(point); }
+
+// ---- painting ---------------------------------------------------------------------------------------
+
+void LB::Redraw() {
+    ++m_redrawRequests;
+    m_throttle.Request(m_subclasser != nullptr, m_tick());
+}
+
+void LB::PaintToWindow() {
+    if (!m_drawEnabled) return;
+    const int w = width(), h = height();
+    tavSCls40::MemoryDC mem;
+    if (!mem.Create(w, h, 0xFFFFFF)) return;
+    Compose(mem.hDC(), w, h);
+    const gdi::HDC window = gdi::GetDC(this);
+    gdi::BitBlt(window, 0, 0, w, h, mem.hDC(), 0, 0, gdi::SRCCOPY);
+    gdi::ReleaseDC(this, window);
+}
+
+void LB::paintEvent(QPaintEvent*) { PaintToWindow(); }
+
+void LB::resizeEvent(QResizeEvent*) { SizeHandling(); }
+
+void LB::Compose(gdi::HDC dc, int w, int h) const {
+    gfxDrawRect(dc, gdi::RECT{0, 0, w, h}, m_skinBackColor);
+    for (int i = 0; i < Border(); ++i) gfxDrawRect2(dc, i, i, w - i, h - i, m_borderColor);
+    if (ListCount() == 0 || m_itemHeight <= 0) return;
+    gdi::SelectFont(dc, m_font);
+    gdi::SetBkMode(dc, gdi::BkMode::Transparent);
+    DrawRows(dc);
+    DrawSelection(dc);
+}
+
+void LB::DrawRows(gdi::HDC dc) const {
+    const list_rows::Page rows = Rows();
+    for (long i = rows.top; i < rows.end(); ++i) {
+        if (i == m_listIndex) continue;
+        if (m_hidden.HoverListEffect && i == m_hoverItem) DrawRow(dc, i, m_hidden.HoverListEffectColor, m_hidden.FontHoverEffect);
+        else DrawRow(dc, i, m_backNormal, m_fontNormal);
+    }
+}
+
+// One row: its background, then its text, moved so that the selection
+// outline never crosses the text's ink.
+void LB::DrawRow(gdi::HDC dc, long index, OLE_COLOR back, OLE_COLOR fore) const {
+    const QRect r = ItemRect(index);
+    if (r.isEmpty()) return;
+    const int alignment = m_hidden.Alignment;
+    const std::uint32_t align = alignment == alignRight ? gdi::DT_RIGHT : alignment == alignCenter ? gdi::DT_CENTER
+                                                                                                   : gdi::DT_LEFT;
+    const std::uint32_t flags = gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX | align;
+    const int textInset = m_leftMargin + m_itemTextLeft + (m_applyItemOffset != 0 ? m_itemOffset : 0);
+    const int shift = list_rows::DrawRow(r, m_line, m_boxOffset, m_boxBorderWidth).textShift;
+    gfxDrawRect(dc, gdi::RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, back);
+    gdi::SetTextColor(dc, gfxTranslateColor(m_enabled ? fore : SystemColor(COLOR_GRAYTEXT)));
+    gdi::RECT tr{r.left() + textInset, r.top() + shift, r.right() + 1 - 2, r.bottom() + 1 + shift};
+    gdi::DrawText(dc, m_items[static_cast<std::size_t>(index)].text, tr, flags);
+}
+
+// The selection box: the selected row's background and text, then its outline.
+void LB::DrawSelection(gdi::HDC dc) const {
+    const QRect row = ItemRect(m_listIndex);
+    if (m_listIndex < 0 || row.isEmpty()) return;
+    DrawRow(dc, m_listIndex, m_hidden.BackSelected, m_fontSelected);
+    const QRect r = list_rows::DrawRow(row, m_line, m_boxOffset, m_boxBorderWidth).box;
+    for (int i = 0; i < m_boxBorderWidth && r.width() > 2 * i && r.height() > 2 * i; ++i)
+        gfxDrawRect2(dc, r.left() + i, r.top() + i, r.right() + 1 - i, r.bottom() + 1 - i, m_boxBorder);
+}
