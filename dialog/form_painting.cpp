@@ -17,28 +17,6 @@ const QColor kPanelFace(240, 243, 248);
 
 }  // namespace
 
-QColor ColourBehind(const FormView& f, const QWidget& control) {
-    const QWidget* surface = control.parentWidget() == f.group ? static_cast<const QWidget*>(f.group) : &f.window;
-    const QRect at(control.mapTo(surface, QPoint(0, 0)), control.size());
-    if (at.isEmpty()) return {};
-    QImage behind(at.size(), QImage::Format_RGB32);
-    behind.fill(Qt::white);
-    const_cast<QWidget*>(surface)->render(&behind, QPoint(), QRegion(at), QWidget::DrawWindowBackground);
-    return behind.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
-}
-
-void MatchButtonFaces(FormView& f) {
-    // Rendering the window sends it the resize events it still has pending, which lay it out again.
-    if (f.matchingFaces) return;
-    f.matchingFaces = true;
-    for (BTN* b : f.c.cmd) {
-        const QColor c = ColourBehind(f, *b);
-        const auto colour = static_cast<BTN::OLE_COLOR>(c.red() | (c.green() << 8) | (c.blue() << 16));
-        if (c.isValid() && b->BackColor() != colour) b->SetBackColor(colour);
-    }
-    f.matchingFaces = false;
-}
-
 void PaintForm(const FormView& f, QPainter& p) {
     const QRect r = f.window.rect();
     QLinearGradient g(r.topLeft(), r.bottomLeft());

@@ -14,11 +14,4 @@ void PaintPanelFrame(const FormView& f, const QWidget& frame, QPainter& p);
 void PaintPanelBackground(const FormView& f, const QWidget& panel, QPainter& p);
 void PaintFolderGroup(const FormView& f, QPainter& p);
 
-// The average colour the form paints behind a control (the window's gradient, or the folder
-// group's frame), without the control itself.
-QColor ColourBehind(const FormView& f, const QWidget& control);
-// The command buttons fill what their rounded skin leaves uncovered with their own colour:
-// make it the colour behind them.
-void MatchButtonFaces(FormView& f);
-
 }  // namespace dialog

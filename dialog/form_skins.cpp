@@ -16,7 +16,6 @@ const QString kResPanelsBG = QStringLiteral("CVPanelsBG");
 const QString kResLogo = QStringLiteral("CVLogo");
 
 // The option panels' face where no background picture is loaded.
-const QColor kPanelFace(240, 243, 248);
 
 // Skin pictures use black as their "not drawn" colour.
 QPixmap Masked(const QImage& image) { return QPixmap::fromImage(tavGFX40::MaskedImage(image, 0)); }
@@ -108,11 +107,6 @@ void FormSkins::release() {
     for (auto& p : m_current) p = QImage();
 }
 
-QColor FormSkins::panelColour() const {
-    const QImage& p = picture(SkinFile::PanelBackground);
-    return p.isNull() ? kPanelFace : p.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
-}
-
 // ---- applying ----------------------------------------------------------------------------------------
 
 // Each kind of control is skinned from element 0 of the answers' pictures (the scroll bar from
@@ -121,19 +115,10 @@ void FormSkins::apply(FormControls& c) {
     m_current[0] = picture(SkinFile::TextBorder);
     c.txtPath->ApplyCustomSkin();
 
-    // The check boxes paint a face of their own: the panel's average colour is the nearest to
-    // what lies behind them.  The option buttons let the panel show through.
-    const QColor colour = panelColour();
-    const auto rowBackColour =
-        static_cast<CHKBOX::OLE_COLOR>(colour.red() | (colour.green() << 8) | (colour.blue() << 16));
-    auto onPanel = [rowBackColour](CHKBOX* chk) {
-        PropertyBag bag;
-        chk->WriteProperties(bag);
-        bag.Write<CHKBOX::OLE_COLOR>("BackColor", rowBackColour, CHKBOX::kDefBackColor);
-        chk->ReadProperties(bag);
-    };
-    for (CHKBOX* chk : c.chkProp) onPanel(chk);
-    for (CHKBOX* chk : c.chkVBProp) onPanel(chk);
+    // The option rows stand on the panel's striped picture: check boxes and option buttons let it
+    // show through instead of painting a face of their own.
+    for (CHKBOX* chk : c.chkProp) chk->SetBackStyle(CHKBOX::bsTransparent);
+    for (CHKBOX* chk : c.chkVBProp) chk->SetBackStyle(CHKBOX::bsTransparent);
     ForEachOption(c, [](Opt* o) { o->SetBackStyle(Opt::bsTransparent); });
 
     m_current[0] = picture(SkinFile::Check);

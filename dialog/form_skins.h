@@ -62,8 +62,6 @@ public:
     // What the form paints with.
     QPixmap transBG, tabBG, tabHeaderConv, tabTitle, tabHeaderBG, panelBackground;
     QPixmap panels, logo, statusStrip;
-    // The colour the option rows stand on.
-    QColor panelColour() const;
 
 private:
     const QImage& picture(SkinFile file) const { return m_pictures[static_cast<std::size_t>(file)]; }

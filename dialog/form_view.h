@@ -71,7 +71,6 @@ struct FormView {
     FormWidget* group = nullptr;                 // the folder and log group
     FormSkins skins;
     WheelForwarder rowWheel;
-    bool matchingFaces = false;  // see MatchButtonFaces
 };
 
 }  // namespace dialog

@@ -308,5 +308,4 @@ void frmProps::VS_Change() { ScrollPanel(*m_form, m_shownPanel); }
 void frmProps::Form_Resize() {
     if (!m_form || !m_form->c.XPTabCtrl) return;
     LayoutForm(*m_form);
-    MatchButtonFaces(*m_form);
 }

@@ -246,11 +246,10 @@ TEST_F(ModelRun, RootAndBackupFoldersGiveAnErrorLineAndNoRun) {
     EXPECT_EQ(backups(), 1);  // only the one the test made
 }
 
-TEST(FolderGuard, KnowsABackupByItsWholeName) {
-    EXPECT_TRUE(IsBackupName("Nexaria Conversion Backup 12.05.2026 17.13.35"));
-    EXPECT_FALSE(IsBackupName("Nexaria Conversion Backup 12.05.2026 17.13.3"));
-    EXPECT_FALSE(IsBackupName("Nexaria Conversion Backup 12.05.2026 17.13.35 copy"));
-    EXPECT_FALSE(IsBackupName("Nexaria Conversion Backup notes"));
+TEST(FolderGuard, RefusesBackupsAndTheRootOnly) {
+    EXPECT_TRUE(RefusedFolder("/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35").has_value());
+    EXPECT_TRUE(RefusedFolder("/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35/sub").has_value());
+    EXPECT_FALSE(RefusedFolder("/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35 copy").has_value());
     EXPECT_FALSE(RefusedFolder("/home/me/Nexaria Conversion Backups/project").has_value());
     EXPECT_FALSE(RefusedFolder("relative/project").has_value());
     EXPECT_TRUE(RefusedFolder("//").has_value());
