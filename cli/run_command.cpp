@@ -9,6 +9,7 @@
 #include "progress_display.h"
 #include "project_check.h"
 #include "run_statistics.h"
+#include "text_util.h"
 
 namespace tavkonv40::cli {
 
@@ -97,7 +98,7 @@ int runConversionCommand(const RunRequest& request, Services& s) {
                 before = s.fs.readFile(path);
             } catch (const FileError&) {
             }
-            s.out << unifiedDiff(path.substr(path.find_last_of('/') + 1), before, bytes, style);
+            s.out << unifiedDiff(std::string(fileNameOf(path)), before, bytes, style);
         }
         s.out.flush();
     }

@@ -89,7 +89,7 @@ public:
         env_.host.runStarted();
         state_.tables = BuildReferenceTables();
         folder_ = folderText;
-        if (folder_.empty() || folder_.back() != '/') folder_ += '/';
+        if (folder_.empty() || !isPathSeparator(folder_.back())) folder_ += '/';
         pattern_ = pattern;
         const Backup backup = BackupFolderToTemp(env_.fs, env_.host, env_.clock, folderText);
         state_.formNeedsLibrary.fill(false);

@@ -9,7 +9,7 @@ namespace tavkonv40 {
 bool entryExists(FileSystem& fs, const std::string& pathIn) {
     const std::string path = withoutTrailingSlash(pathIn);
     if (fs.isFolder(path) || fs.isSymbolicLink(path)) return true;
-    const auto slash = path.find_last_of('/');
+    const auto slash = lastPathSeparator(path);
     const std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     try {
         const auto names = fs.listFolder(parent);

@@ -43,7 +43,22 @@ std::string lastThreeUpper(std::string_view name);
 // True when some line contains `find`, ignoring case.
 bool anyLineContainsNoCase(const std::vector<std::string_view>& lines, std::string_view find);
 
-// Paths with "/" separators.
+// Path separators: "/" everywhere, and "\\" too on Windows, where users type either.
+#ifdef _WIN32
+inline constexpr std::string_view kPathSeparators = "/\\";
+#else
+inline constexpr std::string_view kPathSeparators = "/";
+#endif
+constexpr bool isPathSeparator(char c) { return kPathSeparators.find(c) != std::string_view::npos; }
+// Index of the last separator in `path`, or npos.
+inline std::size_t lastPathSeparator(std::string_view path) { return path.find_last_of(kPathSeparators); }
+// The part of `path` after its last separator.
+inline std::string_view fileNameOf(std::string_view path) {
+    const auto slash = lastPathSeparator(path);
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// Drops trailing separators, but keeps a root ("/", or "C:\\" on Windows) whole.
 std::string withoutTrailingSlash(std::string path);
 // `path` lies below `folder` (not the folder itself).
 bool isInsideFolder(std::string_view path, std::string_view folder);
