@@ -1,10 +1,6 @@
 // No torn files under SIGKILL: whenever the command line is killed, every file of the folder holds
 // either its bytes from before the run or its bytes after the run, never anything else.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -12,11 +8,14 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <random>
+#include <thread>
 
 #include "corpus.h"
 
 #include "disk_test_support.h"
+#include "process_support.h"
 
 namespace fs = std::filesystem;
 
@@ -31,22 +30,18 @@ std::map<std::string, std::string> snapshot(const fs::path& folder) {
     return files;
 }
 
-pid_t start(const fs::path& folder, const fs::path& tmp) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::setenv("TMPDIR", tmp.c_str(), 1);
-        if (!std::freopen("/dev/null", "w", stdout)) ::_exit(126);
-        // --quiet: no summary after the run, so the kills land in the run itself.
-        ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, "--quiet", "--all-families", "--all-ms", folder.c_str(),
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    return pid;
+std::unique_ptr<tavkonv40::test::Child> start(const fs::path& folder, const fs::path& tmp) {
+    tavkonv40::test::ChildOptions options;
+    options.stdoutFile = tavkonv40::test::kNullDevice;
+    options.environment[tavkonv40::test::kTemporaryFolderVariable] = tmp.string();
+    // --quiet: no summary after the run, so the kills land in the run itself.
+    return std::make_unique<tavkonv40::test::Child>(
+        TAVKONV40_BINARY, std::vector<std::string>{"--quiet", "--all-families", "--all-ms", folder.string()}, options);
 }
 
 TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     const int kills = std::getenv("TAVKONV40_KILLS") ? std::atoi(std::getenv("TAVKONV40_KILLS")) : 25;
-    const fs::path root = fs::temp_directory_path() / ("tavkonv40-kill-" + std::to_string(::getpid()));
+    const fs::path root = fs::temp_directory_path() / ("tavkonv40-kill-" + std::to_string(tavkonv40::test::processId()));
     fs::remove_all(root);
     const fs::path pristine = root / "pristine", work = root / "work", tmp = root / "tmp";
     fs::create_directories(tmp);
@@ -61,10 +56,8 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     // The run's result, and how long it takes.
     fs::copy(pristine, work, fs::copy_options::recursive);
     const auto t0 = std::chrono::steady_clock::now();
-    int status = 0;
-    ::waitpid(start(work, tmp), &status, 0);
+    ASSERT_EQ(start(work, tmp)->wait(), 0);
     const auto full = std::chrono::steady_clock::now() - t0;
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     const auto after = snapshot(work);
     int changed = 0;
     for (const auto& [name, bytes] : before) changed += after.at(name) != bytes;
@@ -78,12 +71,11 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
         fs::remove_all(tmp);
         fs::create_directories(tmp);
         fs::copy(pristine, work, fs::copy_options::recursive);
-        const pid_t pid = start(work, tmp);
+        const auto child = start(work, tmp);
         const long long delay = static_cast<long long>(rng() % static_cast<unsigned long long>(fullNs + 1));
-        const timespec ts{static_cast<time_t>(delay / 1000000000), static_cast<long>(delay % 1000000000)};
-        ::nanosleep(&ts, nullptr);
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
+        std::this_thread::sleep_for(std::chrono::nanoseconds(delay));
+        child->kill();
+        child->wait();
         int done = 0, untouched = 0;
         for (const auto& e : fs::directory_iterator(work)) {
             const std::string name = e.path().filename().string();
