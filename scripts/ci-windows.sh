@@ -43,6 +43,39 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 wineboot -i >/dev/null 2>&1
 ctest --test-dir build/windows --output-on-failure
 
+# The Windows program against the Linux one (built by scripts/run-tests.sh before this job): the
+# example project and a generated folder, each under a name with blanks and letters inside and
+# outside the ANSI code page, must give the same dry run, log, files, backup and check.
+linux="${TAVKONV40_LINUX_BUILD:-build/ci}"
+if [ -x "$linux/cli/tavkonv40" ] && [ -x "$linux/bench/tavkonv40-make-corpus" ]; then
+    same="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-same.XXXXXX")"
+    "$linux/bench/tavkonv40-make-corpus" "$same/generated" 7 40 16 >/dev/null
+    exe="$PWD/build/windows/cli/tavkonv40.exe"
+    lin="$PWD/$linux/cli/tavkonv40"
+    name="Projet été Проект 漢字"
+    normalise() { sed -e 's/[0-9][0-9]:[0-9][0-9]:[0-9][0-9]/HH:MM:SS/g' -e 's/Backup [0-9.]* [0-9.]*/Backup DATE/g' "$@"; }
+    for source in "$PWD/examples/OrderDesk" "$same/generated"; do
+        for side in linux windows; do
+            rm -rf "$same/$side" && mkdir "$same/$side" && cp -r "$source" "$same/$side/$name"
+            if [ $side = linux ]; then run="$lin"; else run="wine $exe"; fi
+            (cd "$same/$side" && { $run --all-families --all-ms --dry-run --color=never "$name" || true; } >dry.txt 2>/dev/null &&
+                { $run --all-families --all-ms "$name" || true; } >log.txt 2>summary.txt &&
+                { $run check "$name" || true; } >check.txt 2>&1)
+            normalise "$same/$side/dry.txt" "$same/$side/log.txt" "$same/$side/summary.txt" "$same/$side/check.txt" \
+                >"$same/$side.txt"
+            for b in "$same/$side/$name"/Nexaria\ Conversion\ Backup\ *; do mv "$b" "$same/$side/backup"; done
+        done
+        diff -r "$same/linux/$name" "$same/windows/$name"
+        diff -r "$same/linux/backup" "$same/windows/backup"
+        diff -r "$source" "$same/windows/backup"
+        diff "$same/linux.txt" "$same/windows.txt"
+        echo "Same bytes on Windows as on Linux: $(basename "$source") as '$name'"
+    done
+    rm -rf "$same"
+else
+    echo "No Linux build in $linux: the comparison with Linux is left out" >&2
+fi
+
 # Wine cannot send a console event from one program to another (the signal test skips), but a
 # Ctrl-C typed on the console a program runs in reaches its handler: type one into a
 # pseudo-terminal while a run converts 400 forms, and expect the cancelled ending.
