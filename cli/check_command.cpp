@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "project_check.h"
+#include "run_guard.h"
 
 namespace tavkonv40::cli {
 
@@ -110,6 +111,11 @@ int runCheck(const std::string& folder, bool json, Services& s) {
     } catch (const FileError& e) {
         s.err << "tavkonv40: cannot list " << e.path() << ": " << e.cause() << '\n';
         return kUsage;
+    }
+    // The files checked may be half converted; the user needs to hear that before any finding.
+    if (const std::string notice = interruptedRunNotice(s.fs, folder); !notice.empty()) {
+        s.err << "tavkonv40: " << notice << '\n';
+        return 1;
     }
     return counts.aboveNotes() > 0 ? 1 : 0;
 }

@@ -109,7 +109,25 @@ int findMicrosoftOption(const std::string& name) {
     return -1;
 }
 
-int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
+namespace {
+int runParsed(const std::vector<std::string>& argsIn, Services& s);
+}  // namespace
+
+int runCommandLine(const std::vector<std::string>& args, Services& s) {
+    const int status = runParsed(args, s);
+    // Output lost to a closed pipe or a full device must not pass for success.
+    s.out.flush();
+    if (!s.out) {
+        s.err << "tavkonv40: standard output could not be written (closed, or the device is full)\n";
+        s.err.flush();
+        return status == kCompleted ? kCompletedWithErrors : status;
+    }
+    return status;
+}
+
+namespace {
+
+int runParsed(const std::vector<std::string>& argsIn, Services& s) {
     // "--all-families[:EDITION]" and "--all-ms[:EDITION]" glue their value to the flag, which
     // CLI11 cannot express; take them out before it parses the rest.
     std::vector<std::string> args;
@@ -213,6 +231,9 @@ int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
         } catch (const NoBackup& e) {
             s.err << "tavkonv40: " << e.what() << '\n';
             return kUsage;
+        } catch (const FolderBusy& e) {
+            s.err << "tavkonv40: " << e.what() << '\n';
+            return kUsage;
         }
     }
     if (folder.empty()) {
@@ -239,5 +260,7 @@ int runCommandLine(const std::vector<std::string>& argsIn, Services& s) {
                              kVersion + std::string_view("tavkonv40 ").size()};
     return runConversionCommand(request, s);
 }
+
+}  // namespace
 
 }  // namespace tavkonv40::cli

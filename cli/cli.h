@@ -27,6 +27,8 @@ struct Services {
     std::ostream& err;
     // Set by SIGINT / SIGTERM (or a test) to cancel the run.
     const std::atomic<bool>& cancel;
+    // Set by a second request to stop: the backup copy stops too (nothing is converted yet).
+    const std::atomic<bool>* stop = nullptr;
     // Called once per log line after it is printed (tests use it to cancel at a chosen point).
     void (*onLine)(const std::string& line, void* context) = nullptr;
     void* onLineContext = nullptr;

@@ -29,7 +29,7 @@ public:
         std::sort(names.begin(), names.end());
         for (const auto& n : names) {
             // Backups the backup holds are earlier runs' and stay where they are.
-            if (top && parseBackupName(n)) continue;
+            if (top && isLeftOutOfBackup(n)) continue;
             const std::string src = from + "/" + n, dst = to + "/" + n, r = rel + n;
             if (fs_.isSymbolicLink(src)) continue;  // the run never rewrites links
             if (fs_.isFolder(src)) {
@@ -61,7 +61,7 @@ public:
         }
         std::sort(names.begin(), names.end());
         for (const auto& n : names) {
-            if (top && parseBackupName(n)) continue;
+            if (top && isLeftOutOfBackup(n)) continue;
             const std::string src = from + "/" + n, dst = to + "/" + n, r = rel + n;
             if (!exists(src)) {
                 result.onlyInFolder.push_back(r);
@@ -116,23 +116,6 @@ private:
 
 }  // namespace
 
-std::optional<BackupEntry> parseBackupName(const std::string& name) {
-    if (name.size() != kPrefix.size() + 19 || name.compare(0, kPrefix.size(), kPrefix) != 0)
-        return std::nullopt;
-    const std::string stamp = name.substr(kPrefix.size());
-    // "mm.dd.yyyy hh.mm.ss"
-    static constexpr const char* kShape = "99.99.9999 99.99.99";
-    for (std::size_t i = 0; i < stamp.size(); ++i) {
-        const bool digit = stamp[i] >= '0' && stamp[i] <= '9';
-        if (kShape[i] == '9' ? !digit : stamp[i] != kShape[i]) return std::nullopt;
-    }
-    auto num = [&](std::size_t at, std::size_t len) { return std::stoi(stamp.substr(at, len)); };
-    BackupEntry e;
-    e.name = name;
-    e.when = {num(6, 4), num(0, 2), num(3, 2), num(11, 2), num(14, 2), num(17, 2)};
-    return e;
-}
-
 std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folderIn) {
     const std::string folder = withoutTrailingSlash(folderIn);
     std::vector<BackupEntry> backups;
@@ -145,30 +128,120 @@ std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folderIn
     return backups;
 }
 
+namespace {
+
+// Holds the folder's lock for a restore that writes.
+class RestoreLock {
+public:
+    RestoreLock(FileSystem& fs, const std::string& folder, RestoreMode mode) : fs_(fs), folder_(folder) {
+        if (mode == RestoreMode::DryRun) return;
+        FolderLock lock;
+        try {
+            lock = fs_.lockFolder(folder_);
+        } catch (const FileError& e) {
+            throw FolderBusy("cannot lock " + folder_ + ": " + e.cause());
+        }
+        if (!lock.taken)
+            throw FolderBusy("another run (process " + std::to_string(lock.holder) + ") is working on " +
+                             folder_ + "; wait until it has ended");
+        locked_ = true;
+    }
+    ~RestoreLock() {
+        if (locked_) fs_.unlockFolder(folder_);
+    }
+    RestoreLock(const RestoreLock&) = delete;
+    RestoreLock& operator=(const RestoreLock&) = delete;
+
+private:
+    FileSystem& fs_;
+    std::string folder_;
+    bool locked_ = false;
+};
+
+std::vector<StagedCopy> stagedCopies(FileSystem& fs, const std::string& folder, StagedState state) {
+    std::vector<StagedCopy> found;
+    for (const auto& n : fs.listFolder(folder)) {
+        auto staged = parseStagingName(n);
+        if (staged && staged->state == state && fs.isFolder(folder + "/" + n)) found.push_back(std::move(*staged));
+    }
+    return found;
+}
+
+bool namesBackup(const std::string& wanted, const std::string& backupName) {
+    return wanted == backupName || kPrefix + wanted == backupName;
+}
+
+// A run stopped while it was copying changed no file: its partial copy is only removed.
+bool dropPartialCopies(FileSystem& fs, const std::string& folder, RestoreMode mode, std::ostream& out) {
+    const auto partial = stagedCopies(fs, folder, StagedState::Partial);
+    for (const auto& p : partial) {
+        out << p.name << " is the incomplete copy of a run that was stopped while copying; that run changed no file"
+            << (mode == RestoreMode::Restore ? ", so the copy is removed\n" : ", so it would be removed\n");
+        if (mode == RestoreMode::Restore) fs.removeFolder(folder + "/" + p.name);
+    }
+    return !partial.empty();
+}
+
+// The interrupted run's copy becomes an ordinary dated backup once the files hold its bytes.
+void settleStagedCopy(FileSystem& fs, const std::string& folder, const StagedCopy& staged, std::ostream& out,
+                      std::ostream& err) {
+    try {
+        fs.flushFileSystem(folder);
+        fs.renameFolder(folder + "/" + staged.name, folder + "/" + staged.backupName);
+        out << "The interrupted run's backup is now " << staged.backupName << '\n';
+    } catch (const FileError& e) {
+        err << "tavkonv40: the interrupted run's backup keeps its name " << staged.name << ": " << e.what() << '\n';
+    }
+}
+
+// Restored files are written without a flush each; one flush brings them all to the device.
+void flushRestored(FileSystem& fs, const std::string& folder, std::ostream& err) {
+    try {
+        fs.flushFileSystem(folder);
+    } catch (const FileError& e) {
+        err << "tavkonv40: the restored files could not be flushed to the device: " << e.what() << '\n';
+    }
+}
+
+}  // namespace
+
 RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const std::string& backupName,
                             RestoreMode mode, std::ostream& out, std::ostream& err) {
     const std::string folder = withoutTrailingSlash(folderIn);
+    const RestoreLock lock(fs, folder, mode);
     std::vector<BackupEntry> backups;
+    std::vector<StagedCopy> interrupted;
+    bool droppedPartial = false;
     try {
         backups = findBackups(fs, folder);
+        interrupted = stagedCopies(fs, folder, StagedState::Complete);
+        if (interrupted.empty() && backupName.empty()) droppedPartial = dropPartialCopies(fs, folder, mode, out);
     } catch (const FileError& e) {
         throw NoBackup("cannot list " + e.path() + ": " + e.cause());
     }
-    if (backups.empty()) throw NoBackup(folder + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')");
-    const BackupEntry* chosen = &backups.back();
-    if (!backupName.empty()) {
-        const auto it = std::find_if(backups.begin(), backups.end(), [&](const BackupEntry& b) {
-            return b.name == backupName || b.name == kPrefix + backupName;
-        });
+    if (droppedPartial) return {};
+    std::optional<StagedCopy> staged;
+    std::string chosen;
+    if (!interrupted.empty() && (backupName.empty() || namesBackup(backupName, interrupted.back().backupName))) {
+        staged = interrupted.back();
+        chosen = staged->name;
+    } else if (backupName.empty()) {
+        if (backups.empty()) throw NoBackup(folder + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')");
+        chosen = backups.back().name;
+    } else {
+        const auto it = std::find_if(backups.begin(), backups.end(),
+                                     [&](const BackupEntry& b) { return namesBackup(backupName, b.name); });
         if (it == backups.end()) throw NoBackup("no backup named '" + backupName + "' in " + folder);
-        chosen = &*it;
+        chosen = it->name;
     }
-    out << (mode == RestoreMode::DryRun ? "Would restore " : "Restoring ") << folder << " from "
-        << chosen->name << '\n';
+    out << (mode == RestoreMode::DryRun ? "Would restore " : "Restoring ") << folder << " from " << chosen
+        << (staged ? " (the backup of an interrupted run)" : "") << '\n';
     Restorer r(fs, mode, out, err);
-    const std::string from = folder + "/" + chosen->name;
+    const std::string from = folder + "/" + chosen;
     r.folder(from, folder, "", true);
     r.extras(from, folder, "", true);
+    if (mode == RestoreMode::Restore && staged && r.result.errors == 0) settleStagedCopy(fs, folder, *staged, out, err);
+    else if (mode == RestoreMode::Restore) flushRestored(fs, folder, err);
     out << (mode == RestoreMode::DryRun ? "Would restore " : "Restored ") << r.result.restored
         << (r.result.restored == 1 ? " file" : " files") << ", " << r.result.unchanged
         << " already as in the backup, " << r.result.onlyInFolder.size() << " only in the folder, "

@@ -8,20 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "backup.h"
 #include "file_system.h"
 
 namespace tavkonv40::cli {
 
 enum class RestoreMode { Restore, DryRun };
 
-struct BackupEntry {
-    std::string name;  // "Nexaria Conversion Backup mm.dd.yyyy hh.mm.ss"
-    // yyyy, mm, dd, hh, mm, ss: compares by date and time, which the name's order does not.
-    std::array<int, 6> when{};
-};
-
-// The name's date and time, or nothing when the name is not a backup's.
-std::optional<BackupEntry> parseBackupName(const std::string& name);
+using tavkonv40::BackupEntry;
+using tavkonv40::parseBackupName;
 
 // The folder's backups, oldest first.
 std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folder);
@@ -38,10 +33,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Another run or restore holds the folder's lock.
+class FolderBusy : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Copies every file and subfolder of the backup back over the folder's own (each file written
 // atomically, files that already match left untouched), leaving the backups themselves alone;
 // lists the files found only in the folder. `backupName` empty means the newest backup; it may
-// also be given as just its date and time. Throws NoBackup when there is no such backup.
+// also be given as just its date and time. The complete backup an interrupted run left under its
+// staging name comes first (it is the newest, and the files may be half converted); once
+// restored from, it takes its dated name. Holds the folder's lock meanwhile. Throws NoBackup
+// when there is no such backup, FolderBusy when another run holds the folder.
 // Each action is one line on `out`; errors also go to `err`.
 RestoreResult restoreFolder(FileSystem& fs, const std::string& folder, const std::string& backupName,
                             RestoreMode mode, std::ostream& out, std::ostream& err);

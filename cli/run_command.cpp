@@ -1,6 +1,5 @@
 #include "run_command.h"
 
-#include <filesystem>
 #include <ostream>
 
 #include "conversion_run.h"
@@ -23,6 +22,9 @@ public:
         progress_.beforeLogLine();
         s_.out << line << '\n';
         s_.out.flush();
+        // A log nobody can read any more (a closed pipe, a full device) is a request to stop:
+        // the run ends through its cancelled ending, its backup in place.
+        if (!s_.out) outputLost = true;
         if (kind == LogLineKind::Error) {
             errors.emplace_back(line);
             s_.err << line << '\n';
@@ -31,9 +33,11 @@ public:
         progress_.afterLogLine(line);
         if (s_.onLine) s_.onLine(std::string(line), s_.onLineContext);
     }
-    bool cancelRequested() const override { return s_.cancel.load(); }
+    bool cancelRequested() const override { return s_.cancel.load() || outputLost; }
+    bool stopRequested() const override { return s_.stop && s_.stop->load(); }
 
     std::vector<std::string> errors;
+    bool outputLost = false;
 
 private:
     Services& s_;
@@ -50,12 +54,6 @@ std::size_t filesToConvert(FileSystem& fs, const std::string& folder) {
     } catch (const FileError&) {
         return 0;
     }
-}
-
-std::string dryRunTemporaryFolder() {
-    std::error_code ec;
-    const auto base = std::filesystem::temp_directory_path(ec);
-    return (ec ? std::string("/tmp") : base.string()) + "/tavkonv40-dry-run";
 }
 
 // Returns false when the report could not be written (the message is printed).
@@ -81,7 +79,7 @@ int runConversionCommand(const RunRequest& request, Services& s) {
     ProgressDisplay progress(s.err, quiet ? Terminal::No : s.errTerminal,
                              filesToConvert(s.fs, request.folder));
     CliHost host(s, progress);
-    OverlayFileSystem overlay(s.fs, dryRunTemporaryFolder());
+    OverlayFileSystem overlay(s.fs);
     RunStatistics statistics;
     RunState state;
     state.statistics = &statistics;
@@ -124,6 +122,22 @@ int runConversionCommand(const RunRequest& request, Services& s) {
     const bool reportWritten =
         request.reportPath.empty() || writeReport(s.fs, request.reportPath, reportJson(report), s);
 
+    switch (result.refusal) {
+    case RunRefusal::None:
+        break;
+    case RunRefusal::FolderBusy:
+    case RunRefusal::InterruptedRun:
+        s.err << "tavkonv40: the run did not start; nothing was changed\n";
+        return kUsage;
+    case RunRefusal::NoBackup:
+        if (host.stopRequested()) {
+            s.err << "tavkonv40: the backup copy was stopped; nothing was changed\n";
+            return kCancelled;
+        }
+        s.err << (dry ? "tavkonv40: a real run could make no complete backup and would change nothing\n"
+                      : "tavkonv40: no complete backup could be made; nothing was changed\n");
+        return kCompletedWithErrors;
+    }
     if (result.ending == RunEnding::Cancelled) return kCancelled;
     return host.errors.empty() && reportWritten ? kCompleted : kCompletedWithErrors;
 }

@@ -9,11 +9,50 @@ namespace tavkonv40 {
 
 namespace {
 
-// A partial or moved-out temporary copy is of no use to anyone.
-void discard(FileSystem& fs, const std::string& folder) {
+const std::string kBackupPrefix = "Nexaria Conversion Backup ";
+const std::string kStagingPrefix = ".tavkonv40-backup-";
+const std::string kPartialSuffix = ".partial";
+const std::string kCompleteSuffix = ".complete";
+
+// A partial copy is of no use to anyone; a failure to remove it is reported, since it then
+// takes room in the user's folder.
+void discard(FileSystem& fs, RunHost& host, const std::string& path) {
     try {
-        fs.removeFolder(folder);
-    } catch (const FileError&) {
+        fs.removeFolder(path);
+    } catch (const FileError& e) {
+        addErrorLine(host, errorLine("the partial backup copy could not be removed: " + std::string(e.what())));
+    }
+}
+
+bool endsWith(const std::string& s, const std::string& end) {
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+// Makes the complete staged copy, or says why it could not. Returns false after logging.
+bool stage(FileSystem& fs, RunHost& host, const std::string& source, const std::string& partial,
+           const std::string& complete) {
+    const FolderCopy how{isLeftOutOfBackup, [&host] { return host.stopRequested(); }};
+    try {
+        fs.checkFolderCopy(source, partial, how);
+    } catch (const FileError& e) {
+        addErrorLine(host, errorLine("no backup can be made of " + source + ": " + e.what()));
+        return false;
+    }
+    try {
+        if (fs.copyFolder(source, partial, how) == CopyOutcome::Stopped) {
+            addErrorLine(host, errorLine("the backup copy was stopped before it was complete"));
+            discard(fs, host, partial);
+            return false;
+        }
+        // Every byte of the copy reaches the device before its name says it is complete, and
+        // that name before the first project file is replaced.
+        fs.flushFileSystem(source);
+        fs.renameFolder(partial, complete);
+        return true;
+    } catch (const FileError& e) {
+        addErrorLine(host, errorLine("the backup copy of " + source + " failed: " + e.what()));
+        discard(fs, host, partial);
+        return false;
     }
 }
 
@@ -23,7 +62,43 @@ std::string backupName(const std::tm& date, const std::tm& time) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d.%02d.%02d", date.tm_mon + 1, date.tm_mday,
                   date.tm_year + 1900, time.tm_hour, time.tm_min, time.tm_sec);
-    return std::string("Nexaria Conversion Backup ") + buf;
+    return kBackupPrefix + buf;
+}
+
+std::optional<BackupEntry> parseBackupName(const std::string& name) {
+    if (name.size() != kBackupPrefix.size() + 19 || name.compare(0, kBackupPrefix.size(), kBackupPrefix) != 0)
+        return std::nullopt;
+    const std::string stamp = name.substr(kBackupPrefix.size());
+    // "mm.dd.yyyy hh.mm.ss"
+    static constexpr const char* kShape = "99.99.9999 99.99.99";
+    for (std::size_t i = 0; i < stamp.size(); ++i) {
+        const bool digit = stamp[i] >= '0' && stamp[i] <= '9';
+        if (kShape[i] == '9' ? !digit : stamp[i] != kShape[i]) return std::nullopt;
+    }
+    auto num = [&](std::size_t at, std::size_t len) { return std::stoi(stamp.substr(at, len)); };
+    BackupEntry e;
+    e.name = name;
+    e.when = {num(6, 4), num(0, 2), num(3, 2), num(11, 2), num(14, 2), num(17, 2)};
+    return e;
+}
+
+std::string stagingName(const std::string& backupName, StagedState state) {
+    return kStagingPrefix + backupName.substr(kBackupPrefix.size()) +
+           (state == StagedState::Complete ? kCompleteSuffix : kPartialSuffix);
+}
+
+std::optional<StagedCopy> parseStagingName(const std::string& name) {
+    if (name.compare(0, kStagingPrefix.size(), kStagingPrefix) != 0) return std::nullopt;
+    const bool complete = endsWith(name, kCompleteSuffix);
+    if (!complete && !endsWith(name, kPartialSuffix)) return std::nullopt;
+    const std::size_t suffix = complete ? kCompleteSuffix.size() : kPartialSuffix.size();
+    const std::string stamp = name.substr(kStagingPrefix.size(), name.size() - kStagingPrefix.size() - suffix);
+    if (!parseBackupName(kBackupPrefix + stamp)) return std::nullopt;
+    return StagedCopy{name, kBackupPrefix + stamp, complete ? StagedState::Complete : StagedState::Partial};
+}
+
+bool isLeftOutOfBackup(const std::string& name) {
+    return name == kLockFileName || parseBackupName(name) || parseStagingName(name);
 }
 
 Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder) {
@@ -31,56 +106,42 @@ Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std
     const std::tm date = clock.now();
     const std::tm time = clock.now();
     b.name = backupName(date, time);
-    std::string temp;
-    try {
-        temp = fs.createTemporaryFolder();
-    } catch (const FileError& e) {
-        addErrorLine(host, errorLine(std::string("no backup was made: the temporary folder is not available: ") +
-                                     e.what()));
-        return b;
-    }
-    b.tempFolder = temp;
-    b.tempPath = temp + "/" + b.name;
-    host.yield();
     const std::string source = withoutTrailingSlash(folder);
-    if (b.tempPath == source || isInsideFolder(b.tempPath, source)) {
-        addErrorLine(host, errorLine("no backup was made: the temporary folder " + temp + " lies inside " + source));
-    } else {
-        try {
-            fs.copyFolder(source, b.tempPath);
-            b.copied = true;
-        } catch (const FileError& e) {
-            addErrorLine(host, errorLine("the backup copy of " + source + " failed: " + e.what() +
-                                         "; no complete backup exists"));
-        }
+    const std::string partial = source + "/" + stagingName(b.name, StagedState::Partial);
+    const std::string complete = source + "/" + stagingName(b.name, StagedState::Complete);
+    host.yield();
+    if (entryExists(fs, source + "/" + b.name)) {
+        // Two runs within one second: the finished copy could not take its dated name.
+        addErrorLine(host, errorLine("no backup was made: " + source + "/" + b.name +
+                                     " already exists; start the run again a second later"));
+    } else if (stage(fs, host, source, partial, complete)) {
+        b.stagingPath = complete;
+        b.copied = true;
     }
-    if (!b.copied) discard(fs, temp);
     host.yield();
     return b;
 }
 
 BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
                                      const std::string& folder) {
-    // The folder text as the user gave it, so a trailing separator shows doubled, as typed.
-    const std::string destination = folder + "/" + backup.name;
-    bool placed = false;
+    // The folder text as the user gave it, so a trailing separator shows doubled, as typed; the
+    // system's own separator after it ("\" on Windows).
+    const std::string destination = folder + kPreferredSeparator + backup.name;
     host.yield();
-    if (backup.copied) {
-        try {
-            fs.moveFolder(backup.tempPath, destination);
-            placed = true;
-            discard(fs, backup.tempFolder);
-        } catch (const FileError& e) {
-            addErrorLine(host, errorLine("the backup could not be moved into the folder: " +
-                                     std::string(e.what()) + "; the copy remains at " +
-                                     backup.tempPath));
-        }
+    if (!backup.copied) return {destination, false};
+    bool placed = false;
+    try {
+        fs.renameFolder(backup.stagingPath, withoutTrailingSlash(folder) + "/" + backup.name);
+        placed = true;
+    } catch (const FileError& e) {
+        addErrorLine(host, errorLine("the backup could not be given its dated name: " + std::string(e.what()) +
+                                     "; the complete copy is " + backup.stagingPath));
     }
     host.yield();
     AddLogLine(host, "Backup of original folder saved to:");
     AddLogLine(host, "");
-    AddLogLine(host, destination);
-    return {destination, placed};
+    AddLogLine(host, placed ? destination : backup.stagingPath);
+    return {placed ? destination : backup.stagingPath, placed};
 }
 
 }  // namespace tavkonv40

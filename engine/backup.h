@@ -1,7 +1,17 @@
 // The dated copy of the chosen folder that every run leaves inside it.
+//
+// The copy is made inside the folder itself, under a hidden staging name, so that it lives on
+// the same device as the files it protects and a run killed at any moment leaves it where
+// `restore` looks: ".tavkonv40-backup-<stamp>.partial" while it is being copied, renamed to
+// ".tavkonv40-backup-<stamp>.complete" once every byte of it has reached the device (the rename
+// is the completeness marker), and renamed to its dated name when the run ends. Nothing is
+// converted before the complete copy exists; a staged copy that is still there means the run
+// that made it was interrupted.
 #pragma once
 
+#include <array>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "file_system.h"
@@ -10,15 +20,40 @@
 namespace tavkonv40 {
 
 struct Backup {
-    std::string name;      // "Nexaria Conversion Backup mm.dd.yyyy hh.mm.ss"
-    std::string tempFolder;  // the run's own folder inside the temporary folder
-    std::string tempPath;    // tempFolder + "/" + name
-    bool copied = false;
+    std::string name;         // "Nexaria Conversion Backup mm.dd.yyyy hh.mm.ss"
+    std::string stagingPath;  // the complete staged copy inside the folder
+    bool copied = false;      // complete and on the device
 };
 
 std::string backupName(const std::tm& date, const std::tm& time);
 
-// Copies the folder into the temporary folder. A failure is logged as an error line.
+struct BackupEntry {
+    std::string name;  // "Nexaria Conversion Backup mm.dd.yyyy hh.mm.ss"
+    // yyyy, mm, dd, hh, mm, ss: compares by date and time, which the name's order does not.
+    std::array<int, 6> when{};
+};
+
+// The name's date and time, or nothing when the name is not a backup's.
+std::optional<BackupEntry> parseBackupName(const std::string& name);
+
+enum class StagedState { Partial, Complete };
+
+struct StagedCopy {
+    std::string name;        // the staging folder's own name
+    std::string backupName;  // the dated name it would have been given
+    StagedState state = StagedState::Partial;
+};
+
+std::string stagingName(const std::string& backupName, StagedState state);
+std::optional<StagedCopy> parseStagingName(const std::string& name);
+
+// What a backup leaves out of the folder's copy: earlier backups and staged copies (each new
+// backup would otherwise hold every earlier one) and the run's lock file.
+bool isLeftOutOfBackup(const std::string& name);
+
+// Copies the folder into its staging copy inside it and flushes it to the device. A failure or
+// a stop request is logged as an error line; the partial copy is then removed and `copied`
+// stays false.
 Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder);
 
 struct BackupPlacement {
@@ -26,8 +61,8 @@ struct BackupPlacement {
     bool placed = false;      // false when no complete backup could be placed there
 };
 
-// Moves the copy into the folder and logs where it went (the three lines are written whatever
-// happened).
+// Gives the staged copy its dated name and logs where it is (the three lines are written
+// whenever a complete copy exists).
 BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
                                      const std::string& folder);
 

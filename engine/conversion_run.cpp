@@ -91,12 +91,22 @@ public:
         folder_ = folderText;
         if (folder_.empty() || !isPathSeparator(folder_.back())) folder_ += '/';
         pattern_ = pattern;
-        const Backup backup = BackupFolderToTemp(env_.fs, env_.host, env_.clock, folderText);
+        // Nothing is converted without a complete backup on the device: a refused or failed
+        // backup ends the run at once, through its cancelled ending.
+        const RunGuard guard(env_.fs, folderText);
+        Backup backup;
+        if (guard.refusal() != RunRefusal::None) {
+            addErrorLine(env_.host, errorLine(guard.reason()));
+            result_.refusal = guard.refusal();
+        } else {
+            backup = BackupFolderToTemp(env_.fs, env_.host, env_.clock, folderText);
+            if (!backup.copied) result_.refusal = RunRefusal::NoBackup;
+        }
         state_.formNeedsLibrary.fill(false);
         state_.projectNeedsLibrary.fill(false);
 
         env_.host.yield();
-        if (cancelled()) return end(backup, folderText, RunEnding::Cancelled);
+        if (cancelled() || !backup.copied) return end(backup, folderText, RunEnding::Cancelled);
 
         auto listing = search();
         AddLogLine(env_.host, "Starting conversion " + env_.clock.timeOfDay());
@@ -168,6 +178,7 @@ private:
         }
         AddLogLine(env_.host, kShortRule);
         env_.host.yield();
+        if (backup.copied) flushConvertedFiles(folderText);
         const BackupPlacement placement = BackupMoveIntoFolder(env_.fs, env_.host, backup, folderText);
         result_.backupPath = placement.destination;
         result_.backupPlaced = placement.placed;
@@ -176,6 +187,17 @@ private:
         env_.host.setStatus("");
         result_.ending = ending;
         return result_;
+    }
+
+    // The one flush of a run: the files it replaced reach the device before their backup loses
+    // its staging name and before the log calls the run complete.
+    void flushConvertedFiles(const std::string& folderText) {
+        try {
+            env_.fs.flushFileSystem(withoutTrailingSlash(folderText));
+        } catch (const FileError& e) {
+            addErrorLine(env_.host, errorLine("the converted files could not be flushed to the device: " +
+                                              std::string(e.what())));
+        }
     }
 
     RunEnvironment& env_;

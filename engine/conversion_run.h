@@ -6,6 +6,7 @@
 
 #include "file_system.h"
 #include "options.h"
+#include "run_guard.h"
 #include "run_host.h"
 #include "step_context.h"
 
@@ -18,6 +19,10 @@ struct RunResult {
     int fileErrors = 0;      // files that could not be converted
     std::string backupPath;  // where the backup was (or would have been) placed
     bool backupPlaced = false;
+    // Why the run changed nothing at all, when it did not get as far as converting: another run
+    // holds the folder, an interrupted run's backup is there, or no complete backup could be
+    // made. The log's error lines say it in words.
+    RunRefusal refusal = RunRefusal::None;
 };
 
 struct RunEnvironment {

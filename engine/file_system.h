@@ -2,6 +2,7 @@
 // work on disk, in memory (tests), or against a store that injects faults.
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -21,6 +22,23 @@ private:
     std::string cause_;
 };
 
+// The lock file a run or restore keeps in the folder it works on.
+inline constexpr const char* kLockFileName = ".tavkonv40.lock";
+
+enum class CopyOutcome { Complete, Stopped };
+
+struct FolderCopy {
+    // Names directly in the source folder to leave out of the copy.
+    std::function<bool(const std::string& name)> leaveOut;
+    // Asked between files; true ends the copy early.
+    std::function<bool()> stop;
+};
+
+struct FolderLock {
+    bool taken = false;
+    long holder = 0;  // the process id of the run holding it, when not taken
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -35,19 +53,41 @@ public:
     // target is rewritten. A file whose permission bits deny writing is refused.
     virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
 
-    // Copies the folder's content, subfolders included, into `to` (created); links are copied as
-    // links.
-    virtual void copyFolder(const std::string& from, const std::string& to) = 0;
+    // Copies the folder's content, subfolders included, into `to` (created; it must not exist)
+    // as `cp -a` would: modes, owners where permitted, modification times, links as links,
+    // sparse files sparse. Entries directly in `from` that `how.leaveOut` names are skipped.
+    // Only files, folders and links can be copied: any other entry (a FIFO, a socket, a device)
+    // fails the copy. `how.stop` is asked between files; when it says yes the copy ends early
+    // and returns Stopped. Throws FileError naming the entry that failed and the cause; what was
+    // copied so far stays for the caller to remove. Nothing is flushed (see flushFileSystem).
+    virtual CopyOutcome copyFolder(const std::string& from, const std::string& to,
+                                   const FolderCopy& how) = 0;
 
-    // Moves a folder to a new path, also across file systems.
-    virtual void moveFolder(const std::string& from, const std::string& to) = 0;
+    // Throws the FileError copyFolder would most likely throw, without copying: an entry that
+    // cannot be read or is of a kind that cannot be copied, or too little room beside `to` for
+    // the files' bytes. Lets a dry run predict a failing backup and a real run fail before it
+    // writes anything.
+    virtual void checkFolderCopy(const std::string& from, const std::string& to,
+                                 const FolderCopy& how) = 0;
 
-    // Creates a new, empty folder of its own inside the user's temporary folder and returns its
-    // path, so that runs going on at the same time never share a temporary copy.
-    virtual std::string createTemporaryFolder() = 0;
+    // Renames a folder within its file system, atomically; refuses a destination that exists.
+    // The new name has reached the device when it returns.
+    virtual void renameFolder(const std::string& from, const std::string& to) = 0;
 
-    // Removes a folder and everything in it (only ever the run's own temporary folder).
+    // Brings every byte written so far to the file system holding `path`, file contents and
+    // folder entries alike, to the device (Linux: syncfs).
+    virtual void flushFileSystem(const std::string& path) = 0;
+
+    // Removes a folder and everything in it (only ever the run's own staging copy).
     virtual void removeFolder(const std::string& path) = 0;
+
+    // Makes this process the only one working on `folder` until unlockFolder: creates the lock
+    // file kLockFileName in it exclusively, holding the process id. A lock whose process no
+    // longer runs is stale and is taken over. Returns the holder's process id when another
+    // running process holds the lock; FileError when the lock cannot be created at all.
+    virtual FolderLock lockFolder(const std::string& folder) = 0;
+    // Removes the lock this process holds; failures are ignored (a stale lock is taken over).
+    virtual void unlockFolder(const std::string& folder) = 0;
 
     // Whether the entry itself is a symbolic link (not followed).
     virtual bool isSymbolicLink(const std::string& path) = 0;

@@ -71,24 +71,45 @@ void MemoryFileSystem::writeFile(const std::string& path, const std::string& byt
     files_[path] = bytes;
 }
 
-void MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& toIn) {
-    const std::string from = withoutTrailingSlash(fromIn), to = withoutTrailingSlash(toIn);
-    if (!folders_.count(from)) throw FileError(from, "No such file or directory");
-    addFolder(to);
-    const auto files = files_;
-    for (const auto& [p, bytes] : files)
-        if (isInsideFolder(p, from)) files_[to + p.substr(from.size())] = bytes;
-    const auto folders = folders_;
-    for (const auto& p : folders)
-        if (isInsideFolder(p, from)) folders_.insert(to + p.substr(from.size()));
+namespace {
+
+// The entry directly in `from` that `path` lies in or is.
+std::string topName(const std::string& path, const std::string& from) {
+    const std::string rest = path.substr(from.size() + 1);
+    return rest.substr(0, rest.find('/'));
 }
 
-std::string MemoryFileSystem::createTemporaryFolder() {
-    if (!temporaryFolderAvailable) throw FileError(tempPath, "No space left on device");
-    addFolder(tempPath);
-    const std::string p = tempPath + "/tavkonv40-" + std::to_string(++temporaryFolders);
-    addFolder(p);
-    return p;
+}  // namespace
+
+void MemoryFileSystem::checkFolderCopy(const std::string& fromIn, const std::string&, const FolderCopy& how) {
+    const std::string from = withoutTrailingSlash(fromIn);
+    if (!folders_.count(from)) throw FileError(from, "No such file or directory");
+    for (const auto& [p, cause] : copyFailures)
+        if (isInsideFolder(p, from) && !(how.leaveOut && how.leaveOut(topName(p, from))))
+            throw FileError(p, cause);
+}
+
+CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& toIn,
+                                         const FolderCopy& how) {
+    const std::string from = withoutTrailingSlash(fromIn), to = withoutTrailingSlash(toIn);
+    if (!folders_.count(from)) throw FileError(from, "No such file or directory");
+    if (folders_.count(to) || files_.count(to)) throw FileError(to, "File exists");
+    createFolder(to);
+    auto taken = [&](const std::string& p) {
+        return isInsideFolder(p, from) && !(how.leaveOut && how.leaveOut(topName(p, from)));
+    };
+    const auto folders = folders_;
+    for (const auto& p : folders)
+        if (taken(p)) folders_.insert(to + p.substr(from.size()));
+    const auto files = files_;
+    for (const auto& [p, bytes] : files) {
+        if (!taken(p)) continue;
+        if (how.stop && how.stop()) return CopyOutcome::Stopped;
+        if (const auto f = copyFailures.find(p); f != copyFailures.end()) throw FileError(p, f->second);
+        files_[to + p.substr(from.size())] = bytes;
+        if (afterCopiedFile) afterCopiedFile(p);
+    }
+    return CopyOutcome::Complete;
 }
 
 void MemoryFileSystem::removeFolder(const std::string& pathIn) {
@@ -99,12 +120,32 @@ void MemoryFileSystem::removeFolder(const std::string& pathIn) {
         it = (isInsideFolder(*it, path) || *it == path) ? folders_.erase(it) : std::next(it);
 }
 
-void MemoryFileSystem::moveFolder(const std::string& fromIn, const std::string& toIn) {
+void MemoryFileSystem::renameFolder(const std::string& fromIn, const std::string& toIn) {
     const std::string from = withoutTrailingSlash(fromIn), to = withoutTrailingSlash(toIn);
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");
     if (folders_.count(to) || files_.count(to)) throw FileError(to, "File exists");
-    copyFolder(from, to);
-    removeFolder(from);
+    std::map<std::string, std::string> files;
+    for (auto& [p, bytes] : files_)
+        files[isInsideFolder(p, from) ? to + p.substr(from.size()) : p] = std::move(bytes);
+    files_ = std::move(files);
+    std::set<std::string> folders;
+    for (const auto& p : folders_)
+        folders.insert(p == from ? to : isInsideFolder(p, from) ? to + p.substr(from.size()) : p);
+    folders_ = std::move(folders);
+}
+
+FolderLock MemoryFileSystem::lockFolder(const std::string& folderIn) {
+    const std::string folder = withoutTrailingSlash(folderIn);
+    if (!folders_.count(folder)) throw FileError(folder, "No such file or directory");
+    if (const auto it = lockedByOthers.find(folder); it != lockedByOthers.end()) return {false, it->second};
+    const std::string lock = folder + "/" + kLockFileName;
+    if (files_.count(lock)) return {false, 1};
+    files_[lock] = "1\n";
+    return {true, 0};
+}
+
+void MemoryFileSystem::unlockFolder(const std::string& folder) {
+    files_.erase(withoutTrailingSlash(folder) + "/" + kLockFileName);
 }
 
 bool MemoryFileSystem::isFolder(const std::string& path) {

@@ -26,18 +26,25 @@ public:
     std::function<void(std::vector<std::string>&)> reorderListing;
     // Called before every write; may throw to inject a failure.
     std::function<void(const std::string& path)> beforeWrite;
-    std::string tempPath = "/tmp";
     int writeCount = 0;
-    int temporaryFolders = 0;
-    bool temporaryFolderAvailable = true;
+    int flushCount = 0;
+    // Entries the backup copy cannot copy, with the cause copyFolder and checkFolderCopy give.
+    std::map<std::string, std::string> copyFailures;
+    // Called after each file the copy makes (tests cancel or count at a chosen point).
+    std::function<void(const std::string& path)> afterCopiedFile;
+    // Folders another (running) process holds the lock of, with its process id.
+    std::map<std::string, long> lockedByOthers;
 
     std::vector<std::string> listFolder(const std::string& folder) override;
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
-    void copyFolder(const std::string& from, const std::string& to) override;
-    void moveFolder(const std::string& from, const std::string& to) override;
-    std::string createTemporaryFolder() override;
+    CopyOutcome copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) override;
+    void checkFolderCopy(const std::string& from, const std::string& to, const FolderCopy& how) override;
+    void renameFolder(const std::string& from, const std::string& to) override;
+    void flushFileSystem(const std::string&) override { ++flushCount; }
     void removeFolder(const std::string& path) override;
+    FolderLock lockFolder(const std::string& folder) override;
+    void unlockFolder(const std::string& folder) override;
     bool isSymbolicLink(const std::string&) override { return false; }  // a memory store has no links
     bool isFolder(const std::string& path) override;
     void checkWritable(const std::string& path) override;

@@ -4,8 +4,7 @@
 
 namespace tavkonv40 {
 
-OverlayFileSystem::OverlayFileSystem(FileSystem& base, std::string temporaryFolder)
-    : base_(base), temporaryFolder_(std::move(temporaryFolder)) {}
+OverlayFileSystem::OverlayFileSystem(FileSystem& base) : base_(base) {}
 
 bool OverlayFileSystem::exists(const std::string& path) {
     return writes_.count(withoutTrailingSlash(path)) != 0 || entryExists(base_, path);
@@ -25,16 +24,18 @@ void OverlayFileSystem::writeFile(const std::string& path, const std::string& by
     writes_[path] = bytes;
 }
 
-void OverlayFileSystem::copyFolder(const std::string& from, const std::string&) {
-    // Refused where the real copy would be refused at once: a source that is no folder.
-    base_.listFolder(from);
+CopyOutcome OverlayFileSystem::copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) {
+    checkFolderCopy(from, to, how);
+    return CopyOutcome::Complete;
 }
 
-void OverlayFileSystem::moveFolder(const std::string&, const std::string& to) {
+void OverlayFileSystem::checkFolderCopy(const std::string& from, const std::string& to, const FolderCopy& how) {
+    base_.checkFolderCopy(from, to, how);
+}
+
+void OverlayFileSystem::renameFolder(const std::string&, const std::string& to) {
     if (exists(to)) throw FileError(withoutTrailingSlash(to), "File exists");
 }
-
-std::string OverlayFileSystem::createTemporaryFolder() { return temporaryFolder_; }
 
 void OverlayFileSystem::removeFolder(const std::string&) {}
 

@@ -1,7 +1,8 @@
 // A store that reads through to another one and keeps every write in memory: a dry run works on
 // it exactly as a real run works on the disk, and afterwards the writes say what the run would
-// have changed. The backup's folder copy, move and removal only check what the real calls would
-// refuse; nothing is copied, so even a huge folder costs no more than the files a run rewrites.
+// have changed. The backup's folder copy and rename only check what the real calls would refuse
+// (checkFolderCopy reads the real tree); nothing is copied, so even a huge folder costs no more
+// than the files a run rewrites. A dry run takes no lock: it changes nothing.
 #pragma once
 
 #include <map>
@@ -13,8 +14,7 @@ namespace tavkonv40 {
 
 class OverlayFileSystem : public FileSystem {
 public:
-    // `temporaryFolder` is the path createTemporaryFolder reports (nothing is created there).
-    OverlayFileSystem(FileSystem& base, std::string temporaryFolder);
+    explicit OverlayFileSystem(FileSystem& base);
 
     // Path -> bytes of every file written, in path order. Files created are included.
     const std::map<std::string, std::string>& writes() const { return writes_; }
@@ -22,10 +22,13 @@ public:
     std::vector<std::string> listFolder(const std::string& folder) override;
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
-    void copyFolder(const std::string& from, const std::string& to) override;
-    void moveFolder(const std::string& from, const std::string& to) override;
-    std::string createTemporaryFolder() override;
+    CopyOutcome copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) override;
+    void checkFolderCopy(const std::string& from, const std::string& to, const FolderCopy& how) override;
+    void renameFolder(const std::string& from, const std::string& to) override;
+    void flushFileSystem(const std::string&) override {}
     void removeFolder(const std::string& path) override;
+    FolderLock lockFolder(const std::string&) override { return {true, 0}; }
+    void unlockFolder(const std::string&) override {}
     bool isSymbolicLink(const std::string& path) override;
     bool isFolder(const std::string& path) override;
     void checkWritable(const std::string& path) override;
@@ -36,7 +39,6 @@ private:
     bool exists(const std::string& path);
 
     FileSystem& base_;
-    std::string temporaryFolder_;
     std::map<std::string, std::string> writes_;
 };
 

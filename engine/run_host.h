@@ -19,6 +19,9 @@ public:
     // Lets the host process pending events once (the dialog repaints and sees "Cancel").
     virtual void yield() {}
     virtual bool cancelRequested() const = 0;
+    // A second, more urgent request: even the backup copy stops (nothing has been converted
+    // while it runs, so the partial copy is removed and the run changes nothing).
+    virtual bool stopRequested() const { return false; }
 
     // The status label. A host that shows none returns false and no status text is composed.
     virtual bool showsStatus() const { return false; }

@@ -46,8 +46,10 @@ bool anyLineContainsNoCase(const std::vector<std::string_view>& lines, std::stri
 // Path separators: "/" everywhere, and "\\" too on Windows, where users type either.
 #ifdef _WIN32
 inline constexpr std::string_view kPathSeparators = "/\\";
+inline constexpr char kPreferredSeparator = '\\';
 #else
 inline constexpr std::string_view kPathSeparators = "/";
+inline constexpr char kPreferredSeparator = '/';
 #endif
 constexpr bool isPathSeparator(char c) { return kPathSeparators.find(c) != std::string_view::npos; }
 // Index of the last separator in `path`, or npos.

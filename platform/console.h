@@ -6,16 +6,11 @@
 
 namespace tavkonv40 {
 
-enum class StandardStream { Output, Error };
-
 // The arguments without the program's name, as UTF-8 whatever the system's code page.
 std::vector<std::string> commandLineArguments(int argc, char** argv);
 
 // Makes the standard streams carry the program's bytes unchanged (no LF to CR LF translation)
 // and lets a console show UTF-8 text and the escape sequences of colour and the progress line.
 void prepareStandardStreams();
-
-// Whether the stream is an interactive terminal (a console window on Windows).
-bool isTerminal(StandardStream stream);
 
 }  // namespace tavkonv40

@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include "console.h"
 
 namespace tavkonv40 {
@@ -9,9 +7,5 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 }
 
 void prepareStandardStreams() {}
-
-bool isTerminal(StandardStream stream) {
-    return ::isatty(stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO) != 0;
-}
 
 }  // namespace tavkonv40

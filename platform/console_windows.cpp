@@ -14,10 +14,6 @@ namespace tavkonv40 {
 
 namespace {
 
-HANDLE handleOf(StandardStream stream) {
-    return ::GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-}
-
 UINT g_outputCodePage = 0;
 
 void restoreCodePage() {
@@ -42,23 +38,18 @@ void prepareStandardStreams() {
     ::_setmode(::_fileno(stdout), _O_BINARY);
     ::_setmode(::_fileno(stderr), _O_BINARY);
     bool console = false;
-    for (StandardStream s : {StandardStream::Output, StandardStream::Error}) {
+    for (DWORD which : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+        const HANDLE h = ::GetStdHandle(which);
         DWORD mode = 0;
-        if (!::GetConsoleMode(handleOf(s), &mode)) continue;
+        if (!::GetConsoleMode(h, &mode)) continue;
         console = true;
-        ::SetConsoleMode(handleOf(s), mode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+        ::SetConsoleMode(h, mode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
     }
     if (console && ::GetConsoleOutputCP() != CP_UTF8) {
         g_outputCodePage = ::GetConsoleOutputCP();
         ::SetConsoleOutputCP(CP_UTF8);
         std::atexit(restoreCodePage);
     }
-}
-
-bool isTerminal(StandardStream stream) {
-    // _isatty is also true for NUL; only a console answers GetConsoleMode.
-    DWORD mode = 0;
-    return ::GetConsoleMode(handleOf(stream), &mode) != 0;
 }
 
 }  // namespace tavkonv40

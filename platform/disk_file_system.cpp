@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
+#include <stdio.h>
 
 #include <cerrno>
 #include <climits>
@@ -10,6 +12,9 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "posix_support.h"
+#include "tree_copy.h"
 
 namespace fs = std::filesystem;
 
@@ -19,32 +24,15 @@ namespace {
 
 std::string errnoText(int err) { return std::strerror(err); }
 
-[[noreturn]] void fail(const std::string& path, int err) { throw FileError(path, errnoText(err)); }
+using posix::fail;
+using posix::Fd;
+using posix::parentOf;
 
 [[noreturn]] void fail(const std::string& path, const std::error_code& ec) {
     throw FileError(path, ec.message());
 }
 
 // Closes a descriptor on every path out of a scope.
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release() {
-        int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
-
 void writeAll(int fd, const std::string& bytes, const std::string& path) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
@@ -57,14 +45,6 @@ void writeAll(int fd, const std::string& bytes, const std::string& path) {
         p += n;
         left -= static_cast<std::size_t>(n);
     }
-}
-
-void copyTree(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    fs::create_directories(to, ec);
-    if (ec) fail(to.string(), ec);
-    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
-    if (ec) fail(from.string(), ec);
 }
 
 }  // namespace
@@ -129,7 +109,7 @@ WriteTarget writableTarget(const std::string& path) {
 
 enum class Replace { Existing, NoFile };
 
-// Writes `bytes` to a flushed temporary beside `target` and renames it into place. `mode` is
+// Writes `bytes` to a temporary beside `target` (flushed when asked) and renames it into place. `mode` is
 // given to the temporary (an existing file's bits, or the default bits of a new file).
 void writeBeside(const std::string& path, const std::string& target, const std::string& bytes,
                  const struct stat* existing, Replace replace, FlushBeforeReplace flush) {
@@ -163,6 +143,9 @@ void writeBeside(const std::string& path, const std::string& target, const std::
             [[maybe_unused]] int ignored = ::fchown(fd.get(), existing->st_uid, existing->st_gid);
         }
         if (flush == FlushBeforeReplace::Yes && ::fsync(fd.get()) != 0) fail(path, errno);
+        // Start the device write now, without waiting for it: it overlaps with converting the
+        // next files, and the run's one flush at its end has that much less left to wait for.
+        if (flush == FlushBeforeReplace::No) ::sync_file_range(fd.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
         if (::close(fd.release()) != 0) fail(path, errno);
         if (replace == Replace::NoFile) {
             // link() refuses an existing name, so a file that appeared meanwhile is kept.
@@ -201,47 +184,92 @@ bool DiskFileSystem::isFolder(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-void DiskFileSystem::copyFolder(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    const auto status = fs::status(from, ec);
-    if (ec) fail(from, ec);
-    if (!fs::is_directory(status)) fail(from, ENOTDIR);
-    // A folder named through a symbolic link is copied from its target: copying the link itself
-    // would leave a backup that holds nothing.
-    const auto real = fs::canonical(from, ec);
-    if (ec) fail(from, ec);
-    copyTree(real, to);
+CopyOutcome DiskFileSystem::copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) {
+    return posix::copyTree(from, to, how);
 }
 
-void DiskFileSystem::moveFolder(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(to, ec))) fail(to, EEXIST);
-    if (::rename(from.c_str(), to.c_str()) == 0) return;
-    const int err = errno;
-    if (err != EXDEV) fail(from, err);
-    // Another file system: copy, then remove the original only when the copy is whole.
-    try {
-        copyTree(from, to);
-    } catch (...) {
-        fs::remove_all(to, ec);
-        throw;
+void DiskFileSystem::checkFolderCopy(const std::string& from, const std::string& to, const FolderCopy& how) {
+    posix::checkTreeCopy(from, to, how);
+}
+
+namespace {
+
+void flushFolderEntries(const std::string& folder) {
+    Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0) fail(folder, errno);
+    if (::fsync(fd.get()) != 0) fail(folder, errno);
+}
+
+}  // namespace
+
+void DiskFileSystem::renameFolder(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+        const int err = errno;
+        if (err != EINVAL && err != ENOSYS) fail(err == EEXIST ? to : from, err);
+        // No RENAME_NOREPLACE on this file system: check, then rename.
+        struct stat st {};
+        if (::lstat(to.c_str(), &st) == 0) fail(to, EEXIST);
+        if (::rename(from.c_str(), to.c_str()) != 0) fail(from, errno);
     }
-    fs::remove_all(from, ec);
-    if (ec) throw FileError(from, "copied, but the original could not be removed: " + ec.message());
+    flushFolderEntries(parentOf(to));
+    if (parentOf(from) != parentOf(to)) flushFolderEntries(parentOf(from));
+}
+
+void DiskFileSystem::flushFileSystem(const std::string& path) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) fail(path, errno);
+    if (::syncfs(fd.get()) != 0) fail(path, errno);
+}
+
+namespace {
+
+std::string lockPath(const std::string& folder) { return folder + "/" + kLockFileName; }
+
+// The process id a lock file holds, or 0 when it holds none (a lock left half-made).
+long lockHolder(const std::string& path) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return errno == ENOENT ? -1 : 0;
+    char buf[32] = {};
+    const ssize_t n = ::read(fd.get(), buf, sizeof buf - 1);
+    return n > 0 ? std::strtol(buf, nullptr, 10) : 0;
+}
+
+bool processRuns(long pid) { return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
+
+}  // namespace
+
+FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
+    const std::string lock = lockPath(folder);
+    const std::string content = std::to_string(::getpid()) + "\n";
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        // Written whole beside the lock, then linked to its name: link() refuses an existing
+        // lock, and a lock never appears without the id that tells whether it is stale.
+        std::string temp = lock + ".XXXXXX";
+        Fd fd(::mkstemp(temp.data()));
+        if (fd.get() < 0) fail(folder, errno);
+        const bool written = ::write(fd.get(), content.data(), content.size()) ==
+                             static_cast<ssize_t>(content.size());
+        const int linked = written ? ::link(temp.c_str(), lock.c_str()) : -1;
+        const int err = errno;
+        ::unlink(temp.c_str());
+        if (!written) fail(folder, err);
+        if (linked == 0) return {true, 0};
+        if (err != EEXIST) fail(lock, err);
+        const long holder = lockHolder(lock);
+        if (holder == -1) continue;  // removed meanwhile
+        if (processRuns(holder)) return {false, holder};
+        ::unlink(lock.c_str());  // stale: its run is gone
+    }
+    return {false, lockHolder(lock)};
+}
+
+void DiskFileSystem::unlockFolder(const std::string& folder) {
+    if (lockHolder(lockPath(folder)) == ::getpid()) ::unlink(lockPath(folder).c_str());
 }
 
 bool DiskFileSystem::isSymbolicLink(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
-}
-
-std::string DiskFileSystem::createTemporaryFolder() {
-    std::error_code ec;
-    const auto base = fs::temp_directory_path(ec);
-    if (ec) throw FileError("temporary folder", ec.message());
-    std::string p = (base / "tavkonv40-XXXXXX").string();
-    if (!::mkdtemp(p.data())) fail(base.string(), errno);
-    return p;
 }
 
 void DiskFileSystem::removeFolder(const std::string& path) {

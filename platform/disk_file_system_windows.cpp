@@ -1,88 +1,27 @@
 // The engine's FileSystem on a Windows disk: UTF-8 paths inside, UTF-16 ("...W" calls) at the
 // system boundary, bytes never translated.
-#include <windows.h>
-#include <winioctl.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <cstring>
+#include <cstdlib>
 #include <random>
 
 #include "disk_file_system.h"
 #include "text_util.h"
-#include "windows_text.h"
+#include "windows_support.h"
 
 namespace tavkonv40 {
 
 namespace {
 
+using windows::Entry;
+using windows::entryOf;
+using windows::fail;
+using windows::failLast;
+using windows::Handle;
+using windows::kShareAll;
 using windows::narrow;
 using windows::widen;
-
-[[noreturn]] void fail(const std::string& path, DWORD error) {
-    throw FileError(path, windows::systemMessage(error));
-}
-
-[[noreturn]] void failLast(const std::string& path) { fail(path, ::GetLastError()); }
-
-// Closes a handle on every path out of a scope.
-class Handle {
-public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() {
-        if (valid()) ::CloseHandle(h_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return h_; }
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-    bool close() {
-        const bool ok = ::CloseHandle(h_) != 0;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE h_;
-};
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-// What an entry is, without following a link.
-struct Entry {
-    DWORD attributes = INVALID_FILE_ATTRIBUTES;
-    DWORD reparseTag = 0;
-    bool exists() const { return attributes != INVALID_FILE_ATTRIBUTES; }
-    // Symbolic links and junctions are links; other reparse points (cloud placeholders,
-    // deduplicated files) are ordinary files and folders to the user.
-    bool isLink() const {
-        return exists() && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-               (reparseTag == IO_REPARSE_TAG_SYMLINK || reparseTag == IO_REPARSE_TAG_MOUNT_POINT);
-    }
-    bool isFolder() const { return exists() && !isLink() && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-};
-
-Entry entryOf(const std::wstring& path) {
-    Entry e;
-    WIN32_FIND_DATAW data;
-    const HANDLE h = ::FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
-    if (h == INVALID_HANDLE_VALUE) {
-        // A drive root has no entry of its own to find.
-        e.attributes = ::GetFileAttributesW(path.c_str());
-        return e;
-    }
-    ::FindClose(h);
-    e.attributes = data.dwFileAttributes;
-    if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) e.reparseTag = data.dwReserved0;
-    return e;
-}
-
-std::wstring withoutLongPathPrefix(std::wstring p) {
-    if (p.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + p.substr(7);
-    if (p.rfind(L"\\\\?\\", 0) == 0) return p.substr(4);
-    return p;
-}
 
 // The path a link (or chain of links) finally names.
 std::wstring finalPath(const std::string& path) {
@@ -95,7 +34,7 @@ std::wstring finalPath(const std::string& path) {
         if (n == 0) failLast(path);
         if (n < out.size()) {
             out.resize(n);
-            return withoutLongPathPrefix(out);
+            return windows::withoutLongPathPrefix(out);
         }
         out.resize(n);
     }
@@ -184,101 +123,11 @@ void writeBeside(const std::string& path, const std::string& target, const std::
     }
 }
 
-// Reads where a link points, for copying it as a link.
-std::wstring linkTarget(const std::wstring& link, const std::string& pathForErrors) {
-    Handle h(::CreateFileW(link.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!h.valid()) failLast(pathForErrors);
-    // The layout of REPARSE_DATA_BUFFER, which only the driver headers declare.
-    struct Header {
-        DWORD tag;
-        WORD dataLength, reserved;
-        WORD substituteOffset, substituteLength, printOffset, printLength;
-    };
-    std::string buffer(MAXIMUM_REPARSE_DATA_BUFFER_SIZE, '\0');
-    DWORD n = 0;
-    if (!::DeviceIoControl(h.get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, buffer.data(),
-                           static_cast<DWORD>(buffer.size()), &n, nullptr))
-        failLast(pathForErrors);
-    Header head;
-    std::memcpy(&head, buffer.data(), sizeof head);
-    // Symbolic links carry a flags word before their path buffer; junctions do not.
-    const std::size_t pathBuffer = sizeof head + (head.tag == IO_REPARSE_TAG_SYMLINK ? sizeof(ULONG) : 0);
-    const bool usePrint = head.printLength > 0;
-    const std::size_t offset = pathBuffer + (usePrint ? head.printOffset : head.substituteOffset);
-    const std::size_t length = usePrint ? head.printLength : head.substituteLength;
-    if (offset + length > n) throw FileError(pathForErrors, "unreadable link");
-    std::wstring target(length / sizeof(wchar_t), L'\0');
-    std::memcpy(target.data(), buffer.data() + offset, length);
-    return withoutLongPathPrefix(target);
-}
-
-void copyLink(const std::wstring& from, const std::wstring& to, const Entry& e, const std::string& pathForErrors) {
-    DWORD flags = SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
-    if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) flags |= SYMBOLIC_LINK_FLAG_DIRECTORY;
-    const std::wstring target = linkTarget(from, pathForErrors);
-    if (::CreateSymbolicLinkW(to.c_str(), target.c_str(), flags)) return;
-    // Older systems refuse the unprivileged flag itself.
-    if (::CreateSymbolicLinkW(to.c_str(), target.c_str(), flags & ~SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
-        return;
-    throw FileError(pathForErrors, "the link could not be copied: " + windows::systemMessage(::GetLastError()));
-}
-
-std::vector<std::wstring> namesIn(const std::wstring& folder, const std::string& pathForErrors) {
-    WIN32_FIND_DATAW data;
-    const std::wstring pattern = folder + L"\\*";
-    const HANDLE h = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                        FIND_FIRST_EX_LARGE_FETCH);
-    if (h == INVALID_HANDLE_VALUE) {
-        const DWORD err = ::GetLastError();
-        // A file given as a folder: say so as the POSIX build does.
-        if (err == ERROR_DIRECTORY || (err == ERROR_PATH_NOT_FOUND && entryOf(folder).exists()))
-            throw FileError(pathForErrors, "Not a directory");
-        fail(pathForErrors, err);
-    }
-    std::vector<std::wstring> names;
-    do {
-        const std::wstring n = data.cFileName;
-        if (n != L"." && n != L"..") names.push_back(n);
-    } while (::FindNextFileW(h, &data));
-    const DWORD err = ::GetLastError();
-    ::FindClose(h);
-    if (err != ERROR_NO_MORE_FILES) fail(pathForErrors, err);
-    return names;
-}
-
-void copyTree(const std::wstring& from, const std::wstring& to) {
-    if (!::CreateDirectoryW(to.c_str(), nullptr)) failLast(narrow(to));
-    for (const auto& name : namesIn(from, narrow(from))) {
-        const std::wstring src = from + L"\\" + name, dst = to + L"\\" + name;
-        const Entry e = entryOf(src);
-        if (e.isLink())
-            copyLink(src, dst, e, narrow(src));
-        else if (e.isFolder())
-            copyTree(src, dst);
-        else if (!::CopyFileExW(src.c_str(), dst.c_str(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS))
-            failLast(narrow(src));
-    }
-}
-
-// Removes an entry and everything below it; links are removed, never followed, and read-only
-// files go too.
-void removeTree(const std::wstring& path) {
-    const Entry e = entryOf(path);
-    if (!e.exists()) return;
-    if (e.attributes & FILE_ATTRIBUTE_READONLY)
-        ::SetFileAttributesW(path.c_str(), e.attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (e.isFolder())
-        for (const auto& name : namesIn(path, narrow(path))) removeTree(path + L"\\" + name);
-    const bool folderLike = (e.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if (!(folderLike ? ::RemoveDirectoryW(path.c_str()) : ::DeleteFileW(path.c_str()))) failLast(narrow(path));
-}
-
 }  // namespace
 
 std::vector<std::string> DiskFileSystem::listFolder(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& n : namesIn(widen(withoutTrailingSlash(folder)), folder)) names.push_back(narrow(n));
+    for (const auto& n : windows::namesIn(widen(withoutTrailingSlash(folder)), folder)) names.push_back(narrow(n));
     return names;
 }
 
@@ -328,54 +177,84 @@ bool DiskFileSystem::isSymbolicLink(const std::string& path) {
     return entryOf(widen(withoutTrailingSlash(path))).isLink();
 }
 
-void DiskFileSystem::copyFolder(const std::string& from, const std::string& to) {
-    const std::string source = withoutTrailingSlash(from);
-    const Entry e = entryOf(widen(source));
-    if (!e.exists()) failLast(from);
-    if ((e.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) throw FileError(from, "Not a directory");
-    // A folder named through a link is copied from its target: copying the link itself would
-    // leave a backup that holds nothing.
-    const std::wstring real = e.isLink() ? finalPath(source) : widen(source);
-    copyTree(real, widen(withoutTrailingSlash(to)));
+CopyOutcome DiskFileSystem::copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) {
+    return windows::copyTree(widen(withoutTrailingSlash(from)), widen(withoutTrailingSlash(to)), how);
 }
 
-void DiskFileSystem::moveFolder(const std::string& from, const std::string& to) {
-    const std::wstring source = widen(withoutTrailingSlash(from)), target = widen(withoutTrailingSlash(to));
-    if (entryOf(target).exists()) fail(to, ERROR_ALREADY_EXISTS);
-    if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return;
-    const DWORD err = ::GetLastError();
-    if (err != ERROR_NOT_SAME_DEVICE) fail(from, err);
-    // Another drive: copy, then remove the original only when the copy is whole.
-    try {
-        copyTree(source, target);
-    } catch (...) {
-        try {
-            removeTree(target);
-        } catch (const FileError&) {
+void DiskFileSystem::checkFolderCopy(const std::string& from, const std::string& to, const FolderCopy& how) {
+    windows::checkTreeCopy(widen(withoutTrailingSlash(from)), widen(withoutTrailingSlash(to)), how);
+}
+
+void DiskFileSystem::renameFolder(const std::string& from, const std::string& to) {
+    // Without MOVEFILE_REPLACE_EXISTING an existing destination is refused; write-through
+    // returns once the new name is on the device.
+    if (!::MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
+        const DWORD err = ::GetLastError();
+        fail(err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? to : from, err);
+    }
+}
+
+void DiskFileSystem::flushFileSystem(const std::string& path) { windows::flushTree(widen(withoutTrailingSlash(path))); }
+
+void DiskFileSystem::removeFolder(const std::string& path) { windows::removeTree(widen(withoutTrailingSlash(path))); }
+
+namespace {
+
+std::wstring lockPath(const std::string& folder) { return widen(withoutTrailingSlash(folder) + "\\" + kLockFileName); }
+
+// The process id a lock file holds, 0 when it holds none (a lock left half-made), -1 when
+// there is no lock.
+long lockHolder(const std::wstring& path) {
+    Handle h(::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!h.valid()) return ::GetLastError() == ERROR_FILE_NOT_FOUND ? -1 : 0;
+    char buf[32] = {};
+    DWORD n = 0;
+    ::ReadFile(h.get(), buf, sizeof buf - 1, &n, nullptr);
+    return n > 0 ? std::strtol(buf, nullptr, 10) : 0;
+}
+
+bool processRuns(long pid) {
+    if (pid <= 0) return false;
+    Handle h(::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid)));
+    if (!h.valid()) return ::GetLastError() == ERROR_ACCESS_DENIED;
+    return ::WaitForSingleObject(h.get(), 0) == WAIT_TIMEOUT;
+}
+
+}  // namespace
+
+FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
+    const std::wstring lock = lockPath(folder);
+    const std::string content = std::to_string(::GetCurrentProcessId()) + "\n";
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        // Written whole beside the lock, then moved to its name without replacing: an existing
+        // lock is refused, and a lock never appears without the id that tells whether it is stale.
+        const std::wstring temp = lock + L'.' + widen(uniqueSuffix());
+        {
+            Handle h(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!h.valid()) failLast(folder);
+            DWORD n = 0;
+            if (!::WriteFile(h.get(), content.data(), static_cast<DWORD>(content.size()), &n, nullptr)) {
+                const DWORD err = ::GetLastError();
+                h.close();
+                ::DeleteFileW(temp.c_str());
+                fail(folder, err);
+            }
         }
-        throw;
+        const bool moved = ::MoveFileExW(temp.c_str(), lock.c_str(), 0) != 0;
+        const DWORD err = ::GetLastError();
+        if (moved) return {true, 0};
+        ::DeleteFileW(temp.c_str());
+        if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS) fail(narrow(lock), err);
+        const long holder = lockHolder(lock);
+        if (holder == -1) continue;  // removed meanwhile
+        if (processRuns(holder)) return {false, holder};
+        ::DeleteFileW(lock.c_str());  // stale: its run is gone
     }
-    try {
-        removeTree(source);
-    } catch (const FileError& e) {
-        throw FileError(from, "copied, but the original could not be removed: " + e.cause());
-    }
+    return {false, lockHolder(lock)};
 }
 
-std::string DiskFileSystem::createTemporaryFolder() {
-    // GetTempPathW honours TMP and TEMP, the variables Windows users set.
-    std::wstring base(MAX_PATH + 1, L'\0');
-    const DWORD n = ::GetTempPathW(static_cast<DWORD>(base.size()), base.data());
-    if (n == 0 || n > base.size()) throw FileError("temporary folder", windows::systemMessage(::GetLastError()));
-    base.resize(n);
-    const std::string folder = withoutTrailingSlash(narrow(base));
-    for (int attempt = 0;; ++attempt) {
-        const std::string p = folder + "\\tavkonv40-" + uniqueSuffix();
-        if (::CreateDirectoryW(widen(p).c_str(), nullptr)) return p;
-        if (::GetLastError() != ERROR_ALREADY_EXISTS || attempt > 100) failLast(folder);
-    }
+void DiskFileSystem::unlockFolder(const std::string& folder) {
+    if (lockHolder(lockPath(folder)) == static_cast<long>(::GetCurrentProcessId())) ::DeleteFileW(lockPath(folder).c_str());
 }
-
-void DiskFileSystem::removeFolder(const std::string& path) { removeTree(widen(withoutTrailingSlash(path))); }
 
 }  // namespace tavkonv40

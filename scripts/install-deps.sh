@@ -11,7 +11,7 @@ fonts-dejavu-core"
 for group in "$@"; do
     case "$group" in
         windows) PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix wine wine64 googletest" ;;
-        packages) PACKAGES="$PACKAGES help2man lintian fakeroot dpkg-dev file zip" ;;
+        packages) PACKAGES="$PACKAGES help2man lintian fakeroot dpkg-dev zip" ;;
         *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
 done

@@ -1,6 +1,11 @@
-// No torn files under SIGKILL: whenever the command line is killed, every file of the folder holds
-// either its bytes from before the run or its bytes after the run, never anything else.
+// No torn files under SIGKILL: whenever the command line is killed (while it copies the backup,
+// converts, or gives the backup its name), every file of the folder holds either its bytes from
+// before the run or its bytes after the run, and `restore` then gives back every original byte.
+// TMPDIR points to another file system, where nothing of the run may end up.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -30,20 +35,46 @@ std::map<std::string, std::string> snapshot(const fs::path& folder) {
     return files;
 }
 
-std::unique_ptr<tavkonv40::test::Child> start(const fs::path& folder, const fs::path& tmp) {
+std::unique_ptr<tavkonv40::test::Child> start(const fs::path& folder, const fs::path& tmp,
+                                               const char* command = nullptr) {
     tavkonv40::test::ChildOptions options;
     options.stdoutFile = tavkonv40::test::kNullDevice;
     options.environment[tavkonv40::test::kTemporaryFolderVariable] = tmp.string();
     // --quiet: no summary after the run, so the kills land in the run itself.
-    return std::make_unique<tavkonv40::test::Child>(
-        TAVKONV40_BINARY, std::vector<std::string>{"--quiet", "--all-families", "--all-ms", folder.string()}, options);
+    std::vector<std::string> args{"--quiet", "--all-families", "--all-ms", folder.string()};
+    if (command) args = {command, folder.string()};
+    return std::make_unique<tavkonv40::test::Child>(TAVKONV40_BINARY, args, options);
+}
+
+// Where the backup stood when the run was killed.
+enum Phase { kBeforeCopy, kCopying, kStaged, kNamed, kPhases };
+
+Phase phaseOf(const fs::path& folder) {
+    Phase phase = kBeforeCopy;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        const std::string n = e.path().filename().string();
+        if (n.rfind("Nexaria Conversion Backup ", 0) == 0) return kNamed;
+        if (n.rfind(".tavkonv40-backup-", 0) == 0) phase = n.find(".partial") != std::string::npos ? kCopying : kStaged;
+    }
+    return phase;
+}
+
+// A second file system for TMPDIR, when the machine has one.
+fs::path otherFileSystem(const fs::path& root) {
+#ifndef _WIN32
+    struct stat a {}, b {};
+    if (::stat(root.c_str(), &a) == 0 && ::stat("/dev/shm", &b) == 0 && a.st_dev != b.st_dev)
+        return fs::path("/dev/shm") / ("tavkonv40-kill-tmp-" + std::to_string(::getpid()));
+#endif
+    return root / "tmp";
 }
 
 TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     const int kills = std::getenv("TAVKONV40_KILLS") ? std::atoi(std::getenv("TAVKONV40_KILLS")) : 25;
     const fs::path root = fs::temp_directory_path() / ("tavkonv40-kill-" + std::to_string(tavkonv40::test::processId()));
     fs::remove_all(root);
-    const fs::path pristine = root / "pristine", work = root / "work", tmp = root / "tmp";
+    fs::create_directories(root);
+    const fs::path pristine = root / "pristine", work = root / "work", tmp = otherFileSystem(root);
     fs::create_directories(tmp);
     tavkonv40::corpus::FolderShape shape;
     shape.forms = 30;
@@ -56,8 +87,9 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     // The run's result, and how long it takes.
     fs::copy(pristine, work, fs::copy_options::recursive);
     const auto t0 = std::chrono::steady_clock::now();
-    ASSERT_EQ(start(work, tmp)->wait(), 0);
+    const int status = start(work, tmp)->wait();
     const auto full = std::chrono::steady_clock::now() - t0;
+    ASSERT_EQ(status, 0);
     const auto after = snapshot(work);
     int changed = 0;
     for (const auto& [name, bytes] : before) changed += after.at(name) != bytes;
@@ -66,20 +98,27 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     std::mt19937 rng(99);
     const auto fullNs = std::chrono::duration_cast<std::chrono::nanoseconds>(full).count();
     int leftovers = 0, midRun = 0;
+    int phases[kPhases] = {};
     for (int k = 0; k < kills; ++k) {
         fs::remove_all(work);
         fs::remove_all(tmp);
         fs::create_directories(tmp);
         fs::copy(pristine, work, fs::copy_options::recursive);
         const auto child = start(work, tmp);
-        const long long delay = static_cast<long long>(rng() % static_cast<unsigned long long>(fullNs + 1));
+        // Half the kills anywhere in the run, a quarter in its first and a quarter in its last
+        // fifth, where the backup is copied and renamed.
+        const unsigned long long fifth = static_cast<unsigned long long>(fullNs / 5 + 1);
+        const long long delay = static_cast<long long>(
+            k % 4 == 1 ? rng() % fifth
+            : k % 4 == 3 ? static_cast<unsigned long long>(fullNs) - fifth + rng() % fifth
+                         : rng() % static_cast<unsigned long long>(fullNs + 1));
         std::this_thread::sleep_for(std::chrono::nanoseconds(delay));
         child->kill();
         child->wait();
         int done = 0, untouched = 0;
         for (const auto& e : fs::directory_iterator(work)) {
             const std::string name = e.path().filename().string();
-            if (!e.is_regular_file()) continue;
+            if (!e.is_regular_file() || name == ".tavkonv40.lock") continue;
             if (name.find(".tavkonv40-tmp") != std::string::npos) {
                 ++leftovers;
                 continue;
@@ -93,13 +132,26 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
         }
         if (done > 0 && untouched > 0) ++midRun;
         for (const auto& [name, bytes] : before) ASSERT_TRUE(fs::exists(work / name)) << name << " vanished";
+        const Phase phase = phaseOf(work);
+        ++phases[phase];
+        ASSERT_TRUE(fs::is_empty(tmp)) << "the run used the temporary folder";
+        if (phase == kBeforeCopy || phase == kCopying) {
+            ASSERT_EQ(done, 0) << "a file was converted before the backup was complete";
+            continue;
+        }
+        ASSERT_EQ(start(work, tmp, "restore")->wait(), 0) << "restore after a kill in phase " << phase;
+        for (const auto& [name, bytes] : before)
+            ASSERT_EQ(readFile(work / name), bytes) << name << " not restored after a kill in phase " << phase;
     }
     // Most kills must land while files are being converted, or the test proves little.
     EXPECT_GT(midRun, kills / 3) << "kills that hit the run while it converted";
-    std::printf("%d kills, %d during the conversion, %d temporary files left behind\n", kills, midRun, leftovers);
+    std::printf("%d kills, %d during the conversion, %d temporary files left behind; backup then: "
+                "not begun %d, being copied %d, staged %d, named %d\n",
+                kills, midRun, leftovers, phases[kBeforeCopy], phases[kCopying], phases[kStaged], phases[kNamed]);
     RecordProperty("kills", kills);
     RecordProperty("leftover_temporaries", leftovers);
     fs::remove_all(root);
+    fs::remove_all(tmp);
 }
 
 }  // namespace

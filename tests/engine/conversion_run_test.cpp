@@ -77,15 +77,14 @@ TEST_F(RunTest, EmptyFolderLogsStartAndEnding) {
     EXPECT_TRUE(fs.hasFolder(std::string("/p/") + kBackupName));
 }
 
-TEST_F(RunTest, MissingFolderGivesTheShortLogPlusErrorLinesOnly) {
+TEST_F(RunTest, MissingFolderEndsCancelledWithoutClaimingABackup) {
     const auto result = run("/nowhere");
     ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_NE(host.errors[0].find("/nowhere"), std::string::npos);
-    EXPECT_EQ(host.errors[0].rfind("    -error: ", 0), 0u);
-    auto withoutErrors = host.log;
-    std::erase(withoutErrors, host.errors[0]);
-    EXPECT_EQ(withoutErrors, concat({start, ending("/nowhere")}));
+    EXPECT_NE(host.errors[0].find("/nowhere: No such file or directory"), std::string::npos);
+    EXPECT_EQ(host.log, concat({host.errors, {kShort, "Conversion cancelled.5:49:20 PM", kShort, kShort,
+                                              "Conversion complete.5:49:20 PM"}}));
     EXPECT_FALSE(result.backupPlaced);
+    EXPECT_EQ(result.refusal, RunRefusal::NoBackup);
 }
 
 TEST_F(RunTest, PassesRunFormsThenUserControlsThenProjectsWhateverTheListingOrder) {
@@ -148,14 +147,34 @@ TEST_F(RunTest, CancelDuringProjectPassEndsCancelled) {
                                 {kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
 }
 
-TEST_F(RunTest, BackupHoldsTheFolderAsItWasAndASecondRunCopiesTheFirstBackup) {
+// A clock a test moves on by whole seconds.
+class SteppingClock : public FixedClock {
+public:
+    std::tm now() override {
+        std::tm t = FixedClock::now();
+        t.tm_sec += seconds;
+        return t;
+    }
+    int seconds = 0;
+};
+
+TEST_F(RunTest, BackupHoldsTheFolderAsItWasButNoEarlierBackupAndLeavesNothingElseBehind) {
     fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
     fs.addFile("/p/sub/x.txt", "keep");
-    run();
-    const std::string b = std::string("/p/") + kBackupName;
-    EXPECT_EQ(fs.file(b + "/A.frm"), "VERSION 5.00\r\n");
-    EXPECT_EQ(fs.file(b + "/sub/x.txt"), "keep");
-    EXPECT_FALSE(fs.hasFolder(std::string("/tmp/") + kBackupName));
+    SteppingClock stepping;
+    RunEnvironment env{fs, host, options, stepping};
+    RunConversion(env, "/p");
+    const std::string first = std::string("/p/") + kBackupName;
+    EXPECT_EQ(fs.file(first + "/A.frm"), "VERSION 5.00\r\n");
+    EXPECT_EQ(fs.file(first + "/sub/x.txt"), "keep");
+
+    stepping.seconds = 1;
+    RunConversion(env, "/p");
+    const std::string second = "/p/Nexaria Conversion Backup 02.01.2026 09.03.08";
+    EXPECT_EQ(fs.file(second + "/sub/x.txt"), "keep");
+    EXPECT_FALSE(fs.hasFolder(second + "/" + kBackupName));
+    // Only the project's own entries and the two backups: no lock, no staged copy.
+    EXPECT_EQ(fs.listFolder("/p"), (std::vector<std::string>{"A.frm", kBackupName, second.substr(3), "sub"}));
 }
 
 // A step that changes its file, to exercise the write path of a file's session.

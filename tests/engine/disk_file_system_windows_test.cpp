@@ -88,11 +88,11 @@ TEST_F(WindowsDiskTest, NamesInsideAndOutsideTheAnsiCodePageWithBlanks) {
     const auto names = disk.listFolder(at(folder));
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(names[0], "F\xc3\xb6rm \xe6\xbc\xa2.frm");
-    disk.copyFolder(at(folder), at("copy"));
+    ASSERT_EQ(disk.copyFolder(at(folder), at("copy"), {}), CopyOutcome::Complete);
     EXPECT_EQ(disk.readFile(at("copy\\F\xc3\xb6rm \xe6\xbc\xa2.frm")), "x");
-    disk.moveFolder(at("copy"), at(folder + "\\backup"));
+    disk.renameFolder(at("copy"), at(folder + "\\backup"));
     EXPECT_TRUE(disk.isFolder(at(folder + "\\backup")));
-    EXPECT_THROW(disk.moveFolder(at(folder + "\\backup"), at(folder)), FileError) << "never onto a folder";
+    EXPECT_THROW(disk.renameFolder(at(folder + "\\backup"), at(folder)), FileError) << "never onto a folder";
 }
 
 TEST_F(WindowsDiskTest, LinksAreCopiedAsLinksAndTheirTargetIsRewritten) {
@@ -115,21 +115,39 @@ TEST_F(WindowsDiskTest, LinksAreCopiedAsLinksAndTheirTargetIsRewritten) {
     EXPECT_TRUE(disk.isSymbolicLink(at("src\\link.frm")));
     EXPECT_EQ(disk.readFile(at("real.frm")), "new");
 
-    disk.copyFolder(at("src"), at("copy"));
+    disk.copyFolder(at("src"), at("copy"), {});
     EXPECT_TRUE(disk.isSymbolicLink(at("copy\\link.frm")));
     EXPECT_TRUE(disk.isSymbolicLink(at("copy\\up")));
     disk.removeFolder(at("copy"));
     EXPECT_EQ(disk.readFile(at("real.frm")), "new") << "removing a copy never follows its links";
 }
 
-TEST_F(WindowsDiskTest, TemporaryFolderComesFromTmp) {
-    disk.createFolder(at("tmp"));
-    const std::wstring old = _wgetenv(L"TMP") ? _wgetenv(L"TMP") : L"";
-    ::SetEnvironmentVariableW(L"TMP", windows::widen(at("tmp")).c_str());
-    const std::string made = disk.createTemporaryFolder();
-    ::SetEnvironmentVariableW(L"TMP", old.empty() ? nullptr : old.c_str());
-    EXPECT_EQ(made.rfind(at("tmp") + "\\tavkonv40-", 0), 0u) << made;
-    EXPECT_TRUE(disk.isFolder(made));
+TEST_F(WindowsDiskTest, TheLockIsExclusiveAndAStaleOneIsTakenOver) {
+    ASSERT_TRUE(disk.lockFolder(root).taken);
+    const FolderLock second = disk.lockFolder(root);
+    EXPECT_FALSE(second.taken);
+    EXPECT_EQ(second.holder, static_cast<long>(::GetCurrentProcessId()));
+    disk.unlockFolder(root);
+    EXPECT_EQ(entries(), 0u);
+    // A lock whose process is gone (no process has id 0x7ffffffc).
+    put(kLockFileName, "2147483644\n");
+    EXPECT_TRUE(disk.lockFolder(root).taken);
+    disk.unlockFolder(root);
+}
+
+TEST_F(WindowsDiskTest, CopyLeavesOutWhatItIsToldAndStopsWhenAsked) {
+    disk.createFolder(at("src"));
+    for (const char* n : {"a.frm", "b.frm", "c.frm"}) put(std::string("src\\") + n, n);
+    put("src\\skip.me", "x");
+    FolderCopy how{[](const std::string& n) { return n == "skip.me"; }, nullptr};
+    disk.checkFolderCopy(at("src"), at("copy"), how);
+    ASSERT_EQ(disk.copyFolder(at("src"), at("copy"), how), CopyOutcome::Complete);
+    EXPECT_EQ(disk.listFolder(at("copy")), (std::vector<std::string>{"a.frm", "b.frm", "c.frm"}));
+    int asked = 0;
+    how.stop = [&asked] { return ++asked > 1; };
+    EXPECT_EQ(disk.copyFolder(at("src"), at("stopped"), how), CopyOutcome::Stopped);
+    EXPECT_EQ(disk.listFolder(at("stopped")).size(), 1u);
+    disk.flushFileSystem(root);
 }
 
 }  // namespace

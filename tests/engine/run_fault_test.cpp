@@ -1,6 +1,7 @@
 // Faults injected through the file store: a file that vanishes between listing and conversion, a
-// write that fails, a temporary folder without room. Each is reported once, by name and cause,
-// and everything else is converted.
+// write that fails: each is reported once, by name and cause, and everything else is converted.
+// A backup that cannot be made whole, a folder another run holds or an interrupted run's backup:
+// nothing is converted.
 #include <gtest/gtest.h>
 
 #include "conversion_run.h"
@@ -38,8 +39,10 @@ protected:
 
 TEST_F(RunFaultTest, ProjectDeletedBetweenListingAndConversion) {
     int listings = 0;
+    bool formsDone = false;
+    host.onLine = [&](const std::string& line) { formsDone |= line.rfind("VB Form file (B.frm)", 0) == 0; };
     fs.reorderListing = [&](std::vector<std::string>&) {
-        if (++listings == 3) fs.remove("/p/P.vbp");  // the project pass's listing
+        if (formsDone && ++listings == 2) fs.remove("/p/P.vbp");  // the project pass's listing
     };
     const auto result = run();
     EXPECT_EQ(result.fileErrors, 1);
@@ -62,36 +65,73 @@ TEST_F(RunFaultTest, FailedWriteLeavesTheFileAsItWas) {
     EXPECT_NE(host.errors[0].find("cannot write /p/A.frm: Input/output error"), std::string::npos);
 }
 
-TEST_F(RunFaultTest, NoRoomForTheBackupIsReportedAndTheRunGoesOn) {
-    fs.temporaryFolderAvailable = false;
+// Whatever keeps the backup from being whole, nothing is converted and nothing is left behind.
+TEST_F(RunFaultTest, AnIncompleteBackupConvertsNothing) {
+    fs.addFile("/p/sub/deep.txt", "x");
+    fs.copyFailures["/p/sub/deep.txt"] = "No space left on device";
+    const auto before = fs.files();
     const auto result = run();
+    EXPECT_EQ(result.refusal, RunRefusal::NoBackup);
+    EXPECT_EQ(result.ending, RunEnding::Cancelled);
     EXPECT_FALSE(result.backupPlaced);
     ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_NE(host.errors[0].find("No space left on device"), std::string::npos);
-    EXPECT_TRUE(converted("/p/A.frm"));
-    // The log still names where the backup would have been.
-    EXPECT_NE(std::find(host.log.begin(), host.log.end(), std::string("/p/") + test::kBackupName), host.log.end());
+    EXPECT_NE(host.errors[0].find("/p/sub/deep.txt: No space left on device"), std::string::npos);
+    EXPECT_EQ(fs.files(), before);
+    EXPECT_EQ(std::find(host.log.begin(), host.log.end(), "Backup of original folder saved to:"), host.log.end());
 }
 
-TEST_F(RunFaultTest, TemporaryCopiesOfRunsNeverMeetAndAreCleanedUp) {
-    run();
-    test::RecordingHost second;
-    RunEnvironment env{fs, second, options, clock};
-    fs.addFolder("/q");
-    fs.addFile("/q/X.frm", kForm);
-    RunConversion(env, "/q");
-    EXPECT_EQ(fs.temporaryFolders, 2);
-    EXPECT_TRUE(fs.listFolder("/tmp").empty());
-    EXPECT_FALSE(fs.hasFile(std::string("/q/") + test::kBackupName + "/A.frm"));
+TEST_F(RunFaultTest, AStopDuringTheCopyRemovesItAndConvertsNothing) {
+    const auto before = fs.files();
+    struct StoppingHost : test::RecordingHost {
+        bool stopRequested() const override { return stop; }
+        bool stop = false;
+    } stopping;
+    fs.afterCopiedFile = [&](const std::string&) { stopping.stop = stopping.cancel = true; };
+    RunEnvironment env{fs, stopping, options, clock};
+    const auto result = RunConversion(env, "/p");
+    EXPECT_EQ(result.refusal, RunRefusal::NoBackup);
+    EXPECT_EQ(fs.files(), before);
+    EXPECT_EQ(fs.listFolder("/p").size(), 4u);
 }
 
-TEST_F(RunFaultTest, BackupNameTakenIsReportedAndTheCopyKept) {
+TEST_F(RunFaultTest, BackupNameTakenConvertsNothing) {
     fs.addFolder(std::string("/p/") + test::kBackupName);
+    const auto before = fs.files();
     const auto result = run();
-    EXPECT_FALSE(result.backupPlaced);
+    EXPECT_EQ(result.refusal, RunRefusal::NoBackup);
     ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_NE(host.errors[0].find("remains at /tmp/tavkonv40-1/"), std::string::npos);
-    EXPECT_EQ(fs.file(std::string("/tmp/tavkonv40-1/") + test::kBackupName + "/A.frm"), kForm);
+    EXPECT_NE(host.errors[0].find("already exists"), std::string::npos);
+    EXPECT_EQ(fs.files(), before);
+}
+
+TEST_F(RunFaultTest, AFolderAnotherRunHoldsIsRefused) {
+    fs.lockedByOthers["/p"] = 4242;
+    const auto before = fs.files();
+    const auto result = run();
+    EXPECT_EQ(result.refusal, RunRefusal::FolderBusy);
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find("process 4242"), std::string::npos);
+    EXPECT_EQ(fs.files(), before);
+}
+
+TEST_F(RunFaultTest, AnInterruptedRunsBackupRefusesTheRunAndAPartialCopyIsCleared) {
+    const std::string complete = "/p/.tavkonv40-backup-02.01.2026 09.00.00.complete";
+    fs.addFile(complete + "/A.frm", kForm);
+    const auto before = fs.files();
+    EXPECT_EQ(run().refusal, RunRefusal::InterruptedRun);
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find("tavkonv40 restore /p"), std::string::npos);
+    EXPECT_EQ(fs.files(), before);
+
+    // A partial copy means its run stopped before converting anything: it is only removed.
+    fs.removeFolder(complete);
+    fs.addFile("/p/.tavkonv40-backup-02.01.2026 09.00.00.partial/A.frm", "");
+    test::RecordingHost again;
+    RunEnvironment env{fs, again, options, clock};
+    EXPECT_EQ(RunConversion(env, "/p").refusal, RunRefusal::None);
+    EXPECT_TRUE(again.errors.empty());
+    EXPECT_FALSE(fs.hasFolder("/p/.tavkonv40-backup-02.01.2026 09.00.00.partial"));
+    EXPECT_TRUE(converted("/p/A.frm"));
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+// What must hold before a run may touch a folder: no other run or restore is working on it, and
+// no interrupted run has left its backup there (that backup holds the only copy of files the
+// interrupted run may have half converted). The guard holds the folder's lock for its lifetime.
+#pragma once
+
+#include <string>
+
+#include "file_system.h"
+
+namespace tavkonv40 {
+
+enum class RunRefusal { None, FolderBusy, InterruptedRun, NoBackup };
+
+class RunGuard {
+public:
+    // Takes the lock, then looks for staged copies: a complete one refuses the run, partial ones
+    // (a run stopped while copying, before it changed anything) are removed.
+    RunGuard(FileSystem& fs, const std::string& folder);
+    ~RunGuard();
+    RunGuard(const RunGuard&) = delete;
+    RunGuard& operator=(const RunGuard&) = delete;
+
+    RunRefusal refusal() const { return refusal_; }
+    // Why the run may not start, for the log (empty when it may).
+    const std::string& reason() const { return reason_; }
+
+private:
+    void lookForStagedCopies();
+
+    FileSystem& fs_;
+    std::string folder_;
+    bool locked_ = false;
+    RunRefusal refusal_ = RunRefusal::None;
+    std::string reason_;
+};
+
+// The message a run, a check or a restore gives for a complete staged copy in `folder`, or an
+// empty string when there is none.
+std::string interruptedRunNotice(FileSystem& fs, const std::string& folder);
+
+}  // namespace tavkonv40

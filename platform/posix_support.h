@@ -1,0 +1,40 @@
+// Small helpers the POSIX disk services share: a descriptor closed on every path out of a scope,
+// failures that name the path and the system's cause, a path's parent folder.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "file_system.h"
+
+namespace tavkonv40::posix {
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+[[noreturn]] inline void fail(const std::string& path, int err) { throw FileError(path, std::strerror(err)); }
+
+inline std::string parentOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace tavkonv40::posix

@@ -1,0 +1,9 @@
+#include "terminal.h"
+
+#include <unistd.h>
+
+namespace tavkonv40 {
+
+bool isTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) != 0; }
+
+}  // namespace tavkonv40

@@ -1,0 +1,226 @@
+#include "tree_copy.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "posix_support.h"
+
+namespace tavkonv40::posix {
+
+namespace {
+
+const char* uncopyableKind(mode_t mode) {
+    if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
+    if (S_ISSOCK(mode)) return "a socket";
+    if (S_ISCHR(mode)) return "a character device";
+    if (S_ISBLK(mode)) return "a block device";
+    return "not a regular file";
+}
+
+[[noreturn]] void refuseKind(const std::string& path, mode_t mode) {
+    throw FileError(path, std::string(uncopyableKind(mode)) +
+                              "; only files, folders and links can be backed up");
+}
+
+// The entry names of a folder, sorted so that a copy always goes in the same order.
+std::vector<std::string> entryNames(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) fail(folder, errno);
+    std::vector<std::string> names;
+    errno = 0;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string n = e->d_name;
+        if (n != "." && n != "..") names.push_back(n);
+        errno = 0;
+    }
+    const int err = errno;
+    ::closedir(dir);
+    if (err != 0) fail(folder, err);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Plain read and write, for file systems that offer neither cloning nor copy_file_range.
+void copyByReading(int in, int out, off_t from, off_t length, const std::string& src, const std::string& dst) {
+    std::vector<char> buffer(1 << 20);
+    while (length > 0) {
+        const ssize_t n = ::pread(in, buffer.data(), std::min<off_t>(length, static_cast<off_t>(buffer.size())), from);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) fail(src, errno);
+        if (n == 0) return;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::pwrite(out, buffer.data() + done, static_cast<std::size_t>(n - done), from + done);
+            if (w < 0 && errno == EINTR) continue;
+            if (w < 0) fail(dst, errno);
+            done += w;
+        }
+        from += n;
+        length -= n;
+    }
+}
+
+void copyRange(int in, int out, off_t from, off_t length, const std::string& src, const std::string& dst) {
+    off_t inOff = from, outOff = from;
+    while (length > 0) {
+        const ssize_t n = ::copy_file_range(in, &inOff, out, &outOff, static_cast<std::size_t>(length), 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP))
+            return copyByReading(in, out, inOff, length, src, dst);
+        if (n < 0) fail(errno == ENOSPC || errno == EDQUOT || errno == EFBIG ? dst : src, errno);
+        if (n == 0) return;  // the file shrank meanwhile
+        length -= n;
+    }
+}
+
+// Copies the data regions only, so holes stay holes.
+void copyContent(int in, int out, const struct stat& st, const std::string& src, const std::string& dst) {
+    if (st.st_size == 0) return;
+    if (::ioctl(out, FICLONE, in) == 0) return;
+    const bool sparse = static_cast<off_t>(st.st_blocks) * 512 < st.st_size;
+    if (!sparse) return copyRange(in, out, 0, st.st_size, src, dst);
+    for (off_t pos = 0; pos < st.st_size;) {
+        const off_t data = ::lseek(in, pos, SEEK_DATA);
+        if (data < 0) break;  // no more data: the rest is a hole
+        off_t hole = ::lseek(in, data, SEEK_HOLE);
+        if (hole < 0) hole = st.st_size;
+        copyRange(in, out, data, hole - data, src, dst);
+        pos = hole;
+    }
+    if (::ftruncate(out, st.st_size) != 0) fail(dst, errno);
+}
+
+// Owners only where permitted (root, or a group of our own); refusal is not an error, as for `cp -a`.
+void keepOwner(int fd, const struct stat& st) {
+    [[maybe_unused]] const int ignored = ::fchown(fd, st.st_uid, st.st_gid);
+}
+
+void copyFile(const std::string& src, const std::string& dst) {
+    Fd in(::open(src.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    if (in.get() < 0) fail(src, errno);
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0) fail(src, errno);
+    if (!S_ISREG(st.st_mode)) refuseKind(src, st.st_mode);
+    Fd out(::open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (out.get() < 0) fail(dst, errno);
+    copyContent(in.get(), out.get(), st, src, dst);
+    keepOwner(out.get(), st);
+    if (::fchmod(out.get(), st.st_mode & 07777) != 0) fail(dst, errno);
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    if (::futimens(out.get(), times) != 0) fail(dst, errno);
+    // The copy is flushed as a whole before the first project file is replaced; starting each
+    // file's device write now lets that flush find most of the work done.
+    ::sync_file_range(out.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    if (::close(out.release()) != 0) fail(dst, errno);
+}
+
+void copyLink(const std::string& src, const std::string& dst, const struct stat& st) {
+    std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    const ssize_t n = ::readlink(src.c_str(), target.data(), target.size());
+    if (n < 0) fail(src, errno);
+    target.resize(static_cast<std::size_t>(n));
+    if (::symlink(target.c_str(), dst.c_str()) != 0) fail(dst, errno);
+    [[maybe_unused]] const int ignored = ::lchown(dst.c_str(), st.st_uid, st.st_gid);
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ::utimensat(AT_FDCWD, dst.c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+class TreeCopy {
+public:
+    explicit TreeCopy(const FolderCopy& how) : how_(how) {}
+
+    // Returns false when asked to stop.
+    bool folder(const std::string& src, const std::string& dst, const struct stat& st, bool top) {
+        if (::mkdir(dst.c_str(), 0700) != 0) fail(dst, errno);
+        for (const auto& name : entryNames(src)) {
+            if (top && how_.leaveOut && how_.leaveOut(name)) continue;
+            if (how_.stop && how_.stop()) return false;
+            if (!entry(src + "/" + name, dst + "/" + name)) return false;
+        }
+        // The folder's own attributes last: a read-only folder must first receive its entries.
+        Fd fd(::open(dst.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (fd.get() < 0) fail(dst, errno);
+        keepOwner(fd.get(), st);
+        if (::fchmod(fd.get(), st.st_mode & 07777) != 0) fail(dst, errno);
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        if (::futimens(fd.get(), times) != 0) fail(dst, errno);
+        return true;
+    }
+
+private:
+    bool entry(const std::string& src, const std::string& dst) {
+        struct stat st {};
+        if (::lstat(src.c_str(), &st) != 0) fail(src, errno);
+        if (S_ISDIR(st.st_mode)) return folder(src, dst, st, false);
+        if (S_ISLNK(st.st_mode))
+            copyLink(src, dst, st);
+        else if (S_ISREG(st.st_mode))
+            copyFile(src, dst);
+        else
+            refuseKind(src, st.st_mode);
+        return true;
+    }
+
+    const FolderCopy& how_;
+};
+
+// Bytes the copy of the tree takes on the device, at most (holes excluded).
+std::uintmax_t checkEntry(const std::string& path, const struct stat& st);
+
+std::uintmax_t checkFolder(const std::string& path, const FolderCopy* top) {
+    std::uintmax_t bytes = 4096;
+    for (const auto& name : entryNames(path)) {
+        if (top && top->leaveOut && top->leaveOut(name)) continue;
+        const std::string p = path + "/" + name;
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0) fail(p, errno);
+        bytes += checkEntry(p, st);
+    }
+    return bytes;
+}
+
+std::uintmax_t checkEntry(const std::string& path, const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return checkFolder(path, nullptr);
+    if (S_ISLNK(st.st_mode)) return 0;
+    if (!S_ISREG(st.st_mode)) refuseKind(path, st.st_mode);
+    if (::access(path.c_str(), R_OK) != 0) fail(path, errno);
+    return static_cast<std::uintmax_t>(st.st_blocks) * 512;
+}
+
+}  // namespace
+
+CopyOutcome copyTree(const std::string& from, const std::string& to, const FolderCopy& how) {
+    struct stat st {};
+    if (::stat(from.c_str(), &st) != 0) fail(from, errno);
+    if (!S_ISDIR(st.st_mode)) fail(from, ENOTDIR);
+    return TreeCopy(how).folder(from, to, st, true) ? CopyOutcome::Complete : CopyOutcome::Stopped;
+}
+
+void checkTreeCopy(const std::string& from, const std::string& to, const FolderCopy& how) {
+    struct stat st {};
+    if (::stat(from.c_str(), &st) != 0) fail(from, errno);
+    if (!S_ISDIR(st.st_mode)) fail(from, ENOTDIR);
+    const std::string parent = parentOf(to);
+    if (::access(parent.c_str(), W_OK) != 0) fail(parent, errno);
+    const std::uintmax_t needed = checkFolder(from, &how);
+    struct statvfs vfs {};
+    if (::statvfs(parent.c_str(), &vfs) != 0) fail(parent, errno);
+    const std::uintmax_t room = static_cast<std::uintmax_t>(vfs.f_bavail) * vfs.f_frsize;
+    if (room < needed) {
+        const auto mb = [](std::uintmax_t b) { return std::to_string((b + (1 << 20) - 1) >> 20); };
+        throw FileError(parent, std::string(std::strerror(ENOSPC)) + " (the backup copy needs about " +
+                                    mb(needed) + " MB, " + mb(room) + " MB are free)");
+    }
+}
+
+}  // namespace tavkonv40::posix

@@ -1,0 +1,95 @@
+// What the command line says and does around a run that cannot or must not start: another run
+// holds the folder, an interrupted run left its backup, the log cannot be written.
+#include <gtest/gtest.h>
+
+#include "../engine/test_support.h"
+#include "cli_test_support.h"
+#include "memory_file_system.h"
+
+namespace tavkonv40::cli {
+namespace {
+
+const std::string kForm =
+    "VERSION 5.00\r\nObject = \"{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0\"; \"tavQVButton20.ocx\"\r\n"
+    "Begin VB.Form F \r\nEnd\r\n";
+const std::string kStaged = "/p/.tavkonv40-backup-02.01.2026 09.00.00.complete";
+
+class InterruptedRunTest : public ::testing::Test {
+protected:
+    void SetUp() override { fs.addFile("/p/A.frm", kForm); }
+    test::Invocation invoke(const std::vector<std::string>& args) { return test::invoke(fs, clock, cancel, args); }
+
+    MemoryFileSystem fs;
+    test::FixedClock clock;
+    std::atomic<bool> cancel{false};
+};
+
+TEST_F(InterruptedRunTest, ItsBackupStopsRunsIsNamedByCheckAndIsWhatRestoreUses) {
+    // The interrupted run had converted A.frm and was about to convert B.frm.
+    fs.addFile(kStaged + "/A.frm", kForm);
+    fs.addFile(kStaged + "/B.frm", "original B");
+    fs.addFile("/p/A.frm", "half converted");
+    fs.addFile("/p/B.frm", "original B");
+    fs.addFolder("/p/Nexaria Conversion Backup 01.01.2026 08.00.00");
+    const auto before = fs.files();
+
+    for (const char* dry : {"--dry-run", "--quiet"}) {
+        const auto run = invoke({dry, "--all-families", "/p"});
+        EXPECT_EQ(run.status, 2) << dry;
+        EXPECT_NE(run.err.find("interrupted run"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("tavkonv40 restore /p"), std::string::npos) << run.err;
+        EXPECT_EQ(fs.files(), before);
+    }
+    const auto check = invoke({"check", "/p"});
+    EXPECT_NE(check.err.find("interrupted run"), std::string::npos);
+    EXPECT_NE(check.status, 0);
+
+    const auto restore = invoke({"restore", "/p"});
+    EXPECT_EQ(restore.status, 0) << restore.err;
+    EXPECT_NE(restore.out.find("(the backup of an interrupted run)"), std::string::npos) << restore.out;
+    EXPECT_EQ(fs.file("/p/A.frm"), kForm);
+    EXPECT_EQ(fs.file("/p/B.frm"), "original B");
+    EXPECT_FALSE(fs.hasFolder(kStaged));
+    EXPECT_EQ(fs.file("/p/Nexaria Conversion Backup 02.01.2026 09.00.00/A.frm"), kForm);
+    EXPECT_GT(fs.flushCount, 0);
+    EXPECT_EQ(invoke({"--quiet", "--all-families", "/p"}).status, 0);
+}
+
+TEST_F(InterruptedRunTest, APartialCopyMeansNothingWasChangedAndRestoreOnlyClearsIt) {
+    fs.addFile("/p/.tavkonv40-backup-02.01.2026 09.00.00.partial/A.frm", "");
+    fs.addFile("/p/Nexaria Conversion Backup 01.01.2026 08.00.00/A.frm", "an older run's");
+    const auto restore = invoke({"restore", "/p"});
+    EXPECT_EQ(restore.status, 0);
+    EXPECT_NE(restore.out.find("changed no file"), std::string::npos) << restore.out;
+    EXPECT_EQ(fs.file("/p/A.frm"), kForm) << "the older backup must not be put back";
+    EXPECT_FALSE(fs.hasFolder("/p/.tavkonv40-backup-02.01.2026 09.00.00.partial"));
+}
+
+TEST_F(InterruptedRunTest, AFolderAnotherRunHoldsIsRefusedByRunAndRestore) {
+    fs.addFile("/p/Nexaria Conversion Backup 01.01.2026 08.00.00/A.frm", "older");
+    fs.lockedByOthers["/p"] = 4242;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--quiet", "--all-families", "/p"}, {"restore", "/p"}}) {
+        const auto r = invoke(args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_NE(r.err.find("process 4242"), std::string::npos) << r.err;
+        EXPECT_EQ(fs.file("/p/A.frm"), kForm);
+    }
+}
+
+TEST_F(InterruptedRunTest, ALogNobodyCanReadEndsTheRunCancelledAndFails) {
+    std::ostream lost(nullptr);  // every write fails, as on a closed pipe or a full device
+    std::ostringstream err;
+    Services s{fs, clock, lost, err, cancel};
+    const int status = runCommandLine({"--all-families", "/p"}, s);
+    EXPECT_EQ(status, kCancelled);
+    EXPECT_NE(err.str().find("standard output could not be written"), std::string::npos);
+    EXPECT_EQ(fs.file("/p/A.frm"), kForm) << "cancelled at the first log line, before any file";
+    EXPECT_TRUE(fs.hasFolder(std::string("/p/") + test::kBackupName));
+
+    const int checkStatus = runCommandLine({"catalogue"}, s);
+    EXPECT_NE(checkStatus, kCompleted);
+}
+
+}  // namespace
+}  // namespace tavkonv40::cli
