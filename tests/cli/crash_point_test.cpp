@@ -20,6 +20,8 @@ namespace {
 enum class OpKind { PutFile, CreateFolder, RenameFolder, RemoveFolder };
 
 struct Op {
+    Op(OpKind k, std::string p, std::string t = {}, std::string b = {})
+        : kind(k), path(std::move(p)), to(std::move(t)), bytes(std::move(b)) {}
     OpKind kind;
     std::string path, to;  // `to` for a rename
     std::string bytes;     // for PutFile
@@ -41,17 +43,17 @@ public:
     }
     void createFolder(const std::string& path) override {
         MemoryFileSystem::createFolder(path);
-        record({OpKind::CreateFolder, path, {}, {}});
+        record(Op(OpKind::CreateFolder, path));
     }
     CopyOutcome copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) override {
         const CopyOutcome outcome = MemoryFileSystem::copyFolder(from, to, how);
         // One entry at a time, parents first, as a real copy goes.
-        record({OpKind::CreateFolder, to, {}, {}});
+        record(Op(OpKind::CreateFolder, to));
         for (const auto& [path, bytes] : files())
             if (path.rfind(to + "/", 0) == 0) {
                 for (auto slash = path.find('/', to.size() + 1); slash != std::string::npos;
                      slash = path.find('/', slash + 1))
-                    record({OpKind::CreateFolder, path.substr(0, slash), {}, {}});
+                    record(Op(OpKind::CreateFolder, path.substr(0, slash)));
                 record({OpKind::PutFile, path, {}, bytes});
             }
         return outcome;
@@ -59,12 +61,12 @@ public:
     // A real rename flushes its folder entry before it returns.
     void renameFolder(const std::string& from, const std::string& to) override {
         MemoryFileSystem::renameFolder(from, to);
-        record({OpKind::RenameFolder, from, to, {}});
+        record(Op(OpKind::RenameFolder, from, to));
         ops.back().durableFrom = ops.size();
     }
     void removeFolder(const std::string& path) override {
         MemoryFileSystem::removeFolder(path);
-        record({OpKind::RemoveFolder, path, {}, {}});
+        record(Op(OpKind::RemoveFolder, path));
     }
     void flushFileSystem(const std::string& path) override {
         MemoryFileSystem::flushFileSystem(path);

@@ -69,7 +69,9 @@ TEST_P(CommandLineSignal, DuringFormPassCancelsAndKeepsBackup) {
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 3);
-    if (request != 0) EXPECT_NE(log.find("\nConversion cancelled."), std::string::npos);
+    if (request != 0) {
+        EXPECT_NE(log.find("\nConversion cancelled."), std::string::npos);
+    }
     EXPECT_EQ(log.find("UserControl"), std::string::npos);
     EXPECT_EQ(log.find("VB Project file"), std::string::npos);
     EXPECT_EQ(readFile(root / "U.ctl"), ctl);
