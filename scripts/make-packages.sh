@@ -52,7 +52,7 @@ find "$root" -type d -exec chmod 755 {} +
 shlib="$(mktemp -d)"
 mkdir "$shlib/debian"
 printf 'Source: tavkonv40\n\nPackage: tavkonv40\nArchitecture: any\n' > "$shlib/debian/control"
-depends="$(cd "$shlib" && dpkg-shlibdeps -O -l"$root/usr/lib/x86_64-linux-gnu" \
+depends="$(cd "$shlib" && dpkg-shlibdeps -O --ignore-missing-info -l"$root/usr/lib/x86_64-linux-gnu" \
     $(find "$root/usr/bin" "$root/usr/lib" -type f -perm -u+x -o -type f -name '*.so*' | sort -u) 2>/dev/null |
     sed -n 's/^shlibs:Depends=//p')"
 rm -rf "$shlib"
