@@ -243,6 +243,9 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
                  "edition 4.0 or 4.0L of the Nexaria control suite. A dated backup of the folder "
                  "is left inside it.",
                  "tavkonv40"};
+    // A folder such as /tmp/x or C:/x must stay a folder; CLI11 would take it for a Windows-style
+    // option on Windows. Set before the subcommands, which inherit it.
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", kVersion);
     std::vector<std::string> familiesArg, msArg;
     std::string folder;

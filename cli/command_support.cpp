@@ -39,7 +39,7 @@ void printDryRunDiffs(const std::map<std::string, std::string>& writes, DiffColo
             before = s.fs.readFile(path);
         } catch (const FileError&) {
         }
-        s.out << unifiedDiff(path.substr(path.find_last_of('/') + 1), before, bytes, style);
+        s.out << unifiedDiff(std::string(fileNameOf(path)), before, bytes, style);
     }
     s.out.flush();
 }

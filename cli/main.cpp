@@ -4,17 +4,22 @@
 
 #include "cancel_signals.h"
 #include "cli.h"
+#include "console.h"
 #include "disk_file_system.h"
 #include "memory_tuning.h"
 #include "terminal.h"
 
 int main(int argc, char** argv) {
-    // The log's time of day follows the user's locale.
+#ifndef _WIN32
+    // The log's time of day follows the user's locale. On Windows the C library would take the
+    // Windows regional format instead; the C locale's 24-hour time is what Linux prints there.
     std::setlocale(LC_TIME, "");
+#endif
     tavkonv40::keepFreedMemoryForReuse();
+    tavkonv40::prepareStandardStreams();
     tavkonv40::CancelRequests& requests = tavkonv40::installCancelSignals();
 
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = tavkonv40::commandLineArguments(argc, argv);
     tavkonv40::DiskFileSystem fs;
     tavkonv40::SystemClock clock;
     tavkonv40::cli::Services services{fs, clock, std::cout, std::cerr, requests.cancel};

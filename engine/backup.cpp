@@ -135,8 +135,9 @@ Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std
 
 BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
                                      const std::string& folder) {
-    // The folder text as the user gave it, so a trailing separator shows doubled, as typed.
-    const std::string destination = folder + "/" + backup.name;
+    // The folder text as the user gave it, so a trailing separator shows doubled, as typed; the
+    // system's own separator after it ("\" on Windows).
+    const std::string destination = folder + kPreferredSeparator + backup.name;
     host.yield();
     if (!backup.copied) return {destination, false};
     bool placed = false;

@@ -89,7 +89,7 @@ public:
         env_.host.runStarted();
         state_.tables = BuildReferenceTables();
         folder_ = folderText;
-        if (folder_.empty() || folder_.back() != '/') folder_ += '/';
+        if (folder_.empty() || !isPathSeparator(folder_.back())) folder_ += '/';
         pattern_ = pattern;
         // Nothing is converted without a complete backup on the device: a refused or failed
         // backup ends the run at once, through its cancelled ending.

@@ -1,6 +1,7 @@
 #include "file_session.h"
 
 #include <new>
+#include "text_util.h"
 
 namespace tavkonv40 {
 
@@ -15,7 +16,7 @@ std::string errorLine(const std::string& message) { return "    -error: " + mess
 FileSession::FileSession(FileSystem& fs, std::string path, const OptionsSource& options,
                          RunHost& host, RunState& state)
     : fs_(fs), path_(std::move(path)), options_(options), host_(host), state_(state) {
-    if (state_.statistics) state_.statistics->beginFile(path_.substr(path_.find_last_of('/') + 1));
+    if (state_.statistics) state_.statistics->beginFile(std::string(fileNameOf(path_)));
 }
 
 void FileSession::fail(const std::string& what, const std::string& cause) {

@@ -46,7 +46,7 @@ std::string whyNotReadable(FileSystem& fs, const std::string& path, Links links)
 bool entryExists(FileSystem& fs, const std::string& pathIn) {
     const std::string path = withoutTrailingSlash(pathIn);
     if (fs.isFolder(path) || fs.isSymbolicLink(path)) return true;
-    const auto slash = path.find_last_of('/');
+    const auto slash = lastPathSeparator(path);
     const std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     try {
         const auto names = fs.listFolder(parent);

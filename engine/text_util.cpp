@@ -55,12 +55,15 @@ void sortInListingOrder(std::vector<std::string>& names) {
 }
 
 std::string withoutTrailingSlash(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    const auto isDriveRoot = [&path] {
+        return kPathSeparators.size() > 1 && path.size() == 3 && path[1] == ':';
+    };
+    while (path.size() > 1 && isPathSeparator(path.back()) && !isDriveRoot()) path.pop_back();
     return path;
 }
 
 bool isInsideFolder(std::string_view path, std::string_view folder) {
-    return path.size() > folder.size() && path.substr(0, folder.size()) == folder && path[folder.size()] == '/';
+    return path.size() > folder.size() && path.substr(0, folder.size()) == folder && isPathSeparator(path[folder.size()]);
 }
 
 std::string lastThreeUpper(std::string_view name) {

@@ -50,7 +50,24 @@ bool anyLineContainsNoCase(const std::vector<std::string_view>& lines, std::stri
 bool listingOrder(std::string_view a, std::string_view b);
 void sortInListingOrder(std::vector<std::string>& names);
 
-// Paths with "/" separators.
+// Path separators: "/" everywhere, and "\\" too on Windows, where users type either.
+#ifdef _WIN32
+inline constexpr std::string_view kPathSeparators = "/\\";
+inline constexpr char kPreferredSeparator = '\\';
+#else
+inline constexpr std::string_view kPathSeparators = "/";
+inline constexpr char kPreferredSeparator = '/';
+#endif
+constexpr bool isPathSeparator(char c) { return kPathSeparators.find(c) != std::string_view::npos; }
+// Index of the last separator in `path`, or npos.
+inline std::size_t lastPathSeparator(std::string_view path) { return path.find_last_of(kPathSeparators); }
+// The part of `path` after its last separator.
+inline std::string_view fileNameOf(std::string_view path) {
+    const auto slash = lastPathSeparator(path);
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// Drops trailing separators, but keeps a root ("/", or "C:\\" on Windows) whole.
 std::string withoutTrailingSlash(std::string path);
 // `path` lies below `folder` (not the folder itself).
 bool isInsideFolder(std::string_view path, std::string_view folder);

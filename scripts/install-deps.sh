@@ -1,10 +1,20 @@
 #!/bin/sh
 # Installs the Debian packages the build needs, only those that are missing.
+#   scripts/install-deps.sh            # the Linux build and its tests
+#   scripts/install-deps.sh windows    # also the MinGW-w64 cross build and Wine
+#   scripts/install-deps.sh packages   # also what the release packages are made with
 set -eu
 
 PACKAGES="cmake ninja-build g++ clang libclang-rt-dev pkg-config qt6-base-dev libgl-dev \
 libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libdtl-dev nlohmann-json3-dev \
 fonts-dejavu-core"
+for group in "$@"; do
+    case "$group" in
+        windows) PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix wine wine64 googletest" ;;
+        packages) PACKAGES="$PACKAGES help2man lintian fakeroot dpkg-dev zip" ;;
+        *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
+    esac
+done
 
 missing=""
 for p in $PACKAGES; do

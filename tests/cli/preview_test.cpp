@@ -7,9 +7,6 @@
 #include <map>
 #include <sstream>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "../engine/test_support.h"
 #include "cli_test_support.h"
 #include "corpus.h"
@@ -45,7 +42,8 @@ using Output = test::Invocation;
 class PreviewTest : public ::testing::Test {
 protected:
     void SetUp() override { root = test::freshTestFolder("preview"); }
-    void TearDown() override { fs::remove_all(root); }
+    // The store removes read-only files too, which std::filesystem does not on Windows.
+    void TearDown() override { disk.removeFolder(root.string()); }
 
     Output run(std::vector<std::string> args) { return test::invoke(disk, clock, cancel, args); }
 
@@ -74,7 +72,7 @@ TEST_F(PreviewTest, DryRunLogsAndDiffsExactlyWhatTheRealRunDoes) {
         const fs::path folder = makeFolder(seed);
         // An LF form and a read-only form: the dry run refuses what the real run refuses.
         test::writeFile(folder / "Lf.frm", "VERSION 5.00\nObject = \"{X}#1.0#0\"; \"tavQVButton30.ocx\"\n");
-        ::chmod((folder / "Form1.frm").c_str(), 0444);
+        fs::permissions(folder / "Form1.frm", fs::perms(0444));
         const Snapshot before = snapshot(folder, true);
 
         std::vector<std::string> args{"--quiet", "--dry-run"};

@@ -1,0 +1,133 @@
+#!/bin/sh
+# The Windows job: cross-builds GoogleTest (from Debian's source), the engine, the command line
+# and their tests with MinGW-w64, then runs the tests under Wine in a private Wine prefix.
+#
+#   scripts/ci-windows.sh            # build/windows/, tests included, run under Wine
+#   scripts/ci-windows.sh --release  # only build/windows-release/cli/tavkonv40.exe (for the zip)
+set -eu
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh windows
+tests=ON
+dir=build/windows
+if [ "${1:-}" = "--release" ]; then tests=OFF dir=build/windows-release; fi
+
+# The header-only libraries, seen from a prefix of their own: adding the build machine's
+# /usr/include to a MinGW build would mix in the Linux C library's headers.
+deps="$PWD/build/windows-deps"
+mkdir -p "$deps/include" "$deps/share/cmake"
+for h in CLI nlohmann dtl; do ln -sfn "/usr/include/$h" "$deps/include/$h"; done
+for c in CLI11 nlohmann_json; do ln -sfn "/usr/share/cmake/$c" "$deps/share/cmake/$c"; done
+
+toolchain="$PWD/cmake/mingw-w64-x86_64.cmake"
+if [ "$tests" = ON ] && [ ! -f "$deps/lib/cmake/GTest/GTestConfig.cmake" ]; then
+    cmake -S /usr/src/googletest -B build/windows-gtest -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" -DBUILD_GMOCK=OFF >/dev/null
+    cmake --build build/windows-gtest -j2
+    cmake --install build/windows-gtest >/dev/null
+fi
+
+cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DTAVKONV40_BUILD_GUI=OFF -DTAVKONV40_BUILD_BENCH=OFF -DTAVKONV40_WERROR=ON \
+    -DTAVKONV40_BUILD_TESTS="$tests" \
+    -DCLI11_DIR="$deps/share/cmake/CLI11" -Dnlohmann_json_DIR="$deps/share/cmake/nlohmann_json" \
+    -DDTL_INCLUDE_DIR="$deps/include" -DGTest_DIR="$deps/lib/cmake/GTest" \
+    ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER}
+cmake --build "$dir" -j2
+if [ "$tests" = OFF ]; then exit 0; fi
+
+# A Wine prefix of the job's own, booted once; no display, no add-on installers.
+WINEPREFIX="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-wine.XXXXXX")"
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+wineboot -i >/dev/null 2>&1
+ctest --test-dir build/windows --output-on-failure -j2
+
+# The Windows program against the Linux one (built by scripts/run-tests.sh before this job): the
+# example project and a generated folder, each under a name with blanks and letters inside and
+# outside the ANSI code page, must give the same dry run, log, files, backup and check.
+linux="${TAVKONV40_LINUX_BUILD:-build/ci}"
+same="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-same.XXXXXX")"
+name="Projet été Проект 漢字"
+# Times and dates aside, and the separator before the backup's name ("\\" on Windows).
+normalise() {
+    sed -e 's/[0-9][0-9]:[0-9][0-9]:[0-9][0-9]/HH:MM:SS/g' -e 's/Backup [0-9.]* [0-9.]*/Backup DATE/g' \
+        -e 's/\\Nexaria Conversion Backup/\/Nexaria Conversion Backup/' "$@"
+}
+# run_side SIDE SOURCE PROGRAM... OPTIONS: dry run, run and check of a fresh copy of SOURCE.
+run_side() {
+    side="$1" source="$2" program="$3" options="$4"
+    rm -rf "${same:?}/$side" && mkdir "$same/$side" && cp -r "$source" "$same/$side/$name"
+    (cd "$same/$side" &&
+        { $program $options --dry-run --color=never "$name" || true; } >dry.txt 2>/dev/null &&
+        { $program $options "$name" || true; } >log.txt 2>summary.txt &&
+        { $program check "$name" || true; } >check.txt 2>&1)
+    (cd "$same/$side" && normalise dry.txt log.txt summary.txt check.txt) > "$same/$side.txt"
+    for b in "$same/$side/$name"/Nexaria\ Conversion\ Backup\ *; do mv "$b" "$same/$side/backup"; done
+    grep "^Found VB" "$same/$side/log.txt" > "$same/$side.order" || true
+}
+# compare SOURCE OPTIONS ORDER: ORDER "any" when the options make the bytes independent of the
+# order the files are met in, "same" when they are not (what a run remembers across files, the
+# references for replaced Microsoft controls, follows that order).
+compare() {
+    source="$1" options="$2" order="$3"
+    run_side linux "$source" "$PWD/$linux/cli/tavkonv40" "$options"
+    run_side windows "$source" "wine $PWD/build/windows/cli/tavkonv40.exe" "$options"
+    if cmp -s "$same/linux.order" "$same/windows.order"; then
+        diff "$same/linux.txt" "$same/windows.txt"
+    elif [ "$order" = same ]; then
+        echo "Linux and Windows list $(basename "$source") in different orders: '$options' not compared" >&2
+        return 0
+    else
+        # The same lines, met in another order.
+        sort "$same/linux.txt" > "$same/linux.sorted"
+        sort "$same/windows.txt" | diff "$same/linux.sorted" -
+    fi
+    diff -r "$same/linux/$name" "$same/windows/$name"
+    diff -r "$same/linux/backup" "$same/windows/backup"
+    diff -r "$source" "$same/windows/backup"
+    echo "Same bytes on Windows as on Linux: $(basename "$source") as '$name', $options"
+}
+if [ -x "$linux/cli/tavkonv40" ] && [ -x "$linux/bench/tavkonv40-make-corpus" ]; then
+    "$linux/bench/tavkonv40-make-corpus" "$same/generated" 7 40 16 >/dev/null
+    for source in "$PWD/examples/OrderDesk" "$same/generated"; do
+        compare "$source" "--all-families:4.0L" any
+        compare "$source" "--all-families --all-ms" same
+    done
+else
+    echo "No Linux build in $linux: the comparison with Linux is left out" >&2
+fi
+rm -rf "$same"
+
+# Wine cannot send a console event from one program to another (the signal test skips), but a
+# Ctrl-C typed on the console a program runs in reaches its handler: type one into a
+# pseudo-terminal while a run converts 400 forms, and expect the cancelled ending.
+ctrlc="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-ctrl-c.XXXXXX")"
+mkdir "$ctrlc/project"
+i=0
+while [ $i -lt 400 ]; do
+    printf 'VERSION 5.00\r\nObject = "{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0"; "tavQVButton20.ocx"\r\nBegin VB.Form F\r\nEnd\r\n' \
+        > "$ctrlc/project/F$i.frm"
+    i=$((i + 1))
+done
+# Wine's console redraws every character between cursor escapes; take them out before looking.
+seen() {
+    sed -e 's/\x1b\[?25[lh]//g' -e 's/\x1b\[K\x1b\[[0-9]*C/ /g' "$ctrlc/typescript" 2>/dev/null | grep -q "$1"
+}
+status=0
+{
+    n=0
+    until seen "Found VB Form file" || [ $n -gt 600 ]; do sleep 0.1; n=$((n + 1)); done
+    printf '\003'
+    n=0
+    until seen "Conversion c" || [ $n -gt 600 ]; do sleep 0.1; n=$((n + 1)); done
+} | script -qec "wine build/windows/cli/tavkonv40.exe --all-families '$ctrlc/project'" "$ctrlc/typescript" \
+    >/dev/null || status=$?
+if [ "$status" -ne 3 ] || ! seen "Conversion cancelled." || ! ls "$ctrlc/project" | grep -q "Nexaria Conversion Backup"; then
+    echo "Ctrl-C under Wine: expected the cancelled ending (exit 3) with the backup, got exit $status" >&2
+    tail -5 "$ctrlc/typescript" >&2
+    exit 1
+fi
+echo "Ctrl-C under Wine: the run ended cancelled (exit 3), the backup is in place"
+rm -rf "$ctrlc"

@@ -1,0 +1,154 @@
+// The Windows file store: bytes untranslated, replace over an existing file, the read-only
+// attribute, links (symbolic links and junctions alike) and names outside the ANSI code page.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "../cli/disk_test_support.h"
+#include "disk_file_system.h"
+#include "windows_text.h"
+
+namespace fs = std::filesystem;
+
+namespace tavkonv40 {
+namespace {
+
+class WindowsDiskTest : public ::testing::Test {
+protected:
+    void SetUp() override { root = windows::narrow(test::freshTestFolder("windisk").wstring()); }
+    void TearDown() override { disk.removeFolder(root); }
+    std::string at(const std::string& name) const { return root + "\\" + name; }
+    void put(const std::string& name, const std::string& bytes) { disk.createFile(at(name), bytes); }
+    DWORD attributes(const std::string& name) const {
+        return ::GetFileAttributesW(windows::widen(at(name)).c_str());
+    }
+    std::size_t entries() { return disk.listFolder(root).size(); }
+
+    std::string root;
+    DiskFileSystem disk;
+};
+
+TEST_F(WindowsDiskTest, BytesPassUntranslatedAndAReplaceKeepsAttributesAndNoTemporary) {
+    // LF stays LF, CR LF stays CR LF, and 0x1A (end of file to a text-mode reader) is a byte.
+    const std::string bytes = std::string("a\nb\r\nc\x1a") + '\0' + "d\r";
+    put("a.frm", "old");
+    ::SetFileAttributesW(windows::widen(at("a.frm")).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    disk.writeFile(at("a.frm"), bytes);
+    EXPECT_EQ(disk.readFile(at("a.frm")), bytes);
+    EXPECT_TRUE(attributes("a.frm") & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(entries(), 1u);
+    EXPECT_THROW(disk.createFile(at("a.frm"), "x"), FileError) << "create never replaces";
+    EXPECT_EQ(disk.readFile(at("a.frm")), bytes);
+}
+
+TEST_F(WindowsDiskTest, ReadOnlyAttributeIsRefusedAndSuchAFolderIsStillRemovable) {
+    disk.createFolder(at("sub"));
+    put("sub\\ro.frm", "keep");
+    ::SetFileAttributesW(windows::widen(at("sub\\ro.frm")).c_str(), FILE_ATTRIBUTE_READONLY);
+    try {
+        disk.writeFile(at("sub\\ro.frm"), "x");
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.cause(), "the file is read-only");
+    }
+    EXPECT_THROW(disk.checkWritable(at("sub\\ro.frm")), FileError);
+    EXPECT_EQ(disk.readFile(at("sub\\ro.frm")), "keep");
+    disk.removeFolder(at("sub"));
+    EXPECT_EQ(entries(), 0u);
+}
+
+TEST_F(WindowsDiskTest, MessagesNameTheCauseWithoutTrailingFullStop) {
+    disk.createFolder(at("dir.frm"));
+    try {
+        disk.readFile(at("dir.frm"));
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.cause(), "Is a directory");
+    }
+    try {
+        disk.readFile(at("gone.frm"));
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), at("gone.frm"));
+        EXPECT_FALSE(e.cause().empty());
+        EXPECT_NE(e.cause().back(), '.');
+        EXPECT_EQ(e.cause().find('\n'), std::string::npos);
+    }
+    EXPECT_THROW(disk.listFolder(at("nowhere")), FileError);
+}
+
+TEST_F(WindowsDiskTest, NamesInsideAndOutsideTheAnsiCodePageWithBlanks) {
+    // e-acute is in every Western code page; Cyrillic and CJK are not in code page 1252.
+    const std::string folder = "Projekt \xc3\xa9t\xc3\xa9 \xd0\x9f\xd1\x80\xd0\xbe \xe6\xbc\xa2\xe5\xad\x97";
+    disk.createFolder(at(folder));
+    put(folder + "\\F\xc3\xb6rm \xe6\xbc\xa2.frm", "x");
+    const auto names = disk.listFolder(at(folder));
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0], "F\xc3\xb6rm \xe6\xbc\xa2.frm");
+    ASSERT_EQ(disk.copyFolder(at(folder), at("copy"), {}), CopyOutcome::Complete);
+    EXPECT_EQ(disk.readFile(at("copy\\F\xc3\xb6rm \xe6\xbc\xa2.frm")), "x");
+    disk.renameFolder(at("copy"), at(folder + "\\backup"));
+    EXPECT_TRUE(disk.isFolder(at(folder + "\\backup")));
+    EXPECT_THROW(disk.renameFolder(at(folder + "\\backup"), at(folder)), FileError) << "never onto a folder";
+}
+
+TEST_F(WindowsDiskTest, LinksAreCopiedAsLinksAndTheirTargetIsRewritten) {
+    put("real.frm", "old");
+    disk.createFolder(at("src"));
+    const std::wstring fileLink = windows::widen(at("src\\link.frm"));
+    const std::wstring dirLink = windows::widen(at("src\\up"));
+    // Wine answers success but makes no link at all.
+    if (!::CreateSymbolicLinkW(fileLink.c_str(), windows::widen(at("real.frm")).c_str(),
+                               SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
+        ::GetFileAttributesW(fileLink.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no symbolic links here (this account may not create them, or Wine)";
+    ASSERT_TRUE(::CreateSymbolicLinkW(dirLink.c_str(), windows::widen(root).c_str(),
+                                      SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE));
+    EXPECT_TRUE(disk.isSymbolicLink(at("src\\link.frm")));
+    EXPECT_TRUE(disk.isSymbolicLink(at("src\\up")));
+    EXPECT_FALSE(disk.isFolder(at("src\\up"))) << "a link to a folder is not a folder";
+
+    disk.writeFile(at("src\\link.frm"), "new");
+    EXPECT_TRUE(disk.isSymbolicLink(at("src\\link.frm")));
+    EXPECT_EQ(disk.readFile(at("real.frm")), "new");
+
+    disk.copyFolder(at("src"), at("copy"), {});
+    EXPECT_TRUE(disk.isSymbolicLink(at("copy\\link.frm")));
+    EXPECT_TRUE(disk.isSymbolicLink(at("copy\\up")));
+    disk.removeFolder(at("copy"));
+    EXPECT_EQ(disk.readFile(at("real.frm")), "new") << "removing a copy never follows its links";
+}
+
+TEST_F(WindowsDiskTest, TheLockIsExclusiveAndAStaleOneIsTakenOver) {
+    ASSERT_TRUE(disk.lockFolder(root).taken);
+    const FolderLock second = disk.lockFolder(root);
+    EXPECT_FALSE(second.taken);
+    EXPECT_EQ(second.holder, static_cast<long>(::GetCurrentProcessId()));
+    disk.unlockFolder(root);
+    EXPECT_EQ(entries(), 0u);
+    // A lock whose process is gone (no process has id 0x7ffffffc).
+    put(kLockFileName, "2147483644\n");
+    EXPECT_TRUE(disk.lockFolder(root).taken);
+    disk.unlockFolder(root);
+}
+
+TEST_F(WindowsDiskTest, CopyLeavesOutWhatItIsToldAndStopsWhenAsked) {
+    disk.createFolder(at("src"));
+    for (const char* n : {"a.frm", "b.frm", "c.frm"}) put(std::string("src\\") + n, n);
+    put("src\\skip.me", "x");
+    FolderCopy how{[](const std::string& n) { return n == "skip.me"; }, nullptr};
+    disk.checkFolderCopy(at("src"), at("copy"), how);
+    ASSERT_EQ(disk.copyFolder(at("src"), at("copy"), how), CopyOutcome::Complete);
+    EXPECT_EQ(disk.listFolder(at("copy")), (std::vector<std::string>{"a.frm", "b.frm", "c.frm"}));
+    int asked = 0;
+    how.stop = [&asked] { return ++asked > 1; };
+    EXPECT_EQ(disk.copyFolder(at("src"), at("stopped"), how), CopyOutcome::Stopped);
+    EXPECT_EQ(disk.listFolder(at("stopped")).size(), 1u);
+    disk.flushFileSystem(root);
+}
+
+}  // namespace
+}  // namespace tavkonv40
