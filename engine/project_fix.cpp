@@ -55,6 +55,14 @@ public:
     bool isSymbolicLink(const std::string& path) override { return base_.isSymbolicLink(path); }
     bool isFolder(const std::string& path) override { return base_.isFolder(path); }
     void checkWritable(const std::string&) override {}
+    std::string realPath(const std::string& path) override { return base_.realPath(path); }
+    EntryInfo entryInfo(const std::string& path) override {
+        EntryInfo info = base_.entryInfo(path);
+        if (const auto it = writes.find(path); it != writes.end()) info.size = it->second.size();
+        return info;
+    }
+    void replaceFile(const std::string&, const std::string&, const std::string&) override { refuse(); }
+    void checkReplaceable(const std::string&) override { refuse(); }
     void createFile(const std::string&, const std::string&) override { refuse(); }
     void createFolder(const std::string&) override { refuse(); }
 
