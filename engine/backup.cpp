@@ -1,6 +1,8 @@
 #include "backup.h"
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "file_session.h"
 #include "text_util.h"
@@ -114,10 +116,20 @@ bool isInBackupFolder(std::string_view path) {
 
 Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder) {
     Backup b;
-    const std::tm date = clock.now();
-    const std::tm time = clock.now();
-    b.name = backupName(date, time);
     const std::string source = withoutTrailingSlash(folder);
+    const auto nameNow = [&clock] {
+        const std::tm date = clock.now();  // the date and the time are read one after the other
+        const std::tm time = clock.now();
+        return backupName(date, time);
+    };
+    b.name = nameNow();
+    // Names have no finer grain than a second: a run started within a second of the last one
+    // (a Start right after a Cancel, a fix right after a run) waits for the next second's name
+    // rather than fail for want of one.
+    for (int tries = 0; tries < 12 && entryExists(fs, source + "/" + b.name); ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        b.name = nameNow();
+    }
     const std::string partial = source + "/" + stagingName(b.name, StagedState::Partial);
     const std::string complete = source + "/" + stagingName(b.name, StagedState::Complete);
     host.yield();

@@ -1,8 +1,6 @@
 #include "project_fix.h"
 
 #include <array>
-#include <chrono>
-#include <thread>
 
 #include "backup.h"
 #include "check_model.h"
@@ -100,16 +98,6 @@ private:
     std::vector<AppliedFix>& applied_;
 };
 
-// A run made a moment ago left its backup under this second's name; rather than fail to move in
-// beside it, the fixes' backup waits for the next second (the names have no finer grain).
-void waitForFreeBackupName(FileSystem& fs, Clock& clock, const std::string& base) {
-    for (int tries = 0; tries < 15; ++tries) {
-        const std::tm now = clock.now();
-        if (!entryExists(fs, base + "/" + backupName(now, now))) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-}
-
 std::string fixLine(const AppliedFix& f) {
     return f.file + ":" + std::to_string(f.line) + ": fixed: " + f.description;
 }
@@ -154,7 +142,6 @@ public:
             AddLogLine(host_, "Nothing to fix.");
             return end(FixEnding::NothingToFix, nullptr);
         }
-        waitForFreeBackupName(fs_, clock_, base_);
         const Backup backup = BackupFolderToTemp(fs_, host_, clock_, folder_);
         if (!backup.copied) {
             addErrorLine(host_, errorLine("no file was fixed: the fixes are made only with a complete backup"));

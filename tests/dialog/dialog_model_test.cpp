@@ -65,7 +65,7 @@ protected:
     DialogModel model;
     tavkonv40::MemoryFileSystem fs;
     FakeDisplay display;
-    tavkonv40::test::FixedClock clock;
+    tavkonv40::test::SteppingClock clock;
 };
 
 // ---- options and commands ---------------------------------------------------------------------
@@ -207,6 +207,7 @@ TEST_F(ModelRun, CancelStopsThatRunOnlyAndIsRemembered) {
     EXPECT_TRUE(model.cancelledOnce());
 
     display.onYield = nullptr;
+    clock.seconds = 1;  // a later second: the first run's backup has this second's name
     EXPECT_EQ(start(), StartOutcome::Ran);
     EXPECT_FALSE(model.cancelRequested());
     EXPECT_EQ(display.count("Conversion cancelled."), 0);

@@ -12,6 +12,7 @@ namespace tavkonv40 {
 namespace {
 
 using test::FixedClock;
+using test::SteppingClock;
 using test::kBackupName;
 using test::RecordingHost;
 
@@ -146,17 +147,6 @@ TEST_F(RunTest, CancelDuringProjectPassEndsCancelled) {
     EXPECT_EQ(host.log, concat({start, projectLines("A.vbp"),
                                 {kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
 }
-
-// A clock a test moves on by whole seconds.
-class SteppingClock : public FixedClock {
-public:
-    std::tm now() override {
-        std::tm t = FixedClock::now();
-        t.tm_sec += seconds;
-        return t;
-    }
-    int seconds = 0;
-};
 
 TEST_F(RunTest, BackupHoldsTheFolderAsItWasButNoEarlierBackupAndLeavesNothingElseBehind) {
     fs.addFile("/p/A.frm", "VERSION 5.00\r\n");

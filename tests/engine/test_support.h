@@ -53,6 +53,17 @@ public:
     }
 };
 
+// A clock a test moves on by whole seconds.
+class SteppingClock : public FixedClock {
+public:
+    std::tm now() override {
+        std::tm t = FixedClock::now();
+        t.tm_sec += seconds;
+        return t;
+    }
+    int seconds = 0;
+};
+
 // Runs one step on a file's bytes and returns the bytes it leaves.
 inline std::string runStep(void (*step)(StepContext&), const std::string& bytes, const OptionsSource& options,
                            RunHost& host, RunState& state) {
