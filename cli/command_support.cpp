@@ -5,6 +5,7 @@
 
 #include "conversion_run.h"
 #include "terminal_text.h"
+#include "text_util.h"
 
 namespace tavkonv40::cli {
 
