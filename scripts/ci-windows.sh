@@ -41,9 +41,9 @@ WINEPREFIX="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-wine.XXXXXX")"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-wineboot -i >/dev/null 2>&1
-# One Wine server for the whole job: each program started later joins it instead of starting one.
+# One Wine server for the whole job, started first: each program joins it instead of starting one.
 wineserver -p
+wineboot -i >/dev/null 2>&1
 ctest --test-dir build/windows --output-on-failure -j2
 
 # The Windows program against the Linux one (built by scripts/run-tests.sh before this job): the
