@@ -129,6 +129,7 @@ void writeBeside(const std::string& path, const std::string& target, const std::
         const DWORD how = MOVEFILE_WRITE_THROUGH | (replace == Replace::Existing ? MOVEFILE_REPLACE_EXISTING : 0);
         if (!::MoveFileExW(temp.c_str(), widen(target).c_str(), how)) failLast(path);
     } catch (...) {
+        ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // it may carry the model's read-only
         ::DeleteFileW(temp.c_str());
         throw;
     }
