@@ -7,6 +7,7 @@
 #include "file_session.h"
 #include "memory_file_system.h"
 #include "test_support.h"
+#include "text_util.h"
 
 namespace tavkonv40 {
 namespace {
@@ -45,7 +46,7 @@ std::vector<std::string> projectLines(const std::string& name) {
 }
 
 std::vector<std::string> ending(const std::string& folder) {
-    return {kShort, "Backup of original folder saved to:", "", folder + "/" + kBackupName, kShort,
+    return {kShort, "Backup of original folder saved to:", "", folder + kPreferredSeparator + kBackupName, kShort,
             "Conversion complete.5:49:20 PM"};
 }
 

@@ -9,6 +9,7 @@
 
 #include "../cli/disk_test_support.h"
 #include "disk_file_system.h"
+#include "text_util.h"
 #include "windows_text.h"
 
 namespace fs = std::filesystem;
@@ -148,6 +149,88 @@ TEST_F(WindowsDiskTest, CopyLeavesOutWhatItIsToldAndStopsWhenAsked) {
     EXPECT_EQ(disk.copyFolder(at("src"), at("stopped"), how), CopyOutcome::Stopped);
     EXPECT_EQ(disk.listFolder(at("stopped")).size(), 1u);
     disk.flushFileSystem(root);
+}
+
+FILETIME writtenAt(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ::GetFileAttributesExW(windows::widen(path).c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+TEST_F(WindowsDiskTest, ReplaceTakesTheModelsLookCreatesAndRefusesReadOnlyAndFolders) {
+    put("model.frm", "backup");
+    HANDLE h = ::CreateFileW(windows::widen(at("model.frm")).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+    const FILETIME old{0x12345600, 0x01d00000};  // 2015
+    ::SetFileTime(h, nullptr, nullptr, &old);
+    ::CloseHandle(h);
+    ::SetFileAttributesW(windows::widen(at("model.frm")).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    put("a.frm", "converted");
+    disk.checkReplaceable(at("a.frm"));
+    disk.replaceFile(at("a.frm"), "backup", at("model.frm"));
+    disk.replaceFile(at("new.frm"), "backup", at("model.frm"));
+    for (const char* name : {"a.frm", "new.frm"}) {
+        EXPECT_EQ(disk.readFile(at(name)), "backup");
+        EXPECT_TRUE(attributes(name) & FILE_ATTRIBUTE_HIDDEN) << name;
+        const FILETIME written = writtenAt(at(name));
+        EXPECT_EQ(::CompareFileTime(&old, &written), 0) << name;
+    }
+    EXPECT_EQ(entries(), 3u) << "no temporary left";
+
+    ::SetFileAttributesW(windows::widen(at("a.frm")).c_str(), FILE_ATTRIBUTE_READONLY);
+    disk.createFolder(at("dir.frm"));
+    for (const auto& [name, cause] : {std::pair{"a.frm", "the file is read-only"}, {"dir.frm", "Is a directory"}}) {
+        try {
+            disk.checkReplaceable(at(name));
+            disk.replaceFile(at(name), "x", at("model.frm"));
+            FAIL() << name;
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.cause(), cause);
+        }
+    }
+    EXPECT_EQ(disk.readFile(at("a.frm")), "backup");
+    EXPECT_THROW(disk.checkReplaceable(at("nowhere\\x.frm")), FileError);
+    ::SetFileAttributesW(windows::widen(at("a.frm")).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(WindowsDiskTest, EntryInfoAndRealPathWithoutOpeningForReading) {
+    put("a.frm", "12345");
+    disk.createFolder(at("dir"));
+    const EntryInfo file = disk.entryInfo(at("a.frm"));
+    EXPECT_EQ(file.type, EntryType::RegularFile);
+    EXPECT_EQ(file.target, EntryType::RegularFile);
+    EXPECT_EQ(file.size, 5u);
+    EXPECT_GT(file.changed, std::int64_t{1600000000} * 1000000000) << "nanoseconds since 1970";
+    EXPECT_EQ(disk.entryInfo(at("dir")).type, EntryType::Folder);
+    EXPECT_EQ(disk.entryInfo(at("gone.frm")).type, EntryType::Missing);
+    EXPECT_EQ(disk.realPath(at("gone.frm")), at("gone.frm")) << "as given when it cannot be resolved";
+    EXPECT_EQ(disk.realPath(at("dir\\..\\a.frm")).find("\\\\?\\"), std::string::npos);
+    EXPECT_EQ(fileNameOf(disk.realPath(at("dir\\..\\a.frm"))), "a.frm");
+    try {
+        disk.readFile("NUL");
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.cause(), "it is a device, not a regular file");
+    }
+}
+
+TEST_F(WindowsDiskTest, ReplaceReplacesALinkAndLeavesItsTargetAlone) {
+    put("real.frm", "target");
+    put("model.frm", "backup");
+    const std::wstring fileLink = windows::widen(at("link.frm"));
+    if (!::CreateSymbolicLinkW(fileLink.c_str(), windows::widen(at("real.frm")).c_str(),
+                               SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
+        ::GetFileAttributesW(fileLink.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no symbolic links here (this account may not create them, or Wine)";
+    const EntryInfo link = disk.entryInfo(at("link.frm"));
+    EXPECT_EQ(link.type, EntryType::SymbolicLink);
+    EXPECT_EQ(link.target, EntryType::RegularFile);
+    EXPECT_EQ(link.size, 6u);
+    EXPECT_EQ(fileNameOf(disk.realPath(at("link.frm"))), "real.frm");
+    disk.replaceFile(at("link.frm"), "backup", at("model.frm"));
+    EXPECT_FALSE(disk.isSymbolicLink(at("link.frm")));
+    EXPECT_EQ(disk.readFile(at("link.frm")), "backup");
+    EXPECT_EQ(disk.readFile(at("real.frm")), "target");
 }
 
 }  // namespace

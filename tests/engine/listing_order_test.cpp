@@ -96,6 +96,9 @@ TEST(ListingOrderTest, AnyListingOrderGivesTheSameBytesAndLog) {
 // Written in opposite orders on two file systems (the temporary folder and, where there is one,
 // the memory file system /dev/shm), which list their entries in different orders of their own.
 TEST(ListingOrderTest, SameFolderOnTwoFileSystemsInTwoCreationOrdersGivesIdenticalBytes) {
+#ifdef _WIN32
+    GTEST_SKIP() << "names that differ only in case are one file here";
+#endif
     const auto original = generatedFolder();
     const std::string tag = "tavkonv40-order-" + std::to_string(::getpid());
     const fs::path first = fs::temp_directory_path() / tag;

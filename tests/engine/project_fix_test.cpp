@@ -10,6 +10,7 @@
 #include "fix_model.h"
 #include "memory_file_system.h"
 #include "test_support.h"
+#include "text_util.h"
 
 namespace tavkonv40 {
 namespace {
@@ -242,7 +243,7 @@ TEST(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
     EXPECT_NE(host.errors[0].find("B.frm was not fixed: "), std::string::npos) << host.errors[0];
     EXPECT_TRUE(r.backupPlaced);
     const std::string backup = "/p/Nexaria Conversion Backup 02.01.2026 09.03.07";
-    EXPECT_EQ(r.backupPath, backup);
+    EXPECT_EQ(r.backupPath, std::string("/p") + kPreferredSeparator + "Nexaria Conversion Backup 02.01.2026 09.03.07");
     EXPECT_EQ(fs.file(backup + "/A.frm"),
               crlf(form({}, {"   Begin tavQVMultiLineText40.QVMultiLineText40 t ", "   End"})));
     EXPECT_EQ(host.log.back(), "Fixes complete. 5:49:20 PM");
