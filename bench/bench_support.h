@@ -13,8 +13,8 @@
 #include <functional>
 #include <type_traits>
 
-#include "memory_tuning.h"
-#include "run_host.h"
+#include "platform/memory_tuning.h"
+#include "engine/run_host.h"
 
 namespace tavkonv40::bench {
 

@@ -14,11 +14,11 @@
 #include <functional>
 #include <string>
 
-#include "bench_support.h"
-#include "conversion_run.h"
-#include "corpus.h"
-#include "disk_file_system.h"
-#include "project_check.h"
+#include "bench/bench_support.h"
+#include "engine/conversion_run.h"
+#include "testing/corpus.h"
+#include "platform/disk_file_system.h"
+#include "engine/project_check.h"
 
 namespace fs = std::filesystem;
 using namespace tavkonv40;

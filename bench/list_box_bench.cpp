@@ -8,7 +8,7 @@
 //           (so every line is painted), which is what the progress log does.
 // For each block of a tenth of the items it prints the mean time per item;
 // a flat column means the cost does not grow with the list.
-#include "LB.h"
+#include "controls/LB.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "corpus.h"
+#include "testing/corpus.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {

@@ -13,10 +13,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "bench_support.h"
-#include "conversion_run.h"
-#include "corpus.h"
-#include "disk_file_system.h"
+#include "bench/bench_support.h"
+#include "engine/conversion_run.h"
+#include "testing/corpus.h"
+#include "platform/disk_file_system.h"
 
 namespace fs = std::filesystem;
 using namespace tavkonv40;

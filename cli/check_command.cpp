@@ -1,13 +1,13 @@
-#include "check_command.h"
+#include "cli/check_command.h"
 
 #include <nlohmann/json.hpp>
 
 #include <ostream>
 
-#include "command_support.h"
-#include "project_check.h"
-#include "run_guard.h"
-#include "terminal_text.h"
+#include "cli/command_support.h"
+#include "engine/project_check.h"
+#include "engine/run_guard.h"
+#include "cli/terminal_text.h"
 
 namespace tavkonv40::cli {
 

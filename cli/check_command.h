@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cli.h"
+#include "cli/cli.h"
 
 namespace tavkonv40::cli {
 

@@ -1,19 +1,19 @@
-#include "cli.h"
+#include "cli/cli.h"
 
 #include <CLI/CLI.hpp>
 
 #include <optional>
 #include <ostream>
 
-#include "catalogue.h"
-#include "check_command.h"
-#include "fix_command.h"
-#include "folder_guard.h"
-#include "recursive_command.h"
-#include "restore_command.h"
-#include "run_command.h"
-#include "terminal_text.h"
-#include "text_util.h"
+#include "engine/catalogue.h"
+#include "cli/check_command.h"
+#include "cli/fix_command.h"
+#include "cli/folder_guard.h"
+#include "cli/recursive_command.h"
+#include "cli/restore_command.h"
+#include "cli/run_command.h"
+#include "cli/terminal_text.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::cli {
 

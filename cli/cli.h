@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "file_system.h"
-#include "progress_display.h"
-#include "options.h"
-#include "run_host.h"
+#include "engine/file_system.h"
+#include "cli/progress_display.h"
+#include "engine/options.h"
+#include "engine/run_host.h"
 
 namespace tavkonv40::cli {
 

@@ -1,11 +1,11 @@
-#include "command_support.h"
+#include "cli/command_support.h"
 
 #include <algorithm>
 #include <ostream>
 
-#include "conversion_run.h"
-#include "terminal_text.h"
-#include "text_util.h"
+#include "engine/conversion_run.h"
+#include "cli/terminal_text.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::cli {
 

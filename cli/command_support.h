@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
-#include "progress_display.h"
-#include "project_check.h"
-#include "unified_diff.h"
+#include "cli/cli.h"
+#include "cli/progress_display.h"
+#include "engine/project_check.h"
+#include "cli/unified_diff.h"
 
 namespace tavkonv40::cli {
 

@@ -1,4 +1,4 @@
-#include "fix_command.h"
+#include "cli/fix_command.h"
 
 #include <nlohmann/json.hpp>
 
@@ -6,8 +6,8 @@
 #include <optional>
 #include <ostream>
 
-#include "overlay_file_system.h"
-#include "project_fix.h"
+#include "engine/overlay_file_system.h"
+#include "engine/project_fix.h"
 
 namespace tavkonv40::cli {
 

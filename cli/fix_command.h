@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "cli.h"
-#include "command_support.h"
-#include "run_summary.h"
-#include "unified_diff.h"
+#include "cli/cli.h"
+#include "cli/command_support.h"
+#include "cli/run_summary.h"
+#include "cli/unified_diff.h"
 
 namespace tavkonv40::cli {
 

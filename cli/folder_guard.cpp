@@ -1,9 +1,9 @@
-#include "folder_guard.h"
+#include "cli/folder_guard.h"
 
-#include "backup.h"
-#include "file_kind.h"
-#include "terminal_text.h"
-#include "text_util.h"
+#include "engine/backup.h"
+#include "engine/file_kind.h"
+#include "cli/terminal_text.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::cli {
 

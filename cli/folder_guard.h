@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "file_system.h"
+#include "engine/file_system.h"
 
 namespace tavkonv40::cli {
 

@@ -2,12 +2,12 @@
 #include <cstdio>
 #include <iostream>
 
-#include "cancel_signals.h"
-#include "cli.h"
-#include "console.h"
-#include "disk_file_system.h"
-#include "memory_tuning.h"
-#include "terminal.h"
+#include "platform/cancel_signals.h"
+#include "cli/cli.h"
+#include "platform/console.h"
+#include "platform/disk_file_system.h"
+#include "platform/memory_tuning.h"
+#include "platform/terminal.h"
 
 int main(int argc, char** argv) {
 #ifndef _WIN32

@@ -1,6 +1,6 @@
-#include "progress_display.h"
+#include "cli/progress_display.h"
 
-#include "terminal_text.h"
+#include "cli/terminal_text.h"
 
 namespace tavkonv40::cli {
 

@@ -1,12 +1,12 @@
-#include "recursive_command.h"
+#include "cli/recursive_command.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <ostream>
 
-#include "file_kind.h"
-#include "text_util.h"
+#include "engine/file_kind.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::cli {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
-#include "command_support.h"
+#include "cli/cli.h"
+#include "cli/command_support.h"
 
 namespace tavkonv40::cli {
 

@@ -1,10 +1,10 @@
-#include "restore_command.h"
+#include "cli/restore_command.h"
 
 #include <algorithm>
 #include <new>
 
-#include "terminal_text.h"
-#include "text_util.h"
+#include "cli/terminal_text.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::cli {
 

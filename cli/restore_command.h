@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "backup.h"
-#include "file_system.h"
+#include "engine/backup.h"
+#include "engine/file_system.h"
 
 namespace tavkonv40::cli {
 

@@ -1,19 +1,19 @@
-#include "run_command.h"
+#include "cli/run_command.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <ostream>
 
-#include "command_support.h"
-#include "conversion_run.h"
-#include "file_kind.h"
-#include "overlay_file_system.h"
-#include "progress_display.h"
-#include "project_check.h"
-#include "run_statistics.h"
-#include "terminal_text.h"
-#include "text_util.h"
+#include "cli/command_support.h"
+#include "engine/conversion_run.h"
+#include "engine/file_kind.h"
+#include "engine/overlay_file_system.h"
+#include "cli/progress_display.h"
+#include "engine/project_check.h"
+#include "engine/run_statistics.h"
+#include "cli/terminal_text.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::cli {
 

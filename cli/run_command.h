@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
-#include "run_summary.h"
-#include "unified_diff.h"
+#include "cli/cli.h"
+#include "cli/run_summary.h"
+#include "cli/unified_diff.h"
 
 namespace tavkonv40::cli {
 

@@ -1,4 +1,4 @@
-#include "run_summary.h"
+#include "cli/run_summary.h"
 
 #include <nlohmann/json.hpp>
 

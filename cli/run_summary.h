@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "options.h"
-#include "run_statistics.h"
+#include "engine/options.h"
+#include "engine/run_statistics.h"
 
 namespace tavkonv40::cli {
 

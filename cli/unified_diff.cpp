@@ -1,4 +1,4 @@
-#include "unified_diff.h"
+#include "cli/unified_diff.h"
 
 #include <dtl/dtl.hpp>
 

@@ -1,10 +1,10 @@
 // BTN: properties and their rules, lifecycle, methods.
-#include "BTN.h"
+#include "controls/BTN.h"
 
-#include "MsgBox.h"
-#include "control_input.h"
-#include "modSkinConstants.h"
-#include "suite/tavMFC40.h"
+#include "controls/MsgBox.h"
+#include "controls/control_input.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavMFC40.h"
 
 using namespace tavGFX40;
 using namespace modSkinConstants;

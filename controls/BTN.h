@@ -20,12 +20,12 @@
 // the layout and frame arithmetic is button_layout.h.
 #pragma once
 
-#include "StdPicture.h"
-#include "UserControl.h"
-#include "button_layout.h"
-#include "clsSkin.h"
-#include "suite/tavGFX40.h"
-#include "suite/tavSCls40.h"
+#include "controls/StdPicture.h"
+#include "controls/UserControl.h"
+#include "controls/button_layout.h"
+#include "controls/clsSkin.h"
+#include "controls/suite/tavGFX40.h"
+#include "controls/suite/tavSCls40.h"
 
 #include <memory>
 

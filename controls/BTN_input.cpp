@@ -1,9 +1,9 @@
 // BTN: mouse, keys, focus, the access key, the group rule and hover.
-#include "BTN.h"
+#include "controls/BTN.h"
 
-#include "control_input.h"
-#include "modSkinConstants.h"
-#include "suite/tavMFC40.h"
+#include "controls/control_input.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 // BTN: skins, the window region, and composing the button's picture.
-#include "BTN.h"
+#include "controls/BTN.h"
 
-#include "modSkinConstants.h"
-#include "suite/tavMFC40.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <algorithm>
 #include <array>

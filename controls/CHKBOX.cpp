@@ -1,8 +1,8 @@
-#include "CHKBOX.h"
+#include "controls/CHKBOX.h"
 
-#include "glyph_control.h"
-#include "modSkinConstants.h"
-#include "suite/tavMFC40.h"
+#include "controls/glyph_control.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <QKeyEvent>
 

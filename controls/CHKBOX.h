@@ -14,7 +14,7 @@
 // row of boxes on a picture shows the picture.
 #pragma once
 
-#include "GlyphControlBase.h"
+#include "controls/GlyphControlBase.h"
 
 class CHKBOX : public GlyphControlBase {
     Q_OBJECT

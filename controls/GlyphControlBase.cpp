@@ -1,9 +1,9 @@
-#include "GlyphControlBase.h"
+#include "controls/GlyphControlBase.h"
 
-#include "control_input.h"
-#include "glyph_control.h"
-#include "modSkinConstants.h"
-#include "suite/tavMFC40.h"
+#include "controls/control_input.h"
+#include "controls/glyph_control.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <QKeyEvent>
 

@@ -10,10 +10,10 @@
 // with each control.
 #pragma once
 
-#include "UserControl.h"
-#include "clsSkin.h"
-#include "suite/tavGFX40.h"
-#include "suite/tavSCls40.h"
+#include "controls/UserControl.h"
+#include "controls/clsSkin.h"
+#include "controls/suite/tavGFX40.h"
+#include "controls/suite/tavSCls40.h"
 
 #include <QImage>
 

@@ -1,7 +1,7 @@
 // LB: properties and their rules, lifecycle, items and the selection.
-#include "LB.h"
+#include "controls/LB.h"
 
-#include "modSkinConstants.h"
+#include "controls/modSkinConstants.h"
 
 #include <QApplication>
 #include <QDrag>

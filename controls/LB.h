@@ -22,13 +22,13 @@
 // handling and painting); the row arithmetic is list_rows.h.
 #pragma once
 
-#include "LBError.h"
-#include "LBVScroll.h"
-#include "UserControl.h"
-#include "frame_throttle.h"
-#include "list_rows.h"
-#include "suite/tavGFX40.h"
-#include "suite/tavSCls40.h"
+#include "controls/LBError.h"
+#include "controls/LBVScroll.h"
+#include "controls/UserControl.h"
+#include "controls/frame_throttle.h"
+#include "controls/list_rows.h"
+#include "controls/suite/tavGFX40.h"
+#include "controls/suite/tavSCls40.h"
 
 #include <QVariant>
 

@@ -1,7 +1,7 @@
-#include "LBVScroll.h"
+#include "controls/LBVScroll.h"
 
-#include "modSkinConstants.h"
-#include "suite/tavMFC40.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <QHideEvent>
 

@@ -18,7 +18,7 @@
 // MetricsSize: height of the arrow buttons in pixels (0: the skin's own).
 #pragma once
 
-#include "ScrollBarBase.h"
+#include "controls/ScrollBarBase.h"
 
 class LBVScroll : public ScrollBarBase {
     Q_OBJECT

@@ -1,9 +1,9 @@
 // LB: keyboard, mouse, wheel, the drag auto-scroll and the subclassed messages.
-#include "LB.h"
+#include "controls/LB.h"
 
-#include "control_input.h"
-#include "modSkinConstants.h"
-#include "suite/tavMFC40.h"
+#include "controls/control_input.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,5 +1,5 @@
 // LB: size handling, the rows' geometry and painting.
-#include "LB.h"
+#include "controls/LB.h"
 
 #include <QFontMetrics>
 

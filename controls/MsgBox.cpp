@@ -1,4 +1,4 @@
-#include "MsgBox.h"
+#include "controls/MsgBox.h"
 
 #include <QMessageBox>
 

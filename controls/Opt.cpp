@@ -1,8 +1,8 @@
-#include "Opt.h"
+#include "controls/Opt.h"
 
-#include "glyph_control.h"
-#include "modSkinConstants.h"
-#include "suite/tavMFC40.h"
+#include "controls/glyph_control.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <QKeyEvent>
 

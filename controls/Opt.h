@@ -19,7 +19,7 @@
 // caption is word-wrapped and centred vertically in its box.
 #pragma once
 
-#include "GlyphControlBase.h"
+#include "controls/GlyphControlBase.h"
 
 class Opt : public GlyphControlBase {
     Q_OBJECT

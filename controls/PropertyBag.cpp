@@ -1,4 +1,4 @@
-#include "PropertyBag.h"
+#include "controls/PropertyBag.h"
 
 QVariant PropertyBag::ReadProperty(const QString& name, const QVariant& defaultValue) const {
     auto it = m_values.constFind(name);

@@ -1,6 +1,6 @@
-#include "ScrollBarBase.h"
+#include "controls/ScrollBarBase.h"
 
-#include "modSkinConstants.h"
+#include "controls/modSkinConstants.h"
 
 #include <algorithm>
 

@@ -9,12 +9,12 @@
 // repeat step do, which events it raises and how a part looks when held.
 #pragma once
 
-#include "UserControl.h"
-#include "frame_throttle.h"
-#include "repeat_timer.h"
-#include "scroll_bar_skin.h"
-#include "scroll_range.h"
-#include "suite/tavSCls40.h"
+#include "controls/UserControl.h"
+#include "controls/frame_throttle.h"
+#include "controls/repeat_timer.h"
+#include "controls/scroll_bar_skin.h"
+#include "controls/scroll_range.h"
+#include "controls/suite/tavSCls40.h"
 
 #include <cstdint>
 #include <initializer_list>

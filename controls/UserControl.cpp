@@ -1,4 +1,4 @@
-#include "UserControl.h"
+#include "controls/UserControl.h"
 
 UserControl::UserControl(QWidget* parent, Ambient ambient) : QWidget(parent), m_ambient(std::move(ambient)) {}
 

@@ -5,8 +5,8 @@
 // ReadProperties (a stored one).  Saving goes through WriteProperties.
 #pragma once
 
-#include "PropertyBag.h"
-#include "property_table.h"
+#include "controls/PropertyBag.h"
+#include "controls/property_table.h"
 
 #include <QFont>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "VSC.h"
+#include "controls/VSC.h"
 
-#include "modSkinConstants.h"
-#include "suite/tavMFC40.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <algorithm>
 

@@ -18,7 +18,7 @@
 // All bars of a thread share one subclasser.
 #pragma once
 
-#include "ScrollBarBase.h"
+#include "controls/ScrollBarBase.h"
 
 class VSC : public ScrollBarBase {
     Q_OBJECT

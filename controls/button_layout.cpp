@@ -1,4 +1,4 @@
-#include "button_layout.h"
+#include "controls/button_layout.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "clsSkin.h"
+#include "controls/clsSkin.h"
 
-#include "suite/tavResSrv40.h"
+#include "controls/suite/tavResSrv40.h"
 
 namespace clsSkin {
 

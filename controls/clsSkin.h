@@ -3,8 +3,8 @@
 // and release one skin piece.
 #pragma once
 
-#include "suite/gdi.h"
-#include "suite/tavGFX40.h"
+#include "controls/suite/gdi.h"
+#include "controls/suite/tavGFX40.h"
 
 #include <QImage>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "control_input.h"
+#include "controls/control_input.h"
 
-#include "suite/tavMFC40.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <QCursor>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "frame_throttle.h"
+#include "controls/frame_throttle.h"
 
 #include <QElapsedTimer>
 #include <QWidget>

@@ -2,7 +2,7 @@
 // and both scroll bars).
 #pragma once
 
-#include "suite/winmsg.h"
+#include "controls/suite/winmsg.h"
 
 #include <cstdint>
 

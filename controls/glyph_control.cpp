@@ -1,4 +1,4 @@
-#include "glyph_control.h"
+#include "controls/glyph_control.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 // and the focus rectangle around the caption.
 #pragma once
 
-#include "clsSkin.h"
+#include "controls/clsSkin.h"
 
 #include <array>
 

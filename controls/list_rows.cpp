@@ -1,4 +1,4 @@
-#include "list_rows.h"
+#include "controls/list_rows.h"
 
 #include <algorithm>
 #include <cstdlib>

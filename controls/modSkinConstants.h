@@ -3,7 +3,7 @@
 // count, margins) lives with the artwork: tavResSrv40::FindStaticResource.
 #pragma once
 
-#include "suite/tavResSrv40.h"
+#include "controls/suite/tavResSrv40.h"
 
 namespace modSkinConstants {
 

@@ -11,7 +11,7 @@
 // A control keeps its rows in one tuple, `Properties()`.
 #pragma once
 
-#include "PropertyBag.h"
+#include "controls/PropertyBag.h"
 
 #include <QFont>
 

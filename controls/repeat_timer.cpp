@@ -1,4 +1,4 @@
-#include "repeat_timer.h"
+#include "controls/repeat_timer.h"
 
 namespace scroll_bar {
 

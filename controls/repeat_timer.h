@@ -2,7 +2,7 @@
 // by LBVScroll and VSC.
 #pragma once
 
-#include "suite/winmsg.h"
+#include "controls/suite/winmsg.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
-#include "scroll_bar_skin.h"
+#include "controls/scroll_bar_skin.h"
 
-#include "modSkinConstants.h"
-#include "suite/tavGFX40.h"
-#include "suite/tavSCls40.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavGFX40.h"
+#include "controls/suite/tavSCls40.h"
 
 #include <algorithm>
 

@@ -3,9 +3,9 @@
 // drawing of arrows, track and thumb.  Where the parts lie is scroll_range.h.
 #pragma once
 
-#include "clsSkin.h"
-#include "scroll_range.h"
-#include "suite/winmsg.h"
+#include "controls/clsSkin.h"
+#include "controls/scroll_range.h"
+#include "controls/suite/winmsg.h"
 
 #include <array>
 #include <functional>

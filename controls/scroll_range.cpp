@@ -1,4 +1,4 @@
-#include "scroll_range.h"
+#include "controls/scroll_range.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "txt.h"
+#include "controls/txt.h"
 
-#include "control_input.h"
-#include "modSkinConstants.h"
-#include "suite/tavMFC40.h"
+#include "controls/control_input.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

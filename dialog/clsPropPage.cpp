@@ -1,6 +1,6 @@
-#include "clsPropPage.h"
+#include "dialog/clsPropPage.h"
 
-#include "frmProps.h"
+#include "dialog/frmProps.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
-#include "dialog_model.h"
+#include "dialog/dialog_model.h"
 
-#include "folder_guard.h"
+#include "dialog/folder_guard.h"
 
-#include "conversion_run.h"
-#include "file_session.h"
+#include "engine/conversion_run.h"
+#include "engine/file_session.h"
 
 #include <stdexcept>
 

@@ -13,10 +13,10 @@
 // for the life of the model, that some run was cancelled.
 #pragma once
 
-#include "file_system.h"
-#include "options.h"
-#include "run_host.h"
-#include "step_context.h"
+#include "engine/file_system.h"
+#include "engine/options.h"
+#include "engine/run_host.h"
+#include "engine/step_context.h"
 
 #include <array>
 #include <functional>

@@ -1,8 +1,8 @@
-#include "folder_guard.h"
+#include "dialog/folder_guard.h"
 
 #include <filesystem>
 
-#include "backup.h"
+#include "engine/backup.h"
 
 namespace dialog {
 

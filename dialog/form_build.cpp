@@ -1,6 +1,6 @@
-#include "form_build.h"
+#include "dialog/form_build.h"
 
-#include "form_geometry.h"
+#include "dialog/form_geometry.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -3,7 +3,7 @@
 // the layout's business (form_layout.h); signals are wired by frmProps.
 #pragma once
 
-#include "form_view.h"
+#include "dialog/form_view.h"
 
 namespace dialog {
 

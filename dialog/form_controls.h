@@ -3,15 +3,15 @@
 // are children of its window); the form renders the dialog's model into them.
 #pragma once
 
-#include "BTN.h"
-#include "CHKBOX.h"
-#include "LB.h"
-#include "Opt.h"
-#include "VSC.h"
-#include "txt.h"
+#include "controls/BTN.h"
+#include "controls/CHKBOX.h"
+#include "controls/LB.h"
+#include "controls/Opt.h"
+#include "controls/VSC.h"
+#include "controls/txt.h"
 
-#include "catalogue.h"
-#include "dialog_model.h"
+#include "engine/catalogue.h"
+#include "dialog/dialog_model.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 // The form's fixed measures, in pixels (the design client area is 11220 x 11670 twips).
 #pragma once
 
-#include "catalogue.h"
+#include "engine/catalogue.h"
 
 #include <QSize>
 

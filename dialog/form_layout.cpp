@@ -1,6 +1,6 @@
-#include "form_layout.h"
+#include "dialog/form_layout.h"
 
-#include "form_geometry.h"
+#include "dialog/form_geometry.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 // from those two heights.
 #pragma once
 
-#include "form_view.h"
-#include "panel_scroll.h"
+#include "dialog/form_view.h"
+#include "dialog/panel_scroll.h"
 
 namespace dialog {
 

@@ -1,6 +1,6 @@
-#include "form_painting.h"
+#include "dialog/form_painting.h"
 
-#include "form_geometry.h"
+#include "dialog/form_geometry.h"
 
 #include <qdrawutil.h>
 

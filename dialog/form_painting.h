@@ -3,7 +3,7 @@
 // option panels' background.
 #pragma once
 
-#include "form_view.h"
+#include "dialog/form_view.h"
 
 namespace dialog {
 

@@ -1,11 +1,11 @@
-#include "form_skins.h"
+#include "dialog/form_skins.h"
 
-#include "form_controls.h"
+#include "dialog/form_controls.h"
 
-#include "PropertyBag.h"
-#include "modSkinConstants.h"
-#include "suite/tavGFX40.h"
-#include "suite/tavResSrv40.h"
+#include "controls/PropertyBag.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/tavGFX40.h"
+#include "controls/suite/tavResSrv40.h"
 
 namespace dialog {
 

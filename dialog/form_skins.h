@@ -3,10 +3,10 @@
 // owners' destructors), and its answers to the skinned controls' requests.
 #pragma once
 
-#include "skin_set.h"
+#include "dialog/skin_set.h"
 
-#include "clsSkin.h"
-#include "suite/gdi.h"
+#include "controls/clsSkin.h"
+#include "controls/suite/gdi.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "form_view.h"
+#include "dialog/form_view.h"
 
 #include <QCloseEvent>
 #include <QWheelEvent>

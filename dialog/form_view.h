@@ -3,8 +3,8 @@
 // building, layout, skins and painting each work on it from their own file.
 #pragma once
 
-#include "form_controls.h"
-#include "form_skins.h"
+#include "dialog/form_controls.h"
+#include "dialog/form_skins.h"
 
 #include <QDialog>
 #include <QPainter>

@@ -1,20 +1,20 @@
-#include "frmProps.h"
+#include "dialog/frmProps.h"
 
-#include "form_build.h"
-#include "form_geometry.h"
-#include "form_layout.h"
-#include "form_painting.h"
-#include "form_view.h"
-#include "log_display.h"
+#include "dialog/form_build.h"
+#include "dialog/form_geometry.h"
+#include "dialog/form_layout.h"
+#include "dialog/form_painting.h"
+#include "dialog/form_view.h"
+#include "dialog/log_display.h"
 
-#include "code_declarations.h"
-#include "disk_file_system.h"
-#include "microsoft_controls.h"
+#include "engine/code_declarations.h"
+#include "platform/disk_file_system.h"
+#include "engine/microsoft_controls.h"
 
-#include "folder_chooser.h"
-#include "settings.h"
+#include "platform/qt/folder_chooser.h"
+#include "platform/qt/settings.h"
 
-#include "PropertyBag.h"
+#include "controls/PropertyBag.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -10,9 +10,9 @@
 // Exactly three public methods; everything else is the form's own business.
 #pragma once
 
-#include "dialog_model.h"
+#include "dialog/dialog_model.h"
 
-#include "step_context.h"
+#include "engine/step_context.h"
 
 #include <QString>
 

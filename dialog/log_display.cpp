@@ -1,6 +1,6 @@
-#include "log_display.h"
+#include "dialog/log_display.h"
 
-#include "message_loop.h"
+#include "platform/qt/message_loop.h"
 
 namespace dialog {
 

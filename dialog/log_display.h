@@ -3,8 +3,8 @@
 // status label.
 #pragma once
 
-#include "dialog_model.h"
-#include "form_controls.h"
+#include "dialog/dialog_model.h"
+#include "dialog/form_controls.h"
 
 namespace dialog {
 

@@ -1,4 +1,4 @@
-#include "panel_scroll.h"
+#include "dialog/panel_scroll.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "skin_set.h"
+#include "dialog/skin_set.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
-#include "backup.h"
+#include "engine/backup.h"
 
 #include <chrono>
 #include <cstdio>
 #include <thread>
 
-#include "file_session.h"
-#include "text_util.h"
+#include "engine/file_session.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

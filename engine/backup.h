@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "file_system.h"
-#include "run_host.h"
+#include "engine/file_system.h"
+#include "engine/run_host.h"
 
 namespace tavkonv40 {
 

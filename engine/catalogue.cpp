@@ -1,9 +1,9 @@
-#include "catalogue.h"
+#include "engine/catalogue.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "text_util.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

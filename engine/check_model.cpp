@@ -1,9 +1,9 @@
-#include "check_model.h"
+#include "engine/check_model.h"
 
 #include <algorithm>
 
-#include "line_finder.h"
-#include "text_util.h"
+#include "engine/line_finder.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::check {
 

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "file_kind.h"
-#include "project_check.h"
-#include "text_file.h"
+#include "engine/file_kind.h"
+#include "engine/project_check.h"
+#include "engine/text_file.h"
 
 namespace tavkonv40::check {
 

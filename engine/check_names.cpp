@@ -1,17 +1,17 @@
-#include "check_names.h"
+#include "engine/check_names.h"
 
-#include "check_model.h"
+#include "engine/check_model.h"
 
 #include <algorithm>
 #include <array>
 #include <set>
 #include <unordered_map>
 
-#include "code_declaration_table.h"
-#include "form_body_table.h"
-#include "form_header_table.h"
-#include "project_reference_names.h"
-#include "text_util.h"
+#include "engine/code_declaration_table.h"
+#include "engine/form_body_table.h"
+#include "engine/form_header_table.h"
+#include "engine/project_reference_names.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::check {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue.h"
+#include "engine/catalogue.h"
 
 namespace tavkonv40::check {
 

@@ -1,9 +1,9 @@
 // A project must list every control file its forms and user controls reference, and a suite
 // control file it lists should be referenced by one of them. Which files a project owns, and what
 // they reference, the folder context knows: the files are checked one at a time.
-#include "check_model.h"
-#include "check_names.h"
-#include "text_util.h"
+#include "engine/check_model.h"
+#include "engine/check_names.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::check {
 

@@ -1,8 +1,8 @@
 // A suite library used in a form body needs its control file's reference line in the header, and
 // a reference line for a 4.0 or 4.0L control file must carry that file's GUID.
-#include "check_model.h"
-#include "check_names.h"
-#include "text_util.h"
+#include "engine/check_model.h"
+#include "engine/check_names.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::check {
 

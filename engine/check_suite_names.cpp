@@ -1,7 +1,7 @@
 // Suite names no edition has, names an edition lacks, and older editions' names that remain:
 // in Begin lines, in code, and in header and project reference lines.
-#include "check_model.h"
-#include "check_names.h"
+#include "engine/check_model.h"
+#include "engine/check_names.h"
 
 namespace tavkonv40::check {
 

@@ -3,8 +3,8 @@
 // reference line.
 #include <unordered_map>
 
-#include "check_model.h"
-#include "text_util.h"
+#include "engine/check_model.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::check {
 

@@ -1,4 +1,4 @@
-#include "code_declaration_table.h"
+#include "engine/code_declaration_table.h"
 
 namespace tavkonv40 {
 

@@ -1,11 +1,11 @@
-#include "code_declarations.h"
+#include "engine/code_declarations.h"
 
 #include <array>
 #include <vector>
 
-#include "anchor_positions.h"
-#include "code_declaration_table.h"
-#include "line_finder.h"
+#include "engine/anchor_positions.h"
+#include "engine/code_declaration_table.h"
+#include "engine/line_finder.h"
 
 namespace tavkonv40 {
 

@@ -1,7 +1,7 @@
 // Conversion step: suite library names in declarations and event parameters of the code.
 #pragma once
 
-#include "step_context.h"
+#include "engine/step_context.h"
 
 namespace tavkonv40 {
 

@@ -1,18 +1,18 @@
-#include "conversion_run.h"
+#include "engine/conversion_run.h"
 
 #include <array>
 #include <optional>
 #include <vector>
 
-#include "backup.h"
-#include "code_declarations.h"
-#include "file_session.h"
-#include "form_body.h"
-#include "form_headers.h"
-#include "form_required_controls.h"
-#include "microsoft_controls.h"
-#include "project_references.h"
-#include "text_util.h"
+#include "engine/backup.h"
+#include "engine/code_declarations.h"
+#include "engine/file_session.h"
+#include "engine/form_body.h"
+#include "engine/form_headers.h"
+#include "engine/form_required_controls.h"
+#include "engine/microsoft_controls.h"
+#include "engine/project_references.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

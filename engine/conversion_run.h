@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "file_system.h"
-#include "options.h"
-#include "run_guard.h"
-#include "run_host.h"
-#include "step_context.h"
+#include "engine/file_system.h"
+#include "engine/options.h"
+#include "engine/run_guard.h"
+#include "engine/run_host.h"
+#include "engine/step_context.h"
 
 namespace tavkonv40 {
 

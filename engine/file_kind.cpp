@@ -1,6 +1,6 @@
-#include "file_kind.h"
+#include "engine/file_kind.h"
 
-#include "text_util.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

@@ -1,7 +1,7 @@
-#include "file_session.h"
+#include "engine/file_session.h"
 
 #include <new>
-#include "text_util.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

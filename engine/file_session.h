@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "file_system.h"
-#include "step_context.h"
+#include "engine/file_system.h"
+#include "engine/step_context.h"
 
 namespace tavkonv40 {
 

@@ -1,4 +1,4 @@
-#include "fix_model.h"
+#include "engine/fix_model.h"
 
 #include <algorithm>
 #include <array>

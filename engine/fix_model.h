@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "check_model.h"
+#include "engine/check_model.h"
 
 namespace tavkonv40::fix {
 

@@ -4,9 +4,9 @@
 #include <map>
 #include <optional>
 
-#include "check_names.h"
-#include "fix_model.h"
-#include "text_util.h"
+#include "engine/check_names.h"
+#include "engine/fix_model.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::fix {
 

@@ -4,9 +4,9 @@
 // of a family that exists only as 4.0, say), become the catalogue's line.
 #include <optional>
 
-#include "check_names.h"
-#include "fix_model.h"
-#include "text_util.h"
+#include "engine/check_names.h"
+#include "engine/fix_model.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::fix {
 

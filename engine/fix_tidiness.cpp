@@ -2,8 +2,8 @@
 // that every run adds after "VERSION 5.00" and after a project's last reference line go.
 #include <unordered_map>
 
-#include "fix_model.h"
-#include "text_util.h"
+#include "engine/fix_model.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::fix {
 

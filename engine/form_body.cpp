@@ -1,7 +1,7 @@
-#include "form_body.h"
+#include "engine/form_body.h"
 
-#include "anchor_positions.h"
-#include "line_finder.h"
+#include "engine/anchor_positions.h"
+#include "engine/line_finder.h"
 
 #include <array>
 #include <vector>

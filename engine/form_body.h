@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "form_body_table.h"
-#include "step_context.h"
+#include "engine/form_body_table.h"
+#include "engine/step_context.h"
 
 namespace tavkonv40 {
 

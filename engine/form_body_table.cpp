@@ -1,4 +1,4 @@
-#include "form_body_table.h"
+#include "engine/form_body_table.h"
 
 namespace tavkonv40 {
 

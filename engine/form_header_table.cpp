@@ -1,4 +1,4 @@
-#include "form_header_table.h"
+#include "engine/form_header_table.h"
 
 #include <string>
 

@@ -1,13 +1,13 @@
-#include "form_headers.h"
+#include "engine/form_headers.h"
 
-#include "line_finder.h"
+#include "engine/line_finder.h"
 
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "form_header_table.h"
-#include "text_util.h"
+#include "engine/form_header_table.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "step_context.h"
+#include "engine/step_context.h"
 
 namespace tavkonv40 {
 

@@ -1,8 +1,8 @@
-#include "form_required_controls.h"
+#include "engine/form_required_controls.h"
 
 #include <string>
 
-#include "line_finder.h"
+#include "engine/line_finder.h"
 
 namespace tavkonv40 {
 

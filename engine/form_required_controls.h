@@ -1,7 +1,7 @@
 // Conversion step: header reference lines that replaced controls of a form need.
 #pragma once
 
-#include "step_context.h"
+#include "engine/step_context.h"
 
 namespace tavkonv40 {
 

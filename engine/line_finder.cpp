@@ -1,10 +1,10 @@
-#include "line_finder.h"
+#include "engine/line_finder.h"
 
 #include <algorithm>
 #include <cstring>
 #include <functional>
 
-#include "text_util.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "text_file.h"
+#include "engine/text_file.h"
 
 namespace tavkonv40 {
 

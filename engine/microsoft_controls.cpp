@@ -1,14 +1,14 @@
-#include "microsoft_controls.h"
+#include "engine/microsoft_controls.h"
 
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "anchor_positions.h"
-#include "form_body.h"
-#include "line_finder.h"
-#include "text_util.h"
+#include "engine/anchor_positions.h"
+#include "engine/form_body.h"
+#include "engine/line_finder.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

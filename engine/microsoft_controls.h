@@ -1,7 +1,7 @@
 // Conversion step: Microsoft controls of a form replaced by suite controls.
 #pragma once
 
-#include "step_context.h"
+#include "engine/step_context.h"
 
 namespace tavkonv40 {
 

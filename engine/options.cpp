@@ -1,4 +1,4 @@
-#include "options.h"
+#include "engine/options.h"
 
 #include <stdexcept>
 

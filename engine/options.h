@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "catalogue.h"
+#include "engine/catalogue.h"
 
 namespace tavkonv40 {
 

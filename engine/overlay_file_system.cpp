@@ -1,6 +1,6 @@
-#include "overlay_file_system.h"
+#include "engine/overlay_file_system.h"
 
-#include "text_util.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

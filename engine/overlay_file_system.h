@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "file_system.h"
+#include "engine/file_system.h"
 
 namespace tavkonv40 {
 

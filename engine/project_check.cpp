@@ -1,13 +1,13 @@
-#include "project_check.h"
+#include "engine/project_check.h"
 
 #include <algorithm>
 #include <array>
 #include <new>
 #include <optional>
 
-#include "check_model.h"
-#include "text_file.h"
-#include "text_util.h"
+#include "engine/check_model.h"
+#include "engine/text_file.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "file_system.h"
+#include "engine/file_system.h"
 
 namespace tavkonv40 {
 

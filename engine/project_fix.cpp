@@ -1,13 +1,13 @@
-#include "project_fix.h"
+#include "engine/project_fix.h"
 
 #include <array>
 
-#include "backup.h"
-#include "check_model.h"
-#include "file_session.h"
-#include "fix_model.h"
-#include "run_guard.h"
-#include "text_util.h"
+#include "engine/backup.h"
+#include "engine/check_model.h"
+#include "engine/file_session.h"
+#include "engine/fix_model.h"
+#include "engine/run_guard.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "file_system.h"
-#include "project_check.h"
-#include "run_guard.h"
-#include "run_host.h"
+#include "engine/file_system.h"
+#include "engine/project_check.h"
+#include "engine/run_guard.h"
+#include "engine/run_host.h"
 
 namespace tavkonv40 {
 

@@ -1,4 +1,4 @@
-#include "project_reference_names.h"
+#include "engine/project_reference_names.h"
 
 namespace tavkonv40 {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "catalogue.h"
+#include "engine/catalogue.h"
 
 namespace tavkonv40 {
 

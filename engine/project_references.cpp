@@ -1,9 +1,9 @@
-#include "project_references.h"
+#include "engine/project_references.h"
 
 #include <string>
 
-#include "project_reference_names.h"
-#include "text_util.h"
+#include "engine/project_reference_names.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "step_context.h"
+#include "engine/step_context.h"
 
 namespace tavkonv40 {
 

@@ -1,7 +1,7 @@
-#include "run_guard.h"
+#include "engine/run_guard.h"
 
-#include "backup.h"
-#include "text_util.h"
+#include "engine/backup.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

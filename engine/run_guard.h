@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "file_system.h"
+#include "engine/file_system.h"
 
 namespace tavkonv40 {
 

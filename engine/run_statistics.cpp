@@ -1,15 +1,15 @@
-#include "run_statistics.h"
+#include "engine/run_statistics.h"
 
 #include <algorithm>
 
-#include "code_declarations.h"
-#include "file_session.h"
-#include "form_body.h"
-#include "form_headers.h"
-#include "form_required_controls.h"
-#include "microsoft_controls.h"
-#include "project_references.h"
-#include "text_file.h"
+#include "engine/code_declarations.h"
+#include "engine/file_session.h"
+#include "engine/form_body.h"
+#include "engine/form_headers.h"
+#include "engine/form_required_controls.h"
+#include "engine/microsoft_controls.h"
+#include "engine/project_references.h"
+#include "engine/text_file.h"
 
 namespace tavkonv40 {
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue.h"
-#include "file_kind.h"
+#include "engine/catalogue.h"
+#include "engine/file_kind.h"
 
 namespace tavkonv40 {
 

@@ -1,4 +1,4 @@
-#include "step_context.h"
+#include "engine/step_context.h"
 
 namespace tavkonv40 {
 

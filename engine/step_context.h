@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue.h"
-#include "options.h"
-#include "run_statistics.h"
-#include "run_host.h"
-#include "text_file.h"
+#include "engine/catalogue.h"
+#include "engine/options.h"
+#include "engine/run_statistics.h"
+#include "engine/run_host.h"
+#include "engine/text_file.h"
 
 namespace tavkonv40 {
 

@@ -1,6 +1,6 @@
 #include <chrono>
 
-#include "run_host.h"
+#include "engine/run_host.h"
 
 namespace tavkonv40 {
 

@@ -1,4 +1,4 @@
-#include "text_util.h"
+#include "engine/text_util.h"
 
 #include <algorithm>
 

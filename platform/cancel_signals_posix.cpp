@@ -1,6 +1,6 @@
 #include <signal.h>
 
-#include "cancel_signals.h"
+#include "platform/cancel_signals.h"
 
 namespace tavkonv40 {
 

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "console.h"
-#include "windows_text.h"
+#include "platform/console.h"
+#include "platform/windows_text.h"
 
 namespace tavkonv40 {
 

@@ -1,4 +1,4 @@
-#include "disk_file_system.h"
+#include "platform/disk_file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,8 +14,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "posix_support.h"
-#include "tree_copy.h"
+#include "platform/posix_support.h"
+#include "platform/tree_copy.h"
 
 namespace fs = std::filesystem;
 

@@ -1,7 +1,7 @@
 // The engine's FileSystem on a POSIX disk.
 #pragma once
 
-#include "file_system.h"
+#include "engine/file_system.h"
 
 namespace tavkonv40 {
 

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <random>
 
-#include "disk_file_system.h"
-#include "text_util.h"
-#include "windows_support.h"
+#include "platform/disk_file_system.h"
+#include "engine/text_util.h"
+#include "platform/windows_support.h"
 
 namespace tavkonv40 {
 

@@ -1,4 +1,4 @@
-#include "memory_tuning.h"
+#include "platform/memory_tuning.h"
 
 #include <cstdlib>  // defines __GLIBC__ where it applies
 

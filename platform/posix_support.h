@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "file_system.h"
+#include "engine/file_system.h"
 
 namespace tavkonv40::posix {
 

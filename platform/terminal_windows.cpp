@@ -2,7 +2,7 @@
 // After windows.h.
 #include <io.h>
 
-#include "terminal.h"
+#include "platform/terminal.h"
 
 namespace tavkonv40 {
 

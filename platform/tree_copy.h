@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "file_system.h"
+#include "engine/file_system.h"
 
 namespace tavkonv40::posix {
 

@@ -1,4 +1,4 @@
-#include "tree_copy.h"
+#include "platform/tree_copy.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,7 +14,7 @@
 #include <cstring>
 #include <vector>
 
-#include "posix_support.h"
+#include "platform/posix_support.h"
 
 namespace tavkonv40::posix {
 

@@ -1,7 +1,7 @@
 // Folder trees on a Windows disk: the backup's copy, its preflight check, the flush before its
 // name says it is complete, and removal. Not MinGW's std::filesystem::copy, which fails copying
 // into an existing folder on the same drive.
-#include "windows_support.h"
+#include "platform/windows_support.h"
 // After windows.h, which it needs.
 #include <winioctl.h>
 

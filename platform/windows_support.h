@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "file_system.h"
-#include "windows_text.h"
+#include "engine/file_system.h"
+#include "platform/windows_text.h"
 
 namespace tavkonv40::windows {
 

@@ -7,7 +7,7 @@
 // shown in `order`.
 #pragma once
 
-#include "UserControl.h"
+#include "controls/UserControl.h"
 
 #include <QGridLayout>
 #include <QPixmap>

@@ -3,7 +3,7 @@
 // Shows every registered section.  With --screenshot the window is written
 // to FILE as PNG once every section has been driven, and the program ends;
 // it works without a display (QT_QPA_PLATFORM=offscreen).
-#include "Gallery.h"
+#include "controls/gallery/Gallery.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,8 +1,8 @@
 // Gallery section of the command button: every look in its main states,
 // pictures, and a live row.
-#include "Gallery.h"
+#include "controls/gallery/Gallery.h"
 
-#include "BTN.h"
+#include "controls/BTN.h"
 
 #include <QGridLayout>
 #include <QLabel>

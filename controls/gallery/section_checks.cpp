@@ -1,11 +1,11 @@
 // Gallery section of the check box, the option button and the text box:
 // each in its main states, an option row as the dialog lays it out, and a
 // text box with a custom frame skin.
-#include "Gallery.h"
+#include "controls/gallery/Gallery.h"
 
-#include "CHKBOX.h"
-#include "Opt.h"
-#include "txt.h"
+#include "controls/CHKBOX.h"
+#include "controls/Opt.h"
+#include "controls/txt.h"
 
 #include <QGridLayout>
 #include <QLabel>

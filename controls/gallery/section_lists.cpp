@@ -1,9 +1,9 @@
 // Gallery section of the list box (with its own scroll bar) and of the
 // stand-alone vertical scroll bar in their main states.
-#include "Gallery.h"
+#include "controls/gallery/Gallery.h"
 
-#include "LB.h"
-#include "VSC.h"
+#include "controls/LB.h"
+#include "controls/VSC.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "gdi.h"
+#include "controls/suite/gdi.h"
 
 #include <QFontMetrics>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "skin_artwork.h"
+#include "controls/suite/skin_artwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>

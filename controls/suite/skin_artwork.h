@@ -6,7 +6,7 @@
 // classic button face so no pinkish fringe appears.  Change the look here.
 #pragma once
 
-#include "tavResSrv40.h"
+#include "controls/suite/tavResSrv40.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "tavGFX40.h"
+#include "controls/suite/tavGFX40.h"
 
 #include <QPainter>
 #include <QWidget>

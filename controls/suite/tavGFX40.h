@@ -8,7 +8,7 @@
 // system colours, so that a control looks the same on every desktop.
 #pragma once
 
-#include "gdi.h"
+#include "controls/suite/gdi.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "tavMFC40.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,7 +1,7 @@
 // tavMFC40: platform and mouse queries of the suite.
 #pragma once
 
-#include "winmsg.h"
+#include "controls/suite/winmsg.h"
 
 #include <QPoint>
 

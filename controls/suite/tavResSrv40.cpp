@@ -1,6 +1,6 @@
-#include "tavResSrv40.h"
+#include "controls/suite/tavResSrv40.h"
 
-#include "skin_artwork.h"
+#include "controls/suite/skin_artwork.h"
 
 #include <QHash>
 #include <QMap>

@@ -10,7 +10,7 @@
 // ReleaseCustomResDc(name), and the last release frees it.
 #pragma once
 
-#include "gdi.h"
+#include "controls/suite/gdi.h"
 
 #include <QImage>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "tavSCls40.h"
+#include "controls/suite/tavSCls40.h"
 
-#include "tavMFC40.h"
+#include "controls/suite/tavMFC40.h"
 
 #include <QChildEvent>
 #include <QGuiApplication>

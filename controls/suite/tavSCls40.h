@@ -21,8 +21,8 @@
 //     (widget children only)
 #pragma once
 
-#include "gdi.h"
-#include "winmsg.h"
+#include "controls/suite/gdi.h"
+#include "controls/suite/winmsg.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "winmsg.h"
+#include "controls/suite/winmsg.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,5 +1,5 @@
 // tavkonv40-gui: the host program of the conversion dialog.
-#include "clsPropPage.h"
+#include "dialog/clsPropPage.h"
 
 #include <QApplication>
 #include <QImage>
@@ -9,8 +9,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "LB.h"
-#include "txt.h"
+#include "controls/LB.h"
+#include "controls/txt.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "folder_chooser.h"
+#include "platform/qt/folder_chooser.h"
 
 #include <QFileDialog>
 

@@ -1,4 +1,4 @@
-#include "message_loop.h"
+#include "platform/qt/message_loop.h"
 
 #include <QCoreApplication>
 

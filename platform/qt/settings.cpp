@@ -1,4 +1,4 @@
-#include "settings.h"
+#include "platform/qt/settings.h"
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "dialog_artwork.h"
+#include "skins/generator/dialog_artwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "gif_writer.h"
+#include "skins/generator/gif_writer.h"
 
 #include <QFile>
 #include <QHash>

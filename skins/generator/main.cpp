@@ -1,7 +1,7 @@
 // Writes the dialog's skin pictures into a folder:
 //   tavkonv40-skin-generator OUTPUT_FOLDER
-#include "dialog_artwork.h"
-#include "gif_writer.h"
+#include "skins/generator/dialog_artwork.h"
+#include "skins/generator/gif_writer.h"
 
 #include <QDir>
 #include <QGuiApplication>

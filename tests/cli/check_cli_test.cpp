@@ -6,13 +6,13 @@
 #include <set>
 #include <sstream>
 
-#include "../engine/test_support.h"
-#include "catalogue.h"
-#include "cli_test_support.h"
-#include "corpus.h"
-#include "disk_test_support.h"
-#include "memory_file_system.h"
-#include "project_check.h"
+#include "tests/engine/test_support.h"
+#include "engine/catalogue.h"
+#include "tests/cli/cli_test_support.h"
+#include "testing/corpus.h"
+#include "tests/platform/disk_test_support.h"
+#include "testing/memory_file_system.h"
+#include "engine/project_check.h"
 
 namespace tavkonv40::cli {
 namespace {

@@ -1,10 +1,10 @@
-#include "cli.h"
+#include "cli/cli.h"
 
 #include <gtest/gtest.h>
 
-#include "../engine/test_support.h"
-#include "cli_test_support.h"
-#include "memory_file_system.h"
+#include "tests/engine/test_support.h"
+#include "tests/cli/cli_test_support.h"
+#include "testing/memory_file_system.h"
 
 namespace tavkonv40::cli {
 namespace {

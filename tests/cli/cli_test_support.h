@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
+#include "cli/cli.h"
 
 namespace tavkonv40::test {
 

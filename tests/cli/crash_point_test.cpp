@@ -8,11 +8,11 @@
 #include <random>
 #include <sstream>
 
-#include "../engine/test_support.h"
-#include "conversion_run.h"
-#include "corpus.h"
-#include "memory_file_system.h"
-#include "restore_command.h"
+#include "tests/engine/test_support.h"
+#include "engine/conversion_run.h"
+#include "testing/corpus.h"
+#include "testing/memory_file_system.h"
+#include "cli/restore_command.h"
 
 namespace tavkonv40 {
 namespace {

@@ -13,7 +13,7 @@
 #include <map>
 #include <string>
 
-#include "disk_test_support.h"
+#include "tests/platform/disk_test_support.h"
 
 namespace fs = std::filesystem;
 

@@ -17,10 +17,10 @@
 #include <random>
 #include <thread>
 
-#include "corpus.h"
+#include "testing/corpus.h"
 
-#include "disk_test_support.h"
-#include "process_support.h"
+#include "tests/platform/disk_test_support.h"
+#include "tests/cli/process_support.h"
 
 namespace fs = std::filesystem;
 

@@ -6,12 +6,12 @@
 
 #include <sstream>
 
-#include "../engine/test_support.h"
-#include "cli_test_support.h"
-#include "memory_file_system.h"
-#include "progress_display.h"
-#include "restore_command.h"
-#include "terminal_text.h"
+#include "tests/engine/test_support.h"
+#include "tests/cli/cli_test_support.h"
+#include "testing/memory_file_system.h"
+#include "cli/progress_display.h"
+#include "cli/restore_command.h"
+#include "cli/terminal_text.h"
 
 namespace tavkonv40::cli {
 namespace {

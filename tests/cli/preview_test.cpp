@@ -7,14 +7,14 @@
 #include <map>
 #include <sstream>
 
-#include "../engine/test_support.h"
-#include "cli_test_support.h"
-#include "corpus.h"
-#include "disk_file_system.h"
-#include "disk_test_support.h"
-#include "memory_file_system.h"
-#include "restore_command.h"
-#include "unified_diff.h"
+#include "tests/engine/test_support.h"
+#include "tests/cli/cli_test_support.h"
+#include "testing/corpus.h"
+#include "platform/disk_file_system.h"
+#include "tests/platform/disk_test_support.h"
+#include "testing/memory_file_system.h"
+#include "cli/restore_command.h"
+#include "cli/unified_diff.h"
 
 namespace tavkonv40::cli {
 namespace {

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <sstream>
 
-#include "../engine/test_support.h"
-#include "catalogue.h"
-#include "cli.h"
-#include "memory_file_system.h"
-#include "progress_display.h"
+#include "tests/engine/test_support.h"
+#include "engine/catalogue.h"
+#include "cli/cli.h"
+#include "testing/memory_file_system.h"
+#include "cli/progress_display.h"
 
 namespace tavkonv40::cli {
 namespace {

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "disk_test_support.h"
+#include "tests/platform/disk_test_support.h"
 
 namespace fs = std::filesystem;
 

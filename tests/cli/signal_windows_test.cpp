@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "disk_test_support.h"
-#include "process_support.h"
+#include "tests/platform/disk_test_support.h"
+#include "tests/cli/process_support.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "unified_diff.h"
+#include "cli/unified_diff.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,11 @@
 
 #include <unistd.h>
 
-#include "../engine/test_support.h"
-#include "cli_test_support.h"
-#include "corpus.h"
-#include "disk_test_support.h"
-#include "memory_file_system.h"
+#include "tests/engine/test_support.h"
+#include "tests/cli/cli_test_support.h"
+#include "testing/corpus.h"
+#include "tests/platform/disk_test_support.h"
+#include "testing/memory_file_system.h"
 
 namespace tavkonv40::cli {
 namespace {

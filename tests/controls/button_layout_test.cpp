@@ -1,5 +1,5 @@
 // Where the command button puts picture and caption, and which frame it shows.
-#include "button_layout.h"
+#include "controls/button_layout.h"
 
 #include <gtest/gtest.h>
 

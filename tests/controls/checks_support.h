@@ -1,10 +1,10 @@
 // Helpers of the check box, option button and text box tests.
 #pragma once
 
-#include "clsSkin.h"
-#include "modSkinConstants.h"
-#include "suite/winmsg.h"
-#include "test_support.h"
+#include "controls/clsSkin.h"
+#include "controls/modSkinConstants.h"
+#include "controls/suite/winmsg.h"
+#include "tests/controls/test_support.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,5 +1,5 @@
 // The list box's row arithmetic, without widgets.
-#include "list_rows.h"
+#include "controls/list_rows.h"
 
 #include <gtest/gtest.h>
 

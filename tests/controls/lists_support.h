@@ -3,8 +3,8 @@
 // deterministically.
 #pragma once
 
-#include "UserControl.h"
-#include "suite/winmsg.h"
+#include "controls/UserControl.h"
+#include "controls/suite/winmsg.h"
 
 #include <QApplication>
 #include <QPoint>

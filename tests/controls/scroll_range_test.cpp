@@ -1,5 +1,5 @@
 // The scroll bars' range rules and thumb arithmetic, without widgets.
-#include "scroll_range.h"
+#include "controls/scroll_range.h"
 
 #include <gtest/gtest.h>
 

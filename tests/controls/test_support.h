@@ -1,8 +1,8 @@
 // Helpers shared by the control tests.
 #pragma once
 
-#include "MsgBox.h"
-#include "suite/gdi.h"
+#include "controls/MsgBox.h"
+#include "controls/suite/gdi.h"
 
 #include <QImage>
 #include <QList>

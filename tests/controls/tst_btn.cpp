@@ -1,9 +1,9 @@
 // The command button through the real event path.
-#include "test_support.h"
+#include "tests/controls/test_support.h"
 
-#include "BTN.h"
-#include "suite/gdi.h"
-#include "suite/tavResSrv40.h"
+#include "controls/BTN.h"
+#include "controls/suite/gdi.h"
+#include "controls/suite/tavResSrv40.h"
 
 #include <QSignalSpy>
 #include <QtTest>

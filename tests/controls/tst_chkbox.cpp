@@ -1,7 +1,7 @@
 // Check box: glyph frames, mouse and keyboard rules, hover, stored settings.
-#include "CHKBOX.h"
-#include "checks_support.h"
-#include "suite/tavResSrv40.h"
+#include "controls/CHKBOX.h"
+#include "tests/controls/checks_support.h"
+#include "controls/suite/tavResSrv40.h"
 
 #include <QtTest>
 

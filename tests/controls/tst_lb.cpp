@@ -1,9 +1,9 @@
 // The list box: range errors, selection and scrolling rules, keyboard,
 // wheel, drag auto-scroll, repaint economy, stored settings, painting.
-#include "LB.h"
-#include "lists_support.h"
-#include "suite/gdi.h"
-#include "suite/tavGFX40.h"
+#include "controls/LB.h"
+#include "tests/controls/lists_support.h"
+#include "controls/suite/gdi.h"
+#include "controls/suite/tavGFX40.h"
 
 #include <QSignalSpy>
 #include <QWheelEvent>

@@ -1,10 +1,10 @@
 // The list scroll bar through its messages: press/page/release notifications,
 // auto-repeat driven tick by tick, thumb drag, skins.  The range rules and the
 // thumb arithmetic are tested without widgets (scroll_range_test.cpp).
-#include "LBVScroll.h"
-#include "lists_support.h"
-#include "modSkinConstants.h"
-#include "test_support.h"
+#include "controls/LBVScroll.h"
+#include "tests/controls/lists_support.h"
+#include "controls/modSkinConstants.h"
+#include "tests/controls/test_support.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -150,7 +150,7 @@ private slots:
         Release(*b.bar, grab);
         QVERIFY(!b.bar->IsDragging());
         QCOMPARE(up.count(), 1);
-        QCOMPARE(b.bar->ThumbTop(), 255.0 + 2241.0 * b.bar->Value() / 20.0);
+        QCOMPARE(b.bar->ThumbTop(), 255.0 + 2241.0 * static_cast<double>(b.bar->Value()) / 20.0);
     }
 
     void disabledBarIgnoresPresses() {

@@ -1,7 +1,7 @@
 // Option button: the group rule, choices by mouse and key, BeforeValueChanged,
 // ValueSetClick, glyph placement and background.
-#include "Opt.h"
-#include "checks_support.h"
+#include "controls/Opt.h"
+#include "tests/controls/checks_support.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // Property bag defaults, property tables and the message-box seam.
-#include "test_support.h"
+#include "tests/controls/test_support.h"
 
-#include "PropertyBag.h"
-#include "property_table.h"
+#include "controls/PropertyBag.h"
+#include "controls/property_table.h"
 
 #include <QtTest>
 

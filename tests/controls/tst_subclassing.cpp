@@ -1,6 +1,6 @@
 // Subclassing: Qt events reach the client as window messages.
-#include "suite/tavMFC40.h"
-#include "suite/tavSCls40.h"
+#include "controls/suite/tavMFC40.h"
+#include "controls/suite/tavSCls40.h"
 
 #include <QtTest>
 

@@ -1,10 +1,10 @@
 // Drawing, handles and the resource server.
-#include "test_support.h"
+#include "tests/controls/test_support.h"
 
-#include "suite/gdi.h"
-#include "suite/tavGFX40.h"
-#include "suite/tavResSrv40.h"
-#include "suite/tavSCls40.h"
+#include "controls/suite/gdi.h"
+#include "controls/suite/tavGFX40.h"
+#include "controls/suite/tavResSrv40.h"
+#include "controls/suite/tavSCls40.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // Text box: size limits, inner box placement, events, selection, frame looks.
-#include "checks_support.h"
-#include "txt.h"
+#include "tests/controls/checks_support.h"
+#include "controls/txt.h"
 
 #include <QLineEdit>
 #include <QtTest>

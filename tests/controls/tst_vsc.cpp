@@ -1,8 +1,8 @@
 // The vertical scroll bar: arrows and track with their repeat, thumb drag
 // rounding, events, the shared subclasser, stored properties.
-#include "LBVScroll.h"
-#include "VSC.h"
-#include "lists_support.h"
+#include "controls/LBVScroll.h"
+#include "controls/VSC.h"
+#include "tests/controls/lists_support.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,12 +1,12 @@
 // The dialog's rules without a widget: click rules, the commands and their
 // captions, the folder and Start, one run at a time, the cancel flag, the
 // options the engine reads while a run goes on, and the folders no run takes.
-#include "dialog_model.h"
-#include "folder_guard.h"
-#include "panel_scroll.h"
+#include "dialog/dialog_model.h"
+#include "dialog/folder_guard.h"
+#include "dialog/panel_scroll.h"
 
-#include "memory_file_system.h"
-#include "test_support.h"
+#include "testing/memory_file_system.h"
+#include "tests/engine/test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // open and works the controls the way a user does.
 #pragma once
 
-#include "form_controls.h"
+#include "dialog/form_controls.h"
 
-#include "settings.h"
+#include "platform/qt/settings.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,14 +1,14 @@
 // The dialog from end to end: a folder typed into the box, options ticked by
 // clicking, "Start", the log and the files; "Cancel" during a run; the cancel
 // flag as InitConversion reports it.
-#include "dialog_test_support.h"
+#include "tests/dialog/dialog_test_support.h"
 
-#include "clsPropPage.h"
-#include "frmProps.h"
+#include "dialog/clsPropPage.h"
+#include "dialog/frmProps.h"
 
-#include "conversion_run.h"
-#include "disk_file_system.h"
-#include "folder_chooser.h"
+#include "engine/conversion_run.h"
+#include "platform/disk_file_system.h"
+#include "platform/qt/folder_chooser.h"
 
 #include <QDir>
 #include <QFile>

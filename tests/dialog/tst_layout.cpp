@@ -2,9 +2,9 @@
 // view and is never cut, the scroll bar is there exactly when the shown panel
 // does not fit, the wheel scrolls it, the texts re-wrap, and the command
 // buttons show what lies behind their rounded corners.
-#include "dialog_test_support.h"
+#include "tests/dialog/dialog_test_support.h"
 
-#include "frmProps.h"
+#include "dialog/frmProps.h"
 
 #include <QWheelEvent>
 

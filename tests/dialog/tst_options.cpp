@@ -1,8 +1,8 @@
 // The option panels: the click rules, the "Select All" / "Clear All" / "Set
 // All" commands, the Tags, the tabs and the panel scroll bar.
-#include "dialog_test_support.h"
+#include "tests/dialog/dialog_test_support.h"
 
-#include "frmProps.h"
+#include "dialog/frmProps.h"
 
 using namespace dialog_test;
 

@@ -1,12 +1,12 @@
 // The skin folder setting, the shipped pictures and the fall-back when a
 // picture is missing or broken; the GIF writer the set is made with.
-#include "dialog_test_support.h"
+#include "tests/dialog/dialog_test_support.h"
 
-#include "frmProps.h"
-#include "gif_writer.h"
-#include "skin_set.h"
+#include "dialog/frmProps.h"
+#include "skins/generator/gif_writer.h"
+#include "dialog/skin_set.h"
 
-#include "suite/tavResSrv40.h"
+#include "controls/suite/tavResSrv40.h"
 
 #include <QFile>
 #include <QImage>

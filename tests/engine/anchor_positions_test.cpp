@@ -1,4 +1,4 @@
-#include "anchor_positions.h"
+#include "engine/anchor_positions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "catalogue.h"
+#include "engine/catalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "code_declarations.h"
+#include "engine/code_declarations.h"
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {

@@ -1,13 +1,13 @@
-#include "conversion_run.h"
+#include "engine/conversion_run.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "file_session.h"
-#include "memory_file_system.h"
-#include "test_support.h"
-#include "text_util.h"
+#include "engine/file_session.h"
+#include "testing/memory_file_system.h"
+#include "tests/engine/test_support.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 namespace {

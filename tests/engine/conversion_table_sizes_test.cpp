@@ -1,11 +1,11 @@
 // The size of every conversion table, family by family, against the totals the conversion
 // rules state. A row dropped from or added to one table (one tavQVSlider40B token of the
 // Begin-line table, say) changes a count here even where no other test reaches it.
-#include "catalogue.h"
-#include "code_declaration_table.h"
-#include "form_body_table.h"
-#include "form_header_table.h"
-#include "project_reference_names.h"
+#include "engine/catalogue.h"
+#include "engine/code_declaration_table.h"
+#include "engine/form_body_table.h"
+#include "engine/form_header_table.h"
+#include "engine/project_reference_names.h"
 
 #include <gtest/gtest.h>
 

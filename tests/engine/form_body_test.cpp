@@ -1,8 +1,8 @@
-#include "form_body.h"
+#include "engine/form_body.h"
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {

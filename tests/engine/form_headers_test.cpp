@@ -1,8 +1,8 @@
-#include "form_headers.h"
+#include "engine/form_headers.h"
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {

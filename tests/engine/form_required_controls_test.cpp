@@ -1,4 +1,4 @@
-#include "form_required_controls.h"
+#include "engine/form_required_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "test_support.h"
+#include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {

@@ -8,13 +8,13 @@
 #include <stdexcept>
 #include <vector>
 
-#include "code_declaration_table.h"
-#include "code_declarations.h"
-#include "form_body.h"
-#include "form_body_table.h"
-#include "form_header_table.h"
-#include "form_headers.h"
-#include "test_support.h"
+#include "engine/code_declaration_table.h"
+#include "engine/code_declarations.h"
+#include "engine/form_body.h"
+#include "engine/form_body_table.h"
+#include "engine/form_header_table.h"
+#include "engine/form_headers.h"
+#include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {

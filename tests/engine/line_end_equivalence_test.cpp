@@ -5,9 +5,9 @@
 #include <fstream>
 #include <random>
 
-#include "conversion_run.h"
-#include "memory_file_system.h"
-#include "test_support.h"
+#include "engine/conversion_run.h"
+#include "testing/memory_file_system.h"
+#include "tests/engine/test_support.h"
 
 namespace fs = std::filesystem;
 

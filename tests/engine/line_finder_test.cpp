@@ -1,4 +1,4 @@
-#include "line_finder.h"
+#include "engine/line_finder.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "text_util.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 namespace {

@@ -11,11 +11,11 @@
 
 #include <unistd.h>
 
-#include "conversion_run.h"
-#include "disk_file_system.h"
-#include "memory_file_system.h"
-#include "test_support.h"
-#include "text_util.h"
+#include "engine/conversion_run.h"
+#include "platform/disk_file_system.h"
+#include "testing/memory_file_system.h"
+#include "tests/engine/test_support.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 namespace {

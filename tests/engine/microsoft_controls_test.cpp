@@ -1,11 +1,11 @@
-#include "microsoft_controls.h"
+#include "engine/microsoft_controls.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "test_support.h"
+#include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {

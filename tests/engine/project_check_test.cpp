@@ -1,4 +1,4 @@
-#include "project_check.h"
+#include "engine/project_check.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
-#include "memory_file_system.h"
-#include "test_support.h"
+#include "engine/catalogue.h"
+#include "testing/memory_file_system.h"
+#include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {

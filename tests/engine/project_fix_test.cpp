@@ -1,4 +1,4 @@
-#include "project_fix.h"
+#include "engine/project_fix.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
-#include "fix_model.h"
-#include "memory_file_system.h"
-#include "test_support.h"
-#include "text_util.h"
+#include "engine/catalogue.h"
+#include "engine/fix_model.h"
+#include "testing/memory_file_system.h"
+#include "tests/engine/test_support.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 namespace {

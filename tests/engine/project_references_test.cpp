@@ -1,4 +1,4 @@
-#include "project_references.h"
+#include "engine/project_references.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "project_reference_names.h"
-#include "test_support.h"
+#include "engine/project_reference_names.h"
+#include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {

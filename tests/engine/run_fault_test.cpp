@@ -4,9 +4,9 @@
 // nothing is converted.
 #include <gtest/gtest.h>
 
-#include "conversion_run.h"
-#include "memory_file_system.h"
-#include "test_support.h"
+#include "engine/conversion_run.h"
+#include "testing/memory_file_system.h"
+#include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
-#include "options.h"
-#include "run_host.h"
-#include "step_context.h"
-#include "text_file.h"
+#include "engine/catalogue.h"
+#include "engine/options.h"
+#include "engine/run_host.h"
+#include "engine/step_context.h"
+#include "engine/text_file.h"
 
 namespace tavkonv40::test {
 

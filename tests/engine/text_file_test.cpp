@@ -1,10 +1,10 @@
-#include "text_file.h"
+#include "engine/text_file.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "text_util.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 namespace {

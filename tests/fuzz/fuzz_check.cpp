@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "memory_file_system.h"
-#include "project_check.h"
-#include "project_fix.h"
+#include "testing/memory_file_system.h"
+#include "engine/project_check.h"
+#include "engine/project_fix.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavkonv40;

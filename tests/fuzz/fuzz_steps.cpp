@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <string>
 
-#include "code_declarations.h"
-#include "file_session.h"
-#include "form_body.h"
-#include "form_headers.h"
-#include "form_required_controls.h"
-#include "memory_file_system.h"
-#include "microsoft_controls.h"
-#include "project_references.h"
+#include "engine/code_declarations.h"
+#include "engine/file_session.h"
+#include "engine/form_body.h"
+#include "engine/form_headers.h"
+#include "engine/form_required_controls.h"
+#include "testing/memory_file_system.h"
+#include "engine/microsoft_controls.h"
+#include "engine/project_references.h"
 
 namespace {
 

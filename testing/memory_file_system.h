@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "file_system.h"
+#include "engine/file_system.h"
 
 namespace tavkonv40 {
 

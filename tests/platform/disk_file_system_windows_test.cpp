@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../cli/disk_test_support.h"
-#include "disk_file_system.h"
-#include "text_util.h"
-#include "windows_text.h"
+#include "tests/platform/disk_test_support.h"
+#include "platform/disk_file_system.h"
+#include "engine/text_util.h"
+#include "platform/windows_text.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "disk_file_system.h"
+#include "platform/disk_file_system.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../cli/disk_test_support.h"
+#include "tests/platform/disk_test_support.h"
 
 namespace fs = std::filesystem;
 

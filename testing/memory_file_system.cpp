@@ -1,8 +1,8 @@
-#include "memory_file_system.h"
+#include "testing/memory_file_system.h"
 
 #include <algorithm>
 
-#include "text_util.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 

@@ -1,10 +1,10 @@
-#include "corpus.h"
+#include "testing/corpus.h"
 
 #include <array>
 #include <fstream>
 #include <random>
 
-#include "catalogue.h"
+#include "engine/catalogue.h"
 
 namespace tavkonv40::corpus {
 
