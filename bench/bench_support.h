@@ -19,7 +19,7 @@
 namespace tavkonv40::bench {
 
 class SilentHost : public RunHost {
-public:
+  public:
     void appendLog(std::string_view, LogLineKind kind) override {
         if (kind == LogLineKind::Error) ++errors;
     }

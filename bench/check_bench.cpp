@@ -27,7 +27,7 @@ namespace {
 
 // Builds every finding, as the check command does, and keeps only their size.
 class DiscardingSink final : public FindingSink {
-public:
+  public:
     void fileFindings(const std::vector<Finding>& findings) override {
         for (const auto& f : findings) bytes += f.message.size() + f.advice.size();
     }

@@ -39,7 +39,8 @@ std::vector<double> run(Mode mode, int items, int blocks) {
     for (int b = 0; b < blocks; ++b) {
         clock.start();
         for (int i = 0; i < perBlock; ++i) {
-            list.AddItem(QStringLiteral("Converting line %1 of C:\\Projects\\Example\\frmMain.frm").arg(b * perBlock + i));
+            list.AddItem(
+                QStringLiteral("Converting line %1 of C:\\Projects\\Example\\frmMain.frm").arg(b * perBlock + i));
             if (mode == Mode::Log) {
                 list.SetListIndex(list.NewIndex());
                 QApplication::processEvents();
@@ -61,8 +62,8 @@ void report(const char* name, const std::vector<double>& ns, int items, int bloc
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     const int items = argc > 1 ? std::max(10, std::atoi(argv[1])) : 100000;
     const int blocks = 10;

@@ -56,7 +56,8 @@ struct Result {
 void ioFloor(const fs::path& folder, FlushBeforeReplace flush) {
     DiskFileSystem disk(flush);
     const std::string staged = folder.string() + "/.floor-backup";
-    disk.copyFolder(folder.string(), staged, FolderCopy{[](const std::string& n) { return n == ".floor-backup"; }, nullptr});
+    disk.copyFolder(folder.string(), staged,
+                    FolderCopy{[](const std::string& n) { return n == ".floor-backup"; }, nullptr});
     disk.flushFileSystem(folder.string());
     for (const auto& e : fs::directory_iterator(folder))
         if (e.is_regular_file()) disk.writeFile(e.path().string(), disk.readFile(e.path().string()));
@@ -104,7 +105,6 @@ Result measure(const fs::path& pristine, const fs::path& work, const Work& job) 
     return {run, cp, durable, errors};
 }
 
-
 void runCase(const char* label, const fs::path& pristine, const fs::path& work, const Work& job) {
     const auto outcome = bench::runInChild<Result>(label, [&] { return measure(pristine, work, job); });
     const Result& r = outcome.result;
@@ -139,8 +139,8 @@ int main(int argc, char** argv) {
     all.selectAllMicrosoft(Edition::V40);
     const FixedOptions none;
 
-    std::printf("| %-34s | %6s | %6s | %6s | %7s | %6s | %7s | %7s | %7s |\n", "case", "MB", "run s", "MB/s",
-                "cp -r s", "durable s", "/ durable", "/ cp -r", "peak MB");
+    std::printf("| %-34s | %6s | %6s | %6s | %7s | %6s | %7s | %7s | %7s |\n", "case", "MB", "run s", "MB/s", "cp -r s",
+                "durable s", "/ durable", "/ cp -r", "peak MB");
     std::printf("|---|---|---|---|---|---|---|---|---|\n");
     runCase("(a) folder, everything selected", folder, base / "work", conversion(all));
     runCase("(b) one dense form, everything", dense, base / "work", conversion(all));

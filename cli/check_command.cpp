@@ -20,7 +20,7 @@ void printLocation(const Finding& f, std::ostream& out) {
 
 // Prints each file's findings as they come, a blank line between files.
 class TextSink final : public FindingSink {
-public:
+  public:
     explicit TextSink(std::ostream& out) : out_(out) {}
 
     void fileFindings(const std::vector<Finding>& findings) override {
@@ -42,7 +42,7 @@ public:
              << (c.warnings == 1 ? " warning, " : " warnings, ") << c.notes << (c.notes == 1 ? " note\n" : " notes\n");
     }
 
-private:
+  private:
     std::ostream& out_;
     bool any_ = false;
 };
@@ -55,18 +55,15 @@ std::string jsonText(const nlohmann::ordered_json& value, int indent = -1) {
 // Writes a pretty-printed {"findings", "counts", "folder"} document one finding at a time, in one
 // pass over the folder: the counts follow the findings, so they always describe the same files.
 class JsonSink final : public FindingSink {
-public:
+  public:
     JsonSink(std::ostream& out, const std::string& folder) : out_(out), folder_(folder) {}
 
     void fileFindings(const std::vector<Finding>& findings) override {
         begin();
         for (const auto& f : findings) {
-            const nlohmann::ordered_json item = {{"file", f.file},
-                                                 {"line", f.line},
-                                                 {"severity", severityName(f.severity)},
-                                                 {"kind", kindName(f.kind)},
-                                                 {"message", f.message},
-                                                 {"advice", f.advice}};
+            const nlohmann::ordered_json item = {
+                {"file", f.file},           {"line", f.line},       {"severity", severityName(f.severity)},
+                {"kind", kindName(f.kind)}, {"message", f.message}, {"advice", f.advice}};
             out_ << (any_ ? ",\n    " : "\n    ") << indented(jsonText(item, 2), "    ");
             any_ = true;
         }
@@ -79,7 +76,7 @@ public:
              << ",\n  \"folder\": " << jsonText(folder_) << "\n}\n";
     }
 
-private:
+  private:
     // The document is opened with the first finding, so that a folder that cannot be listed
     // leaves nothing half-written before the error object.
     void begin() {

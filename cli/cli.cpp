@@ -40,9 +40,9 @@ void printCatalogue(std::ostream& out) {
     out << "slot\tfamily\tcaption\toption_index\toption_row\toffers_40L\tocx_base\tlibrary_base\t"
            "guid_40\tguid_40L\n";
     for (const auto& f : families()) {
-        out << f.slot << '\t' << f.label << '\t' << f.caption << '\t' << f.optionIndex << '\t'
-            << f.optionRow << '\t' << (f.offers40L == Offers40L::Yes ? "yes" : "no") << '\t'
-            << f.ocxBase << '\t' << f.libraryBase << '\t' << f.guid40 << '\t' << f.guid40L << '\n';
+        out << f.slot << '\t' << f.label << '\t' << f.caption << '\t' << f.optionIndex << '\t' << f.optionRow << '\t'
+            << (f.offers40L == Offers40L::Yes ? "yes" : "no") << '\t' << f.ocxBase << '\t' << f.libraryBase << '\t'
+            << f.guid40 << '\t' << f.guid40L << '\n';
     }
 }
 
@@ -51,8 +51,7 @@ struct UsageError {
 };
 
 FixedOptions buildOptions(const std::vector<std::string>& familiesArg, bool allFamilies,
-                          const std::string& allFamiliesEdition,
-                          const std::vector<std::string>& msArg, bool allMs,
+                          const std::string& allFamiliesEdition, const std::vector<std::string>& msArg, bool allMs,
                           const std::string& allMsEdition) {
     FixedOptions options;
     Edition e = Edition::V40;
@@ -63,8 +62,7 @@ FixedOptions buildOptions(const std::vector<std::string>& familiesArg, bool allF
     }
     for (const auto& value : familiesArg) {
         std::string name;
-        if (!splitValue(value, name, e))
-            throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
+        if (!splitValue(value, name, e)) throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
         const auto* f = findFamily(name);
         if (!f) throw UsageError{"unknown family '" + name + "' (see 'tavkonv40 catalogue')"};
         if (e == Edition::V40L && f->offers40L == Offers40L::No)
@@ -79,8 +77,7 @@ FixedOptions buildOptions(const std::vector<std::string>& familiesArg, bool allF
     }
     for (const auto& value : msArg) {
         std::string name;
-        if (!splitValue(value, name, e))
-            throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
+        if (!splitValue(value, name, e)) throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
         const int i = findMicrosoftOption(name);
         if (i < 0) throw UsageError{"unknown Microsoft control option '" + name + "'"};
         options.selectMicrosoft(i, e);
@@ -130,7 +127,8 @@ void addCheckExtras(CLI::App& check, CheckExtras& x) {
 
 int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, Services& s) {
     if (!x.fix && (x.dryRun || x.quiet || !x.reportPath.empty())) {
-        s.err << "tavkonv40: --dry-run, --quiet and --report go with 'check --fix'\nRun 'tavkonv40 --help' for usage.\n";
+        s.err
+            << "tavkonv40: --dry-run, --quiet and --report go with 'check --fix'\nRun 'tavkonv40 --help' for usage.\n";
         return kUsage;
     }
     if (x.fix && json) {
@@ -153,7 +151,10 @@ int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, 
         return kUsage;
     }
     const bool colored = x.color == "always" || (x.color == "auto" && s.outTerminal == Terminal::Yes);
-    FixRequest request{folder, x.dryRun ? RunMode::DryRun : RunMode::Real, x.quiet, x.reportPath,
+    FixRequest request{folder,
+                       x.dryRun ? RunMode::DryRun : RunMode::Real,
+                       x.quiet,
+                       x.reportPath,
                        colored ? DiffColor::Terminal : DiffColor::Plain,
                        kVersion + std::string_view("tavkonv40 ").size()};
     if (!x.recursive) return runFixCommand(request, s);
@@ -180,8 +181,7 @@ bool parseEdition(const std::string& text, Edition& edition) {
 }
 
 int findMicrosoftOption(const std::string& name) {
-    if (!name.empty() && name.find_first_not_of("0123456789") == std::string::npos &&
-        name.size() <= 2) {
+    if (!name.empty() && name.find_first_not_of("0123456789") == std::string::npos && name.size() <= 2) {
         const int i = std::stoi(name);
         return i < kMicrosoftOptionCount ? i : -1;
     }
@@ -239,30 +239,29 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
         if (!taken) args.push_back(a);
     }
 
-    CLI::App app{"Converts the Visual Basic 6 forms, user controls and projects of a folder to "
-                 "edition 4.0 or 4.0L of the Nexaria control suite. A dated backup of the folder "
-                 "is left inside it.",
-                 "tavkonv40"};
+    CLI::App app{
+        "Converts the Visual Basic 6 forms, user controls and projects of a folder to "
+        "edition 4.0 or 4.0L of the Nexaria control suite. A dated backup of the folder "
+        "is left inside it.",
+        "tavkonv40"};
     // A folder such as /tmp/x or C:/x must stay a folder; CLI11 would take it for a Windows-style
     // option on Windows. Set before the subcommands, which inherit it.
     app.allow_windows_style_options(false);
     app.set_version_flag("--version", kVersion);
     std::vector<std::string> familiesArg, msArg;
     std::string folder;
-    app.add_option("--family", familiesArg,
-                   "Convert a suite family: LABEL or caption, optionally :4.0 or :4.0L")
+    app.add_option("--family", familiesArg, "Convert a suite family: LABEL or caption, optionally :4.0 or :4.0L")
         ->type_name("LABEL[:EDITION]")
         ->allow_extra_args(false);
-    app.add_flag("--all-families")->description(
-        "Convert every family, optionally :4.0 or :4.0L (4.0-only families stay on 4.0)");
+    app.add_flag("--all-families")
+        ->description("Convert every family, optionally :4.0 or :4.0L (4.0-only families stay on 4.0)");
     app.add_option("--ms", msArg,
                    "Replace a Microsoft control kind: caption (Button, Check/Option, Combo, "
                    "Date/Time Picker, Frame, Label, List, ListView, Progress, Scroll, Slider, "
                    "Text, UpDown) or index 0..12, optionally :4.0 or :4.0L")
         ->type_name("NAME[:EDITION]")
         ->allow_extra_args(false);
-    app.add_flag("--all-ms")->description(
-        "Replace every Microsoft control kind, optionally :4.0 or :4.0L");
+    app.add_flag("--all-ms")->description("Replace every Microsoft control kind, optionally :4.0 or :4.0L");
     app.add_option("FOLDER", folder, "The folder holding the project files");
     auto* catalogue = app.add_subcommand("catalogue", "Print the suite catalogue as tab-separated values");
     bool dryRun = false, quiet = false;
@@ -277,8 +276,7 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
     std::string restoreFolderArg, restoreBackup;
     bool restoreDry = false;
     restore->add_option("FOLDER", restoreFolderArg, "The folder to restore")->required();
-    restore->add_option("--backup", restoreBackup, "The backup to use (its name or date and time)")
-        ->type_name("NAME");
+    restore->add_option("--backup", restoreBackup, "The backup to use (its name or date and time)")->type_name("NAME");
     restore->add_flag("--dry-run", restoreDry, "Only show what would be restored");
     auto* check = app.add_subcommand("check", "Report what keeps a converted project from loading; changes nothing");
     std::string checkFolder;
@@ -338,8 +336,7 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
 
     FixedOptions options;
     try {
-        options = buildOptions(familiesArg, allFamiliesGiven, allFamiliesEdition, msArg,
-                               allMsGiven, allMsEdition);
+        options = buildOptions(familiesArg, allFamiliesGiven, allFamiliesEdition, msArg, allMsGiven, allMsEdition);
     } catch (const UsageError& e) {
         s.err << "tavkonv40: " << e.message << '\n';
         return kUsage;

@@ -38,8 +38,7 @@ void printDryRunDiffs(const std::map<std::string, std::string>& writes, DiffColo
         std::string before;
         try {
             before = s.fs.readFile(path);
-        } catch (const FileError&) {
-        }
+        } catch (const FileError&) {}
         s.out << unifiedDiff(std::string(fileNameOf(path)), before, bytes, style);
     }
     s.out.flush();

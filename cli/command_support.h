@@ -17,7 +17,7 @@ namespace tavkonv40::cli {
 // Prints every log line on standard output as it is written; error lines also go to standard
 // error. The progress display is erased around each line.
 class CliHost : public RunHost {
-public:
+  public:
     // `names` are the folder's entries and the folder itself: on a terminal, those of them that hold
     // control characters are shown quoted.
     CliHost(Services& s, ProgressDisplay& progress, const std::vector<std::string>& names)
@@ -30,7 +30,7 @@ public:
     std::vector<std::string> errors;
     bool outputLost = false;
 
-private:
+  private:
     Services& s_;
     ProgressDisplay& progress_;
     const std::vector<std::string>& names_;

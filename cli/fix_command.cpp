@@ -22,7 +22,8 @@ std::string byKind(const FixPlan& plan) {
     std::map<std::string_view, std::size_t> kinds;
     for (const auto& f : plan.fixes) ++kinds[kindName(f.kind)];
     std::string text;
-    for (const auto& [kind, n] : kinds) text += (text.empty() ? "" : ", ") + std::string(kind) + " " + std::to_string(n);
+    for (const auto& [kind, n] : kinds)
+        text += (text.empty() ? "" : ", ") + std::string(kind) + " " + std::to_string(n);
     return text.empty() ? "none" : text;
 }
 
@@ -38,7 +39,9 @@ std::vector<std::string> summaryLines(const FixResult& r, bool dry, const std::v
     std::vector<std::string> lines{head, "  findings answered: " + byKind(plan),
                                    "  errors: " + std::to_string(errors.size())};
     if (!r.backupPath.empty())
-        lines.push_back(std::string(dry ? "  backup would go to: " : r.backupPlaced ? "  backup: " : "  backup not placed: ") +
+        lines.push_back(std::string(dry              ? "  backup would go to: "
+                                    : r.backupPlaced ? "  backup: "
+                                                     : "  backup not placed: ") +
                         r.backupPath);
     if (r.ending == FixEnding::NoBackup || r.ending == FixEnding::Refused) lines.push_back("  nothing was changed");
     return lines;
@@ -60,15 +63,15 @@ std::string reportJson(const FixRequest& q, const FixResult& r, const std::vecto
     j["ending"] = kEndings[static_cast<int>(r.ending)];
     json fixes = json::array();
     for (const auto& f : r.plan.fixes)
-        fixes.push_back({{"file", f.file}, {"line", f.line}, {"kind", kindName(f.kind)}, {"description", f.description}});
+        fixes.push_back(
+            {{"file", f.file}, {"line", f.line}, {"kind", kindName(f.kind)}, {"description", f.description}});
     j["fixes"] = fixes;
     json files = json::array();
     for (const auto& [name, bytes] : r.plan.files) files.push_back(name);
     j["files_planned"] = files;
     j["files_written"] = r.filesWritten;
     j["errors"] = errors;
-    if (after)
-        j["findings_left"] = {{"error", after->errors}, {"warning", after->warnings}, {"note", after->notes}};
+    if (after) j["findings_left"] = {{"error", after->errors}, {"warning", after->warnings}, {"note", after->notes}};
     return j.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
@@ -87,8 +90,7 @@ int runFixCommand(const FixRequest& q, Services& s, FolderOutcome* outcome) {
     std::vector<std::string> names;
     try {
         names = s.fs.listFolder(q.folder);
-    } catch (const FileError&) {
-    }
+    } catch (const FileError&) {}
     names.push_back(q.folder);
     CliHost host(s, progress, names);
     OverlayFileSystem overlay(s.fs);
@@ -106,8 +108,7 @@ int runFixCommand(const FixRequest& q, Services& s, FolderOutcome* outcome) {
     std::optional<FindingCounts> after;
     try {
         after = countFindings(fs, q.folder);
-    } catch (const FileError&) {
-    }
+    } catch (const FileError&) {}
     if (!q.quiet) {
         for (const auto& l : summaryLines(result, dry, host.errors)) s.err << l << '\n';
         if (after) s.err << checkHintLine(*after, q.folder) << '\n';
@@ -119,8 +120,9 @@ int runFixCommand(const FixRequest& q, Services& s, FolderOutcome* outcome) {
     const int status = result.ending == FixEnding::NoBackup && host.stopRequested()
                            ? kCancelled
                            : exitStatus(result, host.errors, reportWritten);
-    if (outcome) *outcome = {status, dry ? result.plan.files.size() : result.filesWritten, host.errors.size(),
-                             after.value_or(FindingCounts{}), json};
+    if (outcome)
+        *outcome = {status, dry ? result.plan.files.size() : result.filesWritten, host.errors.size(),
+                    after.value_or(FindingCounts{}), json};
     return status;
 }
 

@@ -29,11 +29,13 @@ std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& fold
     const std::string real = fs.realPath(folder);
     if (real == "/") return "refusing to work on the root folder " + shown;
     if (isInBackupFolder(real) || isInBackupFolder(fs.realPath(withoutTrailingSlash(folder))))
-        return shown + " is a backup folder or lies inside one; backups are left as they are (restore the folder "
-                       "that holds the backup, or copy the backup elsewhere first)";
+        return shown +
+               " is a backup folder or lies inside one; backups are left as they are (restore the folder "
+               "that holds the backup, or copy the backup elsewhere first)";
     if (use == FolderUse::Convert && !holdsProjectFiles(names))
-        return shown + " holds no form (.frm), user control (.ctl) or project (.vbp) directly; nothing to convert "
-                       "(subfolders are never converted)";
+        return shown +
+               " holds no form (.frm), user control (.ctl) or project (.vbp) directly; nothing to convert "
+               "(subfolders are never converted)";
     return std::nullopt;
 }
 

@@ -14,7 +14,7 @@ namespace tavkonv40::cli {
 enum class Terminal { No, Yes };
 
 class ProgressDisplay {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     // Shows nothing at all unless `terminal` is Yes. `total` is the number of files the run will
@@ -37,7 +37,7 @@ public:
     // The time source (tests step it by hand).
     Clock::time_point (*now)() = &Clock::now;
 
-private:
+  private:
     void draw();
     void erase();
 

@@ -44,8 +44,8 @@ void walk(FileSystem& fs, const std::string& folder, std::vector<std::string>& f
 }
 
 std::string findingsText(const FindingCounts& c) {
-    return std::to_string(c.total()) + (c.total() == 1 ? " finding (" : " findings (") + std::to_string(c.aboveNotes()) +
-           " above note level)";
+    return std::to_string(c.total()) + (c.total() == 1 ? " finding (" : " findings (") +
+           std::to_string(c.aboveNotes()) + " above note level)";
 }
 
 std::string folderLine(WalkKind kind, const std::string& folder, const FolderOutcome& o) {
@@ -103,8 +103,10 @@ int runRecursive(const std::string& root, WalkKind kind, const std::string& repo
     nlohmann::ordered_json reports = nlohmann::ordered_json::array();
     if (json) s.out << "[";
     for (std::size_t k = 0; k < folders.size() && !s.cancel.load(); ++k) {
-        if (json) s.out << (k ? ",\n" : "\n");
-        else s.out << "== Folder " << k + 1 << " of " << folders.size() << ": " << folders[k] << '\n';
+        if (json)
+            s.out << (k ? ",\n" : "\n");
+        else
+            s.out << "== Folder " << k + 1 << " of " << folders.size() << ": " << folders[k] << '\n';
         s.out.flush();
         FolderOutcome o;
         o.status = command(folders[k], o);
@@ -117,7 +119,8 @@ int runRecursive(const std::string& root, WalkKind kind, const std::string& repo
         t.status = std::max(t.status, o.status);
         lines.push_back(folderLine(kind, folders[k], o));
         if (!reportPath.empty())
-            reports.push_back({{"folder", folders[k]}, {"status", o.status},
+            reports.push_back({{"folder", folders[k]},
+                               {"status", o.status},
                                {"report", nlohmann::ordered_json::parse(o.reportJson, nullptr, false)}});
     }
     if (json) s.out << "]\n";
@@ -127,9 +130,10 @@ int runRecursive(const std::string& root, WalkKind kind, const std::string& repo
     }
     printSummary(kind, folders.size(), t, lines, kind == WalkKind::Check ? s.out : s.err);
     if (!reportPath.empty()) {
-        const nlohmann::ordered_json report = {{"tool", "tavkonv40"}, {"root", root}, {"status", t.status},
-                                               {"folders", reports}};
-        if (!writeReport(s.fs, reportPath, report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n", s))
+        const nlohmann::ordered_json report = {
+            {"tool", "tavkonv40"}, {"root", root}, {"status", t.status}, {"folders", reports}};
+        if (!writeReport(s.fs, reportPath, report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n",
+                         s))
             t.status = std::max<int>(t.status, kCompletedWithErrors);
     }
     return t.status;

@@ -16,7 +16,7 @@ const std::string kPrefix = "Nexaria Conversion Backup ";
 enum class Parent { Exists, Planned };
 
 class Restorer {
-public:
+  public:
     Restorer(FileSystem& fs, RestoreMode mode, std::ostream& out, std::ostream& err)
         : fs_(fs), mode_(mode), out_(out), err_(err) {}
 
@@ -67,7 +67,7 @@ public:
 
     RestoreResult result;
 
-private:
+  private:
     bool dry() const { return mode_ == RestoreMode::DryRun; }
 
     void subfolder(const std::string& src, const std::string& dst, const std::string& r, Parent parent) {
@@ -94,7 +94,8 @@ private:
               Parent parent) {
         try {
             if (info.type != EntryType::RegularFile)
-                throw FileError(src, "the backup holds " + std::string(entryTypeText(info.type)) + ", not a regular file");
+                throw FileError(src,
+                                "the backup holds " + std::string(entryTypeText(info.type)) + ", not a regular file");
             const std::string bytes = fs_.readFile(src);
             const EntryType there = parent == Parent::Planned ? EntryType::Missing : fs_.entryInfo(dst).type;
             if (there == EntryType::Folder) throw FileError(dst, "the folder holds a folder of that name");
@@ -166,7 +167,7 @@ namespace {
 
 // Holds the folder's lock for a restore that writes.
 class RestoreLock {
-public:
+  public:
     RestoreLock(FileSystem& fs, const std::string& folder, RestoreMode mode) : fs_(fs), folder_(folder) {
         if (mode == RestoreMode::DryRun) return;
         FolderLock lock;
@@ -176,8 +177,8 @@ public:
             throw FolderBusy("cannot lock " + folder_ + ": " + e.cause());
         }
         if (!lock.taken)
-            throw FolderBusy("another run (process " + std::to_string(lock.holder) + ") is working on " +
-                             folder_ + "; wait until it has ended");
+            throw FolderBusy("another run (process " + std::to_string(lock.holder) + ") is working on " + folder_ +
+                             "; wait until it has ended");
         locked_ = true;
     }
     ~RestoreLock() {
@@ -186,7 +187,7 @@ public:
     RestoreLock(const RestoreLock&) = delete;
     RestoreLock& operator=(const RestoreLock&) = delete;
 
-private:
+  private:
     FileSystem& fs_;
     std::string folder_;
     bool locked_ = false;
@@ -261,7 +262,8 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
         staged = interrupted.back();
         chosen = staged->name;
     } else if (backupName.empty()) {
-        if (backups.empty()) throw NoBackup(quotedName(folder) + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')");
+        if (backups.empty())
+            throw NoBackup(quotedName(folder) + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')");
         chosen = backups.back().name;
     } else {
         const auto it = std::find_if(backups.begin(), backups.end(),
@@ -276,12 +278,14 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
     const std::string from = folder + "/" + chosen;
     r.folder(from, folder, "", true, Parent::Exists);
     r.extras(from, folder, "", true);
-    if (mode == RestoreMode::Restore && staged && r.result.errors == 0) settleStagedCopy(fs, folder, *staged, out, err);
-    else if (mode == RestoreMode::Restore) flushRestored(fs, folder, err);
+    if (mode == RestoreMode::Restore && staged && r.result.errors == 0)
+        settleStagedCopy(fs, folder, *staged, out, err);
+    else if (mode == RestoreMode::Restore)
+        flushRestored(fs, folder, err);
     out << (mode == RestoreMode::DryRun ? "Would restore " : "Restored ") << r.result.restored
-        << (r.result.restored == 1 ? " file" : " files") << ", " << r.result.unchanged
-        << " already as in the backup, " << r.result.onlyInFolder.size() << " only in the folder, "
-        << r.result.errors << (r.result.errors == 1 ? " error" : " errors") << '\n';
+        << (r.result.restored == 1 ? " file" : " files") << ", " << r.result.unchanged << " already as in the backup, "
+        << r.result.onlyInFolder.size() << " only in the folder, " << r.result.errors
+        << (r.result.errors == 1 ? " error" : " errors") << '\n';
     return r.result;
 }
 

@@ -29,13 +29,13 @@ struct RestoreResult {
 };
 
 class NoBackup : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // Another run or restore holds the folder's lock.
 class FolderBusy : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -49,7 +49,7 @@ public:
 // once restored from, it takes its dated name. Holds the folder's lock meanwhile. Throws
 // NoBackup when there is no such backup, FolderBusy when another run holds the folder. Each
 // action is one line on `out`, printed once it is done; errors also go to `err`.
-RestoreResult restoreFolder(FileSystem& fs, const std::string& folder, const std::string& backupName,
-                            RestoreMode mode, std::ostream& out, std::ostream& err);
+RestoreResult restoreFolder(FileSystem& fs, const std::string& folder, const std::string& backupName, RestoreMode mode,
+                            std::ostream& out, std::ostream& err);
 
 }  // namespace tavkonv40::cli

@@ -42,8 +42,9 @@ void warnAboutSuffixesWithoutDot(std::vector<std::string> names, Services& s) {
     for (const auto& n : names) {
         const auto kind = fileKindOfName(n);
         if (!kind || (n.size() > 3 && n[n.size() - 4] == '.')) continue;
-        s.err << "tavkonv40: warning: " << quotedName(n) << " will be converted as " << kKind[static_cast<std::size_t>(*kind)]
-              << ": its name ends in '" << n.substr(n.size() < 3 ? 0 : n.size() - 3) << "' without a dot before it\n";
+        s.err << "tavkonv40: warning: " << quotedName(n) << " will be converted as "
+              << kKind[static_cast<std::size_t>(*kind)] << ": its name ends in '"
+              << n.substr(n.size() < 3 ? 0 : n.size() - 3) << "' without a dot before it\n";
     }
 }
 
@@ -81,8 +82,7 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
     std::optional<FindingCounts> after;
     try {
         after = countFindings(env.fs, request.folder);
-    } catch (const FileError&) {
-    }
+    } catch (const FileError&) {}
     if (!quiet) {
         std::vector<std::string> lines = summaryLines(report);
         if (after) lines.push_back(checkHintLine(*after, request.folder));
@@ -92,30 +92,31 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
     const bool reportWritten =
         request.reportPath.empty() || writeReport(s.fs, request.reportPath, reportJson(report), s);
 
-    int status = result.ending == RunEnding::Cancelled ? kCancelled
+    int status = result.ending == RunEnding::Cancelled  ? kCancelled
                  : host.errors.empty() && reportWritten ? kCompleted
-                                                         : kCompletedWithErrors;
+                                                        : kCompletedWithErrors;
     switch (result.refusal) {
-    case RunRefusal::None:
-        break;
-    case RunRefusal::FolderBusy:
-    case RunRefusal::InterruptedRun:
-        s.err << "tavkonv40: the run did not start; nothing was changed\n";
-        status = kUsage;
-        break;
-    case RunRefusal::NoBackup:
-        if (host.stopRequested()) {
-            s.err << "tavkonv40: the backup copy was stopped; nothing was changed\n";
-            status = kCancelled;
+        case RunRefusal::None:
             break;
-        }
-        s.err << (dry ? "tavkonv40: a real run could make no complete backup and would change nothing\n"
-                      : "tavkonv40: no complete backup could be made; nothing was changed\n");
-        status = kCompletedWithErrors;
-        break;
+        case RunRefusal::FolderBusy:
+        case RunRefusal::InterruptedRun:
+            s.err << "tavkonv40: the run did not start; nothing was changed\n";
+            status = kUsage;
+            break;
+        case RunRefusal::NoBackup:
+            if (host.stopRequested()) {
+                s.err << "tavkonv40: the backup copy was stopped; nothing was changed\n";
+                status = kCancelled;
+                break;
+            }
+            s.err << (dry ? "tavkonv40: a real run could make no complete backup and would change nothing\n"
+                          : "tavkonv40: no complete backup could be made; nothing was changed\n");
+            status = kCompletedWithErrors;
+            break;
     }
-    if (outcome) *outcome = {status, statistics.filesChanged(), host.errors.size(), after.value_or(FindingCounts{}),
-                             reportJson(report)};
+    if (outcome)
+        *outcome = {status, statistics.filesChanged(), host.errors.size(), after.value_or(FindingCounts{}),
+                    reportJson(report)};
     return status;
 }
 

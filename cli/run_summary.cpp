@@ -9,13 +9,15 @@ namespace tavkonv40::cli {
 
 namespace {
 
-constexpr std::array<StepKind, kStepKindCount> kAllSteps{
-    StepKind::Headers,          StepKind::Body,           StepKind::Declarations,
-    StepKind::MicrosoftControls, StepKind::FormRequiredControls, StepKind::ProjectHeaders,
-    StepKind::ProjectRequiredControls};
+constexpr std::array<StepKind, kStepKindCount> kAllSteps{StepKind::Headers,
+                                                         StepKind::Body,
+                                                         StepKind::Declarations,
+                                                         StepKind::MicrosoftControls,
+                                                         StepKind::FormRequiredControls,
+                                                         StepKind::ProjectHeaders,
+                                                         StepKind::ProjectRequiredControls};
 
-constexpr std::array<FileKind, kFileKindCount> kAllFileKinds{FileKind::Form, FileKind::UserControl,
-                                                             FileKind::Project};
+constexpr std::array<FileKind, kFileKindCount> kAllFileKinds{FileKind::Form, FileKind::UserControl, FileKind::Project};
 
 constexpr std::array<const char*, kFileKindCount> kFileKindKeys{"form", "user_control", "project"};
 
@@ -44,9 +46,8 @@ std::vector<std::string> summaryLines(const RunReport& r) {
         constexpr std::array<const char*, kFileKindCount> kOne{"form", "user control", "project"};
         examined += count(st.filesExamined(k), kOne[static_cast<std::size_t>(k)], std::string(fileKindName(k)));
     }
-    lines.push_back(std::string(dry ? "Dry run" : "Summary") + (r.cancelled ? " (cancelled)" : "") +
-                    ": examined " + examined + "; " +
-                    count(st.filesChanged(), "file", "files") + (dry ? " would change" : " changed"));
+    lines.push_back(std::string(dry ? "Dry run" : "Summary") + (r.cancelled ? " (cancelled)" : "") + ": examined " +
+                    examined + "; " + count(st.filesChanged(), "file", "files") + (dry ? " would change" : " changed"));
 
     std::string steps;
     for (StepKind k : kAllSteps) {
@@ -63,11 +64,13 @@ std::vector<std::string> summaryLines(const RunReport& r) {
         ms += std::string(o.caption) + " " + std::to_string(n);
     }
     lines.push_back("  Microsoft controls replaced: " + (ms.empty() ? std::string("none") : ms));
-    lines.push_back("  reference lines added: " + std::to_string(st.referenceLinesAddedToForms()) +
-                    " to forms, " + std::to_string(st.referenceLinesAddedToProjects()) + " to projects");
+    lines.push_back("  reference lines added: " + std::to_string(st.referenceLinesAddedToForms()) + " to forms, " +
+                    std::to_string(st.referenceLinesAddedToProjects()) + " to projects");
     lines.push_back("  errors: " + std::to_string(r.errors.size()));
     if (!r.backupPath.empty())
-        lines.push_back(std::string(dry ? "  backup would go to: " : r.backupPlaced ? "  backup: " : "  backup not placed: ") +
+        lines.push_back(std::string(dry              ? "  backup would go to: "
+                                    : r.backupPlaced ? "  backup: "
+                                                     : "  backup not placed: ") +
                         r.backupPath);
     return lines;
 }
@@ -93,7 +96,8 @@ std::string reportJson(const RunReport& r) {
         }
         for (const auto& o : microsoftOptions()) {
             if (!r.options->microsoftSelected(o.index)) continue;
-            microsoft.push_back({{"option", o.caption}, {"edition", editionText(r.options->microsoftEdition(o.index))}});
+            microsoft.push_back(
+                {{"option", o.caption}, {"edition", editionText(r.options->microsoftEdition(o.index))}});
         }
     }
     j["options"] = {{"families", families}, {"microsoft", microsoft}};

@@ -26,7 +26,7 @@ struct Line {
 // of lines (the rare file past 4 GiB records where the offsets' upper part steps up). A line holds
 // no CR or LF but its terminator, so the terminator is found at its end.
 class Lines {
-public:
+  public:
     explicit Lines(std::string_view bytes) : bytes_(bytes) {
         std::size_t count = 0;
         forEachStart([&](std::size_t) { ++count; });
@@ -48,7 +48,7 @@ public:
         return {r, textSize};
     }
 
-private:
+  private:
     template <typename F>
     void forEachStart(F&& f) const {
         const char* const data = bytes_.data();
@@ -84,7 +84,7 @@ enum class Op : signed char { Delete = -1, Common = 0, Add = 1 };
 // follows from counting. Within a run of changes, removed lines come before added ones, as git
 // shows them.
 class ScriptBuilder {
-public:
+  public:
     explicit ScriptBuilder(std::vector<Op>& ops) : ops_(ops) {}
 
     void common() {
@@ -100,31 +100,34 @@ public:
     }
     // For the library's edit script.
     void step(dtl::edit_t type) {
-        if (type == dtl::SES_DELETE) removed();
-        else if (type == dtl::SES_ADD) added();
-        else common();
+        if (type == dtl::SES_DELETE)
+            removed();
+        else if (type == dtl::SES_ADD)
+            added();
+        else
+            common();
     }
 
-private:
+  private:
     std::vector<Op>& ops_;
     std::size_t removed_ = 0, added_ = 0;
 };
 
 template <typename SesElem, typename Builder>
 class ScriptStorage {
-public:
+  public:
     explicit ScriptStorage(Builder& builder) : builder_(builder) {}
     void operator()(const SesElem& e) const { builder_.step(e.second.type); }
 
-private:
+  private:
     Builder& builder_;
 };
 
 // Gives every line of the changed region an id, the index of the first line equal to it
 // (terminator included), so that aligning compares integers. The table grows with the distinct
 // lines, which in a converted file are far fewer than the lines.
-std::vector<std::uint32_t> lineIds(const Lines& a, std::size_t aFrom, std::size_t m, const Lines& b,
-                                   std::size_t bFrom, std::size_t n) {
+std::vector<std::uint32_t> lineIds(const Lines& a, std::size_t aFrom, std::size_t m, const Lines& b, std::size_t bFrom,
+                                   std::size_t n) {
     const auto raw = [&](std::size_t k) { return k < m ? a.raw(aFrom + k) : b.raw(bFrom + k - m); };
     const auto hash = [](std::string_view line) { return std::hash<std::string_view>{}(line); };
     std::vector<std::uint32_t> slots(1024, 0);  // id + 1; 0 is free
@@ -209,7 +212,7 @@ void alignStretch(const Side& a, const Side& b, ScriptBuilder& out, const Alignm
 // Finds where two sides fall into step again: a run of kSyncLines equal lines. Conversions never
 // reorder lines, so the nearest such run is almost always where an edit ends.
 class SyncFinder {
-public:
+  public:
     static constexpr std::size_t kSyncLines = 3;
 
     struct Sync {
@@ -238,10 +241,8 @@ public:
         }
     }
 
-private:
-    static bool runsEqual(const std::uint32_t* x, const std::uint32_t* y) {
-        return std::equal(x, x + kSyncLines, y);
-    }
+  private:
+    static bool runsEqual(const std::uint32_t* x, const std::uint32_t* y) { return std::equal(x, x + kSyncLines, y); }
     static std::size_t runHash(const std::uint32_t* x) {
         std::uint64_t h = 0;
         for (std::size_t k = 0; k < kSyncLines; ++k) h = (h ^ x[k]) * 0x9E3779B97F4A7C15ull;
@@ -323,8 +324,8 @@ std::vector<Op> editScript(const Lines& a, const Lines& b, const AlignmentLimits
         const std::size_t mark = ops.size();
         alignBySync(midA, midB, out, limits);
         out.flush();
-        const auto changes = static_cast<std::size_t>(std::count_if(
-            ops.begin() + static_cast<std::ptrdiff_t>(mark), ops.end(), [](Op op) { return op != Op::Common; }));
+        const auto changes = static_cast<std::size_t>(std::count_if(ops.begin() + static_cast<std::ptrdiff_t>(mark),
+                                                                    ops.end(), [](Op op) { return op != Op::Common; }));
         if (exactAlignmentAffordable(m, n, changes, limits)) {
             ops.resize(mark);
             alignExactly(midA, midB, out);
@@ -363,20 +364,37 @@ std::string quotedPath(std::string_view prefix, std::string_view name) {
     for (char ch : name) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-            case '"': q += "\\\""; break;
-            case '\\': q += "\\\\"; break;
-            case '\a': q += "\\a"; break;
-            case '\b': q += "\\b"; break;
-            case '\t': q += "\\t"; break;
-            case '\n': q += "\\n"; break;
-            case '\v': q += "\\v"; break;
-            case '\f': q += "\\f"; break;
-            case '\r': q += "\\r"; break;
+            case '"':
+                q += "\\\"";
+                break;
+            case '\\':
+                q += "\\\\";
+                break;
+            case '\a':
+                q += "\\a";
+                break;
+            case '\b':
+                q += "\\b";
+                break;
+            case '\t':
+                q += "\\t";
+                break;
+            case '\n':
+                q += "\\n";
+                break;
+            case '\v':
+                q += "\\v";
+                break;
+            case '\f':
+                q += "\\f";
+                break;
+            case '\r':
+                q += "\\r";
+                break;
             default:
                 if (c < 0x20 || c >= 0x7f) {
                     const char digits[] = {'\\', static_cast<char>('0' + (c >> 6)),
-                                           static_cast<char>('0' + ((c >> 3) & 7)),
-                                           static_cast<char>('0' + (c & 7))};
+                                           static_cast<char>('0' + ((c >> 3) & 7)), static_cast<char>('0' + (c & 7))};
                     q.append(digits, 4);
                 } else {
                     q += ch;
@@ -410,11 +428,12 @@ std::string range(std::size_t start, std::size_t count) {
 }
 
 class Writer {
-public:
+  public:
     Writer(const Lines& a, const Lines& b, const Colors& c, std::string& out) : a_(a), b_(b), c_(c), out_(out) {}
 
     // The operations [from, to) of the script; oldStart and newStart count the lines before them.
-    void hunk(const std::vector<Op>& ops, std::size_t from, std::size_t to, std::size_t oldStart, std::size_t newStart) {
+    void hunk(const std::vector<Op>& ops, std::size_t from, std::size_t to, std::size_t oldStart,
+              std::size_t newStart) {
         std::size_t oldCount = 0, newCount = 0;
         for (std::size_t k = from; k < to; ++k) {
             if (ops[k] != Op::Add) ++oldCount;
@@ -454,7 +473,7 @@ public:
         }
     }
 
-private:
+  private:
     void line(char mark, const Line& l) {
         const std::string_view text = l.text();
         if (mark == ' ') {
@@ -509,9 +528,12 @@ std::string lineEndNote(std::string_view name, std::string_view bytes) {
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const Line l = lines[k];
         const auto end = l.raw.substr(l.textSize);
-        if (end == "\r\n") crlf = true;
-        else if (end == "\n") lf = true;
-        else if (end == "\r") cr = true;
+        if (end == "\r\n")
+            crlf = true;
+        else if (end == "\n")
+            lf = true;
+        else if (end == "\r")
+            cr = true;
     }
     if (!lf && !cr) return {};
     std::string kinds;
@@ -521,8 +543,7 @@ std::string lineEndNote(std::string_view name, std::string_view bytes) {
         kinds += label;
     }
     const bool mixed = static_cast<int>(crlf) + static_cast<int>(lf) + static_cast<int>(cr) > 1;
-    return "# " + std::string(name) + ": line ends are " + (mixed ? "mixed (" + kinds + ")" : kinds) +
-           ", not CR LF\n";
+    return "# " + std::string(name) + ": line ends are " + (mixed ? "mixed (" + kinds + ")" : kinds) + ", not CR LF\n";
 }
 
 std::string unifiedDiff(std::string_view name, std::string_view before, std::string_view after,
@@ -540,8 +561,8 @@ std::string unifiedDiff(std::string_view name, std::string_view before, std::str
     out += std::string(c.meta) + "+++ " + quotedPath("b/", name) + c.reset + tab + "\n";
     // Room for the largest diff these files can give (only what is written is ever touched), so
     // a big diff is not copied while it grows.
-    const std::size_t changeRuns = static_cast<std::size_t>(std::count_if(
-        ops.begin(), ops.end(), [&, previous = Op::Common](Op op) mutable {
+    const std::size_t changeRuns =
+        static_cast<std::size_t>(std::count_if(ops.begin(), ops.end(), [&, previous = Op::Common](Op op) mutable {
             return std::exchange(previous, op) == Op::Common && op != Op::Common;
         }));
     out.reserve(out.size() + before.size() + after.size() + 32 * ops.size() + 256 * changeRuns + 128);

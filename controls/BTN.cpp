@@ -35,7 +35,8 @@ using Row = property_table::Row<BTN, T>;
 const auto& BTN::Properties() {
     using C = OLE_COLOR;
     static const auto table = std::make_tuple(
-        Row<int>{"ButtonStyle", &BTN::m_buttonStyle, kDefButtonStyle, Storage::Stored, nullptr, &BTN::ButtonStyleChanged},
+        Row<int>{"ButtonStyle", &BTN::m_buttonStyle, kDefButtonStyle, Storage::Stored, nullptr,
+                 &BTN::ButtonStyleChanged},
         Row<C>{"BackColor", &BTN::m_backColor, kDefBackColor, Storage::Stored, nullptr, &BTN::Redraw},
         Row<int>{"BackStyle", &BTN::m_backStyle, kDefBackStyle, Storage::Stored, &BTN::AcceptBackStyle, &BTN::Redraw},
         Row<C>{"BorderColor", &BTN::m_borderColor, kDefBorderColor},
@@ -192,8 +193,10 @@ bool BTN::AcceptDropDown(bool& on) {
 bool BTN::AcceptFont(QFont& font) {
     QFont f = m_font;
     f.setFamily(font.family());
-    if (font.pointSizeF() > 0) f.setPointSizeF(font.pointSizeF());
-    else f.setPixelSize(font.pixelSize());
+    if (font.pointSizeF() > 0)
+        f.setPointSizeF(font.pointSizeF());
+    else
+        f.setPixelSize(font.pixelSize());
     f.setBold(font.bold());
     f.setItalic(font.italic());
     f.setUnderline(font.underline());
@@ -325,10 +328,17 @@ void BTN::ApplyAutoSize() {
     const int w = ds.Left + ds.Right + content.width() + m_dropWidth;
     const int h = ds.Top + ds.Bottom + content.height();
     switch (m_layout.AutoSizeMode) {
-        case sknAutoSizeH: resize(w, height()); break;
-        case sknAutoSizeV: resize(width(), h); break;
-        case sknAutoSizeBoth: resize(w, h); break;
-        default: break;
+        case sknAutoSizeH:
+            resize(w, height());
+            break;
+        case sknAutoSizeV:
+            resize(width(), h);
+            break;
+        case sknAutoSizeBoth:
+            resize(w, h);
+            break;
+        default:
+            break;
     }
 }
 

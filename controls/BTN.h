@@ -36,7 +36,7 @@ class BTN : public UserControl, public tavSCls40::ISubclass {
     Q_PROPERTY(bool TogglePressed READ TogglePressed WRITE SetTogglePressed)
     Q_PROPERTY(bool Grouped READ Grouped WRITE SetGrouped)
 
-public:
+  public:
     using OLE_COLOR = tavGFX40::OLE_COLOR;
 
     enum ButtonStyles : int {
@@ -62,7 +62,7 @@ public:
     static constexpr OLE_COLOR kDefDisabledForeColor = tavGFX40::kNoColor;  // -1: embossed text
     static constexpr OLE_COLOR kDefForeColor = 0x80000012;
     static constexpr int kDefPicturePosition = picLeft;
-    static constexpr int kDropWidth = 12;      // caption space a split button leaves on its right
+    static constexpr int kDropWidth = 12;  // caption space a split button leaves on its right
 
     explicit BTN(QWidget* parent = nullptr, Ambient ambient = {});
     ~BTN() override;
@@ -165,7 +165,7 @@ public:
     winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
                                          winmsg::LPARAM lParam) override;
 
-signals:
+  signals:
     void Click();
     void KeyDown(int KeyCode, int Shift);
     void KeyPress(int KeyAscii);
@@ -179,7 +179,7 @@ signals:
     void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
     void QueryLayout(SkinButtonLayoutInfo& Layout);
 
-protected:
+  protected:
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -194,7 +194,7 @@ protected:
     void changeEvent(QEvent* e) override;
     void AmbientChanged() override;
 
-private:
+  private:
     // ---- the property rules (rows of Properties()) ----
     bool AcceptBackStyle(int& style);
     bool AcceptCaption(QString& caption);

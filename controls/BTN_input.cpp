@@ -206,11 +206,10 @@ void BTN::StopHover() {
 tavSCls40::EMsgResponse BTN::ISubclass_MsgResponse() {
     const auto msg = m_subclasser ? m_subclasser->CurrentMessage() : 0;
     return (msg == winmsg::WM_PAINT || msg == winmsg::WM_PARENTNOTIFY) ? tavSCls40::emrConsume
-                                                                        : tavSCls40::emrPreprocess;
+                                                                       : tavSCls40::emrPreprocess;
 }
 
-winmsg::LRESULT BTN::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam,
-                                          winmsg::LPARAM) {
+winmsg::LRESULT BTN::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM) {
     switch (message) {
         case winmsg::WM_PAINT:
             PaintToWindow();

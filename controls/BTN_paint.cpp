@@ -149,15 +149,17 @@ void BTN::ApplyWindowRegion() {
     }
     if (region == m_windowRegion) return;
     m_windowRegion = region;
-    if (region.isEmpty()) clearMask();
-    else setMask(region);
+    if (region.isEmpty())
+        clearMask();
+    else
+        setMask(region);
 }
 
 // ---- frames ------------------------------------------------------------------------------------------
 
 button_layout::State BTN::FrameState() const {
-    return button_layout::State{m_enabled,   m_pressed,       m_dropPressed, m_mouseOver, m_spaceDown,
-                                m_grouped,   m_togglePressed, m_hasFocus,    m_isDefault};
+    return button_layout::State{m_enabled, m_pressed,       m_dropPressed, m_mouseOver, m_spaceDown,
+                                m_grouped, m_togglePressed, m_hasFocus,    m_isDefault};
 }
 
 int BTN::BodyFrame() const { return button_layout::BodyFrame(m_buttonStyle, FrameState()); }

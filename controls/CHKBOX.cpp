@@ -43,8 +43,7 @@ const auto& CHKBOX::Properties() {
         Row<C>{"BackColor", &CHKBOX::m_backColor, kDefBackColor},
         Row<C>{"ForeColor", &CHKBOX::m_foreColor, kDefForeColor},
         Row<C>{"DisabledForeColor", &CHKBOX::m_disabledForeColor, kDefDisabledForeColor},
-        Row<QImage>{"MouseIcon", &CHKBOX::m_mouseIcon, {}},
-        Row<short>{"MousePointer", &CHKBOX::m_mousePointer, 0},
+        Row<QImage>{"MouseIcon", &CHKBOX::m_mouseIcon, {}}, Row<short>{"MousePointer", &CHKBOX::m_mousePointer, 0},
         // Written for the host's sake, never read back.
         Row<bool>{"ValueSetClick", &CHKBOX::m_valueSetClick, false, Storage::WriteOnly},
         Row<QImage>{"Picture", &CHKBOX::m_picture, {}, Storage::WriteOnly},
@@ -118,7 +117,8 @@ void CHKBOX::Compose(gdi::HDC target) const {
     const gdi::HDC dc = mem.hDC();
 
     const bool seeThrough = UserMode() && m_backStyle == bsTransparent;
-    if (!seeThrough || !gfxGetTransBG(dc, const_cast<CHKBOX*>(this))) gfxDrawRect(dc, gdi::RECT{0, 0, w, h}, m_backColor);
+    if (!seeThrough || !gfxGetTransBG(dc, const_cast<CHKBOX*>(this)))
+        gfxDrawRect(dc, gdi::RECT{0, 0, w, h}, m_backColor);
     const QRect glyph = GlyphRect();
     clsSkin::DrawPieceFrame(dc, m_skin, GlyphFrame(), glyph.x(), glyph.y());
     if (!m_caption.isEmpty()) DrawCaption(dc, w, h);
@@ -133,9 +133,9 @@ void CHKBOX::DrawCaption(gdi::HDC dc, int w, int h) const {
     gdi::RECT r{box.left(), box.top(), w, box.top() + box.height()};
     gdi::DrawText(dc, m_caption, r, gdi::DT_WORDBREAK);
     if (m_hasFocus && m_drawFocusRectangle) {
-        glyph_control::DrawFocusRect(dc, gdi::RECT{std::max(box.left() - 1, 0), std::max(box.top() - 1, 0),
-                                                   std::min(box.left() + box.width() + 1, w),
-                                                   std::min(box.top() + box.height() + 1, h)});
+        glyph_control::DrawFocusRect(
+            dc, gdi::RECT{std::max(box.left() - 1, 0), std::max(box.top() - 1, 0),
+                          std::min(box.left() + box.width() + 1, w), std::min(box.top() + box.height() + 1, h)});
     }
 }
 

@@ -20,7 +20,7 @@ class CHKBOX : public GlyphControlBase {
     Q_OBJECT
     Q_PROPERTY(bool Value READ Value WRITE SetValue)
 
-public:
+  public:
     enum BackStyles : int { bsTransparent = 0, bsOpaque = 1 };
 
     explicit CHKBOX(QWidget* parent = nullptr, Ambient ambient = {});
@@ -57,10 +57,10 @@ public:
     winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
                                          winmsg::LPARAM lParam) override;
 
-protected:
+  protected:
     void keyReleaseEvent(QKeyEvent* e) override;
 
-private:
+  private:
     void Compose(gdi::HDC target) const override;
     void DrawCaption(gdi::HDC dc, int w, int h) const;
     void AttachSubclassing();

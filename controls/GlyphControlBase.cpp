@@ -42,9 +42,7 @@ void GlyphControlBase::FontChanged() {
     Redraw();
 }
 
-void GlyphControlBase::MousePointerChanged() {
-    control_input::ApplyMousePointer(*this, m_mousePointer, m_mouseIcon);
-}
+void GlyphControlBase::MousePointerChanged() { control_input::ApplyMousePointer(*this, m_mousePointer, m_mouseIcon); }
 
 void GlyphControlBase::ApplyStoredSettings() {
     setWindowTitle(m_caption);
@@ -117,7 +115,7 @@ void GlyphControlBase::StopHover() {
 tavSCls40::EMsgResponse GlyphControlBase::ISubclass_MsgResponse() {
     const auto msg = m_subclasser ? m_subclasser->CurrentMessage() : 0;
     return (msg == winmsg::WM_PAINT || msg == winmsg::WM_PARENTNOTIFY) ? tavSCls40::emrConsume
-                                                                        : tavSCls40::emrPreprocess;
+                                                                       : tavSCls40::emrPreprocess;
 }
 
 void GlyphControlBase::OnMouseMoveMessage(int button, int shift, int x, int y) {

@@ -22,7 +22,7 @@
 
 class GlyphControlBase : public UserControl, public tavSCls40::ISubclass {
     Q_OBJECT
-public:
+  public:
     using OLE_COLOR = tavGFX40::OLE_COLOR;
 
     static constexpr OLE_COLOR kDefBackColor = 0x8000000F;
@@ -55,7 +55,7 @@ public:
     // ---- ISubclass --------------------------------------------------------------------------
     tavSCls40::EMsgResponse ISubclass_MsgResponse() override;
 
-signals:
+  signals:
     void Click();
     void MouseDown(int Button, int Shift, int X, int Y);
     void MouseMove(int Button, int Shift, int X, int Y);
@@ -65,7 +65,7 @@ signals:
     void KeyUp(int KeyCode, int Shift);
     void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
 
-protected:
+  protected:
     // `glyphResource`: the built-in strip of this control.
     GlyphControlBase(QWidget* parent, Ambient ambient, int glyphResource);
 
@@ -119,6 +119,6 @@ protected:
     SkinMapInfo m_skin;
     std::unique_ptr<tavSCls40::Subclasser> m_subclasser;
 
-private:
+  private:
     int m_glyphResource;
 };

@@ -82,11 +82,9 @@ const auto& LB::HiddenProperties() {
         HiddenRow<bool>{"HoverListEffect", &H::HoverListEffect, d.HoverListEffect},
         HiddenRow<C>{"HoverListEffectColor", &H::HoverListEffectColor, d.HoverListEffectColor},
         HiddenRow<int>{"BoxRadius", &H::BoxRadius, d.BoxRadius},
-        HiddenRow<int>{"Alignment", &H::Alignment, d.Alignment},
-        HiddenRow<bool>{"Focus", &H::Focus, d.Focus},
+        HiddenRow<int>{"Alignment", &H::Alignment, d.Alignment}, HiddenRow<bool>{"Focus", &H::Focus, d.Focus},
         HiddenRow<bool>{"HoverSelection", &H::HoverSelection, d.HoverSelection},
-        HiddenRow<bool>{"WordWrap", &H::WordWrap, d.WordWrap},
-        HiddenRow<int>{"OrderType", &H::OrderType, d.OrderType});
+        HiddenRow<bool>{"WordWrap", &H::WordWrap, d.WordWrap}, HiddenRow<int>{"OrderType", &H::OrderType, d.OrderType});
     return table;
 }
 
@@ -194,8 +192,10 @@ void LB::SetHiddenSettings(const LBHiddenSettings& settings) {
     const bool resized = settings.ScrollBarWidth != m_hidden.ScrollBarWidth;
     const auto changed = property_table::ChangedNames(m_hidden, settings, HiddenProperties());
     m_hidden = settings;
-    if (resized) SizeHandling();
-    else Redraw();
+    if (resized)
+        SizeHandling();
+    else
+        Redraw();
     for (const char* name : changed) MarkChanged(name);
 }
 
@@ -240,8 +240,10 @@ void LB::RemoveItem(long index) {
     SyncSize();
     CheckIndex(index);
     m_items.erase(m_items.begin() + index);
-    if (m_listIndex == index) m_listIndex = -1;
-    else if (m_listIndex > index) --m_listIndex;
+    if (m_listIndex == index)
+        m_listIndex = -1;
+    else if (m_listIndex > index)
+        --m_listIndex;
     m_newIndex = -1;
     m_hoverItem = -1;
     if (!m_drawEnabled) return;
@@ -315,4 +317,3 @@ void LB::ScrollTo(long top) {
     m_sb->SetValue(top);
     m_hoverItem = -1;
 }
-

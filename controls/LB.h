@@ -62,7 +62,7 @@ struct LBHiddenSettings {
 
 class LB : public UserControl, public tavSCls40::ISubclass {
     Q_OBJECT
-public:
+  public:
     using OLE_COLOR = tavGFX40::OLE_COLOR;
     enum Appearances : int { appFlat = 0, appBorder = 1 };
     enum Alignments : int { alignLeft = 0, alignRight = 1, alignCenter = 2 };
@@ -192,7 +192,7 @@ public:
     winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
                                          winmsg::LPARAM lParam) override;
 
-signals:
+  signals:
     void Click();
     void DblClick();
     void KeyDown(int KeyCode, int Shift);
@@ -206,7 +206,7 @@ signals:
     // Passed on unchanged from the scroll bar.
     void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -218,7 +218,7 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
     void hideEvent(QHideEvent* e) override;
 
-private:
+  private:
     struct Item {
         QString text;
         QVariant data;
@@ -289,7 +289,7 @@ private:
     int m_itemHeight = 1;
     int m_itemsVisible = 0;
     list_rows::LineMetrics m_line;  // the font's line and ink, for placing row text
-    QSize m_sizedFor;  // the size the metrics were computed for
+    QSize m_sizedFor;               // the size the metrics were computed for
     bool m_drawEnabled = true;
     bool m_buttonHeld = false;
     long m_hoverItem = -1;

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 class LBError : public std::runtime_error {
-public:
+  public:
     enum Number : int {
         InvalidPropertyValue = 380,       // ListIndex, TopIndex out of range
         InvalidPropertyArrayIndex = 381,  // RemoveItem, ItemText/ItemData/ItemStringData index
@@ -16,6 +16,6 @@ public:
           m_number(number) {}
     Number number() const { return m_number; }
 
-private:
+  private:
     Number m_number;
 };

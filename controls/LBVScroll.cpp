@@ -5,7 +5,6 @@
 
 #include <QHideEvent>
 
-
 using namespace scroll_bar;
 using property_table::Storage;
 using scroll_range::ToTwips;
@@ -147,7 +146,8 @@ void LBVScroll::OnButtonDown(QPoint p) {
             PageTowards(part == ScrollPart::TrackAbove ? pageTowardsMin : pageTowardsMax);
             m_repeat.Start();
             break;
-        case ScrollPart::None: break;
+        case ScrollPart::None:
+            break;
     }
     Redraw();
 }
@@ -183,14 +183,19 @@ void LBVScroll::StepPressedPart() {
                 MoveTo(m_pressed == ScrollPart::UpArrow ? Value() - SmallChange() : Value() + SmallChange());
             break;
         case ScrollPart::TrackAbove:
-            if (m_geo.thumbTop > pointer) PageTowards(pageTowardsMin);
-            else m_repeat.StopRepeat();
+            if (m_geo.thumbTop > pointer)
+                PageTowards(pageTowardsMin);
+            else
+                m_repeat.StopRepeat();
             break;
         case ScrollPart::TrackBelow:
-            if (m_geo.ThumbBottom() < pointer) PageTowards(pageTowardsMax);
-            else m_repeat.StopRepeat();
+            if (m_geo.ThumbBottom() < pointer)
+                PageTowards(pageTowardsMax);
+            else
+                m_repeat.StopRepeat();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

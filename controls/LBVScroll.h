@@ -22,7 +22,7 @@
 
 class LBVScroll : public ScrollBarBase {
     Q_OBJECT
-public:
+  public:
     enum PageDirection : int { pageTowardsMin = 0, pageTowardsMax = 1 };
     enum DrawFormat : int { fmtGripper = 0, fmtPlainThumb = 1 };
 
@@ -55,7 +55,7 @@ public:
     // ---- state, for the owner and for checks (the rest in ScrollBarBase) ------------------------
     double MinThumbLength() const { return m_skins.MinThumb(); }
 
-signals:
+  signals:
     // A mouse button went down on the bar (before anything else happens).
     void BarMouseDown();
     // The user moved the bar with an arrow or the track (Change) or by
@@ -66,11 +66,11 @@ signals:
     // for no paging.
     void QueryPageSize(int Direction, long& Amount);
 
-protected:
+  protected:
     void hideEvent(QHideEvent* e) override;
     void leaveEvent(QEvent* e) override;
 
-private:
+  private:
     double NewThumbLength() const override;
     void OnButtonDown(QPoint p) override;
     void OnButtonUp() override;

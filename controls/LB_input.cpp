@@ -66,8 +66,10 @@ void LB::mouseMoveEvent(QMouseEvent* e) {
 void LB::wheelEvent(QWheelEvent* e) {
     // The subclassed WM_MOUSEWHEEL has scrolled already.  A list whose items
     // all fit leaves the wheel to what lies under it (a scrolling panel).
-    if (ScrollBarShown()) e->accept();
-    else e->ignore();
+    if (ScrollBarShown())
+        e->accept();
+    else
+        e->ignore();
 }
 
 void LB::hideEvent(QHideEvent*) {
@@ -129,7 +131,9 @@ tavSCls40::EMsgResponse LB::ISubclass_MsgResponse() {
 winmsg::LRESULT LB::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam,
                                          winmsg::LPARAM lParam) {
     switch (message) {
-        case winmsg::WM_PAINT: PaintToWindow(); break;
+        case winmsg::WM_PAINT:
+            PaintToWindow();
+            break;
         case winmsg::WM_MOUSEWHEEL:
             if (m_enabled) OnWheel(static_cast<std::int16_t>(winmsg::HIWORD(wParam)));
             break;
@@ -149,7 +153,8 @@ winmsg::LRESULT LB::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, win
                 m_throttle.OnTimer(wParam, m_tick());
             }
             break;
-        default: break;
+        default:
+            break;
     }
     return 0;
 }

@@ -104,8 +104,10 @@ void LB::DrawRows(gdi::HDC dc) const {
     const list_rows::Page rows = Rows();
     for (long i = rows.top; i < rows.end(); ++i) {
         if (i == m_listIndex) continue;
-        if (m_hidden.HoverListEffect && i == m_hoverItem) DrawRow(dc, i, m_hidden.HoverListEffectColor, m_hidden.FontHoverEffect);
-        else DrawRow(dc, i, m_backNormal, m_fontNormal);
+        if (m_hidden.HoverListEffect && i == m_hoverItem)
+            DrawRow(dc, i, m_hidden.HoverListEffectColor, m_hidden.FontHoverEffect);
+        else
+            DrawRow(dc, i, m_backNormal, m_fontNormal);
     }
 }
 
@@ -115,8 +117,9 @@ void LB::DrawRow(gdi::HDC dc, long index, OLE_COLOR back, OLE_COLOR fore) const 
     const QRect r = ItemRect(index);
     if (r.isEmpty()) return;
     const int alignment = m_hidden.Alignment;
-    const std::uint32_t align = alignment == alignRight ? gdi::DT_RIGHT : alignment == alignCenter ? gdi::DT_CENTER
-                                                                                                   : gdi::DT_LEFT;
+    const std::uint32_t align = alignment == alignRight    ? gdi::DT_RIGHT
+                                : alignment == alignCenter ? gdi::DT_CENTER
+                                                           : gdi::DT_LEFT;
     const std::uint32_t flags = gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX | align;
     const int textInset = m_leftMargin + m_itemTextLeft + (m_applyItemOffset != 0 ? m_itemOffset : 0);
     const int shift = list_rows::DrawRow(r, m_line, m_boxOffset, m_boxBorderWidth).textShift;

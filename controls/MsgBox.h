@@ -45,13 +45,13 @@ Handler SetHandler(Handler handler);
 
 // Installs a handler for its lifetime.
 class ScopedHandler {
-public:
+  public:
     explicit ScopedHandler(Handler handler) : m_previous(SetHandler(std::move(handler))) {}
     ~ScopedHandler() { SetHandler(std::move(m_previous)); }
     ScopedHandler(const ScopedHandler&) = delete;
     ScopedHandler& operator=(const ScopedHandler&) = delete;
 
-private:
+  private:
     Handler m_previous;
 };
 

@@ -27,8 +27,7 @@ const auto& Opt::Properties() {
         Row<bool>{"Enabled", &Opt::m_enabled, true, Storage::Stored, nullptr, &Opt::EnabledChanged},
         Row<QFont>{"Font", &Opt::m_font, {}, Storage::Stored, nullptr, &Opt::FontChanged},
         Row<C>{"ForeColor", &Opt::m_foreColor, kDefForeColor, Storage::Stored, nullptr, &Opt::Redraw},
-        Row<short>{"GroupID", &Opt::m_groupID, 0},
-        Row<bool>{"Grouped", &Opt::m_grouped, false},
+        Row<short>{"GroupID", &Opt::m_groupID, 0}, Row<bool>{"Grouped", &Opt::m_grouped, false},
         Row<QImage>{"MouseIcon", &Opt::m_mouseIcon, {}, Storage::Stored, nullptr, &Opt::MousePointerChanged},
         Row<short>{"MousePointer", &Opt::m_mousePointer, 0, Storage::Stored, nullptr, &Opt::MousePointerChanged},
         Row<bool>{"Value", &Opt::m_value, false, Storage::Stored, &Opt::AcceptValue, &Opt::ValueChanged},
@@ -167,9 +166,12 @@ void Opt::UserChoice(ChoiceBy by) {
 QRect Opt::GlyphRect() const {
     const int y = height() / 2 - kGlyphSize / 2;
     switch (m_alignment) {
-        case optGlyphLeft: return QRect(0, y, kGlyphSize, kGlyphSize);
-        case optGlyphRight: return QRect(width() - (kGlyphSize + 1), y, kGlyphSize, kGlyphSize);
-        default: return {};
+        case optGlyphLeft:
+            return QRect(0, y, kGlyphSize, kGlyphSize);
+        case optGlyphRight:
+            return QRect(width() - (kGlyphSize + 1), y, kGlyphSize, kGlyphSize);
+        default:
+            return {};
     }
 }
 
@@ -177,8 +179,10 @@ QRect Opt::CaptionBox() const {
     const int w = width(), h = height();
     const int beside = kGlyphSize + glyph_control::kCaptionGap;
     QRect box(0, 0, w, h);
-    if (m_alignment == optGlyphLeft) box.setLeft(beside);
-    else if (m_alignment == optGlyphRight) box.setRight(w - 1 - beside - 1);
+    if (m_alignment == optGlyphLeft)
+        box.setLeft(beside);
+    else if (m_alignment == optGlyphRight)
+        box.setRight(w - 1 - beside - 1);
     if (m_controlWidth > 0) box.setWidth(m_controlWidth);
     if (m_controlHeight > 0) box.setHeight(m_controlHeight);
     return box.translated(m_xOffset, m_yOffset);
@@ -221,9 +225,9 @@ void Opt::DrawCaption(gdi::HDC dc, int w, int h) const {
     gdi::RECT out{box.left(), top, box.left() + box.width(), top + textHeight};
     gdi::DrawText(dc, m_caption, out, gdi::DT_WORDBREAK);
     if (m_hasFocus) {
-        glyph_control::DrawFocusRect(dc, gdi::RECT{std::max(box.left() - 1, 0), std::max(top - 1, 0),
-                                                   std::min(box.left() + textWidth + 1, w),
-                                                   std::min(top + textHeight + 1, h)});
+        glyph_control::DrawFocusRect(
+            dc, gdi::RECT{std::max(box.left() - 1, 0), std::max(top - 1, 0), std::min(box.left() + textWidth + 1, w),
+                          std::min(top + textHeight + 1, h)});
     }
 }
 
@@ -259,8 +263,10 @@ winmsg::LRESULT Opt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, wi
         case WM_MBUTTONUP:
             if (!m_pressed) break;
             m_pressed = false;
-            if (rect().contains(x, y)) UserChoice(message == WM_LBUTTONUP ? ChoiceBy::LeftButton : ChoiceBy::OtherButton);
-            else Redraw();
+            if (rect().contains(x, y))
+                UserChoice(message == WM_LBUTTONUP ? ChoiceBy::LeftButton : ChoiceBy::OtherButton);
+            else
+                Redraw();
             emit MouseUp(button, shift, x, y);
             break;
         case WM_TIMER:

@@ -28,7 +28,7 @@ class Opt : public GlyphControlBase {
     Q_PROPERTY(bool Value READ Value WRITE SetValue)
     Q_PROPERTY(bool Grouped READ Grouped WRITE SetGrouped)
 
-public:
+  public:
     enum Alignments : int { optGlyphLeft = 0, optGlyphRight = 1 };
     enum BackStyles : int { bsTransparent = 0, bsOpaque = 1 };
 
@@ -92,18 +92,18 @@ public:
     winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
                                          winmsg::LPARAM lParam) override;
 
-signals:
+  signals:
     // Raised before a click changes the value; the handler may change
     // NewValue or set bCancel to keep the value as it is.
     void BeforeValueChanged(bool& NewValue, bool& bCancel);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
 
-private:
+  private:
     // Whose turn a user choice is: the left button (or the space key) raises Click.
     enum class ChoiceBy { LeftButton, OtherButton };
 
@@ -131,5 +131,5 @@ private:
 
     // run-time state
     bool m_clickOnValueChange = false;  // ValueSetClick noted a change
-    tavSCls40::MemoryDC m_background;  // what lies under the glyph and caption
+    tavSCls40::MemoryDC m_background;   // what lies under the glyph and caption
 };

@@ -11,7 +11,7 @@
 #include <QVariant>
 
 class PropertyBag {
-public:
+  public:
     QVariant ReadProperty(const QString& name, const QVariant& defaultValue = {}) const;
     void WriteProperty(const QString& name, const QVariant& value, const QVariant& defaultValue = {});
 
@@ -29,6 +29,6 @@ public:
     int Count() const { return static_cast<int>(m_values.size()); }
     void Clear() { m_values.clear(); }
 
-private:
+  private:
     QMap<QString, QVariant> m_values;
 };

@@ -38,9 +38,8 @@ void ScrollBarBase::EndUpdate() {
 }
 
 void ScrollBarBase::ApplyCustomSkin() {
-    m_skins.LoadCustom(m_theme, [this](long res, SkinMapInfo& skin, SkinSource& source) {
-        emit QuerySkin(res, skin, source);
-    });
+    m_skins.LoadCustom(m_theme,
+                       [this](long res, SkinMapInfo& skin, SkinSource& source) { emit QuerySkin(res, skin, source); });
     SizeHandling();
 }
 
@@ -61,8 +60,10 @@ void ScrollBarBase::RecomputeThumb() {
     const double arrow = ToTwips(m_metricsSize > 0 ? m_metricsSize : m_skins.ButtonHeight());
     m_geo.topArrow = m_geo.bottomArrow = std::min(arrow, m_geo.innerHeight / 2);
     m_geo.thumbLength = NewThumbLength();
-    if (m_dragging) m_geo.thumbTop = ClampThumbTop(m_geo, m_geo.thumbTop);
-    else m_geo.thumbTop = scroll_range::ThumbTop(m_geo, m_range);
+    if (m_dragging)
+        m_geo.thumbTop = ClampThumbTop(m_geo, m_geo.thumbTop);
+    else
+        m_geo.thumbTop = scroll_range::ThumbTop(m_geo, m_range);
 }
 
 ScrollBarBase::ScrollPart ScrollBarBase::HitTest(QPoint point) const {
@@ -82,8 +83,8 @@ scroll_bar::Look ScrollBarBase::CurrentLook() const {
     look.up = StateOf(ScrollPart::UpArrow);
     look.down = StateOf(ScrollPart::DownArrow);
     look.thumb = m_dragging ? statePressed : StateOf(ScrollPart::Thumb);
-    look.track = (m_pressed == ScrollPart::TrackAbove || m_pressed == ScrollPart::TrackBelow) ? statePressed
-                                                                                              : stateNormal;
+    look.track =
+        (m_pressed == ScrollPart::TrackAbove || m_pressed == ScrollPart::TrackBelow) ? statePressed : stateNormal;
     return look;
 }
 
@@ -109,7 +110,9 @@ winmsg::LRESULT ScrollBarBase::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT m
                                                     winmsg::LPARAM lParam) {
     const QPoint p(winmsg::GET_X_LPARAM(lParam), winmsg::GET_Y_LPARAM(lParam));
     switch (message) {
-        case winmsg::WM_PAINT: PaintToWindow(); break;
+        case winmsg::WM_PAINT:
+            PaintToWindow();
+            break;
         case winmsg::WM_LBUTTONDBLCLK:
             if (m_doubleClick == DoubleClick::Presses && m_enabled) OnButtonDown(p);
             break;
@@ -122,8 +125,11 @@ winmsg::LRESULT ScrollBarBase::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT m
         case winmsg::WM_MOUSEMOVE:
             if (m_enabled) OnMouseMove(p, (wParam & winmsg::MK_LBUTTON) != 0);
             break;
-        case winmsg::WM_TIMER: OnTimer(wParam); break;
-        default: break;
+        case winmsg::WM_TIMER:
+            OnTimer(wParam);
+            break;
+        default:
+            break;
     }
     return 0;
 }

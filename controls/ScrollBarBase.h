@@ -22,7 +22,7 @@
 
 class ScrollBarBase : public UserControl, public tavSCls40::ISubclass {
     Q_OBJECT
-public:
+  public:
     using ScrollPart = scroll_range::Part;
     using Number = scroll_range::Number;
     // Whether a double click on the bar counts as another press.
@@ -69,14 +69,14 @@ public:
     winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
                                          winmsg::LPARAM lParam) override;
 
-signals:
+  signals:
     // The button went up again.
     void BarMouseUp();
     // The host fills `Skin` and `Source` for built-in piece `ResNumber`;
     // leaving either empty keeps the built-in piece.
     void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
 
-protected:
+  protected:
     ScrollBarBase(QWidget* parent, Ambient ambient, DoubleClick doubleClick, scroll_range::Range range);
 
     void paintEvent(QPaintEvent* e) override;
@@ -125,6 +125,6 @@ protected:
     int m_pointerY = 0;  // last pointer row over the track while held, pixels
     std::shared_ptr<tavSCls40::Subclasser> m_subclasser;
 
-private:
+  private:
     DoubleClick m_doubleClick;
 };

@@ -36,7 +36,7 @@ struct Extender {
 
 class UserControl : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit UserControl(QWidget* parent = nullptr, Ambient ambient = {});
 
     const ::Ambient& AmbientProperties() const { return m_ambient; }
@@ -51,11 +51,11 @@ public:
     // The host changed an ambient property.
     void SetAmbient(const ::Ambient& ambient);
 
-signals:
+  signals:
     // A property changed and should be saved.
     void PropertyChanged(const QString& name);
 
-protected:
+  protected:
     virtual void AmbientChanged() {}
     void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
 
@@ -65,11 +65,12 @@ protected:
     template <class C, class T, class M>
     void SetProperty(T M::*member, std::type_identity_t<T> value) {
         auto& self = static_cast<C&>(*this);
-        if (const char* name = property_table::Set(self, C::Properties(), static_cast<T C::*>(member), std::move(value)))
+        if (const char* name =
+                property_table::Set(self, C::Properties(), static_cast<T C::*>(member), std::move(value)))
             MarkChanged(name);
     }
 
-private:
+  private:
     ::Ambient m_ambient;
     ::Extender m_extender;
 };

@@ -42,11 +42,11 @@ const auto& VSC::Properties() {
 
 // Stored as they are; setting them goes through the range's rules.
 const auto& VSC::RangeProperties() {
-    static const auto table = std::make_tuple(RangeRow<Number>{"Min", &RangeValues::Min, 0},
-                                              RangeRow<Number>{"Max", &RangeValues::Max, kDefMax},
-                                              RangeRow<Number>{"Value", &RangeValues::Value, 0},
-                                              RangeRow<Number>{"SmallChange", &RangeValues::SmallChange, kDefSmallChange},
-                                              RangeRow<Number>{"LargeChange", &RangeValues::LargeChange, kDefLargeChange});
+    static const auto table = std::make_tuple(
+        RangeRow<Number>{"Min", &RangeValues::Min, 0}, RangeRow<Number>{"Max", &RangeValues::Max, kDefMax},
+        RangeRow<Number>{"Value", &RangeValues::Value, 0},
+        RangeRow<Number>{"SmallChange", &RangeValues::SmallChange, kDefSmallChange},
+        RangeRow<Number>{"LargeChange", &RangeValues::LargeChange, kDefLargeChange});
     return table;
 }
 
@@ -82,8 +82,8 @@ void VSC::WriteProperties(PropertyBag& bag) const {
 
 void VSC::AttachSubclassing() {
     if (!m_subclasser) m_subclasser = threadSubclasser();
-    AttachMessages({winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
-                    winmsg::WM_LBUTTONUP});
+    AttachMessages(
+        {winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN, winmsg::WM_LBUTTONUP});
 }
 
 // ---- properties ---------------------------------------------------------------------------------------
@@ -195,7 +195,8 @@ void VSC::OnButtonDown(QPoint p) {
             StartPress(up ? towardsMin : towardsMax, up ? ScrollPart::TrackAbove : ScrollPart::TrackBelow, before);
             break;
         }
-        case ScrollPart::None: break;
+        case ScrollPart::None:
+            break;
     }
     Redraw();
 }
@@ -218,8 +219,7 @@ void VSC::OnButtonUp() {
 void VSC::OnTimer(std::uintptr_t id) {
     if (m_throttle.OnTimer(id, FrameThrottle::NowMs())) return;
     if (id == modSkinConstants::kHoverTimerId) {
-        if (m_pressed == ScrollPart::None && !m_dragging &&
-            !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
+        if (m_pressed == ScrollPart::None && !m_dragging && !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
             winmsg::KillTimer(this, id);
             m_hover = ScrollPart::None;
             Redraw();
@@ -246,7 +246,8 @@ void VSC::RepeatStep() {
         case ScrollPart::DownArrow:
             if (m_hover == ScrollPart::DownArrow) m_range.SetValue(Value() + SmallChange());
             break;
-        default: break;
+        default:
+            break;
     }
     if (Value() != before) emit Change();
     RecomputeThumb();

@@ -22,7 +22,7 @@
 
 class VSC : public ScrollBarBase {
     Q_OBJECT
-public:
+  public:
     enum Direction { towardsMin, towardsMax };
 
     // Defaults of the stored properties.
@@ -61,14 +61,14 @@ public:
     // The subclasser this bar's thread shares (null before the first attach).
     const tavSCls40::Subclasser* SharedSubclasser() const { return m_subclasser.get(); }
 
-signals:
+  signals:
     void Change();
     void Scroll();
 
-protected:
+  protected:
     void hideEvent(QHideEvent* e) override;
 
-private:
+  private:
     double NewThumbLength() const override;
     void OnButtonDown(QPoint p) override;
     void OnButtonUp() override;

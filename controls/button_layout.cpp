@@ -22,13 +22,17 @@ Layout pictureAtEdge(const QRect& area, QSize pic, int position) {
     if (isVertical(position)) {
         const int y = first ? area.top() : area.bottom() + 1 - pic.height();
         out.picture = QRect(area.left() + (area.width() - pic.width()) / 2, y, pic.width(), pic.height());
-        if (first) rest.setTop(out.picture.bottom() + 1 + kGap);
-        else rest.setBottom(out.picture.top() - 1 - kGap);
+        if (first)
+            rest.setTop(out.picture.bottom() + 1 + kGap);
+        else
+            rest.setBottom(out.picture.top() - 1 - kGap);
     } else {
         const int x = first ? area.left() : area.right() + 1 - pic.width();
         out.picture = QRect(x, area.top() + (area.height() - pic.height()) / 2, pic.width(), pic.height());
-        if (first) rest.setLeft(out.picture.right() + 1 + kGap);
-        else rest.setRight(out.picture.left() - 1 - kGap);
+        if (first)
+            rest.setLeft(out.picture.right() + 1 + kGap);
+        else
+            rest.setRight(out.picture.left() - 1 - kGap);
     }
     out.caption = rest;
     return out;

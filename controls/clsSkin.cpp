@@ -33,8 +33,10 @@ bool LoadCustomPiece(SkinMapInfo& piece, const SkinSource& source, int frames) {
 
 void ReleasePiece(SkinMapInfo& piece) {
     if (piece.MemDC != 0) {
-        if (!piece.ImageName.isEmpty()) tavResSrv40::ReleaseCustomResDc(piece.ImageName);
-        else tavResSrv40::ReleaseStaticResDc(piece.MemDC);
+        if (!piece.ImageName.isEmpty())
+            tavResSrv40::ReleaseCustomResDc(piece.ImageName);
+        else
+            tavResSrv40::ReleaseStaticResDc(piece.MemDC);
     }
     piece.MemDC = 0;
     piece.ImageName.clear();
@@ -45,10 +47,9 @@ void ReleasePiece(SkinMapInfo& piece) {
 
 bool DrawPiece(gdi::HDC dst, const SkinMapInfo& piece, int frame, int left, int top, int right, int bottom) {
     if (piece.MemDC == 0) return false;
-    return tavGFX40::gfxDrawSkin(dst, piece.MemDC, frame, piece.MapMargin, left, top, right, bottom,
-                                 piece.IMGHeight, piece.IMGWidth, static_cast<gdi::COLORREF>(piece.MaskColor),
-                                 piece.RGN1BltMode, piece.RGN2BltMode, piece.RGN3BltMode, piece.RGN4BltMode,
-                                 piece.RGN5BltMode);
+    return tavGFX40::gfxDrawSkin(dst, piece.MemDC, frame, piece.MapMargin, left, top, right, bottom, piece.IMGHeight,
+                                 piece.IMGWidth, static_cast<gdi::COLORREF>(piece.MaskColor), piece.RGN1BltMode,
+                                 piece.RGN2BltMode, piece.RGN3BltMode, piece.RGN4BltMode, piece.RGN5BltMode);
 }
 
 bool DrawPieceFrame(gdi::HDC dst, const SkinMapInfo& piece, int frame, int x, int y) {

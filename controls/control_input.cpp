@@ -13,11 +13,16 @@ int KeyAsciiOf(const QString& text) {
 }
 
 void ApplyMousePointer(QWidget& widget, int mousePointer, const QImage& icon, Qt::CursorShape customShape) {
-    if (mousePointer == 0) widget.unsetCursor();
-    else if (mousePointer == 99 && !icon.isNull()) widget.setCursor(QCursor(QPixmap::fromImage(icon)));
-    else if (mousePointer == 99) widget.setCursor(customShape);
-    else if (const auto shape = tavMFC40::StandardCursor(mousePointer)) widget.setCursor(*shape);
-    else widget.unsetCursor();
+    if (mousePointer == 0)
+        widget.unsetCursor();
+    else if (mousePointer == 99 && !icon.isNull())
+        widget.setCursor(QCursor(QPixmap::fromImage(icon)));
+    else if (mousePointer == 99)
+        widget.setCursor(customShape);
+    else if (const auto shape = tavMFC40::StandardCursor(mousePointer))
+        widget.setCursor(*shape);
+    else
+        widget.unsetCursor();
 }
 
 }  // namespace control_input

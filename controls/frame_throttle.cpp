@@ -43,4 +43,3 @@ std::int64_t FrameThrottle::NowMs() {
     }();
     return clock.elapsed();
 }
-

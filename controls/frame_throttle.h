@@ -12,7 +12,7 @@
 // one repaint for all requests of the frame.  Without subclassing (design
 // mode) there is no WM_TIMER, so every request is passed on.
 class FrameThrottle {
-public:
+  public:
     static constexpr int kFrameMs = 16;
     FrameThrottle(winmsg::HWND window, std::uintptr_t timerId) : m_window(window), m_timerId(timerId) {}
     // `timers`: whether WM_TIMER reaches the control; `now`: milliseconds.
@@ -24,10 +24,9 @@ public:
     // A millisecond clock for `now`.
     static std::int64_t NowMs();
 
-private:
+  private:
     winmsg::HWND m_window;
     std::uintptr_t m_timerId;
     bool m_deferred = false;
     std::int64_t m_last = -1;
 };
-

@@ -11,12 +11,12 @@ namespace list_rows {
 
 // The rows on the page.
 struct Page {
-    QRect area;           // the rows' area: inside the border, left of the scroll bar
-    int itemHeight = 1;   // pixels per row
-    long top = 0;         // first visible item (the scroll bar's Value)
+    QRect area;          // the rows' area: inside the border, left of the scroll bar
+    int itemHeight = 1;  // pixels per row
+    long top = 0;        // first visible item (the scroll bar's Value)
     long itemsVisible = 0;
-    long count = 0;       // items in the list
-    QPoint itemOffset;    // moves every row (ApplyItemOffset's ItemLeftOffset, ItemTopOffset)
+    long count = 0;     // items in the list
+    QPoint itemOffset;  // moves every row (ApplyItemOffset's ItemLeftOffset, ItemTopOffset)
 
     // The row that shows item `index`; empty when it is not on the page.
     QRect itemRect(long index) const;
@@ -34,7 +34,14 @@ long ItemsVisible(int innerHeight, int itemHeight);
 long TopShowing(long top, long index, long itemsVisible);
 
 // Key codes of the list's keyboard moves.
-enum KeyCode : int { vbKeyPageUp = 33, vbKeyPageDown = 34, vbKeyEnd = 35, vbKeyHome = 36, vbKeyUp = 38, vbKeyDown = 40 };
+enum KeyCode : int {
+    vbKeyPageUp = 33,
+    vbKeyPageDown = 34,
+    vbKeyEnd = 35,
+    vbKeyHome = 36,
+    vbKeyUp = 38,
+    vbKeyDown = 40
+};
 // The selection a key moves `index` to in a list of `count` items, `page` rows
 // a page; `index` itself when the key moves nothing.
 long KeyTarget(int keyCode, long index, long count, long page);
@@ -50,8 +57,8 @@ int DragStepInterval(int y, int innerHeight);
 
 // Where the selected row's outline and every row's text go.
 struct RowDrawing {
-    QRect box;       // the selection outline's outer edge
-    int textShift;   // pixels to move the text down (negative: up)
+    QRect box;      // the selection outline's outer edge
+    int textShift;  // pixels to move the text down (negative: up)
 };
 // The font's line: its ascent and descent, and how far its ink reaches above
 // (inkAbove) and below (inkBelow) the baseline.

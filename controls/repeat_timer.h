@@ -19,7 +19,7 @@ constexpr int kRepeatMs = 50;
 // The auto-repeat of a held arrow or track: tScrlEnable fires once, turns
 // itself off and turns tScrl on.  At most one of the two runs at a time.
 class RepeatTimer {
-public:
+  public:
     enum class Tick { NotMine, DelayOver, Step };
     explicit RepeatTimer(winmsg::HWND window) : m_window(window) {}
     void Start();  // enables tScrlEnable
@@ -30,7 +30,7 @@ public:
     // Disables tScrl only (the track repeat reached the pointer).
     void StopRepeat();
 
-private:
+  private:
     winmsg::HWND m_window;
     bool m_delay = false;
     bool m_repeat = false;

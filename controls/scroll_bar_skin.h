@@ -32,7 +32,7 @@ constexpr int kDownFrameOffset = 4;
 
 // The five skin pieces of one bar.
 class SkinSet {
-public:
+  public:
     // Asked for each piece by ApplyCustom: fill the record and the source,
     // or leave either empty to keep the built-in piece.
     using Asker = std::function<void(long resource, SkinMapInfo& skin, SkinSource& source)>;
@@ -56,7 +56,7 @@ public:
     // Height of one arrow button frame, in pixels.
     int ButtonHeight() const;
 
-private:
+  private:
     void UpdateMinThumb();
     std::array<SkinMapInfo, kPieceCount> m_pieces{};
     double m_minThumb = kBuiltInMinThumb;

@@ -28,7 +28,7 @@ struct RangeValues {
 };
 
 class Range {
-public:
+  public:
     constexpr explicit Range(const RangeValues& values) : m_v(values) {}
 
     Number Min() const { return m_v.Min; }
@@ -53,7 +53,7 @@ public:
     // Taken as read from the host's store, without the setters' rules.
     void Load(const RangeValues& values) { m_v = values; }
 
-private:
+  private:
     RangeValues m_v;
 };
 

@@ -247,8 +247,7 @@ void txt::StopHover() {
 
 tavSCls40::EMsgResponse txt::ISubclass_MsgResponse() { return tavSCls40::emrPreprocess; }
 
-winmsg::LRESULT txt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam,
-                                          winmsg::LPARAM) {
+winmsg::LRESULT txt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM) {
     switch (message) {
         case winmsg::WM_MOUSEMOVE:
             m_mouseOver = true;

@@ -30,7 +30,7 @@ class QLineEdit;
 class txt : public UserControl, public tavSCls40::ISubclass {
     Q_OBJECT
 
-public:
+  public:
     using OLE_COLOR = tavGFX40::OLE_COLOR;
 
     enum class FrameState { Normal = 0, Hover = 1, Focused = 2, Disabled = 3 };
@@ -98,7 +98,7 @@ public:
     winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
                                          winmsg::LPARAM lParam) override;
 
-signals:
+  signals:
     void Click();
     void Change();
     void KeyDown(int KeyCode, int Shift);
@@ -106,7 +106,7 @@ signals:
     void KeyUp(int KeyCode, int Shift);
     void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -116,7 +116,7 @@ protected:
     void hideEvent(QHideEvent* e) override;
     void changeEvent(QEvent* e) override;
 
-private:
+  private:
     bool AcceptMaxLength(short& length);
     void EnabledChanged();
     void FontChanged();

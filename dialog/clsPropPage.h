@@ -11,7 +11,7 @@
 #define TAVKONV40_EXPORT __attribute__((visibility("default")))
 
 class TAVKONV40_EXPORT clsPropPage {
-public:
+  public:
     // Opens the dialog; returns -1 when a run was cancelled while the dialog
     // object existed, else 0.  Needs a QApplication.
     std::int16_t InitConversion();

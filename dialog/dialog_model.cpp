@@ -28,7 +28,7 @@ const char* const kSetAllTo40 = "Set All To 4.0";
 
 // A run's host: the form's display, with the model's own cancel flag.
 class ModelRunHost : public tavkonv40::RunHost {
-public:
+  public:
     ModelRunHost(RunDisplay& display, const bool& cancel) : m_display(display), m_cancel(cancel) {}
     void appendLog(std::string_view line, tavkonv40::LogLineKind kind) override { m_display.appendLog(line, kind); }
     void yield() override { m_display.yield(); }
@@ -36,7 +36,7 @@ public:
     bool showsStatus() const override { return true; }
     void setStatus(std::string_view text) override { m_display.setStatus(text); }
 
-private:
+  private:
     RunDisplay& m_display;
     const bool& m_cancel;
 };
@@ -64,8 +64,10 @@ void DialogModel::loadDefaults() {
 // ---- panels ------------------------------------------------------------------------------------
 
 void DialogModel::pressTabHeader(double x) {
-    if (x > 0 && x < kTabWidth) m_panel = Panel::Suite;
-    else if (x > kTabWidth && x < 2 * kTabWidth + 1) m_panel = Panel::Microsoft;
+    if (x > 0 && x < kTabWidth)
+        m_panel = Panel::Suite;
+    else if (x > kTabWidth && x < 2 * kTabWidth + 1)
+        m_panel = Panel::Microsoft;
     changed();
 }
 
@@ -118,19 +120,34 @@ int DialogModel::microsoftSlot(int option) const { return tavkonv40::microsoftOp
 CommandEffect DialogModel::press(Command command) {
     if (!commandEnabled(command)) return CommandEffect::None;
     switch (command) {
-        case cmdStart: return CommandEffect::StartRun;
+        case cmdStart:
+            return CommandEffect::StartRun;
         case cmdCloseCancel:
             if (!m_running) return CommandEffect::CloseDialog;
             cancel();
             return CommandEffect::None;
-        case cmdHelp: return CommandEffect::None;
-        case cmdBrowse: return CommandEffect::ChooseFolder;
-        case cmdSelectAllSuite: tickAllFamilies(true); break;
-        case cmdClearAllSuite: tickAllFamilies(false); break;
-        case cmdSelectAllMicrosoft: tickAllMicrosoft(true); break;
-        case cmdClearAllMicrosoft: tickAllMicrosoft(false); break;
-        case cmdSetAllSuite: setAllFamilies(); break;
-        case cmdSetAllMicrosoft: setAllMicrosoft(); break;
+        case cmdHelp:
+            return CommandEffect::None;
+        case cmdBrowse:
+            return CommandEffect::ChooseFolder;
+        case cmdSelectAllSuite:
+            tickAllFamilies(true);
+            break;
+        case cmdClearAllSuite:
+            tickAllFamilies(false);
+            break;
+        case cmdSelectAllMicrosoft:
+            tickAllMicrosoft(true);
+            break;
+        case cmdClearAllMicrosoft:
+            tickAllMicrosoft(false);
+            break;
+        case cmdSetAllSuite:
+            setAllFamilies();
+            break;
+        case cmdSetAllMicrosoft:
+            setAllMicrosoft();
+            break;
     }
     changed();
     return CommandEffect::None;
@@ -138,24 +155,35 @@ CommandEffect DialogModel::press(Command command) {
 
 bool DialogModel::commandEnabled(Command command) const {
     switch (command) {
-        case cmdStart: return startEnabled();
-        case cmdBrowse: return folderEditable();
-        default: return m_enabled.at(idx(command));
+        case cmdStart:
+            return startEnabled();
+        case cmdBrowse:
+            return folderEditable();
+        default:
+            return m_enabled.at(idx(command));
     }
 }
 
 std::string DialogModel::commandCaption(Command command) const {
     switch (command) {
-        case cmdStart: return "Start";
-        case cmdCloseCancel: return m_running ? "Cancel" : "Close";
-        case cmdHelp: return "Help";
+        case cmdStart:
+            return "Start";
+        case cmdCloseCancel:
+            return m_running ? "Cancel" : "Close";
+        case cmdHelp:
+            return "Help";
         case cmdSelectAllSuite:
-        case cmdSelectAllMicrosoft: return "Select All";
+        case cmdSelectAllMicrosoft:
+            return "Select All";
         case cmdClearAllSuite:
-        case cmdClearAllMicrosoft: return "Clear All";
-        case cmdBrowse: return "...";
-        case cmdSetAllSuite: return m_suiteSetAllTo4L ? kSetAllTo4L : kSetAllTo40;
-        case cmdSetAllMicrosoft: return m_microsoftSetAllTo4L ? kSetAllTo4L : kSetAllTo40;
+        case cmdClearAllMicrosoft:
+            return "Clear All";
+        case cmdBrowse:
+            return "...";
+        case cmdSetAllSuite:
+            return m_suiteSetAllTo4L ? kSetAllTo4L : kSetAllTo40;
+        case cmdSetAllMicrosoft:
+            return m_microsoftSetAllTo4L ? kSetAllTo4L : kSetAllTo40;
     }
     return {};
 }
@@ -227,8 +255,7 @@ void DialogModel::cancel() {
     m_cancelledOnce = true;
 }
 
-void DialogModel::runStep(const RunServices& services, const std::string& path,
-                          void (*step)(tavkonv40::StepContext&)) {
+void DialogModel::runStep(const RunServices& services, const std::string& path, void (*step)(tavkonv40::StepContext&)) {
     ModelRunHost host(services.display, m_cancel);
     tavkonv40::FileSession session(services.fs, path, *this, host, m_runState);
     session.run(step);

@@ -51,7 +51,7 @@ enum class StartOutcome { Ran, Refused, FolderRefused };
 
 // Where a run's lines go: the form's log list and status label.
 class RunDisplay {
-public:
+  public:
     virtual ~RunDisplay() = default;
     virtual void clearLog() = 0;
     virtual void appendLog(std::string_view line, tavkonv40::LogLineKind kind) = 0;
@@ -68,7 +68,7 @@ struct RunServices {
 };
 
 class DialogModel : public tavkonv40::OptionsSource {
-public:
+  public:
     DialogModel();
 
     // Called after every change of state the form shows.
@@ -133,7 +133,7 @@ public:
     bool microsoftTo40(int option) const override { return m_microsoftTo40.at(idx(option)); }
     int microsoftSlot(int option) const override;
 
-private:
+  private:
     static std::size_t idx(int i) { return static_cast<std::size_t>(i); }
     void changed() const {
         if (m_onChange) m_onChange();

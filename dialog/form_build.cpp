@@ -18,7 +18,9 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text) {
     return label;
 }
 
-QString FromView(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromView(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A check box as wide as its glyph and caption: it paints its own face, so it should not
 // reach into the row beyond its text.
@@ -72,9 +74,9 @@ void BuildSuitePanel(FormView& f) {
     }
     for (const auto& family : tavkonv40::families()) {
         const int k = family.optionIndex;
-        c.chkProp[static_cast<std::size_t>(k)] = MakeCheck(f, panel, QStringLiteral("chkProp_%1").arg(k),
-                                                           FromView(family.caption), family.optionRow,
-                                                           rowAt(family.optionRow, 0), kSuiteRowPitch);
+        c.chkProp[static_cast<std::size_t>(k)] =
+            MakeCheck(f, panel, QStringLiteral("chkProp_%1").arg(k), FromView(family.caption), family.optionRow,
+                      rowAt(family.optionRow, 0), kSuiteRowPitch);
     }
 }
 
@@ -170,7 +172,7 @@ void BuildFooters(FormView& f) {
 }
 
 void BuildCommands(FormView& f) {
-    QWidget* parents[kCommandCount] = {&f.window, &f.window, &f.window, f.footer[0], f.footer[0],
+    QWidget* parents[kCommandCount] = {&f.window, &f.window,   &f.window,   f.footer[0], f.footer[0],
                                        f.group,   f.footer[1], f.footer[1], f.footer[1], f.footer[0]};
     for (int index = 0; index < kCommandCount; ++index) {
         auto* b = new BTN(parents[index], f.ambient);

@@ -24,12 +24,12 @@ struct FormControls {
     txt* txtPath = nullptr;
     LB* List1 = nullptr;
     VSC* VS = nullptr;
-    QLabel* lbl2 = nullptr;    // "Current Folder"
-    QLabel* lbl4 = nullptr;    // "Conversion Utility"
-    QLabel* lbl5 = nullptr;    // status line
+    QLabel* lbl2 = nullptr;      // "Current Folder"
+    QLabel* lbl4 = nullptr;      // "Conversion Utility"
+    QLabel* lbl5 = nullptr;      // status line
     QLabel* Label1_0 = nullptr;  // title of the option panel
 
-    std::array<CHKBOX*, tavkonv40::kFamilyCount> chkProp{};  // by option index
+    std::array<CHKBOX*, tavkonv40::kFamilyCount> chkProp{};   // by option index
     std::array<Opt*, tavkonv40::kFamilyCount> chkPropTo40{};  // by option row
     std::array<Opt*, tavkonv40::kFamilyCount> chkPropTo4L{};
     std::array<CHKBOX*, tavkonv40::kMicrosoftOptionCount> chkVBProp{};

@@ -27,7 +27,8 @@ constexpr int kOption40X = 222;
 constexpr int kOption4LX = 262;
 constexpr int kOptionWidth = 16;
 constexpr int kSuitePanelHeight = 4 + kPanelHeaderHeight + kSuiteRowsPerColumn * kSuiteRowPitch + 4;
-constexpr int kMicrosoftPanelHeight = 4 + kPanelHeaderHeight + tavkonv40::kMicrosoftOptionCount * kMicrosoftRowPitch + 4;
+constexpr int kMicrosoftPanelHeight =
+    4 + kPanelHeaderHeight + tavkonv40::kMicrosoftOptionCount * kMicrosoftRowPitch + 4;
 // The suite panel's right column ends with its 40L buttons.
 constexpr int kPanelContentWidth = kPanelPadding + kColumnPitch + kOption4LX + kOptionWidth + kPanelPadding;
 

@@ -31,8 +31,10 @@ void PaintForm(const FormView& f, QPainter& p) {
 void PaintTabHeader(const FormView& f, Panel selected, QPainter& p) {
     const QRect r = f.c.TabHeader->rect();
     const QPixmap& tabBG = f.skins.tabBG;
-    if (!f.skins.tabHeaderBG.isNull()) p.drawPixmap(r, f.skins.tabHeaderBG);
-    else p.fillRect(r, QColor(206, 214, 228));
+    if (!f.skins.tabHeaderBG.isNull())
+        p.drawPixmap(r, f.skins.tabHeaderBG);
+    else
+        p.fillRect(r, QColor(206, 214, 228));
     for (const Panel tab : {Panel::Suite, Panel::Microsoft}) {
         const bool on = tab == selected;
         const QRect t(static_cast<int>(tab) * kTabWidth, 0, kTabWidth, r.height());
@@ -52,21 +54,26 @@ void PaintTabHeader(const FormView& f, Panel selected, QPainter& p) {
 
 void PaintTabTitle(const FormView& f, QPainter& p) {
     const QRect r = f.c.tabTitle->rect();
-    if (!f.skins.tabTitle.isNull()) p.drawPixmap(r, f.skins.tabTitle);
-    else p.fillRect(r, QColor(58, 98, 160));
+    if (!f.skins.tabTitle.isNull())
+        p.drawPixmap(r, f.skins.tabTitle);
+    else
+        p.fillRect(r, QColor(58, 98, 160));
     const QPixmap& icon = f.skins.tabHeaderConv;
     if (!icon.isNull()) p.drawPixmap(10, (r.height() - icon.height()) / 2, icon);
 }
 
 void PaintPanelBackground(const FormView& f, const QWidget& panel, QPainter& p) {
-    if (!f.skins.panelBackground.isNull()) p.drawTiledPixmap(panel.rect(), f.skins.panelBackground);
-    else p.fillRect(panel.rect(), kPanelFace);
+    if (!f.skins.panelBackground.isNull())
+        p.drawTiledPixmap(panel.rect(), f.skins.panelBackground);
+    else
+        p.fillRect(panel.rect(), kPanelFace);
 }
 
 void PaintPanelFrame(const FormView& f, const QWidget& frame, QPainter& p) {
     PaintPanelBackground(f, frame, p);
     if (!f.skins.transBG.isNull())
-        qDrawBorderPixmap(&p, frame.rect().adjusted(0, kTabHeaderHeight - 2, 0, 0), QMargins(8, 8, 8, 8), f.skins.transBG);
+        qDrawBorderPixmap(&p, frame.rect().adjusted(0, kTabHeaderHeight - 2, 0, 0), QMargins(8, 8, 8, 8),
+                          f.skins.transBG);
 }
 
 void PaintFolderGroup(const FormView& f, QPainter& p) {

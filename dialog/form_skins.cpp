@@ -63,15 +63,18 @@ ResourceDc& ResourceDc::operator=(ResourceDc&& other) noexcept {
 
 void ResourceDc::reset() {
     if (m_dc == 0) return;
-    if (m_kind == Kind::Custom) tavResSrv40::ReleaseCustomResDc(m_name);
-    else tavResSrv40::ReleaseStaticResDc(m_dc);
+    if (m_kind == Kind::Custom)
+        tavResSrv40::ReleaseCustomResDc(m_name);
+    else
+        tavResSrv40::ReleaseStaticResDc(m_dc);
     m_dc = 0;
 }
 
 // ---- loading and releasing ----------------------------------------------------------------------------
 
 void FormSkins::load(const QString& bitmapFolder) {
-    for (std::size_t i = 0; i < m_pictures.size(); ++i) m_pictures[i] = LoadSkinPicture(bitmapFolder, SkinFileNames()[i]);
+    for (std::size_t i = 0; i < m_pictures.size(); ++i)
+        m_pictures[i] = LoadSkinPicture(bitmapFolder, SkinFileNames()[i]);
     tabTitle = QPixmap::fromImage(picture(SkinFile::TabTitle));
     tabHeaderBG = QPixmap::fromImage(picture(SkinFile::TabHeaderBG));
     transBG = Masked(picture(SkinFile::TransBG));
@@ -163,15 +166,24 @@ void FormSkins::answerText(SkinMapInfo& skin, SkinSource& source) const {
 void FormSkins::answerScroll(long resNumber, SkinMapInfo& skin, SkinSource& source) const {
     using namespace modSkinConstants;
     switch (resNumber) {
-        case resScrollArrowGlyphs: Answer(skin, source, "ScrollArrowGlyphs", m_current[1], {0, 0, 0, 0}); break;
-        case resScrollButtons: Answer(skin, source, "ScrollButtons", m_current[0], {5, 3, 3, 3}); break;
+        case resScrollArrowGlyphs:
+            Answer(skin, source, "ScrollArrowGlyphs", m_current[1], {0, 0, 0, 0});
+            break;
+        case resScrollButtons:
+            Answer(skin, source, "ScrollButtons", m_current[0], {5, 3, 3, 3});
+            break;
         case resScrollShaft:
             Answer(skin, source, "ScrollVShaft", m_current[2], {6, 8, 4, 9});
             skin.RGN5BltMode = 2;
             break;
-        case resScrollThumb: Answer(skin, source, "ScrollVThumb", m_current[3], {4, 6, 4, 6}); break;
-        case resScrollThumbGripper: Answer(skin, source, "ScrollVThumbGripper", m_current[4], {0, 0, 0, 0}); break;
-        default: break;
+        case resScrollThumb:
+            Answer(skin, source, "ScrollVThumb", m_current[3], {4, 6, 4, 6});
+            break;
+        case resScrollThumbGripper:
+            Answer(skin, source, "ScrollVThumbGripper", m_current[4], {0, 0, 0, 0});
+            break;
+        default:
+            break;
     }
 }
 

@@ -20,7 +20,7 @@ struct FormControls;
 
 // A device context from the resource server, released when its owner goes.
 class ResourceDc {
-public:
+  public:
     enum class Kind { Static, Custom };
     ResourceDc() = default;
     ResourceDc(Kind kind, gdi::HDC dc, QString name = {}) : m_kind(kind), m_dc(dc), m_name(std::move(name)) {}
@@ -33,14 +33,14 @@ public:
     gdi::HDC get() const { return m_dc; }
     void reset();
 
-private:
+  private:
     Kind m_kind = Kind::Static;
     gdi::HDC m_dc = 0;
     QString m_name;
 };
 
 class FormSkins {
-public:
+  public:
     // Loads every picture (configured folder first, then the shipped one) and registers the
     // panel background and the logo with the resource server.
     void load(const QString& bitmapFolder);
@@ -63,7 +63,7 @@ public:
     QPixmap transBG, tabBG, tabHeaderConv, tabTitle, tabHeaderBG, panelBackground;
     QPixmap panels, logo, statusStrip;
 
-private:
+  private:
     const QImage& picture(SkinFile file) const { return m_pictures[static_cast<std::size_t>(file)]; }
 
     std::array<QImage, kSkinFileCount> m_pictures;

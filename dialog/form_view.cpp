@@ -20,8 +20,10 @@ void FormWidget::resizeEvent(QResizeEvent*) {
 }
 
 void FormWidget::wheelEvent(QWheelEvent* e) {
-    if (onWheel) onWheel(e);
-    else e->ignore();
+    if (onWheel)
+        onWheel(e);
+    else
+        e->ignore();
 }
 
 bool WheelForwarder::eventFilter(QObject* watched, QEvent* e) {
@@ -44,8 +46,10 @@ void FormWindow::resizeEvent(QResizeEvent*) {
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {
-    if (mayClose && !mayClose()) e->ignore();
-    else QDialog::closeEvent(e);
+    if (mayClose && !mayClose())
+        e->ignore();
+    else
+        QDialog::closeEvent(e);
 }
 
 bool FormWindow::event(QEvent* e) {

@@ -18,14 +18,14 @@ namespace dialog {
 
 // A window or picture box whose painting, mouse and resize handling belong to the form.
 class FormWidget : public QWidget {
-public:
+  public:
     using QWidget::QWidget;
     std::function<void(QPainter&)> onPaint;
     std::function<void(QMouseEvent*)> onMouseDown;
     std::function<void()> onResize;
     std::function<void(QWheelEvent*)> onWheel;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void resizeEvent(QResizeEvent*) override;
@@ -35,16 +35,16 @@ protected:
 // Sends the wheel turns over the controls it watches to one handler (the option rows' wheel
 // scrolls their panel, whether or not a row would pass the turn on to it).
 class WheelForwarder : public QObject {
-public:
+  public:
     std::function<void(QWheelEvent*)> onWheel;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 };
 
 // The form's window: it asks before it closes (never during a run).
 class FormWindow : public QDialog {
-public:
+  public:
     FormWindow() : QDialog(nullptr) {}
     std::function<void(QPainter&)> onPaint;
     std::function<void()> onResize;
@@ -53,7 +53,7 @@ public:
 
     void reject() override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void closeEvent(QCloseEvent* e) override;
@@ -64,11 +64,11 @@ struct FormView {
     FormWindow window;
     FormControls c;
     Ambient ambient;
-    FormWidget* panelBody = nullptr;             // clips the scrolling panels below the title
-    std::array<FormWidget*, 2> panels{};          // CTRLContainer(0) and (1), as FormWidgets
-    std::array<QWidget*, 2> footer{};             // explanatory label and option commands per panel
+    FormWidget* panelBody = nullptr;      // clips the scrolling panels below the title
+    std::array<FormWidget*, 2> panels{};  // CTRLContainer(0) and (1), as FormWidgets
+    std::array<QWidget*, 2> footer{};     // explanatory label and option commands per panel
     std::array<QLabel*, 2> explanation{};
-    FormWidget* group = nullptr;                 // the folder and log group
+    FormWidget* group = nullptr;  // the folder and log group
     FormSkins skins;
     WheelForwarder rowWheel;
 };

@@ -27,7 +27,9 @@ using tavkonv40::kMicrosoftOptionCount;
 
 namespace {
 
-QString FromModel(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromModel(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
@@ -256,10 +258,17 @@ void frmProps::RenderPanel() {
 
 void frmProps::cmd_Click(Command command) {
     switch (m_model.press(command)) {
-        case CommandEffect::StartRun: Start(); break;
-        case CommandEffect::CloseDialog: m_form->window.accept(); break;
-        case CommandEffect::ChooseFolder: BrowseFolder(); break;
-        case CommandEffect::None: break;
+        case CommandEffect::StartRun:
+            Start();
+            break;
+        case CommandEffect::CloseDialog:
+            m_form->window.accept();
+            break;
+        case CommandEffect::ChooseFolder:
+            BrowseFolder();
+            break;
+        case CommandEffect::None:
+            break;
     }
 }
 
@@ -296,8 +305,8 @@ void frmProps::TabHeader_MouseDown(QMouseEvent* e) {
 
 void frmProps::Panel_Wheel(QWheelEvent* e) {
     FormView& f = *m_form;
-    const PanelScroll now = ScrollFor(f.c.CTRLContainer[At(static_cast<int>(m_shownPanel))]->height(), PanelSpace(f),
-                                      f.c.VS->Value());
+    const PanelScroll now =
+        ScrollFor(f.c.CTRLContainer[At(static_cast<int>(m_shownPanel))]->height(), PanelSpace(f), f.c.VS->Value());
     f.c.VS->SetValue(WheelScroll(now, e->angleDelta().y(), PanelRowPitch(m_shownPanel)));
     VS_Change();
     e->accept();

@@ -29,7 +29,7 @@ class LogDisplay;
 }  // namespace dialog
 
 class frmProps {
-public:
+  public:
     frmProps();
     ~frmProps();
     frmProps(const frmProps&) = delete;
@@ -44,7 +44,7 @@ public:
     void CheckEVENTSForUpdate(const std::string& path);
     void CheckFRMVBBODYForUpdate(const std::string& path);
 
-private:
+  private:
     // lifecycle
     void EnsureLoaded();
     void Form_Load();

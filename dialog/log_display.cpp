@@ -5,7 +5,9 @@
 namespace dialog {
 
 namespace {
-QString FromEngine(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromEngine(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 }  // namespace
 
 void LogDisplay::clearLog() { m_c.List1->Clear(); }

@@ -9,7 +9,7 @@
 namespace dialog {
 
 class LogDisplay : public RunDisplay {
-public:
+  public:
     explicit LogDisplay(const FormControls& controls) : m_c(controls) {}
 
     void clearLog() override;
@@ -18,7 +18,7 @@ public:
     void yield() override;
     void setStatus(std::string_view text) override;
 
-private:
+  private:
     const FormControls& m_c;
 };
 

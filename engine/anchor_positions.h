@@ -12,7 +12,7 @@
 namespace tavkonv40 {
 
 class AnchorPositions {
-public:
+  public:
     // `anchor` must not be empty.
     AnchorPositions(std::string_view line, std::string_view anchor) : line_(line), anchor_(anchor) {
         // Anchors begin with common bytes (a blank, "B"); they are found by their last byte
@@ -53,7 +53,7 @@ public:
         return false;
     }
 
-private:
+  private:
     std::string_view line_;
     std::string_view anchor_;
     std::array<std::size_t, 16> at_{};

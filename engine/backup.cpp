@@ -62,8 +62,8 @@ bool stage(FileSystem& fs, RunHost& host, const std::string& source, const std::
 
 std::string backupName(const std::tm& date, const std::tm& time) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d.%02d.%02d", date.tm_mon + 1, date.tm_mday,
-                  date.tm_year + 1900, time.tm_hour, time.tm_min, time.tm_sec);
+    std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d.%02d.%02d", date.tm_mon + 1, date.tm_mday, date.tm_year + 1900,
+                  time.tm_hour, time.tm_min, time.tm_sec);
     return kBackupPrefix + buf;
 }
 
@@ -145,8 +145,7 @@ Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std
     return b;
 }
 
-BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
-                                     const std::string& folder) {
+BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup, const std::string& folder) {
     // The folder text as the user gave it, so a trailing separator shows doubled, as typed; the
     // system's own separator after it ("\" on Windows).
     const std::string destination = folder + kPreferredSeparator + backup.name;

@@ -70,7 +70,6 @@ struct BackupPlacement {
 
 // Gives the staged copy its dated name and logs where it is (the three lines are written
 // whenever a complete copy exists).
-BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup,
-                                     const std::string& folder);
+BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup, const std::string& folder);
 
 }  // namespace tavkonv40

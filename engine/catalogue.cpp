@@ -5,6 +5,9 @@
 
 #include "engine/text_util.h"
 
+// Data tables: one row a line, as the rules list them.
+// clang-format off
+
 namespace tavkonv40 {
 
 namespace {
@@ -137,3 +140,4 @@ ReferenceTables BuildReferenceTables() {
 }
 
 }  // namespace tavkonv40
+// clang-format on

@@ -18,18 +18,18 @@ enum class Edition { V40, V40L };
 std::string_view editionSuffix(Edition e);  // "40" or "40L"
 
 struct FamilyRecord {
-    int slot;                 // position in the reference-line tables (alphabetical by OCX stem)
-    std::string_view label;   // name used throughout the code and on the command line
-    std::string_view caption; // text of the family's "convert" check box
-    int optionIndex;          // index of chkProp(i): historical order
-    int optionRow;            // on-screen row, alphabetical by caption; held in chkProp's Tag
+    int slot;                  // position in the reference-line tables (alphabetical by OCX stem)
+    std::string_view label;    // name used throughout the code and on the command line
+    std::string_view caption;  // text of the family's "convert" check box
+    int optionIndex;           // index of chkProp(i): historical order
+    int optionRow;             // on-screen row, alphabetical by caption; held in chkProp's Tag
     Offers40L offers40L;
-    std::string_view ocxBase;      // control file stem: stem + suffix + ".ocx"
-    std::string_view libraryBase;  // type-library stem used in form bodies
+    std::string_view ocxBase;                    // control file stem: stem + suffix + ".ocx"
+    std::string_view libraryBase;                // type-library stem used in form bodies
     std::array<std::string_view, 4> classes;     // 4.0 class stems (empty entries unused)
     std::array<std::string_view, 4> classes40L;  // 4.0L class stems where they differ; empty otherwise
-    std::string_view guid40;   // type-library GUID of the 4.0 control file
-    std::string_view guid40L;  // type-library GUID of the 4.0L control file; empty without one
+    std::string_view guid40;                     // type-library GUID of the 4.0 control file
+    std::string_view guid40L;                    // type-library GUID of the 4.0L control file; empty without one
 };
 
 // Indexed by catalogue slot.
@@ -43,9 +43,9 @@ const FamilyRecord* findFamily(std::string_view labelOrCaption);
 
 // One row of the "Microsoft Controls" panel.
 struct MicrosoftOption {
-    int index;                // 0..12
-    std::string_view caption; // check box caption
-    int slot;                 // catalogue slot of the replacing suite family (the check box's Tag)
+    int index;                 // 0..12
+    std::string_view caption;  // check box caption
+    int slot;                  // catalogue slot of the replacing suite family (the check box's Tag)
 };
 
 const std::array<MicrosoftOption, kMicrosoftOptionCount>& microsoftOptions();

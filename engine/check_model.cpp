@@ -81,8 +81,7 @@ void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& 
         }
         if (inString) continue;
         if (c == '\'') return;
-        if (!isIdentifierChar(c) || (i > 0 && (isIdentifierChar(line[i - 1]) || line[i - 1] == '.')))
-            continue;
+        if (!isIdentifierChar(c) || (i > 0 && (isIdentifierChar(line[i - 1]) || line[i - 1] == '.'))) continue;
         std::size_t j = i;
         while (j < line.size() && isIdentifierChar(line[j])) ++j;
         const auto library = line.substr(i, j - i);

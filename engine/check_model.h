@@ -17,7 +17,6 @@
 
 namespace tavkonv40::check {
 
-
 // A control file named by a header line (Object = "{GUID}#1.0#0"; "file") or a project line
 // (Object={GUID}#1.0#0; file).
 struct ReferenceLine {
@@ -42,10 +41,10 @@ struct CheckedFile {
     std::string_view name;
     FileKind kind;
     const std::vector<std::string_view>* lines = nullptr;  // without their line ends
-    std::size_t headerLines = 0;             // forms and user controls: lines before the first Begin line
-    std::vector<ReferenceLine> references;   // header lines (forms, user controls) or Object= lines (projects)
-    std::vector<SuiteName> names;            // forms and user controls
-    std::vector<std::string_view> members;   // projects: values of Form= and UserControl= lines
+    std::size_t headerLines = 0;                           // forms and user controls: lines before the first Begin line
+    std::vector<ReferenceLine> references;  // header lines (forms, user controls) or Object= lines (projects)
+    std::vector<SuiteName> names;           // forms and user controls
+    std::vector<std::string_view> members;  // projects: values of Form= and UserControl= lines
 };
 
 // Fills `f` from the text, which must outlive it.
@@ -85,9 +84,9 @@ struct ProjectSummary {
         std::string file;
     };
     std::string name;
-    std::vector<Listed> references;     // its Object= lines
-    NoCaseStringSet listed;             // their control files
-    std::vector<std::string> members;   // values of its Form= and UserControl= lines
+    std::vector<Listed> references;    // its Object= lines
+    NoCaseStringSet listed;            // their control files
+    std::vector<std::string> members;  // values of its Form= and UserControl= lines
 };
 
 ProjectSummary summariseProject(const CheckedFile& project);
@@ -101,7 +100,7 @@ struct MemberReference {
 
 // What the checks of one file may ask about the rest of the folder.
 class FolderContext {
-public:
+  public:
     virtual ~FolderContext() = default;
     // The readable projects of the folder, in name order.
     virtual const std::vector<ProjectSummary>& projects() const = 0;
@@ -117,7 +116,7 @@ public:
 
 // What a pass over a folder does with each of its files once it is read and parsed.
 class FileVisitor {
-public:
+  public:
     virtual ~FileVisitor() = default;
     virtual void visit(const CheckedFile& file, const TextFile& text, FolderContext& folder) = 0;
     virtual void unreadable(std::string_view name, const std::string& cause) = 0;
@@ -131,7 +130,7 @@ void visitFolder(FileSystem& fs, const std::string& folder, FileVisitor& visitor
 // One file's findings as the checks add them. Messages and advice are built only when the
 // findings are wanted in full, so counting them allocates nothing per finding.
 class FileFindings {
-public:
+  public:
     FileFindings(std::string_view file, FindingDetail detail) : file_(file), detail_(detail) {}
 
     template <typename Message, typename Advice>
@@ -145,7 +144,7 @@ public:
     std::vector<Finding>& sorted();
     FindingCounts counts() const { return {counts_[0], counts_[1], counts_[2]}; }
 
-private:
+  private:
     std::string_view file_;
     FindingDetail detail_;
     std::size_t counts_[3] = {};
@@ -158,9 +157,9 @@ struct Check {
     void (*run)(const CheckedFile&, FolderContext&, FileFindings&);
 };
 
-void checkNames(const CheckedFile&, FolderContext&, FileFindings&);          // UnknownName, OldName
-void checkReferences(const CheckedFile&, FolderContext&, FileFindings&);     // MissingReference, WrongGuid
-void checkProjectLists(const CheckedFile&, FolderContext&, FileFindings&);   // NotInProject, UnusedInProject
-void checkTidiness(const CheckedFile&, FolderContext&, FileFindings&);       // RepeatedReference, EmptyLines
+void checkNames(const CheckedFile&, FolderContext&, FileFindings&);         // UnknownName, OldName
+void checkReferences(const CheckedFile&, FolderContext&, FileFindings&);    // MissingReference, WrongGuid
+void checkProjectLists(const CheckedFile&, FolderContext&, FileFindings&);  // NotInProject, UnusedInProject
+void checkTidiness(const CheckedFile&, FolderContext&, FileFindings&);      // RepeatedReference, EmptyLines
 
 }  // namespace tavkonv40::check

@@ -32,7 +32,7 @@ std::string_view withoutOcx(std::string_view file) {
 // Every stem under which a family's libraries and control files have been written: the catalogue's
 // own stems and the older ones the conversion tables recognise. Keyed in lower case.
 class StemIndex {
-public:
+  public:
     StemIndex() {
         for (const auto& f : families()) {
             add(f.libraryBase, f);
@@ -64,7 +64,7 @@ public:
         return {nullptr, 0};
     }
 
-private:
+  private:
     void add(std::string_view stem, const FamilyRecord& f) {
         stems_.emplace(std::string(stem), &f);
         longest_ = std::max(longest_, stem.size());
@@ -77,14 +77,16 @@ private:
 // name's first bytes are compared, so a lookup costs a few comparisons, not one per row.
 template <typename Value>
 class PrefixTable {
-public:
+  public:
     explicit PrefixTable(std::size_t keyBytes) : key_(keyBytes) {}
 
     void add(std::string_view prefix, Value value) {
         rows_.push_back({prefix, std::move(value)});
         const std::size_t index = rows_.size() - 1;
-        if (prefix.size() < key_) shortRows_.push_back(index);
-        else buckets_[prefix.substr(0, key_)].push_back(index);
+        if (prefix.size() < key_)
+            shortRows_.push_back(index);
+        else
+            buckets_[prefix.substr(0, key_)].push_back(index);
     }
 
     // The value of the first row (in table order) whose text begins `name`; null when none does.
@@ -107,7 +109,7 @@ public:
         return best == rows_.size() ? nullptr : &rows_[best].value;
     }
 
-private:
+  private:
     struct Row {
         std::string_view prefix;
         Value value;
@@ -149,7 +151,7 @@ NameVerdict judgeByStem(std::string_view name) {
 // Every current library and control file name, composed once: what each family writes for 4.0
 // and 4.0L, with the classes of each library.
 class CurrentNames {
-public:
+  public:
     CurrentNames() {
         for (const auto& f : families())
             for (Edition e : {Edition::V40, Edition::V40L}) {
@@ -182,7 +184,7 @@ public:
     const NameVerdict* library(std::string_view name) const { return find(libraries_, name); }
     const NameVerdict* controlFile(std::string_view name) const { return find(controlFiles_, name); }
 
-private:
+  private:
     static std::size_t index(const FamilyRecord& f, Edition e) {
         return static_cast<std::size_t>(f.slot) * 2 + (e == Edition::V40L ? 1 : 0);
     }
@@ -232,7 +234,8 @@ const std::vector<std::string>& currentClasses(const FamilyRecord& f, Edition e)
 
 bool isCurrentClass(const FamilyRecord& f, Edition e, std::string_view className) {
     const auto& classes = currentClasses(f, e);
-    return std::any_of(classes.begin(), classes.end(), [&](const std::string& c) { return equalsNoCase(c, className); });
+    return std::any_of(classes.begin(), classes.end(),
+                       [&](const std::string& c) { return equalsNoCase(c, className); });
 }
 
 const FamilyRecord* beginLineRule(std::string_view library, std::string_view className) {
@@ -316,8 +319,6 @@ std::optional<CodeRule> codeLineRule(std::string_view library) {
                     base + std::string(editionSuffix(offers(*f, Edition::V40L) ? Edition::V40L : Edition::V40)) + rest};
 }
 
-std::string familyOption(const FamilyRecord& f) {
-    return std::string(f.label) + " (" + std::string(f.caption) + ")";
-}
+std::string familyOption(const FamilyRecord& f) { return std::string(f.label) + " (" + std::string(f.caption) + ")"; }
 
 }  // namespace tavkonv40::check

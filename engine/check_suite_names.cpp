@@ -53,7 +53,8 @@ void add(FileFindings& out, std::size_t line, FindingKind kind, Message&& messag
 
 void unknownLibrary(const SuiteName& n, const NameVerdict& v, FileFindings& out) {
     if (v.status == NameStatus::MissingEdition) {
-        add(out, n.line, FindingKind::UnknownName,
+        add(
+            out, n.line, FindingKind::UnknownName,
             [&] {
                 return "edition 4.0L has no library " + str(n.library) + ": " + str(v.family->label) +
                        " exists only as 4.0";
@@ -61,7 +62,8 @@ void unknownLibrary(const SuiteName& n, const NameVerdict& v, FileFindings& out)
             [&] { return "Replace it with " + replacementFor(*v.family) + "."; });
         return;
     }
-    add(out, n.line, FindingKind::UnknownName,
+    add(
+        out, n.line, FindingKind::UnknownName,
         [&] {
             std::string message = "no edition has the suite library " + str(n.library);
             if (v.family)
@@ -76,7 +78,8 @@ void unknownLibrary(const SuiteName& n, const NameVerdict& v, FileFindings& out)
 
 void wrongClass(const SuiteName& n, const NameVerdict& v, FileFindings& out) {
     if (n.className.empty() || isCurrentClass(*v.family, v.edition, n.className)) return;
-    add(out, n.line, FindingKind::UnknownName,
+    add(
+        out, n.line, FindingKind::UnknownName,
         [&] { return "library " + str(n.library) + " has no class " + str(n.className); },
         [&] { return "Change the class to " + joined(currentClasses(*v.family, v.edition), " or ") + "."; });
 }
@@ -86,12 +89,14 @@ void beginLine(const SuiteName& n, FileFindings& out) {
     if (v.status == NameStatus::Current) return wrongClass(n, v, out);
     if (v.status != NameStatus::MissingEdition) {
         if (const auto* rule = beginLineRule(n.library, n.className)) {
-            add(out, n.line, FindingKind::OldName, [&] { return "older-edition control " + quoted(n) + " remains"; },
+            add(
+                out, n.line, FindingKind::OldName, [&] { return "older-edition control " + quoted(n) + " remains"; },
                 [&] { return convertWith(*rule); });
             return;
         }
         if (v.status == NameStatus::Older) {
-            add(out, n.line, FindingKind::OldName,
+            add(
+                out, n.line, FindingKind::OldName,
                 [&] { return "older-edition control " + quoted(n) + " remains, and no conversion rule recognises it"; },
                 [&] { return "Replace it by hand with " + replacementFor(*v.family) + "."; });
             return;
@@ -107,11 +112,13 @@ void codeName(const SuiteName& n, FileFindings& out) {
     const auto rule = n.blankBefore ? codeLineRule(n.library) : std::nullopt;
     if (rule && judgeLibrary(rule->writes40).status == NameStatus::Current &&
         judgeLibrary(rule->writes40L).status == NameStatus::Current) {
-        add(out, n.line, FindingKind::OldName, [&] { return "older-edition library " + str(n.library) + " remains"; },
+        add(
+            out, n.line, FindingKind::OldName, [&] { return "older-edition library " + str(n.library) + " remains"; },
             [&] { return convertWith(*rule->family) + " Its class keeps its old name: change that by hand."; });
         return;
     }
-    add(out, n.line, FindingKind::OldName,
+    add(
+        out, n.line, FindingKind::OldName,
         [&] {
             std::string message = "older-edition library " + str(n.library) + " remains";
             if (rule) {
@@ -133,7 +140,8 @@ void referenceLine(const CheckedFile& file, const ReferenceLine& r, FileFindings
     const FamilyRecord* rule = file.kind == FileKind::Project ? projectLineRule(r.file) : headerLineRule(r.file);
     if (v.status == NameStatus::Current || (!rule && !looksLikeSuiteName(r.file))) return;
     if (v.status == NameStatus::MissingEdition) {
-        add(out, r.line, FindingKind::UnknownName,
+        add(
+            out, r.line, FindingKind::UnknownName,
             [&] {
                 return "edition 4.0L has no control file " + str(r.file) + ": " + str(v.family->label) +
                        " exists only as 4.0";
@@ -143,15 +151,19 @@ void referenceLine(const CheckedFile& file, const ReferenceLine& r, FileFindings
                             : "Reference " + currentControlFile(*v.family, Edition::V40) + " instead.";
             });
     } else if (rule) {
-        add(out, r.line, FindingKind::OldName,
-            [&] { return "older-edition control file " + str(r.file) + " remains"; },
+        add(
+            out, r.line, FindingKind::OldName, [&] { return "older-edition control file " + str(r.file) + " remains"; },
             [&] { return convertWith(*rule); });
     } else if (v.status == NameStatus::Older) {
-        add(out, r.line, FindingKind::OldName,
-            [&] { return "older-edition control file " + str(r.file) + " remains, and no conversion rule recognises it"; },
+        add(
+            out, r.line, FindingKind::OldName,
+            [&] {
+                return "older-edition control file " + str(r.file) + " remains, and no conversion rule recognises it";
+            },
             [&] { return "Reference " + bothEditions(*v.family, currentControlFile) + " by hand instead."; });
     } else {
-        add(out, r.line, FindingKind::UnknownName,
+        add(
+            out, r.line, FindingKind::UnknownName,
             [&] { return "no edition has the suite control file " + str(r.file); },
             [&] {
                 return v.family ? "Reference " + bothEditions(*v.family, currentControlFile) + " instead."

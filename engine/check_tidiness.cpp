@@ -18,7 +18,9 @@ void repeatedReferences(const CheckedFile& file, FileFindings& out) {
         const std::size_t firstLine = placed.first->second;
         out.add(
             r.line, Severity::Warning, FindingKind::RepeatedReference,
-            [&] { return std::string(r.file) + " is referenced again (first on line " + std::to_string(firstLine) + ")"; },
+            [&] {
+                return std::string(r.file) + " is referenced again (first on line " + std::to_string(firstLine) + ")";
+            },
             [] { return std::string("Delete this line."); });
     }
 }

@@ -1,5 +1,8 @@
 #include "engine/code_declaration_table.h"
 
+// Data tables: one row a line, as the rules list them.
+// clang-format off
+
 namespace tavkonv40 {
 
 namespace {
@@ -55,3 +58,4 @@ constexpr DeclarationFamily kFamilies[] = {
 std::span<const DeclarationFamily> codeDeclarationFamilies() { return kFamilies; }
 
 }  // namespace tavkonv40
+// clang-format on

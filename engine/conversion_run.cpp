@@ -45,15 +45,14 @@ const PassKind kFormPass{
         {"    -checking form header for required controls.....", CheckFormRequiredControls},
     }};
 
-const PassKind kUserControlPass{
-    "CTL",
-    "Found VB UserControl file (",
-    "VB UserControl file (",
-    {
-        {"    -checking UserControl headers.....", ConvertFormHeaders},
-        {"    -checking UserControl body.....", ConvertFormBody},
-        {"    -checking UserControl events.....", CheckEVENTSForUpdate},
-    }};
+const PassKind kUserControlPass{"CTL",
+                                "Found VB UserControl file (",
+                                "VB UserControl file (",
+                                {
+                                    {"    -checking UserControl headers.....", ConvertFormHeaders},
+                                    {"    -checking UserControl body.....", ConvertFormBody},
+                                    {"    -checking UserControl events.....", CheckEVENTSForUpdate},
+                                }};
 
 const PassKind kProjectPass{
     "VBP",
@@ -82,7 +81,7 @@ bool matchFrom(const std::string& s, std::size_t i, const std::string& p, std::s
 }
 
 class Run {
-public:
+  public:
     Run(RunEnvironment& env, RunState& state) : env_(env), state_(state) {}
 
     RunResult go(const std::string& folderText, const std::string& pattern) {
@@ -128,7 +127,7 @@ public:
         return end(backup, folderText, cancelled() ? RunEnding::Cancelled : RunEnding::Completed);
     }
 
-private:
+  private:
     bool cancelled() const { return env_.host.cancelRequested(); }
 
     // Each pass lists the folder afresh and works from that snapshot, so a file replaced by
@@ -152,21 +151,18 @@ private:
         for (std::string name : names) {
             if (cancelled()) break;
             StripNull(name);
-            if (name != "." && name != ".." && lastThreeUpper(name) == kind.suffix)
-                convert(name, kind);
+            if (name != "." && name != ".." && lastThreeUpper(name) == kind.suffix) convert(name, kind);
             env_.host.yield();
         }
     }
 
     void convert(const std::string& name, const PassKind& kind) {
-        AddLogLine(env_.host,
-                   std::string(kind.found) + name + ").  Checking update requirements.....");
+        AddLogLine(env_.host, std::string(kind.found) + name + ").  Checking update requirements.....");
         FileSession session(env_.fs, folder_ + name, env_.options, env_.host, state_);
         // Converting through a link would change a file the backup may not hold (its target can
         // lie outside the folder) or convert one file twice; links are left to their targets.
         // FIFOs, devices and oversized files are refused before anything opens them.
-        if (const auto why = whyNotReadable(env_.fs, folder_ + name, Links::Refused); !why.empty())
-            session.refuse(why);
+        if (const auto why = whyNotReadable(env_.fs, folder_ + name, Links::Refused); !why.empty()) session.refuse(why);
         for (const auto& s : kind.steps) {
             AddLogLine(env_.host, s.heading);
             session.run(s.step);
@@ -200,8 +196,8 @@ private:
         try {
             env_.fs.flushFileSystem(withoutTrailingSlash(folderText));
         } catch (const FileError& e) {
-            addErrorLine(env_.host, errorLine("the converted files could not be flushed to the device: " +
-                                              std::string(e.what())));
+            addErrorLine(env_.host,
+                         errorLine("the converted files could not be flushed to the device: " + std::string(e.what())));
         }
     }
 
@@ -219,8 +215,7 @@ bool matchesPattern(const std::string& name, const std::string& pattern) {
     return matchFrom(name, 0, pattern, 0);
 }
 
-RunResult RunConversion(RunEnvironment& env, RunState& state, const std::string& folder,
-                        const std::string& pattern) {
+RunResult RunConversion(RunEnvironment& env, RunState& state, const std::string& folder, const std::string& pattern) {
     return Run(env, state).go(folder, pattern);
 }
 

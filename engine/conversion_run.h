@@ -33,8 +33,7 @@ struct RunEnvironment {
 };
 
 // `folder` is the folder box's text; `pattern` selects entries ("*.*" takes every entry).
-RunResult RunConversion(RunEnvironment& env, const std::string& folder,
-                        const std::string& pattern = "*.*");
+RunResult RunConversion(RunEnvironment& env, const std::string& folder, const std::string& pattern = "*.*");
 
 // The same run with the per-run state supplied by the caller (the dialog keeps it across calls
 // of its public steps).

@@ -13,8 +13,7 @@ const std::string kNoMemory = "not enough memory to hold it";
 
 std::string errorLine(const std::string& message) { return "    -error: " + message; }
 
-FileSession::FileSession(FileSystem& fs, std::string path, const OptionsSource& options,
-                         RunHost& host, RunState& state)
+FileSession::FileSession(FileSystem& fs, std::string path, const OptionsSource& options, RunHost& host, RunState& state)
     : fs_(fs), path_(std::move(path)), options_(options), host_(host), state_(state) {
     if (state_.statistics) state_.statistics->beginFile(std::string(fileNameOf(path_)));
 }

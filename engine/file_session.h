@@ -15,9 +15,8 @@ namespace tavkonv40 {
 using Step = void (*)(StepContext&);
 
 class FileSession {
-public:
-    FileSession(FileSystem& fs, std::string path, const OptionsSource& options, RunHost& host,
-                RunState& state);
+  public:
+    FileSession(FileSystem& fs, std::string path, const OptionsSource& options, RunHost& host, RunState& state);
 
     // Refuses the file before any step: the steps are skipped and the file is left alone.
     void refuse(const std::string& reason);
@@ -28,7 +27,7 @@ public:
 
     bool failed() const { return failed_; }
 
-private:
+  private:
     void fail(const std::string& what, const std::string& cause);
     bool write();
 

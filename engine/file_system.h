@@ -13,13 +13,13 @@ namespace tavkonv40 {
 
 // A failure to read, write, list, copy or move; names the path and the cause.
 class FileError : public std::runtime_error {
-public:
+  public:
     FileError(std::string path, std::string cause)
         : std::runtime_error(path + ": " + cause), path_(std::move(path)), cause_(std::move(cause)) {}
     const std::string& path() const { return path_; }
     const std::string& cause() const { return cause_; }
 
-private:
+  private:
     std::string path_;
     std::string cause_;
 };
@@ -55,7 +55,7 @@ struct FolderLock {
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Names of the entries directly in `folder` (files and folders alike, without "." and "..").
@@ -75,15 +75,13 @@ public:
     // fails the copy. `how.stop` is asked between files; when it says yes the copy ends early
     // and returns Stopped. Throws FileError naming the entry that failed and the cause; what was
     // copied so far stays for the caller to remove. Nothing is flushed (see flushFileSystem).
-    virtual CopyOutcome copyFolder(const std::string& from, const std::string& to,
-                                   const FolderCopy& how) = 0;
+    virtual CopyOutcome copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) = 0;
 
     // Throws the FileError copyFolder would most likely throw, without copying: an entry that
     // cannot be read or is of a kind that cannot be copied, or too little room beside `to` for
     // the files' bytes. Lets a dry run predict a failing backup and a real run fail before it
     // writes anything.
-    virtual void checkFolderCopy(const std::string& from, const std::string& to,
-                                 const FolderCopy& how) = 0;
+    virtual void checkFolderCopy(const std::string& from, const std::string& to, const FolderCopy& how) = 0;
 
     // Renames a folder within its file system, atomically; refuses a destination that exists.
     // The new name has reached the device when it returns.

@@ -32,9 +32,12 @@ std::vector<SplitLine> splitLines(std::string_view bytes) {
 std::string_view dominantEnd(const std::vector<SplitLine>& lines) {
     std::array<std::size_t, 3> counts{};  // CR LF, LF, CR
     for (const auto& l : lines) {
-        if (l.end == "\r\n") ++counts[0];
-        else if (l.end == "\n") ++counts[1];
-        else if (l.end == "\r") ++counts[2];
+        if (l.end == "\r\n")
+            ++counts[0];
+        else if (l.end == "\n")
+            ++counts[1];
+        else if (l.end == "\r")
+            ++counts[2];
     }
     if (counts[1] > counts[0] && counts[1] >= counts[2]) return "\n";
     if (counts[2] > counts[0] && counts[2] > counts[1]) return "\r";
@@ -69,7 +72,8 @@ std::string applyEdits(std::string_view bytes, const std::vector<LineEdit>& edit
     const std::string_view newEnd = dominantEnd(lines);
     std::vector<const LineEdit*> ordered;
     for (const auto& e : edits) ordered.push_back(&e);
-    std::stable_sort(ordered.begin(), ordered.end(), [](const LineEdit* a, const LineEdit* b) { return a->line < b->line; });
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const LineEdit* a, const LineEdit* b) { return a->line < b->line; });
 
     std::string out;
     out.reserve(bytes.size() + 256);
@@ -96,8 +100,10 @@ std::string applyEdits(std::string_view bytes, const std::vector<LineEdit>& edit
         for (auto it = next; it != ordered.end() && (*it)->line == n; ++it)
             if ((*it)->action != EditAction::InsertAfter) own = *it;
         const auto& line = lines[n - 1];
-        if (!own) put(line.text, line.end);
-        else if (own->action == EditAction::Replace) put(own->text, line.end);
+        if (!own)
+            put(line.text, line.end);
+        else if (own->action == EditAction::Replace)
+            put(own->text, line.end);
         insertions(n);
     }
     return out;

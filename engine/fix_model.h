@@ -34,7 +34,7 @@ struct FixNote {
 // One file's edits as the fixes propose them. A line that one fix already replaces or deletes is
 // left to that fix: the next round sees the result and may take it up again.
 class FileFixes {
-public:
+  public:
     bool replace(std::size_t line, std::string text, FindingKind kind, std::string description);
     bool remove(std::size_t line, FindingKind kind, std::string description);
     // Lines inserted after the same line keep the order they were added in.
@@ -44,7 +44,7 @@ public:
     const std::vector<FixNote>& notes() const { return notes_; }
     bool empty() const { return edits_.empty(); }
 
-private:
+  private:
     bool claim(std::size_t line);
 
     std::vector<LineEdit> edits_;
@@ -63,9 +63,9 @@ struct Fix {
     void (*run)(const check::CheckedFile&, check::FolderContext&, FileFixes&);
 };
 
-void fixSuiteNames(const check::CheckedFile&, check::FolderContext&, FileFixes&);     // UnknownName, OldName
-void fixReferences(const check::CheckedFile&, check::FolderContext&, FileFixes&);     // MissingReference, WrongGuid
-void fixProjectLists(const check::CheckedFile&, check::FolderContext&, FileFixes&);   // NotInProject
-void fixTidiness(const check::CheckedFile&, check::FolderContext&, FileFixes&);       // RepeatedReference, EmptyLines
+void fixSuiteNames(const check::CheckedFile&, check::FolderContext&, FileFixes&);    // UnknownName, OldName
+void fixReferences(const check::CheckedFile&, check::FolderContext&, FileFixes&);    // MissingReference, WrongGuid
+void fixProjectLists(const check::CheckedFile&, check::FolderContext&, FileFixes&);  // NotInProject
+void fixTidiness(const check::CheckedFile&, check::FolderContext&, FileFixes&);      // RepeatedReference, EmptyLines
 
 }  // namespace tavkonv40::fix

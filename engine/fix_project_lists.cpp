@@ -60,8 +60,10 @@ void fixProjectLists(const check::CheckedFile& file, check::FolderContext& folde
         for (char& c : key) c = asciiUpper(c);
         const auto line = projectLineFor(r);
         const auto [it, added] = wanted.emplace(key, line);
-        if (added) order.push_back(key);
-        else if (it->second && (!line || !equalsNoCase(*it->second, *line))) it->second.reset();
+        if (added)
+            order.push_back(key);
+        else if (it->second && (!line || !equalsNoCase(*it->second, *line)))
+            it->second.reset();
     }
     const std::size_t at = insertionPoint(file);
     for (const auto& key : order)

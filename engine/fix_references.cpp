@@ -57,7 +57,8 @@ struct Meant {
 std::optional<Meant> meantControlFile(const check::CheckedFile& file, std::string_view name) {
     const auto v = check::judgeControlFile(name);
     if (v.status == NameStatus::Current) return std::nullopt;
-    if (file.kind == FileKind::Project ? check::projectLineRule(name) : check::headerLineRule(name)) return std::nullopt;
+    if (file.kind == FileKind::Project ? check::projectLineRule(name) : check::headerLineRule(name))
+        return std::nullopt;
     if (v.status == NameStatus::MissingEdition) return Meant{v.family, Edition::V40, FindingKind::UnknownName};
     if (v.status == NameStatus::Older)
         return v.family->offers40L == Offers40L::No ? std::optional(Meant{v.family, Edition::V40, FindingKind::OldName})

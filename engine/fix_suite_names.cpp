@@ -87,10 +87,14 @@ Shape shapeOf(const std::vector<std::string_view>& lines, std::size_t begin) {
     int depth = 0, propertyDepth = 0;
     for (std::size_t i = begin + 1; i < lines.size(); ++i) {
         const auto t = trim(lines[i]);
-        if (startsWithNoCase(t, "BeginProperty")) ++propertyDepth;
-        else if (startsWithNoCase(t, "EndProperty")) --propertyDepth;
-        else if (startsWithNoCase(t, "Begin ")) ++depth;
-        else if (t == "End" && depth-- == 0) break;
+        if (startsWithNoCase(t, "BeginProperty"))
+            ++propertyDepth;
+        else if (startsWithNoCase(t, "EndProperty"))
+            --propertyDepth;
+        else if (startsWithNoCase(t, "Begin "))
+            ++depth;
+        else if (t == "End" && depth-- == 0)
+            break;
         else if (depth == 0 && propertyDepth == 0) {
             if (auto h = propertyValue(t, "Height")) height = h;
             if (auto w = propertyValue(t, "Width")) width = w;
@@ -153,7 +157,7 @@ bool aRuleConverts(const SuiteName& n) {
 struct Library {
     const FamilyRecord* family;
     Edition edition;
-    FindingKind kind;  // the finding a change answers
+    FindingKind kind;      // the finding a change answers
     bool current = false;  // the name is right as written (in whatever letter case)
 };
 
@@ -161,13 +165,16 @@ struct Library {
 std::optional<Library> resolveLibrary(const SuiteName& n) {
     const auto v = check::judgeLibrary(n.library);
     switch (v.status) {
-        case NameStatus::Current: return Library{v.family, v.edition, FindingKind::UnknownName, true};
-        case NameStatus::MissingEdition: return Library{v.family, Edition::V40, FindingKind::UnknownName};
+        case NameStatus::Current:
+            return Library{v.family, v.edition, FindingKind::UnknownName, true};
+        case NameStatus::MissingEdition:
+            return Library{v.family, Edition::V40, FindingKind::UnknownName};
         case NameStatus::Older:
             if (v.family->offers40L == Offers40L::No && !aRuleConverts(n))
                 return Library{v.family, Edition::V40, FindingKind::OldName};
             return std::nullopt;
-        case NameStatus::Unknown: break;
+        case NameStatus::Unknown:
+            break;
     }
     const auto split = check::splitAtStem(n.library);
     if (!split.family) return std::nullopt;
@@ -185,7 +192,8 @@ struct Rewrite {
     FindingKind kind;
 };
 
-std::optional<Rewrite> rewriteFor(const SuiteName& n, std::string_view line, const std::vector<std::string_view>& lines) {
+std::optional<Rewrite> rewriteFor(const SuiteName& n, std::string_view line,
+                                  const std::vector<std::string_view>& lines) {
     const auto library = resolveLibrary(n);
     if (!library) return std::nullopt;
     const FamilyRecord& f = *library->family;

@@ -37,8 +37,7 @@ std::string_view classWritten(const StepContext& ctx, const BodyFamily& family, 
 }  // namespace
 
 std::string SpliceClassToken(std::string_view line, std::string_view suffix, std::string_view oldToken,
-                             std::string_view newPrefix, std::string_view newClass,
-                             ClassSuffix classSuffix) {
+                             std::string_view newPrefix, std::string_view newClass, ClassSuffix classSuffix) {
     const std::size_t p = line.find(oldToken);
     if (p == std::string_view::npos) return std::string(line);
     std::string out;
@@ -77,8 +76,7 @@ void ConvertFormBody(StepContext& ctx) {
                 prefix += family.newLibrary;
                 std::string cls = ".";
                 cls += classWritten(ctx, family, token);
-                ReplaceFileLine(ctx, n, SpliceClassToken(line, suffix, token.oldToken, prefix, cls,
-                                                         token.classSuffix));
+                ReplaceFileLine(ctx, n, SpliceClassToken(line, suffix, token.oldToken, prefix, cls, token.classSuffix));
                 break;
             }
         }

@@ -1,5 +1,8 @@
 #include "engine/form_body_table.h"
 
+// Data tables: one row a line, as the rules list them.
+// clang-format off
+
 namespace tavkonv40 {
 
 namespace {
@@ -476,3 +479,4 @@ constexpr BodyFamily kFamilies[] = {
 std::span<const BodyFamily> formBodyFamilies() { return kFamilies; }
 
 }  // namespace tavkonv40
+// clang-format on

@@ -31,7 +31,7 @@ struct BodyFamily {
     std::string_view family;  // catalogue label
     int optionIndex;          // chkProp(i) of the family
     BodySuffix suffix;
-    int row;                  // option row of EditionSuffix and of the 4.0 option; kNoRow for Fixed40
+    int row;  // option row of EditionSuffix and of the 4.0 option; kNoRow for Fixed40
     std::string_view newLibrary;
     std::span<const BodyToken> tokens;  // in test order
 };

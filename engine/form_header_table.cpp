@@ -2,6 +2,9 @@
 
 #include <string>
 
+// Data tables: one row a line, as the rules list them.
+// clang-format off
+
 namespace tavkonv40 {
 
 namespace {
@@ -79,3 +82,4 @@ std::string controlFileName(std::string_view stem, std::string_view edition) {
 }
 
 }  // namespace tavkonv40
+// clang-format on

@@ -18,7 +18,7 @@ namespace {
 // the same family as trying every name of every family in table order. The names are unique
 // across families (the table test holds that), so the family found first is the only candidate.
 class HeaderNameIndex {
-public:
+  public:
     HeaderNameIndex() {
         for (const auto& row : formHeaderNameRows()) {
             for (std::string_view edition : row.editions) {
@@ -40,8 +40,7 @@ public:
     const HeaderNameRow* find(std::string_view line) const {
         // Every name ends in ".ocx", so a line that does not end with .ocx" names none of them.
         constexpr std::string_view kTail = ".ocx\"";
-        if (line.size() < kTail.size() + 1 || line.substr(line.size() - kTail.size()) != kTail)
-            return nullptr;
+        if (line.size() < kTail.size() + 1 || line.substr(line.size() - kTail.size()) != kTail) return nullptr;
         const std::size_t open = line.rfind('"', line.size() - 2);
         if (open == std::string_view::npos) return nullptr;
         const std::string_view name = line.substr(open + 1, line.size() - open - 2);
@@ -49,7 +48,7 @@ public:
         return it == index_.end() ? nullptr : it->second;
     }
 
-private:
+  private:
     std::vector<std::string> names_;
     std::unordered_map<std::string_view, const HeaderNameRow*> index_;
 };

@@ -9,8 +9,7 @@ namespace tavkonv40 {
 namespace {
 
 const std::string& requiredHeaderLine(const StepContext& ctx, int option) {
-    return ctx.state.tables.header(ctx.options.microsoftSlot(option),
-                                   ctx.options.microsoftEdition(option));
+    return ctx.state.tables.header(ctx.options.microsoftSlot(option), ctx.options.microsoftEdition(option));
 }
 
 }  // namespace

@@ -53,12 +53,12 @@ const char* LineFinder::search(const char* from, const char* stop) const {
     const char* keyFrom = from + key_;
     const char* const keyStop = stop - (size - key_ - 1);
     const auto matches = [&](const char* start) {
-        return case_ == LetterCase::Exact ? std::memcmp(start, needle_.data(), size) == 0
-                                          : equalNoCase(start, needle_);
+        return case_ == LetterCase::Exact ? std::memcmp(start, needle_.data(), size) == 0 : equalNoCase(start, needle_);
     };
     if (keyLower_ == keyUpper_) {
         while (keyFrom < keyStop) {
-            const auto* hit = static_cast<const char*>(std::memchr(keyFrom, keyLower_, static_cast<std::size_t>(keyStop - keyFrom)));
+            const auto* hit =
+                static_cast<const char*>(std::memchr(keyFrom, keyLower_, static_cast<std::size_t>(keyStop - keyFrom)));
             if (!hit) return nullptr;
             if (matches(hit - key_)) return hit - key_;
             keyFrom = hit + 1;
@@ -69,13 +69,15 @@ const char* LineFinder::search(const char* from, const char* stop) const {
     const char* lowerHit = nullptr;
     const char* upperHit = nullptr;
     const auto find = [&](char c, const char* start) {
-        return start < keyStop ? static_cast<const char*>(std::memchr(start, c, static_cast<std::size_t>(keyStop - start)))
-                               : nullptr;
+        return start < keyStop
+                   ? static_cast<const char*>(std::memchr(start, c, static_cast<std::size_t>(keyStop - start)))
+                   : nullptr;
     };
     lowerHit = find(keyLower_, keyFrom);
     upperHit = find(keyUpper_, keyFrom);
     while (lowerHit || upperHit) {
-        const bool takeLower = upperHit == nullptr || (lowerHit != nullptr && std::less<const char*>()(lowerHit, upperHit));
+        const bool takeLower =
+            upperHit == nullptr || (lowerHit != nullptr && std::less<const char*>()(lowerHit, upperHit));
         const char* hit = takeLower ? lowerHit : upperHit;
         if (matches(hit - key_)) return hit - key_;
         if (takeLower)
@@ -108,9 +110,8 @@ std::size_t LineFinder::next() {
         }
         const auto from = lines.begin() + static_cast<std::ptrdiff_t>(low);
         const auto to = lines.begin() + static_cast<std::ptrdiff_t>(std::min(low + step, run.end));
-        const auto line = std::upper_bound(from, to, hit, [&](const char* p, std::string_view l) {
-                              return before(p, l.data());
-                          }) - 1;
+        const auto line =
+            std::upper_bound(from, to, hit, [&](const char* p, std::string_view l) { return before(p, l.data()); }) - 1;
         line_ = static_cast<std::size_t>(line - lines.begin());
         at_ = line->data() + line->size();  // the rest of this line is not searched again
         return static_cast<std::size_t>(line - lines.begin()) + 1;

@@ -13,7 +13,7 @@ namespace tavkonv40 {
 enum class LetterCase { Exact, Ignore };
 
 class LineFinder {
-public:
+  public:
     // `needle` must not be empty and must hold no CR or LF (a line never holds one).
     LineFinder(const TextFile& file, std::string_view needle, LetterCase letterCase = LetterCase::Exact);
 
@@ -21,16 +21,16 @@ public:
     // once; 0 when no further line holds it.
     std::size_t next();
 
-private:
+  private:
     // The first place at or after `from` in [from, stop) where the needle stands, or nullptr.
     const char* search(const char* from, const char* stop) const;
 
     const TextFile& file_;
     std::string_view needle_;
     LetterCase case_;
-    std::size_t key_;       // index in the needle of the byte searched for first
+    std::size_t key_;  // index in the needle of the byte searched for first
     char keyLower_, keyUpper_;
-    std::size_t run_ = 0;   // current run of file_.scanRuns()
+    std::size_t run_ = 0;       // current run of file_.scanRuns()
     const char* at_ = nullptr;  // where the search resumes within that run
     std::size_t line_ = 0;      // index of the line of the last hit
 };

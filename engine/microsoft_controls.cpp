@@ -29,10 +29,10 @@ enum class FontFix {
 };
 
 struct MicrosoftControl {
-    std::string_view lineText;  // searched for, case-sensitively, anywhere in the line
-    int option;                 // Microsoft control option 0..12
-    std::string_view prefix;    // "Begin " + new library stem
-    std::string_view classPart; // "." + new class stem
+    std::string_view lineText;   // searched for, case-sensitively, anywhere in the line
+    int option;                  // Microsoft control option 0..12
+    std::string_view prefix;     // "Begin " + new library stem
+    std::string_view classPart;  // "." + new class stem
     Variant variant;
     std::string_view altPrefix;  // the second replacement, for Variant other than Single
     std::string_view altClassPart;
@@ -41,9 +41,9 @@ struct MicrosoftControl {
 };
 
 constexpr std::string_view kFont = "BeginProperty Font {0BE35203-8F91-11CE-9DE3-00AA004BB851}";
-constexpr std::string_view kDefaultItemFont =
-    "BeginProperty DefaultItemFont {0BE35203-8F91-11CE-9DE3-00AA004BB851}";
+constexpr std::string_view kDefaultItemFont = "BeginProperty DefaultItemFont {0BE35203-8F91-11CE-9DE3-00AA004BB851}";
 
+// clang-format off
 // Test order: the first entry whose text occurs in a line decides.
 constexpr std::array<MicrosoftControl, 15> kControls{{
     {"Begin VB.CheckBox", 1, "Begin tavQVSelection", ".QVCheckBox", Variant::Single, {}, {},
@@ -77,13 +77,12 @@ constexpr std::array<MicrosoftControl, 15> kControls{{
     {"Begin VB.Label", 5, "Begin tavQVLabel", ".QVLabel", Variant::Single, {}, {},
      FontFix::ToControlEnd, kFont},
 }};
+// clang-format on
 
 constexpr std::string_view kEmptyText = "Text            =   \"\"";
 
 // The end of a control's block: a line holding "End" that is not an "EndProperty" line.
-bool isControlEnd(std::string_view line) {
-    return contains(line, "End") && !contains(line, "EndProperty");
-}
+bool isControlEnd(std::string_view line) { return contains(line, "End") && !contains(line, "EndProperty"); }
 
 // Every entry starts with "Begin": the entries are compared only where the line holds it.
 constexpr std::string_view kAnchor = "Begin";

@@ -34,9 +34,7 @@ void FixedOptions::selectAllMicrosoft(Edition e) {
     for (int i = 0; i < kMicrosoftOptionCount; ++i) selectMicrosoft(i, e);
 }
 
-bool FixedOptions::familySelected(int optionIndex) const {
-    return familySelected_[index(optionIndex, kFamilyCount)];
-}
+bool FixedOptions::familySelected(int optionIndex) const { return familySelected_[index(optionIndex, kFamilyCount)]; }
 
 int FixedOptions::familyRow(int optionIndex) const {
     const auto* f = familyByOptionIndex(optionIndex);
@@ -50,9 +48,7 @@ bool FixedOptions::microsoftSelected(int option) const {
     return microsoftSelected_[index(option, kMicrosoftOptionCount)];
 }
 
-bool FixedOptions::microsoftTo40(int option) const {
-    return microsoftTo40_[index(option, kMicrosoftOptionCount)];
-}
+bool FixedOptions::microsoftTo40(int option) const { return microsoftTo40_[index(option, kMicrosoftOptionCount)]; }
 
 int FixedOptions::microsoftSlot(int option) const {
     return microsoftOptions()[index(option, kMicrosoftOptionCount)].slot;

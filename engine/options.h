@@ -9,7 +9,7 @@
 namespace tavkonv40 {
 
 class OptionsSource {
-public:
+  public:
     virtual ~OptionsSource() = default;
 
     // chkProp(optionIndex): is the family converted at all.
@@ -27,15 +27,11 @@ public:
     virtual int microsoftSlot(int option) const = 0;
 
     Edition rowEdition(int row) const { return rowTo40(row) ? Edition::V40 : Edition::V40L; }
-    Edition microsoftEdition(int option) const {
-        return microsoftTo40(option) ? Edition::V40 : Edition::V40L;
-    }
+    Edition microsoftEdition(int option) const { return microsoftTo40(option) ? Edition::V40 : Edition::V40L; }
 };
 
 // "40" or "40L" for a family row, and for a Microsoft option.
-inline std::string_view EditionSuffix(const OptionsSource& o, int row) {
-    return editionSuffix(o.rowEdition(row));
-}
+inline std::string_view EditionSuffix(const OptionsSource& o, int row) { return editionSuffix(o.rowEdition(row)); }
 inline std::string_view VBEditionSuffix(const OptionsSource& o, int option) {
     return editionSuffix(o.microsoftEdition(option));
 }
@@ -43,7 +39,7 @@ inline std::string_view VBEditionSuffix(const OptionsSource& o, int option) {
 // Plain values: what the command line and the tests use. Rows and slots come from the catalogue;
 // everything starts unselected at 4.0, as the dialog's panels load.
 class FixedOptions : public OptionsSource {
-public:
+  public:
     FixedOptions();
 
     void selectFamily(int slot, Edition e);
@@ -58,7 +54,7 @@ public:
     bool microsoftTo40(int option) const override;
     int microsoftSlot(int option) const override;
 
-private:
+  private:
     std::array<bool, kFamilyCount> familySelected_{};
     std::array<bool, kFamilyCount> rowTo40_{};
     std::array<bool, kMicrosoftOptionCount> microsoftSelected_{};

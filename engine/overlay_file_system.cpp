@@ -10,9 +10,7 @@ bool OverlayFileSystem::exists(const std::string& path) {
     return writes_.count(withoutTrailingSlash(path)) != 0 || entryExists(base_, path);
 }
 
-std::vector<std::string> OverlayFileSystem::listFolder(const std::string& folder) {
-    return base_.listFolder(folder);
-}
+std::vector<std::string> OverlayFileSystem::listFolder(const std::string& folder) { return base_.listFolder(folder); }
 
 std::string OverlayFileSystem::readFile(const std::string& path) {
     const auto it = writes_.find(path);

@@ -13,7 +13,7 @@
 namespace tavkonv40 {
 
 class OverlayFileSystem : public FileSystem {
-public:
+  public:
     explicit OverlayFileSystem(FileSystem& base);
 
     // Path -> bytes of every file written, in path order. Files created are included.
@@ -39,7 +39,7 @@ public:
     void replaceFile(const std::string& path, const std::string& bytes, const std::string& model) override;
     void checkReplaceable(const std::string& path) override;
 
-private:
+  private:
     bool exists(const std::string& path);
 
     FileSystem& base_;

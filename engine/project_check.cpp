@@ -37,7 +37,7 @@ struct Entry {
 // each file in name order is read, checked and let go. What a project's own check needs of files
 // that come after it (whether they are readable, what they reference) is read ahead of them.
 class FolderRun final : public check::FolderContext {
-public:
+  public:
     FolderRun(FileSystem& fs, std::string base, std::vector<Entry> entries)
         : fs_(fs), base_(std::move(base)), entries_(std::move(entries)) {}
 
@@ -75,13 +75,13 @@ public:
         return all;
     }
 
-private:
+  private:
     enum class Membership : unsigned char { Unknown, Named, All };
 
     struct ProjectState {
         std::vector<std::size_t> named;  // entries (forms, user controls) its member lines name
         Membership membership = Membership::Unknown;
-        check::NoCaseStringSet used;     // control files its members checked so far reference
+        check::NoCaseStringSet used;  // control files its members checked so far reference
     };
 
     std::string path(const Entry& e) const { return base_ + "/" + e.name; }
@@ -171,7 +171,8 @@ private:
         };
         for (std::size_t i = current_ + 1; i < entries_.size() && pending(); ++i) {
             if (!mayBeMember(state, i)) continue;
-            forEachHeaderReference(i, [&](const check::ReferenceLine& r, const TextFile&) { state.used.emplace(r.file); });
+            forEachHeaderReference(i,
+                                   [&](const check::ReferenceLine& r, const TextFile&) { state.used.emplace(r.file); });
         }
     }
 
@@ -211,12 +212,12 @@ private:
     std::vector<Entry> entries_;  // the files the check reads, in name order
     std::vector<ProjectSummary> projects_;
     std::vector<ProjectState> states_;  // beside projects_
-    std::size_t current_ = 0;     // the entry being checked
+    std::size_t current_ = 0;           // the entry being checked
 };
 
 // Runs every check on each file and hands its findings to the sink.
 class CheckVisitor final : public check::FileVisitor {
-public:
+  public:
     explicit CheckVisitor(FindingSink& sink) : sink_(sink), detail_(sink.detail()) {}
 
     void visit(const CheckedFile& file, const TextFile&, check::FolderContext& folder) override {
@@ -235,7 +236,7 @@ public:
 
     FindingCounts counts;
 
-private:
+  private:
     void done(check::FileFindings& findings) {
         const auto c = findings.counts();
         counts.errors += c.errors;
@@ -249,7 +250,7 @@ private:
 };
 
 class CollectingSink final : public FindingSink {
-public:
+  public:
     void fileFindings(const std::vector<Finding>& findings) override {
         all.insert(all.end(), findings.begin(), findings.end());
     }
@@ -257,7 +258,7 @@ public:
 };
 
 class CountingSink final : public FindingSink {
-public:
+  public:
     FindingDetail detail() const override { return FindingDetail::CountsOnly; }
     void fileFindings(const std::vector<Finding>&) override {}
 };
@@ -266,24 +267,36 @@ public:
 
 std::string_view severityName(Severity s) {
     switch (s) {
-        case Severity::Error: return "error";
-        case Severity::Warning: return "warning";
-        case Severity::Note: return "note";
+        case Severity::Error:
+            return "error";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Note:
+            return "note";
     }
     return "?";
 }
 
 std::string_view kindName(FindingKind k) {
     switch (k) {
-        case FindingKind::UnknownName: return "unknown-name";
-        case FindingKind::MissingReference: return "missing-reference";
-        case FindingKind::WrongGuid: return "wrong-guid";
-        case FindingKind::NotInProject: return "not-in-project";
-        case FindingKind::UnusedInProject: return "unused-in-project";
-        case FindingKind::OldName: return "old-name";
-        case FindingKind::RepeatedReference: return "repeated-reference";
-        case FindingKind::EmptyLines: return "empty-lines";
-        case FindingKind::Unreadable: return "unreadable";
+        case FindingKind::UnknownName:
+            return "unknown-name";
+        case FindingKind::MissingReference:
+            return "missing-reference";
+        case FindingKind::WrongGuid:
+            return "wrong-guid";
+        case FindingKind::NotInProject:
+            return "not-in-project";
+        case FindingKind::UnusedInProject:
+            return "unused-in-project";
+        case FindingKind::OldName:
+            return "old-name";
+        case FindingKind::RepeatedReference:
+            return "repeated-reference";
+        case FindingKind::EmptyLines:
+            return "empty-lines";
+        case FindingKind::Unreadable:
+            return "unreadable";
     }
     return "?";
 }
@@ -322,8 +335,8 @@ FindingCounts countFindings(FileSystem& fs, const std::string& folder) {
 }
 
 std::size_t countAboveNotes(const std::vector<Finding>& findings) {
-    return static_cast<std::size_t>(std::count_if(findings.begin(), findings.end(),
-                                                  [](const Finding& f) { return f.severity != Severity::Note; }));
+    return static_cast<std::size_t>(
+        std::count_if(findings.begin(), findings.end(), [](const Finding& f) { return f.severity != Severity::Note; }));
 }
 
 std::string checkHintLine(FileSystem& fs, const std::string& folder) {
@@ -336,9 +349,10 @@ std::string checkHintLine(FileSystem& fs, const std::string& folder) {
 
 std::string checkHintLine(const FindingCounts& counts, const std::string& folder) {
     if (counts.total() == 0) return "check: no findings";
-    std::string line = "check: " + std::to_string(counts.total()) + (counts.total() == 1 ? " finding (" : " findings (");
-    line += std::to_string(counts.aboveNotes()) + " above note level); run 'tavkonv40 check " + folder +
-            "' to see them";
+    std::string line =
+        "check: " + std::to_string(counts.total()) + (counts.total() == 1 ? " finding (" : " findings (");
+    line +=
+        std::to_string(counts.aboveNotes()) + " above note level); run 'tavkonv40 check " + folder + "' to see them";
     return line;
 }
 

@@ -50,7 +50,7 @@ enum class FindingDetail { CountsOnly, Full };
 // Receives the findings of a check as it goes, one file at a time, so that a folder of any size
 // is checked in the memory its largest file needs.
 class FindingSink {
-public:
+  public:
     virtual ~FindingSink() = default;
     virtual FindingDetail detail() const { return FindingDetail::Full; }
     // One file's findings, by line; once for every file that has any, files in name order.

@@ -32,7 +32,7 @@ const std::string kShortRule(35, '-');
 // Reads through to the folder and keeps the fixed files in memory; nothing else is needed while
 // the plan is worked out, and nothing is refused (writing is judged when the plan is applied).
 class PlanFileSystem final : public FileSystem {
-public:
+  public:
     explicit PlanFileSystem(FileSystem& base) : base_(base) {}
 
     std::map<std::string, std::string> writes;
@@ -64,13 +64,13 @@ public:
     void createFile(const std::string&, const std::string&) override { refuse(); }
     void createFolder(const std::string&) override { refuse(); }
 
-private:
+  private:
     [[noreturn]] static void refuse() { throw std::logic_error("the fix plan only reads and rewrites files"); }
     FileSystem& base_;
 };
 
 class FixVisitor final : public check::FileVisitor {
-public:
+  public:
     FixVisitor(FileSystem& fs, std::string base, std::vector<AppliedFix>& applied)
         : fs_(fs), base_(std::move(base)), applied_(applied) {}
 
@@ -92,15 +92,13 @@ public:
 
     bool changed = false;
 
-private:
+  private:
     FileSystem& fs_;
     const std::string base_;
     std::vector<AppliedFix>& applied_;
 };
 
-std::string fixLine(const AppliedFix& f) {
-    return f.file + ":" + std::to_string(f.line) + ": fixed: " + f.description;
-}
+std::string fixLine(const AppliedFix& f) { return f.file + ":" + std::to_string(f.line) + ": fixed: " + f.description; }
 
 }  // namespace
 
@@ -120,7 +118,7 @@ FixPlan planFixes(FileSystem& fs, const std::string& folder) {
 namespace {
 
 class FixRun {
-public:
+  public:
     FixRun(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder)
         : fs_(fs), host_(host), clock_(clock), folder_(folder), base_(withoutTrailingSlash(folder)) {}
 
@@ -153,7 +151,7 @@ public:
         return end(host_.cancelRequested() ? FixEnding::Cancelled : FixEnding::Completed, &backup);
     }
 
-private:
+  private:
     void writeFiles() {
         for (const auto& [name, bytes] : result_.plan.files) {
             if (host_.cancelRequested()) return;
@@ -176,7 +174,8 @@ private:
         try {
             fs_.flushFileSystem(base_);
         } catch (const FileError& e) {
-            addErrorLine(host_, errorLine("the fixed files could not be flushed to the device: " + std::string(e.what())));
+            addErrorLine(host_,
+                         errorLine("the fixed files could not be flushed to the device: " + std::string(e.what())));
         }
     }
 

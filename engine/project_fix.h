@@ -25,8 +25,8 @@ struct AppliedFix {
 };
 
 struct FixPlan {
-    std::vector<AppliedFix> fixes;              // round by round, files in name order
-    std::map<std::string, std::string> files;   // name -> bytes after every fix, for each file that changes
+    std::vector<AppliedFix> fixes;             // round by round, files in name order
+    std::map<std::string, std::string> files;  // name -> bytes after every fix, for each file that changes
 };
 
 // Works out every fix, reading through `fs` and writing nothing: the fixes of each file are

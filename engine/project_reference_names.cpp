@@ -1,5 +1,8 @@
 #include "engine/project_reference_names.h"
 
+// Data tables: one row a line, as the rules list them.
+// clang-format off
+
 namespace tavkonv40 {
 
 namespace {
@@ -142,3 +145,4 @@ constexpr std::array<ProjectFamilyNames, kFamilyCount> kNames{{
 const std::array<ProjectFamilyNames, kFamilyCount>& projectFamilyNames() { return kNames; }
 
 }  // namespace tavkonv40
+// clang-format on

@@ -10,8 +10,8 @@
 namespace tavkonv40 {
 
 struct ProjectFamilyNames {
-    int slot;         // catalogue slot
-    int optionIndex;  // the family's chkProp(k)
+    int slot;                                // catalogue slot
+    int optionIndex;                         // the family's chkProp(k)
     std::array<std::string_view, 12> names;  // matched at the very end of the line; empty entries unused
 };
 

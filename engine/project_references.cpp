@@ -25,19 +25,14 @@ bool endsWithAny(std::string_view line, const ProjectFamilyNames& family) {
 }
 
 const std::string& requiredProjectLine(const StepContext& ctx, int option) {
-    return ctx.state.tables.project(ctx.options.microsoftSlot(option),
-                                    ctx.options.microsoftEdition(option));
+    return ctx.state.tables.project(ctx.options.microsoftSlot(option), ctx.options.microsoftEdition(option));
 }
 
 }  // namespace
 
-std::optional<ProjectLine> FindLastProjectObjectLine(const TextFile& file) {
-    return findLast(file, "Object={");
-}
+std::optional<ProjectLine> FindLastProjectObjectLine(const TextFile& file) { return findLast(file, "Object={"); }
 
-std::optional<ProjectLine> FindLastProjectReferenceLine(const TextFile& file) {
-    return findLast(file, "Reference=");
-}
+std::optional<ProjectLine> FindLastProjectReferenceLine(const TextFile& file) { return findLast(file, "Reference="); }
 
 void ConvertProjectObjects(StepContext& ctx) {
     const auto& lines = ctx.file.lines();

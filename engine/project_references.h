@@ -23,8 +23,6 @@ std::optional<ProjectLine> FindLastProjectObjectLine(const TextFile& file);
 std::optional<ProjectLine> FindLastProjectReferenceLine(const TextFile& file);
 
 // The line ends with `name`, compared exactly, to the last character.
-inline bool EndsWithName(std::string_view line, std::string_view name) {
-    return line.ends_with(name);
-}
+inline bool EndsWithName(std::string_view line, std::string_view name) { return line.ends_with(name); }
 
 }  // namespace tavkonv40

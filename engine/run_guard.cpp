@@ -18,7 +18,8 @@ RunGuard::RunGuard(FileSystem& fs, const std::string& folder) : fs_(fs), folder_
     if (!lock.taken) {
         refusal_ = RunRefusal::FolderBusy;
         reason_ = "another run (process " + std::to_string(lock.holder) + ") is working on " + folder_ +
-                  "; wait until it has ended (a lock " + folder_ + "/" + kLockFileName + " left by a run that no longer exists is taken over)";
+                  "; wait until it has ended (a lock " + folder_ + "/" + kLockFileName +
+                  " left by a run that no longer exists is taken over)";
         return;
     }
     locked_ = true;
@@ -61,11 +62,10 @@ std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn) {
             const auto staged = parseStagingName(n);
             if (staged && staged->state == StagedState::Complete && fs.isFolder(folder + "/" + n))
                 return folder + " holds the backup of an interrupted run (" + n +
-                       "); some files may be half converted. Put them back with 'tavkonv40 restore " +
-                       folder + "', or remove that folder, before converting again";
+                       "); some files may be half converted. Put them back with 'tavkonv40 restore " + folder +
+                       "', or remove that folder, before converting again";
         }
-    } catch (const FileError&) {
-    }
+    } catch (const FileError&) {}
     return {};
 }
 

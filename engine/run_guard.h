@@ -12,7 +12,7 @@ namespace tavkonv40 {
 enum class RunRefusal { None, FolderBusy, InterruptedRun, NoBackup };
 
 class RunGuard {
-public:
+  public:
     // Takes the lock, then looks for staged copies: a complete one refuses the run, partial ones
     // (a run stopped while copying, before it changed anything) are removed.
     RunGuard(FileSystem& fs, const std::string& folder);
@@ -24,7 +24,7 @@ public:
     // Why the run may not start, for the log (empty when it may).
     const std::string& reason() const { return reason_; }
 
-private:
+  private:
     void lookForStagedCopies();
 
     FileSystem& fs_;

@@ -10,7 +10,7 @@ namespace tavkonv40 {
 enum class LogLineKind { Progress, Error };
 
 class RunHost {
-public:
+  public:
     virtual ~RunHost() = default;
 
     // Appends one line to the log. Error lines are the only lines the engine adds beyond the
@@ -32,7 +32,7 @@ public:
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // The time of day in the user's regional format.
     virtual std::string timeOfDay() = 0;
@@ -54,7 +54,7 @@ inline void addErrorLine(RunHost& host, const std::string& line) {
 
 // The real clock; the time of day follows the C library's LC_TIME locale ("%X").
 class SystemClock : public Clock {
-public:
+  public:
     std::string timeOfDay() override;
     std::tm now() override;
 };

@@ -32,8 +32,7 @@ const std::array<StepRow, kStepKindCount> kSteps{{
     {CheckProjectRequiredControls, StepKind::ProjectRequiredControls, "project required controls"},
 }};
 
-constexpr std::array<std::string_view, kFileKindCount> kFileKindNames{"forms", "user controls",
-                                                                      "projects"};
+constexpr std::array<std::string_view, kFileKindCount> kFileKindNames{"forms", "user controls", "projects"};
 
 }  // namespace
 
@@ -87,8 +86,7 @@ void RunStatistics::closeStep() {
 void RunStatistics::lineReplaced(const TextFile& file, std::size_t n, std::string_view newText) {
     // The steps compose multi-line texts with CR LF whatever the file's own line ends.
     std::size_t breaks = 0;
-    for (auto p = newText.find("\r\n"); p != std::string_view::npos; p = newText.find("\r\n", p + 2))
-        ++breaks;
+    for (auto p = newText.find("\r\n"); p != std::string_view::npos; p = newText.find("\r\n", p + 2)) ++breaks;
     const std::string_view first = newText.substr(0, newText.find("\r\n"));
     const bool differs = n > file.lineCount() ? !newText.empty() : file.line(n) != first;
     if (differs) stepLines_.push_back(n);

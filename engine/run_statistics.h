@@ -47,7 +47,7 @@ struct FileRecord {
 };
 
 class RunStatistics {
-public:
+  public:
     // --- what the run reports (called by the engine) ---
     void beginFile(std::string name, FileKind kind);
     void beginFile(std::string name);  // the kind from the name's last three letters
@@ -70,7 +70,7 @@ public:
     std::size_t referenceLinesAddedToForms() const { return run_.formReferenceLines; }
     std::size_t referenceLinesAddedToProjects() const { return run_.projectReferenceLines; }
 
-private:
+  private:
     static std::size_t index(StepKind k) { return static_cast<std::size_t>(k); }
     void closeStep();
 

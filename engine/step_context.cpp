@@ -27,8 +27,8 @@ void ReplaceFileLine(StepContext& ctx, std::size_t n, std::string_view newText) 
     ctx.file.replaceLine(n, newText);
 }
 
-void ReplaceFileLineToken(StepContext& ctx, std::size_t n, std::string_view lineText,
-                          std::string_view oldToken, std::string_view newToken, int optionRow) {
+void ReplaceFileLineToken(StepContext& ctx, std::size_t n, std::string_view lineText, std::string_view oldToken,
+                          std::string_view newToken, int optionRow) {
     const auto p = lineText.find(oldToken);
     if (p == std::string_view::npos) return;
     std::string line;

@@ -48,8 +48,8 @@ void ReplaceFileLine(StepContext& ctx, std::size_t n, std::string_view newText);
 
 // In lineText, the first occurrence of oldToken becomes newToken + the option row's edition
 // suffix; the result is written as line n. A line without the token is left alone.
-void ReplaceFileLineToken(StepContext& ctx, std::size_t n, std::string_view lineText,
-                          std::string_view oldToken, std::string_view newToken, int optionRow);
+void ReplaceFileLineToken(StepContext& ctx, std::size_t n, std::string_view lineText, std::string_view oldToken,
+                          std::string_view newToken, int optionRow);
 
 // Line n becomes the header / project reference line of the slot for the edition.
 void WriteFormHeaderLine(StepContext& ctx, std::size_t n, int slot, Edition edition);

@@ -9,10 +9,14 @@ namespace tavkonv40 {
 
 std::string_view lineEndBytes(LineEnd e) {
     switch (e) {
-        case LineEnd::CRLF: return "\r\n";
-        case LineEnd::LF: return "\n";
-        case LineEnd::CR: return "\r";
-        case LineEnd::None: break;
+        case LineEnd::CRLF:
+            return "\r\n";
+        case LineEnd::LF:
+            return "\n";
+        case LineEnd::CR:
+            return "\r";
+        case LineEnd::None:
+            break;
     }
     return {};
 }
@@ -34,9 +38,9 @@ std::size_t countByte(std::string_view s, char byte) {
     for (; i + 8 <= s.size(); i += 8) {
         std::uint64_t w;
         std::memcpy(&w, s.data() + i, 8);
-        const std::uint64_t x = w ^ pattern;  // zero bytes where equal
+        const std::uint64_t x = w ^ pattern;                               // zero bytes where equal
         const std::uint64_t equal = ~(((x & kLow7) + kLow7) | x | kLow7);  // 0x80 per equal byte
-        n += static_cast<std::size_t>(((equal >> 7) * kOnes) >> 56);        // sum of the flags
+        n += static_cast<std::size_t>(((equal >> 7) * kOnes) >> 56);       // sum of the flags
     }
     for (; i < s.size(); ++i) n += s[i] == byte;
     return n;

@@ -25,16 +25,16 @@ std::string_view lineEndBytes(LineEnd e);
 
 // A rewrite that names a line the file does not have.
 class LineOutOfRange : public std::runtime_error {
-public:
+  public:
     explicit LineOutOfRange(std::size_t line);
     std::size_t line() const { return line_; }
 
-private:
+  private:
     std::size_t line_;
 };
 
 class TextFile {
-public:
+  public:
     explicit TextFile(std::string bytes);
     // The file as `previous` left it, for the next step: its current lines become the new
     // scanning array without being written out and read again (the result is the same).
@@ -56,8 +56,8 @@ public:
     // an earlier step rewrote a line. A search over a run's bytes finds exactly what a search
     // line by line would, provided the searched text holds no CR or LF.
     struct ScanRun {
-        std::size_t first;      // index in lines() of the run's first line
-        std::size_t end;        // one past the index of its last line
+        std::size_t first;       // index in lines() of the run's first line
+        std::size_t end;         // one past the index of its last line
         std::string_view bytes;  // from the first line's text to the end of the last one's
     };
     const std::vector<ScanRun>& scanRuns() const { return runs_; }
@@ -69,7 +69,7 @@ public:
     // The current content.
     std::string bytes() const;
 
-private:
+  private:
     struct Line {
         std::string_view text;
         LineEnd end;

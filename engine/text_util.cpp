@@ -6,8 +6,7 @@ namespace tavkonv40 {
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
 }
 
 std::size_t InStrNoCase(std::size_t start, std::string_view text, std::string_view find) {
@@ -51,19 +50,19 @@ bool listingOrder(std::string_view a, std::string_view b) {
 }
 
 void sortInListingOrder(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return listingOrder(a, b); });
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return listingOrder(a, b); });
 }
 
 std::string withoutTrailingSlash(std::string path) {
-    const auto isDriveRoot = [&path] {
-        return kPathSeparators.size() > 1 && path.size() == 3 && path[1] == ':';
-    };
+    const auto isDriveRoot = [&path] { return kPathSeparators.size() > 1 && path.size() == 3 && path[1] == ':'; };
     while (path.size() > 1 && isPathSeparator(path.back()) && !isDriveRoot()) path.pop_back();
     return path;
 }
 
 bool isInsideFolder(std::string_view path, std::string_view folder) {
-    return path.size() > folder.size() && path.substr(0, folder.size()) == folder && isPathSeparator(path[folder.size()]);
+    return path.size() > folder.size() && path.substr(0, folder.size()) == folder &&
+           isPathSeparator(path[folder.size()]);
 }
 
 std::string lastThreeUpper(std::string_view name) {

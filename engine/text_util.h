@@ -26,13 +26,9 @@ inline bool endsWithNoCase(std::string_view s, std::string_view suffix) {
 std::size_t InStrNoCase(std::size_t start, std::string_view text, std::string_view find);
 
 // Convenience: true when `find` occurs anywhere in `text`, ignoring case.
-inline bool containsNoCase(std::string_view text, std::string_view find) {
-    return InStrNoCase(1, text, find) != 0;
-}
+inline bool containsNoCase(std::string_view text, std::string_view find) { return InStrNoCase(1, text, find) != 0; }
 
-inline bool contains(std::string_view text, std::string_view find) {
-    return text.find(find) != std::string_view::npos;
-}
+inline bool contains(std::string_view text, std::string_view find) { return text.find(find) != std::string_view::npos; }
 
 // Cuts `s` at its first NUL character and returns it.
 std::string& StripNull(std::string& s);

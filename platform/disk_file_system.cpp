@@ -29,9 +29,7 @@ using posix::fail;
 using posix::Fd;
 using posix::parentOf;
 
-[[noreturn]] void fail(const std::string& path, const std::error_code& ec) {
-    throw FileError(path, ec.message());
-}
+[[noreturn]] void fail(const std::string& path, const std::error_code& ec) { throw FileError(path, ec.message()); }
 
 // Closes a descriptor on every path out of a scope.
 void writeAll(int fd, const std::string& bytes, const std::string& path) {
@@ -190,8 +188,7 @@ void giveAttributes(int fd, const std::string& path, const struct stat* model, K
 // Writes `bytes` to a temporary beside `target` (flushed when asked) and renames it into place. The temporary
 // gets `model`'s attributes (an existing file's), or the default bits of a new file.
 void writeBeside(const std::string& path, const std::string& target, const std::string& bytes,
-                 const struct stat* existing, Replace replace, FlushBeforeReplace flush,
-                 KeepTime time = KeepTime::No) {
+                 const struct stat* existing, Replace replace, FlushBeforeReplace flush, KeepTime time = KeepTime::No) {
     const fs::path targetPath(target);
     // The fixed ending keeps a temporary left by a killed run from ever looking like a form,
     // user control or project to a later run.
@@ -256,8 +253,7 @@ void DiskFileSystem::replaceFile(const std::string& path, const std::string& byt
     struct stat attributes {};
     if (::stat(model.c_str(), &attributes) != 0) fail(model, errno);
     const bool existing = replaceableEntry(path);
-    writeBeside(path, path, bytes, &attributes, existing ? Replace::Existing : Replace::NoFile, flush_,
-                KeepTime::Yes);
+    writeBeside(path, path, bytes, &attributes, existing ? Replace::Existing : Replace::NoFile, flush_, KeepTime::Yes);
 }
 
 void DiskFileSystem::checkReplaceable(const std::string& path) {
@@ -347,8 +343,7 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
         std::string temp = lock + ".XXXXXX";
         Fd fd(::mkstemp(temp.data()));
         if (fd.get() < 0) fail(folder, errno);
-        const bool written = ::write(fd.get(), content.data(), content.size()) ==
-                             static_cast<ssize_t>(content.size());
+        const bool written = ::write(fd.get(), content.data(), content.size()) == static_cast<ssize_t>(content.size());
         const int linked = written ? ::link(temp.c_str(), lock.c_str()) : -1;
         const int err = errno;
         ::unlink(temp.c_str());

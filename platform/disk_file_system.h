@@ -12,7 +12,7 @@ namespace tavkonv40 {
 enum class FlushBeforeReplace { Yes, No };
 
 class DiskFileSystem : public FileSystem {
-public:
+  public:
     explicit DiskFileSystem(FlushBeforeReplace flush = FlushBeforeReplace::No) : flush_(flush) {}
 
     std::vector<std::string> listFolder(const std::string& folder) override;
@@ -41,7 +41,7 @@ public:
     void createFile(const std::string& path, const std::string& bytes) override;
     void createFolder(const std::string& path) override;
 
-private:
+  private:
     FlushBeforeReplace flush_;
 };
 

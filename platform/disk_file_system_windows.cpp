@@ -25,8 +25,8 @@ using windows::widen;
 
 // The path a link (or chain of links) finally names.
 std::wstring finalPath(const std::string& path) {
-    Handle h(::CreateFileW(widen(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    Handle h(
+        ::CreateFileW(widen(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!h.valid()) failLast(path);
     std::wstring out(MAX_PATH, L'\0');
     for (;;) {
@@ -109,23 +109,23 @@ void writeBeside(const std::string& path, const std::string& target, const std::
         // The fixed ending keeps a temporary left by a killed run from ever looking like a
         // form, user control or project to a later run.
         temp = widen(folder + "." + name + "." + uniqueSuffix() + ".tavkonv40-tmp");
-        raw = ::CreateFileW(temp.c_str(), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        raw = ::CreateFileW(temp.c_str(), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (raw == INVALID_HANDLE_VALUE && (::GetLastError() != ERROR_FILE_EXISTS || attempt > 100))
-            throw FileError(path, "cannot create a temporary file beside it: " +
-                                      windows::systemMessage(::GetLastError()));
+            throw FileError(path,
+                            "cannot create a temporary file beside it: " + windows::systemMessage(::GetLastError()));
     }
     Handle h(raw);
     try {
         writeAll(h.get(), bytes, path);
-        if (model.keepTimes && !::SetFileTime(h.get(), &model.created, &model.accessed, &model.written))
-            failLast(path);
+        if (model.keepTimes && !::SetFileTime(h.get(), &model.created, &model.accessed, &model.written)) failLast(path);
         if (flush == FlushBeforeReplace::Yes && !::FlushFileBuffers(h.get())) failLast(path);
         if (!h.close()) failLast(path);
         // Keep the model's hidden, system and archive attributes (and read-only, for a file put
         // back as its backup has it; a file being rewritten is never read-only).
         if (model.attributes != FILE_ATTRIBUTE_NORMAL)
-            ::SetFileAttributesW(temp.c_str(), model.attributes & ~(FILE_ATTRIBUTE_DIRECTORY |
-                                                                   FILE_ATTRIBUTE_REPARSE_POINT));
+            ::SetFileAttributesW(temp.c_str(),
+                                 model.attributes & ~(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
         const DWORD how = MOVEFILE_WRITE_THROUGH | (replace == Replace::Existing ? MOVEFILE_REPLACE_EXISTING : 0);
         if (!::MoveFileExW(temp.c_str(), widen(target).c_str(), how)) failLast(path);
     } catch (...) {
@@ -212,9 +212,7 @@ EntryType typeOf(DWORD attributes) {
 std::uint64_t sizeOf(DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; }
 
 // Nanoseconds since 1970 from a count of 100 ns since 1601.
-std::int64_t nanoseconds(std::uint64_t ticks) {
-    return (static_cast<std::int64_t>(ticks) - 116444736000000000) * 100;
-}
+std::int64_t nanoseconds(std::uint64_t ticks) { return (static_cast<std::int64_t>(ticks) - 116444736000000000) * 100; }
 std::int64_t nanoseconds(const FILETIME& t) { return nanoseconds(sizeOf(t.dwHighDateTime, t.dwLowDateTime)); }
 
 // A handle that reads only attributes and times (never content), following links or not.
@@ -315,9 +313,9 @@ void DiskFileSystem::checkReplaceable(const std::string& path) {
     // The temporary file goes beside it.
     const auto slash = lastPathSeparator(path);
     // "C:\x.frm" is in "C:\" (not "C:", which is the drive's current folder).
-    const std::string parent = slash == std::string::npos ? "."
+    const std::string parent = slash == std::string::npos             ? "."
                                : slash == 0 || path[slash - 1] == ':' ? path.substr(0, slash + 1)
-                                                                       : path.substr(0, slash);
+                                                                      : path.substr(0, slash);
     BY_HANDLE_FILE_INFORMATION folder;
     if (!finalInfo(widen(parent), folder))
         throw FileError(path, "cannot create a temporary file beside it: " + windows::systemMessage(::GetLastError()));
@@ -393,7 +391,8 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
         // lock is refused, and a lock never appears without the id that tells whether it is stale.
         const std::wstring temp = lock + L'.' + widen(uniqueSuffix());
         {
-            Handle h(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            Handle h(
+                ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (!h.valid()) failLast(folder);
             DWORD n = 0;
             if (!::WriteFile(h.get(), content.data(), static_cast<DWORD>(content.size()), &n, nullptr)) {
@@ -417,7 +416,8 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
 }
 
 void DiskFileSystem::unlockFolder(const std::string& folder) {
-    if (lockHolder(lockPath(folder)) == static_cast<long>(::GetCurrentProcessId())) ::DeleteFileW(lockPath(folder).c_str());
+    if (lockHolder(lockPath(folder)) == static_cast<long>(::GetCurrentProcessId()))
+        ::DeleteFileW(lockPath(folder).c_str());
 }
 
 }  // namespace tavkonv40

@@ -12,7 +12,7 @@
 namespace tavkonv40::posix {
 
 class Fd {
-public:
+  public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd() {
         if (fd_ >= 0) ::close(fd_);
@@ -26,7 +26,7 @@ public:
         return fd;
     }
 
-private:
+  private:
     int fd_;
 };
 

@@ -29,8 +29,7 @@ const char* uncopyableKind(mode_t mode) {
 }
 
 [[noreturn]] void refuseKind(const std::string& path, mode_t mode) {
-    throw FileError(path, std::string(uncopyableKind(mode)) +
-                              "; only files, folders and links can be backed up");
+    throw FileError(path, std::string(uncopyableKind(mode)) + "; only files, folders and links can be backed up");
 }
 
 // The entry names of a folder, sorted so that a copy always goes in the same order.
@@ -136,7 +135,7 @@ void copyLink(const std::string& src, const std::string& dst, const struct stat&
 }
 
 class TreeCopy {
-public:
+  public:
     explicit TreeCopy(const FolderCopy& how) : how_(how) {}
 
     // Returns false when asked to stop.
@@ -157,7 +156,7 @@ public:
         return true;
     }
 
-private:
+  private:
     bool entry(const std::string& src, const std::string& dst) {
         struct stat st {};
         if (::lstat(src.c_str(), &st) != 0) fail(src, errno);
@@ -218,8 +217,8 @@ void checkTreeCopy(const std::string& from, const std::string& to, const FolderC
     const std::uintmax_t room = static_cast<std::uintmax_t>(vfs.f_bavail) * vfs.f_frsize;
     if (room < needed) {
         const auto mb = [](std::uintmax_t b) { return std::to_string((b + (1 << 20) - 1) >> 20); };
-        throw FileError(parent, std::string(std::strerror(ENOSPC)) + " (the backup copy needs about " +
-                                    mb(needed) + " MB, " + mb(room) + " MB are free)");
+        throw FileError(parent, std::string(std::strerror(ENOSPC)) + " (the backup copy needs about " + mb(needed) +
+                                    " MB, " + mb(room) + " MB are free)");
     }
 }
 

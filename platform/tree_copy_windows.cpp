@@ -184,8 +184,8 @@ void checkTreeCopy(const std::wstring& from, const std::wstring& to, const Folde
     if (!::GetDiskFreeSpaceExW(parent.c_str(), &room, nullptr, nullptr)) failLast(narrow(parent));
     if (room.QuadPart < needed) {
         const auto mb = [](std::uint64_t b) { return std::to_string((b + (1 << 20) - 1) >> 20); };
-        throw FileError(narrow(parent), systemMessage(ERROR_DISK_FULL) + " (the backup copy needs about " +
-                                            mb(needed) + " MB, " + mb(room.QuadPart) + " MB are free)");
+        throw FileError(narrow(parent), systemMessage(ERROR_DISK_FULL) + " (the backup copy needs about " + mb(needed) +
+                                            " MB, " + mb(room.QuadPart) + " MB are free)");
     }
 }
 

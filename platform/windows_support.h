@@ -17,7 +17,7 @@ namespace tavkonv40::windows {
 [[noreturn]] inline void failLast(const std::string& path) { fail(path, ::GetLastError()); }
 
 class Handle {
-public:
+  public:
     explicit Handle(HANDLE h) : h_(h) {}
     ~Handle() {
         if (valid()) ::CloseHandle(h_);
@@ -32,7 +32,7 @@ public:
         return ok;
     }
 
-private:
+  private:
     HANDLE h_;
 };
 

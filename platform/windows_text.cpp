@@ -25,13 +25,12 @@ std::string narrow(const std::wstring& utf16) {
 std::string systemMessage(unsigned long error) {
     wchar_t* text = nullptr;
     const DWORD n = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&text), 0,
-        nullptr);
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring message = n > 0 && text ? std::wstring(text, n) : std::wstring();
     if (text) ::LocalFree(text);
-    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' ||
-                                message.back() == L' ' || message.back() == L'.'))
+    while (!message.empty() &&
+           (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ' || message.back() == L'.'))
         message.pop_back();
     if (message.empty()) return "system error " + std::to_string(error);
     return narrow(message);

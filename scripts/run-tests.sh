@@ -7,6 +7,4 @@ scripts/install-deps.sh
 preset=default
 if [ "${CI:-}" = "true" ]; then preset=ci; fi
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
-cmake --preset "$preset"
-cmake --build --preset "$preset"
-ctest --preset "$preset" --output-on-failure -j2
+cmake --workflow --preset "$preset"

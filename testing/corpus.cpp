@@ -18,15 +18,25 @@ struct MsControl {
 };
 
 constexpr std::array<MsControl, 15> kMicrosoft = {{
-    {"VB.CommandButton", true}, {"VB.CheckBox", true},      {"VB.OptionButton", true},
-    {"VB.TextBox", true},       {"VB.ComboBox", true},      {"VB.Frame", true},
-    {"VB.Label", true},         {"VB.ListBox", true},       {"VB.VScrollBar", false},
-    {"VB.HScrollBar", false},   {"MSComctlLib.ListView", true}, {"MSComctlLib.ProgressBar", false},
-    {"MSComctlLib.Slider", false}, {"MSComCtl2.UpDown", false}, {"MSComCtl2.DTPicker", true},
+    {"VB.CommandButton", true},
+    {"VB.CheckBox", true},
+    {"VB.OptionButton", true},
+    {"VB.TextBox", true},
+    {"VB.ComboBox", true},
+    {"VB.Frame", true},
+    {"VB.Label", true},
+    {"VB.ListBox", true},
+    {"VB.VScrollBar", false},
+    {"VB.HScrollBar", false},
+    {"MSComctlLib.ListView", true},
+    {"MSComctlLib.ProgressBar", false},
+    {"MSComctlLib.Slider", false},
+    {"MSComCtl2.UpDown", false},
+    {"MSComCtl2.DTPicker", true},
 }};
 
 class Gen {
-public:
+  public:
     explicit Gen(std::uint64_t seed) : rng_(seed) {}
     std::size_t pick(std::size_t n) { return static_cast<std::size_t>(rng_() % n); }
     bool chance(int percent) { return static_cast<int>(rng_() % 100) < percent; }
@@ -40,7 +50,7 @@ public:
         return g;
     }
 
-private:
+  private:
     std::mt19937_64 rng_;
 };
 
@@ -49,8 +59,8 @@ const FamilyRecord& anyFamily(Gen& g) { return families()[g.pick(families().size
 std::string edition(Gen& g) { return kEditions[g.pick(kEditions.size())]; }
 
 void font(std::string& out, const std::string& indent, bool braced) {
-    out += indent + (braced ? "BeginProperty Font {0BE35203-8F91-11CE-9DE3-00AA004BB851} \r\n"
-                            : "BeginProperty Font \r\n");
+    out += indent +
+           (braced ? "BeginProperty Font {0BE35203-8F91-11CE-9DE3-00AA004BB851} \r\n" : "BeginProperty Font \r\n");
     out += indent + "   Name            =   \"Tahoma\"\r\n";
     out += indent + "   Size            =   8.25\r\n";
     out += indent + "   Charset         =   0\r\n";
@@ -73,8 +83,7 @@ void suiteControl(std::string& out, const std::string& indent, Gen& g, int n) {
     const auto& f = anyFamily(g);
     const std::string ed = edition(g);
     const std::string cls(f.classes[g.pick(f.classes[1].empty() ? 1 : 2)]);
-    out += indent + "Begin " + std::string(f.libraryBase) + ed + "." + cls + ed + " ctl" +
-           std::to_string(n) + " \r\n";
+    out += indent + "Begin " + std::string(f.libraryBase) + ed + "." + cls + ed + " ctl" + std::to_string(n) + " \r\n";
     geometry(out, indent + "   ", g, n);
     out += indent + "   _ExtentX        =   " + std::to_string(g.pick(9000)) + "\r\n";
     out += indent + "   _ExtentY        =   " + std::to_string(g.pick(9000)) + "\r\n";
@@ -112,8 +121,8 @@ void code(std::string& out, Gen& g, int count) {
     for (int i = 0; i < count; ++i) {
         const auto& f = anyFamily(g);
         const std::string ed = edition(g);
-        out += "Private WithEvents m_obj" + std::to_string(i) + " As " + std::string(f.libraryBase) + ed +
-               "." + std::string(f.classes[0]) + ed + "\r\n";
+        out += "Private WithEvents m_obj" + std::to_string(i) + " As " + std::string(f.libraryBase) + ed + "." +
+               std::string(f.classes[0]) + ed + "\r\n";
         out += "Private Sub ctl" + std::to_string(i) + "_Click()\r\n";
         out += "    Debug.Print \"clicked " + std::to_string(i) + "\"\r\n";
         out += "End Sub\r\n\r\n";
@@ -165,7 +174,9 @@ std::string makeUserControl(std::uint64_t seed, const std::string& name, std::si
 std::string makeProject(std::uint64_t seed, int forms, int userControls) {
     Gen g(seed);
     std::string out = "Type=Exe\r\n";
-    out += "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#..\\..\\Windows\\System32\\stdole2.tlb#OLE Automation\r\n";
+    out +=
+        "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#..\\..\\Windows\\System32\\stdole2.tlb#OLE "
+        "Automation\r\n";
     for (const auto& f : families())
         out += "Object={" + g.guid() + "}#1.0#0; " + std::string(f.ocxBase) + edition(g) + ".ocx\r\n";
     out += "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX\r\n";
@@ -183,8 +194,8 @@ std::string makeDenseForm(std::uint64_t seed, std::size_t controls) {
     for (std::size_t i = 0; i < controls; ++i) {
         const auto& f = anyFamily(g);
         const std::string ed = edition(g);
-        out += "   Begin " + std::string(f.libraryBase) + ed + "." + std::string(f.classes[0]) + ed +
-               " c" + std::to_string(i) + " \r\n";
+        out += "   Begin " + std::string(f.libraryBase) + ed + "." + std::string(f.classes[0]) + ed + " c" +
+               std::to_string(i) + " \r\n";
         out += "      Caption         =   \"A reasonably long caption " + std::to_string(i) +
                " to make the file about twenty megabytes\"\r\n";
         out += "      Tag             =   \"" + std::to_string(i * 7919) + "\"\r\n";
@@ -210,7 +221,8 @@ std::uintmax_t writeFolder(const std::filesystem::path& folder, std::uint64_t se
         put(name + ".ctl", makeUserControl(seed * 7 + static_cast<std::uint64_t>(i), name, shape.formBytes / 4));
     }
     for (int i = 0; i < shape.projects; ++i)
-        put("Project" + std::to_string(i) + ".vbp", makeProject(seed + static_cast<std::uint64_t>(i), shape.forms, shape.userControls));
+        put("Project" + std::to_string(i) + ".vbp",
+            makeProject(seed + static_cast<std::uint64_t>(i), shape.forms, shape.userControls));
     return total;
 }
 

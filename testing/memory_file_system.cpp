@@ -89,12 +89,10 @@ void MemoryFileSystem::checkFolderCopy(const std::string& fromIn, const std::str
     const std::string from = withoutTrailingSlash(fromIn);
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");
     for (const auto& [p, cause] : copyFailures)
-        if (isInsideFolder(p, from) && !(how.leaveOut && how.leaveOut(topName(p, from))))
-            throw FileError(p, cause);
+        if (isInsideFolder(p, from) && !(how.leaveOut && how.leaveOut(topName(p, from)))) throw FileError(p, cause);
 }
 
-CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& toIn,
-                                         const FolderCopy& how) {
+CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& toIn, const FolderCopy& how) {
     const std::string from = withoutTrailingSlash(fromIn), to = withoutTrailingSlash(toIn);
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");
     if (folders_.count(to) || files_.count(to)) throw FileError(to, "File exists");
@@ -129,8 +127,7 @@ void MemoryFileSystem::renameFolder(const std::string& fromIn, const std::string
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");
     if (folders_.count(to) || files_.count(to)) throw FileError(to, "File exists");
     std::map<std::string, std::string> files;
-    for (auto& [p, bytes] : files_)
-        files[isInsideFolder(p, from) ? to + p.substr(from.size()) : p] = std::move(bytes);
+    for (auto& [p, bytes] : files_) files[isInsideFolder(p, from) ? to + p.substr(from.size()) : p] = std::move(bytes);
     files_ = std::move(files);
     std::set<std::string> folders;
     for (const auto& p : folders_)
@@ -153,9 +150,7 @@ void MemoryFileSystem::unlockFolder(const std::string& folder) {
     files_.erase(withoutTrailingSlash(folder) + "/" + kLockFileName);
 }
 
-bool MemoryFileSystem::isFolder(const std::string& path) {
-    return folders_.count(withoutTrailingSlash(path)) != 0;
-}
+bool MemoryFileSystem::isFolder(const std::string& path) { return folders_.count(withoutTrailingSlash(path)) != 0; }
 
 void MemoryFileSystem::createFile(const std::string& path, const std::string& bytes) {
     if (files_.count(path) || folders_.count(path)) throw FileError(path, "File exists");

@@ -12,7 +12,7 @@
 namespace tavkonv40 {
 
 class MemoryFileSystem : public FileSystem {
-public:
+  public:
     void addFolder(const std::string& path);
     void addFile(const std::string& path, std::string bytes);  // creates the parent folders
     void setReadOnly(const std::string& path, bool readOnly = true);
@@ -58,7 +58,7 @@ public:
     void replaceFile(const std::string& path, const std::string& bytes, const std::string& model) override;
     void checkReplaceable(const std::string& path) override;
 
-private:
+  private:
     void stamp(const std::string& path) { changed_[path] = ++clock_; }
 
     std::map<std::string, std::string> files_;

@@ -48,7 +48,7 @@ Ambient RunAmbient(QWidget* parent);
 // still picture of it instead, so that a passing state (hover, press) stays
 // visible next to the others.
 class StateCell : public QWidget {
-public:
+  public:
     StateCell(const QString& label, QWidget* parent = nullptr);
     // The area a live control is put in.
     QWidget* Stage() const { return m_stage; }
@@ -56,7 +56,7 @@ public:
     // The same with a picture taken earlier (for a state already left).
     void Freeze(QWidget* control, const QPixmap& still);
 
-private:
+  private:
     QWidget* m_stage;
 };
 

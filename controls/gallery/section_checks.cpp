@@ -24,13 +24,17 @@ struct CellDesign {
 };
 
 const std::vector<CellDesign> kGlyphCells = {
-    {"off", Act::None, false},      {"on", Act::None, true},         {"hover", Act::Hover, false},
-    {"pressed", Act::Press, true},  {"focused", Act::Focus, true},    {"disabled", Act::Disabled, false},
+    {"off", Act::None, false},
+    {"on", Act::None, true},
+    {"hover", Act::Hover, false},
+    {"pressed", Act::Press, true},
+    {"focused", Act::Focus, true},
+    {"disabled", Act::Disabled, false},
     {"disabled, on", Act::Disabled, true},
 };
 
 const std::vector<CellDesign> kTextCells = {
-    {"empty", Act::None, false},  {"with text", Act::None, true}, {"hover", Act::Hover, true},
+    {"empty", Act::None, false},   {"with text", Act::None, true},    {"hover", Act::Hover, true},
     {"focused", Act::Focus, true}, {"disabled", Act::Disabled, true},
 };
 

@@ -43,9 +43,12 @@ struct BarCell {
     BarState state;
 };
 const BarCell kBarCells[] = {
-    {"normal", BarState::Normal},        {"hover", BarState::Hover},
-    {"arrow pressed", BarState::ArrowPressed}, {"track held", BarState::TrackHeld},
-    {"thumb dragged", BarState::ThumbDragged}, {"disabled", BarState::Disabled},
+    {"normal", BarState::Normal},
+    {"hover", BarState::Hover},
+    {"arrow pressed", BarState::ArrowPressed},
+    {"track held", BarState::TrackHeld},
+    {"thumb dragged", BarState::ThumbDragged},
+    {"disabled", BarState::Disabled},
 };
 
 struct Live {
@@ -139,7 +142,8 @@ void drive(QWidget*) {
                 live.cell->Freeze(bar, still);
                 break;
             }
-            default: break;
+            default:
+                break;
         }
     }
     QTest::mouseMove(QApplication::activeWindow(), QPoint(1, 1));

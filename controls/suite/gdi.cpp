@@ -16,8 +16,8 @@ struct BitmapObject {
 };
 
 struct DcObject {
-    HBITMAP selected = 0;           // memory DC
-    QPointer<QWidget> window;       // window DC
+    HBITMAP selected = 0;      // memory DC
+    QPointer<QWidget> window;  // window DC
     bool isWindowDc = false;
     detail::TextState text;
 };
@@ -167,12 +167,18 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
 namespace {
 int qtTextFlags(std::uint32_t flags) {
     int f = 0;
-    if (flags & DT_CENTER) f |= Qt::AlignHCenter;
-    else if (flags & DT_RIGHT) f |= Qt::AlignRight;
-    else f |= Qt::AlignLeft;
-    if (flags & DT_VCENTER) f |= Qt::AlignVCenter;
-    else if (flags & DT_BOTTOM) f |= Qt::AlignBottom;
-    else f |= Qt::AlignTop;
+    if (flags & DT_CENTER)
+        f |= Qt::AlignHCenter;
+    else if (flags & DT_RIGHT)
+        f |= Qt::AlignRight;
+    else
+        f |= Qt::AlignLeft;
+    if (flags & DT_VCENTER)
+        f |= Qt::AlignVCenter;
+    else if (flags & DT_BOTTOM)
+        f |= Qt::AlignBottom;
+    else
+        f |= Qt::AlignTop;
     if ((flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE)) f |= Qt::TextWordWrap;
     if (flags & DT_SINGLELINE) f |= Qt::TextSingleLine;
     f |= (flags & DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic;
@@ -189,10 +195,9 @@ int DrawText(HDC dc, const QString& text, RECT& rect, std::uint32_t flags) {
     if (flags & DT_CALCRECT) {
         // Measure within the given width like the platform call: the rectangle
         // keeps its top-left corner and takes the text's extent.
-        const QRect bounds = fm.boundingRect(QRect(r.left(), r.top(), std::max(r.width(), 1), 100000),
-                                             qflags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter |
-                                                        Qt::AlignBottom),
-                                             text);
+        const QRect bounds =
+            fm.boundingRect(QRect(r.left(), r.top(), std::max(r.width(), 1), 100000),
+                            qflags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), text);
         rect.Right = rect.Left + bounds.width();
         rect.Bottom = rect.Top + bounds.height();
         return bounds.height();
@@ -219,11 +224,21 @@ bool CombineRgn(HRGN dst, HRGN a, HRGN b, CombineMode mode) {
     if (d == nullptr || ra == nullptr) return false;
     if (mode != CombineMode::Copy && rb == nullptr) return false;
     switch (mode) {
-        case CombineMode::And: d->region = ra->region.intersected(rb->region); break;
-        case CombineMode::Or: d->region = ra->region.united(rb->region); break;
-        case CombineMode::Xor: d->region = ra->region.xored(rb->region); break;
-        case CombineMode::Diff: d->region = ra->region.subtracted(rb->region); break;
-        case CombineMode::Copy: d->region = ra->region; break;
+        case CombineMode::And:
+            d->region = ra->region.intersected(rb->region);
+            break;
+        case CombineMode::Or:
+            d->region = ra->region.united(rb->region);
+            break;
+        case CombineMode::Xor:
+            d->region = ra->region.xored(rb->region);
+            break;
+        case CombineMode::Diff:
+            d->region = ra->region.subtracted(rb->region);
+            break;
+        case CombineMode::Copy:
+            d->region = ra->region;
+            break;
     }
     return true;
 }

@@ -90,8 +90,7 @@ bool WithPainter(HDC dc, Fn&& paint);
 
 // ---- drawing primitives -------------------------------------------------------
 enum RasterOp : std::uint32_t { SRCCOPY = 0x00CC0020 };
-bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY,
-            RasterOp op = SRCCOPY);
+bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, RasterOp op = SRCCOPY);
 
 enum DrawTextFlags : std::uint32_t {
     DT_LEFT = 0x0000,

@@ -13,34 +13,31 @@ namespace {
 // ---- palettes -------------------------------------------------------------
 
 struct Palette {
-    QColor border;        // outline of a rounded button
+    QColor border;  // outline of a rounded button
     QColor faceTop, faceBottom;
-    QColor hoverRing;     // warm glow inside the outline while hovered
-    QColor focusRing;     // cool ring for the focused / default button
+    QColor hoverRing;  // warm glow inside the outline while hovered
+    QColor focusRing;  // cool ring for the focused / default button
     QColor pressedTop, pressedBottom;
     QColor toggledTop, toggledBottom;
     QColor flatHoverFace, flatHoverBorder;
     QColor flatPressedFace, flatToggledFace;
-    QColor glyph;         // arrows, check marks
+    QColor glyph;  // arrows, check marks
     QColor glyphAccent;
 };
 
 const std::array<Palette, tavResSrv40::kThemeCount> kPalettes = {{
     // blue
-    {QColor(0, 60, 116), QColor(255, 255, 255), QColor(226, 223, 212), QColor(248, 179, 48),
-     QColor(105, 145, 225), QColor(214, 208, 194), QColor(236, 234, 226), QColor(200, 214, 236),
-     QColor(226, 234, 246), QColor(229, 241, 251), QColor(60, 127, 177), QColor(196, 222, 243),
-     QColor(214, 230, 245), QColor(28, 42, 70), QColor(33, 97, 190)},
+    {QColor(0, 60, 116), QColor(255, 255, 255), QColor(226, 223, 212), QColor(248, 179, 48), QColor(105, 145, 225),
+     QColor(214, 208, 194), QColor(236, 234, 226), QColor(200, 214, 236), QColor(226, 234, 246), QColor(229, 241, 251),
+     QColor(60, 127, 177), QColor(196, 222, 243), QColor(214, 230, 245), QColor(28, 42, 70), QColor(33, 97, 190)},
     // olive
-    {QColor(55, 98, 6), QColor(255, 255, 248), QColor(226, 228, 206), QColor(232, 146, 40),
-     QColor(143, 170, 84), QColor(210, 214, 186), QColor(234, 236, 220), QColor(206, 222, 170),
-     QColor(232, 240, 210), QColor(236, 243, 222), QColor(98, 134, 40), QColor(214, 230, 180),
-     QColor(224, 236, 200), QColor(40, 58, 16), QColor(86, 128, 24)},
+    {QColor(55, 98, 6), QColor(255, 255, 248), QColor(226, 228, 206), QColor(232, 146, 40), QColor(143, 170, 84),
+     QColor(210, 214, 186), QColor(234, 236, 220), QColor(206, 222, 170), QColor(232, 240, 210), QColor(236, 243, 222),
+     QColor(98, 134, 40), QColor(214, 230, 180), QColor(224, 236, 200), QColor(40, 58, 16), QColor(86, 128, 24)},
     // silver
-    {QColor(72, 76, 96), QColor(255, 255, 255), QColor(222, 222, 232), QColor(246, 186, 70),
-     QColor(140, 146, 180), QColor(208, 208, 220), QColor(236, 236, 242), QColor(204, 206, 224),
-     QColor(230, 231, 242), QColor(236, 237, 246), QColor(100, 104, 140), QColor(212, 214, 232),
-     QColor(222, 223, 238), QColor(44, 46, 60), QColor(88, 94, 150)},
+    {QColor(72, 76, 96), QColor(255, 255, 255), QColor(222, 222, 232), QColor(246, 186, 70), QColor(140, 146, 180),
+     QColor(208, 208, 220), QColor(236, 236, 242), QColor(204, 206, 224), QColor(230, 231, 242), QColor(236, 237, 246),
+     QColor(100, 104, 140), QColor(212, 214, 232), QColor(222, 223, 238), QColor(44, 46, 60), QColor(88, 94, 150)},
 }};
 
 const QColor kClassicFace(212, 208, 200);
@@ -50,8 +47,8 @@ const QColor kMask(255, 0, 255);
 enum class State { Normal, Hover, Pressed, Focused, Disabled, Toggled, ToggledHover, DisabledToggled };
 
 // Frame orders of the button strips (frame index -> state).
-constexpr std::array<State, 8> kStyle1Frames = {State::Normal,  State::Hover,        State::Focused,
-                                                State::Disabled, State::Toggled,     State::ToggledHover,
+constexpr std::array<State, 8> kStyle1Frames = {State::Normal,   State::Hover,          State::Focused,
+                                                State::Disabled, State::Toggled,        State::ToggledHover,
                                                 State::Pressed,  State::DisabledToggled};
 constexpr std::array<State, 7> kFlatFrames = {State::Normal,  State::Hover,        State::Pressed, State::Disabled,
                                               State::Toggled, State::ToggledHover, State::Focused};
@@ -167,13 +164,31 @@ void paintFlat(QPainter& p, QRectF f, State s, const Palette& pal, OpenSide open
     if (open == OpenSide::Left) outer.setLeft(outer.left() - 4);
     QColor face(246, 246, 246), face2(232, 232, 232), border(160, 160, 160);
     switch (s) {
-        case State::Normal: break;
-        case State::Focused: border = pal.flatHoverBorder; break;
-        case State::Hover: face = face2 = pal.flatHoverFace; border = pal.flatHoverBorder; break;
-        case State::Pressed: face = face2 = pal.flatPressedFace; border = pal.flatHoverBorder.darker(125); break;
-        case State::Disabled: face = face2 = QColor(244, 244, 244); border = QColor(206, 206, 206); break;
-        case State::DisabledToggled: face = face2 = QColor(226, 226, 226); border = QColor(200, 200, 200); break;
-        case State::Toggled: face = face2 = pal.flatToggledFace; border = pal.flatHoverBorder; break;
+        case State::Normal:
+            break;
+        case State::Focused:
+            border = pal.flatHoverBorder;
+            break;
+        case State::Hover:
+            face = face2 = pal.flatHoverFace;
+            border = pal.flatHoverBorder;
+            break;
+        case State::Pressed:
+            face = face2 = pal.flatPressedFace;
+            border = pal.flatHoverBorder.darker(125);
+            break;
+        case State::Disabled:
+            face = face2 = QColor(244, 244, 244);
+            border = QColor(206, 206, 206);
+            break;
+        case State::DisabledToggled:
+            face = face2 = QColor(226, 226, 226);
+            border = QColor(200, 200, 200);
+            break;
+        case State::Toggled:
+            face = face2 = pal.flatToggledFace;
+            border = pal.flatHoverBorder;
+            break;
         case State::ToggledHover:
             face = face2 = pal.flatPressedFace.lighter(104);
             border = pal.flatHoverBorder.darker(110);
@@ -264,13 +279,17 @@ void paintCheckOrOption(QPainter& p, QRectF f, int frame, const Palette& pal, bo
     g.setColorAt(1, bottom);
     p.setBrush(g);
     p.setPen(QPen(disabled ? QColor(202, 200, 187) : pal.border.lighter(115), 1));
-    if (round) p.drawEllipse(box);
-    else p.drawRect(box);
+    if (round)
+        p.drawEllipse(box);
+    else
+        p.drawRect(box);
     if (stateIndex == 1) {
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(pal.hoverRing, 1.4));
-        if (round) p.drawEllipse(box.adjusted(1.5, 1.5, -1.5, -1.5));
-        else p.drawRect(box.adjusted(1.5, 1.5, -1.5, -1.5));
+        if (round)
+            p.drawEllipse(box.adjusted(1.5, 1.5, -1.5, -1.5));
+        else
+            p.drawRect(box.adjusted(1.5, 1.5, -1.5, -1.5));
     }
     const QColor mark = disabled ? QColor(190, 190, 180) : (round ? pal.glyphAccent : QColor(33, 161, 33));
     if (value == 1) {
@@ -290,8 +309,10 @@ void paintCheckOrOption(QPainter& p, QRectF f, int frame, const Palette& pal, bo
     } else if (value == 2) {
         p.setPen(Qt::NoPen);
         p.setBrush(mark);
-        if (round) p.drawEllipse(f.center(), 1.5, 1.5);
-        else p.drawRect(QRectF(f.left() + 3.5, f.top() + 3.5, 6, 6));
+        if (round)
+            p.drawEllipse(f.center(), 1.5, 1.5);
+        else
+            p.drawRect(QRectF(f.left() + 3.5, f.top() + 3.5, 6, 6));
     }
 }
 
@@ -300,10 +321,14 @@ void paintCheckOrOption(QPainter& p, QRectF f, int frame, const Palette& pal, bo
 // Four states per piece: normal, hover, pressed, disabled.
 QColor scrollFace(int state, const Palette& pal) {
     switch (state) {
-        case 1: return pal.flatHoverFace;
-        case 2: return pal.flatPressedFace;
-        case 3: return QColor(238, 237, 229);
-        default: return pal.toggledBottom;
+        case 1:
+            return pal.flatHoverFace;
+        case 2:
+            return pal.flatPressedFace;
+        case 3:
+            return QColor(238, 237, 229);
+        default:
+            return pal.toggledBottom;
     }
 }
 
@@ -326,15 +351,25 @@ void paintScrollButton(QPainter& p, QRectF f, int frame, const Palette& pal) {
 // Glyphs 0-3 up, 4-7 down, 8-11 left, 12-15 right, each in the four states.
 void paintScrollGlyph(QPainter& p, QRectF f, int frame, const Palette& pal) {
     const int dir = frame / 4, state = frame % 4;
-    const QColor c = state == 3 ? QColor(170, 170, 160) : state == 1 ? pal.glyphAccent
-                   : state == 2 ? pal.glyph.darker(140) : pal.glyph;
+    const QColor c = state == 3   ? QColor(170, 170, 160)
+                     : state == 1 ? pal.glyphAccent
+                     : state == 2 ? pal.glyph.darker(140)
+                                  : pal.glyph;
     const QPointF m = f.center();
     QPolygonF tri;
     switch (dir) {
-        case 0: tri << QPointF(m.x() - 3.5, m.y() + 2) << QPointF(m.x() + 3.5, m.y() + 2) << QPointF(m.x(), m.y() - 2); break;
-        case 1: tri << QPointF(m.x() - 3.5, m.y() - 2) << QPointF(m.x() + 3.5, m.y() - 2) << QPointF(m.x(), m.y() + 2); break;
-        case 2: tri << QPointF(m.x() + 2, m.y() - 3.5) << QPointF(m.x() + 2, m.y() + 3.5) << QPointF(m.x() - 2, m.y()); break;
-        default: tri << QPointF(m.x() - 2, m.y() - 3.5) << QPointF(m.x() - 2, m.y() + 3.5) << QPointF(m.x() + 2, m.y()); break;
+        case 0:
+            tri << QPointF(m.x() - 3.5, m.y() + 2) << QPointF(m.x() + 3.5, m.y() + 2) << QPointF(m.x(), m.y() - 2);
+            break;
+        case 1:
+            tri << QPointF(m.x() - 3.5, m.y() - 2) << QPointF(m.x() + 3.5, m.y() - 2) << QPointF(m.x(), m.y() + 2);
+            break;
+        case 2:
+            tri << QPointF(m.x() + 2, m.y() - 3.5) << QPointF(m.x() + 2, m.y() + 3.5) << QPointF(m.x() - 2, m.y());
+            break;
+        default:
+            tri << QPointF(m.x() - 2, m.y() - 3.5) << QPointF(m.x() - 2, m.y() + 3.5) << QPointF(m.x() + 2, m.y());
+            break;
     }
     p.setPen(QPen(c, 1));
     p.setBrush(c);
@@ -343,8 +378,10 @@ void paintScrollGlyph(QPainter& p, QRectF f, int frame, const Palette& pal) {
 
 void paintShaft(QPainter& p, QRectF f, int state, const Palette& pal) {
     p.setRenderHint(QPainter::Antialiasing, false);
-    QColor c = state == 1 ? QColor(246, 246, 240) : state == 2 ? pal.flatToggledFace : state == 3 ? QColor(244, 243, 238)
-                                                                                                 : QColor(240, 239, 232);
+    QColor c = state == 1   ? QColor(246, 246, 240)
+               : state == 2 ? pal.flatToggledFace
+               : state == 3 ? QColor(244, 243, 238)
+                            : QColor(240, 239, 232);
     p.fillRect(f, c);
     p.fillRect(QRectF(f.left(), f.top(), 1, f.height()), c.darker(110));
     p.fillRect(QRectF(f.left(), f.top(), f.width(), 1), c.darker(104));
@@ -363,8 +400,10 @@ void paintThumb(QPainter& p, QRectF f, int state, const Palette& pal) {
 
 void paintGripper(QPainter& p, QRectF f, int state, const Palette& pal) {
     p.setRenderHint(QPainter::Antialiasing, false);
-    const QColor c = state == 3 ? QColor(200, 200, 190) : state == 1 ? pal.glyphAccent
-                   : state == 2 ? pal.glyph : pal.flatHoverBorder;
+    const QColor c = state == 3   ? QColor(200, 200, 190)
+                     : state == 1 ? pal.glyphAccent
+                     : state == 2 ? pal.glyph
+                                  : pal.flatHoverBorder;
     for (int i = 0; i < 4; ++i) {
         p.fillRect(QRectF(f.left() + 1, f.top() + 1 + 2 * i, 6, 1), c);
     }
@@ -380,9 +419,11 @@ QImage PaintStrip(const tavResSrv40::StaticResource& r, int theme) {
         case 1496:
             return strip(r, [&](QPainter& p, QRectF f, int k) { paintFlat(p, f, kFlatFrames[k], pal); });
         case 1523:
-            return strip(r, [&](QPainter& p, QRectF f, int k) { paintFlat(p, f, kFlatFrames[k], pal, OpenSide::Right); });
+            return strip(r,
+                         [&](QPainter& p, QRectF f, int k) { paintFlat(p, f, kFlatFrames[k], pal, OpenSide::Right); });
         case 1517:
-            return strip(r, [&](QPainter& p, QRectF f, int k) { paintFlat(p, f, kFlatFrames[k], pal, OpenSide::Left); });
+            return strip(r,
+                         [&](QPainter& p, QRectF f, int k) { paintFlat(p, f, kFlatFrames[k], pal, OpenSide::Left); });
         case 1499:
         case 1526:
         case 1520:

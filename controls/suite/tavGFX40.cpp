@@ -84,9 +84,9 @@ QImage MaskedImage(const QImage& source, COLORREF maskColour) {
     return img;
 }
 
-bool gfxDrawSkin(HDC dst, HDC src, int frame, const RECT& m, int left, int top, int right, int bottom,
-                 int frameHeight, int frameWidth, COLORREF maskColour, bool rgn1LeftTile, bool rgn2TopTile,
-                 bool rgn3RightTile, bool rgn4BottomTile, std::int16_t rgn5Centre) {
+bool gfxDrawSkin(HDC dst, HDC src, int frame, const RECT& m, int left, int top, int right, int bottom, int frameHeight,
+                 int frameWidth, COLORREF maskColour, bool rgn1LeftTile, bool rgn2TopTile, bool rgn3RightTile,
+                 bool rgn4BottomTile, std::int16_t rgn5Centre) {
     const QImage* strip = gdi::DcImage(src);
     if (strip == nullptr || frameHeight <= 0 || frameWidth <= 0 || frame < 0) return false;
     if (right <= left || bottom <= top) return false;
@@ -152,8 +152,7 @@ bool gfxDrawDisabledPicture(HDC dst, const QImage& picture, PictureKind kind, in
         for (int yy = 0; yy < src.height(); ++yy) {
             for (int xx = 0; xx < src.width(); ++xx) {
                 const QRgb px = masked.pixel(xx, yy);
-                const bool inside = kind == PictureKind::Icon ? qAlpha(px) > 127
-                                                              : qAlpha(px) > 0 && qGray(px) < 192;
+                const bool inside = kind == PictureKind::Icon ? qAlpha(px) > 127 : qAlpha(px) > 0 && qGray(px) < 192;
                 if (inside) out.setPixelColor(xx, yy, colour);
             }
         }
@@ -169,9 +168,8 @@ bool gfxDrawDisabledPicture(HDC dst, const QImage& picture, PictureKind kind, in
 
 bool gfxDrawRect(HDC dc, const RECT& r, OLE_COLOR colour, int) {
     const QColor c = gdi::ToQColor(gfxTranslateColor(colour));
-    return gdi::WithPainter(dc, [&](QPainter& p) {
-        p.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), c);
-    });
+    return gdi::WithPainter(
+        dc, [&](QPainter& p) { p.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), c); });
 }
 
 bool gfxDrawRect2(HDC dc, int left, int top, int right, int bottom, OLE_COLOR colour) {

@@ -60,8 +60,8 @@ bool gfxDrawSkin(HDC dst, HDC src, int frame, const RECT& margins, int left, int
 // Copies src (srcX, srcY, srcWidth, srcHeight) to dst (x, y, width, height),
 // scaling when the sizes differ, leaving out pixels of `maskColour`.
 // (The two zero arguments of the classic call are kept for its shape.)
-bool gfxDrawTransparentDC(HDC dst, HDC src, int x, int y, int width, int height, int reserved1, int reserved2,
-                          int srcX, int srcY, int srcWidth, int srcHeight, COLORREF maskColour);
+bool gfxDrawTransparentDC(HDC dst, HDC src, int x, int y, int width, int height, int reserved1, int reserved2, int srcX,
+                          int srcY, int srcWidth, int srcHeight, COLORREF maskColour);
 
 // The same for a picture held as an image (its own size is used).
 bool gfxDrawTransparentBitmap(HDC dst, const QImage& picture, int x, int y, COLORREF maskColour);

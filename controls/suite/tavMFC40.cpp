@@ -14,7 +14,7 @@ namespace {
 // Records the global position of every mouse event the application
 // dispatches.  Installed once, on the first query.
 class CursorTracker : public QObject {
-public:
+  public:
     bool eventFilter(QObject*, QEvent* e) override {
         switch (e->type()) {
             case QEvent::MouseMove:
@@ -70,13 +70,19 @@ void GetMouseParameters(UINT message, WPARAM wParam, LPARAM lParam, int& button,
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK: button = vbLeftButton; break;
+        case WM_LBUTTONDBLCLK:
+            button = vbLeftButton;
+            break;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
-        case WM_RBUTTONDBLCLK: button = vbRightButton; break;
+        case WM_RBUTTONDBLCLK:
+            button = vbRightButton;
+            break;
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
-        case WM_MBUTTONDBLCLK: button = vbMiddleButton; break;
+        case WM_MBUTTONDBLCLK:
+            button = vbMiddleButton;
+            break;
         default:
             button = ((wParam & MK_LBUTTON) ? vbLeftButton : 0) | ((wParam & MK_RBUTTON) ? vbRightButton : 0) |
                      ((wParam & MK_MBUTTON) ? vbMiddleButton : 0);
@@ -116,9 +122,9 @@ int ButtonsFromQt(Qt::MouseButtons b) {
 
 std::optional<Qt::CursorShape> StandardCursor(int mousePointer) {
     static constexpr std::pair<int, Qt::CursorShape> table[] = {
-        {1, Qt::ArrowCursor},      {2, Qt::CrossCursor},      {3, Qt::IBeamCursor},      {5, Qt::SizeAllCursor},
-        {6, Qt::SizeBDiagCursor},  {7, Qt::SizeVerCursor},    {8, Qt::SizeFDiagCursor},  {9, Qt::SizeHorCursor},
-        {10, Qt::UpArrowCursor},   {11, Qt::WaitCursor},      {12, Qt::ForbiddenCursor}, {13, Qt::BusyCursor},
+        {1, Qt::ArrowCursor},      {2, Qt::CrossCursor},    {3, Qt::IBeamCursor},      {5, Qt::SizeAllCursor},
+        {6, Qt::SizeBDiagCursor},  {7, Qt::SizeVerCursor},  {8, Qt::SizeFDiagCursor},  {9, Qt::SizeHorCursor},
+        {10, Qt::UpArrowCursor},   {11, Qt::WaitCursor},    {12, Qt::ForbiddenCursor}, {13, Qt::BusyCursor},
         {14, Qt::WhatsThisCursor}, {15, Qt::SizeAllCursor},
     };
     for (const auto& [n, shape] : table)

@@ -44,8 +44,8 @@ struct StaticEntry {
 };
 
 struct Server {
-    QHash<quint64, QImage> strips;   // (number, theme) -> painted strip
-    QHash<HDC, StaticEntry> statics; // DCs handed out by GetStaticResDc
+    QHash<quint64, QImage> strips;    // (number, theme) -> painted strip
+    QHash<HDC, StaticEntry> statics;  // DCs handed out by GetStaticResDc
     QMap<QString, CustomEntry> customs;
 };
 
@@ -61,8 +61,8 @@ int normalisedTheme(int theme) { return theme >= 0 && theme < kThemeCount ? them
 const std::vector<StaticResource>& StaticResources() { return kResources; }
 
 std::optional<StaticResource> FindStaticResource(int number) {
-    auto it = std::find_if(kResources.begin(), kResources.end(),
-                           [&](const StaticResource& r) { return r.number == number; });
+    auto it =
+        std::find_if(kResources.begin(), kResources.end(), [&](const StaticResource& r) { return r.number == number; });
     if (it == kResources.end()) return std::nullopt;
     return *it;
 }

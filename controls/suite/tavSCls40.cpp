@@ -137,15 +137,15 @@ bool Subclasser::eventFilter(QObject* watched, QEvent* event) {
             const QPoint pos = me->position().toPoint();
             const LPARAM lp = MAKELPARAM(pos.x(), pos.y());
             const WPARAM wp = mouseKeyFlags(me->buttons(), me->modifiers());
-            const UINT msg = event->type() == QEvent::MouseMove ? WM_MOUSEMOVE
-                                                                 : buttonMessage(event->type(), me->button());
+            const UINT msg =
+                event->type() == QEvent::MouseMove ? WM_MOUSEMOVE : buttonMessage(event->type(), me->button());
             return msg != 0 && dispatch(window, msg, wp, lp);
         }
         case QEvent::Wheel: {
             auto* we = static_cast<QWheelEvent*>(event);
             const QPoint g = we->globalPosition().toPoint();
-            const WPARAM wp = MAKEWPARAM(static_cast<int>(mouseKeyFlags(we->buttons(), we->modifiers())),
-                                         we->angleDelta().y());
+            const WPARAM wp =
+                MAKEWPARAM(static_cast<int>(mouseKeyFlags(we->buttons(), we->modifiers())), we->angleDelta().y());
             return dispatch(window, WM_MOUSEWHEEL, wp, MAKELPARAM(g.x(), g.y()));
         }
         case QEvent::ChildAdded:

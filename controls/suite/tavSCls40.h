@@ -41,7 +41,7 @@ using winmsg::WPARAM;
 enum EMsgResponse : int { emrConsume = 0, emrPreprocess = 2 };
 
 class ISubclass {
-public:
+  public:
     virtual ~ISubclass() = default;
     // Asked once per dispatched message, before the handler runs.
     virtual EMsgResponse ISubclass_MsgResponse() = 0;
@@ -50,7 +50,7 @@ public:
 
 class Subclasser : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Subclasser(QObject* parent = nullptr);
     ~Subclasser() override;
     Subclasser(const Subclasser&) = delete;
@@ -68,10 +68,10 @@ public:
     // Number of attachments, for checks.
     std::size_t AttachmentCount() const;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     struct Attachment {
         ISubclass* client;
         UINT message;
@@ -88,7 +88,7 @@ private:
 // picture into hDC() and copies it to the window in one BitBlt.  The DC and
 // its bitmap are released when the MemoryDC is destroyed or re-created.
 class MemoryDC {
-public:
+  public:
     MemoryDC() = default;
     ~MemoryDC();
     MemoryDC(const MemoryDC&) = delete;
@@ -99,7 +99,7 @@ public:
     bool Create(int width, int height, gdi::COLORREF background);
     gdi::HDC hDC() const { return m_dc; }
 
-private:
+  private:
     void release();
     gdi::HDC m_dc = 0;
     gdi::HBITMAP m_bitmap = 0;

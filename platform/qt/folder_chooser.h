@@ -22,13 +22,13 @@ QString BrowseForFolder(QWidget* owner, const QString& text, const QString& init
 FolderChooser SetFolderChooser(FolderChooser chooser);
 
 class ScopedFolderChooser {
-public:
+  public:
     explicit ScopedFolderChooser(FolderChooser chooser) : m_previous(SetFolderChooser(std::move(chooser))) {}
     ~ScopedFolderChooser() { SetFolderChooser(std::move(m_previous)); }
     ScopedFolderChooser(const ScopedFolderChooser&) = delete;
     ScopedFolderChooser& operator=(const ScopedFolderChooser&) = delete;
 
-private:
+  private:
     FolderChooser m_previous;
 };
 

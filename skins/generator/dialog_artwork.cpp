@@ -13,7 +13,7 @@ namespace dialog_artwork {
 namespace {
 
 // ---- palette ------------------------------------------------------------------
-const QColor kPanel(233, 237, 243);       // panel face, also the matte of soft edges
+const QColor kPanel(233, 237, 243);  // panel face, also the matte of soft edges
 const QColor kBorder(122, 138, 160);
 const QColor kBorderDark(74, 92, 120);
 const QColor kAquaTop(148, 196, 246);
@@ -95,7 +95,10 @@ QImage Picture(int w, int h, Fn&& paint) {
 // 5 toggled and hovered, 6 pressed, 7 disabled and toggled.
 QImage PaintMacButtons() {
     return Strip(48, 24, kButtonFrames, [](QPainter& p, QRectF r, int k) {
-        struct B { QColor top, bottom, border; bool gloss; };
+        struct B {
+            QColor top, bottom, border;
+            bool gloss;
+        };
         const B looks[8] = {
             {QColor(255, 255, 255), QColor(218, 225, 236), kBorder, true},
             {QColor(240, 248, 255), QColor(190, 218, 248), QColor(82, 136, 206), true},
@@ -199,10 +202,22 @@ QImage PaintScrollGlyph() {
         const QPointF c = r.center();
         QPolygonF tri;
         switch (k / 4) {
-            case 0: tri << QPointF(c.x(), c.y() - 2.5) << QPointF(c.x() + 3.5, c.y() + 2) << QPointF(c.x() - 3.5, c.y() + 2); break;
-            case 1: tri << QPointF(c.x(), c.y() + 2.5) << QPointF(c.x() + 3.5, c.y() - 2) << QPointF(c.x() - 3.5, c.y() - 2); break;
-            case 2: tri << QPointF(c.x() - 2.5, c.y()) << QPointF(c.x() + 2, c.y() - 3.5) << QPointF(c.x() + 2, c.y() + 3.5); break;
-            default: tri << QPointF(c.x() + 2.5, c.y()) << QPointF(c.x() - 2, c.y() - 3.5) << QPointF(c.x() - 2, c.y() + 3.5); break;
+            case 0:
+                tri << QPointF(c.x(), c.y() - 2.5) << QPointF(c.x() + 3.5, c.y() + 2)
+                    << QPointF(c.x() - 3.5, c.y() + 2);
+                break;
+            case 1:
+                tri << QPointF(c.x(), c.y() + 2.5) << QPointF(c.x() + 3.5, c.y() - 2)
+                    << QPointF(c.x() - 3.5, c.y() - 2);
+                break;
+            case 2:
+                tri << QPointF(c.x() - 2.5, c.y()) << QPointF(c.x() + 2, c.y() - 3.5)
+                    << QPointF(c.x() + 2, c.y() + 3.5);
+                break;
+            default:
+                tri << QPointF(c.x() + 2.5, c.y()) << QPointF(c.x() - 2, c.y() - 3.5)
+                    << QPointF(c.x() - 2, c.y() + 3.5);
+                break;
         }
         p.setPen(Qt::NoPen);
         p.setBrush(l.ink);
@@ -212,7 +227,8 @@ QImage PaintScrollGlyph() {
 
 QImage PaintScrollShaft() {
     return Strip(17, 17, 4, [](QPainter& p, QRectF r, int k) {
-        const QColor face[4] = {QColor(222, 228, 237), QColor(212, 222, 236), QColor(196, 210, 230), QColor(236, 238, 242)};
+        const QColor face[4] = {QColor(222, 228, 237), QColor(212, 222, 236), QColor(196, 210, 230),
+                                QColor(236, 238, 242)};
         p.fillRect(r, face[k]);
         p.setPen(QPen(QColor(186, 196, 212), 1));
         p.drawLine(QPointF(r.left() + 0.5, r.top()), QPointF(r.left() + 0.5, r.bottom()));
@@ -242,7 +258,8 @@ QImage PaintScrollThumb() {
 
 QImage PaintScrollThumbGlyph() {
     return Strip(8, 8, 4, [](QPainter& p, QRectF r, int k) {
-        const QColor ink[4] = {QColor(236, 244, 255), QColor(255, 255, 255), QColor(210, 226, 246), QColor(240, 242, 246)};
+        const QColor ink[4] = {QColor(236, 244, 255), QColor(255, 255, 255), QColor(210, 226, 246),
+                               QColor(240, 242, 246)};
         p.setPen(QPen(ink[k], 1));
         for (int i = 0; i < 3; ++i) {
             const double y = r.top() + 1.5 + i * 2.5;

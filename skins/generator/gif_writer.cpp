@@ -9,7 +9,7 @@ namespace gif_writer {
 
 namespace {
 
-constexpr int kMinCodeSize = 8;         // 8-bit pixel indices
+constexpr int kMinCodeSize = 8;  // 8-bit pixel indices
 constexpr int kClearCode = 1 << kMinCodeSize;
 constexpr int kEndCode = kClearCode + 1;
 constexpr int kCodeWidth = kMinCodeSize + 1;
@@ -24,7 +24,7 @@ void PutWord(QByteArray& out, int v) {
 
 // Packs codes least significant bit first into 255-byte sub-blocks.
 class CodeStream {
-public:
+  public:
     void put(int code) {
         m_bits |= static_cast<quint32>(code) << m_count;
         m_count += kCodeWidth;
@@ -46,7 +46,7 @@ public:
         out.append('\0');  // block terminator
     }
 
-private:
+  private:
     std::vector<char> m_bytes;
     quint32 m_bits = 0;
     int m_count = 0;

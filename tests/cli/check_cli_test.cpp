@@ -20,7 +20,7 @@ namespace {
 using test::Invocation;
 
 class CheckCliTest : public ::testing::Test {
-protected:
+  protected:
     Invocation invoke(std::vector<std::string> args) { return test::invoke(fs, clock, cancel, args); }
 
     void loadExample() {
@@ -73,9 +73,10 @@ TEST_F(CheckCliTest, ExampleAfterAFullConversionReportsTheKnownQuirks) {
 }
 
 TEST_F(CheckCliTest, FourLQuirksOfTheCodeStep) {
-    fs.addFile("/p/A.frm", test::crlf({"VERSION 5.00", "Begin VB.Form A ", "End",
-                                      "Dim o As tavQVSelection40B.QVOption40", "Dim l As tavLEDDisplay30.LEDDisplay30",
-                                      "Dim q As tavQVLEDDisplay20.LEDDisplay20", "Dim p As tavQVPopMenu20.QVPopUp20"}));
+    fs.addFile("/p/A.frm",
+               test::crlf({"VERSION 5.00", "Begin VB.Form A ", "End", "Dim o As tavQVSelection40B.QVOption40",
+                           "Dim l As tavLEDDisplay30.LEDDisplay30", "Dim q As tavQVLEDDisplay20.LEDDisplay20",
+                           "Dim p As tavQVPopMenu20.QVPopUp20"}));
     ASSERT_EQ(invoke({"--all-families:4.0L", "/p"}).status, 0);
     const auto r = invoke({"check", "/p"});
     for (const auto* expected : {"A.frm:5: error: no edition has the suite library tavQVSelection40LB",
@@ -89,9 +90,11 @@ TEST_F(CheckCliTest, ExitStatusAndJson) {
     fs.addFile("/p/A.frm", "VERSION 5.00\r\n\r\nBegin VB.Form A \r\nEnd\r\n");
     auto r = invoke({"check", "/p"});
     EXPECT_EQ(r.status, 0) << "notes only";
-    EXPECT_EQ(r.out, "A.frm:2: note: an empty line in the header \xE2\x80\x94 Harmless (every conversion run adds one); "
-                     "delete them to tidy the file.\n\ncheck: 0 errors, 0 warnings, 1 note\n");
-    fs.addFile("/p/B.ctl", "VERSION 5.00\r\nBegin VB.UserControl B \r\n   Begin tavQVTree40.QVTree40 t \r\n   End\r\nEnd\r\n");
+    EXPECT_EQ(r.out,
+              "A.frm:2: note: an empty line in the header \xE2\x80\x94 Harmless (every conversion run adds one); "
+              "delete them to tidy the file.\n\ncheck: 0 errors, 0 warnings, 1 note\n");
+    fs.addFile("/p/B.ctl",
+               "VERSION 5.00\r\nBegin VB.UserControl B \r\n   Begin tavQVTree40.QVTree40 t \r\n   End\r\nEnd\r\n");
     r = invoke({"check", "--json", "/p"});
     EXPECT_EQ(r.status, 1);
     const auto doc = nlohmann::json::parse(r.out);
@@ -120,7 +123,8 @@ TEST_F(CheckCliTest, JsonIsWrittenAsOnePrettyPrintedDocument) {
     EXPECT_EQ(r.out, asWhole(r.out)) << "no findings";
     loadExample();
     ASSERT_EQ(invoke({"--all-families", "--all-ms", "/p"}).status, 0);
-    fs.addFile("/p/Odd\xff.frm", "VERSION 5.00\r\n\r\nBegin VB.Form A \r\n   Begin tavQV\xfe.Q \"x\" \r\n   End\r\nEnd\r\n");
+    fs.addFile("/p/Odd\xff.frm",
+               "VERSION 5.00\r\n\r\nBegin VB.Form A \r\n   Begin tavQV\xfe.Q \"x\" \r\n   End\r\nEnd\r\n");
     r = invoke({"check", "--json", "/p"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, asWhole(r.out));
@@ -223,8 +227,10 @@ TEST_F(CheckCliTest, GeneratedFoldersConvertedWithMixedOptionsMatchTheCatalogue)
         std::vector<std::string> args;
         for (const auto& f : families()) {
             const auto pick = (seed * 7 + static_cast<std::uint64_t>(f.slot) * 13) % 3;
-            if (pick == 1 || (pick == 2 && f.offers40L == Offers40L::No)) args.push_back("--family=" + std::string(f.label));
-            else if (pick == 2) args.push_back("--family=" + std::string(f.label) + ":4.0L");
+            if (pick == 1 || (pick == 2 && f.offers40L == Offers40L::No))
+                args.push_back("--family=" + std::string(f.label));
+            else if (pick == 2)
+                args.push_back("--family=" + std::string(f.label) + ":4.0L");
         }
         for (int i = 0; i < kMicrosoftOptionCount; ++i)
             if (const auto pick = (seed + static_cast<std::uint64_t>(i) * 5) % 3; pick != 0)

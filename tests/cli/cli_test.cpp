@@ -12,12 +12,15 @@ namespace {
 using test::Invocation;
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     Invocation invoke(std::vector<std::string> args) {
-        return test::invoke(fs, clock, cancel, args, [](const std::string& line, void* self) {
-            auto* t = static_cast<CliTest*>(self);
-            if (!t->cancelOn.empty() && line == t->cancelOn) t->cancel = true;
-        }, this);
+        return test::invoke(
+            fs, clock, cancel, args,
+            [](const std::string& line, void* self) {
+                auto* t = static_cast<CliTest*>(self);
+                if (!t->cancelOn.empty() && line == t->cancelOn) t->cancel = true;
+            },
+            this);
     }
 
     MemoryFileSystem fs;
@@ -64,8 +67,8 @@ TEST_F(CliTest, UsageErrorsExitTwoAndTouchNothing) {
 
 TEST_F(CliTest, AcceptsLabelsCaptionsEditionsAndMicrosoftNames) {
     for (const char* folder : {"/p", "/q", "/r"}) fs.addFile(std::string(folder) + "/A.frm", "VERSION 5.00\r\n");
-    EXPECT_EQ(invoke({"--family", "qvbutton:40L", "--family", "Tree", "--ms", "checkoption:4.0L",
-                      "--ms", "date/time picker", "--ms", "12", "/p"})
+    EXPECT_EQ(invoke({"--family", "qvbutton:40L", "--family", "Tree", "--ms", "checkoption:4.0L", "--ms",
+                      "date/time picker", "--ms", "12", "/p"})
                   .status,
               0);
     // Each run in its own folder: a fixed clock gives every backup the same name.

@@ -18,8 +18,8 @@ struct Invocation {
 
 // `onLine` (with `context`) sees every log line after it is printed, e.g. to cancel at a chosen one.
 inline Invocation invoke(FileSystem& fs, Clock& clock, const std::atomic<bool>& cancel,
-                         const std::vector<std::string>& args,
-                         void (*onLine)(const std::string&, void*) = nullptr, void* context = nullptr) {
+                         const std::vector<std::string>& args, void (*onLine)(const std::string&, void*) = nullptr,
+                         void* context = nullptr) {
     std::ostringstream out, err;
     cli::Services s{fs, clock, out, err, cancel};
     s.onLine = onLine;

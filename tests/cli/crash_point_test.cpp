@@ -23,8 +23,8 @@ struct Op {
     Op(OpKind k, std::string p, std::string t = {}, std::string b = {})
         : kind(k), path(std::move(p)), to(std::move(t)), bytes(std::move(b)) {}
     OpKind kind;
-    std::string path, to;  // `to` for a rename
-    std::string bytes;     // for PutFile
+    std::string path, to;                // `to` for a rename
+    std::string bytes;                   // for PutFile
     std::size_t durableFrom = SIZE_MAX;  // the crash points from which this op surely survives
 };
 
@@ -32,7 +32,7 @@ enum class Fate { Lost, Kept, KeptEmpty };
 
 // Every change is applied at once (reads see it) and recorded with the moment it became durable.
 class RecordingFileSystem : public MemoryFileSystem {
-public:
+  public:
     void writeFile(const std::string& path, const std::string& bytes) override {
         MemoryFileSystem::writeFile(path, bytes);
         record({OpKind::PutFile, path, {}, bytes});
@@ -75,25 +75,25 @@ public:
 
     std::vector<Op> ops;
 
-private:
+  private:
     void record(Op op) { ops.push_back(std::move(op)); }
 };
 
 void apply(MemoryFileSystem& disk, const Op& op, Fate fate) {
     const auto parent = op.path.substr(0, op.path.find_last_of('/'));
     switch (op.kind) {
-    case OpKind::PutFile:
-        if (disk.isFolder(parent)) disk.addFile(op.path, fate == Fate::KeptEmpty ? std::string() : op.bytes);
-        break;
-    case OpKind::CreateFolder:
-        if (disk.isFolder(parent)) disk.addFolder(op.path);
-        break;
-    case OpKind::RenameFolder:
-        if (disk.isFolder(op.path) && !entryExists(disk, op.to)) disk.renameFolder(op.path, op.to);
-        break;
-    case OpKind::RemoveFolder:
-        disk.removeFolder(op.path);
-        break;
+        case OpKind::PutFile:
+            if (disk.isFolder(parent)) disk.addFile(op.path, fate == Fate::KeptEmpty ? std::string() : op.bytes);
+            break;
+        case OpKind::CreateFolder:
+            if (disk.isFolder(parent)) disk.addFolder(op.path);
+            break;
+        case OpKind::RenameFolder:
+            if (disk.isFolder(op.path) && !entryExists(disk, op.to)) disk.renameFolder(op.path, op.to);
+            break;
+        case OpKind::RemoveFolder:
+            disk.removeFolder(op.path);
+            break;
     }
 }
 
@@ -152,8 +152,7 @@ TEST(CrashPointTest, EveryCrashPointLeavesEveryOriginalByteRecoverable) {
             std::ostringstream out, err;
             try {
                 cli::restoreFolder(disk, "/p", "", cli::RestoreMode::Restore, out, err);
-            } catch (const cli::NoBackup&) {
-            }
+            } catch (const cli::NoBackup&) {}
             for (const auto& [path, bytes] : start.files())
                 ASSERT_TRUE(disk.hasFile(path) && disk.file(path) == bytes)
                     << path << " lost after a crash at point " << point << " of " << fs.ops.size() << "\n"

@@ -56,8 +56,8 @@ Outcome runBinary(const fs::path& folder, const std::map<std::string, std::strin
             ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, "--all-families", "--all-ms", folder.c_str(),
                     static_cast<char*>(nullptr));
         else
-            ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, option.c_str(), "--all-families", "--all-ms",
-                    folder.c_str(), static_cast<char*>(nullptr));
+            ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, option.c_str(), "--all-families", "--all-ms", folder.c_str(),
+                    static_cast<char*>(nullptr));
         ::_exit(127);
     }
     int status = 0;
@@ -72,7 +72,7 @@ Outcome runBinary(const fs::path& folder, const std::map<std::string, std::strin
 }
 
 class FaultTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root = tavkonv40::test::freshTestFolder("fault");
         folder = root / "project";
@@ -84,7 +84,8 @@ protected:
     }
     void TearDown() override {
         std::error_code ec;
-        for (auto it = fs::recursive_directory_iterator(root, ec); it != fs::recursive_directory_iterator(); it.increment(ec))
+        for (auto it = fs::recursive_directory_iterator(root, ec); it != fs::recursive_directory_iterator();
+             it.increment(ec))
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add | fs::perm_options::nofollow, ec);
         fs::remove_all(root, ec);
     }
@@ -192,7 +193,8 @@ TEST_F(FaultTest, AnEntryTheBackupCannotCopyChangesNothing) {
         expectReported(o, (folder / "data" / "feed").string(), "named pipe");
         EXPECT_NE(o.err.find("nothing"), std::string::npos) << o.err;
         EXPECT_EQ(readFile(folder / "A.frm"), kForm);
-        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 5) << "no staged copy, no lock";
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 5)
+            << "no staged copy, no lock";
     }
     if (::geteuid() == 0) return;  // root reads everything
     fs::remove(folder / "data" / "feed");

@@ -22,7 +22,7 @@ using test::Invocation;
 // A clock one second further on at every reading, so that every run and fix has a backup name of
 // its own.
 class TickingClock : public Clock {
-public:
+  public:
     std::string timeOfDay() override { return "12:00:00"; }
     std::tm now() override {
         std::tm t{};
@@ -36,7 +36,7 @@ public:
         return t;
     }
 
-private:
+  private:
     int seconds_ = 0;
 };
 
@@ -48,7 +48,7 @@ std::set<std::string> backupsIn(MemoryFileSystem& fs, const std::string& folder)
 }
 
 class FixCliTest : public ::testing::Test {
-protected:
+  protected:
     Invocation invoke(std::vector<std::string> args) { return test::invoke(fs, clock, cancel, args); }
 
     void loadExample(const std::string& to) {
@@ -128,8 +128,9 @@ TEST_F(FixCliTest, UsageErrorsAndAnUnlistableFolder) {
 // A tree of project folders as a repository holds them: nested projects, earlier backups with
 // project files inside, version-control data, a staging copy and folders with nothing to convert.
 void addTree(MemoryFileSystem& fs) {
-    const std::string oldForm = test::crlf({"VERSION 5.00", "Object = \"{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0\"; \"tavQVButton20.ocx\"",
-                                            "Begin VB.Form F ", "   Begin tavQVButton20.QVButton20 b ", "   End", "End"});
+    const std::string oldForm =
+        test::crlf({"VERSION 5.00", "Object = \"{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0\"; \"tavQVButton20.ocx\"",
+                    "Begin VB.Form F ", "   Begin tavQVButton20.QVButton20 b ", "   End", "End"});
     for (const char* folder : {"/r/App", "/r/App/Tools", "/r/libs/Grid Demo"}) {
         fs.addFile(std::string(folder) + "/F.frm", oldForm);
         fs.addFile(std::string(folder) + "/P.vbp", test::crlf({"Type=Exe", "Form=F.frm"}));
@@ -215,8 +216,9 @@ TEST_F(FixCliTest, GeneratedFoldersWithEveryControlAreLeftWithNothingTheFixesHan
             const std::string folder = root + "/p" + std::to_string(k);
             EXPECT_TRUE(planFixes(fs, folder).fixes.empty()) << folder;
             for (const auto& f : checkProject(fs, folder)) {
-                const bool handledKind = f.kind == FindingKind::EmptyLines || f.kind == FindingKind::RepeatedReference ||
-                                         f.kind == FindingKind::WrongGuid || f.kind == FindingKind::MissingReference;
+                const bool handledKind = f.kind == FindingKind::EmptyLines ||
+                                         f.kind == FindingKind::RepeatedReference || f.kind == FindingKind::WrongGuid ||
+                                         f.kind == FindingKind::MissingReference;
                 EXPECT_FALSE(handledKind) << folder << "/" << f.file << ":" << f.line << ": " << f.message;
             }
             withErrors += hasError(folder);

@@ -26,7 +26,8 @@ void writeFile(const fs::path& p, const std::string& bytes) {
     tavkonv40::test::writeFile(p, bytes);
 }
 
-const std::string kForm = "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
+const std::string kForm =
+    "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
 const std::string kBackup = "Nexaria Conversion Backup 01.02.2026 09.03.07";
 
 struct Outcome {
@@ -36,8 +37,7 @@ struct Outcome {
 
 // Runs the binary with `args` ("F" begins paths in the test's folder), stopped after ten seconds so
 // that a hang fails the test instead of blocking it, and under `memoryLimit` bytes when given.
-Outcome runBinary(const fs::path& root, const fs::path& folder, std::vector<std::string> args,
-                  rlim_t memoryLimit = 0) {
+Outcome runBinary(const fs::path& root, const fs::path& folder, std::vector<std::string> args, rlim_t memoryLimit = 0) {
     for (auto& a : args)
         if (a == "F" || a.rfind("F/", 0) == 0) a = folder.string() + a.substr(1);
     const fs::path outFile = root / "out", errFile = root / "err";
@@ -119,56 +119,94 @@ const std::vector<Case>& cases() {
              writeFile(f / "A.frm", kForm);
              ::mkfifo((f / "x.frm").c_str(), 0644);
          },
-         {"--all-families", "F"}, 1, "x.frm"},
+         {"--all-families", "F"},
+         1,
+         "x.frm"},
         {"FIFO named like a form: check reports it without opening it",
          [](const fs::path&, const fs::path& f) { ::mkfifo((f / "x.frm").c_str(), 0644); },
-         {"check", "F"}, 1, ""},
+         {"check", "F"},
+         1,
+         ""},
         {"link to a device named like a form: the run refuses the link",
          [](const fs::path&, const fs::path& f) {
              writeFile(f / "A.frm", kForm);
              fs::create_symlink("/dev/zero", f / "zero.frm");
          },
-         {"--family", "Button", "F"}, 1, "zero.frm: it is a symbolic link", false},
+         {"--family", "Button", "F"},
+         1,
+         "zero.frm: it is a symbolic link",
+         false},
         {"link to a device named like a form: check",
          [](const fs::path&, const fs::path& f) { fs::create_symlink("/dev/zero", f / "zero.frm"); },
-         {"check", "F"}, 1, ""},
+         {"check", "F"},
+         1,
+         ""},
         {"a backup folder as the target of a run",
          [](const fs::path&, const fs::path& f) { writeFile(f / kBackup / "A.frm", kForm); },
-         {"--all-families", "F/" + kBackup}, 2, "is a backup folder"},
+         {"--all-families", "F/" + kBackup},
+         2,
+         "is a backup folder"},
         {"a folder inside a backup as the target of a restore",
          [](const fs::path&, const fs::path& f) { writeFile(f / kBackup / "sub" / "A.frm", kForm); },
-         {"restore", "F/" + kBackup + "/sub"}, 2, "is a backup folder"},
-        {"the root folder (dry run, so a broken guard cannot harm)", [](const fs::path&, const fs::path&) {},
-         {"--dry-run", "--all-families", "/"}, 2, "root folder"},
-        {"the root folder for restore", [](const fs::path&, const fs::path&) {}, {"restore", "--dry-run", "/"}, 2,
+         {"restore", "F/" + kBackup + "/sub"},
+         2,
+         "is a backup folder"},
+        {"the root folder (dry run, so a broken guard cannot harm)",
+         [](const fs::path&, const fs::path&) {},
+         {"--dry-run", "--all-families", "/"},
+         2,
+         "root folder"},
+        {"the root folder for restore",
+         [](const fs::path&, const fs::path&) {},
+         {"restore", "--dry-run", "/"},
+         2,
          "root folder"},
         {"no form, user control or project directly in the folder",
          [](const fs::path&, const fs::path& f) {
              writeFile(f / "readme.txt", "x");
              writeFile(f / "sub" / "A.frm", kForm);
          },
-         {"--all-families", "F"}, 2, "holds no form (.frm), user control (.ctl) or project (.vbp)"},
-        {"a missing folder", [](const fs::path&, const fs::path&) {}, {"--all-families", "F/missing"}, 2,
+         {"--all-families", "F"},
+         2,
+         "holds no form (.frm), user control (.ctl) or project (.vbp)"},
+        {"a missing folder",
+         [](const fs::path&, const fs::path&) {},
+         {"--all-families", "F/missing"},
+         2,
          "cannot list"},
-        {"a missing folder for check", [](const fs::path&, const fs::path&) {}, {"check", "F/missing"}, 2,
+        {"a missing folder for check",
+         [](const fs::path&, const fs::path&) {},
+         {"check", "F/missing"},
+         2,
          "cannot list"},
         {"a file above the size limit is refused unread",
          [](const fs::path&, const fs::path& f) {
              writeFile(f / "big.frm", "");
              fs::resize_file(f / "big.frm", (std::uintmax_t{256} << 20) + 1);
          },
-         {"--all-families", "F"}, 1, "larger than 256 MB", false},
+         {"--all-families", "F"},
+         1,
+         "larger than 256 MB",
+         false},
         {"a file larger than the memory the run may use",
          [](const fs::path&, const fs::path& f) {
              writeFile(f / "big.frm", "");
              fs::resize_file(f / "big.frm", std::uintmax_t{200} << 20);
          },
-         {"--all-families", "F"}, 1, "big.frm: not enough memory", false, rlim_t{100} << 20},
+         {"--all-families", "F"},
+         1,
+         "big.frm: not enough memory",
+         false,
+         rlim_t{100} << 20},
         {"a form in the folder as the report's path",
          [](const fs::path&, const fs::path& f) { writeFile(f / "A.frm", kForm); },
-         {"--all-families", "--report", "F/A.frm", "F"}, 2, "inside the folder being converted"},
+         {"--all-families", "--report", "F/A.frm", "F"},
+         2,
+         "inside the folder being converted"},
         {"--family swallowing the folder",
-         [](const fs::path&, const fs::path& f) { writeFile(f / "A.frm", kForm); }, {"--family", "F"}, 2,
+         [](const fs::path&, const fs::path& f) { writeFile(f / "A.frm", kForm); },
+         {"--family", "F"},
+         2,
          "which is a folder, as its value"},
     };
     return all;

@@ -15,7 +15,7 @@ const std::string kForm =
 const std::string kStaged = "/p/.tavkonv40-backup-02.01.2026 09.00.00.complete";
 
 class InterruptedRunTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { fs.addFile("/p/A.frm", kForm); }
     test::Invocation invoke(const std::vector<std::string>& args) { return test::invoke(fs, clock, cancel, args); }
 

@@ -36,7 +36,7 @@ std::map<std::string, std::string> snapshot(const fs::path& folder) {
 }
 
 std::unique_ptr<tavkonv40::test::Child> start(const fs::path& folder, const fs::path& tmp,
-                                               const char* command = nullptr) {
+                                              const char* command = nullptr) {
     tavkonv40::test::ChildOptions options;
     options.stdoutFile = tavkonv40::test::kNullDevice;
     options.environment[tavkonv40::test::kTemporaryFolderVariable] = tmp.string();
@@ -62,7 +62,8 @@ Phase phaseOf(const fs::path& folder) {
 // A second file system for TMPDIR, when the machine has one.
 fs::path otherFileSystem(const fs::path& root) {
 #ifndef _WIN32
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     if (::stat(root.c_str(), &a) == 0 && ::stat("/dev/shm", &b) == 0 && a.st_dev != b.st_dev)
         return fs::path("/dev/shm") / ("tavkonv40-kill-tmp-" + std::to_string(::getpid()));
 #endif
@@ -71,7 +72,8 @@ fs::path otherFileSystem(const fs::path& root) {
 
 TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     const int kills = std::getenv("TAVKONV40_KILLS") ? std::atoi(std::getenv("TAVKONV40_KILLS")) : 25;
-    const fs::path root = fs::temp_directory_path() / ("tavkonv40-kill-" + std::to_string(tavkonv40::test::processId()));
+    const fs::path root =
+        fs::temp_directory_path() / ("tavkonv40-kill-" + std::to_string(tavkonv40::test::processId()));
     fs::remove_all(root);
     fs::create_directories(root);
     const fs::path pristine = root / "pristine", work = root / "work", tmp = otherFileSystem(root);
@@ -108,10 +110,10 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
         // Half the kills anywhere in the run, a quarter in its first and a quarter in its last
         // fifth, where the backup is copied and renamed.
         const unsigned long long fifth = static_cast<unsigned long long>(fullNs / 5 + 1);
-        const long long delay = static_cast<long long>(
-            k % 4 == 1 ? rng() % fifth
-            : k % 4 == 3 ? static_cast<unsigned long long>(fullNs) - fifth + rng() % fifth
-                         : rng() % static_cast<unsigned long long>(fullNs + 1));
+        const long long delay =
+            static_cast<long long>(k % 4 == 1   ? rng() % fifth
+                                   : k % 4 == 3 ? static_cast<unsigned long long>(fullNs) - fifth + rng() % fifth
+                                                : rng() % static_cast<unsigned long long>(fullNs + 1));
         std::this_thread::sleep_for(std::chrono::nanoseconds(delay));
         child->kill();
         child->wait();
@@ -127,8 +129,10 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
             ASSERT_TRUE(before.count(name)) << "unexpected file " << name;
             ASSERT_TRUE(bytes == before.at(name) || bytes == after.at(name))
                 << name << " is torn after a kill at " << delay / 1000 << " us";
-            if (bytes != after.at(name)) ++untouched;
-            else if (bytes != before.at(name)) ++done;
+            if (bytes != after.at(name))
+                ++untouched;
+            else if (bytes != before.at(name))
+                ++done;
         }
         if (done > 0 && untouched > 0) ++midRun;
         for (const auto& [name, bytes] : before) ASSERT_TRUE(fs::exists(work / name)) << name << " vanished";
@@ -152,9 +156,10 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
 #else
     EXPECT_GT(midRun, kills / 6) << "kills that hit the run while it converted";
 #endif
-    std::printf("%d kills, %d during the conversion, %d temporary files left behind; backup then: "
-                "not begun %d, being copied %d, staged %d, named %d\n",
-                kills, midRun, leftovers, phases[kBeforeCopy], phases[kCopying], phases[kStaged], phases[kNamed]);
+    std::printf(
+        "%d kills, %d during the conversion, %d temporary files left behind; backup then: "
+        "not begun %d, being copied %d, staged %d, named %d\n",
+        kills, midRun, leftovers, phases[kBeforeCopy], phases[kCopying], phases[kStaged], phases[kNamed]);
     RecordProperty("kills", kills);
     RecordProperty("leftover_temporaries", leftovers);
     fs::remove_all(root);

@@ -16,10 +16,11 @@
 namespace tavkonv40::cli {
 namespace {
 
-const std::string kForm = "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
+const std::string kForm =
+    "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
 
 class MessagesTest : public ::testing::Test {
-protected:
+  protected:
     test::Invocation invoke(const std::vector<std::string>& args) { return test::invoke(fs, clock, cancel, args); }
 
     MemoryFileSystem fs;
@@ -57,8 +58,7 @@ TEST_F(MessagesTest, ReportCausesAreTheSystemsAndJsonStaysWhole) {
     fs.setReadOnly("/out/report.json");
     const auto r = invoke({"--quiet", "--report", "/out/report.json", "/p"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot write the report /out/report.json: file is read-only"), std::string::npos)
-        << r.err;
+    EXPECT_NE(r.err.find("cannot write the report /out/report.json: file is read-only"), std::string::npos) << r.err;
 
     const auto missing = invoke({"check", "--json", "/missing"});
     EXPECT_EQ(missing.status, 2);

@@ -40,7 +40,7 @@ Snapshot snapshot(const fs::path& folder, bool withBackups = false) {
 using Output = test::Invocation;
 
 class PreviewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { root = test::freshTestFolder("preview"); }
     // The store removes read-only files too, which std::filesystem does not on Windows.
     void TearDown() override { disk.removeFolder(root.string()); }
@@ -139,8 +139,8 @@ TEST_F(PreviewTest, ReportMatchesTheFilesTheRunChanged) {
     EXPECT_GT(j["lines_rewritten"]["microsoft_controls"].get<std::size_t>(), replaced - 1);
 
     // The summary on standard error says the same.
-    EXPECT_NE(r.err.find("Summary: examined 5 forms, 2 user controls, 2 projects; " +
-                         std::to_string(changed) + " files changed"),
+    EXPECT_NE(r.err.find("Summary: examined 5 forms, 2 user controls, 2 projects; " + std::to_string(changed) +
+                         " files changed"),
               std::string::npos)
         << r.err;
 }

@@ -40,7 +40,7 @@ struct ChildOptions {
 };
 
 class Child {
-public:
+  public:
     Child(const std::string& program, const std::vector<std::string>& args, const ChildOptions& options = {});
     ~Child();
     Child(const Child&) = delete;
@@ -56,7 +56,7 @@ public:
     // Waits for the child; its exit status, or -1 when a signal ended it.
     int wait();
 
-private:
+  private:
 #ifdef _WIN32
     PROCESS_INFORMATION process_{};
     HANDLE readEnd_ = nullptr;
@@ -73,9 +73,9 @@ private:
 namespace detail {
 
 inline std::wstring wide(const std::string& s) {
-    std::wstring w(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()),
-                                                                  nullptr, 0)),
-                   L'\0');
+    std::wstring w(
+        static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0)),
+        L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size()));
     return w;
 }

@@ -96,7 +96,9 @@ TEST(CompletionTest, OffersEveryFamilyWithItsEditionsAndEveryMicrosoftOption) {
                      "); COMP_CWORD=$((${#COMP_WORDS[@]}-1)); _tavkonv40; printf \"%s\\n\" \"${COMPREPLY[@]}\"' 2>&1");
     };
     const std::string families = complete("tavkonv40 --family \"\"");
-    auto offered = [&](const std::string& word) { return families.find("\n" + word + "\n") != std::string::npos || families.rfind(word + "\n", 0) == 0; };
+    auto offered = [&](const std::string& word) {
+        return families.find("\n" + word + "\n") != std::string::npos || families.rfind(word + "\n", 0) == 0;
+    };
     for (const auto& f : tavkonv40::families()) {
         for (std::string_view name : {f.label, f.caption}) {
             const std::string n(name);

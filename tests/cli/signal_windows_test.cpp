@@ -16,7 +16,8 @@ namespace {
 using tavkonv40::test::readFile;
 
 TEST(CommandLineConsoleEvent, CtrlBreakDuringFormPassCancelsAndKeepsBackup) {
-    const fs::path root = fs::temp_directory_path() / ("tavkonv40-sigint-" + std::to_string(tavkonv40::test::processId()));
+    const fs::path root =
+        fs::temp_directory_path() / ("tavkonv40-sigint-" + std::to_string(tavkonv40::test::processId()));
     fs::remove_all(root);
     fs::create_directories(root);
     const std::string form =

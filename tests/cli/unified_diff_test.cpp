@@ -169,25 +169,31 @@ TEST(UnifiedDiffTest, SameAsGitOnGeneratedFiles) {
             const std::string line = (rng() % 5 == 0 ? "Sub s" : "  l") + std::to_string(i);
             before += line + "\n";
             switch (rng() % 8) {
-                case 0: after += "  new" + std::to_string(fresh++) + "\n"; break;  // replaced
-                case 1: break;                                                     // removed
-                case 2: after += line + "\n  ins" + std::to_string(fresh++) + "\n"; break;
-                default: after += line + "\n";
+                case 0:
+                    after += "  new" + std::to_string(fresh++) + "\n";
+                    break;  // replaced
+                case 1:
+                    break;  // removed
+                case 2:
+                    after += line + "\n  ins" + std::to_string(fresh++) + "\n";
+                    break;
+                default:
+                    after += line + "\n";
             }
         }
         if (rng() % 3 == 0) after.pop_back();  // no final line end
         test::writeFile(dir / "a" / "F.frm", before);
         test::writeFile(dir / "b" / "F.frm", after);
-        const std::string cmd = "cd '" + dir.string() + "' && git diff --no-index a/F.frm b/F.frm | grep -v '^index ' > out.txt";
+        const std::string cmd =
+            "cd '" + dir.string() + "' && git diff --no-index a/F.frm b/F.frm | grep -v '^index ' > out.txt";
         ASSERT_GE(std::system(cmd.c_str()), 0);
         std::string git = test::readFile(dir / "out.txt");
         // git names the two files by their own folders.
-        for (const auto& [from, to] : {std::pair<std::string, std::string>{"a/a/F.frm", "a/F.frm"},
-                                       {"b/b/F.frm", "b/F.frm"}})
+        for (const auto& [from, to] :
+             {std::pair<std::string, std::string>{"a/a/F.frm", "a/F.frm"}, {"b/b/F.frm", "b/F.frm"}})
             for (auto p = git.find(from); p != std::string::npos; p = git.find(from)) git.replace(p, from.size(), to);
         const std::string mine = unifiedDiff("F.frm", before, after);
-        EXPECT_EQ(mine.substr(mine.find("diff --git")), git)
-            << "round " << round;
+        EXPECT_EQ(mine.substr(mine.find("diff --git")), git) << "round " << round;
         // Nothing is moved, so aligning region by region between runs of equal lines finds the
         // same shortest script.
         EXPECT_EQ(unifiedDiff("F.frm", before, after, {DiffColor::Plain, 3, kTight}), mine) << "round " << round;
@@ -204,13 +210,20 @@ TEST(UnifiedDiffTest, BoundedAlignmentAlwaysGivesACorrectDiff) {
         std::string before, after;
         const int n = static_cast<int>(rng() % 400);
         for (int i = 0; i < n; ++i) {
-            const std::string line = std::string("l") + std::to_string(rng() % alphabet) + (rng() % 4 == 0 ? "\n" : "\r\n");
+            const std::string line =
+                std::string("l") + std::to_string(rng() % alphabet) + (rng() % 4 == 0 ? "\n" : "\r\n");
             before += line;
             switch (rng() % 6) {
-                case 0: after += std::string("n") + std::to_string(rng() % alphabet) + "\r\n"; break;
-                case 1: break;
-                case 2: after += line + line + "x\r\n"; break;
-                default: after += line;
+                case 0:
+                    after += std::string("n") + std::to_string(rng() % alphabet) + "\r\n";
+                    break;
+                case 1:
+                    break;
+                case 2:
+                    after += line + line + "x\r\n";
+                    break;
+                default:
+                    after += line;
             }
         }
         if (rng() % 3 == 0 && !after.empty()) after.pop_back();

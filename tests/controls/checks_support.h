@@ -20,13 +20,12 @@ template <typename Control>
 void AnswerSkin(Control& control, const QString& name, int frameWidth, int frameHeight, int frames,
                 gdi::RECT margins = {}) {
     const QImage strip = test_support::FlatStrip(frameWidth, frameHeight, test_support::FrameColours(frames));
-    QObject::connect(&control, &Control::QuerySkin, &control,
-                     [=](long, SkinMapInfo& skin, SkinSource& source) {
-                         skin.ImageName = name;
-                         skin.MapMargin = margins;
-                         skin.MaskColor = static_cast<std::int32_t>(modSkinConstants::kSkinMaskColor);
-                         source.picture = strip;
-                     });
+    QObject::connect(&control, &Control::QuerySkin, &control, [=](long, SkinMapInfo& skin, SkinSource& source) {
+        skin.ImageName = name;
+        skin.MapMargin = margins;
+        skin.MaskColor = static_cast<std::int32_t>(modSkinConstants::kSkinMaskColor);
+        source.picture = strip;
+    });
 }
 
 // Records the mouse, click and key events of a control in the order raised.
@@ -43,7 +42,8 @@ struct EventLog {
     void WatchMouse(Control& c) {
         QObject::connect(&c, &Control::MouseDown,
                          [this](int b, int, int, int) { entries << QString("MouseDown %1").arg(b); });
-        QObject::connect(&c, &Control::MouseUp, [this](int b, int, int, int) { entries << QString("MouseUp %1").arg(b); });
+        QObject::connect(&c, &Control::MouseUp,
+                         [this](int b, int, int, int) { entries << QString("MouseUp %1").arg(b); });
     }
     int Count(const QString& entry) const { return static_cast<int>(entries.count(entry)); }
     void Clear() { entries.clear(); }

@@ -31,11 +31,11 @@ struct HitCase {
 
 TEST(Page, ItemAtAPoint) {
     const std::vector<HitCase> cases = {
-        {{5, 1}, 0, 40, 0},      {{5, 15}, 0, 40, 0},    {{5, 16}, 0, 40, 1},  {{5, 90}, 10, 40, 15},
-        {{5, 91}, 10, 40, -1},   // below the last visible row: the part row shows no item
-        {{5, 100}, 10, 40, -1},  {{5, 101}, 10, 40, -1},  // the area's last row, then outside it
-        {{5, 46}, 0, 3, -1},     // below the last item of a short list
-        {{5, 45}, 0, 3, 2},      {{0, 5}, 0, 40, -1},    {{181, 5}, 0, 40, -1},
+        {{5, 1}, 0, 40, 0},     {{5, 15}, 0, 40, 0},    {{5, 16}, 0, 40, 1},
+        {{5, 90}, 10, 40, 15},  {{5, 91}, 10, 40, -1},   // below the last visible row: the part row shows no item
+        {{5, 100}, 10, 40, -1}, {{5, 101}, 10, 40, -1},  // the area's last row, then outside it
+        {{5, 46}, 0, 3, -1},                             // below the last item of a short list
+        {{5, 45}, 0, 3, 2},     {{0, 5}, 0, 40, -1},    {{181, 5}, 0, 40, -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(page(c.top, c.count).itemAt(c.point), c.expected) << c.point.x() << "," << c.point.y();
@@ -59,9 +59,10 @@ struct KeyCase {
 TEST(Keyboard, MovesWithinTheList) {
     // 20 items, 6 a page.
     const std::vector<KeyCase> cases = {
-        {vbKeyPageUp, 10, 4},    {vbKeyPageUp, 3, 0},    {vbKeyPageDown, 10, 16}, {vbKeyPageDown, 17, 19},
-        {vbKeyEnd, 4, 19},       {vbKeyHome, 4, 0},      {vbKeyUp, 4, 3},         {vbKeyUp, 0, 0},
-        {vbKeyDown, 4, 5},       {vbKeyDown, 19, 19},    {65, 4, 4},
+        {vbKeyPageUp, 10, 4},    {vbKeyPageUp, 3, 0}, {vbKeyPageDown, 10, 16},
+        {vbKeyPageDown, 17, 19}, {vbKeyEnd, 4, 19},   {vbKeyHome, 4, 0},
+        {vbKeyUp, 4, 3},         {vbKeyUp, 0, 0},     {vbKeyDown, 4, 5},
+        {vbKeyDown, 19, 19},     {65, 4, 4},
     };
     for (const auto& c : cases) EXPECT_EQ(KeyTarget(c.key, c.index, 20, 6), c.expected) << c.key << " at " << c.index;
 }
@@ -74,8 +75,8 @@ struct WheelCase {
 
 TEST(Wheel, NotchesTimesLinesHeldWithinTheScrollRange) {
     const std::vector<WheelCase> cases = {
-        {10, -120, 3, 13}, {10, 120, 3, 7},  {10, -240, 3, 16}, {10, -120, 0, 11},  // 0 lines count as one
-        {10, -40, 3, 11},  {10, 40, 3, 9},   {18, -120, 3, 20}, {1, 120, 3, 0},     {10, 0, 3, 10},
+        {10, -120, 3, 13}, {10, 120, 3, 7}, {10, -240, 3, 16}, {10, -120, 0, 11},  // 0 lines count as one
+        {10, -40, 3, 11},  {10, 40, 3, 9},  {18, -120, 3, 20}, {1, 120, 3, 0},    {10, 0, 3, 10},
     };
     for (const auto& c : cases) EXPECT_EQ(WheelTop(c.top, c.delta, c.lines, 20), c.expected) << c.delta;
 }

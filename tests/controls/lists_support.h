@@ -26,12 +26,20 @@ void Send(Control& c, winmsg::UINT msg, QPoint p, winmsg::WPARAM flags = 0) {
     c.ISubclass_WindowProc(&c, msg, flags, winmsg::MAKELPARAM(p.x(), p.y()));
 }
 template <typename Control>
-void Press(Control& c, QPoint p) { Send(c, winmsg::WM_LBUTTONDOWN, p, winmsg::MK_LBUTTON); }
+void Press(Control& c, QPoint p) {
+    Send(c, winmsg::WM_LBUTTONDOWN, p, winmsg::MK_LBUTTON);
+}
 template <typename Control>
-void Release(Control& c, QPoint p) { Send(c, winmsg::WM_LBUTTONUP, p); }
+void Release(Control& c, QPoint p) {
+    Send(c, winmsg::WM_LBUTTONUP, p);
+}
 template <typename Control>
-void MoveHeld(Control& c, QPoint p) { Send(c, winmsg::WM_MOUSEMOVE, p, winmsg::MK_LBUTTON); }
+void MoveHeld(Control& c, QPoint p) {
+    Send(c, winmsg::WM_MOUSEMOVE, p, winmsg::MK_LBUTTON);
+}
 template <typename Control>
-void Tick(Control& c, std::uintptr_t timerId) { c.ISubclass_WindowProc(&c, winmsg::WM_TIMER, timerId, 0); }
+void Tick(Control& c, std::uintptr_t timerId) {
+    c.ISubclass_WindowProc(&c, winmsg::WM_TIMER, timerId, 0);
+}
 
 }  // namespace lists_support

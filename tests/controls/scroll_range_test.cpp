@@ -42,10 +42,10 @@ struct ThumbLengthCase {
 
 TEST(Thumb, LengthIsTheVisibleShareRaisedToTheMinimum) {
     const std::vector<ThumbLengthCase> cases = {
-        {10, 100, 0, 249},      // a tenth of the track
-        {10, 10000, 0, 240},    // 2.49 raised to the minimum
-        {10, 5, 0, 2490},       // never more than the track
-        {10, 0, 1234, 1234},    // no items: left as it was
+        {10, 100, 0, 249},    // a tenth of the track
+        {10, 10000, 0, 240},  // 2.49 raised to the minimum
+        {10, 5, 0, 2490},     // never more than the track
+        {10, 0, 1234, 1234},  // no items: left as it was
         {0, 100, 0, 240},
     };
     for (const auto& c : cases)
@@ -81,14 +81,13 @@ TEST(Thumb, DraggedThumbGivesTheNearestValueTiesToEven) {
     Track t = bar(240);
     const Range r = range(0, 75, 0);
     const std::vector<DragCase> cases = {
-        {255, 0},  {240, 0},  // at and above the upper limit: Min
-        {270, 0},             // 0.5 -> 0
-        {300, 2},             // 1.5 -> 2
-        {330, 2},             // 2.5 -> 2
-        {360, 4},             // 3.5 -> 4
-        {285, 1},
-        {2504.5, 75},         // just above the lower limit rounds to Max
-        {2505, 75},           // exactly at the lower limit: Max
+        {255, 0},   {240, 0},      // at and above the upper limit: Min
+        {270, 0},                  // 0.5 -> 0
+        {300, 2},                  // 1.5 -> 2
+        {330, 2},                  // 2.5 -> 2
+        {360, 4},                  // 3.5 -> 4
+        {285, 1},   {2504.5, 75},  // just above the lower limit rounds to Max
+        {2505, 75},                // exactly at the lower limit: Max
         {4000, 75},
     };
     for (const auto& c : cases) EXPECT_EQ(ValueFromThumb(t, c.thumbTop, r), c.expected) << c.thumbTop;
@@ -115,7 +114,7 @@ TEST(Parts, HitTestAtEveryEdge) {
     t.thumbTop = 1500;
     ASSERT_EQ(ThumbRect(t, 17), QRect(0, 100, 17, 16));
     const std::vector<HitCase> cases = {
-        {0, Part::UpArrow},     {16, Part::UpArrow},    {17, Part::TrackAbove}, {99, Part::TrackAbove},
+        {0, Part::UpArrow},     {16, Part::UpArrow},    {17, Part::TrackAbove},  {99, Part::TrackAbove},
         {100, Part::Thumb},     {115, Part::Thumb},     {116, Part::TrackBelow}, {182, Part::TrackBelow},
         {183, Part::DownArrow}, {199, Part::DownArrow}, {200, Part::None},       {-1, Part::None},
     };

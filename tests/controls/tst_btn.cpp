@@ -77,7 +77,7 @@ struct FlatSkins {
 
 class TestBTN : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void cleanup() { QCOMPARE(tavResSrv40::OutstandingRequests(), 0); }
 
     void pressAndReleaseInsideAndOutside() {
@@ -166,7 +166,7 @@ private slots:
         QTest::mouseClick(b, Qt::LeftButton, {}, {10, 10});
         QVERIFY(b->TogglePressed());  // clicking the pressed one leaves it pressed
         QCOMPARE(up.count(), 0);
-        QCOMPARE(click.count(), 1);   // the host's click still comes
+        QCOMPARE(click.count(), 1);  // the host's click still comes
     }
 
     void groupFallbackWalksTheContainerLateBound() {
@@ -381,7 +381,7 @@ private slots:
         QCOMPARE(loaded->Caption(), QString("&Go"));
         QCOMPARE(loaded->XPTheme(), short(2));
         QCOMPARE(loaded->LoadedTheme(), 0);  // the stored theme does not reload the skins
-        QVERIFY(loaded->Toggle());          // a grouped button is made a toggle
+        QVERIFY(loaded->Toggle());           // a grouped button is made a toggle
         loaded->SetXPTheme(1);
         QCOMPARE(loaded->LoadedTheme(), 1);
 

@@ -38,14 +38,16 @@ Q_DECLARE_METATYPE(Drive)
 
 class TestChkbox : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void glyphFrameFollowsStateAndValue_data() {
         QTest::addColumn<Drive>("drive");
         QTest::addColumn<bool>("value");
         QTest::addColumn<int>("frame");
-        const std::pair<const char*, Drive> states[] = {{"normal", Drive::None},       {"hover", Drive::Hover},
-                                                         {"pressed", Drive::Press},     {"space", Drive::SpaceDown},
-                                                         {"disabled", Drive::Disable}};
+        const std::pair<const char*, Drive> states[] = {{"normal", Drive::None},
+                                                        {"hover", Drive::Hover},
+                                                        {"pressed", Drive::Press},
+                                                        {"space", Drive::SpaceDown},
+                                                        {"disabled", Drive::Disable}};
         const int off[] = {0, 1, 2, 2, 3};
         for (int i = 0; i < 5; ++i) {
             QTest::addRow("%s, off", states[i].first) << states[i].second << false << off[i];
@@ -59,14 +61,21 @@ private slots:
         Fixture f;
         f.box.SetValue(value);
         switch (drive) {
-            case Drive::None: break;
-            case Drive::Hover: MoveMouse(&f.box, f.inside()); break;
+            case Drive::None:
+                break;
+            case Drive::Hover:
+                MoveMouse(&f.box, f.inside());
+                break;
             case Drive::Press:
                 MoveMouse(&f.box, f.inside());
                 QTest::mousePress(&f.box, Qt::LeftButton, {}, f.inside());
                 break;
-            case Drive::SpaceDown: QTest::keyPress(&f.box, Qt::Key_Space); break;
-            case Drive::Disable: f.box.SetEnabled(false); break;
+            case Drive::SpaceDown:
+                QTest::keyPress(&f.box, Qt::Key_Space);
+                break;
+            case Drive::Disable:
+                f.box.SetEnabled(false);
+                break;
         }
         QCOMPARE(f.box.GlyphFrame(), frame);
         QCOMPARE(f.glyphPixel(), FrameColour(frame));

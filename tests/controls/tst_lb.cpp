@@ -39,7 +39,7 @@ int errorOf(Fn&& fn) {
 
 class TestLB : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void rangeErrorsCarryTheirNumber() {
         List l(0);
         QCOMPARE(errorOf([&] { l.lb->RemoveItem(0); }), 381);
@@ -88,8 +88,7 @@ private slots:
         List l(3);
         QCOMPARE(l.lb->ItemsVisible(), 5);
         QVERIFY(!l.lb->sbUC()->isVisibleTo(l.lb));
-        for (int top : {-1, 0, 1, 2})
-            QCOMPARE(errorOf([&] { l.lb->SetTopIndex(top); }), 380);
+        for (int top : {-1, 0, 1, 2}) QCOMPARE(errorOf([&] { l.lb->SetTopIndex(top); }), 380);
         l.lb->AddItem("4");
         l.lb->AddItem("5");
         QVERIFY(!l.lb->sbUC()->isVisibleTo(l.lb));
@@ -133,10 +132,10 @@ private slots:
         QTest::keyClick(l.lb, Qt::Key_Down);  // no selection: nothing moves
         QCOMPARE(l.lb->ListIndex(), -1L);
         l.lb->SetListIndex(2);
-        const QList<std::pair<Qt::Key, long>> moves = {
-            {Qt::Key_PageDown, 7}, {Qt::Key_PageDown, 12}, {Qt::Key_End, 19}, {Qt::Key_Down, 19},
-            {Qt::Key_PageDown, 19}, {Qt::Key_Up, 18}, {Qt::Key_PageUp, 13}, {Qt::Key_Home, 0},
-            {Qt::Key_Up, 0}, {Qt::Key_Down, 1}, {Qt::Key_PageUp, 0}};
+        const QList<std::pair<Qt::Key, long>> moves = {{Qt::Key_PageDown, 7}, {Qt::Key_PageDown, 12}, {Qt::Key_End, 19},
+                                                       {Qt::Key_Down, 19},    {Qt::Key_PageDown, 19}, {Qt::Key_Up, 18},
+                                                       {Qt::Key_PageUp, 13},  {Qt::Key_Home, 0},      {Qt::Key_Up, 0},
+                                                       {Qt::Key_Down, 1},     {Qt::Key_PageUp, 0}};
         for (const auto& [key, expected] : moves) {
             QTest::keyClick(l.lb, key);
             QCOMPARE(l.lb->ListIndex(), expected);
@@ -391,7 +390,10 @@ private slots:
         QVERIFY(!ink.isEmpty());
         QVERIFY2(ink.first() > edges.first() && ink.last() < edges.last(),
                  qPrintable(QStringLiteral("ink %1..%2, outline %3..%4")
-                                .arg(ink.first()).arg(ink.last()).arg(edges.first()).arg(edges.last())));
+                                .arg(ink.first())
+                                .arg(ink.last())
+                                .arg(edges.first())
+                                .arg(edges.last())));
     }
 };
 

@@ -36,7 +36,7 @@ QPoint centre(const QRect& r) { return r.center(); }
 
 class TestLBVScroll : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void valueFromCodeRaisesNothing() {
         Bar b;
         QSignalSpy change(b.bar, &LBVScroll::Change), scroll(b.bar, &LBVScroll::Scroll);
@@ -181,7 +181,7 @@ private slots:
         QVERIFY(skins.IsCustom(scroll_bar::pieceThumb));
         QCOMPARE(skins[scroll_bar::pieceThumb].IMGHeight, 30);
         QVERIFY(!skins.IsCustom(scroll_bar::pieceShaft));
-        QVERIFY(skins[scroll_bar::pieceShaft].MemDC != 0);  // unanswered: built-in
+        QVERIFY(skins[scroll_bar::pieceShaft].MemDC != 0);      // unanswered: built-in
         QCOMPARE(b.bar->MinThumbLength(), (6 + 6 + 8) * 15.0);  // caps and gripper stay whole
 
         b.bar->ApplyDefaultSkin();

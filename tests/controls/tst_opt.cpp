@@ -50,14 +50,14 @@ struct Panel {
 
 class TestOpt : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void trueValueClearsTheOthersOfTheGroup() {
         Panel p;
         Opt& a = p.Add(1, true, true);
         Opt& b = p.Add(1, true);
         Opt& other = p.Add(2, true, true);
         Opt& loose = p.Add(1, false, true);  // same GroupID, not grouped itself
-        QVERIFY(a.Value());  // `loose` is not grouped: it cleared nobody
+        QVERIFY(a.Value());                  // `loose` is not grouped: it cleared nobody
         b.SetValue(true);
         QVERIFY(b.Value());
         QVERIFY(!a.Value());
@@ -176,7 +176,8 @@ private slots:
         QCOMPARE(b.GlyphFrame(), 2);
         QTest::keyRelease(&b, Qt::Key_Space);
         QVERIFY(b.Value() && !a.Value());
-        QCOMPARE(p.log.entries, QStringList({"KeyDown 32", "KeyPress 32", "BeforeValueChanged 1", "Click", "KeyUp 32"}));
+        QCOMPARE(p.log.entries,
+                 QStringList({"KeyDown 32", "KeyPress 32", "BeforeValueChanged 1", "Click", "KeyUp 32"}));
     }
 
     void glyphPlacementFollowsAlignment() {

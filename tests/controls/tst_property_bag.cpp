@@ -28,12 +28,12 @@ struct Toy {
     static const auto& Properties() {
         using property_table::Row;
         using property_table::Storage;
-        static const auto table = std::make_tuple(
-            Row<Toy, int>{"Width", &Toy::width, 5, Storage::Stored, &Toy::Even, &Toy::Count},
-            Row<Toy, QString>{"Tip", &Toy::tip, {}, Storage::ReadOnly},
-            Row<Toy, bool>{"Hidden", &Toy::hidden, false, Storage::WriteOnly},
-            Row<Toy, int>{"Cache", &Toy::cache, 0, Storage::RunTime, nullptr, &Toy::Count},
-            Row<Toy, QFont>{"Font", &Toy::font, {}});
+        static const auto table =
+            std::make_tuple(Row<Toy, int>{"Width", &Toy::width, 5, Storage::Stored, &Toy::Even, &Toy::Count},
+                            Row<Toy, QString>{"Tip", &Toy::tip, {}, Storage::ReadOnly},
+                            Row<Toy, bool>{"Hidden", &Toy::hidden, false, Storage::WriteOnly},
+                            Row<Toy, int>{"Cache", &Toy::cache, 0, Storage::RunTime, nullptr, &Toy::Count},
+                            Row<Toy, QFont>{"Font", &Toy::font, {}});
         return table;
     }
 };
@@ -42,7 +42,7 @@ struct Toy {
 
 class TestPropertyBag : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void valuesEqualToTheirDefaultAreNotStored() {
         PropertyBag bag;
         bag.Write<int>("ButtonStyle", 1, 1);

@@ -15,7 +15,7 @@ struct Message {
 };
 
 class Recorder : public tavSCls40::ISubclass {
-public:
+  public:
     explicit Recorder(tavSCls40::Subclasser& s) : sub(s) {}
     tavSCls40::EMsgResponse ISubclass_MsgResponse() override {
         return sub.CurrentMessage() == WM_PAINT && consumePaint ? tavSCls40::emrConsume : tavSCls40::emrPreprocess;
@@ -38,7 +38,7 @@ public:
 };
 
 class PaintCounter : public QWidget {
-public:
+  public:
     int paints = 0;
     void paintEvent(QPaintEvent*) override { ++paints; }
 };
@@ -47,7 +47,7 @@ public:
 
 class TestSubclassing : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void mouseMessagesCarryPackedParameters() {
         PaintCounter w;
         w.resize(100, 60);

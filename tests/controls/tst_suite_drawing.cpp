@@ -42,16 +42,16 @@ QImage nineCellFrame(int frames) {
 
 class TestSuiteDrawing : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void cleanup() { QCOMPARE(gdi::LiveHandleCount(), std::size_t(0)); }
 
     void translatesOleAndSystemColours() {
         QCOMPARE(gfxTranslateColor(0x00123456), gdi::COLORREF(0x123456));
         QCOMPARE(gfxTranslateColor(SystemColor(COLOR_BTNFACE)), gdi::RGB(212, 208, 200));
-        QCOMPARE(gfxTranslateColor(0x80000012), gdi::RGB(0, 0, 0));           // button text
-        QCOMPARE(gfxTranslateColor(0x80000014), gdi::RGB(255, 255, 255));     // 3D highlight
-        QCOMPARE(gfxTranslateColor(0x80000010), gdi::RGB(128, 128, 128));     // shadow
-        QCOMPARE(gfxTranslateColor(0x800000FF), gdi::COLORREF(0));            // outside the table
+        QCOMPARE(gfxTranslateColor(0x80000012), gdi::RGB(0, 0, 0));        // button text
+        QCOMPARE(gfxTranslateColor(0x80000014), gdi::RGB(255, 255, 255));  // 3D highlight
+        QCOMPARE(gfxTranslateColor(0x80000010), gdi::RGB(128, 128, 128));  // shadow
+        QCOMPARE(gfxTranslateColor(0x800000FF), gdi::COLORREF(0));         // outside the table
     }
 
     void skinKeepsMarginsAndStretchesTheMiddle() {
@@ -63,13 +63,13 @@ private slots:
         const auto cell = [](int cx, int cy) { return QColor(20 * cx + 100, 20 * cy, 60); };
         QCOMPARE(dst.at(0, 0), cell(0, 0));
         QCOMPARE(dst.at(2, 2), cell(0, 0));
-        QCOMPARE(dst.at(3, 3), cell(1, 1));     // middle starts right after the margin
-        QCOMPARE(dst.at(26, 16), cell(1, 1));   // and ends right before the far margins
+        QCOMPARE(dst.at(3, 3), cell(1, 1));    // middle starts right after the margin
+        QCOMPARE(dst.at(26, 16), cell(1, 1));  // and ends right before the far margins
         QCOMPARE(dst.at(27, 17), cell(2, 2));
         QCOMPARE(dst.at(29, 19), cell(2, 2));
-        QCOMPARE(dst.at(15, 1), cell(1, 0));    // top edge
-        QCOMPARE(dst.at(1, 10), cell(0, 1));    // left edge
-        QCOMPARE(dst.at(28, 10), cell(2, 1));   // right edge
+        QCOMPARE(dst.at(15, 1), cell(1, 0));   // top edge
+        QCOMPARE(dst.at(1, 10), cell(0, 1));   // left edge
+        QCOMPARE(dst.at(28, 10), cell(2, 1));  // right edge
     }
 
     void skinLeavesMaskPixelsAndCanSkipTheMiddle() {
@@ -78,8 +78,8 @@ private slots:
         QImage canvas(12, 12, QImage::Format_ARGB32);
         canvas.fill(Qt::white);
         ImageDc dst(canvas);
-        QVERIFY(gfxDrawSkin(dst.dc, src.dc, 0, gdi::RECT{2, 2, 2, 2}, 0, 0, 12, 12, 6, 6, 0xFF00FF, false, false,
-                            false, false, CentreNone));
+        QVERIFY(gfxDrawSkin(dst.dc, src.dc, 0, gdi::RECT{2, 2, 2, 2}, 0, 0, 12, 12, 6, 6, 0xFF00FF, false, false, false,
+                            false, CentreNone));
         QCOMPARE(dst.at(0, 0), QColor(Qt::white));
         QCOMPARE(dst.at(11, 11), QColor(Qt::white));
         QCOMPARE(dst.at(1, 0), QColor(10, 20, 30));

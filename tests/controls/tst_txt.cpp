@@ -21,7 +21,8 @@ struct Fixture {
         box.show();
         log.Watch(box);
         QObject::connect(&box, &txt::Change, [this] { log.entries << "Change"; });
-        QObject::connect(&box, &UserControl::PropertyChanged, [this](const QString& n) { log.entries << "changed " + n; });
+        QObject::connect(&box, &UserControl::PropertyChanged,
+                         [this](const QString& n) { log.entries << "changed " + n; });
     }
     QLineEdit& inner() { return *box.hWndToolTip(); }
     QColor outline() { return PixelOf(box, 0, 0); }
@@ -37,7 +38,7 @@ QColor colourOf(tavGFX40::OLE_COLOR c) { return gdi::ToQColor(tavGFX40::gfxTrans
 
 class TestTxt : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void sizeNeverBelowTheLimits() {
         Fixture f;
         f.box.resize(3, 3);

@@ -30,7 +30,7 @@ struct Bar {
 
 class TestVSC : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void thumbDragRoundsToNearestTiesToEven() {
         // 75 steps over 150 pixels: every pixel is half a step.
         Bar b(75);
@@ -115,13 +115,17 @@ private slots:
         }
         QVERIFY(ticks > 1 && ticks < 40);
         const double pointer = pointerY * 15.0;
-        if (startValue == 0) QVERIFY(b.bar->ThumbTop() + b.bar->ThumbLength() >= pointer);
-        else QVERIFY(b.bar->ThumbTop() <= pointer);
+        if (startValue == 0)
+            QVERIFY(b.bar->ThumbTop() + b.bar->ThumbLength() >= pointer);
+        else
+            QVERIFY(b.bar->ThumbTop() <= pointer);
         // One step less would not have reached the pointer.
         const long reached = b.bar->Value();
         b.bar->SetValue(startValue == 0 ? reached - 10 : reached + 10);
-        if (startValue == 0) QVERIFY(b.bar->ThumbTop() + b.bar->ThumbLength() < pointer);
-        else QVERIFY(b.bar->ThumbTop() > pointer);
+        if (startValue == 0)
+            QVERIFY(b.bar->ThumbTop() + b.bar->ThumbLength() < pointer);
+        else
+            QVERIFY(b.bar->ThumbTop() > pointer);
     }
 
     void trackFollowsPointerMovesWhileHeld() {
@@ -230,8 +234,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&b.host));
         const QPoint grab(8, b.bar->ThumbRect().top() + 2);
         QTest::mousePress(b.bar, Qt::LeftButton, {}, grab);
-        QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(0, 7)), QPointF(b.bar->mapToGlobal(grab + QPoint(0, 7))),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(0, 7)),
+                         QPointF(b.bar->mapToGlobal(grab + QPoint(0, 7))), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(b.bar, &move);
         QCOMPARE(b.bar->Value(), 4L);
         QSignalSpy up(b.bar, &VSC::BarMouseUp);

@@ -26,7 +26,7 @@ int RowOf(int optionIndex) { return tavkonv40::familyByOptionIndex(optionIndex)-
 
 // The form's log and status label; `onYield` stands for the user's clicks at a yield.
 class FakeDisplay : public RunDisplay {
-public:
+  public:
     void clearLog() override { log.clear(); }
     void appendLog(std::string_view line, tavkonv40::LogLineKind kind) override {
         log.emplace_back(line);
@@ -46,10 +46,11 @@ public:
     std::function<void()> onYield;
 };
 
-const std::string kButton20 = "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
+const std::string kButton20 =
+    "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
 
 class ModelRun : public ::testing::Test {
-protected:
+  protected:
     ModelRun() {
         fs.addFile("/p/a.frm", kButton20);
         fs.addFile("/p/b.frm", kButton20);
@@ -121,7 +122,7 @@ TEST(DialogModelOptions, SetAllSwitchesEveryRowAndItsCaption) {
     m.press(cmdSetAllSuite);
     EXPECT_EQ(m.commandCaption(cmdSetAllSuite), "Set All To 4.0");
     for (int k = 0; k < kFamilyCount; ++k) EXPECT_EQ(m.rowTo40(RowOf(k)), Only40(k)) << "option index " << k;
-    EXPECT_FALSE(m.familyTicked(0));  // no check box changes
+    EXPECT_FALSE(m.familyTicked(0));           // no check box changes
     EXPECT_EQ(m.rowEdition(1), Edition::V40);  // ButtonBar offers only 4.0
     m.press(cmdSetAllSuite);
     EXPECT_EQ(m.commandCaption(cmdSetAllSuite), "Set All To 4.0L");
@@ -135,7 +136,7 @@ TEST(DialogModelOptions, SetAllSwitchesEveryRowAndItsCaption) {
 TEST(DialogModelOptions, TabHeaderChoosesThePanelBySide) {
     DialogModel m;
     const std::pair<double, Panel> presses[] = {
-        {200, Panel::Microsoft}, {155, Panel::Microsoft}, {20, Panel::Suite}, {155, Panel::Suite},
+        {200, Panel::Microsoft}, {155, Panel::Microsoft},   {20, Panel::Suite},     {155, Panel::Suite},
         {0, Panel::Suite},       {310.5, Panel::Microsoft}, {400, Panel::Microsoft}};
     for (const auto& [x, expected] : presses) {
         m.pressTabHeader(x);

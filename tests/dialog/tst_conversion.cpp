@@ -43,7 +43,7 @@ QStringList Neutral(QStringList lines, const QString& folder) {
 }
 
 class RecordingHost : public tavkonv40::RunHost {
-public:
+  public:
     QStringList lines;
     void appendLog(std::string_view line, tavkonv40::LogLineKind) override {
         lines << QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
@@ -59,7 +59,7 @@ class ConversionTest : public QObject {
     Q_OBJECT
     IsolatedSettings m_settings;
 
-private slots:
+  private slots:
     void startFollowsTheFolderBox() {
         frmProps dialog;
         WithOpenDialog(dialog, [](QWidget* w) {
@@ -89,8 +89,8 @@ private slots:
         bool startEnabledAfter = false;
         const std::int16_t result = WithOpenDialog(dialog, [&](QWidget* w) {
             TypeFolder(w, folder);
-            ClickGlyph(Find(w, "chkProp", 0));    // QVButton, row 0
-            ClickGlyph(Find(w, "chkProp", 1));    // QVCalendar, row 2
+            ClickGlyph(Find(w, "chkProp", 0));  // QVButton, row 0
+            ClickGlyph(Find(w, "chkProp", 1));  // QVCalendar, row 2
             ClickGlyph(Find(w, "chkPropTo4L", 2));
             ClickTab(w, 200);
             ClickGlyph(Find(w, "chkVBProp", 2));  // Combo
@@ -157,7 +157,8 @@ private slots:
             auto* cancel = Find<BTN>(w, "cmd", 1);
             bool clicked = false;
             QObject::connect(list, &LB::ListIndexChange, w, [&] {
-                if (clicked || !list->ItemText(list->ListCount() - 1).startsWith(QStringLiteral("Found VB Form file"))) return;
+                if (clicked || !list->ItemText(list->ListCount() - 1).startsWith(QStringLiteral("Found VB Form file")))
+                    return;
                 clicked = true;
                 QCOMPARE(cancel->Caption(), QStringLiteral("Cancel"));
                 QTimer::singleShot(0, cancel, [cancel] { Click(cancel); });
@@ -215,7 +216,8 @@ private slots:
             auto* box = Find<txt>(w, QStringLiteral("txtPath"));
             bool tried = false;
             QObject::connect(list, &LB::ListIndexChange, w, [&] {
-                if (tried || !list->ItemText(list->ListCount() - 1).startsWith(QStringLiteral("Found VB Form file"))) return;
+                if (tried || !list->ItemText(list->ListCount() - 1).startsWith(QStringLiteral("Found VB Form file")))
+                    return;
                 tried = true;
                 QVERIFY(!start->Enabled());
                 TypeFolder(w, QStringLiteral("x"));
@@ -271,9 +273,11 @@ private slots:
 
     void entryClassReturnsZeroWithoutARun() {
         clsPropPage page;
-        QCOMPARE(WithOpenDialog(page, [](QWidget* w) {
-                     QCOMPARE(w->windowTitle(), QStringLiteral("Nexaria Version 4.0 GUID Conversion Utility"));
-                 }),
+        QCOMPARE(WithOpenDialog(page,
+                                [](QWidget* w) {
+                                    QCOMPARE(w->windowTitle(),
+                                             QStringLiteral("Nexaria Version 4.0 GUID Conversion Utility"));
+                                }),
                  std::int16_t(0));
         QCOMPARE(WithOpenDialog(page, [](QWidget*) {}), std::int16_t(0));
     }

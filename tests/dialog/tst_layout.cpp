@@ -18,7 +18,8 @@ struct Frame {
     QWidget* title;
 };
 Frame FrameOf(QWidget* w) {
-    return {Find(w, QStringLiteral("PanelBody")), Find<VSC>(w, QStringLiteral("VS")), Find(w, QStringLiteral("tabTitle"))};
+    return {Find(w, QStringLiteral("PanelBody")), Find<VSC>(w, QStringLiteral("VS")),
+            Find(w, QStringLiteral("tabTitle"))};
 }
 
 QRect InWindow(QWidget* w, QWidget* control) { return QRect(control->mapTo(w, QPoint(0, 0)), control->size()); }
@@ -50,8 +51,9 @@ QList<QWidget*> RowsOf(QWidget* w, bool suite) {
     QList<QWidget*> rows;
     const int n = suite ? tavkonv40::kFamilyCount : tavkonv40::kMicrosoftOptionCount;
     for (int i = 0; i < n; ++i)
-        for (const char* array : suite ? std::initializer_list<const char*>{"chkProp", "chkPropTo40", "chkPropTo4L"}
-                                       : std::initializer_list<const char*>{"chkVBProp", "chkVBPropTo40", "chkVBPropTo4L"})
+        for (const char* array :
+             suite ? std::initializer_list<const char*>{"chkProp", "chkPropTo40", "chkPropTo4L"}
+                   : std::initializer_list<const char*>{"chkVBProp", "chkVBPropTo40", "chkVBPropTo4L"})
             rows << Find(w, array, i);
     return rows;
 }
@@ -94,7 +96,7 @@ class LayoutTest : public QObject {
     Q_OBJECT
     IsolatedSettings m_settings;
 
-private slots:
+  private slots:
     void everyRowReachableAndWholeAtEverySize() {
         frmProps dialog;
         WithOpenDialog(dialog, [](QWidget* w) {

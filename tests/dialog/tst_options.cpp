@@ -15,7 +15,9 @@ struct Pair {
 Pair SuitePair(QWidget* w, int row) { return {Find<Opt>(w, "chkPropTo40", row), Find<Opt>(w, "chkPropTo4L", row)}; }
 Pair MicrosoftPair(QWidget* w, int i) { return {Find<Opt>(w, "chkVBPropTo40", i), Find<Opt>(w, "chkVBPropTo4L", i)}; }
 
-bool Only40(int optionIndex) { return tavkonv40::familyByOptionIndex(optionIndex)->offers40L == tavkonv40::Offers40L::No; }
+bool Only40(int optionIndex) {
+    return tavkonv40::familyByOptionIndex(optionIndex)->offers40L == tavkonv40::Offers40L::No;
+}
 
 }  // namespace
 
@@ -23,7 +25,7 @@ class OptionsTest : public QObject {
     Q_OBJECT
     IsolatedSettings m_settings;
 
-private slots:
+  private slots:
     void panelsLoadWithCatalogueCaptionsRowsAndSlots() {
         frmProps dialog;
         WithOpenDialog(dialog, [](QWidget* w) {

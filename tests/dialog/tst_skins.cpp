@@ -17,7 +17,7 @@ class SkinsTest : public QObject {
     Q_OBJECT
     IsolatedSettings m_settings;
 
-private slots:
+  private slots:
     void init() { m_settings.Clear(); }
 
     void bitmapsPathLimits() {
@@ -31,10 +31,10 @@ private slots:
 
     void shippedSetIsComplete() {
         const QSize frames[] = {{13, 156}, {13, 156}, {48, 192}, {17, 272}, {9, 144}, {17, 68}, {17, 88}, {8, 32}};
-        const dialog::SkinFile strips[] = {dialog::SkinFile::Check,        dialog::SkinFile::Option,
-                                           dialog::SkinFile::MacButtons,   dialog::SkinFile::ScrollButtons,
-                                           dialog::SkinFile::ScrollGlyph,  dialog::SkinFile::ScrollShaft,
-                                           dialog::SkinFile::ScrollThumb,  dialog::SkinFile::ScrollThumbGlyph};
+        const dialog::SkinFile strips[] = {dialog::SkinFile::Check,       dialog::SkinFile::Option,
+                                           dialog::SkinFile::MacButtons,  dialog::SkinFile::ScrollButtons,
+                                           dialog::SkinFile::ScrollGlyph, dialog::SkinFile::ScrollShaft,
+                                           dialog::SkinFile::ScrollThumb, dialog::SkinFile::ScrollThumbGlyph};
         for (const char* name : dialog::SkinFileNames())
             QVERIFY2(!QImage(dialog::ShippedSkinsFolder() + QString::fromLatin1(name)).isNull(), name);
         for (std::size_t i = 0; i < std::size(strips); ++i)
@@ -92,7 +92,8 @@ private slots:
     void gifWriterRoundTrip() {
         QImage image(16, 16, QImage::Format_RGB32);  // 256 colours, the most a GIF holds
         for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb((x * 7) % 256, (y * 23) % 256, (x * y) % 256));
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb((x * 7) % 256, (y * 23) % 256, (x * y) % 256));
         const auto bytes = gif_writer::Encode(image);
         QVERIFY(bytes.has_value());
         const QImage back = QImage::fromData(*bytes, "GIF").convertToFormat(QImage::Format_RGB32);

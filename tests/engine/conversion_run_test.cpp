@@ -13,9 +13,9 @@ namespace tavkonv40 {
 namespace {
 
 using test::FixedClock;
-using test::SteppingClock;
 using test::kBackupName;
 using test::RecordingHost;
+using test::SteppingClock;
 
 const std::string kLong(37, '-');
 const std::string kShort(35, '-');
@@ -32,22 +32,19 @@ std::vector<std::string> formLines(const std::string& name) {
 
 std::vector<std::string> userControlLines(const std::string& name) {
     return {"Found VB UserControl file (" + name + ").  Checking update requirements.....",
-            "    -checking UserControl headers.....",
-            "    -checking UserControl body.....",
-            "    -checking UserControl events.....",
-            "VB UserControl file (" + name + ").  File is now up to date."};
+            "    -checking UserControl headers.....", "    -checking UserControl body.....",
+            "    -checking UserControl events.....", "VB UserControl file (" + name + ").  File is now up to date."};
 }
 
 std::vector<std::string> projectLines(const std::string& name) {
     return {"Found VB Project file (" + name + ").  Checking update requirements.....",
-            "    -checking Project headers.....",
-            "    -checking Project headers for required controls.....",
+            "    -checking Project headers.....", "    -checking Project headers for required controls.....",
             "VB Project file (" + name + ").  File is now up to date."};
 }
 
 std::vector<std::string> ending(const std::string& folder) {
-    return {kShort, "Backup of original folder saved to:", "", folder + kPreferredSeparator + kBackupName, kShort,
-            "Conversion complete.5:49:20 PM"};
+    return {kShort, "Backup of original folder saved to:", "", folder + kPreferredSeparator + kBackupName,
+            kShort, "Conversion complete.5:49:20 PM"};
 }
 
 std::vector<std::string> concat(std::initializer_list<std::vector<std::string>> parts) {
@@ -57,7 +54,7 @@ std::vector<std::string> concat(std::initializer_list<std::vector<std::string>> 
 }
 
 class RunTest : public ::testing::Test {
-protected:
+  protected:
     RunResult run(const std::string& folder = "/p") {
         RunEnvironment env{fs, host, options, clock};
         return RunConversion(env, folder);
@@ -83,8 +80,9 @@ TEST_F(RunTest, MissingFolderEndsCancelledWithoutClaimingABackup) {
     const auto result = run("/nowhere");
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_NE(host.errors[0].find("/nowhere: No such file or directory"), std::string::npos);
-    EXPECT_EQ(host.log, concat({host.errors, {kShort, "Conversion cancelled.5:49:20 PM", kShort, kShort,
-                                              "Conversion complete.5:49:20 PM"}}));
+    EXPECT_EQ(host.log,
+              concat({host.errors,
+                      {kShort, "Conversion cancelled.5:49:20 PM", kShort, kShort, "Conversion complete.5:49:20 PM"}}));
     EXPECT_FALSE(result.backupPlaced);
     EXPECT_EQ(result.refusal, RunRefusal::NoBackup);
 }
@@ -98,8 +96,8 @@ TEST_F(RunTest, PassesRunFormsThenUserControlsThenProjectsWhateverTheListingOrde
     fs.addFile("/p/sub/Inner.frm", "VERSION 5.00\r\n");
     fs.reorderListing = [](std::vector<std::string>& names) { std::reverse(names.begin(), names.end()); };
     run();
-    EXPECT_EQ(host.log, concat({start, formLines("Main.FRM"), userControlLines("Ctl.ctl"),
-                                projectLines("App.vbp"), ending("/p")}));
+    EXPECT_EQ(host.log, concat({start, formLines("Main.FRM"), userControlLines("Ctl.ctl"), projectLines("App.vbp"),
+                                ending("/p")}));
     EXPECT_TRUE(host.errors.empty());
 }
 
@@ -107,9 +105,8 @@ TEST_F(RunTest, NameIsClassifiedByItsLastThreeCharactersOnly) {
     fs.addFile("/p/noDotfrm", "x");
     fs.addFolder("/p/folder.frm");  // a directory counts as a form file and cannot be read
     run();
-    const auto count = std::count_if(host.log.begin(), host.log.end(), [](const std::string& l) {
-        return l.rfind("Found VB Form file (", 0) == 0;
-    });
+    const auto count = std::count_if(host.log.begin(), host.log.end(),
+                                     [](const std::string& l) { return l.rfind("Found VB Form file (", 0) == 0; });
     EXPECT_EQ(count, 2);
     ASSERT_EQ(host.errors.size(), 1u) << "one error line per unreadable file";
     EXPECT_NE(host.errors[0].find("/p/folder.frm"), std::string::npos);
@@ -126,8 +123,7 @@ TEST_F(RunTest, CancelDuringFormPassEndsAfterThatFileAndStillMovesTheBackup) {
     };
     const auto result = run();
     EXPECT_EQ(result.ending, RunEnding::Cancelled);
-    EXPECT_EQ(host.log, concat({start, formLines("A.frm"),
-                                {kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
+    EXPECT_EQ(host.log, concat({start, formLines("A.frm"), {kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
     EXPECT_TRUE(fs.hasFolder(std::string("/p/") + kBackupName));
 }
 
@@ -145,8 +141,8 @@ TEST_F(RunTest, CancelDuringProjectPassEndsCancelled) {
         if (line.rfind("VB Project file (A.vbp)", 0) == 0) host.cancel = true;
     };
     EXPECT_EQ(run().ending, RunEnding::Cancelled);
-    EXPECT_EQ(host.log, concat({start, projectLines("A.vbp"),
-                                {kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
+    EXPECT_EQ(host.log,
+              concat({start, projectLines("A.vbp"), {kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
 }
 
 TEST_F(RunTest, BackupHoldsTheFolderAsItWasButNoEarlierBackupAndLeavesNothingElseBehind) {

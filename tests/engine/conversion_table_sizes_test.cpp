@@ -24,48 +24,17 @@ struct Expected {
 };
 
 constexpr Expected kExpected[] = {
-    {"Balloons", 9, 12, 0, 9},
-    {"Button", 7, 6, 6, 7},
-    {"ButtonBar", 6, 2, 3, 6},
-    {"Calendar", 7, 6, 6, 7},
-    {"ColorPicker", 6, 2, 0, 5},
-    {"ComboBox", 12, 6, 6, 12},
-    {"ComboPlus", 6, 7, 6, 6},
-    {"DatePicker", 7, 6, 6, 7},
-    {"Form", 6, 3, 3, 5},
-    {"Frame", 7, 6, 6, 7},
-    {"Grid", 6, 1, 2, 3},
-    {"Image", 7, 6, 6, 7},
-    {"ImageList", 6, 6, 6, 6},
-    {"ImagePicker", 3, 2, 2, 2},
-    {"IPAddress", 3, 2, 3, 2},
-    {"Label", 6, 6, 6, 6},
-    {"LEDDisplay", 6, 5, 6, 6},
-    {"List", 7, 6, 6, 7},
-    {"ListView", 7, 12, 6, 7},
-    {"MACAddress", 3, 2, 6, 3},
-    {"MaskEdit", 6, 6, 0, 5},
-    {"MenuBar", 6, 6, 6, 6},
-    {"MText", 7, 6, 6, 8},
-    {"NumberPicker", 6, 2, 6, 1},
-    {"Panel", 7, 6, 6, 7},
-    {"PList", 6, 12, 6, 6},
-    {"PopUp", 7, 6, 6, 7},
-    {"Progress", 7, 18, 6, 7},
-    {"ProgressStep", 7, 6, 6, 7},
-    {"SCntr", 6, 6, 6, 6},
-    {"Scroll", 7, 12, 6, 7},
-    {"Selection", 7, 12, 6, 7},
-    {"SideBarMenu", 7, 12, 6, 7},
-    {"Slider", 7, 12, 6, 7},
-    {"Spin", 7, 8, 6, 7},
-    {"SpinAlpha", 6, 4, 3, 3},
-    {"StatusBar", 7, 6, 6, 7},
-    {"Tab", 7, 9, 6, 7},
-    {"Text", 7, 6, 6, 7},
-    {"TimePicker", 7, 8, 6, 7},
-    {"Tree", 6, 1, 3, 2},
-    {"UpDn", 6, 9, 6, 6},
+    {"Balloons", 9, 12, 0, 9},    {"Button", 7, 6, 6, 7},      {"ButtonBar", 6, 2, 3, 6}, {"Calendar", 7, 6, 6, 7},
+    {"ColorPicker", 6, 2, 0, 5},  {"ComboBox", 12, 6, 6, 12},  {"ComboPlus", 6, 7, 6, 6}, {"DatePicker", 7, 6, 6, 7},
+    {"Form", 6, 3, 3, 5},         {"Frame", 7, 6, 6, 7},       {"Grid", 6, 1, 2, 3},      {"Image", 7, 6, 6, 7},
+    {"ImageList", 6, 6, 6, 6},    {"ImagePicker", 3, 2, 2, 2}, {"IPAddress", 3, 2, 3, 2}, {"Label", 6, 6, 6, 6},
+    {"LEDDisplay", 6, 5, 6, 6},   {"List", 7, 6, 6, 7},        {"ListView", 7, 12, 6, 7}, {"MACAddress", 3, 2, 6, 3},
+    {"MaskEdit", 6, 6, 0, 5},     {"MenuBar", 6, 6, 6, 6},     {"MText", 7, 6, 6, 8},     {"NumberPicker", 6, 2, 6, 1},
+    {"Panel", 7, 6, 6, 7},        {"PList", 6, 12, 6, 6},      {"PopUp", 7, 6, 6, 7},     {"Progress", 7, 18, 6, 7},
+    {"ProgressStep", 7, 6, 6, 7}, {"SCntr", 6, 6, 6, 6},       {"Scroll", 7, 12, 6, 7},   {"Selection", 7, 12, 6, 7},
+    {"SideBarMenu", 7, 12, 6, 7}, {"Slider", 7, 12, 6, 7},     {"Spin", 7, 8, 6, 7},      {"SpinAlpha", 6, 4, 3, 3},
+    {"StatusBar", 7, 6, 6, 7},    {"Tab", 7, 9, 6, 7},         {"Text", 7, 6, 6, 7},      {"TimePicker", 7, 8, 6, 7},
+    {"Tree", 6, 1, 3, 2},         {"UpDn", 6, 9, 6, 6},
 };
 
 using Counts = std::map<std::string, std::size_t, std::less<>>;
@@ -114,8 +83,7 @@ TEST(ConversionTableSizes, BeginLineTokensPerFamily) {
 
 TEST(ConversionTableSizes, DeclarationTokensPerFamily) {
     Counts counts;
-    for (const auto& family : codeDeclarationFamilies())
-        counts[std::string(family.family)] += used(family.tokens);
+    for (const auto& family : codeDeclarationFamilies()) counts[std::string(family.family)] += used(family.tokens);
     EXPECT_EQ(counts, expected(&Expected::declarations));
 }
 

@@ -31,7 +31,7 @@ constexpr int kButton = 0;
 TEST(EndsWithQuotedName, MatchesOnlyTheExactQuotedNameAtTheEnd) {
     EXPECT_TRUE(EndsWithQuotedName("x; \"tavQVButton20.ocx\"", "tavQVButton20.ocx"));
     EXPECT_TRUE(EndsWithQuotedName("\"tavQVButton20.ocx\"", "tavQVButton20.ocx"));
-    EXPECT_FALSE(EndsWithQuotedName("tavQVButton20.ocx\"", "tavQVButton20.ocx"));    // too short
+    EXPECT_FALSE(EndsWithQuotedName("tavQVButton20.ocx\"", "tavQVButton20.ocx"));       // too short
     EXPECT_FALSE(EndsWithQuotedName("x \"tavQVButton20.ocx\" ", "tavQVButton20.ocx"));  // blank after
     EXPECT_FALSE(EndsWithQuotedName("x \"TAVQVButton20.ocx\"", "tavQVButton20.ocx"));   // case
     EXPECT_FALSE(EndsWithQuotedName("x \"mytavQVButton20.ocx\"", "tavQVButton20.ocx"));
@@ -41,13 +41,12 @@ TEST(EndsWithQuotedName, MatchesOnlyTheExactQuotedNameAtTheEnd) {
 TEST(ConvertFormHeaders, LeavesUnknownNamesAndOtherLineFormsAlone) {
     FixedOptions o;
     o.selectAllFamilies(Edition::V40);
-    const std::string in =
-        "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"\r\n"
-        + headerLine("tavnxbutton20.ocx") + "\r\n"            // letter case differs
-        + headerLine("tavQVButton21.ocx") + "\r\n"            // edition not listed for Button
-        + headerLine("tavQVButton20.ocx") + " \r\n"           // blank after the quote
-        + "Object={11111111-2222-3333-4444-555555555555}#2.0#0; \"tavQVButton20.ocx\"\r\n"
-        + "' \"tavQVButton20.ocx\"\r\n";
+    const std::string in = "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"\r\n" +
+                           headerLine("tavnxbutton20.ocx") + "\r\n"     // letter case differs
+                           + headerLine("tavQVButton21.ocx") + "\r\n"   // edition not listed for Button
+                           + headerLine("tavQVButton20.ocx") + " \r\n"  // blank after the quote
+                           + "Object={11111111-2222-3333-4444-555555555555}#2.0#0; \"tavQVButton20.ocx\"\r\n" +
+                           "' \"tavQVButton20.ocx\"\r\n";
     EXPECT_EQ(convert(in, o), in);
 }
 

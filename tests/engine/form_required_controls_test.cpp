@@ -14,7 +14,7 @@ namespace {
 using test::crlf;
 
 class FormRequiredControlsTest : public ::testing::Test {
-protected:
+  protected:
     std::string checkBytes(const std::string& bytes) {
         return test::runStep(CheckFormRequiredControls, bytes, options, host, state);
     }
@@ -58,8 +58,7 @@ TEST_F(FormRequiredControlsTest, EveryRunAddsAnotherEmptyLineAndLineOneIsReplace
     const auto once = check(form);
     EXPECT_EQ(once, crlf({"VERSION 5.00", "", "Begin VB.Form Form1", "End"}));
     EXPECT_EQ(checkBytes(once), crlf({"VERSION 5.00", "", "", "Begin VB.Form Form1", "End"}));
-    EXPECT_EQ(check({"VERSION 6.00", "Begin VB.Form Form1"}),
-              crlf({"VERSION 5.00", "", "Begin VB.Form Form1"}));
+    EXPECT_EQ(check({"VERSION 6.00", "Begin VB.Form Form1"}), crlf({"VERSION 5.00", "", "Begin VB.Form Form1"}));
     // Without a final line break the form still gets exactly one empty line.
     EXPECT_EQ(checkBytes(std::string("VERSION 5.00\r\nBegin VB.Form Form1")),
               "VERSION 5.00\r\n\r\nBegin VB.Form Form1");

@@ -90,8 +90,8 @@ TEST(FormHeaderTable, EveryNameBecomesItsFamilysReferenceLine) {
             for (Edition e : kEditions) {
                 const Edition w = written(f, e);
                 const std::string expected = "Object = \"{" + std::string(w == Edition::V40 ? f.guid40 : f.guid40L) +
-                                             "}#1.0#0\"; \"" + std::string(f.ocxBase) +
-                                             std::string(editionSuffix(w)) + ".ocx\"\r\n";
+                                             "}#1.0#0\"; \"" + std::string(f.ocxBase) + std::string(editionSuffix(w)) +
+                                             ".ocx\"\r\n";
                 EXPECT_EQ(run(ConvertFormHeaders, in, only(f, e)), expected) << name;
             }
             EXPECT_EQ(run(ConvertFormHeaders, in, allBut(f)), in) << name;
@@ -106,9 +106,8 @@ TEST(FormHeaderTable, EveryNameBecomesItsFamilysReferenceLine) {
 std::vector<std::string_view> oldLibraryStems(const FamilyRecord& f) {
     std::vector<std::string_view> stems{f.libraryBase};
     const std::pair<std::string_view, std::string_view> renamed[] = {
-        {"Calendar", "tavQVStyleCalendar"}, {"ComboPlus", "tavQVComboMultiCol"},
-        {"MText", "tavQVMultiLineText"},    {"Selection", "tavQVSelectionControls"},
-        {"SideBarMenu", "tavQVSideBarMenu"}, {"List", "tavQVList"}};
+        {"Calendar", "tavQVStyleCalendar"},      {"ComboPlus", "tavQVComboMultiCol"}, {"MText", "tavQVMultiLineText"},
+        {"Selection", "tavQVSelectionControls"}, {"SideBarMenu", "tavQVSideBarMenu"}, {"List", "tavQVList"}};
     for (const auto& [family, stem] : renamed)
         if (f.label == family) stems.push_back(stem);
     return stems;
@@ -282,9 +281,10 @@ TEST(FormSteps, AFileWithNothingToConvertStaysByteIdentical) {
     for (StepFn step : {ConvertFormHeaders, ConvertFormBody, CheckEVENTSForUpdate})
         EXPECT_EQ(run(step, form, all), form);
 
-    const std::string suite = "Object = \"{0}#1.0#0\"; \"tavQVButton20.ocx\"\r\n"
-                              "Begin tavQVButton20.QVButton20 B\r\n"
-                              "Dim b As tavQVButton20.QVButton20\r\n";
+    const std::string suite =
+        "Object = \"{0}#1.0#0\"; \"tavQVButton20.ocx\"\r\n"
+        "Begin tavQVButton20.QVButton20 B\r\n"
+        "Dim b As tavQVButton20.QVButton20\r\n";
     for (StepFn step : {ConvertFormHeaders, ConvertFormBody, CheckEVENTSForUpdate}) {
         EXPECT_EQ(run(step, suite, FixedOptions{}), suite);
         EXPECT_EQ(run(step, "", all), "");

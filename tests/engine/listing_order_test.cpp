@@ -26,8 +26,8 @@ TEST(ListingOrderTest, UpperCasedThenByteByByte) {
     // Upper-casing puts '_' (0x5F) after every letter, where lower-casing would put it before.
     std::vector<std::string> names{"_x.frm", "b.frm", "Z1.frm", "a.frm", "z0.frm", "A.frm", "a", "\xC3\xA9.frm"};
     sortInListingOrder(names);
-    EXPECT_EQ(names, (std::vector<std::string>{"a", "A.frm", "a.frm", "b.frm", "z0.frm", "Z1.frm", "_x.frm",
-                                               "\xC3\xA9.frm"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"a", "A.frm", "a.frm", "b.frm", "z0.frm", "Z1.frm", "_x.frm", "\xC3\xA9.frm"}));
 }
 
 // Forms whose result depends on the forms met before them: a replaced command button makes
@@ -39,7 +39,8 @@ std::map<std::string, std::string> generatedFolder() {
     const std::string plain = "VERSION 5.00\r\nBegin VB.Form F\r\nEnd\r\n";
     RunState state;
     state.tables = BuildReferenceTables();
-    const std::string holding = "VERSION 5.00\r\n" + state.tables.header(0, Edition::V40) + "\r\nBegin VB.Form F\r\nEnd\r\n";
+    const std::string holding =
+        "VERSION 5.00\r\n" + state.tables.header(0, Edition::V40) + "\r\nBegin VB.Form F\r\nEnd\r\n";
     const std::string project = "Type=Exe\r\nObject={00000000-0000-0000-0000-000000000000}#1.0#0; x.ocx\r\n";
     std::map<std::string, std::string> files;
     const char* names[] = {"_x", "b", "Z1", "a", "z0", "A", "m_2", "M1", "c", "C0"};
@@ -102,8 +103,8 @@ TEST(ListingOrderTest, SameFolderOnTwoFileSystemsInTwoCreationOrdersGivesIdentic
     const auto original = generatedFolder();
     const std::string tag = "tavkonv40-order-" + std::to_string(::getpid());
     const fs::path first = fs::temp_directory_path() / tag;
-    const fs::path second = (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
-                            (tag + "-reversed");
+    const fs::path second =
+        (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) / (tag + "-reversed");
     fs::remove_all(first);
     fs::remove_all(second);
     fs::create_directories(first);

@@ -16,7 +16,7 @@ using test::crlf;
 
 // Cancels when the status shows a chosen line, as a "Cancel" click during that line would.
 class CancellingHost : public test::RecordingHost {
-public:
+  public:
     void setStatus(std::string_view s) override {
         RecordingHost::setStatus(s);
         if (cancelAtStatus == statuses.size()) cancel = true;
@@ -25,7 +25,7 @@ public:
 };
 
 class MicrosoftControlsTest : public ::testing::Test {
-protected:
+  protected:
     std::string convert(const std::vector<std::string>& lines) {
         return test::runStep(CheckFRMVBBODYForUpdate, crlf(lines), options, host, state);
     }
@@ -63,8 +63,7 @@ TEST_F(MicrosoftControlsTest, EveryControlOfTheTableGetsItsLibraryAndClass) {
         options = FixedOptions();
         state = RunState();
         options.selectMicrosoft(c.option, c.edition);
-        EXPECT_EQ(convert({std::string("   ") + c.line, "   End"}),
-                  crlf({std::string("   ") + c.converted, "   End"}));
+        EXPECT_EQ(convert({std::string("   ") + c.line, "   End"}), crlf({std::string("   ") + c.converted, "   End"}));
         for (int i = 0; i < kMicrosoftOptionCount; ++i) {
             const auto k = static_cast<std::size_t>(i);
             EXPECT_EQ(state.formNeedsLibrary[k] && state.projectNeedsLibrary[k], i == c.option)
@@ -75,9 +74,8 @@ TEST_F(MicrosoftControlsTest, EveryControlOfTheTableGetsItsLibraryAndClass) {
 
 TEST_F(MicrosoftControlsTest, UnselectedUnknownAndOtherCaseBeginLinesStayAsTheyAre) {
     options.selectMicrosoft(0, Edition::V40);
-    const std::vector<std::string> form{"begin vb.commandbutton c1", "End",
-                                        "Begin VB.PictureBox p1", "End",
-                                        "Begin VB.HScrollBar h1", "End"};
+    const std::vector<std::string> form{"begin vb.commandbutton c1", "End", "Begin VB.PictureBox p1", "End",
+                                        "Begin VB.HScrollBar h1",    "End"};
     EXPECT_EQ(convert(form), crlf(form));
     EXPECT_FALSE(state.formNeedsLibrary[9]);
     EXPECT_FALSE(state.projectNeedsLibrary[0]);
@@ -88,22 +86,21 @@ TEST_F(MicrosoftControlsTest, FontLinesGetTheFontClassIdentifierWithTheirIndenta
     options.selectMicrosoft(9, Edition::V40);
     options.selectMicrosoft(7, Edition::V40);
     const std::string fixed = std::string("      BeginProperty Font ") + kFontId;
-    EXPECT_EQ(convert({"   Begin VB.CommandButton Command1", "      Caption         =   \"OK\"",
-                       "      BeginProperty Font ", "         Name            =   \"Arial\"",
-                       "      EndProperty", "   End"}),
-              crlf({"   Begin tavQVButton40L.QVButton40L Command1", "      Caption         =   \"OK\"",
-                    fixed, "         Name            =   \"Arial\"", "      EndProperty", "   End"}));
+    EXPECT_EQ(
+        convert({"   Begin VB.CommandButton Command1", "      Caption         =   \"OK\"", "      BeginProperty Font ",
+                 "         Name            =   \"Arial\"", "      EndProperty", "   End"}),
+        crlf({"   Begin tavQVButton40L.QVButton40L Command1", "      Caption         =   \"OK\"", fixed,
+              "         Name            =   \"Arial\"", "      EndProperty", "   End"}));
     // A font line that already names the class is left alone; scroll bars' fonts are not touched.
-    const std::vector<std::string> braced{"Begin VB.CommandButton c", "   BeginProperty Font {X} 'x",
-                                          "   EndProperty", "End"};
+    const std::vector<std::string> braced{"Begin VB.CommandButton c", "   BeginProperty Font {X} 'x", "   EndProperty",
+                                          "End"};
     EXPECT_EQ(convert(braced), crlf({"Begin tavQVButton40L.QVButton40L c", braced[1], braced[2], "End"}));
     EXPECT_EQ(convert({"Begin VB.VScrollBar v", "BeginProperty Font", "EndProperty", "End"}),
               crlf({"Begin tavQVScroll40.QVVScroll40 v", "BeginProperty Font", "EndProperty", "End"}));
     // The list view's font line becomes its default item font.
-    EXPECT_EQ(convert({"Begin MSComctlLib.ListView lv", "  BeginProperty Font trailing", "  EndProperty",
-                       "End"}),
-              crlf({"Begin tavQVListView40.QVListView40 lv",
-                    std::string("  BeginProperty DefaultItemFont ") + kFontId, "  EndProperty", "End"}));
+    EXPECT_EQ(convert({"Begin MSComctlLib.ListView lv", "  BeginProperty Font trailing", "  EndProperty", "End"}),
+              crlf({"Begin tavQVListView40.QVListView40 lv", std::string("  BeginProperty DefaultItemFont ") + kFontId,
+                    "  EndProperty", "End"}));
 }
 
 TEST_F(MicrosoftControlsTest, FontScanStopsAtTheControlsEndOrAtAnEndInAValue) {
@@ -116,10 +113,10 @@ TEST_F(MicrosoftControlsTest, FontScanStopsAtTheControlsEndOrAtAnEndInAValue) {
     want[0] = "Begin tavQVButton40.QVButton40 cmdEnd";
     EXPECT_EQ(convert(endCaption), crlf(want));
     // The scan of a button passes "EndProperty" lines; that of a date picker stops at them.
-    const std::vector<std::string> later{"Begin VB.CommandButton b", "   BeginProperty Picture",
-                                         "   EndProperty", "   BeginProperty Font", "   EndProperty",
-                                         "End", "Begin MSComCtl2.DTPicker d", "   BeginProperty Picture",
-                                         "   EndProperty", "   BeginProperty Font", "   EndProperty", "End"};
+    const std::vector<std::string> later{"Begin VB.CommandButton b",   "   BeginProperty Picture", "   EndProperty",
+                                         "   BeginProperty Font",      "   EndProperty",           "End",
+                                         "Begin MSComCtl2.DTPicker d", "   BeginProperty Picture", "   EndProperty",
+                                         "   BeginProperty Font",      "   EndProperty",           "End"};
     want = later;
     want[0] = "Begin tavQVButton40.QVButton40 b";
     want[3] = std::string("   BeginProperty Font ") + kFontId;
@@ -131,8 +128,13 @@ TEST_F(MicrosoftControlsTest, AFrameWithoutFontBlockFixesTheFontOfItsFirstChild)
     // The frame's scan does not stop at the child's Begin line, so the child's font line is fixed
     // even though list boxes are not converted.
     options.selectMicrosoft(4, Edition::V40);
-    const std::vector<std::string> form{"Begin VB.Frame f", "   Caption = \"Box\"", "   Begin VB.ListBox l",
-                                        "      BeginProperty Font", "      EndProperty", "   End", "End"};
+    const std::vector<std::string> form{"Begin VB.Frame f",
+                                        "   Caption = \"Box\"",
+                                        "   Begin VB.ListBox l",
+                                        "      BeginProperty Font",
+                                        "      EndProperty",
+                                        "   End",
+                                        "End"};
     auto want = form;
     want[0] = "Begin tavQVFrame40.QVFrame40 f";
     want[3] = std::string("      BeginProperty Font ") + kFontId;
@@ -141,12 +143,20 @@ TEST_F(MicrosoftControlsTest, AFrameWithoutFontBlockFixesTheFontOfItsFirstChild)
 
 TEST_F(MicrosoftControlsTest, AMultiLineTextBoxBecomesTheMultiLineControlWithAnEmptyText) {
     options.selectMicrosoft(11, Edition::V40);
-    const std::vector<std::string> form{
-        "   Begin VB.TextBox txtNotes", "      Height          =   975",
-        "      MultiLine       =   -1  'True", "      Text            =   \"Form1.frx\":0000",
-        "   End", "   Begin VB.TextBox txtName", "      Text            =   \"Smith\"", "   End",
-        "   Begin VB.TextBox txtLast", "      Text            =   \"Jones\"", "   End",
-        "   Begin VB.TextBox txtOther", "      MultiLine       =   -1  'True", "   End"};
+    const std::vector<std::string> form{"   Begin VB.TextBox txtNotes",
+                                        "      Height          =   975",
+                                        "      MultiLine       =   -1  'True",
+                                        "      Text            =   \"Form1.frx\":0000",
+                                        "   End",
+                                        "   Begin VB.TextBox txtName",
+                                        "      Text            =   \"Smith\"",
+                                        "   End",
+                                        "   Begin VB.TextBox txtLast",
+                                        "      Text            =   \"Jones\"",
+                                        "   End",
+                                        "   Begin VB.TextBox txtOther",
+                                        "      MultiLine       =   -1  'True",
+                                        "   End"};
     auto want = form;
     want[0] = "   Begin tavQVMultiLineText40.QVMultiLineText40 txtNotes";
     want[3] = "      Text            =   \"\"";
@@ -159,11 +169,19 @@ TEST_F(MicrosoftControlsTest, AMultiLineTextBoxBecomesTheMultiLineControlWithAnE
 
 TEST_F(MicrosoftControlsTest, SliderOrientationIsLookedForUpToTheNextBeginEvenPastItsEnd) {
     options.selectMicrosoft(10, Edition::V40L);
-    const std::vector<std::string> form{"Begin MSComctlLib.Slider s1", "   Orientation = 1", "End",
-                                        "Begin MSComctlLib.Slider s2", "End",
-                                        "Begin MSComctlLib.Slider s3", "End", "Begin VB.Timer t",
-                                        "   Orientation in a later control's block", "End",
-                                        "Begin MSComctlLib.Slider s4", "End", "Attribute VB_Name = \"F\"",
+    const std::vector<std::string> form{"Begin MSComctlLib.Slider s1",
+                                        "   Orientation = 1",
+                                        "End",
+                                        "Begin MSComctlLib.Slider s2",
+                                        "End",
+                                        "Begin MSComctlLib.Slider s3",
+                                        "End",
+                                        "Begin VB.Timer t",
+                                        "   Orientation in a later control's block",
+                                        "End",
+                                        "Begin MSComctlLib.Slider s4",
+                                        "End",
+                                        "Attribute VB_Name = \"F\"",
                                         "' Orientation is set at run time"};
     auto want = form;
     want[0] = "Begin tavQVSlider40L.tavVSlider40L s1";
@@ -178,7 +196,8 @@ TEST_F(MicrosoftControlsTest, CancelLetsTheStartedControlFinishAndStopsBeforeThe
     host.recordStatus = true;
     host.cancelAtStatus = 1;
     const std::vector<std::string> form{"Begin VB.CommandButton a", "   BeginProperty Font",
-                                        "   EndProperty", "End", "Begin VB.CommandButton b", "End"};
+                                        "   EndProperty",           "End",
+                                        "Begin VB.CommandButton b", "End"};
     auto want = form;
     want[0] = "Begin tavQVButton40.QVButton40 a";
     want[1] = std::string("   BeginProperty Font ") + kFontId;

@@ -18,9 +18,8 @@ using test::crlf;
 using test::headerLine;
 using test::projectLine;
 
-
 class ProjectCheckTest : public ::testing::Test {
-protected:
+  protected:
     std::vector<Finding> check() { return checkProject(fs, "/p"); }
 
     // The findings at file:line, as "kind" strings.
@@ -44,20 +43,32 @@ protected:
 };
 
 TEST_F(ProjectCheckTest, ConsistentProjectsOfBothEditionsGiveNoFinding) {
-    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", headerLine("Button", Edition::V40), headerLine("SideBarMenu", Edition::V40L),
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00",
+                                 headerLine("Button", Edition::V40),
+                                 headerLine("SideBarMenu", Edition::V40L),
                                  "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"",
-                                 "Begin VB.Form A ", "   Caption = \"tavQVButton20.QVButton20 in a caption\"",
-                                 "   Begin tavQVButton40.QVButton40 cmd ", "      BeginProperty Font {X} ", "      EndProperty",
-                                 "   End", "   Begin tavQVSMB40L.QVSideMenu40L m ", "   End",
-                                 "   Begin tavQVSMB40L.QVStaticLabel s ", "   End", "   Begin MSComctlLib.ListView lv ", "   End",
-                                 "End", "Attribute VB_Name = \"A\"",
+                                 "Begin VB.Form A ",
+                                 "   Caption = \"tavQVButton20.QVButton20 in a caption\"",
+                                 "   Begin tavQVButton40.QVButton40 cmd ",
+                                 "      BeginProperty Font {X} ",
+                                 "      EndProperty",
+                                 "   End",
+                                 "   Begin tavQVSMB40L.QVSideMenu40L m ",
+                                 "   End",
+                                 "   Begin tavQVSMB40L.QVStaticLabel s ",
+                                 "   End",
+                                 "   Begin MSComctlLib.ListView lv ",
+                                 "   End",
+                                 "End",
+                                 "Attribute VB_Name = \"A\"",
                                  "Private WithEvents b As tavQVButton40.QVButton40 ' was tavQVButton20.QVButton20",
-                                 "Private Sub b_Click(ByVal s As tavQVSMB40L.QVStaticLabel)", "    Debug.Print \"tavX.Y\"",
+                                 "Private Sub b_Click(ByVal s As tavQVSMB40L.QVStaticLabel)",
+                                 "    Debug.Print \"tavX.Y\"",
                                  "End Sub"}));
     fs.addFile("/p/B.ctl", crlf({"VERSION 5.00", headerLine("Spin", Edition::V40L), "Begin VB.UserControl B ",
                                  "   Begin tavQVSpin40L.QVSpin40L s ", "   End", "End"}));
-    fs.addFile("/p/P.vbp", crlf({"Type=Exe", projectLine("Button", Edition::V40), projectLine("SideBarMenu", Edition::V40L),
-                                 projectLine("Spin", Edition::V40L),
+    fs.addFile("/p/P.vbp", crlf({"Type=Exe", projectLine("Button", Edition::V40),
+                                 projectLine("SideBarMenu", Edition::V40L), projectLine("Spin", Edition::V40L),
                                  "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX", "Form=A.frm",
                                  "UserControl=B.ctl", "", "[MS Transaction Server]"}));
     fs.addFile("/p/notes.txt", "Begin tavNothing.Here\r\n");
@@ -71,13 +82,13 @@ TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
                                  "Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVWidget40.ocx\"",
                                  "Begin VB.Form A ",
                                  "   Begin tavQVMultiLineText40.QVMultiLineText40 t ",  // 6
-                                 "   End", "   Begin tavQVCombo40.QVCombo40 c ",          // 8
-                                 "   End", "   Begin tavQVUpDn40.QVUpDn40 u ",            // 10
-                                 "   End", "   Begin tavQVGrid40L.QVGrid40L g ",          // 12
+                                 "   End", "   Begin tavQVCombo40.QVCombo40 c ",        // 8
+                                 "   End", "   Begin tavQVUpDn40.QVUpDn40 u ",          // 10
+                                 "   End", "   Begin tavQVGrid40L.QVGrid40L g ",        // 12
                                  "   End", "End",
-                                 "Dim a As tavQVLEDDisplay40.LEDDisplay40",              // 15
-                                 "Dim b As tavQVSelection40LB.QVOption40L",              // 16
-                                 "Dim c As tavQVButton40.QVButton20"}));                 // 17
+                                 "Dim a As tavQVLEDDisplay40.LEDDisplay40",  // 15
+                                 "Dim b As tavQVSelection40LB.QVOption40L",  // 16
+                                 "Dim c As tavQVButton40.QVButton20"}));     // 17
     const auto f = check();
     EXPECT_EQ(only(f, "A.frm", 4).kind, FindingKind::UnknownName);
     for (std::size_t line : {6, 8, 10, 12, 15, 16, 17}) {
@@ -101,10 +112,10 @@ TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
 TEST_F(ProjectCheckTest, MissingReferenceLineAndForeignGuid) {
     std::string frame = headerLine("Frame", Edition::V40);
     frame.replace(frame.find('{') + 1, 8, "DEADBEEF");
-    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", frame, "Begin VB.Form A ",
-                                 "   Begin tavQVButton40L.QVButton40L b1 ", "   End",  // 4
-                                 "   Begin tavQVButton40L.QVButton40L b2 ", "   End", "   Begin tavQVFrame40.QVFrame40 f ",
-                                 "   End", "End"}));
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", frame, "Begin VB.Form A ", "   Begin tavQVButton40L.QVButton40L b1 ",
+                                 "   End",  // 4
+                                 "   Begin tavQVButton40L.QVButton40L b2 ", "   End",
+                                 "   Begin tavQVFrame40.QVFrame40 f ", "   End", "End"}));
     fs.addFile("/p/P.vbp", crlf({"Object={55870AA1-BEA7-4F63-A945-7F0682E167A4}#1.0#0; tavQVButton40.ocx",
                                  projectLine("Frame", Edition::V40), projectLine("Button", Edition::V40L)}));
     const auto f = check();
@@ -137,14 +148,14 @@ TEST_F(ProjectCheckTest, ProjectListsAgainstItsMembersHeaders) {
 
 TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {
     fs.addFile("/p/A.frm", crlf({"VERSION 5.00", "Object = \"{1}#1.0#0\"; \"tavQVSpin20.ocx\"",
-                                 "Object = \"{1}#1.0#0\"; \"tavQVCP77.ocx\"",                                  // 3
-                                 "Begin VB.Form A ", "   Begin tavQVButton20.QVButton20 b ", "   End",     // 5
-                                 "   Begin tavQVCP30.QVColorPicker30 c ", "   End", "End",                  // 7
-                                 "Dim a As tavQVButton20.QVButton20",                                        // 10
-                                 "Dim b As tavLEDDisplay30.LEDDisplay30",                                    // 11
-                                 "Dim c As tavQVPopup20.QVPopUp20",                                          // 12
-                                 "Dim d As tavQVSelection40B.QVOption40",                                    // 13
-                                 "Call Show(tavQVButton20.QVButton20)"}));                                   // 14
+                                 "Object = \"{1}#1.0#0\"; \"tavQVCP77.ocx\"",                           // 3
+                                 "Begin VB.Form A ", "   Begin tavQVButton20.QVButton20 b ", "   End",  // 5
+                                 "   Begin tavQVCP30.QVColorPicker30 c ", "   End", "End",              // 7
+                                 "Dim a As tavQVButton20.QVButton20",                                   // 10
+                                 "Dim b As tavLEDDisplay30.LEDDisplay30",                               // 11
+                                 "Dim c As tavQVPopup20.QVPopUp20",                                     // 12
+                                 "Dim d As tavQVSelection40B.QVOption40",                               // 13
+                                 "Call Show(tavQVButton20.QVButton20)"}));                              // 14
     fs.addFile("/p/P.vbp", crlf({"Object={1}#1.0#0; tavQVSpin20.ocx", "Object={1}#1.0#0; tavQVCP77.ocx"}));
     const auto f = check();
     for (std::size_t line : {2, 5, 7, 10, 11, 12, 13, 14}) {
@@ -166,10 +177,19 @@ TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {
 }
 
 TEST_F(ProjectCheckTest, RepeatedReferencesAndEmptyLinesWhateverTheLineEnds) {
-    const std::vector<std::string> form = {"VERSION 5.00", "", "", headerLine("Button", Edition::V40), "",
-                                           headerLine("Button", Edition::V40), "Begin VB.Form A ",
-                                           "   Begin tavQVButton40.QVButton40 b ", "", "   End", "End"};
-    const std::vector<std::string> project = {"Type=Exe", projectLine("Button", Edition::V40), "", "", "Form=A.frm", ""};
+    const std::vector<std::string> form = {"VERSION 5.00",
+                                           "",
+                                           "",
+                                           headerLine("Button", Edition::V40),
+                                           "",
+                                           headerLine("Button", Edition::V40),
+                                           "Begin VB.Form A ",
+                                           "   Begin tavQVButton40.QVButton40 b ",
+                                           "",
+                                           "   End",
+                                           "End"};
+    const std::vector<std::string> project = {"Type=Exe", projectLine("Button", Edition::V40), "", "", "Form=A.frm",
+                                              ""};
     for (const std::string eol : {"\r\n", "\n", "\r"}) {
         std::string f, p;
         for (const auto& l : form) f += l + eol;
@@ -203,7 +223,7 @@ TEST_F(ProjectCheckTest, UnreadableFileAndUnlistableFolder) {
 
 // Counts every read, so that a test sees which files the check reads ahead.
 class CountingReads : public MemoryFileSystem {
-public:
+  public:
     std::string readFile(const std::string& path) override {
         ++reads[path];
         return MemoryFileSystem::readFile(path);
@@ -212,7 +232,7 @@ public:
 };
 
 class RecordingSink : public FindingSink {
-public:
+  public:
     void fileFindings(const std::vector<Finding>& findings) override { calls.push_back(findings); }
     std::vector<std::vector<Finding>> calls;
 };
@@ -271,8 +291,8 @@ TEST(ProjectCheckStreaming, AProjectWhoseNamedMembersAreUnreadableOwnsEveryForm)
 TEST(ProjectCheckStreaming, SinksGetEachFileOnceAndCountingBuildsNothing) {
     MemoryFileSystem fs;
     addProjectFolder(fs, "P.vbp");
-    fs.addFile("/p/D.frm", crlf({"VERSION 5.00", "", "Begin VB.Form D ", "   Begin tavQVButton20.QVButton20 b ", "   End",
-                                 "End", "Dim x As tavQVNothing.Y"}));
+    fs.addFile("/p/D.frm", crlf({"VERSION 5.00", "", "Begin VB.Form D ", "   Begin tavQVButton20.QVButton20 b ",
+                                 "   End", "End", "Dim x As tavQVNothing.Y"}));
     RecordingSink sink;
     const auto counts = checkProject(fs, "/p", sink);
     std::vector<Finding> joined;

@@ -19,7 +19,6 @@ using test::crlf;
 using test::headerLine;
 using test::projectLine;
 
-
 const std::string kMsComctl = "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"";
 const std::string kMsComctlProject = "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX";
 
@@ -38,9 +37,13 @@ std::vector<std::string> form(std::vector<std::string> header, const std::vector
 
 // A control block with its own height and width (and a child that has others).
 std::vector<std::string> control(const std::string& begin, int height, int width) {
-    return {"   " + begin, "      Height          =   " + std::to_string(height),
-            "      BeginProperty Font ", "         Height = 99999", "      EndProperty",
-            "      Width           =   " + std::to_string(width), "   End"};
+    return {"   " + begin,
+            "      Height          =   " + std::to_string(height),
+            "      BeginProperty Font ",
+            "         Height = 99999",
+            "      EndProperty",
+            "      Width           =   " + std::to_string(width),
+            "   End"};
 }
 
 std::vector<std::string> joined(std::vector<std::string> a, const std::vector<std::string>& b) {
@@ -51,8 +54,8 @@ std::vector<std::string> joined(std::vector<std::string> a, const std::vector<st
 struct FixCase {
     const char* what;
     std::map<std::string, std::vector<std::string>> files;  // name in /p -> lines (CR LF)
-    std::string file;                                      // the file whose result is compared
-    std::vector<std::string> expected;                     // its lines afterwards; empty: left as it is
+    std::string file;                                       // the file whose result is compared
+    std::vector<std::string> expected;                      // its lines afterwards; empty: left as it is
 };
 
 void PrintTo(const FixCase& c, std::ostream* os) { *os << c.what; }
@@ -102,21 +105,19 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"F.frm", form({kButton}, {}, {"Private WithEvents m As TAVQVBUTTON40.QVButton20"})}},
                 "F.frm",
                 form({kButton}, {}, {"Private WithEvents m As TAVQVBUTTON40.QVButton40"})},
-        FixCase{"a tall up-down is vertical, a wide progress bar horizontal (the font block's height is not the control's)",
-                {{"F.frm", form({kUpDn, kProgress},
-                                joined(control("Begin tavQVUpDn40.QVUpDn40 u ", 315, 255),
-                                       control("Begin tavQVProgress40.ProgressBar40 p ", 255, 5175)))}},
-                "F.frm",
-                form({kUpDn, kProgress},
-                     joined(control("Begin tavQVUpDn40.QVVUpDn40 u ", 315, 255),
-                            control("Begin tavQVProgress40.ProgressHBar40 p ", 255, 5175)))},
+        FixCase{
+            "a tall up-down is vertical, a wide progress bar horizontal (the font block's height is not the control's)",
+            {{"F.frm", form({kUpDn, kProgress}, joined(control("Begin tavQVUpDn40.QVUpDn40 u ", 315, 255),
+                                                       control("Begin tavQVProgress40.ProgressBar40 p ", 255, 5175)))}},
+            "F.frm",
+            form({kUpDn, kProgress}, joined(control("Begin tavQVUpDn40.QVVUpDn40 u ", 315, 255),
+                                            control("Begin tavQVProgress40.ProgressHBar40 p ", 255, 5175)))},
         FixCase{"4.0L has one progress bar class, whatever the shape",
                 {{"F.frm", form({kProgressL}, control("Begin tavQVProgress40L.ProgressBar40L p ", 100, 100))}},
                 "F.frm",
                 form({kProgressL}, control("Begin tavQVProgress40L.QVProgressBar40L p ", 100, 100))},
         FixCase{"in code, a library's constant keeps its name while the library's pair is fixed",
-                {{"F.frm", form({kButton}, {},
-                                {"m.Style = tavQVButton40.bsFlat: Dim c As tavQVCombo40.QVCombo40"})}},
+                {{"F.frm", form({kButton}, {}, {"m.Style = tavQVButton40.bsFlat: Dim c As tavQVCombo40.QVCombo40"})}},
                 "F.frm",
                 form({kButton}, {}, {"m.Style = tavQVButton40.bsFlat: Dim c As tavQVComboBox40.QVComboBox40"})},
         FixCase{"a square up-down, an up-down in code and a time picker's class stay with their advice",
@@ -149,42 +150,47 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     ReferenceLines, FixKinds,
     ::testing::Values(
-        FixCase{"a missing reference line goes after the last one, else after VERSION 5.00",
-                {{"A.frm", form({kMsComctl}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})},
-                 {"B.ctl", {"VERSION 5.00", "Begin VB.UserControl B ", "   Begin tavQVButton40L.QVButton40L b ",
-                            "   End", "End"}}},
-                "A.frm",
-                form({kMsComctl, kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})},
-        FixCase{"... and a header without reference lines gets it after VERSION 5.00",
-                {{"B.ctl", {"VERSION 5.00", "Begin VB.UserControl B ", "   Begin tavQVButton40L.QVButton40L b ",
-                            "   End", "End"}}},
-                "B.ctl",
-                {"VERSION 5.00", headerLine("Button", Edition::V40L), "Begin VB.UserControl B ",
-                 "   Begin tavQVButton40L.QVButton40L b ", "   End", "End"}},
+        FixCase{
+            "a missing reference line goes after the last one, else after VERSION 5.00",
+            {{"A.frm", form({kMsComctl}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})},
+             {"B.ctl",
+              {"VERSION 5.00", "Begin VB.UserControl B ", "   Begin tavQVButton40L.QVButton40L b ", "   End", "End"}}},
+            "A.frm",
+            form({kMsComctl, kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})},
+        FixCase{
+            "... and a header without reference lines gets it after VERSION 5.00",
+            {{"B.ctl",
+              {"VERSION 5.00", "Begin VB.UserControl B ", "   Begin tavQVButton40L.QVButton40L b ", "   End", "End"}}},
+            "B.ctl",
+            {"VERSION 5.00", headerLine("Button", Edition::V40L), "Begin VB.UserControl B ",
+             "   Begin tavQVButton40L.QVButton40L b ", "   End", "End"}},
         FixCase{"a wrong GUID in a form becomes the catalogue's line",
                 {{"F.frm", form({"Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVButton40.ocx\""},
                                 {"   Begin tavQVButton40.QVButton40 b ", "   End"})}},
                 "F.frm",
                 form({kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})},
-        FixCase{"a control file no edition has becomes the one its family and edition mean",
-                {{"F.frm", form({"Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVImagePicker40L.ocx\"",
-                                 "Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVComboBox40L.ocx\""},
-                                {})}},
-                "F.frm",
-                form({headerLine("ImagePicker", Edition::V40), headerLine("ComboBox", Edition::V40L)}, {})},
-        FixCase{"a wrong GUID in a project becomes the catalogue's project line",
-                {{"P.vbp", {"Type=Exe", "Object={00000000-0000-0000-0000-000000000000}#1.0#0; tavQVButton40.ocx",
-                            "Name=\"P\""}}},
-                "P.vbp",
-                {"Type=Exe", projectLine("Button", Edition::V40), "Name=\"P\""}}));
+        FixCase{
+            "a control file no edition has becomes the one its family and edition mean",
+            {{"F.frm", form({"Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVImagePicker40L.ocx\"",
+                             "Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVComboBox40L.ocx\""},
+                            {})}},
+            "F.frm",
+            form({headerLine("ImagePicker", Edition::V40), headerLine("ComboBox", Edition::V40L)}, {})},
+        FixCase{
+            "a wrong GUID in a project becomes the catalogue's project line",
+            {{"P.vbp",
+              {"Type=Exe", "Object={00000000-0000-0000-0000-000000000000}#1.0#0; tavQVButton40.ocx", "Name=\"P\""}}},
+            "P.vbp",
+            {"Type=Exe", projectLine("Button", Edition::V40), "Name=\"P\""}}));
 
 INSTANTIATE_TEST_SUITE_P(
     ProjectLists, FixKinds,
     ::testing::Values(
         FixCase{"a project gains the catalogue's line for a suite file and the members' own line for another",
                 {{"A.frm", form({kButton, kMsComctl}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})},
-                 {"P.vbp", {"Type=Exe", "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#x#OLE",
-                            "Form=A.frm", "Name=\"P\""}}},
+                 {"P.vbp",
+                  {"Type=Exe", "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#x#OLE", "Form=A.frm",
+                   "Name=\"P\""}}},
                 "P.vbp",
                 {"Type=Exe", "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#x#OLE",
                  projectLine("Button", Edition::V40), kMsComctlProject, "Form=A.frm", "Name=\"P\""}},
@@ -197,19 +203,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Tidiness, FixKinds,
-    ::testing::Values(
-        FixCase{"the empty lines of three runs and a repeated reference line go",
-                {{"F.frm", {"VERSION 5.00", "", "", kButton, "", kButton, "Begin VB.Form F ",
-                            "   Begin tavQVButton40.QVButton40 b ", "   End", "End", "", "Sub A()", "End Sub"}}},
-                "F.frm",
-                {"VERSION 5.00", kButton, "Begin VB.Form F ", "   Begin tavQVButton40.QVButton40 b ", "   End", "End",
-                 "", "Sub A()", "End Sub"}},
-        FixCase{"a project's empty lines after its last reference line go; others stay",
-                {{"P.vbp", {"Type=Exe", "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX", "", "",
-                            "Name=\"P\"", "", "[MS Transaction Server]"}}},
-                "P.vbp",
-                {"Type=Exe", "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX", "Name=\"P\"", "",
-                 "[MS Transaction Server]"}}));
+    ::testing::Values(FixCase{"the empty lines of three runs and a repeated reference line go",
+                              {{"F.frm",
+                                {"VERSION 5.00", "", "", kButton, "", kButton, "Begin VB.Form F ",
+                                 "   Begin tavQVButton40.QVButton40 b ", "   End", "End", "", "Sub A()", "End Sub"}}},
+                              "F.frm",
+                              {"VERSION 5.00", kButton, "Begin VB.Form F ", "   Begin tavQVButton40.QVButton40 b ",
+                               "   End", "End", "", "Sub A()", "End Sub"}},
+                      FixCase{"a project's empty lines after its last reference line go; others stay",
+                              {{"P.vbp",
+                                {"Type=Exe", "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX", "",
+                                 "", "Name=\"P\"", "", "[MS Transaction Server]"}}},
+                              "P.vbp",
+                              {"Type=Exe", "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX",
+                               "Name=\"P\"", "", "[MS Transaction Server]"}}));
 
 TEST(FixEdits, LinesKeepTheirOwnEndsAndInsertedOnesTakeTheDominantEnd) {
     using fix::EditAction;
@@ -233,8 +240,8 @@ TEST(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
     test::FixedClock clock;
     const auto r = RunFixes(fs, host, clock, "/p");
     EXPECT_EQ(r.ending, FixEnding::Completed);
-    EXPECT_EQ(fs.file("/p/A.frm"), crlf(form({headerLine("MText", Edition::V40)},
-                                             {"   Begin tavQVMText40.QVMText40 t ", "   End"})));
+    EXPECT_EQ(fs.file("/p/A.frm"),
+              crlf(form({headerLine("MText", Edition::V40)}, {"   Begin tavQVMText40.QVMText40 t ", "   End"})));
     EXPECT_EQ(fs.file("/p/P.vbp"), crlf({"Type=Exe", projectLine("Button", Edition::V40),
                                          projectLine("MText", Edition::V40), "Form=A.frm", "Form=B.frm"}));
     EXPECT_EQ(r.filesWritten, 2u);

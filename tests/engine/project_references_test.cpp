@@ -37,7 +37,7 @@ TEST(ProjectFamilyNames, EachFamilyOnceWithItsCatalogueOptionAndNoNameEndingAnot
 }
 
 class ProjectReferencesTest : public ::testing::Test {
-protected:
+  protected:
     std::string run(void (*step)(StepContext&), const std::vector<std::string>& lines) {
         return test::runStep(step, crlf(lines), options, host, state);
     }
@@ -52,15 +52,14 @@ TEST_F(ProjectReferencesTest, RecognisedLinesOfSelectedFamiliesBecomeTheChosenEd
     options.selectFamily(0, Edition::V40);    // Button
     options.selectFamily(22, Edition::V40L);  // MText
     options.selectFamily(10, Edition::V40L);  // Grid, which has 4.0 only
-    const std::vector<std::string> in{
-        "Type=Exe",
-        "Object={11111111-2222-3333-4444-555555555555}#2.0#0; tavQVButton20.ocx",
-        "Object={11111111-2222-3333-4444-555555555555}#2.0#0; tavQVButton20.ocx ",
-        "object={11111111-2222-3333-4444-555555555555}#1.0#0; tavQVMultiLineText30.ocx",
-        "Object={11111111-2222-3333-4444-555555555555}#1.0#0; tavQVGrid30.ocx",
-        "Object={11111111-2222-3333-4444-555555555555}#1.0#0; tavQVCalendar20.ocx",
-        "Object={11111111-2222-3333-4444-555555555555}#1.0#0; tavqvbutton20.ocx",
-        "Form=Form1.frm"};
+    const std::vector<std::string> in{"Type=Exe",
+                                      "Object={11111111-2222-3333-4444-555555555555}#2.0#0; tavQVButton20.ocx",
+                                      "Object={11111111-2222-3333-4444-555555555555}#2.0#0; tavQVButton20.ocx ",
+                                      "object={11111111-2222-3333-4444-555555555555}#1.0#0; tavQVMultiLineText30.ocx",
+                                      "Object={11111111-2222-3333-4444-555555555555}#1.0#0; tavQVGrid30.ocx",
+                                      "Object={11111111-2222-3333-4444-555555555555}#1.0#0; tavQVCalendar20.ocx",
+                                      "Object={11111111-2222-3333-4444-555555555555}#1.0#0; tavqvbutton20.ocx",
+                                      "Form=Form1.frm"};
     auto want = in;
     want[1] = project(0, Edition::V40);
     want[3] = project(22, Edition::V40L);  // "Object=" is found in any letter case
@@ -81,10 +80,8 @@ TEST_F(ProjectReferencesTest, StatusShowsEveryLineAndCancelStopsBeforeTheNext) {
     options.selectFamily(0, Edition::V40);
     host.recordStatus = true;
     const std::string button = "Object={A}#1.0#0; tavQVButton.ocx";
-    EXPECT_EQ(run(ConvertProjectObjects, {"Type=Exe", button}),
-              crlf({"Type=Exe", project(0, Edition::V40)}));
-    EXPECT_EQ(host.statuses,
-              (std::vector<std::string>{"Checking Line: 1  Type=Exe", "Checking Line: 2  " + button}));
+    EXPECT_EQ(run(ConvertProjectObjects, {"Type=Exe", button}), crlf({"Type=Exe", project(0, Edition::V40)}));
+    EXPECT_EQ(host.statuses, (std::vector<std::string>{"Checking Line: 1  Type=Exe", "Checking Line: 2  " + button}));
     host.cancel = true;
     EXPECT_EQ(run(ConvertProjectObjects, {button}), crlf({button}));
 }
@@ -95,18 +92,15 @@ TEST_F(ProjectReferencesTest, NeededLinesGoAfterTheLastObjectLineFollowedByAnEmp
     state.projectNeedsLibrary[11] = true;
     state.projectNeedsLibrary[1] = true;
     const std::vector<std::string> in{"Type=Exe", "Reference=*\\G{0}#2.0#0#stdole2.tlb#OLE Automation",
-                                      "Object={A}#1.0#0; one.ocx", "OBJECT={B}#1.0#0; two.ocx",
-                                      "Form=Form1.frm"};
+                                      "Object={A}#1.0#0; one.ocx", "OBJECT={B}#1.0#0; two.ocx", "Form=Form1.frm"};
     EXPECT_EQ(run(CheckProjectRequiredControls, in),
-              crlf({in[0], in[1], in[2], in[3], project(31, Edition::V40), project(38, Edition::V40L), "",
-                    in[4]}));
+              crlf({in[0], in[1], in[2], in[3], project(31, Edition::V40), project(38, Edition::V40L), "", in[4]}));
 }
 
 TEST_F(ProjectReferencesTest, WithoutObjectLinesTheLastReferenceLineIsUsedAndWithNeitherNothing) {
     state.projectNeedsLibrary[0] = true;
     const std::vector<std::string> refs{"Reference=*\\G{0}#a", "Reference=*\\G{1}#b", "Form=F.frm"};
-    EXPECT_EQ(run(CheckProjectRequiredControls, refs),
-              crlf({refs[0], refs[1], project(0, Edition::V40), "", refs[2]}));
+    EXPECT_EQ(run(CheckProjectRequiredControls, refs), crlf({refs[0], refs[1], project(0, Edition::V40), "", refs[2]}));
     const std::vector<std::string> bare{"Type=Exe", "Form=F.frm"};
     EXPECT_EQ(run(CheckProjectRequiredControls, bare), crlf(bare));
     EXPECT_EQ(run(CheckProjectRequiredControls, {}), "");

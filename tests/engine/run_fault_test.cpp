@@ -17,7 +17,7 @@ const std::string kForm =
 const std::string kProject = "Type=Exe\r\nObject={3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0; tavQVButton20.ocx\r\n";
 
 class RunFaultTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fs.addFile("/p/A.frm", kForm);
         fs.addFile("/p/B.frm", kForm);

@@ -14,7 +14,7 @@
 namespace tavkonv40::test {
 
 class RecordingHost : public RunHost {
-public:
+  public:
     void appendLog(std::string_view line, LogLineKind kind) override {
         log.emplace_back(line);
         if (kind == LogLineKind::Error) errors.emplace_back(line);
@@ -39,7 +39,7 @@ public:
 };
 
 class FixedClock : public Clock {
-public:
+  public:
     std::string timeOfDay() override { return "5:49:20 PM"; }
     std::tm now() override {
         std::tm t{};
@@ -55,7 +55,7 @@ public:
 
 // A clock a test moves on by whole seconds.
 class SteppingClock : public FixedClock {
-public:
+  public:
     std::tm now() override {
         std::tm t = FixedClock::now();
         t.tm_sec += seconds;

@@ -114,7 +114,8 @@ TEST(TextFile, LfTwinConvertsLikeCrLfOriginal) {
         TextFile a(crlf), b(lf);
         for (int e = 0; e < 4; ++e) {
             const std::size_t n = 1 + rng() % static_cast<unsigned>(a.currentLineCount());
-            const std::string text = (rng() % 3 == 0) ? std::string("x\r\ny\r\n") : std::string("z").append(std::to_string(e));
+            const std::string text =
+                (rng() % 3 == 0) ? std::string("x\r\ny\r\n") : std::string("z").append(std::to_string(e));
             a.replaceLine(n, text);
             b.replaceLine(n, text);
         }

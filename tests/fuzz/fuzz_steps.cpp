@@ -19,7 +19,7 @@ namespace {
 using namespace tavkonv40;
 
 class QuietHost : public RunHost {
-public:
+  public:
     void appendLog(std::string_view, LogLineKind) override {}
     bool cancelRequested() const override { return false; }
     bool showsStatus() const override { return true; }  // exercise the status text too

@@ -17,7 +17,7 @@ namespace tavkonv40 {
 namespace {
 
 class DiskTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { root = test::freshTestFolder("disk"); }
     void TearDown() override {
         std::error_code ec;

@@ -18,14 +18,12 @@ namespace tavkonv40 {
 namespace {
 
 class WindowsDiskTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { root = windows::narrow(test::freshTestFolder("windisk").wstring()); }
     void TearDown() override { disk.removeFolder(root); }
     std::string at(const std::string& name) const { return root + "\\" + name; }
     void put(const std::string& name, const std::string& bytes) { disk.createFile(at(name), bytes); }
-    DWORD attributes(const std::string& name) const {
-        return ::GetFileAttributesW(windows::widen(at(name)).c_str());
-    }
+    DWORD attributes(const std::string& name) const { return ::GetFileAttributesW(windows::widen(at(name)).c_str()); }
     std::size_t entries() { return disk.listFolder(root).size(); }
 
     std::string root;
@@ -159,8 +157,8 @@ FILETIME writtenAt(const std::string& path) {
 
 TEST_F(WindowsDiskTest, ReplaceTakesTheModelsLookCreatesAndRefusesReadOnlyAndFolders) {
     put("model.frm", "backup");
-    HANDLE h = ::CreateFileW(windows::widen(at("model.frm")).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
+    HANDLE h = ::CreateFileW(windows::widen(at("model.frm")).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                             0, nullptr);
     const FILETIME old{0x12345600, 0x01d00000};  // 2015
     ::SetFileTime(h, nullptr, nullptr, &old);
     ::CloseHandle(h);

@@ -22,9 +22,9 @@ inline void writeFile(const std::filesystem::path& p, const std::string& bytes) 
 
 // An empty folder of the running test's own in the temporary folder ("tavkonv40-KIND-PID-TEST").
 inline std::filesystem::path freshTestFolder(const std::string& kind) {
-    const auto root = std::filesystem::temp_directory_path() /
-                      ("tavkonv40-" + kind + "-" + std::to_string(::getpid()) + "-" +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const auto root =
+        std::filesystem::temp_directory_path() / ("tavkonv40-" + kind + "-" + std::to_string(::getpid()) + "-" +
+                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root);
     return root;
