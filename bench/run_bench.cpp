@@ -3,7 +3,9 @@
 // (`cp -r`, then `sync -f` of the copy's file system), so the ratios mean something on a noisy
 // machine. Each case runs in its own child process so its peak memory can be read.
 //
-//   tavkonv40-bench [--quick] [--work DIR]
+//   tavkonv40-bench [--quick] [--work DIR] [--case LETTERS]     (e.g. --case ac: cases (a) and (c) only)
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "bench/bench_support.h"
 #include "engine/conversion_run.h"
@@ -43,8 +46,17 @@ void shell(const std::string& cmd) {
     }
 }
 
+// Processor seconds (user and system, every thread) this process has used so far.
+double processorSeconds() {
+    struct rusage u {};
+    ::getrusage(RUSAGE_SELF, &u);
+    const auto s = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return s(u.ru_utime) + s(u.ru_stime);
+}
+
 struct Result {
     double runSeconds;
+    double runCpuSeconds;
     double copySeconds;
     double durableCopySeconds;
     long errors;
@@ -93,6 +105,7 @@ Result measure(const fs::path& pristine, const fs::path& work, const Work& job) 
     shell("cp -r '" + pristine.string() + "' '" + work.string() + "'");
     shell("sync");
     long errors = 0;
+    const double cpu0 = processorSeconds();
     const double run = seconds([&] {
         try {
             job(work);
@@ -101,16 +114,20 @@ Result measure(const fs::path& pristine, const fs::path& work, const Work& job) 
             errors = 1;
         }
     });
+    const double cpu = processorSeconds() - cpu0;
     fs::remove_all(work);
-    return {run, cp, durable, errors};
+    return {run, cpu, cp, durable, errors};
 }
 
+std::string selectedCases = "abcde";
+
 void runCase(const char* label, const fs::path& pristine, const fs::path& work, const Work& job) {
+    if (selectedCases.find(label[1]) == std::string::npos) return;
     const auto outcome = bench::runInChild<Result>(label, [&] { return measure(pristine, work, job); });
     const Result& r = outcome.result;
     const double mb = static_cast<double>(folderBytes(pristine)) / 1e6;
-    std::printf("| %-34s | %6.1f | %6.2f | %6.1f | %7.2f | %6.2f | %7.2f | %7.2f | %7.1f |%s\n", label, mb,
-                r.runSeconds, mb / r.runSeconds, r.copySeconds, r.durableCopySeconds,
+    std::printf("| %-34s | %6.1f | %6.2f | %7.2f | %6.1f | %7.2f | %6.2f | %7.2f | %7.2f | %7.1f |%s\n", label, mb,
+                r.runSeconds, r.runCpuSeconds, mb / r.runSeconds, r.copySeconds, r.durableCopySeconds,
                 r.runSeconds / r.durableCopySeconds, r.runSeconds / r.copySeconds, outcome.peakMB,
                 r.errors ? " errors!" : "");
 }
@@ -118,7 +135,15 @@ void runCase(const char* label, const fs::path& pristine, const fs::path& work, 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto [quick, base] = bench::parseArguments(argc, argv, "tavkonv40-bench");
+    // --case is this program's own; the rest are the options every benchmark takes.
+    std::vector<char*> args(argv, argv + argc);
+    for (auto it = args.begin() + 1; it != args.end(); ++it)
+        if (std::strcmp(*it, "--case") == 0 && it + 1 != args.end()) {
+            selectedCases = *(it + 1);
+            args.erase(it, it + 2);
+            break;
+        }
+    const auto [quick, base] = bench::parseArguments(static_cast<int>(args.size()), args.data(), "tavkonv40-bench");
     const fs::path folder = base / "folder", dense = base / "dense";
     corpus::FolderShape shape;
     if (quick) shape.forms = 50;
@@ -139,9 +164,9 @@ int main(int argc, char** argv) {
     all.selectAllMicrosoft(Edition::V40);
     const FixedOptions none;
 
-    std::printf("| %-34s | %6s | %6s | %6s | %7s | %6s | %7s | %7s | %7s |\n", "case", "MB", "run s", "MB/s", "cp -r s",
-                "durable s", "/ durable", "/ cp -r", "peak MB");
-    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+    std::printf("| %-34s | %6s | %6s | %7s | %6s | %7s | %6s | %7s | %7s | %7s |\n", "case", "MB", "run s", "run cpu s",
+                "MB/s", "cp -r s", "durable s", "/ durable", "/ cp -r", "peak MB");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
     runCase("(a) folder, everything selected", folder, base / "work", conversion(all));
     runCase("(b) one dense form, everything", dense, base / "work", conversion(all));
     runCase("(c) folder, nothing selected", folder, base / "work", conversion(none));

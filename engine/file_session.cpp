@@ -41,6 +41,11 @@ void FileSession::run(Step step) {
             return;
         }
     }
+    // The previous step changed the file: this one scans it as that step left it.
+    if (handOver_) {
+        file_ = TextFile::continueFrom(std::move(file_));
+        handOver_ = false;
+    }
     StepContext ctx{*file_, options_, host_, state_};
     if (state_.statistics) state_.statistics->beginStep(stepKindOf(step));
     try {
@@ -54,10 +59,11 @@ void FileSession::run(Step step) {
         fail("cannot convert", kNoMemory);
         return;
     }
-    // The next step scans the file as this one left it. A step that changed nothing leaves a
-    // file whose scanning array is still exact, so it is handed on as it is.
+    // A step that changed nothing leaves a file whose scanning array is still exact, so it is
+    // handed on as it is. Otherwise the next step, if there is one, needs a new scanning array;
+    // it is made when that step starts, so the last step's changes go to disk without one.
     if (file_->changed()) {
-        file_ = TextFile::continueFrom(std::move(file_));
+        handOver_ = true;
         changed_ = true;
         if (state_.statistics) state_.statistics->stepChangedFile();
     }

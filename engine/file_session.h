@@ -37,6 +37,7 @@ class FileSession {
     RunHost& host_;
     RunState& state_;
     std::unique_ptr<TextFile> file_;
+    bool handOver_ = false;  // file_ was changed by the last step and must be handed on
     bool changed_ = false;
     bool failed_ = false;
 };

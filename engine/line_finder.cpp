@@ -53,7 +53,10 @@ const char* LineFinder::search(const char* from, const char* stop) const {
     const char* keyFrom = from + key_;
     const char* const keyStop = stop - (size - key_ - 1);
     const auto matches = [&](const char* start) {
-        return case_ == LetterCase::Exact ? std::memcmp(start, needle_.data(), size) == 0 : equalNoCase(start, needle_);
+        // The key byte matched; the first and last bytes rule out most false hits before a call.
+        if (case_ == LetterCase::Ignore) return equalNoCase(start, needle_);
+        return start[0] == needle_[0] && start[size - 1] == needle_[size - 1] &&
+               std::memcmp(start, needle_.data(), size) == 0;
     };
     if (keyLower_ == keyUpper_) {
         while (keyFrom < keyStop) {

@@ -53,17 +53,22 @@ TextFile::TextFile(std::string bytes) : original_(std::make_unique<const std::st
     const std::size_t crs = countByte(all, '\r');
     const std::size_t lfs = countByte(all, '\n');
     lines_.reserve(lfs + 1);
-    if (!splitCrLfOrLf(crs)) {
+    if (splitCrLfOrLf(crs)) {
+        // Every line ends in CR LF or LF, so the counts of the bytes already tell which is
+        // commoner; a lone CR is not possible here.
+        if (lfs - crs > crs) dominant_ = LineEnd::LF;
+    } else {
         lines_.clear();
         splitAnyLineEnd();
+        findDominantLineEnd();
     }
-    findDominantLineEnd();
-    takeScanFromLines();
+    takeScanFromRead();
 }
 
 TextFile::TextFile(HandOver, TextFile& previous)
     : original_(std::move(previous.original_)),
       arena_(std::move(previous.arena_)),
+      arenaBytes_(previous.arenaBytes_),
       lines_(std::move(previous.lines_)),
       asRead_(false),
       dominant_(previous.dominant_) {
@@ -80,6 +85,18 @@ TextFile::TextFile(HandOver, TextFile& previous)
 
 std::unique_ptr<TextFile> TextFile::continueFrom(std::unique_ptr<TextFile> previous) {
     return std::unique_ptr<TextFile>(new TextFile(HandOver{}, *previous));
+}
+
+// As read, the lines lie one after another in the file, each followed by its own line end: the
+// scanning array is one run.
+void TextFile::takeScanFromRead() {
+    scan_.resize(lines_.size());
+    for (std::size_t i = 0; i < lines_.size(); ++i) scan_[i] = lines_[i].text;
+    runs_.clear();
+    if (lines_.empty()) return;
+    const char* const begin = lines_.front().text.data();
+    const std::string_view last = lines_.back().text;
+    runs_.push_back({0, lines_.size(), std::string_view(begin, static_cast<std::size_t>(last.data() + last.size() - begin))});
 }
 
 void TextFile::takeScanFromLines() {
@@ -174,6 +191,7 @@ void TextFile::splitAnyLineEnd() {
 }
 
 std::string_view TextFile::keep(std::string_view text) {
+    arenaBytes_ += text.size();
     arena_.emplace_back(text);
     return arena_.back();
 }
@@ -215,14 +233,34 @@ void TextFile::replaceLine(std::size_t n, std::string_view newText) {
 
 std::string TextFile::bytes() const {
     if (asRead_ && !changed_) return *original_;
-    std::size_t size = 0;
-    for (const auto& l : lines_) size += l.text.size() + 2;
+    // A line that lies in the file as read is followed there by its own line end (rewrites
+    // never change the end of a line they leave in place), so lines that follow one another
+    // there are copied together.
+    const char* const readBegin = original_->data();
+    const char* const readEnd = readBegin + original_->size();
+    const std::less_equal<const char*> notAfter;
     std::string out;
-    out.reserve(size);
+    out.reserve(original_->size() + arenaBytes_ + 2 * arena_.size());
+    const char* spanBegin = nullptr;
+    const char* spanEnd = nullptr;
     for (const auto& l : lines_) {
+        const char* const text = l.text.data();
+        const bool inRead = notAfter(readBegin, text) && notAfter(text + l.text.size(), readEnd);
+        if (inRead && text == spanEnd) {
+            spanEnd += l.text.size() + kLineEndSize[static_cast<std::size_t>(l.end)];
+            continue;
+        }
+        if (spanBegin != spanEnd) out.append(spanBegin, spanEnd);
+        if (inRead) {
+            spanBegin = text;
+            spanEnd = text + l.text.size() + kLineEndSize[static_cast<std::size_t>(l.end)];
+            continue;
+        }
+        spanBegin = spanEnd = nullptr;
         out += l.text;
         out += lineEndBytes(l.end);
     }
+    if (spanBegin != spanEnd) out.append(spanBegin, spanEnd);
     return out;
 }
 

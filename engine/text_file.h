@@ -79,6 +79,7 @@ class TextFile {
     TextFile(HandOver, TextFile& previous);
 
     std::string_view keep(std::string_view text);
+    void takeScanFromRead();
     void takeScanFromLines();
     void findDominantLineEnd();
     bool splitCrLfOrLf(std::size_t crs);
@@ -88,6 +89,7 @@ class TextFile {
     // the next step moves no character) and the rewritten texts (a deque never moves them).
     std::unique_ptr<const std::string> original_;
     std::deque<std::string> arena_;
+    std::size_t arenaBytes_ = 0;
     std::vector<std::string_view> scan_;
     std::vector<ScanRun> runs_;
     std::vector<Line> lines_;

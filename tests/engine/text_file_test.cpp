@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "engine/text_util.h"
 
@@ -126,6 +129,70 @@ TEST(TextFile, LfTwinConvertsLikeCrLfOriginal) {
             converted += expected[i];
         }
         ASSERT_EQ(got, converted) << "round " << round;
+    }
+}
+
+
+// A plain model of a file's lines, rewritten the slow way: what TextFile must produce however it
+// shares bytes with the file as read, from step to step.
+struct ModelFile {
+    std::vector<std::pair<std::string, std::string>> lines;  // text, line end
+    std::string dominant = "\r\n";
+
+    explicit ModelFile(const std::string& bytes) {
+        std::size_t begin = 0, crlf = 0, lf = 0, cr = 0;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+            const bool pair = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+            const std::string end = pair ? "\r\n" : bytes.substr(i, 1);
+            (pair ? crlf : end == "\n" ? lf : cr)++;
+            lines.push_back({bytes.substr(begin, i - begin), end});
+            i += pair ? 1 : 0;
+            begin = i + 1;
+        }
+        if (begin < bytes.size()) lines.push_back({bytes.substr(begin), ""});
+        if (lf > crlf && lf >= cr) dominant = "\n";
+        else if (cr > crlf && cr > lf) dominant = "\r";
+    }
+    void replace(std::size_t n, const std::string& text) {
+        if (n == lines.size() + 1) lines.push_back({"", ""});
+        std::vector<std::pair<std::string, std::string>> pieces;
+        std::size_t begin = 0;
+        for (std::size_t brk; (brk = text.find("\r\n", begin)) != std::string::npos; begin = brk + 2)
+            pieces.push_back({text.substr(begin, brk - begin), dominant});
+        pieces.push_back({text.substr(begin), lines[n - 1].second});
+        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(n) - 1);
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(n) - 1, pieces.begin(), pieces.end());
+    }
+    std::string bytes() const {
+        std::string out;
+        for (const auto& [text, end] : lines) out += text + end;
+        return out;
+    }
+};
+
+TEST(TextFile, RewritesOverSeveralStepsMatchAPlainModel) {
+    std::mt19937 rng(11);
+    const char* const ends[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        const int count = static_cast<int>(rng() % 10);
+        const bool lone = rng() % 3 == 0;  // with lone CRs too, or CR LF and LF only
+        for (int i = 0; i < count; ++i)
+            bytes += "l" + std::to_string(rng() % 50) + (i + 1 < count || rng() % 2 ? ends[rng() % (lone ? 5 : 4)] : "");
+        auto file = std::make_unique<TextFile>(bytes);
+        ModelFile model(bytes);
+        for (int step = 0; step < 3; ++step) {
+            for (int e = 0; e < 3 && file->currentLineCount() > 0; ++e) {
+                const std::size_t n = 1 + rng() % file->currentLineCount();
+                const std::string text = rng() % 4 == 0 ? "a\r\nb" : rng() % 4 == 0 ? model.lines[n - 1].first : "r" + std::to_string(e);
+                file->replaceLine(n, text);
+                model.replace(n, text);
+            }
+            ASSERT_EQ(file->bytes(), model.bytes()) << "round " << round << " step " << step;
+            if (file->changed()) file = TextFile::continueFrom(std::move(file));
+            ASSERT_EQ(file->bytes(), model.bytes()) << "round " << round << " after step " << step;
+        }
     }
 }
 
