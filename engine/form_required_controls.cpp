@@ -1,8 +1,11 @@
 #include "engine/form_required_controls.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/line_finder.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40 {
 
@@ -11,6 +14,33 @@ namespace {
 const std::string& requiredHeaderLine(const StepContext& ctx, int option) {
     return ctx.state.tables.header(ctx.options.microsoftSlot(option), ctx.options.microsoftEdition(option));
 }
+
+// Every header line starts with this text, so a line that holds one (letter case ignored) holds
+// it too: the few lines that do are found once, and each missing header is looked for in them
+// only, instead of in the whole file once per header.
+constexpr std::string_view kHeaderStart = "Object = \"{";
+
+class HeaderLines {
+  public:
+    explicit HeaderLines(const TextFile& file) : file_(file) {}
+
+    bool anyHolds(std::string_view header) {
+        if (!startsWithNoCase(header, kHeaderStart)) return anyLineContains(file_, header, LetterCase::Ignore);
+        if (!found_) {
+            for (LineFinder find(file_, kHeaderStart, LetterCase::Ignore); const std::size_t n = find.next();)
+                candidates_.push_back(file_.lines()[n - 1]);
+            found_ = true;
+        }
+        for (const std::string_view line : candidates_)
+            if (containsNoCase(line, header)) return true;
+        return false;
+    }
+
+  private:
+    const TextFile& file_;
+    bool found_ = false;
+    std::vector<std::string_view> candidates_;
+};
 
 }  // namespace
 
@@ -23,10 +53,11 @@ void CheckFormRequiredControls(StepContext& ctx) {
     if (lines.empty()) return;
     auto& needs = ctx.state.formNeedsLibrary;
 
+    HeaderLines headers(ctx.file);
     for (int i = 0; i < kMicrosoftOptionCount; ++i) {
         if (ctx.cancelled()) return;
         auto& need = needs[static_cast<std::size_t>(i)];
-        if (need && anyLineContains(ctx.file, requiredHeaderLine(ctx, i), LetterCase::Ignore)) need = false;
+        if (need && headers.anyHolds(requiredHeaderLine(ctx, i))) need = false;
     }
 
     std::string first = "VERSION 5.00\r\n";
