@@ -1,5 +1,6 @@
 #include "engine/text_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -78,6 +79,11 @@ TextFile::TextFile(HandOver, TextFile& previous)
         runs_ = std::move(previous.runs_);
         return;
     }
+    if (!previous.reshaped_) {
+        // Lines were rewritten one for one: the previous array, patched, is the file.
+        patchScan(previous);
+        return;
+    }
     // Read back from disk, a file ending in a line break has no empty line after it.
     if (!lines_.empty() && lines_.back().end == LineEnd::None && lines_.back().text.empty()) lines_.pop_back();
     takeScanFromLines();
@@ -121,6 +127,34 @@ void TextFile::takeScanFromLines() {
             runs_.push_back({i, i + 1, text});
         }
         next = inRead ? end + kLineEndSize[static_cast<std::size_t>(lines_[i].end)] : nullptr;
+    }
+}
+
+// The scanning array takeScanFromLines would build, when no line was added since `previous`
+// was built: the rewritten lines change, and each leaves the run that held it, as a run of its
+// own (its text lies outside the file as read), splitting the rest of that run in two.
+void TextFile::patchScan(TextFile& previous) {
+    scan_ = std::move(previous.scan_);
+    std::vector<std::size_t>& rewritten = previous.rewritten_;
+    std::sort(rewritten.begin(), rewritten.end());
+    rewritten.erase(std::unique(rewritten.begin(), rewritten.end()), rewritten.end());
+    for (const std::size_t i : rewritten) scan_[i] = lines_[i].text;
+    // The lines [from, to) of a run, none of them rewritten, still lie one after another.
+    const auto part = [this](std::size_t from, std::size_t to) {
+        const char* const begin = scan_[from].data();
+        const std::string_view last = scan_[to - 1];
+        return ScanRun{from, to, std::string_view(begin, static_cast<std::size_t>(last.data() + last.size() - begin))};
+    };
+    runs_.reserve(previous.runs_.size() + 2 * rewritten.size());
+    auto next = rewritten.begin();
+    for (const ScanRun& run : previous.runs_) {
+        std::size_t from = run.first;
+        for (; next != rewritten.end() && *next < run.end; ++next) {
+            if (*next > from) runs_.push_back(part(from, *next));
+            runs_.push_back({*next, *next + 1, scan_[*next]});
+            from = *next + 1;
+        }
+        if (from < run.end) runs_.push_back(part(from, run.end));
     }
 }
 
@@ -204,6 +238,7 @@ void TextFile::replaceLine(std::size_t n, std::string_view newText) {
         if (n != lines_.size() + 1 || !openEnd) throw LineOutOfRange(n);
         if (newText.empty()) return;
         lines_.push_back({std::string_view{}, LineEnd::None});
+        reshaped_ = true;
     }
     const std::size_t index = n - 1;
     const LineEnd ownEnd = lines_[index].end;
@@ -211,6 +246,7 @@ void TextFile::replaceLine(std::size_t n, std::string_view newText) {
     if (newText.find("\r\n") == std::string_view::npos) {
         if (lines_[index].text == newText) return;
         lines_[index].text = keep(newText);
+        rewritten_.push_back(index);
         changed_ = true;
         return;
     }
@@ -228,6 +264,7 @@ void TextFile::replaceLine(std::size_t n, std::string_view newText) {
 
     lines_[index] = pieces.front();
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index) + 1, pieces.begin() + 1, pieces.end());
+    reshaped_ = true;
     changed_ = true;
 }
 

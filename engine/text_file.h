@@ -81,6 +81,7 @@ class TextFile {
     std::string_view keep(std::string_view text);
     void takeScanFromRead();
     void takeScanFromLines();
+    void patchScan(TextFile& previous);
     void findDominantLineEnd();
     bool splitCrLfOrLf(std::size_t crs);
     void splitAnyLineEnd();
@@ -96,6 +97,8 @@ class TextFile {
     bool asRead_ = true;  // lines_ still describe *original_ exactly
     LineEnd dominant_ = LineEnd::CRLF;
     bool changed_ = false;
+    bool reshaped_ = false;               // lines were added since the scanning array was built
+    std::vector<std::size_t> rewritten_;  // otherwise, the indices of the lines rewritten since
 };
 
 }  // namespace tavkonv40
