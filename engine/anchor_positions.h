@@ -48,8 +48,15 @@ class AnchorPositions {
                 if (line_.compare(p - lead, lead, before) == 0) return true;
             return false;
         }
-        for (std::size_t i = 0; i < count_; ++i)
-            if (line_.compare(at_[i] + lead, token.size(), token) == 0) return true;
+        if (token.empty()) return count_ != 0;
+        // The tokens of a table share their first bytes; their last byte rules most of them out
+        // before a comparison.
+        for (std::size_t i = 0; i < count_; ++i) {
+            const std::size_t p = at_[i] + lead;
+            if (p + token.size() <= line_.size() && line_[p + token.size() - 1] == token.back() &&
+                line_.compare(p, token.size(), token) == 0)
+                return true;
+        }
         return false;
     }
 
