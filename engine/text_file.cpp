@@ -52,11 +52,13 @@ std::size_t countByte(std::string_view s, char byte) {
 TextFile::TextFile(std::string bytes) : original_(std::make_unique<const std::string>(std::move(bytes))) {
     const std::string_view all(*original_);
     const std::size_t crs = countByte(all, '\r');
-    const std::size_t lfs = countByte(all, '\n');
-    lines_.reserve(lfs + 1);
+    // A CR LF file has about as many lines as CRs; for an LF file, a guess.
+    lines_.reserve(crs > 0 ? crs + 1 : all.size() / 32 + 1);
     if (splitCrLfOrLf(crs)) {
-        // Every line ends in CR LF or LF, so the counts of the bytes already tell which is
-        // commoner; a lone CR is not possible here.
+        // Every line but an unterminated last one ends in CR LF (one per CR) or LF, so the count
+        // of CRs already tells which is commoner; a lone CR is not possible here.
+        const bool open = !lines_.empty() && lines_.back().end == LineEnd::None;
+        const std::size_t lfs = lines_.size() - (open ? 1 : 0);
         if (lfs - crs > crs) dominant_ = LineEnd::LF;
     } else {
         lines_.clear();
