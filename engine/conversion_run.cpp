@@ -21,9 +21,11 @@ namespace {
 const std::string kLongRule(37, '-');
 const std::string kShortRule(35, '-');
 
+// One row of a pass: the log line, the step it announces, and what statistics count it as.
 struct StepLine {
     const char* heading;
     Step step;
+    StepKind kind;
 };
 
 struct PassKind {
@@ -38,20 +40,20 @@ const PassKind kFormPass{
     "Found VB Form file (",
     "VB Form file (",
     {
-        {"    -checking form headers.....", ConvertFormHeaders},
-        {"    -checking form body.....", ConvertFormBody},
-        {"    -checking form code for required declarations conversion.....", CheckEVENTSForUpdate},
-        {"    -checking form for Microsoft Controls conversion.....", CheckFRMVBBODYForUpdate},
-        {"    -checking form header for required controls.....", CheckFormRequiredControls},
+        {"    -checking form headers.....", ConvertFormHeaders, StepKind::Headers},
+        {"    -checking form body.....", ConvertFormBody, StepKind::Body},
+        {"    -checking form code for required declarations conversion.....", CheckEVENTSForUpdate, StepKind::Declarations},
+        {"    -checking form for Microsoft Controls conversion.....", CheckFRMVBBODYForUpdate, StepKind::MicrosoftControls},
+        {"    -checking form header for required controls.....", CheckFormRequiredControls, StepKind::FormRequiredControls},
     }};
 
 const PassKind kUserControlPass{"CTL",
                                 "Found VB UserControl file (",
                                 "VB UserControl file (",
                                 {
-                                    {"    -checking UserControl headers.....", ConvertFormHeaders},
-                                    {"    -checking UserControl body.....", ConvertFormBody},
-                                    {"    -checking UserControl events.....", CheckEVENTSForUpdate},
+                                    {"    -checking UserControl headers.....", ConvertFormHeaders, StepKind::Headers},
+                                    {"    -checking UserControl body.....", ConvertFormBody, StepKind::Body},
+                                    {"    -checking UserControl events.....", CheckEVENTSForUpdate, StepKind::Declarations},
                                 }};
 
 const PassKind kProjectPass{
@@ -59,8 +61,8 @@ const PassKind kProjectPass{
     "Found VB Project file (",
     "VB Project file (",
     {
-        {"    -checking Project headers.....", ConvertProjectObjects},
-        {"    -checking Project headers for required controls.....", CheckProjectRequiredControls},
+        {"    -checking Project headers.....", ConvertProjectObjects, StepKind::ProjectHeaders},
+        {"    -checking Project headers for required controls.....", CheckProjectRequiredControls, StepKind::ProjectRequiredControls},
     }};
 
 bool matchFrom(const std::string& s, std::size_t i, const std::string& p, std::size_t j) {
@@ -165,7 +167,7 @@ class Run {
         if (const auto why = whyNotReadable(env_.fs, folder_ + name, Links::Refused); !why.empty()) session.refuse(why);
         for (const auto& s : kind.steps) {
             AddLogLine(env_.host, s.heading);
-            session.run(s.step);
+            session.run(s.step, s.kind);
         }
         if (!session.finish()) ++result_.fileErrors;
         AddLogLine(env_.host, std::string(kind.done) + name + ").  File is now up to date.");
