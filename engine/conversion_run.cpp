@@ -65,33 +65,15 @@ const PassKind kProjectPass{
         {"    -checking Project headers for required controls.....", CheckProjectRequiredControls, StepKind::ProjectRequiredControls},
     }};
 
-bool matchFrom(const std::string& s, std::size_t i, const std::string& p, std::size_t j) {
-    while (j < p.size()) {
-        if (p[j] == '*') {
-            while (j < p.size() && p[j] == '*') ++j;
-            if (j == p.size()) return true;
-            for (std::size_t k = i; k <= s.size(); ++k)
-                if (matchFrom(s, k, p, j)) return true;
-            return false;
-        }
-        if (i == s.size()) return false;
-        if (p[j] != '?' && asciiUpper(p[j]) != asciiUpper(s[i])) return false;
-        ++i;
-        ++j;
-    }
-    return i == s.size();
-}
-
 class Run {
   public:
     Run(RunEnvironment& env, RunState& state) : env_(env), state_(state) {}
 
-    RunResult go(const std::string& folderText, const std::string& pattern) {
+    RunResult go(const std::string& folderText) {
         env_.host.runStarted();
         state_.tables = BuildReferenceTables();
         folder_ = folderText;
         if (folder_.empty() || !isPathSeparator(folder_.back())) folder_ += '/';
-        pattern_ = pattern;
         // Nothing is converted without a complete backup on the device: a refused or failed
         // backup ends the run at once, through its cancelled ending.
         const RunGuard guard(env_.fs, folderText);
@@ -139,11 +121,8 @@ class Run {
     std::optional<std::vector<std::string>> search() {
         try {
             auto names = env_.fs.listFolder(folder_);
-            std::vector<std::string> matching;
-            for (auto& n : names)
-                if (matchesPattern(n, pattern_)) matching.push_back(std::move(n));
-            sortInListingOrder(matching);
-            return matching;
+            sortInListingOrder(names);
+            return names;
         } catch (const FileError&) {
             return std::nullopt;
         }
@@ -206,24 +185,18 @@ class Run {
     RunEnvironment& env_;
     RunState& state_;
     std::string folder_;
-    std::string pattern_;
     RunResult result_;
 };
 
 }  // namespace
 
-bool matchesPattern(const std::string& name, const std::string& pattern) {
-    if (pattern == "*.*" || pattern == "*") return true;
-    return matchFrom(name, 0, pattern, 0);
+RunResult RunConversion(RunEnvironment& env, RunState& state, const std::string& folder) {
+    return Run(env, state).go(folder);
 }
 
-RunResult RunConversion(RunEnvironment& env, RunState& state, const std::string& folder, const std::string& pattern) {
-    return Run(env, state).go(folder, pattern);
-}
-
-RunResult RunConversion(RunEnvironment& env, const std::string& folder, const std::string& pattern) {
+RunResult RunConversion(RunEnvironment& env, const std::string& folder) {
     RunState state;
-    return RunConversion(env, state, folder, pattern);
+    return RunConversion(env, state, folder);
 }
 
 }  // namespace tavkonv40

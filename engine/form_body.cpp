@@ -68,7 +68,7 @@ void ConvertFormBody(StepContext& ctx) {
             if (!ctx.options.familySelected(family.optionIndex)) continue;
             if (!anchors.contains(prefixes[f])) continue;
             const std::string_view suffix = family.suffix == BodySuffix::Fixed40
-                                                ? editionSuffix(Edition::V40)
+                                                ? suffixOfEdition(Edition::V40)
                                                 : EditionSuffix(ctx.options, family.row);
             for (const BodyToken& token : family.tokens) {
                 if (!anchors.contains(token.oldToken)) continue;

@@ -90,7 +90,7 @@ TEST(FormHeaderTable, EveryNameBecomesItsFamilysReferenceLine) {
             for (Edition e : kEditions) {
                 const Edition w = written(f, e);
                 const std::string expected = "Object = \"{" + std::string(w == Edition::V40 ? f.guid40 : f.guid40L) +
-                                             "}#1.0#0\"; \"" + std::string(f.ocxBase) + std::string(editionSuffix(w)) +
+                                             "}#1.0#0\"; \"" + std::string(f.ocxBase) + std::string(suffixOfEdition(w)) +
                                              ".ocx\"\r\n";
                 EXPECT_EQ(run(ConvertFormHeaders, in, only(f, e)), expected) << name;
             }
@@ -193,7 +193,7 @@ TEST(FormBodyTable, EveryTokenBecomesTheCataloguesNamesForBothEditions) {
             const std::string line = "    " + std::string(token) + " Ctl1\r\n";
             for (Edition e : kEditions) {
                 const Edition w = written(f, e);
-                const std::string sfx(editionSuffix(w));
+                const std::string sfx(suffixOfEdition(w));
                 const std::string newClass = newClassStem(f, oldClass, *libEd, w);
                 const auto& known = (w == Edition::V40L && !f.classes40L[0].empty()) ? f.classes40L : f.classes;
                 EXPECT_NE(std::find(known.begin(), known.end(), newClass), known.end()) << token;
@@ -246,7 +246,7 @@ TEST(CodeDeclarationTable, EveryTokenBecomesTheFamilysLibraryForBothEditions) {
             const std::string line = "  Dim x As " + std::string(t) + ".Cls30\r\n";
             for (Edition e : kEditions) {
                 const std::string expected =
-                    "  Dim x As " + std::string(library) + std::string(editionSuffix(written(f, e))) + ".Cls30\r\n";
+                    "  Dim x As " + std::string(library) + std::string(suffixOfEdition(written(f, e))) + ".Cls30\r\n";
                 EXPECT_EQ(run(CheckEVENTSForUpdate, line, only(f, e)), expected) << t;
             }
             EXPECT_EQ(run(CheckEVENTSForUpdate, line, allBut(f)), line) << t;
