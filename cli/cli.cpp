@@ -50,34 +50,37 @@ struct UsageError {
     std::string message;
 };
 
+// The edition of --all-families[=EDITION] and --all-ms[=EDITION]; 4.0 when none is given.
+Edition allEdition(const std::string& text) {
+    Edition e = Edition::V40;
+    if (!text.empty() && !parseEdition(text, e)) throw UsageError{"unknown edition '" + text + "' (use 4.0 or 4.0L)"};
+    return e;
+}
+
+// The name of a NAME:EDITION value, with its edition in `e`.
+std::string valueName(const std::string& value, Edition& e) {
+    std::string name;
+    if (!splitValue(value, name, e)) throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
+    return name;
+}
+
 FixedOptions buildOptions(const std::vector<std::string>& familiesArg, bool allFamilies,
                           const std::string& allFamiliesEdition, const std::vector<std::string>& msArg, bool allMs,
                           const std::string& allMsEdition) {
     FixedOptions options;
     Edition e = Edition::V40;
-    if (allFamilies) {
-        if (!allFamiliesEdition.empty() && !parseEdition(allFamiliesEdition, e))
-            throw UsageError{"unknown edition '" + allFamiliesEdition + "' (use 4.0 or 4.0L)"};
-        options.selectAllFamilies(e);
-    }
+    if (allFamilies) options.selectAllFamilies(allEdition(allFamiliesEdition));
     for (const auto& value : familiesArg) {
-        std::string name;
-        if (!splitValue(value, name, e)) throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
+        const std::string name = valueName(value, e);
         const auto* f = findFamily(name);
         if (!f) throw UsageError{"unknown family '" + name + "' (see 'tavkonv40 catalogue')"};
         if (e == Edition::V40L && f->offers40L == Offers40L::No)
             throw UsageError{"family " + std::string(f->label) + " exists only as 4.0"};
         options.selectFamily(f->slot, e);
     }
-    if (allMs) {
-        e = Edition::V40;
-        if (!allMsEdition.empty() && !parseEdition(allMsEdition, e))
-            throw UsageError{"unknown edition '" + allMsEdition + "' (use 4.0 or 4.0L)"};
-        options.selectAllMicrosoft(e);
-    }
+    if (allMs) options.selectAllMicrosoft(allEdition(allMsEdition));
     for (const auto& value : msArg) {
-        std::string name;
-        if (!splitValue(value, name, e)) throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
+        const std::string name = valueName(value, e);
         const int i = findMicrosoftOption(name);
         if (i < 0) throw UsageError{"unknown Microsoft control option '" + name + "'"};
         options.selectMicrosoft(i, e);

@@ -15,16 +15,9 @@ namespace {
 // line without " tav" holds none of them.
 constexpr std::string_view kAnchor = " tav";
 
-// What all tokens of a family start with. A line in which no anchor is followed by it holds none
-// of the family's tokens, which spares testing them one by one; the order of the tests is kept.
-const std::vector<std::string_view>& familyPrefixes() {
-    static const std::vector<std::string_view> prefixes = [] {
-        std::vector<std::string_view> out;
-        for (const DeclarationFamily& family : codeDeclarationFamilies()) {
-            out.push_back(commonPrefix(family.tokens, [](std::string_view t) { return t; }));
-        }
-        return out;
-    }();
+const std::vector<std::string_view>& declarationPrefixes() {
+    static const std::vector<std::string_view> prefixes =
+        familyPrefixes(codeDeclarationFamilies(), [](std::string_view t) { return t; });
     return prefixes;
 }
 
@@ -35,7 +28,7 @@ struct Hit {
 
 // The first token of the table, family by family, that stands after a blank in the line.
 Hit firstToken(const AnchorPositions& anchors) {
-    const auto& prefixes = familyPrefixes();
+    const auto& prefixes = declarationPrefixes();
     const auto& all = codeDeclarationFamilies();
     for (std::size_t f = 0; f < all.size(); ++f) {
         const DeclarationFamily& family = all[f];

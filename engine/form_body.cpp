@@ -14,16 +14,9 @@ namespace {
 // a line, a case-insensitive "Begin" anywhere, is implied by it.)
 constexpr std::string_view kAnchor = "Begin tav";
 
-// What all tokens of a family start with. A line in which no anchor is followed by it holds none
-// of the family's tokens, which spares testing them one by one; the order of the tests is kept.
-const std::vector<std::string_view>& familyPrefixes() {
-    static const std::vector<std::string_view> prefixes = [] {
-        std::vector<std::string_view> out;
-        for (const BodyFamily& family : formBodyFamilies()) {
-            out.push_back(commonPrefix(family.tokens, [](const BodyToken& t) { return t.oldToken; }));
-        }
-        return out;
-    }();
+const std::vector<std::string_view>& bodyPrefixes() {
+    static const std::vector<std::string_view> prefixes =
+        familyPrefixes(formBodyFamilies(), [](const BodyToken& t) { return t.oldToken; });
     return prefixes;
 }
 
@@ -52,7 +45,7 @@ std::string SpliceClassToken(std::string_view line, std::string_view suffix, std
 }
 
 void ConvertFormBody(StepContext& ctx) {
-    const auto& prefixes = familyPrefixes();
+    const auto& prefixes = bodyPrefixes();
     const auto& lines = ctx.file.lines();
     if (ctx.cancelled()) return;
     // Lines without the anchor are passed over unseen: no token can match them.
