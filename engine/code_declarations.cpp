@@ -3,9 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "engine/anchor_positions.h"
+#include "engine/anchored_lines.h"
 #include "engine/code_declaration_table.h"
-#include "engine/line_finder.h"
 
 namespace tavkonv40 {
 
@@ -44,22 +43,14 @@ Hit firstToken(const AnchorPositions& anchors) {
 }  // namespace
 
 void CheckEVENTSForUpdate(StepContext& ctx) {
-    const auto& lines = ctx.file.lines();
-    if (ctx.cancelled()) return;
-    // Lines without the anchor are passed over unseen: no token can match them.
-    for (LineFinder find(ctx.file, kAnchor); const std::size_t n = find.next();) {
-        if (ctx.cancelled()) return;
-        const std::string_view line = lines[n - 1];
-        ctx.showCheckingLine(n, line);
-        const AnchorPositions anchors(line, kAnchor);
+    forEachAnchoredLine(ctx, kAnchor, [&](std::size_t n, std::string_view line, const AnchorPositions& anchors) {
         // The first token found decides the line, even when its family is not selected.
         const Hit hit = firstToken(anchors);
-        if (hit.family == nullptr || !ctx.options.familySelected(hit.family->optionIndex)) continue;
+        if (hit.family == nullptr || !ctx.options.familySelected(hit.family->optionIndex)) return;
         // Replaces the first occurrence of the bare token, which may stand earlier than the one
         // found after a blank.
         ReplaceFileLineToken(ctx, n, line, hit.token, hit.family->newLibrary, hit.family->row);
-    }
-    ctx.showScanEnd();
+    });
 }
 
 }  // namespace tavkonv40
