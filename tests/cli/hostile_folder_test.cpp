@@ -104,7 +104,7 @@ bool underSanitizer() {
 
 struct Case {
     const char* name;
-    std::function<void(const fs::path& root, const fs::path& folder)> setUp;
+    std::function<void(const fs::path& folder)> setUp;
     std::vector<std::string> args;
     int status;
     std::string message;  // expected in standard error
@@ -112,102 +112,56 @@ struct Case {
     rlim_t memoryLimit = 0;
 };
 
+// What the cases put into the folder.
+void aForm(const fs::path& f) { writeFile(f / "A.frm", kForm); }
+void aFifo(const fs::path& f) { ::mkfifo((f / "x.frm").c_str(), 0644); }
+void aDeviceLink(const fs::path& f) { fs::create_symlink("/dev/zero", f / "zero.frm"); }
+void nothing(const fs::path&) {}
+std::function<void(const fs::path&)> both(void (*one)(const fs::path&), void (*other)(const fs::path&)) {
+    return [=](const fs::path& f) {
+        one(f);
+        other(f);
+    };
+}
+std::function<void(const fs::path&)> aSparseForm(std::uintmax_t size) {
+    return [=](const fs::path& f) {
+        writeFile(f / "big.frm", "");
+        fs::resize_file(f / "big.frm", size);
+    };
+}
+
 const std::vector<Case>& cases() {
+    using Args = std::vector<std::string>;
     static const std::vector<Case> all{
-        {"FIFO named like a form: the backup refuses it, nothing is converted",
-         [](const fs::path&, const fs::path& f) {
-             writeFile(f / "A.frm", kForm);
-             ::mkfifo((f / "x.frm").c_str(), 0644);
-         },
-         {"--all-families", "F"},
-         1,
-         "x.frm"},
-        {"FIFO named like a form: check reports it without opening it",
-         [](const fs::path&, const fs::path& f) { ::mkfifo((f / "x.frm").c_str(), 0644); },
-         {"check", "F"},
-         1,
-         ""},
-        {"link to a device named like a form: the run refuses the link",
-         [](const fs::path&, const fs::path& f) {
-             writeFile(f / "A.frm", kForm);
-             fs::create_symlink("/dev/zero", f / "zero.frm");
-         },
-         {"--family", "Button", "F"},
-         1,
-         "zero.frm: it is a symbolic link",
-         false},
-        {"link to a device named like a form: check",
-         [](const fs::path&, const fs::path& f) { fs::create_symlink("/dev/zero", f / "zero.frm"); },
-         {"check", "F"},
-         1,
-         ""},
-        {"a backup folder as the target of a run",
-         [](const fs::path&, const fs::path& f) { writeFile(f / kBackup / "A.frm", kForm); },
-         {"--all-families", "F/" + kBackup},
-         2,
-         "is a backup folder"},
+        {"FIFO named like a form: the backup refuses it, nothing is converted", both(aForm, aFifo),
+         Args{"--all-families", "F"}, 1, "x.frm"},
+        {"FIFO named like a form: check reports it without opening it", aFifo, Args{"check", "F"}, 1, ""},
+        {"link to a device named like a form: the run refuses the link", both(aForm, aDeviceLink),
+         Args{"--family", "Button", "F"}, 1, "zero.frm: it is a symbolic link", false},
+        {"link to a device named like a form: check", aDeviceLink, Args{"check", "F"}, 1, ""},
+        {"a backup folder as the target of a run", [](const fs::path& f) { writeFile(f / kBackup / "A.frm", kForm); },
+         Args{"--all-families", "F/" + kBackup}, 2, "is a backup folder"},
         {"a folder inside a backup as the target of a restore",
-         [](const fs::path&, const fs::path& f) { writeFile(f / kBackup / "sub" / "A.frm", kForm); },
-         {"restore", "F/" + kBackup + "/sub"},
-         2,
-         "is a backup folder"},
-        {"the root folder (dry run, so a broken guard cannot harm)",
-         [](const fs::path&, const fs::path&) {},
-         {"--dry-run", "--all-families", "/"},
-         2,
-         "root folder"},
-        {"the root folder for restore",
-         [](const fs::path&, const fs::path&) {},
-         {"restore", "--dry-run", "/"},
-         2,
-         "root folder"},
+         [](const fs::path& f) { writeFile(f / kBackup / "sub" / "A.frm", kForm); },
+         Args{"restore", "F/" + kBackup + "/sub"}, 2, "is a backup folder"},
+        {"the root folder (dry run, so a broken guard cannot harm)", nothing, Args{"--dry-run", "--all-families", "/"},
+         2, "root folder"},
+        {"the root folder for restore", nothing, Args{"restore", "--dry-run", "/"}, 2, "root folder"},
         {"no form, user control or project directly in the folder",
-         [](const fs::path&, const fs::path& f) {
+         [](const fs::path& f) {
              writeFile(f / "readme.txt", "x");
              writeFile(f / "sub" / "A.frm", kForm);
          },
-         {"--all-families", "F"},
-         2,
-         "holds no form (.frm), user control (.ctl) or project (.vbp)"},
-        {"a missing folder",
-         [](const fs::path&, const fs::path&) {},
-         {"--all-families", "F/missing"},
-         2,
-         "cannot list"},
-        {"a missing folder for check",
-         [](const fs::path&, const fs::path&) {},
-         {"check", "F/missing"},
-         2,
-         "cannot list"},
-        {"a file above the size limit is refused unread",
-         [](const fs::path&, const fs::path& f) {
-             writeFile(f / "big.frm", "");
-             fs::resize_file(f / "big.frm", (std::uintmax_t{256} << 20) + 1);
-         },
-         {"--all-families", "F"},
-         1,
-         "larger than 256 MB",
-         false},
-        {"a file larger than the memory the run may use",
-         [](const fs::path&, const fs::path& f) {
-             writeFile(f / "big.frm", "");
-             fs::resize_file(f / "big.frm", std::uintmax_t{200} << 20);
-         },
-         {"--all-families", "F"},
-         1,
-         "big.frm: not enough memory",
-         false,
-         rlim_t{100} << 20},
-        {"a form in the folder as the report's path",
-         [](const fs::path&, const fs::path& f) { writeFile(f / "A.frm", kForm); },
-         {"--all-families", "--report", "F/A.frm", "F"},
-         2,
+         Args{"--all-families", "F"}, 2, "holds no form (.frm), user control (.ctl) or project (.vbp)"},
+        {"a missing folder", nothing, Args{"--all-families", "F/missing"}, 2, "cannot list"},
+        {"a missing folder for check", nothing, Args{"check", "F/missing"}, 2, "cannot list"},
+        {"a file above the size limit is refused unread", aSparseForm((std::uintmax_t{256} << 20) + 1),
+         Args{"--all-families", "F"}, 1, "larger than 256 MB", false},
+        {"a file larger than the memory the run may use", aSparseForm(std::uintmax_t{200} << 20),
+         Args{"--all-families", "F"}, 1, "big.frm: not enough memory", false, rlim_t{100} << 20},
+        {"a form in the folder as the report's path", aForm, Args{"--all-families", "--report", "F/A.frm", "F"}, 2,
          "inside the folder being converted"},
-        {"--family swallowing the folder",
-         [](const fs::path&, const fs::path& f) { writeFile(f / "A.frm", kForm); },
-         {"--family", "F"},
-         2,
-         "which is a folder, as its value"},
+        {"--family swallowing the folder", aForm, Args{"--family", "F"}, 2, "which is a folder, as its value"},
     };
     return all;
 }
@@ -222,7 +176,7 @@ TEST_P(HostileFolderTest, ExitStatusMessageAndBytes) {
     const fs::path folder = root / "project";
     fs::create_directories(folder);
     writeFile(root / "outside.frm", kForm);
-    c.setUp(root, folder);
+    c.setUp(folder);
     const auto before = snapshot(root);
     const Outcome o = runBinary(root, folder, c.args, c.memoryLimit);
     EXPECT_EQ(o.status, c.status) << o.err;

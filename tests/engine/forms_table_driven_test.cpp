@@ -161,16 +161,7 @@ TEST(FormBodyTable, FamiliesAgreeWithTheCatalogue) {
             EXPECT_TRUE(tokens.insert(t.oldToken).second) << t.oldToken;
         }
     }
-    EXPECT_EQ(formBodyFamilies().size(), 42u);
-    const auto count = [](std::string_view label) {
-        for (const auto& fam : formBodyFamilies())
-            if (fam.family == label) return fam.tokens.size();
-        return std::size_t{0};
-    };
-    EXPECT_EQ(count("Progress"), 18u);
-    EXPECT_EQ(count("Spin"), 8u);
-    EXPECT_EQ(count("TimePicker"), 8u);
-    EXPECT_EQ(count("UpDn"), 9u);
+    EXPECT_EQ(formBodyFamilies().size(), 42u);  // tokens per family: conversion_table_sizes_test
 }
 
 TEST(FormBodyTable, EveryTokenBecomesTheCataloguesNamesForBothEditions) {
