@@ -2,9 +2,7 @@
 // binary: each case ends with the expected exit status and message, never hangs or aborts, and
 // leaves every byte in the folder (and outside it) as it was, unless the case says otherwise.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/cli/binary_run.h"
 #include "tests/platform/disk_test_support.h"
 
 namespace fs = std::filesystem;
@@ -30,40 +29,14 @@ const std::string kForm =
     "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
 const std::string kBackup = "Nexaria Conversion Backup 01.02.2026 09.03.07";
 
-struct Outcome {
-    int status = -1;  // the exit status; 128 + the signal when killed
-    std::string out, err;
-};
+using Outcome = tavkonv40::test::BinaryOutcome;
 
-// Runs the binary with `args` ("F" begins paths in the test's folder), stopped after ten seconds so
-// that a hang fails the test instead of blocking it, and under `memoryLimit` bytes when given.
+// Runs the binary with `args` ("F" begins paths in the test's folder), under `memoryLimit` bytes
+// when given.
 Outcome runBinary(const fs::path& root, const fs::path& folder, std::vector<std::string> args, rlim_t memoryLimit = 0) {
     for (auto& a : args)
         if (a == "F" || a.rfind("F/", 0) == 0) a = folder.string() + a.substr(1);
-    const fs::path outFile = root / "out", errFile = root / "err";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::alarm(10);
-        if (memoryLimit) {
-            const rlimit limit{memoryLimit, memoryLimit};
-            ::setrlimit(RLIMIT_AS, &limit);
-        }
-        if (!std::freopen(outFile.c_str(), "w", stdout) || !std::freopen(errFile.c_str(), "w", stderr)) ::_exit(126);
-        std::vector<char*> argv{const_cast<char*>(TAVKONV40_BINARY)};
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(TAVKONV40_BINARY, argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    Outcome o;
-    o.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    o.out = readFile(outFile);
-    o.err = readFile(errFile);
-    fs::remove(outFile);
-    fs::remove(errFile);
-    return o;
+    return tavkonv40::test::runBinary(args, root / "out", {{}, memoryLimit});
 }
 
 // Every entry under the root (links as their target text, not followed), leaving out the dated
