@@ -117,14 +117,29 @@ struct CheckExtras {
     std::string reportPath, color = "auto";
 };
 
+// --dry-run, --quiet, --report and --color, which a run and `check --fix` both take; the help
+// texts say what each does for the command.
+struct OutputOptionHelp {
+    const char* dryRun;
+    const char* quiet;
+    const char* report;
+    const char* color;
+};
+
+void addOutputOptions(CLI::App& app, bool& dryRun, bool& quiet, std::string& reportPath, std::string& color,
+                      const OutputOptionHelp& help) {
+    app.add_flag("--dry-run", dryRun, help.dryRun);
+    app.add_flag("--quiet", quiet, help.quiet);
+    app.add_option("--report", reportPath, help.report)->type_name("FILE");
+    app.add_option("--color", color, help.color)->type_name("WHEN")->check(CLI::IsMember({"auto", "always", "never"}));
+}
+
 void addCheckExtras(CLI::App& check, CheckExtras& x) {
     check.add_flag("--fix", x.fix, "Apply every finding whose advice leaves no choice, after a backup of the folder");
-    check.add_flag("--dry-run", x.dryRun, "With --fix: change nothing, print the fixes and the diff they would make");
-    check.add_flag("--quiet", x.quiet, "With --fix: no summary on standard error");
-    check.add_option("--report", x.reportPath, "With --fix: write the summary as JSON to FILE")->type_name("FILE");
-    check.add_option("--color", x.color, "With --fix --dry-run: colour the diff: auto, always or never")
-        ->type_name("WHEN")
-        ->check(CLI::IsMember({"auto", "always", "never"}));
+    addOutputOptions(check, x.dryRun, x.quiet, x.reportPath, x.color,
+                     {"With --fix: change nothing, print the fixes and the diff they would make",
+                      "With --fix: no summary on standard error", "With --fix: write the summary as JSON to FILE",
+                      "With --fix --dry-run: colour the diff: auto, always or never"});
     check.add_flag("--recursive", x.recursive, "Every folder of the tree that holds project files, one by one");
 }
 
@@ -287,12 +302,10 @@ Subcommands defineCommandLine(CLI::App& app, Arguments& x) {
     app.add_option("FOLDER", x.folder, "The folder holding the project files");
     Subcommands sub;
     sub.catalogue = app.add_subcommand("catalogue", "Print the suite catalogue as tab-separated values");
-    app.add_flag("--dry-run", x.dryRun, "Change nothing: print the log, then the diff the run would make");
-    app.add_flag("--quiet", x.quiet, "No summary and no progress display on standard error");
-    app.add_option("--report", x.reportPath, "Write the summary as JSON to FILE")->type_name("FILE");
-    app.add_option("--color", x.color, "Colour the diff: auto (on a terminal), always or never")
-        ->type_name("WHEN")
-        ->check(CLI::IsMember({"auto", "always", "never"}));
+    addOutputOptions(app, x.dryRun, x.quiet, x.reportPath, x.color,
+                     {"Change nothing: print the log, then the diff the run would make",
+                      "No summary and no progress display on standard error", "Write the summary as JSON to FILE",
+                      "Colour the diff: auto (on a terminal), always or never"});
     sub.restore = app.add_subcommand("restore", "Put the folder's files back from its newest backup");
     sub.restore->add_option("FOLDER", x.restoreFolderArg, "The folder to restore")->required();
     sub.restore->add_option("--backup", x.restoreBackup, "The backup to use (its name or date and time)")
