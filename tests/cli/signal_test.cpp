@@ -6,17 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
-#include "tests/platform/disk_test_support.h"
-
-namespace fs = std::filesystem;
+#include "tests/cli/interrupted_folder.h"
 
 namespace {
-
-using tavkonv40::test::readFile;
 
 class CommandLineSignal : public ::testing::TestWithParam<int> {};
 
@@ -25,19 +19,7 @@ INSTANTIATE_TEST_SUITE_P(Requests, CommandLineSignal, ::testing::Values(SIGINT, 
 
 TEST_P(CommandLineSignal, DuringFormPassCancelsAndKeepsBackup) {
     const int request = GetParam();
-    const fs::path root = fs::temp_directory_path() / ("tavkonv40-sigint-" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root);
-    const std::string form =
-        "VERSION 5.00\r\nObject = \"{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0\"; "
-        "\"tavQVButton20.ocx\"\r\nBegin VB.Form F \r\n   Begin VB.CommandButton C \r\n   End\r\nEnd\r\n";
-    for (int i = 0; i < 600; ++i)
-        std::ofstream(root / std::string("F").append(std::to_string(i)).append(".frm"), std::ios::binary) << form;
-    const std::string ctl = "VERSION 5.00\r\nBegin VB.UserControl U \r\nEnd\r\n";
-    const std::string vbp = "Type=Exe\r\nObject={3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0; tavQVButton20.ocx\r\n";
-    std::ofstream(root / "U.ctl", std::ios::binary) << ctl;
-    std::ofstream(root / "P.vbp", std::ios::binary) << vbp;
-
+    const tavkonv40::test::InterruptedFolder folder(600);
     int out[2];
     ASSERT_EQ(::pipe(out), 0);
     const pid_t pid = ::fork();
@@ -46,12 +28,12 @@ TEST_P(CommandLineSignal, DuringFormPassCancelsAndKeepsBackup) {
         ::dup2(out[1], 1);
         ::close(out[0]);
         ::close(out[1]);
-        ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, "--all-families", "--all-ms", root.c_str(),
+        ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, "--all-families", "--all-ms", folder.root.c_str(),
                 static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(out[1]);
-    std::string log, pending;
+    std::string log;
     bool signalled = false;
     char buf[4096];
     for (;;) {
@@ -72,20 +54,7 @@ TEST_P(CommandLineSignal, DuringFormPassCancelsAndKeepsBackup) {
     if (request != 0) {
         EXPECT_NE(log.find("\nConversion cancelled."), std::string::npos);
     }
-    EXPECT_EQ(log.find("UserControl"), std::string::npos);
-    EXPECT_EQ(log.find("VB Project file"), std::string::npos);
-    EXPECT_EQ(readFile(root / "U.ctl"), ctl);
-    EXPECT_EQ(readFile(root / "P.vbp"), vbp);
-
-    int backups = 0;
-    for (const auto& e : fs::directory_iterator(root))
-        if (e.path().filename().string().rfind("Nexaria Conversion Backup ", 0) == 0) {
-            ++backups;
-            EXPECT_EQ(readFile(e.path() / "F0.frm"), form);
-            EXPECT_EQ(readFile(e.path() / "P.vbp"), vbp);
-        }
-    EXPECT_EQ(backups, 1);
-    fs::remove_all(root);
+    folder.expectStoppedInFormPass(log);
 }
 
 }  // namespace

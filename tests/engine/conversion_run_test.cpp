@@ -226,12 +226,5 @@ TEST(FileSession, AFailingFileIsReportedOnceAndLeftAsItWas) {
     EXPECT_NE(host.errors[2].find("No space left on device"), std::string::npos);
 }
 
-TEST(MatchesPattern, StarDotStarTakesEverything) {
-    EXPECT_TRUE(matchesPattern("noextension", "*.*"));
-    EXPECT_TRUE(matchesPattern("Form1.FRM", "*.frm"));
-    EXPECT_FALSE(matchesPattern("Form1.frmx", "*.frm"));
-    EXPECT_TRUE(matchesPattern("ab", "a?"));
-}
-
 }  // namespace
 }  // namespace tavkonv40

@@ -90,7 +90,7 @@ TEST(FormHeaderTable, EveryNameBecomesItsFamilysReferenceLine) {
             for (Edition e : kEditions) {
                 const Edition w = written(f, e);
                 const std::string expected = "Object = \"{" + std::string(w == Edition::V40 ? f.guid40 : f.guid40L) +
-                                             "}#1.0#0\"; \"" + std::string(f.ocxBase) + std::string(editionSuffix(w)) +
+                                             "}#1.0#0\"; \"" + std::string(f.ocxBase) + std::string(suffixOfEdition(w)) +
                                              ".ocx\"\r\n";
                 EXPECT_EQ(run(ConvertFormHeaders, in, only(f, e)), expected) << name;
             }
@@ -161,16 +161,7 @@ TEST(FormBodyTable, FamiliesAgreeWithTheCatalogue) {
             EXPECT_TRUE(tokens.insert(t.oldToken).second) << t.oldToken;
         }
     }
-    EXPECT_EQ(formBodyFamilies().size(), 42u);
-    const auto count = [](std::string_view label) {
-        for (const auto& fam : formBodyFamilies())
-            if (fam.family == label) return fam.tokens.size();
-        return std::size_t{0};
-    };
-    EXPECT_EQ(count("Progress"), 18u);
-    EXPECT_EQ(count("Spin"), 8u);
-    EXPECT_EQ(count("TimePicker"), 8u);
-    EXPECT_EQ(count("UpDn"), 9u);
+    EXPECT_EQ(formBodyFamilies().size(), 42u);  // tokens per family: conversion_table_sizes_test
 }
 
 TEST(FormBodyTable, EveryTokenBecomesTheCataloguesNamesForBothEditions) {
@@ -193,7 +184,7 @@ TEST(FormBodyTable, EveryTokenBecomesTheCataloguesNamesForBothEditions) {
             const std::string line = "    " + std::string(token) + " Ctl1\r\n";
             for (Edition e : kEditions) {
                 const Edition w = written(f, e);
-                const std::string sfx(editionSuffix(w));
+                const std::string sfx(suffixOfEdition(w));
                 const std::string newClass = newClassStem(f, oldClass, *libEd, w);
                 const auto& known = (w == Edition::V40L && !f.classes40L[0].empty()) ? f.classes40L : f.classes;
                 EXPECT_NE(std::find(known.begin(), known.end(), newClass), known.end()) << token;
@@ -246,7 +237,7 @@ TEST(CodeDeclarationTable, EveryTokenBecomesTheFamilysLibraryForBothEditions) {
             const std::string line = "  Dim x As " + std::string(t) + ".Cls30\r\n";
             for (Edition e : kEditions) {
                 const std::string expected =
-                    "  Dim x As " + std::string(library) + std::string(editionSuffix(written(f, e))) + ".Cls30\r\n";
+                    "  Dim x As " + std::string(library) + std::string(suffixOfEdition(written(f, e))) + ".Cls30\r\n";
                 EXPECT_EQ(run(CheckEVENTSForUpdate, line, only(f, e)), expected) << t;
             }
             EXPECT_EQ(run(CheckEVENTSForUpdate, line, allBut(f)), line) << t;

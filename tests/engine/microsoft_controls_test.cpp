@@ -14,16 +14,6 @@ constexpr const char* kFontId = "{0BE35203-8F91-11CE-9DE3-00AA004BB851}";
 
 using test::crlf;
 
-// Cancels when the status shows a chosen line, as a "Cancel" click during that line would.
-class CancellingHost : public test::RecordingHost {
-  public:
-    void setStatus(std::string_view s) override {
-        RecordingHost::setStatus(s);
-        if (cancelAtStatus == statuses.size()) cancel = true;
-    }
-    std::size_t cancelAtStatus = 0;
-};
-
 class MicrosoftControlsTest : public ::testing::Test {
   protected:
     std::string convert(const std::vector<std::string>& lines) {
@@ -31,7 +21,7 @@ class MicrosoftControlsTest : public ::testing::Test {
     }
 
     FixedOptions options;
-    CancellingHost host;
+    test::RecordingHost host;
     RunState state;
 };
 

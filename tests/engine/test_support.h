@@ -26,13 +26,18 @@ class RecordingHost : public RunHost {
     }
     bool cancelRequested() const override { return cancel; }
     bool showsStatus() const override { return recordStatus; }
-    void setStatus(std::string_view s) override { statuses.emplace_back(s); }
+    void setStatus(std::string_view s) override {
+        statuses.emplace_back(s);
+        if (cancelAtStatus == statuses.size()) cancel = true;
+    }
 
     std::vector<std::string> log;
     std::vector<std::string> errors;
     std::vector<std::string> statuses;
     bool cancel = false;
     bool recordStatus = false;
+    // Cancels when the status shows this (1-based) line, as a "Cancel" click during it would.
+    std::size_t cancelAtStatus = 0;
     int yields = 0;
     std::function<void(const std::string&)> onLine;
     std::function<void()> onYield;
