@@ -33,19 +33,10 @@ class LBVScroll : public ScrollBarBase {
     static const auto& Properties();
 
     // ---- properties (the rest in ScrollBarBase) ---------------------------------------------
-    void SetEnabled(bool on);
     Number ItemsVisible() const { return m_itemsVisible; }
     void SetItemsVisible(Number n);
     Number TotalItems() const { return m_totalItems; }
     void SetTotalItems(Number n);
-    void SetMetricsSize(int pixels);
-    void SetValue(Number value);
-    void SetdFormat(int format);
-    void SetTheme(int theme);
-    void SetSmallChange(Number n);
-    void SetLargeChange(Number n);
-    void SetMin(Number min);
-    void SetMax(Number max);
 
     // ---- host lifecycle (nothing is stored) ---------------------------------------------
     void InitProperties() override;
@@ -72,6 +63,8 @@ class LBVScroll : public ScrollBarBase {
 
   private:
     double NewThumbLength() const override;
+    void SetSharedProperty(bool ScrollBarBase::*member, bool value) override;
+    void SetSharedProperty(int ScrollBarBase::*member, int value) override;
     void OnButtonDown(QPoint p) override;
     void OnButtonUp() override;
     void OnTimer(std::uintptr_t id) override;
