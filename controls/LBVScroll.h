@@ -63,8 +63,6 @@ class LBVScroll : public ScrollBarBase {
 
   private:
     double NewThumbLength() const override;
-    void SetSharedProperty(bool ScrollBarBase::*member, bool value) override;
-    void SetSharedProperty(int ScrollBarBase::*member, int value) override;
     void OnButtonDown(QPoint p) override;
     void OnButtonUp() override;
     void OnTimer(std::uintptr_t id) override;
@@ -72,6 +70,9 @@ class LBVScroll : public ScrollBarBase {
     void RaiseScroll() override { emit Scroll(Value()); }
     void AttachSubclassing();
     void EnabledChanged();
+    // The properties both bars have, through this bar's rows.
+    void SetSharedProperty(bool ScrollBarBase::*member, bool value) override;
+    void SetSharedProperty(int ScrollBarBase::*member, int value) override;
     void CountsChanged();
     // One step of a held arrow or track.
     void StepPressedPart();

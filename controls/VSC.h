@@ -61,8 +61,6 @@ class VSC : public ScrollBarBase {
 
   private:
     double NewThumbLength() const override;
-    void SetSharedProperty(bool ScrollBarBase::*member, bool value) override;
-    void SetSharedProperty(int ScrollBarBase::*member, int value) override;
     void OnButtonDown(QPoint p) override;
     void OnButtonUp() override;
     void OnTimer(std::uintptr_t id) override;
@@ -75,6 +73,9 @@ class VSC : public ScrollBarBase {
     void PixelsVisibleChanged();
     void ThemeOrFormatChanged();
     void EnabledChanged();
+    // The properties both bars have, through this bar's rows.
+    void SetSharedProperty(bool ScrollBarBase::*member, bool value) override;
+    void SetSharedProperty(int ScrollBarBase::*member, int value) override;
 
     // properties (the range in ScrollBarBase)
     Number m_pixelsVisible = 0;
