@@ -126,8 +126,6 @@ const std::vector<Case>& cases() {
              writeFile(f / "sub" / "A.frm", kForm);
          },
          Args{"--all-families", "F"}, 2, "holds no form (.frm), user control (.ctl) or project (.vbp)"},
-        {"a missing folder", nothing, Args{"--all-families", "F/missing"}, 2, "cannot list"},
-        {"a missing folder for check", nothing, Args{"check", "F/missing"}, 2, "cannot list"},
         {"a file above the size limit is refused unread", aSparseForm((std::uintmax_t{256} << 20) + 1),
          Args{"--all-families", "F"}, 1, "larger than 256 MB", false},
         {"a file larger than the memory the run may use", aSparseForm(std::uintmax_t{200} << 20),

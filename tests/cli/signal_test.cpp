@@ -1,10 +1,10 @@
-// The real binary, interrupted: SIGINT, SIGTERM or SIGHUP during the form pass, or a reader that
-// goes away (SIGPIPE), ends the run through its cancelled ending, with the backup in place and
-// exit status 3.
+// The real binary, interrupted during the form pass: Ctrl-C (SIGINT; a Ctrl-Break event on
+// Windows), SIGHUP from a closed terminal, or a reader that goes away (SIGPIPE) ends the run
+// through its cancelled ending, with the backup in place and exit status 3.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#endif
 
 #include <string>
 
@@ -12,46 +12,48 @@
 
 namespace {
 
-class CommandLineSignal : public ::testing::TestWithParam<int> {};
+enum class Request { Interrupt, HangUp, CloseLog };
 
-// 0 stands for closing the pipe the log goes to.
-INSTANTIATE_TEST_SUITE_P(Requests, CommandLineSignal, ::testing::Values(SIGINT, SIGHUP, 0));
+class CommandLineSignal : public ::testing::TestWithParam<Request> {};
+
+#ifdef _WIN32
+INSTANTIATE_TEST_SUITE_P(Requests, CommandLineSignal, ::testing::Values(Request::Interrupt));
+constexpr int kForms = 300;
+#else
+INSTANTIATE_TEST_SUITE_P(Requests, CommandLineSignal,
+                         ::testing::Values(Request::Interrupt, Request::HangUp, Request::CloseLog));
+constexpr int kForms = 600;
+#endif
+
+// False when the system cannot deliver it (Wine sends no console events).
+bool deliver(tavkonv40::test::Child& child, [[maybe_unused]] Request request) {
+#ifndef _WIN32
+    if (request == Request::HangUp) return child.signal(SIGHUP);
+    if (request == Request::CloseLog) {
+        child.closeOutput();
+        return true;
+    }
+#endif
+    return child.interrupt();
+}
 
 TEST_P(CommandLineSignal, DuringFormPassCancelsAndKeepsBackup) {
-    const int request = GetParam();
-    const tavkonv40::test::InterruptedFolder folder(600);
-    int out[2];
-    ASSERT_EQ(::pipe(out), 0);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        ::dup2(out[1], 1);
-        ::close(out[0]);
-        ::close(out[1]);
-        ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, "--all-families", "--all-ms", folder.root.c_str(),
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(out[1]);
+    const tavkonv40::test::InterruptedFolder folder(kForms);
+    tavkonv40::test::Child child(TAVKONV40_BINARY, {"--all-families", "--all-ms", folder.root.string()});
     std::string log;
-    bool signalled = false;
-    char buf[4096];
-    for (;;) {
-        const ssize_t n = ::read(out[0], buf, sizeof buf);
-        if (n <= 0) break;
-        log.append(buf, static_cast<std::size_t>(n));
-        if (!signalled && log.find("Found VB Form file (") != std::string::npos) {
-            signalled = true;
-            if (request == 0) break;
-            ::kill(pid, request);
+    bool delivered = false;
+    for (std::string piece; !(piece = child.output()).empty();) {
+        log += piece;
+        if (delivered || log.find("Found VB Form file (") == std::string::npos) continue;
+        if (!deliver(child, GetParam())) {
+            child.kill();
+            child.wait();
+            GTEST_SKIP() << "no console events here (Wine); scripts/ci-windows.sh types Ctrl-C instead";
         }
+        delivered = true;
     }
-    ::close(out[0]);
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 3);
-    if (request != 0) {
+    EXPECT_EQ(child.wait(), 3);
+    if (GetParam() != Request::CloseLog) {
         EXPECT_NE(log.find("\nConversion cancelled."), std::string::npos);
     }
     folder.expectStoppedInFormPass(log);

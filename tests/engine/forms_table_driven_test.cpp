@@ -55,7 +55,8 @@ constexpr std::string_view kOldEditions[] = {"20T", "20", "21", "30", "40B", "40
 // ---------------------------------------------------------------------------------------------
 // Header names
 
-TEST(FormHeaderTable, Holds273DistinctNamesWhoseFamiliesAgreeWithTheCatalogue) {
+// Sizes per family: conversion_table_sizes_test.
+TEST(FormHeaderTable, NamesAreDistinctAndFamiliesAgreeWithTheCatalogue) {
     std::set<std::string> names;
     std::size_t count = 0;
     std::set<std::string_view> familiesSeen;
@@ -69,15 +70,10 @@ TEST(FormHeaderTable, Holds273DistinctNamesWhoseFamiliesAgreeWithTheCatalogue) {
             EXPECT_TRUE(familiesSeen.insert(row.family).second) << row.family;
         }
         previous = row.family;
-        for (auto ed : row.editions) {
-            if (ed.empty()) break;
-            ++count;
-            names.insert(controlFileName(row.stem, ed));
-        }
+        for (auto ed : row.editions)
+            if (!ed.empty()) ++count, names.insert(controlFileName(row.stem, ed));
     }
-    EXPECT_EQ(count, 273u);
-    EXPECT_EQ(names.size(), 273u);
-    EXPECT_EQ(familiesSeen.size(), 42u);
+    EXPECT_EQ(names.size(), count);
 }
 
 TEST(FormHeaderTable, EveryNameBecomesItsFamilysReferenceLine) {
@@ -200,12 +196,11 @@ TEST(FormBodyTable, EveryTokenBecomesTheCataloguesNamesForBothEditions) {
 // ---------------------------------------------------------------------------------------------
 // Declaration tokens
 
-TEST(CodeDeclarationTable, Holds211TokensOf39FamiliesThatNeverShadowALaterToken) {
+// Sizes per family: conversion_table_sizes_test.
+TEST(CodeDeclarationTable, TokensNeverShadowALaterToken) {
     std::vector<std::string_view> all;
-    std::set<std::string_view> labels;
     for (const auto& fam : codeDeclarationFamilies()) {
         const auto& f = byLabel(fam.family);
-        labels.insert(fam.family);
         EXPECT_EQ(fam.optionIndex, f.optionIndex) << fam.family;
         EXPECT_EQ(fam.row, f.optionRow) << fam.family;
         for (auto t : fam.tokens) {
@@ -215,9 +210,6 @@ TEST(CodeDeclarationTable, Holds211TokensOf39FamiliesThatNeverShadowALaterToken)
             all.push_back(t);
         }
     }
-    EXPECT_EQ(labels.size(), 39u);
-    EXPECT_EQ(all.size(), 211u);
-    for (auto missing : {"Balloons", "ColorPicker", "MaskEdit"}) EXPECT_EQ(labels.count(missing), 0u);
     // A token that begins with another must be tried before it, or it could never be found.
     for (std::size_t i = 0; i < all.size(); ++i)
         for (std::size_t j = i + 1; j < all.size(); ++j)
