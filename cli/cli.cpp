@@ -50,34 +50,37 @@ struct UsageError {
     std::string message;
 };
 
+// The edition of --all-families[=EDITION] and --all-ms[=EDITION]; 4.0 when none is given.
+Edition allEdition(const std::string& text) {
+    Edition e = Edition::V40;
+    if (!text.empty() && !parseEdition(text, e)) throw UsageError{"unknown edition '" + text + "' (use 4.0 or 4.0L)"};
+    return e;
+}
+
+// The name of a NAME:EDITION value, with its edition in `e`.
+std::string valueName(const std::string& value, Edition& e) {
+    std::string name;
+    if (!splitValue(value, name, e)) throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
+    return name;
+}
+
 FixedOptions buildOptions(const std::vector<std::string>& familiesArg, bool allFamilies,
                           const std::string& allFamiliesEdition, const std::vector<std::string>& msArg, bool allMs,
                           const std::string& allMsEdition) {
     FixedOptions options;
     Edition e = Edition::V40;
-    if (allFamilies) {
-        if (!allFamiliesEdition.empty() && !parseEdition(allFamiliesEdition, e))
-            throw UsageError{"unknown edition '" + allFamiliesEdition + "' (use 4.0 or 4.0L)"};
-        options.selectAllFamilies(e);
-    }
+    if (allFamilies) options.selectAllFamilies(allEdition(allFamiliesEdition));
     for (const auto& value : familiesArg) {
-        std::string name;
-        if (!splitValue(value, name, e)) throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
+        const std::string name = valueName(value, e);
         const auto* f = findFamily(name);
         if (!f) throw UsageError{"unknown family '" + name + "' (see 'tavkonv40 catalogue')"};
         if (e == Edition::V40L && f->offers40L == Offers40L::No)
             throw UsageError{"family " + std::string(f->label) + " exists only as 4.0"};
         options.selectFamily(f->slot, e);
     }
-    if (allMs) {
-        e = Edition::V40;
-        if (!allMsEdition.empty() && !parseEdition(allMsEdition, e))
-            throw UsageError{"unknown edition '" + allMsEdition + "' (use 4.0 or 4.0L)"};
-        options.selectAllMicrosoft(e);
-    }
+    if (allMs) options.selectAllMicrosoft(allEdition(allMsEdition));
     for (const auto& value : msArg) {
-        std::string name;
-        if (!splitValue(value, name, e)) throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
+        const std::string name = valueName(value, e);
         const int i = findMicrosoftOption(name);
         if (i < 0) throw UsageError{"unknown Microsoft control option '" + name + "'"};
         options.selectMicrosoft(i, e);
@@ -114,14 +117,29 @@ struct CheckExtras {
     std::string reportPath, color = "auto";
 };
 
+// --dry-run, --quiet, --report and --color, which a run and `check --fix` both take; the help
+// texts say what each does for the command.
+struct OutputOptionHelp {
+    const char* dryRun;
+    const char* quiet;
+    const char* report;
+    const char* color;
+};
+
+void addOutputOptions(CLI::App& app, bool& dryRun, bool& quiet, std::string& reportPath, std::string& color,
+                      const OutputOptionHelp& help) {
+    app.add_flag("--dry-run", dryRun, help.dryRun);
+    app.add_flag("--quiet", quiet, help.quiet);
+    app.add_option("--report", reportPath, help.report)->type_name("FILE");
+    app.add_option("--color", color, help.color)->type_name("WHEN")->check(CLI::IsMember({"auto", "always", "never"}));
+}
+
 void addCheckExtras(CLI::App& check, CheckExtras& x) {
     check.add_flag("--fix", x.fix, "Apply every finding whose advice leaves no choice, after a backup of the folder");
-    check.add_flag("--dry-run", x.dryRun, "With --fix: change nothing, print the fixes and the diff they would make");
-    check.add_flag("--quiet", x.quiet, "With --fix: no summary on standard error");
-    check.add_option("--report", x.reportPath, "With --fix: write the summary as JSON to FILE")->type_name("FILE");
-    check.add_option("--color", x.color, "With --fix --dry-run: colour the diff: auto, always or never")
-        ->type_name("WHEN")
-        ->check(CLI::IsMember({"auto", "always", "never"}));
+    addOutputOptions(check, x.dryRun, x.quiet, x.reportPath, x.color,
+                     {"With --fix: change nothing, print the fixes and the diff they would make",
+                      "With --fix: no summary on standard error", "With --fix: write the summary as JSON to FILE",
+                      "With --fix --dry-run: colour the diff: auto, always or never"});
     check.add_flag("--recursive", x.recursive, "Every folder of the tree that holds project files, one by one");
 }
 
@@ -209,12 +227,16 @@ int runCommandLine(const std::vector<std::string>& args, Services& s) {
 
 namespace {
 
-int runParsed(const std::vector<std::string>& argsIn, Services& s) {
-    // "--all-families[:EDITION]" and "--all-ms[:EDITION]" glue their value to the flag, which
-    // CLI11 cannot express; take them out before it parses the rest.
-    std::vector<std::string> args;
+// "--all-families[:EDITION]" and "--all-ms[:EDITION]": given or not, and the edition glued on.
+struct GluedFlags {
     bool allFamiliesGiven = false, allMsGiven = false;
     std::string allFamiliesEdition, allMsEdition;
+};
+
+// The glued flags glue their value to the flag, which CLI11 cannot express; they are taken out
+// before it parses the rest, which is returned.
+std::vector<std::string> takeGluedFlags(const std::vector<std::string>& argsIn, GluedFlags& glued) {
+    std::vector<std::string> args;
     for (const auto& a : argsIn) {
         if (a == "--") {
             args.insert(args.end(), &a, argsIn.data() + argsIn.size());
@@ -226,8 +248,8 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
             std::string& edition;
         };
         bool taken = false;
-        for (Glued g : {Glued{"--all-families", allFamiliesGiven, allFamiliesEdition},
-                        Glued{"--all-ms", allMsGiven, allMsEdition}}) {
+        for (Glued g : {Glued{"--all-families", glued.allFamiliesGiven, glued.allFamiliesEdition},
+                        Glued{"--all-ms", glued.allMsGiven, glued.allMsEdition}}) {
             const std::string f = g.flag;
             if (a == f || a.rfind(f + ":", 0) == 0 || a.rfind(f + "=", 0) == 0) {
                 g.given = true;
@@ -238,57 +260,138 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
         }
         if (!taken) args.push_back(a);
     }
+    return args;
+}
 
-    CLI::App app{
-        "Converts the Visual Basic 6 forms, user controls and projects of a folder to "
-        "edition 4.0 or 4.0L of the Nexaria control suite. A dated backup of the folder "
-        "is left inside it.",
-        "tavkonv40"};
+// What the command line was given, once CLI11 has parsed it.
+struct Arguments {
+    std::vector<std::string> familiesArg, msArg;
+    std::string folder;
+    bool dryRun = false, quiet = false, recursive = false;
+    std::string reportPath, color = "auto";
+    std::string restoreFolderArg, restoreBackup;
+    bool restoreDry = false;
+    std::string checkFolder;
+    bool checkJson = false;
+    CheckExtras checkExtras;
+};
+
+struct Subcommands {
+    CLI::App* catalogue = nullptr;
+    CLI::App* restore = nullptr;
+    CLI::App* check = nullptr;
+};
+
+Subcommands defineCommandLine(CLI::App& app, Arguments& x) {
     // A folder such as /tmp/x or C:/x must stay a folder; CLI11 would take it for a Windows-style
     // option on Windows. Set before the subcommands, which inherit it.
     app.allow_windows_style_options(false);
     app.set_version_flag("--version", kVersion);
-    std::vector<std::string> familiesArg, msArg;
-    std::string folder;
-    app.add_option("--family", familiesArg, "Convert a suite family: LABEL or caption, optionally :4.0 or :4.0L")
+    app.add_option("--family", x.familiesArg, "Convert a suite family: LABEL or caption, optionally :4.0 or :4.0L")
         ->type_name("LABEL[:EDITION]")
         ->allow_extra_args(false);
     app.add_flag("--all-families")
         ->description("Convert every family, optionally :4.0 or :4.0L (4.0-only families stay on 4.0)");
-    app.add_option("--ms", msArg,
+    app.add_option("--ms", x.msArg,
                    "Replace a Microsoft control kind: caption (Button, Check/Option, Combo, "
                    "Date/Time Picker, Frame, Label, List, ListView, Progress, Scroll, Slider, "
                    "Text, UpDown) or index 0..12, optionally :4.0 or :4.0L")
         ->type_name("NAME[:EDITION]")
         ->allow_extra_args(false);
     app.add_flag("--all-ms")->description("Replace every Microsoft control kind, optionally :4.0 or :4.0L");
-    app.add_option("FOLDER", folder, "The folder holding the project files");
-    auto* catalogue = app.add_subcommand("catalogue", "Print the suite catalogue as tab-separated values");
-    bool dryRun = false, quiet = false;
-    std::string reportPath, color = "auto";
-    app.add_flag("--dry-run", dryRun, "Change nothing: print the log, then the diff the run would make");
-    app.add_flag("--quiet", quiet, "No summary and no progress display on standard error");
-    app.add_option("--report", reportPath, "Write the summary as JSON to FILE")->type_name("FILE");
-    app.add_option("--color", color, "Colour the diff: auto (on a terminal), always or never")
-        ->type_name("WHEN")
-        ->check(CLI::IsMember({"auto", "always", "never"}));
-    auto* restore = app.add_subcommand("restore", "Put the folder's files back from its newest backup");
-    std::string restoreFolderArg, restoreBackup;
-    bool restoreDry = false;
-    restore->add_option("FOLDER", restoreFolderArg, "The folder to restore")->required();
-    restore->add_option("--backup", restoreBackup, "The backup to use (its name or date and time)")->type_name("NAME");
-    restore->add_flag("--dry-run", restoreDry, "Only show what would be restored");
-    auto* check = app.add_subcommand("check", "Report what keeps a converted project from loading; changes nothing");
-    std::string checkFolder;
-    bool checkJson = false;
-    check->add_option("FOLDER", checkFolder, "The folder holding the project files")->required();
-    check->add_flag("--json", checkJson, "Write the findings as JSON");
-    CheckExtras checkExtras;
-    addCheckExtras(*check, checkExtras);
-    bool recursive = false;
-    app.add_flag("--recursive", recursive,
+    app.add_option("FOLDER", x.folder, "The folder holding the project files");
+    Subcommands sub;
+    sub.catalogue = app.add_subcommand("catalogue", "Print the suite catalogue as tab-separated values");
+    addOutputOptions(app, x.dryRun, x.quiet, x.reportPath, x.color,
+                     {"Change nothing: print the log, then the diff the run would make",
+                      "No summary and no progress display on standard error", "Write the summary as JSON to FILE",
+                      "Colour the diff: auto (on a terminal), always or never"});
+    sub.restore = app.add_subcommand("restore", "Put the folder's files back from its newest backup");
+    sub.restore->add_option("FOLDER", x.restoreFolderArg, "The folder to restore")->required();
+    sub.restore->add_option("--backup", x.restoreBackup, "The backup to use (its name or date and time)")
+        ->type_name("NAME");
+    sub.restore->add_flag("--dry-run", x.restoreDry, "Only show what would be restored");
+    sub.check = app.add_subcommand("check", "Report what keeps a converted project from loading; changes nothing");
+    sub.check->add_option("FOLDER", x.checkFolder, "The folder holding the project files")->required();
+    sub.check->add_flag("--json", x.checkJson, "Write the findings as JSON");
+    addCheckExtras(*sub.check, x.checkExtras);
+    app.add_flag("--recursive", x.recursive,
                  "Convert every folder of the tree that holds project files, each with its own backup");
+    return sub;
+}
 
+int runRestoreCommand(const Arguments& x, Services& s) {
+    if (const auto refusal = folderRefusal(s.fs, x.restoreFolderArg, FolderUse::Restore)) {
+        s.err << "tavkonv40: " << *refusal << '\n';
+        return kUsage;
+    }
+    try {
+        const auto r = restoreFolder(s.fs, x.restoreFolderArg, x.restoreBackup,
+                                     x.restoreDry ? RestoreMode::DryRun : RestoreMode::Restore, s.out, s.err);
+        return r.errors > 0 ? kCompletedWithErrors : kCompleted;
+    } catch (const NoBackup& e) {
+        s.err << "tavkonv40: " << e.what() << '\n';
+        return kUsage;
+    } catch (const FolderBusy& e) {
+        s.err << "tavkonv40: " << e.what() << '\n';
+        return kUsage;
+    }
+}
+
+// The checks of a conversion's arguments, before anything is read or written: the usage error's
+// message, or nothing.
+std::optional<std::string> conversionUsageError(const Arguments& x, const GluedFlags& g, Services& s,
+                                                FixedOptions& options) {
+    if (const auto problem = misplacedFolder(s.fs, x.familiesArg, x.msArg, x.reportPath))
+        return *problem + "\nRun 'tavkonv40 --help' for usage.";
+    if (x.folder.empty()) return "no folder given\nRun 'tavkonv40 --help' for usage.";
+    try {
+        options = buildOptions(x.familiesArg, g.allFamiliesGiven, g.allFamiliesEdition, x.msArg, g.allMsGiven,
+                               g.allMsEdition);
+    } catch (const UsageError& e) {
+        return e.message;
+    }
+    if (const auto refusal = folderRefusal(s.fs, x.folder, x.recursive ? FolderUse::ConvertTree : FolderUse::Convert))
+        return *refusal;
+    if (!x.reportPath.empty() && liesInside(s.fs, x.reportPath, x.folder))
+        return "the report " + quotedName(x.reportPath) + " would lie inside the folder being converted, " +
+               quotedName(x.folder) + "; write it elsewhere";
+    return std::nullopt;
+}
+
+int runConversionArguments(const Arguments& x, const GluedFlags& g, Services& s) {
+    FixedOptions options;
+    if (const auto error = conversionUsageError(x, g, s, options)) {
+        s.err << "tavkonv40: " << *error << '\n';
+        return kUsage;
+    }
+    const bool colored = x.color == "always" || (x.color == "auto" && s.outTerminal == Terminal::Yes);
+    const RunRequest request{x.folder,
+                             options,
+                             x.dryRun ? RunMode::DryRun : RunMode::Real,
+                             x.quiet ? SummaryOutput::Quiet : SummaryOutput::Shown,
+                             x.reportPath,
+                             colored ? DiffColor::Terminal : DiffColor::Plain,
+                             kVersion + std::string_view("tavkonv40 ").size()};
+    if (!x.recursive) return runConversionCommand(request, s);
+    return runRecursive(x.folder, WalkKind::Run, x.reportPath, s, [&](const std::string& f, FolderOutcome& o) {
+        RunRequest one = request;
+        one.folder = f;
+        one.reportPath.clear();
+        return runConversionCommand(one, s, &o);
+    });
+}
+
+int runParsed(const std::vector<std::string>& argsIn, Services& s) {
+    GluedFlags glued;
+    const std::vector<std::string> args = takeGluedFlags(argsIn, glued);
+    CLI::App app{
+        "Converts the Visual Basic 6 forms, user controls and projects of a folder to "
+        "edition 4.0 or 4.0L of the Nexaria control suite. A dated backup of the folder "
+        "is left inside it.",
+        "tavkonv40"};
+    Arguments x;
+    const Subcommands sub = defineCommandLine(app, x);
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
@@ -302,71 +405,13 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
         s.err << "tavkonv40: " << e.what() << "\nRun 'tavkonv40 --help' for usage.\n";
         return kUsage;
     }
-
-    if (*catalogue) {
+    if (*sub.catalogue) {
         printCatalogue(s.out);
         return kCompleted;
     }
-    if (*check) return runCheckCommand(checkFolder, checkJson, checkExtras, s);
-    if (*restore) {
-        if (const auto refusal = folderRefusal(s.fs, restoreFolderArg, FolderUse::Restore)) {
-            s.err << "tavkonv40: " << *refusal << '\n';
-            return kUsage;
-        }
-        try {
-            const auto r = restoreFolder(s.fs, restoreFolderArg, restoreBackup,
-                                         restoreDry ? RestoreMode::DryRun : RestoreMode::Restore, s.out, s.err);
-            return r.errors > 0 ? kCompletedWithErrors : kCompleted;
-        } catch (const NoBackup& e) {
-            s.err << "tavkonv40: " << e.what() << '\n';
-            return kUsage;
-        } catch (const FolderBusy& e) {
-            s.err << "tavkonv40: " << e.what() << '\n';
-            return kUsage;
-        }
-    }
-    if (const auto problem = misplacedFolder(s.fs, familiesArg, msArg, reportPath)) {
-        s.err << "tavkonv40: " << *problem << "\nRun 'tavkonv40 --help' for usage.\n";
-        return kUsage;
-    }
-    if (folder.empty()) {
-        s.err << "tavkonv40: no folder given\nRun 'tavkonv40 --help' for usage.\n";
-        return kUsage;
-    }
-
-    FixedOptions options;
-    try {
-        options = buildOptions(familiesArg, allFamiliesGiven, allFamiliesEdition, msArg, allMsGiven, allMsEdition);
-    } catch (const UsageError& e) {
-        s.err << "tavkonv40: " << e.message << '\n';
-        return kUsage;
-    }
-
-    if (const auto refusal = folderRefusal(s.fs, folder, recursive ? FolderUse::ConvertTree : FolderUse::Convert)) {
-        s.err << "tavkonv40: " << *refusal << '\n';
-        return kUsage;
-    }
-    if (!reportPath.empty() && liesInside(s.fs, reportPath, folder)) {
-        s.err << "tavkonv40: the report " << quotedName(reportPath) << " would lie inside the folder being converted, "
-              << quotedName(folder) << "; write it elsewhere\n";
-        return kUsage;
-    }
-
-    const bool colored = color == "always" || (color == "auto" && s.outTerminal == Terminal::Yes);
-    const RunRequest request{folder,
-                             options,
-                             dryRun ? RunMode::DryRun : RunMode::Real,
-                             quiet ? SummaryOutput::Quiet : SummaryOutput::Shown,
-                             reportPath,
-                             colored ? DiffColor::Terminal : DiffColor::Plain,
-                             kVersion + std::string_view("tavkonv40 ").size()};
-    if (!recursive) return runConversionCommand(request, s);
-    return runRecursive(folder, WalkKind::Run, reportPath, s, [&](const std::string& f, FolderOutcome& o) {
-        RunRequest one = request;
-        one.folder = f;
-        one.reportPath.clear();
-        return runConversionCommand(one, s, &o);
-    });
+    if (*sub.check) return runCheckCommand(x.checkFolder, x.checkJson, x.checkExtras, s);
+    if (*sub.restore) return runRestoreCommand(x, s);
+    return runConversionArguments(x, glued, s);
 }
 
 }  // namespace

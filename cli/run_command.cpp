@@ -48,6 +48,31 @@ void warnAboutSuffixesWithoutDot(std::vector<std::string> names, Services& s) {
     }
 }
 
+// The exit status of a run, with the line that says why a refused run changed nothing.
+int exitStatus(const RunResult& result, CliHost& host, bool reportWritten, RunMode mode, Services& s) {
+    const int status = result.ending == RunEnding::Cancelled  ? kCancelled
+                       : host.errors.empty() && reportWritten ? kCompleted
+                                                              : kCompletedWithErrors;
+    switch (result.refusal) {
+        case RunRefusal::None:
+            break;
+        case RunRefusal::FolderBusy:
+        case RunRefusal::InterruptedRun:
+            s.err << "tavkonv40: the run did not start; nothing was changed\n";
+            return kUsage;
+        case RunRefusal::NoBackup:
+            if (host.stopRequested()) {
+                s.err << "tavkonv40: the backup copy was stopped; nothing was changed\n";
+                return kCancelled;
+            }
+            s.err << (mode == RunMode::DryRun
+                          ? "tavkonv40: a real run could make no complete backup and would change nothing\n"
+                          : "tavkonv40: no complete backup could be made; nothing was changed\n");
+            return kCompletedWithErrors;
+    }
+    return status;
+}
+
 }  // namespace
 
 int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* outcome) {
@@ -92,28 +117,7 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
     const bool reportWritten =
         request.reportPath.empty() || writeReport(s.fs, request.reportPath, reportJson(report), s);
 
-    int status = result.ending == RunEnding::Cancelled  ? kCancelled
-                 : host.errors.empty() && reportWritten ? kCompleted
-                                                        : kCompletedWithErrors;
-    switch (result.refusal) {
-        case RunRefusal::None:
-            break;
-        case RunRefusal::FolderBusy:
-        case RunRefusal::InterruptedRun:
-            s.err << "tavkonv40: the run did not start; nothing was changed\n";
-            status = kUsage;
-            break;
-        case RunRefusal::NoBackup:
-            if (host.stopRequested()) {
-                s.err << "tavkonv40: the backup copy was stopped; nothing was changed\n";
-                status = kCancelled;
-                break;
-            }
-            s.err << (dry ? "tavkonv40: a real run could make no complete backup and would change nothing\n"
-                          : "tavkonv40: no complete backup could be made; nothing was changed\n");
-            status = kCompletedWithErrors;
-            break;
-    }
+    const int status = exitStatus(result, host, reportWritten, request.mode, s);
     if (outcome)
         *outcome = {status, statistics.filesChanged(), host.errors.size(), after.value_or(FindingCounts{}),
                     reportJson(report)};

@@ -56,12 +56,10 @@ void LBVScroll::AttachSubclassing() {
 
 // ---- properties --------------------------------------------------------------------------------
 
-void LBVScroll::SetEnabled(bool on) { SetProperty<LBVScroll>(&LBVScroll::m_enabled, on); }
+void LBVScroll::SetSharedProperty(bool ScrollBarBase::*member, bool value) { SetProperty<LBVScroll>(member, value); }
+void LBVScroll::SetSharedProperty(int ScrollBarBase::*member, int value) { SetProperty<LBVScroll>(member, value); }
 void LBVScroll::SetItemsVisible(Number n) { SetProperty<LBVScroll>(&LBVScroll::m_itemsVisible, n); }
 void LBVScroll::SetTotalItems(Number n) { SetProperty<LBVScroll>(&LBVScroll::m_totalItems, n); }
-void LBVScroll::SetMetricsSize(int pixels) { SetProperty<LBVScroll>(&LBVScroll::m_metricsSize, pixels); }
-void LBVScroll::SetdFormat(int format) { SetProperty<LBVScroll>(&LBVScroll::m_dFormat, format); }
-void LBVScroll::SetTheme(int theme) { SetProperty<LBVScroll>(&LBVScroll::m_theme, theme); }
 
 void LBVScroll::EnabledChanged() {
     if (!m_enabled) StopPress();
@@ -69,29 +67,6 @@ void LBVScroll::EnabledChanged() {
 }
 
 void LBVScroll::CountsChanged() {
-    RecomputeThumb();
-    Redraw();
-}
-
-void LBVScroll::SetValue(Number value) {
-    if (m_range.SetValue(value) && !m_dragging) {
-        RecomputeThumb();
-        Redraw();
-    }
-}
-
-void LBVScroll::SetSmallChange(Number n) { m_range.SetSmallChange(n); }
-
-void LBVScroll::SetLargeChange(Number n) { m_range.SetLargeChange(n); }
-
-void LBVScroll::SetMin(Number min) {
-    m_range.SetMin(min);
-    RecomputeThumb();
-    Redraw();
-}
-
-void LBVScroll::SetMax(Number max) {
-    m_range.SetMax(max);
     RecomputeThumb();
     Redraw();
 }

@@ -33,19 +33,10 @@ class LBVScroll : public ScrollBarBase {
     static const auto& Properties();
 
     // ---- properties (the rest in ScrollBarBase) ---------------------------------------------
-    void SetEnabled(bool on);
     Number ItemsVisible() const { return m_itemsVisible; }
     void SetItemsVisible(Number n);
     Number TotalItems() const { return m_totalItems; }
     void SetTotalItems(Number n);
-    void SetMetricsSize(int pixels);
-    void SetValue(Number value);
-    void SetdFormat(int format);
-    void SetTheme(int theme);
-    void SetSmallChange(Number n);
-    void SetLargeChange(Number n);
-    void SetMin(Number min);
-    void SetMax(Number max);
 
     // ---- host lifecycle (nothing is stored) ---------------------------------------------
     void InitProperties() override;
@@ -79,6 +70,9 @@ class LBVScroll : public ScrollBarBase {
     void RaiseScroll() override { emit Scroll(Value()); }
     void AttachSubclassing();
     void EnabledChanged();
+    // The properties both bars have, through this bar's rows.
+    void SetSharedProperty(bool ScrollBarBase::*member, bool value) override;
+    void SetSharedProperty(int ScrollBarBase::*member, int value) override;
     void CountsChanged();
     // One step of a held arrow or track.
     void StepPressedPart();

@@ -48,6 +48,39 @@ void ScrollBarBase::ApplyDefaultSkin() {
     SizeHandling();
 }
 
+// ---- the range ---------------------------------------------------------------------------------
+
+void ScrollBarBase::SetValue(Number value) {
+    if (!m_range.SetValue(value)) return;
+    if (!m_dragging) {
+        RecomputeThumb();
+        Redraw();
+    }
+    RangeTaken(&RangeValues::Value);
+}
+
+void ScrollBarBase::SetSmallChange(Number step) {
+    if (m_range.SetSmallChange(step)) RangeTaken(&RangeValues::SmallChange);
+}
+
+void ScrollBarBase::SetLargeChange(Number step) {
+    if (m_range.SetLargeChange(step)) RangeTaken(&RangeValues::LargeChange);
+}
+
+void ScrollBarBase::SetMin(Number min) {
+    m_range.SetMin(min);
+    RecomputeThumb();
+    Redraw();
+    RangeTaken(&RangeValues::Min);
+}
+
+void ScrollBarBase::SetMax(Number max) {
+    m_range.SetMax(max);
+    RecomputeThumb();
+    Redraw();
+    RangeTaken(&RangeValues::Max);
+}
+
 // ---- geometry and drawing -----------------------------------------------------------------------
 
 void ScrollBarBase::SizeHandling() {

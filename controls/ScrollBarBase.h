@@ -32,15 +32,26 @@ class ScrollBarBase : public UserControl, public tavSCls40::ISubclass {
 
     // ---- properties both bars have ------------------------------------------------------
     bool Enabled() const { return m_enabled; }
+    void SetEnabled(bool on) { SetSharedProperty(&ScrollBarBase::m_enabled, on); }
     QWidget* hWnd() { return this; }
     int MetricsSize() const { return m_metricsSize; }
+    void SetMetricsSize(int pixels) { SetSharedProperty(&ScrollBarBase::m_metricsSize, pixels); }
     Number Value() const { return m_range.Value(); }
     Number SmallChange() const { return m_range.SmallChange(); }
     Number LargeChange() const { return m_range.LargeChange(); }
     Number Min() const { return m_range.Min(); }
     Number Max() const { return m_range.Max(); }
     int dFormat() const { return m_dFormat; }
+    void SetdFormat(int format) { SetSharedProperty(&ScrollBarBase::m_dFormat, format); }
     int Theme() const { return m_theme; }
+    void SetTheme(int theme) { SetSharedProperty(&ScrollBarBase::m_theme, theme); }
+    // The range's setters obey scroll_range::Range's rules; the thumb follows
+    // unless it is being dragged.
+    void SetValue(Number value);
+    void SetSmallChange(Number step);
+    void SetLargeChange(Number step);
+    void SetMin(Number min);
+    void SetMax(Number max);
 
     // ---- methods ------------------------------------------------------------------------
     void Refresh();
@@ -92,6 +103,13 @@ class ScrollBarBase : public UserControl, public tavSCls40::ISubclass {
     virtual void RaiseScroll() = 0;
     // How an arrow or the thumb looks; each bar has its own rule for held parts.
     virtual scroll_bar::PartState StateOf(ScrollPart part) const = 0;
+    // Sets a property both bars have through the bar's own row for it (each
+    // bar stores it, or not, and reacts to it in its own way).
+    virtual void SetSharedProperty(bool ScrollBarBase::*member, bool value) = 0;
+    virtual void SetSharedProperty(int ScrollBarBase::*member, int value) = 0;
+    // A setter has taken a new value for `field` of the range (a bar that
+    // stores its range marks the property changed).
+    virtual void RangeTaken(scroll_range::Number scroll_range::RangeValues::*field) { (void)field; }
 
     // ---- shared steps -------------------------------------------------------------------------
     void SizeHandling();

@@ -88,11 +88,9 @@ void VSC::AttachSubclassing() {
 
 // ---- properties ---------------------------------------------------------------------------------------
 
-void VSC::SetEnabled(bool on) { SetProperty<VSC>(&VSC::m_enabled, on); }
-void VSC::SetMetricsSize(int pixels) { SetProperty<VSC>(&VSC::m_metricsSize, pixels); }
+void VSC::SetSharedProperty(bool ScrollBarBase::*member, bool value) { SetProperty<VSC>(member, value); }
+void VSC::SetSharedProperty(int ScrollBarBase::*member, int value) { SetProperty<VSC>(member, value); }
 void VSC::SetPixelsVisible(Number n) { SetProperty<VSC>(&VSC::m_pixelsVisible, n); }
-void VSC::SetdFormat(int format) { SetProperty<VSC>(&VSC::m_dFormat, format); }
-void VSC::SetTheme(int theme) { SetProperty<VSC>(&VSC::m_theme, theme); }
 
 void VSC::EnabledChanged() {
     if (!m_enabled) {
@@ -109,42 +107,7 @@ void VSC::PixelsVisibleChanged() {
 
 void VSC::ThemeOrFormatChanged() { Redraw(); }
 
-void VSC::SetValue(Number value) {
-    if (!m_range.SetValue(value)) return;
-    RepaintUnlessDragging();
-    MarkChanged("Value");
-}
-
-void VSC::SetSmallChange(Number n) {
-    if (m_range.SetSmallChange(n)) MarkChanged("SmallChange");
-}
-
-void VSC::SetLargeChange(Number n) {
-    if (m_range.SetLargeChange(n)) MarkChanged("LargeChange");
-}
-
-void VSC::SetMin(Number min) {
-    m_range.SetMin(min);
-    RangeChanged();
-    MarkChanged("Min");
-}
-
-void VSC::SetMax(Number max) {
-    m_range.SetMax(max);
-    RangeChanged();
-    MarkChanged("Max");
-}
-
-void VSC::RangeChanged() {
-    RecomputeThumb();
-    Redraw();
-}
-
-void VSC::RepaintUnlessDragging() {
-    if (m_dragging) return;
-    RecomputeThumb();
-    Redraw();
-}
+void VSC::RangeTaken(Number RangeValues::*field) { MarkChanged(property_table::NameOf(RangeProperties(), field)); }
 
 // ---- geometry and drawing ---------------------------------------------------------------------------------------
 

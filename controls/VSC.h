@@ -39,17 +39,8 @@ class VSC : public ScrollBarBase {
     static const auto& RangeProperties();
 
     // ---- properties (the rest in ScrollBarBase) ---------------------------------------------
-    void SetEnabled(bool on);
-    void SetMetricsSize(int pixels);
     Number PixelsVisible() const { return m_pixelsVisible; }
     void SetPixelsVisible(Number n);
-    void SetValue(Number value);
-    void SetdFormat(int format);
-    void SetTheme(int theme);
-    void SetSmallChange(Number n);
-    void SetLargeChange(Number n);
-    void SetMin(Number min);
-    void SetMax(Number max);
 
     // ---- host lifecycle --------------------------------------------------------------------------
     void InitProperties() override;
@@ -78,11 +69,13 @@ class VSC : public ScrollBarBase {
     void AttachSubclassing();
     void RepeatStep();
     void StartPress(Direction direction, ScrollPart part, Number before);
-    void RangeChanged();
-    void RepaintUnlessDragging();
+    void RangeTaken(Number scroll_range::RangeValues::*field) override;
     void PixelsVisibleChanged();
     void ThemeOrFormatChanged();
     void EnabledChanged();
+    // The properties both bars have, through this bar's rows.
+    void SetSharedProperty(bool ScrollBarBase::*member, bool value) override;
+    void SetSharedProperty(int ScrollBarBase::*member, int value) override;
 
     // properties (the range in ScrollBarBase)
     Number m_pixelsVisible = 0;

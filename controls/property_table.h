@@ -109,7 +109,22 @@ void ApplyIfMine(C& control, const RowT& row, T C::*member, T& value, const char
     }
 }
 
+template <class C, class T, class RowT>
+void NameIfMine(const RowT& row, T C::*member, const char*& name) {
+    if constexpr (std::is_same_v<RowT, Row<C, T>>) {
+        if (name == nullptr && row.member == member) name = row.name;
+    }
+}
+
 }  // namespace detail
+
+// The name of the row that holds `member`, or null.
+template <class Table, class C, class T>
+const char* NameOf(const Table& table, T C::*member) {
+    const char* name = nullptr;
+    std::apply([&](const auto&... row) { (detail::NameIfMine(row, member, name), ...); }, table);
+    return name;
+}
 
 // Sets the property held in `member` through its row's rule.  Returns the
 // name to mark changed, or null (refused, or a run-time property).

@@ -238,7 +238,7 @@ StartOutcome DialogModel::start(const RunServices& services) {
     ModelRunHost host(services.display, m_cancel);
     tavkonv40::RunEnvironment env{services.fs, host, *this, services.clock};
     try {
-        tavkonv40::RunConversion(env, m_runState, m_folder, "*.*");
+        tavkonv40::RunConversion(env, m_runState, m_folder);
     } catch (...) {
         m_running = false;
         changed();

@@ -1,9 +1,8 @@
 #include "dialog/skin_set.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-
-#include <dlfcn.h>
 
 namespace dialog {
 
@@ -25,20 +24,21 @@ bool HoldsSkins(const QString& folder) {
     return !folder.isEmpty() && QFileInfo::exists(folder + QString::fromLatin1(SkinFileNames()[0]));
 }
 
-// Where this library was loaded from.
-QString LibraryFolder() {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<const void*>(&ShippedSkinsFolder), &info) == 0 || info.dli_fname == nullptr) return {};
-    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
+// The folder of the program that hosts the dialog; the library installs beside it
+// (bin/ on Windows) or in a sibling of it (lib/ next to bin/), so the skins' share
+// folder lies one level up from here in either layout.
+QString ProgramFolder() {
+    if (QCoreApplication::instance() == nullptr) return {};
+    return QCoreApplication::applicationDirPath();
 }
 
 }  // namespace
 
 QString ShippedSkinsFolder() {
     static const QString folder = [] {
-        const QString library = LibraryFolder();
+        const QString program = ProgramFolder();
         const QString candidates[] = {
-            library.isEmpty() ? QString() : WithSeparator(library + QStringLiteral("/../share/tavkonv40/skins")),
+            program.isEmpty() ? QString() : WithSeparator(program + QStringLiteral("/../share/tavkonv40/skins")),
             WithSeparator(QStringLiteral(TAVKONV40_SKINS_INSTALL_DIR)),
             WithSeparator(QStringLiteral(TAVKONV40_SKINS_SOURCE_DIR)),
         };

@@ -40,8 +40,8 @@ inline constexpr int kSkinFileCount = static_cast<int>(SkinFile::Count);
 const std::array<const char*, kSkinFileCount>& SkinFileNames();
 inline const char* SkinFileName(SkinFile f) { return SkinFileNames()[static_cast<std::size_t>(f)]; }
 
-// The folder the skin pictures ship in, with a trailing separator: beside the
-// installed library, else the install location, else the source tree.
+// The folder the skin pictures ship in, with a trailing separator: in share/ beside
+// the hosting program's folder, else the install location, else the source tree.
 QString ShippedSkinsFolder();
 
 // The picture `name` from `bitmapFolder` + name, else from the shipped folder;

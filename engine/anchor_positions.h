@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace tavkonv40 {
 
@@ -80,6 +81,16 @@ std::string_view commonPrefix(const Range& items, Token token) {
         common = common.substr(0, k);
     }
     return common;
+}
+
+// The common prefix of each family's tokens, in the table's order. A line in which no anchor is
+// followed by a family's prefix holds none of its tokens, which spares testing them one by one;
+// the order of the tests is kept.
+template <typename Families, typename Token>
+std::vector<std::string_view> familyPrefixes(const Families& families, Token token) {
+    std::vector<std::string_view> out;
+    for (const auto& family : families) out.push_back(commonPrefix(family.tokens, token));
+    return out;
 }
 
 }  // namespace tavkonv40

@@ -83,7 +83,7 @@ constexpr std::array<std::string_view, 7> kNo40LLine = {
 
 }  // namespace
 
-std::string_view editionSuffix(Edition e) { return e == Edition::V40 ? "40" : "40L"; }
+std::string_view suffixOfEdition(Edition e) { return e == Edition::V40 ? "40" : "40L"; }
 
 const std::array<FamilyRecord, kFamilyCount>& families() { return kFamilies; }
 
@@ -129,7 +129,7 @@ ReferenceTables BuildReferenceTables() {
                 continue;
             const std::string_view guid = e == Edition::V40 ? f.guid40 : f.guid40L;
             std::string file(f.ocxBase);
-            file += editionSuffix(e);
+            file += suffixOfEdition(e);
             file += ".ocx";
             const size_t i = static_cast<size_t>(f.slot + (e == Edition::V40 ? 0 : kFamilyCount));
             t.headerLines[i] = "Object = \"{" + std::string(guid) + "}#1.0#0\"; \"" + file + "\"";

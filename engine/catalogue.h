@@ -15,7 +15,7 @@ enum class Offers40L { No, Yes };
 // Which of the two editions a conversion writes.
 enum class Edition { V40, V40L };
 
-std::string_view editionSuffix(Edition e);  // "40" or "40L"
+std::string_view suffixOfEdition(Edition e);  // the suffix names of edition e end in: "40" or "40L"
 
 struct FamilyRecord {
     int slot;                  // position in the reference-line tables (alphabetical by OCX stem)

@@ -156,13 +156,13 @@ class CurrentNames {
         for (const auto& f : families())
             for (Edition e : {Edition::V40, Edition::V40L}) {
                 auto& n = names_[index(f, e)];
-                n.library = std::string(f.libraryBase) + std::string(editionSuffix(e));
-                n.controlFile = std::string(f.ocxBase) + std::string(editionSuffix(e)) + ".ocx";
+                n.library = std::string(f.libraryBase) + std::string(suffixOfEdition(e));
+                n.controlFile = std::string(f.ocxBase) + std::string(suffixOfEdition(e)) + ".ocx";
                 const auto& stemsOf = e == Edition::V40L && !f.classes40L[0].empty() ? f.classes40L : f.classes;
                 for (auto c : stemsOf) {
                     if (c.empty()) continue;
                     std::string name(c);
-                    if (!classesWithoutSuffix().count(c)) name += editionSuffix(e);
+                    if (!classesWithoutSuffix().count(c)) name += suffixOfEdition(e);
                     n.classes.push_back(std::move(name));
                 }
             }
@@ -316,7 +316,7 @@ std::optional<CodeRule> codeLineRule(std::string_view library) {
     const std::string rest(library.substr(found->token.size()));
     const std::string base(df.newLibrary);
     return CodeRule{f, base + "40" + rest,
-                    base + std::string(editionSuffix(offers(*f, Edition::V40L) ? Edition::V40L : Edition::V40)) + rest};
+                    base + std::string(suffixOfEdition(offers(*f, Edition::V40L) ? Edition::V40L : Edition::V40)) + rest};
 }
 
 std::string familyOption(const FamilyRecord& f) { return std::string(f.label) + " (" + std::string(f.caption) + ")"; }

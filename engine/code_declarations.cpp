@@ -3,9 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "engine/anchor_positions.h"
+#include "engine/anchored_lines.h"
 #include "engine/code_declaration_table.h"
-#include "engine/line_finder.h"
 
 namespace tavkonv40 {
 
@@ -15,16 +14,9 @@ namespace {
 // line without " tav" holds none of them.
 constexpr std::string_view kAnchor = " tav";
 
-// What all tokens of a family start with. A line in which no anchor is followed by it holds none
-// of the family's tokens, which spares testing them one by one; the order of the tests is kept.
-const std::vector<std::string_view>& familyPrefixes() {
-    static const std::vector<std::string_view> prefixes = [] {
-        std::vector<std::string_view> out;
-        for (const DeclarationFamily& family : codeDeclarationFamilies()) {
-            out.push_back(commonPrefix(family.tokens, [](std::string_view t) { return t; }));
-        }
-        return out;
-    }();
+const std::vector<std::string_view>& declarationPrefixes() {
+    static const std::vector<std::string_view> prefixes =
+        familyPrefixes(codeDeclarationFamilies(), [](std::string_view t) { return t; });
     return prefixes;
 }
 
@@ -35,7 +27,7 @@ struct Hit {
 
 // The first token of the table, family by family, that stands after a blank in the line.
 Hit firstToken(const AnchorPositions& anchors) {
-    const auto& prefixes = familyPrefixes();
+    const auto& prefixes = declarationPrefixes();
     const auto& all = codeDeclarationFamilies();
     for (std::size_t f = 0; f < all.size(); ++f) {
         const DeclarationFamily& family = all[f];
@@ -51,22 +43,14 @@ Hit firstToken(const AnchorPositions& anchors) {
 }  // namespace
 
 void CheckEVENTSForUpdate(StepContext& ctx) {
-    const auto& lines = ctx.file.lines();
-    if (ctx.cancelled()) return;
-    // Lines without the anchor are passed over unseen: no token can match them.
-    for (LineFinder find(ctx.file, kAnchor); const std::size_t n = find.next();) {
-        if (ctx.cancelled()) return;
-        const std::string_view line = lines[n - 1];
-        ctx.showCheckingLine(n, line);
-        const AnchorPositions anchors(line, kAnchor);
+    forEachAnchoredLine(ctx, kAnchor, [&](std::size_t n, std::string_view line, const AnchorPositions& anchors) {
         // The first token found decides the line, even when its family is not selected.
         const Hit hit = firstToken(anchors);
-        if (hit.family == nullptr || !ctx.options.familySelected(hit.family->optionIndex)) continue;
+        if (hit.family == nullptr || !ctx.options.familySelected(hit.family->optionIndex)) return;
         // Replaces the first occurrence of the bare token, which may stand earlier than the one
         // found after a blank.
         ReplaceFileLineToken(ctx, n, line, hit.token, hit.family->newLibrary, hit.family->row);
-    }
-    ctx.showScanEnd();
+    });
 }
 
 }  // namespace tavkonv40

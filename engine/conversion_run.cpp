@@ -21,9 +21,11 @@ namespace {
 const std::string kLongRule(37, '-');
 const std::string kShortRule(35, '-');
 
+// One row of a pass: the log line, the step it announces, and what statistics count it as.
 struct StepLine {
     const char* heading;
     Step step;
+    StepKind kind;
 };
 
 struct PassKind {
@@ -38,20 +40,20 @@ const PassKind kFormPass{
     "Found VB Form file (",
     "VB Form file (",
     {
-        {"    -checking form headers.....", ConvertFormHeaders},
-        {"    -checking form body.....", ConvertFormBody},
-        {"    -checking form code for required declarations conversion.....", CheckEVENTSForUpdate},
-        {"    -checking form for Microsoft Controls conversion.....", CheckFRMVBBODYForUpdate},
-        {"    -checking form header for required controls.....", CheckFormRequiredControls},
+        {"    -checking form headers.....", ConvertFormHeaders, StepKind::Headers},
+        {"    -checking form body.....", ConvertFormBody, StepKind::Body},
+        {"    -checking form code for required declarations conversion.....", CheckEVENTSForUpdate, StepKind::Declarations},
+        {"    -checking form for Microsoft Controls conversion.....", CheckFRMVBBODYForUpdate, StepKind::MicrosoftControls},
+        {"    -checking form header for required controls.....", CheckFormRequiredControls, StepKind::FormRequiredControls},
     }};
 
 const PassKind kUserControlPass{"CTL",
                                 "Found VB UserControl file (",
                                 "VB UserControl file (",
                                 {
-                                    {"    -checking UserControl headers.....", ConvertFormHeaders},
-                                    {"    -checking UserControl body.....", ConvertFormBody},
-                                    {"    -checking UserControl events.....", CheckEVENTSForUpdate},
+                                    {"    -checking UserControl headers.....", ConvertFormHeaders, StepKind::Headers},
+                                    {"    -checking UserControl body.....", ConvertFormBody, StepKind::Body},
+                                    {"    -checking UserControl events.....", CheckEVENTSForUpdate, StepKind::Declarations},
                                 }};
 
 const PassKind kProjectPass{
@@ -59,37 +61,19 @@ const PassKind kProjectPass{
     "Found VB Project file (",
     "VB Project file (",
     {
-        {"    -checking Project headers.....", ConvertProjectObjects},
-        {"    -checking Project headers for required controls.....", CheckProjectRequiredControls},
+        {"    -checking Project headers.....", ConvertProjectObjects, StepKind::ProjectHeaders},
+        {"    -checking Project headers for required controls.....", CheckProjectRequiredControls, StepKind::ProjectRequiredControls},
     }};
-
-bool matchFrom(const std::string& s, std::size_t i, const std::string& p, std::size_t j) {
-    while (j < p.size()) {
-        if (p[j] == '*') {
-            while (j < p.size() && p[j] == '*') ++j;
-            if (j == p.size()) return true;
-            for (std::size_t k = i; k <= s.size(); ++k)
-                if (matchFrom(s, k, p, j)) return true;
-            return false;
-        }
-        if (i == s.size()) return false;
-        if (p[j] != '?' && asciiUpper(p[j]) != asciiUpper(s[i])) return false;
-        ++i;
-        ++j;
-    }
-    return i == s.size();
-}
 
 class Run {
   public:
     Run(RunEnvironment& env, RunState& state) : env_(env), state_(state) {}
 
-    RunResult go(const std::string& folderText, const std::string& pattern) {
+    RunResult go(const std::string& folderText) {
         env_.host.runStarted();
         state_.tables = BuildReferenceTables();
         folder_ = folderText;
         if (folder_.empty() || !isPathSeparator(folder_.back())) folder_ += '/';
-        pattern_ = pattern;
         // Nothing is converted without a complete backup on the device: a refused or failed
         // backup ends the run at once, through its cancelled ending.
         const RunGuard guard(env_.fs, folderText);
@@ -137,11 +121,8 @@ class Run {
     std::optional<std::vector<std::string>> search() {
         try {
             auto names = env_.fs.listFolder(folder_);
-            std::vector<std::string> matching;
-            for (auto& n : names)
-                if (matchesPattern(n, pattern_)) matching.push_back(std::move(n));
-            sortInListingOrder(matching);
-            return matching;
+            sortInListingOrder(names);
+            return names;
         } catch (const FileError&) {
             return std::nullopt;
         }
@@ -165,7 +146,7 @@ class Run {
         if (const auto why = whyNotReadable(env_.fs, folder_ + name, Links::Refused); !why.empty()) session.refuse(why);
         for (const auto& s : kind.steps) {
             AddLogLine(env_.host, s.heading);
-            session.run(s.step);
+            session.run(s.step, s.kind);
         }
         if (!session.finish()) ++result_.fileErrors;
         AddLogLine(env_.host, std::string(kind.done) + name + ").  File is now up to date.");
@@ -204,24 +185,18 @@ class Run {
     RunEnvironment& env_;
     RunState& state_;
     std::string folder_;
-    std::string pattern_;
     RunResult result_;
 };
 
 }  // namespace
 
-bool matchesPattern(const std::string& name, const std::string& pattern) {
-    if (pattern == "*.*" || pattern == "*") return true;
-    return matchFrom(name, 0, pattern, 0);
+RunResult RunConversion(RunEnvironment& env, RunState& state, const std::string& folder) {
+    return Run(env, state).go(folder);
 }
 
-RunResult RunConversion(RunEnvironment& env, RunState& state, const std::string& folder, const std::string& pattern) {
-    return Run(env, state).go(folder, pattern);
-}
-
-RunResult RunConversion(RunEnvironment& env, const std::string& folder, const std::string& pattern) {
+RunResult RunConversion(RunEnvironment& env, const std::string& folder) {
     RunState state;
-    return RunConversion(env, state, folder, pattern);
+    return RunConversion(env, state, folder);
 }
 
 }  // namespace tavkonv40

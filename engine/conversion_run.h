@@ -32,16 +32,12 @@ struct RunEnvironment {
     Clock& clock;
 };
 
-// `folder` is the folder box's text; `pattern` selects entries ("*.*" takes every entry).
-RunResult RunConversion(RunEnvironment& env, const std::string& folder, const std::string& pattern = "*.*");
+// `folder` is the folder box's text. Every entry of the folder is met; a file's name decides which
+// pass converts it.
+RunResult RunConversion(RunEnvironment& env, const std::string& folder);
 
 // The same run with the per-run state supplied by the caller (the dialog keeps it across calls
 // of its public steps).
-RunResult RunConversion(RunEnvironment& env, RunState& state, const std::string& folder,
-                        const std::string& pattern = "*.*");
-
-// Wildcard match of a directory search: "*" any run of characters, "?" one character; "*.*"
-// matches every name, with or without a dot.
-bool matchesPattern(const std::string& name, const std::string& pattern);
+RunResult RunConversion(RunEnvironment& env, RunState& state, const std::string& folder);
 
 }  // namespace tavkonv40

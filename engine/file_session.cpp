@@ -28,7 +28,11 @@ void FileSession::refuse(const std::string& reason) {
     addErrorLine(host_, errorLine("not converted: " + path_ + ": " + reason + "; the file is left unchanged"));
 }
 
-void FileSession::run(Step step) {
+void FileSession::run(Step step, StepKind kind) { perform(step, kind); }
+
+void FileSession::run(Step step) { perform(step, std::nullopt); }
+
+void FileSession::perform(Step step, std::optional<StepKind> kind) {
     if (failed_) return;
     if (!file_) {
         try {
@@ -47,7 +51,7 @@ void FileSession::run(Step step) {
         handOver_ = false;
     }
     StepContext ctx{*file_, options_, host_, state_};
-    if (state_.statistics) state_.statistics->beginStep(stepKindOf(step));
+    if (state_.statistics && kind) state_.statistics->beginStep(*kind);
     try {
         step(ctx);
     } catch (const LineOutOfRange& e) {

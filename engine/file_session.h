@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/file_system.h"
@@ -21,6 +22,9 @@ class FileSession {
     // Refuses the file before any step: the steps are skipped and the file is left alone.
     void refuse(const std::string& reason);
 
+    // A step of a run's pass: the run's statistics count its rewrites under `kind`.
+    void run(Step step, StepKind kind);
+    // A step on its own, outside a run's passes (the dialog's public steps): nothing counts it.
     void run(Step step);
     // Writes the result. Returns false when the file could not be converted.
     bool finish();
@@ -28,6 +32,7 @@ class FileSession {
     bool failed() const { return failed_; }
 
   private:
+    void perform(Step step, std::optional<StepKind> kind);
     void fail(const std::string& what, const std::string& cause);
     bool write();
 

@@ -112,7 +112,7 @@ struct Resolved {
 std::optional<Resolved> orientedClass(const FamilyRecord& f, Edition e, std::string_view stem, Shape shape) {
     for (const auto& row : kOrientedClasses) {
         if (row.family != f.label || row.edition != e || !equalsNoCase(row.oldStem, stem)) continue;
-        const auto suffix = editionSuffix(e);
+        const auto suffix = suffixOfEdition(e);
         if (row.vertical == row.horizontal) return Resolved{std::string(row.vertical).append(suffix), {}};
         if (shape == Shape::Unknown) return std::nullopt;
         const bool tall = shape == Shape::Tall;

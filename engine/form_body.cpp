@@ -1,7 +1,6 @@
 #include "engine/form_body.h"
 
-#include "engine/anchor_positions.h"
-#include "engine/line_finder.h"
+#include "engine/anchored_lines.h"
 
 #include <array>
 #include <vector>
@@ -14,16 +13,9 @@ namespace {
 // a line, a case-insensitive "Begin" anywhere, is implied by it.)
 constexpr std::string_view kAnchor = "Begin tav";
 
-// What all tokens of a family start with. A line in which no anchor is followed by it holds none
-// of the family's tokens, which spares testing them one by one; the order of the tests is kept.
-const std::vector<std::string_view>& familyPrefixes() {
-    static const std::vector<std::string_view> prefixes = [] {
-        std::vector<std::string_view> out;
-        for (const BodyFamily& family : formBodyFamilies()) {
-            out.push_back(commonPrefix(family.tokens, [](const BodyToken& t) { return t.oldToken; }));
-        }
-        return out;
-    }();
+const std::vector<std::string_view>& bodyPrefixes() {
+    static const std::vector<std::string_view> prefixes =
+        familyPrefixes(formBodyFamilies(), [](const BodyToken& t) { return t.oldToken; });
     return prefixes;
 }
 
@@ -32,6 +24,22 @@ const std::vector<std::string_view>& familyPrefixes() {
 std::string_view classWritten(const StepContext& ctx, const BodyFamily& family, const BodyToken& token) {
     if (token.newClass40L.empty()) return token.newClass;
     return ctx.options.rowTo40(family.row) ? token.newClass : token.newClass40L;
+}
+
+// Rewrites line n with the family's first token that stands in it after the anchor, if any.
+void convertFamilyToken(StepContext& ctx, std::size_t n, std::string_view line, const AnchorPositions& anchors,
+                        const BodyFamily& family) {
+    const std::string_view suffix = family.suffix == BodySuffix::Fixed40 ? suffixOfEdition(Edition::V40)
+                                                                         : EditionSuffix(ctx.options, family.row);
+    for (const BodyToken& token : family.tokens) {
+        if (!anchors.contains(token.oldToken)) continue;
+        std::string prefix = "Begin ";
+        prefix += family.newLibrary;
+        std::string cls = ".";
+        cls += classWritten(ctx, family, token);
+        ReplaceFileLine(ctx, n, SpliceClassToken(line, suffix, token.oldToken, prefix, cls, token.classSuffix));
+        return;
+    }
 }
 
 }  // namespace
@@ -52,36 +60,14 @@ std::string SpliceClassToken(std::string_view line, std::string_view suffix, std
 }
 
 void ConvertFormBody(StepContext& ctx) {
-    const auto& prefixes = familyPrefixes();
-    const auto& lines = ctx.file.lines();
-    if (ctx.cancelled()) return;
-    // Lines without the anchor are passed over unseen: no token can match them.
-    for (LineFinder find(ctx.file, kAnchor); const std::size_t n = find.next();) {
-        if (ctx.cancelled()) return;
-        const std::string_view line = lines[n - 1];
-        ctx.showCheckingLine(n, line);
-        const AnchorPositions anchors(line, kAnchor);
+    const auto& prefixes = bodyPrefixes();
+    const auto& all = formBodyFamilies();
+    forEachAnchoredLine(ctx, kAnchor, [&](std::size_t n, std::string_view line, const AnchorPositions& anchors) {
         // Every family is tried, and each rewrite starts again from the line as read.
-        const auto& all = formBodyFamilies();
-        for (std::size_t f = 0; f < all.size(); ++f) {
-            const BodyFamily& family = all[f];
-            if (!ctx.options.familySelected(family.optionIndex)) continue;
-            if (!anchors.contains(prefixes[f])) continue;
-            const std::string_view suffix = family.suffix == BodySuffix::Fixed40
-                                                ? editionSuffix(Edition::V40)
-                                                : EditionSuffix(ctx.options, family.row);
-            for (const BodyToken& token : family.tokens) {
-                if (!anchors.contains(token.oldToken)) continue;
-                std::string prefix = "Begin ";
-                prefix += family.newLibrary;
-                std::string cls = ".";
-                cls += classWritten(ctx, family, token);
-                ReplaceFileLine(ctx, n, SpliceClassToken(line, suffix, token.oldToken, prefix, cls, token.classSuffix));
-                break;
-            }
-        }
-    }
-    ctx.showScanEnd();
+        for (std::size_t f = 0; f < all.size(); ++f)
+            if (ctx.options.familySelected(all[f].optionIndex) && anchors.contains(prefixes[f]))
+                convertFamilyToken(ctx, n, line, anchors, all[f]);
+    });
 }
 
 }  // namespace tavkonv40

@@ -5,9 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/anchor_positions.h"
+#include "engine/anchored_lines.h"
 #include "engine/form_body.h"
-#include "engine/line_finder.h"
 #include "engine/text_util.h"
 
 namespace tavkonv40 {
@@ -149,17 +148,13 @@ void fixFont(StepContext& ctx, const Lines& lines, std::size_t n, const Microsof
 
 void CheckFRMVBBODYForUpdate(StepContext& ctx) {
     const Lines& lines = ctx.file.lines();
-    if (ctx.cancelled()) return;
     // Every entry starts with "Begin", so a line without it in this exact case can pass the
     // case-blind look for "Begin" but never match an entry: such lines are passed over unseen.
-    for (LineFinder find(ctx.file, kAnchor); const std::size_t n = find.next();) {
-        if (ctx.cancelled()) return;
-        const auto line = lines[n - 1];
-        ctx.showCheckingLine(n, line);
-        const MicrosoftControl* c = findControl(AnchorPositions(line, kAnchor));
-        if (!c) continue;
+    forEachAnchoredLine(ctx, kAnchor, [&](std::size_t n, std::string_view line, const AnchorPositions& anchors) {
+        const MicrosoftControl* c = findControl(anchors);
+        if (!c) return;
         const int option = c->option;
-        if (!ctx.options.microsoftSelected(option)) continue;
+        if (!ctx.options.microsoftSelected(option)) return;
 
         const auto s = VBEditionSuffix(ctx.options, option);
         bool alternative = false;
@@ -175,8 +170,7 @@ void CheckFRMVBBODYForUpdate(StepContext& ctx) {
 
         if (alternative && c->variant == Variant::MultiLineText) emptyText(ctx, lines, n);
         if (c->font != FontFix::None) fixFont(ctx, lines, n, *c);
-    }
-    ctx.showScanEnd();
+    });
 }
 
 }  // namespace tavkonv40

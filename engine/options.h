@@ -30,10 +30,11 @@ class OptionsSource {
     Edition microsoftEdition(int option) const { return microsoftTo40(option) ? Edition::V40 : Edition::V40L; }
 };
 
-// "40" or "40L" for a family row, and for a Microsoft option.
-inline std::string_view EditionSuffix(const OptionsSource& o, int row) { return editionSuffix(o.rowEdition(row)); }
+// The suffix of the edition the user chose ("40" or "40L"), for a family row and for a Microsoft
+// option.
+inline std::string_view EditionSuffix(const OptionsSource& o, int row) { return suffixOfEdition(o.rowEdition(row)); }
 inline std::string_view VBEditionSuffix(const OptionsSource& o, int option) {
-    return editionSuffix(o.microsoftEdition(option));
+    return suffixOfEdition(o.microsoftEdition(option));
 }
 
 // Plain values: what the command line and the tests use. Rows and slots come from the catalogue;

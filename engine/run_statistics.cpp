@@ -2,49 +2,30 @@
 
 #include <algorithm>
 
-#include "engine/code_declarations.h"
-#include "engine/file_session.h"
-#include "engine/form_body.h"
-#include "engine/form_headers.h"
-#include "engine/form_required_controls.h"
-#include "engine/microsoft_controls.h"
-#include "engine/project_references.h"
 #include "engine/text_file.h"
 
 namespace tavkonv40 {
 
 namespace {
 
-struct StepRow {
-    Step step;
-    StepKind kind;
-    std::string_view name;
+// The steps' names in the summary and the report, in the order of StepKind.
+constexpr std::array<std::string_view, kStepKindCount> kStepNames{
+    "headers",
+    "body",
+    "declarations",
+    "Microsoft controls",
+    "form required controls",
+    "project headers",
+    "project required controls",
 };
-
-// Forms and user controls share the first three steps.
-const std::array<StepRow, kStepKindCount> kSteps{{
-    {ConvertFormHeaders, StepKind::Headers, "headers"},
-    {ConvertFormBody, StepKind::Body, "body"},
-    {CheckEVENTSForUpdate, StepKind::Declarations, "declarations"},
-    {CheckFRMVBBODYForUpdate, StepKind::MicrosoftControls, "Microsoft controls"},
-    {CheckFormRequiredControls, StepKind::FormRequiredControls, "form required controls"},
-    {ConvertProjectObjects, StepKind::ProjectHeaders, "project headers"},
-    {CheckProjectRequiredControls, StepKind::ProjectRequiredControls, "project required controls"},
-}};
 
 constexpr std::array<std::string_view, kFileKindCount> kFileKindNames{"forms", "user controls", "projects"};
 
 }  // namespace
 
-std::string_view stepName(StepKind kind) { return kSteps[static_cast<std::size_t>(kind)].name; }
+std::string_view stepName(StepKind kind) { return kStepNames[static_cast<std::size_t>(kind)]; }
 
 std::string_view fileKindName(FileKind kind) { return kFileKindNames[static_cast<std::size_t>(kind)]; }
-
-StepKind stepKindOf(Step step) {
-    for (const auto& row : kSteps)
-        if (row.step == step) return row.kind;
-    return StepKind::Headers;
-}
 
 void RunStatistics::Counts::add(const Counts& other) {
     for (std::size_t i = 0; i < linesRewritten.size(); ++i) linesRewritten[i] += other.linesRewritten[i];

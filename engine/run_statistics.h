@@ -17,8 +17,6 @@
 namespace tavkonv40 {
 
 class TextFile;
-struct StepContext;
-using Step = void (*)(StepContext&);
 
 // One conversion step, whichever file kinds run it.
 enum class StepKind {
@@ -34,7 +32,6 @@ inline constexpr std::size_t kStepKindCount = 7;
 
 // The step's name in the summary and the report ("form headers", ...).
 std::string_view stepName(StepKind kind);
-StepKind stepKindOf(Step step);
 
 std::string_view fileKindName(FileKind kind);  // "forms", "user controls", "projects"
 

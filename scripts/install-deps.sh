@@ -5,8 +5,11 @@
 #   scripts/install-deps.sh packages   # also what the release packages are made with
 set -eu
 
-PACKAGES="cmake ninja-build g++ clang libclang-rt-dev pkg-config qt6-base-dev libgl-dev \
-libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libdtl-dev nlohmann-json3-dev \
+# clang and libclang-rt-dev: the fuzz preset (libFuzzer, sanitizers); libgl-dev: Qt's Gui package
+# looks for OpenGL headers; libbenchmark-dev: bench/; fonts-dejavu-core: a known font for the
+# offscreen Qt tests.
+PACKAGES="cmake ninja-build g++ clang libclang-rt-dev qt6-base-dev libgl-dev \
+libgtest-dev libbenchmark-dev libcli11-dev libdtl-dev nlohmann-json3-dev \
 fonts-dejavu-core"
 for group in "$@"; do
     case "$group" in

@@ -59,26 +59,20 @@ bool isPressedLook(State s) { return s == State::Pressed || s == State::Toggled 
 
 // Opaque pixels stay, clear ones become the mask colour, the anti-aliased edge
 // is blended with the classic face so that it never turns pink.
+QRgb flatPixel(QRgb px) {
+    const int a = qAlpha(px);
+    if (a < 90) return kMask.rgb();
+    auto mix = [a](int c, int bg) { return a >= 250 ? c : (c * a + bg * (255 - a)) / 255; };
+    const QRgb result = qRgb(mix(qRed(px), kClassicFace.red()), mix(qGreen(px), kClassicFace.green()),
+                             mix(qBlue(px), kClassicFace.blue()));
+    return (result & 0xFFFFFF) == (kMask.rgb() & 0xFFFFFF) ? qRgb(254, 0, 255) : result;
+}
+
 QImage flatten(const QImage& canvas) {
     QImage out = canvas.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < out.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            const QRgb px = line[x];
-            const int a = qAlpha(px);
-            QRgb result;
-            if (a < 90) {
-                result = kMask.rgb();
-            } else if (a >= 250) {
-                result = qRgb(qRed(px), qGreen(px), qBlue(px));
-            } else {
-                auto mix = [a](int c, int bg) { return (c * a + bg * (255 - a)) / 255; };
-                result = qRgb(mix(qRed(px), kClassicFace.red()), mix(qGreen(px), kClassicFace.green()),
-                              mix(qBlue(px), kClassicFace.blue()));
-            }
-            if (a >= 90 && (result & 0xFFFFFF) == (kMask.rgb() & 0xFFFFFF)) result = qRgb(254, 0, 255);
-            line[x] = result;
-        }
+        for (int x = 0; x < out.width(); ++x) line[x] = flatPixel(line[x]);
     }
     return out;
 }

@@ -1,17 +1,14 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <filesystem>
 #include <map>
 #include <set>
+#include <tuple>
 #include <sstream>
 
-#include "tests/engine/test_support.h"
 #include "engine/catalogue.h"
 #include "tests/cli/cli_test_support.h"
 #include "testing/corpus.h"
-#include "tests/platform/disk_test_support.h"
-#include "testing/memory_file_system.h"
 #include "engine/project_check.h"
 
 namespace tavkonv40::cli {
@@ -19,15 +16,8 @@ namespace {
 
 using test::Invocation;
 
-class CheckCliTest : public ::testing::Test {
+class CheckCliTest : public test::InProcessCli<> {
   protected:
-    Invocation invoke(std::vector<std::string> args) { return test::invoke(fs, clock, cancel, args); }
-
-    void loadExample() {
-        for (const auto& e : std::filesystem::directory_iterator(std::string(TAVKONV40_EXAMPLES) + "/OrderDesk"))
-            fs.addFile("/p/" + e.path().filename().string(), test::readFile(e.path()));
-    }
-
     // 1-based number of the first line of the file holding `text` (the first empty line for "").
     std::size_t lineOf(const std::string& file, const std::string& text) {
         std::istringstream in(fs.file("/p/" + file));
@@ -37,10 +27,6 @@ class CheckCliTest : public ::testing::Test {
         ADD_FAILURE() << text << " not in " << file;
         return 0;
     }
-
-    MemoryFileSystem fs;
-    test::FixedClock clock;
-    std::atomic<bool> cancel{false};
 };
 
 TEST_F(CheckCliTest, ExampleAfterAFullConversionReportsTheKnownQuirks) {
@@ -109,8 +95,7 @@ TEST_F(CheckCliTest, ExitStatusAndJson) {
     r = invoke({"check", "/q"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "check: no findings\n");
-    EXPECT_EQ(invoke({"check", "/missing"}).status, 2);
-    EXPECT_EQ(invoke({"check"}).status, 2);
+    EXPECT_EQ(invoke({"check"}).status, 2);  // a missing folder: messages_test
 }
 
 // The document is written a finding at a time; it must read exactly as a whole dump would.
@@ -133,89 +118,8 @@ TEST_F(CheckCliTest, JsonIsWrittenAsOnePrettyPrintedDocument) {
 
 // ---- generated folders, converted with mixed options ----------------------------------------
 
-// Every 4.0 and 4.0L library.class, straight from the catalogue.
-std::set<std::string> currentNames() {
-    std::set<std::string> names;
-    for (const auto& f : families())
-        for (const std::string suffix : {"40", "40L"}) {
-            if (suffix == "40L" && f.offers40L == Offers40L::No) continue;
-            const auto& classes = suffix == "40L" && !f.classes40L[0].empty() ? f.classes40L : f.classes;
-            for (auto c : classes)
-                if (!c.empty())
-                    names.insert(std::string(f.libraryBase) + suffix + "." + std::string(c) +
-                                 (c == "QVStaticLabel" ? "" : suffix));
-        }
-    return names;
-}
-
-const FamilyRecord* familyOfLibrary(const std::string& library, std::string& suffix) {
-    for (const auto& f : families())
-        for (const std::string s : {"40", "40L"})
-            if (library == std::string(f.libraryBase) + s) return suffix = s, &f;
-    return nullptr;
-}
-
-struct Expected {
-    std::set<std::pair<std::size_t, std::string>> findings;  // (line, kind group)
-};
-
-// What a check must find in one converted form or user control: every suite name that is not a
-// current library.class, every current library without its control file's header line, every
-// header line of a current control file with a foreign GUID, every run of empty header lines.
-Expected expectedFor(const std::string& bytes) {
-    static const auto current = currentNames();
-    Expected e;
-    std::istringstream in(bytes);
-    std::string line;
-    bool inHeader = true, emptyBefore = false;
-    std::set<std::string> headerFiles, reported;
-    for (std::size_t n = 1; std::getline(in, line); ++n) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const auto begin = line.find("Begin ");
-        const bool beginLine = begin != std::string::npos && line.find_first_not_of(' ') == begin;
-        if (beginLine) inHeader = false;
-        if (inHeader) {
-            if (line.empty() && !emptyBefore) e.findings.insert({n, "empty-lines"});
-            emptyBefore = line.empty();
-            const auto q = line.rfind("\"; \"");
-            if (q == std::string::npos) continue;
-            const std::string file = line.substr(q + 4, line.size() - q - 5);
-            if (!headerFiles.insert(file).second) e.findings.insert({n, "repeated-reference"});
-            for (const auto& f : families())
-                for (const std::string s : {"40", "40L"})
-                    if (file == std::string(f.ocxBase) + s + ".ocx" && (s == "40" || f.offers40L == Offers40L::Yes) &&
-                        line.find(std::string(s == "40" ? f.guid40 : f.guid40L)) == std::string::npos)
-                        e.findings.insert({n, "wrong-guid"});
-            bool currentFile = false;
-            for (const auto& f : families())
-                currentFile = currentFile || file == std::string(f.ocxBase) + "40.ocx" ||
-                              (file == std::string(f.ocxBase) + "40L.ocx" && f.offers40L == Offers40L::Yes);
-            if (file.rfind("tav", 0) == 0 && !currentFile) e.findings.insert({n, "name"});
-            continue;
-        }
-        std::string name;
-        if (beginLine) {
-            name = line.substr(begin + 6, line.find(' ', begin + 6) - begin - 6);
-        } else if (const auto as = line.find(" As tav"); as != std::string::npos) {
-            name = line.substr(as + 4);
-        }
-        if (name.rfind("tav", 0) != 0) continue;
-        if (!current.count(name)) e.findings.insert({n, "name"});
-        std::string suffix;
-        const auto* f = familyOfLibrary(name.substr(0, name.find('.')), suffix);
-        if (beginLine && f) {
-            const std::string file = std::string(f->ocxBase) + suffix + ".ocx";
-            if (!headerFiles.count(file) && reported.insert(file).second) e.findings.insert({n, "missing-reference"});
-        }
-    }
-    return e;
-}
-
-std::string group(FindingKind k) {
-    return k == FindingKind::UnknownName || k == FindingKind::OldName ? "name" : std::string(kindName(k));
-}
-
-TEST_F(CheckCliTest, GeneratedFoldersConvertedWithMixedOptionsMatchTheCatalogue) {
+TEST_F(CheckCliTest, GeneratedFoldersConvertedWithMixedOptionsReportWhatTheEngineFinds) {
+    std::map<std::string, std::size_t> perKind;
     for (std::uint64_t seed = 1; seed <= 4; ++seed) {
         fs = MemoryFileSystem();
         for (int i = 0; i < 3; ++i)
@@ -239,17 +143,26 @@ TEST_F(CheckCliTest, GeneratedFoldersConvertedWithMixedOptionsMatchTheCatalogue)
         const auto run = invoke(args);
         ASSERT_EQ(run.status, 0) << run.err;
 
+        // The command reports what the engine's check finds, finding for finding, and the run's
+        // summary counted the same.
         const auto found = checkProject(fs, "/p");
-        for (const auto& [path, bytes] : fs.files()) {
-            const std::string file = path.substr(3);
-            if (file.find('/') != std::string::npos || file.ends_with(".vbp")) continue;
-            std::set<std::pair<std::size_t, std::string>> actual;
-            for (const auto& f : found)
-                if (f.file == file && f.kind != FindingKind::NotInProject) actual.insert({f.line, group(f.kind)});
-            EXPECT_EQ(actual, expectedFor(bytes).findings) << "seed " << seed << ", " << file;
+        std::multiset<std::tuple<std::string, std::size_t, std::string>> expected, reported;
+        for (const auto& f : found) {
+            expected.insert({f.file, f.line, std::string(kindName(f.kind))});
+            ++perKind[std::string(kindName(f.kind))];
         }
+        const auto doc = nlohmann::json::parse(invoke({"check", "--json", "/p"}).out);
+        for (const auto& f : doc["findings"])
+            reported.insert({f["file"].get<std::string>(), f["line"].get<std::size_t>(), f["kind"].get<std::string>()});
+        EXPECT_EQ(reported, expected) << "seed " << seed;
         EXPECT_NE(run.err.find("check: " + std::to_string(found.size()) + " findings ("), std::string::npos) << run.err;
     }
+    // What these four folders hold after their conversions, fixed once: a change in the check or in
+    // the steps shows here.
+    const std::map<std::string, std::size_t> fixed{
+        {"empty-lines", 16},      {"missing-reference", 34}, {"not-in-project", 108},    {"old-name", 361},
+        {"repeated-reference", 10}, {"unknown-name", 90},      {"unused-in-project", 133}, {"wrong-guid", 19}};
+    EXPECT_EQ(perKind, fixed) << nlohmann::json(perKind).dump();
 }
 
 }  // namespace

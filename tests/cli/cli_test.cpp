@@ -2,18 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/engine/test_support.h"
 #include "tests/cli/cli_test_support.h"
-#include "testing/memory_file_system.h"
 
 namespace tavkonv40::cli {
 namespace {
 
 using test::Invocation;
 
-class CliTest : public ::testing::Test {
+class CliTest : public test::InProcessCli<> {
   protected:
-    Invocation invoke(std::vector<std::string> args) {
+    Invocation invoke(const std::vector<std::string>& args) {
         return test::invoke(
             fs, clock, cancel, args,
             [](const std::string& line, void* self) {
@@ -23,9 +21,6 @@ class CliTest : public ::testing::Test {
             this);
     }
 
-    MemoryFileSystem fs;
-    test::FixedClock clock;
-    std::atomic<bool> cancel{false};
     std::string cancelOn;
 };
 

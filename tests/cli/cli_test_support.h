@@ -1,12 +1,18 @@
 // Runs the command line in process, against any file system, and keeps what it printed.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <atomic>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
+#include "testing/memory_file_system.h"
+#include "tests/engine/test_support.h"
+#include "tests/platform/disk_test_support.h"
 
 namespace tavkonv40::test {
 
@@ -27,5 +33,22 @@ inline Invocation invoke(FileSystem& fs, Clock& clock, const std::atomic<bool>& 
     const int status = cli::runCommandLine(args, s);
     return {status, out.str(), err.str()};
 }
+
+// The command line in process over a store in memory, at a clock of the test's choice.
+template <class ClockType = FixedClock>
+class InProcessCli : public ::testing::Test {
+  protected:
+    Invocation invoke(const std::vector<std::string>& args) { return test::invoke(fs, clock, cancel, args); }
+
+    // The example project's files, put into `folder`.
+    void loadExample(const std::string& folder = "/p") {
+        for (const auto& e : std::filesystem::directory_iterator(std::string(TAVKONV40_EXAMPLES) + "/OrderDesk"))
+            fs.addFile(folder + "/" + e.path().filename().string(), readFile(e.path()));
+    }
+
+    MemoryFileSystem fs;
+    ClockType clock;
+    std::atomic<bool> cancel{false};
+};
 
 }  // namespace tavkonv40::test

@@ -4,7 +4,6 @@
 // nothing is converted at all.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "tests/cli/binary_run.h"
 #include "tests/platform/disk_test_support.h"
 
 namespace fs = std::filesystem;
@@ -39,36 +39,14 @@ const std::string kProject =
 using tavkonv40::test::readFile;
 using tavkonv40::test::writeFile;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = tavkonv40::test::BinaryOutcome;
 
+// A run with every family and Microsoft control; `option` first when given.
 Outcome runBinary(const fs::path& folder, const std::map<std::string, std::string>& env = {},
                   const std::string& option = "") {
-    const fs::path outFile = folder.string() + ".out", errFile = folder.string() + ".err";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
-        if (!std::freopen(outFile.c_str(), "w", stdout) || !std::freopen(errFile.c_str(), "w", stderr)) ::_exit(126);
-        if (option.empty())
-            ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, "--all-families", "--all-ms", folder.c_str(),
-                    static_cast<char*>(nullptr));
-        else
-            ::execl(TAVKONV40_BINARY, TAVKONV40_BINARY, option.c_str(), "--all-families", "--all-ms", folder.c_str(),
-                    static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    Outcome o;
-    o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    o.out = readFile(outFile);
-    o.err = readFile(errFile);
-    fs::remove(outFile);
-    fs::remove(errFile);
-    return o;
+    std::vector<std::string> args{"--all-families", "--all-ms", folder.string()};
+    if (!option.empty()) args.insert(args.begin(), option);
+    return tavkonv40::test::runBinary(args, folder, {env});
 }
 
 class FaultTest : public ::testing::Test {

@@ -2,15 +2,11 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <filesystem>
 #include <set>
 
-#include "tests/engine/test_support.h"
 #include "engine/catalogue.h"
 #include "tests/cli/cli_test_support.h"
 #include "testing/corpus.h"
-#include "tests/platform/disk_test_support.h"
-#include "testing/memory_file_system.h"
 #include "engine/project_check.h"
 #include "engine/project_fix.h"
 
@@ -47,15 +43,8 @@ std::set<std::string> backupsIn(MemoryFileSystem& fs, const std::string& folder)
     return found;
 }
 
-class FixCliTest : public ::testing::Test {
+class FixCliTest : public test::InProcessCli<TickingClock> {
   protected:
-    Invocation invoke(std::vector<std::string> args) { return test::invoke(fs, clock, cancel, args); }
-
-    void loadExample(const std::string& to) {
-        for (const auto& e : std::filesystem::directory_iterator(std::string(TAVKONV40_EXAMPLES) + "/OrderDesk"))
-            fs.addFile(to + "/" + e.path().filename().string(), test::readFile(e.path()));
-    }
-
     // Project files directly in the folder (not in its backups).
     std::map<std::string, std::string> projectFiles(const std::string& folder) {
         std::map<std::string, std::string> files;
@@ -64,10 +53,6 @@ class FixCliTest : public ::testing::Test {
                 files[path] = bytes;
         return files;
     }
-
-    MemoryFileSystem fs;
-    TickingClock clock;
-    std::atomic<bool> cancel{false};
 };
 
 TEST_F(FixCliTest, ExampleConvertedWithEverythingThenFixedChecksClean) {

@@ -2,9 +2,7 @@
 // binary: each case ends with the expected exit status and message, never hangs or aborts, and
 // leaves every byte in the folder (and outside it) as it was, unless the case says otherwise.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/cli/binary_run.h"
 #include "tests/platform/disk_test_support.h"
 
 namespace fs = std::filesystem;
@@ -30,40 +29,14 @@ const std::string kForm =
     "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
 const std::string kBackup = "Nexaria Conversion Backup 01.02.2026 09.03.07";
 
-struct Outcome {
-    int status = -1;  // the exit status; 128 + the signal when killed
-    std::string out, err;
-};
+using Outcome = tavkonv40::test::BinaryOutcome;
 
-// Runs the binary with `args` ("F" begins paths in the test's folder), stopped after ten seconds so
-// that a hang fails the test instead of blocking it, and under `memoryLimit` bytes when given.
+// Runs the binary with `args` ("F" begins paths in the test's folder), under `memoryLimit` bytes
+// when given.
 Outcome runBinary(const fs::path& root, const fs::path& folder, std::vector<std::string> args, rlim_t memoryLimit = 0) {
     for (auto& a : args)
         if (a == "F" || a.rfind("F/", 0) == 0) a = folder.string() + a.substr(1);
-    const fs::path outFile = root / "out", errFile = root / "err";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::alarm(10);
-        if (memoryLimit) {
-            const rlimit limit{memoryLimit, memoryLimit};
-            ::setrlimit(RLIMIT_AS, &limit);
-        }
-        if (!std::freopen(outFile.c_str(), "w", stdout) || !std::freopen(errFile.c_str(), "w", stderr)) ::_exit(126);
-        std::vector<char*> argv{const_cast<char*>(TAVKONV40_BINARY)};
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(TAVKONV40_BINARY, argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    Outcome o;
-    o.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    o.out = readFile(outFile);
-    o.err = readFile(errFile);
-    fs::remove(outFile);
-    fs::remove(errFile);
-    return o;
+    return tavkonv40::test::runBinary(args, root / "out", {{}, memoryLimit});
 }
 
 // Every entry under the root (links as their target text, not followed), leaving out the dated
@@ -104,7 +77,7 @@ bool underSanitizer() {
 
 struct Case {
     const char* name;
-    std::function<void(const fs::path& root, const fs::path& folder)> setUp;
+    std::function<void(const fs::path& folder)> setUp;
     std::vector<std::string> args;
     int status;
     std::string message;  // expected in standard error
@@ -112,102 +85,54 @@ struct Case {
     rlim_t memoryLimit = 0;
 };
 
+// What the cases put into the folder.
+void aForm(const fs::path& f) { writeFile(f / "A.frm", kForm); }
+void aFifo(const fs::path& f) { ::mkfifo((f / "x.frm").c_str(), 0644); }
+void aDeviceLink(const fs::path& f) { fs::create_symlink("/dev/zero", f / "zero.frm"); }
+void nothing(const fs::path&) {}
+std::function<void(const fs::path&)> both(void (*one)(const fs::path&), void (*other)(const fs::path&)) {
+    return [=](const fs::path& f) {
+        one(f);
+        other(f);
+    };
+}
+std::function<void(const fs::path&)> aSparseForm(std::uintmax_t size) {
+    return [=](const fs::path& f) {
+        writeFile(f / "big.frm", "");
+        fs::resize_file(f / "big.frm", size);
+    };
+}
+
 const std::vector<Case>& cases() {
+    using Args = std::vector<std::string>;
     static const std::vector<Case> all{
-        {"FIFO named like a form: the backup refuses it, nothing is converted",
-         [](const fs::path&, const fs::path& f) {
-             writeFile(f / "A.frm", kForm);
-             ::mkfifo((f / "x.frm").c_str(), 0644);
-         },
-         {"--all-families", "F"},
-         1,
-         "x.frm"},
-        {"FIFO named like a form: check reports it without opening it",
-         [](const fs::path&, const fs::path& f) { ::mkfifo((f / "x.frm").c_str(), 0644); },
-         {"check", "F"},
-         1,
-         ""},
-        {"link to a device named like a form: the run refuses the link",
-         [](const fs::path&, const fs::path& f) {
-             writeFile(f / "A.frm", kForm);
-             fs::create_symlink("/dev/zero", f / "zero.frm");
-         },
-         {"--family", "Button", "F"},
-         1,
-         "zero.frm: it is a symbolic link",
-         false},
-        {"link to a device named like a form: check",
-         [](const fs::path&, const fs::path& f) { fs::create_symlink("/dev/zero", f / "zero.frm"); },
-         {"check", "F"},
-         1,
-         ""},
-        {"a backup folder as the target of a run",
-         [](const fs::path&, const fs::path& f) { writeFile(f / kBackup / "A.frm", kForm); },
-         {"--all-families", "F/" + kBackup},
-         2,
-         "is a backup folder"},
+        {"FIFO named like a form: the backup refuses it, nothing is converted", both(aForm, aFifo),
+         Args{"--all-families", "F"}, 1, "x.frm"},
+        {"FIFO named like a form: check reports it without opening it", aFifo, Args{"check", "F"}, 1, ""},
+        {"link to a device named like a form: the run refuses the link", both(aForm, aDeviceLink),
+         Args{"--family", "Button", "F"}, 1, "zero.frm: it is a symbolic link", false},
+        {"link to a device named like a form: check", aDeviceLink, Args{"check", "F"}, 1, ""},
+        {"a backup folder as the target of a run", [](const fs::path& f) { writeFile(f / kBackup / "A.frm", kForm); },
+         Args{"--all-families", "F/" + kBackup}, 2, "is a backup folder"},
         {"a folder inside a backup as the target of a restore",
-         [](const fs::path&, const fs::path& f) { writeFile(f / kBackup / "sub" / "A.frm", kForm); },
-         {"restore", "F/" + kBackup + "/sub"},
-         2,
-         "is a backup folder"},
-        {"the root folder (dry run, so a broken guard cannot harm)",
-         [](const fs::path&, const fs::path&) {},
-         {"--dry-run", "--all-families", "/"},
-         2,
-         "root folder"},
-        {"the root folder for restore",
-         [](const fs::path&, const fs::path&) {},
-         {"restore", "--dry-run", "/"},
-         2,
-         "root folder"},
+         [](const fs::path& f) { writeFile(f / kBackup / "sub" / "A.frm", kForm); },
+         Args{"restore", "F/" + kBackup + "/sub"}, 2, "is a backup folder"},
+        {"the root folder (dry run, so a broken guard cannot harm)", nothing, Args{"--dry-run", "--all-families", "/"},
+         2, "root folder"},
+        {"the root folder for restore", nothing, Args{"restore", "--dry-run", "/"}, 2, "root folder"},
         {"no form, user control or project directly in the folder",
-         [](const fs::path&, const fs::path& f) {
+         [](const fs::path& f) {
              writeFile(f / "readme.txt", "x");
              writeFile(f / "sub" / "A.frm", kForm);
          },
-         {"--all-families", "F"},
-         2,
-         "holds no form (.frm), user control (.ctl) or project (.vbp)"},
-        {"a missing folder",
-         [](const fs::path&, const fs::path&) {},
-         {"--all-families", "F/missing"},
-         2,
-         "cannot list"},
-        {"a missing folder for check",
-         [](const fs::path&, const fs::path&) {},
-         {"check", "F/missing"},
-         2,
-         "cannot list"},
-        {"a file above the size limit is refused unread",
-         [](const fs::path&, const fs::path& f) {
-             writeFile(f / "big.frm", "");
-             fs::resize_file(f / "big.frm", (std::uintmax_t{256} << 20) + 1);
-         },
-         {"--all-families", "F"},
-         1,
-         "larger than 256 MB",
-         false},
-        {"a file larger than the memory the run may use",
-         [](const fs::path&, const fs::path& f) {
-             writeFile(f / "big.frm", "");
-             fs::resize_file(f / "big.frm", std::uintmax_t{200} << 20);
-         },
-         {"--all-families", "F"},
-         1,
-         "big.frm: not enough memory",
-         false,
-         rlim_t{100} << 20},
-        {"a form in the folder as the report's path",
-         [](const fs::path&, const fs::path& f) { writeFile(f / "A.frm", kForm); },
-         {"--all-families", "--report", "F/A.frm", "F"},
-         2,
+         Args{"--all-families", "F"}, 2, "holds no form (.frm), user control (.ctl) or project (.vbp)"},
+        {"a file above the size limit is refused unread", aSparseForm((std::uintmax_t{256} << 20) + 1),
+         Args{"--all-families", "F"}, 1, "larger than 256 MB", false},
+        {"a file larger than the memory the run may use", aSparseForm(std::uintmax_t{200} << 20),
+         Args{"--all-families", "F"}, 1, "big.frm: not enough memory", false, rlim_t{100} << 20},
+        {"a form in the folder as the report's path", aForm, Args{"--all-families", "--report", "F/A.frm", "F"}, 2,
          "inside the folder being converted"},
-        {"--family swallowing the folder",
-         [](const fs::path&, const fs::path& f) { writeFile(f / "A.frm", kForm); },
-         {"--family", "F"},
-         2,
-         "which is a folder, as its value"},
+        {"--family swallowing the folder", aForm, Args{"--family", "F"}, 2, "which is a folder, as its value"},
     };
     return all;
 }
@@ -222,7 +147,7 @@ TEST_P(HostileFolderTest, ExitStatusMessageAndBytes) {
     const fs::path folder = root / "project";
     fs::create_directories(folder);
     writeFile(root / "outside.frm", kForm);
-    c.setUp(root, folder);
+    c.setUp(folder);
     const auto before = snapshot(root);
     const Outcome o = runBinary(root, folder, c.args, c.memoryLimit);
     EXPECT_EQ(o.status, c.status) << o.err;

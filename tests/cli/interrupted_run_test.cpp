@@ -2,9 +2,7 @@
 // holds the folder, an interrupted run left its backup, the log cannot be written.
 #include <gtest/gtest.h>
 
-#include "tests/engine/test_support.h"
 #include "tests/cli/cli_test_support.h"
-#include "testing/memory_file_system.h"
 
 namespace tavkonv40::cli {
 namespace {
@@ -14,14 +12,9 @@ const std::string kForm =
     "Begin VB.Form F \r\nEnd\r\n";
 const std::string kStaged = "/p/.tavkonv40-backup-02.01.2026 09.00.00.complete";
 
-class InterruptedRunTest : public ::testing::Test {
+class InterruptedRunTest : public test::InProcessCli<> {
   protected:
     void SetUp() override { fs.addFile("/p/A.frm", kForm); }
-    test::Invocation invoke(const std::vector<std::string>& args) { return test::invoke(fs, clock, cancel, args); }
-
-    MemoryFileSystem fs;
-    test::FixedClock clock;
-    std::atomic<bool> cancel{false};
 };
 
 TEST_F(InterruptedRunTest, ItsBackupStopsRunsIsNamedByCheckAndIsWhatRestoreUses) {

@@ -53,6 +53,15 @@ class Child {
     bool interrupt();
     // Ends the child at once (SIGKILL, TerminateProcess).
     void kill();
+#ifndef _WIN32
+    // Sends the child a signal of the test's choice.
+    bool signal(int number) { return ::kill(pid_, number) == 0; }
+    // Closes the reading end, as a reader that goes away does.
+    void closeOutput() {
+        ::close(readEnd_);
+        readEnd_ = -1;
+    }
+#endif
     // Waits for the child; its exit status, or -1 when a signal ended it.
     int wait();
 
@@ -210,7 +219,7 @@ inline std::string Child::output() {
     }
 }
 
-inline bool Child::interrupt() { return ::kill(pid_, SIGINT) == 0; }
+inline bool Child::interrupt() { return signal(SIGINT); }
 
 inline void Child::kill() { ::kill(pid_, SIGKILL); }
 

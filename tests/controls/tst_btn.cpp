@@ -66,7 +66,6 @@ struct FlatSkins {
         skin.ImageName = QString("test%1").arg(res);
         skin.MaskColor = 0xFF00FF;
         skin.MapMargin = gdi::RECT{0, 0, 0, 0};  // a release keeps the old margins
-        source.picture = test_support::FlatStrip(frameWidth, frameHeight * frames, {}, false);
         QList<QColor> colours = test_support::FrameColours(frames);
         if (res == 1517) std::rotate(colours.begin(), colours.begin() + 3, colours.end());  // drop part differs
         source.picture = test_support::FlatStrip(frameWidth, frameHeight, colours);

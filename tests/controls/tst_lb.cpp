@@ -157,8 +157,6 @@ class TestLB : public QObject {
         QCOMPARE(l.lb->TopIndex(), 3L);
         wheel(-240);
         QCOMPARE(l.lb->TopIndex(), 9L);
-        wheel(-40);  // less than a notch still moves one line
-        QCOMPARE(l.lb->TopIndex(), 10L);
         wheel(-1200);
         QCOMPARE(l.lb->TopIndex(), 15L);  // at most the scroll bar's Max
         wheel(120);
@@ -186,13 +184,11 @@ class TestLB : public QObject {
     }
 
     void dragAutoScrollSpeedAndSteps() {
+        // The speed's arithmetic is list_rows' (list_rows_test.cpp); here, that the list's height is its own.
         List l(20);
-        QCOMPARE(l.lb->DragStepInterval(-1), 480);
-        QCOMPARE(l.lb->DragStepInterval(-30), 40);
         const int h = l.lb->height();
         QCOMPARE(l.lb->DragStepInterval(h), 520);  // the first row below the list is slower
         QCOMPARE(l.lb->DragStepInterval(h + 11), 300);
-        QCOMPARE(l.lb->DragStepInterval(h + 100), 40);
 
         std::uint32_t now = 1000;
         l.lb->SetTickSource([&] { return now; });

@@ -1,5 +1,6 @@
 // Option button: the group rule, choices by mouse and key, BeforeValueChanged,
-// ValueSetClick, glyph placement and background.
+// ValueSetClick, glyph placement and background.  Reading and writing its
+// stored properties is the property table's (tst_property_bag.cpp).
 #include "controls/Opt.h"
 #include "tests/controls/checks_support.h"
 
@@ -213,25 +214,6 @@ class TestOpt : public QObject {
         QCOMPARE(PixelOf(o, 30, 10), QColor(212, 208, 200));  // opaque: button face
         o.SetBackStyle(Opt::bsTransparent);
         QCOMPARE(PixelOf(o, 30, 10), QColor(0, 120, 0));
-    }
-
-    void storedPropertiesComeBack() {
-        Panel p;
-        PropertyBag bag;
-        bag.WriteProperty("GroupID", 4);
-        bag.WriteProperty("Grouped", true);
-        bag.WriteProperty("Value", true);
-        bag.WriteProperty("Alignment", 1);
-        bag.WriteProperty("ValueSetClick", true);
-        Opt o(p.container);
-        o.ReadProperties(bag);
-        QCOMPARE(o.GroupID(), short(4));
-        QVERIFY(o.Grouped() && o.Value() && o.ValueSetClick());
-        QCOMPARE(o.Alignment(), 1);
-        o.SetCaption("run time only");
-        PropertyBag out;
-        o.WriteProperties(out);
-        QCOMPARE(out.Keys(), QStringList({"Alignment", "GroupID", "Grouped", "Value", "ValueSetClick"}));
     }
 };
 

@@ -86,6 +86,8 @@ class TestPropertyBag : public QObject {
         QCOMPARE(out.Keys(), QStringList({"Hidden", "Width"}));  // defaults and read-only rows are not written
 
         const auto& rows = Toy::Properties();
+        QCOMPARE(property_table::NameOf(rows, &Toy::cache), "Cache");
+        QCOMPARE(property_table::NameOf(rows, &Toy::thens), static_cast<const char*>(nullptr));  // no row holds it
         QCOMPARE(property_table::Set(toy, rows, &Toy::width, 3), "Width");
         QCOMPARE(toy.width, 4);  // the rule adjusted it
         QCOMPARE(toy.thens, 1);

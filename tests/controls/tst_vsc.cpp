@@ -190,6 +190,10 @@ class TestVSC : public QObject {
         b.bar->SetMax(400);
         b.bar->SetValue(123);
         b.bar->SetLargeChange(50);
+        b.bar->SetLargeChange(5000);  // refused: not marked
+        QCOMPARE(changed.count(), 4);
+        QCOMPARE(changed.at(1).at(0).toString(), QStringLiteral("Max"));
+        QCOMPARE(changed.at(3).at(0).toString(), QStringLiteral("LargeChange"));
         PropertyBag bag;
         b.bar->WriteProperties(bag);
         QWidget host;

@@ -4,26 +4,19 @@
 
 #include <random>
 
-#include "engine/conversion_run.h"
-#include "testing/memory_file_system.h"
 #include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {
 
-std::string convertForm(const std::string& bytes, test::RecordingHost* hostOut = nullptr) {
-    MemoryFileSystem fs;
-    fs.addFile("/p/X.frm", bytes);
-    test::RecordingHost host;
-    test::FixedClock clock;
+test::FolderRun runForm(const std::string& bytes) {
     FixedOptions options;
     options.selectAllFamilies(Edition::V40);
     options.selectAllMicrosoft(Edition::V40);
-    RunEnvironment env{fs, host, options, clock};
-    RunConversion(env, "/p");
-    if (hostOut) *hostOut = host;
-    return fs.file("/p/X.frm");
+    return test::runFolder({{"X.frm", bytes}}, options);
 }
+
+std::string convertForm(const std::string& bytes) { return runForm(bytes).files.at("X.frm"); }
 
 TEST(BadInput, EmptyFormIsLeftEmpty) { EXPECT_EQ(convertForm(""), ""); }
 
@@ -57,10 +50,9 @@ TEST(BadInput, RandomBinaryAndHugeLinesFinish) {
         for (const char* w : {"Begin VB.TextBox x\r\n", "MultiLine\n", " tavQVButton20 ", "End\r", "Object={",
                               "BeginProperty Font\r\n", "\"tavQVButton20.ocx\"\r\n"})
             bytes.insert(rng() % bytes.size(), w);
-        test::RecordingHost host;
-        convertForm(bytes, &host);
-        EXPECT_TRUE(host.errors.empty());
-        EXPECT_EQ(host.log.back(), "Conversion complete.5:49:20 PM");
+        const auto run = runForm(bytes);
+        EXPECT_TRUE(run.host.errors.empty());
+        EXPECT_EQ(run.host.log.back(), "Conversion complete.5:49:20 PM");
     }
     const std::string huge = "VERSION 5.00\r\n" + std::string(1 << 20, 'x') + " tavQVButton20.QVButton20\r\n";
     const std::string out = convertForm(huge);

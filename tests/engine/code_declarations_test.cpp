@@ -61,13 +61,9 @@ TEST(CheckEVENTSForUpdate, ShowsEveryLineAndStopsAtCancel) {
     FixedOptions o;
     o.selectFamily(kButton, Edition::V40);
     const std::string in = "Dim a As tavQVButton20.X\nDim b As tavQVButton20.X\n";
-    struct CancelAfterFirst : RecordingHost {
-        void setStatus(std::string_view s) override {
-            RecordingHost::setStatus(s);
-            cancel = true;
-        }
-    } host;
+    RecordingHost host;
     host.recordStatus = true;
+    host.cancelAtStatus = 1;
     EXPECT_EQ(convert(in, o, host), "Dim a As tavQVButton40.X\nDim b As tavQVButton20.X\n");
     ASSERT_EQ(host.statuses.size(), 1u);
     EXPECT_EQ(host.statuses[0], "Checking Line: 1  Dim a As tavQVButton20.X");

@@ -113,36 +113,32 @@ TEST_F(RunTest, NameIsClassifiedByItsLastThreeCharactersOnly) {
     EXPECT_NE(host.errors[0].find("Is a directory"), std::string::npos);
 }
 
-TEST_F(RunTest, CancelDuringFormPassEndsAfterThatFileAndStillMovesTheBackup) {
-    fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
-    fs.addFile("/p/B.frm", "VERSION 5.00\r\n");
-    fs.addFile("/p/C.ctl", "VERSION 5.00\r\n");
-    fs.addFile("/p/D.vbp", "Type=Exe\r\n");
-    host.onLine = [&](const std::string& line) {
-        if (line == "    -checking form body.....") host.cancel = true;
+// A cancel ends the pass after the file it lands in (later passes never start; before the first
+// pass, not even the start lines) and the backup is still given its place.
+TEST_F(RunTest, CancelEndsAfterTheCurrentFileAndStillMovesTheBackup) {
+    const std::vector<std::string> cancelled{kShort, "Conversion cancelled.5:49:20 PM"};
+    struct Case {
+        std::vector<std::string> files;
+        std::string at;  // the log line that asks for the cancel; empty: asked before the run
+        std::vector<std::string> log;
     };
-    const auto result = run();
-    EXPECT_EQ(result.ending, RunEnding::Cancelled);
-    EXPECT_EQ(host.log, concat({start, formLines("A.frm"), {kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
-    EXPECT_TRUE(fs.hasFolder(std::string("/p/") + kBackupName));
-}
-
-TEST_F(RunTest, CancelBeforeTheFirstPassSkipsTheStartLines) {
-    fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
-    host.cancel = true;
-    EXPECT_EQ(run().ending, RunEnding::Cancelled);
-    EXPECT_EQ(host.log, concat({{kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
-}
-
-TEST_F(RunTest, CancelDuringProjectPassEndsCancelled) {
-    fs.addFile("/p/A.vbp", "x\r\n");
-    fs.addFile("/p/B.vbp", "x\r\n");
-    host.onLine = [&](const std::string& line) {
-        if (line.rfind("VB Project file (A.vbp)", 0) == 0) host.cancel = true;
+    const Case cases[] = {
+        {{"A.frm", "B.frm", "C.ctl", "D.vbp"},
+         "    -checking form body.....",
+         concat({start, formLines("A.frm"), cancelled, ending("/p")})},
+        {{"A.vbp", "B.vbp"}, "VB Project file (A.vbp)", concat({start, projectLines("A.vbp"), cancelled, ending("/p")})},
+        {{"A.frm"}, "", concat({cancelled, ending("/p")})},
     };
-    EXPECT_EQ(run().ending, RunEnding::Cancelled);
-    EXPECT_EQ(host.log,
-              concat({start, projectLines("A.vbp"), {kShort, "Conversion cancelled.5:49:20 PM"}, ending("/p")}));
+    for (const auto& c : cases) {
+        fs = MemoryFileSystem();
+        host = RecordingHost();
+        for (const auto& name : c.files) fs.addFile("/p/" + name, "VERSION 5.00\r\n");
+        host.cancel = c.at.empty();
+        host.onLine = [&](const std::string& line) { host.cancel |= !c.at.empty() && line.rfind(c.at, 0) == 0; };
+        EXPECT_EQ(run().ending, RunEnding::Cancelled) << c.at;
+        EXPECT_EQ(host.log, c.log);
+        EXPECT_TRUE(fs.hasFolder(std::string("/p/") + kBackupName)) << c.at;
+    }
 }
 
 TEST_F(RunTest, BackupHoldsTheFolderAsItWasButNoEarlierBackupAndLeavesNothingElseBehind) {
@@ -224,13 +220,6 @@ TEST(FileSession, AFailingFileIsReportedOnceAndLeftAsItWas) {
     EXPECT_NE(host.errors[0].find("/p/ro.frm: file is read-only"), std::string::npos);
     EXPECT_NE(host.errors[1].find("line 99 is outside the file"), std::string::npos);
     EXPECT_NE(host.errors[2].find("No space left on device"), std::string::npos);
-}
-
-TEST(MatchesPattern, StarDotStarTakesEverything) {
-    EXPECT_TRUE(matchesPattern("noextension", "*.*"));
-    EXPECT_TRUE(matchesPattern("Form1.FRM", "*.frm"));
-    EXPECT_FALSE(matchesPattern("Form1.frmx", "*.frm"));
-    EXPECT_TRUE(matchesPattern("ab", "a?"));
 }
 
 }  // namespace

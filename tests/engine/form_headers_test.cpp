@@ -68,13 +68,9 @@ TEST(ConvertFormHeaders, ShowsEveryLineAndStopsAtCancel) {
     EXPECT_EQ(shown.statuses[1], "Checking Line: 2  " + headerLine("tavQVButton30.ocx"));
 
     // Cancel after the first line: that line stays converted, the second is never looked at.
-    struct CancelAfterFirst : RecordingHost {
-        void setStatus(std::string_view s) override {
-            RecordingHost::setStatus(s);
-            cancel = true;
-        }
-    } host;
+    RecordingHost host;
     host.recordStatus = true;
+    host.cancelAtStatus = 1;
     EXPECT_EQ(convert(in, o, host),
               reference(kButton, Edition::V40) + "\r\n" + headerLine("tavQVButton30.ocx") + "\r\n");
     EXPECT_EQ(host.statuses.size(), 1u);

@@ -5,8 +5,6 @@
 #include <fstream>
 #include <random>
 
-#include "engine/conversion_run.h"
-#include "testing/memory_file_system.h"
 #include "tests/engine/test_support.h"
 
 namespace fs = std::filesystem;
@@ -30,20 +28,6 @@ std::map<std::string, std::string> exampleFiles() {
         files[e.path().filename().string()] = {std::istreambuf_iterator<char>(in), {}};
     }
     return files;
-}
-
-std::map<std::string, std::string> convert(const std::map<std::string, std::string>& files,
-                                           const FixedOptions& options) {
-    MemoryFileSystem mfs;
-    mfs.addFolder("/p");
-    for (const auto& [name, bytes] : files) mfs.addFile("/p/" + name, bytes);
-    test::RecordingHost host;
-    test::FixedClock clock;
-    RunEnvironment env{mfs, host, options, clock};
-    RunConversion(env, "/p");
-    std::map<std::string, std::string> out;
-    for (const auto& [name, bytes] : files) out[name] = mfs.file("/p/" + name);
-    return out;
 }
 
 TEST(LineEnds, LfFolderConvertsLikeItsCrLfOriginal) {
@@ -72,8 +56,8 @@ TEST(LineEnds, LfFolderConvertsLikeItsCrLfOriginal) {
         FixedOptions options;
         options.selectAllFamilies(round % 2 ? Edition::V40L : Edition::V40);
         options.selectAllMicrosoft(round % 3 ? Edition::V40 : Edition::V40L);
-        const auto a = convert(crlf, options);
-        const auto b = convert(lf, options);
+        const auto a = test::runFolder(crlf, options).files;
+        const auto b = test::runFolder(lf, options).files;
         for (const auto& [name, bytes] : a) {
             ASSERT_EQ(b.at(name), toLf(bytes)) << name << " in round " << round;
             if (crlf.at(name).find('\n') != std::string::npos) {

@@ -11,11 +11,9 @@
 
 #include <unistd.h>
 
-#include "engine/conversion_run.h"
 #include "platform/disk_file_system.h"
-#include "testing/memory_file_system.h"
-#include "tests/engine/test_support.h"
 #include "engine/text_util.h"
+#include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {
@@ -59,21 +57,15 @@ struct Outcome {
 };
 
 Outcome convert(FileSystem& store, const std::string& folder, const std::map<std::string, std::string>& original) {
-    test::RecordingHost host;
-    test::FixedClock clock;
     FixedOptions options;
     options.selectAllFamilies(Edition::V40);
     options.selectMicrosoft(0, Edition::V40);
-    RunEnvironment env{store, host, options, clock};
-    RunConversion(env, folder);
-    Outcome o;
-    for (const auto& entry : original) o.files[entry.first] = store.readFile(folder + "/" + entry.first);
-    for (auto line : host.log) {
-        const auto at = line.find(folder);
-        if (at != std::string::npos) line.replace(at, folder.size(), "FOLDER");
-        o.log.push_back(line);
-    }
-    return o;
+    std::vector<std::string> names;
+    for (const auto& entry : original) names.push_back(entry.first);
+    auto run = test::runFolder(store, folder, names, options);
+    for (auto& line : run.host.log)
+        if (const auto at = line.find(folder); at != std::string::npos) line.replace(at, folder.size(), "FOLDER");
+    return {run.files, run.host.log};
 }
 
 TEST(ListingOrderTest, AnyListingOrderGivesTheSameBytesAndLog) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/engine/test_support.h"
@@ -14,16 +16,6 @@ constexpr const char* kFontId = "{0BE35203-8F91-11CE-9DE3-00AA004BB851}";
 
 using test::crlf;
 
-// Cancels when the status shows a chosen line, as a "Cancel" click during that line would.
-class CancellingHost : public test::RecordingHost {
-  public:
-    void setStatus(std::string_view s) override {
-        RecordingHost::setStatus(s);
-        if (cancelAtStatus == statuses.size()) cancel = true;
-    }
-    std::size_t cancelAtStatus = 0;
-};
-
 class MicrosoftControlsTest : public ::testing::Test {
   protected:
     std::string convert(const std::vector<std::string>& lines) {
@@ -31,7 +23,7 @@ class MicrosoftControlsTest : public ::testing::Test {
     }
 
     FixedOptions options;
-    CancellingHost host;
+    test::RecordingHost host;
     RunState state;
 };
 
@@ -81,115 +73,98 @@ TEST_F(MicrosoftControlsTest, UnselectedUnknownAndOtherCaseBeginLinesStayAsTheyA
     EXPECT_FALSE(state.projectNeedsLibrary[0]);
 }
 
-TEST_F(MicrosoftControlsTest, FontLinesGetTheFontClassIdentifierWithTheirIndentation) {
-    options.selectMicrosoft(0, Edition::V40L);
-    options.selectMicrosoft(9, Edition::V40);
-    options.selectMicrosoft(7, Edition::V40);
-    const std::string fixed = std::string("      BeginProperty Font ") + kFontId;
-    EXPECT_EQ(
-        convert({"   Begin VB.CommandButton Command1", "      Caption         =   \"OK\"", "      BeginProperty Font ",
-                 "         Name            =   \"Arial\"", "      EndProperty", "   End"}),
-        crlf({"   Begin tavQVButton40L.QVButton40L Command1", "      Caption         =   \"OK\"", fixed,
-              "         Name            =   \"Arial\"", "      EndProperty", "   End"}));
-    // A font line that already names the class is left alone; scroll bars' fonts are not touched.
-    const std::vector<std::string> braced{"Begin VB.CommandButton c", "   BeginProperty Font {X} 'x", "   EndProperty",
-                                          "End"};
-    EXPECT_EQ(convert(braced), crlf({"Begin tavQVButton40L.QVButton40L c", braced[1], braced[2], "End"}));
-    EXPECT_EQ(convert({"Begin VB.VScrollBar v", "BeginProperty Font", "EndProperty", "End"}),
-              crlf({"Begin tavQVScroll40.QVVScroll40 v", "BeginProperty Font", "EndProperty", "End"}));
-    // The list view's font line becomes its default item font.
-    EXPECT_EQ(convert({"Begin MSComctlLib.ListView lv", "  BeginProperty Font trailing", "  EndProperty", "End"}),
-              crlf({"Begin tavQVListView40.QVListView40 lv", std::string("  BeginProperty DefaultItemFont ") + kFontId,
-                    "  EndProperty", "End"}));
+// A form's lines before the step, and the lines the step changes (by index) with the options given.
+struct Rewrite {
+    const char* what;
+    std::vector<std::pair<int, Edition>> selected;
+    std::vector<std::string> lines;
+    std::map<std::size_t, std::string> changed;
+};
+
+void PrintTo(const Rewrite& r, std::ostream* os) { *os << r.what; }
+
+class MicrosoftControlRewrites : public ::testing::TestWithParam<Rewrite> {};
+
+TEST_P(MicrosoftControlRewrites, ChangeOnlyTheLinesTheRulesName) {
+    const auto& r = GetParam();
+    FixedOptions options;
+    for (const auto& [option, edition] : r.selected) options.selectMicrosoft(option, edition);
+    auto want = r.lines;
+    for (const auto& [index, line] : r.changed) want[index] = line;
+    EXPECT_EQ(test::runStep(CheckFRMVBBODYForUpdate, crlf(r.lines), options), crlf(want));
 }
 
-TEST_F(MicrosoftControlsTest, FontScanStopsAtTheControlsEndOrAtAnEndInAValue) {
-    options.selectMicrosoft(0, Edition::V40);
-    options.selectMicrosoft(3, Edition::V40);
-    // A caption holding "End" is taken for the end of the control.
-    const std::vector<std::string> endCaption{"Begin VB.CommandButton cmdEnd", "   Caption = \"End\"",
-                                              "   BeginProperty Font", "   EndProperty", "End"};
-    auto want = endCaption;
-    want[0] = "Begin tavQVButton40.QVButton40 cmdEnd";
-    EXPECT_EQ(convert(endCaption), crlf(want));
-    // The scan of a button passes "EndProperty" lines; that of a date picker stops at them.
-    const std::vector<std::string> later{"Begin VB.CommandButton b",   "   BeginProperty Picture", "   EndProperty",
-                                         "   BeginProperty Font",      "   EndProperty",           "End",
-                                         "Begin MSComCtl2.DTPicker d", "   BeginProperty Picture", "   EndProperty",
-                                         "   BeginProperty Font",      "   EndProperty",           "End"};
-    want = later;
-    want[0] = "Begin tavQVButton40.QVButton40 b";
-    want[3] = std::string("   BeginProperty Font ") + kFontId;
-    want[6] = "Begin tavQVDatePicker40.QVDatePicker40 d";
-    EXPECT_EQ(convert(later), crlf(want));
-}
+const std::string kFixedFont = std::string("      BeginProperty Font ") + kFontId;
+const std::vector<std::pair<int, Edition>> kButtonScrollListView{{0, Edition::V40L}, {9, Edition::V40}, {7, Edition::V40}};
 
-TEST_F(MicrosoftControlsTest, AFrameWithoutFontBlockFixesTheFontOfItsFirstChild) {
-    // The frame's scan does not stop at the child's Begin line, so the child's font line is fixed
-    // even though list boxes are not converted.
-    options.selectMicrosoft(4, Edition::V40);
-    const std::vector<std::string> form{"Begin VB.Frame f",
-                                        "   Caption = \"Box\"",
-                                        "   Begin VB.ListBox l",
-                                        "      BeginProperty Font",
-                                        "      EndProperty",
-                                        "   End",
-                                        "End"};
-    auto want = form;
-    want[0] = "Begin tavQVFrame40.QVFrame40 f";
-    want[3] = std::string("      BeginProperty Font ") + kFontId;
-    EXPECT_EQ(convert(form), crlf(want));
-}
+INSTANTIATE_TEST_SUITE_P(
+    FontLines, MicrosoftControlRewrites,
+    ::testing::Values(
+        Rewrite{"a font line gets the font class identifier with its indentation",
+                kButtonScrollListView,
+                {"   Begin VB.CommandButton Command1", "      Caption         =   \"OK\"", "      BeginProperty Font ",
+                 "         Name            =   \"Arial\"", "      EndProperty", "   End"},
+                {{0, "   Begin tavQVButton40L.QVButton40L Command1"}, {2, kFixedFont}}},
+        Rewrite{"a font line that already names the class is left alone",
+                kButtonScrollListView,
+                {"Begin VB.CommandButton c", "   BeginProperty Font {X} 'x", "   EndProperty", "End"},
+                {{0, "Begin tavQVButton40L.QVButton40L c"}}},
+        Rewrite{"scroll bars' fonts are not touched",
+                kButtonScrollListView,
+                {"Begin VB.VScrollBar v", "BeginProperty Font", "EndProperty", "End"},
+                {{0, "Begin tavQVScroll40.QVVScroll40 v"}}},
+        Rewrite{"the list view's font line becomes its default item font",
+                kButtonScrollListView,
+                {"Begin MSComctlLib.ListView lv", "  BeginProperty Font trailing", "  EndProperty", "End"},
+                {{0, "Begin tavQVListView40.QVListView40 lv"},
+                 {1, std::string("  BeginProperty DefaultItemFont ") + kFontId}}},
+        Rewrite{"a caption holding \"End\" is taken for the end of the control",
+                {{0, Edition::V40}, {3, Edition::V40}},
+                {"Begin VB.CommandButton cmdEnd", "   Caption = \"End\"", "   BeginProperty Font", "   EndProperty",
+                 "End"},
+                {{0, "Begin tavQVButton40.QVButton40 cmdEnd"}}},
+        Rewrite{"the scan of a button passes EndProperty lines; that of a date picker stops at them",
+                {{0, Edition::V40}, {3, Edition::V40}},
+                {"Begin VB.CommandButton b", "   BeginProperty Picture", "   EndProperty", "   BeginProperty Font",
+                 "   EndProperty", "End", "Begin MSComCtl2.DTPicker d", "   BeginProperty Picture", "   EndProperty",
+                 "   BeginProperty Font", "   EndProperty", "End"},
+                {{0, "Begin tavQVButton40.QVButton40 b"},
+                 {3, std::string("   BeginProperty Font ") + kFontId},
+                 {6, "Begin tavQVDatePicker40.QVDatePicker40 d"}}},
+        // The frame's scan does not stop at the child's Begin line, so the child's font line is
+        // fixed even though list boxes are not converted.
+        Rewrite{"a frame without font block fixes the font of its first child",
+                {{4, Edition::V40}},
+                {"Begin VB.Frame f", "   Caption = \"Box\"", "   Begin VB.ListBox l", "      BeginProperty Font",
+                 "      EndProperty", "   End", "End"},
+                {{0, "Begin tavQVFrame40.QVFrame40 f"}, {3, kFixedFont}}}));
 
-TEST_F(MicrosoftControlsTest, AMultiLineTextBoxBecomesTheMultiLineControlWithAnEmptyText) {
-    options.selectMicrosoft(11, Edition::V40);
-    const std::vector<std::string> form{"   Begin VB.TextBox txtNotes",
-                                        "      Height          =   975",
-                                        "      MultiLine       =   -1  'True",
-                                        "      Text            =   \"Form1.frx\":0000",
-                                        "   End",
-                                        "   Begin VB.TextBox txtName",
-                                        "      Text            =   \"Smith\"",
-                                        "   End",
-                                        "   Begin VB.TextBox txtLast",
-                                        "      Text            =   \"Jones\"",
-                                        "   End",
-                                        "   Begin VB.TextBox txtOther",
-                                        "      MultiLine       =   -1  'True",
-                                        "   End"};
-    auto want = form;
-    want[0] = "   Begin tavQVMultiLineText40.QVMultiLineText40 txtNotes";
-    want[3] = "      Text            =   \"\"";
-    want[5] = "   Begin tavQVText40.QVText40 txtName";
-    // txtLast's MultiLine look stops at its own End and does not see txtOther's property.
-    want[8] = "   Begin tavQVText40.QVText40 txtLast";
-    want[11] = "   Begin tavQVMultiLineText40.QVMultiLineText40 txtOther";
-    EXPECT_EQ(convert(form), crlf(want));
-}
-
-TEST_F(MicrosoftControlsTest, SliderOrientationIsLookedForUpToTheNextBeginEvenPastItsEnd) {
-    options.selectMicrosoft(10, Edition::V40L);
-    const std::vector<std::string> form{"Begin MSComctlLib.Slider s1",
-                                        "   Orientation = 1",
-                                        "End",
-                                        "Begin MSComctlLib.Slider s2",
-                                        "End",
-                                        "Begin MSComctlLib.Slider s3",
-                                        "End",
-                                        "Begin VB.Timer t",
-                                        "   Orientation in a later control's block",
-                                        "End",
-                                        "Begin MSComctlLib.Slider s4",
-                                        "End",
-                                        "Attribute VB_Name = \"F\"",
-                                        "' Orientation is set at run time"};
-    auto want = form;
-    want[0] = "Begin tavQVSlider40L.tavVSlider40L s1";
-    want[3] = "Begin tavQVSlider40L.tavHSlider40L s2";
-    want[5] = "Begin tavQVSlider40L.tavHSlider40L s3";
-    want[10] = "Begin tavQVSlider40L.tavVSlider40L s4";
-    EXPECT_EQ(convert(form), crlf(want));
-}
+INSTANTIATE_TEST_SUITE_P(
+    LookAhead, MicrosoftControlRewrites,
+    ::testing::Values(
+        // txtLast's MultiLine look stops at its own End and does not see txtOther's property.
+        Rewrite{"a multi-line text box becomes the multi-line control with an empty text",
+                {{11, Edition::V40}},
+                {"   Begin VB.TextBox txtNotes", "      Height          =   975", "      MultiLine       =   -1  'True",
+                 "      Text            =   \"Form1.frx\":0000", "   End", "   Begin VB.TextBox txtName",
+                 "      Text            =   \"Smith\"", "   End", "   Begin VB.TextBox txtLast",
+                 "      Text            =   \"Jones\"", "   End", "   Begin VB.TextBox txtOther",
+                 "      MultiLine       =   -1  'True", "   End"},
+                {{0, "   Begin tavQVMultiLineText40.QVMultiLineText40 txtNotes"},
+                 {3, "      Text            =   \"\""},
+                 {5, "   Begin tavQVText40.QVText40 txtName"},
+                 {8, "   Begin tavQVText40.QVText40 txtLast"},
+                 {11, "   Begin tavQVMultiLineText40.QVMultiLineText40 txtOther"}}},
+        Rewrite{"slider orientation is looked for up to the next Begin, even past its End",
+                {{10, Edition::V40L}},
+                {"Begin MSComctlLib.Slider s1", "   Orientation = 1", "End", "Begin MSComctlLib.Slider s2", "End",
+                 "Begin MSComctlLib.Slider s3", "End", "Begin VB.Timer t", "   Orientation in a later control's block",
+                 "End", "Begin MSComctlLib.Slider s4", "End", "Attribute VB_Name = \"F\"",
+                 "' Orientation is set at run time"},
+                {{0, "Begin tavQVSlider40L.tavVSlider40L s1"},
+                 {3, "Begin tavQVSlider40L.tavHSlider40L s2"},
+                 {5, "Begin tavQVSlider40L.tavHSlider40L s3"},
+                 {10, "Begin tavQVSlider40L.tavVSlider40L s4"}}}));
 
 TEST_F(MicrosoftControlsTest, CancelLetsTheStartedControlFinishAndStopsBeforeTheNextLine) {
     options.selectMicrosoft(0, Edition::V40);

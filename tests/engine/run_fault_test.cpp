@@ -30,6 +30,16 @@ class RunFaultTest : public ::testing::Test {
         return RunConversion(env, "/p");
     }
     bool converted(const std::string& path) const { return fs.file(path).find("tavQVButton20") == std::string::npos; }
+    // The run is refused for `why`, names `cause` in its one error line and changes nothing.
+    RunResult expectRefused(RunRefusal why, const std::string& cause) {
+        const auto before = fs.files();
+        const auto result = run();
+        EXPECT_EQ(result.refusal, why);
+        EXPECT_EQ(host.errors.size(), 1u);
+        EXPECT_NE(host.errors.empty() ? std::string::npos : host.errors[0].find(cause), std::string::npos);
+        EXPECT_EQ(fs.files(), before);
+        return result;
+    }
 
     MemoryFileSystem fs;
     test::RecordingHost host;
@@ -69,14 +79,9 @@ TEST_F(RunFaultTest, FailedWriteLeavesTheFileAsItWas) {
 TEST_F(RunFaultTest, AnIncompleteBackupConvertsNothing) {
     fs.addFile("/p/sub/deep.txt", "x");
     fs.copyFailures["/p/sub/deep.txt"] = "No space left on device";
-    const auto before = fs.files();
-    const auto result = run();
-    EXPECT_EQ(result.refusal, RunRefusal::NoBackup);
+    const auto result = expectRefused(RunRefusal::NoBackup, "/p/sub/deep.txt: No space left on device");
     EXPECT_EQ(result.ending, RunEnding::Cancelled);
     EXPECT_FALSE(result.backupPlaced);
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_NE(host.errors[0].find("/p/sub/deep.txt: No space left on device"), std::string::npos);
-    EXPECT_EQ(fs.files(), before);
     EXPECT_EQ(std::find(host.log.begin(), host.log.end(), "Backup of original folder saved to:"), host.log.end());
 }
 
@@ -96,32 +101,18 @@ TEST_F(RunFaultTest, AStopDuringTheCopyRemovesItAndConvertsNothing) {
 
 TEST_F(RunFaultTest, BackupNameTakenConvertsNothing) {
     fs.addFolder(std::string("/p/") + test::kBackupName);
-    const auto before = fs.files();
-    const auto result = run();
-    EXPECT_EQ(result.refusal, RunRefusal::NoBackup);
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_NE(host.errors[0].find("already exists"), std::string::npos);
-    EXPECT_EQ(fs.files(), before);
+    expectRefused(RunRefusal::NoBackup, "already exists");
 }
 
 TEST_F(RunFaultTest, AFolderAnotherRunHoldsIsRefused) {
     fs.lockedByOthers["/p"] = 4242;
-    const auto before = fs.files();
-    const auto result = run();
-    EXPECT_EQ(result.refusal, RunRefusal::FolderBusy);
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_NE(host.errors[0].find("process 4242"), std::string::npos);
-    EXPECT_EQ(fs.files(), before);
+    expectRefused(RunRefusal::FolderBusy, "process 4242");
 }
 
 TEST_F(RunFaultTest, AnInterruptedRunsBackupRefusesTheRunAndAPartialCopyIsCleared) {
     const std::string complete = "/p/.tavkonv40-backup-02.01.2026 09.00.00.complete";
     fs.addFile(complete + "/A.frm", kForm);
-    const auto before = fs.files();
-    EXPECT_EQ(run().refusal, RunRefusal::InterruptedRun);
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_NE(host.errors[0].find("tavkonv40 restore /p"), std::string::npos);
-    EXPECT_EQ(fs.files(), before);
+    expectRefused(RunRefusal::InterruptedRun, "tavkonv40 restore /p");
 
     // A partial copy means its run stopped before converting anything: it is only removed.
     fs.removeFolder(complete);

@@ -2,14 +2,17 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "engine/catalogue.h"
+#include "engine/conversion_run.h"
 #include "engine/options.h"
 #include "engine/run_host.h"
 #include "engine/step_context.h"
 #include "engine/text_file.h"
+#include "testing/memory_file_system.h"
 
 namespace tavkonv40::test {
 
@@ -26,13 +29,18 @@ class RecordingHost : public RunHost {
     }
     bool cancelRequested() const override { return cancel; }
     bool showsStatus() const override { return recordStatus; }
-    void setStatus(std::string_view s) override { statuses.emplace_back(s); }
+    void setStatus(std::string_view s) override {
+        statuses.emplace_back(s);
+        if (cancelAtStatus == statuses.size()) cancel = true;
+    }
 
     std::vector<std::string> log;
     std::vector<std::string> errors;
     std::vector<std::string> statuses;
     bool cancel = false;
     bool recordStatus = false;
+    // Cancels when the status shows this (1-based) line, as a "Cancel" click during it would.
+    std::size_t cancelAtStatus = 0;
     int yields = 0;
     std::function<void(const std::string&)> onLine;
     std::function<void()> onYield;
@@ -97,6 +105,35 @@ inline std::string headerLine(std::string_view family, Edition e) {
 }
 inline std::string projectLine(std::string_view family, Edition e) {
     return BuildReferenceTables().project(findFamily(family)->slot, e);
+}
+
+// A whole run over a folder: the named files as the run leaves them, its log and its result.
+struct FolderRun {
+    std::map<std::string, std::string> files;
+    RecordingHost host;
+    RunResult result;
+};
+
+inline FolderRun runFolder(FileSystem& store, const std::string& folder, const std::vector<std::string>& names,
+                           const OptionsSource& options) {
+    FolderRun r;
+    FixedClock clock;
+    RunEnvironment env{store, r.host, options, clock};
+    r.result = RunConversion(env, folder);
+    for (const auto& name : names) r.files[name] = store.readFile(folder + "/" + name);
+    return r;
+}
+
+// The same run in memory, over the files (name -> bytes) in /p.
+inline FolderRun runFolder(const std::map<std::string, std::string>& files, const OptionsSource& options) {
+    MemoryFileSystem store;
+    store.addFolder("/p");
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : files) {
+        store.addFile("/p/" + name, bytes);
+        names.push_back(name);
+    }
+    return runFolder(store, "/p", names, options);
 }
 
 inline constexpr const char* kBackupName = "Nexaria Conversion Backup 02.01.2026 09.03.07";

@@ -52,18 +52,23 @@ TEST(TextFile, UnchangedFileComesBackByteForByte) {
     EXPECT_EQ(f.bytes(), bytes);
 }
 
+// Each line keeps its own terminator; a rewrite that holds line breaks takes the dominant one.
 TEST(TextFile, ReplacingALineKeepsEveryOtherByte) {
-    TextFile f("one\r\ntwo\r\nthree\r\n");
-    f.replaceLine(1, "ONE");
-    EXPECT_EQ(f.bytes(), "ONE\r\ntwo\r\nthree\r\n");
-
-    TextFile g("one\r\ntwo");
-    g.replaceLine(2, "TWO");
-    EXPECT_EQ(g.bytes(), "one\r\nTWO");  // still no final line end
-
-    TextFile h("one\ntwo\rthree\r\n");
-    h.replaceLine(2, "2");
-    EXPECT_EQ(h.bytes(), "one\n2\rthree\r\n");  // each line keeps its own terminator
+    struct Case {
+        const char *before, *text;
+        std::size_t line;
+        const char* after;
+    };
+    for (const auto& c : {Case{"one\r\ntwo\r\nthree\r\n", "ONE", 1, "ONE\r\ntwo\r\nthree\r\n"},
+                          Case{"one\r\ntwo", "TWO", 2, "one\r\nTWO"},  // still no final line end
+                          Case{"one\ntwo\rthree\r\n", "2", 2, "one\n2\rthree\r\n"},
+                          Case{"VERSION 5.00\nb\nc\r\n", "VERSION 5.00\r\nref\r\n", 1, "VERSION 5.00\nref\n\nb\nc\r\n"},
+                          // After a final line end there is one more, empty, line.
+                          Case{"a\r\n", "tail", 2, "a\r\ntail"}}) {
+        TextFile f(c.before);
+        f.replaceLine(c.line, c.text);
+        EXPECT_EQ(f.bytes(), c.after) << c.before;
+    }
 }
 
 TEST(TextFile, ScanningArrayIsNotRefreshedButRewritesShiftLines) {
@@ -78,11 +83,8 @@ TEST(TextFile, ScanningArrayIsNotRefreshedButRewritesShiftLines) {
     EXPECT_EQ(f.bytes(), "VERSION 5.00\r\nadded\r\nx\r\nline2\r\nline3\r\n");
 }
 
-TEST(TextFile, ComposedLineBreaksTakeTheDominantTerminator) {
-    TextFile f("VERSION 5.00\nb\nc\r\n");
-    EXPECT_EQ(f.dominantLineEnd(), LineEnd::LF);
-    f.replaceLine(1, "VERSION 5.00\r\nref\r\n");
-    EXPECT_EQ(f.bytes(), "VERSION 5.00\nref\n\nb\nc\r\n");
+TEST(TextFile, DominantLineEnd) {
+    EXPECT_EQ(TextFile("VERSION 5.00\nb\nc\r\n").dominantLineEnd(), LineEnd::LF);
     EXPECT_EQ(TextFile("no breaks").dominantLineEnd(), LineEnd::CRLF);
     EXPECT_EQ(TextFile("a\rb\rc\r\n").dominantLineEnd(), LineEnd::CR);
 }
@@ -91,11 +93,7 @@ TEST(TextFile, LinesOutsideTheFileAreRefused) {
     TextFile f("a\r\nb");
     EXPECT_THROW(f.replaceLine(0, "x"), LineOutOfRange);
     EXPECT_THROW(f.replaceLine(3, "x"), LineOutOfRange);
-    // After a final line end there is one more, empty, line.
-    TextFile g("a\r\n");
-    g.replaceLine(2, "tail");
-    EXPECT_EQ(g.bytes(), "a\r\ntail");
-    EXPECT_THROW(g.replaceLine(4, "x"), LineOutOfRange);
+    EXPECT_THROW(TextFile("a\r\n").replaceLine(3, "x"), LineOutOfRange);
 }
 
 // The same edits on an LF twin give the CR LF result with LF line ends.

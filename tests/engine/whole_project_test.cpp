@@ -4,27 +4,17 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "engine/conversion_run.h"
-#include "testing/memory_file_system.h"
 #include "tests/engine/test_support.h"
+#include "tests/platform/disk_test_support.h"
 
 namespace tavkonv40 {
 namespace {
 
 const std::filesystem::path kData =
     std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "whole_project";
-
-std::string readBytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::vector<std::string> splitCrLf(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -38,16 +28,11 @@ std::vector<std::string> splitCrLf(const std::string& bytes) {
 }
 
 TEST(WholeProject, FormsUserControlAndProjectsAreConvertedAsExpected) {
-    MemoryFileSystem fs;
-    fs.addFolder("/p");
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(kData / "input")) {
-        const auto name = entry.path().filename().string();
-        if (name.front() == '.') continue;
-        names.push_back(name);
-        fs.addFile("/p/" + name, readBytes(entry.path()));
-    }
-    ASSERT_EQ(names.size(), 5u) << kData;
+    std::map<std::string, std::string> input;
+    for (const auto& entry : std::filesystem::directory_iterator(kData / "input"))
+        if (entry.path().filename().string().front() != '.')
+            input[entry.path().filename().string()] = test::readFile(entry.path());
+    ASSERT_EQ(input.size(), 5u) << kData;
 
     FixedOptions options;
     options.selectMicrosoft(0, Edition::V40);    // Button
@@ -64,17 +49,14 @@ TEST(WholeProject, FormsUserControlAndProjectsAreConvertedAsExpected) {
     options.selectFamily(10, Edition::V40L);  // Grid: 4.0 only, so 4.0 all the same
     options.selectFamily(2, Edition::V40L);   // Balloons: referenced nowhere
 
-    test::RecordingHost host;
-    test::FixedClock clock;
-    RunEnvironment env{fs, host, options, clock};
-    const auto result = RunConversion(env, "/p");
-    EXPECT_EQ(result.ending, RunEnding::Completed);
-    EXPECT_TRUE(host.errors.empty());
+    const auto run = test::runFolder(input, options);
+    EXPECT_EQ(run.result.ending, RunEnding::Completed);
+    EXPECT_TRUE(run.host.errors.empty());
 
-    for (const auto& name : names) {
+    for (const auto& [name, bytes] : run.files) {
         SCOPED_TRACE(name);
-        const auto want = splitCrLf(readBytes(kData / "expected" / name));
-        const auto got = splitCrLf(fs.file("/p/" + name));
+        const auto want = splitCrLf(test::readFile(kData / "expected" / name));
+        const auto got = splitCrLf(bytes);
         for (std::size_t i = 0; i < std::min(want.size(), got.size()); ++i)
             ASSERT_EQ(got[i], want[i]) << "line " << i + 1;
         ASSERT_EQ(got.size(), want.size());

@@ -25,6 +25,24 @@ class WindowsDiskTest : public ::testing::Test {
     void put(const std::string& name, const std::string& bytes) { disk.createFile(at(name), bytes); }
     DWORD attributes(const std::string& name) const { return ::GetFileAttributesW(windows::widen(at(name)).c_str()); }
     std::size_t entries() { return disk.listFolder(root).size(); }
+    // Makes a symbolic link; false where none can be made (this account may not, or Wine, which
+    // answers success but makes no link at all).
+    bool link(const std::string& name, const std::string& target, DWORD flags = 0) const {
+        const std::wstring path = windows::widen(at(name));
+        return ::CreateSymbolicLinkW(path.c_str(), windows::widen(target).c_str(),
+                                     flags | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
+               ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    // The cause of the FileError `f` throws.
+    template <typename F>
+    static std::string causeOf(F f) {
+        try {
+            f();
+        } catch (const FileError& e) {
+            return e.cause();
+        }
+        return "(no error)";
+    }
 
     std::string root;
     DiskFileSystem disk;
@@ -47,12 +65,7 @@ TEST_F(WindowsDiskTest, ReadOnlyAttributeIsRefusedAndSuchAFolderIsStillRemovable
     disk.createFolder(at("sub"));
     put("sub\\ro.frm", "keep");
     ::SetFileAttributesW(windows::widen(at("sub\\ro.frm")).c_str(), FILE_ATTRIBUTE_READONLY);
-    try {
-        disk.writeFile(at("sub\\ro.frm"), "x");
-        FAIL();
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.cause(), "the file is read-only");
-    }
+    EXPECT_EQ(causeOf([&] { disk.writeFile(at("sub\\ro.frm"), "x"); }), "the file is read-only");
     EXPECT_THROW(disk.checkWritable(at("sub\\ro.frm")), FileError);
     EXPECT_EQ(disk.readFile(at("sub\\ro.frm")), "keep");
     disk.removeFolder(at("sub"));
@@ -61,12 +74,7 @@ TEST_F(WindowsDiskTest, ReadOnlyAttributeIsRefusedAndSuchAFolderIsStillRemovable
 
 TEST_F(WindowsDiskTest, MessagesNameTheCauseWithoutTrailingFullStop) {
     disk.createFolder(at("dir.frm"));
-    try {
-        disk.readFile(at("dir.frm"));
-        FAIL();
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.cause(), "Is a directory");
-    }
+    EXPECT_EQ(causeOf([&] { disk.readFile(at("dir.frm")); }), "Is a directory");
     try {
         disk.readFile(at("gone.frm"));
         FAIL();
@@ -97,15 +105,8 @@ TEST_F(WindowsDiskTest, NamesInsideAndOutsideTheAnsiCodePageWithBlanks) {
 TEST_F(WindowsDiskTest, LinksAreCopiedAsLinksAndTheirTargetIsRewritten) {
     put("real.frm", "old");
     disk.createFolder(at("src"));
-    const std::wstring fileLink = windows::widen(at("src\\link.frm"));
-    const std::wstring dirLink = windows::widen(at("src\\up"));
-    // Wine answers success but makes no link at all.
-    if (!::CreateSymbolicLinkW(fileLink.c_str(), windows::widen(at("real.frm")).c_str(),
-                               SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
-        ::GetFileAttributesW(fileLink.c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "no symbolic links here (this account may not create them, or Wine)";
-    ASSERT_TRUE(::CreateSymbolicLinkW(dirLink.c_str(), windows::widen(root).c_str(),
-                                      SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE));
+    if (!link("src\\link.frm", at("real.frm"))) GTEST_SKIP() << "no symbolic links here";
+    ASSERT_TRUE(link("src\\up", root, SYMBOLIC_LINK_FLAG_DIRECTORY));
     EXPECT_TRUE(disk.isSymbolicLink(at("src\\link.frm")));
     EXPECT_TRUE(disk.isSymbolicLink(at("src\\up")));
     EXPECT_FALSE(disk.isFolder(at("src\\up"))) << "a link to a folder is not a folder";
@@ -178,13 +179,12 @@ TEST_F(WindowsDiskTest, ReplaceTakesTheModelsLookCreatesAndRefusesReadOnlyAndFol
     ::SetFileAttributesW(windows::widen(at("a.frm")).c_str(), FILE_ATTRIBUTE_READONLY);
     disk.createFolder(at("dir.frm"));
     for (const auto& [name, cause] : {std::pair{"a.frm", "the file is read-only"}, {"dir.frm", "Is a directory"}}) {
-        try {
-            disk.checkReplaceable(at(name));
-            disk.replaceFile(at(name), "x", at("model.frm"));
-            FAIL() << name;
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.cause(), cause);
-        }
+        EXPECT_EQ(causeOf([&] {
+                      disk.checkReplaceable(at(name));
+                      disk.replaceFile(at(name), "x", at("model.frm"));
+                  }),
+                  cause)
+            << name;
     }
     EXPECT_EQ(disk.readFile(at("a.frm")), "backup");
     EXPECT_THROW(disk.checkReplaceable(at("nowhere\\x.frm")), FileError);
@@ -204,22 +204,13 @@ TEST_F(WindowsDiskTest, EntryInfoAndRealPathWithoutOpeningForReading) {
     EXPECT_EQ(disk.realPath(at("gone.frm")), at("gone.frm")) << "as given when it cannot be resolved";
     EXPECT_EQ(disk.realPath(at("dir\\..\\a.frm")).find("\\\\?\\"), std::string::npos);
     EXPECT_EQ(fileNameOf(disk.realPath(at("dir\\..\\a.frm"))), "a.frm");
-    try {
-        disk.readFile("NUL");
-        FAIL();
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.cause(), "it is a device, not a regular file");
-    }
+    EXPECT_EQ(causeOf([&] { disk.readFile("NUL"); }), "it is a device, not a regular file");
 }
 
 TEST_F(WindowsDiskTest, ReplaceReplacesALinkAndLeavesItsTargetAlone) {
     put("real.frm", "target");
     put("model.frm", "backup");
-    const std::wstring fileLink = windows::widen(at("link.frm"));
-    if (!::CreateSymbolicLinkW(fileLink.c_str(), windows::widen(at("real.frm")).c_str(),
-                               SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
-        ::GetFileAttributesW(fileLink.c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "no symbolic links here (this account may not create them, or Wine)";
+    if (!link("link.frm", at("real.frm"))) GTEST_SKIP() << "no symbolic links here";
     const EntryInfo link = disk.entryInfo(at("link.frm"));
     EXPECT_EQ(link.type, EntryType::SymbolicLink);
     EXPECT_EQ(link.target, EntryType::RegularFile);
