@@ -50,7 +50,9 @@ void shell(const std::string& cmd) {
 double processorSeconds() {
     struct rusage u {};
     ::getrusage(RUSAGE_SELF, &u);
-    const auto s = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    const auto s = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
     return s(u.ru_utime) + s(u.ru_stime);
 }
 

@@ -315,8 +315,9 @@ std::optional<CodeRule> codeLineRule(std::string_view library) {
     const auto* f = findFamily(df.family);
     const std::string rest(library.substr(found->token.size()));
     const std::string base(df.newLibrary);
-    return CodeRule{f, base + "40" + rest,
-                    base + std::string(suffixOfEdition(offers(*f, Edition::V40L) ? Edition::V40L : Edition::V40)) + rest};
+    return CodeRule{
+        f, base + "40" + rest,
+        base + std::string(suffixOfEdition(offers(*f, Edition::V40L) ? Edition::V40L : Edition::V40)) + rest};
 }
 
 std::string familyOption(const FamilyRecord& f) { return std::string(f.label) + " (" + std::string(f.caption) + ")"; }

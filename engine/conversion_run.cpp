@@ -35,6 +35,8 @@ struct PassKind {
     std::vector<StepLine> steps;
 };
 
+// The run's step table: one row a step, in the order the steps run.
+// clang-format off
 const PassKind kFormPass{
     "FRM",
     "Found VB Form file (",
@@ -64,6 +66,7 @@ const PassKind kProjectPass{
         {"    -checking Project headers.....", ConvertProjectObjects, StepKind::ProjectHeaders},
         {"    -checking Project headers for required controls.....", CheckProjectRequiredControls, StepKind::ProjectRequiredControls},
     }};
+// clang-format on
 
 class Run {
   public:

@@ -29,8 +29,8 @@ std::string_view classWritten(const StepContext& ctx, const BodyFamily& family, 
 // Rewrites line n with the family's first token that stands in it after the anchor, if any.
 void convertFamilyToken(StepContext& ctx, std::size_t n, std::string_view line, const AnchorPositions& anchors,
                         const BodyFamily& family) {
-    const std::string_view suffix = family.suffix == BodySuffix::Fixed40 ? suffixOfEdition(Edition::V40)
-                                                                         : EditionSuffix(ctx.options, family.row);
+    const std::string_view suffix =
+        family.suffix == BodySuffix::Fixed40 ? suffixOfEdition(Edition::V40) : EditionSuffix(ctx.options, family.row);
     for (const BodyToken& token : family.tokens) {
         if (!anchors.contains(token.oldToken)) continue;
         std::string prefix = "Begin ";

@@ -104,7 +104,8 @@ void TextFile::takeScanFromRead() {
     if (lines_.empty()) return;
     const char* const begin = lines_.front().text.data();
     const std::string_view last = lines_.back().text;
-    runs_.push_back({0, lines_.size(), std::string_view(begin, static_cast<std::size_t>(last.data() + last.size() - begin))});
+    runs_.push_back(
+        {0, lines_.size(), std::string_view(begin, static_cast<std::size_t>(last.data() + last.size() - begin))});
 }
 
 void TextFile::takeScanFromLines() {

@@ -5,12 +5,11 @@
 #   scripts/install-deps.sh packages   # also what the release packages are made with
 set -eu
 
-# clang and libclang-rt-dev: the fuzz preset (libFuzzer, sanitizers); libgl-dev: Qt's Gui package
-# looks for OpenGL headers; libbenchmark-dev: bench/; fonts-dejavu-core: a known font for the
-# offscreen Qt tests.
-PACKAGES="cmake ninja-build g++ clang libclang-rt-dev qt6-base-dev libgl-dev \
-libgtest-dev libbenchmark-dev libcli11-dev libdtl-dev nlohmann-json3-dev \
-fonts-dejavu-core"
+# clang and libclang-rt-dev: the fuzz preset (libFuzzer, sanitizers); clang-format: the tree's
+# style, checked in CI; libgl-dev: Qt's Gui package looks for OpenGL headers; fonts-dejavu-core:
+# a known font for the offscreen Qt tests.
+PACKAGES="cmake ninja-build g++ clang libclang-rt-dev clang-format qt6-base-dev libgl-dev \
+libgtest-dev libcli11-dev libdtl-dev nlohmann-json3-dev fonts-dejavu-core"
 for group in "$@"; do
     case "$group" in
         windows) PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix wine wine64 googletest" ;;

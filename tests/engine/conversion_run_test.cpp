@@ -126,7 +126,9 @@ TEST_F(RunTest, CancelEndsAfterTheCurrentFileAndStillMovesTheBackup) {
         {{"A.frm", "B.frm", "C.ctl", "D.vbp"},
          "    -checking form body.....",
          concat({start, formLines("A.frm"), cancelled, ending("/p")})},
-        {{"A.vbp", "B.vbp"}, "VB Project file (A.vbp)", concat({start, projectLines("A.vbp"), cancelled, ending("/p")})},
+        {{"A.vbp", "B.vbp"},
+         "VB Project file (A.vbp)",
+         concat({start, projectLines("A.vbp"), cancelled, ending("/p")})},
         {{"A.frm"}, "", concat({cancelled, ending("/p")})},
     };
     for (const auto& c : cases) {

@@ -83,7 +83,6 @@ TEST_F(FormRequiredControlsTest, CancelLeavesTheFormAsItWasAndAnEmptyFormIsLeftA
     EXPECT_TRUE(state.formNeedsLibrary[0]);
 }
 
-
 // The header may stand anywhere in any line, beside other object lines and in any case.
 TEST_F(FormRequiredControlsTest, AHeaderCountsWhereverItStandsAmongOtherObjectLines) {
     const auto required = [&](int option) {
@@ -92,9 +91,10 @@ TEST_F(FormRequiredControlsTest, AHeaderCountsWhereverItStandsAmongOtherObjectLi
     state.formNeedsLibrary[0] = state.formNeedsLibrary[1] = state.formNeedsLibrary[2] = true;
     std::string upper = required(2);
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const std::vector<std::string> lines{"VERSION 5.00", "Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"x.ocx\"",
-                                         "Begin VB.Form Form1", "' kept: " + required(1) + " (see above)", "x = 1: " + upper,
-                                         "End"};
+    const std::vector<std::string> lines{
+        "VERSION 5.00",        "Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"x.ocx\"",
+        "Begin VB.Form Form1", "' kept: " + required(1) + " (see above)",
+        "x = 1: " + upper,     "End"};
     std::vector<std::string> expected = lines;
     expected[0] = "VERSION 5.00\r\n" + required(0) + "\r\n";
     EXPECT_EQ(check(lines), crlf(expected));

@@ -86,8 +86,8 @@ TEST(FormHeaderTable, EveryNameBecomesItsFamilysReferenceLine) {
             for (Edition e : kEditions) {
                 const Edition w = written(f, e);
                 const std::string expected = "Object = \"{" + std::string(w == Edition::V40 ? f.guid40 : f.guid40L) +
-                                             "}#1.0#0\"; \"" + std::string(f.ocxBase) + std::string(suffixOfEdition(w)) +
-                                             ".ocx\"\r\n";
+                                             "}#1.0#0\"; \"" + std::string(f.ocxBase) +
+                                             std::string(suffixOfEdition(w)) + ".ocx\"\r\n";
                 EXPECT_EQ(run(ConvertFormHeaders, in, only(f, e)), expected) << name;
             }
             EXPECT_EQ(run(ConvertFormHeaders, in, allBut(f)), in) << name;

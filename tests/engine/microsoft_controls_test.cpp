@@ -95,7 +95,8 @@ TEST_P(MicrosoftControlRewrites, ChangeOnlyTheLinesTheRulesName) {
 }
 
 const std::string kFixedFont = std::string("      BeginProperty Font ") + kFontId;
-const std::vector<std::pair<int, Edition>> kButtonScrollListView{{0, Edition::V40L}, {9, Edition::V40}, {7, Edition::V40}};
+const std::vector<std::pair<int, Edition>> kButtonScrollListView{
+    {0, Edition::V40L}, {9, Edition::V40}, {7, Edition::V40}};
 
 INSTANTIATE_TEST_SUITE_P(
     FontLines, MicrosoftControlRewrites,
@@ -118,11 +119,11 @@ INSTANTIATE_TEST_SUITE_P(
                 {"Begin MSComctlLib.ListView lv", "  BeginProperty Font trailing", "  EndProperty", "End"},
                 {{0, "Begin tavQVListView40.QVListView40 lv"},
                  {1, std::string("  BeginProperty DefaultItemFont ") + kFontId}}},
-        Rewrite{"a caption holding \"End\" is taken for the end of the control",
-                {{0, Edition::V40}, {3, Edition::V40}},
-                {"Begin VB.CommandButton cmdEnd", "   Caption = \"End\"", "   BeginProperty Font", "   EndProperty",
-                 "End"},
-                {{0, "Begin tavQVButton40.QVButton40 cmdEnd"}}},
+        Rewrite{
+            "a caption holding \"End\" is taken for the end of the control",
+            {{0, Edition::V40}, {3, Edition::V40}},
+            {"Begin VB.CommandButton cmdEnd", "   Caption = \"End\"", "   BeginProperty Font", "   EndProperty", "End"},
+            {{0, "Begin tavQVButton40.QVButton40 cmdEnd"}}},
         Rewrite{"the scan of a button passes EndProperty lines; that of a date picker stops at them",
                 {{0, Edition::V40}, {3, Edition::V40}},
                 {"Begin VB.CommandButton b", "   BeginProperty Picture", "   EndProperty", "   BeginProperty Font",

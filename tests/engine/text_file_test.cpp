@@ -131,7 +131,6 @@ TEST(TextFile, LfTwinConvertsLikeCrLfOriginal) {
     }
 }
 
-
 // A plain model of a file's lines, rewritten the slow way: what TextFile must produce however it
 // shares bytes with the file as read, from step to step.
 struct ModelFile {
@@ -150,8 +149,10 @@ struct ModelFile {
             begin = i + 1;
         }
         if (begin < bytes.size()) lines.push_back({bytes.substr(begin), ""});
-        if (lf > crlf && lf >= cr) dominant = "\n";
-        else if (cr > crlf && cr > lf) dominant = "\r";
+        if (lf > crlf && lf >= cr)
+            dominant = "\n";
+        else if (cr > crlf && cr > lf)
+            dominant = "\r";
     }
     void replace(std::size_t n, const std::string& text) {
         if (n == lines.size() + 1) lines.push_back({"", ""});
@@ -178,13 +179,16 @@ TEST(TextFile, RewritesOverSeveralStepsMatchAPlainModel) {
         const int count = static_cast<int>(rng() % 10);
         const bool lone = rng() % 3 == 0;  // with lone CRs too, or CR LF and LF only
         for (int i = 0; i < count; ++i)
-            bytes += "l" + std::to_string(rng() % 50) + (i + 1 < count || rng() % 2 ? ends[rng() % (lone ? 5 : 4)] : "");
+            bytes +=
+                "l" + std::to_string(rng() % 50) + (i + 1 < count || rng() % 2 ? ends[rng() % (lone ? 5 : 4)] : "");
         auto file = std::make_unique<TextFile>(bytes);
         ModelFile model(bytes);
         for (int step = 0; step < 3; ++step) {
             for (int e = 0; e < 3 && file->currentLineCount() > 0; ++e) {
                 const std::size_t n = 1 + rng() % file->currentLineCount();
-                const std::string text = rng() % 4 == 0 ? "a\r\nb" : rng() % 4 == 0 ? model.lines[n - 1].first : "r" + std::to_string(e);
+                const std::string text = rng() % 4 == 0   ? "a\r\nb"
+                                         : rng() % 4 == 0 ? model.lines[n - 1].first
+                                                          : "r" + std::to_string(e);
                 file->replaceLine(n, text);
                 model.replace(n, text);
             }
@@ -194,7 +198,6 @@ TEST(TextFile, RewritesOverSeveralStepsMatchAPlainModel) {
         }
     }
 }
-
 
 // After any sequence of steps the scanning runs cover the lines in order, each run holding its
 // lines one after another with only line ends between them, so a search over the runs finds
