@@ -31,7 +31,7 @@ using posix::parentOf;
 
 [[noreturn]] void fail(const std::string& path, const std::error_code& ec) { throw FileError(path, ec.message()); }
 
-// Closes a descriptor on every path out of a scope.
+// Writes all of `bytes`, again after a short or interrupted write.
 void writeAll(int fd, const std::string& bytes, const std::string& path) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
