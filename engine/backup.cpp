@@ -26,10 +26,6 @@ void discard(FileSystem& fs, RunHost& host, const std::string& path) {
     }
 }
 
-bool endsWith(const std::string& s, const std::string& end) {
-    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
-}
-
 // Makes the complete staged copy, or says why it could not. Returns false after logging.
 bool stage(FileSystem& fs, RunHost& host, const std::string& source, const std::string& partial,
            const std::string& complete) {
@@ -91,8 +87,8 @@ std::string stagingName(const std::string& backupName, StagedState state) {
 
 std::optional<StagedCopy> parseStagingName(const std::string& name) {
     if (name.compare(0, kStagingPrefix.size(), kStagingPrefix) != 0) return std::nullopt;
-    const bool complete = endsWith(name, kCompleteSuffix);
-    if (!complete && !endsWith(name, kPartialSuffix)) return std::nullopt;
+    const bool complete = name.ends_with(kCompleteSuffix);
+    if (!complete && !name.ends_with(kPartialSuffix)) return std::nullopt;
     const std::size_t suffix = complete ? kCompleteSuffix.size() : kPartialSuffix.size();
     const std::string stamp = name.substr(kStagingPrefix.size(), name.size() - kStagingPrefix.size() - suffix);
     if (!parseBackupName(kBackupPrefix + stamp)) return std::nullopt;
