@@ -18,7 +18,7 @@ std::string OverlayFileSystem::readFile(const std::string& path) {
 }
 
 void OverlayFileSystem::writeFile(const std::string& path, const std::string& bytes) {
-    if (!writes_.count(path)) base_.checkWritable(path);
+    checkWritable(path);
     writes_[path] = bytes;
 }
 
@@ -63,7 +63,7 @@ EntryInfo OverlayFileSystem::entryInfo(const std::string& path) {
 
 void OverlayFileSystem::replaceFile(const std::string& path, const std::string& bytes, const std::string& model) {
     readFile(model);
-    if (!writes_.count(path)) base_.checkReplaceable(path);
+    checkReplaceable(path);
     writes_[path] = bytes;
 }
 
