@@ -134,6 +134,12 @@ void addOutputOptions(CLI::App& app, bool& dryRun, bool& quiet, std::string& rep
     app.add_option("--color", color, help.color)->type_name("WHEN")->check(CLI::IsMember({"auto", "always", "never"}));
 }
 
+// --color WHEN: "auto" colours the diff only when standard output is a terminal.
+DiffColor diffColorFor(const std::string& when, const Services& s) {
+    const bool colored = when == "always" || (when == "auto" && s.outTerminal == Terminal::Yes);
+    return colored ? DiffColor::Terminal : DiffColor::Plain;
+}
+
 void addCheckExtras(CLI::App& check, CheckExtras& x) {
     check.add_flag("--fix", x.fix, "Apply every finding whose advice leaves no choice, after a backup of the folder");
     addOutputOptions(check, x.dryRun, x.quiet, x.reportPath, x.color,
@@ -168,12 +174,11 @@ int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, 
               << quotedName(folder) << "; write it elsewhere\n";
         return kUsage;
     }
-    const bool colored = x.color == "always" || (x.color == "auto" && s.outTerminal == Terminal::Yes);
     FixRequest request{folder,
                        x.dryRun ? RunMode::DryRun : RunMode::Real,
                        x.quiet,
                        x.reportPath,
-                       colored ? DiffColor::Terminal : DiffColor::Plain,
+                       diffColorFor(x.color, s),
                        kVersion + std::string_view("tavkonv40 ").size()};
     if (!x.recursive) return runFixCommand(request, s);
     return runRecursive(folder, WalkKind::Fix, x.reportPath, s, [&](const std::string& f, FolderOutcome& o) {
@@ -365,13 +370,12 @@ int runConversionArguments(const Arguments& x, const GluedFlags& g, Services& s)
         s.err << "tavkonv40: " << *error << '\n';
         return kUsage;
     }
-    const bool colored = x.color == "always" || (x.color == "auto" && s.outTerminal == Terminal::Yes);
     const RunRequest request{x.folder,
                              options,
                              x.dryRun ? RunMode::DryRun : RunMode::Real,
                              x.quiet ? SummaryOutput::Quiet : SummaryOutput::Shown,
                              x.reportPath,
-                             colored ? DiffColor::Terminal : DiffColor::Plain,
+                             diffColorFor(x.color, s),
                              kVersion + std::string_view("tavkonv40 ").size()};
     if (!x.recursive) return runConversionCommand(request, s);
     return runRecursive(x.folder, WalkKind::Run, x.reportPath, s, [&](const std::string& f, FolderOutcome& o) {
