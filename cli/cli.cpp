@@ -20,6 +20,8 @@ namespace tavkonv40::cli {
 namespace {
 
 constexpr const char* kVersion = "tavkonv40 0.1.0";
+// The version number alone, without the program's name.
+constexpr const char* kVersionNumber = kVersion + std::string_view("tavkonv40 ").size();
 
 std::string normalizedCaption(std::string_view s) {
     std::string out;
@@ -174,12 +176,9 @@ int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, 
               << quotedName(folder) << "; write it elsewhere\n";
         return kUsage;
     }
-    FixRequest request{folder,
-                       x.dryRun ? RunMode::DryRun : RunMode::Real,
-                       x.quiet,
-                       x.reportPath,
-                       diffColorFor(x.color, s),
-                       kVersion + std::string_view("tavkonv40 ").size()};
+    FixRequest request{
+        folder,        x.dryRun ? RunMode::DryRun : RunMode::Real, x.quiet, x.reportPath, diffColorFor(x.color, s),
+        kVersionNumber};
     if (!x.recursive) return runFixCommand(request, s);
     return runRecursive(folder, WalkKind::Fix, x.reportPath, s, [&](const std::string& f, FolderOutcome& o) {
         FixRequest one = request;
@@ -376,7 +375,7 @@ int runConversionArguments(const Arguments& x, const GluedFlags& g, Services& s)
                              x.quiet ? SummaryOutput::Quiet : SummaryOutput::Shown,
                              x.reportPath,
                              diffColorFor(x.color, s),
-                             kVersion + std::string_view("tavkonv40 ").size()};
+                             kVersionNumber};
     if (!x.recursive) return runConversionCommand(request, s);
     return runRecursive(x.folder, WalkKind::Run, x.reportPath, s, [&](const std::string& f, FolderOutcome& o) {
         RunRequest one = request;
