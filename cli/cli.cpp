@@ -20,6 +20,8 @@ namespace tavkonv40::cli {
 namespace {
 
 constexpr const char* kVersion = "tavkonv40 0.1.0";
+// The version number alone, without the program's name.
+constexpr const char* kVersionNumber = kVersion + std::string_view("tavkonv40 ").size();
 
 std::string normalizedCaption(std::string_view s) {
     std::string out;
@@ -134,6 +136,12 @@ void addOutputOptions(CLI::App& app, bool& dryRun, bool& quiet, std::string& rep
     app.add_option("--color", color, help.color)->type_name("WHEN")->check(CLI::IsMember({"auto", "always", "never"}));
 }
 
+// --color WHEN: "auto" colours the diff only when standard output is a terminal.
+DiffColor diffColorFor(const std::string& when, const Services& s) {
+    const bool colored = when == "always" || (when == "auto" && s.outTerminal == Terminal::Yes);
+    return colored ? DiffColor::Terminal : DiffColor::Plain;
+}
+
 void addCheckExtras(CLI::App& check, CheckExtras& x) {
     check.add_flag("--fix", x.fix, "Apply every finding whose advice leaves no choice, after a backup of the folder");
     addOutputOptions(check, x.dryRun, x.quiet, x.reportPath, x.color,
@@ -168,13 +176,9 @@ int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, 
               << quotedName(folder) << "; write it elsewhere\n";
         return kUsage;
     }
-    const bool colored = x.color == "always" || (x.color == "auto" && s.outTerminal == Terminal::Yes);
-    FixRequest request{folder,
-                       x.dryRun ? RunMode::DryRun : RunMode::Real,
-                       x.quiet,
-                       x.reportPath,
-                       colored ? DiffColor::Terminal : DiffColor::Plain,
-                       kVersion + std::string_view("tavkonv40 ").size()};
+    FixRequest request{
+        folder,        x.dryRun ? RunMode::DryRun : RunMode::Real, x.quiet, x.reportPath, diffColorFor(x.color, s),
+        kVersionNumber};
     if (!x.recursive) return runFixCommand(request, s);
     return runRecursive(folder, WalkKind::Fix, x.reportPath, s, [&](const std::string& f, FolderOutcome& o) {
         FixRequest one = request;
@@ -365,14 +369,13 @@ int runConversionArguments(const Arguments& x, const GluedFlags& g, Services& s)
         s.err << "tavkonv40: " << *error << '\n';
         return kUsage;
     }
-    const bool colored = x.color == "always" || (x.color == "auto" && s.outTerminal == Terminal::Yes);
     const RunRequest request{x.folder,
                              options,
                              x.dryRun ? RunMode::DryRun : RunMode::Real,
                              x.quiet ? SummaryOutput::Quiet : SummaryOutput::Shown,
                              x.reportPath,
-                             colored ? DiffColor::Terminal : DiffColor::Plain,
-                             kVersion + std::string_view("tavkonv40 ").size()};
+                             diffColorFor(x.color, s),
+                             kVersionNumber};
     if (!x.recursive) return runConversionCommand(request, s);
     return runRecursive(x.folder, WalkKind::Run, x.reportPath, s, [&](const std::string& f, FolderOutcome& o) {
         RunRequest one = request;
