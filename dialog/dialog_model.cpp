@@ -52,7 +52,6 @@ void DialogModel::loadDefaults() {
     m_rowEnabled.fill(false);
     m_microsoftTicked.fill(false);
     m_microsoftTo40.fill(true);
-    m_microsoftEnabled.fill(false);
     m_enabled.fill(true);
     m_enabled[cmdStart] = m_enabled[cmdHelp] = false;
     m_enabled[cmdClearAllSuite] = m_enabled[cmdClearAllMicrosoft] = false;
@@ -97,10 +96,7 @@ void DialogModel::setMicrosoftTicked(int option, bool ticked) {
     changed();
 }
 
-void DialogModel::tickMicrosoft(int option, bool ticked) {
-    m_microsoftTicked.at(idx(option)) = ticked;
-    m_microsoftEnabled.at(idx(option)) = ticked;
-}
+void DialogModel::tickMicrosoft(int option, bool ticked) { m_microsoftTicked.at(idx(option)) = ticked; }
 
 void DialogModel::chooseMicrosoftEdition(int option, Edition edition) {
     m_microsoftTo40.at(idx(option)) = edition == Edition::V40;

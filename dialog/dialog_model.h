@@ -96,7 +96,7 @@ class DialogModel : public tavkonv40::OptionsSource {
     // ---- Microsoft rows ----------------------------------------------------------------------
     bool microsoftTicked(int option) const { return m_microsoftTicked.at(idx(option)); }
     void setMicrosoftTicked(int option, bool ticked);
-    bool microsoftEnabled(int option) const { return m_microsoftEnabled.at(idx(option)); }
+    bool microsoftEnabled(int option) const { return microsoftTicked(option); }
     void chooseMicrosoftEdition(int option, tavkonv40::Edition edition);
 
     // ---- commands ------------------------------------------------------------------------------
@@ -151,7 +151,6 @@ class DialogModel : public tavkonv40::OptionsSource {
     std::array<bool, tavkonv40::kFamilyCount> m_rowEnabled{};
     std::array<bool, tavkonv40::kMicrosoftOptionCount> m_microsoftTicked{};
     std::array<bool, tavkonv40::kMicrosoftOptionCount> m_microsoftTo40{};
-    std::array<bool, tavkonv40::kMicrosoftOptionCount> m_microsoftEnabled{};
     std::array<bool, kCommandCount> m_enabled{};
     // The next "Set All" of each panel: towards 4.0L (caption "Set All To 4.0L") or back.
     bool m_suiteSetAllTo4L = true;

@@ -27,10 +27,6 @@ using tavkonv40::kMicrosoftOptionCount;
 
 namespace {
 
-QString FromModel(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 // Controls are set only where they differ, so rendering costs nothing where nothing changed.
@@ -227,7 +223,7 @@ void frmProps::RenderCommands() {
     for (int index = 0; index < kCommandCount; ++index) {
         BTN* b = m_form->c.cmd[At(index)];
         const auto command = static_cast<Command>(index);
-        const QString caption = FromModel(m_model.commandCaption(command));
+        const QString caption = QString::fromStdString(m_model.commandCaption(command));
         if (b->Caption() != caption) b->SetCaption(caption);
         SetEnabled(b, m_model.commandEnabled(command));
     }
@@ -235,7 +231,7 @@ void frmProps::RenderCommands() {
 
 void frmProps::RenderFolder() {
     txt* box = m_form->c.txtPath;
-    const QString folder = FromModel(m_model.folder());
+    const QString folder = QString::fromStdString(m_model.folder());
     if (box->Text() != folder) box->SetText(folder);
     SetLocked(box, !m_model.folderEditable());
 }
@@ -286,8 +282,9 @@ void frmProps::Start() {
 }
 
 void frmProps::BrowseFolder() {
-    const QString chosen = platform_qt::BrowseForFolder(
-        &m_form->window, QString::fromLatin1(DialogModel::folderChooserText()), FromModel(m_model.folder()));
+    const QString chosen =
+        platform_qt::BrowseForFolder(&m_form->window, QString::fromLatin1(DialogModel::folderChooserText()),
+                                     QString::fromStdString(m_model.folder()));
     if (!chosen.isEmpty()) m_model.setFolder(chosen.toStdString());
 }
 
