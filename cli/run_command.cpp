@@ -54,8 +54,7 @@ int exitStatus(const RunResult& result, CliHost& host, bool reportWritten, RunMo
                        : host.errors.empty() && reportWritten ? kCompleted
                                                               : kCompletedWithErrors;
     switch (result.refusal) {
-        case RunRefusal::None:
-            break;
+        case RunRefusal::None: break;
         case RunRefusal::FolderBusy:
         case RunRefusal::InterruptedRun:
             s.err << "tavkonv40: the run did not start; nothing was changed\n";

@@ -45,33 +45,15 @@ std::string quotedPath(std::string_view prefix, std::string_view name) {
     for (char ch : name) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-            case '"':
-                q += "\\\"";
-                break;
-            case '\\':
-                q += "\\\\";
-                break;
-            case '\a':
-                q += "\\a";
-                break;
-            case '\b':
-                q += "\\b";
-                break;
-            case '\t':
-                q += "\\t";
-                break;
-            case '\n':
-                q += "\\n";
-                break;
-            case '\v':
-                q += "\\v";
-                break;
-            case '\f':
-                q += "\\f";
-                break;
-            case '\r':
-                q += "\\r";
-                break;
+            case '"': q += "\\\""; break;
+            case '\\': q += "\\\\"; break;
+            case '\a': q += "\\a"; break;
+            case '\b': q += "\\b"; break;
+            case '\t': q += "\\t"; break;
+            case '\n': q += "\\n"; break;
+            case '\v': q += "\\v"; break;
+            case '\f': q += "\\f"; break;
+            case '\r': q += "\\r"; break;
             default:
                 if (c < 0x20 || c >= 0x7f) {
                     const char digits[] = {'\\', static_cast<char>('0' + (c >> 6)),

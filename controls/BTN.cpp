@@ -328,17 +328,10 @@ void BTN::ApplyAutoSize() {
     const int w = ds.Left + ds.Right + content.width() + m_dropWidth;
     const int h = ds.Top + ds.Bottom + content.height();
     switch (m_layout.AutoSizeMode) {
-        case sknAutoSizeH:
-            resize(w, height());
-            break;
-        case sknAutoSizeV:
-            resize(width(), h);
-            break;
-        case sknAutoSizeBoth:
-            resize(w, h);
-            break;
-        default:
-            break;
+        case sknAutoSizeH: resize(w, height()); break;
+        case sknAutoSizeV: resize(width(), h); break;
+        case sknAutoSizeBoth: resize(w, h); break;
+        default: break;
     }
 }
 

@@ -211,9 +211,7 @@ tavSCls40::EMsgResponse BTN::ISubclass_MsgResponse() {
 
 winmsg::LRESULT BTN::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM) {
     switch (message) {
-        case winmsg::WM_PAINT:
-            PaintToWindow();
-            break;
+        case winmsg::WM_PAINT: PaintToWindow(); break;
         case winmsg::WM_MOUSEMOVE:
             if (!m_mouseOver && tavMFC40::IsMouseOver(this)) {
                 m_mouseOver = true;
@@ -228,8 +226,7 @@ winmsg::LRESULT BTN::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, wi
                 Redraw();
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return 0;
 }

@@ -151,12 +151,8 @@ winmsg::LRESULT CHKBOX::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message,
     int button = 0, shift = 0, x = 0, y = 0;
     tavMFC40::GetMouseParameters(message, wParam, lParam, button, shift, x, y);
     switch (message) {
-        case winmsg::WM_PAINT:
-            PaintToWindow();
-            break;
-        case winmsg::WM_MOUSEMOVE:
-            OnMouseMoveMessage(button, shift, x, y);
-            break;
+        case winmsg::WM_PAINT: PaintToWindow(); break;
+        case winmsg::WM_MOUSEMOVE: OnMouseMoveMessage(button, shift, x, y); break;
         case winmsg::WM_LBUTTONDOWN:
             m_pressed = true;
             Redraw();
@@ -173,11 +169,8 @@ winmsg::LRESULT CHKBOX::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message,
             }
             emit MouseUp(button, shift, x, y);
             break;
-        case winmsg::WM_TIMER:
-            OnTimerMessage(wParam);
-            break;
-        default:
-            break;
+        case winmsg::WM_TIMER: OnTimerMessage(wParam); break;
+        default: break;
     }
     return 0;
 }

@@ -112,17 +112,14 @@ void LBVScroll::OnButtonDown(QPoint p) {
             MoveTo(Value() + SmallChange());
             m_repeat.Start();
             break;
-        case ScrollPart::Thumb:
-            StartThumbDrag(p);
-            break;
+        case ScrollPart::Thumb: StartThumbDrag(p); break;
         case ScrollPart::TrackAbove:
         case ScrollPart::TrackBelow:
             m_pressed = part;
             PageTowards(part == ScrollPart::TrackAbove ? pageTowardsMin : pageTowardsMax);
             m_repeat.Start();
             break;
-        case ScrollPart::None:
-            break;
+        case ScrollPart::None: break;
     }
     Redraw();
 }
@@ -169,8 +166,7 @@ void LBVScroll::StepPressedPart() {
             else
                 m_repeat.StopRepeat();
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

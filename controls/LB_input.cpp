@@ -131,9 +131,7 @@ tavSCls40::EMsgResponse LB::ISubclass_MsgResponse() {
 winmsg::LRESULT LB::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam,
                                          winmsg::LPARAM lParam) {
     switch (message) {
-        case winmsg::WM_PAINT:
-            PaintToWindow();
-            break;
+        case winmsg::WM_PAINT: PaintToWindow(); break;
         case winmsg::WM_MOUSEWHEEL:
             if (m_enabled) OnWheel(static_cast<std::int16_t>(winmsg::HIWORD(wParam)));
             break;
@@ -153,8 +151,7 @@ winmsg::LRESULT LB::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, win
                 m_throttle.OnTimer(wParam, m_tick());
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return 0;
 }

@@ -15,41 +15,22 @@ int showReal(const Request& r) {
     box.setWindowTitle(r.title);
     box.setText(r.prompt);
     switch (r.icon()) {
-        case vbCritical:
-            box.setIcon(QMessageBox::Critical);
-            break;
-        case vbQuestion:
-            box.setIcon(QMessageBox::Question);
-            break;
-        case vbExclamation:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case vbInformation:
-            box.setIcon(QMessageBox::Information);
-            break;
-        default:
-            break;
+        case vbCritical: box.setIcon(QMessageBox::Critical); break;
+        case vbQuestion: box.setIcon(QMessageBox::Question); break;
+        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+        case vbInformation: box.setIcon(QMessageBox::Information); break;
+        default: break;
     }
     switch (r.style & 0x0F) {
-        case vbOKCancel:
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-            break;
-        case vbYesNo:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            break;
-        default:
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
+        case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        default: box.setStandardButtons(QMessageBox::Ok); break;
     }
     switch (box.exec()) {
-        case QMessageBox::Cancel:
-            return vbCancel;
-        case QMessageBox::Yes:
-            return vbYes;
-        case QMessageBox::No:
-            return vbNo;
-        default:
-            return vbOK;
+        case QMessageBox::Cancel: return vbCancel;
+        case QMessageBox::Yes: return vbYes;
+        case QMessageBox::No: return vbNo;
+        default: return vbOK;
     }
 }
 

@@ -166,12 +166,9 @@ void Opt::UserChoice(ChoiceBy by) {
 QRect Opt::GlyphRect() const {
     const int y = height() / 2 - kGlyphSize / 2;
     switch (m_alignment) {
-        case optGlyphLeft:
-            return QRect(0, y, kGlyphSize, kGlyphSize);
-        case optGlyphRight:
-            return QRect(width() - (kGlyphSize + 1), y, kGlyphSize, kGlyphSize);
-        default:
-            return {};
+        case optGlyphLeft: return QRect(0, y, kGlyphSize, kGlyphSize);
+        case optGlyphRight: return QRect(width() - (kGlyphSize + 1), y, kGlyphSize, kGlyphSize);
+        default: return {};
     }
 }
 
@@ -245,12 +242,8 @@ winmsg::LRESULT Opt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, wi
     int button = 0, shift = 0, x = 0, y = 0;
     tavMFC40::GetMouseParameters(message, wParam, lParam, button, shift, x, y);
     switch (message) {
-        case WM_PAINT:
-            PaintToWindow();
-            break;
-        case WM_MOUSEMOVE:
-            OnMouseMoveMessage(button, shift, x, y);
-            break;
+        case WM_PAINT: PaintToWindow(); break;
+        case WM_MOUSEMOVE: OnMouseMoveMessage(button, shift, x, y); break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
@@ -269,11 +262,8 @@ winmsg::LRESULT Opt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, wi
                 Redraw();
             emit MouseUp(button, shift, x, y);
             break;
-        case WM_TIMER:
-            OnTimerMessage(wParam);
-            break;
-        default:
-            break;
+        case WM_TIMER: OnTimerMessage(wParam); break;
+        default: break;
     }
     return 0;
 }

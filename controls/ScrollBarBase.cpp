@@ -143,9 +143,7 @@ winmsg::LRESULT ScrollBarBase::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT m
                                                     winmsg::LPARAM lParam) {
     const QPoint p(winmsg::GET_X_LPARAM(lParam), winmsg::GET_Y_LPARAM(lParam));
     switch (message) {
-        case winmsg::WM_PAINT:
-            PaintToWindow();
-            break;
+        case winmsg::WM_PAINT: PaintToWindow(); break;
         case winmsg::WM_LBUTTONDBLCLK:
             if (m_doubleClick == DoubleClick::Presses && m_enabled) OnButtonDown(p);
             break;
@@ -158,11 +156,8 @@ winmsg::LRESULT ScrollBarBase::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT m
         case winmsg::WM_MOUSEMOVE:
             if (m_enabled) OnMouseMove(p, (wParam & winmsg::MK_LBUTTON) != 0);
             break;
-        case winmsg::WM_TIMER:
-            OnTimer(wParam);
-            break;
-        default:
-            break;
+        case winmsg::WM_TIMER: OnTimer(wParam); break;
+        default: break;
     }
     return 0;
 }

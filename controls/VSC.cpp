@@ -146,9 +146,7 @@ void VSC::OnButtonDown(QPoint p) {
             m_range.SetValue(Value() + SmallChange());
             StartPress(towardsMax, part, before);
             break;
-        case ScrollPart::Thumb:
-            StartThumbDrag(p);
-            break;
+        case ScrollPart::Thumb: StartThumbDrag(p); break;
         case ScrollPart::TrackAbove:
         case ScrollPart::TrackBelow: {
             m_pointerY = p.y();
@@ -158,8 +156,7 @@ void VSC::OnButtonDown(QPoint p) {
             StartPress(up ? towardsMin : towardsMax, up ? ScrollPart::TrackAbove : ScrollPart::TrackBelow, before);
             break;
         }
-        case ScrollPart::None:
-            break;
+        case ScrollPart::None: break;
     }
     Redraw();
 }
@@ -209,8 +206,7 @@ void VSC::RepeatStep() {
         case ScrollPart::DownArrow:
             if (m_hover == ScrollPart::DownArrow) m_range.SetValue(Value() + SmallChange());
             break;
-        default:
-            break;
+        default: break;
     }
     if (Value() != before) emit Change();
     RecomputeThumb();

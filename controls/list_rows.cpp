@@ -29,20 +29,13 @@ long TopShowing(long top, long index, long itemsVisible) {
 
 long KeyTarget(int keyCode, long index, long count, long page) {
     switch (keyCode) {
-        case vbKeyPageUp:
-            return std::max(0L, index - page);
-        case vbKeyPageDown:
-            return std::min(count - 1, index + page);
-        case vbKeyEnd:
-            return count - 1;
-        case vbKeyHome:
-            return 0;
-        case vbKeyUp:
-            return index > 0 ? index - 1 : index;
-        case vbKeyDown:
-            return index < count - 1 ? index + 1 : index;
-        default:
-            return index;
+        case vbKeyPageUp: return std::max(0L, index - page);
+        case vbKeyPageDown: return std::min(count - 1, index + page);
+        case vbKeyEnd: return count - 1;
+        case vbKeyHome: return 0;
+        case vbKeyUp: return index > 0 ? index - 1 : index;
+        case vbKeyDown: return index < count - 1 ? index + 1 : index;
+        default: return index;
     }
 }
 

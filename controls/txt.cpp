@@ -261,8 +261,7 @@ winmsg::LRESULT txt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, wi
                 Redraw();
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return 0;
 }
@@ -292,8 +291,7 @@ bool txt::eventFilter(QObject* watched, QEvent* event) {
             if (me->button() == Qt::LeftButton && m_inner->rect().contains(me->position().toPoint())) emit Click();
             break;
         }
-        default:
-            break;
+        default: break;
     }
     return false;
 }

@@ -116,34 +116,19 @@ int DialogModel::microsoftSlot(int option) const { return tavkonv40::microsoftOp
 CommandEffect DialogModel::press(Command command) {
     if (!commandEnabled(command)) return CommandEffect::None;
     switch (command) {
-        case cmdStart:
-            return CommandEffect::StartRun;
+        case cmdStart: return CommandEffect::StartRun;
         case cmdCloseCancel:
             if (!m_running) return CommandEffect::CloseDialog;
             cancel();
             return CommandEffect::None;
-        case cmdHelp:
-            return CommandEffect::None;
-        case cmdBrowse:
-            return CommandEffect::ChooseFolder;
-        case cmdSelectAllSuite:
-            tickAllFamilies(true);
-            break;
-        case cmdClearAllSuite:
-            tickAllFamilies(false);
-            break;
-        case cmdSelectAllMicrosoft:
-            tickAllMicrosoft(true);
-            break;
-        case cmdClearAllMicrosoft:
-            tickAllMicrosoft(false);
-            break;
-        case cmdSetAllSuite:
-            setAllFamilies();
-            break;
-        case cmdSetAllMicrosoft:
-            setAllMicrosoft();
-            break;
+        case cmdHelp: return CommandEffect::None;
+        case cmdBrowse: return CommandEffect::ChooseFolder;
+        case cmdSelectAllSuite: tickAllFamilies(true); break;
+        case cmdClearAllSuite: tickAllFamilies(false); break;
+        case cmdSelectAllMicrosoft: tickAllMicrosoft(true); break;
+        case cmdClearAllMicrosoft: tickAllMicrosoft(false); break;
+        case cmdSetAllSuite: setAllFamilies(); break;
+        case cmdSetAllMicrosoft: setAllMicrosoft(); break;
     }
     changed();
     return CommandEffect::None;
@@ -151,35 +136,24 @@ CommandEffect DialogModel::press(Command command) {
 
 bool DialogModel::commandEnabled(Command command) const {
     switch (command) {
-        case cmdStart:
-            return startEnabled();
-        case cmdBrowse:
-            return folderEditable();
-        default:
-            return m_enabled.at(idx(command));
+        case cmdStart: return startEnabled();
+        case cmdBrowse: return folderEditable();
+        default: return m_enabled.at(idx(command));
     }
 }
 
 std::string DialogModel::commandCaption(Command command) const {
     switch (command) {
-        case cmdStart:
-            return "Start";
-        case cmdCloseCancel:
-            return m_running ? "Cancel" : "Close";
-        case cmdHelp:
-            return "Help";
+        case cmdStart: return "Start";
+        case cmdCloseCancel: return m_running ? "Cancel" : "Close";
+        case cmdHelp: return "Help";
         case cmdSelectAllSuite:
-        case cmdSelectAllMicrosoft:
-            return "Select All";
+        case cmdSelectAllMicrosoft: return "Select All";
         case cmdClearAllSuite:
-        case cmdClearAllMicrosoft:
-            return "Clear All";
-        case cmdBrowse:
-            return "...";
-        case cmdSetAllSuite:
-            return m_suiteSetAllTo4L ? kSetAllTo4L : kSetAllTo40;
-        case cmdSetAllMicrosoft:
-            return m_microsoftSetAllTo4L ? kSetAllTo4L : kSetAllTo40;
+        case cmdClearAllMicrosoft: return "Clear All";
+        case cmdBrowse: return "...";
+        case cmdSetAllSuite: return m_suiteSetAllTo4L ? kSetAllTo4L : kSetAllTo40;
+        case cmdSetAllMicrosoft: return m_microsoftSetAllTo4L ? kSetAllTo4L : kSetAllTo40;
     }
     return {};
 }

@@ -166,24 +166,15 @@ void FormSkins::answerText(SkinMapInfo& skin, SkinSource& source) const {
 void FormSkins::answerScroll(long resNumber, SkinMapInfo& skin, SkinSource& source) const {
     using namespace modSkinConstants;
     switch (resNumber) {
-        case resScrollArrowGlyphs:
-            Answer(skin, source, "ScrollArrowGlyphs", m_current[1], {0, 0, 0, 0});
-            break;
-        case resScrollButtons:
-            Answer(skin, source, "ScrollButtons", m_current[0], {5, 3, 3, 3});
-            break;
+        case resScrollArrowGlyphs: Answer(skin, source, "ScrollArrowGlyphs", m_current[1], {0, 0, 0, 0}); break;
+        case resScrollButtons: Answer(skin, source, "ScrollButtons", m_current[0], {5, 3, 3, 3}); break;
         case resScrollShaft:
             Answer(skin, source, "ScrollVShaft", m_current[2], {6, 8, 4, 9});
             skin.RGN5BltMode = 2;
             break;
-        case resScrollThumb:
-            Answer(skin, source, "ScrollVThumb", m_current[3], {4, 6, 4, 6});
-            break;
-        case resScrollThumbGripper:
-            Answer(skin, source, "ScrollVThumbGripper", m_current[4], {0, 0, 0, 0});
-            break;
-        default:
-            break;
+        case resScrollThumb: Answer(skin, source, "ScrollVThumb", m_current[3], {4, 6, 4, 6}); break;
+        case resScrollThumbGripper: Answer(skin, source, "ScrollVThumbGripper", m_current[4], {0, 0, 0, 0}); break;
+        default: break;
     }
 }
 

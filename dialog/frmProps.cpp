@@ -254,17 +254,10 @@ void frmProps::RenderPanel() {
 
 void frmProps::cmd_Click(Command command) {
     switch (m_model.press(command)) {
-        case CommandEffect::StartRun:
-            Start();
-            break;
-        case CommandEffect::CloseDialog:
-            m_form->window.accept();
-            break;
-        case CommandEffect::ChooseFolder:
-            BrowseFolder();
-            break;
-        case CommandEffect::None:
-            break;
+        case CommandEffect::StartRun: Start(); break;
+        case CommandEffect::CloseDialog: m_form->window.accept(); break;
+        case CommandEffect::ChooseFolder: BrowseFolder(); break;
+        case CommandEffect::None: break;
     }
 }
 

@@ -8,22 +8,14 @@ namespace tavkonv40 {
 
 std::string_view entryTypeText(EntryType type) {
     switch (type) {
-        case EntryType::Missing:
-            return "nothing";
-        case EntryType::RegularFile:
-            return "a regular file";
-        case EntryType::Folder:
-            return "a folder";
-        case EntryType::SymbolicLink:
-            return "a symbolic link";
-        case EntryType::Fifo:
-            return "a FIFO";
-        case EntryType::Socket:
-            return "a socket";
-        case EntryType::Device:
-            return "a device";
-        case EntryType::Other:
-            return "not a regular file";
+        case EntryType::Missing: return "nothing";
+        case EntryType::RegularFile: return "a regular file";
+        case EntryType::Folder: return "a folder";
+        case EntryType::SymbolicLink: return "a symbolic link";
+        case EntryType::Fifo: return "a FIFO";
+        case EntryType::Socket: return "a socket";
+        case EntryType::Device: return "a device";
+        case EntryType::Other: return "not a regular file";
     }
     return "?";
 }
@@ -43,8 +35,7 @@ std::string whyNotReadable(FileSystem& fs, const std::string& path, Links links)
             if (info.target != EntryType::Other) why += ", not a regular file";
             return why;
         }
-        default:
-            break;
+        default: break;
     }
     if (info.target == EntryType::RegularFile && info.size > kLargestProjectFile)
         return "it is larger than " + std::to_string(kLargestProjectFile >> 20) +

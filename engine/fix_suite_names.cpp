@@ -165,16 +165,13 @@ struct Library {
 std::optional<Library> resolveLibrary(const SuiteName& n) {
     const auto v = check::judgeLibrary(n.library);
     switch (v.status) {
-        case NameStatus::Current:
-            return Library{v.family, v.edition, FindingKind::UnknownName, true};
-        case NameStatus::MissingEdition:
-            return Library{v.family, Edition::V40, FindingKind::UnknownName};
+        case NameStatus::Current: return Library{v.family, v.edition, FindingKind::UnknownName, true};
+        case NameStatus::MissingEdition: return Library{v.family, Edition::V40, FindingKind::UnknownName};
         case NameStatus::Older:
             if (v.family->offers40L == Offers40L::No && !aRuleConverts(n))
                 return Library{v.family, Edition::V40, FindingKind::OldName};
             return std::nullopt;
-        case NameStatus::Unknown:
-            break;
+        case NameStatus::Unknown: break;
     }
     const auto split = check::splitAtStem(n.library);
     if (!split.family) return std::nullopt;

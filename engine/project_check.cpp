@@ -267,36 +267,24 @@ class CountingSink final : public FindingSink {
 
 std::string_view severityName(Severity s) {
     switch (s) {
-        case Severity::Error:
-            return "error";
-        case Severity::Warning:
-            return "warning";
-        case Severity::Note:
-            return "note";
+        case Severity::Error: return "error";
+        case Severity::Warning: return "warning";
+        case Severity::Note: return "note";
     }
     return "?";
 }
 
 std::string_view kindName(FindingKind k) {
     switch (k) {
-        case FindingKind::UnknownName:
-            return "unknown-name";
-        case FindingKind::MissingReference:
-            return "missing-reference";
-        case FindingKind::WrongGuid:
-            return "wrong-guid";
-        case FindingKind::NotInProject:
-            return "not-in-project";
-        case FindingKind::UnusedInProject:
-            return "unused-in-project";
-        case FindingKind::OldName:
-            return "old-name";
-        case FindingKind::RepeatedReference:
-            return "repeated-reference";
-        case FindingKind::EmptyLines:
-            return "empty-lines";
-        case FindingKind::Unreadable:
-            return "unreadable";
+        case FindingKind::UnknownName: return "unknown-name";
+        case FindingKind::MissingReference: return "missing-reference";
+        case FindingKind::WrongGuid: return "wrong-guid";
+        case FindingKind::NotInProject: return "not-in-project";
+        case FindingKind::UnusedInProject: return "unused-in-project";
+        case FindingKind::OldName: return "old-name";
+        case FindingKind::RepeatedReference: return "repeated-reference";
+        case FindingKind::EmptyLines: return "empty-lines";
+        case FindingKind::Unreadable: return "unreadable";
     }
     return "?";
 }

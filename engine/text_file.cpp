@@ -10,14 +10,10 @@ namespace tavkonv40 {
 
 std::string_view lineEndBytes(LineEnd e) {
     switch (e) {
-        case LineEnd::CRLF:
-            return "\r\n";
-        case LineEnd::LF:
-            return "\n";
-        case LineEnd::CR:
-            return "\r";
-        case LineEnd::None:
-            break;
+        case LineEnd::CRLF: return "\r\n";
+        case LineEnd::LF: return "\n";
+        case LineEnd::CR: return "\r";
+        case LineEnd::None: break;
     }
     return {};
 }

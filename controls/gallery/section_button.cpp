@@ -124,9 +124,7 @@ void drive(const Cell& c) {
     QWidget* page = b->window();
     gallery::MoveAway(page);
     switch (c.act) {
-        case Act::Hover:
-            QTest::mouseMove(b, centre);
-            break;
+        case Act::Hover: QTest::mouseMove(b, centre); break;
         case Act::Press:
         case Act::DropPress: {
             const QPoint at = c.act == Act::Press ? centre : b->DropZoneRect().center();
@@ -154,8 +152,7 @@ void drive(const Cell& c) {
             QTest::mouseClick(b, Qt::LeftButton, {}, centre);
             b->clearFocus();
             break;
-        default:
-            break;
+        default: break;
     }
     gallery::Settle(30);
     c.cell->Freeze(b);

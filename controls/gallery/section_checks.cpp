@@ -200,9 +200,7 @@ void drive(const Cell& c) {
     const QPoint at(6, target->height() / 2);
     gallery::MoveAway(c.control->window());
     switch (c.act) {
-        case Act::Hover:
-            QTest::mouseMove(target, at);
-            break;
+        case Act::Hover: QTest::mouseMove(target, at); break;
         case Act::Press: {
             QTest::mouseMove(target, at);
             gallery::Settle(20);
@@ -223,8 +221,7 @@ void drive(const Cell& c) {
             c.cell->Freeze(c.control, still);
             return;
         }
-        default:
-            break;
+        default: break;
     }
     gallery::Settle(30);
     c.cell->Freeze(c.control);

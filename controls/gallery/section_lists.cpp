@@ -142,8 +142,7 @@ void drive(QWidget*) {
                 live.cell->Freeze(bar, still);
                 break;
             }
-            default:
-                break;
+            default: break;
         }
     }
     QTest::mouseMove(QApplication::activeWindow(), QPoint(1, 1));

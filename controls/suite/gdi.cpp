@@ -224,21 +224,11 @@ bool CombineRgn(HRGN dst, HRGN a, HRGN b, CombineMode mode) {
     if (d == nullptr || ra == nullptr) return false;
     if (mode != CombineMode::Copy && rb == nullptr) return false;
     switch (mode) {
-        case CombineMode::And:
-            d->region = ra->region.intersected(rb->region);
-            break;
-        case CombineMode::Or:
-            d->region = ra->region.united(rb->region);
-            break;
-        case CombineMode::Xor:
-            d->region = ra->region.xored(rb->region);
-            break;
-        case CombineMode::Diff:
-            d->region = ra->region.subtracted(rb->region);
-            break;
-        case CombineMode::Copy:
-            d->region = ra->region;
-            break;
+        case CombineMode::And: d->region = ra->region.intersected(rb->region); break;
+        case CombineMode::Or: d->region = ra->region.united(rb->region); break;
+        case CombineMode::Xor: d->region = ra->region.xored(rb->region); break;
+        case CombineMode::Diff: d->region = ra->region.subtracted(rb->region); break;
+        case CombineMode::Copy: d->region = ra->region; break;
     }
     return true;
 }

@@ -158,11 +158,8 @@ void paintFlat(QPainter& p, QRectF f, State s, const Palette& pal, OpenSide open
     if (open == OpenSide::Left) outer.setLeft(outer.left() - 4);
     QColor face(246, 246, 246), face2(232, 232, 232), border(160, 160, 160);
     switch (s) {
-        case State::Normal:
-            break;
-        case State::Focused:
-            border = pal.flatHoverBorder;
-            break;
+        case State::Normal: break;
+        case State::Focused: border = pal.flatHoverBorder; break;
         case State::Hover:
             face = face2 = pal.flatHoverFace;
             border = pal.flatHoverBorder;
@@ -315,14 +312,10 @@ void paintCheckOrOption(QPainter& p, QRectF f, int frame, const Palette& pal, bo
 // Four states per piece: normal, hover, pressed, disabled.
 QColor scrollFace(int state, const Palette& pal) {
     switch (state) {
-        case 1:
-            return pal.flatHoverFace;
-        case 2:
-            return pal.flatPressedFace;
-        case 3:
-            return QColor(238, 237, 229);
-        default:
-            return pal.toggledBottom;
+        case 1: return pal.flatHoverFace;
+        case 2: return pal.flatPressedFace;
+        case 3: return QColor(238, 237, 229);
+        default: return pal.toggledBottom;
     }
 }
 
@@ -408,10 +401,8 @@ void paintGripper(QPainter& p, QRectF f, int state, const Palette& pal) {
 QImage PaintStrip(const tavResSrv40::StaticResource& r, int theme) {
     const Palette& pal = kPalettes[static_cast<std::size_t>(theme) % kPalettes.size()];
     switch (r.number) {
-        case 1100:
-            return strip(r, [&](QPainter& p, QRectF f, int k) { paintStyle1(p, f, kStyle1Frames[k], pal); });
-        case 1496:
-            return strip(r, [&](QPainter& p, QRectF f, int k) { paintFlat(p, f, kFlatFrames[k], pal); });
+        case 1100: return strip(r, [&](QPainter& p, QRectF f, int k) { paintStyle1(p, f, kStyle1Frames[k], pal); });
+        case 1496: return strip(r, [&](QPainter& p, QRectF f, int k) { paintFlat(p, f, kFlatFrames[k], pal); });
         case 1523:
             return strip(r,
                          [&](QPainter& p, QRectF f, int k) { paintFlat(p, f, kFlatFrames[k], pal, OpenSide::Right); });
@@ -420,26 +411,18 @@ QImage PaintStrip(const tavResSrv40::StaticResource& r, int theme) {
                          [&](QPainter& p, QRectF f, int k) { paintFlat(p, f, kFlatFrames[k], pal, OpenSide::Left); });
         case 1499:
         case 1526:
-        case 1520:
-            return strip(r, [&](QPainter& p, QRectF f, int k) { paintClassic(p, f, kFlatFrames[k], pal); });
+        case 1520: return strip(r, [&](QPainter& p, QRectF f, int k) { paintClassic(p, f, kFlatFrames[k], pal); });
         case 1511:
-        case 1514:
-            return strip(r, [&](QPainter& p, QRectF f, int k) { paintArrow(p, f, k, pal, r.number == 1514); });
+        case 1514: return strip(r, [&](QPainter& p, QRectF f, int k) { paintArrow(p, f, k, pal, r.number == 1514); });
         case 1001:
         case 1006:
             return strip(r, [&](QPainter& p, QRectF f, int k) { paintCheckOrOption(p, f, k, pal, r.number == 1006); });
-        case 1367:
-            return strip(r, [&](QPainter& p, QRectF f, int k) { paintScrollButton(p, f, k, pal); });
-        case 1364:
-            return strip(r, [&](QPainter& p, QRectF f, int k) { paintScrollGlyph(p, f, k, pal); });
-        case 1379:
-            return strip(r, [&](QPainter& p, QRectF f, int k) { paintShaft(p, f, k, pal); });
-        case 1382:
-            return strip(r, [&](QPainter& p, QRectF f, int k) { paintThumb(p, f, k, pal); });
-        case 1385:
-            return strip(r, [&](QPainter& p, QRectF f, int k) { paintGripper(p, f, k, pal); });
-        default:
-            return {};
+        case 1367: return strip(r, [&](QPainter& p, QRectF f, int k) { paintScrollButton(p, f, k, pal); });
+        case 1364: return strip(r, [&](QPainter& p, QRectF f, int k) { paintScrollGlyph(p, f, k, pal); });
+        case 1379: return strip(r, [&](QPainter& p, QRectF f, int k) { paintShaft(p, f, k, pal); });
+        case 1382: return strip(r, [&](QPainter& p, QRectF f, int k) { paintThumb(p, f, k, pal); });
+        case 1385: return strip(r, [&](QPainter& p, QRectF f, int k) { paintGripper(p, f, k, pal); });
+        default: return {};
     }
 }
 

@@ -28,8 +28,7 @@ class CursorTracker : public QObject {
                 pos = static_cast<QEnterEvent*>(e)->globalPosition().toPoint();
                 known = true;
                 break;
-            default:
-                break;
+            default: break;
         }
         return false;
     }
@@ -70,19 +69,13 @@ void GetMouseParameters(UINT message, WPARAM wParam, LPARAM lParam, int& button,
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
-            button = vbLeftButton;
-            break;
+        case WM_LBUTTONDBLCLK: button = vbLeftButton; break;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
-        case WM_RBUTTONDBLCLK:
-            button = vbRightButton;
-            break;
+        case WM_RBUTTONDBLCLK: button = vbRightButton; break;
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
-        case WM_MBUTTONDBLCLK:
-            button = vbMiddleButton;
-            break;
+        case WM_MBUTTONDBLCLK: button = vbMiddleButton; break;
         default:
             button = ((wParam & MK_LBUTTON) ? vbLeftButton : 0) | ((wParam & MK_RBUTTON) ? vbRightButton : 0) |
                      ((wParam & MK_MBUTTON) ? vbMiddleButton : 0);

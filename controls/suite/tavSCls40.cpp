@@ -123,8 +123,7 @@ bool Subclasser::eventFilter(QObject* watched, QEvent* event) {
     if (!m_windows.contains(window)) return false;
     using namespace winmsg;
     switch (event->type()) {
-        case QEvent::Paint:
-            return dispatch(window, WM_PAINT, 0, 0);
+        case QEvent::Paint: return dispatch(window, WM_PAINT, 0, 0);
         case QEvent::Timer: {
             const auto id = TimerIdFor(window, static_cast<QTimerEvent*>(event)->timerId());
             return id != 0 && dispatch(window, WM_TIMER, id, 0);
@@ -163,8 +162,7 @@ bool Subclasser::eventFilter(QObject* watched, QEvent* event) {
             const WPARAM wp = MAKEWPARAM(added ? WM_CREATE : WM_DESTROY, 0);
             return dispatch(window, WM_PARENTNOTIFY, wp, 0);
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 

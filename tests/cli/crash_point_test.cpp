@@ -91,9 +91,7 @@ void apply(MemoryFileSystem& disk, const Op& op, Fate fate) {
         case OpKind::RenameFolder:
             if (disk.isFolder(op.path) && !entryExists(disk, op.to)) disk.renameFolder(op.path, op.to);
             break;
-        case OpKind::RemoveFolder:
-            disk.removeFolder(op.path);
-            break;
+        case OpKind::RemoveFolder: disk.removeFolder(op.path); break;
     }
 }
 

@@ -169,16 +169,10 @@ TEST(UnifiedDiffTest, SameAsGitOnGeneratedFiles) {
             const std::string line = (rng() % 5 == 0 ? "Sub s" : "  l") + std::to_string(i);
             before += line + "\n";
             switch (rng() % 8) {
-                case 0:
-                    after += "  new" + std::to_string(fresh++) + "\n";
-                    break;  // replaced
-                case 1:
-                    break;  // removed
-                case 2:
-                    after += line + "\n  ins" + std::to_string(fresh++) + "\n";
-                    break;
-                default:
-                    after += line + "\n";
+                case 0: after += "  new" + std::to_string(fresh++) + "\n"; break;  // replaced
+                case 1: break;                                                     // removed
+                case 2: after += line + "\n  ins" + std::to_string(fresh++) + "\n"; break;
+                default: after += line + "\n";
             }
         }
         if (rng() % 3 == 0) after.pop_back();  // no final line end
@@ -214,16 +208,10 @@ TEST(UnifiedDiffTest, BoundedAlignmentAlwaysGivesACorrectDiff) {
                 std::string("l") + std::to_string(rng() % alphabet) + (rng() % 4 == 0 ? "\n" : "\r\n");
             before += line;
             switch (rng() % 6) {
-                case 0:
-                    after += std::string("n") + std::to_string(rng() % alphabet) + "\r\n";
-                    break;
-                case 1:
-                    break;
-                case 2:
-                    after += line + line + "x\r\n";
-                    break;
-                default:
-                    after += line;
+                case 0: after += std::string("n") + std::to_string(rng() % alphabet) + "\r\n"; break;
+                case 1: break;
+                case 2: after += line + line + "x\r\n"; break;
+                default: after += line;
             }
         }
         if (rng() % 3 == 0 && !after.empty()) after.pop_back();

@@ -61,21 +61,14 @@ class TestChkbox : public QObject {
         Fixture f;
         f.box.SetValue(value);
         switch (drive) {
-            case Drive::None:
-                break;
-            case Drive::Hover:
-                MoveMouse(&f.box, f.inside());
-                break;
+            case Drive::None: break;
+            case Drive::Hover: MoveMouse(&f.box, f.inside()); break;
             case Drive::Press:
                 MoveMouse(&f.box, f.inside());
                 QTest::mousePress(&f.box, Qt::LeftButton, {}, f.inside());
                 break;
-            case Drive::SpaceDown:
-                QTest::keyPress(&f.box, Qt::Key_Space);
-                break;
-            case Drive::Disable:
-                f.box.SetEnabled(false);
-                break;
+            case Drive::SpaceDown: QTest::keyPress(&f.box, Qt::Key_Space); break;
+            case Drive::Disable: f.box.SetEnabled(false); break;
         }
         QCOMPARE(f.box.GlyphFrame(), frame);
         QCOMPARE(f.glyphPixel(), FrameColour(frame));
