@@ -71,6 +71,14 @@ fs::path otherFileSystem(const fs::path& root) {
     return root / "tmp";
 }
 
+#ifdef _WIN32
+// Under Wine most of a run is the program's start, and listing the folder through Wine while the
+// reference run goes on slows that run more than the killed ones: the window is the whole run.
+constexpr bool kTimeConversion = false;
+#else
+constexpr bool kTimeConversion = true;
+#endif
+
 TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     const int kills = std::getenv("TAVKONV40_KILLS") ? std::atoi(std::getenv("TAVKONV40_KILLS")) : 25;
     const fs::path root =
@@ -101,7 +109,8 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
         const auto t0 = Clock::now();
         auto reference = start(work, tmp);
         staged = named = Clock::duration::zero();
-        for (Phase seen = kBeforeCopy; seen != kNamed && Clock::now() - t0 < std::chrono::minutes(1);) {
+        for (Phase seen = kBeforeCopy;
+             kTimeConversion && seen != kNamed && Clock::now() - t0 < std::chrono::minutes(1);) {
             std::this_thread::sleep_for(std::chrono::microseconds(200));
             seen = phaseOf(work);
             if (seen == kStaged && staged == staged.zero()) staged = Clock::now() - t0;
