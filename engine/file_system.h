@@ -39,6 +39,14 @@ struct EntryInfo {
 std::string_view entryTypeText(EntryType type);
 // The lock file a run or restore keeps in the folder it works on.
 inline constexpr const char* kLockFileName = ".tavkonv40.lock";
+// The ending of the hidden temporary a file is written to before it takes its name. Only a run
+// holding the folder's lock writes one, so once a run holds the lock, any such file directly in
+// the folder was left by a run that was killed and is removed (see lockFolder).
+inline constexpr std::string_view kTemporarySuffix = ".tavkonv40-tmp";
+// Whether a name is one of those temporaries: hidden and with that ending.
+inline bool isLeftoverTemporary(std::string_view name) {
+    return name.size() > kTemporarySuffix.size() && name.front() == '.' && name.ends_with(kTemporarySuffix);
+}
 
 enum class CopyOutcome { Complete, Stopped };
 
@@ -96,8 +104,10 @@ class FileSystem {
 
     // Makes this process the only one working on `folder` until unlockFolder: creates the lock
     // file kLockFileName in it exclusively, holding the process id. A lock whose process no
-    // longer runs is stale and is taken over. Returns the holder's process id when another
-    // running process holds the lock; FileError when the lock cannot be created at all.
+    // longer runs is stale and is taken over. Once the lock is taken, the temporaries that killed
+    // runs left directly in the folder (isLeftoverTemporary) are removed. Returns the holder's
+    // process id when another running process holds the lock; FileError when the lock cannot be
+    // created at all.
     virtual FolderLock lockFolder(const std::string& folder) = 0;
     // Removes the lock this process holds; failures are ignored (a stale lock is taken over).
     virtual void unlockFolder(const std::string& folder) = 0;

@@ -192,7 +192,7 @@ void writeBeside(const std::string& path, const std::string& target, const std::
     const fs::path targetPath(target);
     // The fixed ending keeps a temporary left by a killed run from ever looking like a form,
     // user control or project to a later run.
-    const std::string suffix = ".tavkonv40-tmp";
+    const std::string suffix(kTemporarySuffix);
     std::string name = ".";
     name += targetPath.filename().string();
     name += ".XXXXXX";
@@ -332,6 +332,18 @@ long lockHolder(const std::string& path) {
 
 bool processRuns(long pid) { return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
 
+// Called holding the lock: no other run is writing here, so every temporary is a leftover. A run
+// still making its own lock file may lose its temporary to this; it then finds the lock held.
+void removeLeftoverTemporaries(const std::string& folder) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        struct stat st {};
+        if (isLeftoverTemporary(name) && ::lstat(it->path().c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            ::unlink(it->path().c_str());
+    }
+}
+
 }  // namespace
 
 FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
@@ -340,15 +352,20 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         // Written whole beside the lock, then linked to its name: link() refuses an existing
         // lock, and a lock never appears without the id that tells whether it is stale.
-        std::string temp = lock + ".XXXXXX";
-        Fd fd(::mkstemp(temp.data()));
+        const std::string suffix(kTemporarySuffix);
+        std::string temp = lock + ".XXXXXX" + suffix;
+        Fd fd(::mkstemps(temp.data(), static_cast<int>(suffix.size())));
         if (fd.get() < 0) fail(folder, errno);
         const bool written = ::write(fd.get(), content.data(), content.size()) == static_cast<ssize_t>(content.size());
         const int linked = written ? ::link(temp.c_str(), lock.c_str()) : -1;
         const int err = errno;
         ::unlink(temp.c_str());
         if (!written) fail(folder, err);
-        if (linked == 0) return {true, 0};
+        if (linked == 0) {
+            removeLeftoverTemporaries(folder);
+            return {true, 0};
+        }
+        if (err == ENOENT) continue;  // the lock's holder removed the temporary
         if (err != EEXIST) fail(lock, err);
         const long holder = lockHolder(lock);
         if (holder == -1) continue;  // removed meanwhile

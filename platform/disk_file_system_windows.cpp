@@ -108,7 +108,7 @@ void writeBeside(const std::string& path, const std::string& target, const std::
     for (int attempt = 0; raw == INVALID_HANDLE_VALUE; ++attempt) {
         // The fixed ending keeps a temporary left by a killed run from ever looking like a
         // form, user control or project to a later run.
-        temp = widen(folder + "." + name + "." + uniqueSuffix() + ".tavkonv40-tmp");
+        temp = widen(folder + "." + name + "." + uniqueSuffix() + std::string(kTemporarySuffix));
         raw = ::CreateFileW(temp.c_str(), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
         if (raw == INVALID_HANDLE_VALUE && (::GetLastError() != ERROR_FILE_EXISTS || attempt > 100))
@@ -381,6 +381,30 @@ bool processRuns(long pid) {
     return ::WaitForSingleObject(h.get(), 0) == WAIT_TIMEOUT;
 }
 
+// Called holding the lock: no other run is writing here, so every temporary is a leftover. A run
+// still making its own lock file may lose its temporary to this; it then finds the lock held.
+void removeLeftoverTemporaries(const std::string& folder) {
+    const std::wstring base = widen(withoutTrailingSlash(folder));
+    std::vector<std::wstring> names;
+    try {
+        names = windows::namesIn(base, folder);
+    } catch (const FileError&) {
+        return;
+    }
+    for (const auto& n : names) {
+        if (!isLeftoverTemporary(narrow(n))) continue;
+        const std::wstring path = base + L'\\' + n;
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES ||
+            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+            continue;
+        // A file being put back read-only gets that attribute before it takes its name.
+        if (attributes & FILE_ATTRIBUTE_READONLY)
+            ::SetFileAttributesW(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+        ::DeleteFileW(path.c_str());
+    }
+}
+
 }  // namespace
 
 FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
@@ -389,7 +413,7 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         // Written whole beside the lock, then moved to its name without replacing: an existing
         // lock is refused, and a lock never appears without the id that tells whether it is stale.
-        const std::wstring temp = lock + L'.' + widen(uniqueSuffix());
+        const std::wstring temp = lock + L'.' + widen(uniqueSuffix() + std::string(kTemporarySuffix));
         {
             Handle h(
                 ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -404,8 +428,12 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
         }
         const bool moved = ::MoveFileExW(temp.c_str(), lock.c_str(), 0) != 0;
         const DWORD err = ::GetLastError();
-        if (moved) return {true, 0};
+        if (moved) {
+            removeLeftoverTemporaries(folder);
+            return {true, 0};
+        }
         ::DeleteFileW(temp.c_str());
+        if (err == ERROR_FILE_NOT_FOUND) continue;  // the lock's holder removed the temporary
         if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS) fail(narrow(lock), err);
         const long holder = lockHolder(lock);
         if (holder == -1) continue;  // removed meanwhile

@@ -18,6 +18,7 @@
 #include <random>
 #include <thread>
 
+#include "engine/file_system.h"
 #include "testing/corpus.h"
 
 #include "tests/platform/disk_test_support.h"
@@ -153,7 +154,7 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
         for (const auto& e : fs::directory_iterator(work)) {
             const std::string name = e.path().filename().string();
             if (!e.is_regular_file() || name == ".tavkonv40.lock") continue;
-            if (name.find(".tavkonv40-tmp") != std::string::npos) {
+            if (tavkonv40::isLeftoverTemporary(name)) {
                 ++leftovers;
                 continue;
             }
@@ -178,6 +179,8 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
         ASSERT_EQ(start(work, tmp, "restore")->wait(), 0) << "restore after a kill in phase " << phase;
         for (const auto& [name, bytes] : before)
             ASSERT_EQ(readFile(work / name), bytes) << name << " not restored after a kill in phase " << phase;
+        for (const auto& e : fs::directory_iterator(work))
+            ASSERT_FALSE(tavkonv40::isLeftoverTemporary(e.path().filename().string())) << "restore left " << e.path();
     }
     // Enough kills must land while files are being converted, or the test proves little (half of
     // them aim at the backup's copy and rename on purpose; a sanitized build converts slowly).

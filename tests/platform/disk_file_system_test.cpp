@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -204,9 +205,18 @@ TEST_F(DiskTest, LockIsExclusiveAndAStaleOneIsTakenOver) {
     int status = 0;
     ::waitpid(child, &status, 0);
     put(root / kLockFileName, std::to_string(child) + "\n");
+    // Temporaries its run left (a rewrite's, a lock's) go once the lock is taken; a visible name
+    // with the same ending and a folder are a user's and stay.
+    put(root / ".a.frm.x1y2z3.tavkonv40-tmp", "half");
+    put(root / ".tavkonv40.lock.q1w2e3.tavkonv40-tmp", "123\n");
+    put(root / "notes.tavkonv40-tmp", "a user's file");
+    fs::create_directory(root / ".d.tavkonv40-tmp");
     EXPECT_TRUE(disk.lockFolder(folder).taken);
     EXPECT_EQ(get(root / kLockFileName), std::to_string(::getpid()) + "\n");
     disk.unlockFolder(folder);
+    auto names = disk.listFolder(folder);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".d.tavkonv40-tmp", "notes.tavkonv40-tmp"}));
 }
 
 }  // namespace

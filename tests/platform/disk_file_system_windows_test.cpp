@@ -129,10 +129,16 @@ TEST_F(WindowsDiskTest, TheLockIsExclusiveAndAStaleOneIsTakenOver) {
     EXPECT_EQ(second.holder, static_cast<long>(::GetCurrentProcessId()));
     disk.unlockFolder(root);
     EXPECT_EQ(entries(), 0u);
-    // A lock whose process is gone (no process has id 0x7ffffffc).
+    // A lock whose process is gone (no process has id 0x7ffffffc); taking it over also clears
+    // what killed runs left, and only that.
     put(kLockFileName, "2147483644\n");
+    put(".a.frm.x1y2z3.tavkonv40-tmp", "half");
+    put(".tavkonv40.lock.q1w2e3.tavkonv40-tmp", "123\n");
+    ::SetFileAttributesW(windows::widen(at(".a.frm.x1y2z3.tavkonv40-tmp")).c_str(), FILE_ATTRIBUTE_READONLY);
+    put("notes.tavkonv40-tmp", "a user's file");
     EXPECT_TRUE(disk.lockFolder(root).taken);
     disk.unlockFolder(root);
+    EXPECT_EQ(disk.listFolder(root), std::vector<std::string>{"notes.tavkonv40-tmp"});
 }
 
 TEST_F(WindowsDiskTest, CopyLeavesOutWhatItIsToldAndStopsWhenAsked) {
