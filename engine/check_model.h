@@ -35,6 +35,10 @@ struct SuiteName {
     std::string_view library;
     std::string_view className;  // empty when no "." follows the library
     bool blankBefore;            // a blank stands right before the library (what the code step needs)
+    // What follows the library must be one of its classes: on a Begin line, and in code after
+    // "As", "New", "Implements" or "Is". Elsewhere in code it may also be one of its constants
+    // ("c.Style = tavQVButton40.bsFlat").
+    bool namesType;
 };
 
 struct CheckedFile {

@@ -107,7 +107,10 @@ void beginLine(const SuiteName& n, FileFindings& out) {
 
 void codeName(const SuiteName& n, FileFindings& out) {
     const auto v = judgeLibrary(n.library);
-    if (v.status == NameStatus::Current) return wrongClass(n, v, out);
+    if (v.status == NameStatus::Current) {
+        if (n.namesType) wrongClass(n, v, out);
+        return;
+    }
     if (v.status != NameStatus::Older) return unknownLibrary(n, v, out);
     const auto rule = n.blankBefore ? codeLineRule(n.library) : std::nullopt;
     if (rule && judgeLibrary(rule->writes40).status == NameStatus::Current &&

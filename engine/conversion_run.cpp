@@ -49,14 +49,15 @@ const PassKind kFormPass{
         {"    -checking form header for required controls.....", CheckFormRequiredControls, StepKind::FormRequiredControls},
     }};
 
-const PassKind kUserControlPass{"CTL",
-                                "Found VB UserControl file (",
-                                "VB UserControl file (",
-                                {
-                                    {"    -checking UserControl headers.....", ConvertFormHeaders, StepKind::Headers},
-                                    {"    -checking UserControl body.....", ConvertFormBody, StepKind::Body},
-                                    {"    -checking UserControl events.....", CheckEVENTSForUpdate, StepKind::Declarations},
-                                }};
+const PassKind kUserControlPass{
+    "CTL",
+    "Found VB UserControl file (",
+    "VB UserControl file (",
+    {
+        {"    -checking UserControl headers.....", ConvertFormHeaders, StepKind::Headers},
+        {"    -checking UserControl body.....", ConvertFormBody, StepKind::Body},
+        {"    -checking UserControl events.....", CheckEVENTSForUpdate, StepKind::Declarations},
+    }};
 
 const PassKind kProjectPass{
     "VBP",

@@ -64,6 +64,7 @@ TEST_F(ProjectCheckTest, ConsistentProjectsOfBothEditionsGiveNoFinding) {
                                  "Private WithEvents b As tavQVButton40.QVButton40 ' was tavQVButton20.QVButton20",
                                  "Private Sub b_Click(ByVal s As tavQVSMB40L.QVStaticLabel)",
                                  "    Debug.Print \"tavX.Y\"",
+                                 "    b.Style = tavQVButton40.bsFlat ' a constant, not a class",
                                  "End Sub"}));
     fs.addFile("/p/B.ctl", crlf({"VERSION 5.00", headerLine("Spin", Edition::V40L), "Begin VB.UserControl B ",
                                  "   Begin tavQVSpin40L.QVSpin40L s ", "   End", "End"}));
@@ -88,10 +89,11 @@ TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
                                  "   End", "End",
                                  "Dim a As tavQVLEDDisplay40.LEDDisplay40",  // 15
                                  "Dim b As tavQVSelection40LB.QVOption40L",  // 16
-                                 "Dim c As tavQVButton40.QVButton20"}));     // 17
+                                 "Dim c As tavQVButton40.QVButton20",        // 17
+                                 "Set d = New  tavQVButton40.QVButton"}));   // 18
     const auto f = check();
     EXPECT_EQ(only(f, "A.frm", 4).kind, FindingKind::UnknownName);
-    for (std::size_t line : {6, 8, 10, 12, 15, 16, 17}) {
+    for (std::size_t line : {6, 8, 10, 12, 15, 16, 17, 18}) {
         const auto& x = only(f, "A.frm", line);
         EXPECT_EQ(x.kind, FindingKind::UnknownName) << line;
         EXPECT_EQ(x.severity, Severity::Error) << line;
