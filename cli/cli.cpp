@@ -98,16 +98,20 @@ std::optional<std::string> misplacedFolder(FileSystem& fs, const std::vector<std
         return std::string(option) + " was given " + quotedName(value) + ", which is a folder, as its value; give " +
                std::string(option) + " its own value and put the folder last";
     };
-    for (const auto& value : familiesArg) {
-        std::string name;
-        Edition e{};
-        if (fs.isFolder(value) && !(splitValue(value, name, e) && findFamily(name))) return message("--family", value);
-    }
-    for (const auto& value : msArg) {
-        std::string name;
-        Edition e{};
-        if (fs.isFolder(value) && !(splitValue(value, name, e) && findMicrosoftOption(name) >= 0))
-            return message("--ms", value);
+    using Known = bool (*)(const std::string&);
+    const Known knownFamily = [](const std::string& name) { return findFamily(name) != nullptr; };
+    const Known knownMicrosoft = [](const std::string& name) { return findMicrosoftOption(name) >= 0; };
+    const struct {
+        std::string_view option;
+        const std::vector<std::string>& values;
+        Known known;
+    } valued[] = {{"--family", familiesArg, knownFamily}, {"--ms", msArg, knownMicrosoft}};
+    for (const auto& o : valued) {
+        for (const auto& value : o.values) {
+            std::string name;
+            Edition e{};
+            if (fs.isFolder(value) && !(splitValue(value, name, e) && o.known(name))) return message(o.option, value);
+        }
     }
     if (!reportPath.empty() && fs.isFolder(reportPath)) return message("--report", reportPath);
     return std::nullopt;
