@@ -385,23 +385,18 @@ bool processRuns(long pid) {
 // still making its own lock file may lose its temporary to this; it then finds the lock held.
 void removeLeftoverTemporaries(const std::string& folder) {
     const std::wstring base = widen(withoutTrailingSlash(folder));
-    std::vector<std::wstring> names;
     try {
-        names = windows::namesIn(base, folder);
+        for (const auto& n : windows::namesIn(base, folder)) {
+            const std::wstring path = base + L'\\' + n;
+            const DWORD attributes = ::GetFileAttributesW(path.c_str());
+            // removeTree also takes a temporary that was given the read-only attribute of a file
+            // being put back.
+            if (isLeftoverTemporary(narrow(n)) && attributes != INVALID_FILE_ATTRIBUTES &&
+                !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+                windows::removeTree(path);
+        }
     } catch (const FileError&) {
-        return;
-    }
-    for (const auto& n : names) {
-        if (!isLeftoverTemporary(narrow(n))) continue;
-        const std::wstring path = base + L'\\' + n;
-        const DWORD attributes = ::GetFileAttributesW(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES ||
-            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
-            continue;
-        // A file being put back read-only gets that attribute before it takes its name.
-        if (attributes & FILE_ATTRIBUTE_READONLY)
-            ::SetFileAttributesW(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-        ::DeleteFileW(path.c_str());
+        // Left for the next run: the lock is what matters here.
     }
 }
 
