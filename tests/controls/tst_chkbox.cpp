@@ -139,6 +139,7 @@ class TestChkbox : public QObject {
     // Stored settings colour the box and come back; a run-time BackStyle of 0 shows
     // what lies behind the box and is not stored; Value from code raises no Click.
     void storedSettingsAndTheRunTimeBackStyle() {
+        EventLog log;  // outlives the box it watches
         Host host;
         QPalette pal = host.window.palette();
         pal.setColor(QPalette::Window, QColor(10, 200, 30));
@@ -168,7 +169,6 @@ class TestChkbox : public QObject {
         QVERIFY(!out.Contains("ForeColor"));  // still at its default
         QVERIFY(!out.Contains("BackStyle"));  // set at run time only
 
-        EventLog log;
         log.Watch(box);
         QSignalSpy changed(&box, &UserControl::PropertyChanged);
         box.SetValue(false);
