@@ -51,13 +51,17 @@ TEST_F(CliTest, UsageErrorsExitTwoAndTouchNothing) {
              {"--ms", "13", "/p"},
              {"--all-families:4.1", "/p"},
              {"--bogus", "/p"},
+             {"check", "--dry-run", "/p"},
+             {"check", "--report", "/r.json", "/p"},
+             {"check", "--fix", "--json", "/p"},
          }) {
         const auto r = invoke(args);
-        EXPECT_EQ(r.status, 2) << (args.empty() ? "(none)" : args[0]);
+        SCOPED_TRACE(args.empty() ? "(none)" : args[0] + " " + args[1]);
+        EXPECT_EQ(r.status, 2);
         EXPECT_FALSE(r.err.empty());
         EXPECT_TRUE(r.out.empty());
     }
-    EXPECT_EQ(fs.files().size(), 0u) << "no backup on a usage error";
+    EXPECT_EQ(fs.files().size(), 0u) << "no backup, no report on a usage error";
 }
 
 TEST_F(CliTest, AcceptsLabelsCaptionsEditionsAndMicrosoftNames) {

@@ -112,6 +112,16 @@ const std::vector<Case>& cases() {
         {"link to a device named like a form: the run refuses the link", both(aForm, aDeviceLink),
          Args{"--family", "Button", "F"}, 1, "zero.frm: it is a symbolic link", false},
         {"link to a device named like a form: check", aDeviceLink, Args{"check", "F"}, 1, ""},
+        {"link to a form outside the folder: the run refuses the link and leaves its target",
+         both(aForm, [](const fs::path& f) { fs::create_symlink("../outside.frm", f / "out.frm"); }),
+         Args{"--all-families", "F"}, 1, "out.frm: it is a symbolic link", false},
+        {"FIFO in a subfolder: a dry run says the backup cannot be made",
+         both(aForm,
+              [](const fs::path& f) {
+                  fs::create_directories(f / "data");
+                  ::mkfifo((f / "data" / "feed").c_str(), 0600);
+              }),
+         Args{"--dry-run", "--all-families", "F"}, 1, "named pipe"},
         {"a backup folder as the target of a run", [](const fs::path& f) { writeFile(f / kBackup / "A.frm", kForm); },
          Args{"--all-families", "F/" + kBackup}, 2, "is a backup folder"},
         {"a folder inside a backup as the target of a restore",
@@ -184,6 +194,30 @@ TEST(HostileFolderRestoreTest, ALinkInTheFolderIsReplacedAndALinkedFolderNeverEn
     EXPECT_EQ(fs::status(folder / "A.frm").permissions(), fs::perms(0640)) << "the backup's mode";
     EXPECT_EQ(readFile(outside / "A.frm"), "theirs");
     EXPECT_EQ(readFile(outside / "B.frm"), "theirs");
+    fs::remove_all(root);
+}
+
+// The folder named through a link is converted and backed up for real; the temporary folder
+// plays no part, and no temporary file is left behind.
+TEST(HostileFolderLinkTest, AFolderGivenThroughALinkIsConvertedAndReallyBackedUp) {
+    const fs::path root = tavkonv40::test::freshTestFolder("hostile-link");
+    const fs::path folder = root / "project";
+    writeFile(folder / "A.frm", kForm);
+    writeFile(root / "not-a-folder", "x");
+    fs::create_directory_symlink(folder, root / "via-link");
+    const Outcome o = tavkonv40::test::runBinary({"--all-families", (root / "via-link").string()}, root / "out",
+                                                 {{{"TMPDIR", (root / "not-a-folder").string()}}});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(readFile(folder / "A.frm").find("tavQVButton20"), std::string::npos);
+    std::size_t entries = 0;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        ++entries;
+        if (e.path().filename() == "A.frm") continue;
+        EXPECT_EQ(e.path().filename().string().rfind("Nexaria Conversion Backup ", 0), 0u) << e.path();
+        EXPECT_FALSE(fs::is_symlink(e.path()));
+        EXPECT_EQ(readFile(e.path() / "A.frm"), kForm);
+    }
+    EXPECT_EQ(entries, 2u);
     fs::remove_all(root);
 }
 

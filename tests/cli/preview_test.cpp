@@ -173,17 +173,6 @@ TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
     EXPECT_TRUE(fs::exists(folder / test::kBackupName)) << "the backup stays";
 }
 
-TEST_F(PreviewTest, RestoreRefusesAFolderWithoutBackups) {
-    const fs::path folder = makeFolder(31);
-    const Output none = run({"restore", folder.string()});
-    EXPECT_EQ(none.status, 2);
-    EXPECT_EQ(none.err.rfind("tavkonv40: ", 0), 0u) << none.err;
-    ASSERT_EQ(run({"--quiet", folder.string()}).status, 0);
-    const Output unknown = run({"restore", "--backup", "01.01.2020 00.00.00", folder.string()});
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.err.find("no backup named"), std::string::npos);
-}
-
 // "Newest" is by the date in the name: mm.dd.yyyy sorts wrongly as text.
 TEST(RestoreTest, NewestBackupByDateAndBackupsInsideBackupsStay) {
     MemoryFileSystem mem;
