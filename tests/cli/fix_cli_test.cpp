@@ -15,23 +15,17 @@ namespace {
 
 // A clock one second further on at every reading, so that every run and fix has a backup name of
 // its own.
-class TickingClock : public Clock {
+class TickingClock : public test::FixedClock {
   public:
-    std::string timeOfDay() override { return "12:00:00"; }
     std::tm now() override {
-        std::tm t{};
-        t.tm_year = 2026 - 1900;
-        t.tm_mon = 4;
-        t.tm_mday = 12;
-        t.tm_hour = 12;
-        t.tm_min = seconds_ / 60 % 60;
-        t.tm_sec = seconds_ % 60;
-        ++seconds_;
+        std::tm t = FixedClock::now();
+        t.tm_min = ticks_ / 60 % 60;
+        t.tm_sec = ticks_++ % 60;
         return t;
     }
 
   private:
-    int seconds_ = 0;
+    int ticks_ = 0;
 };
 
 std::set<std::string> backupsIn(MemoryFileSystem& fs, const std::string& folder) {

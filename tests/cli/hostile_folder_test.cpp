@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using tavkonv40::test::readFile;
+using tavkonv40::test::snapshot;
 
 void writeFile(const fs::path& p, const std::string& bytes) {
     fs::create_directories(p.parent_path());
@@ -37,31 +38,6 @@ Outcome runBinary(const fs::path& root, const fs::path& folder, std::vector<std:
     for (auto& a : args)
         if (a == "F" || a.rfind("F/", 0) == 0) a = folder.string() + a.substr(1);
     return tavkonv40::test::runBinary(args, root / "out", {{}, memoryLimit});
-}
-
-// Every entry under the root (links as their target text, not followed), leaving out the dated
-// backups a run adds: what must not change.
-std::map<std::string, std::string> snapshot(const fs::path& root) {
-    std::map<std::string, std::string> s;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
-        const std::string rel = fs::relative(it->path(), root).string();
-        const auto status = it->symlink_status();
-        if (it->path().filename().string().rfind("Nexaria Conversion Backup ", 0) == 0 &&
-            it->path().parent_path() != root) {
-            it.disable_recursion_pending();
-            continue;
-        }
-        if (fs::is_symlink(status))
-            s[rel] = "-> " + fs::read_symlink(it->path()).string();
-        else if (fs::is_regular_file(status) && it->file_size() > (1u << 20))  // the huge sparse ones
-            s[rel] = std::to_string(it->file_size()) + " bytes, written " +
-                     std::to_string(it->last_write_time().time_since_epoch().count());
-        else if (fs::is_regular_file(status))
-            s[rel] = readFile(it->path());
-        else
-            s[rel] = fs::is_directory(status) ? "folder" : "special";
-    }
-    return s;
 }
 
 bool underSanitizer() {

@@ -29,13 +29,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using tavkonv40::test::readFile;
-
-std::map<std::string, std::string> snapshot(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& e : fs::directory_iterator(folder))
-        if (e.is_regular_file()) files[e.path().filename().string()] = readFile(e.path());
-    return files;
-}
+using tavkonv40::test::snapshot;
 
 std::unique_ptr<tavkonv40::test::Child> start(const fs::path& folder, const fs::path& tmp,
                                               const char* command = nullptr) {

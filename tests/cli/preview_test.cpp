@@ -21,21 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using Snapshot = std::map<std::string, std::string>;  // relative path -> bytes
-
-// Every file under the folder; backups only when asked for.
-Snapshot snapshot(const fs::path& folder, bool withBackups = false) {
-    Snapshot s;
-    for (auto it = fs::recursive_directory_iterator(folder); it != fs::recursive_directory_iterator(); ++it) {
-        const std::string rel = fs::relative(it->path(), folder).string();
-        if (!withBackups && rel.rfind("Nexaria Conversion Backup", 0) == 0) {
-            if (it->is_directory()) it.disable_recursion_pending();
-            continue;
-        }
-        if (it->is_regular_file()) s[rel] = test::readFile(it->path());
-    }
-    return s;
-}
+using Snapshot = std::map<std::string, std::string>;
+using test::snapshot;
 
 using Output = test::Invocation;
 
