@@ -76,10 +76,7 @@ constexpr bool kTimeConversion = true;
 
 TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     const int kills = std::getenv("TAVKONV40_KILLS") ? std::atoi(std::getenv("TAVKONV40_KILLS")) : 25;
-    const fs::path root =
-        fs::temp_directory_path() / ("tavkonv40-kill-" + std::to_string(tavkonv40::test::processId()));
-    fs::remove_all(root);
-    fs::create_directories(root);
+    const fs::path root = tavkonv40::test::freshTestFolder("kill");
     const fs::path pristine = root / "pristine", work = root / "work", tmp = otherFileSystem(root);
     fs::create_directories(tmp);
     tavkonv40::corpus::FolderShape shape;
