@@ -59,6 +59,8 @@ TEST_F(FixCliTest, ExampleConvertedWithEverythingThenFixedChecksClean) {
     EXPECT_EQ(projectFiles("/p"), converted);
     EXPECT_EQ(backupsIn(fs, "/p"), backupsBefore);
     for (const char* expected : {": fixed: replaced tavQVCombo40.QVCombo40 by tavQVComboBox40.QVComboBox40\n",
+                                 "fixed: replaced tavQVUpDn40.QVUpDn40 by tavQVUpDn40.QVVUpDn40 (the control is taller "
+                                 "than wide)\n",
                                  "+Object={BCF31F5D-19DD-4EE8-B718-437D7511723C}#1.0#0; tavQVMText40.ocx\n"})
         EXPECT_NE(dry.out.find(expected), std::string::npos) << expected << "\n" << dry.out;
     EXPECT_NE(dry.err.find("Dry run: 12 fixes in 4 files would be made\n"), std::string::npos) << dry.err;

@@ -97,6 +97,9 @@ TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
         EXPECT_EQ(x.severity, Severity::Error) << line;
         EXPECT_FALSE(x.advice.empty());
     }
+    // The texts a person reads, which the command line prints as they are.
+    EXPECT_EQ(only(f, "A.frm", 6).message.rfind("no edition has the suite library tavQVMultiLineText40", 0), 0u);
+    EXPECT_EQ(only(f, "A.frm", 10).message.rfind("library tavQVUpDn40 has no class QVUpDn40", 0), 0u);
     EXPECT_NE(only(f, "A.frm", 6).advice.find("tavQVMText40.QVMText40"), std::string::npos);
     EXPECT_NE(only(f, "A.frm", 8).advice.find("tavQVComboBox40.QVComboBox40"), std::string::npos);
     EXPECT_EQ(only(f, "A.frm", 10).advice, "Change the class to QVVUpDn40 or QVHUpDn40.");
@@ -165,6 +168,8 @@ TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {
     EXPECT_EQ(only(f, "A.frm", 2).advice, "Convert it with --family Spin (QVSpin).");
     EXPECT_EQ(only(f, "A.frm", 3).kind, FindingKind::UnknownName) << "77 is no edition";
     EXPECT_EQ(only(f, "A.frm", 5).advice, "Convert it with --family Button (QVButton).");
+    EXPECT_EQ(only(f, "A.frm", 7).message.rfind("older-edition control tavQVCP30.QVColorPicker30 remains", 0), 0u);
+    EXPECT_EQ(only(f, "A.frm", 11).message.rfind("older-edition library tavLEDDisplay30 remains", 0), 0u);
     EXPECT_NE(only(f, "A.frm", 7).message.find("no conversion rule"), std::string::npos);
     EXPECT_NE(only(f, "A.frm", 7).advice.find("tavQVColorPicker40.QVColorPicker40"), std::string::npos);
     EXPECT_NE(only(f, "A.frm", 10).advice.find("--family Button (QVButton)"), std::string::npos);
