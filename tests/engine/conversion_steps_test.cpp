@@ -106,7 +106,7 @@ TEST(CheckEVENTSForUpdate, ABlankBeforeTheNameTheFirstFamilyAndTheFirstOccurrenc
 
 // A step shows each line it checks and, asked to cancel, stops before the next line: what it
 // changed so far stays (a Microsoft control it started is finished), nothing after it changes.
-TEST(EverySteps, ShowsItsLinesAndStopsAtACancel) {
+TEST(ConversionSteps, EachShowsItsLinesAndStopsAtACancel) {
     struct Case {
         const char* step;
         void (*run)(StepContext&);
