@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "engine/text_file.h"
 #include "tests/engine/test_support.h"
 #include "tests/cli/cli_test_support.h"
 #include "testing/corpus.h"
@@ -26,18 +27,8 @@ const AlignmentLimits kTightPieces{0, 64, 8};
 
 // The lines' texts, split on CR LF, LF or a lone CR.
 std::vector<std::string> textLines(const std::string& bytes) {
-    std::vector<std::string> out;
-    std::size_t begin = 0;
-    while (begin < bytes.size()) {
-        const auto brk = bytes.find_first_of("\r\n", begin);
-        if (brk == std::string::npos) {
-            out.push_back(bytes.substr(begin));
-            break;
-        }
-        out.push_back(bytes.substr(begin, brk - begin));
-        begin = brk + (bytes.compare(brk, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    return out;
+    const TextFile file(bytes);
+    return {file.lines().begin(), file.lines().end()};
 }
 
 // Applies a plain diff's hunks to the old text's lines, checking every context and removed line

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <set>
 
 namespace tavkonv40 {
@@ -24,8 +23,16 @@ TEST(Catalogue, SlotsIndicesAndRowsArePermutations) {
 
 TEST(Catalogue, GuidsAreDistinctUpperCaseVersion4AndOnlyWhereAnEditionExists) {
     // Upper-case 8-4-4-4-12 hexadecimal, version 4, RFC variant.
-    const std::regex guid("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}");
-    auto isGuid = [&](std::string_view g) { return std::regex_match(g.begin(), g.end(), guid); };
+    auto isGuid = [](std::string_view g) {
+        if (g.size() != 36) return false;
+        for (std::size_t i = 0; i < g.size(); ++i) {
+            const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+            const char c = g[i];
+            if (dash != (c == '-')) return false;
+            if (!dash && !((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return false;
+        }
+        return g[14] == '4' && std::string_view("89AB").find(g[19]) != std::string_view::npos;
+    };
     std::set<std::string_view> all;
     int count40L = 0, only40 = 0;
     for (const auto& f : families()) {
