@@ -51,13 +51,17 @@ TEST_F(CliTest, UsageErrorsExitTwoAndTouchNothing) {
              {"--ms", "13", "/p"},
              {"--all-families:4.1", "/p"},
              {"--bogus", "/p"},
+             {"check", "--dry-run", "/p"},
+             {"check", "--report", "/r.json", "/p"},
+             {"check", "--fix", "--json", "/p"},
          }) {
         const auto r = invoke(args);
-        EXPECT_EQ(r.status, 2) << (args.empty() ? "(none)" : args[0]);
+        SCOPED_TRACE(args.empty() ? "(none)" : args[0] + " " + args[1]);
+        EXPECT_EQ(r.status, 2);
         EXPECT_FALSE(r.err.empty());
         EXPECT_TRUE(r.out.empty());
     }
-    EXPECT_EQ(fs.files().size(), 0u) << "no backup on a usage error";
+    EXPECT_EQ(fs.files().size(), 0u) << "no backup, no report on a usage error";
 }
 
 TEST_F(CliTest, AcceptsLabelsCaptionsEditionsAndMicrosoftNames) {
@@ -69,9 +73,6 @@ TEST_F(CliTest, AcceptsLabelsCaptionsEditionsAndMicrosoftNames) {
     // Each run in its own folder: a fixed clock gives every backup the same name.
     EXPECT_EQ(invoke({"--all-families:4.0L", "--all-ms:40", "/q"}).status, 0);
     EXPECT_EQ(invoke({"--all-families", "--all-ms", "/r"}).status, 0);
-    EXPECT_EQ(findMicrosoftOption("Check/Option"), 1);
-    EXPECT_EQ(findMicrosoftOption("DATETIMEPICKER"), 3);
-    EXPECT_EQ(findMicrosoftOption("0"), 0);
 }
 
 TEST_F(CliTest, RunPrintsTheLogAndExitsZero) {
@@ -94,12 +95,10 @@ TEST_F(CliTest, FailureExitsOneAndErrorLinesAlsoGoToStandardError) {
 
 TEST_F(CliTest, CancelExitsThree) {
     fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
-    fs.addFile("/p/B.ctl", "VERSION 5.00\r\n");
     cancelOn = "    -checking form headers.....";
     const auto r = invoke({"/p"});
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.out.find("Conversion cancelled."), std::string::npos);
-    EXPECT_EQ(r.out.find("B.ctl"), std::string::npos);
 }
 
 TEST_F(CliTest, HelpAndVersionExitZero) {

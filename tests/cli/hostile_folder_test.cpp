@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using tavkonv40::test::readFile;
+using tavkonv40::test::snapshot;
 
 void writeFile(const fs::path& p, const std::string& bytes) {
     fs::create_directories(p.parent_path());
@@ -37,31 +38,6 @@ Outcome runBinary(const fs::path& root, const fs::path& folder, std::vector<std:
     for (auto& a : args)
         if (a == "F" || a.rfind("F/", 0) == 0) a = folder.string() + a.substr(1);
     return tavkonv40::test::runBinary(args, root / "out", {{}, memoryLimit});
-}
-
-// Every entry under the root (links as their target text, not followed), leaving out the dated
-// backups a run adds: what must not change.
-std::map<std::string, std::string> snapshot(const fs::path& root) {
-    std::map<std::string, std::string> s;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
-        const std::string rel = fs::relative(it->path(), root).string();
-        const auto status = it->symlink_status();
-        if (it->path().filename().string().rfind("Nexaria Conversion Backup ", 0) == 0 &&
-            it->path().parent_path() != root) {
-            it.disable_recursion_pending();
-            continue;
-        }
-        if (fs::is_symlink(status))
-            s[rel] = "-> " + fs::read_symlink(it->path()).string();
-        else if (fs::is_regular_file(status) && it->file_size() > (1u << 20))  // the huge sparse ones
-            s[rel] = std::to_string(it->file_size()) + " bytes, written " +
-                     std::to_string(it->last_write_time().time_since_epoch().count());
-        else if (fs::is_regular_file(status))
-            s[rel] = readFile(it->path());
-        else
-            s[rel] = fs::is_directory(status) ? "folder" : "special";
-    }
-    return s;
 }
 
 bool underSanitizer() {
@@ -112,6 +88,16 @@ const std::vector<Case>& cases() {
         {"link to a device named like a form: the run refuses the link", both(aForm, aDeviceLink),
          Args{"--family", "Button", "F"}, 1, "zero.frm: it is a symbolic link", false},
         {"link to a device named like a form: check", aDeviceLink, Args{"check", "F"}, 1, ""},
+        {"link to a form outside the folder: the run refuses the link and leaves its target",
+         both(aForm, [](const fs::path& f) { fs::create_symlink("../outside.frm", f / "out.frm"); }),
+         Args{"--all-families", "F"}, 1, "out.frm: it is a symbolic link", false},
+        {"FIFO in a subfolder: a dry run says the backup cannot be made",
+         both(aForm,
+              [](const fs::path& f) {
+                  fs::create_directories(f / "data");
+                  ::mkfifo((f / "data" / "feed").c_str(), 0600);
+              }),
+         Args{"--dry-run", "--all-families", "F"}, 1, "named pipe"},
         {"a backup folder as the target of a run", [](const fs::path& f) { writeFile(f / kBackup / "A.frm", kForm); },
          Args{"--all-families", "F/" + kBackup}, 2, "is a backup folder"},
         {"a folder inside a backup as the target of a restore",
@@ -184,6 +170,30 @@ TEST(HostileFolderRestoreTest, ALinkInTheFolderIsReplacedAndALinkedFolderNeverEn
     EXPECT_EQ(fs::status(folder / "A.frm").permissions(), fs::perms(0640)) << "the backup's mode";
     EXPECT_EQ(readFile(outside / "A.frm"), "theirs");
     EXPECT_EQ(readFile(outside / "B.frm"), "theirs");
+    fs::remove_all(root);
+}
+
+// The folder named through a link is converted and backed up for real; the temporary folder
+// plays no part, and no temporary file is left behind.
+TEST(HostileFolderLinkTest, AFolderGivenThroughALinkIsConvertedAndReallyBackedUp) {
+    const fs::path root = tavkonv40::test::freshTestFolder("hostile-link");
+    const fs::path folder = root / "project";
+    writeFile(folder / "A.frm", kForm);
+    writeFile(root / "not-a-folder", "x");
+    fs::create_directory_symlink(folder, root / "via-link");
+    const Outcome o = tavkonv40::test::runBinary({"--all-families", (root / "via-link").string()}, root / "out",
+                                                 {{{"TMPDIR", (root / "not-a-folder").string()}}});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(readFile(folder / "A.frm").find("tavQVButton20"), std::string::npos);
+    std::size_t entries = 0;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        ++entries;
+        if (e.path().filename() == "A.frm") continue;
+        EXPECT_EQ(e.path().filename().string().rfind("Nexaria Conversion Backup ", 0), 0u) << e.path();
+        EXPECT_FALSE(fs::is_symlink(e.path()));
+        EXPECT_EQ(readFile(e.path() / "A.frm"), kForm);
+    }
+    EXPECT_EQ(entries, 2u);
     fs::remove_all(root);
 }
 

@@ -29,13 +29,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using tavkonv40::test::readFile;
-
-std::map<std::string, std::string> snapshot(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& e : fs::directory_iterator(folder))
-        if (e.is_regular_file()) files[e.path().filename().string()] = readFile(e.path());
-    return files;
-}
+using tavkonv40::test::snapshot;
 
 std::unique_ptr<tavkonv40::test::Child> start(const fs::path& folder, const fs::path& tmp,
                                               const char* command = nullptr) {
@@ -82,10 +76,7 @@ constexpr bool kTimeConversion = true;
 
 TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     const int kills = std::getenv("TAVKONV40_KILLS") ? std::atoi(std::getenv("TAVKONV40_KILLS")) : 25;
-    const fs::path root =
-        fs::temp_directory_path() / ("tavkonv40-kill-" + std::to_string(tavkonv40::test::processId()));
-    fs::remove_all(root);
-    fs::create_directories(root);
+    const fs::path root = tavkonv40::test::freshTestFolder("kill");
     const fs::path pristine = root / "pristine", work = root / "work", tmp = otherFileSystem(root);
     fs::create_directories(tmp);
     tavkonv40::corpus::FolderShape shape;

@@ -57,14 +57,25 @@ TEST_F(MessagesTest, ReportCausesAreTheSystemsAndJsonStaysWhole) {
     EXPECT_EQ(doc["error"], "cannot list /missing: No such file or directory");
 }
 
-TEST_F(MessagesTest, MissingFolderIsAUsageErrorEverywhereAndNothingIsLogged) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"/missing"}, {"--dry-run", "/missing"}, {"check", "/missing"}, {"restore", "/missing"}}) {
+TEST_F(MessagesTest, MissingFolderOrBackupIsAUsageErrorEverywhereAndNothingIsLogged) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"/missing"},
+                                                                  {"--dry-run", "/missing"},
+                                                                  {"check", "/missing"},
+                                                                  {"check", "--fix", "/missing"},
+                                                                  {"restore", "/missing"}}) {
         const auto r = invoke(args);
         EXPECT_EQ(r.status, 2) << args[0];
         EXPECT_EQ(r.out.find("Backup of original folder"), std::string::npos) << args[0];
         EXPECT_EQ(r.err.rfind("tavkonv40: cannot list /missing", 0), 0u) << r.err;
     }
+    fs.addFile("/p/A.frm", kForm);
+    const auto none = invoke({"restore", "/p"});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_EQ(none.err.rfind("tavkonv40: /p holds no backup", 0), 0u) << none.err;
+    fs.addFolder("/p/Nexaria Conversion Backup 01.02.2026 09.03.07");
+    const auto unknown = invoke({"restore", "--backup", "01.01.2020 00.00.00", "/p"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("no backup named"), std::string::npos) << unknown.err;
 }
 
 TEST_F(MessagesTest, SummaryCountsOnlyWhatWasWritten) {

@@ -17,14 +17,6 @@
 
 namespace tavkonv40::test {
 
-inline unsigned long processId() {
-#ifdef _WIN32
-    return ::GetCurrentProcessId();
-#else
-    return static_cast<unsigned long>(::getpid());
-#endif
-}
-
 #ifdef _WIN32
 inline constexpr const char* kNullDevice = "NUL";
 inline constexpr const char* kTemporaryFolderVariable = "TMP";

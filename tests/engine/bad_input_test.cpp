@@ -60,17 +60,5 @@ TEST(BadInput, RandomBinaryAndHugeLinesFinish) {
     EXPECT_NE(out.find(" tavQVButton40.QVButton20"), std::string::npos);
 }
 
-TEST(BadInput, FiftyMegabyteFormConverts) {
-    std::string big = "VERSION 5.00\r\nBegin VB.Form F \r\n";
-    const std::string block =
-        "   Begin tavQVButton20.QVButton20 cmd \r\n      Caption = \"x\"\r\n   End\r\n"
-        "   Begin VB.CommandButton c \r\n      BeginProperty Font \r\n      EndProperty\r\n   End\r\n";
-    big.reserve(50u << 20);
-    while (big.size() < (50u << 20)) big += block;
-    const std::string out = convertForm(big);
-    EXPECT_EQ(out.find("tavQVButton20"), std::string::npos);
-    EXPECT_EQ(out.find("VB.CommandButton"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace tavkonv40

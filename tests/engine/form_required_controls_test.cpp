@@ -62,6 +62,10 @@ TEST_F(FormRequiredControlsTest, EveryRunAddsAnotherEmptyLineAndLineOneIsReplace
     // Without a final line break the form still gets exactly one empty line.
     EXPECT_EQ(checkBytes(std::string("VERSION 5.00\r\nBegin VB.Form Form1")),
               "VERSION 5.00\r\n\r\nBegin VB.Form Form1");
+    // An empty file is left alone, with no line 1 to replace.
+    state.formNeedsLibrary[0] = true;
+    EXPECT_EQ(checkBytes(std::string()), "");
+    EXPECT_TRUE(state.formNeedsLibrary[0]);
 }
 
 TEST_F(FormRequiredControlsTest, FlagsStaySetForLaterFormsUntilAFormHoldsTheLine) {
@@ -72,15 +76,6 @@ TEST_F(FormRequiredControlsTest, FlagsStaySetForLaterFormsUntilAFormHoldsTheLine
     check({"VERSION 5.00", button, "Begin VB.Form Form3"});
     EXPECT_FALSE(state.formNeedsLibrary[0]);
     EXPECT_EQ(check(form), crlf({"VERSION 5.00", "", "Begin VB.Form Form1", "End"}));
-}
-
-TEST_F(FormRequiredControlsTest, CancelLeavesTheFormAsItWasAndAnEmptyFormIsLeftAlone) {
-    state.formNeedsLibrary[0] = true;
-    host.cancel = true;
-    EXPECT_EQ(check(form), crlf(form));
-    host.cancel = false;
-    EXPECT_EQ(checkBytes(std::string()), "");
-    EXPECT_TRUE(state.formNeedsLibrary[0]);
 }
 
 // The header may stand anywhere in any line, beside other object lines and in any case.

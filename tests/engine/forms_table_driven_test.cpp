@@ -19,13 +19,8 @@
 namespace tavkonv40 {
 namespace {
 
-using test::RecordingHost;
-
+using test::runStep;
 using StepFn = void (*)(StepContext&);
-
-std::string run(StepFn step, const std::string& bytes, const OptionsSource& options) {
-    return test::runStep(step, bytes, options);
-}
 
 const FamilyRecord& byLabel(std::string_view label) {
     const FamilyRecord* f = findFamily(label);
@@ -88,9 +83,9 @@ TEST(FormHeaderTable, EveryNameBecomesItsFamilysReferenceLine) {
                 const std::string expected = "Object = \"{" + std::string(w == Edition::V40 ? f.guid40 : f.guid40L) +
                                              "}#1.0#0\"; \"" + std::string(f.ocxBase) +
                                              std::string(suffixOfEdition(w)) + ".ocx\"\r\n";
-                EXPECT_EQ(run(ConvertFormHeaders, in, only(f, e)), expected) << name;
+                EXPECT_EQ(runStep(ConvertFormHeaders, in, only(f, e)), expected) << name;
             }
-            EXPECT_EQ(run(ConvertFormHeaders, in, allBut(f)), in) << name;
+            EXPECT_EQ(runStep(ConvertFormHeaders, in, allBut(f)), in) << name;
         }
     }
 }
@@ -186,9 +181,9 @@ TEST(FormBodyTable, EveryTokenBecomesTheCataloguesNamesForBothEditions) {
                 EXPECT_NE(std::find(known.begin(), known.end(), newClass), known.end()) << token;
                 const std::string expected = "    Begin " + std::string(f.libraryBase) + sfx + "." + newClass +
                                              (newClass == "QVStaticLabel" ? "" : sfx) + " Ctl1\r\n";
-                EXPECT_EQ(run(ConvertFormBody, line, only(f, e)), expected) << token;
+                EXPECT_EQ(runStep(ConvertFormBody, line, only(f, e)), expected) << token;
             }
-            EXPECT_EQ(run(ConvertFormBody, line, allBut(f)), line) << token;
+            EXPECT_EQ(runStep(ConvertFormBody, line, allBut(f)), line) << token;
         }
     }
 }
@@ -230,9 +225,9 @@ TEST(CodeDeclarationTable, EveryTokenBecomesTheFamilysLibraryForBothEditions) {
             for (Edition e : kEditions) {
                 const std::string expected =
                     "  Dim x As " + std::string(library) + std::string(suffixOfEdition(written(f, e))) + ".Cls30\r\n";
-                EXPECT_EQ(run(CheckEVENTSForUpdate, line, only(f, e)), expected) << t;
+                EXPECT_EQ(runStep(CheckEVENTSForUpdate, line, only(f, e)), expected) << t;
             }
-            EXPECT_EQ(run(CheckEVENTSForUpdate, line, allBut(f)), line) << t;
+            EXPECT_EQ(runStep(CheckEVENTSForUpdate, line, allBut(f)), line) << t;
         }
     }
 }
@@ -262,15 +257,15 @@ TEST(FormSteps, AFileWithNothingToConvertStaysByteIdentical) {
     FixedOptions all;
     all.selectAllFamilies(Edition::V40L);
     for (StepFn step : {ConvertFormHeaders, ConvertFormBody, CheckEVENTSForUpdate})
-        EXPECT_EQ(run(step, form, all), form);
+        EXPECT_EQ(runStep(step, form, all), form);
 
     const std::string suite =
         "Object = \"{0}#1.0#0\"; \"tavQVButton20.ocx\"\r\n"
         "Begin tavQVButton20.QVButton20 B\r\n"
         "Dim b As tavQVButton20.QVButton20\r\n";
     for (StepFn step : {ConvertFormHeaders, ConvertFormBody, CheckEVENTSForUpdate}) {
-        EXPECT_EQ(run(step, suite, FixedOptions{}), suite);
-        EXPECT_EQ(run(step, "", all), "");
+        EXPECT_EQ(runStep(step, suite, FixedOptions{}), suite);
+        EXPECT_EQ(runStep(step, "", all), "");
     }
 }
 

@@ -35,10 +35,8 @@ std::map<std::string, std::string> generatedFolder() {
         "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin VB.CommandButton cmd\r\n      Caption = \"OK\"\r\n"
         "   End\r\nEnd\r\n";
     const std::string plain = "VERSION 5.00\r\nBegin VB.Form F\r\nEnd\r\n";
-    RunState state;
-    state.tables = BuildReferenceTables();
     const std::string holding =
-        "VERSION 5.00\r\n" + state.tables.header(0, Edition::V40) + "\r\nBegin VB.Form F\r\nEnd\r\n";
+        "VERSION 5.00\r\n" + test::headerLine("Button", Edition::V40) + "\r\nBegin VB.Form F\r\nEnd\r\n";
     const std::string project = "Type=Exe\r\nObject={00000000-0000-0000-0000-000000000000}#1.0#0; x.ocx\r\n";
     std::map<std::string, std::string> files;
     const char* names[] = {"_x", "b", "Z1", "a", "z0", "A", "m_2", "M1", "c", "C0"};

@@ -167,19 +167,5 @@ INSTANTIATE_TEST_SUITE_P(
                  {5, "Begin tavQVSlider40L.tavHSlider40L s3"},
                  {10, "Begin tavQVSlider40L.tavVSlider40L s4"}}}));
 
-TEST_F(MicrosoftControlsTest, CancelLetsTheStartedControlFinishAndStopsBeforeTheNextLine) {
-    options.selectMicrosoft(0, Edition::V40);
-    host.recordStatus = true;
-    host.cancelAtStatus = 1;
-    const std::vector<std::string> form{"Begin VB.CommandButton a", "   BeginProperty Font",
-                                        "   EndProperty",           "End",
-                                        "Begin VB.CommandButton b", "End"};
-    auto want = form;
-    want[0] = "Begin tavQVButton40.QVButton40 a";
-    want[1] = std::string("   BeginProperty Font ") + kFontId;
-    EXPECT_EQ(convert(form), crlf(want));
-    EXPECT_EQ(host.statuses, std::vector<std::string>{"Checking Line: 1  Begin VB.CommandButton a"});
-}
-
 }  // namespace
 }  // namespace tavkonv40

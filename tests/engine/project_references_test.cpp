@@ -76,16 +76,6 @@ TEST_F(ProjectReferencesTest, ProjectListsAreTheirOwnNotTheCataloguesStems) {
     EXPECT_EQ(run(ConvertProjectObjects, in), crlf({in[0], in[1], project(23, Edition::V40)}));
 }
 
-TEST_F(ProjectReferencesTest, StatusShowsEveryLineAndCancelStopsBeforeTheNext) {
-    options.selectFamily(0, Edition::V40);
-    host.recordStatus = true;
-    const std::string button = "Object={A}#1.0#0; tavQVButton.ocx";
-    EXPECT_EQ(run(ConvertProjectObjects, {"Type=Exe", button}), crlf({"Type=Exe", project(0, Edition::V40)}));
-    EXPECT_EQ(host.statuses, (std::vector<std::string>{"Checking Line: 1  Type=Exe", "Checking Line: 2  " + button}));
-    host.cancel = true;
-    EXPECT_EQ(run(ConvertProjectObjects, {button}), crlf({button}));
-}
-
 TEST_F(ProjectReferencesTest, NeededLinesGoAfterTheLastObjectLineFollowedByAnEmptyLine) {
     options.selectMicrosoft(1, Edition::V40);
     options.selectMicrosoft(11, Edition::V40L);
@@ -118,13 +108,6 @@ TEST_F(ProjectReferencesTest, APresentLineClearsItsFlagForTheRestOfTheRunButAddi
     EXPECT_EQ(run(CheckProjectRequiredControls, {button, "Form=F.frm"}), crlf({button, "", "Form=F.frm"}));
     EXPECT_FALSE(state.projectNeedsLibrary[0]);
     EXPECT_EQ(run(CheckProjectRequiredControls, lacking), crlf({lacking[0], "", lacking[1]}));
-}
-
-TEST_F(ProjectReferencesTest, CancelWritesNothing) {
-    state.projectNeedsLibrary[0] = true;
-    host.cancel = true;
-    const std::vector<std::string> in{"Object={A}#1.0#0; one.ocx", "Form=F.frm"};
-    EXPECT_EQ(run(CheckProjectRequiredControls, in), crlf(in));
 }
 
 }  // namespace

@@ -104,18 +104,9 @@ TEST_F(RunFaultTest, BackupNameTakenConvertsNothing) {
     expectRefused(RunRefusal::NoBackup, "already exists");
 }
 
-TEST_F(RunFaultTest, AFolderAnotherRunHoldsIsRefused) {
-    fs.lockedByOthers["/p"] = 4242;
-    expectRefused(RunRefusal::FolderBusy, "process 4242");
-}
-
-TEST_F(RunFaultTest, AnInterruptedRunsBackupRefusesTheRunAndAPartialCopyIsCleared) {
-    const std::string complete = "/p/.tavkonv40-backup-02.01.2026 09.00.00.complete";
-    fs.addFile(complete + "/A.frm", kForm);
-    expectRefused(RunRefusal::InterruptedRun, "tavkonv40 restore /p");
-
+// A folder another run holds or an interrupted run's complete backup: interrupted_run_test.
+TEST_F(RunFaultTest, APartialCopyIsClearedAndTheRunGoesOn) {
     // A partial copy means its run stopped before converting anything: it is only removed.
-    fs.removeFolder(complete);
     fs.addFile("/p/.tavkonv40-backup-02.01.2026 09.00.00.partial/A.frm", "");
     test::RecordingHost again;
     RunEnvironment env{fs, again, options, clock};

@@ -81,15 +81,10 @@ inline std::string runStep(void (*step)(StepContext&), const std::string& bytes,
     return file.bytes();
 }
 
-inline std::string runStep(void (*step)(StepContext&), const std::string& bytes, const OptionsSource& options,
-                           RunHost& host) {
-    RunState state;
-    return runStep(step, bytes, options, host, state);
-}
-
 inline std::string runStep(void (*step)(StepContext&), const std::string& bytes, const OptionsSource& options) {
     RecordingHost host;
-    return runStep(step, bytes, options, host);
+    RunState state;
+    return runStep(step, bytes, options, host, state);
 }
 
 // The lines joined, each ended with CR LF.

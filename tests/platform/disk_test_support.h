@@ -1,4 +1,4 @@
-// Whole files on disk, for the tests that run the real binary.
+// Whole files and folders on disk, for the tests that run the real binary.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 
 namespace tavkonv40::test {
@@ -28,6 +29,32 @@ inline std::filesystem::path freshTestFolder(const std::string& kind) {
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root);
     return root;
+}
+
+// Every entry under `root` by its path relative to it: a file's bytes (for one over a megabyte,
+// such as a huge sparse one, its size and time), a link's target (never followed), "folder" or
+// "special". The dated backups a run adds are left out unless asked for.
+inline std::map<std::string, std::string> snapshot(const std::filesystem::path& root, bool withBackups = false) {
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> s;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+        const std::string rel = fs::relative(it->path(), root).string();
+        const auto status = it->symlink_status();
+        if (!withBackups && it->path().filename().string().rfind("Nexaria Conversion Backup ", 0) == 0) {
+            it.disable_recursion_pending();
+            continue;
+        }
+        if (fs::is_symlink(status))
+            s[rel] = "-> " + fs::read_symlink(it->path()).string();
+        else if (fs::is_regular_file(status) && it->file_size() > (1u << 20))
+            s[rel] = std::to_string(it->file_size()) + " bytes, written " +
+                     std::to_string(it->last_write_time().time_since_epoch().count());
+        else if (fs::is_regular_file(status))
+            s[rel] = readFile(it->path());
+        else
+            s[rel] = fs::is_directory(status) ? "folder" : "special";
+    }
+    return s;
 }
 
 }  // namespace tavkonv40::test

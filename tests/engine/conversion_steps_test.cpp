@@ -1,0 +1,195 @@
+// The line rules of the header, Begin-line and declaration steps that the tables alone do not
+// show (forms_table_driven_test runs every table row), and how every step shows its lines and
+// stops at a cancel.
+#include <gtest/gtest.h>
+
+#include "engine/code_declarations.h"
+#include "engine/form_body.h"
+#include "engine/form_headers.h"
+#include "engine/form_required_controls.h"
+#include "engine/microsoft_controls.h"
+#include "engine/project_references.h"
+#include "tests/engine/test_support.h"
+
+namespace tavkonv40 {
+namespace {
+
+using test::crlf;
+
+constexpr int kButton = 0, kCalendar = 3, kSpin = 34;
+
+std::string convertLine(void (*step)(StepContext&), const std::string& line, int slot, Edition e) {
+    FixedOptions o;
+    o.selectFamily(slot, e);
+    return test::runStep(step, line, o);
+}
+
+std::string objectLine(const std::string& file) {
+    return "Object = \"{11111111-2222-3333-4444-555555555555}#2.0#0\"; \"" + file + "\"";
+}
+
+TEST(EndsWithQuotedName, MatchesOnlyTheExactQuotedNameAtTheEnd) {
+    EXPECT_TRUE(EndsWithQuotedName("x; \"tavQVButton20.ocx\"", "tavQVButton20.ocx"));
+    EXPECT_TRUE(EndsWithQuotedName("\"tavQVButton20.ocx\"", "tavQVButton20.ocx"));
+    EXPECT_FALSE(EndsWithQuotedName("tavQVButton20.ocx\"", "tavQVButton20.ocx"));       // too short
+    EXPECT_FALSE(EndsWithQuotedName("x \"tavQVButton20.ocx\" ", "tavQVButton20.ocx"));  // blank after
+    EXPECT_FALSE(EndsWithQuotedName("x \"TAVQVButton20.ocx\"", "tavQVButton20.ocx"));   // case
+    EXPECT_FALSE(EndsWithQuotedName("x \"mytavQVButton20.ocx\"", "tavQVButton20.ocx"));
+    EXPECT_FALSE(EndsWithQuotedName("", "a"));
+}
+
+TEST(ConvertFormHeaders, KeywordInAnyCaseAnywhereButTheNameExactlyAtTheEnd) {
+    FixedOptions o;
+    o.selectAllFamilies(Edition::V40);
+    const std::string in = "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"\r\n" +
+                           objectLine("tavnxbutton20.ocx") + "\r\n"     // letter case differs
+                           + objectLine("tavQVButton21.ocx") + "\r\n"   // edition not listed for Button
+                           + objectLine("tavQVButton20.ocx") + " \r\n"  // blank after the quote
+                           + "Object={11111111-2222-3333-4444-555555555555}#2.0#0; \"tavQVButton20.ocx\"\r\n" +
+                           "' \"tavQVButton20.ocx\"\r\n";
+    EXPECT_EQ(test::runStep(ConvertFormHeaders, in, o), in);
+    EXPECT_EQ(convertLine(ConvertFormHeaders, "  oBJECT = \"x\"; \"tavQVButton.ocx\"", kButton, Edition::V40),
+              test::headerLine("Button", Edition::V40));
+}
+
+TEST(SpliceClassToken, ReplacesTheFirstOccurrenceAndKeepsTheRest) {
+    EXPECT_EQ(SpliceClassToken("  Begin a.b X Begin a.b", "40L", "Begin a.b", "Begin lib", ".Cls"),
+              "  Begin lib40L.Cls40L X Begin a.b");
+    EXPECT_EQ(SpliceClassToken("Begin a.b X", "40", "Begin a.b", "Begin lib", ".Cls", ClassSuffix::Omit),
+              "Begin lib40.Cls X");
+    EXPECT_EQ(SpliceClassToken("nothing", "40", "Begin a.b", "Begin lib", ".Cls"), "nothing");
+}
+
+TEST(ConvertFormBody, OnlyListedEditionsAndEachRewriteStartsFromTheLineAsRead) {
+    // The 4.0 calendar is listed under tavQVStyleCalendar only (unlisted Grid and Button
+    // editions: FormSteps.AFileWithNothingToConvertStaysByteIdentical).
+    const std::string calendar = "Begin tavQVCalendar40.QVCalendar40 C";
+    EXPECT_EQ(convertLine(ConvertFormBody, calendar, kCalendar, Edition::V40L), calendar);
+    EXPECT_EQ(convertLine(ConvertFormBody, "Begin tavQVStyleCalendar40.QVCalendar40 C", kCalendar, Edition::V40L),
+              "Begin tavQVCalendar40L.QVCalendar40L C");
+    // BeginProperty lines and other letter case pass the first test and fail every token.
+    const std::string other = "BeginProperty Font\r\nbegin tavQVButton20.QVButton20 X\r\n";
+    EXPECT_EQ(convertLine(ConvertFormBody, other, kButton, Edition::V40), other);
+    // Two families in one line: the later family's rewrite replaces the earlier one's.
+    FixedOptions o;
+    o.selectFamily(kButton, Edition::V40L);
+    o.selectFamily(kSpin, Edition::V40L);
+    EXPECT_EQ(test::runStep(ConvertFormBody, "Begin tavQVButton20.QVButton20 Begin tavQVSpin20.QVSpin20", o),
+              "Begin tavQVButton20.QVButton20 Begin tavQVSpin40L.QVSpin40L");
+}
+
+TEST(CheckEVENTSForUpdate, ABlankBeforeTheNameTheFirstFamilyAndTheFirstOccurrence) {
+    FixedOptions all;
+    all.selectAllFamilies(Edition::V40L);
+    const std::string unblanked =
+        "tavQVButton20.x\r\nf(tavQVButton20.x)\r\nx\ttavQVButton20\r\n\"tavQVButton20.ocx\"\r\n";
+    EXPECT_EQ(test::runStep(CheckEVENTSForUpdate, unblanked, all), unblanked);
+    const std::string converted = "   Begin tavQVButton40L.QVButton40L B1\r\nDim b As tavQVButton40L.QVButton40L\r\n";
+    EXPECT_EQ(test::runStep(CheckEVENTSForUpdate, converted, all), converted);
+
+    const std::string two = "Sub F(a As tavQVCalendar20.QVCalendar20, b As tavQVButton20.QVButton20)";
+    FixedOptions calendarOnly;
+    calendarOnly.selectFamily(kCalendar, Edition::V40);
+    EXPECT_EQ(test::runStep(CheckEVENTSForUpdate, two, calendarOnly), two);  // Button is tried first
+    FixedOptions both = calendarOnly;
+    both.selectFamily(kButton, Edition::V40L);
+    EXPECT_EQ(test::runStep(CheckEVENTSForUpdate, two, both),
+              "Sub F(a As tavQVCalendar20.QVCalendar20, b As tavQVButton40L.QVButton20)");
+
+    EXPECT_EQ(
+        convertLine(CheckEVENTSForUpdate, "Dim a As tavQVButton20.X, b As tavQVButton20.Y", kButton, Edition::V40),
+        "Dim a As tavQVButton40.X, b As tavQVButton20.Y");
+    // The earlier occurrence without a blank before it is the one replaced.
+    EXPECT_EQ(convertLine(CheckEVENTSForUpdate, "x(tavQVButton20) As tavQVButton20.Y", kButton, Edition::V40),
+              "x(tavQVButton40) As tavQVButton20.Y");
+}
+
+// A step shows each line it checks and, asked to cancel, stops before the next line: what it
+// changed so far stays (a Microsoft control it started is finished), nothing after it changes.
+TEST(ConversionSteps, EachShowsItsLinesAndStopsAtACancel) {
+    struct Case {
+        const char* step;
+        void (*run)(StepContext&);
+        void (*prepare)(FixedOptions&, RunState&);
+        std::vector<std::string> lines;
+        std::size_t cancelAtStatus;  // 0: cancelled before the step
+        std::vector<std::string> expected;
+        std::size_t statuses;  // the first lines shown, in full
+    };
+    const auto button = [](FixedOptions& o, RunState&) { o.selectFamily(kButton, Edition::V40); };
+    const auto needsButton = [](FixedOptions&, RunState& s) {
+        s.formNeedsLibrary[0] = s.projectNeedsLibrary[0] = true;
+    };
+    const std::string h20 = objectLine("tavQVButton20.ocx"), h30 = objectLine("tavQVButton30.ocx");
+    const std::string p20 = "Object={A}#1.0#0; tavQVButton.ocx";
+    const std::string font = "   BeginProperty Font {0BE35203-8F91-11CE-9DE3-00AA004BB851}";
+    const Case cases[] = {
+        {"headers",
+         ConvertFormHeaders,
+         button,
+         {h20, h30, h20},
+         2,
+         {test::headerLine("Button", Edition::V40), test::headerLine("Button", Edition::V40), h20},
+         2},
+        {"declarations",
+         CheckEVENTSForUpdate,
+         button,
+         {"Dim a As tavQVButton20.X", "Dim b As tavQVButton20.X"},
+         1,
+         {"Dim a As tavQVButton40.X", "Dim b As tavQVButton20.X"},
+         1},
+        {"project objects",
+         ConvertProjectObjects,
+         button,
+         {p20, "Type=Exe", p20},
+         2,
+         {test::projectLine("Button", Edition::V40), "Type=Exe", p20},
+         2},
+        {"Microsoft controls",
+         CheckFRMVBBODYForUpdate,
+         [](FixedOptions& o, RunState&) { o.selectMicrosoft(0, Edition::V40); },
+         {"Begin VB.CommandButton a", "   BeginProperty Font", "   EndProperty", "End", "Begin VB.CommandButton b",
+          "End"},
+         1,
+         {"Begin tavQVButton40.QVButton40 a", font, "   EndProperty", "End", "Begin VB.CommandButton b", "End"},
+         1},
+        {"Begin lines",
+         ConvertFormBody,
+         [](FixedOptions& o, RunState&) { o.selectAllFamilies(Edition::V40); },
+         {"Begin tavQVButton20.QVButton20 B"},
+         0,
+         {"Begin tavQVButton20.QVButton20 B"},
+         0},
+        {"form references",
+         CheckFormRequiredControls,
+         needsButton,
+         {"VERSION 5.00", "Begin VB.Form F", "End"},
+         0,
+         {"VERSION 5.00", "Begin VB.Form F", "End"},
+         0},
+        {"project references",
+         CheckProjectRequiredControls,
+         needsButton,
+         {"Object={A}#1.0#0; one.ocx", "Form=F.frm"},
+         0,
+         {"Object={A}#1.0#0; one.ocx", "Form=F.frm"},
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        FixedOptions options;
+        RunState state;
+        c.prepare(options, state);
+        test::RecordingHost host;
+        host.recordStatus = true;
+        host.cancel = c.cancelAtStatus == 0;
+        host.cancelAtStatus = c.cancelAtStatus;
+        EXPECT_EQ(test::runStep(c.run, crlf(c.lines), options, host, state), crlf(c.expected));
+        ASSERT_EQ(host.statuses.size(), c.statuses);
+        for (std::size_t i = 0; i < c.statuses; ++i)
+            EXPECT_EQ(host.statuses[i], "Checking Line: " + std::to_string(i + 1) + "  " + c.lines[i]);
+    }
+}
+
+}  // namespace
+}  // namespace tavkonv40
