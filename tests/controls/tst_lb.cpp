@@ -9,6 +9,8 @@
 #include <QWheelEvent>
 #include <QTest>
 
+#include <cstdlib>
+
 using namespace test_support;
 
 namespace {
@@ -310,9 +312,24 @@ class TestLB : public QObject {
         QCOMPARE(again.Keys(), bag.Keys());
     }
 
+    void paintsRowsAndKeepsTheSelectionOutlineClearOfTheText_data() {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("default font") << 0;
+        // Large enough that the space the font keeps above its ink differs from the space below it, so the text
+        // must be moved to sit centred in the outline.
+        QTest::newRow("large font") << 40;
+    }
     void paintsRowsAndKeepsTheSelectionOutlineClearOfTheText() {
+        QFETCH(int, pointSize);
         List l(10);
-        l.lb->SetItemText(1, QStringLiteral("gjpqy Hbdfl"));
+        if (pointSize > 0) {
+            QFont font = l.lb->Font();
+            font.setPointSize(pointSize);
+            l.lb->SetFont(font);
+            l.lb->resize(600, l.lb->CurrentItemHeight() * 5 + 2);
+        }
+        // As high and as low as a line of text reaches: its ink is what is centred in the outline.
+        l.lb->SetItemText(1, QStringLiteral("bdfhklt|gjpqy()"));
         LBHiddenSettings hidden = l.lb->HiddenSettings();
         hidden.BackSelected = 0x0000C000;
         l.lb->SetHiddenSettings(hidden);
@@ -322,9 +339,8 @@ class TestLB : public QObject {
         l.host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&l.host));
         const QImage shot = l.lb->grab().toImage();
-        const int ih = l.lb->CurrentItemHeight();
-        QCOMPARE(shot.pixelColor(150, 1 + ih / 2 - 4), gdi::ToQColor(0x00F0E0D0));  // row 0
         const QRect row = l.lb->ItemRect(1);
+        QCOMPARE(shot.pixelColor(row.right() - 5, l.lb->ItemRect(0).center().y()), gdi::ToQColor(0x00F0E0D0));
         const QColor selected(0, 0xC0, 0), outline = gdi::ToQColor(tavGFX40::gfxTranslateColor(LB::kDefBoxBorder));
         QCOMPARE(shot.pixelColor(row.right() - 5, row.center().y()), selected);
         QCOMPARE(shot.pixelColor(row.right() - 1, row.center().y()), outline);  // box outline, 1 px in
@@ -351,6 +367,7 @@ class TestLB : public QObject {
         QVERIFY(!ink.isEmpty());
         QVERIFY(ink.first() > edges.first());
         QVERIFY(ink.last() < edges.last());
+        QVERIFY(std::abs((ink.first() - edges.first()) - (edges.last() - ink.last())) <= 1);
     }
 };
 
