@@ -159,15 +159,18 @@ TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
     EXPECT_TRUE(fs::exists(folder / test::kBackupName)) << "the backup stays";
 }
 
-// "Newest" is by the date in the name: mm.dd.yyyy sorts wrongly as text.
+// Between backups made at the same time stamp, the date in the name decides, read as a date:
+// mm.dd.yyyy sorts wrongly as text. (The stamp deciding is in messages_test.)
 TEST(RestoreTest, NewestBackupByDateAndBackupsInsideBackupsStay) {
     MemoryFileSystem mem;
     const std::string older = "Nexaria Conversion Backup 12.31.2025 23.59.59";
     const std::string newer = "Nexaria Conversion Backup 01.02.2026 08.00.00";
     mem.addFile("/p/A.frm", "converted");
-    mem.addFile("/p/" + older + "/A.frm", "oldest");
     mem.addFile("/p/" + newer + "/A.frm", "original");
     mem.addFile("/p/" + newer + "/" + older + "/A.frm", "oldest");
+    mem.addFile("/p/" + older + "/A.frm", "oldest");
+    mem.setChanged("/p/" + newer, 7);
+    mem.setChanged("/p/" + older, 7);
     mem.addFolder("/p/Nexaria Conversion Backup 13.45.2026 xx");  // not a backup's name
     const auto backups = findBackups(mem, "/p");
     ASSERT_EQ(backups.size(), 2u);
