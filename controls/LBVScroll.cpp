@@ -17,9 +17,8 @@ using Row = property_table::Row<LBVScroll, T>;
 const auto& LBVScroll::Properties() {
     static const auto table = std::make_tuple(
         Row<bool>{"Enabled", &LBVScroll::m_enabled, true, Storage::RunTime, nullptr, &LBVScroll::EnabledChanged},
-        Row<Number>{"ItemsVisible", &LBVScroll::m_itemsVisible, 0, Storage::RunTime, nullptr,
-                    &LBVScroll::CountsChanged},
-        Row<Number>{"TotalItems", &LBVScroll::m_totalItems, 0, Storage::RunTime, nullptr, &LBVScroll::CountsChanged},
+        Row<Number>{"ItemsVisible", &LBVScroll::m_itemsVisible, 0, Storage::RunTime, nullptr, &LBVScroll::SizeHandling},
+        Row<Number>{"TotalItems", &LBVScroll::m_totalItems, 0, Storage::RunTime, nullptr, &LBVScroll::SizeHandling},
         Row<int>{"MetricsSize", &LBVScroll::m_metricsSize, 0, Storage::RunTime, nullptr, &LBVScroll::SizeHandling},
         Row<int>{"dFormat", &LBVScroll::m_dFormat, 0, Storage::RunTime, nullptr, &LBVScroll::Redraw},
         // The pieces keep the theme they were loaded with until the next ApplyDefaultSkin.
@@ -63,11 +62,6 @@ void LBVScroll::SetTotalItems(Number n) { SetProperty<LBVScroll>(&LBVScroll::m_t
 
 void LBVScroll::EnabledChanged() {
     if (!m_enabled) StopPress();
-    Redraw();
-}
-
-void LBVScroll::CountsChanged() {
-    RecomputeThumb();
     Redraw();
 }
 

@@ -73,7 +73,6 @@ class LBVScroll : public ScrollBarBase {
     // The properties both bars have, through this bar's rows.
     void SetSharedProperty(bool ScrollBarBase::*member, bool value) override;
     void SetSharedProperty(int ScrollBarBase::*member, int value) override;
-    void CountsChanged();
     // One step of a held arrow or track.
     void StepPressedPart();
     void PageTowards(PageDirection direction);

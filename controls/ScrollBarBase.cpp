@@ -52,10 +52,7 @@ void ScrollBarBase::ApplyDefaultSkin() {
 
 void ScrollBarBase::SetValue(Number value) {
     if (!m_range.SetValue(value)) return;
-    if (!m_dragging) {
-        RecomputeThumb();
-        Redraw();
-    }
+    if (!m_dragging) SizeHandling();
     RangeTaken(&RangeValues::Value);
 }
 
@@ -69,15 +66,13 @@ void ScrollBarBase::SetLargeChange(Number step) {
 
 void ScrollBarBase::SetMin(Number min) {
     m_range.SetMin(min);
-    RecomputeThumb();
-    Redraw();
+    SizeHandling();
     RangeTaken(&RangeValues::Min);
 }
 
 void ScrollBarBase::SetMax(Number max) {
     m_range.SetMax(max);
-    RecomputeThumb();
-    Redraw();
+    SizeHandling();
     RangeTaken(&RangeValues::Max);
 }
 

@@ -109,7 +109,7 @@ class ScrollBarBase : public UserControl, public tavSCls40::ISubclass {
     virtual void SetSharedProperty(int ScrollBarBase::*member, int value) = 0;
     // A setter has taken a new value for `field` of the range (a bar that
     // stores its range marks the property changed).
-    virtual void RangeTaken(scroll_range::Number scroll_range::RangeValues::*field) { (void)field; }
+    virtual void RangeTaken(scroll_range::Number scroll_range::RangeValues::*) {}
 
     // ---- shared steps -------------------------------------------------------------------------
     void SizeHandling();

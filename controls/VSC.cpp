@@ -32,7 +32,7 @@ using RangeRow = property_table::Row<RangeValues, T>;
 const auto& VSC::Properties() {
     static const auto table = std::make_tuple(
         Row<bool>{"Enabled", &VSC::m_enabled, true, Storage::Stored, nullptr, &VSC::EnabledChanged},
-        Row<Number>{"PixelsVisible", &VSC::m_pixelsVisible, 0, Storage::Stored, nullptr, &VSC::PixelsVisibleChanged},
+        Row<Number>{"PixelsVisible", &VSC::m_pixelsVisible, 0, Storage::Stored, nullptr, &VSC::SizeHandling},
         Row<int>{"MetricsSize", &VSC::m_metricsSize, 0, Storage::Stored, nullptr, &VSC::SizeHandling},
         Row<int>{"dFormat", &VSC::m_dFormat, 0, Storage::Stored, nullptr, &VSC::ThemeOrFormatChanged},
         // The pieces keep their theme until the next ApplyDefaultSkin.
@@ -97,11 +97,6 @@ void VSC::EnabledChanged() {
         StopPress();
         m_hover = ScrollPart::None;
     }
-    Redraw();
-}
-
-void VSC::PixelsVisibleChanged() {
-    RecomputeThumb();
     Redraw();
 }
 

@@ -70,7 +70,6 @@ class VSC : public ScrollBarBase {
     void RepeatStep();
     void StartPress(Direction direction, ScrollPart part, Number before);
     void RangeTaken(Number scroll_range::RangeValues::*field) override;
-    void PixelsVisibleChanged();
     void ThemeOrFormatChanged();
     void EnabledChanged();
     // The properties both bars have, through this bar's rows.

@@ -92,11 +92,9 @@ void DialogModel::chooseRowEdition(int row, Edition edition) {
 }
 
 void DialogModel::setMicrosoftTicked(int option, bool ticked) {
-    tickMicrosoft(option, ticked);
+    m_microsoftTicked.at(idx(option)) = ticked;
     changed();
 }
-
-void DialogModel::tickMicrosoft(int option, bool ticked) { m_microsoftTicked.at(idx(option)) = ticked; }
 
 void DialogModel::chooseMicrosoftEdition(int option, Edition edition) {
     m_microsoftTo40.at(idx(option)) = edition == Edition::V40;
@@ -158,7 +156,8 @@ std::string DialogModel::commandCaption(Command command) const {
     return {};
 }
 
-// "Select All" and "Clear All" go through each row's click rule, as a user's clicks would.
+// "Select All" and "Clear All" go through each suite row's click rule, as a user's clicks would
+// (a Microsoft row has no rule beyond its tick).
 void DialogModel::tickAllFamilies(bool ticked) {
     for (int k = 0; k < kFamilyCount; ++k) tickFamily(k, ticked);
     m_enabled[cmdSelectAllSuite] = !ticked;
@@ -166,7 +165,7 @@ void DialogModel::tickAllFamilies(bool ticked) {
 }
 
 void DialogModel::tickAllMicrosoft(bool ticked) {
-    for (int i = 0; i < kMicrosoftOptionCount; ++i) tickMicrosoft(i, ticked);
+    m_microsoftTicked.fill(ticked);
     m_enabled[cmdSelectAllMicrosoft] = !ticked;
     m_enabled[cmdClearAllMicrosoft] = ticked;
 }

@@ -139,7 +139,6 @@ class DialogModel : public tavkonv40::OptionsSource {
         if (m_onChange) m_onChange();
     }
     void tickFamily(int optionIndex, bool ticked);
-    void tickMicrosoft(int option, bool ticked);
     void tickAllFamilies(bool ticked);
     void tickAllMicrosoft(bool ticked);
     void setAllFamilies();

@@ -18,10 +18,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text) {
     return label;
 }
 
-QString FromView(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A check box as wide as its glyph and caption: it paints its own face, so it should not
 // reach into the row beyond its text.
 int CheckWidth(const QFont& font, const QString& caption) {
@@ -75,8 +71,8 @@ void BuildSuitePanel(FormView& f) {
     for (const auto& family : tavkonv40::families()) {
         const int k = family.optionIndex;
         c.chkProp[static_cast<std::size_t>(k)] =
-            MakeCheck(f, panel, QStringLiteral("chkProp_%1").arg(k), FromView(family.caption), family.optionRow,
-                      rowAt(family.optionRow, 0), kSuiteRowPitch);
+            MakeCheck(f, panel, QStringLiteral("chkProp_%1").arg(k), QString::fromLatin1(family.caption),
+                      family.optionRow, rowAt(family.optionRow, 0), kSuiteRowPitch);
     }
 }
 
@@ -89,8 +85,9 @@ void BuildMicrosoftPanel(FormView& f) {
         const auto at = static_cast<std::size_t>(i);
         const int y = 4 + kPanelHeaderHeight + i * kMicrosoftRowPitch;
         // The design-time Tag (42 + i) is replaced by the replacing family's slot at load.
-        c.chkVBProp[at] = MakeCheck(f, panel, QStringLiteral("chkVBProp_%1").arg(i), FromView(option.caption), 42 + i,
-                                    QPoint(kPanelPadding, y), kMicrosoftRowPitch);
+        c.chkVBProp[at] =
+            MakeCheck(f, panel, QStringLiteral("chkVBProp_%1").arg(i), QString::fromLatin1(option.caption), 42 + i,
+                      QPoint(kPanelPadding, y), kMicrosoftRowPitch);
         const QSize size(kOptionWidth, kMicrosoftRowPitch);
         c.chkVBPropTo40[at] =
             MakeEditionOption(f, panel, "chkVBPropTo40", i, QRect(QPoint(kPanelPadding + kOption40X, y), size));

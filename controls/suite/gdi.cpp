@@ -191,8 +191,8 @@ int DrawText(HDC dc, const QString& text, RECT& rect, std::uint32_t flags) {
     if (t == nullptr) return 0;
     const QRect r(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
     const int qflags = qtTextFlags(flags);
-    QFontMetrics fm(t->font);
     if (flags & DT_CALCRECT) {
+        const QFontMetrics fm(t->font);
         // Measure within the given width like the platform call: the rectangle
         // keeps its top-left corner and takes the text's extent.
         const QRect bounds =
