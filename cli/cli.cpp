@@ -98,21 +98,18 @@ std::optional<std::string> misplacedFolder(FileSystem& fs, const std::vector<std
         return std::string(option) + " was given " + quotedName(value) + ", which is a folder, as its value; give " +
                std::string(option) + " its own value and put the folder last";
     };
-    using Known = bool (*)(const std::string&);
-    const Known knownFamily = [](const std::string& name) { return findFamily(name) != nullptr; };
-    const Known knownMicrosoft = [](const std::string& name) { return findMicrosoftOption(name) >= 0; };
-    const struct {
-        std::string_view option;
-        const std::vector<std::string>& values;
-        Known known;
-    } valued[] = {{"--family", familiesArg, knownFamily}, {"--ms", msArg, knownMicrosoft}};
-    for (const auto& o : valued) {
-        for (const auto& value : o.values) {
+    const auto swallowed = [&](std::string_view option, const std::vector<std::string>& values,
+                               auto known) -> std::optional<std::string> {
+        for (const auto& value : values) {
             std::string name;
             Edition e{};
-            if (fs.isFolder(value) && !(splitValue(value, name, e) && o.known(name))) return message(o.option, value);
+            if (fs.isFolder(value) && !(splitValue(value, name, e) && known(name))) return message(option, value);
         }
-    }
+        return std::nullopt;
+    };
+    if (auto m = swallowed("--family", familiesArg, [](const std::string& n) { return findFamily(n) != nullptr; }))
+        return m;
+    if (auto m = swallowed("--ms", msArg, [](const std::string& n) { return findMicrosoftOption(n) >= 0; })) return m;
     if (!reportPath.empty() && fs.isFolder(reportPath)) return message("--report", reportPath);
     return std::nullopt;
 }

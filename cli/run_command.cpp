@@ -113,13 +113,13 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
         for (const auto& l : lines) s.err << terminalLine(l, names) << '\n';
         s.err.flush();
     }
-    const bool reportWritten =
-        request.reportPath.empty() || writeReport(s.fs, request.reportPath, reportJson(report), s);
+    // The report file and a recursive run's summary want the same document.
+    const std::string json = !request.reportPath.empty() || outcome ? reportJson(report) : std::string();
+    const bool reportWritten = request.reportPath.empty() || writeReport(s.fs, request.reportPath, json, s);
 
     const int status = exitStatus(result, host, reportWritten, request.mode, s);
     if (outcome)
-        *outcome = {status, statistics.filesChanged(), host.errors.size(), after.value_or(FindingCounts{}),
-                    reportJson(report)};
+        *outcome = {status, statistics.filesChanged(), host.errors.size(), after.value_or(FindingCounts{}), json};
     return status;
 }
 

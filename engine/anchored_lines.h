@@ -13,18 +13,26 @@
 
 namespace tavkonv40 {
 
-// `visit(n, line, anchors)` gets the 1-based line number, the line as read, and its anchors.
+// `visit(n, line)` gets the 1-based line number and the line as read, for every line holding
+// `needle` in the given letter case.
 template <typename Visit>
-void forEachAnchoredLine(StepContext& ctx, std::string_view anchor, Visit visit) {
+void forEachLineHolding(StepContext& ctx, std::string_view needle, LetterCase letterCase, Visit visit) {
     const auto& lines = ctx.file.lines();
     if (ctx.cancelled()) return;
-    for (LineFinder find(ctx.file, anchor); const std::size_t n = find.next();) {
+    for (LineFinder find(ctx.file, needle, letterCase); const std::size_t n = find.next();) {
         if (ctx.cancelled()) return;
         const std::string_view line = lines[n - 1];
         ctx.showCheckingLine(n, line);
-        visit(n, line, AnchorPositions(line, anchor));
+        visit(n, line);
     }
     ctx.showScanEnd();
+}
+
+// `visit(n, line, anchors)` gets the 1-based line number, the line as read, and its anchors.
+template <typename Visit>
+void forEachAnchoredLine(StepContext& ctx, std::string_view anchor, Visit visit) {
+    forEachLineHolding(ctx, anchor, LetterCase::Exact,
+                       [&](std::size_t n, std::string_view line) { visit(n, line, AnchorPositions(line, anchor)); });
 }
 
 }  // namespace tavkonv40

@@ -28,11 +28,7 @@ void FileSession::refuse(const std::string& reason) {
     addErrorLine(host_, errorLine("not converted: " + path_ + ": " + reason + "; the file is left unchanged"));
 }
 
-void FileSession::run(Step step, StepKind kind) { perform(step, kind); }
-
-void FileSession::run(Step step) { perform(step, std::nullopt); }
-
-void FileSession::perform(Step step, std::optional<StepKind> kind) {
+void FileSession::run(Step step, std::optional<StepKind> kind) {
     if (failed_) return;
     if (!file_) {
         try {
@@ -46,10 +42,7 @@ void FileSession::perform(Step step, std::optional<StepKind> kind) {
         }
     }
     // The previous step changed the file: this one scans it as that step left it.
-    if (handOver_) {
-        file_ = TextFile::continueFrom(std::move(file_));
-        handOver_ = false;
-    }
+    if (file_->changed()) file_ = TextFile::continueFrom(std::move(file_));
     StepContext ctx{*file_, options_, host_, state_};
     if (state_.statistics && kind) state_.statistics->beginStep(*kind);
     try {
@@ -67,7 +60,6 @@ void FileSession::perform(Step step, std::optional<StepKind> kind) {
     // handed on as it is. Otherwise the next step, if there is one, needs a new scanning array;
     // it is made when that step starts, so the last step's changes go to disk without one.
     if (file_->changed()) {
-        handOver_ = true;
         changed_ = true;
         if (state_.statistics) state_.statistics->stepChangedFile();
     }

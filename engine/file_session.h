@@ -22,17 +22,15 @@ class FileSession {
     // Refuses the file before any step: the steps are skipped and the file is left alone.
     void refuse(const std::string& reason);
 
-    // A step of a run's pass: the run's statistics count its rewrites under `kind`.
-    void run(Step step, StepKind kind);
-    // A step on its own, outside a run's passes (the dialog's public steps): nothing counts it.
-    void run(Step step);
+    // A step of a run's pass: the run's statistics count its rewrites under `kind`. A step on
+    // its own, outside a run's passes (the dialog's public steps), has no kind: nothing counts it.
+    void run(Step step, std::optional<StepKind> kind = std::nullopt);
     // Writes the result. Returns false when the file could not be converted.
     bool finish();
 
     bool failed() const { return failed_; }
 
   private:
-    void perform(Step step, std::optional<StepKind> kind);
     void fail(const std::string& what, const std::string& cause);
     bool write();
 
@@ -42,7 +40,6 @@ class FileSession {
     RunHost& host_;
     RunState& state_;
     std::unique_ptr<TextFile> file_;
-    bool handOver_ = false;  // file_ was changed by the last step and must be handed on
     bool changed_ = false;
     bool failed_ = false;
 };

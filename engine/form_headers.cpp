@@ -1,6 +1,6 @@
 #include "engine/form_headers.h"
 
-#include "engine/line_finder.h"
+#include "engine/anchored_lines.h"
 
 #include <string>
 #include <unordered_map>
@@ -69,22 +69,15 @@ bool EndsWithQuotedName(std::string_view line, std::string_view name) {
 
 void ConvertFormHeaders(StepContext& ctx) {
     const auto& index = headerNameIndex();
-    const auto& lines = ctx.file.lines();
-    if (ctx.cancelled()) return;
     // Both tests must pass: only lines holding "Object = " are looked at.
-    for (LineFinder find(ctx.file, "Object = ", LetterCase::Ignore); const std::size_t n = find.next();) {
-        if (ctx.cancelled()) return;
-        const std::string_view line = lines[n - 1];
-        ctx.showCheckingLine(n, line);
+    forEachLineHolding(ctx, "Object = ", LetterCase::Ignore, [&](std::size_t n, std::string_view line) {
         const HeaderNameRow* row = index.find(line);
-        if (row == nullptr) continue;
         // A family whose name matched but whose box is clear is passed over; no later family
         // can match the same line.
-        if (!ctx.options.familySelected(row->optionIndex)) continue;
+        if (row == nullptr || !ctx.options.familySelected(row->optionIndex)) return;
         const int optionRow = ctx.options.familyRow(row->optionIndex);
         WriteFormHeaderLine(ctx, n, row->slot, ctx.options.rowEdition(optionRow));
-    }
-    ctx.showScanEnd();
+    });
 }
 
 }  // namespace tavkonv40

@@ -1,5 +1,6 @@
 #include "engine/form_required_controls.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,20 +27,17 @@ class HeaderLines {
 
     bool anyHolds(std::string_view header) {
         if (!startsWithNoCase(header, kHeaderStart)) return anyLineContains(file_, header, LetterCase::Ignore);
-        if (!found_) {
+        if (!candidates_) {
+            candidates_.emplace();
             for (LineFinder find(file_, kHeaderStart, LetterCase::Ignore); const std::size_t n = find.next();)
-                candidates_.push_back(file_.lines()[n - 1]);
-            found_ = true;
+                candidates_->push_back(file_.lines()[n - 1]);
         }
-        for (const std::string_view line : candidates_)
-            if (containsNoCase(line, header)) return true;
-        return false;
+        return anyLineContainsNoCase(*candidates_, header);
     }
 
   private:
     const TextFile& file_;
-    bool found_ = false;
-    std::vector<std::string_view> candidates_;
+    std::optional<std::vector<std::string_view>> candidates_;  // found at the first header asked for
 };
 
 }  // namespace

@@ -387,11 +387,12 @@ void removeLeftoverTemporaries(const std::string& folder) {
     const std::wstring base = widen(withoutTrailingSlash(folder));
     try {
         for (const auto& n : windows::namesIn(base, folder)) {
+            if (!isLeftoverTemporary(narrow(n))) continue;
             const std::wstring path = base + L'\\' + n;
             const DWORD attributes = ::GetFileAttributesW(path.c_str());
             // removeTree also takes a temporary that was given the read-only attribute of a file
             // being put back.
-            if (isLeftoverTemporary(narrow(n)) && attributes != INVALID_FILE_ATTRIBUTES &&
+            if (attributes != INVALID_FILE_ATTRIBUTES &&
                 !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
                 windows::removeTree(path);
         }
