@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/text_file.h"
+
 namespace tavkonv40::fix {
 
 namespace {
@@ -39,9 +41,7 @@ std::string_view dominantEnd(const std::vector<SplitLine>& lines) {
         else if (l.end == "\r")
             ++counts[2];
     }
-    if (counts[1] > counts[0] && counts[1] >= counts[2]) return "\n";
-    if (counts[2] > counts[0] && counts[2] > counts[1]) return "\r";
-    return "\r\n";
+    return lineEndBytes(dominantLineEndOf(counts[0], counts[1], counts[2]));
 }
 
 }  // namespace

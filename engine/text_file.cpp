@@ -55,7 +55,7 @@ TextFile::TextFile(std::string bytes) : original_(std::make_unique<const std::st
         // of CRs already tells which is commoner; a lone CR is not possible here.
         const bool open = !lines_.empty() && lines_.back().end == LineEnd::None;
         const std::size_t lfs = lines_.size() - (open ? 1 : 0);
-        if (lfs - crs > crs) dominant_ = LineEnd::LF;
+        dominant_ = dominantLineEndOf(crs, lfs - crs, 0);
     } else {
         lines_.clear();
         splitAnyLineEnd();
@@ -67,7 +67,6 @@ TextFile::TextFile(std::string bytes) : original_(std::make_unique<const std::st
 TextFile::TextFile(HandOver, TextFile& previous)
     : original_(std::move(previous.original_)),
       arena_(std::move(previous.arena_)),
-      arenaBytes_(previous.arenaBytes_),
       lines_(std::move(previous.lines_)),
       asRead_(false),
       dominant_(previous.dominant_) {
@@ -77,8 +76,8 @@ TextFile::TextFile(HandOver, TextFile& previous)
         runs_ = std::move(previous.runs_);
         return;
     }
-    if (!previous.reshaped_) {
-        // Lines were rewritten one for one: the previous array, patched, is the file.
+    if (lines_.size() == previous.scan_.size()) {
+        // No line was added, only rewritten one for one: the previous array, patched, is the file.
         patchScan(previous);
         return;
     }
@@ -159,16 +158,18 @@ void TextFile::patchScan(TextFile& previous) {
 
 // The line end most lines have. Rewrites never change it: a rewritten line keeps its own end
 // and the lines a rewrite adds take this one.
+LineEnd dominantLineEndOf(std::size_t crlf, std::size_t lf, std::size_t cr) {
+    if (lf > crlf && lf >= cr) return LineEnd::LF;
+    if (cr > crlf && cr > lf) return LineEnd::CR;
+    return LineEnd::CRLF;
+}
+
 void TextFile::findDominantLineEnd() {
     std::array<std::size_t, 4> counts{};
     for (const auto& l : lines_) ++counts[static_cast<std::size_t>(l.end)];
-    const auto crlf = counts[static_cast<std::size_t>(LineEnd::CRLF)];
-    const auto lf = counts[static_cast<std::size_t>(LineEnd::LF)];
-    const auto cr = counts[static_cast<std::size_t>(LineEnd::CR)];
-    if (lf > crlf && lf >= cr)
-        dominant_ = LineEnd::LF;
-    else if (cr > crlf && cr > lf)
-        dominant_ = LineEnd::CR;
+    dominant_ =
+        dominantLineEndOf(counts[static_cast<std::size_t>(LineEnd::CRLF)],
+                          counts[static_cast<std::size_t>(LineEnd::LF)], counts[static_cast<std::size_t>(LineEnd::CR)]);
 }
 
 // The common case, every CR part of a CR LF pair: lines end at each LF. Returns false when the
@@ -224,7 +225,6 @@ void TextFile::splitAnyLineEnd() {
 }
 
 std::string_view TextFile::keep(std::string_view text) {
-    arenaBytes_ += text.size();
     arena_.emplace_back(text);
     return arena_.back();
 }
@@ -237,7 +237,6 @@ void TextFile::replaceLine(std::size_t n, std::string_view newText) {
         if (n != lines_.size() + 1 || !openEnd) throw LineOutOfRange(n);
         if (newText.empty()) return;
         lines_.push_back({std::string_view{}, LineEnd::None});
-        reshaped_ = true;
     }
     const std::size_t index = n - 1;
     const LineEnd ownEnd = lines_[index].end;
@@ -263,7 +262,6 @@ void TextFile::replaceLine(std::size_t n, std::string_view newText) {
 
     lines_[index] = pieces.front();
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index) + 1, pieces.begin() + 1, pieces.end());
-    reshaped_ = true;
     changed_ = true;
 }
 
@@ -276,7 +274,9 @@ std::string TextFile::bytes() const {
     const char* const readEnd = readBegin + original_->size();
     const std::less_equal<const char*> notAfter;
     std::string out;
-    out.reserve(original_->size() + arenaBytes_ + 2 * arena_.size());
+    std::size_t rewrittenBytes = 0;
+    for (const auto& a : arena_) rewrittenBytes += a.size();
+    out.reserve(original_->size() + rewrittenBytes + 2 * arena_.size());
     const char* spanBegin = nullptr;
     const char* spanEnd = nullptr;
     for (const auto& l : lines_) {

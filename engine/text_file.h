@@ -23,6 +23,10 @@ enum class LineEnd : unsigned char { None, CRLF, LF, CR };
 
 std::string_view lineEndBytes(LineEnd e);
 
+// The line end lines a converter composes take, from how many lines end in each: LF or CR where
+// it ends more lines than CR LF (LF winning a tie with CR), CR LF otherwise.
+LineEnd dominantLineEndOf(std::size_t crlf, std::size_t lf, std::size_t cr);
+
 // A rewrite that names a line the file does not have.
 class LineOutOfRange : public std::runtime_error {
   public:
@@ -90,14 +94,14 @@ class TextFile {
     // the next step moves no character) and the rewritten texts (a deque never moves them).
     std::unique_ptr<const std::string> original_;
     std::deque<std::string> arena_;
-    std::size_t arenaBytes_ = 0;
+    // One entry per line as the lines stood when it was built; lines are only ever added, so a
+    // longer lines_ means lines were added since.
     std::vector<std::string_view> scan_;
     std::vector<ScanRun> runs_;
     std::vector<Line> lines_;
     bool asRead_ = true;  // lines_ still describe *original_ exactly
     LineEnd dominant_ = LineEnd::CRLF;
     bool changed_ = false;
-    bool reshaped_ = false;               // lines were added since the scanning array was built
     std::vector<std::size_t> rewritten_;  // otherwise, the indices of the lines rewritten since
 };
 
