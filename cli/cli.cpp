@@ -114,14 +114,18 @@ std::optional<std::string> misplacedFolder(FileSystem& fs, const std::vector<std
     return std::nullopt;
 }
 
-// The options `check` takes besides --json: --fix and what goes with it, and --recursive.
-struct CheckExtras {
-    bool fix = false, dryRun = false, quiet = false, recursive = false;
+// --dry-run, --quiet, --report and --color, which a run and `check --fix` both take.
+struct OutputOptions {
+    bool dryRun = false, quiet = false;
     std::string reportPath, color = "auto";
 };
 
-// --dry-run, --quiet, --report and --color, which a run and `check --fix` both take; the help
-// texts say what each does for the command.
+// The options `check` takes besides --json: --fix and what goes with it, and --recursive.
+struct CheckExtras : OutputOptions {
+    bool fix = false, recursive = false;
+};
+
+// The help texts say what each output option does for the command.
 struct OutputOptionHelp {
     const char* dryRun;
     const char* quiet;
@@ -129,12 +133,13 @@ struct OutputOptionHelp {
     const char* color;
 };
 
-void addOutputOptions(CLI::App& app, bool& dryRun, bool& quiet, std::string& reportPath, std::string& color,
-                      const OutputOptionHelp& help) {
-    app.add_flag("--dry-run", dryRun, help.dryRun);
-    app.add_flag("--quiet", quiet, help.quiet);
-    app.add_option("--report", reportPath, help.report)->type_name("FILE");
-    app.add_option("--color", color, help.color)->type_name("WHEN")->check(CLI::IsMember({"auto", "always", "never"}));
+void addOutputOptions(CLI::App& app, OutputOptions& o, const OutputOptionHelp& help) {
+    app.add_flag("--dry-run", o.dryRun, help.dryRun);
+    app.add_flag("--quiet", o.quiet, help.quiet);
+    app.add_option("--report", o.reportPath, help.report)->type_name("FILE");
+    app.add_option("--color", o.color, help.color)
+        ->type_name("WHEN")
+        ->check(CLI::IsMember({"auto", "always", "never"}));
 }
 
 // --color WHEN: "auto" colours the diff only when standard output is a terminal.
@@ -145,7 +150,7 @@ DiffColor diffColorFor(const std::string& when, const Services& s) {
 
 void addCheckExtras(CLI::App& check, CheckExtras& x) {
     check.add_flag("--fix", x.fix, "Apply every finding whose advice leaves no choice, after a backup of the folder");
-    addOutputOptions(check, x.dryRun, x.quiet, x.reportPath, x.color,
+    addOutputOptions(check, x,
                      {"With --fix: change nothing, print the fixes and the diff they would make",
                       "With --fix: no summary on standard error", "With --fix: write the summary as JSON to FILE",
                       "With --fix --dry-run: colour the diff: auto, always or never"});
@@ -269,11 +274,10 @@ std::vector<std::string> takeGluedFlags(const std::vector<std::string>& argsIn, 
 }
 
 // What the command line was given, once CLI11 has parsed it.
-struct Arguments {
+struct Arguments : OutputOptions {
     std::vector<std::string> familiesArg, msArg;
     std::string folder;
-    bool dryRun = false, quiet = false, recursive = false;
-    std::string reportPath, color = "auto";
+    bool recursive = false;
     std::string restoreFolderArg, restoreBackup;
     bool restoreDry = false;
     std::string checkFolder;
@@ -307,7 +311,7 @@ Subcommands defineCommandLine(CLI::App& app, Arguments& x) {
     app.add_option("FOLDER", x.folder, "The folder holding the project files");
     Subcommands sub;
     sub.catalogue = app.add_subcommand("catalogue", "Print the suite catalogue as tab-separated values");
-    addOutputOptions(app, x.dryRun, x.quiet, x.reportPath, x.color,
+    addOutputOptions(app, x,
                      {"Change nothing: print the log, then the diff the run would make",
                       "No summary and no progress display on standard error", "Write the summary as JSON to FILE",
                       "Colour the diff: auto (on a terminal), always or never"});
