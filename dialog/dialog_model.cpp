@@ -49,7 +49,6 @@ void DialogModel::loadDefaults() {
     m_panel = Panel::Suite;
     m_familyTicked.fill(false);
     m_rowTo40.fill(true);
-    m_rowEnabled.fill(false);
     m_microsoftTicked.fill(false);
     m_microsoftTo40.fill(true);
     m_enabled.fill(true);
@@ -77,13 +76,16 @@ const char* DialogModel::panelName(Panel panel) {
 // ---- rows --------------------------------------------------------------------------------------
 
 void DialogModel::setFamilyTicked(int optionIndex, bool ticked) {
-    tickFamily(optionIndex, ticked);
+    m_familyTicked.at(idx(optionIndex)) = ticked;
     changed();
 }
 
-void DialogModel::tickFamily(int optionIndex, bool ticked) {
-    m_familyTicked.at(idx(optionIndex)) = ticked;
-    if (!Only40(tavkonv40::familyByOptionIndex(optionIndex))) m_rowEnabled.at(idx(familyRow(optionIndex))) = ticked;
+// The click rule, read from the tick: a row's pair follows its family's box, and a 4.0-only
+// family's pair stays disabled.
+bool DialogModel::rowEnabled(int row) const {
+    const tavkonv40::FamilyRecord* family = tavkonv40::familyByOptionRow(row);
+    if (family == nullptr) throw std::out_of_range("no family is shown in row " + std::to_string(row));
+    return !Only40(family) && m_familyTicked.at(idx(family->optionIndex));
 }
 
 void DialogModel::chooseRowEdition(int row, Edition edition) {
@@ -156,10 +158,10 @@ std::string DialogModel::commandCaption(Command command) const {
     return {};
 }
 
-// "Select All" and "Clear All" go through each suite row's click rule, as a user's clicks would
-// (a Microsoft row has no rule beyond its tick).
+// "Select All" and "Clear All" tick every row as a user's clicks would; each row's edition pair
+// follows its tick through rowEnabled.
 void DialogModel::tickAllFamilies(bool ticked) {
-    for (int k = 0; k < kFamilyCount; ++k) tickFamily(k, ticked);
+    m_familyTicked.fill(ticked);
     m_enabled[cmdSelectAllSuite] = !ticked;
     m_enabled[cmdClearAllSuite] = ticked;
 }

@@ -87,10 +87,10 @@ class DialogModel : public tavkonv40::OptionsSource {
 
     // ---- suite rows (by option index k and option row r) -------------------------------------
     bool familyTicked(int optionIndex) const { return m_familyTicked.at(idx(optionIndex)); }
-    // Ticks or clears chkProp(k) and applies its click rule: the row's pair follows the tick,
-    // except for the families offered only as 4.0, whose pair stays as it is.
+    // Ticks or clears chkProp(k). Its click rule is read from the tick: the row's pair follows
+    // it, except for the families offered only as 4.0, whose pair stays disabled.
     void setFamilyTicked(int optionIndex, bool ticked);
-    bool rowEnabled(int row) const { return m_rowEnabled.at(idx(row)); }
+    bool rowEnabled(int row) const;
     void chooseRowEdition(int row, tavkonv40::Edition edition);
 
     // ---- Microsoft rows ----------------------------------------------------------------------
@@ -138,7 +138,6 @@ class DialogModel : public tavkonv40::OptionsSource {
     void changed() const {
         if (m_onChange) m_onChange();
     }
-    void tickFamily(int optionIndex, bool ticked);
     void tickAllFamilies(bool ticked);
     void tickAllMicrosoft(bool ticked);
     void setAllFamilies();
@@ -147,7 +146,6 @@ class DialogModel : public tavkonv40::OptionsSource {
     Panel m_panel = Panel::Suite;
     std::array<bool, tavkonv40::kFamilyCount> m_familyTicked{};  // by option index
     std::array<bool, tavkonv40::kFamilyCount> m_rowTo40{};       // by option row
-    std::array<bool, tavkonv40::kFamilyCount> m_rowEnabled{};
     std::array<bool, tavkonv40::kMicrosoftOptionCount> m_microsoftTicked{};
     std::array<bool, tavkonv40::kMicrosoftOptionCount> m_microsoftTo40{};
     std::array<bool, kCommandCount> m_enabled{};
