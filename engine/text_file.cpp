@@ -103,28 +103,37 @@ void TextFile::takeScanFromRead() {
         {0, lines_.size(), std::string_view(begin, static_cast<std::size_t>(last.data() + last.size() - begin))});
 }
 
+// A line that lies in the file as read is followed there by its own line end (rewrites never
+// change the end of a line they leave in place): where that end ends, or null when the line's
+// text lies elsewhere. A line starting there follows it in the file.
+const char* TextFile::endInRead(const Line& line) const {
+    const char* const readBegin = original_->data();
+    const char* const text = line.text.data();
+    const char* const end = text + line.text.size();
+    const std::less_equal<const char*> notAfter;
+    if (!notAfter(readBegin, text) || !notAfter(end, readBegin + original_->size())) return nullptr;
+    return end + kLineEndSize[static_cast<std::size_t>(line.end)];
+}
+
 void TextFile::takeScanFromLines() {
     scan_.resize(lines_.size());
     runs_.clear();
-    // A line continues the current run when it starts right after the previous line's end and
-    // both lie in the file as read (only there are the bytes between them that line end).
-    const char* const readBegin = original_->data();
-    const char* const readEnd = readBegin + original_->size();
-    const std::less_equal<const char*> notAfter;
-    const char* next = nullptr;  // where the current run's next line would start
+    // A line continues the current run when it starts where the previous line's end ends in the
+    // file as read.
+    const char* next = nullptr;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view text = lines_[i].text;
         scan_[i] = text;
-        const char* const end = text.data() + text.size();
-        const bool inRead = notAfter(readBegin, text.data()) && notAfter(end, readEnd);
-        if (inRead && text.data() == next) {
+        const char* const after = endInRead(lines_[i]);
+        if (after && text.data() == next) {
             ScanRun& run = runs_.back();
             run.end = i + 1;
-            run.bytes = std::string_view(run.bytes.data(), static_cast<std::size_t>(end - run.bytes.data()));
+            run.bytes = std::string_view(run.bytes.data(),
+                                         static_cast<std::size_t>(text.data() + text.size() - run.bytes.data()));
         } else {
             runs_.push_back({i, i + 1, text});
         }
-        next = inRead ? end + kLineEndSize[static_cast<std::size_t>(lines_[i].end)] : nullptr;
+        next = after;
     }
 }
 
@@ -267,12 +276,7 @@ void TextFile::replaceLine(std::size_t n, std::string_view newText) {
 
 std::string TextFile::bytes() const {
     if (asRead_ && !changed_) return *original_;
-    // A line that lies in the file as read is followed there by its own line end (rewrites
-    // never change the end of a line they leave in place), so lines that follow one another
-    // there are copied together.
-    const char* const readBegin = original_->data();
-    const char* const readEnd = readBegin + original_->size();
-    const std::less_equal<const char*> notAfter;
+    // Lines that follow one another in the file as read are copied together, line ends included.
     std::string out;
     std::size_t rewrittenBytes = 0;
     for (const auto& a : arena_) rewrittenBytes += a.size();
@@ -280,16 +284,15 @@ std::string TextFile::bytes() const {
     const char* spanBegin = nullptr;
     const char* spanEnd = nullptr;
     for (const auto& l : lines_) {
-        const char* const text = l.text.data();
-        const bool inRead = notAfter(readBegin, text) && notAfter(text + l.text.size(), readEnd);
-        if (inRead && text == spanEnd) {
-            spanEnd += l.text.size() + kLineEndSize[static_cast<std::size_t>(l.end)];
+        const char* const after = endInRead(l);
+        if (after && l.text.data() == spanEnd) {
+            spanEnd = after;
             continue;
         }
         if (spanBegin != spanEnd) out.append(spanBegin, spanEnd);
-        if (inRead) {
-            spanBegin = text;
-            spanEnd = text + l.text.size() + kLineEndSize[static_cast<std::size_t>(l.end)];
+        if (after) {
+            spanBegin = l.text.data();
+            spanEnd = after;
             continue;
         }
         spanBegin = spanEnd = nullptr;

@@ -85,6 +85,7 @@ class TextFile {
     std::string_view keep(std::string_view text);
     void takeScanFromRead();
     void takeScanFromLines();
+    const char* endInRead(const Line& line) const;
     void patchScan(TextFile& previous);
     void findDominantLineEnd();
     bool splitCrLfOrLf(std::size_t crs);
