@@ -95,17 +95,15 @@ rm -rf "$same"
 
 # Wine cannot send a console event from one program to another (the signal test skips), but a
 # Ctrl-C typed on the console a program runs in reaches its handler: type one into a
-# pseudo-terminal while a run converts, and expect the cancelled ending. On a busy machine the
-# keystroke can land after the last form (the run completes, or the Ctrl-C meets the exiting
-# process); that proves nothing either way, so try again with a folder four times larger.
+# pseudo-terminal once the run has converted its first form, and expect the cancelled ending.
+# The log goes to a file, not the console: Wine's console draws every character of it, lags
+# seconds behind the run and holds the keystroke back behind what it still has to draw. Should
+# the keystroke still land after the last form (the run completes), that proves nothing either
+# way, so try again with a folder four times larger.
 ctrlc="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-ctrl-c.XXXXXX")"
-# Wine's console redraws every character between cursor escapes; take them out before looking.
-seen() {
-    sed -e 's/\x1b\[?25[lh]//g' -e 's/\x1b\[K\x1b\[[0-9]*C/ /g' "$ctrlc/typescript" 2>/dev/null | grep -q "$1"
-}
 # try_ctrl_c FORMS: a run over FORMS forms with a Ctrl-C typed once it has started converting.
 try_ctrl_c() {
-    rm -rf "${ctrlc:?}/project" "$ctrlc/typescript" && mkdir "$ctrlc/project"
+    rm -rf "${ctrlc:?}/project" "$ctrlc/log.txt" && mkdir "$ctrlc/project"
     i=0
     while [ $i -lt "$1" ]; do
         printf 'VERSION 5.00\r\nObject = "{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0"; "tavQVButton20.ocx"\r\nBegin VB.Form F\r\nEnd\r\n' \
@@ -114,28 +112,30 @@ try_ctrl_c() {
     done
     status=0
     {
+        # F0.frm is the first form in the listing order.
         n=0
-        until seen "Found VB Form file" || [ $n -gt 1200 ]; do sleep 0.05; n=$((n + 1)); done
+        until grep -q "tavQVButton40" "$ctrlc/project/F0.frm" || [ $n -gt 1200 ]; do sleep 0.05; n=$((n + 1)); done
         printf '\003'
         n=0
-        until seen "Conversion c" || [ $n -gt 600 ]; do sleep 0.1; n=$((n + 1)); done
-    } | script -qec "wine build/windows/cli/tavkonv40.exe --all-families '$ctrlc/project'" "$ctrlc/typescript" \
-        >/dev/null || status=$?
+        until grep -q "^Conversion c" "$ctrlc/log.txt" 2>/dev/null || [ $n -gt 600 ]; do sleep 0.1; n=$((n + 1)); done
+    } | script -qec "wine build/windows/cli/tavkonv40.exe --all-families '$ctrlc/project' >'$ctrlc/log.txt'" \
+        /dev/null >/dev/null || status=$?
 }
 forms=400
 while :; do
     try_ctrl_c $forms
-    if [ "$status" -eq 3 ] && seen "Conversion cancelled." && ls "$ctrlc/project" | grep -q "Nexaria Conversion Backup"; then
+    if [ "$status" -eq 3 ] && grep -q "^Conversion cancelled\." "$ctrlc/log.txt" &&
+        ls "$ctrlc/project" | grep -q "Nexaria Conversion Backup"; then
         break
     fi
-    if seen "Conversion complete." && [ $forms -lt 6400 ]; then
+    if [ "$status" -eq 0 ] && [ $forms -lt 6400 ]; then
         echo "Ctrl-C under Wine: $forms forms were converted before the keystroke landed; again with more"
         forms=$((forms * 4))
         continue
     fi
     echo "Ctrl-C under Wine: expected the cancelled ending (exit 3) with the backup, got exit $status" >&2
-    tail -5 "$ctrlc/typescript" >&2
+    tail -5 "$ctrlc/log.txt" >&2
     exit 1
 done
-echo "Ctrl-C under Wine: the run ended cancelled (exit 3), the backup is in place"
+echo "Ctrl-C under Wine: the run ended cancelled (exit 3) after $(grep -l tavQVButton40 "$ctrlc/project"/*.frm | wc -l) of $forms forms, the backup is in place"
 rm -rf "$ctrlc"
