@@ -67,20 +67,24 @@ void addBeginName(std::string_view line, std::size_t n, std::vector<SuiteName>& 
     const auto library = word.substr(0, dot);
     if (!looksLikeSuiteName(library)) return;
     names.push_back({n, NameSite::BeginLine, library,
-                     dot == std::string_view::npos ? std::string_view() : word.substr(dot + 1), true, true});
+                     dot == std::string_view::npos ? std::string_view() : word.substr(dot + 1), true,
+                     NameFollower::Class});
 }
 
-// Whether the word before `at` (blanks skipped) is one after which only a type can stand.
-bool followsTypeKeyword(std::string_view line, std::size_t at) {
+// What the word before `at` (blanks skipped) lets stand at `at`.
+NameFollower followerAt(std::string_view line, std::size_t at) {
     std::size_t end = at;
     while (end > 0 && (line[end - 1] == ' ' || line[end - 1] == '\t')) --end;
-    if (end == at) return false;
+    if (end == at) return NameFollower::AnyMember;
     std::size_t begin = end;
     while (begin > 0 && isIdentifierChar(line[begin - 1])) --begin;
     const auto word = line.substr(begin, end - begin);
-    static constexpr std::string_view kTypeKeywords[] = {"As", "New", "Implements", "Is"};
-    return std::any_of(std::begin(kTypeKeywords), std::end(kTypeKeywords),
-                       [&](std::string_view k) { return equalsNoCase(word, k); });
+    if (equalsNoCase(word, "As")) return NameFollower::ClassOrType;
+    static constexpr std::string_view kClassKeywords[] = {"New", "Implements", "Is"};
+    return std::any_of(std::begin(kClassKeywords), std::end(kClassKeywords),
+                       [&](std::string_view k) { return equalsNoCase(word, k); })
+               ? NameFollower::Class
+               : NameFollower::AnyMember;
 }
 
 // Qualified names "library.class" in a code line, outside strings and comments.
@@ -102,7 +106,7 @@ void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& 
             std::size_t k = j + 1;
             while (k < line.size() && isIdentifierChar(line[k])) ++k;
             names.push_back({n, NameSite::Code, library, line.substr(j + 1, k - j - 1), i > 0 && line[i - 1] == ' ',
-                             followsTypeKeyword(line, i)});
+                             followerAt(line, i)});
             i = k - 1;
         } else {
             i = j - 1;

@@ -27,6 +27,11 @@ struct ReferenceLine {
 
 enum class NameSite { BeginLine, Code };
 
+// What may follow a library name: on a Begin line and in code after "New", "Implements" or "Is",
+// only one of its classes; after "As" also one of its enum or user-defined types, which the
+// catalogue does not list; elsewhere in code any member ("c.Style = tavQVButton40.bsFlat").
+enum class NameFollower { Class, ClassOrType, AnyMember };
+
 // "library.class" as a Begin line or a code line writes it, where the library looks like a suite
 // name.
 struct SuiteName {
@@ -35,10 +40,7 @@ struct SuiteName {
     std::string_view library;
     std::string_view className;  // empty when no "." follows the library
     bool blankBefore;            // a blank stands right before the library (what the code step needs)
-    // What follows the library must be one of its classes: on a Begin line, and in code after
-    // "As", "New", "Implements" or "Is". Elsewhere in code it may also be one of its constants
-    // ("c.Style = tavQVButton40.bsFlat").
-    bool namesType;
+    NameFollower follower;
 };
 
 struct CheckedFile {

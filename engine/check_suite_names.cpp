@@ -2,6 +2,7 @@
 // in Begin lines, in code, and in header and project reference lines.
 #include "engine/check_model.h"
 #include "engine/check_names.h"
+#include "engine/text_util.h"
 
 namespace tavkonv40::check {
 
@@ -76,12 +77,35 @@ void unknownLibrary(const SuiteName& n, const NameVerdict& v, FileFindings& out)
         });
 }
 
+// A name with an edition token ("QVButton20", "ProgressBar40") or beginning like one of the
+// family's classes is meant as a class; anything else after "As" may be one of the library's enum
+// or user-defined types, which the catalogue does not list.
+bool meantAsClass(const FamilyRecord& f, std::string_view name) {
+    if (withoutEditionToken(name) != name) return true;
+    for (const Edition e : {Edition::V40, Edition::V40L})
+        for (const auto& c : currentClasses(f, e))
+            if (startsWithNoCase(name, withoutEditionToken(c))) return true;
+    return false;
+}
+
 void wrongClass(const SuiteName& n, const NameVerdict& v, FileFindings& out) {
     if (n.className.empty() || isCurrentClass(*v.family, v.edition, n.className)) return;
+    const auto advice = [&] {
+        return "Change the class to " + joined(currentClasses(*v.family, v.edition), " or ") + ".";
+    };
+    if (n.follower == NameFollower::ClassOrType && !meantAsClass(*v.family, n.className)) {
+        out.add(
+            n.line, Severity::Note, FindingKind::UnknownName,
+            [&] {
+                return "library " + str(n.library) + " has no class " + str(n.className) +
+                       "; harmless if it is one of the library's enum or user-defined types";
+            },
+            [&] { return "If it is meant as a class: " + advice(); });
+        return;
+    }
     add(
         out, n.line, FindingKind::UnknownName,
-        [&] { return "library " + str(n.library) + " has no class " + str(n.className); },
-        [&] { return "Change the class to " + joined(currentClasses(*v.family, v.edition), " or ") + "."; });
+        [&] { return "library " + str(n.library) + " has no class " + str(n.className); }, advice);
 }
 
 void beginLine(const SuiteName& n, FileFindings& out) {
@@ -108,7 +132,7 @@ void beginLine(const SuiteName& n, FileFindings& out) {
 void codeName(const SuiteName& n, FileFindings& out) {
     const auto v = judgeLibrary(n.library);
     if (v.status == NameStatus::Current) {
-        if (n.namesType) wrongClass(n, v, out);
+        if (n.follower != NameFollower::AnyMember) wrongClass(n, v, out);
         return;
     }
     if (v.status != NameStatus::Older) return unknownLibrary(n, v, out);

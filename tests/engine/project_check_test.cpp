@@ -90,7 +90,8 @@ TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
                                  "Dim a As tavQVLEDDisplay40.LEDDisplay40",  // 15
                                  "Dim b As tavQVSelection40LB.QVOption40L",  // 16
                                  "Dim c As tavQVButton40.QVButton20",        // 17
-                                 "Set d = New  tavQVButton40.QVButton"}));   // 18
+                                 "Set d = New  tavQVButton40.QVButton",      // 18
+                                 "Dim e As tavQVButton40.ButtonStyles"}));   // 19: maybe an enum type
     const auto f = check();
     EXPECT_EQ(only(f, "A.frm", 4).kind, FindingKind::UnknownName);
     for (std::size_t line : {6, 8, 10, 12, 15, 16, 17, 18}) {
@@ -108,6 +109,8 @@ TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
     EXPECT_NE(only(f, "A.frm", 12).message.find("exists only as 4.0"), std::string::npos);
     EXPECT_NE(only(f, "A.frm", 15).message.find("tavLEDDisplay40"), std::string::npos);
     EXPECT_EQ(only(f, "A.frm", 17).advice, "Change the class to QVButton40.");
+    EXPECT_EQ(only(f, "A.frm", 19).severity, Severity::Note);
+    EXPECT_EQ(only(f, "A.frm", 19).advice, "If it is meant as a class: Change the class to QVButton40.");
     // The 4.0L classes differ from the 4.0 ones for the single-class families.
     fs.addFile("/p/A.frm", crlf({"VERSION 5.00", headerLine("Spin", Edition::V40L), "Begin VB.Form A ",
                                  "   Begin tavQVSpin40L.QVVSpin40L s ", "   End", "End"}));
