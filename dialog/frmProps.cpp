@@ -11,6 +11,7 @@
 #include "platform/disk_file_system.h"
 #include "engine/microsoft_controls.h"
 
+#include "platform/regional_clock.h"
 #include "platform/qt/folder_chooser.h"
 #include "platform/qt/settings.h"
 
@@ -73,7 +74,7 @@ void frmProps::CheckFRMVBBODYForUpdate(const std::string& path) { RunStep(path, 
 void frmProps::RunStep(const std::string& path, void (*step)(tavkonv40::StepContext&)) {
     EnsureLoaded();
     tavkonv40::DiskFileSystem fs;
-    tavkonv40::SystemClock clock;
+    tavkonv40::RegionalClock clock;
     m_model.runStep(RunServices{fs, *m_display, clock}, path, step);
 }
 
@@ -263,7 +264,7 @@ void frmProps::cmd_Click(Command command) {
 
 void frmProps::Start() {
     tavkonv40::DiskFileSystem fs;
-    tavkonv40::SystemClock clock;
+    tavkonv40::RegionalClock clock;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         m_model.start(RunServices{fs, *m_display, clock});

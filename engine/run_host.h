@@ -52,7 +52,7 @@ inline void addErrorLine(RunHost& host, const std::string& line) {
     host.yield();
 }
 
-// The real clock; the time of day follows the C library's LC_TIME locale ("%X").
+// The real clock; the time of day is the C library's "%X" in the LC_TIME locale the program set.
 class SystemClock : public Clock {
   public:
     std::string timeOfDay() override;

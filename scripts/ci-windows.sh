@@ -52,9 +52,10 @@ ctest --test-dir build/windows --output-on-failure -j2
 linux="${TAVKONV40_LINUX_BUILD:-build/ci}"
 same="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-same.XXXXXX")"
 name="Projet été Проект 漢字"
-# Times and dates aside, and the separator before the backup's name ("\\" on Windows).
+# Times and dates aside (each side writes the time of day in its own regional format), and the
+# separator before the backup's name ("\\" on Windows).
 normalise() {
-    sed -e 's/[0-9][0-9]:[0-9][0-9]:[0-9][0-9]/HH:MM:SS/g' -e 's/Backup [0-9.]* [0-9.]*/Backup DATE/g' \
+    sed -e 's/[0-9]\{1,2\}:[0-9][0-9]:[0-9][0-9]\( [AP]M\)\{0,1\}/HH:MM:SS/g' -e 's/Backup [0-9.]* [0-9.]*/Backup DATE/g' \
         -e 's/\\Nexaria Conversion Backup/\/Nexaria Conversion Backup/' "$@"
 }
 # run_side SIDE SOURCE PROGRAM... OPTIONS: dry run, run and check of a fresh copy of SOURCE.
@@ -92,6 +93,19 @@ else
     echo "No Linux build in $linux: the comparison with Linux is left out" >&2
 fi
 rm -rf "$same"
+
+# The log's time of day is in the user's regional format, as Windows defines it: 12-hour with
+# AM/PM and no leading zero in a United States setting, 24-hour in a German one.
+regional() {
+    LC_ALL="$1" wine build/windows/cli/tavkonv40.exe --dry-run examples/OrderDesk 2>/dev/null |
+        grep -a "^Starting conversion " | tr -d '\r'
+}
+if ! regional en_US.UTF-8 | grep -Eq '^Starting conversion (1[0-2]|[1-9]):[0-5][0-9]:[0-5][0-9] [AP]M$' ||
+    ! regional de_DE.UTF-8 | grep -Eq '^Starting conversion [0-2][0-9]:[0-5][0-9]:[0-5][0-9]$'; then
+    echo "Regional time of day under Wine: got '$(regional en_US.UTF-8)' (en_US), '$(regional de_DE.UTF-8)' (de_DE)" >&2
+    exit 1
+fi
+echo "Regional time of day under Wine: $(regional en_US.UTF-8 | cut -c21-) (en_US), $(regional de_DE.UTF-8 | cut -c21-) (de_DE)"
 
 # Wine cannot send a console event from one program to another (the signal test skips), but a
 # Ctrl-C typed on the console a program runs in reaches its handler: type one into a
