@@ -97,32 +97,29 @@ std::vector<const char*> ChangedNames(const C& before, const C& after, const Tab
 
 namespace detail {
 
-template <class C, class T, class RowT>
-void ApplyIfMine(C& control, const RowT& row, T C::*member, T& value, const char*& marked, bool& found) {
+template <class C, class T, class RowT, class Visit>
+void VisitIfMine(const RowT& row, T C::*member, bool& found, Visit& visit) {
     if constexpr (std::is_same_v<RowT, Row<C, T>>) {
         if (found || row.member != member) return;
         found = true;
-        if (row.accept != nullptr && !(control.*row.accept)(value)) return;
-        control.*member = value;
-        if (row.then != nullptr) (control.*row.then)();
-        if (row.storage != Storage::RunTime) marked = row.name;
-    }
-}
-
-template <class C, class T, class RowT>
-void NameIfMine(const RowT& row, T C::*member, const char*& name) {
-    if constexpr (std::is_same_v<RowT, Row<C, T>>) {
-        if (name == nullptr && row.member == member) name = row.name;
+        visit(row);
     }
 }
 
 }  // namespace detail
 
+// Calls `visit` with the row that holds `member`, if there is one.
+template <class Table, class C, class T, class Visit>
+void ForRowOf(const Table& table, T C::*member, Visit visit) {
+    bool found = false;
+    std::apply([&](const auto&... row) { (detail::VisitIfMine(row, member, found, visit), ...); }, table);
+}
+
 // The name of the row that holds `member`, or null.
 template <class Table, class C, class T>
 const char* NameOf(const Table& table, T C::*member) {
     const char* name = nullptr;
-    std::apply([&](const auto&... row) { (detail::NameIfMine(row, member, name), ...); }, table);
+    ForRowOf(table, member, [&](const Row<C, T>& row) { name = row.name; });
     return name;
 }
 
@@ -131,9 +128,12 @@ const char* NameOf(const Table& table, T C::*member) {
 template <class C, class Table, class T>
 const char* Set(C& control, const Table& table, T C::*member, T value) {
     const char* marked = nullptr;
-    bool found = false;
-    std::apply([&](const auto&... row) { (detail::ApplyIfMine(control, row, member, value, marked, found), ...); },
-               table);
+    ForRowOf(table, member, [&](const Row<C, T>& row) {
+        if (row.accept != nullptr && !(control.*row.accept)(value)) return;
+        control.*member = value;
+        if (row.then != nullptr) (control.*row.then)();
+        if (row.storage != Storage::RunTime) marked = row.name;
+    });
     return marked;
 }
 
