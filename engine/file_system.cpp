@@ -12,7 +12,7 @@ std::string_view entryTypeText(EntryType type) {
         case EntryType::RegularFile: return "a regular file";
         case EntryType::Folder: return "a folder";
         case EntryType::SymbolicLink: return "a symbolic link";
-        case EntryType::Fifo: return "a FIFO";
+        case EntryType::Fifo: return "a named pipe (FIFO)";
         case EntryType::Socket: return "a socket";
         case EntryType::Device: return "a device";
         case EntryType::Other: return "not a regular file";

@@ -35,7 +35,8 @@ struct EntryInfo {
     std::int64_t changed = 0;               // when the entry itself last changed, in nanoseconds
 };
 
-// "a FIFO", "a socket", "a device", ...: the kind of entry in a message.
+// "a named pipe (FIFO)", "a socket", "a device", ...: the kind of entry in a message, in the
+// words the backup copy uses.
 std::string_view entryTypeText(EntryType type);
 // The lock file a run or restore keeps in the folder it works on.
 inline constexpr const char* kLockFileName = ".tavkonv40.lock";
