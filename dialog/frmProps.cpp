@@ -171,9 +171,13 @@ void frmProps::WireOptionRows() {
                          [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerCheck(s, src); });
     };
     auto wireOption = [&](Opt* o, std::function<void()> chosen) {
-        QObject::connect(o, &Opt::Click, &w, [this, chosen] {
-            if (!m_rendering) chosen();
-        });
+        // Any mouse button chooses an option, but only the left one raises Click; the run reads
+        // the choice from the model, so the model follows the button whichever one chose it.
+        const auto follow = [this, o, chosen] {
+            if (!m_rendering && o->Value()) chosen();
+        };
+        QObject::connect(o, &Opt::Click, &w, follow);
+        QObject::connect(o, &Opt::MouseUp, &w, follow);
         QObject::connect(o, &Opt::QuerySkin, &w,
                          [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerOption(s, src); });
     };

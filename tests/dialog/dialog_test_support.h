@@ -31,12 +31,14 @@ T* Find(QWidget* dialog, const char* array, int index) {
 }
 
 // A left click in the middle of the control, or at `at`.
-inline void Click(QWidget* w, QPoint at = {}) {
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at.isNull() ? w->rect().center() : at);
+inline void Click(QWidget* w, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(w, button, Qt::NoModifier, at.isNull() ? w->rect().center() : at);
 }
 
 // A click on the glyph of a check box or option button.
-inline void ClickGlyph(QWidget* w) { Click(w, QPoint(6, w->height() / 2)); }
+inline void ClickGlyph(QWidget* w, Qt::MouseButton button = Qt::LeftButton) {
+    Click(w, QPoint(6, w->height() / 2), button);
+}
 
 inline void ClickTab(QWidget* dialog, int x) {
     QWidget* header = Find(dialog, QStringLiteral("TabHeader"));
