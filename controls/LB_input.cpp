@@ -166,10 +166,12 @@ void LB::OnHoverMove(QPoint p) {
     }
 }
 
-// While every item fits (the scroll bar hidden) the wheel moves nothing.
+// Held within the scroll bar's range even while every item fits: the bar, hidden then, keeps a
+// Max of 1 (a Max below Min becomes Min + 1), so a turn towards the user shows the list from its
+// second item on, and a turn away brings the first back.
 void LB::OnWheel(int delta) {
     SyncSize();
-    if (!ScrollBarShown() || delta == 0) return;
+    if (delta == 0) return;
     ScrollTo(list_rows::WheelTop(TopIndex(), delta, m_wheelLines, m_sb->Max()));
     Redraw();
 }

@@ -148,11 +148,15 @@ class TestLB : public QObject {
         QApplication::setWheelScrollLines(3);
     }
 
-    void wheelLeavesAListThatFitsAlone() {
+    void wheelOverAListThatFits() {
         List l(3);
-        l.lb->ISubclass_WindowProc(l.lb, winmsg::WM_MOUSEWHEEL, winmsg::MAKEWPARAM(0, -120), 0);
+        // Held within the hidden bar's range, whose Max is 1.
+        QVERIFY(l.lb->ItemsVisible() > 3);
+        l.lb->ISubclass_WindowProc(l.lb, winmsg::WM_MOUSEWHEEL, winmsg::MAKEWPARAM(0, -360), 0);
+        QCOMPARE(l.lb->TopIndex(), 1L);
+        l.lb->ISubclass_WindowProc(l.lb, winmsg::WM_MOUSEWHEEL, winmsg::MAKEWPARAM(0, 120), 0);
         QCOMPARE(l.lb->TopIndex(), 0L);
-        // The wheel goes on to what lies under the list.
+        // The wheel also goes on to what lies under the list.
         QWheelEvent turn(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
         turn.accept();
         QApplication::sendEvent(l.lb, &turn);
