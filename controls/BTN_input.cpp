@@ -35,6 +35,10 @@ void BTN::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && over) emit Click();
 }
 
+// A double click's second press is the host's DblClick, which the button neither handles nor
+// raises: it presses nothing, so its release neither clicks nor toggles.
+void BTN::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
+
 // The release rules of a plain, a toggle and a grouped button.
 void BTN::ReleaseOverButton(int button, int shift, QPoint p, bool over) {
     const bool wasDrop = m_dropPressed;

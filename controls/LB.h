@@ -292,6 +292,7 @@ class LB : public UserControl, public tavSCls40::ISubclass {
     QSize m_sizedFor;               // the size the metrics were computed for
     bool m_drawEnabled = true;
     bool m_buttonHeld = false;
+    bool m_doubleClickHeld = false;  // the held button's press was a double click's second
     long m_hoverItem = -1;
     int m_wheelLines = 3;
     int m_dragY = 0;

@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include <utility>
+
 // ---- keyboard ---------------------------------------------------------------------------------------------
 
 void LB::keyPressEvent(QKeyEvent* e) {
@@ -46,12 +48,15 @@ void LB::mouseReleaseEvent(QMouseEvent* e) {
     StopDragScroll();
     const QPoint p = e->position().toPoint();
     emit MouseUp(tavMFC40::ButtonsFromQt(e->button()), tavMFC40::ShiftFromQt(e->modifiers()), p.x(), p.y());
-    if (e->button() == Qt::LeftButton && rect().contains(p) && m_listIndex != -1) emit Click();
+    // A double click ends with MouseUp alone: its DblClick stands for the second Click.
+    const bool endsDoubleClick = std::exchange(m_doubleClickHeld, false);
+    if (e->button() == Qt::LeftButton && rect().contains(p) && m_listIndex != -1 && !endsDoubleClick) emit Click();
 }
 
 void LB::mouseDoubleClickEvent(QMouseEvent* e) {
     if (!UserMode() || !m_enabled) return;
     m_buttonHeld = true;
+    m_doubleClickHeld = true;
     if (e->button() == Qt::LeftButton && m_listIndex != -1) emit DblClick();
 }
 

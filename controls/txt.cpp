@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <utility>
 #include <array>
 
 using namespace tavGFX40;
@@ -286,9 +287,14 @@ bool txt::eventFilter(QObject* watched, QEvent* event) {
                 emit KeyUp(tavMFC40::KeyCodeFromQt(ke->key()), tavMFC40::ShiftFromQt(ke->modifiers()));
             break;
         }
+        case QEvent::MouseButtonDblClick: m_innerDoubleClick = true; break;
         case QEvent::MouseButtonRelease: {
+            // A double click's second release raises no Click (the host raises DblClick for it).
             auto* me = static_cast<QMouseEvent*>(event);
-            if (me->button() == Qt::LeftButton && m_inner->rect().contains(me->position().toPoint())) emit Click();
+            const bool endsDoubleClick = std::exchange(m_innerDoubleClick, false);
+            if (me->button() == Qt::LeftButton && m_inner->rect().contains(me->position().toPoint()) &&
+                !endsDoubleClick)
+                emit Click();
             break;
         }
         default: break;

@@ -141,6 +141,7 @@ class txt : public UserControl, public tavSCls40::ISubclass {
     int m_innerHeight = 0;
     bool m_mouseOver = false;
     bool m_innerFocused = false;
+    bool m_innerDoubleClick = false;  // the inner box's held button made a double click
     bool m_terminating = false;
     SkinMapInfo m_skin;
     std::unique_ptr<tavSCls40::Subclasser> m_subclasser;

@@ -9,11 +9,20 @@
 #include <QImage>
 #include <QList>
 #include <QPoint>
+#include <QTest>
 #include <QWidget>
 
 #include <vector>
 
 namespace test_support {
+
+// A double click as the window system delivers it: press, release, then the second press as a
+// double-click event alone, and its release.
+inline void DoubleClick(QWidget* w, QPoint at) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(w, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+}
 
 // A strip of `colours.size()` frames, each a flat colour; `maskCorners`
 // paints each frame's four corner pixels in magenta.

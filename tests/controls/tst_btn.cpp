@@ -137,6 +137,12 @@ class TestBTN : public QObject {
         QTest::mouseRelease(b, Qt::LeftButton, {}, {300, 150});
         QVERIFY(!b->TogglePressed());
         QCOMPARE(up.count(), 1);
+        // A double click's second press presses nothing: one flip, one Click.
+        QSignalSpy click(b, &BTN::Click);
+        test_support::DoubleClick(b, {20, 15});
+        QVERIFY(b->TogglePressed());
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(up.count(), 2);
     }
 
     void groupedButtonsReleaseEachOther() {

@@ -207,8 +207,7 @@ class TestLB : public QObject {
         QCOMPARE(l.lb->ListIndex(), -1L);
         QCOMPARE(click.count(), 0);
         l.lb->SetListIndex(4);
-        QTest::mouseClick(l.lb, Qt::LeftButton, {}, QPoint(20, 5));
-        QTest::mouseDClick(l.lb, Qt::LeftButton, {}, QPoint(20, 5));
+        test_support::DoubleClick(l.lb, QPoint(20, 5));  // Click, then DblClick for the second
         QCOMPARE(l.lb->ListIndex(), 4L);
         QCOMPARE(click.count(), 1);
         QCOMPARE(dbl.count(), 1);

@@ -116,6 +116,8 @@ class TestTxt : public QObject {
         QTest::mouseClick(&f.box, Qt::LeftButton, {}, QPoint(1, 1));
         QTest::mouseClick(&f.inner(), Qt::RightButton, {}, QPoint(5, 5));
         QCOMPARE(f.log.Count("Click"), 2);
+        test_support::DoubleClick(&f.inner(), QPoint(5, 5));  // one Click: the second is a DblClick
+        QCOMPARE(f.log.Count("Click"), 3);
     }
 
     void frameLookFollowsHoverFocusAndEnabled() {
