@@ -119,7 +119,13 @@ void LBVScroll::OnButtonDown(QPoint p) {
 }
 
 void LBVScroll::OnButtonUp() {
+    const bool wasDragging = m_dragging;
     StopPress();
+    // The list's thumb settles where its first visible item puts it.
+    if (wasDragging) {
+        RecomputeThumb();
+        Redraw();
+    }
     emit BarMouseUp();
 }
 

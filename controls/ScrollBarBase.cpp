@@ -159,10 +159,9 @@ winmsg::LRESULT ScrollBarBase::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT m
 
 void ScrollBarBase::StopPress() {
     m_repeat.Stop();
-    const bool wasDragging = m_dragging;
     m_dragging = false;
     m_pressed = ScrollPart::None;
-    if (wasDragging) RecomputeThumb();  // the thumb settles where its value puts it
+    // A dragged thumb stays where it was let go; the next change of Value places it.
     Redraw();
 }
 
