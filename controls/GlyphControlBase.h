@@ -37,6 +37,8 @@ class GlyphControlBase : public UserControl, public tavSCls40::ISubclass {
     QFont Font() const { return m_font; }
     bool Value() const { return m_value; }
     QWidget* hWnd() { return this; }
+    // What a host draws on: the control's own surface, as QPainter takes it.
+    QPaintDevice* Hdc() { return this; }
 
     // ---- methods ----------------------------------------------------------------------
     void Redraw();
