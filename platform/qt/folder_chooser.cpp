@@ -1,5 +1,6 @@
 #include "platform/qt/folder_chooser.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 namespace platform_qt {
@@ -15,7 +16,10 @@ FolderChooser& Installed() {
 
 QString BrowseForFolder(QWidget* owner, const QString& text, const QString& initial) {
     if (Installed()) return Installed()(owner, text, initial);
-    return QFileDialog::getExistingDirectory(owner, text, initial, QFileDialog::ShowDirsOnly);
+    // With an empty folder box the chooser starts at the top of the user's own folders, not in
+    // whatever folder the program was started from.
+    return QFileDialog::getExistingDirectory(owner, text, initial.isEmpty() ? QDir::homePath() : initial,
+                                             QFileDialog::ShowDirsOnly);
 }
 
 FolderChooser SetFolderChooser(FolderChooser chooser) {

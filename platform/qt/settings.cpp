@@ -9,8 +9,9 @@ QString ReadBitmapsPath() {
     const QVariant value = settings.value(QString::fromLatin1(kBitmapsPathKey));
     if (!value.isValid() || !value.canConvert<QString>()) return {};
     const QString text = value.toString();
-    // Like a fixed 200-byte read: a value that does not fit with its NUL is a failed read.
-    if (text.toUtf8().size() + 1 > kBitmapsPathBuffer) return {};
+    // Like a fixed 200-character read: a value that does not fit with its NUL is a failed read.
+    // Characters, not bytes: a folder named in another script fits as its Latin twin does.
+    if (text.toUcs4().size() + 1 > kBitmapsPathBuffer) return {};
     return text;
 }
 

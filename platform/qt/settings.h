@@ -13,12 +13,12 @@ inline constexpr const char* kSettingsOrganisation = "Korvath";
 inline constexpr const char* kSettingsApplication = "Nexaria40";
 inline constexpr const char* kBitmapsPathKey = "Props/Bitmaps_Path";
 
-// The value is read into a buffer of this many bytes, its terminating NUL
+// The value is read into a buffer of this many characters, its terminating NUL
 // included: a longer value does not fit and counts as unreadable.
 inline constexpr int kBitmapsPathBuffer = 200;
 
 // The skin folder, or the empty string when the value is absent, unreadable
-// or longer than kBitmapsPathBuffer - 1 bytes (UTF-8).
+// or longer than kBitmapsPathBuffer - 1 characters.
 QString ReadBitmapsPath();
 
 // Stores the skin folder (used by set-up and tests).

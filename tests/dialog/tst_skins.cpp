@@ -27,6 +27,9 @@ class SkinsTest : public QObject {
         QCOMPARE(platform_qt::ReadBitmapsPath(), fits);
         platform_qt::WriteBitmapsPath(fits + u'b');
         QCOMPARE(platform_qt::ReadBitmapsPath(), QString());
+        const QString accented = QStringLiteral("/") + QString(198, u'\u00e9');  // 199 characters
+        platform_qt::WriteBitmapsPath(accented);
+        QCOMPARE(platform_qt::ReadBitmapsPath(), accented);
     }
 
     void shippedSetIsComplete() {
