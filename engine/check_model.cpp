@@ -158,7 +158,7 @@ void parseProject(const std::vector<std::string_view>& lines, CheckedFile& f) {
             continue;
         }
         for (std::string_view key : {"Form=", "UserControl="})
-            if (startsWithNoCase(t, key)) f.members.push_back(trim(t.substr(key.size())));
+            if (startsWithNoCase(t, key)) f.members.push_back({n + 1, trim(t.substr(key.size()))});
     }
 }
 
@@ -198,8 +198,14 @@ ProjectSummary summariseProject(const CheckedFile& project) {
         s.references.push_back({r.line, std::string(r.file)});
         s.listed.emplace(r.file);
     }
-    s.members.assign(project.members.begin(), project.members.end());
+    for (const auto& m : project.members)
+        if (const auto here = memberHere(m.path); !here.empty()) s.members.emplace_back(here);
     return s;
+}
+
+std::string_view memberHere(std::string_view path) {
+    while (path.size() > 2 && path[0] == '.' && (path[1] == '\\' || path[1] == '/')) path.remove_prefix(2);
+    return path.find_first_of("\\/") == std::string_view::npos ? path : std::string_view();
 }
 
 bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const { return equalsNoCase(a, b); }

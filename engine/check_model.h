@@ -43,6 +43,16 @@ struct SuiteName {
     NameFollower follower;
 };
 
+// A project's Form= or UserControl= line: the member's path, relative to the project's folder.
+struct ProjectMember {
+    std::size_t line;
+    std::string_view path;
+};
+
+// The member's file name when it lies directly in the project's folder ("frmMain.frm",
+// ".\frmMain.frm"); empty when its path leads into another folder ("Forms\frmMain.frm").
+std::string_view memberHere(std::string_view path);
+
 struct CheckedFile {
     std::string_view name;
     FileKind kind;
@@ -50,7 +60,7 @@ struct CheckedFile {
     std::size_t headerLines = 0;                           // forms and user controls: lines before the first Begin line
     std::vector<ReferenceLine> references;  // header lines (forms, user controls) or Object= lines (projects)
     std::vector<SuiteName> names;           // forms and user controls
-    std::vector<std::string_view> members;  // projects: values of Form= and UserControl= lines
+    std::vector<ProjectMember> members;     // projects: their Form= and UserControl= lines
 };
 
 // Fills `f` from the text, which must outlive it.
@@ -92,7 +102,7 @@ struct ProjectSummary {
     std::string name;
     std::vector<Listed> references;    // its Object= lines
     NoCaseStringSet listed;            // their control files
-    std::vector<std::string> members;  // values of its Form= and UserControl= lines
+    std::vector<std::string> members;  // its members that lie directly in its folder
 };
 
 ProjectSummary summariseProject(const CheckedFile& project);

@@ -27,6 +27,31 @@ void notInProject(const CheckedFile& member, const ProjectSummary& project, File
     }
 }
 
+// A run converts only the files directly in the folder it is given: a member elsewhere keeps its
+// older names while the project's lines change.
+void membersElsewhere(const CheckedFile& project, FileFindings& out) {
+    for (const auto& m : project.members) {
+        if (!memberHere(m.path).empty()) continue;
+        out.add(
+            m.line, Severity::Warning, FindingKind::MemberElsewhere,
+            [&] {
+                return "member " + std::string(m.path) +
+                       " lies in another folder, which a run on this folder does not convert";
+            },
+            [] {
+                return std::string(
+                    "Convert that folder too, with the same options (--recursive on a folder above both converts "
+                    "every folder of the tree).");
+            });
+    }
+}
+
+bool hasMembersElsewhere(const CheckedFile& project) {
+    for (const auto& m : project.members)
+        if (memberHere(m.path).empty()) return true;
+    return false;
+}
+
 void unusedInProject(const CheckedFile& project, const NoCaseStringSet& used, FileFindings& out) {
     for (const auto& r : project.references) {
         if (!looksLikeSuiteName(r.file) || used.count(r.file)) continue;
@@ -41,6 +66,9 @@ void unusedInProject(const CheckedFile& project, const NoCaseStringSet& used, Fi
 
 void checkProjectLists(const CheckedFile& file, FolderContext& folder, FileFindings& out) {
     if (file.kind == FileKind::Project) {
+        membersElsewhere(file, out);
+        // What members elsewhere reference is not known here: no line is judged unused.
+        if (hasMembersElsewhere(file)) return;
         if (const auto* used = folder.usedBy(file.name)) unusedInProject(file, *used, out);
         return;
     }

@@ -281,6 +281,7 @@ std::string_view kindName(FindingKind k) {
         case FindingKind::WrongGuid: return "wrong-guid";
         case FindingKind::NotInProject: return "not-in-project";
         case FindingKind::UnusedInProject: return "unused-in-project";
+        case FindingKind::MemberElsewhere: return "member-elsewhere";
         case FindingKind::OldName: return "old-name";
         case FindingKind::RepeatedReference: return "repeated-reference";
         case FindingKind::EmptyLines: return "empty-lines";

@@ -149,9 +149,21 @@ TEST_F(ProjectCheckTest, ProjectListsAgainstItsMembersHeaders) {
     EXPECT_EQ(only(f, "A.frm", 4).kind, FindingKind::NotInProject) << "Microsoft control files count too";
     EXPECT_EQ(only(f, "P.vbp", 3).kind, FindingKind::UnusedInProject);
     EXPECT_TRUE(at(f, "Other.frm", 2).empty()) << "not a member of P.vbp";
-    // A project that names none of the folder's forms owns all of them.
+    // ".\\" still names a file of the folder.
+    fs.addFile("/p/P.vbp", crlf({"Type=Exe", projectLine("Button", Edition::V40), projectLine("Label", Edition::V40),
+                                 "Form=.\\a.FRM"}));
+    const auto here = check();
+    EXPECT_EQ(only(here, "P.vbp", 3).kind, FindingKind::UnusedInProject);
+    EXPECT_TRUE(at(here, "Other.frm", 2).empty());
+    // A project that names none of the folder's forms owns all of them. A member in another
+    // folder, which a run here leaves alone, is named; what it references is unknown here, so no
+    // line of the project is judged unused.
     fs.addFile("/p/P.vbp", crlf({projectLine("Button", Edition::V40), "Form=elsewhere\\X.frm"}));
-    EXPECT_EQ(only(check(), "Other.frm", 2).kind, FindingKind::NotInProject);
+    const auto elsewhere = check();
+    EXPECT_EQ(only(elsewhere, "Other.frm", 2).kind, FindingKind::NotInProject);
+    EXPECT_EQ(only(elsewhere, "P.vbp", 2).kind, FindingKind::MemberElsewhere);
+    EXPECT_EQ(only(elsewhere, "P.vbp", 2).severity, Severity::Warning);
+    EXPECT_TRUE(at(elsewhere, "P.vbp", 1).empty());
 }
 
 TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {
