@@ -241,6 +241,23 @@ TEST_F(ProjectCheckTest, UnreadableFileAndUnlistableFolder) {
     EXPECT_EQ(checkHintLine(fs, "/missing"), "");
 }
 
+// The command the hint suggests works when copied into a shell, whatever the folder's name.
+TEST(CheckHintLine, QuotesAFolderAShellWouldSplit) {
+    const FindingCounts counts{0, 1, 0};
+    const std::pair<std::string, std::string> cases[] = {
+        {"Order Desk/été", "\"Order Desk/été\""},
+        {"Bob's", "\"Bob's\""},
+#ifndef _WIN32
+        {"a$b \"c\"", "'a$b \"c\"'"},
+        {"it's $HOME", "'it'\\''s $HOME'"},
+#endif
+        {"../Проект_1.2", "../Проект_1.2"},
+    };
+    for (const auto& [folder, quoted] : cases)
+        EXPECT_EQ(checkHintLine(counts, folder),
+                  "check: 1 finding (1 above note level); run 'tavkonv40 check " + quoted + "' to see them");
+}
+
 // ---- checking one file at a time ---------------------------------------------------------
 
 class RecordingSink : public FindingSink {
