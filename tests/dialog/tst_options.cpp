@@ -126,6 +126,17 @@ class OptionsTest : public QObject {
             ClickTab(w, 20);
             QCOMPARE(title->text(), QStringLiteral("Nexaria Controls"));
             QVERIFY(suite->isVisible() && !microsoft->isVisible());
+
+            // A row that had the focus goes out of sight with its panel; the focus must not land
+            // in the folder box with its text selected, where the next key would replace it.
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            TypeFolder(w, QStringLiteral("/some/folder"));
+            ClickGlyph(Find(w, "chkProp", 0));
+            ClickTab(w, 200);
+            auto* box = Find<txt>(w, QStringLiteral("txtPath"));
+            QVERIFY(!box->hWndToolTip()->hasFocus());
+            QVERIFY(!box->hWndToolTip()->hasSelectedText());
         });
     }
 
