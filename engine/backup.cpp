@@ -33,7 +33,7 @@ bool stage(FileSystem& fs, RunHost& host, const std::string& source, const std::
     try {
         fs.checkFolderCopy(source, partial, how);
     } catch (const FileError& e) {
-        addErrorLine(host, errorLine("no backup can be made of " + source + ": " + e.what()));
+        addErrorLine(host, errorLine(noBackupMessage(source, e)));
         return false;
     }
     try {
@@ -97,6 +97,11 @@ std::optional<StagedCopy> parseStagingName(const std::string& name) {
 
 bool isLeftOutOfBackup(const std::string& name) {
     return name == kLockFileName || parseBackupName(name) || parseStagingName(name);
+}
+
+std::string noBackupMessage(const std::string& folder, const FileError& e) {
+    const bool itself = withoutTrailingSlash(e.path()) == withoutTrailingSlash(folder);
+    return "no backup can be made of " + folder + ": " + (itself ? e.cause() : std::string(e.what()));
 }
 
 bool isInBackupFolder(std::string_view path) {

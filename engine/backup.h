@@ -58,6 +58,10 @@ bool isLeftOutOfBackup(const std::string& name);
 // with no "." or ".." in it, or a folder reached through them is missed.
 bool isInBackupFolder(std::string_view path);
 
+// "no backup can be made of FOLDER: CAUSE", naming the entry that failed when it is not the
+// folder itself. The same words whether the run or its dry run meets the failure.
+std::string noBackupMessage(const std::string& folder, const FileError& e);
+
 // Copies the folder into its staging copy inside it and flushes it to the device. A failure or
 // a stop request is logged as an error line; the partial copy is then removed and `copied`
 // stays false.

@@ -12,7 +12,7 @@ RunGuard::RunGuard(FileSystem& fs, const std::string& folder) : fs_(fs), folder_
     } catch (const FileError& e) {
         // A folder that cannot hold a lock file cannot hold the backup either.
         refusal_ = RunRefusal::NoBackup;
-        reason_ = "no backup can be made in " + folder_ + ": " + e.what();
+        reason_ = noBackupMessage(folder_, e);
         return;
     }
     if (!lock.taken) {

@@ -4,6 +4,7 @@
 // nothing is converted.
 #include <gtest/gtest.h>
 
+#include "engine/backup.h"
 #include "engine/conversion_run.h"
 #include "testing/memory_file_system.h"
 #include "tests/engine/test_support.h"
@@ -83,6 +84,14 @@ TEST_F(RunFaultTest, AnIncompleteBackupConvertsNothing) {
     EXPECT_EQ(result.ending, RunEnding::Cancelled);
     EXPECT_FALSE(result.backupPlaced);
     EXPECT_EQ(std::find(host.log.begin(), host.log.end(), "Backup of original folder saved to:"), host.log.end());
+}
+
+// The run and its dry run say it in the same words, naming the folder once.
+TEST(NoBackupMessage, NamesTheFolderOnceAndTheEntryThatFailed) {
+    EXPECT_EQ(noBackupMessage("ro/", FileError("ro", "Permission denied")),
+              "no backup can be made of ro/: Permission denied");
+    EXPECT_EQ(noBackupMessage("p", FileError("p/sub/x", "No space left on device")),
+              "no backup can be made of p: p/sub/x: No space left on device");
 }
 
 TEST_F(RunFaultTest, AStopDuringTheCopyRemovesItAndConvertsNothing) {
