@@ -354,6 +354,11 @@ std::optional<std::string> conversionUsageError(const Arguments& x, const GluedF
     if (const auto problem = misplacedFolder(s.fs, x.familiesArg, x.msArg, x.reportPath))
         return *problem + "\nRun 'tavkonv40 --help' for usage.";
     if (x.folder.empty()) return "no folder given\nRun 'tavkonv40 --help' for usage.";
+    // A run with nothing selected would still rewrite every form's first line and add an empty
+    // line to every form and project: never what someone trying the command out wants.
+    if (x.familiesArg.empty() && x.msArg.empty() && !g.allFamiliesGiven && !g.allMsGiven)
+        return "nothing selected: choose suite families (--family, --all-families) or Microsoft controls (--ms, "
+               "--all-ms)\nRun 'tavkonv40 --help' for usage.";
     try {
         options = buildOptions(x.familiesArg, g.allFamiliesGiven, g.allFamiliesEdition, x.msArg, g.allMsGiven,
                                g.allMsEdition);

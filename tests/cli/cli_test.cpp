@@ -41,9 +41,13 @@ TEST_F(CliTest, CatalogueHasHeaderAnd42Rows) {
 }
 
 TEST_F(CliTest, UsageErrorsExitTwoAndTouchNothing) {
-    fs.addFolder("/p");
+    fs.addFile("/p/A.frm", "VERSION 4.00\r\n");
+    const auto before = fs.files();
     for (const auto& args : std::vector<std::vector<std::string>>{
              {},
+             {"/p"},
+             {"--dry-run", "/p"},
+             {"--recursive", "--quiet", "/p"},
              {"--family", "NoSuchFamily", "/p"},
              {"--family", "ButtonBar:4.0L", "/p"},
              {"--family", "Button:5.0", "/p"},
@@ -56,12 +60,15 @@ TEST_F(CliTest, UsageErrorsExitTwoAndTouchNothing) {
              {"check", "--fix", "--json", "/p"},
          }) {
         const auto r = invoke(args);
-        SCOPED_TRACE(args.empty() ? "(none)" : args[0] + " " + args[1]);
+        SCOPED_TRACE(args.empty() ? "(none)" : args[0] + " " + args.back());
         EXPECT_EQ(r.status, 2);
         EXPECT_FALSE(r.err.empty());
         EXPECT_TRUE(r.out.empty());
     }
-    EXPECT_EQ(fs.files().size(), 0u) << "no backup, no report on a usage error";
+    EXPECT_EQ(fs.files(), before) << "no backup, no report on a usage error";
+    EXPECT_EQ(invoke({"/p"}).err,
+              "tavkonv40: nothing selected: choose suite families (--family, --all-families) or Microsoft controls "
+              "(--ms, --all-ms)\nRun 'tavkonv40 --help' for usage.\n");
 }
 
 TEST_F(CliTest, AcceptsLabelsCaptionsEditionsAndMicrosoftNames) {
@@ -87,7 +94,7 @@ TEST_F(CliTest, RunPrintsTheLogAndExitsZero) {
 TEST_F(CliTest, FailureExitsOneAndErrorLinesAlsoGoToStandardError) {
     fs.addFile("/p/A.frm", "VERSION 4.00\r\n");
     fs.setReadOnly("/p/A.frm");
-    const auto r = invoke({"--quiet", "/p"});
+    const auto r = invoke({"--quiet", "--all-families", "/p"});
     EXPECT_EQ(r.status, 1);
     ASSERT_EQ(r.err.rfind("    -error: ", 0), 0u);
     EXPECT_NE(r.out.find(r.err.substr(0, r.err.find('\n') + 1)), std::string::npos);
@@ -96,7 +103,7 @@ TEST_F(CliTest, FailureExitsOneAndErrorLinesAlsoGoToStandardError) {
 TEST_F(CliTest, CancelExitsThree) {
     fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
     cancelOn = "    -checking form headers.....";
-    const auto r = invoke({"/p"});
+    const auto r = invoke({"--all-ms", "/p"});
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.out.find("Conversion cancelled."), std::string::npos);
 }

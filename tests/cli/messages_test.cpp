@@ -47,7 +47,7 @@ TEST_F(MessagesTest, ReportCausesAreTheSystemsAndJsonStaysWhole) {
     fs.addFile("/p/A.frm", kForm);
     fs.addFile("/out/report.json", "{}");
     fs.setReadOnly("/out/report.json");
-    const auto r = invoke({"--quiet", "--report", "/out/report.json", "/p"});
+    const auto r = invoke({"--quiet", "--all-families", "--report", "/out/report.json", "/p"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("cannot write the report /out/report.json: file is read-only"), std::string::npos) << r.err;
 
@@ -58,8 +58,8 @@ TEST_F(MessagesTest, ReportCausesAreTheSystemsAndJsonStaysWhole) {
 }
 
 TEST_F(MessagesTest, MissingFolderOrBackupIsAUsageErrorEverywhereAndNothingIsLogged) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"/missing"},
-                                                                  {"--dry-run", "/missing"},
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--all-ms", "/missing"},
+                                                                  {"--dry-run", "--all-ms", "/missing"},
                                                                   {"check", "/missing"},
                                                                   {"check", "--fix", "/missing"},
                                                                   {"restore", "/missing"}}) {
@@ -94,7 +94,7 @@ TEST_F(MessagesTest, NamesWithoutADotBeforeTheSuffixAreWarnedAboutOnceEach) {
     fs.addFile("/p/A.frm", kForm);
     fs.addFile("/p/deploy_frm", "#!/bin/sh\n");
     fs.addFile("/p/kubectl", "binary");
-    const auto r = invoke({"--quiet", "--dry-run", "/p"});
+    const auto r = invoke({"--quiet", "--dry-run", "--all-ms", "/p"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("warning: deploy_frm will be converted as a form: its name ends in 'frm' without a dot"),
               std::string::npos)
