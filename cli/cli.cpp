@@ -177,6 +177,10 @@ int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, 
         s.err << "tavkonv40: " << *refusal << '\n';
         return kUsage;
     }
+    if (const auto refusal = x.reportPath.empty() ? std::nullopt : reportRefusal(s.fs, x.reportPath)) {
+        s.err << "tavkonv40: " << *refusal << '\n';
+        return kUsage;
+    }
     if (!x.reportPath.empty() && liesInside(s.fs, x.reportPath, folder)) {
         s.err << "tavkonv40: the report " << quotedName(x.reportPath) << " would lie inside the folder being fixed, "
               << quotedName(folder) << "; write it elsewhere\n";
@@ -367,7 +371,10 @@ std::optional<std::string> conversionUsageError(const Arguments& x, const GluedF
     }
     if (const auto refusal = folderRefusal(s.fs, x.folder, x.recursive ? FolderUse::ConvertTree : FolderUse::Convert))
         return *refusal;
-    if (!x.reportPath.empty() && liesInside(s.fs, x.reportPath, x.folder))
+    if (x.reportPath.empty()) return std::nullopt;
+    // Where the report's folder does not exist, whether it lies inside cannot be told.
+    if (auto refusal = reportRefusal(s.fs, x.reportPath)) return refusal;
+    if (liesInside(s.fs, x.reportPath, x.folder))
         return "the report " + quotedName(x.reportPath) + " would lie inside the folder being converted, " +
                quotedName(x.folder) + "; write it elsewhere";
     return std::nullopt;

@@ -39,11 +39,47 @@ std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& fold
     return std::nullopt;
 }
 
+namespace {
+
+std::string parentFolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::optional<std::string> reportRefusal(FileSystem& fs, const std::string& path) {
+    const auto refusal = [&](const std::string& cause) {
+        return "cannot write the report " + quotedName(path) + ": " + cause;
+    };
+    const std::string parent = parentFolderOf(path);
+    const EntryType folder = fs.entryInfo(parent).target;
+    if (folder == EntryType::Missing) return refusal("the folder " + quotedName(parent) + " does not exist");
+    if (folder != EntryType::Folder) return refusal(quotedName(parent) + " is not a folder");
+    const EntryInfo file = fs.entryInfo(path);
+    if (file.type != EntryType::Missing && file.target != EntryType::RegularFile)
+        return refusal(file.target == EntryType::Missing
+                           ? "it is a symbolic link to nothing"
+                           : "it is " + std::string(entryTypeText(file.target)) + ", not a regular file");
+    try {
+        // The report is written atomically: a temporary beside the file (beside a link's target).
+        if (file.type == EntryType::Missing) {
+            fs.checkReplaceable(path);
+        } else {
+            fs.checkWritable(path);
+            fs.checkReplaceable(fs.realPath(path));
+        }
+    } catch (const FileError& e) {
+        return refusal(e.cause());
+    }
+    return std::nullopt;
+}
+
 bool liesInside(FileSystem& fs, const std::string& path, const std::string& folder) {
     const std::string p = withoutTrailingSlash(path);
     const auto slash = p.find_last_of('/');
     // The file may not exist yet: resolve the folder it would go into.
-    const std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : p.substr(0, slash);
+    const std::string parent = parentFolderOf(p);
     const std::string real = withoutTrailingSlash(fs.realPath(parent)) + "/" + p.substr(slash + 1);
     const std::string base = withoutTrailingSlash(fs.realPath(folder));
     return real == base || isInsideFolder(real, base);

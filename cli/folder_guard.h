@@ -17,6 +17,12 @@ enum class FolderUse { Convert, ConvertTree, Restore, Check };
 // for a run also a folder that holds no form, user control or project directly.
 std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& folder, FolderUse use);
 
+// Why the JSON report cannot be written at `path` (a message naming it and the cause), or
+// nothing: asked before anything is touched, so that a run or its fixes are not done only to end
+// with "cannot write the report". Its folder must exist and take a new file; a file already there
+// must be a regular file (or a link to one) that may be written.
+std::optional<std::string> reportRefusal(FileSystem& fs, const std::string& path);
+
 // Whether `path` (which need not exist) lies inside `folder` or is it, links resolved.
 bool liesInside(FileSystem& fs, const std::string& path, const std::string& folder);
 

@@ -43,13 +43,34 @@ TEST(ProgressTextTest, ALongNameIsCutBetweenCharactersAndQuotedWhenItHoldsContro
     EXPECT_EQ(p.text(), "[0/1] \"a\\rb.frm\"");
 }
 
+// A report that cannot be written is found before the run or the fixes touch anything; one that
+// fails all the same (a full device) names the system's cause.
 TEST_F(MessagesTest, ReportCausesAreTheSystemsAndJsonStaysWhole) {
     fs.addFile("/p/A.frm", kForm);
     fs.addFile("/out/report.json", "{}");
     fs.setReadOnly("/out/report.json");
-    const auto r = invoke({"--quiet", "--all-families", "--report", "/out/report.json", "/p"});
+    fs.addFile("/out/file", "");
+    const auto before = fs.files();
+    for (const auto& [report, cause] :
+         std::vector<std::pair<std::string, std::string>>{{"/out/report.json", "file is read-only"},
+                                                          {"/missing/r.json", "the folder /missing does not exist"},
+                                                          {"/out/file/r.json", "/out/file is not a folder"}}) {
+        for (const auto& command : {std::vector<std::string>{"--all-families", "--dry-run"}, {"check", "--fix"}}) {
+            std::vector<std::string> args = command;
+            args.insert(args.end(), {"--report", report, "/p"});
+            const auto r = invoke(args);
+            EXPECT_EQ(r.status, 2) << report;
+            EXPECT_EQ(r.err, "tavkonv40: cannot write the report " + report + ": " + cause + "\n");
+            EXPECT_TRUE(r.out.empty()) << r.out;
+        }
+    }
+    EXPECT_EQ(fs.files(), before);
+    fs.beforeWrite = [](const std::string& path) {
+        if (path == "/out/new.json") throw FileError(path, "No space left on device");
+    };
+    const auto r = invoke({"--quiet", "--all-families", "--report", "/out/new.json", "/p"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot write the report /out/report.json: file is read-only"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err, "tavkonv40: cannot write the report /out/new.json: No space left on device\n");
 
     const auto missing = invoke({"check", "--json", "/missing"});
     EXPECT_EQ(missing.status, 2);
