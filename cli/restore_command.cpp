@@ -238,6 +238,28 @@ void flushRestored(FileSystem& fs, const std::string& folder, std::ostream& err)
     }
 }
 
+// What the end of a restore says beyond its counts: that nothing needed restoring, and which older
+// backups are left. Restoring the newest puts the folder back only as the last run found it;
+// after two runs, the state before the first is in the oldest.
+void printRestoreEnding(const RestoreResult& r, const std::vector<BackupEntry>& backups, const std::string& chosen,
+                        const std::string& folder, RestoreMode mode, std::ostream& out) {
+    if (r.restored == 0 && r.errors == 0)
+        out << (mode == RestoreMode::DryRun ? "Nothing would be restored" : "Nothing was restored")
+            << ": the folder's files already hold what " << chosen << " holds\n";
+    // An interrupted run's copy is not among the dated backups: all of them are older.
+    const auto it =
+        std::find_if(backups.begin(), backups.end(), [&](const BackupEntry& b) { return b.name == chosen; });
+    const auto older = static_cast<std::size_t>(it - backups.begin());
+    if (older == 0) return;
+    const std::string& oldest = backups.front().name;
+    if (older == 1)
+        out << "1 older backup remains, '" << oldest << "': it holds the folder as it was before an earlier run";
+    else
+        out << older << " older backups remain; the oldest, '" << oldest
+            << "', holds the folder as it was before the earliest run that left one";
+    out << "; to restore it: tavkonv40 restore --backup " << shellWord(oldest) << ' ' << shellWord(folder) << '\n';
+}
+
 }  // namespace
 
 RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const std::string& backupName,
@@ -286,6 +308,7 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
         << (r.result.restored == 1 ? " file" : " files") << ", " << r.result.unchanged << " already as in the backup, "
         << r.result.onlyInFolder.size() << " only in the folder, " << r.result.errors
         << (r.result.errors == 1 ? " error" : " errors") << '\n';
+    printRestoreEnding(r.result, backups, chosen, folder, mode, out);
     return r.result;
 }
 

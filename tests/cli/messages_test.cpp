@@ -25,6 +25,9 @@ TEST(TerminalTextTest, ControlCharactersAreQuotedAndCutsFallBetweenCharacters) {
     const std::vector<std::string> names{"x\ny.frm"};
     EXPECT_EQ(terminalLine("Found VB Form file (x\ny.frm).", names), "Found VB Form file (\"x\\ny.frm\").");
     EXPECT_EQ(terminalLine("stray \x07 bell", names), "stray \\007 bell");
+    EXPECT_EQ(shellWord("repo/App-1.2,x"), "repo/App-1.2,x");
+    EXPECT_EQ(shellWord("Order Desk's"), "'Order Desk'\\''s'");
+    EXPECT_EQ(shellWord("a\nb"), "\"a\\nb\"");
     const std::string e = "ab\xC3\xA9";  // "abé": the last character is two bytes
     EXPECT_EQ(utf8Prefix(e, 3), "ab");
     EXPECT_EQ(utf8Prefix(e, 4), e);
@@ -125,22 +128,41 @@ TEST_F(MessagesTest, NamesWithoutADotBeforeTheSuffixAreWarnedAboutOnceEach) {
 }
 
 // The newest backup is the one made last, whatever its name says: a clock set back (time zone,
-// daylight saving) gives a later backup an earlier name.
+// daylight saving) gives a later backup an earlier name. What is older than the backup restored
+// from is named, with the command that restores the oldest.
 TEST_F(MessagesTest, RestoreTakesTheBackupMadeLastAndAcceptsTheNameAsCompletionGivesIt) {
+    const std::string firstName = "Nexaria Conversion Backup 03.28.2026 09.00.00";
     const std::string earlierName = "Nexaria Conversion Backup 03.29.2026 02.30.00";
     const std::string laterName = "Nexaria Conversion Backup 03.29.2026 02.10.00";
     fs.addFile("/p/A.frm", "converted");
+    fs.addFile("/p/" + firstName + "/A.frm", "original");
     fs.addFile("/p/" + earlierName + "/A.frm", "first");
     fs.addFile("/p/" + laterName + "/A.frm", "second");
+    fs.setChanged("/p/" + firstName, 50);
     fs.setChanged("/p/" + earlierName, 100);
     fs.setChanged("/p/" + laterName, 200);
     ASSERT_EQ(findBackups(fs, "/p").back().name, laterName);
 
-    EXPECT_EQ(invoke({"restore", "/p"}).status, 0);
+    const std::string olderTwo = "2 older backups remain; the oldest, '" + firstName +
+                                 "', holds the folder as it was before the earliest run that left one; to restore "
+                                 "it: tavkonv40 restore --backup '" +
+                                 firstName + "' /p\n";
+    auto r = invoke({"restore", "/p"});
+    EXPECT_EQ(r.status, 0);
     EXPECT_EQ(fs.file("/p/A.frm"), "second");
-    const auto r = invoke({"restore", "--backup", "/p/" + earlierName + "/", "/p"});
+    EXPECT_TRUE(r.out.ends_with(" 0 errors\n" + olderTwo)) << r.out;
+    r = invoke({"restore", "--dry-run", "/p"});
+    EXPECT_TRUE(r.out.ends_with("Nothing would be restored: the folder's files already hold what " + laterName +
+                                " holds\n" + olderTwo))
+        << r.out;
+    r = invoke({"restore", "--backup", "/p/" + earlierName + "/", "/p"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(fs.file("/p/A.frm"), "first");
+    EXPECT_TRUE(r.out.ends_with("\n1 older backup remains, '" + firstName +
+                                "': it holds the folder as it was before an earlier run; to restore it: tavkonv40 "
+                                "restore --backup '" +
+                                firstName + "' /p\n"))
+        << r.out;
     EXPECT_EQ(invoke({"restore", "--backup", "/q/" + earlierName + "/", "/p"}).status, 2);
 }
 
