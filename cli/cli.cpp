@@ -168,12 +168,15 @@ int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, 
         return kUsage;
     }
     if (!x.fix) {
-        if (!x.recursive) return runCheck(folder, json, s);
-        return runRecursive(folder, json ? WalkKind::CheckJson : WalkKind::Check, {}, s,
-                            [&](const std::string& f, FolderOutcome& o) { return runCheck(f, json, s, &o); });
+        if (x.recursive)
+            return runRecursive(folder, json ? WalkKind::CheckJson : WalkKind::Check, {}, s,
+                                [&](const std::string& f, FolderOutcome& o) { return runCheck(f, json, s, &o); });
+        if (const auto refusal = folderRefusal(s.fs, folder, FolderUse::Check))
+            return refuseCheck(folder, *refusal, json, s);
+        return runCheck(folder, json, s);
     }
     // The fixes write like a run: never on "/" or a backup, and never a report into the folder.
-    if (const auto refusal = folderRefusal(s.fs, folder, FolderUse::ConvertTree)) {
+    if (const auto refusal = folderRefusal(s.fs, folder, x.recursive ? FolderUse::ConvertTree : FolderUse::Fix)) {
         s.err << "tavkonv40: " << *refusal << '\n';
         return kUsage;
     }

@@ -25,17 +25,21 @@ std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& fold
     } catch (const FileError& e) {
         return "cannot list " + quotedName(e.path()) + ": " + e.cause();
     }
-    if (use == FolderUse::Check) return std::nullopt;
-    const std::string real = fs.realPath(folder);
-    if (real == "/") return "refusing to work on the root folder " + shown;
-    if (isInBackupFolder(real) || isInBackupFolder(fs.realPath(withoutTrailingSlash(folder))))
-        return shown +
-               " is a backup folder or lies inside one; backups are left as they are (restore the folder "
-               "that holds the backup, or copy the backup elsewhere first)";
-    if (use == FolderUse::Convert && !holdsProjectFiles(names))
-        return shown +
-               " holds no form (.frm), user control (.ctl) or project (.vbp) directly; nothing to convert "
-               "(subfolders are never converted)";
+    if (use != FolderUse::Check) {
+        const std::string real = fs.realPath(folder);
+        if (real == "/") return "refusing to work on the root folder " + shown;
+        if (isInBackupFolder(real) || isInBackupFolder(fs.realPath(withoutTrailingSlash(folder))))
+            return shown +
+                   " is a backup folder or lies inside one; backups are left as they are (restore the folder "
+                   "that holds the backup, or copy the backup elsewhere first)";
+    }
+    // Subfolders are the business of --recursive, which never asks about such a folder.
+    if ((use == FolderUse::Convert || use == FolderUse::Fix || use == FolderUse::Check) && !holdsProjectFiles(names))
+        return shown + " holds no form (.frm), user control (.ctl) or project (.vbp) directly; nothing to " +
+               (use == FolderUse::Convert ? "convert"
+                : use == FolderUse::Fix   ? "fix"
+                                          : "check") +
+               " (subfolders only with --recursive)";
     return std::nullopt;
 }
 
