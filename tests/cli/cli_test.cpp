@@ -71,6 +71,42 @@ TEST_F(CliTest, UsageErrorsExitTwoAndTouchNothing) {
               "(--ms, --all-ms)\nRun 'tavkonv40 --help' for usage.\n");
 }
 
+// Mistyped command lines are told what was probably meant, in the words the user typed.
+TEST_F(CliTest, UsageErrorsSayWhatWasMeant) {
+    fs.addFile("/p/A.frm", "VERSION 4.00\r\n");
+    const std::string msList =
+        " (use Button, Check/Option, Combo, Date/Time Picker, Frame, Label, List, ListView, Progress, Scroll, "
+        "Slider, Text, UpDown or an index 0..12)";
+    const std::string quote = " (a name with blanks must be quoted to be one word: \"Order Desk\" or 'Order Desk')";
+    for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"chek", "/p"}, "unknown command 'chek'; did you mean 'check'?"},
+             {{"catalog"}, "unknown command 'catalog'; did you mean 'catalogue'?"},
+             {{"--famly", "Button", "/p"}, "unknown option --famly; did you mean --family?"},
+             {{"check", "--jsn", "/p"}, "unknown option --jsn; did you mean --json?"},
+             {{"--all", "/p"}, "unknown option --all"},  // --all-families or --all-ms: not for us to guess
+             {{"check", "/p", "--family", "Button"}, "--family is not an option of 'check'; it goes with a run"},
+             {{"--all-families", "4.0L", "/p"}, "write the edition after a colon: --all-families:4.0L"},
+             {{"--family", "Button", "40l", "/p"}, "write the edition after a colon: --family Button:40l"},
+             {{"--ms", "13", "/p"}, "unknown Microsoft control option '13'" + msList},
+             {{"--ms", "Buton", "/p"}, "unknown Microsoft control option 'Buton'; did you mean 'Button'?" + msList},
+             {{"--all-ms", "Order", "Desk"}, "not expected: Desk" + quote},
+             {{"restore", "--backup", "Nexaria", "Conversion", "Backup", "01.02.2026", "/p"},
+              "not expected: Backup 01.02.2026 /p" + quote},
+             {{"catalogue", "x"}, "not expected: x"},
+             {{"--all-ms"}, "no folder given"},
+             {{"check"}, "no folder given"},
+             {{"restore", "--dry-run"}, "no folder given"},
+         }) {
+        const auto r = invoke(args);
+        EXPECT_EQ(r.status, 2) << message;
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), "tavkonv40: " + message + "\n");
+    }
+    // A folder that exists is a folder, however close its name is to a command or an edition.
+    for (const char* folder : {"chek", "4.0L"}) fs.addFile(std::string(folder) + "/A.frm", "VERSION 5.00\r\n");
+    EXPECT_EQ(invoke({"--quiet", "--all-ms", "chek"}).status, 0);
+    EXPECT_EQ(invoke({"--quiet", "--all-families", "4.0L"}).status, 0);
+}
+
 TEST_F(CliTest, AcceptsLabelsCaptionsEditionsAndMicrosoftNames) {
     for (const char* folder : {"/p", "/q", "/r"}) fs.addFile(std::string(folder) + "/A.frm", "VERSION 5.00\r\n");
     EXPECT_EQ(invoke({"--family", "qvbutton:40L", "--family", "Tree", "--ms", "checkoption:4.0L", "--ms",
