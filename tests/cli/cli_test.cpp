@@ -127,13 +127,25 @@ TEST_F(CliTest, RunPrintsTheLogAndExitsZero) {
     EXPECT_TRUE(r.err.empty()) << "--quiet leaves standard error to errors";
 }
 
+// The summary of a run that changed some files and failed on others ends with how to try again.
 TEST_F(CliTest, FailureExitsOneAndErrorLinesAlsoGoToStandardError) {
     fs.addFile("/p/A.frm", "VERSION 4.00\r\n");
     fs.setReadOnly("/p/A.frm");
-    const auto r = invoke({"--quiet", "--all-families", "/p"});
+    auto r = invoke({"--all-families", "/p"});
     EXPECT_EQ(r.status, 1);
     ASSERT_EQ(r.err.rfind("    -error: ", 0), 0u);
     EXPECT_NE(r.out.find(r.err.substr(0, r.err.find('\n') + 1)), std::string::npos);
+    const std::string advice = "the run had errors: fix their cause, put the folder back (tavkonv40 restore ";
+    EXPECT_EQ(r.err.find(advice), std::string::npos) << "nothing was changed";
+    fs.addFile("/q r/A.frm", "VERSION 4.00\r\n");
+    fs.addFile("/q r/B.frm", "VERSION 4.00\r\n");
+    fs.setReadOnly("/q r/A.frm");
+    r = invoke({"--all-families", "/q r"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.ends_with(advice +
+                                "'/q r'), then run again; running again without restoring adds another empty line "
+                                "to every file this run changed\n"))
+        << r.err;
 }
 
 TEST_F(CliTest, CancelExitsThree) {
