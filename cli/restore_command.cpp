@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "cli/recursive_command.h"
 #include "cli/terminal_text.h"
 #include "engine/text_util.h"
 
@@ -238,6 +239,24 @@ void flushRestored(FileSystem& fs, const std::string& folder, std::ostream& err)
     }
 }
 
+// A --recursive run leaves a backup in each folder it converted, none at the top: a restore of the
+// top names the subfolders that hold one.
+std::string subfolderBackupsNote(FileSystem& fs, const std::string& folder) {
+    std::vector<std::string> unlisted, holding;
+    try {
+        for (const auto& f : projectFolders(fs, folder, unlisted))
+            if (f != folder && !findBackups(fs, f).empty()) holding.push_back(f);
+    } catch (const FileError&) {
+        return {};
+    }
+    if (holding.empty()) return {};
+    std::string note = holding.size() == 1 ? "; 1 subfolder holds backups"
+                                           : "; " + std::to_string(holding.size()) + " subfolders hold backups";
+    note += " (as a --recursive run leaves them), each restored on its own: tavkonv40 restore SUBFOLDER";
+    for (const auto& f : holding) note += "\n  " + quotedName(f);
+    return note;
+}
+
 // What the end of a restore says beyond its counts: that nothing needed restoring, and which older
 // backups are left. Restoring the newest puts the folder back only as the last run found it;
 // after two runs, the state before the first is in the oldest.
@@ -285,7 +304,8 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
         chosen = staged->name;
     } else if (backupName.empty()) {
         if (backups.empty())
-            throw NoBackup(quotedName(folder) + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')");
+            throw NoBackup(quotedName(folder) + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')" +
+                           subfolderBackupsNote(fs, folder));
         chosen = backups.back().name;
     } else {
         const auto it = std::find_if(backups.begin(), backups.end(),

@@ -96,6 +96,17 @@ TEST_F(MessagesTest, MissingFolderOrBackupIsAUsageErrorEverywhereAndNothingIsLog
     const auto none = invoke({"restore", "/p"});
     EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.err.rfind("tavkonv40: /p holds no backup", 0), 0u) << none.err;
+    for (const char* sub : {"/t/App", "/t/libs/Grid Demo"}) {
+        fs.addFile(std::string(sub) + "/A.frm", kForm);
+        fs.addFolder(std::string(sub) + "/Nexaria Conversion Backup 01.02.2026 09.03.07");
+    }
+    fs.addFile("/t/docs/B.frm", kForm);
+    const auto tree = invoke({"restore", "/t"});
+    EXPECT_EQ(tree.status, 2);
+    EXPECT_EQ(tree.err,
+              "tavkonv40: /t holds no backup ('Nexaria Conversion Backup mm.dd.yyyy hh.mm.ss'); 2 subfolders hold "
+              "backups (as a --recursive run leaves them), each restored on its own: tavkonv40 restore SUBFOLDER\n"
+              "  /t/App\n  /t/libs/Grid Demo\n");
     fs.addFolder("/p/Nexaria Conversion Backup 01.02.2026 09.03.07");
     const auto unknown = invoke({"restore", "--backup", "01.01.2020 00.00.00", "/p"});
     EXPECT_EQ(unknown.status, 2);
