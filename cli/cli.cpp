@@ -166,6 +166,7 @@ Subcommands defineCommandLine(CLI::App& app, Arguments& x) {
     // option on Windows. Set before the subcommands, which inherit it.
     app.allow_windows_style_options(false);
     app.set_version_flag("--version", kVersion);
+    app.footer("A run needs at least one of --family, --all-families, --ms and --all-ms.");
     app.add_option("--family", x.familiesArg, "Convert a suite family: LABEL or caption, optionally :4.0 or :4.0L")
         ->type_name("LABEL[:EDITION]")
         ->allow_extra_args(false);
