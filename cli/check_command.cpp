@@ -103,6 +103,12 @@ class JsonSink final : public FindingSink {
 
 }  // namespace
 
+int refuseCheck(const std::string& folder, const std::string& message, bool json, Services& s) {
+    s.err << "tavkonv40: " << message << '\n';
+    if (json) s.out << jsonText({{"error", message}, {"folder", folder}}, 2) << '\n';
+    return kUsage;
+}
+
 int runCheck(const std::string& folder, bool json, Services& s, FolderOutcome* outcome) {
     FindingCounts counts;
     try {

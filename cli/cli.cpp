@@ -9,10 +9,12 @@
 #include "cli/check_command.h"
 #include "cli/fix_command.h"
 #include "cli/folder_guard.h"
+#include "cli/option_values.h"
 #include "cli/recursive_command.h"
 #include "cli/restore_command.h"
 #include "cli/run_command.h"
 #include "cli/terminal_text.h"
+#include "cli/usage_hints.h"
 #include "engine/text_util.h"
 
 namespace tavkonv40::cli {
@@ -22,21 +24,8 @@ namespace {
 constexpr const char* kVersion = "tavkonv40 0.1.0";
 // The version number alone, without the program's name.
 constexpr const char* kVersionNumber = kVersion + std::string_view("tavkonv40 ").size();
-
-std::string normalizedCaption(std::string_view s) {
-    std::string out;
-    for (char c : s)
-        if (c != '/' && c != ' ') out += asciiUpper(c);
-    return out;
-}
-
-// Splits "NAME:EDITION"; the edition part defaults to 4.0.
-bool splitValue(const std::string& value, std::string& name, Edition& edition) {
-    const auto colon = value.rfind(':');
-    name = value.substr(0, colon);
-    edition = Edition::V40;
-    return colon == std::string::npos || parseEdition(value.substr(colon + 1), edition);
-}
+// The run, check and restore all need one.
+constexpr const char* kNoFolder = "no folder given";
 
 void printCatalogue(std::ostream& out) {
     out << "slot\tfamily\tcaption\toption_index\toption_row\toffers_40L\tocx_base\tlibrary_base\t"
@@ -46,72 +35,6 @@ void printCatalogue(std::ostream& out) {
             << (f.offers40L == Offers40L::Yes ? "yes" : "no") << '\t' << f.ocxBase << '\t' << f.libraryBase << '\t'
             << f.guid40 << '\t' << f.guid40L << '\n';
     }
-}
-
-struct UsageError {
-    std::string message;
-};
-
-// The edition of --all-families[=EDITION] and --all-ms[=EDITION]; 4.0 when none is given.
-Edition allEdition(const std::string& text) {
-    Edition e = Edition::V40;
-    if (!text.empty() && !parseEdition(text, e)) throw UsageError{"unknown edition '" + text + "' (use 4.0 or 4.0L)"};
-    return e;
-}
-
-// The name of a NAME:EDITION value, with its edition in `e`.
-std::string valueName(const std::string& value, Edition& e) {
-    std::string name;
-    if (!splitValue(value, name, e)) throw UsageError{"unknown edition in '" + value + "' (use 4.0 or 4.0L)"};
-    return name;
-}
-
-FixedOptions buildOptions(const std::vector<std::string>& familiesArg, bool allFamilies,
-                          const std::string& allFamiliesEdition, const std::vector<std::string>& msArg, bool allMs,
-                          const std::string& allMsEdition) {
-    FixedOptions options;
-    Edition e = Edition::V40;
-    if (allFamilies) options.selectAllFamilies(allEdition(allFamiliesEdition));
-    for (const auto& value : familiesArg) {
-        const std::string name = valueName(value, e);
-        const auto* f = findFamily(name);
-        if (!f) throw UsageError{"unknown family '" + name + "' (see 'tavkonv40 catalogue')"};
-        if (e == Edition::V40L && f->offers40L == Offers40L::No)
-            throw UsageError{"family " + std::string(f->label) + " exists only as 4.0"};
-        options.selectFamily(f->slot, e);
-    }
-    if (allMs) options.selectAllMicrosoft(allEdition(allMsEdition));
-    for (const auto& value : msArg) {
-        const std::string name = valueName(value, e);
-        const int i = findMicrosoftOption(name);
-        if (i < 0) throw UsageError{"unknown Microsoft control option '" + name + "'"};
-        options.selectMicrosoft(i, e);
-    }
-    return options;
-}
-
-// An option that takes a value swallows the folder when the value is left out ("--family
-// FOLDER"): a value that is no family, no option and names an existing folder is taken for that.
-std::optional<std::string> misplacedFolder(FileSystem& fs, const std::vector<std::string>& familiesArg,
-                                           const std::vector<std::string>& msArg, const std::string& reportPath) {
-    const auto message = [](std::string_view option, const std::string& value) {
-        return std::string(option) + " was given " + quotedName(value) + ", which is a folder, as its value; give " +
-               std::string(option) + " its own value and put the folder last";
-    };
-    const auto swallowed = [&](std::string_view option, const std::vector<std::string>& values,
-                               auto known) -> std::optional<std::string> {
-        for (const auto& value : values) {
-            std::string name;
-            Edition e{};
-            if (fs.isFolder(value) && !(splitValue(value, name, e) && known(name))) return message(option, value);
-        }
-        return std::nullopt;
-    };
-    if (auto m = swallowed("--family", familiesArg, [](const std::string& n) { return findFamily(n) != nullptr; }))
-        return m;
-    if (auto m = swallowed("--ms", msArg, [](const std::string& n) { return findMicrosoftOption(n) >= 0; })) return m;
-    if (!reportPath.empty() && fs.isFolder(reportPath)) return message("--report", reportPath);
-    return std::nullopt;
 }
 
 // --dry-run, --quiet, --report and --color, which a run and `check --fix` both take.
@@ -168,12 +91,19 @@ int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, 
         return kUsage;
     }
     if (!x.fix) {
-        if (!x.recursive) return runCheck(folder, json, s);
-        return runRecursive(folder, json ? WalkKind::CheckJson : WalkKind::Check, {}, s,
-                            [&](const std::string& f, FolderOutcome& o) { return runCheck(f, json, s, &o); });
+        if (x.recursive)
+            return runRecursive(folder, json ? WalkKind::CheckJson : WalkKind::Check, {}, s,
+                                [&](const std::string& f, FolderOutcome& o) { return runCheck(f, json, s, &o); });
+        if (const auto refusal = folderRefusal(s.fs, folder, FolderUse::Check))
+            return refuseCheck(folder, *refusal, json, s);
+        return runCheck(folder, json, s);
     }
     // The fixes write like a run: never on "/" or a backup, and never a report into the folder.
-    if (const auto refusal = folderRefusal(s.fs, folder, FolderUse::ConvertTree)) {
+    if (const auto refusal = folderRefusal(s.fs, folder, x.recursive ? FolderUse::ConvertTree : FolderUse::Fix)) {
+        s.err << "tavkonv40: " << *refusal << '\n';
+        return kUsage;
+    }
+    if (const auto refusal = x.reportPath.empty() ? std::nullopt : reportRefusal(s.fs, x.reportPath)) {
         s.err << "tavkonv40: " << *refusal << '\n';
         return kUsage;
     }
@@ -196,29 +126,6 @@ int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, 
 
 }  // namespace
 
-bool parseEdition(const std::string& text, Edition& edition) {
-    if (text == "4.0" || text == "40") {
-        edition = Edition::V40;
-        return true;
-    }
-    if (equalsNoCase(text, "4.0L") || equalsNoCase(text, "40L")) {
-        edition = Edition::V40L;
-        return true;
-    }
-    return false;
-}
-
-int findMicrosoftOption(const std::string& name) {
-    if (!name.empty() && name.find_first_not_of("0123456789") == std::string::npos && name.size() <= 2) {
-        const int i = std::stoi(name);
-        return i < kMicrosoftOptionCount ? i : -1;
-    }
-    const auto wanted = normalizedCaption(name);
-    for (const auto& o : microsoftOptions())
-        if (normalizedCaption(o.caption) == wanted) return o.index;
-    return -1;
-}
-
 namespace {
 int runParsed(const std::vector<std::string>& argsIn, Services& s);
 }  // namespace
@@ -237,45 +144,8 @@ int runCommandLine(const std::vector<std::string>& args, Services& s) {
 
 namespace {
 
-// "--all-families[:EDITION]" and "--all-ms[:EDITION]": given or not, and the edition glued on.
-struct GluedFlags {
-    bool allFamiliesGiven = false, allMsGiven = false;
-    std::string allFamiliesEdition, allMsEdition;
-};
-
-// The glued flags glue their value to the flag, which CLI11 cannot express; they are taken out
-// before it parses the rest, which is returned.
-std::vector<std::string> takeGluedFlags(const std::vector<std::string>& argsIn, GluedFlags& glued) {
-    std::vector<std::string> args;
-    for (const auto& a : argsIn) {
-        if (a == "--") {
-            args.insert(args.end(), &a, argsIn.data() + argsIn.size());
-            break;
-        }
-        struct Glued {
-            const char* flag;
-            bool& given;
-            std::string& edition;
-        };
-        bool taken = false;
-        for (Glued g : {Glued{"--all-families", glued.allFamiliesGiven, glued.allFamiliesEdition},
-                        Glued{"--all-ms", glued.allMsGiven, glued.allMsEdition}}) {
-            const std::string f = g.flag;
-            if (a == f || a.rfind(f + ":", 0) == 0 || a.rfind(f + "=", 0) == 0) {
-                g.given = true;
-                g.edition = a.size() > f.size() ? a.substr(f.size() + 1) : std::string();
-                if (a.size() > f.size() && g.edition.empty()) g.edition = "?";
-                taken = true;
-            }
-        }
-        if (!taken) args.push_back(a);
-    }
-    return args;
-}
-
 // What the command line was given, once CLI11 has parsed it.
-struct Arguments : OutputOptions {
-    std::vector<std::string> familiesArg, msArg;
+struct Arguments : OutputOptions, Selection {
     std::string folder;
     bool recursive = false;
     std::string restoreFolderArg, restoreBackup;
@@ -296,6 +166,7 @@ Subcommands defineCommandLine(CLI::App& app, Arguments& x) {
     // option on Windows. Set before the subcommands, which inherit it.
     app.allow_windows_style_options(false);
     app.set_version_flag("--version", kVersion);
+    app.footer("A run needs at least one of --family, --all-families, --ms and --all-ms.");
     app.add_option("--family", x.familiesArg, "Convert a suite family: LABEL or caption, optionally :4.0 or :4.0L")
         ->type_name("LABEL[:EDITION]")
         ->allow_extra_args(false);
@@ -349,28 +220,34 @@ int runRestoreCommand(const Arguments& x, Services& s) {
 
 // The checks of a conversion's arguments, before anything is read or written: the usage error's
 // message, or nothing.
-std::optional<std::string> conversionUsageError(const Arguments& x, const GluedFlags& g, Services& s,
-                                                FixedOptions& options) {
+std::optional<std::string> conversionUsageError(const Arguments& x, Services& s, FixedOptions& options) {
     if (const auto problem = misplacedFolder(s.fs, x.familiesArg, x.msArg, x.reportPath))
         return *problem + "\nRun 'tavkonv40 --help' for usage.";
-    if (x.folder.empty()) return "no folder given\nRun 'tavkonv40 --help' for usage.";
+    if (x.folder.empty()) return std::string(kNoFolder) + "\nRun 'tavkonv40 --help' for usage.";
+    // A run with nothing selected would still rewrite every form's first line and add an empty
+    // line to every form and project: never what someone trying the command out wants.
+    if (x.familiesArg.empty() && x.msArg.empty() && !x.allFamiliesGiven && !x.allMsGiven)
+        return "nothing selected: choose suite families (--family, --all-families) or Microsoft controls (--ms, "
+               "--all-ms)\nRun 'tavkonv40 --help' for usage.";
     try {
-        options = buildOptions(x.familiesArg, g.allFamiliesGiven, g.allFamiliesEdition, x.msArg, g.allMsGiven,
-                               g.allMsEdition);
+        options = buildOptions(x);
     } catch (const UsageError& e) {
         return e.message;
     }
     if (const auto refusal = folderRefusal(s.fs, x.folder, x.recursive ? FolderUse::ConvertTree : FolderUse::Convert))
         return *refusal;
-    if (!x.reportPath.empty() && liesInside(s.fs, x.reportPath, x.folder))
+    if (x.reportPath.empty()) return std::nullopt;
+    // Where the report's folder does not exist, whether it lies inside cannot be told.
+    if (auto refusal = reportRefusal(s.fs, x.reportPath)) return refusal;
+    if (liesInside(s.fs, x.reportPath, x.folder))
         return "the report " + quotedName(x.reportPath) + " would lie inside the folder being converted, " +
                quotedName(x.folder) + "; write it elsewhere";
     return std::nullopt;
 }
 
-int runConversionArguments(const Arguments& x, const GluedFlags& g, Services& s) {
+int runConversionArguments(const Arguments& x, Services& s) {
     FixedOptions options;
-    if (const auto error = conversionUsageError(x, g, s, options)) {
+    if (const auto error = conversionUsageError(x, s, options)) {
         s.err << "tavkonv40: " << *error << '\n';
         return kUsage;
     }
@@ -390,9 +267,29 @@ int runConversionArguments(const Arguments& x, const GluedFlags& g, Services& s)
     });
 }
 
+// The options and positional words of the run and of each subcommand, for the usage hints.
+Grammar grammarOf(const CLI::App& app) {
+    const auto spec = [](const CLI::App& a) {
+        CommandSpec c{a.get_name() == "tavkonv40" ? std::string() : a.get_name(), {}, 0};
+        for (const CLI::Option* o : a.get_options()) {
+            if (!o->nonpositional()) ++c.positionals;
+            const bool takesValue = o->get_expected_max() > 0 && o->get_type_size_max() > 0;
+            for (const auto& n : o->get_lnames()) c.options.push_back({"--" + n, takesValue});
+            for (const auto& n : o->get_snames()) c.options.push_back({"-" + n, takesValue});
+        }
+        return c;
+    };
+    Grammar g{spec(app)};
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) g.push_back(spec(*sub));
+    return g;
+}
+
+int usageError(const std::string& message, Services& s) {
+    s.err << "tavkonv40: " << message << "\nRun 'tavkonv40 --help' for usage.\n";
+    return kUsage;
+}
+
 int runParsed(const std::vector<std::string>& argsIn, Services& s) {
-    GluedFlags glued;
-    const std::vector<std::string> args = takeGluedFlags(argsIn, glued);
     CLI::App app{
         "Converts the Visual Basic 6 forms, user controls and projects of a folder to "
         "edition 4.0 or 4.0L of the Nexaria control suite. A dated backup of the folder "
@@ -400,6 +297,9 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
         "tavkonv40"};
     Arguments x;
     const Subcommands sub = defineCommandLine(app, x);
+    const Grammar grammar = grammarOf(app);
+    if (const auto hint = hintBeforeParsing(grammar, s.fs, argsIn)) return usageError(*hint, s);
+    const std::vector<std::string> args = takeGluedFlags(argsIn, x);
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
@@ -409,9 +309,13 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
     } catch (const CLI::CallForVersion&) {
         s.out << kVersion << '\n';
         return kCompleted;
+    } catch (const CLI::ExtrasError& e) {
+        const std::string words = unexpectedWords(grammar, argsIn);
+        return usageError(words.empty() ? e.what() : words, s);
+    } catch (const CLI::RequiredError& e) {
+        return usageError(std::string(e.what()).find("FOLDER") != std::string::npos ? kNoFolder : e.what(), s);
     } catch (const CLI::ParseError& e) {
-        s.err << "tavkonv40: " << e.what() << "\nRun 'tavkonv40 --help' for usage.\n";
-        return kUsage;
+        return usageError(e.what(), s);
     }
     if (*sub.catalogue) {
         printCatalogue(s.out);
@@ -419,7 +323,7 @@ int runParsed(const std::vector<std::string>& argsIn, Services& s) {
     }
     if (*sub.check) return runCheckCommand(x.checkFolder, x.checkJson, x.checkExtras, s);
     if (*sub.restore) return runRestoreCommand(x, s);
-    return runConversionArguments(x, glued, s);
+    return runConversionArguments(x, s);
 }
 
 }  // namespace

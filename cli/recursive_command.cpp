@@ -48,9 +48,12 @@ std::string findingsText(const FindingCounts& c) {
            std::to_string(c.aboveNotes()) + " above note level)";
 }
 
+// A check changes no file: its lines count findings only.
+bool changesFiles(WalkKind kind) { return kind == WalkKind::Run || kind == WalkKind::Fix; }
+
 std::string folderLine(WalkKind kind, const std::string& folder, const FolderOutcome& o) {
     std::string line = "  " + folder + ": ";
-    if (kind != WalkKind::Check) {
+    if (changesFiles(kind)) {
         line += std::to_string(o.filesChanged) + (o.filesChanged == 1 ? " file changed, " : " files changed, ");
         line += std::to_string(o.errors) + (o.errors == 1 ? " error, " : " errors, ");
     }
@@ -61,6 +64,7 @@ struct Totals {
     std::size_t done = 0, filesChanged = 0, errors = 0;
     FindingCounts findings;
     int status = kCompleted;
+    std::vector<std::string> problems;  // folders not searched, the walk cancelled
 };
 
 void printSummary(WalkKind kind, std::size_t total, const Totals& t, const std::vector<std::string>& lines,
@@ -68,7 +72,7 @@ void printSummary(WalkKind kind, std::size_t total, const Totals& t, const std::
     constexpr const char* kTitles[] = {"Recursive run", "Recursive check", "Recursive check", "Recursive fix"};
     std::string head = std::string(kTitles[static_cast<int>(kind)]) + ": " + std::to_string(t.done) + " of " +
                        std::to_string(total) + (total == 1 ? " folder" : " folders") + "; ";
-    if (kind != WalkKind::Check)
+    if (changesFiles(kind))
         head += std::to_string(t.filesChanged) + (t.filesChanged == 1 ? " file changed, " : " files changed, ") +
                 std::to_string(t.errors) + (t.errors == 1 ? " error; " : " errors; ");
     out << head << "check: " << findingsText(t.findings) << '\n';
@@ -96,7 +100,8 @@ int runRecursive(const std::string& root, WalkKind kind, const std::string& repo
     Totals t;
     std::vector<std::string> lines;
     for (const auto& u : unlisted) {
-        lines.push_back("  not searched: " + u);
+        t.problems.push_back("not searched: " + u);
+        lines.push_back("  " + t.problems.back());
         t.status = std::max<int>(t.status, kCompletedWithErrors);
     }
     const bool json = kind == WalkKind::CheckJson;
@@ -125,10 +130,15 @@ int runRecursive(const std::string& root, WalkKind kind, const std::string& repo
     }
     if (json) s.out << "]\n";
     if (t.done < folders.size()) {
-        lines.push_back("  cancelled: " + std::to_string(folders.size() - t.done) + " folders not started");
+        t.problems.push_back("cancelled: " + std::to_string(folders.size() - t.done) + " folders not started");
+        lines.push_back("  " + t.problems.back());
         t.status = std::max<int>(t.status, kCancelled);
     }
-    printSummary(kind, folders.size(), t, lines, kind == WalkKind::Check ? s.out : s.err);
+    // Standard output holds the JSON alone; standard error only what went wrong.
+    if (json)
+        for (const auto& p : t.problems) s.err << "tavkonv40: " << p << '\n';
+    else
+        printSummary(kind, folders.size(), t, lines, kind == WalkKind::Check ? s.out : s.err);
     if (!reportPath.empty()) {
         const nlohmann::ordered_json report = {
             {"tool", "tavkonv40"}, {"root", root}, {"status", t.status}, {"folders", reports}};

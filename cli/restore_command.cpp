@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "cli/recursive_command.h"
 #include "cli/terminal_text.h"
 #include "engine/text_util.h"
 
@@ -238,6 +239,46 @@ void flushRestored(FileSystem& fs, const std::string& folder, std::ostream& err)
     }
 }
 
+// A --recursive run leaves a backup in each folder it converted, none at the top: a restore of the
+// top names the subfolders that hold one.
+std::string subfolderBackupsNote(FileSystem& fs, const std::string& folder) {
+    std::vector<std::string> unlisted, holding;
+    try {
+        for (const auto& f : projectFolders(fs, folder, unlisted))
+            if (f != folder && !findBackups(fs, f).empty()) holding.push_back(f);
+    } catch (const FileError&) {
+        return {};
+    }
+    if (holding.empty()) return {};
+    std::string note = holding.size() == 1 ? "; 1 subfolder holds backups"
+                                           : "; " + std::to_string(holding.size()) + " subfolders hold backups";
+    note += " (as a --recursive run leaves them), each restored on its own: tavkonv40 restore SUBFOLDER";
+    for (const auto& f : holding) note += "\n  " + quotedName(f);
+    return note;
+}
+
+// What the end of a restore says beyond its counts: that nothing needed restoring, and which older
+// backups are left. Restoring the newest puts the folder back only as the last run found it;
+// after two runs, the state before the first is in the oldest.
+void printRestoreEnding(const RestoreResult& r, const std::vector<BackupEntry>& backups, const std::string& chosen,
+                        const std::string& folder, RestoreMode mode, std::ostream& out) {
+    if (r.restored == 0 && r.errors == 0)
+        out << (mode == RestoreMode::DryRun ? "Nothing would be restored" : "Nothing was restored")
+            << ": the folder's files already hold what " << chosen << " holds\n";
+    // An interrupted run's copy is not among the dated backups: all of them are older.
+    const auto it =
+        std::find_if(backups.begin(), backups.end(), [&](const BackupEntry& b) { return b.name == chosen; });
+    const auto older = static_cast<std::size_t>(it - backups.begin());
+    if (older == 0) return;
+    const std::string& oldest = backups.front().name;
+    if (older == 1)
+        out << "1 older backup remains, '" << oldest << "': it holds the folder as it was before an earlier run";
+    else
+        out << older << " older backups remain; the oldest, '" << oldest
+            << "', holds the folder as it was before the earliest run that left one";
+    out << "; to restore it: tavkonv40 restore --backup " << shellWord(oldest) << ' ' << shellWord(folder) << '\n';
+}
+
 }  // namespace
 
 RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const std::string& backupName,
@@ -263,7 +304,8 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
         chosen = staged->name;
     } else if (backupName.empty()) {
         if (backups.empty())
-            throw NoBackup(quotedName(folder) + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')");
+            throw NoBackup(quotedName(folder) + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')" +
+                           subfolderBackupsNote(fs, folder));
         chosen = backups.back().name;
     } else {
         const auto it = std::find_if(backups.begin(), backups.end(),
@@ -286,6 +328,7 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
         << (r.result.restored == 1 ? " file" : " files") << ", " << r.result.unchanged << " already as in the backup, "
         << r.result.onlyInFolder.size() << " only in the folder, " << r.result.errors
         << (r.result.errors == 1 ? " error" : " errors") << '\n';
+    printRestoreEnding(r.result, backups, chosen, folder, mode, out);
     return r.result;
 }
 

@@ -110,6 +110,7 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
     if (!quiet) {
         std::vector<std::string> lines = summaryLines(report);
         if (after) lines.push_back(checkHintLine(*after, request.folder));
+        if (const std::string advice = retryAdviceLine(report); !advice.empty()) lines.push_back(advice);
         for (const auto& l : lines) s.err << terminalLine(l, names) << '\n';
         s.err.flush();
     }

@@ -5,6 +5,8 @@
 #include <array>
 #include <cctype>
 
+#include "cli/terminal_text.h"
+
 namespace tavkonv40::cli {
 
 namespace {
@@ -73,6 +75,14 @@ std::vector<std::string> summaryLines(const RunReport& r) {
                                                      : "  backup not placed: ") +
                         r.backupPath);
     return lines;
+}
+
+std::string retryAdviceLine(const RunReport& r) {
+    if (r.mode == RunMode::DryRun || !r.backupPlaced || r.errors.empty() || r.statistics->filesChanged() == 0)
+        return {};
+    return "the run had errors: fix their cause, put the folder back (tavkonv40 restore " + shellWord(r.folder) +
+           "), then run again; running again without restoring adds another empty line to every file this run "
+           "changed";
 }
 
 std::string reportJson(const RunReport& r) {

@@ -27,6 +27,10 @@ struct RunReport {
 // The summary, one line per entry. Callers may append lines of their own before printing.
 std::vector<std::string> summaryLines(const RunReport& report);
 
+// After a real run that changed files and had errors: how to try again without converting the
+// changed files twice. Empty otherwise.
+std::string retryAdviceLine(const RunReport& report);
+
 // The same as a JSON document (indented, ending with a line break).
 std::string reportJson(const RunReport& report);
 

@@ -59,6 +59,19 @@ std::string quotedName(std::string_view name) {
     return out + "\"";
 }
 
+std::string shellWord(std::string_view name) {
+    if (hasControlCharacters(name)) return quotedName(name);
+    constexpr std::string_view kPlain = "_-.,/:+=@%";
+    bool plain = !name.empty();
+    for (char c : name)
+        plain = plain && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                          kPlain.find(c) != std::string_view::npos);
+    if (plain) return std::string(name);
+    std::string out = "'";
+    for (char c : name) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
 std::string terminalLine(std::string_view line, const std::vector<std::string>& names) {
     if (!hasControlCharacters(line)) return std::string(line);
     std::string out;

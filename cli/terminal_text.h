@@ -16,6 +16,11 @@ bool hasControlCharacters(std::string_view text);
 // like, and \ooo for the rest.
 std::string quotedName(std::string_view name);
 
+// The name as a word to paste into a shell command: itself when it holds only letters, digits
+// and "_-.,/:+=@%"; else in single quotes. A name with a control character is quoted as by
+// quotedName instead: a screen must never receive it raw.
+std::string shellWord(std::string_view name);
+
 // A line for a terminal: every occurrence of one of `names` that holds a control character is
 // replaced by its quoted form, and any control character still left is written as \ooo.
 std::string terminalLine(std::string_view line, const std::vector<std::string>& names);

@@ -16,6 +16,18 @@ _tavkonv40_with_editions() {
     printf '%s' "$out"
 }
 
+# The words of $1 that begin with $2, letter case ignored (the program ignores it too). Once an
+# edition is being typed, the name keeps the letters typed: the part before the colon is not
+# completed again, so it must match what is on the line.
+_tavkonv40_match_any_case() {
+    local w lower=${2,,}
+    for w in $1; do
+        [[ ${w,,} == "$lower"* ]] || continue
+        [[ $2 == *:* ]] && w="${2%:*}:${w##*:}"
+        COMPREPLY+=("$w")
+    done
+}
+
 _tavkonv40() {
     local cur prev words cword
     if declare -F _init_completion >/dev/null; then
@@ -34,10 +46,10 @@ _tavkonv40() {
 
     case $prev in
         --family)
-            COMPREPLY=($(compgen -W "$(_tavkonv40_with_editions "$_tavkonv40_families_40L" "$_tavkonv40_families_40only")" -- "$cur"))
+            _tavkonv40_match_any_case "$(_tavkonv40_with_editions "$_tavkonv40_families_40L" "$_tavkonv40_families_40only")" "$cur"
             ;;
         --ms)
-            COMPREPLY=($(compgen -W "$(_tavkonv40_with_editions "$_tavkonv40_ms" "")" -- "$cur"))
+            _tavkonv40_match_any_case "$(_tavkonv40_with_editions "$_tavkonv40_ms" "")" "$cur"
             ;;
         --color)
             COMPREPLY=($(compgen -W "auto always never" -- "$cur"))

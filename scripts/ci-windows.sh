@@ -97,7 +97,7 @@ rm -rf "$same"
 # The log's time of day is in the user's regional format, as Windows defines it: 12-hour with
 # AM/PM and no leading zero in a United States setting, 24-hour in a German one.
 regional() {
-    LC_ALL="$1" wine build/windows/cli/tavkonv40.exe --dry-run examples/OrderDesk 2>/dev/null |
+    LC_ALL="$1" wine build/windows/cli/tavkonv40.exe --dry-run --all-families examples/OrderDesk 2>/dev/null |
         grep -a "^Starting conversion " | tr -d '\r'
 }
 if ! regional en_US.UTF-8 | grep -Eq '^Starting conversion (1[0-2]|[1-9]):[0-5][0-9]:[0-5][0-9] [AP]M$' ||

@@ -64,13 +64,30 @@ TEST_F(CheckCliTest, ExitStatusTextAndJson) {
     EXPECT_EQ(r.out, asWhole(r.out));
     EXPECT_NE(r.out.find("Odd\xef\xbf\xbd.frm"), std::string::npos) << "bytes that are not UTF-8 become U+FFFD";
 
-    fs.addFolder("/q");
+    fs.addFile("/q/A.frm", "VERSION 5.00\r\nBegin VB.Form A \r\nEnd\r\n");
     r = invoke({"check", "/q"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "check: no findings\n");
     r = invoke({"check", "--json", "/q"});
     EXPECT_EQ(r.out, asWhole(r.out)) << "no findings";
     EXPECT_EQ(invoke({"check"}).status, 2);  // a missing folder: messages_test
+
+    // A folder with nothing to check is no clean project; only a walk passes over such folders.
+    fs.addFile("/e/sub/A.frm", "VERSION 5.00\r\n");
+    const std::string holdsNothing =
+        "/e holds no form (.frm), user control (.ctl) or project (.vbp) directly; nothing to check (subfolders "
+        "only with --recursive)";
+    r = invoke({"check", "/e"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "tavkonv40: " + holdsNothing + "\n");
+    EXPECT_TRUE(r.out.empty());
+    r = invoke({"check", "--json", "/e"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(nlohmann::json::parse(r.out), nlohmann::json({{"error", holdsNothing}, {"folder", "/e"}}));
+    r = invoke({"check", "--fix", "--dry-run", "/e"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("/e holds no form"), std::string::npos) << r.err;
+    EXPECT_EQ(invoke({"check", "--recursive", "/e"}).status, 0);
 }
 
 // ---- generated folders, converted with mixed options ----------------------------------------

@@ -41,9 +41,13 @@ TEST_F(CliTest, CatalogueHasHeaderAnd42Rows) {
 }
 
 TEST_F(CliTest, UsageErrorsExitTwoAndTouchNothing) {
-    fs.addFolder("/p");
+    fs.addFile("/p/A.frm", "VERSION 4.00\r\n");
+    const auto before = fs.files();
     for (const auto& args : std::vector<std::vector<std::string>>{
              {},
+             {"/p"},
+             {"--dry-run", "/p"},
+             {"--recursive", "--quiet", "/p"},
              {"--family", "NoSuchFamily", "/p"},
              {"--family", "ButtonBar:4.0L", "/p"},
              {"--family", "Button:5.0", "/p"},
@@ -56,12 +60,51 @@ TEST_F(CliTest, UsageErrorsExitTwoAndTouchNothing) {
              {"check", "--fix", "--json", "/p"},
          }) {
         const auto r = invoke(args);
-        SCOPED_TRACE(args.empty() ? "(none)" : args[0] + " " + args[1]);
+        SCOPED_TRACE(args.empty() ? "(none)" : args[0] + " " + args.back());
         EXPECT_EQ(r.status, 2);
         EXPECT_FALSE(r.err.empty());
         EXPECT_TRUE(r.out.empty());
     }
-    EXPECT_EQ(fs.files().size(), 0u) << "no backup, no report on a usage error";
+    EXPECT_EQ(fs.files(), before) << "no backup, no report on a usage error";
+    EXPECT_EQ(invoke({"/p"}).err,
+              "tavkonv40: nothing selected: choose suite families (--family, --all-families) or Microsoft controls "
+              "(--ms, --all-ms)\nRun 'tavkonv40 --help' for usage.\n");
+}
+
+// Mistyped command lines are told what was probably meant, in the words the user typed.
+TEST_F(CliTest, UsageErrorsSayWhatWasMeant) {
+    fs.addFile("/p/A.frm", "VERSION 4.00\r\n");
+    const std::string msList =
+        " (use Button, Check/Option, Combo, Date/Time Picker, Frame, Label, List, ListView, Progress, Scroll, "
+        "Slider, Text, UpDown or an index 0..12)";
+    const std::string quote = " (a name with blanks must be quoted to be one word: \"Order Desk\" or 'Order Desk')";
+    for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"chek", "/p"}, "unknown command 'chek'; did you mean 'check'?"},
+             {{"catalog"}, "unknown command 'catalog'; did you mean 'catalogue'?"},
+             {{"--famly", "Button", "/p"}, "unknown option --famly; did you mean --family?"},
+             {{"check", "--jsn", "/p"}, "unknown option --jsn; did you mean --json?"},
+             {{"--all", "/p"}, "unknown option --all"},  // --all-families or --all-ms: not for us to guess
+             {{"check", "/p", "--family", "Button"}, "--family is not an option of 'check'; it goes with a run"},
+             {{"--all-families", "4.0L", "/p"}, "write the edition after a colon: --all-families:4.0L"},
+             {{"--family", "Button", "40l", "/p"}, "write the edition after a colon: --family Button:40l"},
+             {{"--ms", "13", "/p"}, "unknown Microsoft control option '13'" + msList},
+             {{"--ms", "Buton", "/p"}, "unknown Microsoft control option 'Buton'; did you mean 'Button'?" + msList},
+             {{"--all-ms", "Order", "Desk"}, "not expected: Desk" + quote},
+             {{"restore", "--backup", "Nexaria", "Conversion", "Backup", "01.02.2026", "/p"},
+              "not expected: Backup 01.02.2026 /p" + quote},
+             {{"catalogue", "x"}, "not expected: x"},
+             {{"--all-ms"}, "no folder given"},
+             {{"check"}, "no folder given"},
+             {{"restore", "--dry-run"}, "no folder given"},
+         }) {
+        const auto r = invoke(args);
+        EXPECT_EQ(r.status, 2) << message;
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), "tavkonv40: " + message + "\n");
+    }
+    // A folder that exists is a folder, however close its name is to a command or an edition.
+    for (const char* folder : {"chek", "4.0L"}) fs.addFile(std::string(folder) + "/A.frm", "VERSION 5.00\r\n");
+    EXPECT_EQ(invoke({"--quiet", "--all-ms", "chek"}).status, 0);
+    EXPECT_EQ(invoke({"--quiet", "--all-families", "4.0L"}).status, 0);
 }
 
 TEST_F(CliTest, AcceptsLabelsCaptionsEditionsAndMicrosoftNames) {
@@ -84,19 +127,31 @@ TEST_F(CliTest, RunPrintsTheLogAndExitsZero) {
     EXPECT_TRUE(r.err.empty()) << "--quiet leaves standard error to errors";
 }
 
+// The summary of a run that changed some files and failed on others ends with how to try again.
 TEST_F(CliTest, FailureExitsOneAndErrorLinesAlsoGoToStandardError) {
     fs.addFile("/p/A.frm", "VERSION 4.00\r\n");
     fs.setReadOnly("/p/A.frm");
-    const auto r = invoke({"--quiet", "/p"});
+    auto r = invoke({"--all-families", "/p"});
     EXPECT_EQ(r.status, 1);
     ASSERT_EQ(r.err.rfind("    -error: ", 0), 0u);
     EXPECT_NE(r.out.find(r.err.substr(0, r.err.find('\n') + 1)), std::string::npos);
+    const std::string advice = "the run had errors: fix their cause, put the folder back (tavkonv40 restore ";
+    EXPECT_EQ(r.err.find(advice), std::string::npos) << "nothing was changed";
+    fs.addFile("/q r/A.frm", "VERSION 4.00\r\n");
+    fs.addFile("/q r/B.frm", "VERSION 4.00\r\n");
+    fs.setReadOnly("/q r/A.frm");
+    r = invoke({"--all-families", "/q r"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.ends_with(advice +
+                                "'/q r'), then run again; running again without restoring adds another empty line "
+                                "to every file this run changed\n"))
+        << r.err;
 }
 
 TEST_F(CliTest, CancelExitsThree) {
     fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
     cancelOn = "    -checking form headers.....";
-    const auto r = invoke({"/p"});
+    const auto r = invoke({"--all-ms", "/p"});
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.out.find("Conversion cancelled."), std::string::npos);
 }

@@ -128,6 +128,10 @@ TEST_F(FixCliTest, RecursiveRunGivesEachProjectFolderItsOwnBackupAndOneSummary) 
     const auto c = invoke({"check", "--recursive", "/r"});
     EXPECT_EQ(c.status, 1);
     EXPECT_NE(c.out.find("Recursive check: 3 of 3 folders; check: "), std::string::npos) << c.out;
+    const auto json = invoke({"check", "--json", "--recursive", "/r"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_TRUE(json.err.empty()) << "JSON mode writes the JSON and errors, no summary: " << json.err;
+    EXPECT_EQ(nlohmann::json::parse(json.out).size(), 3u);
     const auto f = invoke({"check", "--fix", "--recursive", "/r"});
     EXPECT_EQ(f.status, 0) << f.err;
     EXPECT_EQ(invoke({"check", "--recursive", "/r"}).status, 0);

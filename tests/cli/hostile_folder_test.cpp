@@ -118,6 +118,8 @@ const std::vector<Case>& cases() {
          Args{"--all-families", "F"}, 1, "big.frm: not enough memory", false, rlim_t{100} << 20},
         {"a form in the folder as the report's path", aForm, Args{"--all-families", "--report", "F/A.frm", "F"}, 2,
          "inside the folder being converted"},
+        {"a report whose folder does not exist: refused before the fixes", aForm,
+         Args{"check", "--fix", "--report", "F/../missing/r.json", "F"}, 2, "/missing does not exist"},
         {"--family swallowing the folder", aForm, Args{"--family", "F"}, 2, "which is a folder, as its value"},
     };
     return all;

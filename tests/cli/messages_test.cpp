@@ -25,6 +25,9 @@ TEST(TerminalTextTest, ControlCharactersAreQuotedAndCutsFallBetweenCharacters) {
     const std::vector<std::string> names{"x\ny.frm"};
     EXPECT_EQ(terminalLine("Found VB Form file (x\ny.frm).", names), "Found VB Form file (\"x\\ny.frm\").");
     EXPECT_EQ(terminalLine("stray \x07 bell", names), "stray \\007 bell");
+    EXPECT_EQ(shellWord("repo/App-1.2,x"), "repo/App-1.2,x");
+    EXPECT_EQ(shellWord("Order Desk's"), "'Order Desk'\\''s'");
+    EXPECT_EQ(shellWord("a\nb"), "\"a\\nb\"");
     const std::string e = "ab\xC3\xA9";  // "abé": the last character is two bytes
     EXPECT_EQ(utf8Prefix(e, 3), "ab");
     EXPECT_EQ(utf8Prefix(e, 4), e);
@@ -43,13 +46,34 @@ TEST(ProgressTextTest, ALongNameIsCutBetweenCharactersAndQuotedWhenItHoldsContro
     EXPECT_EQ(p.text(), "[0/1] \"a\\rb.frm\"");
 }
 
+// A report that cannot be written is found before the run or the fixes touch anything; one that
+// fails all the same (a full device) names the system's cause.
 TEST_F(MessagesTest, ReportCausesAreTheSystemsAndJsonStaysWhole) {
     fs.addFile("/p/A.frm", kForm);
     fs.addFile("/out/report.json", "{}");
     fs.setReadOnly("/out/report.json");
-    const auto r = invoke({"--quiet", "--report", "/out/report.json", "/p"});
+    fs.addFile("/out/file", "");
+    const auto before = fs.files();
+    for (const auto& [report, cause] :
+         std::vector<std::pair<std::string, std::string>>{{"/out/report.json", "file is read-only"},
+                                                          {"/missing/r.json", "the folder /missing does not exist"},
+                                                          {"/out/file/r.json", "/out/file is not a folder"}}) {
+        for (const auto& command : {std::vector<std::string>{"--all-families", "--dry-run"}, {"check", "--fix"}}) {
+            std::vector<std::string> args = command;
+            args.insert(args.end(), {"--report", report, "/p"});
+            const auto r = invoke(args);
+            EXPECT_EQ(r.status, 2) << report;
+            EXPECT_EQ(r.err, "tavkonv40: cannot write the report " + report + ": " + cause + "\n");
+            EXPECT_TRUE(r.out.empty()) << r.out;
+        }
+    }
+    EXPECT_EQ(fs.files(), before);
+    fs.beforeWrite = [](const std::string& path) {
+        if (path == "/out/new.json") throw FileError(path, "No space left on device");
+    };
+    const auto r = invoke({"--quiet", "--all-families", "--report", "/out/new.json", "/p"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot write the report /out/report.json: file is read-only"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err, "tavkonv40: cannot write the report /out/new.json: No space left on device\n");
 
     const auto missing = invoke({"check", "--json", "/missing"});
     EXPECT_EQ(missing.status, 2);
@@ -58,8 +82,8 @@ TEST_F(MessagesTest, ReportCausesAreTheSystemsAndJsonStaysWhole) {
 }
 
 TEST_F(MessagesTest, MissingFolderOrBackupIsAUsageErrorEverywhereAndNothingIsLogged) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"/missing"},
-                                                                  {"--dry-run", "/missing"},
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--all-ms", "/missing"},
+                                                                  {"--dry-run", "--all-ms", "/missing"},
                                                                   {"check", "/missing"},
                                                                   {"check", "--fix", "/missing"},
                                                                   {"restore", "/missing"}}) {
@@ -72,6 +96,17 @@ TEST_F(MessagesTest, MissingFolderOrBackupIsAUsageErrorEverywhereAndNothingIsLog
     const auto none = invoke({"restore", "/p"});
     EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.err.rfind("tavkonv40: /p holds no backup", 0), 0u) << none.err;
+    for (const char* sub : {"/t/App", "/t/libs/Grid Demo"}) {
+        fs.addFile(std::string(sub) + "/A.frm", kForm);
+        fs.addFolder(std::string(sub) + "/Nexaria Conversion Backup 01.02.2026 09.03.07");
+    }
+    fs.addFile("/t/docs/B.frm", kForm);
+    const auto tree = invoke({"restore", "/t"});
+    EXPECT_EQ(tree.status, 2);
+    EXPECT_EQ(tree.err,
+              "tavkonv40: /t holds no backup ('Nexaria Conversion Backup mm.dd.yyyy hh.mm.ss'); 2 subfolders hold "
+              "backups (as a --recursive run leaves them), each restored on its own: tavkonv40 restore SUBFOLDER\n"
+              "  /t/App\n  /t/libs/Grid Demo\n");
     fs.addFolder("/p/Nexaria Conversion Backup 01.02.2026 09.03.07");
     const auto unknown = invoke({"restore", "--backup", "01.01.2020 00.00.00", "/p"});
     EXPECT_EQ(unknown.status, 2);
@@ -94,7 +129,7 @@ TEST_F(MessagesTest, NamesWithoutADotBeforeTheSuffixAreWarnedAboutOnceEach) {
     fs.addFile("/p/A.frm", kForm);
     fs.addFile("/p/deploy_frm", "#!/bin/sh\n");
     fs.addFile("/p/kubectl", "binary");
-    const auto r = invoke({"--quiet", "--dry-run", "/p"});
+    const auto r = invoke({"--quiet", "--dry-run", "--all-ms", "/p"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("warning: deploy_frm will be converted as a form: its name ends in 'frm' without a dot"),
               std::string::npos)
@@ -104,22 +139,41 @@ TEST_F(MessagesTest, NamesWithoutADotBeforeTheSuffixAreWarnedAboutOnceEach) {
 }
 
 // The newest backup is the one made last, whatever its name says: a clock set back (time zone,
-// daylight saving) gives a later backup an earlier name.
+// daylight saving) gives a later backup an earlier name. What is older than the backup restored
+// from is named, with the command that restores the oldest.
 TEST_F(MessagesTest, RestoreTakesTheBackupMadeLastAndAcceptsTheNameAsCompletionGivesIt) {
+    const std::string firstName = "Nexaria Conversion Backup 03.28.2026 09.00.00";
     const std::string earlierName = "Nexaria Conversion Backup 03.29.2026 02.30.00";
     const std::string laterName = "Nexaria Conversion Backup 03.29.2026 02.10.00";
     fs.addFile("/p/A.frm", "converted");
+    fs.addFile("/p/" + firstName + "/A.frm", "original");
     fs.addFile("/p/" + earlierName + "/A.frm", "first");
     fs.addFile("/p/" + laterName + "/A.frm", "second");
+    fs.setChanged("/p/" + firstName, 50);
     fs.setChanged("/p/" + earlierName, 100);
     fs.setChanged("/p/" + laterName, 200);
     ASSERT_EQ(findBackups(fs, "/p").back().name, laterName);
 
-    EXPECT_EQ(invoke({"restore", "/p"}).status, 0);
+    const std::string olderTwo = "2 older backups remain; the oldest, '" + firstName +
+                                 "', holds the folder as it was before the earliest run that left one; to restore "
+                                 "it: tavkonv40 restore --backup '" +
+                                 firstName + "' /p\n";
+    auto r = invoke({"restore", "/p"});
+    EXPECT_EQ(r.status, 0);
     EXPECT_EQ(fs.file("/p/A.frm"), "second");
-    const auto r = invoke({"restore", "--backup", "/p/" + earlierName + "/", "/p"});
+    EXPECT_TRUE(r.out.ends_with(" 0 errors\n" + olderTwo)) << r.out;
+    r = invoke({"restore", "--dry-run", "/p"});
+    EXPECT_TRUE(r.out.ends_with("Nothing would be restored: the folder's files already hold what " + laterName +
+                                " holds\n" + olderTwo))
+        << r.out;
+    r = invoke({"restore", "--backup", "/p/" + earlierName + "/", "/p"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(fs.file("/p/A.frm"), "first");
+    EXPECT_TRUE(r.out.ends_with("\n1 older backup remains, '" + firstName +
+                                "': it holds the folder as it was before an earlier run; to restore it: tavkonv40 "
+                                "restore --backup '" +
+                                firstName + "' /p\n"))
+        << r.out;
     EXPECT_EQ(invoke({"restore", "--backup", "/q/" + earlierName + "/", "/p"}).status, 2);
 }
 

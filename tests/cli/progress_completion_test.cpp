@@ -115,6 +115,10 @@ TEST(CompletionTest, OffersEveryFamilyWithItsEditionsAndEveryMicrosoftOption) {
         EXPECT_NE(ms.find(name + ":4.0L\n"), std::string::npos) << name;
         EXPECT_EQ(findMicrosoftOption(name), o.index) << "the program takes what is offered";
     }
+    // The program takes any letter case, and so does the completion.
+    EXPECT_EQ(complete("tavkonv40 --family buttonb"), "ButtonBar\nButtonBar:4.0\n");
+    EXPECT_NE(complete("tavkonv40 --ms CHECK").find("Check/Option:4.0L\n"), std::string::npos);
+    EXPECT_EQ(complete("tavkonv40 --family button:4.0"), "button:4.0\nbutton:4.0L\n");
     EXPECT_NE(complete("tavkonv40 res").find("restore\n"), std::string::npos);
     EXPECT_NE(complete("tavkonv40 restore --").find("--backup\n"), std::string::npos);
     EXPECT_NE(complete("tavkonv40 --dr").find("--dry-run\n"), std::string::npos);
