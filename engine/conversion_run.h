@@ -17,7 +17,7 @@ enum class RunEnding { Completed, Cancelled };
 struct RunResult {
     RunEnding ending = RunEnding::Completed;
     int fileErrors = 0;      // files that could not be converted
-    std::string backupPath;  // where the backup was (or would have been) placed
+    std::string backupPath;  // where the backup was (or would have been) placed; empty when no copy was made
     bool backupPlaced = false;
     // Why the run changed nothing at all, when it did not get as far as converting: another run
     // holds the folder, an interrupted run's backup is there, or no complete backup could be

@@ -83,6 +83,7 @@ TEST_F(RunFaultTest, AnIncompleteBackupConvertsNothing) {
     const auto result = expectRefused(RunRefusal::NoBackup, "/p/sub/deep.txt: No space left on device");
     EXPECT_EQ(result.ending, RunEnding::Cancelled);
     EXPECT_FALSE(result.backupPlaced);
+    EXPECT_EQ(result.backupPath, "") << "no copy, no backup to point at";
     EXPECT_EQ(std::find(host.log.begin(), host.log.end(), "Backup of original folder saved to:"), host.log.end());
 }
 
