@@ -269,8 +269,8 @@ int runConversionArguments(const Arguments& x, Services& s) {
 
 // The options and positional words of the run and of each subcommand, for the usage hints.
 Grammar grammarOf(const CLI::App& app) {
-    const auto spec = [](const CLI::App& a) {
-        CommandSpec c{a.get_name() == "tavkonv40" ? std::string() : a.get_name(), {}, 0};
+    const auto wordsOf = [](const CLI::App& a) {
+        CommandWords c{a.get_name() == "tavkonv40" ? std::string() : a.get_name(), {}, 0};
         for (const CLI::Option* o : a.get_options()) {
             if (!o->nonpositional()) ++c.positionals;
             const bool takesValue = o->get_expected_max() > 0 && o->get_type_size_max() > 0;
@@ -279,8 +279,8 @@ Grammar grammarOf(const CLI::App& app) {
         }
         return c;
     };
-    Grammar g{spec(app)};
-    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) g.push_back(spec(*sub));
+    Grammar g{wordsOf(app)};
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) g.push_back(wordsOf(*sub));
     return g;
 }
 

@@ -35,8 +35,8 @@ enum class WordKind { Command, Option, Value, Positional, Dashes };
 struct Word {
     std::string text;
     WordKind kind;
-    const CommandSpec* command;
-    const OptionSpec* option = nullptr;
+    const CommandWords* command;
+    const OptionWord* option = nullptr;
 };
 
 // "--all-families:4.0L" and "--report=r.json" name "--all-families" and "--report".
@@ -44,16 +44,16 @@ std::string optionName(const std::string& word) {
     return word.rfind("--", 0) == 0 ? word.substr(0, word.find_first_of("=:")) : word;
 }
 
-const OptionSpec* findOption(const CommandSpec& c, const std::string& name) {
+const OptionWord* findOption(const CommandWords& c, const std::string& name) {
     const auto it =
-        std::find_if(c.options.begin(), c.options.end(), [&](const OptionSpec& o) { return o.name == name; });
+        std::find_if(c.options.begin(), c.options.end(), [&](const OptionWord& o) { return o.name == name; });
     return it == c.options.end() ? nullptr : &*it;
 }
 
 std::vector<Word> classify(const Grammar& g, const std::vector<std::string>& args) {
     std::vector<Word> words;
-    const CommandSpec* context = &g.front();
-    const OptionSpec* awaiting = nullptr;
+    const CommandWords* context = &g.front();
+    const OptionWord* awaiting = nullptr;
     bool onlyPositionals = false;
     for (const auto& a : args) {
         if (awaiting) {
@@ -63,11 +63,11 @@ std::vector<Word> classify(const Grammar& g, const std::vector<std::string>& arg
             onlyPositionals = true;
             words.push_back({a, WordKind::Dashes, context});
         } else if (!onlyPositionals && a.size() > 1 && a[0] == '-') {
-            const OptionSpec* o = findOption(*context, optionName(a));
+            const OptionWord* o = findOption(*context, optionName(a));
             words.push_back({a, WordKind::Option, context, o});
             if (o && o->takesValue && a.find('=') == std::string::npos) awaiting = o;
         } else {
-            const auto sub = std::find_if(g.begin() + 1, g.end(), [&](const CommandSpec& c) { return c.name == a; });
+            const auto sub = std::find_if(g.begin() + 1, g.end(), [&](const CommandWords& c) { return c.name == a; });
             const bool command =
                 context == &g.front() && sub != g.end() && !onlyPositionals &&
                 std::none_of(words.begin(), words.end(), [](const Word& w) { return w.kind == WordKind::Positional; });
@@ -78,7 +78,7 @@ std::vector<Word> classify(const Grammar& g, const std::vector<std::string>& arg
     return words;
 }
 
-std::string commandText(const CommandSpec& c) { return c.name.empty() ? "a run" : "'" + c.name + "'"; }
+std::string commandText(const CommandWords& c) { return c.name.empty() ? "a run" : "'" + c.name + "'"; }
 
 std::optional<std::string> misspeltCommand(const Grammar& g, FileSystem& fs, const std::vector<Word>& words) {
     const auto first = std::find_if(words.begin(), words.end(), [](const Word& w) {
@@ -144,8 +144,7 @@ std::string closest(std::string_view word, const std::vector<std::string>& candi
     std::vector<std::string> found;
     for (const auto& c : candidates) {
         const std::size_t d = editDistance(word, c);
-        const bool prefix =
-            word.size() >= 3 && c.size() > word.size() && editDistance(word, c.substr(0, word.size())) == 0;
+        const bool prefix = word.size() >= 3 && c.size() > word.size() && startsWithNoCase(c, word);
         const std::size_t score = d <= 2 && d < word.size() ? d : prefix ? kPrefixOnly : kNone;
         if (score < best) found.clear();
         if (score <= best && score != kNone) found.push_back(c);

@@ -13,19 +13,19 @@
 
 namespace tavkonv40::cli {
 
-struct OptionSpec {
+struct OptionWord {
     std::string name;  // "--family", "-h"
     bool takesValue = false;
 };
 
-struct CommandSpec {
+struct CommandWords {
     std::string name;  // empty for the run itself
-    std::vector<OptionSpec> options;
+    std::vector<OptionWord> options;
     std::size_t positionals = 0;  // how many positional words it takes (FOLDER)
 };
 
 // The run first, then its subcommands, as the parser was told them.
-using Grammar = std::vector<CommandSpec>;
+using Grammar = std::vector<CommandWords>;
 
 // The hint for words the parser would refuse or misread, checked before it parses them: a first
 // word that is no existing path but close to a command ("chek"), an option no command has or the
