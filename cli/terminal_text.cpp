@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "engine/text_util.h"
+
 namespace tavkonv40::cli {
 
 namespace {
@@ -60,16 +62,7 @@ std::string quotedName(std::string_view name) {
 }
 
 std::string shellWord(std::string_view name) {
-    if (hasControlCharacters(name)) return quotedName(name);
-    constexpr std::string_view kPlain = "_-.,/:+=@%";
-    bool plain = !name.empty();
-    for (char c : name)
-        plain = plain && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                          kPlain.find(c) != std::string_view::npos);
-    if (plain) return std::string(name);
-    std::string out = "'";
-    for (char c : name) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
+    return hasControlCharacters(name) ? quotedName(name) : shellQuoted(name);
 }
 
 std::string terminalLine(std::string_view line, const std::vector<std::string>& names) {

@@ -16,9 +16,8 @@ bool hasControlCharacters(std::string_view text);
 // like, and \ooo for the rest.
 std::string quotedName(std::string_view name);
 
-// The name as a word to paste into a shell command: itself when it holds only letters, digits
-// and "_-.,/:+=@%"; else in single quotes. A name with a control character is quoted as by
-// quotedName instead: a screen must never receive it raw.
+// The name as a word to paste into a shell command (shellQuoted). A name with a control
+// character is quoted as by quotedName instead: a screen must never receive it raw.
 std::string shellWord(std::string_view name);
 
 // A line for a terminal: every occurrence of one of `names` that holds a control character is

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <new>
 #include <optional>
 
@@ -337,38 +336,11 @@ std::string checkHintLine(FileSystem& fs, const std::string& folder) {
     }
 }
 
-namespace {
-
-// The folder as a shell takes it back when the command is copied: as it is when no character in
-// it means something to a shell, in double quotes when none of those does inside them (what a
-// Windows console takes too), else in single quotes.
-std::string forCommandLine(const std::string& folder) {
-#ifdef _WIN32
-    constexpr std::string_view kPlain = "._/-+,:@%=\\";  // a backslash separates folders there
-#else
-    constexpr std::string_view kPlain = "._/-+,:@%=";
-#endif
-    const auto plain = [&](unsigned char c) {
-        return c >= 0x80 || std::isalnum(c) || kPlain.find(static_cast<char>(c)) != std::string_view::npos;
-    };
-    if (!folder.empty() && std::all_of(folder.begin(), folder.end(), plain)) return folder;
-#ifndef _WIN32
-    if (folder.find_first_of("\"$`\\!") != std::string::npos) {
-        std::string quoted = "'";
-        for (const char c : folder) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        return quoted + "'";
-    }
-#endif
-    return '"' + folder + '"';
-}
-
-}  // namespace
-
 std::string checkHintLine(const FindingCounts& counts, const std::string& folder) {
     if (counts.total() == 0) return "check: no findings";
     std::string line =
         "check: " + std::to_string(counts.total()) + (counts.total() == 1 ? " finding (" : " findings (");
-    line += std::to_string(counts.aboveNotes()) + " above note level); run 'tavkonv40 check " + forCommandLine(folder) +
+    line += std::to_string(counts.aboveNotes()) + " above note level); run 'tavkonv40 check " + shellQuoted(folder) +
             "' to see them";
     return line;
 }

@@ -1,6 +1,7 @@
 #include "engine/text_util.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace tavkonv40 {
 
@@ -70,6 +71,26 @@ std::string lastThreeUpper(std::string_view name) {
     std::string out(tail);
     for (char& c : out) c = asciiUpper(c);
     return out;
+}
+
+std::string shellQuoted(std::string_view name) {
+#ifdef _WIN32
+    constexpr std::string_view kPlain = "._/-+,:@%=\\";  // a backslash separates folders there
+#else
+    constexpr std::string_view kPlain = "._/-+,:@%=";
+#endif
+    const auto plain = [&](unsigned char c) {
+        return c >= 0x80 || std::isalnum(c) || kPlain.find(static_cast<char>(c)) != std::string_view::npos;
+    };
+    if (!name.empty() && std::all_of(name.begin(), name.end(), plain)) return std::string(name);
+#ifndef _WIN32
+    if (name.find_first_of("\"$`\\!") != std::string_view::npos) {
+        std::string quoted = "'";
+        for (const char c : name) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return quoted + "'";
+    }
+#endif
+    return '"' + std::string(name) + '"';
 }
 
 }  // namespace tavkonv40

@@ -68,4 +68,9 @@ std::string withoutTrailingSlash(std::string path);
 // `path` lies below `folder` (not the folder itself).
 bool isInsideFolder(std::string_view path, std::string_view folder);
 
+// A name as a command shell takes it back as one word when a suggested command is copied: as it
+// is when no character in it means something to a shell, in double quotes when none of those
+// does inside them (what a Windows console takes too), else in single quotes.
+std::string shellQuoted(std::string_view name);
+
 }  // namespace tavkonv40

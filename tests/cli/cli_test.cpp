@@ -143,7 +143,7 @@ TEST_F(CliTest, FailureExitsOneAndErrorLinesAlsoGoToStandardError) {
     r = invoke({"--all-families", "/q r"});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.ends_with(advice +
-                                "'/q r'), then run again; running again without restoring adds another empty line "
+                                "\"/q r\"), then run again; running again without restoring adds another empty line "
                                 "to every file this run changed\n"))
         << r.err;
 }
