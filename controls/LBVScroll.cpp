@@ -27,7 +27,8 @@ const auto& LBVScroll::Properties() {
 }
 
 LBVScroll::LBVScroll(QWidget* parent, Ambient ambient)
-    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Presses, scroll_range::Range({})) {
+    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Presses, ThumbAfterDrag::Settles,
+                    scroll_range::Range({})) {
     RecomputeThumb();
 }
 
@@ -119,13 +120,7 @@ void LBVScroll::OnButtonDown(QPoint p) {
 }
 
 void LBVScroll::OnButtonUp() {
-    const bool wasDragging = m_dragging;
     StopPress();
-    // The list's thumb settles where its first visible item puts it.
-    if (wasDragging) {
-        RecomputeThumb();
-        Redraw();
-    }
     emit BarMouseUp();
 }
 

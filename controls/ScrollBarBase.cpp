@@ -3,12 +3,17 @@
 #include "controls/modSkinConstants.h"
 
 #include <algorithm>
+#include <utility>
 
 using namespace scroll_bar;
 using namespace scroll_range;
 
-ScrollBarBase::ScrollBarBase(QWidget* parent, Ambient ambient, DoubleClick doubleClick, Range range)
-    : UserControl(parent, std::move(ambient)), m_range(range), m_doubleClick(doubleClick) {
+ScrollBarBase::ScrollBarBase(QWidget* parent, Ambient ambient, DoubleClick doubleClick, ThumbAfterDrag thumbAfterDrag,
+                             Range range)
+    : UserControl(parent, std::move(ambient)),
+      m_range(range),
+      m_doubleClick(doubleClick),
+      m_thumbAfterDrag(thumbAfterDrag) {
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setMouseTracking(true);
     m_skins.LoadDefault(m_theme);
@@ -159,9 +164,9 @@ winmsg::LRESULT ScrollBarBase::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT m
 
 void ScrollBarBase::StopPress() {
     m_repeat.Stop();
-    m_dragging = false;
+    const bool wasDragging = std::exchange(m_dragging, false);
     m_pressed = ScrollPart::None;
-    // A dragged thumb stays where it was let go; the next change of Value places it.
+    if (wasDragging && m_thumbAfterDrag == ThumbAfterDrag::Settles) RecomputeThumb();
     Redraw();
 }
 

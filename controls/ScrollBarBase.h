@@ -27,6 +27,9 @@ class ScrollBarBase : public UserControl, public tavSCls40::ISubclass {
     using Number = scroll_range::Number;
     // Whether a double click on the bar counts as another press.
     enum class DoubleClick { Ignored, Presses };
+    // Where a dragged thumb goes when the press ends: where it was let go (until Value next
+    // changes), or where its Value puts it.
+    enum class ThumbAfterDrag { StaysPut, Settles };
 
     ~ScrollBarBase() override;
 
@@ -88,7 +91,8 @@ class ScrollBarBase : public UserControl, public tavSCls40::ISubclass {
     void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
 
   protected:
-    ScrollBarBase(QWidget* parent, Ambient ambient, DoubleClick doubleClick, scroll_range::Range range);
+    ScrollBarBase(QWidget* parent, Ambient ambient, DoubleClick doubleClick, ThumbAfterDrag thumbAfterDrag,
+                  scroll_range::Range range);
 
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -145,4 +149,5 @@ class ScrollBarBase : public UserControl, public tavSCls40::ISubclass {
 
   private:
     DoubleClick m_doubleClick;
+    ThumbAfterDrag m_thumbAfterDrag;
 };

@@ -51,7 +51,7 @@ const auto& VSC::RangeProperties() {
 }
 
 VSC::VSC(QWidget* parent, Ambient ambient)
-    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Ignored,
+    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Ignored, ThumbAfterDrag::StaysPut,
                     Range(RangeValues{0, kDefMax, 0, kDefSmallChange, kDefLargeChange})) {
     RecomputeThumb();
 }

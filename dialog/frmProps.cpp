@@ -250,14 +250,14 @@ void frmProps::RenderPanel() {
     // A row or command that has the focus must not hand it on as it goes out of sight: the next
     // widget in the chain is the folder box, which would take it with its text selected. The
     // header the user clicked takes it, as a tab does.
-    const std::size_t hidden = At(1 - static_cast<int>(panel));
+    const std::size_t shown = At(static_cast<int>(panel)), hidden = At(1 - static_cast<int>(panel));
     if (QWidget* focused = QApplication::focusWidget();
         focused != nullptr &&
         (f.c.CTRLContainer[hidden]->isAncestorOf(focused) || f.footer[hidden]->isAncestorOf(focused)))
         f.c.TabHeader->setFocus(Qt::MouseFocusReason);
     for (std::size_t i = 0; i < 2; ++i) {
-        f.c.CTRLContainer[i]->setVisible(i == At(static_cast<int>(panel)));
-        f.footer[i]->setVisible(i == At(static_cast<int>(panel)));
+        f.c.CTRLContainer[i]->setVisible(i == shown);
+        f.footer[i]->setVisible(i == shown);
     }
     f.c.TabHeader->update();
     LayoutPanels(f, panel);

@@ -151,7 +151,8 @@ BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup
     // system's own separator after it ("\" on Windows).
     const std::string destination = folder + kPreferredSeparator + backup.name;
     host.yield();
-    if (!backup.copied) return {destination, false};
+    // No copy, no backup to name.
+    if (!backup.copied) return {};
     bool placed = false;
     try {
         fs.renameFolder(backup.stagingPath, withoutTrailingSlash(folder) + "/" + backup.name);

@@ -68,7 +68,7 @@ std::string noBackupMessage(const std::string& folder, const FileError& e);
 Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder);
 
 struct BackupPlacement {
-    std::string destination;  // where the backup goes, as the log names it
+    std::string destination;  // where the backup went, as the log names it; empty when no copy was made
     bool placed = false;      // false when no complete backup could be placed there
 };
 

@@ -28,10 +28,12 @@ void notInProject(const CheckedFile& member, const ProjectSummary& project, File
 }
 
 // A run converts only the files directly in the folder it is given: a member elsewhere keeps its
-// older names while the project's lines change.
-void membersElsewhere(const CheckedFile& project, FileFindings& out) {
+// older names while the project's lines change. Returns whether the project has such a member.
+bool membersElsewhere(const CheckedFile& project, FileFindings& out) {
+    bool any = false;
     for (const auto& m : project.members) {
         if (!memberHere(m.path).empty()) continue;
+        any = true;
         out.add(
             m.line, Severity::Warning, FindingKind::MemberElsewhere,
             [&] {
@@ -44,12 +46,7 @@ void membersElsewhere(const CheckedFile& project, FileFindings& out) {
                     "every folder of the tree).");
             });
     }
-}
-
-bool hasMembersElsewhere(const CheckedFile& project) {
-    for (const auto& m : project.members)
-        if (memberHere(m.path).empty()) return true;
-    return false;
+    return any;
 }
 
 void unusedInProject(const CheckedFile& project, const NoCaseStringSet& used, FileFindings& out) {
@@ -66,9 +63,8 @@ void unusedInProject(const CheckedFile& project, const NoCaseStringSet& used, Fi
 
 void checkProjectLists(const CheckedFile& file, FolderContext& folder, FileFindings& out) {
     if (file.kind == FileKind::Project) {
-        membersElsewhere(file, out);
         // What members elsewhere reference is not known here: no line is judged unused.
-        if (hasMembersElsewhere(file)) return;
+        if (membersElsewhere(file, out)) return;
         if (const auto* used = folder.usedBy(file.name)) unusedInProject(file, *used, out);
         return;
     }

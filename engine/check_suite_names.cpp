@@ -90,22 +90,18 @@ bool meantAsClass(const FamilyRecord& f, std::string_view name) {
 
 void wrongClass(const SuiteName& n, const NameVerdict& v, FileFindings& out) {
     if (n.className.empty() || isCurrentClass(*v.family, v.edition, n.className)) return;
+    const auto message = [&] { return "library " + str(n.library) + " has no class " + str(n.className); };
     const auto advice = [&] {
         return "Change the class to " + joined(currentClasses(*v.family, v.edition), " or ") + ".";
     };
     if (n.follower == NameFollower::ClassOrType && !meantAsClass(*v.family, n.className)) {
         out.add(
             n.line, Severity::Note, FindingKind::UnknownName,
-            [&] {
-                return "library " + str(n.library) + " has no class " + str(n.className) +
-                       "; harmless if it is one of the library's enum or user-defined types";
-            },
+            [&] { return message() + "; harmless if it is one of the library's enum or user-defined types"; },
             [&] { return "If it is meant as a class: " + advice(); });
         return;
     }
-    add(
-        out, n.line, FindingKind::UnknownName,
-        [&] { return "library " + str(n.library) + " has no class " + str(n.className); }, advice);
+    add(out, n.line, FindingKind::UnknownName, message, advice);
 }
 
 void beginLine(const SuiteName& n, FileFindings& out) {

@@ -166,8 +166,7 @@ class Run {
         env_.host.yield();
         if (backup.copied) flushConvertedFiles(folderText);
         const BackupPlacement placement = BackupMoveIntoFolder(env_.fs, env_.host, backup, folderText);
-        // No copy, no backup to name: the summary must not point at one.
-        result_.backupPath = backup.copied ? placement.destination : std::string();
+        result_.backupPath = placement.destination;
         result_.backupPlaced = placement.placed;
         AddLogLine(env_.host, kShortRule);
         AddLogLine(env_.host, "Conversion complete." + env_.clock.timeOfDay());
