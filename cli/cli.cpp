@@ -26,6 +26,13 @@ constexpr const char* kVersion = "tavkonv40 0.1.0";
 constexpr const char* kVersionNumber = kVersion + std::string_view("tavkonv40 ").size();
 // The run, check and restore all need one.
 constexpr const char* kNoFolder = "no folder given";
+// What follows every usage error.
+constexpr const char* kHelpHint = "\nRun 'tavkonv40 --help' for usage.";
+
+int usageError(const std::string& message, Services& s) {
+    s.err << "tavkonv40: " << message << kHelpHint << '\n';
+    return kUsage;
+}
 
 void printCatalogue(std::ostream& out) {
     out << "slot\tfamily\tcaption\toption_index\toption_row\toffers_40L\tocx_base\tlibrary_base\t"
@@ -81,15 +88,9 @@ void addCheckExtras(CLI::App& check, CheckExtras& x) {
 }
 
 int runCheckCommand(const std::string& folder, bool json, const CheckExtras& x, Services& s) {
-    if (!x.fix && (x.dryRun || x.quiet || !x.reportPath.empty())) {
-        s.err
-            << "tavkonv40: --dry-run, --quiet and --report go with 'check --fix'\nRun 'tavkonv40 --help' for usage.\n";
-        return kUsage;
-    }
-    if (x.fix && json) {
-        s.err << "tavkonv40: --json does not go with --fix (use --report FILE)\nRun 'tavkonv40 --help' for usage.\n";
-        return kUsage;
-    }
+    if (!x.fix && (x.dryRun || x.quiet || !x.reportPath.empty()))
+        return usageError("--dry-run, --quiet and --report go with 'check --fix'", s);
+    if (x.fix && json) return usageError("--json does not go with --fix (use --report FILE)", s);
     if (!x.fix) {
         if (x.recursive)
             return runRecursive(folder, json ? WalkKind::CheckJson : WalkKind::Check, {}, s,
@@ -221,14 +222,14 @@ int runRestoreCommand(const Arguments& x, Services& s) {
 // The checks of a conversion's arguments, before anything is read or written: the usage error's
 // message, or nothing.
 std::optional<std::string> conversionUsageError(const Arguments& x, Services& s, FixedOptions& options) {
-    if (const auto problem = misplacedFolder(s.fs, x.familiesArg, x.msArg, x.reportPath))
-        return *problem + "\nRun 'tavkonv40 --help' for usage.";
-    if (x.folder.empty()) return std::string(kNoFolder) + "\nRun 'tavkonv40 --help' for usage.";
+    if (const auto problem = misplacedFolder(s.fs, x.familiesArg, x.msArg, x.reportPath)) return *problem + kHelpHint;
+    if (x.folder.empty()) return kNoFolder + std::string(kHelpHint);
     // A run with nothing selected would still rewrite every form's first line and add an empty
     // line to every form and project: never what someone trying the command out wants.
     if (x.familiesArg.empty() && x.msArg.empty() && !x.allFamiliesGiven && !x.allMsGiven)
         return "nothing selected: choose suite families (--family, --all-families) or Microsoft controls (--ms, "
-               "--all-ms)\nRun 'tavkonv40 --help' for usage.";
+               "--all-ms)" +
+               std::string(kHelpHint);
     try {
         options = buildOptions(x);
     } catch (const UsageError& e) {
@@ -282,11 +283,6 @@ Grammar grammarOf(const CLI::App& app) {
     Grammar g{wordsOf(app)};
     for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) g.push_back(wordsOf(*sub));
     return g;
-}
-
-int usageError(const std::string& message, Services& s) {
-    s.err << "tavkonv40: " << message << "\nRun 'tavkonv40 --help' for usage.\n";
-    return kUsage;
 }
 
 int runParsed(const std::vector<std::string>& argsIn, Services& s) {
