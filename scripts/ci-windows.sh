@@ -112,8 +112,8 @@ echo "Regional time of day under Wine: $(regional en_US.UTF-8 | cut -c21-) (en_U
 # pseudo-terminal once the run has converted its first form, and expect the cancelled ending.
 # The log goes to a file, not the console: Wine's console draws every character of it, lags
 # seconds behind the run and holds the keystroke back behind what it still has to draw. Should
-# the keystroke still land after the last form (the run completes), that proves nothing either
-# way, so try again with a folder four times larger.
+# the keystroke still land after the last form (the run completes, whatever its exit code), that
+# proves nothing either way, so try again with a folder four times larger.
 ctrlc="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-ctrl-c.XXXXXX")"
 # try_ctrl_c FORMS: a run over FORMS forms with a Ctrl-C typed once it has started converting.
 try_ctrl_c() {
@@ -142,8 +142,10 @@ while :; do
         ls "$ctrlc/project" | grep -q "Nexaria Conversion Backup"; then
         break
     fi
-    if [ "$status" -eq 0 ] && [ $forms -lt 6400 ]; then
-        echo "Ctrl-C under Wine: $forms forms were converted before the keystroke landed; again with more"
+    # A run that completed was faster than the keystroke; Wine may still be exiting when it
+    # lands, and the pseudo-terminal's interrupt then ends the process with exit 130.
+    if grep -q "^Conversion complete" "$ctrlc/log.txt" && [ $forms -lt 25600 ]; then
+        echo "Ctrl-C under Wine: $forms forms were converted before the keystroke landed (exit $status); again with more"
         forms=$((forms * 4))
         continue
     fi
