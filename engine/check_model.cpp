@@ -48,13 +48,15 @@ bool parseHeaderReference(std::string_view line, std::size_t n, ReferenceLine& o
     return true;
 }
 
-// Object={GUID}#1.0#0; file
+// Object={GUID}#1.0#0; file, or Object=*\A..\Other\Other.vbp for a control project of the same
+// group, which the header of a form using it names the same way (Object = "*\A..\Other\Other.vbp").
 bool parseProjectReference(std::string_view line, std::size_t n, ReferenceLine& out) {
     const auto t = trim(line);
     if (!startsWithNoCase(t, "Object=")) return false;
     const auto semicolon = t.rfind(';');
-    if (semicolon == std::string_view::npos) return false;
-    out = {n, trim(t.substr(semicolon + 1)), guidIn(t)};
+    const auto file = trim(semicolon == std::string_view::npos ? t.substr(7) : t.substr(semicolon + 1));
+    if (file.empty()) return false;
+    out = {n, file, guidIn(t)};
     return true;
 }
 

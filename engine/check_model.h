@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -128,6 +129,10 @@ class FolderContext {
     // Every header reference line of every member of the named project, members in name order.
     // Reads them all: for the fixes, not for the checks, which stream.
     virtual std::vector<MemberReference> memberReferences(std::string_view project) = 0;
+    // The bytes of a project member that lies in another folder (its path as the project writes
+    // it, relative to the folder, "\\" or "/" between parts, each part in any letter case, as Windows
+    // finds it); nothing when it cannot be found or read.
+    virtual std::optional<std::string> readElsewhere(std::string_view path) = 0;
 };
 
 // What a pass over a folder does with each of its files once it is read and parsed.

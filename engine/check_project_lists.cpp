@@ -27,12 +27,31 @@ void notInProject(const CheckedFile& member, const ProjectSummary& project, File
     }
 }
 
+// Whether a member in another folder is settled: it can be read there and holds no suite name
+// that still needs converting or fixing. Its control files then count as used by the project.
+bool settledElsewhere(const ProjectMember& m, FolderContext& folder, NoCaseStringSet& used) {
+    const auto kind = fileKindOfName(m.path);
+    if (!kind || *kind == FileKind::Project) return false;
+    auto bytes = folder.readElsewhere(m.path);
+    if (!bytes) return false;
+    const TextFile text(std::move(*bytes));
+    CheckedFile member;
+    member.name = m.path;
+    parseFile(text, *kind, member);
+    FileFindings names(member.name, FindingDetail::CountsOnly);
+    checkNames(member, folder, names);
+    if (names.counts().aboveNotes() > 0) return false;
+    for (const auto& r : member.references) used.emplace(r.file);
+    return true;
+}
+
 // A run converts only the files directly in the folder it is given: a member elsewhere keeps its
-// older names while the project's lines change. Returns whether the project has such a member.
-bool membersElsewhere(const CheckedFile& project, FileFindings& out) {
+// older names while the project's lines change, until its own folder is converted too. Returns
+// whether the project has such a member that is not settled.
+bool membersElsewhere(const CheckedFile& project, FolderContext& folder, NoCaseStringSet& used, FileFindings& out) {
     bool any = false;
     for (const auto& m : project.members) {
-        if (!memberHere(m.path).empty()) continue;
+        if (!memberHere(m.path).empty() || settledElsewhere(m, folder, used)) continue;
         any = true;
         out.add(
             m.line, Severity::Warning, FindingKind::MemberElsewhere,
@@ -63,9 +82,11 @@ void unusedInProject(const CheckedFile& project, const NoCaseStringSet& used, Fi
 
 void checkProjectLists(const CheckedFile& file, FolderContext& folder, FileFindings& out) {
     if (file.kind == FileKind::Project) {
-        // What members elsewhere reference is not known here: no line is judged unused.
-        if (membersElsewhere(file, out)) return;
-        if (const auto* used = folder.usedBy(file.name)) unusedInProject(file, *used, out);
+        const auto* usedHere = folder.usedBy(file.name);
+        NoCaseStringSet used = usedHere ? *usedHere : NoCaseStringSet{};
+        // What unsettled members elsewhere reference is not known here: no line is judged unused.
+        if (membersElsewhere(file, folder, used, out)) return;
+        if (usedHere) unusedInProject(file, used, out);
         return;
     }
     for (const auto& project : folder.projects())

@@ -18,6 +18,8 @@ using test::crlf;
 using test::headerLine;
 using test::projectLine;
 
+std::vector<std::string> described(const std::vector<Finding>& all);
+
 class ProjectCheckTest : public ::testing::Test {
   protected:
     std::vector<Finding> check() { return checkProject(fs, "/p"); }
@@ -164,6 +166,33 @@ TEST_F(ProjectCheckTest, ProjectListsAgainstItsMembersHeaders) {
     EXPECT_EQ(only(elsewhere, "P.vbp", 2).kind, FindingKind::MemberElsewhere);
     EXPECT_EQ(only(elsewhere, "P.vbp", 2).severity, Severity::Warning);
     EXPECT_TRUE(at(elsewhere, "P.vbp", 1).empty());
+}
+
+// A control project of the same group is referenced by its path, in the form's header and in
+// the project alike; a member in another folder counts once its own folder is converted.
+TEST_F(ProjectCheckTest, GroupProjectsAndMembersInOtherFolders) {
+    fs.addFile("/p/A.frm",
+               crlf({"VERSION 5.00", "Object = \"*\\A..\\Gauge\\Gauge.vbp\"", headerLine("Button", Edition::V40),
+                     "Begin VB.Form A ", "   Begin Gauge.ctlGauge g ", "   End", "End"}));
+    fs.addFile("/p/Forms/FRMB.FRM", crlf({"VERSION 5.00", headerLine("Tree", Edition::V40), "Begin VB.Form B ",
+                                          "   Begin tavQVTree40.QVTree40 t ", "   End", "End"}));
+    const auto project = [&](const std::string& member) {
+        fs.addFile("/p/P.vbp",
+                   crlf({"Type=Exe", "Object=*\\A..\\Gauge\\Gauge.vbp", projectLine("Button", Edition::V40),
+                         projectLine("Tree", Edition::V40), projectLine("Spin", Edition::V40), "Form=A.frm", member}));
+        return check();
+    };
+    const auto settled = project("Form=forms\\frmB.frm");
+    EXPECT_EQ(described(settled),
+              (std::vector<std::string>{"P.vbp:5 no form or user control of the project references tavQVSpin40.ocx"}));
+    // Not yet converted there, or not found: what it references is unknown, nothing is judged unused.
+    fs.addFile("/p/Forms/FRMB.FRM",
+               crlf({"VERSION 5.00", "Begin VB.Form B ", "   Begin tavQVTree30.QVTree30 t ", "   End", "End"}));
+    for (const std::string member : {"Form=Forms\\frmB.frm", "Form=Forms\\Gone.frm", "Form=..\\x\\B.frm"}) {
+        const auto f = project(member);
+        ASSERT_EQ(f.size(), 1u) << member;
+        EXPECT_EQ(only(f, "P.vbp", 7).kind, FindingKind::MemberElsewhere) << member;
+    }
 }
 
 TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {
