@@ -89,13 +89,31 @@ NameFollower followerAt(std::string_view line, std::size_t at) {
                : NameFollower::AnyMember;
 }
 
-// Qualified names "library.class" in a code line, outside strings and comments.
+// A string that holds nothing but "library.class" with a suite library: a ProgID.
+void addProgId(std::string_view text, std::size_t n, std::vector<SuiteName>& names) {
+    const auto dot = text.find('.');
+    if (dot == std::string_view::npos || dot + 1 == text.size()) return;
+    const auto library = text.substr(0, dot), className = text.substr(dot + 1);
+    if (!looksLikeSuiteName(library) || equalsNoCase(className, "ocx") ||
+        !std::all_of(library.begin(), library.end(), isIdentifierChar) ||
+        !std::all_of(className.begin(), className.end(), isIdentifierChar))
+        return;
+    names.push_back({n, NameSite::ProgId, library, className, false, NameFollower::Class});
+}
+
+// Qualified names "library.class" in a code line, outside comments: in code, and as a string's
+// whole text.
 void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& names) {
     bool inString = false;
+    std::size_t stringStart = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (c == '"') {
             inString = !inString;
+            if (inString)
+                stringStart = i + 1;
+            else
+                addProgId(line.substr(stringStart, i - stringStart), n, names);
             continue;
         }
         if (inString) continue;

@@ -26,7 +26,9 @@ struct ReferenceLine {
     std::string_view guid;  // without braces; empty when the line has none
 };
 
-enum class NameSite { BeginLine, Code };
+// A ProgID is a "library.class" string in code (Controls.Add, CreateObject): the compiler does not
+// see it, and it fails only when the line runs.
+enum class NameSite { BeginLine, Code, ProgId };
 
 // What may follow a library name: on a Begin line and in code after "New", "Implements" or "Is",
 // only one of its classes; after "As" also one of its enum or user-defined types, which the

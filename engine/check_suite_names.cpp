@@ -158,6 +158,18 @@ void codeName(const SuiteName& n, FileFindings& out) {
         [&] { return "Replace " + quoted(n) + " by hand with " + replacementFor(*v.family) + "."; });
 }
 
+// Only a string whose library belongs to a family is judged: other text may merely begin alike.
+void progId(const SuiteName& n, FileFindings& out) {
+    const auto v = judgeLibrary(n.library);
+    if (!v.family) return;
+    if (v.status == NameStatus::Current) return wrongClass(n, v, out);
+    if (v.status != NameStatus::Older) return unknownLibrary(n, v, out);
+    add(
+        out, n.line, FindingKind::OldName,
+        [&] { return "older-edition ProgID \"" + quoted(n) + "\" remains in a string, which no conversion changes"; },
+        [&] { return "Replace it by hand with " + replacementFor(*v.family) + ", in the edition the project uses."; });
+}
+
 void referenceLine(const CheckedFile& file, const ReferenceLine& r, FileFindings& out) {
     const auto v = judgeControlFile(r.file);
     const FamilyRecord* rule = file.kind == FileKind::Project ? projectLineRule(r.file) : headerLineRule(r.file);
@@ -199,7 +211,13 @@ void referenceLine(const CheckedFile& file, const ReferenceLine& r, FileFindings
 
 void checkNames(const CheckedFile& file, FolderContext&, FileFindings& out) {
     for (const auto& r : file.references) referenceLine(file, r, out);
-    for (const auto& n : file.names) n.site == NameSite::BeginLine ? beginLine(n, out) : codeName(n, out);
+    for (const auto& n : file.names) {
+        switch (n.site) {
+            case NameSite::BeginLine: beginLine(n, out); break;
+            case NameSite::Code: codeName(n, out); break;
+            case NameSite::ProgId: progId(n, out); break;
+        }
+    }
 }
 
 }  // namespace tavkonv40::check

@@ -227,6 +227,24 @@ TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {
     EXPECT_EQ(only(f, "P.vbp", 1).advice, "Convert it with --family Spin (QVSpin).");
 }
 
+// A ProgID names a library and class in a string; no conversion step changes it, and a stale one
+// fails only when the line runs.
+TEST_F(ProjectCheckTest, ProgIdsInStrings) {
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", "Begin VB.Form A ", "End",
+                                 "Set b = Controls.Add(\"tavQVButton20.QVButton20\", \"b\")",  // 4
+                                 "Set c = CreateObject(\"tavQVButton40.QVButton20\")",         // 5
+                                 "Set d = Controls.Add(\"tavQVButton40L.QVButton40L\", \"d\")",
+                                 "MsgBox \"tavQVButton.ocx is missing\" & \"tavQVButton.ocx\" & \"tavkonv40.log\"",
+                                 "' Set e = Controls.Add(\"tavQVButton20.QVButton20\", \"e\")"}));
+    const auto f = check();
+    ASSERT_EQ(f.size(), 2u);
+    EXPECT_EQ(only(f, "A.frm", 4).kind, FindingKind::OldName);
+    EXPECT_EQ(only(f, "A.frm", 4).message,
+              "older-edition ProgID \"tavQVButton20.QVButton20\" remains in a string, which no conversion changes");
+    EXPECT_NE(only(f, "A.frm", 4).advice.find("tavQVButton40.QVButton40"), std::string::npos);
+    EXPECT_EQ(only(f, "A.frm", 5).advice, "Change the class to QVButton40.");
+}
+
 TEST_F(ProjectCheckTest, RepeatedReferencesAndEmptyLinesWhateverTheLineEnds) {
     const std::vector<std::string> form = {"VERSION 5.00",
                                            "",
