@@ -179,6 +179,8 @@ void parseProject(const std::vector<std::string_view>& lines, CheckedFile& f) {
         }
         for (std::string_view key : {"Form=", "UserControl="})
             if (startsWithNoCase(t, key)) f.members.push_back({n + 1, trim(t.substr(key.size()))});
+        for (std::string_view key : {"PropertyPage=", "UserDocument="})
+            if (startsWithNoCase(t, key)) f.pages.push_back({n + 1, trim(t.substr(key.size()))});
     }
 }
 

@@ -64,6 +64,9 @@ struct CheckedFile {
     std::vector<ReferenceLine> references;  // header lines (forms, user controls) or Object= lines (projects)
     std::vector<SuiteName> names;           // forms and user controls
     std::vector<ProjectMember> members;     // projects: their Form= and UserControl= lines
+    // Projects: their PropertyPage= and UserDocument= lines. Such files read like forms, but no run
+    // converts them.
+    std::vector<ProjectMember> pages;
 };
 
 // Fills `f` from the text, which must outlive it.
@@ -131,10 +134,9 @@ class FolderContext {
     // Every header reference line of every member of the named project, members in name order.
     // Reads them all: for the fixes, not for the checks, which stream.
     virtual std::vector<MemberReference> memberReferences(std::string_view project) = 0;
-    // The bytes of a project member that lies in another folder (its path as the project writes
-    // it, relative to the folder, "\\" or "/" between parts, each part in any letter case, as Windows
+    // The bytes of a project member (its path as the project writes it, relative to the folder, "\\" or "/" between parts, each part in any letter case, as Windows
     // finds it); nothing when it cannot be found or read.
-    virtual std::optional<std::string> readElsewhere(std::string_view path) = 0;
+    virtual std::optional<std::string> readMember(std::string_view path) = 0;
 };
 
 // What a pass over a folder does with each of its files once it is read and parsed.

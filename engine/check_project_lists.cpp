@@ -27,22 +27,48 @@ void notInProject(const CheckedFile& member, const ProjectSummary& project, File
     }
 }
 
+enum class MemberState { Unreadable, Settled, NeedsWork };
+
+// Reads a member as a form and judges its suite names: settled when none needs converting or
+// fixing. The control files its header references count as used by the project.
+MemberState readMemberNames(std::string_view path, FileKind kind, FolderContext& folder, NoCaseStringSet& used) {
+    auto bytes = folder.readMember(path);
+    if (!bytes) return MemberState::Unreadable;
+    const TextFile text(std::move(*bytes));
+    CheckedFile member;
+    member.name = path;
+    parseFile(text, kind, member);
+    for (const auto& r : member.references) used.emplace(r.file);
+    FileFindings names(member.name, FindingDetail::CountsOnly);
+    checkNames(member, folder, names);
+    return names.counts().aboveNotes() > 0 ? MemberState::NeedsWork : MemberState::Settled;
+}
+
 // Whether a member in another folder is settled: it can be read there and holds no suite name
-// that still needs converting or fixing. Its control files then count as used by the project.
+// that still needs converting or fixing.
 bool settledElsewhere(const ProjectMember& m, FolderContext& folder, NoCaseStringSet& used) {
     const auto kind = fileKindOfName(m.path);
     if (!kind || *kind == FileKind::Project) return false;
-    auto bytes = folder.readElsewhere(m.path);
-    if (!bytes) return false;
-    const TextFile text(std::move(*bytes));
-    CheckedFile member;
-    member.name = m.path;
-    parseFile(text, *kind, member);
-    FileFindings names(member.name, FindingDetail::CountsOnly);
-    checkNames(member, folder, names);
-    if (names.counts().aboveNotes() > 0) return false;
-    for (const auto& r : member.references) used.emplace(r.file);
-    return true;
+    return readMemberNames(m.path, *kind, folder, used) == MemberState::Settled;
+}
+
+// Property pages and user documents read like forms, but a run converts none of them.
+void unconvertedPages(const CheckedFile& project, FolderContext& folder, NoCaseStringSet& used, FileFindings& out) {
+    for (const auto& m : project.pages) {
+        if (readMemberNames(m.path, FileKind::Form, folder, used) != MemberState::NeedsWork) continue;
+        out.add(
+            m.line, Severity::Warning, FindingKind::UnconvertedMember,
+            [&] {
+                return "member " + std::string(m.path) +
+                       " names suite controls that need converting, and no run converts property pages or user "
+                       "documents";
+            },
+            [] {
+                return std::string(
+                    "Replace its older suite names by hand, as a run does in forms (header lines, Begin lines and "
+                    "code).");
+            });
+    }
 }
 
 // A run converts only the files directly in the folder it is given: a member elsewhere keeps its
@@ -84,6 +110,7 @@ void checkProjectLists(const CheckedFile& file, FolderContext& folder, FileFindi
     if (file.kind == FileKind::Project) {
         const auto* usedHere = folder.usedBy(file.name);
         NoCaseStringSet used = usedHere ? *usedHere : NoCaseStringSet{};
+        unconvertedPages(file, folder, used, out);
         // What unsettled members elsewhere reference is not known here: no line is judged unused.
         if (membersElsewhere(file, folder, used, out)) return;
         if (usedHere) unusedInProject(file, used, out);

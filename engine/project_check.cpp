@@ -75,7 +75,7 @@ class FolderRun final : public check::FolderContext {
         return all;
     }
 
-    std::optional<std::string> readElsewhere(std::string_view member) override {
+    std::optional<std::string> readMember(std::string_view member) override {
         std::string at = base_;
         for (std::size_t i = 0; i <= member.size();) {
             const auto end = std::min(member.find_first_of("\\/", i), member.size());
@@ -310,6 +310,7 @@ std::string_view kindName(FindingKind k) {
         case FindingKind::NotInProject: return "not-in-project";
         case FindingKind::UnusedInProject: return "unused-in-project";
         case FindingKind::MemberElsewhere: return "member-elsewhere";
+        case FindingKind::UnconvertedMember: return "unconverted-member";
         case FindingKind::OldName: return "old-name";
         case FindingKind::RepeatedReference: return "repeated-reference";
         case FindingKind::EmptyLines: return "empty-lines";

@@ -227,6 +227,26 @@ TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {
     EXPECT_EQ(only(f, "P.vbp", 1).advice, "Convert it with --family Spin (QVSpin).");
 }
 
+// A property page or user document reads like a form, but no run converts it.
+TEST_F(ProjectCheckTest, PropertyPagesAndUserDocumentsAreNotConverted) {
+    fs.addFile("/p/G.ctl", crlf({"VERSION 5.00", "Begin VB.UserControl G ", "End"}));
+    fs.addFile("/p/P.vbp", crlf({"Type=Control", projectLine("Spin", Edition::V40), "UserControl=G.ctl",
+                                 "PropertyPage=ppgG.pag", "UserDocument=docG.dob"}));
+    fs.addFile("/p/ppgG.pag",
+               crlf({"VERSION 5.00", "Object = \"{1}#1.0#0\"; \"tavQVSpin20.ocx\"", "Begin VB.PropertyPage ppgG ",
+                     "   Begin tavQVSpin20.QVSpin20 s ", "   End", "End"}));
+    const auto old = check();
+    const auto& page = only(old, "P.vbp", 4);
+    EXPECT_EQ(page.kind, FindingKind::UnconvertedMember);
+    EXPECT_EQ(page.message,
+              "member ppgG.pag names suite controls that need converting, and no run converts property pages or user "
+              "documents");
+    // Converted by hand: nothing to say, and the control file it references counts as used.
+    fs.addFile("/p/ppgG.pag", crlf({"VERSION 5.00", headerLine("Spin", Edition::V40), "Begin VB.PropertyPage ppgG ",
+                                    "   Begin tavQVSpin40.QVVSpin40 s ", "   End", "End"}));
+    EXPECT_TRUE(check().empty());
+}
+
 // A ProgID names a library and class in a string; no conversion step changes it, and a stale one
 // fails only when the line runs.
 TEST_F(ProjectCheckTest, ProgIdsInStrings) {
