@@ -60,11 +60,16 @@ bool parseProjectReference(std::string_view line, std::size_t n, ReferenceLine& 
     return true;
 }
 
-// The first blank-delimited word after "Begin ", split at its first ".".
-void addBeginName(std::string_view line, std::size_t n, std::vector<SuiteName>& names) {
+// The first blank-delimited word after "Begin ", split at its first "."; the word after it is the
+// control's name.
+void addBeginName(std::string_view line, std::size_t n, std::vector<SuiteName>& names, NoCaseViewSet& controls) {
     auto t = trimLeft(trimLeft(line).substr(6));
     const auto end = t.find_first_of(" \t");
     const auto word = t.substr(0, end);
+    if (end != std::string_view::npos) {
+        const auto rest = trimLeft(t.substr(end));
+        controls.insert(rest.substr(0, rest.find_first_of(" \t")));
+    }
     const auto dot = word.find('.');
     const auto library = word.substr(0, dot);
     if (!looksLikeSuiteName(library)) return;
@@ -102,8 +107,9 @@ void addProgId(std::string_view text, std::size_t n, std::vector<SuiteName>& nam
 }
 
 // Qualified names "library.class" in a code line, outside comments: in code, and as a string's
-// whole text.
-void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& names) {
+// whole text. A control of the file named like a suite library (VB names a dropped control after
+// its class: tavQVButton1) is no library: "tavQVButton1.Caption" sets a property.
+void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& names, const NoCaseViewSet& controls) {
     bool inString = false;
     std::size_t stringStart = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -122,7 +128,7 @@ void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& 
         std::size_t j = i;
         while (j < line.size() && isIdentifierChar(line[j])) ++j;
         const auto library = line.substr(i, j - i);
-        if (j < line.size() && line[j] == '.' && looksLikeSuiteName(library)) {
+        if (j < line.size() && line[j] == '.' && looksLikeSuiteName(library) && !controls.count(library)) {
             std::size_t k = j + 1;
             while (k < line.size() && isIdentifierChar(line[k])) ++k;
             names.push_back({n, NameSite::Code, library, line.substr(j + 1, k - j - 1), i > 0 && line[i - 1] == ' ',
@@ -152,11 +158,12 @@ void parseFormLike(const TextFile& text, CheckedFile& f) {
     // The body: Begin and End lines nest; BeginProperty / EndProperty are neither. The code
     // follows the End that closes the outermost Begin.
     int depth = 0;
+    NoCaseViewSet controls;
     for (; n < lines.size(); ++n) {
         const auto line = lines[n];
         if (isBeginLine(line)) {
             ++depth;
-            addBeginName(line, n + 1, f.names);
+            addBeginName(line, n + 1, f.names, controls);
         } else if (isEndLine(line) && --depth == 0) {
             ++n;
             break;
@@ -166,7 +173,7 @@ void parseFormLike(const TextFile& text, CheckedFile& f) {
     // Only lines holding the suite mark can hold a suite name; one search over the bytes finds them.
     LineFinder finder(text, kSuiteMark, LetterCase::Ignore);
     for (std::size_t found = finder.next(); found != 0; found = finder.next())
-        if (found > n) addCodeNames(lines[found - 1], found, f.names);
+        if (found > n) addCodeNames(lines[found - 1], found, f.names, controls);
 }
 
 void parseProject(const std::vector<std::string_view>& lines, CheckedFile& f) {

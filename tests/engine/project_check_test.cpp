@@ -81,19 +81,26 @@ TEST_F(ProjectCheckTest, ConsistentProjectsOfBothEditionsGiveNoFinding) {
 }
 
 TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
-    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", headerLine("Text", Edition::V40), headerLine("UpDn", Edition::V40),
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00",
+                                 headerLine("Text", Edition::V40),
+                                 headerLine("UpDn", Edition::V40),
                                  "Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVWidget40.ocx\"",
                                  "Begin VB.Form A ",
                                  "   Begin tavQVMultiLineText40.QVMultiLineText40 t ",  // 6
-                                 "   End", "   Begin tavQVCombo40.QVCombo40 c ",        // 8
-                                 "   End", "   Begin tavQVUpDn40.QVUpDn40 u ",          // 10
-                                 "   End", "   Begin tavQVGrid40L.QVGrid40L g ",        // 12
-                                 "   End", "End",
-                                 "Dim a As tavQVLEDDisplay40.LEDDisplay40",  // 15
-                                 "Dim b As tavQVSelection40LB.QVOption40L",  // 16
-                                 "Dim c As tavQVButton40.QVButton20",        // 17
-                                 "Set d = New  tavQVButton40.QVButton",      // 18
-                                 "Dim e As tavQVButton40.ButtonStyles"}));   // 19: maybe an enum type
+                                 "   End",
+                                 "   Begin tavQVCombo40.QVCombo40 c ",  // 8
+                                 "   End",
+                                 "   Begin tavQVUpDn40.QVUpDn40 u ",  // 10
+                                 "   End",
+                                 "   Begin tavQVGrid40L.QVGrid40L tavQVButton1 ",  // 12
+                                 "   End",
+                                 "End",
+                                 "Dim a As tavQVLEDDisplay40.LEDDisplay40",         // 15
+                                 "Dim b As tavQVSelection40LB.QVOption40L",         // 16
+                                 "Dim c As tavQVButton40.QVButton20",               // 17
+                                 "Set d = New  tavQVButton40.QVButton",             // 18
+                                 "Dim e As tavQVButton40.ButtonStyles",             // 19: maybe an enum type
+                                 "tavQVButton1.Caption = tavQVButton40.bsFlat"}));  // 20: a control of the form
     const auto f = check();
     EXPECT_EQ(only(f, "A.frm", 4).kind, FindingKind::UnknownName);
     for (std::size_t line : {6, 8, 10, 12, 15, 16, 17, 18}) {
@@ -113,6 +120,7 @@ TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
     EXPECT_EQ(only(f, "A.frm", 17).advice, "Change the class to QVButton40.");
     EXPECT_EQ(only(f, "A.frm", 19).severity, Severity::Note);
     EXPECT_EQ(only(f, "A.frm", 19).advice, "If it is meant as a class: Change the class to QVButton40.");
+    EXPECT_TRUE(at(f, "A.frm", 20).empty());
     // The 4.0L classes differ from the 4.0 ones for the single-class families.
     fs.addFile("/p/A.frm", crlf({"VERSION 5.00", headerLine("Spin", Edition::V40L), "Begin VB.Form A ",
                                  "   Begin tavQVSpin40L.QVVSpin40L s ", "   End", "End"}));
