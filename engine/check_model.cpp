@@ -94,12 +94,18 @@ NameFollower followerAt(std::string_view line, std::size_t at) {
                : NameFollower::AnyMember;
 }
 
+// A file name's extension ("tavQVButton20.ocx", "tavLogo.bmp"): short and in lower case, unlike
+// every class of the suite.
+bool looksLikeExtension(std::string_view s) {
+    return s.size() <= 4 && std::none_of(s.begin(), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
 // A string that holds nothing but "library.class" with a suite library: a ProgID.
 void addProgId(std::string_view text, std::size_t n, std::vector<SuiteName>& names) {
     const auto dot = text.find('.');
     if (dot == std::string_view::npos || dot + 1 == text.size()) return;
     const auto library = text.substr(0, dot), className = text.substr(dot + 1);
-    if (!looksLikeSuiteName(library) || equalsNoCase(className, "ocx") ||
+    if (!looksLikeSuiteName(library) || looksLikeExtension(className) ||
         !std::all_of(library.begin(), library.end(), isIdentifierChar) ||
         !std::all_of(className.begin(), className.end(), isIdentifierChar))
         return;

@@ -262,7 +262,8 @@ TEST_F(ProjectCheckTest, ProgIdsInStrings) {
                                  "Set b = Controls.Add(\"tavQVButton20.QVButton20\", \"b\")",  // 4
                                  "Set c = CreateObject(\"tavQVButton40.QVButton20\")",         // 5
                                  "Set d = Controls.Add(\"tavQVButton40L.QVButton40L\", \"d\")",
-                                 "MsgBox \"tavQVButton.ocx is missing\" & \"tavQVButton.ocx\" & \"tavkonv40.log\"",
+                                 "MsgBox \"tavQVButton.ocx is missing\" & \"tavQVButton.ocx\" & \"tavQVButton20.bmp\" "
+                                 "& \"tavkonv40.Settings\"",
                                  "' Set e = Controls.Add(\"tavQVButton20.QVButton20\", \"e\")"}));
     const auto f = check();
     ASSERT_EQ(f.size(), 2u);
