@@ -1,6 +1,8 @@
 #include "engine/check_model.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 #include "engine/line_finder.h"
 #include "engine/text_util.h"
@@ -197,7 +199,40 @@ void parseProject(const std::vector<std::string_view>& lines, CheckedFile& f) {
     }
 }
 
+// "Height          =   315": the number, when the line sets the property.
+std::optional<double> propertyValue(std::string_view line, std::string_view property) {
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos || !equalsNoCase(trim(line.substr(0, eq)), property)) return std::nullopt;
+    const std::string value(trim(line.substr(eq + 1)));
+    char* end = nullptr;
+    const double v = std::strtod(value.c_str(), &end);
+    if (end == value.c_str()) return std::nullopt;
+    return v;
+}
+
 }  // namespace
+
+Shape shapeOf(const std::vector<std::string_view>& lines, std::size_t begin) {
+    std::optional<double> height, width;
+    int depth = 0, propertyDepth = 0;
+    for (std::size_t i = begin + 1; i < lines.size(); ++i) {
+        const auto t = trim(lines[i]);
+        if (startsWithNoCase(t, "BeginProperty"))
+            ++propertyDepth;
+        else if (startsWithNoCase(t, "EndProperty"))
+            --propertyDepth;
+        else if (startsWithNoCase(t, "Begin "))
+            ++depth;
+        else if (t == "End" && depth-- == 0)
+            break;
+        else if (depth == 0 && propertyDepth == 0) {
+            if (auto h = propertyValue(t, "Height")) height = h;
+            if (auto w = propertyValue(t, "Width")) width = w;
+        }
+    }
+    if (!height || !width || *height == *width) return Shape::Unknown;
+    return *height > *width ? Shape::Tall : Shape::Wide;
+}
 
 std::size_t projectInsertionLine(const CheckedFile& project) {
     const auto& lines = *project.lines;

@@ -78,6 +78,13 @@ void parseHeaderReferences(const TextFile& text, CheckedFile& f);
 // its last "Reference=" line; 0 when it has neither. The empty lines runs leave follow it.
 std::size_t projectInsertionLine(const CheckedFile& project);
 
+enum class Shape { Unknown, Tall, Wide };
+
+// The shape of the control whose Begin line has index `begin` (0-based), by the height and width
+// it sets for itself (not those of its children or of a property block); Unknown without both, or
+// when they are equal.
+Shape shapeOf(const std::vector<std::string_view>& lines, std::size_t begin);
+
 // Whether a library or file name is written the way suite names are.
 bool looksLikeSuiteName(std::string_view name);
 

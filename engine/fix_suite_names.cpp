@@ -6,9 +6,9 @@
 // orientation is chosen from the control's own height and width; where those do not tell, the
 // finding stays with its advice.
 #include <array>
-#include <cstdlib>
 #include <optional>
 
+#include "engine/check_model.h"
 #include "engine/check_names.h"
 #include "engine/fix_model.h"
 #include "engine/text_util.h"
@@ -61,48 +61,8 @@ std::string_view classStem(std::string_view cls) {
     return check::withoutEditionToken(cls);
 }
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
-enum class Shape { Unknown, Tall, Wide };
-
-// "Height          =   315": the number, when the line sets the property.
-std::optional<double> propertyValue(std::string_view line, std::string_view property) {
-    const auto eq = line.find('=');
-    if (eq == std::string_view::npos || !equalsNoCase(trim(line.substr(0, eq)), property)) return std::nullopt;
-    const std::string value(trim(line.substr(eq + 1)));
-    char* end = nullptr;
-    const double v = std::strtod(value.c_str(), &end);
-    if (end == value.c_str()) return std::nullopt;
-    return v;
-}
-
-// The height and width the control whose Begin line has index `begin` sets for itself (not those
-// of its children or of a property block).
-Shape shapeOf(const std::vector<std::string_view>& lines, std::size_t begin) {
-    std::optional<double> height, width;
-    int depth = 0, propertyDepth = 0;
-    for (std::size_t i = begin + 1; i < lines.size(); ++i) {
-        const auto t = trim(lines[i]);
-        if (startsWithNoCase(t, "BeginProperty"))
-            ++propertyDepth;
-        else if (startsWithNoCase(t, "EndProperty"))
-            --propertyDepth;
-        else if (startsWithNoCase(t, "Begin "))
-            ++depth;
-        else if (t == "End" && depth-- == 0)
-            break;
-        else if (depth == 0 && propertyDepth == 0) {
-            if (auto h = propertyValue(t, "Height")) height = h;
-            if (auto w = propertyValue(t, "Width")) width = w;
-        }
-    }
-    if (!height || !width || *height == *width) return Shape::Unknown;
-    return *height > *width ? Shape::Tall : Shape::Wide;
-}
+using check::Shape;
+using check::shapeOf;
 
 struct Resolved {
     std::string name;

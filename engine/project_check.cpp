@@ -314,6 +314,7 @@ std::string_view kindName(FindingKind k) {
         case FindingKind::OldName: return "old-name";
         case FindingKind::RepeatedReference: return "repeated-reference";
         case FindingKind::EmptyLines: return "empty-lines";
+        case FindingKind::Orientation: return "orientation";
         case FindingKind::Unreadable: return "unreadable";
     }
     return "?";

@@ -25,6 +25,7 @@ enum class FindingKind {
     OldName,            // an older edition's suite name that is still there
     RepeatedReference,  // the same control file referenced twice in one file
     EmptyLines,         // empty lines that repeated runs leave in a header or after a project's references
+    Orientation,        // a vertical class on a control wider than tall, or the other way round
     Unreadable,         // a file that could not be read
 };
 

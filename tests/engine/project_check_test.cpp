@@ -235,6 +235,34 @@ TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {
     EXPECT_EQ(only(f, "P.vbp", 1).advice, "Convert it with --family Spin (QVSpin).");
 }
 
+// The conversion gives every older up-down one orientation, and a slider the vertical class when
+// "Orientation" follows it anywhere: a class at odds with the control's shape is pointed out.
+TEST_F(ProjectCheckTest, ClassesAtOddsWithTheControlsShape) {
+    const auto control = [](const std::string& begin, int height, int width) {
+        return std::vector<std::string>{"   " + begin, "      Height = " + std::to_string(height),
+                                        "      Width = " + std::to_string(width), "   End"};
+    };
+    std::vector<std::string> lines = {"VERSION 5.00", headerLine("UpDn", Edition::V40),
+                                      headerLine("Slider", Edition::V40), headerLine("Progress", Edition::V40),
+                                      "Begin VB.Form A "};
+    for (const auto& c : {control("Begin tavQVUpDn40.QVVUpDn40 wide ", 300, 600),         // 6
+                          control("Begin tavQVUpDn40.QVVUpDn40 tall ", 600, 300),         // 10
+                          control("Begin tavQVSlider40.tavVSlider40 s ", 400, 3000),      // 14
+                          control("Begin tavQVProgress40.ProgressHBar40 p ", 2000, 255),  // 18
+                          control("Begin tavQVUpDn40.QVHUpDn40 square ", 300, 300)})
+        lines.insert(lines.end(), c.begin(), c.end());
+    lines.push_back("End");
+    fs.addFile("/p/A.frm", crlf(lines));
+    const auto f = check();
+    EXPECT_EQ(described(f), (std::vector<std::string>{
+                                "A.frm:6 class QVVUpDn40 is vertical, but the control is wider than tall",
+                                "A.frm:14 class tavVSlider40 is vertical, but the control is wider than tall",
+                                "A.frm:18 class ProgressHBar40 is horizontal, but the control is taller than wide"}));
+    EXPECT_EQ(only(f, "A.frm", 14).advice,
+              "If the control is meant to lie horizontally, change the class to tavHSlider40.");
+    EXPECT_EQ(only(f, "A.frm", 14).severity, Severity::Warning);
+}
+
 // A property page or user document reads like a form, but no run converts it.
 TEST_F(ProjectCheckTest, PropertyPagesAndUserDocumentsAreNotConverted) {
     fs.addFile("/p/G.ctl", crlf({"VERSION 5.00", "Begin VB.UserControl G ", "End"}));
