@@ -121,8 +121,22 @@ struct Library {
     bool current = false;  // the name is right as written (in whatever letter case)
 };
 
-// The family and edition a suite library means, when the name leaves no choice.
-std::optional<Library> resolveLibrary(const SuiteName& n) {
+// The one edition of the family whose control file the file's header references; none when it
+// references none or both.
+std::optional<Edition> referencedEdition(const check::CheckedFile& file, const FamilyRecord& f) {
+    std::optional<Edition> found;
+    for (const auto& r : file.references) {
+        const auto v = check::judgeControlFile(r.file);
+        if (v.status != NameStatus::Current || v.family != &f) continue;
+        if (found && *found != v.edition) return std::nullopt;
+        found = v.edition;
+    }
+    return found;
+}
+
+// The family and edition a suite library means, when the name leaves no choice. An older ProgID,
+// which no conversion changes, takes the edition the file's header references for its family.
+std::optional<Library> resolveLibrary(const SuiteName& n, const check::CheckedFile& file) {
     const auto v = check::judgeLibrary(n.library);
     switch (v.status) {
         case NameStatus::Current: return Library{v.family, v.edition, FindingKind::UnknownName, true};
@@ -130,6 +144,9 @@ std::optional<Library> resolveLibrary(const SuiteName& n) {
         case NameStatus::Older:
             if (v.family->offers40L == Offers40L::No && !aRuleConverts(n))
                 return Library{v.family, Edition::V40, FindingKind::OldName};
+            if (n.site == NameSite::ProgId)
+                if (const auto e = referencedEdition(file, *v.family))
+                    return Library{v.family, *e, FindingKind::OldName};
             return std::nullopt;
         case NameStatus::Unknown: break;
     }
@@ -149,9 +166,9 @@ struct Rewrite {
     FindingKind kind;
 };
 
-std::optional<Rewrite> rewriteFor(const SuiteName& n, std::string_view line,
-                                  const std::vector<std::string_view>& lines) {
-    const auto library = resolveLibrary(n);
+std::optional<Rewrite> rewriteFor(const SuiteName& n, std::string_view line, const check::CheckedFile& file) {
+    const auto& lines = *file.lines;
+    const auto library = resolveLibrary(n, file);
     if (!library) return std::nullopt;
     const FamilyRecord& f = *library->family;
     std::string text = library->current ? std::string(n.library) : check::currentLibrary(f, library->edition);
@@ -159,6 +176,8 @@ std::optional<Rewrite> rewriteFor(const SuiteName& n, std::string_view line,
     if (!n.className.empty()) {
         const Shape shape = n.site == NameSite::BeginLine ? shapeOf(lines, n.line - 1) : Shape::Unknown;
         const auto cls = resolveClass(n, f, library->edition, shape);
+        // A ProgID is one string: half of it changed would help no one.
+        if (!cls && n.site == NameSite::ProgId) return std::nullopt;
         text += "." + (cls ? cls->name : std::string(n.className));
         if (cls) reason = cls->reason;
     }
@@ -180,7 +199,7 @@ void fixSuiteNames(const check::CheckedFile& file, check::FolderContext&, FileFi
         std::vector<Rewrite> rewrites;
         const std::string_view line = lines[file.names[i].line - 1];
         for (; j < file.names.size() && file.names[j].line == file.names[i].line; ++j)
-            if (auto r = rewriteFor(file.names[j], line, lines)) rewrites.push_back(std::move(*r));
+            if (auto r = rewriteFor(file.names[j], line, file)) rewrites.push_back(std::move(*r));
         if (!rewrites.empty()) {
             std::string text(line);
             std::string description;
