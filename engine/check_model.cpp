@@ -115,8 +115,8 @@ void addProgId(std::string_view text, std::size_t n, std::vector<SuiteName>& nam
 }
 
 // Qualified names "library.class" in a code line, outside comments: in code, and as a string's
-// whole text. A control of the file named like a suite library (VB names a dropped control after
-// its class: tavQVButton1) is no library: "tavQVButton1.Caption" sets a property.
+// whole text. A control of the file named like a suite library (tavQVButton1) is no library:
+// "tavQVButton1.Caption" sets a property.
 void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& names, const NoCaseViewSet& controls) {
     bool inString = false;
     std::size_t stringStart = 0;
