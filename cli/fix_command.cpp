@@ -66,9 +66,7 @@ std::string reportJson(const FixRequest& q, const FixResult& r, const std::vecto
         fixes.push_back(
             {{"file", f.file}, {"line", f.line}, {"kind", kindName(f.kind)}, {"description", f.description}});
     j["fixes"] = fixes;
-    json files = json::array();
-    for (const auto& [name, bytes] : r.plan.files) files.push_back(name);
-    j["files_planned"] = files;
+    j["files_planned"] = plannedFiles(r.plan);
     j["files_written"] = r.filesWritten;
     j["errors"] = errors;
     if (after) j["findings_left"] = {{"error", after->errors}, {"warning", after->warnings}, {"note", after->notes}};

@@ -1,6 +1,8 @@
 #include "engine/check_model.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 #include "engine/line_finder.h"
 #include "engine/text_util.h"
@@ -48,21 +50,28 @@ bool parseHeaderReference(std::string_view line, std::size_t n, ReferenceLine& o
     return true;
 }
 
-// Object={GUID}#1.0#0; file
+// Object={GUID}#1.0#0; file, or Object=*\A..\Other\Other.vbp for a control project of the same
+// group, which the header of a form using it names the same way (Object = "*\A..\Other\Other.vbp").
 bool parseProjectReference(std::string_view line, std::size_t n, ReferenceLine& out) {
     const auto t = trim(line);
     if (!startsWithNoCase(t, "Object=")) return false;
     const auto semicolon = t.rfind(';');
-    if (semicolon == std::string_view::npos) return false;
-    out = {n, trim(t.substr(semicolon + 1)), guidIn(t)};
+    const auto file = trim(semicolon == std::string_view::npos ? t.substr(7) : t.substr(semicolon + 1));
+    if (file.empty()) return false;
+    out = {n, file, guidIn(t)};
     return true;
 }
 
-// The first blank-delimited word after "Begin ", split at its first ".".
-void addBeginName(std::string_view line, std::size_t n, std::vector<SuiteName>& names) {
+// The first blank-delimited word after "Begin ", split at its first "."; the word after it is the
+// control's name.
+void addBeginName(std::string_view line, std::size_t n, std::vector<SuiteName>& names, NoCaseViewSet& controls) {
     auto t = trimLeft(trimLeft(line).substr(6));
     const auto end = t.find_first_of(" \t");
     const auto word = t.substr(0, end);
+    if (end != std::string_view::npos) {
+        const auto rest = trimLeft(t.substr(end));
+        controls.insert(rest.substr(0, rest.find_first_of(" \t")));
+    }
     const auto dot = word.find('.');
     const auto library = word.substr(0, dot);
     if (!looksLikeSuiteName(library)) return;
@@ -87,13 +96,38 @@ NameFollower followerAt(std::string_view line, std::size_t at) {
                : NameFollower::AnyMember;
 }
 
-// Qualified names "library.class" in a code line, outside strings and comments.
-void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& names) {
+// A file name's extension ("tavQVButton20.ocx", "tavLogo.bmp"): short and in lower case, unlike
+// every class of the suite.
+bool looksLikeExtension(std::string_view s) {
+    return s.size() <= 4 && std::none_of(s.begin(), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+// A string that holds nothing but "library.class" with a suite library: a ProgID.
+void addProgId(std::string_view text, std::size_t n, std::vector<SuiteName>& names) {
+    const auto dot = text.find('.');
+    if (dot == std::string_view::npos || dot + 1 == text.size()) return;
+    const auto library = text.substr(0, dot), className = text.substr(dot + 1);
+    if (!looksLikeSuiteName(library) || looksLikeExtension(className) ||
+        !std::all_of(library.begin(), library.end(), isIdentifierChar) ||
+        !std::all_of(className.begin(), className.end(), isIdentifierChar))
+        return;
+    names.push_back({n, NameSite::ProgId, library, className, false, NameFollower::Class});
+}
+
+// Qualified names "library.class" in a code line, outside comments: in code, and as a string's
+// whole text. A control of the file named like a suite library (tavQVButton1) is no library:
+// "tavQVButton1.Caption" sets a property.
+void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& names, const NoCaseViewSet& controls) {
     bool inString = false;
+    std::size_t stringStart = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (c == '"') {
             inString = !inString;
+            if (inString)
+                stringStart = i + 1;
+            else
+                addProgId(line.substr(stringStart, i - stringStart), n, names);
             continue;
         }
         if (inString) continue;
@@ -102,7 +136,7 @@ void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& 
         std::size_t j = i;
         while (j < line.size() && isIdentifierChar(line[j])) ++j;
         const auto library = line.substr(i, j - i);
-        if (j < line.size() && line[j] == '.' && looksLikeSuiteName(library)) {
+        if (j < line.size() && line[j] == '.' && looksLikeSuiteName(library) && !controls.count(library)) {
             std::size_t k = j + 1;
             while (k < line.size() && isIdentifierChar(line[k])) ++k;
             names.push_back({n, NameSite::Code, library, line.substr(j + 1, k - j - 1), i > 0 && line[i - 1] == ' ',
@@ -132,11 +166,12 @@ void parseFormLike(const TextFile& text, CheckedFile& f) {
     // The body: Begin and End lines nest; BeginProperty / EndProperty are neither. The code
     // follows the End that closes the outermost Begin.
     int depth = 0;
+    NoCaseViewSet controls;
     for (; n < lines.size(); ++n) {
         const auto line = lines[n];
         if (isBeginLine(line)) {
             ++depth;
-            addBeginName(line, n + 1, f.names);
+            addBeginName(line, n + 1, f.names, controls);
         } else if (isEndLine(line) && --depth == 0) {
             ++n;
             break;
@@ -146,7 +181,7 @@ void parseFormLike(const TextFile& text, CheckedFile& f) {
     // Only lines holding the suite mark can hold a suite name; one search over the bytes finds them.
     LineFinder finder(text, kSuiteMark, LetterCase::Ignore);
     for (std::size_t found = finder.next(); found != 0; found = finder.next())
-        if (found > n) addCodeNames(lines[found - 1], found, f.names);
+        if (found > n) addCodeNames(lines[found - 1], found, f.names, controls);
 }
 
 void parseProject(const std::vector<std::string_view>& lines, CheckedFile& f) {
@@ -159,10 +194,45 @@ void parseProject(const std::vector<std::string_view>& lines, CheckedFile& f) {
         }
         for (std::string_view key : {"Form=", "UserControl="})
             if (startsWithNoCase(t, key)) f.members.push_back({n + 1, trim(t.substr(key.size()))});
+        for (std::string_view key : {"PropertyPage=", "UserDocument="})
+            if (startsWithNoCase(t, key)) f.pages.push_back({n + 1, trim(t.substr(key.size()))});
     }
 }
 
+// "Height          =   315": the number, when the line sets the property.
+std::optional<double> propertyValue(std::string_view line, std::string_view property) {
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos || !equalsNoCase(trim(line.substr(0, eq)), property)) return std::nullopt;
+    const std::string value(trim(line.substr(eq + 1)));
+    char* end = nullptr;
+    const double v = std::strtod(value.c_str(), &end);
+    if (end == value.c_str()) return std::nullopt;
+    return v;
+}
+
 }  // namespace
+
+Shape shapeOf(const std::vector<std::string_view>& lines, std::size_t begin) {
+    std::optional<double> height, width;
+    int depth = 0, propertyDepth = 0;
+    for (std::size_t i = begin + 1; i < lines.size(); ++i) {
+        const auto t = trim(lines[i]);
+        if (startsWithNoCase(t, "BeginProperty"))
+            ++propertyDepth;
+        else if (startsWithNoCase(t, "EndProperty"))
+            --propertyDepth;
+        else if (startsWithNoCase(t, "Begin "))
+            ++depth;
+        else if (t == "End" && depth-- == 0)
+            break;
+        else if (depth == 0 && propertyDepth == 0) {
+            if (auto h = propertyValue(t, "Height")) height = h;
+            if (auto w = propertyValue(t, "Width")) width = w;
+        }
+    }
+    if (!height || !width || *height == *width) return Shape::Unknown;
+    return *height > *width ? Shape::Tall : Shape::Wide;
+}
 
 std::size_t projectInsertionLine(const CheckedFile& project) {
     const auto& lines = *project.lines;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -25,7 +26,9 @@ struct ReferenceLine {
     std::string_view guid;  // without braces; empty when the line has none
 };
 
-enum class NameSite { BeginLine, Code };
+// A ProgID is a "library.class" string in code (Controls.Add, CreateObject): the compiler does not
+// see it, and it fails only when the line runs.
+enum class NameSite { BeginLine, Code, ProgId };
 
 // What may follow a library name: on a Begin line and in code after "New", "Implements" or "Is",
 // only one of its classes; after "As" also one of its enum or user-defined types, which the
@@ -61,6 +64,9 @@ struct CheckedFile {
     std::vector<ReferenceLine> references;  // header lines (forms, user controls) or Object= lines (projects)
     std::vector<SuiteName> names;           // forms and user controls
     std::vector<ProjectMember> members;     // projects: their Form= and UserControl= lines
+    // Projects: their PropertyPage= and UserDocument= lines. Such files read like forms, but no run
+    // converts them.
+    std::vector<ProjectMember> pages;
 };
 
 // Fills `f` from the text, which must outlive it.
@@ -71,6 +77,13 @@ void parseHeaderReferences(const TextFile& text, CheckedFile& f);
 // Where the run inserts into a project: the 1-based number of its last "Object={" line, else of
 // its last "Reference=" line; 0 when it has neither. The empty lines runs leave follow it.
 std::size_t projectInsertionLine(const CheckedFile& project);
+
+enum class Shape { Unknown, Tall, Wide };
+
+// The shape of the control whose Begin line has index `begin` (0-based), by the height and width
+// it sets for itself (not those of its children or of a property block); Unknown without both, or
+// when they are equal.
+Shape shapeOf(const std::vector<std::string_view>& lines, std::size_t begin);
 
 // Whether a library or file name is written the way suite names are.
 bool looksLikeSuiteName(std::string_view name);
@@ -128,6 +141,9 @@ class FolderContext {
     // Every header reference line of every member of the named project, members in name order.
     // Reads them all: for the fixes, not for the checks, which stream.
     virtual std::vector<MemberReference> memberReferences(std::string_view project) = 0;
+    // The bytes of a project member (its path as the project writes it, relative to the folder, "\\" or "/" between parts, each part in any letter case, as Windows
+    // finds it); nothing when it cannot be found or read.
+    virtual std::optional<std::string> readMember(std::string_view path) = 0;
 };
 
 // What a pass over a folder does with each of its files once it is read and parsed.

@@ -27,12 +27,57 @@ void notInProject(const CheckedFile& member, const ProjectSummary& project, File
     }
 }
 
+enum class MemberState { Unreadable, Settled, NeedsWork };
+
+// Reads a member as a form and judges its suite names: settled when none needs converting or
+// fixing. The control files its header references count as used by the project.
+MemberState readMemberNames(std::string_view path, FileKind kind, FolderContext& folder, NoCaseStringSet& used) {
+    auto bytes = folder.readMember(path);
+    if (!bytes) return MemberState::Unreadable;
+    const TextFile text(std::move(*bytes));
+    CheckedFile member;
+    member.name = path;
+    parseFile(text, kind, member);
+    for (const auto& r : member.references) used.emplace(r.file);
+    FileFindings names(member.name, FindingDetail::CountsOnly);
+    checkNames(member, folder, names);
+    return names.counts().aboveNotes() > 0 ? MemberState::NeedsWork : MemberState::Settled;
+}
+
+// Whether a member in another folder is settled: it can be read there and holds no suite name
+// that still needs converting or fixing.
+bool settledElsewhere(const ProjectMember& m, FolderContext& folder, NoCaseStringSet& used) {
+    const auto kind = fileKindOfName(m.path);
+    if (!kind || *kind == FileKind::Project) return false;
+    return readMemberNames(m.path, *kind, folder, used) == MemberState::Settled;
+}
+
+// Property pages and user documents read like forms, but a run converts none of them.
+void unconvertedPages(const CheckedFile& project, FolderContext& folder, NoCaseStringSet& used, FileFindings& out) {
+    for (const auto& m : project.pages) {
+        if (readMemberNames(m.path, FileKind::Form, folder, used) != MemberState::NeedsWork) continue;
+        out.add(
+            m.line, Severity::Warning, FindingKind::UnconvertedMember,
+            [&] {
+                return "member " + std::string(m.path) +
+                       " names suite controls that need converting, and no run converts property pages or user "
+                       "documents";
+            },
+            [] {
+                return std::string(
+                    "Replace its older suite names by hand, as a run does in forms (header lines, Begin lines and "
+                    "code).");
+            });
+    }
+}
+
 // A run converts only the files directly in the folder it is given: a member elsewhere keeps its
-// older names while the project's lines change. Returns whether the project has such a member.
-bool membersElsewhere(const CheckedFile& project, FileFindings& out) {
+// older names while the project's lines change, until its own folder is converted too. Returns
+// whether the project has such a member that is not settled.
+bool membersElsewhere(const CheckedFile& project, FolderContext& folder, NoCaseStringSet& used, FileFindings& out) {
     bool any = false;
     for (const auto& m : project.members) {
-        if (!memberHere(m.path).empty()) continue;
+        if (!memberHere(m.path).empty() || settledElsewhere(m, folder, used)) continue;
         any = true;
         out.add(
             m.line, Severity::Warning, FindingKind::MemberElsewhere,
@@ -63,9 +108,12 @@ void unusedInProject(const CheckedFile& project, const NoCaseStringSet& used, Fi
 
 void checkProjectLists(const CheckedFile& file, FolderContext& folder, FileFindings& out) {
     if (file.kind == FileKind::Project) {
-        // What members elsewhere reference is not known here: no line is judged unused.
-        if (membersElsewhere(file, out)) return;
-        if (const auto* used = folder.usedBy(file.name)) unusedInProject(file, *used, out);
+        const auto* usedHere = folder.usedBy(file.name);
+        NoCaseStringSet used = usedHere ? *usedHere : NoCaseStringSet{};
+        unconvertedPages(file, folder, used, out);
+        // What unsettled members elsewhere reference is not known here: no line is judged unused.
+        if (membersElsewhere(file, folder, used, out)) return;
+        if (usedHere) unusedInProject(file, used, out);
         return;
     }
     for (const auto& project : folder.projects())

@@ -104,9 +104,51 @@ void wrongClass(const SuiteName& n, const NameVerdict& v, FileFindings& out) {
     add(out, n.line, FindingKind::UnknownName, message, advice);
 }
 
-void beginLine(const SuiteName& n, FileFindings& out) {
+// Classes that come as a vertical and a horizontal pair, by their names without an edition token.
+struct OrientedPair {
+    std::string_view vertical, horizontal;
+};
+constexpr OrientedPair kOrientedPairs[] = {
+    {"QVVUpDn", "QVHUpDn"},
+    {"QVVSpin", "QVHSpin"},
+    {"QVVSpinAlpha", "QVHSpinAlpha"},
+    {"ProgressVBar", "ProgressHBar"},
+    {"ProgressVWait", "ProgressHWait"},
+    {"QVVScroll", "QVHScroll"},
+    {"tavVSlider", "tavHSlider"},
+};
+
+// The conversion gives every older single-class up-down and spin one orientation, and a slider the
+// vertical class when "Orientation" follows it anywhere: a class at odds with the control's own
+// height and width is worth a look.
+void orientation(const CheckedFile& file, const SuiteName& n, FileFindings& out) {
+    const auto stem = withoutEditionToken(n.className);
+    for (const auto& pair : kOrientedPairs) {
+        const bool vertical = equalsNoCase(stem, pair.vertical);
+        if (!vertical && !equalsNoCase(stem, pair.horizontal)) continue;
+        if (shapeOf(*file.lines, n.line - 1) != (vertical ? Shape::Wide : Shape::Tall)) return;
+        out.add(
+            n.line, Severity::Warning, FindingKind::Orientation,
+            [&] {
+                return "class " + str(n.className) +
+                       (vertical ? " is vertical, but the control is wider than tall"
+                                 : " is horizontal, but the control is taller than wide");
+            },
+            [&] {
+                const std::string other(vertical ? pair.horizontal : pair.vertical);
+                return "If the control is meant to lie " + std::string(vertical ? "horizontally" : "vertically") +
+                       ", change the class to " + other + str(n.className.substr(stem.size())) + ".";
+            });
+        return;
+    }
+}
+
+void beginLine(const CheckedFile& file, const SuiteName& n, FileFindings& out) {
     const auto v = judgeLibrary(n.library);
-    if (v.status == NameStatus::Current) return wrongClass(n, v, out);
+    if (v.status == NameStatus::Current) {
+        if (!n.className.empty() && isCurrentClass(*v.family, v.edition, n.className)) orientation(file, n, out);
+        return wrongClass(n, v, out);
+    }
     if (v.status != NameStatus::MissingEdition) {
         if (const auto* rule = beginLineRule(n.library, n.className)) {
             add(
@@ -158,6 +200,18 @@ void codeName(const SuiteName& n, FileFindings& out) {
         [&] { return "Replace " + quoted(n) + " by hand with " + replacementFor(*v.family) + "."; });
 }
 
+// Only a string whose library belongs to a family is judged: other text may merely begin alike.
+void progId(const SuiteName& n, FileFindings& out) {
+    const auto v = judgeLibrary(n.library);
+    if (!v.family) return;
+    if (v.status == NameStatus::Current) return wrongClass(n, v, out);
+    if (v.status != NameStatus::Older) return unknownLibrary(n, v, out);
+    add(
+        out, n.line, FindingKind::OldName,
+        [&] { return "older-edition ProgID \"" + quoted(n) + "\" remains in a string, which no conversion changes"; },
+        [&] { return "Replace it by hand with " + replacementFor(*v.family) + ", in the edition the project uses."; });
+}
+
 void referenceLine(const CheckedFile& file, const ReferenceLine& r, FileFindings& out) {
     const auto v = judgeControlFile(r.file);
     const FamilyRecord* rule = file.kind == FileKind::Project ? projectLineRule(r.file) : headerLineRule(r.file);
@@ -199,7 +253,13 @@ void referenceLine(const CheckedFile& file, const ReferenceLine& r, FileFindings
 
 void checkNames(const CheckedFile& file, FolderContext&, FileFindings& out) {
     for (const auto& r : file.references) referenceLine(file, r, out);
-    for (const auto& n : file.names) n.site == NameSite::BeginLine ? beginLine(n, out) : codeName(n, out);
+    for (const auto& n : file.names) {
+        switch (n.site) {
+            case NameSite::BeginLine: beginLine(file, n, out); break;
+            case NameSite::Code: codeName(n, out); break;
+            case NameSite::ProgId: progId(n, out); break;
+        }
+    }
 }
 
 }  // namespace tavkonv40::check

@@ -6,9 +6,9 @@
 // orientation is chosen from the control's own height and width; where those do not tell, the
 // finding stays with its advice.
 #include <array>
-#include <cstdlib>
 #include <optional>
 
+#include "engine/check_model.h"
 #include "engine/check_names.h"
 #include "engine/fix_model.h"
 #include "engine/text_util.h"
@@ -61,48 +61,8 @@ std::string_view classStem(std::string_view cls) {
     return check::withoutEditionToken(cls);
 }
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
-enum class Shape { Unknown, Tall, Wide };
-
-// "Height          =   315": the number, when the line sets the property.
-std::optional<double> propertyValue(std::string_view line, std::string_view property) {
-    const auto eq = line.find('=');
-    if (eq == std::string_view::npos || !equalsNoCase(trim(line.substr(0, eq)), property)) return std::nullopt;
-    const std::string value(trim(line.substr(eq + 1)));
-    char* end = nullptr;
-    const double v = std::strtod(value.c_str(), &end);
-    if (end == value.c_str()) return std::nullopt;
-    return v;
-}
-
-// The height and width the control whose Begin line has index `begin` sets for itself (not those
-// of its children or of a property block).
-Shape shapeOf(const std::vector<std::string_view>& lines, std::size_t begin) {
-    std::optional<double> height, width;
-    int depth = 0, propertyDepth = 0;
-    for (std::size_t i = begin + 1; i < lines.size(); ++i) {
-        const auto t = trim(lines[i]);
-        if (startsWithNoCase(t, "BeginProperty"))
-            ++propertyDepth;
-        else if (startsWithNoCase(t, "EndProperty"))
-            --propertyDepth;
-        else if (startsWithNoCase(t, "Begin "))
-            ++depth;
-        else if (t == "End" && depth-- == 0)
-            break;
-        else if (depth == 0 && propertyDepth == 0) {
-            if (auto h = propertyValue(t, "Height")) height = h;
-            if (auto w = propertyValue(t, "Width")) width = w;
-        }
-    }
-    if (!height || !width || *height == *width) return Shape::Unknown;
-    return *height > *width ? Shape::Tall : Shape::Wide;
-}
+using check::Shape;
+using check::shapeOf;
 
 struct Resolved {
     std::string name;
@@ -161,8 +121,22 @@ struct Library {
     bool current = false;  // the name is right as written (in whatever letter case)
 };
 
-// The family and edition a suite library means, when the name leaves no choice.
-std::optional<Library> resolveLibrary(const SuiteName& n) {
+// The one edition of the family whose control file the file's header references; none when it
+// references none or both.
+std::optional<Edition> referencedEdition(const check::CheckedFile& file, const FamilyRecord& f) {
+    std::optional<Edition> found;
+    for (const auto& r : file.references) {
+        const auto v = check::judgeControlFile(r.file);
+        if (v.status != NameStatus::Current || v.family != &f) continue;
+        if (found && *found != v.edition) return std::nullopt;
+        found = v.edition;
+    }
+    return found;
+}
+
+// The family and edition a suite library means, when the name leaves no choice. An older ProgID,
+// which no conversion changes, takes the edition the file's header references for its family.
+std::optional<Library> resolveLibrary(const SuiteName& n, const check::CheckedFile& file) {
     const auto v = check::judgeLibrary(n.library);
     switch (v.status) {
         case NameStatus::Current: return Library{v.family, v.edition, FindingKind::UnknownName, true};
@@ -170,6 +144,9 @@ std::optional<Library> resolveLibrary(const SuiteName& n) {
         case NameStatus::Older:
             if (v.family->offers40L == Offers40L::No && !aRuleConverts(n))
                 return Library{v.family, Edition::V40, FindingKind::OldName};
+            if (n.site == NameSite::ProgId)
+                if (const auto e = referencedEdition(file, *v.family))
+                    return Library{v.family, *e, FindingKind::OldName};
             return std::nullopt;
         case NameStatus::Unknown: break;
     }
@@ -189,9 +166,9 @@ struct Rewrite {
     FindingKind kind;
 };
 
-std::optional<Rewrite> rewriteFor(const SuiteName& n, std::string_view line,
-                                  const std::vector<std::string_view>& lines) {
-    const auto library = resolveLibrary(n);
+std::optional<Rewrite> rewriteFor(const SuiteName& n, std::string_view line, const check::CheckedFile& file) {
+    const auto& lines = *file.lines;
+    const auto library = resolveLibrary(n, file);
     if (!library) return std::nullopt;
     const FamilyRecord& f = *library->family;
     std::string text = library->current ? std::string(n.library) : check::currentLibrary(f, library->edition);
@@ -199,6 +176,8 @@ std::optional<Rewrite> rewriteFor(const SuiteName& n, std::string_view line,
     if (!n.className.empty()) {
         const Shape shape = n.site == NameSite::BeginLine ? shapeOf(lines, n.line - 1) : Shape::Unknown;
         const auto cls = resolveClass(n, f, library->edition, shape);
+        // A ProgID is one string: half of it changed would help no one.
+        if (!cls && n.site == NameSite::ProgId) return std::nullopt;
         text += "." + (cls ? cls->name : std::string(n.className));
         if (cls) reason = cls->reason;
     }
@@ -220,7 +199,7 @@ void fixSuiteNames(const check::CheckedFile& file, check::FolderContext&, FileFi
         std::vector<Rewrite> rewrites;
         const std::string_view line = lines[file.names[i].line - 1];
         for (; j < file.names.size() && file.names[j].line == file.names[i].line; ++j)
-            if (auto r = rewriteFor(file.names[j], line, lines)) rewrites.push_back(std::move(*r));
+            if (auto r = rewriteFor(file.names[j], line, file)) rewrites.push_back(std::move(*r));
         if (!rewrites.empty()) {
             std::string text(line);
             std::string description;

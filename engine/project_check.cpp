@@ -75,6 +75,23 @@ class FolderRun final : public check::FolderContext {
         return all;
     }
 
+    std::optional<std::string> readMember(std::string_view member) override {
+        std::string at = base_;
+        for (std::size_t i = 0; i <= member.size();) {
+            const auto end = std::min(member.find_first_of("\\/", i), member.size());
+            const auto part = member.substr(i, end - i);
+            i = end + 1;
+            if (part.empty() || part == ".") continue;
+            at += "/" + nameInFolder(at, part);
+        }
+        if (!whyNotReadable(fs_, at, Links::Followed).empty()) return std::nullopt;
+        try {
+            return fs_.readFile(at);
+        } catch (const FileError&) {
+        } catch (const std::bad_alloc&) {}
+        return std::nullopt;
+    }
+
   private:
     enum class Membership : unsigned char { Unknown, Named, All };
 
@@ -85,6 +102,17 @@ class FolderRun final : public check::FolderContext {
     };
 
     std::string path(const Entry& e) const { return base_ + "/" + e.name; }
+
+    // The entry of the folder that a part of a member's path names, in whatever letter case it
+    // has there; the part as written when none matches or the folder cannot be listed.
+    std::string nameInFolder(const std::string& folder, std::string_view part) {
+        if (part == "..") return std::string(part);
+        try {
+            for (auto& name : fs_.listFolder(folder))
+                if (equalsNoCase(name, part)) return name;
+        } catch (const FileError&) {}
+        return std::string(part);
+    }
 
     // The file's bytes, or the reason it cannot be read; remembers which.
     std::optional<std::string> read(std::size_t index, std::string* cause = nullptr) {
@@ -282,9 +310,11 @@ std::string_view kindName(FindingKind k) {
         case FindingKind::NotInProject: return "not-in-project";
         case FindingKind::UnusedInProject: return "unused-in-project";
         case FindingKind::MemberElsewhere: return "member-elsewhere";
+        case FindingKind::UnconvertedMember: return "unconverted-member";
         case FindingKind::OldName: return "old-name";
         case FindingKind::RepeatedReference: return "repeated-reference";
         case FindingKind::EmptyLines: return "empty-lines";
+        case FindingKind::Orientation: return "orientation";
         case FindingKind::Unreadable: return "unreadable";
     }
     return "?";

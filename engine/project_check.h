@@ -21,9 +21,11 @@ enum class FindingKind {
     NotInProject,       // a control file a member form references that the project does not list
     UnusedInProject,    // a project reference line for a suite file no member form references
     MemberElsewhere,    // a project member that lies in another folder, which a run here leaves alone
+    UnconvertedMember,  // a property page or user document that names suite controls no run converts
     OldName,            // an older edition's suite name that is still there
     RepeatedReference,  // the same control file referenced twice in one file
     EmptyLines,         // empty lines that repeated runs leave in a header or after a project's references
+    Orientation,        // a vertical class on a control wider than tall, or the other way round
     Unreadable,         // a file that could not be read
 };
 

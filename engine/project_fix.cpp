@@ -115,6 +115,13 @@ FixPlan planFixes(FileSystem& fs, const std::string& folder) {
     return result;
 }
 
+std::vector<std::string> plannedFiles(const FixPlan& plan) {
+    std::vector<std::string> names;
+    for (const auto& entry : plan.files) names.push_back(entry.first);
+    sortInListingOrder(names);
+    return names;
+}
+
 namespace {
 
 class FixRun {
@@ -153,8 +160,9 @@ class FixRun {
 
   private:
     void writeFiles() {
-        for (const auto& [name, bytes] : result_.plan.files) {
+        for (const auto& name : plannedFiles(result_.plan)) {
             if (host_.cancelRequested()) return;
+            const std::string& bytes = result_.plan.files.at(name);
             const std::string path = base_ + "/" + name;
             try {
                 // Writing through a link would change a file the backup may not hold.

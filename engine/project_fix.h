@@ -34,6 +34,10 @@ struct FixPlan {
 // FileError when the folder cannot be listed.
 FixPlan planFixes(FileSystem& fs, const std::string& folder);
 
+// The names of the files the plan changes, in the order the folder's files are met (as the log
+// and the diff show them): the order they are written in and reported.
+std::vector<std::string> plannedFiles(const FixPlan& plan);
+
 enum class FixEnding { Completed, NothingToFix, Cancelled, NoBackup, Refused };
 
 struct FixResult {

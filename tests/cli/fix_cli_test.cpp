@@ -74,6 +74,9 @@ TEST_F(FixCliTest, ExampleConvertedWithEverythingThenFixedChecksClean) {
     const auto report = nlohmann::json::parse(fs.file("/out/report.json"));
     EXPECT_EQ(report["fixes"].size(), 12u);
     EXPECT_EQ(report["files_written"], 4);
+    EXPECT_EQ(report["files_planned"],
+              nlohmann::json({"frmMain.frm", "frmOrders.frm", "frmSettings.frm", "OrderDesk.vbp"}))
+        << "in the order of the log";
     EXPECT_EQ(report["findings_left"]["error"], 0);
 
     const auto after = invoke({"check", "/p"});

@@ -18,6 +18,8 @@ using test::crlf;
 using test::headerLine;
 using test::projectLine;
 
+std::vector<std::string> described(const std::vector<Finding>& all);
+
 class ProjectCheckTest : public ::testing::Test {
   protected:
     std::vector<Finding> check() { return checkProject(fs, "/p"); }
@@ -79,19 +81,26 @@ TEST_F(ProjectCheckTest, ConsistentProjectsOfBothEditionsGiveNoFinding) {
 }
 
 TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
-    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", headerLine("Text", Edition::V40), headerLine("UpDn", Edition::V40),
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00",
+                                 headerLine("Text", Edition::V40),
+                                 headerLine("UpDn", Edition::V40),
                                  "Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVWidget40.ocx\"",
                                  "Begin VB.Form A ",
                                  "   Begin tavQVMultiLineText40.QVMultiLineText40 t ",  // 6
-                                 "   End", "   Begin tavQVCombo40.QVCombo40 c ",        // 8
-                                 "   End", "   Begin tavQVUpDn40.QVUpDn40 u ",          // 10
-                                 "   End", "   Begin tavQVGrid40L.QVGrid40L g ",        // 12
-                                 "   End", "End",
-                                 "Dim a As tavQVLEDDisplay40.LEDDisplay40",  // 15
-                                 "Dim b As tavQVSelection40LB.QVOption40L",  // 16
-                                 "Dim c As tavQVButton40.QVButton20",        // 17
-                                 "Set d = New  tavQVButton40.QVButton",      // 18
-                                 "Dim e As tavQVButton40.ButtonStyles"}));   // 19: maybe an enum type
+                                 "   End",
+                                 "   Begin tavQVCombo40.QVCombo40 c ",  // 8
+                                 "   End",
+                                 "   Begin tavQVUpDn40.QVUpDn40 u ",  // 10
+                                 "   End",
+                                 "   Begin tavQVGrid40L.QVGrid40L tavQVButton1 ",  // 12
+                                 "   End",
+                                 "End",
+                                 "Dim a As tavQVLEDDisplay40.LEDDisplay40",         // 15
+                                 "Dim b As tavQVSelection40LB.QVOption40L",         // 16
+                                 "Dim c As tavQVButton40.QVButton20",               // 17
+                                 "Set d = New  tavQVButton40.QVButton",             // 18
+                                 "Dim e As tavQVButton40.ButtonStyles",             // 19: maybe an enum type
+                                 "tavQVButton1.Caption = tavQVButton40.bsFlat"}));  // 20: a control of the form
     const auto f = check();
     EXPECT_EQ(only(f, "A.frm", 4).kind, FindingKind::UnknownName);
     for (std::size_t line : {6, 8, 10, 12, 15, 16, 17, 18}) {
@@ -111,6 +120,7 @@ TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
     EXPECT_EQ(only(f, "A.frm", 17).advice, "Change the class to QVButton40.");
     EXPECT_EQ(only(f, "A.frm", 19).severity, Severity::Note);
     EXPECT_EQ(only(f, "A.frm", 19).advice, "If it is meant as a class: Change the class to QVButton40.");
+    EXPECT_TRUE(at(f, "A.frm", 20).empty());
     // The 4.0L classes differ from the 4.0 ones for the single-class families.
     fs.addFile("/p/A.frm", crlf({"VERSION 5.00", headerLine("Spin", Edition::V40L), "Begin VB.Form A ",
                                  "   Begin tavQVSpin40L.QVVSpin40L s ", "   End", "End"}));
@@ -166,6 +176,33 @@ TEST_F(ProjectCheckTest, ProjectListsAgainstItsMembersHeaders) {
     EXPECT_TRUE(at(elsewhere, "P.vbp", 1).empty());
 }
 
+// A control project of the same group is referenced by its path, in the form's header and in
+// the project alike; a member in another folder counts once its own folder is converted.
+TEST_F(ProjectCheckTest, GroupProjectsAndMembersInOtherFolders) {
+    fs.addFile("/p/A.frm",
+               crlf({"VERSION 5.00", "Object = \"*\\A..\\Gauge\\Gauge.vbp\"", headerLine("Button", Edition::V40),
+                     "Begin VB.Form A ", "   Begin Gauge.ctlGauge g ", "   End", "End"}));
+    fs.addFile("/p/Forms/FRMB.FRM", crlf({"VERSION 5.00", headerLine("Tree", Edition::V40), "Begin VB.Form B ",
+                                          "   Begin tavQVTree40.QVTree40 t ", "   End", "End"}));
+    const auto project = [&](const std::string& member) {
+        fs.addFile("/p/P.vbp",
+                   crlf({"Type=Exe", "Object=*\\A..\\Gauge\\Gauge.vbp", projectLine("Button", Edition::V40),
+                         projectLine("Tree", Edition::V40), projectLine("Spin", Edition::V40), "Form=A.frm", member}));
+        return check();
+    };
+    const auto settled = project("Form=forms\\frmB.frm");
+    EXPECT_EQ(described(settled),
+              (std::vector<std::string>{"P.vbp:5 no form or user control of the project references tavQVSpin40.ocx"}));
+    // Not yet converted there, or not found: what it references is unknown, nothing is judged unused.
+    fs.addFile("/p/Forms/FRMB.FRM",
+               crlf({"VERSION 5.00", "Begin VB.Form B ", "   Begin tavQVTree30.QVTree30 t ", "   End", "End"}));
+    for (const std::string member : {"Form=Forms\\frmB.frm", "Form=Forms\\Gone.frm", "Form=..\\x\\B.frm"}) {
+        const auto f = project(member);
+        ASSERT_EQ(f.size(), 1u) << member;
+        EXPECT_EQ(only(f, "P.vbp", 7).kind, FindingKind::MemberElsewhere) << member;
+    }
+}
+
 TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {
     fs.addFile("/p/A.frm", crlf({"VERSION 5.00", "Object = \"{1}#1.0#0\"; \"tavQVSpin20.ocx\"",
                                  "Object = \"{1}#1.0#0\"; \"tavQVCP77.ocx\"",                           // 3
@@ -196,6 +233,73 @@ TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {
     EXPECT_NE(only(f, "A.frm", 13).message.find("tavQVSelection40LB"), std::string::npos);
     EXPECT_NE(only(f, "A.frm", 14).message.find("follow a blank"), std::string::npos);
     EXPECT_EQ(only(f, "P.vbp", 1).advice, "Convert it with --family Spin (QVSpin).");
+}
+
+// The conversion gives every older up-down one orientation, and a slider the vertical class when
+// "Orientation" follows it anywhere: a class at odds with the control's shape is pointed out.
+TEST_F(ProjectCheckTest, ClassesAtOddsWithTheControlsShape) {
+    const auto control = [](const std::string& begin, int height, int width) {
+        return std::vector<std::string>{"   " + begin, "      Height = " + std::to_string(height),
+                                        "      Width = " + std::to_string(width), "   End"};
+    };
+    std::vector<std::string> lines = {"VERSION 5.00", headerLine("UpDn", Edition::V40),
+                                      headerLine("Slider", Edition::V40), headerLine("Progress", Edition::V40),
+                                      "Begin VB.Form A "};
+    for (const auto& c : {control("Begin tavQVUpDn40.QVVUpDn40 wide ", 300, 600),         // 6
+                          control("Begin tavQVUpDn40.QVVUpDn40 tall ", 600, 300),         // 10
+                          control("Begin tavQVSlider40.tavVSlider40 s ", 400, 3000),      // 14
+                          control("Begin tavQVProgress40.ProgressHBar40 p ", 2000, 255),  // 18
+                          control("Begin tavQVUpDn40.QVHUpDn40 square ", 300, 300)})
+        lines.insert(lines.end(), c.begin(), c.end());
+    lines.push_back("End");
+    fs.addFile("/p/A.frm", crlf(lines));
+    const auto f = check();
+    EXPECT_EQ(described(f), (std::vector<std::string>{
+                                "A.frm:6 class QVVUpDn40 is vertical, but the control is wider than tall",
+                                "A.frm:14 class tavVSlider40 is vertical, but the control is wider than tall",
+                                "A.frm:18 class ProgressHBar40 is horizontal, but the control is taller than wide"}));
+    EXPECT_EQ(only(f, "A.frm", 14).advice,
+              "If the control is meant to lie horizontally, change the class to tavHSlider40.");
+    EXPECT_EQ(only(f, "A.frm", 14).severity, Severity::Warning);
+}
+
+// A property page or user document reads like a form, but no run converts it.
+TEST_F(ProjectCheckTest, PropertyPagesAndUserDocumentsAreNotConverted) {
+    fs.addFile("/p/G.ctl", crlf({"VERSION 5.00", "Begin VB.UserControl G ", "End"}));
+    fs.addFile("/p/P.vbp", crlf({"Type=Control", projectLine("Spin", Edition::V40), "UserControl=G.ctl",
+                                 "PropertyPage=ppgG.pag", "UserDocument=docG.dob"}));
+    fs.addFile("/p/ppgG.pag",
+               crlf({"VERSION 5.00", "Object = \"{1}#1.0#0\"; \"tavQVSpin20.ocx\"", "Begin VB.PropertyPage ppgG ",
+                     "   Begin tavQVSpin20.QVSpin20 s ", "   End", "End"}));
+    const auto old = check();
+    const auto& page = only(old, "P.vbp", 4);
+    EXPECT_EQ(page.kind, FindingKind::UnconvertedMember);
+    EXPECT_EQ(page.message,
+              "member ppgG.pag names suite controls that need converting, and no run converts property pages or user "
+              "documents");
+    // Converted by hand: nothing to say, and the control file it references counts as used.
+    fs.addFile("/p/ppgG.pag", crlf({"VERSION 5.00", headerLine("Spin", Edition::V40), "Begin VB.PropertyPage ppgG ",
+                                    "   Begin tavQVSpin40.QVVSpin40 s ", "   End", "End"}));
+    EXPECT_TRUE(check().empty());
+}
+
+// A ProgID names a library and class in a string; no conversion step changes it, and a stale one
+// fails only when the line runs.
+TEST_F(ProjectCheckTest, ProgIdsInStrings) {
+    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", "Begin VB.Form A ", "End",
+                                 "Set b = Controls.Add(\"tavQVButton20.QVButton20\", \"b\")",  // 4
+                                 "Set c = CreateObject(\"tavQVButton40.QVButton20\")",         // 5
+                                 "Set d = Controls.Add(\"tavQVButton40L.QVButton40L\", \"d\")",
+                                 "MsgBox \"tavQVButton.ocx is missing\" & \"tavQVButton.ocx\" & \"tavQVButton20.bmp\" "
+                                 "& \"tavkonv40.Settings\"",
+                                 "' Set e = Controls.Add(\"tavQVButton20.QVButton20\", \"e\")"}));
+    const auto f = check();
+    ASSERT_EQ(f.size(), 2u);
+    EXPECT_EQ(only(f, "A.frm", 4).kind, FindingKind::OldName);
+    EXPECT_EQ(only(f, "A.frm", 4).message,
+              "older-edition ProgID \"tavQVButton20.QVButton20\" remains in a string, which no conversion changes");
+    EXPECT_NE(only(f, "A.frm", 4).advice.find("tavQVButton40.QVButton40"), std::string::npos);
+    EXPECT_EQ(only(f, "A.frm", 5).advice, "Change the class to QVButton40.");
 }
 
 TEST_F(ProjectCheckTest, RepeatedReferencesAndEmptyLinesWhateverTheLineEnds) {
