@@ -207,15 +207,36 @@ bool namesBackup(const std::string& wanted, const std::string& backupName) {
     return wanted == backupName || kPrefix + wanted == backupName;
 }
 
-// A run stopped while it was copying changed no file: its partial copy is only removed.
-bool dropPartialCopies(FileSystem& fs, const std::string& folder, RestoreMode mode, std::ostream& out) {
+// A run stopped while it was copying changed no file: its partial copy is only removed. Returns
+// how many partial copies were found and how many of them could not be removed.
+struct DroppedCopies {
+    std::size_t found = 0;
+    int errors = 0;
+};
+
+DroppedCopies dropPartialCopies(FileSystem& fs, const std::string& folder, RestoreMode mode, std::ostream& out,
+                                std::ostream& err) {
     const auto partial = stagedCopies(fs, folder, StagedState::Partial);
+    DroppedCopies dropped{partial.size(), 0};
     for (const auto& p : partial) {
-        out << p.name << " is the incomplete copy of a run that was stopped while copying; that run changed no file"
-            << (mode == RestoreMode::Restore ? ", so the copy is removed\n" : ", so it would be removed\n");
-        if (mode == RestoreMode::Restore) fs.removeFolder(folder + "/" + p.name);
+        const std::string what =
+            p.name + " is the incomplete copy of a run that was stopped while copying; that run changed no file";
+        if (mode == RestoreMode::DryRun) {
+            out << what << ", so it would be removed\n";
+            continue;
+        }
+        try {
+            fs.removeFolder(folder + "/" + p.name);
+            out << what << ", so the copy was removed\n";
+        } catch (const FileError& e) {
+            ++dropped.errors;
+            const std::string message =
+                what + ", but it could not be removed: " + quotedName(e.path()) + ": " + e.cause();
+            out << "error: " << message << '\n';
+            err << "tavkonv40: " << message << '\n';
+        }
     }
-    return !partial.empty();
+    return dropped;
 }
 
 // The interrupted run's copy becomes an ordinary dated backup once the files hold its bytes.
@@ -287,15 +308,20 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
     const RestoreLock lock(fs, folder, mode);
     std::vector<BackupEntry> backups;
     std::vector<StagedCopy> interrupted;
-    bool droppedPartial = false;
     try {
         backups = findBackups(fs, folder);
         interrupted = stagedCopies(fs, folder, StagedState::Complete);
-        if (interrupted.empty() && backupName.empty()) droppedPartial = dropPartialCopies(fs, folder, mode, out);
     } catch (const FileError& e) {
         throw NoBackup("cannot list " + quotedName(e.path()) + ": " + e.cause());
     }
-    if (droppedPartial) return {};
+    if (interrupted.empty() && backupName.empty()) {
+        const DroppedCopies dropped = dropPartialCopies(fs, folder, mode, out, err);
+        if (dropped.found > 0) {
+            RestoreResult r;
+            r.errors = dropped.errors;
+            return r;
+        }
+    }
     const std::string wanted = askedBackupName(fs, folder, backupName);
     std::optional<StagedCopy> staged;
     std::string chosen;

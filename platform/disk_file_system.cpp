@@ -384,10 +384,6 @@ bool DiskFileSystem::isSymbolicLink(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
-void DiskFileSystem::removeFolder(const std::string& path) {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-    if (ec) fail(path, ec);
-}
+void DiskFileSystem::removeFolder(const std::string& path) { posix::removeTree(path); }
 
 }  // namespace tavkonv40

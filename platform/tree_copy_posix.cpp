@@ -205,6 +205,23 @@ CopyOutcome copyTree(const std::string& from, const std::string& to, const Folde
     return TreeCopy(how).folder(from, to, st, true) ? CopyOutcome::Complete : CopyOutcome::Stopped;
 }
 
+void removeTree(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT) return;
+        fail(path, errno);
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT) fail(path, errno);
+        return;
+    }
+    // A folder copied read-only can be neither listed nor emptied by its owner until it is
+    // writable again (root is not asked).
+    if ((st.st_mode & S_IRWXU) != S_IRWXU) ::chmod(path.c_str(), (st.st_mode & 07777) | S_IRWXU);
+    for (const auto& name : entryNames(path)) removeTree(path + "/" + name);
+    if (::rmdir(path.c_str()) != 0 && errno != ENOENT) fail(path, errno);
+}
+
 void checkTreeCopy(const std::string& from, const std::string& to, const FolderCopy& how) {
     struct stat st {};
     if (::stat(from.c_str(), &st) != 0) fail(from, errno);

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "tests/platform/disk_test_support.h"
 
@@ -177,6 +178,44 @@ TEST_F(DiskTest, EntriesThatCannotBeCopiedAreNamedBeforeAndDuringTheCopy) {
     // Left out, it no longer matters.
     const FolderCopy how{[](const std::string& n) { return n == "deep"; }, nullptr};
     EXPECT_NO_THROW(disk.checkFolderCopy((root / "src").string(), (root / "copy2").string(), how));
+}
+
+// Runs `body` in a child process as an ordinary user (nobody, when the test runs as root, who may
+// remove anything): whether it returned true.
+bool asOrdinaryUser(const std::function<bool()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A copy of a tree that holds read-only folders is read-only there too; a copy the run must
+// throw away (stopped, failed, or left by a killed run) is removed all the same, or every later
+// run on the folder would be refused for it.
+TEST_F(DiskTest, ACopyWithReadOnlyFoldersIsRemovedByItsOwner) {
+    put(root / "own" / "copy" / "docs" / "deeper" / "a.txt", "a");
+    put(root / "own" / "copy" / "docs" / "b.txt", "b");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown((root / "own").c_str(), 65534, 65534), 0);
+        for (const auto& p : fs::recursive_directory_iterator(root / "own"))
+            ASSERT_EQ(::lchown(p.path().c_str(), 65534, 65534), 0);
+    }
+    fs::permissions(root / "own" / "copy" / "docs" / "deeper", fs::perms(0500));
+    fs::permissions(root / "own" / "copy" / "docs", fs::perms(0555));
+    const std::string copy = (root / "own" / "copy").string();
+    EXPECT_TRUE(asOrdinaryUser([&] {
+        try {
+            disk.removeFolder(copy);
+            return true;
+        } catch (const FileError&) {
+            return false;
+        }
+    }));
+    EXPECT_FALSE(fs::exists(root / "own" / "copy"));
 }
 
 TEST_F(DiskTest, RenameRefusesAnExistingNameAndKeepsBoth) {
