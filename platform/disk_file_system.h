@@ -1,6 +1,9 @@
 // The engine's FileSystem on a POSIX disk.
 #pragma once
 
+#include <map>
+#include <string>
+
 #include "engine/file_system.h"
 
 namespace tavkonv40 {
@@ -43,6 +46,9 @@ class DiskFileSystem : public FileSystem {
 
   private:
     FlushBeforeReplace flush_;
+    // The open lock files of the folders this process holds: the kernel's lock on each (POSIX)
+    // lasts as long as it is open, so a run that dies in any way lets go of its folder.
+    std::map<std::string, int> heldLocks_;
 };
 
 }  // namespace tavkonv40

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <csignal>
 #include <unistd.h>
 
 #include <algorithm>
@@ -256,6 +257,39 @@ TEST_F(DiskTest, LockIsExclusiveAndAStaleOneIsTakenOver) {
     auto names = disk.listFolder(folder);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{".d.tavkonv40-tmp", "notes.tavkonv40-tmp"}));
+}
+
+// After a reboot, or in a restarted container, the id a killed run left in its lock may belong to
+// another process: the lock is stale all the same. A run that holds it, however, is never passed
+// over, and its lock is free the moment it is killed.
+TEST_F(DiskTest, ALockIsHeldExactlyAsLongAsItsRunLives) {
+    const std::string folder = root.string();
+    put(root / kLockFileName, "1\n");  // a live process that holds no lock here
+    ASSERT_TRUE(disk.lockFolder(folder).taken);
+    disk.unlockFolder(folder);
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        DiskFileSystem own;
+        const char taken = own.lockFolder(folder).taken ? 'y' : 'n';
+        [[maybe_unused]] const auto n = ::write(ready[1], &taken, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char taken = 0;
+    ASSERT_EQ(::read(ready[0], &taken, 1), 1);
+    EXPECT_EQ(taken, 'y');
+    const FolderLock busy = disk.lockFolder(folder);
+    EXPECT_FALSE(busy.taken);
+    EXPECT_EQ(busy.holder, child);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_TRUE(disk.lockFolder(folder).taken);
+    disk.unlockFolder(folder);
 }
 
 }  // namespace
