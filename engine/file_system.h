@@ -33,6 +33,7 @@ struct EntryInfo {
     EntryType target = EntryType::Missing;  // what a link points at; the same as `type` otherwise
     std::uintmax_t size = 0;                // of the file (a link's target's)
     std::int64_t changed = 0;               // when the entry itself last changed, in nanoseconds
+    std::int64_t modified = 0;              // when its content was last written (a copy keeps it)
 };
 
 // "a named pipe (FIFO)", "a socket", "a device", ...: the kind of entry in a message, in the

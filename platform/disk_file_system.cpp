@@ -125,6 +125,7 @@ EntryInfo DiskFileSystem::entryInfo(const std::string& path) {
     // copied with its original times still shows when that happened.
     const auto ns = [](const struct timespec& t) { return std::int64_t{t.tv_sec} * 1000000000 + t.tv_nsec; };
     info.changed = std::max(ns(st.st_mtim), ns(st.st_ctim));
+    info.modified = ns(st.st_mtim);
     if (info.type == EntryType::SymbolicLink) {
         if (::stat(path.c_str(), &st) != 0) {
             info.target = EntryType::Missing;

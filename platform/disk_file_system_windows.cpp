@@ -278,6 +278,7 @@ EntryInfo DiskFileSystem::entryInfo(const std::string& path) {
     info.type = info.target = e.isLink() ? EntryType::SymbolicLink : typeOf(data.dwFileAttributes);
     info.size = sizeOf(data.nFileSizeHigh, data.nFileSizeLow);
     info.changed = changedAt(wide, data.ftLastWriteTime);
+    info.modified = nanoseconds(data.ftLastWriteTime);
     if (info.type == EntryType::SymbolicLink) {
         BY_HANDLE_FILE_INFORMATION target;
         const bool found = finalInfo(wide, target);

@@ -198,7 +198,7 @@ EntryInfo MemoryFileSystem::entryInfo(const std::string& pathIn) {
     }
     info.target = info.type;
     const auto changed = changed_.find(path);
-    if (changed != changed_.end()) info.changed = changed->second;
+    if (changed != changed_.end()) info.changed = info.modified = changed->second;
     return info;
 }
 
