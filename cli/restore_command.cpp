@@ -155,11 +155,11 @@ std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folderIn
         if (!e) continue;
         const EntryInfo info = fs.entryInfo(folder + "/" + n);
         if (info.type != EntryType::Folder) continue;
-        e->changed = info.changed;
+        e->modified = info.modified;
         backups.push_back(std::move(*e));
     }
     std::sort(backups.begin(), backups.end(), [](const BackupEntry& a, const BackupEntry& b) {
-        return a.changed != b.changed ? a.changed < b.changed : a.when < b.when;
+        return a.modified != b.modified ? a.modified < b.modified : a.when < b.when;
     });
     return backups;
 }
