@@ -195,10 +195,11 @@ void writeBeside(const std::string& path, const std::string& target, const std::
     // The fixed ending keeps a temporary left by a killed run from ever looking like a form,
     // user control or project to a later run.
     const std::string suffix(kTemporarySuffix);
+    // Cut to fit the longest name a folder takes: a file whose name is that long is still written.
+    const std::string fixed = std::string(".XXXXXX") + suffix;
     std::string name = ".";
-    name += targetPath.filename().string();
-    name += ".XXXXXX";
-    name += suffix;
+    name += targetPath.filename().string().substr(0, NAME_MAX - 1 - fixed.size());
+    name += fixed;
     std::string temp = (targetPath.parent_path() / name).string();
     Fd fd(::mkstemps(temp.data(), static_cast<int>(suffix.size())));
     if (fd.get() < 0) {

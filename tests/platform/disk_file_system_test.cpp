@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <limits.h>
 #include <sys/wait.h>
 #include <csignal>
 #include <unistd.h>
@@ -43,6 +44,17 @@ TEST_F(DiskTest, WriteReplacesContentKeepsModeAndLeavesNoTemporaryFile) {
     disk.writeFile((root / "a.frm").string(), "new\r\n");
     EXPECT_EQ(get(root / "a.frm"), "new\r\n");
     EXPECT_EQ(fs::status(root / "a.frm").permissions(), fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
+}
+
+// The temporary beside a file with the longest name a folder takes must still fit.
+TEST_F(DiskTest, AFileWithTheLongestNameIsRewrittenAndRestored) {
+    const std::string name = std::string(NAME_MAX - 4, 'n') + ".frm";
+    put(root / name, "old");
+    disk.writeFile((root / name).string(), "new");
+    EXPECT_EQ(get(root / name), "new");
+    disk.replaceFile((root / name).string(), "back", (root / name).string());
+    EXPECT_EQ(get(root / name), "back");
     EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
 }
 
