@@ -251,6 +251,30 @@ void settleStagedCopy(FileSystem& fs, const std::string& folder, const StagedCop
     }
 }
 
+// The mark that a restore is under way reaches the device before the first file is written, so
+// a restore stopped in any way (a kill, a power cut) is found by the next run or check. It holds
+// the name of the backup, which is what a second restore must use to finish the first.
+void markRestore(FileSystem& fs, const std::string& folder, const std::string& backupName, std::ostream& err) {
+    const std::string mark = folder + "/" + kRestoreMarkName;
+    try {
+        if (entryExists(fs, mark)) fs.removeFolder(mark);
+        fs.createFile(mark, backupName);
+        fs.flushFileSystem(folder);
+    } catch (const FileError& e) {
+        err << "tavkonv40: warning: a stop of this restore could not be made known to later runs: " << e.what() << '\n';
+    }
+}
+
+void unmarkRestore(FileSystem& fs, const std::string& folder, std::ostream& err) {
+    try {
+        fs.removeFolder(folder + "/" + kRestoreMarkName);
+    } catch (const FileError& e) {
+        err << "tavkonv40: the restore is complete, but its mark could not be removed (remove it before running "
+               "again): "
+            << e.what() << '\n';
+    }
+}
+
 // Restored files are written without a flush each; one flush brings them all to the device.
 void flushRestored(FileSystem& fs, const std::string& folder, std::ostream& err) {
     try {
@@ -342,6 +366,7 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
     }
     out << (mode == RestoreMode::DryRun ? "Would restore " : "Restoring ") << quotedName(folder) << " from " << chosen
         << (staged ? " (the backup of an interrupted run)" : "") << '\n';
+    if (mode == RestoreMode::Restore) markRestore(fs, folder, staged ? staged->backupName : chosen, err);
     Restorer r(fs, mode, out, err);
     const std::string from = folder + "/" + chosen;
     r.folder(from, folder, "", true, Parent::Exists);
@@ -350,6 +375,7 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
         settleStagedCopy(fs, folder, *staged, out, err);
     else if (mode == RestoreMode::Restore)
         flushRestored(fs, folder, err);
+    if (mode == RestoreMode::Restore) unmarkRestore(fs, folder, err);
     out << (mode == RestoreMode::DryRun ? "Would restore " : "Restored ") << r.result.restored
         << (r.result.restored == 1 ? " file" : " files") << ", " << r.result.unchanged << " already as in the backup, "
         << r.result.onlyInFolder.size() << " only in the folder, " << r.result.errors

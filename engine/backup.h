@@ -53,7 +53,7 @@ std::string stagingName(const std::string& backupName, StagedState state);
 std::optional<StagedCopy> parseStagingName(const std::string& name);
 
 // What a backup leaves out of the folder's copy: earlier backups and staged copies (each new
-// backup would otherwise hold every earlier one) and the run's lock file.
+// backup would otherwise hold every earlier one), the lock file and a restore's mark.
 bool isLeftOutOfBackup(const std::string& name);
 
 // Whether the path names a backup folder (dated or staged) or something inside one: one of its

@@ -41,6 +41,9 @@ struct EntryInfo {
 std::string_view entryTypeText(EntryType type);
 // The lock file a run or restore keeps in the folder it works on.
 inline constexpr const char* kLockFileName = ".tavkonv40.lock";
+// The mark a restore leaves in the folder while it writes, holding the name of the backup it
+// restores from: still there afterwards, it says the restore was stopped half way.
+inline constexpr const char* kRestoreMarkName = ".tavkonv40-restoring";
 // The ending of the hidden temporary a file is written to before it takes its name. Only a run
 // holding the folder's lock writes one, so once a run holds the lock, any such file directly in
 // the folder was left by a run that was killed and is removed (see lockFolder).
@@ -101,7 +104,8 @@ class FileSystem {
     // folder entries alike, to the device (Linux: syncfs).
     virtual void flushFileSystem(const std::string& path) = 0;
 
-    // Removes a folder and everything in it (only ever the run's own staging copy).
+    // Removes a folder and everything in it, or a file (only ever the run's own staging copy or a
+    // restore's mark).
     virtual void removeFolder(const std::string& path) = 0;
 
     // Makes this process the only one working on `folder` until unlockFolder: creates the lock

@@ -55,8 +55,30 @@ void RunGuard::lookForStagedCopies() {
     }
 }
 
+namespace {
+
+// A restore stopped half way left some files as its backup holds them and others as the run
+// made them: converting that mix would bury the difference under another backup.
+std::string interruptedRestoreNotice(FileSystem& fs, const std::string& folder) {
+    const std::string mark = folder + "/" + kRestoreMarkName;
+    if (fs.entryInfo(mark).type != EntryType::RegularFile) return {};
+    std::string from;
+    try {
+        from = fs.readFile(mark);
+    } catch (const FileError&) {}
+    const bool named = parseBackupName(from).has_value();
+    return folder + " was being restored" + (named ? " from " + from : std::string()) +
+           " when the restore was stopped; some files may be restored and others not. Finish it with "
+           "'tavkonv40 restore " +
+           (named ? "--backup \"" + from + "\" " : std::string()) + folder + "', or remove " + mark +
+           ", before converting again";
+}
+
+}  // namespace
+
 std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn) {
     const std::string folder = withoutTrailingSlash(folderIn);
+    if (std::string restore = interruptedRestoreNotice(fs, folder); !restore.empty()) return restore;
     try {
         for (const auto& n : fs.listFolder(folder)) {
             const auto staged = parseStagingName(n);

@@ -116,6 +116,7 @@ CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::s
 
 void MemoryFileSystem::removeFolder(const std::string& pathIn) {
     const std::string path = withoutTrailingSlash(pathIn);
+    files_.erase(path);  // a file at the path itself goes too, as on disk
     for (auto it = files_.begin(); it != files_.end();)
         it = isInsideFolder(it->first, path) ? files_.erase(it) : std::next(it);
     for (auto it = folders_.begin(); it != folders_.end();)
