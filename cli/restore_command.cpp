@@ -22,7 +22,7 @@ class Restorer {
         : fs_(fs), mode_(mode), out_(out), err_(err) {}
 
     // `from` in the backup, `to` in the folder, `rel` the path both share, shown to the user.
-    void folder(const std::string& from, const std::string& to, const std::string& rel, bool top, Parent parent) {
+    void folder(const std::string& from, const std::string& to, const std::string& rel, Parent parent) {
         std::vector<std::string> names;
         try {
             names = fs_.listFolder(from);
@@ -32,8 +32,9 @@ class Restorer {
         }
         sortInListingOrder(names);
         for (const auto& n : names) {
-            // Backups the backup holds are earlier runs' and stay where they are.
-            if (top && isLeftOutOfBackup(n)) continue;
+            // Backups the backup holds (older ones kept them, at any depth) are earlier runs' and
+            // stay where they are.
+            if (isLeftOutOfBackup(n)) continue;
             const std::string src = from + "/" + n, dst = to + "/" + n, r = rel + n;
             const EntryInfo info = fs_.entryInfo(src);
             if (info.type == EntryType::SymbolicLink) continue;  // the run never rewrites links
@@ -45,7 +46,7 @@ class Restorer {
     }
 
     // Files of the folder the backup does not hold.
-    void extras(const std::string& from, const std::string& to, const std::string& rel, bool top) {
+    void extras(const std::string& from, const std::string& to, const std::string& rel) {
         std::vector<std::string> names;
         try {
             names = fs_.listFolder(to);
@@ -54,14 +55,14 @@ class Restorer {
         }
         sortInListingOrder(names);
         for (const auto& n : names) {
-            if (top && isLeftOutOfBackup(n)) continue;
+            if (isLeftOutOfBackup(n)) continue;  // never in a backup
             const std::string src = from + "/" + n, dst = to + "/" + n, r = rel + n;
             const EntryType inBackup = fs_.entryInfo(src).type;
             if (inBackup == EntryType::Missing) {
                 result.onlyInFolder.push_back(r);
                 out_ << "only in the folder, left alone: " << quotedName(r) << '\n';
             } else if (inBackup == EntryType::Folder && fs_.entryInfo(dst).type == EntryType::Folder) {
-                extras(src, dst, r + "/", false);
+                extras(src, dst, r + "/");
             }
         }
     }
@@ -73,7 +74,7 @@ class Restorer {
 
     void subfolder(const std::string& src, const std::string& dst, const std::string& r, Parent parent) {
         const EntryType there = parent == Parent::Planned ? EntryType::Missing : fs_.entryInfo(dst).type;
-        if (there == EntryType::Folder) return folder(src, dst, r + "/", false, parent);
+        if (there == EntryType::Folder) return folder(src, dst, r + "/", parent);
         if (there != EntryType::Missing) {
             // Entering a link would write wherever it points.
             error("cannot restore " + quotedName(r) + "/: the folder holds " + std::string(entryTypeText(there)) +
@@ -88,7 +89,7 @@ class Restorer {
             return;
         }
         act("created folder", "would create folder", r);
-        folder(src, dst, r + "/", false, dry() ? Parent::Planned : Parent::Exists);
+        folder(src, dst, r + "/", dry() ? Parent::Planned : Parent::Exists);
     }
 
     void file(const std::string& src, const std::string& dst, const std::string& rel, const EntryInfo& info,
@@ -369,8 +370,8 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
     if (mode == RestoreMode::Restore) markRestore(fs, folder, staged ? staged->backupName : chosen, err);
     Restorer r(fs, mode, out, err);
     const std::string from = folder + "/" + chosen;
-    r.folder(from, folder, "", true, Parent::Exists);
-    r.extras(from, folder, "", true);
+    r.folder(from, folder, "", Parent::Exists);
+    r.extras(from, folder, "");
     if (mode == RestoreMode::Restore && staged && r.result.errors == 0)
         settleStagedCopy(fs, folder, *staged, out, err);
     else if (mode == RestoreMode::Restore)

@@ -56,7 +56,7 @@ inline bool isLeftoverTemporary(std::string_view name) {
 enum class CopyOutcome { Complete, Stopped };
 
 struct FolderCopy {
-    // Names directly in the source folder to leave out of the copy.
+    // Names to leave out of the copy, wherever they are in the tree.
     std::function<bool(const std::string& name)> leaveOut;
     // Asked between files; true ends the copy early.
     std::function<bool()> stop;
@@ -83,7 +83,7 @@ class FileSystem {
 
     // Copies the folder's content, subfolders included, into `to` (created; it must not exist)
     // as `cp -a` would: modes, owners where permitted, modification times, links as links,
-    // sparse files sparse. Entries directly in `from` that `how.leaveOut` names are skipped.
+    // sparse files sparse. Entries that `how.leaveOut` names are skipped, at any depth.
     // Only files, folders and links can be copied: any other entry (a FIFO, a socket, a device)
     // fails the copy. `how.stop` is asked between files; when it says yes the copy ends early
     // and returns Stopped. Throws FileError naming the entry that failed and the cause; what was

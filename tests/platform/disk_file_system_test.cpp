@@ -142,6 +142,7 @@ TEST_F(DiskTest, CopyKeepsWhatCpArchiveKeepsAndLeavesOutWhatItIsTold) {
     put(root / "src" / "a.frm", "a");
     put(root / "src" / "sub" / "b.ctl", "b");
     put(root / "src" / "skip" / "c.frm", "c");
+    put(root / "src" / "sub" / "skip" / "d.frm", "d");
     fs::create_symlink("/etc/hostname", root / "src" / "outside");
     fs::permissions(root / "src" / "a.frm", fs::perms(0604));
     fs::permissions(root / "src" / "sub", fs::perms(0750));
@@ -158,6 +159,7 @@ TEST_F(DiskTest, CopyKeepsWhatCpArchiveKeepsAndLeavesOutWhatItIsTold) {
     EXPECT_EQ(get(root / "copy" / "sub" / "b.ctl"), "b");
     EXPECT_TRUE(fs::is_symlink(root / "copy" / "outside"));
     EXPECT_FALSE(fs::exists(root / "copy" / "skip"));
+    EXPECT_FALSE(fs::exists(root / "copy" / "sub" / "skip")) << "left out at any depth";
     EXPECT_EQ(fs::status(root / "copy" / "a.frm").permissions(), fs::perms(0604));
     EXPECT_EQ(fs::status(root / "copy" / "sub").permissions(), fs::perms(0750));
     EXPECT_EQ(fs::last_write_time(root / "copy" / "a.frm"), old);
