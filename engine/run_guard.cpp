@@ -67,11 +67,12 @@ std::string interruptedRestoreNotice(FileSystem& fs, const std::string& folder) 
         from = fs.readFile(mark);
     } catch (const FileError&) {}
     const bool named = parseBackupName(from).has_value();
+    // The command is quoted word by word, so that it can be pasted as it stands.
     return folder + " was being restored" + (named ? " from " + from : std::string()) +
-           " when the restore was stopped; some files may be restored and others not. Finish it with "
-           "'tavkonv40 restore " +
-           (named ? "--backup \"" + from + "\" " : std::string()) + folder + "', or remove " + mark +
-           ", before converting again";
+           " when the restore was stopped; some files may be restored and others not. Finish it (tavkonv40 "
+           "restore " +
+           (named ? "--backup " + shellQuoted(from) + " " : std::string()) + shellQuoted(folder) + "), or remove " +
+           mark + ", before converting again";
 }
 
 }  // namespace
@@ -84,8 +85,8 @@ std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn) {
             const auto staged = parseStagingName(n);
             if (staged && staged->state == StagedState::Complete && fs.isFolder(folder + "/" + n))
                 return folder + " holds the backup of an interrupted run (" + n +
-                       "); some files may be half converted. Put them back with 'tavkonv40 restore " + folder +
-                       "', or remove that folder, before converting again";
+                       "); some files may be half converted. Put them back (tavkonv40 restore " + shellQuoted(folder) +
+                       "), or remove that folder, before converting again";
         }
     } catch (const FileError&) {}
     return {};

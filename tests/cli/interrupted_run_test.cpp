@@ -48,6 +48,14 @@ TEST_F(InterruptedRunTest, ItsBackupStopsRunsIsNamedByCheckAndIsWhatRestoreUses)
     EXPECT_EQ(invoke({"--quiet", "--all-families", "/p"}).status, 0);
 }
 
+// The command the notice gives can be pasted as it stands, blanks in the folder's name and all.
+TEST_F(InterruptedRunTest, TheNoticeGivesACommandThatCanBePasted) {
+    fs.addFile("/my p/A.frm", kForm);
+    fs.addFile("/my p/.tavkonv40-backup-02.01.2026 09.00.00.complete/A.frm", kForm);
+    EXPECT_NE(invoke({"--quiet", "--all-families", "/my p"}).err.find("(tavkonv40 restore \"/my p\")"),
+              std::string::npos);
+}
+
 TEST_F(InterruptedRunTest, APartialCopyMeansNothingWasChangedAndRestoreOnlyClearsIt) {
     fs.addFile("/p/.tavkonv40-backup-02.01.2026 09.00.00.partial/A.frm", "");
     fs.addFile("/p/Nexaria Conversion Backup 01.01.2026 08.00.00/A.frm", "an older run's");
@@ -82,7 +90,7 @@ TEST_F(InterruptedRunTest, ARestoreStoppedHalfWayStopsRunsUntilItIsFinished) {
     const auto run = invoke({"--quiet", "--all-families", "/p"});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("/p was being restored from " + backup), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("tavkonv40 restore --backup \"" + backup + "\" /p"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("(tavkonv40 restore --backup \"" + backup + "\" /p)"), std::string::npos) << run.err;
     EXPECT_EQ(fs.files(), before);
     const auto check = invoke({"check", "/p"});
     EXPECT_NE(check.err.find("was being restored"), std::string::npos) << check.err;
