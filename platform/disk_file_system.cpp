@@ -392,6 +392,9 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
         std::string temp = lock + ".XXXXXX" + suffix;
         Fd fd(::mkostemps(temp.data(), static_cast<int>(suffix.size()), O_CLOEXEC));
         if (fd.get() < 0) fail(folder, errno);
+        // Readable by all: another user working on a shared folder must be able to see who holds
+        // it and whether the holder still runs.
+        ::fchmod(fd.get(), 0644);
         const bool written = ::write(fd.get(), content.data(), content.size()) == static_cast<ssize_t>(content.size());
         ::flock(fd.get(), LOCK_EX | LOCK_NB);  // a new file: nobody else has it open
         const int linked = written ? ::link(temp.c_str(), lock.c_str()) : -1;

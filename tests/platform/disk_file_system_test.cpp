@@ -304,6 +304,16 @@ TEST_F(DiskTest, ALockIsHeldExactlyAsLongAsItsRunLives) {
     ::close(ready[1]);
     EXPECT_TRUE(disk.lockFolder(folder).taken);
     disk.unlockFolder(folder);
+
+    // Another user sharing the folder sees who holds it, and does not take it over.
+    fs::permissions(root, fs::perms::all);
+    ASSERT_TRUE(disk.lockFolder(folder).taken);
+    EXPECT_TRUE(asOrdinaryUser([&] {
+        DiskFileSystem other;
+        const FolderLock lock = other.lockFolder(folder);
+        return !lock.taken && lock.holder == ::getppid();
+    }));
+    disk.unlockFolder(folder);
 }
 
 }  // namespace
