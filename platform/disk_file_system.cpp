@@ -417,7 +417,7 @@ void DiskFileSystem::unlockFolder(const std::string& folder) {
     if (lockHolder(lockPath(folder)) == ::getpid()) ::unlink(lockPath(folder).c_str());
     // Closed after the name is gone, so no other run can take the name for stale meanwhile.
     if (const auto held = heldLocks_.find(folder); held != heldLocks_.end()) {
-        ::close(held->second);
+        ::close(static_cast<int>(held->second));
         heldLocks_.erase(held);
     }
 }

@@ -1,6 +1,7 @@
 // The engine's FileSystem on a POSIX disk.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -46,9 +47,10 @@ class DiskFileSystem : public FileSystem {
 
   private:
     FlushBeforeReplace flush_;
-    // The open lock files of the folders this process holds: the kernel's lock on each (POSIX)
-    // lasts as long as it is open, so a run that dies in any way lets go of its folder.
-    std::map<std::string, int> heldLocks_;
+    // The open lock files of the folders this process holds (a descriptor on POSIX, a handle on
+    // Windows): the system lets go of each when the process ends, however it ends, which is what
+    // tells a held lock from a stale one.
+    std::map<std::string, std::intptr_t> heldLocks_;
 };
 
 }  // namespace tavkonv40
