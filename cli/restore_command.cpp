@@ -22,7 +22,7 @@ class Restorer {
         : fs_(fs), mode_(mode), out_(out), err_(err) {}
 
     // `from` in the backup, `to` in the folder, `rel` the path both share, shown to the user.
-    void folder(const std::string& from, const std::string& to, const std::string& rel, bool top, Parent parent) {
+    void folder(const std::string& from, const std::string& to, const std::string& rel, Parent parent) {
         std::vector<std::string> names;
         try {
             names = fs_.listFolder(from);
@@ -32,8 +32,9 @@ class Restorer {
         }
         sortInListingOrder(names);
         for (const auto& n : names) {
-            // Backups the backup holds are earlier runs' and stay where they are.
-            if (top && isLeftOutOfBackup(n)) continue;
+            // Backups the backup holds (older ones kept them, at any depth) are earlier runs' and
+            // stay where they are.
+            if (isLeftOutOfBackup(n)) continue;
             const std::string src = from + "/" + n, dst = to + "/" + n, r = rel + n;
             const EntryInfo info = fs_.entryInfo(src);
             if (info.type == EntryType::SymbolicLink) continue;  // the run never rewrites links
@@ -45,7 +46,7 @@ class Restorer {
     }
 
     // Files of the folder the backup does not hold.
-    void extras(const std::string& from, const std::string& to, const std::string& rel, bool top) {
+    void extras(const std::string& from, const std::string& to, const std::string& rel) {
         std::vector<std::string> names;
         try {
             names = fs_.listFolder(to);
@@ -54,14 +55,14 @@ class Restorer {
         }
         sortInListingOrder(names);
         for (const auto& n : names) {
-            if (top && isLeftOutOfBackup(n)) continue;
+            if (isLeftOutOfBackup(n)) continue;  // never in a backup
             const std::string src = from + "/" + n, dst = to + "/" + n, r = rel + n;
             const EntryType inBackup = fs_.entryInfo(src).type;
             if (inBackup == EntryType::Missing) {
                 result.onlyInFolder.push_back(r);
                 out_ << "only in the folder, left alone: " << quotedName(r) << '\n';
             } else if (inBackup == EntryType::Folder && fs_.entryInfo(dst).type == EntryType::Folder) {
-                extras(src, dst, r + "/", false);
+                extras(src, dst, r + "/");
             }
         }
     }
@@ -73,7 +74,7 @@ class Restorer {
 
     void subfolder(const std::string& src, const std::string& dst, const std::string& r, Parent parent) {
         const EntryType there = parent == Parent::Planned ? EntryType::Missing : fs_.entryInfo(dst).type;
-        if (there == EntryType::Folder) return folder(src, dst, r + "/", false, parent);
+        if (there == EntryType::Folder) return folder(src, dst, r + "/", parent);
         if (there != EntryType::Missing) {
             // Entering a link would write wherever it points.
             error("cannot restore " + quotedName(r) + "/: the folder holds " + std::string(entryTypeText(there)) +
@@ -88,7 +89,7 @@ class Restorer {
             return;
         }
         act("created folder", "would create folder", r);
-        folder(src, dst, r + "/", false, dry() ? Parent::Planned : Parent::Exists);
+        folder(src, dst, r + "/", dry() ? Parent::Planned : Parent::Exists);
     }
 
     void file(const std::string& src, const std::string& dst, const std::string& rel, const EntryInfo& info,
@@ -155,11 +156,11 @@ std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folderIn
         if (!e) continue;
         const EntryInfo info = fs.entryInfo(folder + "/" + n);
         if (info.type != EntryType::Folder) continue;
-        e->changed = info.changed;
+        e->modified = info.modified;
         backups.push_back(std::move(*e));
     }
     std::sort(backups.begin(), backups.end(), [](const BackupEntry& a, const BackupEntry& b) {
-        return a.changed != b.changed ? a.changed < b.changed : a.when < b.when;
+        return a.modified != b.modified ? a.modified < b.modified : a.when < b.when;
     });
     return backups;
 }
@@ -207,15 +208,36 @@ bool namesBackup(const std::string& wanted, const std::string& backupName) {
     return wanted == backupName || kPrefix + wanted == backupName;
 }
 
-// A run stopped while it was copying changed no file: its partial copy is only removed.
-bool dropPartialCopies(FileSystem& fs, const std::string& folder, RestoreMode mode, std::ostream& out) {
+// A run stopped while it was copying changed no file: its partial copy is only removed. Returns
+// how many partial copies were found and how many of them could not be removed.
+struct DroppedCopies {
+    std::size_t found = 0;
+    int errors = 0;
+};
+
+DroppedCopies dropPartialCopies(FileSystem& fs, const std::string& folder, RestoreMode mode, std::ostream& out,
+                                std::ostream& err) {
     const auto partial = stagedCopies(fs, folder, StagedState::Partial);
+    DroppedCopies dropped{partial.size(), 0};
     for (const auto& p : partial) {
-        out << p.name << " is the incomplete copy of a run that was stopped while copying; that run changed no file"
-            << (mode == RestoreMode::Restore ? ", so the copy is removed\n" : ", so it would be removed\n");
-        if (mode == RestoreMode::Restore) fs.removeFolder(folder + "/" + p.name);
+        const std::string what =
+            p.name + " is the incomplete copy of a run that was stopped while copying; that run changed no file";
+        if (mode == RestoreMode::DryRun) {
+            out << what << ", so it would be removed\n";
+            continue;
+        }
+        try {
+            fs.removeFolder(folder + "/" + p.name);
+            out << what << ", so the copy was removed\n";
+        } catch (const FileError& e) {
+            ++dropped.errors;
+            const std::string message =
+                what + ", but it could not be removed: " + quotedName(e.path()) + ": " + e.cause();
+            out << "error: " << message << '\n';
+            err << "tavkonv40: " << message << '\n';
+        }
     }
-    return !partial.empty();
+    return dropped;
 }
 
 // The interrupted run's copy becomes an ordinary dated backup once the files hold its bytes.
@@ -227,6 +249,30 @@ void settleStagedCopy(FileSystem& fs, const std::string& folder, const StagedCop
         out << "The interrupted run's backup is now " << staged.backupName << '\n';
     } catch (const FileError& e) {
         err << "tavkonv40: the interrupted run's backup keeps its name " << staged.name << ": " << e.what() << '\n';
+    }
+}
+
+// The mark that a restore is under way reaches the device before the first file is written, so
+// a restore stopped in any way (a kill, a power cut) is found by the next run or check. It holds
+// the name of the backup, which is what a second restore must use to finish the first.
+void markRestore(FileSystem& fs, const std::string& folder, const std::string& backupName, std::ostream& err) {
+    const std::string mark = folder + "/" + kRestoreMarkName;
+    try {
+        if (entryExists(fs, mark)) fs.removeFolder(mark);
+        fs.createFile(mark, backupName);
+        fs.flushFileSystem(folder);
+    } catch (const FileError& e) {
+        err << "tavkonv40: warning: a stop of this restore could not be made known to later runs: " << e.what() << '\n';
+    }
+}
+
+void unmarkRestore(FileSystem& fs, const std::string& folder, std::ostream& err) {
+    try {
+        fs.removeFolder(folder + "/" + kRestoreMarkName);
+    } catch (const FileError& e) {
+        err << "tavkonv40: the restore is complete, but its mark could not be removed (remove it before running "
+               "again): "
+            << e.what() << '\n';
     }
 }
 
@@ -287,15 +333,20 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
     const RestoreLock lock(fs, folder, mode);
     std::vector<BackupEntry> backups;
     std::vector<StagedCopy> interrupted;
-    bool droppedPartial = false;
     try {
         backups = findBackups(fs, folder);
         interrupted = stagedCopies(fs, folder, StagedState::Complete);
-        if (interrupted.empty() && backupName.empty()) droppedPartial = dropPartialCopies(fs, folder, mode, out);
     } catch (const FileError& e) {
         throw NoBackup("cannot list " + quotedName(e.path()) + ": " + e.cause());
     }
-    if (droppedPartial) return {};
+    if (interrupted.empty() && backupName.empty()) {
+        const DroppedCopies dropped = dropPartialCopies(fs, folder, mode, out, err);
+        if (dropped.found > 0) {
+            RestoreResult r;
+            r.errors = dropped.errors;
+            return r;
+        }
+    }
     const std::string wanted = askedBackupName(fs, folder, backupName);
     std::optional<StagedCopy> staged;
     std::string chosen;
@@ -316,14 +367,16 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
     }
     out << (mode == RestoreMode::DryRun ? "Would restore " : "Restoring ") << quotedName(folder) << " from " << chosen
         << (staged ? " (the backup of an interrupted run)" : "") << '\n';
+    if (mode == RestoreMode::Restore) markRestore(fs, folder, staged ? staged->backupName : chosen, err);
     Restorer r(fs, mode, out, err);
     const std::string from = folder + "/" + chosen;
-    r.folder(from, folder, "", true, Parent::Exists);
-    r.extras(from, folder, "", true);
+    r.folder(from, folder, "", Parent::Exists);
+    r.extras(from, folder, "");
     if (mode == RestoreMode::Restore && staged && r.result.errors == 0)
         settleStagedCopy(fs, folder, *staged, out, err);
     else if (mode == RestoreMode::Restore)
         flushRestored(fs, folder, err);
+    if (mode == RestoreMode::Restore) unmarkRestore(fs, folder, err);
     out << (mode == RestoreMode::DryRun ? "Would restore " : "Restored ") << r.result.restored
         << (r.result.restored == 1 ? " file" : " files") << ", " << r.result.unchanged << " already as in the backup, "
         << r.result.onlyInFolder.size() << " only in the folder, " << r.result.errors

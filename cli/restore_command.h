@@ -16,9 +16,10 @@ enum class RestoreMode { Restore, DryRun };
 using tavkonv40::BackupEntry;
 using tavkonv40::parseBackupName;
 
-// The folder's backups, oldest first: by each backup folder's own time stamp, the date and time
-// in the name deciding between equal stamps (a clock moved back by a time-zone or daylight-saving
-// change does not make an older backup look newer).
+// The folder's backups, oldest first: by each backup folder's own modification time, the date
+// and time in the name deciding between equal times (a clock moved back by a time-zone or
+// daylight-saving change does not make an older backup look newer, nor does copying the project
+// folder elsewhere, which gives every entry a new change time in the order of the copy).
 std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folder);
 
 struct RestoreResult {

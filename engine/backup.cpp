@@ -96,7 +96,7 @@ std::optional<StagedCopy> parseStagingName(const std::string& name) {
 }
 
 bool isLeftOutOfBackup(const std::string& name) {
-    return name == kLockFileName || parseBackupName(name) || parseStagingName(name);
+    return name == kLockFileName || name == kRestoreMarkName || parseBackupName(name) || parseStagingName(name);
 }
 
 std::string noBackupMessage(const std::string& folder, const FileError& e) {

@@ -32,7 +32,10 @@ struct BackupEntry {
     std::string name;  // "Nexaria Conversion Backup mm.dd.yyyy hh.mm.ss"
     // yyyy, mm, dd, hh, mm, ss: compares by date and time, which the name's order does not.
     std::array<int, 6> when{};
-    std::int64_t changed = 0;  // the folder's own time stamp (EntryInfo::changed)
+    // The folder's own modification time (EntryInfo::modified): set when its run made it, and kept
+    // by copies of the project folder that keep times (cp -a, rsync, tar), which set the time an
+    // entry last changed to the moment of the copy.
+    std::int64_t modified = 0;
 };
 
 // The name's date and time, or nothing when the name is not a backup's.
@@ -50,7 +53,7 @@ std::string stagingName(const std::string& backupName, StagedState state);
 std::optional<StagedCopy> parseStagingName(const std::string& name);
 
 // What a backup leaves out of the folder's copy: earlier backups and staged copies (each new
-// backup would otherwise hold every earlier one) and the run's lock file.
+// backup would otherwise hold every earlier one), the lock file and a restore's mark.
 bool isLeftOutOfBackup(const std::string& name);
 
 // Whether the path names a backup folder (dated or staged) or something inside one: one of its

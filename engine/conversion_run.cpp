@@ -1,6 +1,7 @@
 #include "engine/conversion_run.h"
 
 #include <array>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -88,6 +89,8 @@ class Run {
         } else {
             backup = BackupFolderToTemp(env_.fs, env_.host, env_.clock, folderText);
             if (!backup.copied) result_.refusal = RunRefusal::NoBackup;
+            // A dry run's copy is only checked, never made: there is nothing to compare with.
+            if (backup.copied && env_.fs.isFolder(backup.stagingPath)) staged_ = backup.stagingPath;
         }
         state_.formNeedsLibrary.fill(false);
         state_.projectNeedsLibrary.fill(false);
@@ -147,13 +150,39 @@ class Run {
         // Converting through a link would change a file the backup may not hold (its target can
         // lie outside the folder) or convert one file twice; links are left to their targets.
         // FIFOs, devices and oversized files are refused before anything opens them.
-        if (const auto why = whyNotReadable(env_.fs, folder_ + name, Links::Refused); !why.empty()) session.refuse(why);
+        std::string why = whyNotReadable(env_.fs, folder_ + name, Links::Refused);
+        if (why.empty()) why = notAsBackedUp(name);
+        if (!why.empty()) session.refuse(why);
         for (const auto& s : kind.steps) {
             AddLogLine(env_.host, s.heading);
             session.run(s.step, s.kind);
         }
         if (!session.finish()) ++result_.fileErrors;
         AddLogLine(env_.host, std::string(kind.done) + name + ").  File is now up to date.");
+    }
+
+    // Why the file's bytes are not what its backup holds (empty when they are): another program
+    // wrote or made it after the copy, so converting it would leave nothing to restore its
+    // present content from. The copy keeps each file's modification time; where that differs,
+    // the bytes decide.
+    std::string notAsBackedUp(const std::string& name) {
+        if (staged_.empty()) return {};
+        const EntryInfo now = env_.fs.entryInfo(folder_ + name);
+        const EntryInfo kept = env_.fs.entryInfo(staged_ + "/" + name);
+        if (now.type != EntryType::RegularFile) return {};  // the session reports what it is
+        if (kept.type == EntryType::Missing)
+            return "it appeared after the backup copy was made, so the backup does not hold it";
+        if (kept.size == now.size && kept.modified == now.modified) return {};
+        try {
+            if (kept.size == now.size && env_.fs.readFile(staged_ + "/" + name) == env_.fs.readFile(folder_ + name))
+                return {};
+        } catch (const FileError&) {
+            return {};  // the session reports why the file cannot be read
+        } catch (const std::bad_alloc&) {
+            return {};
+        }
+        return "another program changed it after the backup copy was made, so the backup does not hold what would "
+               "be converted";
     }
 
     RunResult end(const Backup& backup, const std::string& folderText, RunEnding ending) {
@@ -189,6 +218,7 @@ class Run {
     RunEnvironment& env_;
     RunState& state_;
     std::string folder_;
+    std::string staged_;  // the backup copy made for this run, while it has its staging name
     RunResult result_;
 };
 

@@ -32,6 +32,7 @@ void FileSession::run(Step step, std::optional<StepKind> kind) {
     if (failed_) return;
     if (!file_) {
         try {
+            read_ = fs_.entryInfo(path_);
             file_ = std::make_unique<TextFile>(fs_.readFile(path_));
         } catch (const FileError& e) {
             fail("cannot read", e.cause());
@@ -74,6 +75,13 @@ bool FileSession::finish() {
 bool FileSession::write() {
     if (failed_) return false;
     if (!changed_) return true;
+    // Another program that wrote the file meanwhile (an editor, a synchronisation tool) keeps
+    // what it wrote: replacing it would lose those bytes, which no backup holds.
+    const EntryInfo now = fs_.entryInfo(path_);
+    if (now.size != read_.size || now.modified != read_.modified || now.changed != read_.changed) {
+        fail("cannot write", "another program changed it while it was being converted");
+        return false;
+    }
     try {
         fs_.writeFile(path_, file_->bytes());
     } catch (const FileError& e) {

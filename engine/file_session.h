@@ -40,6 +40,7 @@ class FileSession {
     RunHost& host_;
     RunState& state_;
     std::unique_ptr<TextFile> file_;
+    EntryInfo read_;  // the file as it was when it was read
     bool changed_ = false;
     bool failed_ = false;
 };

@@ -33,6 +33,7 @@ struct EntryInfo {
     EntryType target = EntryType::Missing;  // what a link points at; the same as `type` otherwise
     std::uintmax_t size = 0;                // of the file (a link's target's)
     std::int64_t changed = 0;               // when the entry itself last changed, in nanoseconds
+    std::int64_t modified = 0;              // when its content was last written (a copy keeps it)
 };
 
 // "a named pipe (FIFO)", "a socket", "a device", ...: the kind of entry in a message, in the
@@ -40,6 +41,9 @@ struct EntryInfo {
 std::string_view entryTypeText(EntryType type);
 // The lock file a run or restore keeps in the folder it works on.
 inline constexpr const char* kLockFileName = ".tavkonv40.lock";
+// The mark a restore leaves in the folder while it writes, holding the name of the backup it
+// restores from: still there afterwards, it says the restore was stopped half way.
+inline constexpr const char* kRestoreMarkName = ".tavkonv40-restoring";
 // The ending of the hidden temporary a file is written to before it takes its name. Only a run
 // holding the folder's lock writes one, so once a run holds the lock, any such file directly in
 // the folder was left by a run that was killed and is removed (see lockFolder).
@@ -52,7 +56,7 @@ inline bool isLeftoverTemporary(std::string_view name) {
 enum class CopyOutcome { Complete, Stopped };
 
 struct FolderCopy {
-    // Names directly in the source folder to leave out of the copy.
+    // Names to leave out of the copy, wherever they are in the tree.
     std::function<bool(const std::string& name)> leaveOut;
     // Asked between files; true ends the copy early.
     std::function<bool()> stop;
@@ -79,7 +83,7 @@ class FileSystem {
 
     // Copies the folder's content, subfolders included, into `to` (created; it must not exist)
     // as `cp -a` would: modes, owners where permitted, modification times, links as links,
-    // sparse files sparse. Entries directly in `from` that `how.leaveOut` names are skipped.
+    // sparse files sparse. Entries that `how.leaveOut` names are skipped, at any depth.
     // Only files, folders and links can be copied: any other entry (a FIFO, a socket, a device)
     // fails the copy. `how.stop` is asked between files; when it says yes the copy ends early
     // and returns Stopped. Throws FileError naming the entry that failed and the cause; what was
@@ -100,7 +104,8 @@ class FileSystem {
     // folder entries alike, to the device (Linux: syncfs).
     virtual void flushFileSystem(const std::string& path) = 0;
 
-    // Removes a folder and everything in it (only ever the run's own staging copy).
+    // Removes a folder and everything in it, or a file (only ever the run's own staging copy or a
+    // restore's mark).
     virtual void removeFolder(const std::string& path) = 0;
 
     // Makes this process the only one working on `folder` until unlockFolder: creates the lock

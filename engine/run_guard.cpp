@@ -55,15 +55,38 @@ void RunGuard::lookForStagedCopies() {
     }
 }
 
+namespace {
+
+// A restore stopped half way left some files as its backup holds them and others as the run
+// made them: converting that mix would bury the difference under another backup.
+std::string interruptedRestoreNotice(FileSystem& fs, const std::string& folder) {
+    const std::string mark = folder + "/" + kRestoreMarkName;
+    if (fs.entryInfo(mark).type != EntryType::RegularFile) return {};
+    std::string from;
+    try {
+        from = fs.readFile(mark);
+    } catch (const FileError&) {}
+    const bool named = parseBackupName(from).has_value();
+    // The command is quoted word by word, so that it can be pasted as it stands.
+    return folder + " was being restored" + (named ? " from " + from : std::string()) +
+           " when the restore was stopped; some files may be restored and others not. Finish it (tavkonv40 "
+           "restore " +
+           (named ? "--backup " + shellQuoted(from) + " " : std::string()) + shellQuoted(folder) + "), or remove " +
+           mark + ", before converting again";
+}
+
+}  // namespace
+
 std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn) {
     const std::string folder = withoutTrailingSlash(folderIn);
+    if (std::string restore = interruptedRestoreNotice(fs, folder); !restore.empty()) return restore;
     try {
         for (const auto& n : fs.listFolder(folder)) {
             const auto staged = parseStagingName(n);
             if (staged && staged->state == StagedState::Complete && fs.isFolder(folder + "/" + n))
                 return folder + " holds the backup of an interrupted run (" + n +
-                       "); some files may be half converted. Put them back with 'tavkonv40 restore " + folder +
-                       "', or remove that folder, before converting again";
+                       "); some files may be half converted. Put them back (tavkonv40 restore " + shellQuoted(folder) +
+                       "), or remove that folder, before converting again";
         }
     } catch (const FileError&) {}
     return {};

@@ -34,8 +34,8 @@ class RunGuard {
     std::string reason_;
 };
 
-// The message a run, a check or a restore gives for a complete staged copy in `folder`, or an
-// empty string when there is none.
+// The message a run or a check gives for a complete staged copy in `folder`, or for the mark of a
+// restore that was stopped, or an empty string when there is neither.
 std::string interruptedRunNotice(FileSystem& fs, const std::string& folder);
 
 }  // namespace tavkonv40

@@ -1,6 +1,7 @@
 #include "platform/disk_file_system.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
@@ -124,6 +125,7 @@ EntryInfo DiskFileSystem::entryInfo(const std::string& path) {
     // copied with its original times still shows when that happened.
     const auto ns = [](const struct timespec& t) { return std::int64_t{t.tv_sec} * 1000000000 + t.tv_nsec; };
     info.changed = std::max(ns(st.st_mtim), ns(st.st_ctim));
+    info.modified = ns(st.st_mtim);
     if (info.type == EntryType::SymbolicLink) {
         if (::stat(path.c_str(), &st) != 0) {
             info.target = EntryType::Missing;
@@ -193,10 +195,11 @@ void writeBeside(const std::string& path, const std::string& target, const std::
     // The fixed ending keeps a temporary left by a killed run from ever looking like a form,
     // user control or project to a later run.
     const std::string suffix(kTemporarySuffix);
+    // Cut to fit the longest name a folder takes: a file whose name is that long is still written.
+    const std::string fixed = std::string(".XXXXXX") + suffix;
     std::string name = ".";
-    name += targetPath.filename().string();
-    name += ".XXXXXX";
-    name += suffix;
+    name += targetPath.filename().string().substr(0, NAME_MAX - 1 - fixed.size());
+    name += fixed;
     std::string temp = (targetPath.parent_path() / name).string();
     Fd fd(::mkstemps(temp.data(), static_cast<int>(suffix.size())));
     if (fd.get() < 0) {
@@ -344,39 +347,79 @@ void removeLeftoverTemporaries(const std::string& folder) {
     }
 }
 
+enum class LockState { Held, Stale, Gone };
+
+// Whether the lock file open as `fd` still has the lock's name.
+bool stillNamed(int fd, const std::string& lock) {
+    struct stat opened {
+    }, named{};
+    return ::fstat(fd, &opened) == 0 && ::stat(lock.c_str(), &named) == 0 && opened.st_ino == named.st_ino &&
+           opened.st_dev == named.st_dev;
+}
+
+// Whether a running process holds the lock file. Its holder keeps a kernel lock (flock) on it,
+// which ends with the process however it ends; the process id in it only says who, since after
+// a reboot or in another container the same id may belong to an unrelated process. Where the file
+// system has no such locks, the process id decides. A stale lock is removed.
+LockState lockState(const std::string& lock) {
+    Fd fd(::open(lock.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (errno == ENOENT) return LockState::Gone;
+        fail(lock, errno);
+    }
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        const bool locked = errno == EWOULDBLOCK;
+        // Another run may be taking over this very file, which is then gone.
+        if (!stillNamed(fd.get(), lock)) return LockState::Gone;
+        if (locked || processRuns(lockHolder(lock))) return LockState::Held;
+    }
+    // Its run ended without removing it. Removed only if it is still the file looked at, not a
+    // lock another run has just made in its place.
+    if (stillNamed(fd.get(), lock)) ::unlink(lock.c_str());
+    return LockState::Stale;
+}
+
 }  // namespace
 
 FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
     const std::string lock = lockPath(folder);
     const std::string content = std::to_string(::getpid()) + "\n";
     for (int attempt = 0; attempt < 3; ++attempt) {
-        // Written whole beside the lock, then linked to its name: link() refuses an existing
-        // lock, and a lock never appears without the id that tells whether it is stale.
+        // Written whole beside the lock and locked, then linked to its name: link() refuses an
+        // existing lock, and a lock never appears without the id that names its holder nor
+        // without the kernel lock that says it is held.
         const std::string suffix(kTemporarySuffix);
         std::string temp = lock + ".XXXXXX" + suffix;
-        Fd fd(::mkstemps(temp.data(), static_cast<int>(suffix.size())));
+        Fd fd(::mkostemps(temp.data(), static_cast<int>(suffix.size()), O_CLOEXEC));
         if (fd.get() < 0) fail(folder, errno);
+        // Readable by all: another user working on a shared folder must be able to see who holds
+        // it and whether the holder still runs.
+        ::fchmod(fd.get(), 0644);
         const bool written = ::write(fd.get(), content.data(), content.size()) == static_cast<ssize_t>(content.size());
+        ::flock(fd.get(), LOCK_EX | LOCK_NB);  // a new file: nobody else has it open
         const int linked = written ? ::link(temp.c_str(), lock.c_str()) : -1;
         const int err = errno;
         ::unlink(temp.c_str());
         if (!written) fail(folder, err);
         if (linked == 0) {
+            heldLocks_[folder] = fd.release();
             removeLeftoverTemporaries(folder);
             return {true, 0};
         }
         if (err == ENOENT) continue;  // the lock's holder removed the temporary
         if (err != EEXIST) fail(lock, err);
-        const long holder = lockHolder(lock);
-        if (holder == -1) continue;  // removed meanwhile
-        if (processRuns(holder)) return {false, holder};
-        ::unlink(lock.c_str());  // stale: its run is gone
+        if (lockState(lock) == LockState::Held) return {false, lockHolder(lock)};
     }
     return {false, lockHolder(lock)};
 }
 
 void DiskFileSystem::unlockFolder(const std::string& folder) {
     if (lockHolder(lockPath(folder)) == ::getpid()) ::unlink(lockPath(folder).c_str());
+    // Closed after the name is gone, so no other run can take the name for stale meanwhile.
+    if (const auto held = heldLocks_.find(folder); held != heldLocks_.end()) {
+        ::close(static_cast<int>(held->second));
+        heldLocks_.erase(held);
+    }
 }
 
 bool DiskFileSystem::isSymbolicLink(const std::string& path) {
@@ -384,10 +427,6 @@ bool DiskFileSystem::isSymbolicLink(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
-void DiskFileSystem::removeFolder(const std::string& path) {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-    if (ec) fail(path, ec);
-}
+void DiskFileSystem::removeFolder(const std::string& path) { posix::removeTree(path); }
 
 }  // namespace tavkonv40

@@ -1,6 +1,10 @@
 // The engine's FileSystem on a POSIX disk.
 #pragma once
 
+#include <cstdint>
+#include <map>
+#include <string>
+
 #include "engine/file_system.h"
 
 namespace tavkonv40 {
@@ -43,6 +47,10 @@ class DiskFileSystem : public FileSystem {
 
   private:
     FlushBeforeReplace flush_;
+    // The open lock files of the folders this process holds (a descriptor on POSIX, a handle on
+    // Windows): the system lets go of each when the process ends, however it ends, which is what
+    // tells a held lock from a stale one.
+    std::map<std::string, std::intptr_t> heldLocks_;
 };
 
 }  // namespace tavkonv40

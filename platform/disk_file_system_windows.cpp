@@ -40,7 +40,9 @@ std::wstring finalPath(const std::string& path) {
     }
 }
 
-std::string uniqueSuffix() {
+}  // namespace
+
+std::string windows::uniqueSuffix() {
     static std::atomic<unsigned> counter{0};
     static const unsigned seed = std::random_device{}();
     std::minstd_rand rng(seed ^ (::GetCurrentProcessId() * 2654435761u) ^ (counter++ * 40503u));
@@ -49,6 +51,10 @@ std::string uniqueSuffix() {
     for (int i = 0; i < 6; ++i) s += kChars[rng() % (sizeof kChars - 1)];
     return s;
 }
+
+namespace {
+
+using windows::uniqueSuffix;
 
 void writeAll(HANDLE h, const std::string& bytes, const std::string& path) {
     std::size_t done = 0;
@@ -278,6 +284,7 @@ EntryInfo DiskFileSystem::entryInfo(const std::string& path) {
     info.type = info.target = e.isLink() ? EntryType::SymbolicLink : typeOf(data.dwFileAttributes);
     info.size = sizeOf(data.nFileSizeHigh, data.nFileSizeLow);
     info.changed = changedAt(wide, data.ftLastWriteTime);
+    info.modified = nanoseconds(data.ftLastWriteTime);
     if (info.type == EntryType::SymbolicLink) {
         BY_HANDLE_FILE_INFORMATION target;
         const bool found = finalInfo(wide, target);
@@ -358,90 +365,5 @@ void DiskFileSystem::renameFolder(const std::string& from, const std::string& to
 void DiskFileSystem::flushFileSystem(const std::string& path) { windows::flushTree(widen(withoutTrailingSlash(path))); }
 
 void DiskFileSystem::removeFolder(const std::string& path) { windows::removeTree(widen(withoutTrailingSlash(path))); }
-
-namespace {
-
-std::wstring lockPath(const std::string& folder) { return widen(withoutTrailingSlash(folder) + "\\" + kLockFileName); }
-
-// The process id a lock file holds, 0 when it holds none (a lock left half-made), -1 when
-// there is no lock.
-long lockHolder(const std::wstring& path) {
-    Handle h(::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!h.valid()) return ::GetLastError() == ERROR_FILE_NOT_FOUND ? -1 : 0;
-    char buf[32] = {};
-    DWORD n = 0;
-    ::ReadFile(h.get(), buf, sizeof buf - 1, &n, nullptr);
-    return n > 0 ? std::strtol(buf, nullptr, 10) : 0;
-}
-
-bool processRuns(long pid) {
-    if (pid <= 0) return false;
-    Handle h(::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid)));
-    if (!h.valid()) return ::GetLastError() == ERROR_ACCESS_DENIED;
-    return ::WaitForSingleObject(h.get(), 0) == WAIT_TIMEOUT;
-}
-
-// Called holding the lock: no other run is writing here, so every temporary is a leftover. A run
-// still making its own lock file may lose its temporary to this; it then finds the lock held.
-void removeLeftoverTemporaries(const std::string& folder) {
-    const std::wstring base = widen(withoutTrailingSlash(folder));
-    try {
-        for (const auto& n : windows::namesIn(base, folder)) {
-            if (!isLeftoverTemporary(narrow(n))) continue;
-            const std::wstring path = base + L'\\' + n;
-            const DWORD attributes = ::GetFileAttributesW(path.c_str());
-            // removeTree also takes a temporary that was given the read-only attribute of a file
-            // being put back.
-            if (attributes != INVALID_FILE_ATTRIBUTES &&
-                !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
-                windows::removeTree(path);
-        }
-    } catch (const FileError&) {
-        // Left for the next run: the lock is what matters here.
-    }
-}
-
-}  // namespace
-
-FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
-    const std::wstring lock = lockPath(folder);
-    const std::string content = std::to_string(::GetCurrentProcessId()) + "\n";
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        // Written whole beside the lock, then moved to its name without replacing: an existing
-        // lock is refused, and a lock never appears without the id that tells whether it is stale.
-        const std::wstring temp = lock + L'.' + widen(uniqueSuffix() + std::string(kTemporarySuffix));
-        {
-            Handle h(
-                ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (!h.valid()) failLast(folder);
-            DWORD n = 0;
-            if (!::WriteFile(h.get(), content.data(), static_cast<DWORD>(content.size()), &n, nullptr)) {
-                const DWORD err = ::GetLastError();
-                h.close();
-                ::DeleteFileW(temp.c_str());
-                fail(folder, err);
-            }
-        }
-        const bool moved = ::MoveFileExW(temp.c_str(), lock.c_str(), 0) != 0;
-        const DWORD err = ::GetLastError();
-        if (moved) {
-            removeLeftoverTemporaries(folder);
-            return {true, 0};
-        }
-        ::DeleteFileW(temp.c_str());
-        if (err == ERROR_FILE_NOT_FOUND) continue;  // the lock's holder removed the temporary
-        if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS) fail(narrow(lock), err);
-        const long holder = lockHolder(lock);
-        if (holder == -1) continue;  // removed meanwhile
-        if (processRuns(holder)) return {false, holder};
-        ::DeleteFileW(lock.c_str());  // stale: its run is gone
-    }
-    return {false, lockHolder(lock)};
-}
-
-void DiskFileSystem::unlockFolder(const std::string& folder) {
-    if (lockHolder(lockPath(folder)) == static_cast<long>(::GetCurrentProcessId()))
-        ::DeleteFileW(lockPath(folder).c_str());
-}
 
 }  // namespace tavkonv40

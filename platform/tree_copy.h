@@ -9,5 +9,8 @@ namespace tavkonv40::posix {
 
 CopyOutcome copyTree(const std::string& from, const std::string& to, const FolderCopy& how);
 void checkTreeCopy(const std::string& from, const std::string& to, const FolderCopy& how);
+// Removes the tree, also where the copy kept a folder read-only: only ever a copy this program
+// made, which the user expects gone however its folders were marked.
+void removeTree(const std::string& path);
 
 }  // namespace tavkonv40::posix

@@ -139,10 +139,10 @@ class TreeCopy {
     explicit TreeCopy(const FolderCopy& how) : how_(how) {}
 
     // Returns false when asked to stop.
-    bool folder(const std::string& src, const std::string& dst, const struct stat& st, bool top) {
+    bool folder(const std::string& src, const std::string& dst, const struct stat& st) {
         if (::mkdir(dst.c_str(), 0700) != 0) fail(dst, errno);
         for (const auto& name : entryNames(src)) {
-            if (top && how_.leaveOut && how_.leaveOut(name)) continue;
+            if (how_.leaveOut && how_.leaveOut(name)) continue;
             if (how_.stop && how_.stop()) return false;
             if (!entry(src + "/" + name, dst + "/" + name)) return false;
         }
@@ -160,7 +160,7 @@ class TreeCopy {
     bool entry(const std::string& src, const std::string& dst) {
         struct stat st {};
         if (::lstat(src.c_str(), &st) != 0) fail(src, errno);
-        if (S_ISDIR(st.st_mode)) return folder(src, dst, st, false);
+        if (S_ISDIR(st.st_mode)) return folder(src, dst, st);
         if (S_ISLNK(st.st_mode))
             copyLink(src, dst, st);
         else if (S_ISREG(st.st_mode))
@@ -174,22 +174,22 @@ class TreeCopy {
 };
 
 // Bytes the copy of the tree takes on the device, at most (holes excluded).
-std::uintmax_t checkEntry(const std::string& path, const struct stat& st);
+std::uintmax_t checkEntry(const std::string& path, const struct stat& st, const FolderCopy& how);
 
-std::uintmax_t checkFolder(const std::string& path, const FolderCopy* top) {
+std::uintmax_t checkFolder(const std::string& path, const FolderCopy& how) {
     std::uintmax_t bytes = 4096;
     for (const auto& name : entryNames(path)) {
-        if (top && top->leaveOut && top->leaveOut(name)) continue;
+        if (how.leaveOut && how.leaveOut(name)) continue;
         const std::string p = path + "/" + name;
         struct stat st {};
         if (::lstat(p.c_str(), &st) != 0) fail(p, errno);
-        bytes += checkEntry(p, st);
+        bytes += checkEntry(p, st, how);
     }
     return bytes;
 }
 
-std::uintmax_t checkEntry(const std::string& path, const struct stat& st) {
-    if (S_ISDIR(st.st_mode)) return checkFolder(path, nullptr);
+std::uintmax_t checkEntry(const std::string& path, const struct stat& st, const FolderCopy& how) {
+    if (S_ISDIR(st.st_mode)) return checkFolder(path, how);
     if (S_ISLNK(st.st_mode)) return 0;
     if (!S_ISREG(st.st_mode)) refuseKind(path, st.st_mode);
     if (::access(path.c_str(), R_OK) != 0) fail(path, errno);
@@ -202,7 +202,24 @@ CopyOutcome copyTree(const std::string& from, const std::string& to, const Folde
     struct stat st {};
     if (::stat(from.c_str(), &st) != 0) fail(from, errno);
     if (!S_ISDIR(st.st_mode)) fail(from, ENOTDIR);
-    return TreeCopy(how).folder(from, to, st, true) ? CopyOutcome::Complete : CopyOutcome::Stopped;
+    return TreeCopy(how).folder(from, to, st) ? CopyOutcome::Complete : CopyOutcome::Stopped;
+}
+
+void removeTree(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT) return;
+        fail(path, errno);
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT) fail(path, errno);
+        return;
+    }
+    // A folder copied read-only can be neither listed nor emptied by its owner until it is
+    // writable again (root is not asked).
+    if ((st.st_mode & S_IRWXU) != S_IRWXU) ::chmod(path.c_str(), (st.st_mode & 07777) | S_IRWXU);
+    for (const auto& name : entryNames(path)) removeTree(path + "/" + name);
+    if (::rmdir(path.c_str()) != 0 && errno != ENOENT) fail(path, errno);
 }
 
 void checkTreeCopy(const std::string& from, const std::string& to, const FolderCopy& how) {
@@ -211,7 +228,7 @@ void checkTreeCopy(const std::string& from, const std::string& to, const FolderC
     if (!S_ISDIR(st.st_mode)) fail(from, ENOTDIR);
     const std::string parent = parentOf(to);
     if (::access(parent.c_str(), W_OK) != 0) fail(parent, errno);
-    const std::uintmax_t needed = checkFolder(from, &how);
+    const std::uintmax_t needed = checkFolder(from, how);
     struct statvfs vfs {};
     if (::statvfs(parent.c_str(), &vfs) != 0) fail(parent, errno);
     const std::uintmax_t room = static_cast<std::uintmax_t>(vfs.f_bavail) * vfs.f_frsize;

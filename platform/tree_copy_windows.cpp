@@ -123,17 +123,17 @@ void keepFolderLook(const std::wstring& from, const std::wstring& to, DWORD attr
     ::SetFileAttributesW(to.c_str(), attributes & ~FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool copyFolderTree(const std::wstring& from, const std::wstring& to, const FolderCopy& how, bool top) {
+bool copyFolderTree(const std::wstring& from, const std::wstring& to, const FolderCopy& how) {
     if (!::CreateDirectoryW(to.c_str(), nullptr)) failLast(narrow(to));
     for (const auto& name : namesIn(from, narrow(from))) {
-        if (top && how.leaveOut && how.leaveOut(narrow(name))) continue;
+        if (how.leaveOut && how.leaveOut(narrow(name))) continue;
         if (how.stop && how.stop()) return false;
         const std::wstring src = from + L"\\" + name, dst = to + L"\\" + name;
         const Entry e = entryOf(src);
         if (e.isLink())
             copyLink(src, dst, e);
         else if (e.isFolder()) {
-            if (!copyFolderTree(src, dst, how, false)) return false;
+            if (!copyFolderTree(src, dst, how)) return false;
         } else if (!::CopyFileExW(src.c_str(), dst.c_str(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS)) {
             const DWORD err = ::GetLastError();
             fail(narrow(err == ERROR_DISK_FULL ? dst : src), err);
@@ -143,15 +143,15 @@ bool copyFolderTree(const std::wstring& from, const std::wstring& to, const Fold
     return true;
 }
 
-std::uint64_t bytesToCopy(const std::wstring& folder, const FolderCopy* top) {
+std::uint64_t bytesToCopy(const std::wstring& folder, const FolderCopy& how) {
     std::uint64_t bytes = 4096;
     for (const auto& name : namesIn(folder, narrow(folder))) {
-        if (top && top->leaveOut && top->leaveOut(narrow(name))) continue;
+        if (how.leaveOut && how.leaveOut(narrow(name))) continue;
         const std::wstring p = folder + L"\\" + name;
         const Entry e = entryOf(p);
         if (e.isLink()) continue;
         if (e.isFolder()) {
-            bytes += bytesToCopy(p, nullptr);
+            bytes += bytesToCopy(p, how);
             continue;
         }
         Handle h(::CreateFileW(p.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -171,14 +171,14 @@ std::wstring parentOf(const std::wstring& path) {
 CopyOutcome copyTree(const std::wstring& from, const std::wstring& to, const FolderCopy& how) {
     if (!entryOf(from).exists()) failLast(narrow(from));
     if ((entryOf(from).attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) throw FileError(narrow(from), "Not a directory");
-    return copyFolderTree(from, to, how, true) ? CopyOutcome::Complete : CopyOutcome::Stopped;
+    return copyFolderTree(from, to, how) ? CopyOutcome::Complete : CopyOutcome::Stopped;
 }
 
 void checkTreeCopy(const std::wstring& from, const std::wstring& to, const FolderCopy& how) {
     const Entry e = entryOf(from);
     if (!e.exists()) failLast(narrow(from));
     if ((e.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) throw FileError(narrow(from), "Not a directory");
-    const std::uint64_t needed = bytesToCopy(from, &how);
+    const std::uint64_t needed = bytesToCopy(from, how);
     const std::wstring parent = parentOf(to);
     ULARGE_INTEGER room{};
     if (!::GetDiskFreeSpaceExW(parent.c_str(), &room, nullptr, nullptr)) failLast(narrow(parent));

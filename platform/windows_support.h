@@ -26,6 +26,11 @@ class Handle {
     Handle& operator=(const Handle&) = delete;
     HANDLE get() const { return h_; }
     bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+    HANDLE release() {
+        const HANDLE h = h_;
+        h_ = INVALID_HANDLE_VALUE;
+        return h;
+    }
     bool close() {
         const bool ok = ::CloseHandle(h_) != 0;
         h_ = INVALID_HANDLE_VALUE;
@@ -70,6 +75,9 @@ void checkTreeCopy(const std::wstring& from, const std::wstring& to, const Folde
 // Brings every file below `path` to the device (what syncfs does for the whole file system on
 // Linux; flushing a whole volume needs an administrator on Windows).
 void flushTree(const std::wstring& path);
+
+// Six letters or digits, different at each call, for naming temporary files.
+std::string uniqueSuffix();
 
 // A path without the "\\?\" prefix the system puts before final paths.
 std::wstring withoutLongPathPrefix(std::wstring p);

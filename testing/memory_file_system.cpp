@@ -77,10 +77,13 @@ void MemoryFileSystem::writeFile(const std::string& path, const std::string& byt
 
 namespace {
 
-// The entry directly in `from` that `path` lies in or is.
-std::string topName(const std::string& path, const std::string& from) {
-    const std::string rest = path.substr(from.size() + 1);
-    return rest.substr(0, rest.find('/'));
+// Whether a copy of `from` leaves `path` out: one of the names on its way below `from` is left out.
+bool leftOut(const std::string& path, const std::string& from, const FolderCopy& how) {
+    if (!how.leaveOut) return false;
+    std::string rest = path.substr(from.size() + 1);
+    for (std::size_t slash; (slash = rest.find('/')) != std::string::npos; rest.erase(0, slash + 1))
+        if (how.leaveOut(rest.substr(0, slash))) return true;
+    return how.leaveOut(rest);
 }
 
 }  // namespace
@@ -89,7 +92,7 @@ void MemoryFileSystem::checkFolderCopy(const std::string& fromIn, const std::str
     const std::string from = withoutTrailingSlash(fromIn);
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");
     for (const auto& [p, cause] : copyFailures)
-        if (isInsideFolder(p, from) && !(how.leaveOut && how.leaveOut(topName(p, from)))) throw FileError(p, cause);
+        if (isInsideFolder(p, from) && !leftOut(p, from, how)) throw FileError(p, cause);
 }
 
 CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& toIn, const FolderCopy& how) {
@@ -97,9 +100,7 @@ CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::s
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");
     if (folders_.count(to) || files_.count(to)) throw FileError(to, "File exists");
     createFolder(to);
-    auto taken = [&](const std::string& p) {
-        return isInsideFolder(p, from) && !(how.leaveOut && how.leaveOut(topName(p, from)));
-    };
+    auto taken = [&](const std::string& p) { return isInsideFolder(p, from) && !leftOut(p, from, how); };
     const auto folders = folders_;
     for (const auto& p : folders)
         if (taken(p)) folders_.insert(to + p.substr(from.size()));
@@ -116,6 +117,7 @@ CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::s
 
 void MemoryFileSystem::removeFolder(const std::string& pathIn) {
     const std::string path = withoutTrailingSlash(pathIn);
+    files_.erase(path);  // a file at the path itself goes too, as on disk
     for (auto it = files_.begin(); it != files_.end();)
         it = isInsideFolder(it->first, path) ? files_.erase(it) : std::next(it);
     for (auto it = folders_.begin(); it != folders_.end();)
@@ -198,7 +200,7 @@ EntryInfo MemoryFileSystem::entryInfo(const std::string& pathIn) {
     }
     info.target = info.type;
     const auto changed = changed_.find(path);
-    if (changed != changed_.end()) info.changed = changed->second;
+    if (changed != changed_.end()) info.changed = info.modified = changed->second;
     return info;
 }
 

@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/cli/binary_run.h"
@@ -172,6 +174,32 @@ TEST(HostileFolderRestoreTest, ALinkInTheFolderIsReplacedAndALinkedFolderNeverEn
     EXPECT_EQ(fs::status(folder / "A.frm").permissions(), fs::perms(0640)) << "the backup's mode";
     EXPECT_EQ(readFile(outside / "A.frm"), "theirs");
     EXPECT_EQ(readFile(outside / "B.frm"), "theirs");
+    fs::remove_all(root);
+}
+
+// A project folder copied elsewhere with its times (cp -a, rsync -a) has its backups copied in
+// the order the copy met them, which gives each a new change time: the newest is still the one
+// its run made last.
+TEST(HostileFolderRestoreTest, TheNewestBackupSurvivesACopyOfTheProjectFolder) {
+    const fs::path root = tavkonv40::test::freshTestFolder("hostile-copied");
+    const fs::path folder = root / "project";
+    const std::string older = "Nexaria Conversion Backup 12.31.2025 23.59.00";
+    const std::string newer = "Nexaria Conversion Backup 01.02.2026 09.03.07";  // sorts first by name
+    writeFile(folder / older / "A.frm", "original");
+    writeFile(folder / newer / "A.frm", "after the first run");
+    writeFile(folder / "A.frm", "after the second run");
+    const auto now = fs::file_time_type::clock::now();
+    fs::last_write_time(folder / older, now - std::chrono::hours(48));
+    fs::last_write_time(folder / newer, now - std::chrono::hours(24));
+    // The copy reaches the older one last: its change time is now the later one.
+    fs::permissions(folder / newer, fs::perms(0755));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // past the change time's grain
+    fs::permissions(folder / older, fs::perms(0755));
+
+    const Outcome o = runBinary(root, folder, {"restore", "F"});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out.rfind("Restoring " + folder.string() + " from " + newer + "\n", 0), 0u) << o.out;
+    EXPECT_EQ(readFile(folder / "A.frm"), "after the first run");
     fs::remove_all(root);
 }
 

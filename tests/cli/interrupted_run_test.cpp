@@ -48,6 +48,14 @@ TEST_F(InterruptedRunTest, ItsBackupStopsRunsIsNamedByCheckAndIsWhatRestoreUses)
     EXPECT_EQ(invoke({"--quiet", "--all-families", "/p"}).status, 0);
 }
 
+// The command the notice gives can be pasted as it stands, blanks in the folder's name and all.
+TEST_F(InterruptedRunTest, TheNoticeGivesACommandThatCanBePasted) {
+    fs.addFile("/my p/A.frm", kForm);
+    fs.addFile("/my p/.tavkonv40-backup-02.01.2026 09.00.00.complete/A.frm", kForm);
+    EXPECT_NE(invoke({"--quiet", "--all-families", "/my p"}).err.find("(tavkonv40 restore \"/my p\")"),
+              std::string::npos);
+}
+
 TEST_F(InterruptedRunTest, APartialCopyMeansNothingWasChangedAndRestoreOnlyClearsIt) {
     fs.addFile("/p/.tavkonv40-backup-02.01.2026 09.00.00.partial/A.frm", "");
     fs.addFile("/p/Nexaria Conversion Backup 01.01.2026 08.00.00/A.frm", "an older run's");
@@ -56,6 +64,46 @@ TEST_F(InterruptedRunTest, APartialCopyMeansNothingWasChangedAndRestoreOnlyClear
     EXPECT_NE(restore.out.find("changed no file"), std::string::npos) << restore.out;
     EXPECT_EQ(fs.file("/p/A.frm"), kForm) << "the older backup must not be put back";
     EXPECT_FALSE(fs.hasFolder("/p/.tavkonv40-backup-02.01.2026 09.00.00.partial"));
+}
+
+// A restore stopped half way (killed, a power cut) leaves some files restored and others as the
+// run made them. Its mark, on the device before the first file is written, stops runs until a
+// restore from the same backup has finished the job.
+TEST_F(InterruptedRunTest, ARestoreStoppedHalfWayStopsRunsUntilItIsFinished) {
+    const std::string backup = "Nexaria Conversion Backup 01.01.2026 08.00.00";
+    fs.addFile("/p/" + backup + "/A.frm", "original A");
+    fs.addFile("/p/" + backup + "/B.frm", "original B");
+    fs.addFile("/p/B.frm", "converted B");
+    bool markedFirst = false;
+    fs.beforeWrite = [&](const std::string& path) {
+        if (path != "/p/.tavkonv40-restoring") {
+            markedFirst = fs.hasFile("/p/.tavkonv40-restoring") && fs.flushCount > 0;
+            throw FileError(path, "the restore is killed here");
+        }
+    };
+    invoke({"restore", "/p"});
+    EXPECT_TRUE(markedFirst) << "the mark must be on the device before the first file is written";
+    fs.beforeWrite = nullptr;
+    fs.addFile("/p/.tavkonv40-restoring", backup);  // what the killed restore left
+
+    const auto before = fs.files();
+    const auto run = invoke({"--quiet", "--all-families", "/p"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("/p was being restored from " + backup), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("(tavkonv40 restore --backup \"" + backup + "\" /p)"), std::string::npos) << run.err;
+    EXPECT_EQ(fs.files(), before);
+    const auto check = invoke({"check", "/p"});
+    EXPECT_NE(check.err.find("was being restored"), std::string::npos) << check.err;
+
+    const auto restore = invoke({"restore", "--backup", backup, "/p"});
+    EXPECT_EQ(restore.status, 0) << restore.err;
+    EXPECT_EQ(restore.out.find(".tavkonv40-restoring"), std::string::npos) << "the mark is not the user's file";
+    EXPECT_EQ(fs.file("/p/B.frm"), "original B");
+    EXPECT_FALSE(fs.hasFile("/p/.tavkonv40-restoring"));
+    EXPECT_EQ(invoke({"--quiet", "--all-families", "/p"}).status, 0);
+    const std::string newBackup = std::string("/p/") + test::kBackupName;
+    ASSERT_TRUE(fs.hasFolder(newBackup));
+    EXPECT_FALSE(fs.hasFile(newBackup + "/.tavkonv40-restoring"));
 }
 
 TEST_F(InterruptedRunTest, AFolderAnotherRunHoldsIsRefusedByRunAndRestore) {

@@ -135,9 +135,15 @@ TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
     const fs::path folder = makeFolder(21);
     fs::create_directories(folder / "res");
     test::writeFile(folder / "res" / "note.txt", "kept\n");
+    // What a run on the subfolder left there (as --recursive does): never copied again.
+    const std::string subBackup = "Nexaria Conversion Backup 01.01.2026 08.00.00";
+    fs::create_directories(folder / "res" / subBackup);
+    test::writeFile(folder / "res" / subBackup / "old.frm", "the subfolder's own backup\r\n");
     const Snapshot original = snapshot(folder);
     ASSERT_EQ(run({"--quiet", "--all-families", "--all-ms", folder.string()}).status, 0);
     ASSERT_NE(snapshot(folder), original);
+    EXPECT_TRUE(fs::exists(folder / test::kBackupName / "res" / "note.txt"));
+    EXPECT_FALSE(fs::exists(folder / test::kBackupName / "res" / subBackup));
 
     // After the run: a file removed, one in a subfolder edited, one added.
     fs::remove(folder / "Form2.frm");
@@ -153,6 +159,8 @@ TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
     const Output r = run({"restore", folder.string()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("only in the folder, left alone: added.frm\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find(subBackup), std::string::npos) << r.out;
+    EXPECT_TRUE(fs::exists(folder / "res" / subBackup / "old.frm"));
     Snapshot restored = snapshot(folder);
     EXPECT_EQ(restored.erase("added.frm"), 1u);
     EXPECT_EQ(restored, original);

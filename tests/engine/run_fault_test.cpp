@@ -76,6 +76,37 @@ TEST_F(RunFaultTest, FailedWriteLeavesTheFileAsItWas) {
     EXPECT_NE(host.errors[0].find("cannot write /p/A.frm: Input/output error"), std::string::npos);
 }
 
+// Another program writing in the folder during a run (an editor, a synchronisation tool) keeps
+// what it wrote: a file made or changed after the backup copy is not converted, since the backup
+// could not give its present bytes back, and neither is one changed while it was converted. The
+// memory store's copy keeps no modification times, so the bytes decide for the untouched files.
+TEST_F(RunFaultTest, WhatAnotherProgramWritesDuringTheRunIsKept) {
+    const std::string editedB = kForm + "' edited after the copy\r\n";
+    const std::string editedA = kForm + "' edited while it was converted\r\n";
+    bool inA = false;
+    host.onLine = [&](const std::string& line) {
+        if (line.rfind("Starting conversion", 0) == 0) {
+            fs.addFile("/p/B.frm", editedB);
+            fs.addFile("/p/R.vbp", kProject);  // the project pass lists the folder afresh
+        }
+        if (line.rfind("Found VB Form file (", 0) == 0) inA = line.rfind("Found VB Form file (A.frm)", 0) == 0;
+        if (inA && line == "    -checking form body.....") fs.addFile("/p/A.frm", editedA);
+    };
+    const auto result = run();
+    EXPECT_EQ(result.fileErrors, 3);
+    EXPECT_EQ(fs.file("/p/A.frm"), editedA);
+    EXPECT_EQ(fs.file("/p/B.frm"), editedB);
+    EXPECT_EQ(fs.file("/p/R.vbp"), kProject);
+    EXPECT_TRUE(converted("/p/P.vbp"));
+    EXPECT_TRUE(converted("/p/Q.vbp"));
+    ASSERT_EQ(host.errors.size(), 3u);
+    EXPECT_NE(host.errors[0].find("/p/A.frm: another program changed it while it was being converted"),
+              std::string::npos);
+    EXPECT_NE(host.errors[1].find("/p/B.frm: another program changed it after the backup copy was made"),
+              std::string::npos);
+    EXPECT_NE(host.errors[2].find("/p/R.vbp: it appeared after the backup copy was made"), std::string::npos);
+}
+
 // Whatever keeps the backup from being whole, nothing is converted and nothing is left behind.
 TEST_F(RunFaultTest, AnIncompleteBackupConvertsNothing) {
     fs.addFile("/p/sub/deep.txt", "x");

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <limits.h>
 #include <sys/wait.h>
+#include <csignal>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "tests/platform/disk_test_support.h"
 
@@ -41,6 +44,17 @@ TEST_F(DiskTest, WriteReplacesContentKeepsModeAndLeavesNoTemporaryFile) {
     disk.writeFile((root / "a.frm").string(), "new\r\n");
     EXPECT_EQ(get(root / "a.frm"), "new\r\n");
     EXPECT_EQ(fs::status(root / "a.frm").permissions(), fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
+}
+
+// The temporary beside a file with the longest name a folder takes must still fit.
+TEST_F(DiskTest, AFileWithTheLongestNameIsRewrittenAndRestored) {
+    const std::string name = std::string(NAME_MAX - 4, 'n') + ".frm";
+    put(root / name, "old");
+    disk.writeFile((root / name).string(), "new");
+    EXPECT_EQ(get(root / name), "new");
+    disk.replaceFile((root / name).string(), "back", (root / name).string());
+    EXPECT_EQ(get(root / name), "back");
     EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
 }
 
@@ -128,6 +142,7 @@ TEST_F(DiskTest, CopyKeepsWhatCpArchiveKeepsAndLeavesOutWhatItIsTold) {
     put(root / "src" / "a.frm", "a");
     put(root / "src" / "sub" / "b.ctl", "b");
     put(root / "src" / "skip" / "c.frm", "c");
+    put(root / "src" / "sub" / "skip" / "d.frm", "d");
     fs::create_symlink("/etc/hostname", root / "src" / "outside");
     fs::permissions(root / "src" / "a.frm", fs::perms(0604));
     fs::permissions(root / "src" / "sub", fs::perms(0750));
@@ -144,6 +159,7 @@ TEST_F(DiskTest, CopyKeepsWhatCpArchiveKeepsAndLeavesOutWhatItIsTold) {
     EXPECT_EQ(get(root / "copy" / "sub" / "b.ctl"), "b");
     EXPECT_TRUE(fs::is_symlink(root / "copy" / "outside"));
     EXPECT_FALSE(fs::exists(root / "copy" / "skip"));
+    EXPECT_FALSE(fs::exists(root / "copy" / "sub" / "skip")) << "left out at any depth";
     EXPECT_EQ(fs::status(root / "copy" / "a.frm").permissions(), fs::perms(0604));
     EXPECT_EQ(fs::status(root / "copy" / "sub").permissions(), fs::perms(0750));
     EXPECT_EQ(fs::last_write_time(root / "copy" / "a.frm"), old);
@@ -177,6 +193,44 @@ TEST_F(DiskTest, EntriesThatCannotBeCopiedAreNamedBeforeAndDuringTheCopy) {
     // Left out, it no longer matters.
     const FolderCopy how{[](const std::string& n) { return n == "deep"; }, nullptr};
     EXPECT_NO_THROW(disk.checkFolderCopy((root / "src").string(), (root / "copy2").string(), how));
+}
+
+// Runs `body` in a child process as an ordinary user (nobody, when the test runs as root, who may
+// remove anything): whether it returned true.
+bool asOrdinaryUser(const std::function<bool()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A copy of a tree that holds read-only folders is read-only there too; a copy the run must
+// throw away (stopped, failed, or left by a killed run) is removed all the same, or every later
+// run on the folder would be refused for it.
+TEST_F(DiskTest, ACopyWithReadOnlyFoldersIsRemovedByItsOwner) {
+    put(root / "own" / "copy" / "docs" / "deeper" / "a.txt", "a");
+    put(root / "own" / "copy" / "docs" / "b.txt", "b");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown((root / "own").c_str(), 65534, 65534), 0);
+        for (const auto& p : fs::recursive_directory_iterator(root / "own"))
+            ASSERT_EQ(::lchown(p.path().c_str(), 65534, 65534), 0);
+    }
+    fs::permissions(root / "own" / "copy" / "docs" / "deeper", fs::perms(0500));
+    fs::permissions(root / "own" / "copy" / "docs", fs::perms(0555));
+    const std::string copy = (root / "own" / "copy").string();
+    EXPECT_TRUE(asOrdinaryUser([&] {
+        try {
+            disk.removeFolder(copy);
+            return true;
+        } catch (const FileError&) {
+            return false;
+        }
+    }));
+    EXPECT_FALSE(fs::exists(root / "own" / "copy"));
 }
 
 TEST_F(DiskTest, RenameRefusesAnExistingNameAndKeepsBoth) {
@@ -217,6 +271,49 @@ TEST_F(DiskTest, LockIsExclusiveAndAStaleOneIsTakenOver) {
     auto names = disk.listFolder(folder);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{".d.tavkonv40-tmp", "notes.tavkonv40-tmp"}));
+}
+
+// After a reboot, or in a restarted container, the id a killed run left in its lock may belong to
+// another process: the lock is stale all the same. A run that holds it, however, is never passed
+// over, and its lock is free the moment it is killed.
+TEST_F(DiskTest, ALockIsHeldExactlyAsLongAsItsRunLives) {
+    const std::string folder = root.string();
+    put(root / kLockFileName, "1\n");  // a live process that holds no lock here
+    ASSERT_TRUE(disk.lockFolder(folder).taken);
+    disk.unlockFolder(folder);
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        DiskFileSystem own;
+        const char taken = own.lockFolder(folder).taken ? 'y' : 'n';
+        [[maybe_unused]] const auto n = ::write(ready[1], &taken, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char taken = 0;
+    ASSERT_EQ(::read(ready[0], &taken, 1), 1);
+    EXPECT_EQ(taken, 'y');
+    const FolderLock busy = disk.lockFolder(folder);
+    EXPECT_FALSE(busy.taken);
+    EXPECT_EQ(busy.holder, child);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_TRUE(disk.lockFolder(folder).taken);
+    disk.unlockFolder(folder);
+
+    // Another user sharing the folder sees who holds it, and does not take it over.
+    fs::permissions(root, fs::perms::all);
+    ASSERT_TRUE(disk.lockFolder(folder).taken);
+    EXPECT_TRUE(asOrdinaryUser([&] {
+        DiskFileSystem other;
+        const FolderLock lock = other.lockFolder(folder);
+        return !lock.taken && lock.holder == ::getppid();
+    }));
+    disk.unlockFolder(folder);
 }
 
 }  // namespace
