@@ -15,6 +15,11 @@ bool holdsProjectFiles(const std::vector<std::string>& names) {
     return false;
 }
 
+std::string parentFolderOf(const std::string& path) {
+    const auto slash = lastPathSeparator(path);
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
 }  // namespace
 
 std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& folder, FolderUse use) {
@@ -23,6 +28,10 @@ std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& fold
     try {
         names = fs.listFolder(folder);
     } catch (const FileError& e) {
+        // A project file typed where its folder belongs (`tavkonv40 check Orders.vbp`).
+        if (e.path() == folder && fs.entryInfo(folder).target == EntryType::RegularFile)
+            return shown + " is a file, not a folder; give the folder that holds it (" +
+                   quotedName(parentFolderOf(withoutTrailingSlash(folder))) + ")";
         return "cannot list " + quotedName(e.path()) + ": " + e.cause();
     }
     if (use != FolderUse::Check) {
@@ -42,15 +51,6 @@ std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& fold
                " (subfolders only with --recursive)";
     return std::nullopt;
 }
-
-namespace {
-
-std::string parentFolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
-}  // namespace
 
 std::optional<std::string> reportRefusal(FileSystem& fs, const std::string& path) {
     const auto refusal = [&](const std::string& cause) {

@@ -36,11 +36,14 @@ class PlanFileSystem final : public FileSystem {
     explicit PlanFileSystem(FileSystem& base) : base_(base) {}
 
     std::map<std::string, std::string> writes;
+    std::map<std::string, std::string> originals;  // each file's bytes as the plan first read them
 
     std::vector<std::string> listFolder(const std::string& folder) override { return base_.listFolder(folder); }
     std::string readFile(const std::string& path) override {
-        const auto it = writes.find(path);
-        return it != writes.end() ? it->second : base_.readFile(path);
+        if (const auto it = writes.find(path); it != writes.end()) return it->second;
+        std::string bytes = base_.readFile(path);
+        originals.try_emplace(path, bytes);
+        return bytes;
     }
     void writeFile(const std::string& path, const std::string& bytes) override { writes[path] = bytes; }
     CopyOutcome copyFolder(const std::string&, const std::string&, const FolderCopy&) override { refuse(); }
@@ -111,7 +114,11 @@ FixPlan planFixes(FileSystem& fs, const std::string& folder) {
         check::visitFolder(plan, base, visitor);
         if (!visitor.changed) break;
     }
-    for (auto& [path, bytes] : plan.writes) result.files.emplace(path.substr(base.size() + 1), std::move(bytes));
+    for (auto& [path, bytes] : plan.writes) {
+        const std::string name = path.substr(base.size() + 1);
+        result.files.emplace(name, std::move(bytes));
+        result.originals.emplace(name, std::move(plan.originals.at(path)));
+    }
     return result;
 }
 
@@ -167,6 +174,10 @@ class FixRun {
             try {
                 // Writing through a link would change a file the backup may not hold.
                 if (fs_.isSymbolicLink(path)) throw FileError(path, "it is a symbolic link");
+                // Another program that wrote the file since the plan read it (an editor, the IDE)
+                // keeps what it wrote: the fixes were worked out on bytes it no longer holds.
+                if (fs_.readFile(path) != result_.plan.originals.at(name))
+                    throw FileError(path, "another program changed it after the fixes were worked out");
                 fs_.writeFile(path, bytes);
                 ++result_.filesWritten;
             } catch (const FileError& e) {

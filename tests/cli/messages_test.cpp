@@ -84,7 +84,7 @@ TEST_F(MessagesTest, ReportCausesAreTheSystemsAndJsonStaysWhole) {
     EXPECT_EQ(doc["error"], "cannot list /missing: No such file or directory");
 }
 
-TEST_F(MessagesTest, MissingFolderOrBackupIsAUsageErrorEverywhereAndNothingIsLogged) {
+TEST_F(MessagesTest, MissingFolderFileOrBackupIsAUsageErrorEverywhereAndNothingIsLogged) {
     for (const auto& args : std::vector<std::vector<std::string>>{{"--all-ms", "/missing"},
                                                                   {"--dry-run", "--all-ms", "/missing"},
                                                                   {"check", "/missing"},
@@ -96,6 +96,17 @@ TEST_F(MessagesTest, MissingFolderOrBackupIsAUsageErrorEverywhereAndNothingIsLog
         EXPECT_EQ(r.err.rfind("tavkonv40: cannot list /missing", 0), 0u) << r.err;
     }
     fs.addFile("/p/A.frm", kForm);
+    // A project file typed where its folder belongs.
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--all-ms", "/p/A.frm"},
+                                                                  {"check", "/p/A.frm"},
+                                                                  {"check", "--fix", "/p/A.frm"},
+                                                                  {"restore", "/p/A.frm"}}) {
+        const auto r = invoke(args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_EQ(r.err.rfind("tavkonv40: /p/A.frm is a file, not a folder; give the folder that holds it (/p)\n", 0),
+                  0u)
+            << r.err;
+    }
     const auto none = invoke({"restore", "/p"});
     EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.err.rfind("tavkonv40: /p holds no backup", 0), 0u) << none.err;

@@ -274,6 +274,25 @@ TEST(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
     EXPECT_EQ(host.log.back(), "Fixes complete. 5:49:20 PM");
 }
 
+TEST(FixRun, AFileAnotherProgramSavesAfterThePlanKeepsWhatItWrote) {
+    MemoryFileSystem fs;
+    fs.addFile("/p/A.frm", crlf(form({}, {"   Begin tavQVMultiLineText40.QVMultiLineText40 t ", "   End"})));
+    fs.addFile("/p/P.vbp", crlf({"Type=Exe", "Form=A.frm"}));
+    const std::string edited = crlf(form({}, {"   Begin tavQVMultiLineText40.QVMultiLineText40 t2 ", "   End"}));
+    test::RecordingHost host;
+    host.onLine = [&](const std::string& line) {
+        if (line.rfind("Starting fixes", 0) == 0) fs.addFile("/p/A.frm", edited);  // the IDE saves the form
+    };
+    test::FixedClock clock;
+    const auto r = RunFixes(fs, host, clock, "/p");
+    EXPECT_EQ(fs.file("/p/A.frm"), edited);
+    EXPECT_EQ(r.fileErrors, 1u);
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find("A.frm was not fixed: another program changed it after the fixes were worked out"),
+              std::string::npos)
+        << host.errors[0];
+}
+
 TEST(FixRun, NothingToFixMakesNoBackupAndABusyFolderOrNoBackupMeansNothingWritten) {
     MemoryFileSystem fs;
     fs.addFile("/p/A.frm", crlf(form({kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})));
