@@ -53,10 +53,11 @@ bool parseHeaderReference(std::string_view line, std::size_t n, ReferenceLine& o
 // Object={GUID}#1.0#0; file, or Object=*\A..\Other\Other.vbp for a control project of the same
 // group, which the header of a form using it names the same way (Object = "*\A..\Other\Other.vbp").
 bool parseProjectReference(std::string_view line, std::size_t n, ReferenceLine& out) {
+    constexpr std::string_view key = "Object=";
     const auto t = trim(line);
-    if (!startsWithNoCase(t, "Object=")) return false;
+    if (!startsWithNoCase(t, key)) return false;
     const auto semicolon = t.rfind(';');
-    const auto file = trim(semicolon == std::string_view::npos ? t.substr(7) : t.substr(semicolon + 1));
+    const auto file = trim(semicolon == std::string_view::npos ? t.substr(key.size()) : t.substr(semicolon + 1));
     if (file.empty()) return false;
     out = {n, file, guidIn(t)};
     return true;

@@ -141,8 +141,9 @@ class FolderContext {
     // Every header reference line of every member of the named project, members in name order.
     // Reads them all: for the fixes, not for the checks, which stream.
     virtual std::vector<MemberReference> memberReferences(std::string_view project) = 0;
-    // The bytes of a project member (its path as the project writes it, relative to the folder, "\\" or "/" between parts, each part in any letter case, as Windows
-    // finds it); nothing when it cannot be found or read.
+    // The bytes of a project member, its path as the project writes it: relative to the folder,
+    // "\\" or "/" between parts, each part in any letter case (as Windows finds it). Nothing when it
+    // cannot be found or read.
     virtual std::optional<std::string> readMember(std::string_view path) = 0;
 };
 

@@ -77,8 +77,7 @@ bool FileSession::write() {
     if (!changed_) return true;
     // Another program that wrote the file meanwhile (an editor, a synchronisation tool) keeps
     // what it wrote: replacing it would lose those bytes, which no backup holds.
-    const EntryInfo now = fs_.entryInfo(path_);
-    if (now.size != read_.size || now.modified != read_.modified || now.changed != read_.changed) {
+    if (!sameContentStamp(fs_.entryInfo(path_), read_)) {
         fail("cannot write", "another program changed it while it was being converted");
         return false;
     }

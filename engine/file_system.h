@@ -36,6 +36,12 @@ struct EntryInfo {
     std::int64_t modified = 0;              // when its content was last written (a copy keeps it)
 };
 
+// Whether nothing wrote the entry between two looks at it: a program that rewrites a file changes
+// its size or one of its times.
+inline bool sameContentStamp(const EntryInfo& a, const EntryInfo& b) {
+    return a.size == b.size && a.modified == b.modified && a.changed == b.changed;
+}
+
 // "a named pipe (FIFO)", "a socket", "a device", ...: the kind of entry in a message, in the
 // words the backup copy uses.
 std::string_view entryTypeText(EntryType type);

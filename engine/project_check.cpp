@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <new>
 #include <optional>
 
@@ -107,11 +108,20 @@ class FolderRun final : public check::FolderContext {
     // has there; the part as written when none matches or the folder cannot be listed.
     std::string nameInFolder(const std::string& folder, std::string_view part) {
         if (part == "..") return std::string(part);
-        try {
-            for (auto& name : fs_.listFolder(folder))
-                if (equalsNoCase(name, part)) return name;
-        } catch (const FileError&) {}
+        for (const auto& name : namesIn(folder))
+            if (equalsNoCase(name, part)) return name;
         return std::string(part);
+    }
+
+    // A folder's names, listed once per check: every member in it asks for them.
+    const std::vector<std::string>& namesIn(const std::string& folder) {
+        const auto known = listings_.find(folder);
+        if (known != listings_.end()) return known->second;
+        std::vector<std::string> names;
+        try {
+            names = fs_.listFolder(folder);
+        } catch (const FileError&) {}
+        return listings_.emplace(folder, std::move(names)).first->second;
     }
 
     // The file's bytes, or the reason it cannot be read; remembers which.
@@ -239,8 +249,9 @@ class FolderRun final : public check::FolderContext {
     const std::string base_;
     std::vector<Entry> entries_;  // the files the check reads, in name order
     std::vector<ProjectSummary> projects_;
-    std::vector<ProjectState> states_;  // beside projects_
-    std::size_t current_ = 0;           // the entry being checked
+    std::vector<ProjectState> states_;                          // beside projects_
+    std::map<std::string, std::vector<std::string>> listings_;  // folders members lie in, by path
+    std::size_t current_ = 0;                                   // the entry being checked
 };
 
 // Runs every check on each file and hands its findings to the sink.

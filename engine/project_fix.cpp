@@ -36,14 +36,13 @@ class PlanFileSystem final : public FileSystem {
     explicit PlanFileSystem(FileSystem& base) : base_(base) {}
 
     std::map<std::string, std::string> writes;
-    std::map<std::string, std::string> originals;  // each file's bytes as the plan first read them
+    std::map<std::string, EntryInfo> readAs;  // each file as it was when the plan first read it
 
     std::vector<std::string> listFolder(const std::string& folder) override { return base_.listFolder(folder); }
     std::string readFile(const std::string& path) override {
         if (const auto it = writes.find(path); it != writes.end()) return it->second;
-        std::string bytes = base_.readFile(path);
-        originals.try_emplace(path, bytes);
-        return bytes;
+        if (!readAs.count(path)) readAs.emplace(path, base_.entryInfo(path));
+        return base_.readFile(path);
     }
     void writeFile(const std::string& path, const std::string& bytes) override { writes[path] = bytes; }
     CopyOutcome copyFolder(const std::string&, const std::string&, const FolderCopy&) override { refuse(); }
@@ -117,7 +116,7 @@ FixPlan planFixes(FileSystem& fs, const std::string& folder) {
     for (auto& [path, bytes] : plan.writes) {
         const std::string name = path.substr(base.size() + 1);
         result.files.emplace(name, std::move(bytes));
-        result.originals.emplace(name, std::move(plan.originals.at(path)));
+        result.readAs.emplace(name, plan.readAs.at(path));
     }
     return result;
 }
@@ -176,7 +175,7 @@ class FixRun {
                 if (fs_.isSymbolicLink(path)) throw FileError(path, "it is a symbolic link");
                 // Another program that wrote the file since the plan read it (an editor, the IDE)
                 // keeps what it wrote: the fixes were worked out on bytes it no longer holds.
-                if (fs_.readFile(path) != result_.plan.originals.at(name))
+                if (!sameContentStamp(fs_.entryInfo(path), result_.plan.readAs.at(name)))
                     throw FileError(path, "another program changed it after the fixes were worked out");
                 fs_.writeFile(path, bytes);
                 ++result_.filesWritten;

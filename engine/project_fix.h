@@ -25,9 +25,9 @@ struct AppliedFix {
 };
 
 struct FixPlan {
-    std::vector<AppliedFix> fixes;                 // round by round, files in name order
-    std::map<std::string, std::string> files;      // name -> bytes after every fix, for each file that changes
-    std::map<std::string, std::string> originals;  // name -> bytes the fixes were worked out on, for the same files
+    std::vector<AppliedFix> fixes;             // round by round, files in name order
+    std::map<std::string, std::string> files;  // name -> bytes after every fix, for each file that changes
+    std::map<std::string, EntryInfo> readAs;   // name -> the file as the fixes read it, for the same files
 };
 
 // Works out every fix, reading through `fs` and writing nothing: the fixes of each file are
