@@ -89,9 +89,7 @@ TEST(DialogModelOptions, FamilyClickEnablesItsPairUnlessOfferedOnlyAs40) {
     m.setMicrosoftTicked(12, true);
     EXPECT_TRUE(m.microsoftEnabled(12));
     m.setMicrosoftTicked(12, false);
-    EXPECT_FALSE(m.microsoftEnabled(12));
-    const int slots[] = {0, 31, 5, 7, 9, 15, 17, 18, 26, 29, 33, 38, 41};
-    for (int i = 0; i < kMicrosoftOptionCount; ++i) EXPECT_EQ(m.microsoftSlot(i), slots[i]);
+    EXPECT_FALSE(m.microsoftEnabled(12));  // which slot each option names: tst_options.cpp
 }
 
 TEST(DialogModelOptions, SelectAllAndClearAllSwapTheirButtons) {

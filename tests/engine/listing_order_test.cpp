@@ -4,21 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 
-#include <unistd.h>
-
-#include "platform/disk_file_system.h"
 #include "engine/text_util.h"
 #include "tests/engine/test_support.h"
 
 namespace tavkonv40 {
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(ListingOrderTest, UpperCasedThenByteByByte) {
     // Upper-casing puts '_' (0x5F) after every letter, where lower-casing would put it before.
@@ -82,34 +75,6 @@ TEST(ListingOrderTest, AnyListingOrderGivesTheSameBytesAndLog) {
         if (line.rfind("Found VB Form file (", 0) == 0) found.push_back(line.substr(20, line.find(')') - 20));
     EXPECT_EQ(found, (std::vector<std::string>{"A.frm", "a.frm", "b.frm", "c.frm", "C0.frm", "M1.frm", "m_2.frm",
                                                "z0.frm", "Z1.frm", "_x.frm"}));
-}
-
-// Written in opposite orders on two file systems (the temporary folder and, where there is one,
-// the memory file system /dev/shm), which list their entries in different orders of their own.
-TEST(ListingOrderTest, SameFolderOnTwoFileSystemsInTwoCreationOrdersGivesIdenticalBytes) {
-#ifdef _WIN32
-    GTEST_SKIP() << "names that differ only in case are one file here";
-#endif
-    const auto original = generatedFolder();
-    const std::string tag = "tavkonv40-order-" + std::to_string(::getpid());
-    const fs::path first = fs::temp_directory_path() / tag;
-    const fs::path second =
-        (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) / (tag + "-reversed");
-    fs::remove_all(first);
-    fs::remove_all(second);
-    fs::create_directories(first);
-    fs::create_directories(second);
-    for (const auto& [name, bytes] : original) std::ofstream(first / name, std::ios::binary) << bytes;
-    for (auto it = original.rbegin(); it != original.rend(); ++it)
-        std::ofstream(second / it->first, std::ios::binary) << it->second;
-
-    DiskFileSystem disk;
-    const Outcome a = convert(disk, first.string(), original), b = convert(disk, second.string(), original);
-    fs::remove_all(first);
-    fs::remove_all(second);
-    EXPECT_EQ(a.files, b.files);
-    EXPECT_EQ(a.log, b.log);
-    EXPECT_NE(a.files, original) << "the run converted nothing; the comparison proves nothing";
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "engine/line_finder.h"
 #include "engine/text_util.h"
 
 namespace tavkonv40 {
@@ -62,12 +61,6 @@ TEST(TextFile, ScanningArrayIsNotRefreshedButRewritesShiftLines) {
     // Line 3 of the current content is now the empty line, not "line3".
     f.replaceLine(3, "x");
     EXPECT_EQ(f.bytes(), "VERSION 5.00\r\nadded\r\nx\r\nline2\r\nline3\r\n");
-}
-
-TEST(TextFile, DominantLineEnd) {
-    EXPECT_EQ(TextFile("VERSION 5.00\nb\nc\r\n").dominantLineEnd(), LineEnd::LF);
-    EXPECT_EQ(TextFile("no breaks").dominantLineEnd(), LineEnd::CRLF);
-    EXPECT_EQ(TextFile("a\rb\rc\r\n").dominantLineEnd(), LineEnd::CR);
 }
 
 TEST(TextFile, LinesOutsideTheFileAreRefused) {
@@ -148,8 +141,8 @@ TEST(TextFile, RewritesOverSeveralStepsMatchAPlainModel) {
 }
 
 // After any sequence of steps the scanning runs cover the lines in order, each run holding its
-// lines one after another with only line ends between them, so a search over the runs finds
-// exactly the lines a search line by line finds.
+// lines one after another with only line ends between them (what a search over the runs finds:
+// line_finder_test).
 TEST(TextFile, ScanningRunsStayExactAcrossSteps) {
     std::mt19937 rng(5);
     const char* const ends[] = {"\r\n", "\n", "\r"};
@@ -180,13 +173,6 @@ TEST(TextFile, ScanningRunsStayExactAcrossSteps) {
                 expectFirst = run.end;
             }
             ASSERT_EQ(expectFirst, lines.size()) << "round " << round << " step " << step;
-            for (const std::string_view needle : {"ab1", "b2", "a"}) {
-                std::vector<std::size_t> expected, found;
-                for (std::size_t i = 0; i < lines.size(); ++i)
-                    if (lines[i].find(needle) != std::string_view::npos) expected.push_back(i + 1);
-                for (LineFinder find(*file, needle); const std::size_t n = find.next();) found.push_back(n);
-                ASSERT_EQ(found, expected) << "round " << round << " step " << step << " needle " << needle;
-            }
         }
     }
 }
