@@ -207,8 +207,11 @@ int runRestoreCommand(const Arguments& x, Services& s) {
         return kUsage;
     }
     try {
+        // Ctrl-C and the other requests to stop end a restore between two files, as they end a run.
+        const std::function<bool()> stop = [&s] { return s.cancel.load(); };
         const auto r = restoreFolder(s.fs, x.restoreFolderArg, x.restoreBackup,
-                                     x.restoreDry ? RestoreMode::DryRun : RestoreMode::Restore, s.out, s.err);
+                                     x.restoreDry ? RestoreMode::DryRun : RestoreMode::Restore, s.out, s.err, stop);
+        if (r.stopped) return kCancelled;
         return r.errors > 0 ? kCompletedWithErrors : kCompleted;
     } catch (const NoBackup& e) {
         s.err << "tavkonv40: " << e.what() << '\n';

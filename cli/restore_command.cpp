@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 
 #include "cli/recursive_command.h"
 #include "cli/terminal_text.h"
+#include "engine/run_guard.h"
 #include "engine/text_util.h"
 
 namespace tavkonv40::cli {
@@ -18,8 +20,9 @@ enum class Parent { Exists, Planned };
 
 class Restorer {
   public:
-    Restorer(FileSystem& fs, RestoreMode mode, std::ostream& out, std::ostream& err)
-        : fs_(fs), mode_(mode), out_(out), err_(err) {}
+    Restorer(FileSystem& fs, RestoreMode mode, const std::function<bool()>& stopRequested, std::ostream& out,
+             std::ostream& err)
+        : fs_(fs), mode_(mode), stopRequested_(stopRequested), out_(out), err_(err) {}
 
     // `from` in the backup, `to` in the folder, `rel` the path both share, shown to the user.
     void folder(const std::string& from, const std::string& to, const std::string& rel, Parent parent) {
@@ -72,7 +75,14 @@ class Restorer {
   private:
     bool dry() const { return mode_ == RestoreMode::DryRun; }
 
+    // Asked between two files. Once stopped, the walk goes on only to count what it did not reach.
+    bool stopping() {
+        if (!result.stopped && !dry() && stopRequested_ && stopRequested_()) result.stopped = true;
+        return result.stopped;
+    }
+
     void subfolder(const std::string& src, const std::string& dst, const std::string& r, Parent parent) {
+        if (stopping()) return folder(src, dst, r + "/", parent);
         const EntryType there = parent == Parent::Planned ? EntryType::Missing : fs_.entryInfo(dst).type;
         if (there == EntryType::Folder) return folder(src, dst, r + "/", parent);
         if (there != EntryType::Missing) {
@@ -90,10 +100,26 @@ class Restorer {
         }
         act("created folder", "would create folder", r);
         folder(src, dst, r + "/", dry() ? Parent::Planned : Parent::Exists);
+        // A folder only half filled keeps the default bits: a read-only one would keep the restore
+        // that finishes the job from filling it.
+        if (!dry() && !result.stopped) keepFolderLook(src, dst, r);
+    }
+
+    void keepFolderLook(const std::string& src, const std::string& dst, const std::string& r) {
+        try {
+            fs_.giveFolderAttributes(dst, src);
+        } catch (const FileError& e) {
+            error("cannot give " + quotedName(r) + "/ the backup's permissions: " + e.cause());
+        }
     }
 
     void file(const std::string& src, const std::string& dst, const std::string& rel, const EntryInfo& info,
               Parent parent) {
+        if (stopping()) {
+            ++result.notReached;
+            return;
+        }
+        ++result.reached;
         try {
             if (info.type != EntryType::RegularFile)
                 throw FileError(src,
@@ -130,6 +156,7 @@ class Restorer {
 
     FileSystem& fs_;
     RestoreMode mode_;
+    const std::function<bool()>& stopRequested_;
     std::ostream& out_;
     std::ostream& err_;
 };
@@ -325,10 +352,47 @@ void printRestoreEnding(const RestoreResult& r, const std::vector<BackupEntry>& 
     out << "; to restore it: tavkonv40 restore --backup " << shellWord(oldest) << ' ' << shellWord(folder) << '\n';
 }
 
+// The backup a restore uses: an interrupted run's complete copy when there is one (and it is the
+// one asked for), else the one asked for, else the newest.
+struct ChosenBackup {
+    std::string name;                  // the folder's name in `folder`
+    std::optional<StagedCopy> staged;  // set for an interrupted run's copy
+    // What the restore's mark holds and what a restore that finishes this one is given.
+    std::string markName() const { return staged ? staged->backupName : name; }
+};
+
+ChosenBackup chooseBackup(FileSystem& fs, const std::string& folder, const std::string& backupName,
+                          const std::vector<BackupEntry>& backups, const std::vector<StagedCopy>& interrupted) {
+    const std::string wanted = askedBackupName(fs, folder, backupName);
+    if (!interrupted.empty() && (backupName.empty() || namesBackup(wanted, interrupted.back().backupName)))
+        return {interrupted.back().name, interrupted.back()};
+    if (backupName.empty()) {
+        if (backups.empty())
+            throw NoBackup(quotedName(folder) + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')" +
+                           subfolderBackupsNote(fs, folder));
+        return {backups.back().name, std::nullopt};
+    }
+    const auto it = std::find_if(backups.begin(), backups.end(),
+                                 [&](const BackupEntry& b) { return namesBackup(wanted, b.name); });
+    if (it == backups.end()) throw NoBackup("no backup named '" + quotedName(backupName) + "' in " + quotedName(folder));
+    return {it->name, std::nullopt};
+}
+
+// A restore stopped between two files: what is written stays (each file whole), the mark stays,
+// and the user learns how far it got and how to finish it.
+void reportStop(FileSystem& fs, const std::string& folder, const ChosenBackup& chosen, const RestoreResult& r,
+                std::ostream& err) {
+    flushRestored(fs, folder, err);
+    err << "tavkonv40: the restore of " << quotedName(folder) << " was stopped after " << r.reached << " of "
+        << r.reached + r.notReached << (r.reached + r.notReached == 1 ? " file" : " files")
+        << "; runs wait until it is finished: " << finishRestoreCommand(folder, chosen.markName()) << '\n';
+}
+
 }  // namespace
 
 RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const std::string& backupName,
-                            RestoreMode mode, std::ostream& out, std::ostream& err) {
+                            RestoreMode mode, std::ostream& out, std::ostream& err,
+                            const std::function<bool()>& stopRequested) {
     const std::string folder = withoutTrailingSlash(folderIn);
     const RestoreLock lock(fs, folder, mode);
     std::vector<BackupEntry> backups;
@@ -347,41 +411,28 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const s
             return r;
         }
     }
-    const std::string wanted = askedBackupName(fs, folder, backupName);
-    std::optional<StagedCopy> staged;
-    std::string chosen;
-    if (!interrupted.empty() && (backupName.empty() || namesBackup(wanted, interrupted.back().backupName))) {
-        staged = interrupted.back();
-        chosen = staged->name;
-    } else if (backupName.empty()) {
-        if (backups.empty())
-            throw NoBackup(quotedName(folder) + " holds no backup ('" + kPrefix + "mm.dd.yyyy hh.mm.ss')" +
-                           subfolderBackupsNote(fs, folder));
-        chosen = backups.back().name;
-    } else {
-        const auto it = std::find_if(backups.begin(), backups.end(),
-                                     [&](const BackupEntry& b) { return namesBackup(wanted, b.name); });
-        if (it == backups.end())
-            throw NoBackup("no backup named '" + quotedName(backupName) + "' in " + quotedName(folder));
-        chosen = it->name;
-    }
-    out << (mode == RestoreMode::DryRun ? "Would restore " : "Restoring ") << quotedName(folder) << " from " << chosen
-        << (staged ? " (the backup of an interrupted run)" : "") << '\n';
-    if (mode == RestoreMode::Restore) markRestore(fs, folder, staged ? staged->backupName : chosen, err);
-    Restorer r(fs, mode, out, err);
-    const std::string from = folder + "/" + chosen;
+    const ChosenBackup chosen = chooseBackup(fs, folder, backupName, backups, interrupted);
+    const bool dry = mode == RestoreMode::DryRun;
+    out << (dry ? "Would restore " : "Restoring ") << quotedName(folder) << " from " << chosen.name
+        << (chosen.staged ? " (the backup of an interrupted run)" : "") << '\n';
+    if (!dry) markRestore(fs, folder, chosen.markName(), err);
+    Restorer r(fs, mode, stopRequested, out, err);
+    const std::string from = folder + "/" + chosen.name;
     r.folder(from, folder, "", Parent::Exists);
+    if (r.result.stopped) {
+        reportStop(fs, folder, chosen, r.result, err);
+        return r.result;
+    }
     r.extras(from, folder, "");
-    if (mode == RestoreMode::Restore && staged && r.result.errors == 0)
-        settleStagedCopy(fs, folder, *staged, out, err);
-    else if (mode == RestoreMode::Restore)
+    if (!dry && chosen.staged && r.result.errors == 0)
+        settleStagedCopy(fs, folder, *chosen.staged, out, err);
+    else if (!dry)
         flushRestored(fs, folder, err);
-    if (mode == RestoreMode::Restore) unmarkRestore(fs, folder, err);
-    out << (mode == RestoreMode::DryRun ? "Would restore " : "Restored ") << r.result.restored
-        << (r.result.restored == 1 ? " file" : " files") << ", " << r.result.unchanged << " already as in the backup, "
-        << r.result.onlyInFolder.size() << " only in the folder, " << r.result.errors
-        << (r.result.errors == 1 ? " error" : " errors") << '\n';
-    printRestoreEnding(r.result, backups, chosen, folder, mode, out);
+    if (!dry) unmarkRestore(fs, folder, err);
+    out << (dry ? "Would restore " : "Restored ") << r.result.restored << (r.result.restored == 1 ? " file" : " files")
+        << ", " << r.result.unchanged << " already as in the backup, " << r.result.onlyInFolder.size()
+        << " only in the folder, " << r.result.errors << (r.result.errors == 1 ? " error" : " errors") << '\n';
+    printRestoreEnding(r.result, backups, chosen.name, folder, mode, out);
     return r.result;
 }
 

@@ -1,6 +1,7 @@
 // Puts a folder's files back from one of the dated backups a run leaves inside it.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -27,6 +28,11 @@ struct RestoreResult {
     int unchanged = 0;  // already held the backup's bytes
     int errors = 0;
     std::vector<std::string> onlyInFolder;  // relative paths, left alone
+    // Set when a request to stop ended the restore between two files: `reached` files of the
+    // backup were gone through (restored, already as in the backup, or failed), `notReached` not.
+    bool stopped = false;
+    int reached = 0;
+    int notReached = 0;
 };
 
 class NoBackup : public std::runtime_error {
@@ -50,7 +56,10 @@ class FolderBusy : public std::runtime_error {
 // once restored from, it takes its dated name. Holds the folder's lock meanwhile. Throws
 // NoBackup when there is no such backup, FolderBusy when another run holds the folder. Each
 // action is one line on `out`, printed once it is done; errors also go to `err`.
+// `stopRequested` is asked before each file; once it says yes the restore writes nothing more,
+// leaves its mark (so that runs wait for the restore to be finished) and says on `err` how far
+// it got and the command that finishes it. A dry run is never stopped.
 RestoreResult restoreFolder(FileSystem& fs, const std::string& folder, const std::string& backupName, RestoreMode mode,
-                            std::ostream& out, std::ostream& err);
+                            std::ostream& out, std::ostream& err, const std::function<bool()>& stopRequested = {});
 
 }  // namespace tavkonv40::cli

@@ -154,6 +154,10 @@ class FileSystem {
     // folder whose parent exists; both are for putting back what a backup holds.
     virtual void createFile(const std::string& path, const std::string& bytes) = 0;
     virtual void createFolder(const std::string& path) = 0;
+    // Gives the folder at `path` what replaceFile gives a file from its model: the permission
+    // bits and, where permitted, the owner of the folder `model`. For a folder put back from a
+    // backup, once its entries are in (a read-only folder could not receive them).
+    virtual void giveFolderAttributes(const std::string& path, const std::string& model) = 0;
 };
 
 // Whether an entry of any kind (file, folder, link) has this path: the entry is looked up in its

@@ -34,6 +34,7 @@ class OverlayFileSystem : public FileSystem {
     void checkWritable(const std::string& path) override;
     void createFile(const std::string& path, const std::string& bytes) override;
     void createFolder(const std::string& path) override;
+    void giveFolderAttributes(const std::string&, const std::string&) override {}
     std::string realPath(const std::string& path) override;
     EntryInfo entryInfo(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes, const std::string& model) override;

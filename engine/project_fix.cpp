@@ -65,6 +65,7 @@ class PlanFileSystem final : public FileSystem {
     void checkReplaceable(const std::string&) override { refuse(); }
     void createFile(const std::string&, const std::string&) override { refuse(); }
     void createFolder(const std::string&) override { refuse(); }
+    void giveFolderAttributes(const std::string&, const std::string&) override { refuse(); }
 
   private:
     [[noreturn]] static void refuse() { throw std::logic_error("the fix plan only reads and rewrites files"); }

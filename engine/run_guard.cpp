@@ -67,15 +67,19 @@ std::string interruptedRestoreNotice(FileSystem& fs, const std::string& folder) 
         from = fs.readFile(mark);
     } catch (const FileError&) {}
     const bool named = parseBackupName(from).has_value();
-    // The command is quoted word by word, so that it can be pasted as it stands.
     return folder + " was being restored" + (named ? " from " + from : std::string()) +
-           " when the restore was stopped; some files may be restored and others not. Finish it (tavkonv40 "
-           "restore " +
-           (named ? "--backup " + shellQuoted(from) + " " : std::string()) + shellQuoted(folder) + "), or remove " +
-           mark + ", before converting again";
+           " when the restore was stopped; some files may be restored and others not. Finish it (" +
+           finishRestoreCommand(folder, named ? from : std::string()) + "), or remove " + mark +
+           ", before converting again";
 }
 
 }  // namespace
+
+// Quoted word by word, so that it can be pasted as it stands.
+std::string finishRestoreCommand(const std::string& folder, const std::string& backupName) {
+    return "tavkonv40 restore " + (backupName.empty() ? std::string() : "--backup " + shellQuoted(backupName) + " ") +
+           shellQuoted(folder);
+}
 
 std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn) {
     const std::string folder = withoutTrailingSlash(folderIn);

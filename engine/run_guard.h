@@ -38,4 +38,8 @@ class RunGuard {
 // restore that was stopped, or an empty string when there is neither.
 std::string interruptedRunNotice(FileSystem& fs, const std::string& folder);
 
+// The command that finishes a stopped restore of `folder` from the backup of that name (the newest
+// when the name is empty), as a user can paste it.
+std::string finishRestoreCommand(const std::string& folder, const std::string& backupName);
+
 }  // namespace tavkonv40

@@ -278,6 +278,14 @@ void DiskFileSystem::createFolder(const std::string& path) {
     if (::mkdir(path.c_str(), 0777) != 0) fail(path, errno);
 }
 
+void DiskFileSystem::giveFolderAttributes(const std::string& path, const std::string& model) {
+    struct stat st {};
+    if (::stat(model.c_str(), &st) != 0) fail(model, errno);
+    Fd fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (fd.get() < 0) fail(path, errno);
+    giveAttributes(fd.get(), path, &st, KeepTime::No);
+}
+
 bool DiskFileSystem::isFolder(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

@@ -44,6 +44,7 @@ class DiskFileSystem : public FileSystem {
     // Writes a temporary file beside the new one and links it into place.
     void createFile(const std::string& path, const std::string& bytes) override;
     void createFolder(const std::string& path) override;
+    void giveFolderAttributes(const std::string& path, const std::string& model) override;
 
   private:
     FlushBeforeReplace flush_;

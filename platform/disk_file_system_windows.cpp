@@ -339,6 +339,15 @@ void DiskFileSystem::createFolder(const std::string& path) {
     if (!::CreateDirectoryW(widen(path).c_str(), nullptr)) failLast(path);
 }
 
+// As a restored file: the model's hidden, system and read-only attributes (the last only marks a
+// folder as customised); its owner and access list stay those of any new folder.
+void DiskFileSystem::giveFolderAttributes(const std::string& path, const std::string& model) {
+    const DWORD attributes = ::GetFileAttributesW(widen(model).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) failLast(model);
+    const DWORD kept = attributes & ~(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+    if (!::SetFileAttributesW(widen(path).c_str(), kept == 0 ? FILE_ATTRIBUTE_NORMAL : kept)) failLast(path);
+}
+
 bool DiskFileSystem::isFolder(const std::string& path) { return entryOf(widen(withoutTrailingSlash(path))).isFolder(); }
 
 bool DiskFileSystem::isSymbolicLink(const std::string& path) {

@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/posix_support.h"
@@ -32,9 +34,16 @@ const char* uncopyableKind(mode_t mode) {
     throw FileError(path, std::string(uncopyableKind(mode)) + "; only files, folders and links can be backed up");
 }
 
-// The entry names of a folder, sorted so that a copy always goes in the same order.
-std::vector<std::string> entryNames(const std::string& folder) {
+// Whether a failure with `err` only says that the entry is gone: an editor's temporary file or a
+// build output removed between the listing of its folder and its copy. The copy is whole for what
+// exists, so such an entry is passed over; anything else that stops a copy still fails it.
+bool vanished(int err) { return err == ENOENT; }
+
+// The entry names of a folder, sorted so that a copy always goes in the same order; nothing when
+// the folder itself is gone.
+std::optional<std::vector<std::string>> namesIfPresent(const std::string& folder) {
     DIR* dir = ::opendir(folder.c_str());
+    if (!dir && vanished(errno)) return std::nullopt;
     if (!dir) fail(folder, errno);
     std::vector<std::string> names;
     errno = 0;
@@ -48,6 +57,12 @@ std::vector<std::string> entryNames(const std::string& folder) {
     if (err != 0) fail(folder, err);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::vector<std::string> entryNames(const std::string& folder) {
+    auto names = namesIfPresent(folder);
+    if (!names) fail(folder, ENOENT);
+    return std::move(*names);
 }
 
 // Plain read and write, for file systems that offer neither cloning nor copy_file_range.
@@ -106,6 +121,7 @@ void keepOwner(int fd, const struct stat& st) {
 
 void copyFile(const std::string& src, const std::string& dst) {
     Fd in(::open(src.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    if (in.get() < 0 && vanished(errno)) return;
     if (in.get() < 0) fail(src, errno);
     struct stat st {};
     if (::fstat(in.get(), &st) != 0) fail(src, errno);
@@ -126,6 +142,7 @@ void copyFile(const std::string& src, const std::string& dst) {
 void copyLink(const std::string& src, const std::string& dst, const struct stat& st) {
     std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
     const ssize_t n = ::readlink(src.c_str(), target.data(), target.size());
+    if (n < 0 && vanished(errno)) return;
     if (n < 0) fail(src, errno);
     target.resize(static_cast<std::size_t>(n));
     if (::symlink(target.c_str(), dst.c_str()) != 0) fail(dst, errno);
@@ -138,10 +155,12 @@ class TreeCopy {
   public:
     explicit TreeCopy(const FolderCopy& how) : how_(how) {}
 
-    // Returns false when asked to stop.
-    bool folder(const std::string& src, const std::string& dst, const struct stat& st) {
+    // Returns false when asked to stop. `names` are the folder's entries, listed before the
+    // folder's copy is made, so that a folder gone by then leaves nothing in the copy.
+    bool folder(const std::string& src, const std::string& dst, const struct stat& st,
+                const std::vector<std::string>& names) {
         if (::mkdir(dst.c_str(), 0700) != 0) fail(dst, errno);
-        for (const auto& name : entryNames(src)) {
+        for (const auto& name : names) {
             if (how_.leaveOut && how_.leaveOut(name)) continue;
             if (how_.stop && how_.stop()) return false;
             if (!entry(src + "/" + name, dst + "/" + name)) return false;
@@ -159,8 +178,14 @@ class TreeCopy {
   private:
     bool entry(const std::string& src, const std::string& dst) {
         struct stat st {};
-        if (::lstat(src.c_str(), &st) != 0) fail(src, errno);
-        if (S_ISDIR(st.st_mode)) return folder(src, dst, st);
+        if (::lstat(src.c_str(), &st) != 0) {
+            if (vanished(errno)) return true;
+            fail(src, errno);
+        }
+        if (S_ISDIR(st.st_mode)) {
+            const auto names = namesIfPresent(src);
+            return !names || folder(src, dst, st, *names);
+        }
         if (S_ISLNK(st.st_mode))
             copyLink(src, dst, st);
         else if (S_ISREG(st.st_mode))
@@ -176,23 +201,32 @@ class TreeCopy {
 // Bytes the copy of the tree takes on the device, at most (holes excluded).
 std::uintmax_t checkEntry(const std::string& path, const struct stat& st, const FolderCopy& how);
 
-std::uintmax_t checkFolder(const std::string& path, const FolderCopy& how) {
+std::uintmax_t checkFolder(const std::string& path, const std::vector<std::string>& names, const FolderCopy& how) {
     std::uintmax_t bytes = 4096;
-    for (const auto& name : entryNames(path)) {
+    for (const auto& name : names) {
         if (how.leaveOut && how.leaveOut(name)) continue;
         const std::string p = path + "/" + name;
         struct stat st {};
-        if (::lstat(p.c_str(), &st) != 0) fail(p, errno);
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (vanished(errno)) continue;
+            fail(p, errno);
+        }
         bytes += checkEntry(p, st, how);
     }
     return bytes;
 }
 
 std::uintmax_t checkEntry(const std::string& path, const struct stat& st, const FolderCopy& how) {
-    if (S_ISDIR(st.st_mode)) return checkFolder(path, how);
+    if (S_ISDIR(st.st_mode)) {
+        const auto names = namesIfPresent(path);
+        return names ? checkFolder(path, *names, how) : 0;
+    }
     if (S_ISLNK(st.st_mode)) return 0;
     if (!S_ISREG(st.st_mode)) refuseKind(path, st.st_mode);
-    if (::access(path.c_str(), R_OK) != 0) fail(path, errno);
+    if (::access(path.c_str(), R_OK) != 0) {
+        if (vanished(errno)) return 0;
+        fail(path, errno);
+    }
     return static_cast<std::uintmax_t>(st.st_blocks) * 512;
 }
 
@@ -202,7 +236,7 @@ CopyOutcome copyTree(const std::string& from, const std::string& to, const Folde
     struct stat st {};
     if (::stat(from.c_str(), &st) != 0) fail(from, errno);
     if (!S_ISDIR(st.st_mode)) fail(from, ENOTDIR);
-    return TreeCopy(how).folder(from, to, st) ? CopyOutcome::Complete : CopyOutcome::Stopped;
+    return TreeCopy(how).folder(from, to, st, entryNames(from)) ? CopyOutcome::Complete : CopyOutcome::Stopped;
 }
 
 void removeTree(const std::string& path) {
@@ -228,7 +262,7 @@ void checkTreeCopy(const std::string& from, const std::string& to, const FolderC
     if (!S_ISDIR(st.st_mode)) fail(from, ENOTDIR);
     const std::string parent = parentOf(to);
     if (::access(parent.c_str(), W_OK) != 0) fail(parent, errno);
-    const std::uintmax_t needed = checkFolder(from, how);
+    const std::uintmax_t needed = checkFolder(from, entryNames(from), how);
     struct statvfs vfs {};
     if (::statvfs(parent.c_str(), &vfs) != 0) fail(parent, errno);
     const std::uintmax_t room = static_cast<std::uintmax_t>(vfs.f_bavail) * vfs.f_frsize;

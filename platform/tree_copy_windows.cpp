@@ -123,42 +123,72 @@ void keepFolderLook(const std::wstring& from, const std::wstring& to, DWORD attr
     ::SetFileAttributesW(to.c_str(), attributes & ~FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool copyFolderTree(const std::wstring& from, const std::wstring& to, const FolderCopy& how) {
+// Whether an entry that failed to copy is simply gone: an editor's temporary file or a build output
+// removed between the listing of its folder and its copy. The copy is whole for what exists, so
+// such an entry is passed over; anything else that stops a copy still fails it.
+bool vanished(const std::wstring& path) {
+    if (entryOf(path).exists()) return false;
+    const DWORD err = ::GetLastError();
+    return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND;
+}
+
+bool copyEntry(const std::wstring& src, const std::wstring& dst, const FolderCopy& how);
+
+// `names` are the folder's entries, listed before its copy is made, so that a folder gone by then
+// leaves nothing in the copy. Returns false when asked to stop.
+bool copyFolderTree(const std::wstring& from, const std::wstring& to, const std::vector<std::wstring>& names,
+                    const FolderCopy& how) {
     if (!::CreateDirectoryW(to.c_str(), nullptr)) failLast(narrow(to));
-    for (const auto& name : namesIn(from, narrow(from))) {
+    for (const auto& name : names) {
         if (how.leaveOut && how.leaveOut(narrow(name))) continue;
         if (how.stop && how.stop()) return false;
-        const std::wstring src = from + L"\\" + name, dst = to + L"\\" + name;
-        const Entry e = entryOf(src);
-        if (e.isLink())
-            copyLink(src, dst, e);
-        else if (e.isFolder()) {
-            if (!copyFolderTree(src, dst, how)) return false;
-        } else if (!::CopyFileExW(src.c_str(), dst.c_str(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS)) {
-            const DWORD err = ::GetLastError();
-            fail(narrow(err == ERROR_DISK_FULL ? dst : src), err);
+        const std::wstring src = from + L"\\" + name;
+        try {
+            if (!copyEntry(src, to + L"\\" + name, how)) return false;
+        } catch (const FileError&) {
+            if (!vanished(src)) throw;
         }
     }
     keepFolderLook(from, to, entryOf(from).attributes);
     return true;
 }
 
+bool copyEntry(const std::wstring& src, const std::wstring& dst, const FolderCopy& how) {
+    const Entry e = entryOf(src);
+    if (e.isLink())
+        copyLink(src, dst, e);
+    else if (e.isFolder())
+        return copyFolderTree(src, dst, namesIn(src, narrow(src)), how);
+    else if (!::CopyFileExW(src.c_str(), dst.c_str(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS)) {
+        const DWORD err = ::GetLastError();
+        fail(narrow(err == ERROR_DISK_FULL ? dst : src), err);
+    }
+    return true;
+}
+
+std::uint64_t bytesOf(const std::wstring& path, const FolderCopy& how);
+
 std::uint64_t bytesToCopy(const std::wstring& folder, const FolderCopy& how) {
     std::uint64_t bytes = 4096;
     for (const auto& name : namesIn(folder, narrow(folder))) {
         if (how.leaveOut && how.leaveOut(narrow(name))) continue;
         const std::wstring p = folder + L"\\" + name;
-        const Entry e = entryOf(p);
-        if (e.isLink()) continue;
-        if (e.isFolder()) {
-            bytes += bytesToCopy(p, how);
-            continue;
+        try {
+            bytes += bytesOf(p, how);
+        } catch (const FileError&) {
+            if (!vanished(p)) throw;
         }
-        Handle h(::CreateFileW(p.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
-        if (!h.valid()) failLast(narrow(p));
-        bytes += e.size;
     }
     return bytes;
+}
+
+std::uint64_t bytesOf(const std::wstring& path, const FolderCopy& how) {
+    const Entry e = entryOf(path);
+    if (e.isLink()) return 0;
+    if (e.isFolder()) return bytesToCopy(path, how);
+    Handle h(::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!h.valid()) failLast(narrow(path));
+    return e.size;
 }
 
 std::wstring parentOf(const std::wstring& path) {
@@ -171,7 +201,7 @@ std::wstring parentOf(const std::wstring& path) {
 CopyOutcome copyTree(const std::wstring& from, const std::wstring& to, const FolderCopy& how) {
     if (!entryOf(from).exists()) failLast(narrow(from));
     if ((entryOf(from).attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) throw FileError(narrow(from), "Not a directory");
-    return copyFolderTree(from, to, how) ? CopyOutcome::Complete : CopyOutcome::Stopped;
+    return copyFolderTree(from, to, namesIn(from, narrow(from)), how) ? CopyOutcome::Complete : CopyOutcome::Stopped;
 }
 
 void checkTreeCopy(const std::wstring& from, const std::wstring& to, const FolderCopy& how) {

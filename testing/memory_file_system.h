@@ -53,6 +53,7 @@ class MemoryFileSystem : public FileSystem {
     void checkWritable(const std::string& path) override;
     void createFile(const std::string& path, const std::string& bytes) override;
     void createFolder(const std::string& path) override;
+    void giveFolderAttributes(const std::string&, const std::string&) override {}  // a memory store keeps no modes
     std::string realPath(const std::string& path) override;
     EntryInfo entryInfo(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes, const std::string& model) override;

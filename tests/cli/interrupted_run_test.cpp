@@ -1,5 +1,6 @@
 // What the command line says and does around a run that cannot or must not start: another run
-// holds the folder, an interrupted run left its backup, the log cannot be written.
+// holds the folder, an interrupted run left its backup, the log cannot be written; and a restore
+// that is stopped half way.
 #include <gtest/gtest.h>
 
 #include "tests/cli/cli_test_support.h"
@@ -104,6 +105,73 @@ TEST_F(InterruptedRunTest, ARestoreStoppedHalfWayStopsRunsUntilItIsFinished) {
     const std::string newBackup = std::string("/p/") + test::kBackupName;
     ASSERT_TRUE(fs.hasFolder(newBackup));
     EXPECT_FALSE(fs.hasFile(newBackup + "/.tavkonv40-restoring"));
+}
+
+// Ctrl-C (any request to stop) ends a restore between two files: the file being written is
+// written whole, the rest stay as they are, the mark keeps runs away, and the message gives the
+// command that finishes the job. A dry run goes on to its end.
+TEST_F(InterruptedRunTest, AStopRequestEndsARestoreBetweenTwoFilesAndSaysHowToFinishIt) {
+    const std::string backup = "Nexaria Conversion Backup 01.01.2026 08.00.00";
+    const std::string folder = "/my p";
+    fs.addFile(folder + "/" + backup + "/A.frm", "original A");
+    fs.addFile(folder + "/" + backup + "/B.frm", "original B");
+    fs.addFile(folder + "/" + backup + "/sub/C.frm", "original C");
+    fs.addFile(folder + "/A.frm", "converted A");
+    fs.addFile(folder + "/B.frm", "converted B");
+
+    cancel = true;
+    const auto dry = invoke({"restore", "--dry-run", folder});
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_NE(dry.out.find("would create: sub/C.frm"), std::string::npos) << dry.out;
+    cancel = false;
+
+    fs.beforeWrite = [&](const std::string& path) {
+        if (path == folder + "/A.frm") cancel = true;
+    };
+    const auto stopped = invoke({"restore", folder});
+    fs.beforeWrite = nullptr;
+    cancel = false;
+    EXPECT_EQ(stopped.status, 3);
+    const std::string finish = "tavkonv40 restore --backup \"" + backup + "\" \"" + folder + "\"";
+    EXPECT_NE(stopped.err.find("was stopped after 1 of 3 files; runs wait until it is finished: " + finish + "\n"),
+              std::string::npos)
+        << stopped.err;
+    EXPECT_EQ(fs.file(folder + "/A.frm"), "original A");
+    EXPECT_EQ(fs.file(folder + "/B.frm"), "converted B");
+    EXPECT_FALSE(fs.hasFolder(folder + "/sub"));
+    EXPECT_EQ(fs.file(folder + "/.tavkonv40-restoring"), backup);
+    EXPECT_GT(fs.flushCount, 0) << "what was restored reaches the device";
+    const auto run = invoke({"--quiet", "--all-families", folder});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("(" + finish + ")"), std::string::npos) << run.err;
+
+    // The command as the message gives it finishes the job.
+    const auto finished = invoke({"restore", "--backup", backup, folder});
+    EXPECT_EQ(finished.status, 0) << finished.err;
+    EXPECT_EQ(fs.file(folder + "/B.frm"), "original B");
+    EXPECT_EQ(fs.file(folder + "/sub/C.frm"), "original C");
+    EXPECT_FALSE(fs.hasFile(folder + "/.tavkonv40-restoring"));
+}
+
+// An interrupted run's copy is restored under its staging name, but the mark, and so the command
+// that finishes a stopped restore, names the backup it becomes.
+TEST_F(InterruptedRunTest, AStoppedRestoreOfAnInterruptedRunsCopyIsFinishedByItsDatedName) {
+    fs.addFile(kStaged + "/A.frm", kForm);
+    fs.addFile(kStaged + "/B.frm", "original B");
+    fs.addFile("/p/A.frm", "half converted");
+    cancel = true;
+    const auto stopped = invoke({"restore", "/p"});
+    cancel = false;
+    EXPECT_EQ(stopped.status, 3);
+    const std::string dated = "Nexaria Conversion Backup 02.01.2026 09.00.00";
+    EXPECT_NE(stopped.err.find("stopped after 0 of 2 files; runs wait until it is finished: tavkonv40 restore "
+                               "--backup \"" + dated + "\" /p\n"),
+              std::string::npos)
+        << stopped.err;
+    EXPECT_TRUE(fs.hasFolder(kStaged)) << "it keeps its staging name until the files hold its bytes";
+    EXPECT_EQ(invoke({"restore", "--backup", dated, "/p"}).status, 0);
+    EXPECT_EQ(fs.file("/p/A.frm"), kForm);
+    EXPECT_TRUE(fs.hasFolder("/p/" + dated));
 }
 
 TEST_F(InterruptedRunTest, AFolderAnotherRunHoldsIsRefusedByRunAndRestore) {

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 
 #include "tests/platform/disk_test_support.h"
 
@@ -193,6 +194,43 @@ TEST_F(DiskTest, EntriesThatCannotBeCopiedAreNamedBeforeAndDuringTheCopy) {
     // Left out, it no longer matters.
     const FolderCopy how{[](const std::string& n) { return n == "deep"; }, nullptr};
     EXPECT_NO_THROW(disk.checkFolderCopy((root / "src").string(), (root / "copy2").string(), how));
+}
+
+// An editor's temporary file, a build output or a whole folder of them removed while the backup is
+// made is no reason to refuse the backup: the copy is whole for what still exists. The hook that
+// names what to leave out runs after each folder is listed and before its entries are looked at,
+// which is where another program's removal lands.
+TEST_F(DiskTest, EntriesGoneBeforeTheCopyReachesThemAreLeftOutOfIt) {
+    const auto makeTree = [&] {
+        put(root / "src" / "a.frm", "a");
+        put(root / "src" / "b.frm~", "editor's");
+        put(root / "src" / "c.frm", "c");
+        put(root / "src" / "obj" / "x.o", "x");
+        put(root / "src" / "sub" / "d.frm", "d");
+        put(root / "src" / "sub" / "e.tmp", "e");
+        fs::create_symlink("a.frm", root / "src" / "link");
+    };
+    const auto removeOthers = [&](const std::string& name) {
+        if (name == "a.frm") {
+            fs::remove(root / "src" / "b.frm~");
+            fs::remove(root / "src" / "link");
+            fs::remove_all(root / "src" / "obj");
+        }
+        if (name == "d.frm") fs::remove(root / "src" / "sub" / "e.tmp");
+        return false;
+    };
+    makeTree();
+    EXPECT_NO_THROW(disk.checkFolderCopy((root / "src").string(), (root / "copy").string(), {removeOthers, nullptr}));
+    makeTree();
+    ASSERT_EQ(disk.copyFolder((root / "src").string(), (root / "copy").string(), {removeOthers, nullptr}),
+              CopyOutcome::Complete);
+    EXPECT_EQ(test::snapshot(root / "copy"),
+              (std::map<std::string, std::string>{{"a.frm", "a"}, {"c.frm", "c"}, {"sub", "folder"},
+                                                  {"sub/d.frm", "d"}}));
+
+    // Only what the copy reaches inside the folder may be gone: the folder itself may not.
+    EXPECT_THROW(disk.copyFolder((root / "nowhere").string(), (root / "copy2").string(), {}), FileError);
+    EXPECT_THROW(disk.checkFolderCopy((root / "nowhere").string(), (root / "copy2").string(), {}), FileError);
 }
 
 // Runs `body` in a child process as an ordinary user (nobody, when the test runs as root, who may

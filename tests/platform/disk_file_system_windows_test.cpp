@@ -161,6 +161,42 @@ TEST_F(WindowsDiskTest, CopyLeavesOutWhatItIsToldAndStopsWhenAsked) {
     disk.flushFileSystem(root);
 }
 
+// What another program removes after the copy listed it (a file, a whole folder) is left out; the
+// copy is whole for what exists, before and during the copy alike.
+TEST_F(WindowsDiskTest, EntriesGoneBeforeTheCopyReachesThemAreLeftOutOfIt) {
+    const auto makeTree = [&] {
+        disk.createFolder(at("src"));
+        for (const char* n : {"a.frm", "b.frm~", "c.frm"}) put(std::string("src\\") + n, n);
+        disk.createFolder(at("src\\obj"));
+        put("src\\obj\\x.o", "x");
+    };
+    const FolderCopy how{[&](const std::string& n) {
+                             if (n == "a.frm") {
+                                 disk.removeFolder(at("src\\b.frm~"));
+                                 disk.removeFolder(at("src\\obj"));
+                             }
+                             return false;
+                         },
+                         nullptr};
+    makeTree();
+    EXPECT_NO_THROW(disk.checkFolderCopy(at("src"), at("copy"), how));
+    disk.removeFolder(at("src"));
+    makeTree();
+    ASSERT_EQ(disk.copyFolder(at("src"), at("copy"), how), CopyOutcome::Complete);
+    EXPECT_EQ(disk.listFolder(at("copy")), (std::vector<std::string>{"a.frm", "c.frm"}));
+    EXPECT_THROW(disk.copyFolder(at("nowhere"), at("copy2"), {}), FileError);
+}
+
+// A folder restore makes again looks as the backup's: hidden stays hidden.
+TEST_F(WindowsDiskTest, AFolderTakesTheAttributesOfItsModel) {
+    disk.createFolder(at("model"));
+    ::SetFileAttributesW(windows::widen(at("model")).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    disk.createFolder(at("made"));
+    disk.giveFolderAttributes(at("made"), at("model"));
+    EXPECT_TRUE(attributes("made") & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(attributes("made") & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 FILETIME writtenAt(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     ::GetFileAttributesExW(windows::widen(path).c_str(), GetFileExInfoStandard, &data);
