@@ -372,9 +372,10 @@ ChosenBackup chooseBackup(FileSystem& fs, const std::string& folder, const std::
                            subfolderBackupsNote(fs, folder));
         return {backups.back().name, std::nullopt};
     }
-    const auto it = std::find_if(backups.begin(), backups.end(),
-                                 [&](const BackupEntry& b) { return namesBackup(wanted, b.name); });
-    if (it == backups.end()) throw NoBackup("no backup named '" + quotedName(backupName) + "' in " + quotedName(folder));
+    const auto it =
+        std::find_if(backups.begin(), backups.end(), [&](const BackupEntry& b) { return namesBackup(wanted, b.name); });
+    if (it == backups.end())
+        throw NoBackup("no backup named '" + quotedName(backupName) + "' in " + quotedName(folder));
     return {it->name, std::nullopt};
 }
 

@@ -165,7 +165,8 @@ TEST_F(InterruptedRunTest, AStoppedRestoreOfAnInterruptedRunsCopyIsFinishedByIts
     EXPECT_EQ(stopped.status, 3);
     const std::string dated = "Nexaria Conversion Backup 02.01.2026 09.00.00";
     EXPECT_NE(stopped.err.find("stopped after 0 of 2 files; runs wait until it is finished: tavkonv40 restore "
-                               "--backup \"" + dated + "\" /p\n"),
+                               "--backup \"" +
+                               dated + "\" /p\n"),
               std::string::npos)
         << stopped.err;
     EXPECT_TRUE(fs.hasFolder(kStaged)) << "it keeps its staging name until the files hold its bytes";

@@ -107,8 +107,7 @@ TEST(CommandLineRestoreSignal, EndsTheRestoreBetweenTwoFilesAndKeepsItsMark) {
     tavkonv40::test::Child child(TAVKONV40_BINARY, {"restore", root.string()});
     ASSERT_NE(child.output(), "");
     ASSERT_TRUE(child.interrupt());
-    while (!child.output().empty()) {
-    }
+    while (!child.output().empty()) {}
     EXPECT_EQ(child.wait(), 3);
     EXPECT_EQ(readFile(root / ".tavkonv40-restoring"), backup);
     int restored = 0;

@@ -224,9 +224,9 @@ TEST_F(DiskTest, EntriesGoneBeforeTheCopyReachesThemAreLeftOutOfIt) {
     makeTree();
     ASSERT_EQ(disk.copyFolder((root / "src").string(), (root / "copy").string(), {removeOthers, nullptr}),
               CopyOutcome::Complete);
-    EXPECT_EQ(test::snapshot(root / "copy"),
-              (std::map<std::string, std::string>{{"a.frm", "a"}, {"c.frm", "c"}, {"sub", "folder"},
-                                                  {"sub/d.frm", "d"}}));
+    EXPECT_EQ(
+        test::snapshot(root / "copy"),
+        (std::map<std::string, std::string>{{"a.frm", "a"}, {"c.frm", "c"}, {"sub", "folder"}, {"sub/d.frm", "d"}}));
 
     // Only what the copy reaches inside the folder may be gone: the folder itself may not.
     EXPECT_THROW(disk.copyFolder((root / "nowhere").string(), (root / "copy2").string(), {}), FileError);
