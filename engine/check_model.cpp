@@ -222,9 +222,9 @@ Shape shapeOf(const std::vector<std::string_view>& lines, std::size_t begin) {
             ++propertyDepth;
         else if (startsWithNoCase(t, "EndProperty"))
             --propertyDepth;
-        else if (startsWithNoCase(t, "Begin "))
+        else if (isBeginLine(t))
             ++depth;
-        else if (t == "End" && depth-- == 0)
+        else if (isEndLine(t) && depth-- == 0)
             break;
         else if (depth == 0 && propertyDepth == 0) {
             if (auto h = propertyValue(t, "Height")) height = h;

@@ -89,7 +89,7 @@ std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn) {
             const auto staged = parseStagingName(n);
             if (staged && staged->state == StagedState::Complete && fs.isFolder(folder + "/" + n))
                 return folder + " holds the backup of an interrupted run (" + n +
-                       "); some files may be half converted. Put them back (tavkonv40 restore " + shellQuoted(folder) +
+                       "); some files may be half converted. Put them back (" + finishRestoreCommand(folder, {}) +
                        "), or remove that folder, before converting again";
         }
     } catch (const FileError&) {}

@@ -422,12 +422,14 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
 }
 
 void DiskFileSystem::unlockFolder(const std::string& folder) {
-    if (lockHolder(lockPath(folder)) == ::getpid()) ::unlink(lockPath(folder).c_str());
-    // Closed after the name is gone, so no other run can take the name for stale meanwhile.
-    if (const auto held = heldLocks_.find(folder); held != heldLocks_.end()) {
-        ::close(static_cast<int>(held->second));
-        heldLocks_.erase(held);
-    }
+    const auto held = heldLocks_.find(folder);
+    if (held == heldLocks_.end()) return;
+    const int fd = static_cast<int>(held->second);
+    // Only the file this run made goes, never one another run has made in its place; it is closed
+    // after its name is gone, so no other run can take the name for stale meanwhile.
+    if (const std::string lock = lockPath(folder); stillNamed(fd, lock)) ::unlink(lock.c_str());
+    ::close(fd);
+    heldLocks_.erase(held);
 }
 
 bool DiskFileSystem::isSymbolicLink(const std::string& path) {
