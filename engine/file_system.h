@@ -123,6 +123,11 @@ class FileSystem {
     virtual FolderLock lockFolder(const std::string& folder) = 0;
     // Removes the lock this process holds; failures are ignored (a stale lock is taken over).
     virtual void unlockFolder(const std::string& folder) = 0;
+    // Who holds `folder`'s lock, asked without taking it, changing anything or waiting: the
+    // holder's process id while a running process holds it (a run or a restore, this process
+    // included), 0 when none does (no lock, or a stale one). Lets a command that finds a staged
+    // copy or a restore's mark tell a live run's files from an abandoned run's.
+    virtual long lockHolder(const std::string& folder) = 0;
 
     // Whether the entry itself is a symbolic link (not followed).
     virtual bool isSymbolicLink(const std::string& path) = 0;

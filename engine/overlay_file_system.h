@@ -29,6 +29,7 @@ class OverlayFileSystem : public FileSystem {
     void removeFolder(const std::string& path) override;
     FolderLock lockFolder(const std::string&) override { return {true, 0}; }
     void unlockFolder(const std::string&) override {}
+    long lockHolder(const std::string& folder) override { return base_.lockHolder(folder); }
     bool isSymbolicLink(const std::string& path) override;
     bool isFolder(const std::string& path) override;
     void checkWritable(const std::string& path) override;

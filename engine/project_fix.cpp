@@ -52,6 +52,7 @@ class PlanFileSystem final : public FileSystem {
     void removeFolder(const std::string&) override { refuse(); }
     FolderLock lockFolder(const std::string&) override { refuse(); }
     void unlockFolder(const std::string&) override { refuse(); }
+    long lockHolder(const std::string& folder) override { return base_.lockHolder(folder); }
     bool isSymbolicLink(const std::string& path) override { return base_.isSymbolicLink(path); }
     bool isFolder(const std::string& path) override { return base_.isFolder(path); }
     void checkWritable(const std::string&) override {}

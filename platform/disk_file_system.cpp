@@ -333,7 +333,7 @@ namespace {
 std::string lockPath(const std::string& folder) { return folder + "/" + kLockFileName; }
 
 // The process id a lock file holds, or 0 when it holds none (a lock left half-made).
-long lockHolder(const std::string& path) {
+long lockFileHolder(const std::string& path) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) return errno == ENOENT ? -1 : 0;
     char buf[32] = {};
@@ -379,7 +379,7 @@ LockState lockState(const std::string& lock) {
         const bool locked = errno == EWOULDBLOCK;
         // Another run may be taking over this very file, which is then gone.
         if (!stillNamed(fd.get(), lock)) return LockState::Gone;
-        if (locked || processRuns(lockHolder(lock))) return LockState::Held;
+        if (locked || processRuns(lockFileHolder(lock))) return LockState::Held;
     }
     // Its run ended without removing it. Removed only if it is still the file looked at, not a
     // lock another run has just made in its place.
@@ -416,9 +416,9 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
         }
         if (err == ENOENT) continue;  // the lock's holder removed the temporary
         if (err != EEXIST) fail(lock, err);
-        if (lockState(lock) == LockState::Held) return {false, lockHolder(lock)};
+        if (lockState(lock) == LockState::Held) return {false, lockFileHolder(lock)};
     }
-    return {false, lockHolder(lock)};
+    return {false, lockFileHolder(lock)};
 }
 
 void DiskFileSystem::unlockFolder(const std::string& folder) {
@@ -430,6 +430,22 @@ void DiskFileSystem::unlockFolder(const std::string& folder) {
     if (const std::string lock = lockPath(folder); stillNamed(fd, lock)) ::unlink(lock.c_str());
     ::close(fd);
     heldLocks_.erase(held);
+}
+
+long DiskFileSystem::lockHolder(const std::string& folder) {
+    const std::string lock = lockPath(folder);
+    // Never blocks (a FIFO of that name) and never follows a link: only a regular file is a lock.
+    Fd fd(::open(lock.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat st {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+    // A shared lock is refused while the holder's exclusive one lasts (this process's own
+    // included: each open file has its own); taken, it goes with the descriptor.
+    const bool locked = ::flock(fd.get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    char buf[32] = {};
+    const ssize_t n = ::pread(fd.get(), buf, sizeof buf - 1, 0);
+    const long pid = n > 0 ? std::strtol(buf, nullptr, 10) : 0;
+    if (locked) return pid > 0 ? pid : 1;
+    return heldLocks_.count(folder) || processRuns(pid) ? pid : 0;
 }
 
 bool DiskFileSystem::isSymbolicLink(const std::string& path) {

@@ -34,6 +34,7 @@ class DiskFileSystem : public FileSystem {
     void removeFolder(const std::string& path) override;
     FolderLock lockFolder(const std::string& folder) override;
     void unlockFolder(const std::string& folder) override;
+    long lockHolder(const std::string& folder) override;
     bool isSymbolicLink(const std::string& path) override;
     bool isFolder(const std::string& path) override;
     void checkWritable(const std::string& path) override;

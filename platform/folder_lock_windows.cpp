@@ -26,7 +26,7 @@ std::wstring lockPath(const std::string& folder) { return widen(withoutTrailingS
 
 // The process id a lock file holds, 0 when it holds none (a lock left half-made), -1 when
 // there is no lock.
-long lockHolder(const std::wstring& path) {
+long lockFileHolder(const std::wstring& path) {
     Handle h(::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!h.valid()) return ::GetLastError() == ERROR_FILE_NOT_FOUND ? -1 : 0;
     char buf[32] = {};
@@ -92,7 +92,7 @@ LockState lockState(const std::wstring& lock) {
     if (err == ERROR_FILE_NOT_FOUND) return LockState::Gone;
     if (err == ERROR_SHARING_VIOLATION) return LockState::Held;
     // No right to remove it: the process id it names decides.
-    if (processRuns(lockHolder(lock))) return LockState::Held;
+    if (processRuns(lockFileHolder(lock))) return LockState::Held;
     ::DeleteFileW(lock.c_str());
     return LockState::Stale;
 }
@@ -126,9 +126,9 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
         deleteWhenClosed(h.get());
         h.close();
         if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS) fail(narrow(lock), err);
-        if (lockState(lock) == LockState::Held) return {false, lockHolder(lock)};
+        if (lockState(lock) == LockState::Held) return {false, lockFileHolder(lock)};
     }
-    return {false, lockHolder(lock)};
+    return {false, lockFileHolder(lock)};
 }
 
 void DiskFileSystem::unlockFolder(const std::string& folder) {
@@ -138,6 +138,20 @@ void DiskFileSystem::unlockFolder(const std::string& folder) {
     deleteWhenClosed(h);
     ::CloseHandle(h);
     heldLocks_.erase(held);
+}
+
+long DiskFileSystem::lockHolder(const std::string& folder) {
+    const std::wstring lock = lockPath(folder);
+    if (heldLocks_.count(folder)) return static_cast<long>(::GetCurrentProcessId());
+    // Opened for deletion only to learn whether someone keeps it open; nothing is deleted.
+    Handle h(
+        ::CreateFileW(lock.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (h.valid()) return 0;  // nobody holds it open: stale
+    const DWORD err = ::GetLastError();
+    if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) return 0;
+    const long pid = lockFileHolder(lock);
+    if (err == ERROR_SHARING_VIOLATION) return pid > 0 ? pid : 1;
+    return processRuns(pid) ? pid : 0;  // no right to ask: the process id decides
 }
 
 }  // namespace tavkonv40

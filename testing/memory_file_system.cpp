@@ -152,6 +152,12 @@ void MemoryFileSystem::unlockFolder(const std::string& folder) {
     files_.erase(withoutTrailingSlash(folder) + "/" + kLockFileName);
 }
 
+long MemoryFileSystem::lockHolder(const std::string& folderIn) {
+    const std::string folder = withoutTrailingSlash(folderIn);
+    if (const auto it = lockedByOthers.find(folder); it != lockedByOthers.end()) return it->second;
+    return files_.count(folder + "/" + kLockFileName) ? 1 : 0;
+}
+
 bool MemoryFileSystem::isFolder(const std::string& path) { return folders_.count(withoutTrailingSlash(path)) != 0; }
 
 void MemoryFileSystem::createFile(const std::string& path, const std::string& bytes) {

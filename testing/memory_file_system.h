@@ -48,6 +48,7 @@ class MemoryFileSystem : public FileSystem {
     void removeFolder(const std::string& path) override;
     FolderLock lockFolder(const std::string& folder) override;
     void unlockFolder(const std::string& folder) override;
+    long lockHolder(const std::string& folder) override;
     bool isSymbolicLink(const std::string&) override { return false; }  // a memory store has no links
     bool isFolder(const std::string& path) override;
     void checkWritable(const std::string& path) override;

@@ -333,6 +333,7 @@ TEST_F(DiskTest, ALockIsHeldExactlyAsLongAsItsRunLives) {
     char taken = 0;
     ASSERT_EQ(::read(ready[0], &taken, 1), 1);
     EXPECT_EQ(taken, 'y');
+    EXPECT_EQ(disk.lockHolder(folder), child);
     const FolderLock busy = disk.lockFolder(folder);
     EXPECT_FALSE(busy.taken);
     EXPECT_EQ(busy.holder, child);
@@ -340,8 +341,11 @@ TEST_F(DiskTest, ALockIsHeldExactlyAsLongAsItsRunLives) {
     ::waitpid(child, nullptr, 0);
     ::close(ready[0]);
     ::close(ready[1]);
+    EXPECT_EQ(disk.lockHolder(folder), 0);  // the lock file of a killed run
     EXPECT_TRUE(disk.lockFolder(folder).taken);
+    EXPECT_EQ(disk.lockHolder(folder), ::getpid());
     disk.unlockFolder(folder);
+    EXPECT_EQ(disk.lockHolder(folder), 0);
 
     // Another user sharing the folder sees who holds it, and does not take it over.
     fs::permissions(root, fs::perms::all);
