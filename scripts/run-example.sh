@@ -1,7 +1,8 @@
 #!/bin/sh
 # The main job: converts a fresh copy of the example project with every family and every
-# Microsoft control option selected, prints the log, where the backup went, what changed and what
-# a check of the converted project finds.
+# Microsoft control option selected, prints the log, where the backup went and what changed; then
+# what a check of the converted project finds, the fixes `check --fix` makes, and the check after
+# them, which finds nothing.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -24,4 +25,10 @@ diff -ru --strip-trailing-cr --exclude='Nexaria Conversion Backup *' "$backup" "
 echo
 echo "== What a check of the converted project finds:"
 build/release/cli/tavkonv40 check "$work/OrderDesk" || true
+echo
+echo "== The fixes whose advice leaves no choice (check --fix, after a backup of its own):"
+build/release/cli/tavkonv40 check --fix "$work/OrderDesk" || status=$?
+echo
+echo "== The check after the fixes:"
+build/release/cli/tavkonv40 check "$work/OrderDesk" || status=$?
 exit "$status"
