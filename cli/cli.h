@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -30,8 +31,7 @@ struct Services {
     // Set by a second request to stop: the backup copy stops too (nothing is converted yet).
     const std::atomic<bool>* stop = nullptr;
     // Called once per log line after it is printed (tests use it to cancel at a chosen point).
-    void (*onLine)(const std::string& line, void* context) = nullptr;
-    void* onLineContext = nullptr;
+    std::function<void(const std::string& line)> onLine{};
     // Whether standard output / standard error are terminals (colour, progress display).
     Terminal outTerminal = Terminal::No;
     Terminal errTerminal = Terminal::No;

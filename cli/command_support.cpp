@@ -24,7 +24,7 @@ void CliHost::appendLog(std::string_view line, LogLineKind kind) {
         s_.err.flush();
     }
     progress_.afterLogLine(line);
-    if (s_.onLine) s_.onLine(std::string(line), s_.onLineContext);
+    if (s_.onLine) s_.onLine(std::string(line));
 }
 
 void printDryRunDiffs(const std::map<std::string, std::string>& writes, DiffColor color, Services& s) {

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,14 +23,12 @@ struct Invocation {
     std::string err;
 };
 
-// `onLine` (with `context`) sees every log line after it is printed, e.g. to cancel at a chosen one.
+// `onLine` sees every log line after it is printed, e.g. to cancel at a chosen one.
 inline Invocation invoke(FileSystem& fs, Clock& clock, const std::atomic<bool>& cancel,
-                         const std::vector<std::string>& args, void (*onLine)(const std::string&, void*) = nullptr,
-                         void* context = nullptr) {
+                         const std::vector<std::string>& args, std::function<void(const std::string&)> onLine = {}) {
     std::ostringstream out, err;
     cli::Services s{fs, clock, out, err, cancel};
-    s.onLine = onLine;
-    s.onLineContext = context;
+    s.onLine = std::move(onLine);
     const int status = cli::runCommandLine(args, s);
     return {status, out.str(), err.str()};
 }

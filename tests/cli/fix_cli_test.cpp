@@ -143,10 +143,10 @@ TEST_F(FixCliTest, RecursiveRunGivesEachProjectFolderItsOwnBackupAndOneSummary) 
 
 TEST_F(FixCliTest, CancelStopsTheWalkAfterTheCurrentFolder) {
     addTree(fs);
-    auto onLine = [](const std::string& line, void* flag) {
-        if (line.rfind("Starting conversion", 0) == 0) static_cast<std::atomic<bool>*>(flag)->store(true);
+    auto onLine = [this](const std::string& line) {
+        if (line.rfind("Starting conversion", 0) == 0) cancel = true;
     };
-    const auto r = test::invoke(fs, clock, cancel, {"--recursive", "--family", "Button", "/r"}, onLine, &cancel);
+    const auto r = test::invoke(fs, clock, cancel, {"--recursive", "--family", "Button", "/r"}, onLine);
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(backupsIn(fs, "/r/App").size(), 2u) << "the cancelled folder still gets its backup";
     EXPECT_TRUE(backupsIn(fs, "/r/App/Tools").empty());
