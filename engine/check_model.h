@@ -156,6 +156,8 @@ class FileVisitor {
     virtual ~FileVisitor() = default;
     virtual void visit(const CheckedFile& file, const TextFile& text, FolderContext& folder) = 0;
     virtual void unreadable(std::string_view name, const std::string& cause) = 0;
+    // A file above the size limit, which is not read; `cause` says so.
+    virtual void tooLarge(std::string_view name, const std::string& cause) { unreadable(name, cause); }
 };
 
 // Reads the forms, user controls and projects directly in the folder, in name order (the

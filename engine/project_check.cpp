@@ -242,7 +242,10 @@ class FolderRun final : public check::FolderContext {
         std::string cause;
         auto bytes = read(current_, &cause);
         if (!bytes) {
-            visitor.unreadable(entry.name, cause);
+            if (tooLargeToRead(fs_, fs_.entryInfo(path(entry))))
+                visitor.tooLarge(entry.name, cause);
+            else
+                visitor.unreadable(entry.name, cause);
             return;
         }
         const TextFile text(std::move(*bytes));
@@ -281,6 +284,18 @@ class CheckVisitor final : public check::FileVisitor {
         findings.add(
             0, Severity::Error, FindingKind::Unreadable, [&] { return "cannot be read: " + cause; },
             [] { return std::string("Make the file readable and check again."); });
+        done(findings);
+    }
+
+    void tooLarge(std::string_view name, const std::string& cause) override {
+        check::FileFindings findings(name, detail_);
+        findings.add(
+            0, Severity::Error, FindingKind::TooLarge, [&] { return "too large to check: " + cause; },
+            [] {
+                return std::string(
+                    "No command reads or converts a file this large; if it is not part of the project, move it out "
+                    "of the folder.");
+            });
         done(findings);
     }
 
@@ -338,6 +353,7 @@ std::string_view kindName(FindingKind k) {
         case FindingKind::EmptyLines: return "empty-lines";
         case FindingKind::Orientation: return "orientation";
         case FindingKind::Unreadable: return "unreadable";
+        case FindingKind::TooLarge: return "too-large";
     }
     return "?";
 }

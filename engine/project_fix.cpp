@@ -39,6 +39,7 @@ class PlanFileSystem final : public FileSystem {
     std::map<std::string, std::string> writes;
     std::map<std::string, EntryInfo> readAs;  // each file as it was when the plan first read it
 
+    std::uintmax_t largestProjectFile() const override { return base_.largestProjectFile(); }
     std::vector<std::string> listFolder(const std::string& folder) override { return base_.listFolder(folder); }
     std::string readFile(const std::string& path) override {
         if (const auto it = writes.find(path); it != writes.end()) return it->second;
