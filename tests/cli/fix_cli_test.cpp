@@ -167,10 +167,14 @@ TEST_F(FixCliTest, RecursiveSummariesCountTheTreeAsTheWholeWalkLeftIt) {
     ASSERT_EQ(run.status, 0) << run.err;
     const auto checkAfterRun = invoke({"check", "--recursive", "/t"});
     EXPECT_EQ(findingCounts(run.err), findingCounts(checkAfterRun.out)) << run.err << checkAfterRun.out;
-    const auto fix = invoke({"check", "--fix", "--recursive", "/t"});
+    fs.addFolder("/out");
+    const auto fix = invoke({"check", "--fix", "--recursive", "--report", "/out/fix.json", "/t"});
     ASSERT_EQ(fix.status, 0) << fix.err;
     const auto checkAfterFix = invoke({"check", "--recursive", "/t"});
     EXPECT_EQ(findingCounts(fix.err), findingCounts(checkAfterFix.out)) << fix.err << checkAfterFix.out;
+    const auto report = nlohmann::json::parse(fs.file("/out/fix.json"));
+    EXPECT_EQ(report["folders"][0]["report"].value("findings_left", nlohmann::json()),
+              nlohmann::json({{"error", 0}, {"warning", 0}, {"note", 0}}));
 }
 
 TEST_F(FixCliTest, CancelStopsTheWalkAfterTheCurrentFolder) {
