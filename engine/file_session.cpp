@@ -75,7 +75,8 @@ bool FileSession::finish() {
 bool FileSession::write() {
     if (failed_) return false;
     if (!changed_) return true;
-    // Every command reads no file above the limit: a conversion must not make one.
+    // No command reads a file above the limit, so a conversion must not make one: the file could
+    // be neither checked, fixed nor converted again.
     if (file_->bytes().size() > fs_.largestProjectFile()) {
         fail("cannot write", "converted it would be " + std::to_string(file_->bytes().size()) + " bytes, larger than " +
                                  largestProjectFileText(fs_) + ", more than any form, user control or project holds");
