@@ -57,4 +57,12 @@ bool writeReport(FileSystem& fs, const std::string& path, const std::string& jso
     }
 }
 
+std::optional<FindingCounts> countFindingsIfListed(FileSystem& fs, const std::string& folder) {
+    try {
+        return countFindings(fs, folder);
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace tavkonv40::cli

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,12 +44,18 @@ void printDryRunDiffs(const std::map<std::string, std::string>& writes, DiffColo
 // Returns false when the report could not be written (the message is printed).
 bool writeReport(FileSystem& fs, const std::string& path, const std::string& json, Services& s);
 
+// What a check of the folder finds; nothing when the folder cannot be listed.
+std::optional<FindingCounts> countFindingsIfListed(FileSystem& fs, const std::string& folder);
+
 // What one folder's command did, for the summary of a walk over many folders.
 struct FolderOutcome {
     int status = kCompleted;
     std::size_t filesChanged = 0;
     std::size_t errors = 0;
-    FindingCounts findings;  // what a check of the folder finds afterwards
+    // What a check of the folder finds afterwards. Left empty by a real run or fix in a walk: a
+    // project may list members in a folder the walk reaches later, so the walk counts every
+    // folder once, when all are done.
+    std::optional<FindingCounts> findings;
     std::string reportJson;  // the folder's report, when one was asked for
 };
 

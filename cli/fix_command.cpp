@@ -103,10 +103,9 @@ int runFixCommand(const FixRequest& q, Services& s, FolderOutcome* outcome) {
     }
     if (dry) printDryRunDiffs(overlay.writes(), q.color, s);
 
+    // A real fix in a walk leaves the count to the walk's end, as a run does.
     std::optional<FindingCounts> after;
-    try {
-        after = countFindings(fs, q.folder);
-    } catch (const FileError&) {}
+    if (dry || !outcome) after = countFindingsIfListed(fs, q.folder);
     if (!q.quiet) {
         for (const auto& l : summaryLines(result, dry, host.errors)) s.err << l << '\n';
         if (after) s.err << checkHintLine(*after, q.folder) << '\n';
@@ -119,8 +118,7 @@ int runFixCommand(const FixRequest& q, Services& s, FolderOutcome* outcome) {
                            ? kCancelled
                            : exitStatus(result, host.errors, reportWritten);
     if (outcome)
-        *outcome = {status, dry ? result.plan.files.size() : result.filesWritten, host.errors.size(),
-                    after.value_or(FindingCounts{}), json};
+        *outcome = {status, dry ? result.plan.files.size() : result.filesWritten, host.errors.size(), after, json};
     return status;
 }
 

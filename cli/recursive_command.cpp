@@ -57,7 +57,29 @@ std::string folderLine(WalkKind kind, const std::string& folder, const FolderOut
         line += std::to_string(o.filesChanged) + (o.filesChanged == 1 ? " file changed, " : " files changed, ");
         line += std::to_string(o.errors) + (o.errors == 1 ? " error, " : " errors, ");
     }
-    return line + findingsText(o.findings) + (o.status == kCancelled ? ", cancelled" : "");
+    return line + findingsText(o.findings.value_or(FindingCounts{})) + (o.status == kCancelled ? ", cancelled" : "");
+}
+
+struct Done {
+    std::string folder;
+    FolderOutcome outcome;
+};
+
+// A project lists members in its subfolders, which the walk reaches after it: what a run or fix
+// leaves is counted once every folder is done, each folder once.
+void countAtTheEnd(FileSystem& fs, std::vector<Done>& done) {
+    for (auto& d : done)
+        if (!d.outcome.findings) d.outcome.findings = countFindingsIfListed(fs, d.folder);
+}
+
+// A fix's report says what it left; in a walk that is known only at the end.
+nlohmann::ordered_json folderReport(WalkKind kind, const Done& d) {
+    auto report = nlohmann::ordered_json::parse(d.outcome.reportJson, nullptr, false);
+    if (kind == WalkKind::Fix && report.is_object() && d.outcome.findings) {
+        const FindingCounts& c = *d.outcome.findings;
+        report["findings_left"] = {{"error", c.errors}, {"warning", c.warnings}, {"note", c.notes}};
+    }
+    return {{"folder", d.folder}, {"status", d.outcome.status}, {"report", report}};
 }
 
 struct Totals {
@@ -66,6 +88,17 @@ struct Totals {
     int status = kCompleted;
     std::vector<std::string> problems;  // folders not searched, the walk cancelled
 };
+
+void add(Totals& t, const FolderOutcome& o) {
+    ++t.done;
+    t.filesChanged += o.filesChanged;
+    t.errors += o.errors;
+    const FindingCounts f = o.findings.value_or(FindingCounts{});
+    t.findings.errors += f.errors;
+    t.findings.warnings += f.warnings;
+    t.findings.notes += f.notes;
+    t.status = std::max(t.status, o.status);
+}
 
 void printSummary(WalkKind kind, std::size_t total, const Totals& t, const std::vector<std::string>& lines,
                   std::ostream& out) {
@@ -78,6 +111,25 @@ void printSummary(WalkKind kind, std::size_t total, const Totals& t, const std::
     out << head << "check: " << findingsText(t.findings) << '\n';
     for (const auto& l : lines) out << l << '\n';
     out.flush();
+}
+
+// Runs the command on each folder until all are done or a cancel request has ended one.
+std::vector<Done> walkFolders(const std::vector<std::string>& folders, WalkKind kind, Services& s,
+                              const FolderCommand& command) {
+    const bool json = kind == WalkKind::CheckJson;
+    std::vector<Done> done;
+    if (json) s.out << "[";
+    for (std::size_t k = 0; k < folders.size() && !s.cancel.load(); ++k) {
+        if (json)
+            s.out << (k ? ",\n" : "\n");
+        else
+            s.out << "== Folder " << k + 1 << " of " << folders.size() << ": " << folders[k] << '\n';
+        s.out.flush();
+        done.push_back({folders[k], {}});
+        done.back().outcome.status = command(folders[k], done.back().outcome);
+    }
+    if (json) s.out << "]\n";
+    return done;
 }
 
 }  // namespace
@@ -104,36 +156,20 @@ int runRecursive(const std::string& root, WalkKind kind, const std::string& repo
         lines.push_back("  " + t.problems.back());
         t.status = std::max<int>(t.status, kCompletedWithErrors);
     }
-    const bool json = kind == WalkKind::CheckJson;
+    std::vector<Done> done = walkFolders(folders, kind, s, command);
+    countAtTheEnd(s.fs, done);
     nlohmann::ordered_json reports = nlohmann::ordered_json::array();
-    if (json) s.out << "[";
-    for (std::size_t k = 0; k < folders.size() && !s.cancel.load(); ++k) {
-        if (json)
-            s.out << (k ? ",\n" : "\n");
-        else
-            s.out << "== Folder " << k + 1 << " of " << folders.size() << ": " << folders[k] << '\n';
-        s.out.flush();
-        FolderOutcome o;
-        o.status = command(folders[k], o);
-        ++t.done;
-        t.filesChanged += o.filesChanged;
-        t.errors += o.errors;
-        t.findings.errors += o.findings.errors;
-        t.findings.warnings += o.findings.warnings;
-        t.findings.notes += o.findings.notes;
-        t.status = std::max(t.status, o.status);
-        lines.push_back(folderLine(kind, folders[k], o));
-        if (!reportPath.empty())
-            reports.push_back({{"folder", folders[k]},
-                               {"status", o.status},
-                               {"report", nlohmann::ordered_json::parse(o.reportJson, nullptr, false)}});
+    for (const auto& d : done) {
+        add(t, d.outcome);
+        lines.push_back(folderLine(kind, d.folder, d.outcome));
+        if (!reportPath.empty()) reports.push_back(folderReport(kind, d));
     }
-    if (json) s.out << "]\n";
     if (t.done < folders.size()) {
         t.problems.push_back("cancelled: " + std::to_string(folders.size() - t.done) + " folders not started");
         lines.push_back("  " + t.problems.back());
         t.status = std::max<int>(t.status, kCancelled);
     }
+    const bool json = kind == WalkKind::CheckJson;
     // Standard output holds the JSON alone; standard error only what went wrong.
     if (json)
         for (const auto& p : t.problems) s.err << "tavkonv40: " << p << '\n';

@@ -102,11 +102,10 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
     report.options = &request.options;
     report.statistics = &statistics;
     report.errors = host.errors;
-    // What a check of the folder as the run left it (in memory, for a dry run) would find.
+    // What a check of the folder as the run left it (in memory, for a dry run) would find; a real
+    // run in a walk leaves the count to the walk's end.
     std::optional<FindingCounts> after;
-    try {
-        after = countFindings(env.fs, request.folder);
-    } catch (const FileError&) {}
+    if (dry || !outcome) after = countFindingsIfListed(env.fs, request.folder);
     if (!quiet) {
         std::vector<std::string> lines = summaryLines(report);
         if (after) lines.push_back(checkHintLine(*after, request.folder));
@@ -119,8 +118,7 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
     const bool reportWritten = request.reportPath.empty() || writeReport(s.fs, request.reportPath, json, s);
 
     const int status = exitStatus(result, host, reportWritten, request.mode, s);
-    if (outcome)
-        *outcome = {status, statistics.filesChanged(), host.errors.size(), after.value_or(FindingCounts{}), json};
+    if (outcome) *outcome = {status, statistics.filesChanged(), host.errors.size(), after, json};
     return status;
 }
 

@@ -145,6 +145,9 @@ class FolderContext {
     // "\\" or "/" between parts, each part in any letter case (as Windows finds it). Nothing when it
     // cannot be found or read.
     virtual std::optional<std::string> readMember(std::string_view path) = 0;
+    // The folder a member lies in, as a path the user can give a command: the checked folder's
+    // path followed by the member's folder parts, each as the folder names it.
+    virtual std::string memberFolder(std::string_view path) = 0;
 };
 
 // What a pass over a folder does with each of its files once it is read and parsed.
@@ -153,6 +156,8 @@ class FileVisitor {
     virtual ~FileVisitor() = default;
     virtual void visit(const CheckedFile& file, const TextFile& text, FolderContext& folder) = 0;
     virtual void unreadable(std::string_view name, const std::string& cause) = 0;
+    // A file above the size limit, which is not read; `cause` says so.
+    virtual void tooLarge(std::string_view name, const std::string& cause) { unreadable(name, cause); }
 };
 
 // Reads the forms, user controls and projects directly in the folder, in name order (the
@@ -169,6 +174,7 @@ class FileFindings {
     template <typename Message, typename Advice>
     void add(std::size_t line, Severity severity, FindingKind kind, Message&& message, Advice&& advice) {
         ++counts_[static_cast<int>(severity)];
+        kinds_ |= 1u << static_cast<unsigned>(kind);
         if (detail_ == FindingDetail::Full)
             items_.push_back({std::string(file_), line, severity, kind, message(), advice()});
     }
@@ -176,11 +182,13 @@ class FileFindings {
     // By line; findings on one line in the order the checks added them.
     std::vector<Finding>& sorted();
     FindingCounts counts() const { return {counts_[0], counts_[1], counts_[2]}; }
+    bool has(FindingKind kind) const { return (kinds_ >> static_cast<unsigned>(kind)) & 1u; }
 
   private:
     std::string_view file_;
     FindingDetail detail_;
     std::size_t counts_[3] = {};
+    unsigned kinds_ = 0;  // one bit for each kind added
     std::vector<Finding> items_;
 };
 

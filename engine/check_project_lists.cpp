@@ -27,7 +27,9 @@ void notInProject(const CheckedFile& member, const ProjectSummary& project, File
     }
 }
 
-enum class MemberState { Unreadable, Settled, NeedsWork };
+// NeedsConverting: an older edition's name is still there, which a run on its folder converts.
+// NeedsChecking: converted, yet a name still needs fixing or a person's eye.
+enum class MemberState { Unreadable, Settled, NeedsConverting, NeedsChecking };
 
 // Reads a member as a form and judges its suite names: settled when none needs converting or
 // fixing. The control files its header references count as used by the project.
@@ -41,21 +43,23 @@ MemberState readMemberNames(std::string_view path, FileKind kind, FolderContext&
     for (const auto& r : member.references) used.emplace(r.file);
     FileFindings names(member.name, FindingDetail::CountsOnly);
     checkNames(member, folder, names);
-    return names.counts().aboveNotes() > 0 ? MemberState::NeedsWork : MemberState::Settled;
+    if (names.counts().aboveNotes() == 0) return MemberState::Settled;
+    return names.has(FindingKind::OldName) ? MemberState::NeedsConverting : MemberState::NeedsChecking;
 }
 
-// Whether a member in another folder is settled: it can be read there and holds no suite name
-// that still needs converting or fixing.
-bool settledElsewhere(const ProjectMember& m, FolderContext& folder, NoCaseStringSet& used) {
+// How a member in another folder stands: settled when it can be read there and holds no suite
+// name that still needs converting or fixing.
+MemberState memberElsewhere(const ProjectMember& m, FolderContext& folder, NoCaseStringSet& used) {
     const auto kind = fileKindOfName(m.path);
-    if (!kind || *kind == FileKind::Project) return false;
-    return readMemberNames(m.path, *kind, folder, used) == MemberState::Settled;
+    if (!kind || *kind == FileKind::Project) return MemberState::NeedsConverting;
+    return readMemberNames(m.path, *kind, folder, used);
 }
 
 // Property pages and user documents read like forms, but a run converts none of them.
 void unconvertedPages(const CheckedFile& project, FolderContext& folder, NoCaseStringSet& used, FileFindings& out) {
     for (const auto& m : project.pages) {
-        if (readMemberNames(m.path, FileKind::Form, folder, used) != MemberState::NeedsWork) continue;
+        const auto state = readMemberNames(m.path, FileKind::Form, folder, used);
+        if (state == MemberState::Unreadable || state == MemberState::Settled) continue;
         out.add(
             m.line, Severity::Warning, FindingKind::UnconvertedMember,
             [&] {
@@ -77,8 +81,18 @@ void unconvertedPages(const CheckedFile& project, FolderContext& folder, NoCaseS
 bool membersElsewhere(const CheckedFile& project, FolderContext& folder, NoCaseStringSet& used, FileFindings& out) {
     bool any = false;
     for (const auto& m : project.members) {
-        if (!memberHere(m.path).empty() || settledElsewhere(m, folder, used)) continue;
+        if (!memberHere(m.path).empty()) continue;
+        const auto state = memberElsewhere(m, folder, used);
+        if (state == MemberState::Settled) continue;
         any = true;
+        // Another run would convert nothing there: what is left, that folder's own check shows.
+        if (state == MemberState::NeedsChecking) {
+            out.add(
+                m.line, Severity::Warning, FindingKind::MemberElsewhere,
+                [&] { return "member " + std::string(m.path) + " lies in another folder and has findings of its own"; },
+                [&] { return "Check that folder: tavkonv40 check " + shellQuoted(folder.memberFolder(m.path)); });
+            continue;
+        }
         out.add(
             m.line, Severity::Warning, FindingKind::MemberElsewhere,
             [&] {

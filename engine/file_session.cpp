@@ -75,6 +75,13 @@ bool FileSession::finish() {
 bool FileSession::write() {
     if (failed_) return false;
     if (!changed_) return true;
+    // No command reads a file above the limit, so a conversion must not make one: the file could
+    // be neither checked, fixed nor converted again.
+    if (file_->bytes().size() > fs_.largestProjectFile()) {
+        fail("cannot write", "converted it would be " + std::to_string(file_->bytes().size()) + " bytes, larger than " +
+                                 largestProjectFileText(fs_) + ", more than any form, user control or project holds");
+        return false;
+    }
     // Another program that wrote the file meanwhile (an editor, a synchronisation tool) keeps
     // what it wrote: replacing it would lose those bytes, which no backup holds.
     if (!sameContentStamp(fs_.entryInfo(path_), read_)) {

@@ -37,10 +37,22 @@ std::string whyNotReadable(FileSystem& fs, const std::string& path, Links links)
         }
         default: break;
     }
-    if (info.target == EntryType::RegularFile && info.size > kLargestProjectFile)
-        return "it is larger than " + std::to_string(kLargestProjectFile >> 20) +
-               " MB, more than any form, user control or project holds, and is not read";
+    if (tooLargeToRead(fs, info))
+        return "it is larger than " + largestProjectFileText(fs) +
+               ", more than any form, user control or project holds, and is not read";
     return {};
+}
+
+std::uintmax_t FileSystem::largestProjectFile() const { return kLargestProjectFile; }
+
+bool tooLargeToRead(const FileSystem& fs, const EntryInfo& info) {
+    return info.target == EntryType::RegularFile && info.size > fs.largestProjectFile();
+}
+
+std::string largestProjectFileText(const FileSystem& fs) {
+    const std::uintmax_t limit = fs.largestProjectFile();
+    constexpr std::uintmax_t kMegabyte = std::uintmax_t{1} << 20;
+    return limit % kMegabyte == 0 ? std::to_string(limit / kMegabyte) + " MB" : std::to_string(limit) + " bytes";
 }
 
 bool entryExists(FileSystem& fs, const std::string& pathIn) {

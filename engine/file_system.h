@@ -77,6 +77,10 @@ class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
+    // The largest form, user control or project a run reads or writes here: kLargestProjectFile,
+    // unless a test store lowers it to try the limit with small files.
+    virtual std::uintmax_t largestProjectFile() const;
+
     // Names of the entries directly in `folder` (files and folders alike, without "." and "..").
     virtual std::vector<std::string> listFolder(const std::string& folder) = 0;
 
@@ -175,8 +179,14 @@ inline constexpr std::uintmax_t kLargestProjectFile = std::uintmax_t{256} << 20;
 
 // Why a form, user control or project at `path` is not read at all (empty when it may be): a
 // symbolic link when `links` is Refused, an entry that is not a regular file (or a link to one),
-// a file above kLargestProjectFile. Nothing is opened to find out.
+// a file above the store's largestProjectFile(). Nothing is opened to find out.
 enum class Links { Followed, Refused };
 std::string whyNotReadable(FileSystem& fs, const std::string& path, Links links);
+
+// Whether the entry is a regular file (or a link to one) above the store's largestProjectFile().
+bool tooLargeToRead(const FileSystem& fs, const EntryInfo& info);
+
+// The store's largestProjectFile() as a message gives it ("256 MB").
+std::string largestProjectFileText(const FileSystem& fs);
 
 }  // namespace tavkonv40

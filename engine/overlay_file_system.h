@@ -19,6 +19,7 @@ class OverlayFileSystem : public FileSystem {
     // Path -> bytes of every file written, in path order. Files created are included.
     const std::map<std::string, std::string>& writes() const { return writes_; }
 
+    std::uintmax_t largestProjectFile() const override { return base_.largestProjectFile(); }
     std::vector<std::string> listFolder(const std::string& folder) override;
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;

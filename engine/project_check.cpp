@@ -77,20 +77,18 @@ class FolderRun final : public check::FolderContext {
     }
 
     std::optional<std::string> readMember(std::string_view member) override {
-        std::string at = base_;
-        for (std::size_t i = 0; i <= member.size();) {
-            const auto end = std::min(member.find_first_of("\\/", i), member.size());
-            const auto part = member.substr(i, end - i);
-            i = end + 1;
-            if (part.empty() || part == ".") continue;
-            at += "/" + nameInFolder(at, part);
-        }
+        const std::string at = memberPath(member);
         if (!whyNotReadable(fs_, at, Links::Followed).empty()) return std::nullopt;
         try {
             return fs_.readFile(at);
         } catch (const FileError&) {
         } catch (const std::bad_alloc&) {}
         return std::nullopt;
+    }
+
+    std::string memberFolder(std::string_view member) override {
+        const auto slash = member.find_last_of("\\/");
+        return memberPath(member.substr(0, slash == std::string_view::npos ? 0 : slash));
     }
 
   private:
@@ -103,6 +101,19 @@ class FolderRun final : public check::FolderContext {
     };
 
     std::string path(const Entry& e) const { return base_ + "/" + e.name; }
+
+    // A path relative to the folder, as a project writes it, on the store.
+    std::string memberPath(std::string_view member) {
+        std::string at = base_;
+        for (std::size_t i = 0; i <= member.size();) {
+            const auto end = std::min(member.find_first_of("\\/", i), member.size());
+            const auto part = member.substr(i, end - i);
+            i = end + 1;
+            if (part.empty() || part == ".") continue;
+            at += "/" + nameInFolder(at, part);
+        }
+        return at;
+    }
 
     // The entry of the folder that a part of a member's path names, in whatever letter case it
     // has there; the part as written when none matches or the folder cannot be listed.
@@ -231,7 +242,10 @@ class FolderRun final : public check::FolderContext {
         std::string cause;
         auto bytes = read(current_, &cause);
         if (!bytes) {
-            visitor.unreadable(entry.name, cause);
+            if (tooLargeToRead(fs_, fs_.entryInfo(path(entry))))
+                visitor.tooLarge(entry.name, cause);
+            else
+                visitor.unreadable(entry.name, cause);
             return;
         }
         const TextFile text(std::move(*bytes));
@@ -270,6 +284,18 @@ class CheckVisitor final : public check::FileVisitor {
         findings.add(
             0, Severity::Error, FindingKind::Unreadable, [&] { return "cannot be read: " + cause; },
             [] { return std::string("Make the file readable and check again."); });
+        done(findings);
+    }
+
+    void tooLarge(std::string_view name, const std::string& cause) override {
+        check::FileFindings findings(name, detail_);
+        findings.add(
+            0, Severity::Error, FindingKind::TooLarge, [&] { return "too large to check: " + cause; },
+            [] {
+                return std::string(
+                    "No command reads or converts a file this large; if it is not part of the project, move it out "
+                    "of the folder.");
+            });
         done(findings);
     }
 
@@ -327,6 +353,7 @@ std::string_view kindName(FindingKind k) {
         case FindingKind::EmptyLines: return "empty-lines";
         case FindingKind::Orientation: return "orientation";
         case FindingKind::Unreadable: return "unreadable";
+        case FindingKind::TooLarge: return "too-large";
     }
     return "?";
 }

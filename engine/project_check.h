@@ -27,6 +27,7 @@ enum class FindingKind {
     EmptyLines,         // empty lines that repeated runs leave in a header or after a project's references
     Orientation,        // a vertical class on a control wider than tall, or the other way round
     Unreadable,         // a file that could not be read
+    TooLarge,           // a file above the size limit, which is not read
 };
 
 struct Finding {

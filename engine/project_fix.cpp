@@ -1,6 +1,7 @@
 #include "engine/project_fix.h"
 
 #include <array>
+#include <set>
 
 #include "engine/backup.h"
 #include "engine/check_model.h"
@@ -38,6 +39,7 @@ class PlanFileSystem final : public FileSystem {
     std::map<std::string, std::string> writes;
     std::map<std::string, EntryInfo> readAs;  // each file as it was when the plan first read it
 
+    std::uintmax_t largestProjectFile() const override { return base_.largestProjectFile(); }
     std::vector<std::string> listFolder(const std::string& folder) override { return base_.listFolder(folder); }
     std::string readFile(const std::string& path) override {
         if (const auto it = writes.find(path); it != writes.end()) return it->second;
@@ -150,7 +152,7 @@ class FixRun {
         result_.plan = planFixes(fs_, folder_);
         AddLogLine(host_, "Starting fixes " + clock_.timeOfDay());
         AddLogLine(host_, kLongRule);
-        for (const auto& f : result_.plan.fixes) AddLogLine(host_, fixLine(f));
+        logFixes();
         if (result_.plan.files.empty()) {
             AddLogLine(host_, "Nothing to fix.");
             return end(FixEnding::NothingToFix, nullptr);
@@ -167,13 +169,40 @@ class FixRun {
     }
 
   private:
+    // Why a planned file cannot be written at all (a link, a read-only file); empty when it can.
+    std::string whyNotWritable(const std::string& name) {
+        const std::string path = base_ + "/" + name;
+        // Writing through a link would change a file the backup may not hold.
+        if (fs_.isSymbolicLink(path)) return "it is a symbolic link";
+        try {
+            fs_.checkWritable(path);
+        } catch (const FileError& e) {
+            return e.cause();
+        }
+        return {};
+    }
+
+    // A "fixed:" line only for what is going to be written: a file that cannot be written is named
+    // once with the cause, and its fixes are neither logged as made nor attempted.
+    void logFixes() {
+        for (const auto& name : plannedFiles(result_.plan)) {
+            const std::string why = whyNotWritable(name);
+            if (why.empty()) continue;
+            unwritable_.insert(name);
+            ++result_.fileErrors;
+            addErrorLine(host_, errorLine("not fixed: " + name + ": " + why));
+        }
+        for (const auto& f : result_.plan.fixes)
+            if (!unwritable_.count(f.file)) AddLogLine(host_, fixLine(f));
+    }
+
     void writeFiles() {
         for (const auto& name : plannedFiles(result_.plan)) {
             if (host_.cancelRequested()) return;
+            if (unwritable_.count(name)) continue;
             const std::string& bytes = result_.plan.files.at(name);
             const std::string path = base_ + "/" + name;
             try {
-                // Writing through a link would change a file the backup may not hold.
                 if (fs_.isSymbolicLink(path)) throw FileError(path, "it is a symbolic link");
                 // Another program that wrote the file since the plan read it (an editor, the IDE)
                 // keeps what it wrote: the fixes were worked out on bytes it no longer holds.
@@ -222,6 +251,7 @@ class FixRun {
     const std::string folder_;
     const std::string base_;
     FixResult result_;
+    std::set<std::string> unwritable_;  // planned files that are not written
 };
 
 }  // namespace

@@ -38,6 +38,10 @@ class MemoryFileSystem : public FileSystem {
     // Folders another (running) process holds the lock of, with its process id.
     std::map<std::string, long> lockedByOthers;
 
+    // What largestProjectFile() answers: a test lowers it to try the limit with small files.
+    std::uintmax_t largestFile = kLargestProjectFile;
+
+    std::uintmax_t largestProjectFile() const override { return largestFile; }
     std::vector<std::string> listFolder(const std::string& folder) override;
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;

@@ -201,6 +201,13 @@ TEST_F(ProjectCheckTest, GroupProjectsAndMembersInOtherFolders) {
         ASSERT_EQ(f.size(), 1u) << member;
         EXPECT_EQ(only(f, "P.vbp", 7).kind, FindingKind::MemberElsewhere) << member;
     }
+    // Converted there, yet a name is left that no edition has: another run would change nothing,
+    // that folder's own check says what is left.
+    fs.addFile("/p/Forms/FRMB.FRM", crlf({"VERSION 5.00", headerLine("Tree", Edition::V40), "Begin VB.Form B ",
+                                          "   Begin tavQVTree40.QVTreeNone t ", "   End", "End"}));
+    const auto converted = project("Form=forms\\frmB.frm");
+    EXPECT_EQ(only(converted, "P.vbp", 7).kind, FindingKind::MemberElsewhere);
+    EXPECT_EQ(only(converted, "P.vbp", 7).advice, "Check that folder: tavkonv40 check /p/Forms");
 }
 
 TEST_F(ProjectCheckTest, OlderEditionNamesWithTheFamilyThatConvertsThem) {

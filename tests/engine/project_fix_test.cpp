@@ -265,7 +265,8 @@ TEST(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
     EXPECT_EQ(r.filesWritten, 2u);
     EXPECT_EQ(r.fileErrors, 1u);
     ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_NE(host.errors[0].find("B.frm was not fixed: "), std::string::npos) << host.errors[0];
+    EXPECT_EQ(host.errors[0], "    -error: not fixed: B.frm: file is read-only");
+    for (const auto& line : host.log) EXPECT_NE(line.rfind("B.frm:", 0), 0u) << "no fixed: line: " << line;
     EXPECT_TRUE(r.backupPlaced);
     const std::string backup = "/p/Nexaria Conversion Backup 02.01.2026 09.03.07";
     EXPECT_EQ(r.backupPath, std::string("/p") + kPreferredSeparator + "Nexaria Conversion Backup 02.01.2026 09.03.07");
@@ -291,6 +292,23 @@ TEST(FixRun, AFileAnotherProgramSavesAfterThePlanKeepsWhatItWrote) {
     EXPECT_NE(host.errors[0].find("A.frm was not fixed: another program changed it after the fixes were worked out"),
               std::string::npos)
         << host.errors[0];
+}
+
+TEST(FixRun, ACancelDuringAWriteStopsBeforeTheNextFileAndStillPlacesTheBackup) {
+    MemoryFileSystem fs;
+    const std::string broken = crlf(form({"", kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"}));
+    fs.addFile("/p/A.frm", broken);
+    fs.addFile("/p/B.frm", broken);
+    test::RecordingHost host;
+    fs.beforeWrite = [&](const std::string&) { host.cancel = true; };
+    test::FixedClock clock;
+    const auto r = RunFixes(fs, host, clock, "/p");
+    EXPECT_EQ(r.ending, FixEnding::Cancelled);
+    EXPECT_EQ(r.filesWritten, 1u);
+    EXPECT_NE(fs.file("/p/A.frm"), broken);
+    EXPECT_EQ(fs.file("/p/B.frm"), broken);
+    EXPECT_TRUE(r.backupPlaced);
+    EXPECT_EQ(fs.file("/p/Nexaria Conversion Backup 02.01.2026 09.03.07/B.frm"), broken);
 }
 
 TEST(FixRun, NothingToFixMakesNoBackupAndABusyFolderOrNoBackupMeansNothingWritten) {

@@ -6,6 +6,7 @@
 
 #include "engine/backup.h"
 #include "engine/conversion_run.h"
+#include "engine/project_check.h"
 #include "testing/memory_file_system.h"
 #include "tests/engine/test_support.h"
 
@@ -74,6 +75,30 @@ TEST_F(RunFaultTest, FailedWriteLeavesTheFileAsItWas) {
     EXPECT_TRUE(converted("/p/P.vbp"));
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_NE(host.errors[0].find("cannot write /p/A.frm: Input/output error"), std::string::npos);
+}
+
+// No command reads a file above the size limit, so a conversion must not write one; a check
+// calls such a file too large, not unreadable.
+TEST_F(RunFaultTest, AFileTheConversionWouldGrowPastTheSizeLimitIsLeftAsItWas) {
+    const std::string padded = kForm + "' " + std::string(40, '-') + "\r\n";
+    fs.addFile("/p/A.frm", padded);
+    fs.largestFile = padded.size();
+    const auto result = run();
+    EXPECT_EQ(result.fileErrors, 1);
+    EXPECT_EQ(fs.file("/p/A.frm"), padded);
+    EXPECT_TRUE(converted("/p/B.frm"));
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find("cannot write /p/A.frm: converted it would be " + std::to_string(padded.size() + 2) +
+                                  " bytes, larger than " + std::to_string(padded.size()) + " bytes"),
+              std::string::npos)
+        << host.errors[0];
+
+    fs.largestFile = kForm.size();
+    const auto found = checkProject(fs, "/p");
+    ASSERT_FALSE(found.empty());
+    EXPECT_EQ(found.front().file, "A.frm");
+    EXPECT_EQ(found.front().kind, FindingKind::TooLarge);
+    EXPECT_EQ(found.front().message.rfind("too large to check: it is larger than", 0), 0u) << found.front().message;
 }
 
 // Another program writing in the folder during a run (an editor, a synchronisation tool) keeps
