@@ -332,9 +332,12 @@ namespace {
 
 std::string lockPath(const std::string& folder) { return folder + "/" + kLockFileName; }
 
+// Opening never waits (a FIFO) and never follows a link: only a regular file is a lock.
+constexpr int kLockOpen = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+
 // The process id a lock file holds, or 0 when it holds none (a lock left half-made).
 long lockFileHolder(const std::string& path) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd fd(::open(path.c_str(), kLockOpen));
     if (fd.get() < 0) return errno == ENOENT ? -1 : 0;
     char buf[32] = {};
     const ssize_t n = ::read(fd.get(), buf, sizeof buf - 1);
@@ -369,12 +372,24 @@ bool stillNamed(int fd, const std::string& lock) {
 // which ends with the process however it ends; the process id in it only says who, since after
 // a reboot or in another container the same id may belong to an unrelated process. Where the file
 // system has no such locks, the process id decides. A stale lock is removed.
-LockState lockState(const std::string& lock) {
-    Fd fd(::open(lock.c_str(), O_RDONLY | O_CLOEXEC));
+// A lock name held by something this tool never makes (a FIFO, a folder, a link, a socket, a
+// device) is neither waited for nor taken over: only the user can say what it is for.
+[[noreturn]] void refuseForeignLock(const std::string& folder, const std::string& lock, mode_t mode) {
+    throw FileError(folder, lock + " is " + std::string(entryTypeText(typeOf(mode))) +
+                                ", not a lock this tool made; remove or rename it, then run again");
+}
+
+LockState lockState(const std::string& folder, const std::string& lock) {
+    Fd fd(::open(lock.c_str(), kLockOpen));
+    struct stat st {};
     if (fd.get() < 0) {
-        if (errno == ENOENT) return LockState::Gone;
-        fail(lock, errno);
+        const int err = errno;
+        if (err == ENOENT) return LockState::Gone;
+        if (::lstat(lock.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) refuseForeignLock(folder, lock, st.st_mode);
+        fail(lock, err);
     }
+    if (::fstat(fd.get(), &st) != 0) fail(lock, errno);
+    if (!S_ISREG(st.st_mode)) refuseForeignLock(folder, lock, st.st_mode);
     if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         const bool locked = errno == EWOULDBLOCK;
         // Another run may be taking over this very file, which is then gone.
@@ -416,7 +431,7 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
         }
         if (err == ENOENT) continue;  // the lock's holder removed the temporary
         if (err != EEXIST) fail(lock, err);
-        if (lockState(lock) == LockState::Held) return {false, lockFileHolder(lock)};
+        if (lockState(folder, lock) == LockState::Held) return {false, lockFileHolder(lock)};
     }
     return {false, lockFileHolder(lock)};
 }
@@ -434,8 +449,7 @@ void DiskFileSystem::unlockFolder(const std::string& folder) {
 
 long DiskFileSystem::lockHolder(const std::string& folder) {
     const std::string lock = lockPath(folder);
-    // Never blocks (a FIFO of that name) and never follows a link: only a regular file is a lock.
-    Fd fd(::open(lock.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    Fd fd(::open(lock.c_str(), kLockOpen));
     struct stat st {};
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
     // A shared lock is refused while the holder's exclusive one lasts (this process's own
