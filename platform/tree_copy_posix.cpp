@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/posix_support.h"
+#include "platform/room_text.h"
 
 namespace tavkonv40::posix {
 
@@ -119,16 +120,45 @@ void keepOwner(int fd, const struct stat& st) {
     [[maybe_unused]] const int ignored = ::fchown(fd, st.st_uid, st.st_gid);
 }
 
+// Whether nothing wrote the file between two looks at it: a writer changes its size or a time.
+bool sameStamp(const struct stat& a, const struct stat& b) {
+    return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// How often a file that changed while it was copied is copied again before the copy gives up.
+constexpr int kCopyTries = 3;
+
+// Copies the content and looks at the source again: an editor or a sync tool that truncates and
+// rewrites it meanwhile would otherwise leave an empty or cut copy in a backup called complete.
+// Returns the source's stat as the copy holds it.
+struct stat copyUnchangedContent(int in, int out, const std::string& src, const std::string& dst) {
+    struct stat st {};
+    if (::fstat(in, &st) != 0) fail(src, errno);
+    for (int attempt = 1;; ++attempt) {
+        copyContent(in, out, st, src, dst);
+        struct stat after {};
+        if (::fstat(in, &after) != 0) fail(src, errno);
+        if (sameStamp(st, after)) return st;
+        if (attempt == kCopyTries)
+            throw FileError(src,
+                            "it kept changing while it was being copied; wait until the program writing it "
+                            "has finished, then run again");
+        if (::ftruncate(out, 0) != 0) fail(dst, errno);
+        st = after;
+    }
+}
+
 void copyFile(const std::string& src, const std::string& dst) {
     Fd in(::open(src.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     if (in.get() < 0 && vanished(errno)) return;
     if (in.get() < 0) fail(src, errno);
-    struct stat st {};
-    if (::fstat(in.get(), &st) != 0) fail(src, errno);
-    if (!S_ISREG(st.st_mode)) refuseKind(src, st.st_mode);
+    struct stat kind {};
+    if (::fstat(in.get(), &kind) != 0) fail(src, errno);
+    if (!S_ISREG(kind.st_mode)) refuseKind(src, kind.st_mode);
     Fd out(::open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (out.get() < 0) fail(dst, errno);
-    copyContent(in.get(), out.get(), st, src, dst);
+    const struct stat st = copyUnchangedContent(in.get(), out.get(), src, dst);
     keepOwner(out.get(), st);
     if (::fchmod(out.get(), st.st_mode & 07777) != 0) fail(dst, errno);
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -266,11 +296,7 @@ void checkTreeCopy(const std::string& from, const std::string& to, const FolderC
     struct statvfs vfs {};
     if (::statvfs(parent.c_str(), &vfs) != 0) fail(parent, errno);
     const std::uintmax_t room = static_cast<std::uintmax_t>(vfs.f_bavail) * vfs.f_frsize;
-    if (room < needed) {
-        const auto mb = [](std::uintmax_t b) { return std::to_string((b + (1 << 20) - 1) >> 20); };
-        throw FileError(parent, std::string(std::strerror(ENOSPC)) + " (the backup copy needs about " + mb(needed) +
-                                    " MB, " + mb(room) + " MB are free)");
-    }
+    if (room < needed) throw FileError(parent, std::string(std::strerror(ENOSPC)) + " " + roomText(needed, room));
 }
 
 }  // namespace tavkonv40::posix

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/room_text.h"
+
 namespace tavkonv40::windows {
 
 Entry entryOf(const std::wstring& path) {
@@ -212,11 +214,8 @@ void checkTreeCopy(const std::wstring& from, const std::wstring& to, const Folde
     const std::wstring parent = parentOf(to);
     ULARGE_INTEGER room{};
     if (!::GetDiskFreeSpaceExW(parent.c_str(), &room, nullptr, nullptr)) failLast(narrow(parent));
-    if (room.QuadPart < needed) {
-        const auto mb = [](std::uint64_t b) { return std::to_string((b + (1 << 20) - 1) >> 20); };
-        throw FileError(narrow(parent), systemMessage(ERROR_DISK_FULL) + " (the backup copy needs about " + mb(needed) +
-                                            " MB, " + mb(room.QuadPart) + " MB are free)");
-    }
+    if (room.QuadPart < needed)
+        throw FileError(narrow(parent), systemMessage(ERROR_DISK_FULL) + " " + roomText(needed, room.QuadPart));
 }
 
 void flushTree(const std::wstring& path) {
