@@ -61,6 +61,10 @@ inline bool isLeftoverTemporary(std::string_view name) {
 
 enum class CopyOutcome { Complete, Stopped };
 
+// Why copyFolder failed on a file that was still changing after it had been copied a few times.
+inline constexpr const char* kKeptChangingCause =
+    "it kept changing while it was being copied; wait until the program writing it has finished, then run again";
+
 struct FolderCopy {
     // Names to leave out of the copy, wherever they are in the tree.
     std::function<bool(const std::string& name)> leaveOut;

@@ -140,10 +140,7 @@ struct stat copyUnchangedContent(int in, int out, const std::string& src, const 
         struct stat after {};
         if (::fstat(in, &after) != 0) fail(src, errno);
         if (sameStamp(st, after)) return st;
-        if (attempt == kCopyTries)
-            throw FileError(src,
-                            "it kept changing while it was being copied; wait until the program writing it "
-                            "has finished, then run again");
+        if (attempt == kCopyTries) throw FileError(src, kKeptChangingCause);
         if (::ftruncate(out, 0) != 0) fail(dst, errno);
         st = after;
     }

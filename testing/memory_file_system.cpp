@@ -103,7 +103,7 @@ std::string MemoryFileSystem::copyUnchanged(const std::string& path) {
         if (duringCopy) duringCopy(path);
         if (sameContentStamp(before, entryInfo(path))) return bytes;
     }
-    throw FileError(path, "it kept changing while it was being copied");
+    throw FileError(path, kKeptChangingCause);
 }
 
 CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& toIn, const FolderCopy& how) {

@@ -1,7 +1,6 @@
 // A run on the real disk while another program works in the folder: what the backup copy meets and
 // what the conversion then dares to touch.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <atomic>
 #include <filesystem>
@@ -79,9 +78,9 @@ class SyncDuringCopy : public DiskFileSystem {
     CopyOutcome copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) override {
         std::atomic<bool> done{false};
         std::thread sync([&] {
-            struct stat st {};
-            while (!done && (::stat((to + "/data.bin").c_str(), &st) != 0 || st.st_size == 0))
-                std::this_thread::yield();
+            const fs::path copied = fs::path(to) / "data.bin";
+            std::error_code ec;
+            while (!done && (!fs::exists(copied, ec) || fs::file_size(copied, ec) == 0)) std::this_thread::yield();
             if (!done) test::writeFile(fs::path(from) / "data.bin", newer);
         });
         try {

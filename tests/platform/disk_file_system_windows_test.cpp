@@ -146,6 +146,14 @@ TEST_F(WindowsDiskTest, TheLockIsExclusiveAndAStaleOneIsTakenOver) {
     disk.unlockFolder(root);
 }
 
+// A folder at the lock's name is no lock: refused at once, saying what it is, never taken for a run's.
+TEST_F(WindowsDiskTest, AFolderAtTheLocksNameIsRefusedSayingWhatItIs) {
+    disk.createFolder(at(kLockFileName));
+    EXPECT_EQ(causeOf([&] { disk.lockFolder(root); }),
+              at(kLockFileName) + " is a folder, not a lock this tool made; remove or rename it, then run again");
+    EXPECT_EQ(disk.lockHolder(root), 0);
+}
+
 TEST_F(WindowsDiskTest, CopyLeavesOutWhatItIsToldAndStopsWhenAsked) {
     disk.createFolder(at("src"));
     for (const char* n : {"a.frm", "b.frm", "c.frm"}) put(std::string("src\\") + n, n);
