@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/extended_attributes_posix.h"
 #include "platform/posix_support.h"
 #include "platform/room_text.h"
 
@@ -146,7 +147,14 @@ struct stat copyUnchangedContent(int in, int out, const std::string& src, const 
     }
 }
 
-void copyFile(const std::string& src, const std::string& dst) {
+// The copy's extended attributes and ACLs, after its owner and mode (see copyExtendedAttributes).
+void keepAttributes(AttributeSource from, const std::string& src, int to, const std::string& dst,
+                    std::vector<std::string>& warnings) {
+    if (const auto refused = copyExtendedAttributes(from, src, to, dst); !refused.empty())
+        warnings.push_back(attributesNotKept(dst, refused));
+}
+
+void copyFile(const std::string& src, const std::string& dst, std::vector<std::string>& warnings) {
     Fd in(::open(src.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     if (in.get() < 0 && vanished(errno)) return;
     if (in.get() < 0) fail(src, errno);
@@ -158,6 +166,7 @@ void copyFile(const std::string& src, const std::string& dst) {
     const struct stat st = copyUnchangedContent(in.get(), out.get(), src, dst);
     keepOwner(out.get(), st);
     if (::fchmod(out.get(), st.st_mode & 07777) != 0) fail(dst, errno);
+    keepAttributes({in.get(), nullptr}, src, out.get(), dst, warnings);
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     if (::futimens(out.get(), times) != 0) fail(dst, errno);
     // The copy is flushed as a whole before the first project file is replaced; starting each
@@ -180,7 +189,7 @@ void copyLink(const std::string& src, const std::string& dst, const struct stat&
 
 class TreeCopy {
   public:
-    explicit TreeCopy(const FolderCopy& how) : how_(how) {}
+    TreeCopy(const FolderCopy& how, std::vector<std::string>& warnings) : how_(how), warnings_(warnings) {}
 
     // Returns false when asked to stop. `names` are the folder's entries, listed before the
     // folder's copy is made, so that a folder gone by then leaves nothing in the copy.
@@ -197,6 +206,7 @@ class TreeCopy {
         if (fd.get() < 0) fail(dst, errno);
         keepOwner(fd.get(), st);
         if (::fchmod(fd.get(), st.st_mode & 07777) != 0) fail(dst, errno);
+        keepAttributes({-1, src.c_str()}, src, fd.get(), dst, warnings_);
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
         if (::futimens(fd.get(), times) != 0) fail(dst, errno);
         return true;
@@ -216,13 +226,14 @@ class TreeCopy {
         if (S_ISLNK(st.st_mode))
             copyLink(src, dst, st);
         else if (S_ISREG(st.st_mode))
-            copyFile(src, dst);
+            copyFile(src, dst, warnings_);
         else
             refuseKind(src, st.st_mode);
         return true;
     }
 
     const FolderCopy& how_;
+    std::vector<std::string>& warnings_;
 };
 
 // Bytes the copy of the tree takes on the device, at most (holes excluded).
@@ -259,11 +270,13 @@ std::uintmax_t checkEntry(const std::string& path, const struct stat& st, const 
 
 }  // namespace
 
-CopyOutcome copyTree(const std::string& from, const std::string& to, const FolderCopy& how) {
+CopyOutcome copyTree(const std::string& from, const std::string& to, const FolderCopy& how,
+                     std::vector<std::string>& warnings) {
     struct stat st {};
     if (::stat(from.c_str(), &st) != 0) fail(from, errno);
     if (!S_ISDIR(st.st_mode)) fail(from, ENOTDIR);
-    return TreeCopy(how).folder(from, to, st, entryNames(from)) ? CopyOutcome::Complete : CopyOutcome::Stopped;
+    return TreeCopy(how, warnings).folder(from, to, st, entryNames(from)) ? CopyOutcome::Complete
+                                                                          : CopyOutcome::Stopped;
 }
 
 void removeTree(const std::string& path) {
