@@ -1,6 +1,8 @@
 #include "platform/disk_file_system.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <limits.h>
@@ -354,6 +356,35 @@ TEST_F(DiskTest, AclsAndExtendedAttributesAreKeptThroughRewriteCopyAndRestore) {
     disk.giveFolderAttributes((root / "again").string(), (root / "copy" / "sub").string());
     keeps(root / "again", folder);
     EXPECT_TRUE(disk.takeWarnings().empty());
+}
+
+// A copy onto a file system without extended attributes (ramfs, mounted in a mount namespace of the
+// test's own) is made all the same, with one warning per file that names it and what was lost.
+TEST_F(DiskTest, AttributesTheCopysFileSystemRefusesAreOneWarningPerFile) {
+    put(root / "src" / "a.frm", "a");
+    put(root / "src" / "b.frm", "b");
+    fs::create_directory(root / "ram");
+    if (::setxattr((root / "src" / "a.frm").c_str(), "user.DOSATTRIB", "0x20", 4, 0) != 0)
+        GTEST_SKIP() << "no extended attributes here";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("none", (root / "ram").c_str(), "ramfs", 0, nullptr) != 0)
+            ::_exit(77);
+        const std::string copy = (root / "ram" / "copy").string();
+        const bool copied = disk.copyFolder((root / "src").string(), copy, {}) == CopyOutcome::Complete;
+        const auto warnings = disk.takeWarnings();
+        ::_exit(copied && disk.readFile(copy + "/a.frm") == "a" &&
+                        warnings == std::vector<std::string>{copy + "/a.frm: its extended attributes (user.DOSATTRIB) "
+                                                                    "were not kept: the file system there does not "
+                                                                    "support them"}
+                    ? 0
+                    : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) GTEST_SKIP() << "no mount namespace for this test";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 // Rounded up for what is needed and down for what is free, so neither number says more than is so.
