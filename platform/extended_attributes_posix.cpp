@@ -19,7 +19,14 @@ ssize_t readValue(AttributeSource from, const char* name, void* buffer, std::siz
     return from.fd >= 0 ? ::fgetxattr(from.fd, name, buffer, size) : ::getxattr(from.path, name, buffer, size);
 }
 
-bool unsupported(int err) { return err == ENOTSUP || err == EOPNOTSUPP; }
+// A failure that says nothing is wrong with the file, only that this attribute cannot be read or
+// set here: gone meanwhile, a namespace this process may not use, or one the file system lacks.
+bool notAllowed(int err) { return err == EPERM || err == EACCES; }
+bool notThere(int err) { return err == ENODATA || err == ENOTSUP || err == EOPNOTSUPP || notAllowed(err); }
+// A failure of the device or of the room on it fails the write or copy like any other; any other
+// refusal (ENOTSUP, or EINVAL for a name a network file system lists but does not take back) only
+// loses the attribute.
+bool deviceFailure(int err) { return err == EIO || err == ENOSPC || err == EDQUOT; }
 
 // Calls `read` with a buffer grown until the whole list or value fits: another program may add to
 // it between asking its size and reading it. Nothing when there is none (or none any more).
@@ -28,7 +35,7 @@ std::optional<std::string> readWhole(Read read, const std::string& path) {
     std::string buffer;
     for (;;) {
         const ssize_t size = read(nullptr, 0);
-        if (size < 0 && (unsupported(errno) || errno == ENODATA)) return std::nullopt;
+        if (size < 0 && notThere(errno)) return std::nullopt;
         if (size < 0) fail(path, errno);
         buffer.resize(static_cast<std::size_t>(size));
         const ssize_t n = size == 0 ? 0 : read(buffer.data(), buffer.size());
@@ -36,7 +43,7 @@ std::optional<std::string> readWhole(Read read, const std::string& path) {
             buffer.resize(static_cast<std::size_t>(n));
             return buffer;
         }
-        if (errno == ENODATA) return std::nullopt;
+        if (notThere(errno)) return std::nullopt;
         if (errno != ERANGE) fail(path, errno);
     }
 }
@@ -53,12 +60,10 @@ std::vector<std::string> copyExtendedAttributes(AttributeSource from, const std:
         at += name.size() + 1;
         const auto value =
             readWhole([&](char* b, std::size_t n) { return readValue(from, name.c_str(), b, n); }, fromPath);
-        if (name.empty() || !value) continue;  // removed since the listing
+        if (name.empty() || !value) continue;  // removed since the listing, or not ours to read
         if (::fsetxattr(to, name.c_str(), value->data(), value->size(), 0) == 0) continue;
-        if (unsupported(errno))
-            refused.push_back(name);
-        else if (errno != EPERM && errno != EACCES)  // a namespace this process may not write
-            fail(toPath, errno);
+        if (deviceFailure(errno)) fail(toPath, errno);
+        if (!notAllowed(errno)) refused.push_back(name);
     }
     return refused;
 }

@@ -17,8 +17,9 @@ struct AttributeSource {
 // Gives the open file `to` every extended attribute of `from`. Call it after the owner and mode are
 // set: a mode change rewrites an ACL's mask, and the ACL must have the last word. Names this
 // process may not set (trusted.* for an ordinary user) are left out, as `cp -a` leaves them out.
-// Returns the names the file system holding `to` does not support (it has no extended attributes,
-// or no ACLs); any other failure throws FileError naming `toPath`, or `fromPath` for a read.
+// Returns the names the file system holding `to` refused (it has no extended attributes, or no
+// ACLs); a failure of the device or of its room throws FileError naming `toPath` (`fromPath` for a
+// read).
 // A source without attributes costs one listing call.
 std::vector<std::string> copyExtendedAttributes(AttributeSource from, const std::string& fromPath, int to,
                                                 const std::string& toPath);

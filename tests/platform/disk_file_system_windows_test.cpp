@@ -127,11 +127,15 @@ TEST_F(WindowsDiskTest, TheLockIsExclusiveAndAStaleOneIsTakenOver) {
     const FolderLock second = disk.lockFolder(root);
     EXPECT_FALSE(second.taken);
     EXPECT_EQ(second.holder, static_cast<long>(::GetCurrentProcessId()));
+    DiskFileSystem other;  // asks as another run would: the open lock file says it is held
+    EXPECT_EQ(other.lockHolder(root), static_cast<long>(::GetCurrentProcessId()));
     disk.unlockFolder(root);
     EXPECT_EQ(entries(), 0u);
+    EXPECT_EQ(other.lockHolder(root), 0);
     // A lock whose process is gone (no process has id 0x7ffffffc); taking it over also clears
     // what killed runs left, and only that.
     put(kLockFileName, "2147483644\n");
+    EXPECT_EQ(disk.lockHolder(root), 0) << "nobody holds it open";
     put(".a.frm.x1y2z3.tavkonv40-tmp", "half");
     put(".tavkonv40.lock.q1w2e3.tavkonv40-tmp", "123\n");
     ::SetFileAttributesW(windows::widen(at(".a.frm.x1y2z3.tavkonv40-tmp")).c_str(), FILE_ATTRIBUTE_READONLY);
