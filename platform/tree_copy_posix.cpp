@@ -132,10 +132,8 @@ constexpr int kCopyTries = 3;
 
 // Copies the content and looks at the source again: an editor or a sync tool that truncates and
 // rewrites it meanwhile would otherwise leave an empty or cut copy in a backup called complete.
-// Returns the source's stat as the copy holds it.
-struct stat copyUnchangedContent(int in, int out, const std::string& src, const std::string& dst) {
-    struct stat st {};
-    if (::fstat(in, &st) != 0) fail(src, errno);
+// `st` is the source as first looked at; returns it as the copy holds it.
+struct stat copyUnchangedContent(int in, int out, struct stat st, const std::string& src, const std::string& dst) {
     for (int attempt = 1;; ++attempt) {
         copyContent(in, out, st, src, dst);
         struct stat after {};
@@ -158,12 +156,12 @@ void copyFile(const std::string& src, const std::string& dst, std::vector<std::s
     Fd in(::open(src.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     if (in.get() < 0 && vanished(errno)) return;
     if (in.get() < 0) fail(src, errno);
-    struct stat kind {};
-    if (::fstat(in.get(), &kind) != 0) fail(src, errno);
-    if (!S_ISREG(kind.st_mode)) refuseKind(src, kind.st_mode);
+    struct stat first {};
+    if (::fstat(in.get(), &first) != 0) fail(src, errno);
+    if (!S_ISREG(first.st_mode)) refuseKind(src, first.st_mode);
     Fd out(::open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (out.get() < 0) fail(dst, errno);
-    const struct stat st = copyUnchangedContent(in.get(), out.get(), src, dst);
+    const struct stat st = copyUnchangedContent(in.get(), out.get(), first, src, dst);
     keepOwner(out.get(), st);
     if (::fchmod(out.get(), st.st_mode & 07777) != 0) fail(dst, errno);
     keepAttributes({in.get(), nullptr}, src, out.get(), dst, warnings);
