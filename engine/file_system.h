@@ -61,6 +61,10 @@ inline bool isLeftoverTemporary(std::string_view name) {
 
 enum class CopyOutcome { Complete, Stopped };
 
+// Why copyFolder failed on a file that was still changing after it had been copied a few times.
+inline constexpr const char* kKeptChangingCause =
+    "it kept changing while it was being copied; wait until the program writing it has finished, then run again";
+
 struct FolderCopy {
     // Names to leave out of the copy, wherever they are in the tree.
     std::function<bool(const std::string& name)> leaveOut;
@@ -167,6 +171,12 @@ class FileSystem {
     // bits and, where permitted, the owner of the folder `model`. For a folder put back from a
     // backup, once its entries are in (a read-only folder could not receive them).
     virtual void giveFolderAttributes(const std::string& path, const std::string& model) = 0;
+
+    // What the store could not keep without failing, since the last call, one line per file naming
+    // it and what was lost (an extended attribute or ACL that the file system holding the new
+    // file, copy or folder does not support). Asked after writeFile, copyFolder, replaceFile and
+    // giveFolderAttributes, for the caller to show as warnings.
+    virtual std::vector<std::string> takeWarnings() { return {}; }
 };
 
 // Whether an entry of any kind (file, folder, link) has this path: the entry is looked up in its

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/extended_attributes_posix.h"
 #include "platform/posix_support.h"
 #include "platform/tree_copy.h"
 
@@ -64,19 +65,10 @@ std::vector<std::string> DiskFileSystem::listFolder(const std::string& folder) {
 
 namespace {
 
-EntryType typeOf(mode_t mode) {
-    if (S_ISREG(mode)) return EntryType::RegularFile;
-    if (S_ISDIR(mode)) return EntryType::Folder;
-    if (S_ISLNK(mode)) return EntryType::SymbolicLink;
-    if (S_ISFIFO(mode)) return EntryType::Fifo;
-    if (S_ISSOCK(mode)) return EntryType::Socket;
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return EntryType::Device;
-    return EntryType::Other;
-}
-
 // Only regular files are read: opening a FIFO blocks, a device may never end.
 [[noreturn]] void refuseSpecial(const std::string& path, mode_t mode) {
-    throw FileError(path, std::string("it is ") + std::string(entryTypeText(typeOf(mode))) + ", not a regular file");
+    throw FileError(
+        path, std::string("it is ") + std::string(entryTypeText(posix::entryTypeOf(mode))) + ", not a regular file");
 }
 
 }  // namespace
@@ -119,7 +111,7 @@ EntryInfo DiskFileSystem::entryInfo(const std::string& path) {
     EntryInfo info;
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) return info;
-    info.type = info.target = typeOf(st.st_mode);
+    info.type = info.target = posix::entryTypeOf(st.st_mode);
     info.size = static_cast<std::uintmax_t>(st.st_size);
     // The later of the content's and the entry's own change: a folder moved into place or
     // copied with its original times still shows when that happened.
@@ -131,7 +123,7 @@ EntryInfo DiskFileSystem::entryInfo(const std::string& path) {
             info.target = EntryType::Missing;
             info.size = 0;
         } else {
-            info.target = typeOf(st.st_mode);
+            info.target = posix::entryTypeOf(st.st_mode);
             info.size = static_cast<std::uintmax_t>(st.st_size);
         }
     }
@@ -168,29 +160,42 @@ enum class Replace { Existing, NoFile };
 // Which of the model file's attributes the new file gets (the permission bits and owner always).
 enum class KeepTime { No, Yes };
 
-// The owner first: changing it clears the setuid and setgid bits, which the mode then puts back.
-// A failure to change the owner is harmless (only root may give a file away).
-void giveAttributes(int fd, const std::string& path, const struct stat* model, KeepTime time) {
+// What a new file takes from the file it replaces or is put back from: nothing for a file made
+// anew (it gets the default bits).
+struct Model {
+    const struct stat* st = nullptr;
+    const char* path = nullptr;  // where its extended attributes and ACLs are read
+    KeepTime time = KeepTime::No;
+};
+
+// The owner first: changing it clears the setuid and setgid bits, which the mode then puts back;
+// the extended attributes after the mode, which would rewrite an ACL's mask. A failure to change
+// the owner is harmless (only root may give a file away).
+void giveAttributes(int fd, const std::string& path, const Model& model, std::vector<std::string>& warnings) {
     mode_t mode = 0;
-    if (model) {
-        [[maybe_unused]] int ignored = ::fchown(fd, model->st_uid, model->st_gid);
-        mode = model->st_mode & 07777;
+    if (model.st) {
+        [[maybe_unused]] int ignored = ::fchown(fd, model.st->st_uid, model.st->st_gid);
+        mode = model.st->st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
     if (::fchmod(fd, mode) != 0) fail(path, errno);
-    if (model && time == KeepTime::Yes) {
-        const struct timespec times[2] = {model->st_atim, model->st_mtim};
+    if (model.path) {
+        const auto refused = posix::copyExtendedAttributes({-1, model.path}, model.path, fd, path);
+        if (!refused.empty()) warnings.push_back(posix::attributesNotKept(path, refused));
+    }
+    if (model.st && model.time == KeepTime::Yes) {
+        const struct timespec times[2] = {model.st->st_atim, model.st->st_mtim};
         if (::futimens(fd, times) != 0) fail(path, errno);
     }
 }
 
-// Writes `bytes` to a temporary beside `target` (flushed when asked) and renames it into place. The temporary
-// gets `model`'s attributes (an existing file's), or the default bits of a new file.
-void writeBeside(const std::string& path, const std::string& target, const std::string& bytes,
-                 const struct stat* existing, Replace replace, FlushBeforeReplace flush, KeepTime time = KeepTime::No) {
+// Writes `bytes` to a temporary beside `target` (flushed when asked) and renames it into place. The
+// temporary gets `model`'s attributes (an existing file's), or the default bits of a new file.
+void writeBeside(const std::string& path, const std::string& target, const std::string& bytes, const Model& model,
+                 Replace replace, FlushBeforeReplace flush, std::vector<std::string>& warnings) {
     const fs::path targetPath(target);
     // The fixed ending keeps a temporary left by a killed run from ever looking like a form,
     // user control or project to a later run.
@@ -208,7 +213,7 @@ void writeBeside(const std::string& path, const std::string& target, const std::
     }
     try {
         writeAll(fd.get(), bytes, path);
-        giveAttributes(fd.get(), path, existing, time);
+        giveAttributes(fd.get(), path, model, warnings);
         if (flush == FlushBeforeReplace::Yes && ::fsync(fd.get()) != 0) fail(path, errno);
         // Start the device write now, without waiting for it: it overlaps with converting the
         // next files, and the run's one flush at its end has that much less left to wait for.
@@ -233,7 +238,7 @@ void DiskFileSystem::checkWritable(const std::string& path) { writableTarget(pat
 
 void DiskFileSystem::writeFile(const std::string& path, const std::string& bytes) {
     const WriteTarget t = writableTarget(path);
-    writeBeside(path, t.path, bytes, &t.st, Replace::Existing, flush_);
+    writeBeside(path, t.path, bytes, {&t.st, t.path.c_str()}, Replace::Existing, flush_, warnings_);
 }
 
 namespace {
@@ -256,7 +261,8 @@ void DiskFileSystem::replaceFile(const std::string& path, const std::string& byt
     struct stat attributes {};
     if (::stat(model.c_str(), &attributes) != 0) fail(model, errno);
     const bool existing = replaceableEntry(path);
-    writeBeside(path, path, bytes, &attributes, existing ? Replace::Existing : Replace::NoFile, flush_, KeepTime::Yes);
+    writeBeside(path, path, bytes, {&attributes, model.c_str(), KeepTime::Yes},
+                existing ? Replace::Existing : Replace::NoFile, flush_, warnings_);
 }
 
 void DiskFileSystem::checkReplaceable(const std::string& path) {
@@ -271,7 +277,7 @@ void DiskFileSystem::checkReplaceable(const std::string& path) {
 void DiskFileSystem::createFile(const std::string& path, const std::string& bytes) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0) fail(path, EEXIST);
-    writeBeside(path, path, bytes, nullptr, Replace::NoFile, flush_);
+    writeBeside(path, path, bytes, {}, Replace::NoFile, flush_, warnings_);
 }
 
 void DiskFileSystem::createFolder(const std::string& path) {
@@ -283,7 +289,7 @@ void DiskFileSystem::giveFolderAttributes(const std::string& path, const std::st
     if (::stat(model.c_str(), &st) != 0) fail(model, errno);
     Fd fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (fd.get() < 0) fail(path, errno);
-    giveAttributes(fd.get(), path, &st, KeepTime::No);
+    giveAttributes(fd.get(), path, {&st, model.c_str()}, warnings_);
 }
 
 bool DiskFileSystem::isFolder(const std::string& path) {
@@ -292,7 +298,7 @@ bool DiskFileSystem::isFolder(const std::string& path) {
 }
 
 CopyOutcome DiskFileSystem::copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) {
-    return posix::copyTree(from, to, how);
+    return posix::copyTree(from, to, how, warnings_);
 }
 
 void DiskFileSystem::checkFolderCopy(const std::string& from, const std::string& to, const FolderCopy& how) {
@@ -326,126 +332,6 @@ void DiskFileSystem::flushFileSystem(const std::string& path) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) fail(path, errno);
     if (::syncfs(fd.get()) != 0) fail(path, errno);
-}
-
-namespace {
-
-std::string lockPath(const std::string& folder) { return folder + "/" + kLockFileName; }
-
-// The process id a lock file holds, or 0 when it holds none (a lock left half-made).
-long lockFileHolder(const std::string& path) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return errno == ENOENT ? -1 : 0;
-    char buf[32] = {};
-    const ssize_t n = ::read(fd.get(), buf, sizeof buf - 1);
-    return n > 0 ? std::strtol(buf, nullptr, 10) : 0;
-}
-
-bool processRuns(long pid) { return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
-
-// Called holding the lock: no other run is writing here, so every temporary is a leftover. A run
-// still making its own lock file may lose its temporary to this; it then finds the lock held.
-void removeLeftoverTemporaries(const std::string& folder) {
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        struct stat st {};
-        if (isLeftoverTemporary(name) && ::lstat(it->path().c_str(), &st) == 0 && S_ISREG(st.st_mode))
-            ::unlink(it->path().c_str());
-    }
-}
-
-enum class LockState { Held, Stale, Gone };
-
-// Whether the lock file open as `fd` still has the lock's name.
-bool stillNamed(int fd, const std::string& lock) {
-    struct stat opened {
-    }, named{};
-    return ::fstat(fd, &opened) == 0 && ::stat(lock.c_str(), &named) == 0 && opened.st_ino == named.st_ino &&
-           opened.st_dev == named.st_dev;
-}
-
-// Whether a running process holds the lock file. Its holder keeps a kernel lock (flock) on it,
-// which ends with the process however it ends; the process id in it only says who, since after
-// a reboot or in another container the same id may belong to an unrelated process. Where the file
-// system has no such locks, the process id decides. A stale lock is removed.
-LockState lockState(const std::string& lock) {
-    Fd fd(::open(lock.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        if (errno == ENOENT) return LockState::Gone;
-        fail(lock, errno);
-    }
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
-        const bool locked = errno == EWOULDBLOCK;
-        // Another run may be taking over this very file, which is then gone.
-        if (!stillNamed(fd.get(), lock)) return LockState::Gone;
-        if (locked || processRuns(lockFileHolder(lock))) return LockState::Held;
-    }
-    // Its run ended without removing it. Removed only if it is still the file looked at, not a
-    // lock another run has just made in its place.
-    if (stillNamed(fd.get(), lock)) ::unlink(lock.c_str());
-    return LockState::Stale;
-}
-
-}  // namespace
-
-FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
-    const std::string lock = lockPath(folder);
-    const std::string content = std::to_string(::getpid()) + "\n";
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        // Written whole beside the lock and locked, then linked to its name: link() refuses an
-        // existing lock, and a lock never appears without the id that names its holder nor
-        // without the kernel lock that says it is held.
-        const std::string suffix(kTemporarySuffix);
-        std::string temp = lock + ".XXXXXX" + suffix;
-        Fd fd(::mkostemps(temp.data(), static_cast<int>(suffix.size()), O_CLOEXEC));
-        if (fd.get() < 0) fail(folder, errno);
-        // Readable by all: another user working on a shared folder must be able to see who holds
-        // it and whether the holder still runs.
-        ::fchmod(fd.get(), 0644);
-        const bool written = ::write(fd.get(), content.data(), content.size()) == static_cast<ssize_t>(content.size());
-        ::flock(fd.get(), LOCK_EX | LOCK_NB);  // a new file: nobody else has it open
-        const int linked = written ? ::link(temp.c_str(), lock.c_str()) : -1;
-        const int err = errno;
-        ::unlink(temp.c_str());
-        if (!written) fail(folder, err);
-        if (linked == 0) {
-            heldLocks_[folder] = fd.release();
-            removeLeftoverTemporaries(folder);
-            return {true, 0};
-        }
-        if (err == ENOENT) continue;  // the lock's holder removed the temporary
-        if (err != EEXIST) fail(lock, err);
-        if (lockState(lock) == LockState::Held) return {false, lockFileHolder(lock)};
-    }
-    return {false, lockFileHolder(lock)};
-}
-
-void DiskFileSystem::unlockFolder(const std::string& folder) {
-    const auto held = heldLocks_.find(folder);
-    if (held == heldLocks_.end()) return;
-    const int fd = static_cast<int>(held->second);
-    // Only the file this run made goes, never one another run has made in its place; it is closed
-    // after its name is gone, so no other run can take the name for stale meanwhile.
-    if (const std::string lock = lockPath(folder); stillNamed(fd, lock)) ::unlink(lock.c_str());
-    ::close(fd);
-    heldLocks_.erase(held);
-}
-
-long DiskFileSystem::lockHolder(const std::string& folder) {
-    const std::string lock = lockPath(folder);
-    // Never blocks (a FIFO of that name) and never follows a link: only a regular file is a lock.
-    Fd fd(::open(lock.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-    struct stat st {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
-    // A shared lock is refused while the holder's exclusive one lasts (this process's own
-    // included: each open file has its own); taken, it goes with the descriptor.
-    const bool locked = ::flock(fd.get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    char buf[32] = {};
-    const ssize_t n = ::pread(fd.get(), buf, sizeof buf - 1, 0);
-    const long pid = n > 0 ? std::strtol(buf, nullptr, 10) : 0;
-    if (locked) return pid > 0 ? pid : 1;
-    return heldLocks_.count(folder) || processRuns(pid) ? pid : 0;
 }
 
 bool DiskFileSystem::isSymbolicLink(const std::string& path) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/file_system.h"
 
@@ -46,9 +48,11 @@ class DiskFileSystem : public FileSystem {
     void createFile(const std::string& path, const std::string& bytes) override;
     void createFolder(const std::string& path) override;
     void giveFolderAttributes(const std::string& path, const std::string& model) override;
+    std::vector<std::string> takeWarnings() override { return std::exchange(warnings_, {}); }
 
   private:
     FlushBeforeReplace flush_;
+    std::vector<std::string> warnings_;
     // The open lock files of the folders this process holds (a descriptor on POSIX, a handle on
     // Windows): the system lets go of each when the process ends, however it ends, which is what
     // tells a held lock from a stale one.

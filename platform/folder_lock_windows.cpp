@@ -27,7 +27,8 @@ std::wstring lockPath(const std::string& folder) { return widen(withoutTrailingS
 // The process id a lock file holds, 0 when it holds none (a lock left half-made), -1 when
 // there is no lock.
 long lockFileHolder(const std::wstring& path) {
-    Handle h(::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    Handle h(::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+                           nullptr));
     if (!h.valid()) return ::GetLastError() == ERROR_FILE_NOT_FOUND ? -1 : 0;
     char buf[32] = {};
     DWORD n = 0;
@@ -81,9 +82,24 @@ void deleteWhenClosed(HANDLE h) {
 
 enum class LockState { Held, Stale, Gone };
 
+// A folder or a link (any reparse point) at the lock's name is not a lock this tool made: it is
+// neither taken over nor reported as a run's, and only the user can say what it is for.
+void refuseForeignLock(const std::string& folder, const std::wstring& lock) {
+    const windows::Entry e = windows::entryOf(lock);
+    if (!e.exists()) return;
+    const char* what = e.isLink()                                       ? "a link"
+                       : (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT)  ? "a reparse point"
+                       : (e.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? "a folder"
+                                                                        : nullptr;
+    if (what)
+        throw FileError(
+            folder, narrow(lock) + " is " + what + ", not a lock this tool made; remove or rename it, then run again");
+}
+
 // Whether a running process holds the lock; a stale lock is removed.
 LockState lockState(const std::wstring& lock) {
-    Handle h(::CreateFileW(lock.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    Handle h(
+        ::CreateFileW(lock.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (h.valid()) {
         deleteWhenClosed(h.get());  // nobody holds it open: its run ended without removing it
         return LockState::Stale;
@@ -125,6 +141,7 @@ FolderLock DiskFileSystem::lockFolder(const std::string& folder) {
         const DWORD err = ::GetLastError();
         deleteWhenClosed(h.get());
         h.close();
+        refuseForeignLock(folder, lock);
         if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS) fail(narrow(lock), err);
         if (lockState(lock) == LockState::Held) return {false, lockFileHolder(lock)};
     }

@@ -2,6 +2,7 @@
 // failures that name the path and the system's cause, a path's parent folder.
 #pragma once
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -31,6 +32,17 @@ class Fd {
 };
 
 [[noreturn]] inline void fail(const std::string& path, int err) { throw FileError(path, std::strerror(err)); }
+
+// What an entry of this mode is (a link is what lstat says it is).
+inline EntryType entryTypeOf(mode_t mode) {
+    if (S_ISREG(mode)) return EntryType::RegularFile;
+    if (S_ISDIR(mode)) return EntryType::Folder;
+    if (S_ISLNK(mode)) return EntryType::SymbolicLink;
+    if (S_ISFIFO(mode)) return EntryType::Fifo;
+    if (S_ISSOCK(mode)) return EntryType::Socket;
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return EntryType::Device;
+    return EntryType::Other;
+}
 
 inline std::string parentOf(const std::string& path) {
     const auto slash = path.find_last_of('/');

@@ -16,7 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/extended_attributes_posix.h"
 #include "platform/posix_support.h"
+#include "platform/room_text.h"
 
 namespace tavkonv40::posix {
 
@@ -119,18 +121,50 @@ void keepOwner(int fd, const struct stat& st) {
     [[maybe_unused]] const int ignored = ::fchown(fd, st.st_uid, st.st_gid);
 }
 
-void copyFile(const std::string& src, const std::string& dst) {
+// Whether nothing wrote the file between two looks at it: a writer changes its size or a time.
+bool sameStamp(const struct stat& a, const struct stat& b) {
+    return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// How often a file that changed while it was copied is copied again before the copy gives up.
+constexpr int kCopyTries = 3;
+
+// Copies the content and looks at the source again: an editor or a sync tool that truncates and
+// rewrites it meanwhile would otherwise leave an empty or cut copy in a backup called complete.
+// `st` is the source as first looked at; returns it as the copy holds it.
+struct stat copyUnchangedContent(int in, int out, struct stat st, const std::string& src, const std::string& dst) {
+    for (int attempt = 1;; ++attempt) {
+        copyContent(in, out, st, src, dst);
+        struct stat after {};
+        if (::fstat(in, &after) != 0) fail(src, errno);
+        if (sameStamp(st, after)) return st;
+        if (attempt == kCopyTries) throw FileError(src, kKeptChangingCause);
+        if (::ftruncate(out, 0) != 0) fail(dst, errno);
+        st = after;
+    }
+}
+
+// The copy's extended attributes and ACLs, after its owner and mode (see copyExtendedAttributes).
+void keepAttributes(AttributeSource from, const std::string& src, int to, const std::string& dst,
+                    std::vector<std::string>& warnings) {
+    if (const auto refused = copyExtendedAttributes(from, src, to, dst); !refused.empty())
+        warnings.push_back(attributesNotKept(dst, refused));
+}
+
+void copyFile(const std::string& src, const std::string& dst, std::vector<std::string>& warnings) {
     Fd in(::open(src.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     if (in.get() < 0 && vanished(errno)) return;
     if (in.get() < 0) fail(src, errno);
-    struct stat st {};
-    if (::fstat(in.get(), &st) != 0) fail(src, errno);
-    if (!S_ISREG(st.st_mode)) refuseKind(src, st.st_mode);
+    struct stat first {};
+    if (::fstat(in.get(), &first) != 0) fail(src, errno);
+    if (!S_ISREG(first.st_mode)) refuseKind(src, first.st_mode);
     Fd out(::open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (out.get() < 0) fail(dst, errno);
-    copyContent(in.get(), out.get(), st, src, dst);
+    const struct stat st = copyUnchangedContent(in.get(), out.get(), first, src, dst);
     keepOwner(out.get(), st);
     if (::fchmod(out.get(), st.st_mode & 07777) != 0) fail(dst, errno);
+    keepAttributes({in.get(), nullptr}, src, out.get(), dst, warnings);
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     if (::futimens(out.get(), times) != 0) fail(dst, errno);
     // The copy is flushed as a whole before the first project file is replaced; starting each
@@ -153,7 +187,7 @@ void copyLink(const std::string& src, const std::string& dst, const struct stat&
 
 class TreeCopy {
   public:
-    explicit TreeCopy(const FolderCopy& how) : how_(how) {}
+    TreeCopy(const FolderCopy& how, std::vector<std::string>& warnings) : how_(how), warnings_(warnings) {}
 
     // Returns false when asked to stop. `names` are the folder's entries, listed before the
     // folder's copy is made, so that a folder gone by then leaves nothing in the copy.
@@ -170,6 +204,7 @@ class TreeCopy {
         if (fd.get() < 0) fail(dst, errno);
         keepOwner(fd.get(), st);
         if (::fchmod(fd.get(), st.st_mode & 07777) != 0) fail(dst, errno);
+        keepAttributes({-1, src.c_str()}, src, fd.get(), dst, warnings_);
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
         if (::futimens(fd.get(), times) != 0) fail(dst, errno);
         return true;
@@ -189,13 +224,14 @@ class TreeCopy {
         if (S_ISLNK(st.st_mode))
             copyLink(src, dst, st);
         else if (S_ISREG(st.st_mode))
-            copyFile(src, dst);
+            copyFile(src, dst, warnings_);
         else
             refuseKind(src, st.st_mode);
         return true;
     }
 
     const FolderCopy& how_;
+    std::vector<std::string>& warnings_;
 };
 
 // Bytes the copy of the tree takes on the device, at most (holes excluded).
@@ -232,11 +268,13 @@ std::uintmax_t checkEntry(const std::string& path, const struct stat& st, const 
 
 }  // namespace
 
-CopyOutcome copyTree(const std::string& from, const std::string& to, const FolderCopy& how) {
+CopyOutcome copyTree(const std::string& from, const std::string& to, const FolderCopy& how,
+                     std::vector<std::string>& warnings) {
     struct stat st {};
     if (::stat(from.c_str(), &st) != 0) fail(from, errno);
     if (!S_ISDIR(st.st_mode)) fail(from, ENOTDIR);
-    return TreeCopy(how).folder(from, to, st, entryNames(from)) ? CopyOutcome::Complete : CopyOutcome::Stopped;
+    return TreeCopy(how, warnings).folder(from, to, st, entryNames(from)) ? CopyOutcome::Complete
+                                                                          : CopyOutcome::Stopped;
 }
 
 void removeTree(const std::string& path) {
@@ -266,11 +304,7 @@ void checkTreeCopy(const std::string& from, const std::string& to, const FolderC
     struct statvfs vfs {};
     if (::statvfs(parent.c_str(), &vfs) != 0) fail(parent, errno);
     const std::uintmax_t room = static_cast<std::uintmax_t>(vfs.f_bavail) * vfs.f_frsize;
-    if (room < needed) {
-        const auto mb = [](std::uintmax_t b) { return std::to_string((b + (1 << 20) - 1) >> 20); };
-        throw FileError(parent, std::string(std::strerror(ENOSPC)) + " (the backup copy needs about " + mb(needed) +
-                                    " MB, " + mb(room) + " MB are free)");
-    }
+    if (room < needed) throw FileError(parent, std::string(std::strerror(ENOSPC)) + " " + roomText(needed, room));
 }
 
 }  // namespace tavkonv40::posix

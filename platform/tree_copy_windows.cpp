@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/room_text.h"
+
 namespace tavkonv40::windows {
 
 Entry entryOf(const std::wstring& path) {
@@ -153,16 +155,47 @@ bool copyFolderTree(const std::wstring& from, const std::wstring& to, const std:
     return true;
 }
 
+// A file's size and last-write time: a program that rewrites it changes one of them.
+struct Stamp {
+    std::uint64_t size = 0;
+    std::uint64_t written = 0;
+    bool operator==(const Stamp&) const = default;
+};
+
+Stamp stampOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) failLast(narrow(path));
+    return {(std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+            (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime};
+}
+
+// How often a file that changed while it was copied is copied again before the copy gives up.
+constexpr int kCopyTries = 3;
+
+// Copies the file and looks at it again: an editor or a sync tool that truncates and rewrites it
+// meanwhile would otherwise leave an empty or cut copy in a backup called complete.
+void copyUnchangedFile(const std::wstring& src, const std::wstring& dst) {
+    for (int attempt = 1;; ++attempt) {
+        const Stamp before = stampOf(src);
+        if (!::CopyFileExW(src.c_str(), dst.c_str(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS)) {
+            const DWORD err = ::GetLastError();
+            fail(narrow(err == ERROR_DISK_FULL ? dst : src), err);
+        }
+        if (stampOf(src) == before) return;
+        if (attempt == kCopyTries) throw FileError(narrow(src), kKeptChangingCause);
+        ::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_NORMAL);  // the copy keeps a read-only attribute
+        if (!::DeleteFileW(dst.c_str())) failLast(narrow(dst));
+    }
+}
+
 bool copyEntry(const std::wstring& src, const std::wstring& dst, const FolderCopy& how) {
     const Entry e = entryOf(src);
     if (e.isLink())
         copyLink(src, dst, e);
     else if (e.isFolder())
         return copyFolderTree(src, dst, namesIn(src, narrow(src)), how);
-    else if (!::CopyFileExW(src.c_str(), dst.c_str(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS)) {
-        const DWORD err = ::GetLastError();
-        fail(narrow(err == ERROR_DISK_FULL ? dst : src), err);
-    }
+    else
+        copyUnchangedFile(src, dst);
     return true;
 }
 
@@ -212,11 +245,8 @@ void checkTreeCopy(const std::wstring& from, const std::wstring& to, const Folde
     const std::wstring parent = parentOf(to);
     ULARGE_INTEGER room{};
     if (!::GetDiskFreeSpaceExW(parent.c_str(), &room, nullptr, nullptr)) failLast(narrow(parent));
-    if (room.QuadPart < needed) {
-        const auto mb = [](std::uint64_t b) { return std::to_string((b + (1 << 20) - 1) >> 20); };
-        throw FileError(narrow(parent), systemMessage(ERROR_DISK_FULL) + " (the backup copy needs about " + mb(needed) +
-                                            " MB, " + mb(room.QuadPart) + " MB are free)");
-    }
+    if (room.QuadPart < needed)
+        throw FileError(narrow(parent), systemMessage(ERROR_DISK_FULL) + " " + roomText(needed, room.QuadPart));
 }
 
 void flushTree(const std::wstring& path) {

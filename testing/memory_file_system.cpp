@@ -95,6 +95,17 @@ void MemoryFileSystem::checkFolderCopy(const std::string& fromIn, const std::str
         if (isInsideFolder(p, from) && !leftOut(p, from, how)) throw FileError(p, cause);
 }
 
+// As the disk's copy does: the file is taken again while it changes under the copy, a few times.
+std::string MemoryFileSystem::copyUnchanged(const std::string& path) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const EntryInfo before = entryInfo(path);
+        std::string bytes = files_.at(path);
+        if (duringCopy) duringCopy(path);
+        if (sameContentStamp(before, entryInfo(path))) return bytes;
+    }
+    throw FileError(path, kKeptChangingCause);
+}
+
 CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& toIn, const FolderCopy& how) {
     const std::string from = withoutTrailingSlash(fromIn), to = withoutTrailingSlash(toIn);
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");
@@ -109,7 +120,7 @@ CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::s
         if (!taken(p)) continue;
         if (how.stop && how.stop()) return CopyOutcome::Stopped;
         if (const auto f = copyFailures.find(p); f != copyFailures.end()) throw FileError(p, f->second);
-        files_[to + p.substr(from.size())] = bytes;
+        files_[to + p.substr(from.size())] = files_.count(p) ? copyUnchanged(p) : bytes;
         if (afterCopiedFile) afterCopiedFile(p);
     }
     return CopyOutcome::Complete;

@@ -35,6 +35,9 @@ class MemoryFileSystem : public FileSystem {
     std::map<std::string, std::string> copyFailures;
     // Called after each file the copy makes (tests cancel or count at a chosen point).
     std::function<void(const std::string& path)> afterCopiedFile;
+    // Called while the copy holds a file's bytes and before it looks at the file again, as another
+    // program writing the file during the copy would (change it with addFile, which stamps it).
+    std::function<void(const std::string& path)> duringCopy;
     // Folders another (running) process holds the lock of, with its process id.
     std::map<std::string, long> lockedByOthers;
 
@@ -66,6 +69,7 @@ class MemoryFileSystem : public FileSystem {
 
   private:
     void stamp(const std::string& path) { changed_[path] = ++clock_; }
+    std::string copyUnchanged(const std::string& path);
 
     std::map<std::string, std::string> files_;
     std::set<std::string> folders_;

@@ -4,6 +4,8 @@
 // nothing is converted.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "engine/backup.h"
 #include "engine/conversion_run.h"
 #include "engine/project_check.h"
@@ -163,6 +165,33 @@ TEST_F(RunFaultTest, AStopDuringTheCopyRemovesItAndConvertsNothing) {
     EXPECT_EQ(result.refusal, RunRefusal::NoBackup);
     EXPECT_EQ(fs.files(), before);
     EXPECT_EQ(fs.listFolder("/p").size(), 4u);
+}
+
+// A file another program rewrites while the copy holds its bytes is copied again: the backup holds
+// the new bytes whole. One that never holds still keeps the backup from being whole.
+TEST_F(RunFaultTest, AFileRewrittenOnceDuringTheCopyIsCopiedAgain) {
+    const std::string saved = kForm + "' saved again\r\n";
+    bool rewritten = false;
+    fs.duringCopy = [&](const std::string& path) {
+        if (path == "/p/B.frm" && !std::exchange(rewritten, true)) fs.addFile(path, saved);
+    };
+    EXPECT_EQ(run().refusal, RunRefusal::None);
+    EXPECT_EQ(fs.file(std::string("/p/") + test::kBackupName + "/B.frm"), saved);
+    EXPECT_TRUE(converted("/p/B.frm"));
+}
+
+TEST_F(RunFaultTest, AFileThatKeepsChangingDuringTheCopyConvertsNothing) {
+    int saves = 0;
+    fs.duringCopy = [&](const std::string& path) {
+        if (path == "/p/B.frm") fs.addFile(path, kForm + std::string(static_cast<std::size_t>(++saves), '\''));
+    };
+    const auto before = fs.files();
+    EXPECT_EQ(run().refusal, RunRefusal::NoBackup);
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find("/p/B.frm: it kept changing while it was being copied"), std::string::npos)
+        << host.errors[0];
+    EXPECT_EQ(fs.files().size(), before.size()) << "the partial copy is removed";
+    EXPECT_FALSE(converted("/p/A.frm"));
 }
 
 TEST_F(RunFaultTest, BackupNameTakenConvertsNothing) {

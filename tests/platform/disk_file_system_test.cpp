@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 
+#include "platform/room_text.h"
 #include "tests/platform/disk_test_support.h"
 
 namespace fs = std::filesystem;
@@ -271,6 +272,36 @@ TEST_F(DiskTest, ACopyWithReadOnlyFoldersIsRemovedByItsOwner) {
     EXPECT_FALSE(fs::exists(root / "own" / "copy"));
 }
 
+// Tests run as root, who may read anything: only an ordinary user meets a file the copy cannot read,
+// which must fail the copy and its check by name, never be passed over as if it were gone.
+TEST_F(DiskTest, AnUnreadableFileFailsTheCopyAndItsCheckByName) {
+    put(root / "src" / "a.frm", "a");
+    put(root / "src" / "sub" / "secret.frm", "s");
+    fs::permissions(root / "src" / "sub" / "secret.frm", fs::perms::none);
+    fs::permissions(root, fs::perms::all);
+    const std::string src = (root / "src").string(), secret = (root / "src" / "sub" / "secret.frm").string();
+    const auto refusedByName = [&](const std::function<void()>& copy) {
+        try {
+            copy();
+        } catch (const FileError& e) {
+            return e.path() == secret && e.cause() == "Permission denied";
+        }
+        return false;
+    };
+    EXPECT_TRUE(asOrdinaryUser([&] {
+        return refusedByName([&] { disk.checkFolderCopy(src, (root / "c1").string(), {}); }) &&
+               refusedByName([&] { disk.copyFolder(src, (root / "c2").string(), {}); });
+    }));
+}
+
+// Rounded up for what is needed and down for what is free, so neither number says more than is so.
+TEST(RoomText, SaysTrueNumbersBelowAndAboveAMegabyte) {
+    EXPECT_EQ(roomText(620 * 1024 - 10, 404 * 1024 + 1000), "(the backup copy needs about 620 KB, 404 KB are free)");
+    EXPECT_EQ(roomText((1 << 20) + 1, (1 << 20) - 1), "(the backup copy needs about 1.1 MB, 1023 KB are free)");
+    EXPECT_EQ(roomText(std::uintmax_t{5} << 30, (std::uintmax_t{3} << 30) + (1 << 20)),
+              "(the backup copy needs about 5.0 GB, 3.0 GB are free)");
+}
+
 TEST_F(DiskTest, RenameRefusesAnExistingNameAndKeepsBoth) {
     put(root / "a" / "x", "1");
     put(root / "b" / "y", "2");
@@ -309,6 +340,34 @@ TEST_F(DiskTest, LockIsExclusiveAndAStaleOneIsTakenOver) {
     auto names = disk.listFolder(folder);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{".d.tavkonv40-tmp", "notes.tavkonv40-tmp"}));
+}
+
+// Something else at the lock's name is never waited on (a FIFO would block the open), followed or
+// taken over: every command is refused at once, saying what is there and what to do.
+TEST_F(DiskTest, ALockNameHeldByAnythingButALockFileIsRefusedAtOnce) {
+    const std::string folder = root.string(), lock = (root / kLockFileName).string();
+    const auto refusal = [&] {
+        try {
+            disk.lockFolder(folder);
+        } catch (const FileError& e) {
+            return e.cause();
+        }
+        return std::string("taken");
+    };
+    ::alarm(20);  // a blocking open would hang here
+    ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);
+    EXPECT_EQ(refusal(),
+              lock + " is a named pipe (FIFO), not a lock this tool made; remove or rename it, then run again");
+    EXPECT_EQ(disk.lockHolder(folder), 0);
+    fs::remove(lock);
+    fs::create_directory(lock);
+    EXPECT_EQ(refusal(), lock + " is a folder, not a lock this tool made; remove or rename it, then run again");
+    fs::remove(lock);
+    put(root / "elsewhere", std::to_string(::getpid()) + "\n");
+    fs::create_symlink(root / "elsewhere", lock);
+    EXPECT_NE(refusal().find(" is a symbolic link, not a lock"), std::string::npos);
+    ::alarm(0);
+    EXPECT_EQ(get(root / "elsewhere"), std::to_string(::getpid()) + "\n");
 }
 
 // After a reboot, or in a restarted container, the id a killed run left in its lock may belong to

@@ -127,11 +127,15 @@ TEST_F(WindowsDiskTest, TheLockIsExclusiveAndAStaleOneIsTakenOver) {
     const FolderLock second = disk.lockFolder(root);
     EXPECT_FALSE(second.taken);
     EXPECT_EQ(second.holder, static_cast<long>(::GetCurrentProcessId()));
+    DiskFileSystem other;  // asks as another run would: the open lock file says it is held
+    EXPECT_EQ(other.lockHolder(root), static_cast<long>(::GetCurrentProcessId()));
     disk.unlockFolder(root);
     EXPECT_EQ(entries(), 0u);
+    EXPECT_EQ(other.lockHolder(root), 0);
     // A lock whose process is gone (no process has id 0x7ffffffc); taking it over also clears
     // what killed runs left, and only that.
     put(kLockFileName, "2147483644\n");
+    EXPECT_EQ(disk.lockHolder(root), 0) << "nobody holds it open";
     put(".a.frm.x1y2z3.tavkonv40-tmp", "half");
     put(".tavkonv40.lock.q1w2e3.tavkonv40-tmp", "123\n");
     ::SetFileAttributesW(windows::widen(at(".a.frm.x1y2z3.tavkonv40-tmp")).c_str(), FILE_ATTRIBUTE_READONLY);
@@ -144,6 +148,14 @@ TEST_F(WindowsDiskTest, TheLockIsExclusiveAndAStaleOneIsTakenOver) {
     put(kLockFileName, std::to_string(::GetCurrentProcessId()) + "\n");
     EXPECT_TRUE(disk.lockFolder(root).taken);
     disk.unlockFolder(root);
+}
+
+// A folder at the lock's name is no lock: refused at once, saying what it is, never taken for a run's.
+TEST_F(WindowsDiskTest, AFolderAtTheLocksNameIsRefusedSayingWhatItIs) {
+    disk.createFolder(at(kLockFileName));
+    EXPECT_EQ(causeOf([&] { disk.lockFolder(root); }),
+              at(kLockFileName) + " is a folder, not a lock this tool made; remove or rename it, then run again");
+    EXPECT_EQ(disk.lockHolder(root), 0);
 }
 
 TEST_F(WindowsDiskTest, CopyLeavesOutWhatItIsToldAndStopsWhenAsked) {
