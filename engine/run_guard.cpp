@@ -6,6 +6,13 @@
 namespace tavkonv40 {
 
 RunGuard::RunGuard(FileSystem& fs, const std::string& folder) : fs_(fs), folder_(withoutTrailingSlash(folder)) {
+    // Asked before the lock is taken, for a dry run, whose store takes none: a live run's staged
+    // copy must not be called an interrupted run's.
+    if (std::string live = liveRunNotice(fs_, folder_, OwnLock::NotHeld); !live.empty()) {
+        refusal_ = RunRefusal::FolderBusy;
+        reason_ = std::move(live);
+        return;
+    }
     FolderLock lock;
     try {
         lock = fs_.lockFolder(folder_);
@@ -31,7 +38,7 @@ RunGuard::~RunGuard() {
 }
 
 void RunGuard::lookForStagedCopies() {
-    reason_ = interruptedRunNotice(fs_, folder_);
+    reason_ = interruptedRunNotice(fs_, folder_, OwnLock::Held);
     if (!reason_.empty()) {
         refusal_ = RunRefusal::InterruptedRun;
         return;
@@ -75,14 +82,9 @@ std::string interruptedRestoreNotice(FileSystem& fs, const std::string& folder) 
 
 }  // namespace
 
-// Quoted word by word, so that it can be pasted as it stands.
-std::string finishRestoreCommand(const std::string& folder, const std::string& backupName) {
-    return "tavkonv40 restore " + (backupName.empty() ? std::string() : "--backup " + shellQuoted(backupName) + " ") +
-           shellQuoted(folder);
-}
-
-std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn) {
+std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn, OwnLock ownLock) {
     const std::string folder = withoutTrailingSlash(folderIn);
+    if (std::string live = liveRunNotice(fs, folder, ownLock); !live.empty()) return live;
     if (std::string restore = interruptedRestoreNotice(fs, folder); !restore.empty()) return restore;
     try {
         for (const auto& n : fs.listFolder(folder)) {

@@ -151,12 +151,13 @@ TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
     test::writeFile(folder / "added.frm", "new\r\n");
 
     const Snapshot withBackups = snapshot(folder, true);
-    const Output preview = run({"restore", "--dry-run", folder.string()});
+    // --all puts back the whole folder, not only what the run wrote.
+    const Output preview = run({"restore", "--dry-run", "--all", folder.string()});
     EXPECT_EQ(preview.status, 0);
     EXPECT_EQ(snapshot(folder, true), withBackups) << "restore --dry-run changes nothing";
     EXPECT_NE(preview.out.find("would create: Form2.frm\n"), std::string::npos) << preview.out;
 
-    const Output r = run({"restore", folder.string()});
+    const Output r = run({"restore", "--all", folder.string()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("only in the folder, left alone: added.frm\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find(subBackup), std::string::npos) << r.out;
