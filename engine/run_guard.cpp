@@ -1,6 +1,7 @@
 #include "engine/run_guard.h"
 
 #include "engine/backup.h"
+#include "engine/file_kind.h"
 #include "engine/text_util.h"
 
 namespace tavkonv40 {
@@ -80,6 +81,22 @@ std::string interruptedRestoreNotice(FileSystem& fs, const std::string& folder) 
            ", before converting again";
 }
 
+// Whether every form, user control and project directly in the folder holds what the staged copy
+// holds: then the interrupted run changed nothing it could have half converted.
+bool matchesCopy(FileSystem& fs, const std::string& folder, const std::string& copy) {
+    try {
+        for (const auto& n : fs.listFolder(copy)) {
+            if (!fileKindOfName(n) || fs.entryInfo(copy + "/" + n).type != EntryType::RegularFile) continue;
+            if (fs.entryInfo(folder + "/" + n).type != EntryType::RegularFile ||
+                fs.readFile(folder + "/" + n) != fs.readFile(copy + "/" + n))
+                return false;
+        }
+        return true;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn, OwnLock ownLock) {
@@ -87,12 +104,15 @@ std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn, Ow
     if (std::string live = liveRunNotice(fs, folder, ownLock); !live.empty()) return live;
     if (std::string restore = interruptedRestoreNotice(fs, folder); !restore.empty()) return restore;
     try {
-        for (const auto& n : fs.listFolder(folder)) {
-            const auto staged = parseStagingName(n);
-            if (staged && staged->state == StagedState::Complete && fs.isFolder(folder + "/" + n))
-                return folder + " holds the backup of an interrupted run (" + n +
-                       "); some files may be half converted. Put them back (" + finishRestoreCommand(folder, {}) +
-                       "), or remove that folder, before converting again";
+        for (const auto& staged : stagedCopies(fs, folder, StagedState::Complete)) {
+            const std::string intro = folder + " holds the backup of an interrupted run (" + staged.name + "); ";
+            const std::string command = finishRestoreCommand(folder, {});
+            if (matchesCopy(fs, folder, folder + "/" + staged.name))
+                return intro +
+                       "the files it could have changed still match that backup. Let restore give it its "
+                       "dated name (" +
+                       command + ") before converting again";
+            return intro + "some files may be half converted. Put them back (" + command + ") before converting again";
         }
     } catch (const FileError&) {}
     return {};
