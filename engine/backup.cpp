@@ -185,6 +185,18 @@ bool isInBackupFolder(std::string_view path) {
     return false;
 }
 
+WriteRefusal writeRefusal(FileSystem& fs, const std::string& folder) {
+    std::string real = fs.realPath(folder);
+    while (!real.empty() && isPathSeparator(real.back())) real.pop_back();
+    // "/", "//", "C:\\": nothing but a root.
+    if (real.empty() || (real.size() == 2 && real[1] == ':')) return WriteRefusal::Root;
+    if (!isInBackupFolder(real) && !isInBackupFolder(fs.realPath(withoutTrailingSlash(folder))))
+        return WriteRefusal::None;
+    const auto last = lastPathSeparator(real);
+    const std::string own = last == std::string::npos ? real : real.substr(last + 1);
+    return parseBackupName(own) || parseStagingName(own) ? WriteRefusal::Backup : WriteRefusal::InsideBackup;
+}
+
 Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder) {
     Backup b;
     const std::string source = withoutTrailingSlash(folder);

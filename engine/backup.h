@@ -89,6 +89,13 @@ bool isLeftOutOfBackup(const std::string& name);
 // with no "." or ".." in it, or a folder reached through them is missed.
 bool isInBackupFolder(std::string_view path);
 
+// Why nothing may be written in a folder, whoever asks (a run, its fixes, a restore, the dialog):
+// the root folder, or a backup (dated or staged) or a folder inside one, whose conversion would
+// leave nothing to restore the project from. Links and "." / ".." are resolved through the file
+// store as far as the path exists.
+enum class WriteRefusal { None, Root, Backup, InsideBackup };
+WriteRefusal writeRefusal(FileSystem& fs, const std::string& folder);
+
 // "no backup can be made of FOLDER: CAUSE", naming the entry that failed when it is not the
 // folder itself. The same words whether the run or its dry run meets the failure.
 std::string noBackupMessage(const std::string& folder, const FileError& e);
