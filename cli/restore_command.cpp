@@ -61,14 +61,19 @@ void printCounts(const RestoreResult& r, RestoreMode mode, std::ostream& out) {
 // What the end of a restore says beyond its counts: that nothing needed restoring, how to take
 // back the files kept, and which older backups are left. Restoring the newest puts the folder back
 // only as the last run found it; after two runs, the state before the first is in the oldest.
-void printRestoreEnding(const RestoreResult& r, const std::string& folder, RestoreMode mode, std::ostream& out) {
+void printRestoreEnding(const RestoreResult& r, const std::string& folder, const RestoreRequest& request,
+                        std::ostream& out) {
+    const RestoreMode mode = request.mode;
     if (r.restored == 0 && r.errors == 0 && r.changedSinceRun.empty())
         out << (mode == RestoreMode::DryRun ? "Nothing would be restored" : "Nothing was restored")
             << ": the folder's files already hold what " << r.backup << " holds\n";
     if (!r.changedSinceRun.empty())
-        out << (r.changedSinceRun.size() == 1 ? "A file the run wrote was" : "Files the run wrote were")
-            << " changed since and kept; to overwrite them with the backup's copies: tavkonv40 restore --force "
-            << shellWord(folder) << " (or one of them: tavkonv40 restore --file NAME " << shellWord(folder) << ")\n";
+        out << (r.changedSinceRun.size() == 1 ? "1 file the run wrote was"
+                                              : std::to_string(r.changedSinceRun.size()) + " files the run wrote were")
+            << " changed since the run and kept; to overwrite every such file with the backup's copy: tavkonv40 "
+               "restore "
+            << (request.backup.empty() ? std::string() : "--backup " + shellWord(r.backup) + " ") << "--force "
+            << shellWord(folder) << '\n';
     // An interrupted run's copy is not among the dated backups: all of them are older.
     const auto& backups = r.backups;
     const auto it =
@@ -99,7 +104,7 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const R
     }
     if (r.stopped || r.backup.empty()) return r;  // stopped, or only partial copies cleared
     printCounts(r, request.mode, out);
-    printRestoreEnding(r, folder, request.mode, out);
+    printRestoreEnding(r, folder, request, out);
     return r;
 }
 

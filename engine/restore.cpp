@@ -285,6 +285,11 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const R
         fs, request.mode, out, stop,
         [&plan](const std::string& rel, const std::string& dst) { return plan.decide(rel, dst); }, record);
     walk.writesBelow = [&plan](const std::string& rel) { return plan.writesBelow(rel); };
+    walk.overwriteCommand = [&](const std::string& rel) {
+        return "tavkonv40 restore " +
+               (request.backup.empty() ? std::string() : "--backup " + out.word(chosen.markName()) + " ") + "--file " +
+               out.word(rel) + " " + out.word(folder);
+    };
     walk.folder(from, folder, "", Parent::Exists);
     RestoreResult& r = walk.result;
     r.backup = chosen.name;

@@ -107,7 +107,8 @@ void RestoreWalk::file(const std::string& src, const std::string& dst, const std
     if (action == FileAction::Compare) return compare(src, dst, rel);
     if (action == FileAction::ChangedByUser) {
         result.changedSinceRun.push_back(rel);
-        out_.line("changed since the run, not overwritten: " + out_.shown(rel));
+        out_.line("changed since the run, not overwritten: " + out_.shown(rel) +
+                  (overwriteCommand ? " (to overwrite it: " + overwriteCommand(rel) + ")" : std::string()));
         return;
     }
     try {

@@ -36,6 +36,8 @@ class RestoreWalk {
     void extras(const std::string& from, const std::string& to, const std::string& rel);
     // Whether any file below `rel` (a folder, ending in "/") would be written.
     std::function<bool(const std::string& rel)> writesBelow;
+    // The command that would overwrite the file at `rel` all the same.
+    std::function<std::string(const std::string& rel)> overwriteCommand;
 
     RestoreResult result;
 

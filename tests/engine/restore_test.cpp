@@ -71,7 +71,11 @@ TEST_F(RestoreTest, TakesBackTheRunsWritesAndKeepsEveryEditMadeSince) {
     EXPECT_NE(fs.file("/p/modOrders.bas").find("a new routine"), std::string::npos);
     EXPECT_EQ(r.changedSinceRun, std::vector<std::string>{"F.frm"});
     EXPECT_EQ(r.changedSinceBackup, std::vector<std::string>{"modOrders.bas"});
-    EXPECT_NE(output.out.find("changed since the run, not overwritten: F.frm"), std::string::npos) << output.out;
+    EXPECT_NE(
+        output.out.find("changed since the run, not overwritten: F.frm (to overwrite it: tavkonv40 restore --file "
+                        "F.frm /p)\n"),
+        std::string::npos)
+        << output.out;
     EXPECT_FALSE(fs.hasFile(kMark));
 
     // Asked for, the edited form is overwritten too; --all puts back the module as well.
@@ -181,6 +185,37 @@ TEST_F(RestoreTest, AStoppedRestoreIsFinishedOnlyFromItsOwnBackup) {
     restore(RestoreScope::RunsWrites, older);
     EXPECT_EQ(fs.file("/p/F.frm"), "older");
     EXPECT_FALSE(fs.hasFile(kMark));
+}
+
+// Between backups without a record (made before records existed), the date in the name decides,
+// read as a date: mm.dd.yyyy sorts wrongly as text. Such a backup is restored whole.
+TEST(RestoreOrder, NewestBackupWithoutARecordByDateAndBackupsInsideBackupsStay) {
+    MemoryFileSystem mem;
+    const std::string older = "Nexaria Conversion Backup 12.31.2025 23.59.59";
+    const std::string newer = "Nexaria Conversion Backup 01.02.2026 08.00.00";
+    mem.addFile("/p/A.frm", "converted");
+    mem.addFile("/p/" + newer + "/A.frm", "original");
+    mem.addFile("/p/" + newer + "/" + older + "/A.frm", "oldest");
+    mem.addFile("/p/" + older + "/A.frm", "oldest");
+    mem.setChanged("/p/" + newer, 7);
+    mem.setChanged("/p/" + older, 7);
+    mem.addFolder("/p/Nexaria Conversion Backup 13.45.2026 xx");  // not a backup's name
+    const auto backups = findBackups(mem, "/p");
+    ASSERT_EQ(backups.size(), 2u);
+    EXPECT_EQ(backups.back().name, newer);
+    EXPECT_FALSE(parseBackupName("Nexaria Conversion Backup 1.2.2026 08.00.00"));
+
+    CollectedOutput out;
+    const auto files = mem.files();
+    const auto r = restoreFolder(mem, "/p", RestoreRequest{}, out);
+    EXPECT_EQ(r.restored, 1);
+    EXPECT_EQ(mem.file("/p/A.frm"), "original");
+    EXPECT_EQ(mem.files().size(), files.size()) << "no backup was copied back into the folder";
+
+    RestoreRequest byDate;
+    byDate.backup = "12.31.2025 23.59.59";
+    restoreFolder(mem, "/p", byDate, out);
+    EXPECT_EQ(mem.file("/p/A.frm"), "oldest");
 }
 
 TEST(BackupRecordTest, ReadsBackWhatItWroteAndRefusesAnythingElse) {
