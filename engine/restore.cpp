@@ -272,6 +272,9 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const R
                          " when that restore was stopped; only that backup can finish it: " +
                          finishRestoreCommand(folder, *stoppedFrom));
     const std::string from = folder + "/" + chosen.name;
+    for (const auto& asked : request.files)
+        if (fs.entryInfo(from + "/" + asked).type != EntryType::RegularFile)
+            throw NoBackup(chosen.name + " holds no file " + out.shown(asked) + "; nothing was restored");
     const auto record = readRecord(fs, from);
     const Plan plan(fs, request, chosen, record);
     out.line((dry ? "Would restore " : "Restoring ") + out.shown(folder) + " from " + chosen.name +
@@ -303,6 +306,7 @@ RestoreResult restoreFolder(FileSystem& fs, const std::string& folderIn, const R
         return r;
     }
     if (request.files.empty()) walk.extras(from, folder, "");
+
     if (!dry) endRestore(fs, folder, chosen, r, out);
     return r;
 }

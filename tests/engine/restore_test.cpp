@@ -79,6 +79,7 @@ TEST_F(RestoreTest, TakesBackTheRunsWritesAndKeepsEveryEditMadeSince) {
     EXPECT_FALSE(fs.hasFile(kMark));
 
     // Asked for, the edited form is overwritten too; --all puts back the module as well.
+    EXPECT_THROW(restore(RestoreScope::RunsWrites, {}, RestoreMode::Restore, {"F.frm", "nothing.frm"}), NoBackup);
     restore(RestoreScope::RunsWrites, {}, RestoreMode::Restore, {"F.frm"});
     EXPECT_EQ(fs.file("/p/F.frm"), original.at("/p/F.frm"));
     restore(RestoreScope::All);
