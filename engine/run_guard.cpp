@@ -9,11 +9,7 @@ namespace tavkonv40 {
 RunGuard::RunGuard(FileSystem& fs, const std::string& folder) : fs_(fs), folder_(withoutTrailingSlash(folder)) {
     // Asked before the lock is taken, for a dry run, whose store takes none: a live run's staged
     // copy must not be called an interrupted run's.
-    if (std::string live = liveRunNotice(fs_, folder_, OwnLock::NotHeld); !live.empty()) {
-        refusal_ = RunRefusal::FolderBusy;
-        reason_ = std::move(live);
-        return;
-    }
+    const long holder = fs_.lockHolder(folder_);
     FolderLock lock;
     try {
         lock = fs_.lockFolder(folder_);
@@ -31,6 +27,12 @@ RunGuard::RunGuard(FileSystem& fs, const std::string& folder) : fs_(fs), folder_
         return;
     }
     locked_ = true;
+    // Still the other process's after "taking" it: the store takes no lock (a dry run's).
+    if (holder != 0 && fs_.lockHolder(folder_) == holder) {
+        refusal_ = RunRefusal::FolderBusy;
+        reason_ = liveRunNotice(fs_, folder_, OwnLock::NotHeld);
+        return;
+    }
     lookForStagedCopies();
 }
 
