@@ -66,7 +66,9 @@ void printRestoreEnding(const RestoreResult& r, const std::string& folder, const
     const RestoreMode mode = request.mode;
     if (r.restored == 0 && r.errors == 0 && r.changedSinceRun.empty())
         out << (mode == RestoreMode::DryRun ? "Nothing would be restored" : "Nothing was restored")
-            << ": the folder's files already hold what " << r.backup << " holds\n";
+            << (r.changedSinceBackup.empty() ? ": the folder's files already hold what "
+                                             : ": the files the run wrote already hold what ")
+            << r.backup << " holds\n";
     if (!r.changedSinceRun.empty())
         out << (r.changedSinceRun.size() == 1 ? "1 file the run wrote was"
                                               : std::to_string(r.changedSinceRun.size()) + " files the run wrote were")

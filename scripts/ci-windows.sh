@@ -68,6 +68,9 @@ run_side() {
         { $program check "$name" || true; } >check.txt 2>&1)
     (cd "$same/$side" && normalise dry.txt log.txt summary.txt check.txt) > "$same/$side.txt"
     for b in "$same/$side/$name"/Nexaria\ Conversion\ Backup\ *; do mv "$b" "$same/$side/backup"; done
+    # The backup's record: the same files, sizes and hashes on both sides; only the moment differs.
+    sed 's/^made [0-9]*$/made TIME/' "$same/$side/backup/.tavkonv40-record" >"$same/$side.record"
+    rm "$same/$side/backup/.tavkonv40-record"
     grep "^Found VB" "$same/$side/log.txt" > "$same/$side.order" || true
 }
 # compare SOURCE OPTIONS: both builds meet a folder's files in the one listing order, so their
@@ -80,6 +83,7 @@ compare() {
     diff "$same/linux.txt" "$same/windows.txt"
     diff -r "$same/linux/$name" "$same/windows/$name"
     diff -r "$same/linux/backup" "$same/windows/backup"
+    diff "$same/linux.record" "$same/windows.record"
     diff -r "$source" "$same/windows/backup"
     echo "Same bytes on Windows as on Linux: $(basename "$source") as '$name', $options"
 }
