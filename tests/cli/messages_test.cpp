@@ -196,6 +196,26 @@ TEST_F(MessagesTest, RestoreTakesTheBackupMadeLastAndAcceptsTheNameAsCompletionG
     EXPECT_EQ(invoke({"restore", "--backup", "/q/" + earlierName + "/", "/p"}).status, 2);
 }
 
+// A form edited since the run is kept and named with the command that overwrites it; --force does.
+TEST_F(MessagesTest, RestoreKeepsAFormEditedSinceTheRunUntilForced) {
+    fs.addFile("/p/A.frm", kForm);
+    ASSERT_EQ(invoke({"--quiet", "--all-families", "/p"}).status, 0);
+    fs.addFile("/p/A.frm", "edited");
+    auto r = invoke({"restore", "/p"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fs.file("/p/A.frm"), "edited");
+    EXPECT_NE(r.out.find("changed since the run, not overwritten: A.frm (to overwrite it: tavkonv40 restore --file "
+                         "A.frm /p)\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("to overwrite every such file with the backup's copy: tavkonv40 restore --force /p\n"),
+              std::string::npos)
+        << r.out;
+    r = invoke({"restore", "--force", "/p"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fs.file("/p/A.frm"), kForm);
+}
+
 TEST_F(MessagesTest, RestoreSaysRestoredOnlyAfterTheWriteAndItsDryRunFindsUnwritableFiles) {
     const std::string backup = "Nexaria Conversion Backup 01.02.2026 09.03.07";
     fs.addFile("/p/A.frm", "converted");
