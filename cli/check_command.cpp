@@ -129,7 +129,7 @@ int runCheck(const std::string& folder, bool json, Services& s, FolderOutcome* o
     }
     // The files checked may be half converted; the user needs to hear that before any finding.
     int status = counts.aboveNotes() > 0 ? 1 : 0;
-    if (const std::string notice = interruptedRunNotice(s.fs, folder); !notice.empty()) {
+    if (const std::string notice = interruptedRunNotice(s.fs, folder, OwnLock::NotHeld); !notice.empty()) {
         s.err << "tavkonv40: " << notice << '\n';
         status = 1;
     }

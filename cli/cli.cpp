@@ -150,7 +150,8 @@ struct Arguments : OutputOptions, Selection {
     std::string folder;
     bool recursive = false;
     std::string restoreFolderArg, restoreBackup;
-    bool restoreDry = false;
+    bool restoreDry = false, restoreAll = false, restoreForce = false;
+    std::vector<std::string> restoreFiles;
     std::string checkFolder;
     bool checkJson = false;
     CheckExtras checkExtras;
@@ -187,11 +188,19 @@ Subcommands defineCommandLine(CLI::App& app, Arguments& x) {
                      {"Change nothing: print the log, then the diff the run would make",
                       "No summary and no progress display on standard error", "Write the summary as JSON to FILE",
                       "Colour the diff: auto (on a terminal), always or never"});
-    sub.restore = app.add_subcommand("restore", "Put the folder's files back from its newest backup");
+    sub.restore =
+        app.add_subcommand("restore", "Take back the newest run: put the files it wrote back from its backup");
     sub.restore->add_option("FOLDER", x.restoreFolderArg, "The folder to restore")->required();
     sub.restore->add_option("--backup", x.restoreBackup, "The backup to use (its name or date and time)")
         ->type_name("NAME");
     sub.restore->add_flag("--dry-run", x.restoreDry, "Only show what would be restored");
+    sub.restore->add_flag("--all", x.restoreAll, "Put back every file the backup holds, not only those the run wrote");
+    sub.restore->add_flag("--force", x.restoreForce, "Also overwrite files the run wrote that were changed since");
+    sub.restore
+        ->add_option("--file", x.restoreFiles,
+                     "Put back only this file (a path in the folder), as the backup holds it; repeatable")
+        ->type_name("NAME")
+        ->allow_extra_args(false);
     sub.check = app.add_subcommand("check", "Report what keeps a converted project from loading; changes nothing");
     sub.check->add_option("FOLDER", x.checkFolder, "The folder holding the project files")->required();
     sub.check->add_flag("--json", x.checkJson, "Write the findings as JSON");
@@ -209,10 +218,15 @@ int runRestoreCommand(const Arguments& x, Services& s) {
     try {
         // Ctrl-C and the other requests to stop end a restore between two files, as they end a run.
         const std::function<bool()> stop = [&s] { return s.cancel.load(); };
-        const auto r = restoreFolder(s.fs, x.restoreFolderArg, x.restoreBackup,
-                                     x.restoreDry ? RestoreMode::DryRun : RestoreMode::Restore, s.out, s.err, stop);
+        RestoreRequest request;
+        request.backup = x.restoreBackup;
+        request.mode = x.restoreDry ? RestoreMode::DryRun : RestoreMode::Restore;
+        request.scope = x.restoreAll ? RestoreScope::All : RestoreScope::RunsWrites;
+        request.changed = x.restoreForce ? ChangedFiles::Overwritten : ChangedFiles::Kept;
+        request.files = x.restoreFiles;
+        const auto r = restoreFolder(s.fs, x.restoreFolderArg, request, s.out, s.err, stop);
         if (r.stopped) return kCancelled;
-        return r.errors > 0 ? kCompletedWithErrors : kCompleted;
+        return r.errors > 0 || r.markKept ? kCompletedWithErrors : kCompleted;
     } catch (const NoBackup& e) {
         s.err << "tavkonv40: " << e.what() << '\n';
         return kUsage;

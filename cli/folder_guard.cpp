@@ -35,9 +35,9 @@ std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& fold
         return "cannot list " + quotedName(e.path()) + ": " + e.cause();
     }
     if (use != FolderUse::Check) {
-        const std::string real = fs.realPath(folder);
-        if (real == "/") return "refusing to work on the root folder " + shown;
-        if (isInBackupFolder(real) || isInBackupFolder(fs.realPath(withoutTrailingSlash(folder))))
+        const WriteRefusal refusal = writeRefusal(fs, folder);
+        if (refusal == WriteRefusal::Root) return "refusing to work on the root folder " + shown;
+        if (refusal != WriteRefusal::None)
             return shown +
                    " is a backup folder or lies inside one; backups are left as they are (restore the folder "
                    "that holds the backup, or copy the backup elsewhere first)";

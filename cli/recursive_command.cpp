@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "engine/backup.h"
 #include "engine/file_kind.h"
 #include "engine/text_util.h"
 
@@ -15,7 +16,7 @@ namespace {
 // Folders a walk never enters: what runs leave (dated backups, hidden staging copies, temporary
 // files) and version-control data.
 bool skipped(const std::string& name) {
-    return name == ".git" || name.rfind("Nexaria Conversion Backup", 0) == 0 || name.rfind(".tavkonv40", 0) == 0;
+    return name == ".git" || hasBackupPrefix(name) || name.rfind(".tavkonv40", 0) == 0;
 }
 
 void walk(FileSystem& fs, const std::string& folder, std::vector<std::string>& found,

@@ -57,18 +57,23 @@ _tavkonv40() {
         --report)
             COMPREPLY=($(compgen -f -- "$cur"))
             ;;
-        --backup)
+        --backup | --file)
             local folder="" i
             for ((i = 1; i < cword; i++)); do
-                [[ ${words[i]} != -* && ${words[i]} != restore && ${words[i-1]} != --backup ]] && folder=${words[i]}
+                [[ ${words[i]} != -* && ${words[i]} != restore && ${words[i-1]} != --backup &&
+                    ${words[i-1]} != --file ]] && folder=${words[i]}
             done
             local IFS=$'\n'
-            [[ -n $folder ]] && COMPREPLY=($(cd -- "$folder" 2>/dev/null && compgen -d -- "Nexaria Conversion Backup"))
+            if [[ $prev == --backup ]]; then
+                [[ -n $folder ]] && COMPREPLY=($(cd -- "$folder" 2>/dev/null && compgen -d -- "Nexaria Conversion Backup"))
+            else
+                [[ -n $folder ]] && COMPREPLY=($(cd -- "$folder" 2>/dev/null && compgen -f -- "$cur"))
+            fi
             ;;
         *)
             if [[ $cur == -* ]]; then
                 if [[ $subcommand == restore ]]; then
-                    COMPREPLY=($(compgen -W "--backup --dry-run --help" -- "$cur"))
+                    COMPREPLY=($(compgen -W "--backup --all --force --file --dry-run --help" -- "$cur"))
                 elif [[ $subcommand == check ]]; then
                     COMPREPLY=($(compgen -W "--json --fix --dry-run --quiet --report --color --recursive --help" -- "$cur"))
                 else

@@ -199,7 +199,7 @@ bool DialogModel::setFolder(const std::string& text) {
 StartOutcome DialogModel::start(const RunServices& services) {
     if (!startEnabled()) return StartOutcome::Refused;
     services.display.clearLog();
-    if (const auto reason = RefusedFolder(m_folder)) {
+    if (const auto reason = RefusedFolder(services.fs, m_folder)) {
         services.display.appendLog(tavkonv40::errorLine(*reason), tavkonv40::LogLineKind::Error);
         return StartOutcome::FolderRefused;
     }

@@ -6,10 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "engine/file_system.h"
+
 namespace dialog {
 
 // Why `folder` must not be converted, as the text of an error line; nothing when it may be.
-// Symbolic links and "." / ".." are resolved first, as far as the path exists.
-std::optional<std::string> RefusedFolder(const std::string& folder);
+// Symbolic links and "." / ".." are resolved through the file store first, as far as the path
+// exists.
+std::optional<std::string> RefusedFolder(tavkonv40::FileSystem& fs, const std::string& folder);
 
 }  // namespace dialog

@@ -1,5 +1,6 @@
 #include "engine/backup.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -28,7 +29,7 @@ void discard(FileSystem& fs, RunHost& host, const std::string& path) {
 
 // Makes the complete staged copy, or says why it could not. Returns false after logging.
 bool stage(FileSystem& fs, RunHost& host, const std::string& source, const std::string& partial,
-           const std::string& complete) {
+           const std::string& complete, std::int64_t made) {
     const FolderCopy how{isLeftOutOfBackup, [&host] { return host.stopRequested(); }};
     try {
         fs.checkFolderCopy(source, partial, how);
@@ -42,8 +43,11 @@ bool stage(FileSystem& fs, RunHost& host, const std::string& source, const std::
             discard(fs, host, partial);
             return false;
         }
-        // Every byte of the copy reaches the device before its name says it is complete, and
-        // that name before the first project file is replaced.
+        // The record goes in with the copy (a dry run makes no copy to hold it), so that every
+        // complete backup says when it was made. Every byte of the copy and its record reaches
+        // the device before its name says it is complete, and that name before the first
+        // project file is replaced.
+        if (fs.isFolder(partial)) writeRecord(fs, partial, BackupRecord{made, {}, {}, {}});
         fs.flushFileSystem(source);
         fs.renameFolder(partial, complete);
         return true;
@@ -61,6 +65,14 @@ std::string backupName(const std::tm& date, const std::tm& time) {
     std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d.%02d.%02d", date.tm_mon + 1, date.tm_mday, date.tm_year + 1900,
                   time.tm_hour, time.tm_min, time.tm_sec);
     return kBackupPrefix + buf;
+}
+
+bool hasBackupPrefix(std::string_view name) { return name.starts_with(kBackupPrefix); }
+
+std::string backupNamePattern() { return kBackupPrefix + "mm.dd.yyyy hh.mm.ss"; }
+
+bool namesBackup(const std::string& wanted, const std::string& backupName) {
+    return wanted == backupName || kBackupPrefix + wanted == backupName;
 }
 
 std::optional<BackupEntry> parseBackupName(const std::string& name) {
@@ -95,6 +107,64 @@ std::optional<StagedCopy> parseStagingName(const std::string& name) {
     return StagedCopy{name, kBackupPrefix + stamp, complete ? StagedState::Complete : StagedState::Partial};
 }
 
+std::vector<StagedCopy> stagedCopies(FileSystem& fs, const std::string& folder, StagedState state) {
+    std::vector<StagedCopy> found;
+    for (const auto& n : fs.listFolder(folder)) {
+        auto staged = parseStagingName(n);
+        if (staged && staged->state == state && fs.isFolder(folder + "/" + n)) found.push_back(std::move(*staged));
+    }
+    std::sort(found.begin(), found.end(),
+              [](const StagedCopy& a, const StagedCopy& b) { return a.backupName < b.backupName; });
+    return found;
+}
+
+namespace {
+
+// The local time a name gives, on the scale of a record's time.
+std::int64_t madeByName(const BackupEntry& e) {
+    std::tm t{};
+    t.tm_year = e.when[0] - 1900;
+    t.tm_mon = e.when[1] - 1;
+    t.tm_mday = e.when[2];
+    t.tm_hour = e.when[3];
+    t.tm_min = e.when[4];
+    t.tm_sec = e.when[5];
+    t.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&t)) * 1'000'000'000;
+}
+
+}  // namespace
+
+std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folderIn) {
+    const std::string folder = withoutTrailingSlash(folderIn);
+    std::vector<BackupEntry> backups;
+    for (const auto& n : fs.listFolder(folder)) {
+        auto e = parseBackupName(n);
+        if (!e || !fs.isFolder(folder + "/" + n)) continue;
+        const auto record = readRecord(fs, folder + "/" + n);
+        e->recorded = record.has_value();
+        e->made = record ? record->made : madeByName(*e);
+        backups.push_back(std::move(*e));
+    }
+    std::sort(backups.begin(), backups.end(), [](const BackupEntry& a, const BackupEntry& b) {
+        return a.made != b.made ? a.made < b.made : a.when < b.when;
+    });
+    return backups;
+}
+
+// Quoted word by word, so that it can be pasted as it stands.
+std::string finishRestoreCommand(const std::string& folder, const std::string& backupName) {
+    return "tavkonv40 restore " + (backupName.empty() ? std::string() : "--backup " + shellQuoted(backupName) + " ") +
+           shellQuoted(folder);
+}
+
+std::string liveRunNotice(FileSystem& fs, const std::string& folder, OwnLock ownLock) {
+    if (ownLock == OwnLock::Held) return {};
+    const long holder = fs.lockHolder(folder);
+    if (holder == 0) return {};
+    return "a run (process " + std::to_string(holder) + ") is working on " + folder + "; wait until it has ended";
+}
+
 bool isLeftOutOfBackup(const std::string& name) {
     return name == kLockFileName || name == kRestoreMarkName || parseBackupName(name) || parseStagingName(name);
 }
@@ -113,6 +183,18 @@ bool isInBackupFolder(std::string_view path) {
         path.remove_prefix(slash + 1);
     }
     return false;
+}
+
+WriteRefusal writeRefusal(FileSystem& fs, const std::string& folder) {
+    std::string real = fs.realPath(folder);
+    while (!real.empty() && isPathSeparator(real.back())) real.pop_back();
+    // "/", "//", "C:\\": nothing but a root.
+    if (real.empty() || (real.size() == 2 && real[1] == ':')) return WriteRefusal::Root;
+    if (!isInBackupFolder(real) && !isInBackupFolder(fs.realPath(withoutTrailingSlash(folder))))
+        return WriteRefusal::None;
+    const auto last = lastPathSeparator(real);
+    const std::string own = last == std::string::npos ? real : real.substr(last + 1);
+    return parseBackupName(own) || parseStagingName(own) ? WriteRefusal::Backup : WriteRefusal::InsideBackup;
 }
 
 Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std::string& folder) {
@@ -138,12 +220,24 @@ Backup BackupFolderToTemp(FileSystem& fs, RunHost& host, Clock& clock, const std
         // Two runs within one second: the finished copy could not take its dated name.
         addErrorLine(host, errorLine("no backup was made: " + source + "/" + b.name +
                                      " already exists; start the run again a second later"));
-    } else if (stage(fs, host, source, partial, complete)) {
+    } else if (b.made = clock.instant(); stage(fs, host, source, partial, complete, b.made)) {
         b.stagingPath = complete;
         b.copied = true;
+        b.onDevice = fs.isFolder(complete);
     }
     host.yield();
     return b;
+}
+
+void recordRun(FileSystem& fs, RunHost& host, const Backup& backup, BackupRecord record) {
+    if (!backup.onDevice || !fs.isFolder(backup.stagingPath)) return;
+    record.made = backup.made;
+    try {
+        writeRecord(fs, backup.stagingPath, record);
+    } catch (const FileError& e) {
+        addErrorLine(host, errorLine("the backup's record of this run could not be written: " + std::string(e.what()) +
+                                     "; restore will treat the backup as one without a record"));
+    }
 }
 
 BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup, const std::string& folder) {
@@ -153,6 +247,13 @@ BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup
     host.yield();
     // No copy, no backup to name.
     if (!backup.copied) return {};
+    // Something removed the staged copy while the run converted: the run must not claim a backup.
+    if (backup.onDevice && fs.entryInfo(backup.stagingPath).type == EntryType::Missing) {
+        addErrorLine(host, errorLine("the backup is gone: " + backup.stagingPath +
+                                     " was removed during the run, so no copy of the files as they were before it "
+                                     "exists"));
+        return {};
+    }
     bool placed = false;
     try {
         fs.renameFolder(backup.stagingPath, withoutTrailingSlash(folder) + "/" + backup.name);

@@ -151,13 +151,19 @@ class Run {
         // lie outside the folder) or convert one file twice; links are left to their targets.
         // FIFOs, devices and oversized files are refused before anything opens them.
         std::string why = whyNotReadable(env_.fs, folder_ + name, Links::Refused);
-        if (why.empty()) why = notAsBackedUp(name);
+        if (why.empty()) {
+            why = notAsBackedUp(name);
+            // Its copy holds bytes the folder no longer had: a restore must never write it back.
+            if (!why.empty()) record_.declined.insert(name);
+        }
         if (!why.empty()) session.refuse(why);
         for (const auto& s : kind.steps) {
             AddLogLine(env_.host, s.heading);
             session.run(s.step, s.kind);
         }
         if (!session.finish()) ++result_.fileErrors;
+        if (session.readStamp()) record_.read[name] = *session.readStamp();
+        if (session.writtenStamp()) record_.wrote[name] = *session.writtenStamp();
         AddLogLine(env_.host, std::string(kind.done) + name + ").  File is now up to date.");
     }
 
@@ -193,6 +199,7 @@ class Run {
         }
         AddLogLine(env_.host, kShortRule);
         env_.host.yield();
+        recordRun(env_.fs, env_.host, backup, record_);
         if (backup.copied) flushConvertedFiles(folderText);
         const BackupPlacement placement = BackupMoveIntoFolder(env_.fs, env_.host, backup, folderText);
         result_.backupPath = placement.destination;
@@ -220,6 +227,7 @@ class Run {
     std::string folder_;
     std::string staged_;  // the backup copy made for this run, while it has its staging name
     RunResult result_;
+    BackupRecord record_;  // what the run read, wrote and declined, for its backup's record
 };
 
 }  // namespace

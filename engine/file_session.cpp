@@ -33,7 +33,9 @@ void FileSession::run(Step step, std::optional<StepKind> kind) {
     if (!file_) {
         try {
             read_ = fs_.entryInfo(path_);
-            file_ = std::make_unique<TextFile>(fs_.readFile(path_));
+            std::string bytes = fs_.readFile(path_);
+            readStamp_ = stampOf(bytes);
+            file_ = std::make_unique<TextFile>(std::move(bytes));
         } catch (const FileError& e) {
             fail("cannot read", e.cause());
             return;
@@ -89,7 +91,9 @@ bool FileSession::write() {
         return false;
     }
     try {
-        fs_.writeFile(path_, file_->bytes());
+        const std::string& bytes = file_->bytes();
+        fs_.writeFile(path_, bytes);
+        writtenStamp_ = stampOf(bytes);
     } catch (const FileError& e) {
         fail("cannot write", e.cause());
         return false;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/backup_record.h"
 #include "engine/file_system.h"
 #include "engine/step_context.h"
 
@@ -29,6 +30,10 @@ class FileSession {
     bool finish();
 
     bool failed() const { return failed_; }
+    // The stamps of the bytes read and of those written (nothing when the file was not read, or
+    // not written): what the backup's record keeps of the file.
+    const std::optional<FileStamp>& readStamp() const { return readStamp_; }
+    const std::optional<FileStamp>& writtenStamp() const { return writtenStamp_; }
 
   private:
     void fail(const std::string& what, const std::string& cause);
@@ -41,6 +46,7 @@ class FileSession {
     RunState& state_;
     std::unique_ptr<TextFile> file_;
     EntryInfo read_;  // the file as it was when it was read
+    std::optional<FileStamp> readStamp_, writtenStamp_;
     bool changed_ = false;
     bool failed_ = false;
 };

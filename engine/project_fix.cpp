@@ -38,13 +38,17 @@ class PlanFileSystem final : public FileSystem {
 
     std::map<std::string, std::string> writes;
     std::map<std::string, EntryInfo> readAs;  // each file as it was when the plan first read it
+    std::map<std::string, FileStamp> readStamps;
 
     std::uintmax_t largestProjectFile() const override { return base_.largestProjectFile(); }
     std::vector<std::string> listFolder(const std::string& folder) override { return base_.listFolder(folder); }
     std::string readFile(const std::string& path) override {
         if (const auto it = writes.find(path); it != writes.end()) return it->second;
-        if (!readAs.count(path)) readAs.emplace(path, base_.entryInfo(path));
-        return base_.readFile(path);
+        if (readAs.count(path)) return base_.readFile(path);
+        readAs.emplace(path, base_.entryInfo(path));
+        std::string bytes = base_.readFile(path);
+        readStamps.emplace(path, stampOf(bytes));
+        return bytes;
     }
     void writeFile(const std::string& path, const std::string& bytes) override { writes[path] = bytes; }
     CopyOutcome copyFolder(const std::string&, const std::string&, const FolderCopy&) override { refuse(); }
@@ -121,6 +125,7 @@ FixPlan planFixes(FileSystem& fs, const std::string& folder) {
         const std::string name = path.substr(base.size() + 1);
         result.files.emplace(name, std::move(bytes));
         result.readAs.emplace(name, plan.readAs.at(path));
+        result.readStamps.emplace(name, plan.readStamps.at(path));
     }
     return result;
 }
@@ -164,6 +169,7 @@ class FixRun {
             return end(FixEnding::NoBackup, nullptr);
         }
         writeFiles();
+        recordRun(fs_, host_, backup, record_);
         flushWrittenFiles();
         return end(host_.cancelRequested() ? FixEnding::Cancelled : FixEnding::Completed, &backup);
     }
@@ -208,7 +214,9 @@ class FixRun {
                 // keeps what it wrote: the fixes were worked out on bytes it no longer holds.
                 if (!sameContentStamp(fs_.entryInfo(path), result_.plan.readAs.at(name)))
                     throw FileError(path, "another program changed it after the fixes were worked out");
+                record_.read[name] = result_.plan.readStamps.at(name);
                 fs_.writeFile(path, bytes);
+                record_.wrote[name] = stampOf(bytes);
                 ++result_.filesWritten;
             } catch (const FileError& e) {
                 ++result_.fileErrors;
@@ -252,6 +260,7 @@ class FixRun {
     const std::string base_;
     FixResult result_;
     std::set<std::string> unwritable_;  // planned files that are not written
+    BackupRecord record_;                // the files written, for the backup's record
 };
 
 }  // namespace

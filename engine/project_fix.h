@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/backup_record.h"
 #include "engine/file_system.h"
 #include "engine/project_check.h"
 #include "engine/run_guard.h"
@@ -25,9 +26,10 @@ struct AppliedFix {
 };
 
 struct FixPlan {
-    std::vector<AppliedFix> fixes;             // round by round, files in name order
-    std::map<std::string, std::string> files;  // name -> bytes after every fix, for each file that changes
-    std::map<std::string, EntryInfo> readAs;   // name -> the file as the fixes read it, for the same files
+    std::vector<AppliedFix> fixes;                // round by round, files in name order
+    std::map<std::string, std::string> files;     // name -> bytes after every fix, for each file that changes
+    std::map<std::string, EntryInfo> readAs;      // name -> the file as the fixes read it, for the same files
+    std::map<std::string, FileStamp> readStamps;  // name -> the stamp of the bytes read, for the same files
 };
 
 // Works out every fix, reading through `fs` and writing nothing: the fixes of each file are

@@ -1,11 +1,15 @@
 #include "engine/run_guard.h"
 
 #include "engine/backup.h"
+#include "engine/file_kind.h"
 #include "engine/text_util.h"
 
 namespace tavkonv40 {
 
 RunGuard::RunGuard(FileSystem& fs, const std::string& folder) : fs_(fs), folder_(withoutTrailingSlash(folder)) {
+    // Asked before the lock is taken, for a dry run, whose store takes none: a live run's staged
+    // copy must not be called an interrupted run's.
+    const long holder = fs_.lockHolder(folder_);
     FolderLock lock;
     try {
         lock = fs_.lockFolder(folder_);
@@ -23,6 +27,12 @@ RunGuard::RunGuard(FileSystem& fs, const std::string& folder) : fs_(fs), folder_
         return;
     }
     locked_ = true;
+    // Still the other process's after "taking" it: the store takes no lock (a dry run's).
+    if (holder != 0 && fs_.lockHolder(folder_) == holder) {
+        refusal_ = RunRefusal::FolderBusy;
+        reason_ = liveRunNotice(fs_, folder_, OwnLock::NotHeld);
+        return;
+    }
     lookForStagedCopies();
 }
 
@@ -31,7 +41,7 @@ RunGuard::~RunGuard() {
 }
 
 void RunGuard::lookForStagedCopies() {
-    reason_ = interruptedRunNotice(fs_, folder_);
+    reason_ = interruptedRunNotice(fs_, folder_, OwnLock::Held);
     if (!reason_.empty()) {
         refusal_ = RunRefusal::InterruptedRun;
         return;
@@ -73,24 +83,38 @@ std::string interruptedRestoreNotice(FileSystem& fs, const std::string& folder) 
            ", before converting again";
 }
 
-}  // namespace
-
-// Quoted word by word, so that it can be pasted as it stands.
-std::string finishRestoreCommand(const std::string& folder, const std::string& backupName) {
-    return "tavkonv40 restore " + (backupName.empty() ? std::string() : "--backup " + shellQuoted(backupName) + " ") +
-           shellQuoted(folder);
+// Whether every form, user control and project directly in the folder holds what the staged copy
+// holds: then the interrupted run changed nothing it could have half converted.
+bool matchesCopy(FileSystem& fs, const std::string& folder, const std::string& copy) {
+    try {
+        for (const auto& n : fs.listFolder(copy)) {
+            if (!fileKindOfName(n) || fs.entryInfo(copy + "/" + n).type != EntryType::RegularFile) continue;
+            if (fs.entryInfo(folder + "/" + n).type != EntryType::RegularFile ||
+                fs.readFile(folder + "/" + n) != fs.readFile(copy + "/" + n))
+                return false;
+        }
+        return true;
+    } catch (const FileError&) {
+        return false;
+    }
 }
 
-std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn) {
+}  // namespace
+
+std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn, OwnLock ownLock) {
     const std::string folder = withoutTrailingSlash(folderIn);
+    if (std::string live = liveRunNotice(fs, folder, ownLock); !live.empty()) return live;
     if (std::string restore = interruptedRestoreNotice(fs, folder); !restore.empty()) return restore;
     try {
-        for (const auto& n : fs.listFolder(folder)) {
-            const auto staged = parseStagingName(n);
-            if (staged && staged->state == StagedState::Complete && fs.isFolder(folder + "/" + n))
-                return folder + " holds the backup of an interrupted run (" + n +
-                       "); some files may be half converted. Put them back (" + finishRestoreCommand(folder, {}) +
-                       "), or remove that folder, before converting again";
+        for (const auto& staged : stagedCopies(fs, folder, StagedState::Complete)) {
+            const std::string intro = folder + " holds the backup of an interrupted run (" + staged.name + "); ";
+            const std::string command = finishRestoreCommand(folder, {});
+            if (matchesCopy(fs, folder, folder + "/" + staged.name))
+                return intro +
+                       "the files it could have changed still match that backup. Let restore give it its "
+                       "dated name (" +
+                       command + ") before converting again";
+            return intro + "some files may be half converted. Put them back (" + command + ") before converting again";
         }
     } catch (const FileError&) {}
     return {};

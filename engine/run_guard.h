@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "engine/backup.h"
 #include "engine/file_system.h"
 
 namespace tavkonv40 {
@@ -35,11 +36,9 @@ class RunGuard {
 };
 
 // The message a run or a check gives for a complete staged copy in `folder`, or for the mark of a
-// restore that was stopped, or an empty string when there is neither.
-std::string interruptedRunNotice(FileSystem& fs, const std::string& folder);
-
-// The command that finishes a stopped restore of `folder` from the backup of that name (the newest
-// when the name is empty), as a user can paste it.
-std::string finishRestoreCommand(const std::string& folder, const std::string& backupName);
+// restore that was stopped, or an empty string when there is neither. Unless the caller holds the
+// folder's lock itself, a live process holding it is named instead (its files are in use, not
+// abandoned), whatever the folder holds.
+std::string interruptedRunNotice(FileSystem& fs, const std::string& folder, OwnLock ownLock);
 
 }  // namespace tavkonv40

@@ -1,6 +1,7 @@
 // What a conversion run needs from whoever hosts it (the dialog, the command line, a test).
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ class Clock {
     virtual std::string timeOfDay() = 0;
     // The local date and time, read once per call.
     virtual std::tm now() = 0;
+    // The moment itself, in nanoseconds since 1970: what a backup's record keeps as the time it
+    // was made, and what orders backups (a name holds only the local time to the second).
+    virtual std::int64_t instant();
 };
 
 // AddLogLine: appends a progress line and yields once, the main point at which a "Cancel"

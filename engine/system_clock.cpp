@@ -4,6 +4,11 @@
 
 namespace tavkonv40 {
 
+std::int64_t Clock::instant() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
 std::tm SystemClock::now() {
     const std::time_t t = std::time(nullptr);
     return *std::localtime(&t);

@@ -16,7 +16,7 @@ if [ "${1:-}" = "--release" ]; then tests=OFF dir=build/windows-release; fi
 # /usr/include to a MinGW build would mix in the Linux C library's headers.
 deps="$PWD/build/windows-deps"
 mkdir -p "$deps/include" "$deps/share/cmake"
-for h in CLI nlohmann dtl; do ln -sfn "/usr/include/$h" "$deps/include/$h"; done
+for h in CLI nlohmann dtl xxhash.h xxh3.h; do ln -sfn "/usr/include/$h" "$deps/include/$h"; done
 for c in CLI11 nlohmann_json; do ln -sfn "/usr/share/cmake/$c" "$deps/share/cmake/$c"; done
 
 toolchain="$PWD/cmake/mingw-w64-x86_64.cmake"
@@ -31,7 +31,7 @@ cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_
     -DTAVKONV40_BUILD_GUI=OFF -DTAVKONV40_BUILD_BENCH=OFF -DTAVKONV40_WERROR=ON \
     -DTAVKONV40_BUILD_TESTS="$tests" \
     -DCLI11_DIR="$deps/share/cmake/CLI11" -Dnlohmann_json_DIR="$deps/share/cmake/nlohmann_json" \
-    -DDTL_INCLUDE_DIR="$deps/include" -DGTest_DIR="$deps/lib/cmake/GTest" \
+    -DDTL_INCLUDE_DIR="$deps/include" -DXXHASH_INCLUDE_DIR="$deps/include" -DGTest_DIR="$deps/lib/cmake/GTest" \
     ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER}
 cmake --build "$dir" -j2
 if [ "$tests" = OFF ]; then exit 0; fi
@@ -68,6 +68,9 @@ run_side() {
         { $program check "$name" || true; } >check.txt 2>&1)
     (cd "$same/$side" && normalise dry.txt log.txt summary.txt check.txt) > "$same/$side.txt"
     for b in "$same/$side/$name"/Nexaria\ Conversion\ Backup\ *; do mv "$b" "$same/$side/backup"; done
+    # The backup's record: the same files, sizes and hashes on both sides; only the moment differs.
+    sed 's/^made [0-9]*$/made TIME/' "$same/$side/backup/.tavkonv40-record" >"$same/$side.record"
+    rm "$same/$side/backup/.tavkonv40-record"
     grep "^Found VB" "$same/$side/log.txt" > "$same/$side.order" || true
 }
 # compare SOURCE OPTIONS: both builds meet a folder's files in the one listing order, so their
@@ -80,6 +83,7 @@ compare() {
     diff "$same/linux.txt" "$same/windows.txt"
     diff -r "$same/linux/$name" "$same/windows/$name"
     diff -r "$same/linux/backup" "$same/windows/backup"
+    diff "$same/linux.record" "$same/windows.record"
     diff -r "$source" "$same/windows/backup"
     echo "Same bytes on Windows as on Linux: $(basename "$source") as '$name', $options"
 }

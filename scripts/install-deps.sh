@@ -7,9 +7,10 @@ set -eu
 
 # clang and libclang-rt-dev: the fuzz preset (libFuzzer, sanitizers); clang-format: the tree's
 # style, checked in CI; libgl-dev: Qt's Gui package looks for OpenGL headers; fonts-dejavu-core:
-# a known font for the offscreen Qt tests.
+# a known font for the offscreen Qt tests; libxxhash-dev: the backup record's hash, used from its
+# header alone.
 PACKAGES="cmake ninja-build g++ clang libclang-rt-dev clang-format qt6-base-dev libgl-dev \
-libgtest-dev libcli11-dev libdtl-dev nlohmann-json3-dev fonts-dejavu-core"
+libgtest-dev libcli11-dev libdtl-dev libxxhash-dev nlohmann-json3-dev fonts-dejavu-core"
 for group in "$@"; do
     case "$group" in
         windows) PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix wine wine64 googletest" ;;

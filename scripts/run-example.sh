@@ -21,7 +21,7 @@ echo
 echo "== Converted folder: $work/OrderDesk"
 echo "== Backup of the original: $backup"
 echo "== What changed:"
-diff -ru --strip-trailing-cr --exclude='Nexaria Conversion Backup *' "$backup" "$work/OrderDesk" || true
+diff -ru --strip-trailing-cr --exclude='Nexaria Conversion Backup *' --exclude=.tavkonv40-record "$backup" "$work/OrderDesk" || true
 echo
 echo "== What a check of the converted project finds:"
 build/release/cli/tavkonv40 check "$work/OrderDesk" || true

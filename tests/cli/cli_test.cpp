@@ -67,7 +67,7 @@ TEST_F(CliTest, UsageErrorsSayWhatWasMeant) {
              {{"catalog"}, "unknown command 'catalog'; did you mean 'catalogue'?"},
              {{"--famly", "Button", "/p"}, "unknown option --famly; did you mean --family?"},
              {{"check", "--jsn", "/p"}, "unknown option --jsn; did you mean --json?"},
-             {{"--all", "/p"}, "unknown option --all"},  // --all-families or --all-ms: not for us to guess
+             {{"--alll", "/p"}, "unknown option --alll"},  // --all-families or --all-ms: not for us to guess
              {{"check", "/p", "--family", "Button"}, "--family is not an option of 'check'; it goes with a run"},
              {{"--all-families", "4.0L", "/p"}, "write the edition after a colon: --all-families:4.0L"},
              {{"--family", "Button", "40l", "/p"}, "write the edition after a colon: --family Button:40l"},

@@ -152,9 +152,10 @@ TEST_F(MessagesTest, NamesWithoutADotBeforeTheSuffixAreWarnedAboutOnceEach) {
     EXPECT_EQ(r.err.find("A.frm"), std::string::npos);
 }
 
-// The newest backup is the one made last, whatever its name says: a clock set back (time zone,
-// daylight saving) gives a later backup an earlier name. What is older than the backup restored
-// from is named, with the command that restores the oldest.
+// The newest backup is the one its record says was made last, whatever its name says (a clock set
+// back by a time zone or daylight saving gives a later backup an earlier name) and whatever its
+// folder's time says (an editor's swap file made and removed inside a backup moves it). What is
+// older than the backup restored from is named, with the command that restores the oldest.
 TEST_F(MessagesTest, RestoreTakesTheBackupMadeLastAndAcceptsTheNameAsCompletionGivesIt) {
     const std::string firstName = "Nexaria Conversion Backup 03.28.2026 09.00.00";
     const std::string earlierName = "Nexaria Conversion Backup 03.29.2026 02.30.00";
@@ -163,24 +164,28 @@ TEST_F(MessagesTest, RestoreTakesTheBackupMadeLastAndAcceptsTheNameAsCompletionG
     fs.addFile("/p/" + firstName + "/A.frm", "original");
     fs.addFile("/p/" + earlierName + "/A.frm", "first");
     fs.addFile("/p/" + laterName + "/A.frm", "second");
-    fs.setChanged("/p/" + firstName, 50);
-    fs.setChanged("/p/" + earlierName, 100);
-    fs.setChanged("/p/" + laterName, 200);
+    const auto made = [&](const std::string& name, std::int64_t at, std::int64_t folderTime) {
+        fs.addFile("/p/" + name + "/" + kRecordName, formatRecord({at, {}, {}, {}}));
+        fs.setChanged("/p/" + name, folderTime);
+    };
+    made(firstName, 50, 300);
+    made(earlierName, 100, 200);
+    made(laterName, 200, 100);
     ASSERT_EQ(findBackups(fs, "/p").back().name, laterName);
 
     const std::string olderTwo = "2 older backups remain; the oldest, '" + firstName +
                                  "', holds the folder as it was before the earliest run that left one; to restore "
                                  "it: tavkonv40 restore --backup \"" +
                                  firstName + "\" /p\n";
-    auto r = invoke({"restore", "/p"});
+    auto r = invoke({"restore", "--all", "/p"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(fs.file("/p/A.frm"), "second");
     EXPECT_TRUE(r.out.ends_with(" 0 errors\n" + olderTwo)) << r.out;
-    r = invoke({"restore", "--dry-run", "/p"});
+    r = invoke({"restore", "--dry-run", "--all", "/p"});
     EXPECT_TRUE(r.out.ends_with("Nothing would be restored: the folder's files already hold what " + laterName +
                                 " holds\n" + olderTwo))
         << r.out;
-    r = invoke({"restore", "--backup", "/p/" + earlierName + "/", "/p"});
+    r = invoke({"restore", "--all", "--backup", "/p/" + earlierName + "/", "/p"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(fs.file("/p/A.frm"), "first");
     EXPECT_TRUE(r.out.ends_with("\n1 older backup remains, '" + firstName +
@@ -189,6 +194,26 @@ TEST_F(MessagesTest, RestoreTakesTheBackupMadeLastAndAcceptsTheNameAsCompletionG
                                 firstName + "\" /p\n"))
         << r.out;
     EXPECT_EQ(invoke({"restore", "--backup", "/q/" + earlierName + "/", "/p"}).status, 2);
+}
+
+// A form edited since the run is kept and named with the command that overwrites it; --force does.
+TEST_F(MessagesTest, RestoreKeepsAFormEditedSinceTheRunUntilForced) {
+    fs.addFile("/p/A.frm", kForm);
+    ASSERT_EQ(invoke({"--quiet", "--all-families", "/p"}).status, 0);
+    fs.addFile("/p/A.frm", "edited");
+    auto r = invoke({"restore", "/p"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fs.file("/p/A.frm"), "edited");
+    EXPECT_NE(r.out.find("changed since the run, not overwritten: A.frm (to overwrite it: tavkonv40 restore --file "
+                         "A.frm /p)\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("to overwrite every such file with the backup's copy: tavkonv40 restore --force /p\n"),
+              std::string::npos)
+        << r.out;
+    r = invoke({"restore", "--force", "/p"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fs.file("/p/A.frm"), kForm);
 }
 
 TEST_F(MessagesTest, RestoreSaysRestoredOnlyAfterTheWriteAndItsDryRunFindsUnwritableFiles) {

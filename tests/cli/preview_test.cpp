@@ -151,12 +151,13 @@ TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
     test::writeFile(folder / "added.frm", "new\r\n");
 
     const Snapshot withBackups = snapshot(folder, true);
-    const Output preview = run({"restore", "--dry-run", folder.string()});
+    // --all puts back the whole folder, not only what the run wrote.
+    const Output preview = run({"restore", "--dry-run", "--all", folder.string()});
     EXPECT_EQ(preview.status, 0);
     EXPECT_EQ(snapshot(folder, true), withBackups) << "restore --dry-run changes nothing";
     EXPECT_NE(preview.out.find("would create: Form2.frm\n"), std::string::npos) << preview.out;
 
-    const Output r = run({"restore", folder.string()});
+    const Output r = run({"restore", "--all", folder.string()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("only in the folder, left alone: added.frm\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find(subBackup), std::string::npos) << r.out;
@@ -165,35 +166,6 @@ TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
     EXPECT_EQ(restored.erase("added.frm"), 1u);
     EXPECT_EQ(restored, original);
     EXPECT_TRUE(fs::exists(folder / test::kBackupName)) << "the backup stays";
-}
-
-// Between backups made at the same time stamp, the date in the name decides, read as a date:
-// mm.dd.yyyy sorts wrongly as text. (The stamp deciding is in messages_test.)
-TEST(RestoreTest, NewestBackupByDateAndBackupsInsideBackupsStay) {
-    MemoryFileSystem mem;
-    const std::string older = "Nexaria Conversion Backup 12.31.2025 23.59.59";
-    const std::string newer = "Nexaria Conversion Backup 01.02.2026 08.00.00";
-    mem.addFile("/p/A.frm", "converted");
-    mem.addFile("/p/" + newer + "/A.frm", "original");
-    mem.addFile("/p/" + newer + "/" + older + "/A.frm", "oldest");
-    mem.addFile("/p/" + older + "/A.frm", "oldest");
-    mem.setChanged("/p/" + newer, 7);
-    mem.setChanged("/p/" + older, 7);
-    mem.addFolder("/p/Nexaria Conversion Backup 13.45.2026 xx");  // not a backup's name
-    const auto backups = findBackups(mem, "/p");
-    ASSERT_EQ(backups.size(), 2u);
-    EXPECT_EQ(backups.back().name, newer);
-    EXPECT_FALSE(parseBackupName("Nexaria Conversion Backup 1.2.2026 08.00.00"));
-
-    std::ostringstream out, err;
-    const auto files = mem.files();
-    const auto r = restoreFolder(mem, "/p", "", RestoreMode::Restore, out, err);
-    EXPECT_EQ(r.restored, 1);
-    EXPECT_EQ(mem.file("/p/A.frm"), "original");
-    EXPECT_EQ(mem.files().size(), files.size()) << "no backup was copied back into the folder";
-
-    restoreFolder(mem, "/p", "12.31.2025 23.59.59", RestoreMode::Restore, out, err);
-    EXPECT_EQ(mem.file("/p/A.frm"), "oldest");
 }
 
 }  // namespace

@@ -247,12 +247,13 @@ TEST_F(ModelRun, RootAndBackupFoldersGiveAnErrorLineAndNoRun) {
 }
 
 TEST(FolderGuard, RefusesBackupsAndTheRootOnly) {
-    EXPECT_TRUE(RefusedFolder("/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35").has_value());
-    EXPECT_TRUE(RefusedFolder("/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35/sub").has_value());
-    EXPECT_FALSE(RefusedFolder("/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35 copy").has_value());
-    EXPECT_FALSE(RefusedFolder("/home/me/Nexaria Conversion Backups/project").has_value());
-    EXPECT_FALSE(RefusedFolder("relative/project").has_value());
-    EXPECT_TRUE(RefusedFolder("//").has_value());
+    tavkonv40::MemoryFileSystem fs;
+    EXPECT_TRUE(RefusedFolder(fs, "/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35").has_value());
+    EXPECT_TRUE(RefusedFolder(fs, "/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35/sub").has_value());
+    EXPECT_FALSE(RefusedFolder(fs, "/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35 copy").has_value());
+    EXPECT_FALSE(RefusedFolder(fs, "/home/me/Nexaria Conversion Backups/project").has_value());
+    EXPECT_FALSE(RefusedFolder(fs, "relative/project").has_value());
+    EXPECT_TRUE(RefusedFolder(fs, "//").has_value());
 }
 
 // ---- the panel's scroll bar --------------------------------------------------------------------------

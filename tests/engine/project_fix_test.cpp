@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/backup_record.h"
 #include "engine/catalogue.h"
 #include "engine/fix_model.h"
 #include "testing/memory_file_system.h"
@@ -272,6 +273,12 @@ TEST(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
     EXPECT_EQ(r.backupPath, std::string("/p") + kPreferredSeparator + "Nexaria Conversion Backup 02.01.2026 09.03.07");
     EXPECT_EQ(fs.file(backup + "/A.frm"),
               crlf(form({}, {"   Begin tavQVMultiLineText40.QVMultiLineText40 t ", "   End"})));
+    // The record names what the fixes wrote, so that restore takes back exactly those.
+    const auto record = readRecord(fs, backup);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->wrote.size(), 2u);
+    EXPECT_EQ(record->wrote.at("A.frm"), stampOf(fs.file("/p/A.frm")));
+    EXPECT_EQ(record->read.at("A.frm"), stampOf(fs.file(backup + "/A.frm")));
     EXPECT_EQ(host.log.back(), "Fixes complete. 5:49:20 PM");
 }
 
@@ -300,7 +307,8 @@ TEST(FixRun, ACancelDuringAWriteStopsBeforeTheNextFileAndStillPlacesTheBackup) {
     fs.addFile("/p/A.frm", broken);
     fs.addFile("/p/B.frm", broken);
     test::RecordingHost host;
-    fs.beforeWrite = [&](const std::string&) { host.cancel = true; };
+    // The first write of a fixed file asks for the cancel (the backup's record is written before).
+    fs.beforeWrite = [&](const std::string& path) { host.cancel |= path == "/p/A.frm" || path == "/p/B.frm"; };
     test::FixedClock clock;
     const auto r = RunFixes(fs, host, clock, "/p");
     EXPECT_EQ(r.ending, FixEnding::Cancelled);
