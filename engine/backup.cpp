@@ -38,7 +38,9 @@ bool stage(FileSystem& fs, RunHost& host, const std::string& source, const std::
         return false;
     }
     try {
-        if (fs.copyFolder(source, partial, how) == CopyOutcome::Stopped) {
+        const CopyOutcome copied = fs.copyFolder(source, partial, how);
+        logStoreWarnings(fs, host);
+        if (copied == CopyOutcome::Stopped) {
             addErrorLine(host, errorLine("the backup copy was stopped before it was complete"));
             discard(fs, host, partial);
             return false;

@@ -13,6 +13,10 @@ const std::string kNoMemory = "not enough memory to hold it";
 
 std::string errorLine(const std::string& message) { return "    -error: " + message; }
 
+void logStoreWarnings(FileSystem& fs, RunHost& host) {
+    for (const auto& warning : fs.takeWarnings()) AddLogLine(host, "    -warning: " + warning);
+}
+
 FileSession::FileSession(FileSystem& fs, std::string path, const OptionsSource& options, RunHost& host, RunState& state)
     : fs_(fs), path_(std::move(path)), options_(options), host_(host), state_(state) {
     if (state_.statistics) state_.statistics->beginFile(std::string(fileNameOf(path_)));
@@ -94,6 +98,7 @@ bool FileSession::write() {
         const std::string& bytes = file_->bytes();
         fs_.writeFile(path_, bytes);
         writtenStamp_ = stampOf(bytes);
+        logStoreWarnings(fs_, host_);
     } catch (const FileError& e) {
         fail("cannot write", e.cause());
         return false;

@@ -16,6 +16,10 @@ namespace tavkonv40 {
 
 using Step = void (*)(StepContext&);
 
+// Logs what the store could not keep of a file it wrote or copied (its extended attributes, say),
+// one warning line each: the file itself was written, so the run goes on and no error is counted.
+void logStoreWarnings(FileSystem& fs, RunHost& host);
+
 class FileSession {
   public:
     FileSession(FileSystem& fs, std::string path, const OptionsSource& options, RunHost& host, RunState& state);

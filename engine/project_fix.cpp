@@ -216,6 +216,7 @@ class FixRun {
                     throw FileError(path, "another program changed it after the fixes were worked out");
                 record_.read[name] = result_.plan.readStamps.at(name);
                 fs_.writeFile(path, bytes);
+                logStoreWarnings(fs_, host_);
                 record_.wrote[name] = stampOf(bytes);
                 ++result_.filesWritten;
             } catch (const FileError& e) {
@@ -260,7 +261,7 @@ class FixRun {
     const std::string base_;
     FixResult result_;
     std::set<std::string> unwritable_;  // planned files that are not written
-    BackupRecord record_;                // the files written, for the backup's record
+    BackupRecord record_;               // the files written, for the backup's record
 };
 
 }  // namespace

@@ -90,6 +90,7 @@ void RestoreWalk::subfolder(const std::string& src, const std::string& dst, cons
 void RestoreWalk::keepFolderLook(const std::string& src, const std::string& dst, const std::string& r) {
     try {
         fs_.giveFolderAttributes(dst, src);
+        for (const auto& w : fs_.takeWarnings()) out_.warning(w);
     } catch (const FileError& e) {
         error("cannot give " + out_.shown(r) + "/ the backup's permissions: " + e.cause());
     }
@@ -141,7 +142,10 @@ void RestoreWalk::write(const std::string& src, const std::string& dst, const st
     }
     // Anything else there (a changed file, a link, a FIFO) is replaced, never opened.
     if (dry() && parent == Parent::Exists) fs_.checkReplaceable(dst);
-    if (!dry()) fs_.replaceFile(dst, bytes, src);
+    if (!dry()) {
+        fs_.replaceFile(dst, bytes, src);
+        for (const auto& w : fs_.takeWarnings()) out_.warning(w);
+    }
     const bool created = there == EntryType::Missing;
     act(created ? "created" : "restored", created ? "would create" : "would restore", rel);
     ++result.restored;

@@ -6,6 +6,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/file_system.h"
 
@@ -43,6 +45,9 @@ class MemoryFileSystem : public FileSystem {
 
     // What largestProjectFile() answers: a test lowers it to try the limit with small files.
     std::uintmax_t largestFile = kLargestProjectFile;
+    // What takeWarnings hands out next (a test's stand-in for attributes a disk could not keep).
+    std::vector<std::string> warnings;
+    std::vector<std::string> takeWarnings() override { return std::exchange(warnings, {}); }
 
     std::uintmax_t largestProjectFile() const override { return largestFile; }
     std::vector<std::string> listFolder(const std::string& folder) override;

@@ -4,6 +4,7 @@
 // nothing is converted.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/backup.h"
@@ -50,6 +51,22 @@ class RunFaultTest : public ::testing::Test {
     test::FixedClock clock;
     FixedOptions options;
 };
+
+// What a store could not keep of a file it wrote (an ACL, an extended attribute) is one warning
+// line where it happened; the file is converted all the same and no error is counted.
+TEST_F(RunFaultTest, WhatTheStoreCouldNotKeepIsAWarningLineNotAnError) {
+    fs.beforeWrite = [&](const std::string& path) {
+        if (path == "/p/A.frm") fs.warnings.push_back(path + ": its extended attributes (user.x) were not kept");
+    };
+    const auto result = run();
+    EXPECT_TRUE(host.errors.empty());
+    EXPECT_TRUE(converted("/p/A.frm"));
+    const auto at = std::find(host.log.begin(), host.log.end(),
+                              "    -warning: /p/A.frm: its extended attributes (user.x) were not kept");
+    ASSERT_NE(at, host.log.end());
+    EXPECT_EQ(*(at + 1), "VB Form file (A.frm).  File is now up to date.");
+    EXPECT_TRUE(result.backupPlaced);
+}
 
 TEST_F(RunFaultTest, ProjectDeletedBetweenListingAndConversion) {
     int listings = 0;
