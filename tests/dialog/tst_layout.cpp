@@ -8,6 +8,8 @@
 
 #include <QWheelEvent>
 
+#include <array>
+
 using namespace dialog_test;
 
 namespace {
@@ -49,12 +51,13 @@ void CheckEveryRowReachable(QWidget* w, const QList<QWidget*>& controls) {
 
 QList<QWidget*> RowsOf(QWidget* w, bool suite) {
     QList<QWidget*> rows;
+    // Arrays, not initializer_lists picked with ?: (a copied list's backing array dies at the
+    // end of the full-expression, before the loop reads it).
+    static constexpr std::array<const char*, 3> kSuite{"chkProp", "chkPropTo40", "chkPropTo4L"};
+    static constexpr std::array<const char*, 3> kMicrosoft{"chkVBProp", "chkVBPropTo40", "chkVBPropTo4L"};
     const int n = suite ? tavkonv40::kFamilyCount : tavkonv40::kMicrosoftOptionCount;
     for (int i = 0; i < n; ++i)
-        for (const char* array :
-             suite ? std::initializer_list<const char*>{"chkProp", "chkPropTo40", "chkPropTo4L"}
-                   : std::initializer_list<const char*>{"chkVBProp", "chkVBPropTo40", "chkVBPropTo4L"})
-            rows << Find(w, array, i);
+        for (const char* array : suite ? kSuite : kMicrosoft) rows << Find(w, array, i);
     return rows;
 }
 
