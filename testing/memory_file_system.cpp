@@ -44,8 +44,7 @@ const std::string& MemoryFileSystem::file(const std::string& path) const {
     return it->second;
 }
 
-std::vector<std::string> MemoryFileSystem::listFolder(const std::string& folderIn) {
-    const std::string folder = withoutTrailingSlash(folderIn);
+std::vector<std::string> MemoryFileSystem::namesIn(const std::string& folder) const {
     if (!folders_.count(folder)) throw FileError(folder, "No such file or directory");
     std::vector<std::string> names;
     auto take = [&](const std::string& p) {
@@ -53,6 +52,11 @@ std::vector<std::string> MemoryFileSystem::listFolder(const std::string& folderI
     };
     for (const auto& [p, bytes] : files_) take(p);
     for (const auto& p : folders_) take(p);
+    return names;
+}
+
+std::vector<std::string> MemoryFileSystem::listFolder(const std::string& folder) {
+    auto names = namesIn(withoutTrailingSlash(folder));
     if (reorderListing) reorderListing(names);
     return names;
 }
@@ -106,24 +110,33 @@ std::string MemoryFileSystem::copyUnchanged(const std::string& path) {
     throw FileError(path, kKeptChangingCause);
 }
 
+// As the disk's copy does: each folder is listed, then asked about what to leave out, then what is
+// still there is copied, so that an entry another program removes meanwhile is simply not copied.
+CopyOutcome MemoryFileSystem::copyInto(const std::string& from, const std::string& to, const FolderCopy& how) {
+    std::vector<std::string> names = namesIn(from);
+    if (how.leaveOut) std::erase_if(names, how.leaveOut);
+    for (const auto& name : names) {
+        const std::string source = from + "/" + name, copy = to + "/" + name;
+        if (folders_.count(source)) {
+            createFolder(copy);
+            if (copyInto(source, copy, how) == CopyOutcome::Stopped) return CopyOutcome::Stopped;
+            continue;
+        }
+        if (!files_.count(source)) continue;
+        if (how.stop && how.stop()) return CopyOutcome::Stopped;
+        if (const auto f = copyFailures.find(source); f != copyFailures.end()) throw FileError(source, f->second);
+        files_[copy] = copyUnchanged(source);
+        if (afterCopiedFile) afterCopiedFile(source);
+    }
+    return CopyOutcome::Complete;
+}
+
 CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& toIn, const FolderCopy& how) {
     const std::string from = withoutTrailingSlash(fromIn), to = withoutTrailingSlash(toIn);
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");
     if (folders_.count(to) || files_.count(to)) throw FileError(to, "File exists");
     createFolder(to);
-    auto taken = [&](const std::string& p) { return isInsideFolder(p, from) && !leftOut(p, from, how); };
-    const auto folders = folders_;
-    for (const auto& p : folders)
-        if (taken(p)) folders_.insert(to + p.substr(from.size()));
-    const auto files = files_;
-    for (const auto& [p, bytes] : files) {
-        if (!taken(p)) continue;
-        if (how.stop && how.stop()) return CopyOutcome::Stopped;
-        if (const auto f = copyFailures.find(p); f != copyFailures.end()) throw FileError(p, f->second);
-        files_[to + p.substr(from.size())] = files_.count(p) ? copyUnchanged(p) : bytes;
-        if (afterCopiedFile) afterCopiedFile(p);
-    }
-    return CopyOutcome::Complete;
+    return copyInto(from, to, how);
 }
 
 void MemoryFileSystem::removeFolder(const std::string& pathIn) {
@@ -156,6 +169,8 @@ FolderLock MemoryFileSystem::lockFolder(const std::string& folderIn) {
     const std::string lock = folder + "/" + kLockFileName;
     if (files_.count(lock)) return {false, 1};
     files_[lock] = "1\n";
+    for (const auto& name : namesIn(folder))
+        if (isLeftoverTemporary(name) && !folders_.count(folder + "/" + name)) files_.erase(folder + "/" + name);
     return {true, 0};
 }
 
