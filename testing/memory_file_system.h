@@ -76,7 +76,6 @@ class MemoryFileSystem : public FileSystem {
     void stamp(const std::string& path) { changed_[path] = ++clock_; }
     std::string copyUnchanged(const std::string& path);
     std::vector<std::string> namesIn(const std::string& folder) const;  // the listing, unreordered
-    CopyOutcome copyInto(const std::string& from, const std::string& to, const FolderCopy& how);
 
     std::map<std::string, std::string> files_;
     std::set<std::string> folders_;
