@@ -57,7 +57,7 @@ bool writeReport(FileSystem& fs, const std::string& path, const std::string& jso
     }
 }
 
-std::optional<FindingCounts> countFindingsIfListed(FileSystem& fs, const std::string& folder) {
+std::optional<FindingCounts> countFindingsIfListed(FileReader& fs, const std::string& folder) {
     try {
         return countFindings(fs, folder);
     } catch (const FileError&) {

@@ -45,7 +45,7 @@ void printDryRunDiffs(const std::map<std::string, std::string>& writes, DiffColo
 bool writeReport(FileSystem& fs, const std::string& path, const std::string& json, Services& s);
 
 // What a check of the folder finds; nothing when the folder cannot be listed.
-std::optional<FindingCounts> countFindingsIfListed(FileSystem& fs, const std::string& folder);
+std::optional<FindingCounts> countFindingsIfListed(FileReader& fs, const std::string& folder);
 
 // What one folder's command did, for the summary of a walk over many folders.
 struct FolderOutcome {

@@ -22,7 +22,7 @@ std::string parentFolderOf(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& folder, FolderUse use) {
+std::optional<std::string> folderRefusal(FileReader& fs, const std::string& folder, FolderUse use) {
     const std::string shown = quotedName(folder);
     std::vector<std::string> names;
     try {
@@ -79,7 +79,7 @@ std::optional<std::string> reportRefusal(FileSystem& fs, const std::string& path
     return std::nullopt;
 }
 
-bool liesInside(FileSystem& fs, const std::string& path, const std::string& folder) {
+bool liesInside(FileReader& fs, const std::string& path, const std::string& folder) {
     const std::string p = withoutTrailingSlash(path);
     const auto slash = p.find_last_of('/');
     // The file may not exist yet: resolve the folder it would go into.

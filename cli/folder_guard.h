@@ -16,7 +16,7 @@ enum class FolderUse { Convert, ConvertTree, Fix, Restore, Check };
 // cannot be listed; for a command that writes also "/" and a backup folder or a folder inside
 // one; for a run, its fixes and a check of one folder also a folder that holds no form, user
 // control or project directly.
-std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& folder, FolderUse use);
+std::optional<std::string> folderRefusal(FileReader& fs, const std::string& folder, FolderUse use);
 
 // Why the JSON report cannot be written at `path` (a message naming it and the cause), or
 // nothing: asked before anything is touched, so that a run or its fixes are not done only to end
@@ -25,6 +25,6 @@ std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& fold
 std::optional<std::string> reportRefusal(FileSystem& fs, const std::string& path);
 
 // Whether `path` (which need not exist) lies inside `folder` or is it, links resolved.
-bool liesInside(FileSystem& fs, const std::string& path, const std::string& folder);
+bool liesInside(FileReader& fs, const std::string& path, const std::string& folder);
 
 }  // namespace tavkonv40::cli

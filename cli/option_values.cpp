@@ -110,7 +110,7 @@ FixedOptions buildOptions(const Selection& x) {
 
 // An option that takes a value swallows the folder when the value is left out ("--family
 // FOLDER"): a value that is no family, no option and names an existing folder is taken for that.
-std::optional<std::string> misplacedFolder(FileSystem& fs, const std::vector<std::string>& familiesArg,
+std::optional<std::string> misplacedFolder(FileReader& fs, const std::vector<std::string>& familiesArg,
                                            const std::vector<std::string>& msArg, const std::string& reportPath) {
     const auto message = [](std::string_view option, const std::string& value) {
         return std::string(option) + " was given " + quotedName(value) + ", which is a folder, as its value; give " +

@@ -19,7 +19,7 @@ bool skipped(const std::string& name) {
     return name == ".git" || hasBackupPrefix(name) || name.rfind(".tavkonv40", 0) == 0;
 }
 
-void walk(FileSystem& fs, const std::string& folder, std::vector<std::string>& found,
+void walk(FileReader& fs, const std::string& folder, std::vector<std::string>& found,
           std::vector<std::string>& unlisted, bool root) {
     std::vector<std::string> names;
     try {
@@ -68,7 +68,7 @@ struct Done {
 
 // A project lists members in its subfolders, which the walk reaches after it: what a run or fix
 // leaves is counted once every folder is done, each folder once.
-void countAtTheEnd(FileSystem& fs, std::vector<Done>& done) {
+void countAtTheEnd(FileReader& fs, std::vector<Done>& done) {
     for (auto& d : done)
         if (!d.outcome.findings) d.outcome.findings = countFindingsIfListed(fs, d.folder);
 }
@@ -135,7 +135,7 @@ std::vector<Done> walkFolders(const std::vector<std::string>& folders, WalkKind 
 
 }  // namespace
 
-std::vector<std::string> projectFolders(FileSystem& fs, const std::string& root, std::vector<std::string>& unlisted) {
+std::vector<std::string> projectFolders(FileReader& fs, const std::string& root, std::vector<std::string>& unlisted) {
     std::vector<std::string> found;
     walk(fs, withoutTrailingSlash(root), found, unlisted, true);
     return found;

@@ -16,7 +16,7 @@ namespace tavkonv40::cli {
 // parents before their subfolders, subfolders in name order. Backups, the hidden staging folders
 // of runs, anything below a folder named ".git", and links to folders are not entered. Folders
 // that cannot be listed are named in `unlisted`. Throws FileError when the root cannot be listed.
-std::vector<std::string> projectFolders(FileSystem& fs, const std::string& root, std::vector<std::string>& unlisted);
+std::vector<std::string> projectFolders(FileReader& fs, const std::string& root, std::vector<std::string>& unlisted);
 
 enum class WalkKind { Run, Check, CheckJson, Fix };
 

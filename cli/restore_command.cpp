@@ -29,7 +29,7 @@ class StreamOutput final : public RestoreOutput {
 
 // A --recursive run leaves a backup in each folder it converted, none at the top: a restore of the
 // top names the subfolders that hold one.
-std::string subfolderBackupsNote(FileSystem& fs, const std::string& folder) {
+std::string subfolderBackupsNote(FileReader& fs, const std::string& folder) {
     std::vector<std::string> unlisted, holding;
     try {
         for (const auto& f : projectFolders(fs, folder, unlisted))

@@ -80,7 +80,7 @@ std::vector<Word> classify(const Grammar& g, const std::vector<std::string>& arg
 
 std::string commandText(const CommandWords& c) { return c.name.empty() ? "a run" : "'" + c.name + "'"; }
 
-std::optional<std::string> misspeltCommand(const Grammar& g, FileSystem& fs, const std::vector<Word>& words) {
+std::optional<std::string> misspeltCommand(const Grammar& g, FileReader& fs, const std::vector<Word>& words) {
     const auto first = std::find_if(words.begin(), words.end(), [](const Word& w) {
         return w.kind == WordKind::Positional || w.kind == WordKind::Command;
     });
@@ -112,7 +112,7 @@ std::optional<std::string> unknownOption(const Grammar& g, const std::vector<Wor
 }
 
 // "--all-families 4.0L" and "--family Button 4.0L": the edition belongs after a colon.
-std::optional<std::string> editionAsOwnWord(FileSystem& fs, const std::vector<Word>& words) {
+std::optional<std::string> editionAsOwnWord(FileReader& fs, const std::vector<Word>& words) {
     for (std::size_t i = 1; i < words.size(); ++i) {
         Edition e{};
         const Word& w = words[i];
@@ -155,7 +155,7 @@ std::string closest(std::string_view word, const std::vector<std::string>& candi
     return found.front();
 }
 
-std::optional<std::string> hintBeforeParsing(const Grammar& g, FileSystem& fs, const std::vector<std::string>& args) {
+std::optional<std::string> hintBeforeParsing(const Grammar& g, FileReader& fs, const std::vector<std::string>& args) {
     const std::vector<Word> words = classify(g, args);
     if (auto hint = misspeltCommand(g, fs, words)) return hint;
     if (auto hint = unknownOption(g, words)) return hint;

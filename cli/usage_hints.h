@@ -31,7 +31,7 @@ using Grammar = std::vector<CommandWords>;
 // word that is no existing path but close to a command ("chek"), an option no command has or the
 // command given does not take, an edition after a blank instead of a colon ("--all-families
 // 4.0L"). Nothing when none applies.
-std::optional<std::string> hintBeforeParsing(const Grammar& grammar, FileSystem& fs,
+std::optional<std::string> hintBeforeParsing(const Grammar& grammar, FileReader& fs,
                                              const std::vector<std::string>& args);
 
 // The message for positional words the parser did not expect, in the order they were typed, with

@@ -109,7 +109,7 @@ std::optional<StagedCopy> parseStagingName(const std::string& name) {
     return StagedCopy{name, kBackupPrefix + stamp, complete ? StagedState::Complete : StagedState::Partial};
 }
 
-std::vector<StagedCopy> stagedCopies(FileSystem& fs, const std::string& folder, StagedState state) {
+std::vector<StagedCopy> stagedCopies(FileReader& fs, const std::string& folder, StagedState state) {
     std::vector<StagedCopy> found;
     for (const auto& n : fs.listFolder(folder)) {
         auto staged = parseStagingName(n);
@@ -137,7 +137,7 @@ std::int64_t madeByName(const BackupEntry& e) {
 
 }  // namespace
 
-std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folderIn) {
+std::vector<BackupEntry> findBackups(FileReader& fs, const std::string& folderIn) {
     const std::string folder = withoutTrailingSlash(folderIn);
     std::vector<BackupEntry> backups;
     for (const auto& n : fs.listFolder(folder)) {
@@ -160,7 +160,7 @@ std::string finishRestoreCommand(const std::string& folder, const std::string& b
            shellQuoted(folder);
 }
 
-std::string liveRunNotice(FileSystem& fs, const std::string& folder, OwnLock ownLock) {
+std::string liveRunNotice(FileReader& fs, const std::string& folder, OwnLock ownLock) {
     if (ownLock == OwnLock::Held) return {};
     const long holder = fs.lockHolder(folder);
     if (holder == 0) return {};
@@ -187,7 +187,7 @@ bool isInBackupFolder(std::string_view path) {
     return false;
 }
 
-WriteRefusal writeRefusal(FileSystem& fs, const std::string& folder) {
+WriteRefusal writeRefusal(FileReader& fs, const std::string& folder) {
     std::string real = fs.realPath(folder);
     while (!real.empty() && isPathSeparator(real.back())) real.pop_back();
     // "/", "//", "C:\\": nothing but a root.

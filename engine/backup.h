@@ -55,7 +55,7 @@ std::optional<BackupEntry> parseBackupName(const std::string& name);
 // The folder's dated backups, oldest first, by the time each was made (see BackupEntry::made);
 // the date and time in the name decide between equal times. Throws FileError when the folder
 // cannot be listed.
-std::vector<BackupEntry> findBackups(FileSystem& fs, const std::string& folder);
+std::vector<BackupEntry> findBackups(FileReader& fs, const std::string& folder);
 
 enum class StagedState { Partial, Complete };
 
@@ -68,7 +68,7 @@ struct StagedCopy {
 std::string stagingName(const std::string& backupName, StagedState state);
 std::optional<StagedCopy> parseStagingName(const std::string& name);
 // The staged copies of that state directly in the folder. Throws FileError when it cannot be listed.
-std::vector<StagedCopy> stagedCopies(FileSystem& fs, const std::string& folder, StagedState state);
+std::vector<StagedCopy> stagedCopies(FileReader& fs, const std::string& folder, StagedState state);
 
 // The command that finishes a stopped restore of `folder` from the backup of that name (the newest
 // when the name is empty), as a user can paste it.
@@ -78,7 +78,7 @@ std::string finishRestoreCommand(const std::string& folder, const std::string& b
 // restore's mark while a live process holds the folder, instead of calling them abandoned.
 // Empty when no other process holds the folder's lock (`ownLock`: this command holds it itself).
 enum class OwnLock { Held, NotHeld };
-std::string liveRunNotice(FileSystem& fs, const std::string& folder, OwnLock ownLock);
+std::string liveRunNotice(FileReader& fs, const std::string& folder, OwnLock ownLock);
 
 // What a backup leaves out of the folder's copy: earlier backups and staged copies (each new
 // backup would otherwise hold every earlier one), the lock file and a restore's mark.
@@ -94,7 +94,7 @@ bool isInBackupFolder(std::string_view path);
 // leave nothing to restore the project from. Links and "." / ".." are resolved through the file
 // store as far as the path exists.
 enum class WriteRefusal { None, Root, Backup, InsideBackup };
-WriteRefusal writeRefusal(FileSystem& fs, const std::string& folder);
+WriteRefusal writeRefusal(FileReader& fs, const std::string& folder);
 
 // "no backup can be made of FOLDER: CAUSE", naming the entry that failed when it is not the
 // folder itself. The same words whether the run or its dry run meets the failure.

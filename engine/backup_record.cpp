@@ -123,7 +123,7 @@ std::optional<BackupRecord> parseRecord(std::string_view text) {
     return r;
 }
 
-std::optional<BackupRecord> readRecord(FileSystem& fs, const std::string& backupPath) {
+std::optional<BackupRecord> readRecord(FileReader& fs, const std::string& backupPath) {
     const std::string path = backupPath + "/" + kRecordName;
     if (fs.entryInfo(path).type != EntryType::RegularFile) return std::nullopt;
     try {

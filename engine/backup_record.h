@@ -48,7 +48,7 @@ std::optional<BackupRecord> parseRecord(std::string_view text);
 
 // The record of the backup folder at `backupPath`; nothing when it has none or it cannot be read
 // or parsed (a backup made before records existed, or one whose record a crash left empty).
-std::optional<BackupRecord> readRecord(FileSystem& fs, const std::string& backupPath);
+std::optional<BackupRecord> readRecord(FileReader& fs, const std::string& backupPath);
 // Puts the record into the backup folder, replacing the one there atomically. Throws FileError.
 void writeRecord(FileSystem& fs, const std::string& backupPath, const BackupRecord& record);
 

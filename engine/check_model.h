@@ -163,7 +163,7 @@ class FileVisitor {
 // Reads the forms, user controls and projects directly in the folder, in name order (the
 // projects' lists first, since every form needs them), and hands each file to the visitor.
 // Throws FileError when the folder itself cannot be listed.
-void visitFolder(FileSystem& fs, const std::string& folder, FileVisitor& visitor);
+void visitFolder(FileReader& fs, const std::string& folder, FileVisitor& visitor);
 
 // One file's findings as the checks add them. Messages and advice are built only when the
 // findings are wanted in full, so counting them allocates nothing per finding.

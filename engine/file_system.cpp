@@ -20,7 +20,7 @@ std::string_view entryTypeText(EntryType type) {
     return "?";
 }
 
-std::string whyNotReadable(FileSystem& fs, const std::string& path, Links links) {
+std::string whyNotReadable(FileReader& fs, const std::string& path, Links links) {
     const EntryInfo info = fs.entryInfo(path);
     if (info.type == EntryType::SymbolicLink && links == Links::Refused) return "it is a symbolic link";
     // A folder and a vanished entry are left to the read, whose cause says it as the system does.
@@ -43,19 +43,19 @@ std::string whyNotReadable(FileSystem& fs, const std::string& path, Links links)
     return {};
 }
 
-std::uintmax_t FileSystem::largestProjectFile() const { return kLargestProjectFile; }
+std::uintmax_t FileReader::largestProjectFile() const { return kLargestProjectFile; }
 
-bool tooLargeToRead(const FileSystem& fs, const EntryInfo& info) {
+bool tooLargeToRead(const FileReader& fs, const EntryInfo& info) {
     return info.target == EntryType::RegularFile && info.size > fs.largestProjectFile();
 }
 
-std::string largestProjectFileText(const FileSystem& fs) {
+std::string largestProjectFileText(const FileReader& fs) {
     const std::uintmax_t limit = fs.largestProjectFile();
     constexpr std::uintmax_t kMegabyte = std::uintmax_t{1} << 20;
     return limit % kMegabyte == 0 ? std::to_string(limit / kMegabyte) + " MB" : std::to_string(limit) + " bytes";
 }
 
-bool entryExists(FileSystem& fs, const std::string& pathIn) {
+bool entryExists(FileReader& fs, const std::string& pathIn) {
     const std::string path = withoutTrailingSlash(pathIn);
     if (fs.isFolder(path) || fs.isSymbolicLink(path)) return true;
     const auto slash = lastPathSeparator(path);

@@ -1,5 +1,6 @@
-// Everything the engine needs from storage, behind one small interface so that the same run can
-// work on disk, in memory (tests), or against a store that injects faults.
+// Everything the engine needs from storage, behind two small interfaces (what reading needs, and
+// what writing needs besides) so that the same run can work on disk, in memory (tests), or against
+// a store that injects faults, and read-only code cannot write.
 #pragma once
 
 #include <cstdint>
@@ -77,9 +78,11 @@ struct FolderLock {
     long holder = 0;  // the process id of the run holding it, when not taken
 };
 
-class FileSystem {
+// What reading code needs from storage: the project check, the fix planning, the folder guards.
+// None of it changes anything, so a store that only reads through to another one is a reader.
+class FileReader {
   public:
-    virtual ~FileSystem() = default;
+    virtual ~FileReader() = default;
 
     // The largest form, user control or project a run reads or writes here: kLargestProjectFile,
     // unless a test store lowers it to try the limit with small files.
@@ -90,6 +93,29 @@ class FileSystem {
 
     virtual std::string readFile(const std::string& path) = 0;
 
+    // What the entry is, without opening it; Missing when there is none.
+    virtual EntryInfo entryInfo(const std::string& path) = 0;
+
+    // Whether the entry itself is a symbolic link (not followed).
+    virtual bool isSymbolicLink(const std::string& path) = 0;
+
+    // Whether the entry is a folder (a link is not followed, so a link to a folder is not one).
+    virtual bool isFolder(const std::string& path) = 0;
+
+    // The absolute path with every symbolic link resolved; the path as given when that fails.
+    virtual std::string realPath(const std::string& path) = 0;
+
+    // Who holds `folder`'s lock, asked without taking it, changing anything or waiting: the
+    // holder's process id while a running process holds it (a run or a restore, this process
+    // included), 0 when none does (no lock, or a stale one). Lets a command that finds a staged
+    // copy or a restore's mark tell a live run's files from an abandoned run's.
+    virtual long lockHolder(const std::string& folder) = 0;
+};
+
+// Everything a run, its fixes and a restore need besides reading: writing, copying, moving,
+// removing and locking, and the checks that tell before writing whether a write would be refused.
+class FileSystem : public FileReader {
+  public:
     // Replaces the file's content atomically: afterwards it holds either its old bytes or the new
     // ones, never a mix. The file keeps its permission bits; a symbolic link stays a link and its
     // target is rewritten. A file whose permission bits deny writing is refused.
@@ -131,27 +157,10 @@ class FileSystem {
     virtual FolderLock lockFolder(const std::string& folder) = 0;
     // Removes the lock this process holds; failures are ignored (a stale lock is taken over).
     virtual void unlockFolder(const std::string& folder) = 0;
-    // Who holds `folder`'s lock, asked without taking it, changing anything or waiting: the
-    // holder's process id while a running process holds it (a run or a restore, this process
-    // included), 0 when none does (no lock, or a stale one). Lets a command that finds a staged
-    // copy or a restore's mark tell a live run's files from an abandoned run's.
-    virtual long lockHolder(const std::string& folder) = 0;
-
-    // Whether the entry itself is a symbolic link (not followed).
-    virtual bool isSymbolicLink(const std::string& path) = 0;
-
-    // Whether the entry is a folder (a link is not followed, so a link to a folder is not one).
-    virtual bool isFolder(const std::string& path) = 0;
 
     // Throws the FileError writeFile would throw before writing anything: lets a dry run refuse
     // exactly the files a real run would fail to write.
     virtual void checkWritable(const std::string& path) = 0;
-
-    // The absolute path with every symbolic link resolved; the path as given when that fails.
-    virtual std::string realPath(const std::string& path) = 0;
-
-    // What the entry is, without opening it; Missing when there is none.
-    virtual EntryInfo entryInfo(const std::string& path) = 0;
 
     // Puts `bytes` at `path` atomically, giving the file the permission bits, owner and
     // modification time of the file `model`. Whatever is at `path` is replaced, never written
@@ -181,7 +190,7 @@ class FileSystem {
 
 // Whether an entry of any kind (file, folder, link) has this path: the entry is looked up in its
 // parent's listing, the one question every store answers.
-bool entryExists(FileSystem& fs, const std::string& path);
+bool entryExists(FileReader& fs, const std::string& path);
 
 // Project files above this size are refused without being read: no form, user control or project
 // comes near it, and holding one in memory while it is converted takes several times its size.
@@ -191,12 +200,12 @@ inline constexpr std::uintmax_t kLargestProjectFile = std::uintmax_t{256} << 20;
 // symbolic link when `links` is Refused, an entry that is not a regular file (or a link to one),
 // a file above the store's largestProjectFile(). Nothing is opened to find out.
 enum class Links { Followed, Refused };
-std::string whyNotReadable(FileSystem& fs, const std::string& path, Links links);
+std::string whyNotReadable(FileReader& fs, const std::string& path, Links links);
 
 // Whether the entry is a regular file (or a link to one) above the store's largestProjectFile().
-bool tooLargeToRead(const FileSystem& fs, const EntryInfo& info);
+bool tooLargeToRead(const FileReader& fs, const EntryInfo& info);
 
 // The store's largestProjectFile() as a message gives it ("256 MB").
-std::string largestProjectFileText(const FileSystem& fs);
+std::string largestProjectFileText(const FileReader& fs);
 
 }  // namespace tavkonv40

@@ -39,7 +39,7 @@ struct Entry {
 // that come after it (whether they are readable, what they reference) is read ahead of them.
 class FolderRun final : public check::FolderContext {
   public:
-    FolderRun(FileSystem& fs, std::string base, std::vector<Entry> entries)
+    FolderRun(FileReader& fs, std::string base, std::vector<Entry> entries)
         : fs_(fs), base_(std::move(base)), entries_(std::move(entries)) {}
 
     void run(check::FileVisitor& visitor) {
@@ -259,7 +259,7 @@ class FolderRun final : public check::FolderContext {
                 for (const auto& r : f.references) states_[p].used.emplace(r.file);
     }
 
-    FileSystem& fs_;
+    FileReader& fs_;
     const std::string base_;
     std::vector<Entry> entries_;  // the files the check reads, in name order
     std::vector<ProjectSummary> projects_;
@@ -360,7 +360,7 @@ std::string_view kindName(FindingKind k) {
 
 namespace check {
 
-void visitFolder(FileSystem& fs, const std::string& folderPath, FileVisitor& visitor) {
+void visitFolder(FileReader& fs, const std::string& folderPath, FileVisitor& visitor) {
     std::string base = withoutTrailingSlash(folderPath);
     auto names = fs.listFolder(base);
     sortInListingOrder(names);
@@ -374,19 +374,19 @@ void visitFolder(FileSystem& fs, const std::string& folderPath, FileVisitor& vis
 
 }  // namespace check
 
-FindingCounts checkProject(FileSystem& fs, const std::string& folder, FindingSink& sink) {
+FindingCounts checkProject(FileReader& fs, const std::string& folder, FindingSink& sink) {
     CheckVisitor visitor(sink);
     check::visitFolder(fs, folder, visitor);
     return visitor.counts;
 }
 
-std::vector<Finding> checkProject(FileSystem& fs, const std::string& folder) {
+std::vector<Finding> checkProject(FileReader& fs, const std::string& folder) {
     CollectingSink sink;
     checkProject(fs, folder, sink);
     return std::move(sink.all);
 }
 
-FindingCounts countFindings(FileSystem& fs, const std::string& folder) {
+FindingCounts countFindings(FileReader& fs, const std::string& folder) {
     CountingSink sink;
     return checkProject(fs, folder, sink);
 }
@@ -396,7 +396,7 @@ std::size_t countAboveNotes(const std::vector<Finding>& findings) {
         std::count_if(findings.begin(), findings.end(), [](const Finding& f) { return f.severity != Severity::Note; }));
 }
 
-std::string checkHintLine(FileSystem& fs, const std::string& folder) {
+std::string checkHintLine(FileReader& fs, const std::string& folder) {
     try {
         return checkHintLine(countFindings(fs, folder), folder);
     } catch (const FileError&) {

@@ -64,20 +64,20 @@ class FindingSink {
 
 // Checks the folder and hands the findings to the sink: grouped by file (files in name order), by
 // line within a file. Throws FileError when the folder itself cannot be listed.
-FindingCounts checkProject(FileSystem& fs, const std::string& folder, FindingSink& sink);
+FindingCounts checkProject(FileReader& fs, const std::string& folder, FindingSink& sink);
 
 // The same, collected.
-std::vector<Finding> checkProject(FileSystem& fs, const std::string& folder);
+std::vector<Finding> checkProject(FileReader& fs, const std::string& folder);
 
 // The findings a check would report, counted without building them.
-FindingCounts countFindings(FileSystem& fs, const std::string& folder);
+FindingCounts countFindings(FileReader& fs, const std::string& folder);
 
 // Findings above note level.
 std::size_t countAboveNotes(const std::vector<Finding>& findings);
 
 // One line for the end of a conversion run: how many findings a check would report. Empty when
 // the folder cannot be listed.
-std::string checkHintLine(FileSystem& fs, const std::string& folder);
+std::string checkHintLine(FileReader& fs, const std::string& folder);
 // The same line for counts already made.
 std::string checkHintLine(const FindingCounts& counts, const std::string& folder);
 

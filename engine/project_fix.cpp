@@ -30,14 +30,15 @@ constexpr int kMaxRounds = 6;
 const std::string kLongRule(37, '-');
 const std::string kShortRule(35, '-');
 
-// Reads through to the folder and keeps the fixed files in memory; nothing else is needed while
-// the plan is worked out, and nothing is refused (writing is judged when the plan is applied).
-class PlanFileSystem final : public FileSystem {
+// Reads through to the folder, each file as the fixes so far left it: the fixed files are kept
+// in memory (writing is judged when the plan is applied), and what each file held when the plan
+// first read it is remembered for the check that nothing changed it in between.
+class PlanReader final : public FileReader {
   public:
-    explicit PlanFileSystem(FileSystem& base) : base_(base) {}
+    explicit PlanReader(FileReader& base) : base_(base) {}
 
-    std::map<std::string, std::string> writes;
-    std::map<std::string, EntryInfo> readAs;  // each file as it was when the plan first read it
+    std::map<std::string, std::string> writes;  // path -> bytes after the fixes so far
+    std::map<std::string, EntryInfo> readAs;    // each file as it was when the plan first read it
     std::map<std::string, FileStamp> readStamps;
 
     std::uintmax_t largestProjectFile() const override { return base_.largestProjectFile(); }
@@ -50,39 +51,24 @@ class PlanFileSystem final : public FileSystem {
         readStamps.emplace(path, stampOf(bytes));
         return bytes;
     }
-    void writeFile(const std::string& path, const std::string& bytes) override { writes[path] = bytes; }
-    CopyOutcome copyFolder(const std::string&, const std::string&, const FolderCopy&) override { refuse(); }
-    void checkFolderCopy(const std::string&, const std::string&, const FolderCopy&) override { refuse(); }
-    void renameFolder(const std::string&, const std::string&) override { refuse(); }
-    void flushFileSystem(const std::string&) override { refuse(); }
-    void removeFolder(const std::string&) override { refuse(); }
-    FolderLock lockFolder(const std::string&) override { refuse(); }
-    void unlockFolder(const std::string&) override { refuse(); }
-    long lockHolder(const std::string& folder) override { return base_.lockHolder(folder); }
-    bool isSymbolicLink(const std::string& path) override { return base_.isSymbolicLink(path); }
-    bool isFolder(const std::string& path) override { return base_.isFolder(path); }
-    void checkWritable(const std::string&) override {}
-    std::string realPath(const std::string& path) override { return base_.realPath(path); }
     EntryInfo entryInfo(const std::string& path) override {
         EntryInfo info = base_.entryInfo(path);
         if (const auto it = writes.find(path); it != writes.end()) info.size = it->second.size();
         return info;
     }
-    void replaceFile(const std::string&, const std::string&, const std::string&) override { refuse(); }
-    void checkReplaceable(const std::string&) override { refuse(); }
-    void createFile(const std::string&, const std::string&) override { refuse(); }
-    void createFolder(const std::string&) override { refuse(); }
-    void giveFolderAttributes(const std::string&, const std::string&) override { refuse(); }
+    bool isSymbolicLink(const std::string& path) override { return base_.isSymbolicLink(path); }
+    bool isFolder(const std::string& path) override { return base_.isFolder(path); }
+    std::string realPath(const std::string& path) override { return base_.realPath(path); }
+    long lockHolder(const std::string& folder) override { return base_.lockHolder(folder); }
 
   private:
-    [[noreturn]] static void refuse() { throw std::logic_error("the fix plan only reads and rewrites files"); }
-    FileSystem& base_;
+    FileReader& base_;
 };
 
 class FixVisitor final : public check::FileVisitor {
   public:
-    FixVisitor(FileSystem& fs, std::string base, std::vector<AppliedFix>& applied)
-        : fs_(fs), base_(std::move(base)), applied_(applied) {}
+    FixVisitor(PlanReader& plan, std::string base, std::vector<AppliedFix>& applied)
+        : plan_(plan), base_(std::move(base)), applied_(applied) {}
 
     void visit(const check::CheckedFile& file, const TextFile& text, check::FolderContext& folder) override {
         fix::FileFixes fixes;
@@ -94,7 +80,7 @@ class FixVisitor final : public check::FileVisitor {
         for (const auto& note : fixes.notes())
             if (!note.description.empty())
                 applied_.push_back({std::string(file.name), note.line, note.kind, note.description});
-        fs_.writeFile(base_ + "/" + std::string(file.name), after);
+        plan_.writes[base_ + "/" + std::string(file.name)] = std::move(after);
         changed = true;
     }
 
@@ -103,7 +89,7 @@ class FixVisitor final : public check::FileVisitor {
     bool changed = false;
 
   private:
-    FileSystem& fs_;
+    PlanReader& plan_;
     const std::string base_;
     std::vector<AppliedFix>& applied_;
 };
@@ -112,9 +98,9 @@ std::string fixLine(const AppliedFix& f) { return f.file + ":" + std::to_string(
 
 }  // namespace
 
-FixPlan planFixes(FileSystem& fs, const std::string& folder) {
+FixPlan planFixes(FileReader& fs, const std::string& folder) {
     const std::string base = withoutTrailingSlash(folder);
-    PlanFileSystem plan(fs);
+    PlanReader plan(fs);
     FixPlan result;
     for (int round = 0; round < kMaxRounds; ++round) {
         FixVisitor visitor(plan, base, result.fixes);

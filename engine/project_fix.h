@@ -35,7 +35,7 @@ struct FixPlan {
 // Works out every fix, reading through `fs` and writing nothing: the fixes of each file are
 // applied in memory and the folder is checked and fixed again until no fix applies. Throws
 // FileError when the folder cannot be listed.
-FixPlan planFixes(FileSystem& fs, const std::string& folder);
+FixPlan planFixes(FileReader& fs, const std::string& folder);
 
 // The names of the files the plan changes, in the order the folder's files are met (as the log
 // and the diff show them): the order they are written in and reported.

@@ -45,7 +45,7 @@ class RestoreLock {
 
 // "NAME", "NAME/", "FOLDER/NAME/" (what tab completion gives) or just "mm.dd.yyyy hh.mm.ss":
 // the name asked for, without the folder.
-std::string askedBackupName(FileSystem& fs, const std::string& folder, const std::string& asked, RestoreOutput& out) {
+std::string askedBackupName(FileReader& fs, const std::string& folder, const std::string& asked, RestoreOutput& out) {
     std::string name = withoutTrailingSlash(asked);
     const auto slash = name.find_last_of('/');
     if (slash == std::string::npos) return name;
@@ -64,7 +64,7 @@ struct ChosenBackup {
     std::string markName() const { return staged ? staged->backupName : name; }
 };
 
-ChosenBackup chooseBackup(FileSystem& fs, const std::string& folder, const std::string& asked,
+ChosenBackup chooseBackup(FileReader& fs, const std::string& folder, const std::string& asked,
                           const std::vector<BackupEntry>& backups, const std::vector<StagedCopy>& interrupted,
                           RestoreOutput& out) {
     const std::string wanted = askedBackupName(fs, folder, asked, out);
@@ -83,7 +83,7 @@ ChosenBackup chooseBackup(FileSystem& fs, const std::string& folder, const std::
 }
 
 // The backup a stopped restore was using, when its mark names one.
-std::optional<std::string> stoppedRestoreBackup(FileSystem& fs, const std::string& folder) {
+std::optional<std::string> stoppedRestoreBackup(FileReader& fs, const std::string& folder) {
     const std::string mark = folder + "/" + kRestoreMarkName;
     if (fs.entryInfo(mark).type != EntryType::RegularFile) return std::nullopt;
     try {
@@ -161,7 +161,7 @@ void flushRestored(FileSystem& fs, const std::string& folder, RestoreOutput& out
 }
 
 // Whether the folder's file at `dst` holds exactly the bytes of `stamp`.
-bool holds(FileSystem& fs, const std::string& dst, const FileStamp& stamp) {
+bool holds(FileReader& fs, const std::string& dst, const FileStamp& stamp) {
     try {
         const EntryInfo info = fs.entryInfo(dst);
         return info.type == EntryType::RegularFile && info.size == stamp.size && stampOf(fs.readFile(dst)) == stamp;

@@ -69,7 +69,7 @@ namespace {
 
 // A restore stopped half way left some files as its backup holds them and others as the run
 // made them: converting that mix would bury the difference under another backup.
-std::string interruptedRestoreNotice(FileSystem& fs, const std::string& folder) {
+std::string interruptedRestoreNotice(FileReader& fs, const std::string& folder) {
     const std::string mark = folder + "/" + kRestoreMarkName;
     if (fs.entryInfo(mark).type != EntryType::RegularFile) return {};
     std::string from;
@@ -85,7 +85,7 @@ std::string interruptedRestoreNotice(FileSystem& fs, const std::string& folder) 
 
 // Whether every form, user control and project directly in the folder holds what the staged copy
 // holds: then the interrupted run changed nothing it could have half converted.
-bool matchesCopy(FileSystem& fs, const std::string& folder, const std::string& copy) {
+bool matchesCopy(FileReader& fs, const std::string& folder, const std::string& copy) {
     try {
         for (const auto& n : fs.listFolder(copy)) {
             if (!fileKindOfName(n) || fs.entryInfo(copy + "/" + n).type != EntryType::RegularFile) continue;
@@ -101,7 +101,7 @@ bool matchesCopy(FileSystem& fs, const std::string& folder, const std::string& c
 
 }  // namespace
 
-std::string interruptedRunNotice(FileSystem& fs, const std::string& folderIn, OwnLock ownLock) {
+std::string interruptedRunNotice(FileReader& fs, const std::string& folderIn, OwnLock ownLock) {
     const std::string folder = withoutTrailingSlash(folderIn);
     if (std::string live = liveRunNotice(fs, folder, ownLock); !live.empty()) return live;
     if (std::string restore = interruptedRestoreNotice(fs, folder); !restore.empty()) return restore;

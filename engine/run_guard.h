@@ -39,6 +39,6 @@ class RunGuard {
 // restore that was stopped, or an empty string when there is neither. Unless the caller holds the
 // folder's lock itself, a live process holding it is named instead (its files are in use, not
 // abandoned), whatever the folder holds.
-std::string interruptedRunNotice(FileSystem& fs, const std::string& folder, OwnLock ownLock);
+std::string interruptedRunNotice(FileReader& fs, const std::string& folder, OwnLock ownLock);
 
 }  // namespace tavkonv40

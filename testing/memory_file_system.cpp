@@ -44,8 +44,7 @@ const std::string& MemoryFileSystem::file(const std::string& path) const {
     return it->second;
 }
 
-std::vector<std::string> MemoryFileSystem::listFolder(const std::string& folderIn) {
-    const std::string folder = withoutTrailingSlash(folderIn);
+std::vector<std::string> MemoryFileSystem::namesIn(const std::string& folder) const {
     if (!folders_.count(folder)) throw FileError(folder, "No such file or directory");
     std::vector<std::string> names;
     auto take = [&](const std::string& p) {
@@ -53,6 +52,11 @@ std::vector<std::string> MemoryFileSystem::listFolder(const std::string& folderI
     };
     for (const auto& [p, bytes] : files_) take(p);
     for (const auto& p : folders_) take(p);
+    return names;
+}
+
+std::vector<std::string> MemoryFileSystem::listFolder(const std::string& folder) {
+    auto names = namesIn(withoutTrailingSlash(folder));
     if (reorderListing) reorderListing(names);
     return names;
 }
@@ -75,24 +79,15 @@ void MemoryFileSystem::writeFile(const std::string& path, const std::string& byt
     files_[path] = bytes;
 }
 
-namespace {
-
-// Whether a copy of `from` leaves `path` out: one of the names on its way below `from` is left out.
-bool leftOut(const std::string& path, const std::string& from, const FolderCopy& how) {
-    if (!how.leaveOut) return false;
-    std::string rest = path.substr(from.size() + 1);
-    for (std::size_t slash; (slash = rest.find('/')) != std::string::npos; rest.erase(0, slash + 1))
-        if (how.leaveOut(rest.substr(0, slash))) return true;
-    return how.leaveOut(rest);
-}
-
-}  // namespace
-
-void MemoryFileSystem::checkFolderCopy(const std::string& fromIn, const std::string&, const FolderCopy& how) {
-    const std::string from = withoutTrailingSlash(fromIn);
-    if (!folders_.count(from)) throw FileError(from, "No such file or directory");
-    for (const auto& [p, cause] : copyFailures)
-        if (isInsideFolder(p, from) && !leftOut(p, from, how)) throw FileError(p, cause);
+// As the disk's check does: each folder is listed, asked about what to leave out, then looked into.
+void MemoryFileSystem::checkFolderCopy(const std::string& from, const std::string& to, const FolderCopy& how) {
+    std::vector<std::string> names = namesIn(withoutTrailingSlash(from));
+    if (how.leaveOut) std::erase_if(names, how.leaveOut);
+    for (const auto& name : names) {
+        const std::string path = withoutTrailingSlash(from) + "/" + name;
+        if (const auto f = copyFailures.find(path); f != copyFailures.end()) throw FileError(path, f->second);
+        if (folders_.count(path)) checkFolderCopy(path, to, how);
+    }
 }
 
 // As the disk's copy does: the file is taken again while it changes under the copy, a few times.
@@ -106,22 +101,24 @@ std::string MemoryFileSystem::copyUnchanged(const std::string& path) {
     throw FileError(path, kKeptChangingCause);
 }
 
+// As the disk's copy does: each folder is listed, asked about what to leave out, then what is
+// still there is copied, so that an entry another program removes meanwhile is simply not copied.
 CopyOutcome MemoryFileSystem::copyFolder(const std::string& fromIn, const std::string& toIn, const FolderCopy& how) {
     const std::string from = withoutTrailingSlash(fromIn), to = withoutTrailingSlash(toIn);
     if (!folders_.count(from)) throw FileError(from, "No such file or directory");
     if (folders_.count(to) || files_.count(to)) throw FileError(to, "File exists");
     createFolder(to);
-    auto taken = [&](const std::string& p) { return isInsideFolder(p, from) && !leftOut(p, from, how); };
-    const auto folders = folders_;
-    for (const auto& p : folders)
-        if (taken(p)) folders_.insert(to + p.substr(from.size()));
-    const auto files = files_;
-    for (const auto& [p, bytes] : files) {
-        if (!taken(p)) continue;
+    std::vector<std::string> names = namesIn(from);
+    if (how.leaveOut) std::erase_if(names, how.leaveOut);
+    for (const auto& name : names) {
+        const std::string source = from + "/" + name;
+        if (folders_.count(source) && copyFolder(source, to + "/" + name, how) == CopyOutcome::Stopped)
+            return CopyOutcome::Stopped;
+        if (!files_.count(source)) continue;
         if (how.stop && how.stop()) return CopyOutcome::Stopped;
-        if (const auto f = copyFailures.find(p); f != copyFailures.end()) throw FileError(p, f->second);
-        files_[to + p.substr(from.size())] = files_.count(p) ? copyUnchanged(p) : bytes;
-        if (afterCopiedFile) afterCopiedFile(p);
+        if (const auto f = copyFailures.find(source); f != copyFailures.end()) throw FileError(source, f->second);
+        files_[to + "/" + name] = copyUnchanged(source);
+        if (afterCopiedFile) afterCopiedFile(source);
     }
     return CopyOutcome::Complete;
 }
@@ -154,8 +151,12 @@ FolderLock MemoryFileSystem::lockFolder(const std::string& folderIn) {
     if (!folders_.count(folder)) throw FileError(folder, "No such file or directory");
     if (const auto it = lockedByOthers.find(folder); it != lockedByOthers.end()) return {false, it->second};
     const std::string lock = folder + "/" + kLockFileName;
+    if (folders_.count(lock))
+        throw FileError(folder, lock + " is a folder, not a lock this tool made; remove or rename it, then run again");
     if (files_.count(lock)) return {false, 1};
     files_[lock] = "1\n";
+    for (const auto& name : namesIn(folder))
+        if (isLeftoverTemporary(name) && !folders_.count(folder + "/" + name)) files_.erase(folder + "/" + name);
     return {true, 0};
 }
 

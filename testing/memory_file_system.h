@@ -75,6 +75,7 @@ class MemoryFileSystem : public FileSystem {
   private:
     void stamp(const std::string& path) { changed_[path] = ++clock_; }
     std::string copyUnchanged(const std::string& path);
+    std::vector<std::string> namesIn(const std::string& folder) const;  // the listing, unreordered
 
     std::map<std::string, std::string> files_;
     std::set<std::string> folders_;
