@@ -55,6 +55,12 @@ std::string largestProjectFileText(const FileReader& fs) {
     return limit % kMegabyte == 0 ? std::to_string(limit / kMegabyte) + " MB" : std::to_string(limit) + " bytes";
 }
 
+bool sameBytes(FileReader& fs, const std::string& a, const std::string& b) {
+    const EntryInfo x = fs.entryInfo(a), y = fs.entryInfo(b);
+    return x.type == EntryType::RegularFile && y.type == EntryType::RegularFile && x.size == y.size &&
+           fs.readFile(a) == fs.readFile(b);
+}
+
 bool entryExists(FileReader& fs, const std::string& pathIn) {
     const std::string path = withoutTrailingSlash(pathIn);
     if (fs.isFolder(path) || fs.isSymbolicLink(path)) return true;

@@ -192,6 +192,10 @@ class FileSystem : public FileReader {
 // parent's listing, the one question every store answers.
 bool entryExists(FileReader& fs, const std::string& path);
 
+// Whether both are regular files holding the same bytes: sizes first, so that files of different
+// sizes are never read. Throws FileError when one cannot be read.
+bool sameBytes(FileReader& fs, const std::string& a, const std::string& b);
+
 // Project files above this size are refused without being read: no form, user control or project
 // comes near it, and holding one in memory while it is converted takes several times its size.
 inline constexpr std::uintmax_t kLargestProjectFile = std::uintmax_t{256} << 20;

@@ -127,7 +127,7 @@ void RestoreWalk::write(const std::string& src, const std::string& dst, const st
                         Parent parent) {
     const std::string bytes = fs_.readFile(src);
     if (there == EntryType::Folder) throw FileError(dst, "the folder holds a folder of that name");
-    if (there == EntryType::RegularFile && fs_.readFile(dst) == bytes) {
+    if (there == EntryType::RegularFile && fs_.entryInfo(dst).size == bytes.size() && fs_.readFile(dst) == bytes) {
         ++result.unchanged;
         return;
     }
@@ -154,7 +154,7 @@ void RestoreWalk::write(const std::string& src, const std::string& dst, const st
 void RestoreWalk::compare(const std::string& src, const std::string& dst, const std::string& rel) {
     bool same = false;
     try {
-        same = fs_.entryInfo(dst).type == EntryType::RegularFile && fs_.readFile(dst) == fs_.readFile(src);
+        same = sameBytes(fs_, dst, src);
     } catch (const FileError&) {
     } catch (const std::bad_alloc&) {}
     if (same) return;

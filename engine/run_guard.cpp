@@ -89,9 +89,7 @@ bool matchesCopy(FileReader& fs, const std::string& folder, const std::string& c
     try {
         for (const auto& n : fs.listFolder(copy)) {
             if (!fileKindOfName(n) || fs.entryInfo(copy + "/" + n).type != EntryType::RegularFile) continue;
-            if (fs.entryInfo(folder + "/" + n).type != EntryType::RegularFile ||
-                fs.readFile(folder + "/" + n) != fs.readFile(copy + "/" + n))
-                return false;
+            if (!sameBytes(fs, folder + "/" + n, copy + "/" + n)) return false;
         }
         return true;
     } catch (const FileError&) {
