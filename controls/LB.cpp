@@ -2,10 +2,10 @@
 #include "controls/LB.h"
 
 #include "controls/modSkinConstants.h"
+#include "controls/tick_clock.h"
 
 #include <QApplication>
 #include <QDrag>
-#include <QElapsedTimer>
 #include <QMimeData>
 
 #include <utility>
@@ -24,14 +24,7 @@ using HiddenRow = property_table::Row<LBHiddenSettings, T>;
 // wherever Qt runs, so the setting is always read.
 int systemWheelScrollLines() { return QApplication::wheelScrollLines(); }
 
-std::uint32_t tickCount() {
-    static QElapsedTimer clock = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
-    return static_cast<std::uint32_t>(clock.elapsed());
-}
+std::uint32_t tickCount() { return static_cast<std::uint32_t>(tick_clock::NowMs()); }
 
 }  // namespace
 

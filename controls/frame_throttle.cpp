@@ -1,6 +1,5 @@
 #include "controls/frame_throttle.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 // ---- repaint throttle ------------------------------------------------------------------
@@ -33,13 +32,4 @@ void FrameThrottle::Flush(std::int64_t now) {
     m_deferred = false;
     m_last = now;
     m_window->update();
-}
-
-std::int64_t FrameThrottle::NowMs() {
-    static QElapsedTimer clock = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
-    return clock.elapsed();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/suite/winmsg.h"
+#include "controls/tick_clock.h"
 
 #include <cstdint>
 
@@ -22,7 +23,7 @@ class FrameThrottle {
     // Passes on a deferred repaint now (for hide).
     void Flush(std::int64_t now);
     // A millisecond clock for `now`.
-    static std::int64_t NowMs();
+    static std::int64_t NowMs() { return tick_clock::NowMs(); }
 
   private:
     winmsg::HWND m_window;

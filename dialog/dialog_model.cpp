@@ -1,6 +1,7 @@
 #include "dialog/dialog_model.h"
 
 #include "dialog/folder_guard.h"
+#include "dialog/form_geometry.h"
 
 #include "engine/conversion_run.h"
 #include "engine/file_session.h"
@@ -20,8 +21,6 @@ namespace {
 bool Only40(const tavkonv40::FamilyRecord* family) {
     return family != nullptr && family->offers40L == tavkonv40::Offers40L::No;
 }
-
-constexpr double kTabWidth = 155;  // the two tabs span 0-155 and 155-311
 
 const char* const kSetAllTo4L = "Set All To 4.0L";
 const char* const kSetAllTo40 = "Set All To 4.0";
@@ -62,6 +61,7 @@ void DialogModel::loadDefaults() {
 // ---- panels ------------------------------------------------------------------------------------
 
 void DialogModel::pressTabHeader(double x) {
+    using geometry::kTabWidth;
     if (x > 0 && x < kTabWidth)
         m_panel = Panel::Suite;
     else if (x > kTabWidth && x < 2 * kTabWidth + 1)

@@ -3,12 +3,12 @@
 
 #include "engine/catalogue.h"
 
-#include <QSize>
-
 namespace dialog::geometry {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr QSize kDesignSize(11220 / kTwipsPerPixel, 11670 / kTwipsPerPixel);  // 748 x 778
+constexpr int kDesignWidth = 11220 / kTwipsPerPixel;   // 748
+constexpr int kDesignHeight = 11670 / kTwipsPerPixel;  // 778
+constexpr int kTabWidth = 155;                         // the two tabs span 0-155 and 155-311
 constexpr int kMargin = 10;
 constexpr int kTabCtrlTop = 72;
 constexpr int kTabHeaderHeight = 26;

@@ -10,7 +10,6 @@ using namespace geometry;
 
 namespace {
 
-constexpr int kTabWidth = 155;
 const QColor kGradientTop(226, 232, 241);
 const QColor kGradientBottom(205, 214, 228);
 const QColor kPanelFace(240, 243, 248);

@@ -91,7 +91,7 @@ void frmProps::Form_Load() {
     m_display = std::make_unique<LogDisplay>(f.c);
     m_bitmapFolder = platform_qt::ReadBitmapsPath();
     f.window.setMinimumSize(MinimumFormSize(f));
-    f.window.resize(geometry::kDesignSize.expandedTo(f.window.minimumSize()));
+    f.window.resize(QSize(geometry::kDesignWidth, geometry::kDesignHeight).expandedTo(f.window.minimumSize()));
     m_shownPanel = Panel::Suite;
     m_model.loadDefaults();
 
