@@ -1,5 +1,6 @@
 #include "dialog/form_layout.h"
 
+#include "dialog/form_arrangement.h"
 #include "dialog/form_geometry.h"
 
 #include <algorithm>
@@ -10,82 +11,55 @@ using namespace geometry;
 
 namespace {
 
-constexpr int kBottomMargin = 5;
+QRect ToQRect(const Box& b) { return {b.x, b.y, b.width, b.height}; }
 
-int FooterHeight(const FormView& f, int width) {
-    int text = 28;
-    for (const QLabel* label : f.explanation) text = std::max(text, label->heightForWidth(width));
-    return text + 4 + kCommandHeight;
-}
-
-// Everything below the panel frame, for a window of the given inner width.
-int BelowPanelFrame(const FormView& f, int inner) {
-    return kGap + FooterHeight(f, inner) + kGap + kGroupHeight + kGap + kBottomRowHeight + kBottomMargin;
-}
-
-void PlaceFooters(FormView& f, int y, int inner) {
-    const int footerHeight = FooterHeight(f, inner);
-    const int commandsTop = footerHeight - kCommandHeight;
-    for (std::size_t i = 0; i < 2; ++i) {
-        f.footer[i]->setGeometry(kMargin, y, inner, footerHeight);
-        f.explanation[i]->setGeometry(2, 0, inner - 4, commandsTop - 4);
-    }
-    auto place = [&](Command selectAll, Command clearAll, Command setAll) {
-        f.c.cmd[selectAll]->setGeometry(0, commandsTop, 100, kCommandHeight);
-        f.c.cmd[clearAll]->setGeometry(106, commandsTop, 100, kCommandHeight);
-        f.c.cmd[setAll]->setGeometry(inner - 130, commandsTop, 130, kCommandHeight);
+TextHeightForWidth ExplanationHeight(const FormView& f) {
+    return [&f](int width) {
+        int text = 0;
+        for (const QLabel* label : f.explanation) text = std::max(text, label->heightForWidth(width));
+        return text;
     };
-    place(cmdSelectAllSuite, cmdClearAllSuite, cmdSetAllSuite);
-    place(cmdSelectAllMicrosoft, cmdClearAllMicrosoft, cmdSetAllMicrosoft);
-}
-
-void PlaceFolderGroup(FormView& f, int y, int inner) {
-    FormControls& c = f.c;
-    f.group->setGeometry(kMargin, y, inner, kGroupHeight);
-    c.lbl2->setGeometry(12, 12, 96, 24);
-    c.txtPath->setGeometry(108, 12, inner - 108 - 58, 24);
-    c.cmd[cmdBrowse]->setGeometry(inner - 52, 12, 40, 24);
-    c.List1->setGeometry(12, 42, inner - 24, kGroupHeight - 54);
-}
-
-void PlaceBottomRow(FormView& f, int y, int width) {
-    const int inner = width - 2 * kMargin;
-    f.c.lbl5->setGeometry(kMargin, y + 2, inner - 3 * 86 - 8, 22);
-    for (int i = 0; i < 3; ++i)
-        f.c.cmd[static_cast<std::size_t>(i)]->setGeometry(width - kMargin - (3 - i) * 86 + 6, y, 80, kBottomRowHeight);
 }
 
 QWidget* ShownPanel(FormView& f, Panel shown) { return f.c.CTRLContainer[static_cast<std::size_t>(shown)]; }
 
 }  // namespace
 
-QSize MinimumFormSize(const FormView& f) {
-    const int width = kPanelContentWidth + kScrollWidth + 2 + 4 + 2 * kMargin;
-    return {width, kTabCtrlTop + kMinTabCtrlHeight + BelowPanelFrame(f, width - 2 * kMargin)};
-}
+QSize MinimumFormSize(const FormView& f) { return {MinimumFormWidth(), MinimumFormHeight(ExplanationHeight(f))}; }
 
 void LayoutForm(FormView& f) {
-    const int w = f.window.width(), h = f.window.height();
-    const int inner = w - 2 * kMargin;
-    const int tabHeight = std::max(kMinTabCtrlHeight, h - kTabCtrlTop - BelowPanelFrame(f, inner));
-    f.c.lbl4->setGeometry(78, 16, inner - 70, 40);
-    f.c.XPTabCtrl->setGeometry(kMargin, kTabCtrlTop, inner, tabHeight);  // its resize lays the frame out
-    int y = kTabCtrlTop + tabHeight + kGap;
-    PlaceFooters(f, y, inner);
-    y += f.footer[0]->height() + kGap;
-    PlaceFolderGroup(f, y, inner);
-    PlaceBottomRow(f, y + kGroupHeight + kGap, w);
+    const FormArrangement a = ArrangeForm(f.window.width(), f.window.height(), ExplanationHeight(f));
+    FormControls& c = f.c;
+    c.lbl4->setGeometry(ToQRect(a.title));
+    c.XPTabCtrl->setGeometry(ToQRect(a.tabFrame));  // its resize lays the frame out
+    for (std::size_t i = 0; i < 2; ++i) {
+        f.footer[i]->setGeometry(ToQRect(a.footer));
+        f.explanation[i]->setGeometry(ToQRect(a.inFooter.explanation));
+    }
+    auto placeCommands = [&](Command selectAll, Command clearAll, Command setAll) {
+        c.cmd[selectAll]->setGeometry(ToQRect(a.inFooter.selectAll));
+        c.cmd[clearAll]->setGeometry(ToQRect(a.inFooter.clearAll));
+        c.cmd[setAll]->setGeometry(ToQRect(a.inFooter.setAll));
+    };
+    placeCommands(cmdSelectAllSuite, cmdClearAllSuite, cmdSetAllSuite);
+    placeCommands(cmdSelectAllMicrosoft, cmdClearAllMicrosoft, cmdSetAllMicrosoft);
+    f.group->setGeometry(ToQRect(a.group));
+    c.lbl2->setGeometry(ToQRect(a.folderLabel));
+    c.txtPath->setGeometry(ToQRect(a.folderBox));
+    c.cmd[cmdBrowse]->setGeometry(ToQRect(a.browse));
+    c.List1->setGeometry(ToQRect(a.log));
+    c.lbl5->setGeometry(ToQRect(a.status));
+    for (std::size_t i = 0; i < a.bottomCommands.size(); ++i) c.cmd[i]->setGeometry(ToQRect(a.bottomCommands[i]));
 }
 
 void LayoutPanelFrame(FormView& f, Panel shown) {
     FormControls& c = f.c;
-    const int h = c.XPTabCtrl->height(), w = c.XPTabCtrl->width();
-    c.TabHeader->setGeometry(0, 0, w, kTabHeaderHeight);
-    f.panelBody->setGeometry(2, kTabHeaderHeight, w - 4, h - kTabHeaderHeight - 2);
-    c.tabTitle->setGeometry(0, 0, f.panelBody->width(), kTabTitleHeight);
-    c.VS->setGeometry(w - 2 - kScrollWidth, kTabHeaderHeight + kTabTitleHeight, kScrollWidth, PanelSpace(f));
-    const int panelWidth = std::max(kPanelContentWidth, f.panelBody->width() - kScrollWidth - 2);
-    for (QWidget* panel : c.CTRLContainer) panel->resize(panelWidth, panel->height());
+    const PanelFrameArrangement a = ArrangePanelFrame({0, 0, c.XPTabCtrl->width(), c.XPTabCtrl->height()});
+    c.TabHeader->setGeometry(ToQRect(a.tabHeader));
+    f.panelBody->setGeometry(ToQRect(a.body));
+    c.tabTitle->setGeometry(ToQRect(a.panelTitle));
+    c.VS->setGeometry(ToQRect(a.scrollBar));
+    for (QWidget* panel : c.CTRLContainer) panel->resize(a.panelWidth, panel->height());
     LayoutPanels(f, shown);
 }
 

@@ -79,18 +79,13 @@ void CheckBothPanels(QWidget* w) {
     ClickTab(w, 20);
 }
 
-// Nothing below the panel frame is cut or overlapped.
-void CheckFootersAndGroup(QWidget* w) {
+// The explanatory texts, measured in the form's own font, are never cut (the arrangement's
+// order and overlaps are tested without widgets).
+void CheckExplanations(QWidget* w) {
     for (int i = 0; i < 2; ++i) {
         auto* label = Find<QLabel>(w, QStringLiteral("lblExplain_%1").arg(i));
         QVERIFY(label->heightForWidth(label->width()) <= label->height());
     }
-    QWidget* footer = Find(w, QStringLiteral("PanelFooter_0"));
-    QWidget* group = Find(w, QStringLiteral("FolderGroup"));
-    QVERIFY(Find(w, QStringLiteral("XPTabCtrl"))->geometry().bottom() < footer->y());
-    QVERIFY(footer->geometry().bottom() < group->y());
-    QVERIFY(group->geometry().bottom() < Find(w, "cmd", 1)->y());
-    QVERIFY(Find(w, "cmd", 1)->geometry().bottom() < w->height());
 }
 
 }  // namespace
@@ -108,7 +103,7 @@ class LayoutTest : public QObject {
                 w->resize(size);
                 QCOMPARE(w->size(), size);
                 CheckBothPanels(w);
-                CheckFootersAndGroup(w);
+                CheckExplanations(w);
             }
         });
     }

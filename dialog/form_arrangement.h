@@ -1,0 +1,58 @@
+// Where every part of the form goes for a window size: pure arithmetic, the same for every
+// window system.  Each box is in its parent's coordinates, as the parts nest: the window holds
+// the title, the panel frame, the footers, the folder group, the status line and the bottom
+// commands; a footer holds its explanation and its three option commands; the folder group holds
+// the folder label, box, "..." and the log; the panel frame holds the tab header, the panel body
+// and the scroll bar; the panel body holds the panel title and the panels.
+#pragma once
+
+#include <array>
+#include <functional>
+
+namespace dialog {
+
+struct Box {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    int right() const { return x + width; }    // exclusive
+    int bottom() const { return y + height; }  // exclusive
+    friend bool operator==(const Box&, const Box&) = default;
+};
+
+// The height the explanatory text needs when wrapped to a width (the host measures its font).
+using TextHeightForWidth = std::function<int(int width)>;
+
+struct FooterArrangement {
+    Box explanation;
+    Box selectAll, clearAll, setAll;
+};
+
+struct FormArrangement {
+    Box title;     // the heading beside the logo
+    Box tabFrame;  // the panel frame (tabs, panels, scroll bar)
+    Box footer;    // one per panel, both at the same place
+    FooterArrangement inFooter;
+    Box group;  // the folder and the log
+    Box folderLabel, folderBox, browse, log;
+    Box status;
+    std::array<Box, 3> bottomCommands;  // Start, Close/Cancel, Help
+};
+
+struct PanelFrameArrangement {
+    Box tabHeader;
+    Box body;
+    Box panelTitle;  // in the body
+    Box scrollBar;
+    int panelWidth = 0;  // both panels, at least their content's width
+};
+
+// The smallest window that shows every part whole (the option panel then scrolls).
+int MinimumFormWidth();
+int MinimumFormHeight(const TextHeightForWidth& explanationHeight);
+
+FormArrangement ArrangeForm(int width, int height, const TextHeightForWidth& explanationHeight);
+PanelFrameArrangement ArrangePanelFrame(const Box& tabFrame);
+
+}  // namespace dialog

@@ -1,0 +1,56 @@
+// The form's arrangement at sizes from the smallest upwards, with explanatory text that wraps to
+// more lines as the window narrows: every part inside its parent, nothing overlapping, the
+// explanation given the height it needs.
+#include "dialog/form_arrangement.h"
+#include "dialog/form_geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace dialog {
+namespace {
+
+// About 1,400 pixels of text in lines of 16 pixels.
+int WrappedText(int width) { return 16 * ((1400 + width - 1) / std::max(1, width)); }
+
+bool Inside(const Box& part, int width, int height) {
+    return part.x >= 0 && part.y >= 0 && part.right() <= width && part.bottom() <= height && part.width > 0 &&
+           part.height > 0;
+}
+bool Inside(const Box& part, const Box& parent) { return Inside(part, parent.width, parent.height); }
+bool Apart(const Box& a, const Box& b) {
+    return a.right() <= b.x || b.right() <= a.x || a.bottom() <= b.y || b.bottom() <= a.y;
+}
+
+TEST(FormArrangementTest, EveryPartWholeAndApartAtEverySize) {
+    const int minWidth = MinimumFormWidth(), minHeight = MinimumFormHeight(WrappedText);
+    for (int width : {minWidth, geometry::kDesignWidth, 1200})
+        for (int height : {minHeight, 680, geometry::kDesignHeight, 1000}) {
+            SCOPED_TRACE(testing::Message() << width << " x " << height);
+            const FormArrangement a = ArrangeForm(width, height, WrappedText);
+            for (const Box& part : {a.title, a.tabFrame, a.footer, a.group, a.status})
+                EXPECT_TRUE(Inside(part, width, std::max(height, minHeight)));
+            // Top to bottom: panel frame, footer, folder group, bottom row.
+            EXPECT_LE(a.tabFrame.bottom(), a.footer.y);
+            EXPECT_LE(a.footer.bottom(), a.group.y);
+            EXPECT_LE(a.group.bottom(), a.status.y);
+            EXPECT_GE(a.tabFrame.height, geometry::kMinTabCtrlHeight);
+            EXPECT_GE(a.inFooter.explanation.height, WrappedText(a.inFooter.explanation.width));
+            for (const Box& part :
+                 {a.inFooter.explanation, a.inFooter.selectAll, a.inFooter.clearAll, a.inFooter.setAll})
+                EXPECT_TRUE(Inside(part, a.footer));
+            EXPECT_TRUE(Apart(a.inFooter.clearAll, a.inFooter.setAll));
+            for (const Box& part : {a.folderLabel, a.folderBox, a.browse, a.log}) EXPECT_TRUE(Inside(part, a.group));
+            EXPECT_TRUE(Apart(a.folderBox, a.browse));
+            for (const Box& command : a.bottomCommands) {
+                EXPECT_TRUE(Inside(command, width, std::max(height, minHeight)));
+                EXPECT_TRUE(Apart(command, a.status));
+            }
+            const PanelFrameArrangement frame = ArrangePanelFrame(a.tabFrame);
+            for (const Box& part : {frame.tabHeader, frame.body, frame.scrollBar})
+                EXPECT_TRUE(Inside(part, a.tabFrame));
+            EXPECT_GE(frame.panelWidth, geometry::kPanelContentWidth);
+        }
+}
+
+}  // namespace
+}  // namespace dialog
