@@ -67,6 +67,34 @@ FormArrangement ArrangeForm(int width, int height, const TextHeightForWidth& exp
     return a;
 }
 
+int CheckBoxWidth(int captionWidth) {
+    constexpr int kGlyphAndGap = 13 + 6, kFocusRoom = 6;
+    return kGlyphAndGap + captionWidth + kFocusRoom;
+}
+
+std::array<int, 2> SuiteColumnXs() { return {kPanelPadding, kPanelPadding + kColumnPitch}; }
+int MicrosoftColumnX() { return kPanelPadding; }
+
+std::array<Box, 2> ArrangeColumnHeadings(int columnX) {
+    return {Box{columnX + kOption40X - 2, 4, 24, kPanelHeaderHeight},
+            Box{columnX + kOption4LX - 4, 4, 28, kPanelHeaderHeight}};
+}
+
+OptionRowArrangement ArrangeSuiteRow(int optionRow, int captionWidth) {
+    const int x = SuiteColumnXs()[static_cast<std::size_t>(optionRow / kSuiteRowsPerColumn)];
+    const int y = 4 + kPanelHeaderHeight + (optionRow % kSuiteRowsPerColumn) * kSuiteRowPitch;
+    return {{x, y, CheckBoxWidth(captionWidth), kSuiteRowPitch},
+            {x + kOption40X, y, kOptionWidth, kSuiteRowPitch},
+            {x + kOption4LX, y, kOptionWidth, kSuiteRowPitch}};
+}
+
+OptionRowArrangement ArrangeMicrosoftRow(int option, int captionWidth) {
+    const int x = MicrosoftColumnX(), y = 4 + kPanelHeaderHeight + option * kMicrosoftRowPitch;
+    return {{x, y, CheckBoxWidth(captionWidth), kMicrosoftRowPitch},
+            {x + kOption40X, y, kOptionWidth, kMicrosoftRowPitch},
+            {x + kOption4LX, y, kOptionWidth, kMicrosoftRowPitch}};
+}
+
 PanelFrameArrangement ArrangePanelFrame(const Box& tabFrame) {
     PanelFrameArrangement a;
     const int w = tabFrame.width, h = tabFrame.height;

@@ -48,6 +48,22 @@ struct PanelFrameArrangement {
     int panelWidth = 0;  // both panels, at least their content's width
 };
 
+// One option row in its panel: the check box (as wide as its glyph, caption and focus room, see
+// CheckBoxWidth) and the row's 4.0 and 4.0L buttons.
+struct OptionRowArrangement {
+    Box check;
+    Box to40, to4L;
+};
+OptionRowArrangement ArrangeSuiteRow(int optionRow, int captionWidth);
+OptionRowArrangement ArrangeMicrosoftRow(int option, int captionWidth);
+// The "40" and "40L" headings over the column whose rows start at `columnX`.
+std::array<Box, 2> ArrangeColumnHeadings(int columnX);
+// The left edge of each column of the suite panel (one column on the Microsoft panel).
+std::array<int, 2> SuiteColumnXs();
+int MicrosoftColumnX();
+// A check box paints its own face, so it should not reach into the row beyond its text.
+int CheckBoxWidth(int captionWidth);
+
 // The smallest window that shows every part whole (the option panel then scrolls).
 int MinimumFormWidth();
 int MinimumFormHeight(const TextHeightForWidth& explanationHeight);

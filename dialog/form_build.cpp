@@ -1,5 +1,6 @@
 #include "dialog/form_build.h"
 
+#include "dialog/form_arrangement.h"
 #include "dialog/form_geometry.h"
 
 #include <QApplication>
@@ -18,81 +19,70 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text) {
     return label;
 }
 
-// A check box as wide as its glyph and caption: it paints its own face, so it should not
-// reach into the row beyond its text.
-int CheckWidth(const QFont& font, const QString& caption) {
-    constexpr int kGlyphAndGap = 13 + 6, kFocusRoom = 6;
-    return kGlyphAndGap + QFontMetrics(font).horizontalAdvance(caption) + kFocusRoom;
-}
+QRect ToQRect(const Box& b) { return {b.x, b.y, b.width, b.height}; }
 
-CHKBOX* MakeCheck(FormView& f, QWidget* panel, const QString& name, const QString& caption, int tag, QPoint at,
-                  int rowHeight) {
+int CaptionWidth(const QFont& font, const QString& caption) { return QFontMetrics(font).horizontalAdvance(caption); }
+
+CHKBOX* MakeCheck(FormView& f, QWidget* panel, const QString& name, const QString& caption, int tag, const Box& at) {
     auto* chk = new CHKBOX(panel, f.ambient);
     chk->setObjectName(name);
     chk->InitProperties();
     chk->SetCaption(caption);
     SetTag(chk, tag);
-    chk->setGeometry(QRect(at, QSize(CheckWidth(f.ambient.Font, caption), rowHeight)));
+    chk->setGeometry(ToQRect(at));
     return chk;
 }
 
 // One of a row's two edition buttons (4.0 or 4.0L), grouped by the row's index.
-Opt* MakeEditionOption(FormView& f, QWidget* panel, const char* array, int index, const QRect& at) {
+Opt* MakeEditionOption(FormView& f, QWidget* panel, const char* array, int index, const Box& at) {
     auto* o = new Opt(panel, f.ambient);
     o->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index));
     o->InitProperties();
     o->SetCaption(QString());
     o->SetGroupID(static_cast<short>(index));
     o->SetGrouped(true);
-    o->setGeometry(at);
+    o->setGeometry(ToQRect(at));
     return o;
 }
 
-void ColumnHeaders(QWidget* panel, int x0) {
-    MakeLabel(panel, {}, QStringLiteral("40"))->setGeometry(x0 + kOption40X - 2, 4, 24, kPanelHeaderHeight);
-    MakeLabel(panel, {}, QStringLiteral("40L"))->setGeometry(x0 + kOption4LX - 4, 4, 28, kPanelHeaderHeight);
+void ColumnHeadings(QWidget* panel, int columnX) {
+    const auto headings = ArrangeColumnHeadings(columnX);
+    MakeLabel(panel, {}, QStringLiteral("40"))->setGeometry(ToQRect(headings[0]));
+    MakeLabel(panel, {}, QStringLiteral("40L"))->setGeometry(ToQRect(headings[1]));
 }
 
 void BuildSuitePanel(FormView& f) {
     FormControls& c = f.c;
     QWidget* panel = c.CTRLContainer[0];
-    for (int column = 0; column < 2; ++column) ColumnHeaders(panel, kPanelPadding + column * kColumnPitch);
-    auto rowAt = [](int row, int x) {
-        const int column = row / kSuiteRowsPerColumn;
-        return QPoint(kPanelPadding + column * kColumnPitch + x,
-                      4 + kPanelHeaderHeight + (row % kSuiteRowsPerColumn) * kSuiteRowPitch);
-    };
-    const QSize option(kOptionWidth, kSuiteRowPitch);
+    for (int x : SuiteColumnXs()) ColumnHeadings(panel, x);
     for (int row = 0; row < kFamilyCount; ++row) {
         const auto r = static_cast<std::size_t>(row);
-        c.chkPropTo40[r] = MakeEditionOption(f, panel, "chkPropTo40", row, QRect(rowAt(row, kOption40X), option));
-        c.chkPropTo4L[r] = MakeEditionOption(f, panel, "chkPropTo4L", row, QRect(rowAt(row, kOption4LX), option));
+        const OptionRowArrangement at = ArrangeSuiteRow(row, 0);
+        c.chkPropTo40[r] = MakeEditionOption(f, panel, "chkPropTo40", row, at.to40);
+        c.chkPropTo4L[r] = MakeEditionOption(f, panel, "chkPropTo4L", row, at.to4L);
     }
     for (const auto& family : tavkonv40::families()) {
         const int k = family.optionIndex;
+        const QString caption = QString::fromLatin1(family.caption);
         c.chkProp[static_cast<std::size_t>(k)] =
-            MakeCheck(f, panel, QStringLiteral("chkProp_%1").arg(k), QString::fromLatin1(family.caption),
-                      family.optionRow, rowAt(family.optionRow, 0), kSuiteRowPitch);
+            MakeCheck(f, panel, QStringLiteral("chkProp_%1").arg(k), caption, family.optionRow,
+                      ArrangeSuiteRow(family.optionRow, CaptionWidth(f.ambient.Font, caption)).check);
     }
 }
 
 void BuildMicrosoftPanel(FormView& f) {
     FormControls& c = f.c;
     QWidget* panel = c.CTRLContainer[1];
-    ColumnHeaders(panel, kPanelPadding);
+    ColumnHeadings(panel, MicrosoftColumnX());
     for (const auto& option : tavkonv40::microsoftOptions()) {
         const int i = option.index;
         const auto at = static_cast<std::size_t>(i);
-        const int y = 4 + kPanelHeaderHeight + i * kMicrosoftRowPitch;
+        const QString caption = QString::fromLatin1(option.caption);
+        const OptionRowArrangement row = ArrangeMicrosoftRow(i, CaptionWidth(f.ambient.Font, caption));
         // The design-time Tag (42 + i) is replaced by the replacing family's slot at load.
-        c.chkVBProp[at] =
-            MakeCheck(f, panel, QStringLiteral("chkVBProp_%1").arg(i), QString::fromLatin1(option.caption), 42 + i,
-                      QPoint(kPanelPadding, y), kMicrosoftRowPitch);
-        const QSize size(kOptionWidth, kMicrosoftRowPitch);
-        c.chkVBPropTo40[at] =
-            MakeEditionOption(f, panel, "chkVBPropTo40", i, QRect(QPoint(kPanelPadding + kOption40X, y), size));
-        c.chkVBPropTo4L[at] =
-            MakeEditionOption(f, panel, "chkVBPropTo4L", i, QRect(QPoint(kPanelPadding + kOption4LX, y), size));
+        c.chkVBProp[at] = MakeCheck(f, panel, QStringLiteral("chkVBProp_%1").arg(i), caption, 42 + i, row.check);
+        c.chkVBPropTo40[at] = MakeEditionOption(f, panel, "chkVBPropTo40", i, row.to40);
+        c.chkVBPropTo4L[at] = MakeEditionOption(f, panel, "chkVBPropTo4L", i, row.to4L);
     }
 }
 

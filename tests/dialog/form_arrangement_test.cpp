@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace dialog {
 namespace {
 
@@ -50,6 +52,25 @@ TEST(FormArrangementTest, EveryPartWholeAndApartAtEverySize) {
                 EXPECT_TRUE(Inside(part, a.tabFrame));
             EXPECT_GE(frame.panelWidth, geometry::kPanelContentWidth);
         }
+}
+
+// Each row's three controls lie inside its panel, left to right, and no two rows meet.
+TEST(FormArrangementTest, OptionRowsFillTheirPanelsWithoutMeeting) {
+    auto check = [](int rows, int panelHeight, auto arrange) {
+        std::vector<Box> placed;
+        for (int row = 0; row < rows; ++row) {
+            const OptionRowArrangement r = arrange(row, 120);
+            for (const Box& part : {r.check, r.to40, r.to4L}) {
+                EXPECT_TRUE(Inside(part, geometry::kPanelContentWidth, panelHeight)) << "row " << row;
+                for (const Box& other : placed) EXPECT_TRUE(Apart(part, other)) << "row " << row;
+            }
+            EXPECT_LE(r.check.right(), r.to40.x);
+            EXPECT_LE(r.to40.right(), r.to4L.x);
+            placed.insert(placed.end(), {r.check, r.to40, r.to4L});
+        }
+    };
+    check(tavkonv40::kFamilyCount, geometry::kSuitePanelHeight, ArrangeSuiteRow);
+    check(tavkonv40::kMicrosoftOptionCount, geometry::kMicrosoftPanelHeight, ArrangeMicrosoftRow);
 }
 
 }  // namespace
