@@ -47,19 +47,22 @@ FormArrangement ArrangeForm(int width, int height, const TextHeightForWidth& exp
     FormArrangement a;
     const int inner = width - 2 * kMargin;
     const int footerHeight = FooterHeight(explanationHeight, inner);
-    const int tabHeight = std::max(kMinTabCtrlHeight, height - kTabCtrlTop - BelowPanelFrame(footerHeight));
+    const int room = height - kTabCtrlTop - BelowPanelFrame(footerHeight);
+    const int wholePanels = kTabHeaderHeight + kTabTitleHeight + std::max(kSuitePanelHeight, kMicrosoftPanelHeight) + 2;
+    const int tabHeight = std::clamp(room, kMinTabCtrlHeight, std::max(kMinTabCtrlHeight, wholePanels));
+    const int logExtra = std::max(0, room - tabHeight);
     a.title = {78, 16, inner - 70, 40};
     a.tabFrame = {kMargin, kTabCtrlTop, inner, tabHeight};
     int y = kTabCtrlTop + tabHeight + kGap;
     a.footer = {kMargin, y, inner, footerHeight};
     a.inFooter = ArrangeFooter(inner, footerHeight);
     y += footerHeight + kGap;
-    a.group = {kMargin, y, inner, kGroupHeight};
+    a.group = {kMargin, y, inner, kGroupHeight + logExtra};
     a.folderLabel = {12, 12, 96, 24};
     a.folderBox = {108, 12, inner - 108 - 58, 24};
     a.browse = {inner - 52, 12, 40, 24};
-    a.log = {12, 42, inner - 24, kGroupHeight - 54};
-    y += kGroupHeight + kGap;
+    a.log = {12, 42, inner - 24, a.group.height - 54};
+    y += a.group.height + kGap;
     a.status = {kMargin, y + 2, inner - 3 * kBottomCommandPitch - 8, 22};
     for (int i = 0; i < 3; ++i)
         a.bottomCommands[static_cast<std::size_t>(i)] = {width - kMargin - (3 - i) * kBottomCommandPitch + 6, y, 80,
@@ -93,6 +96,16 @@ OptionRowArrangement ArrangeMicrosoftRow(int option, int captionWidth) {
     return {{x, y, CheckBoxWidth(captionWidth), kMicrosoftRowPitch},
             {x + kOption40X, y, kOptionWidth, kMicrosoftRowPitch},
             {x + kOption4LX, y, kOptionWidth, kMicrosoftRowPitch}};
+}
+
+WindowPlacement PlaceFormWindow(const Box& available, int frameWidth, int frameHeight, int minClientWidth,
+                                int minClientHeight) {
+    WindowPlacement p;
+    p.clientWidth = std::max(minClientWidth, std::min(kDesignWidth, available.width - frameWidth));
+    p.clientHeight = std::max(minClientHeight, std::min(kDesignHeight, available.height - frameHeight));
+    p.x = available.x + std::max(0, (available.width - p.clientWidth - frameWidth) / 2);
+    p.y = available.y + std::max(0, (available.height - p.clientHeight - frameHeight) / 2);
+    return p;
 }
 
 PanelFrameArrangement ArrangePanelFrame(const Box& tabFrame) {

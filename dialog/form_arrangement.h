@@ -68,7 +68,21 @@ int CheckBoxWidth(int captionWidth);
 int MinimumFormWidth();
 int MinimumFormHeight(const TextHeightForWidth& explanationHeight);
 
+// The panel frame grows until it shows every row of the taller panel; the folder group (its log)
+// takes the height beyond that.
 FormArrangement ArrangeForm(int width, int height, const TextHeightForWidth& explanationHeight);
+
+// Where the form's window opens on a screen whose free area is `available`: at the design size
+// when it fits, else at the largest size that fits but never below the minimum, centred; a
+// window larger than the area keeps its top left corner (and so its title bar) on the screen.
+// `frameWidth` and `frameHeight` are what the window system's frame adds to the client area.
+struct WindowPlacement {
+    int x = 0, y = 0;  // the frame's top left corner
+    int clientWidth = 0, clientHeight = 0;
+    friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
+};
+WindowPlacement PlaceFormWindow(const Box& available, int frameWidth, int frameHeight, int minClientWidth,
+                                int minClientHeight);
 PanelFrameArrangement ArrangePanelFrame(const Box& tabFrame);
 
 }  // namespace dialog

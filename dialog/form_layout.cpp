@@ -3,6 +3,11 @@
 #include "dialog/form_arrangement.h"
 #include "dialog/form_geometry.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
 #include <algorithm>
 
 namespace dialog {
@@ -26,6 +31,22 @@ QWidget* ShownPanel(FormView& f, Panel shown) { return f.c.CTRLContainer[static_
 }  // namespace
 
 QSize MinimumFormSize(const FormView& f) { return {MinimumFormWidth(), MinimumFormHeight(ExplanationHeight(f))}; }
+
+void PlaceWindow(FormView& f) {
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (screen == nullptr) screen = f.window.screen();
+    const QRect area = screen->availableGeometry();
+    // Until a window manager has framed the window its frame counts as nothing; it reports the
+    // frame through onFrameChanged, and the window is placed again.
+    const QWindow* handle = f.window.windowHandle();
+    const QMargins frame = handle != nullptr ? handle->frameMargins() : QMargins();
+    const QSize minimum = f.window.minimumSize();
+    const WindowPlacement p =
+        PlaceFormWindow({area.x(), area.y(), area.width(), area.height()}, frame.left() + frame.right(),
+                        frame.top() + frame.bottom(), minimum.width(), minimum.height());
+    f.window.resize(p.clientWidth, p.clientHeight);
+    f.window.move(p.x, p.y);
+}
 
 void LayoutForm(FormView& f) {
     const FormArrangement a = ArrangeForm(f.window.width(), f.window.height(), ExplanationHeight(f));

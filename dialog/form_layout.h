@@ -12,6 +12,9 @@ namespace dialog {
 // The smallest window that shows every part whole (the panel then scrolls).
 QSize MinimumFormSize(const FormView& f);
 
+// Sizes the window and centres it on the screen under the cursor (see PlaceFormWindow).
+void PlaceWindow(FormView& f);
+
 // Places everything for the window's size (the explanatory texts re-wrap to its width).
 void LayoutForm(FormView& f);
 // Places the tab strip, title, panels and scroll bar inside the panel frame.

@@ -1,6 +1,7 @@
 #include "dialog/form_view.h"
 
 #include <QCloseEvent>
+#include <QWindow>
 #include <QWheelEvent>
 
 namespace dialog {
@@ -54,6 +55,10 @@ void FormWindow::closeEvent(QCloseEvent* e) {
 
 bool FormWindow::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate && onActivate) onActivate();
+    if (e->type() == QEvent::Move && windowHandle() != nullptr && windowHandle()->frameMargins() != m_frame) {
+        m_frame = windowHandle()->frameMargins();
+        if (onFrameChanged) onFrameChanged();
+    }
     return QDialog::event(e);
 }
 

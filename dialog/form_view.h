@@ -50,6 +50,9 @@ class FormWindow : public QDialog {
     std::function<void()> onResize;
     std::function<void()> onActivate;
     std::function<bool()> mayClose;
+    // The window system's frame became known or changed size (a window manager adds it only
+    // once the window is shown).
+    std::function<void()> onFrameChanged;
 
     void reject() override;
 
@@ -58,6 +61,9 @@ class FormWindow : public QDialog {
     void resizeEvent(QResizeEvent*) override;
     void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
+
+  private:
+    QMargins m_frame;
 };
 
 struct FormView {

@@ -91,7 +91,7 @@ void frmProps::Form_Load() {
     m_display = std::make_unique<LogDisplay>(f.c);
     m_bitmapFolder = platform_qt::ReadBitmapsPath();
     f.window.setMinimumSize(MinimumFormSize(f));
-    f.window.resize(QSize(geometry::kDesignWidth, geometry::kDesignHeight).expandedTo(f.window.minimumSize()));
+    PlaceWindow(f);
     m_shownPanel = Panel::Suite;
     m_model.loadDefaults();
 
@@ -123,6 +123,7 @@ void frmProps::WireForm() {
     w.onResize = [this] { Form_Resize(); };
     w.onActivate = [this] { LayoutPanels(*m_form, m_shownPanel); };
     w.mayClose = [this] { return !m_model.running(); };
+    w.onFrameChanged = [this] { PlaceWindow(*m_form); };
 
     auto* tabCtrl = static_cast<FormWidget*>(c.XPTabCtrl);
     tabCtrl->onPaint = [this, tabCtrl](QPainter& p) { PaintPanelFrame(*m_form, *tabCtrl, p); };

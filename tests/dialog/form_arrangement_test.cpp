@@ -54,6 +54,38 @@ TEST(FormArrangementTest, EveryPartWholeAndApartAtEverySize) {
         }
 }
 
+// Beyond the height that shows every row, the log takes the extra; below it the panel gives.
+TEST(FormArrangementTest, TheLogTakesTheHeightThePanelsDoNotNeed) {
+    auto wholePanelsShown = [](const FormArrangement& a) {
+        const PanelFrameArrangement frame = ArrangePanelFrame(a.tabFrame);
+        return frame.body.height - frame.panelTitle.height >= geometry::kSuitePanelHeight;
+    };
+    const FormArrangement design = ArrangeForm(geometry::kDesignWidth, geometry::kDesignHeight, WrappedText);
+    const FormArrangement tall = ArrangeForm(geometry::kDesignWidth, geometry::kDesignHeight + 300, WrappedText);
+    const FormArrangement low = ArrangeForm(geometry::kDesignWidth, geometry::kDesignHeight - 100, WrappedText);
+    EXPECT_TRUE(wholePanelsShown(design));
+    EXPECT_EQ(tall.tabFrame, design.tabFrame);
+    EXPECT_EQ(tall.log.height, design.log.height + 300);
+    EXPECT_FALSE(wholePanelsShown(low));
+    EXPECT_EQ(low.log.height, geometry::kGroupHeight - 54);
+}
+
+// The window opens at the design size where it fits, else as large as fits but never below the
+// minimum, centred in the free area, its title bar never above or left of it.
+TEST(FormArrangementTest, TheWindowOpensAsLargeAsTheScreenAllows) {
+    const int frameW = 8, frameH = 30, minW = MinimumFormWidth(), minH = 500;
+    using P = WindowPlacement;
+    const int dw = geometry::kDesignWidth, dh = geometry::kDesignHeight;
+    EXPECT_EQ(PlaceFormWindow({0, 0, 1920, 1040}, frameW, frameH, minW, minH),
+              (P{(1920 - dw - frameW) / 2, (1040 - dh - frameH) / 2, dw, dh}));
+    // 1366 x 768 less a 40-pixel task bar at the top.
+    EXPECT_EQ(PlaceFormWindow({0, 40, 1366, 728}, frameW, frameH, minW, minH),
+              (P{(1366 - dw - frameW) / 2, 40, dw, 728 - frameH}));
+    // A smaller second screen to the right; a screen smaller than the minimum.
+    EXPECT_EQ(PlaceFormWindow({1920, 0, 800, 600}, 0, 0, minW, minH), (P{1920 + (800 - dw) / 2, 0, dw, 600}));
+    EXPECT_EQ(PlaceFormWindow({0, 0, 640, 480}, frameW, frameH, minW, minH), (P{0, 0, minW, minH}));
+}
+
 // Each row's three controls lie inside its panel, left to right, and no two rows meet.
 TEST(FormArrangementTest, OptionRowsFillTheirPanelsWithoutMeeting) {
     auto check = [](int rows, int panelHeight, auto arrange) {
