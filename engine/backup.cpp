@@ -243,9 +243,11 @@ void recordRun(FileSystem& fs, RunHost& host, const Backup& backup, BackupRecord
 }
 
 BackupPlacement BackupMoveIntoFolder(FileSystem& fs, RunHost& host, const Backup& backup, const std::string& folder) {
-    // The folder text as the user gave it, so a trailing separator shows doubled, as typed; the
-    // system's own separator after it ("\" on Windows).
-    const std::string destination = folder + kPreferredSeparator + backup.name;
+    // The folder text as the user gave it, less any separators it ends with (they would show
+    // doubled), then the system's own separator ("\" on Windows).
+    const std::string base = withoutTrailingSlash(folder);
+    const std::string destination =
+        (!base.empty() && isPathSeparator(base.back()) ? base : base + kPreferredSeparator) + backup.name;
     host.yield();
     // No copy, no backup to name.
     if (!backup.copied) return {};

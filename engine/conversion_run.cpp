@@ -96,7 +96,8 @@ class Run {
         state_.projectNeedsLibrary.fill(false);
 
         env_.host.yield();
-        if (cancelled() || !backup.copied) return end(backup, folderText, RunEnding::Cancelled);
+        if (cancelled()) return end(backup, folderText, RunEnding::Cancelled);
+        if (!backup.copied) return notStarted();
 
         auto listing = search();
         AddLogLine(env_.host, "Starting conversion " + env_.clock.timeOfDay());
@@ -189,6 +190,16 @@ class Run {
         }
         return "another program changed it after the backup copy was made, so the backup does not hold what would "
                "be converted";
+    }
+
+    // A refused run, or one without its backup, converted nothing: its error lines said why, and
+    // its one ending says so (not "cancelled": nobody cancelled it).
+    RunResult notStarted() {
+        AddLogLine(env_.host, kShortRule);
+        AddLogLine(env_.host, "Conversion stopped before any file was changed." + env_.clock.timeOfDay());
+        env_.host.setStatus("");
+        result_.ending = RunEnding::NotStarted;
+        return result_;
     }
 
     RunResult end(const Backup& backup, const std::string& folderText, RunEnding ending) {

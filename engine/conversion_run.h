@@ -12,7 +12,9 @@
 
 namespace tavkonv40 {
 
-enum class RunEnding { Completed, Cancelled };
+// NotStarted: the run was refused or could make no complete backup, so nothing was converted
+// (a cancel during the backup copy still ends Cancelled).
+enum class RunEnding { Completed, Cancelled, NotStarted };
 
 struct RunResult {
     RunEnding ending = RunEnding::Completed;

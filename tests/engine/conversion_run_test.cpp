@@ -67,13 +67,14 @@ class RunTest : public ::testing::Test {
     const std::vector<std::string> start{"Starting conversion 5:49:20 PM", kLong};
 };
 
-TEST_F(RunTest, MissingFolderEndsCancelledWithoutClaimingABackup) {
+// Nobody cancelled it and nothing was converted: one ending that says so, and no backup claimed.
+TEST_F(RunTest, MissingFolderEndsWithoutClaimingACancelOrABackup) {
     const auto result = run("/nowhere");
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_NE(host.errors[0].find("/nowhere: No such file or directory"), std::string::npos);
     EXPECT_EQ(host.log,
-              concat({host.errors,
-                      {kShort, "Conversion cancelled.5:49:20 PM", kShort, kShort, "Conversion complete.5:49:20 PM"}}));
+              concat({host.errors, {kShort, "Conversion stopped before any file was changed.5:49:20 PM"}}));
+    EXPECT_EQ(result.ending, RunEnding::NotStarted);
     EXPECT_FALSE(result.backupPlaced);
     EXPECT_EQ(result.refusal, RunRefusal::NoBackup);
 }
@@ -92,6 +93,14 @@ TEST_F(RunTest, PassesRunFormsThenUserControlsThenProjectsWhateverTheListingOrde
     EXPECT_TRUE(host.errors.empty());
     EXPECT_EQ(result.ending, RunEnding::Completed);
     EXPECT_TRUE(result.backupPlaced);
+}
+
+// Separators the folder text ends with are not doubled before the backup's name.
+TEST_F(RunTest, TheBackupPathLeavesOutTrailingSeparators) {
+    fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
+    const auto result = run("/p//");
+    EXPECT_EQ(result.backupPath, "/p" + std::string(1, kPreferredSeparator) + kBackupName);
+    EXPECT_EQ(std::vector<std::string>(host.log.end() - 6, host.log.end()), ending("/p"));
 }
 
 TEST_F(RunTest, NameIsClassifiedByItsLastThreeCharactersOnly) {

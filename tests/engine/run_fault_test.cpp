@@ -156,7 +156,7 @@ TEST_F(RunFaultTest, AnIncompleteBackupConvertsNothing) {
     fs.addFile("/p/sub/deep.txt", "x");
     fs.copyFailures["/p/sub/deep.txt"] = "No space left on device";
     const auto result = expectRefused(RunRefusal::NoBackup, "/p/sub/deep.txt: No space left on device");
-    EXPECT_EQ(result.ending, RunEnding::Cancelled);
+    EXPECT_EQ(result.ending, RunEnding::NotStarted);
     EXPECT_FALSE(result.backupPlaced);
     EXPECT_EQ(result.backupPath, "") << "no copy, no backup to point at";
     EXPECT_EQ(std::find(host.log.begin(), host.log.end(), "Backup of original folder saved to:"), host.log.end());
@@ -180,6 +180,7 @@ TEST_F(RunFaultTest, AStopDuringTheCopyRemovesItAndConvertsNothing) {
     RunEnvironment env{fs, stopping, options, clock};
     const auto result = RunConversion(env, "/p");
     EXPECT_EQ(result.refusal, RunRefusal::NoBackup);
+    EXPECT_EQ(result.ending, RunEnding::Cancelled) << "the user did cancel";
     EXPECT_EQ(fs.files(), before);
     EXPECT_EQ(fs.listFolder("/p").size(), 4u);
 }
