@@ -2,6 +2,7 @@
 
 #include "dialog/form_arrangement.h"
 #include "dialog/form_geometry.h"
+#include "dialog/tab_order.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -169,6 +170,33 @@ void BuildCommands(FormView& f) {
     }
 }
 
+QWidget* ControlAt(FormControls& c, const FocusStop& stop) {
+    const auto i = static_cast<std::size_t>(stop.index);
+    switch (stop.array) {
+        case FormArray::TabHeader: return c.TabHeader;
+        case FormArray::chkProp: return c.chkProp.at(i);
+        case FormArray::chkPropTo40: return c.chkPropTo40.at(i);
+        case FormArray::chkPropTo4L: return c.chkPropTo4L.at(i);
+        case FormArray::chkVBProp: return c.chkVBProp.at(i);
+        case FormArray::chkVBPropTo40: return c.chkVBPropTo40.at(i);
+        case FormArray::chkVBPropTo4L: return c.chkVBPropTo4L.at(i);
+        case FormArray::cmd: return c.cmd.at(i);
+        case FormArray::txtPath: return c.txtPath;
+        case FormArray::List1: return c.List1;
+    }
+    return nullptr;
+}
+
+void ChainTabOrder(FormView& f) {
+    f.c.TabHeader->setFocusPolicy(Qt::TabFocus);
+    QWidget* previous = nullptr;
+    for (const FocusStop& stop : TabOrder()) {
+        QWidget* next = ControlAt(f.c, stop);
+        if (previous != nullptr) QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
 }  // namespace
 
 void BuildForm(FormView& f) {
@@ -193,6 +221,7 @@ void BuildForm(FormView& f) {
     BuildFolderGroup(f);
     BuildFooters(f);
     BuildCommands(f);
+    ChainTabOrder(f);
 }
 
 }  // namespace dialog

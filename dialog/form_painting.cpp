@@ -47,7 +47,15 @@ void PaintTabHeader(const FormView& f, Panel selected, QPainter& p) {
         font.setBold(on);
         p.setFont(font);
         p.setPen(on ? QColor(20, 40, 80) : QColor(70, 80, 100));
-        p.drawText(t.adjusted(0, on ? 1 : 3, 0, 0), Qt::AlignCenter, QString::fromLatin1(DialogModel::panelName(tab)));
+        const QString caption = QString::fromLatin1(DialogModel::panelName(tab));
+        const QRect text = t.adjusted(0, on ? 1 : 3, 0, 0);
+        p.drawText(text, Qt::AlignCenter, caption);
+        // The keyboard's place: a dotted rectangle round the selected tab's caption.
+        if (on && f.c.TabHeader->hasFocus()) {
+            QRect box = p.fontMetrics().boundingRect(text, Qt::AlignCenter, caption).adjusted(-3, -1, 3, 1);
+            p.setPen(QPen(QColor(20, 40, 80), 1, Qt::DotLine));
+            p.drawRect(box.adjusted(0, 0, -1, -1));
+        }
     }
 }
 

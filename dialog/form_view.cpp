@@ -1,6 +1,7 @@
 #include "dialog/form_view.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QWindow>
 #include <QWheelEvent>
 
@@ -14,6 +15,13 @@ void FormWidget::paintEvent(QPaintEvent*) {
 
 void FormWidget::mousePressEvent(QMouseEvent* e) {
     if (onMouseDown) onMouseDown(e);
+}
+
+void FormWidget::keyPressEvent(QKeyEvent* e) {
+    if (onKeyDown)
+        onKeyDown(e);
+    else
+        QWidget::keyPressEvent(e);
 }
 
 void FormWidget::resizeEvent(QResizeEvent*) {

@@ -22,12 +22,16 @@ class FormWidget : public QWidget {
     using QWidget::QWidget;
     std::function<void(QPainter&)> onPaint;
     std::function<void(QMouseEvent*)> onMouseDown;
+    std::function<void(QKeyEvent*)> onKeyDown;
     std::function<void()> onResize;
     std::function<void(QWheelEvent*)> onWheel;
 
   protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent*) override { update(); }  // the focus shows in its painting
+    void focusOutEvent(QFocusEvent*) override { update(); }
     void resizeEvent(QResizeEvent*) override;
     void wheelEvent(QWheelEvent* e) override;
 };

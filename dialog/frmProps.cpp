@@ -18,6 +18,7 @@
 #include "controls/PropertyBag.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -131,6 +132,7 @@ void frmProps::WireForm() {
     auto* header = static_cast<FormWidget*>(c.TabHeader);
     header->onPaint = [this](QPainter& p) { PaintTabHeader(*m_form, m_shownPanel, p); };
     header->onMouseDown = [this](QMouseEvent* e) { TabHeader_MouseDown(e); };
+    header->onKeyDown = [this](QKeyEvent* e) { TabHeader_KeyDown(e); };
     static_cast<FormWidget*>(c.tabTitle)->onPaint = [this](QPainter& p) { PaintTabTitle(*m_form, p); };
     for (FormWidget* panel : f.panels) {
         panel->onPaint = [this, panel](QPainter& p) { PaintPanelBackground(*m_form, *panel, p); };
@@ -147,6 +149,10 @@ void frmProps::WireForm() {
     QObject::connect(c.VS, &VSC::QuerySkin, &w,
                      [&skins](long n, SkinMapInfo& s, SkinSource& src) { skins.answerScroll(n, s, src); });
     QObject::connect(c.txtPath, &txt::Change, &w, [this] { txtPath_Change(); });
+    // Enter in the folder box presses Start (when Start is enabled, as a click would).
+    QObject::connect(c.txtPath, &txt::KeyPress, &w, [this](int ascii) {
+        if (ascii == '\r') cmd_Click(cmdStart);
+    });
     QObject::connect(c.txtPath, &txt::QuerySkin, &w,
                      [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerText(s, src); });
     for (int index = 0; index < kCommandCount; ++index) {
@@ -301,9 +307,22 @@ void frmProps::txtPath_Change() {
 
 // A press anywhere on the strip puts both panels back at the top, whichever tab it chose.
 void frmProps::TabHeader_MouseDown(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
+    if (e->button() == Qt::LeftButton) PressTabHeader(e->position().x());
+}
+
+// With the focus on the strip, the arrow keys choose a tab as a press in its middle would.
+void frmProps::TabHeader_KeyDown(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Left)
+        PressTabHeader(geometry::kTabWidth / 2.0);
+    else if (e->key() == Qt::Key_Right)
+        PressTabHeader(geometry::kTabWidth * 1.5);
+    else
+        e->ignore();
+}
+
+void frmProps::PressTabHeader(double x) {
     ResetPanels(*m_form);
-    m_model.pressTabHeader(e->position().x());
+    m_model.pressTabHeader(x);
     LayoutPanels(*m_form, m_shownPanel);
 }
 

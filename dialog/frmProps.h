@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 
+class QKeyEvent;
 class QMouseEvent;
 class QWheelEvent;
 
@@ -66,6 +67,8 @@ class frmProps {
     void BrowseFolder();
     void txtPath_Change();
     void TabHeader_MouseDown(QMouseEvent* e);
+    void TabHeader_KeyDown(QKeyEvent* e);
+    void PressTabHeader(double x);
     void Panel_Wheel(QWheelEvent* e);
     void VS_Change();
     void Form_Resize();

@@ -140,6 +140,55 @@ class OptionsTest : public QObject {
         });
     }
 
+    // Tab walks the screen's order: the tab strip, each suite row (check box, then its edition
+    // buttons once the box is ticked) down the left column and then the right, the panel's
+    // commands, the folder box, "...", the log, Close; disabled controls are passed over.
+    void tabWalksTheControlsInScreenOrder() {
+        frmProps dialog;
+        WithOpenDialog(dialog, [](QWidget* w) {
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            int ticked = 0;  // the first row that offers 4.0L
+            while (Only40(tavkonv40::familyByOptionRow(ticked)->optionIndex)) ++ticked;
+            ClickGlyph(Find(w, "chkProp", tavkonv40::familyByOptionRow(ticked)->optionIndex));
+            QWidget* header = Find(w, QStringLiteral("TabHeader"));
+            const QImage unfocused = header->grab().toImage();
+            header->setFocus(Qt::TabFocusReason);
+            QVERIFY(header->grab().toImage() != unfocused);  // the focus shows
+            // The arrow keys choose a tab.
+            auto* title = Find<QLabel>(w, QStringLiteral("Label1_0"));
+            QTest::keyClick(header, Qt::Key_Right);
+            QCOMPARE(title->text(), QStringLiteral("Microsoft Controls"));
+            QTest::keyClick(header, Qt::Key_Left);
+            QCOMPARE(title->text(), QStringLiteral("Nexaria Controls"));
+            QStringList expected{QStringLiteral("TabHeader")};
+            for (int row = 0; row < tavkonv40::kFamilyCount; ++row) {
+                expected << QStringLiteral("chkProp_%1").arg(tavkonv40::familyByOptionRow(row)->optionIndex);
+                if (row == ticked)
+                    expected << QStringLiteral("chkPropTo40_%1").arg(row) << QStringLiteral("chkPropTo4L_%1").arg(row);
+            }
+            // Select All, Set All, the folder box's editor, "...", the log, Close, and round again.
+            expected << "cmd_3"
+                     << "cmd_9"
+                     << "txtText"
+                     << "cmd_5"
+                     << "List1"
+                     << "cmd_1"
+                     << "TabHeader";
+            QStringList walked{QApplication::focusWidget()->objectName()};
+            for (qsizetype i = 1; i < expected.size(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                walked << QApplication::focusWidget()->objectName();
+            }
+            QCOMPARE(walked, expected);
+
+            // Enter in the folder box starts a run (here on a folder that is not there).
+            TypeFolder(w, QStringLiteral("/no/such/folder"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(LogOf(w).join('\n').contains(QStringLiteral("/no/such/folder")));
+        });
+    }
+
     void optionsStartFromDefaultsAtEveryOpening() {
         frmProps dialog;
         WithOpenDialog(dialog, [](QWidget* w) { ClickGlyph(Find(w, "chkProp", 0)); });
