@@ -32,6 +32,8 @@ class ModelRunHost : public tavkonv40::RunHost {
     void appendLog(std::string_view line, tavkonv40::LogLineKind kind) override { m_display.appendLog(line, kind); }
     void yield() override { m_display.yield(); }
     bool cancelRequested() const override { return m_cancel; }
+    // Cancel during the backup copy stops the copy too: nothing has been converted yet.
+    bool stopRequested() const override { return m_cancel; }
     bool showsStatus() const override { return true; }
     void setStatus(std::string_view text) override { m_display.setStatus(text); }
 

@@ -35,7 +35,7 @@ class FakeDisplay : public RunDisplay {
     void yield() override {
         if (onYield) onYield();
     }
-    void setStatus(std::string_view) override {}
+    void setStatus(std::string_view text) override { status = text; }
 
     long count(const std::string& prefix) const {
         return std::count_if(log.begin(), log.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
@@ -44,6 +44,7 @@ class FakeDisplay : public RunDisplay {
 
     std::vector<std::string> log, errors;
     std::function<void()> onYield;
+    std::string status;
 };
 
 const std::string kButton20 =
@@ -194,6 +195,20 @@ TEST_F(ModelRun, NothingStartsASecondRunWhileOneGoesOn) {
     EXPECT_FALSE(model.running());
     EXPECT_TRUE(model.startEnabled());
     EXPECT_EQ(model.commandCaption(cmdCloseCancel), "Close");
+}
+
+// The window gets its turns while the backup is copied, the status line counting the files; a
+// Cancel then stops the copy, removes it and changes nothing.
+TEST_F(ModelRun, CancelDuringTheBackupCopyStopsItAndChangesNothing) {
+    const auto before = fs.files();
+    display.onYield = [&] {
+        if (display.status.starts_with("Copying the folder for its backup: ")) model.press(cmdCloseCancel);
+    };
+    EXPECT_EQ(start(), StartOutcome::Ran);
+    EXPECT_EQ(fs.files(), before);
+    EXPECT_TRUE(display.has("    -error: the backup copy was stopped before it was complete"));
+    EXPECT_EQ(display.count("Conversion cancelled."), 1);
+    EXPECT_EQ(display.status, "");
 }
 
 TEST_F(ModelRun, CancelStopsThatRunOnlyAndIsRemembered) {
