@@ -85,9 +85,9 @@ bool gfxDrawRect2(HDC dc, int left, int top, int right, int bottom, OLE_COLOR co
 // One-pixel line from (x1, y1) towards (x2, y2), the end point excluded.
 bool gfxDrawLine(HDC dc, int x1, int y1, int x2, int y2, OLE_COLOR colour);
 
-// Image helpers shared by the drawing functions and the resource server.
-// Turns every pixel of `maskColour` into full transparency; a value above
-// 0x00FFFFFF (such as -1) masks nothing.
+// `source` with every opaque pixel of `maskColour` turned fully transparent,
+// for a host that shows skin pictures itself; a value above 0x00FFFFFF (such
+// as -1) masks nothing.
 Image MaskedImage(Image source, COLORREF maskColour);
 
 }  // namespace tavGFX40
