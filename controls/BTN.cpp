@@ -4,6 +4,7 @@
 #include "controls/MsgBox.h"
 #include "controls/control_input.h"
 #include "controls/modSkinConstants.h"
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavMFC40.h"
 
 using namespace tavGFX40;
@@ -253,7 +254,7 @@ void BTN::EnabledChanged() {
 
 void BTN::ForeColorChanged() {
     QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, gdi::ToQColor(gfxTranslateColor(m_foreColor)));
+    pal.setColor(QPalette::WindowText, gdi::qt::ToQColor(gfxTranslateColor(m_foreColor)));
     setPalette(pal);
     Redraw();
 }

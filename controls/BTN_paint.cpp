@@ -2,6 +2,8 @@
 #include "controls/BTN.h"
 
 #include "controls/modSkinConstants.h"
+#include "controls/suite/qt/gdi_qt.h"
+#include "controls/suite/qt/transparent_background.h"
 #include "controls/suite/tavMFC40.h"
 
 #include <algorithm>
@@ -37,8 +39,6 @@ const SkinSet* findSkinSet(int style, bool dropDown) {
 
 // A custom strip is cut into this many frames.
 int customFrames(int resource) { return resource == resButtonStyle1 ? 8 : 7; }
-
-gdi::RECT toRECT(const QRect& r) { return gdi::RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
 }  // namespace
 
@@ -142,7 +142,7 @@ void BTN::ApplyWindowRegion() {
         const gdi::HRGN bottom = gdi::CreateRectRgn(1, h - 1, w - 1, h);
         gdi::CombineRgn(rgn, rgn, top, gdi::CombineMode::Or);
         gdi::CombineRgn(rgn, rgn, bottom, gdi::CombineMode::Or);
-        region = *gdi::RegionOf(rgn);
+        region = *gdi::qt::RegionOf(rgn);
         gdi::DeleteObject(bottom);
         gdi::DeleteObject(top);
         gdi::DeleteObject(rgn);
@@ -178,9 +178,9 @@ void BTN::Redraw() {
 void BTN::PaintToWindow() const {
     if (!m_drawEnabled || m_terminating) return;
     auto* self = const_cast<BTN*>(this);
-    const gdi::HDC window = gdi::GetDC(self);
+    const gdi::HDC window = gdi::GetDC(gdi::qt::Window(self));
     Compose(window);
-    gdi::ReleaseDC(self, window);
+    gdi::ReleaseDC(gdi::qt::Window(self), window);
 }
 
 void BTN::Compose(gdi::HDC target) const {
@@ -189,7 +189,7 @@ void BTN::Compose(gdi::HDC target) const {
     if (!mem.Create(w, h, 0xFFFFFF)) return;
     const gdi::HDC dc = mem.hDC();
     DrawBackground(dc);
-    gdi::SelectFont(dc, m_font);
+    gdi::SelectFont(dc, gdi::qt::FontOf(m_font));
     DrawSkin(dc);
 
     bool drawDisabled = false;
@@ -238,14 +238,13 @@ void BTN::DrawPicture(gdi::HDC dc, const QRect& place) const {
     else if (pressedLook)
         at += QPoint(1, 1);
     const auto kind = picture->type == StdPicture::Type::Icon ? PictureKind::Icon : PictureKind::Bitmap;
-    const auto mask = static_cast<gdi::COLORREF>(m_maskColor);
-    if (drawDisabled) {
-        gfxDrawDisabledPicture(dc, picture->image, kind, at.x(), at.y(), mask);
-    } else if (kind == PictureKind::Icon) {
-        gdi::WithPainter(dc, [&](QPainter& p) { p.drawImage(at, picture->image); });
-    } else {
-        gfxDrawTransparentBitmap(dc, picture->image, at.x(), at.y(), mask);
-    }
+    // An icon keeps its own transparency: no mask colour.
+    const auto mask = kind == PictureKind::Icon ? kNoColor : static_cast<gdi::COLORREF>(m_maskColor);
+    const gdi::Image image = gdi::qt::FromQImage(picture->image);
+    if (drawDisabled)
+        gfxDrawDisabledPicture(dc, image, kind, at.x(), at.y(), mask);
+    else
+        gfxDrawTransparentBitmap(dc, image, at.x(), at.y(), mask);
 }
 
 const StdPicture* BTN::ChosenPicture(bool& drawDisabled) const {
@@ -266,8 +265,8 @@ button_layout::Layout BTN::ComputeLayout(gdi::HDC dc, QSize pictureSize) const {
     const QRect area = DrawingArea();
     QSize text;
     if (!m_caption.isEmpty()) {
-        gdi::RECT r = toRECT(area);
-        gdi::DrawText(dc, m_caption, r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK | gdi::DT_CENTER);
+        gdi::RECT r = gdi::qt::ToRECT(area);
+        gdi::DrawText(dc, gdi::qt::Text(m_caption), r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK | gdi::DT_CENTER);
         text = QSize(std::min(r.Right - r.Left, area.width()), r.Bottom - r.Top);
     }
     const auto arrangement = m_customLayout && m_layout.LayoutMode == sknLayoutSeperates
@@ -285,8 +284,8 @@ void BTN::DrawCaption(gdi::HDC dc, const QRect& rect) const {
     const std::uint32_t flags = gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_WORDBREAK;
     auto draw = [&](const QRect& box, OLE_COLOR colour) {
         gdi::SetTextColor(dc, gfxTranslateColor(colour));
-        gdi::RECT wr = toRECT(box);
-        gdi::DrawText(dc, m_caption, wr, flags);
+        gdi::RECT wr = gdi::qt::ToRECT(box);
+        gdi::DrawText(dc, gdi::qt::Text(m_caption), wr, flags);
     };
     if (m_enabled) {
         draw(r, m_foreColor);

@@ -2,6 +2,8 @@
 
 #include "controls/glyph_control.h"
 #include "controls/modSkinConstants.h"
+#include "controls/suite/qt/transparent_background.h"
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavMFC40.h"
 
 #include <QKeyEvent>
@@ -18,7 +20,7 @@ namespace {
 QRect captionBox(gdi::HDC dc, const QString& caption, int w, int h) {
     const int left = kGlyphSize + glyph_control::kCaptionGap;
     gdi::RECT r{left, 0, w, h};
-    gdi::DrawText(dc, caption, r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
+    gdi::DrawText(dc, gdi::qt::Text(caption), r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
     const int textHeight = r.Bottom - r.Top;
     const int top = (h - textHeight) / 2;
     return QRect(left, top, std::min(r.Right, w) - left, textHeight);
@@ -104,7 +106,7 @@ QRect CHKBOX::GlyphRect() const { return QRect(0, height() / 2 - kGlyphSize / 2,
 QRect CHKBOX::CaptionRect() const {
     tavSCls40::MemoryDC mem;
     if (!mem.Create(1, 1, 0)) return {};
-    gdi::SelectFont(mem.hDC(), m_font);
+    gdi::SelectFont(mem.hDC(), gdi::qt::FontOf(m_font));
     return captionBox(mem.hDC(), m_caption, width(), height());
 }
 
@@ -126,12 +128,12 @@ void CHKBOX::Compose(gdi::HDC target) const {
 }
 
 void CHKBOX::DrawCaption(gdi::HDC dc, int w, int h) const {
-    gdi::SelectFont(dc, m_font);
+    gdi::SelectFont(dc, gdi::qt::FontOf(m_font));
     gdi::SetBkMode(dc, gdi::BkMode::Transparent);
     gdi::SetTextColor(dc, gfxTranslateColor(m_enabled ? m_foreColor : m_disabledForeColor));
     const QRect box = captionBox(dc, m_caption, w, h);
     gdi::RECT r{box.left(), box.top(), w, box.top() + box.height()};
-    gdi::DrawText(dc, m_caption, r, gdi::DT_WORDBREAK);
+    gdi::DrawText(dc, gdi::qt::Text(m_caption), r, gdi::DT_WORDBREAK);
     if (m_hasFocus && m_drawFocusRectangle) {
         glyph_control::DrawFocusRect(
             dc, gdi::RECT{std::max(box.left() - 1, 0), std::max(box.top() - 1, 0),

@@ -3,6 +3,7 @@
 #include "controls/control_input.h"
 #include "controls/glyph_control.h"
 #include "controls/modSkinConstants.h"
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavMFC40.h"
 
 #include <QKeyEvent>
@@ -94,9 +95,9 @@ void GlyphControlBase::paintEvent(QPaintEvent*) {
 void GlyphControlBase::PaintToWindow() const {
     if (!m_drawEnabled || m_terminating) return;
     auto* self = const_cast<GlyphControlBase*>(this);
-    const gdi::HDC window = gdi::GetDC(self);
+    const gdi::HDC window = gdi::GetDC(gdi::qt::Window(self));
     Compose(window);
-    gdi::ReleaseDC(self, window);
+    gdi::ReleaseDC(gdi::qt::Window(self), window);
 }
 
 // ---- subclassing and timers ----------------------------------------------------------------------

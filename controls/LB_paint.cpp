@@ -1,6 +1,8 @@
 // LB: size handling, the rows' geometry and painting.
 #include "controls/LB.h"
 
+#include "controls/suite/qt/gdi_qt.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -81,9 +83,9 @@ void LB::PaintToWindow() {
     tavSCls40::MemoryDC mem;
     if (!mem.Create(w, h, 0xFFFFFF)) return;
     Compose(mem.hDC(), w, h);
-    const gdi::HDC window = gdi::GetDC(this);
+    const gdi::HDC window = gdi::GetDC(gdi::qt::Window(this));
     gdi::BitBlt(window, 0, 0, w, h, mem.hDC(), 0, 0, gdi::SRCCOPY);
-    gdi::ReleaseDC(this, window);
+    gdi::ReleaseDC(gdi::qt::Window(this), window);
 }
 
 void LB::paintEvent(QPaintEvent*) { PaintToWindow(); }
@@ -94,7 +96,7 @@ void LB::Compose(gdi::HDC dc, int w, int h) const {
     gfxDrawRect(dc, gdi::RECT{0, 0, w, h}, m_skinBackColor);
     for (int i = 0; i < Border(); ++i) gfxDrawRect2(dc, i, i, w - i, h - i, m_borderColor);
     if (ListCount() == 0 || m_itemHeight <= 0) return;
-    gdi::SelectFont(dc, m_font);
+    gdi::SelectFont(dc, gdi::qt::FontOf(m_font));
     gdi::SetBkMode(dc, gdi::BkMode::Transparent);
     DrawRows(dc);
     DrawSelection(dc);
@@ -126,7 +128,7 @@ void LB::DrawRow(gdi::HDC dc, long index, OLE_COLOR back, OLE_COLOR fore) const 
     gfxDrawRect(dc, gdi::RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, back);
     gdi::SetTextColor(dc, gfxTranslateColor(m_enabled ? fore : SystemColor(COLOR_GRAYTEXT)));
     gdi::RECT tr{r.left() + textInset, r.top() + shift, r.right() + 1 - 2, r.bottom() + 1 + shift};
-    gdi::DrawText(dc, m_items[static_cast<std::size_t>(index)].text, tr, flags);
+    gdi::DrawText(dc, gdi::qt::Text(m_items[static_cast<std::size_t>(index)].text), tr, flags);
 }
 
 // The selection box: the selected row's background and text, then its outline.

@@ -2,6 +2,8 @@
 
 #include "controls/glyph_control.h"
 #include "controls/modSkinConstants.h"
+#include "controls/suite/qt/transparent_background.h"
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavMFC40.h"
 
 #include <QKeyEvent>
@@ -211,16 +213,16 @@ void Opt::Compose(gdi::HDC target) const {
 
 // Word-wrapped and centred vertically in the caption box.
 void Opt::DrawCaption(gdi::HDC dc, int w, int h) const {
-    gdi::SelectFont(dc, m_font);
+    gdi::SelectFont(dc, gdi::qt::FontOf(m_font));
     gdi::SetBkMode(dc, gdi::BkMode::Transparent);
     gdi::SetTextColor(dc, gfxTranslateColor(m_enabled ? m_foreColor : m_disabledForeColor));
     const QRect box = CaptionBox();
     gdi::RECT r{box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
-    gdi::DrawText(dc, m_caption, r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
+    gdi::DrawText(dc, gdi::qt::Text(m_caption), r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
     const int textHeight = r.Bottom - r.Top, textWidth = std::min(r.Right - r.Left, box.width());
     const int top = box.top() + (box.height() - textHeight) / 2;
     gdi::RECT out{box.left(), top, box.left() + box.width(), top + textHeight};
-    gdi::DrawText(dc, m_caption, out, gdi::DT_WORDBREAK);
+    gdi::DrawText(dc, gdi::qt::Text(m_caption), out, gdi::DT_WORDBREAK);
     if (m_hasFocus) {
         glyph_control::DrawFocusRect(
             dc, gdi::RECT{std::max(box.left() - 1, 0), std::max(top - 1, 0), std::min(box.left() + textWidth + 1, w),

@@ -1,7 +1,5 @@
 #include "controls/glyph_control.h"
 
-#include <QPainter>
-
 namespace glyph_control {
 
 GlyphState GlyphStateOf(const GlyphInput& in) {
@@ -24,19 +22,17 @@ void LoadBuiltInGlyph(SkinMapInfo& piece, int resource) {
 
 void DrawFocusRect(gdi::HDC dc, const gdi::RECT& r) {
     if (r.Right - r.Left < 2 || r.Bottom - r.Top < 2) return;
-    gdi::WithPainter(dc, [&](QPainter& p) {
-        // Every other pixel, starting on the corner, as the classic focus
-        // rectangle does; black on light backgrounds.
-        const QColor ink(0, 0, 0);
-        for (int x = r.Left; x < r.Right; x += 2) {
-            p.fillRect(x, r.Top, 1, 1, ink);
-            p.fillRect(x, r.Bottom - 1, 1, 1, ink);
-        }
-        for (int y = r.Top; y < r.Bottom; y += 2) {
-            p.fillRect(r.Left, y, 1, 1, ink);
-            p.fillRect(r.Right - 1, y, 1, 1, ink);
-        }
-    });
+    // Every other pixel, starting on the corner, as the classic focus
+    // rectangle does; black on light backgrounds.
+    const auto dot = [dc](int x, int y) { gdi::FillRect(dc, gdi::RECT{x, y, x + 1, y + 1}, gdi::RGB(0, 0, 0)); };
+    for (int x = r.Left; x < r.Right; x += 2) {
+        dot(x, r.Top);
+        dot(x, r.Bottom - 1);
+    }
+    for (int y = r.Top; y < r.Bottom; y += 2) {
+        dot(r.Left, y);
+        dot(r.Right - 1, y);
+    }
 }
 
 }  // namespace glyph_control

@@ -1,6 +1,7 @@
 #include "controls/scroll_bar_skin.h"
 
 #include "controls/modSkinConstants.h"
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavGFX40.h"
 #include "controls/suite/tavSCls40.h"
 
@@ -103,9 +104,9 @@ void Paint(winmsg::HWND window, const SkinSet& skins, const Track& g, const Look
                                 thumb.top() + (thumb.height() - grip.IMGHeight) / 2);
     }
 
-    const gdi::HDC target = gdi::GetDC(window);
+    const gdi::HDC target = gdi::GetDC(gdi::qt::Window(window));
     gdi::BitBlt(target, 0, 0, look.width, look.height, dc, 0, 0, gdi::SRCCOPY);
-    gdi::ReleaseDC(window, target);
+    gdi::ReleaseDC(gdi::qt::Window(window), target);
 }
 
 }  // namespace scroll_bar

@@ -2,6 +2,7 @@
 
 #include "controls/control_input.h"
 #include "controls/modSkinConstants.h"
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavMFC40.h"
 
 #include <QFontMetrics>
@@ -215,9 +216,9 @@ void txt::Redraw() {
 
 void txt::paintEvent(QPaintEvent*) {
     if (m_terminating) return;
-    const gdi::HDC window = gdi::GetDC(this);
+    const gdi::HDC window = gdi::GetDC(gdi::qt::Window(this));
     Compose(window);
-    gdi::ReleaseDC(this, window);
+    gdi::ReleaseDC(gdi::qt::Window(this), window);
 }
 
 void txt::Compose(gdi::HDC target) const {

@@ -4,6 +4,7 @@
 
 #include "controls/PropertyBag.h"
 #include "controls/modSkinConstants.h"
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavGFX40.h"
 #include "controls/suite/tavResSrv40.h"
 
@@ -18,11 +19,13 @@ const QString kResLogo = QStringLiteral("CVLogo");
 // The option panels' face where no background picture is loaded.
 
 // Skin pictures use black as their "not drawn" colour.
-QPixmap Masked(const QImage& image) { return QPixmap::fromImage(tavGFX40::MaskedImage(image, 0)); }
+QPixmap Masked(const QImage& image) {
+    return QPixmap::fromImage(gdi::qt::ToQImage(tavGFX40::MaskedImage(gdi::qt::FromQImage(image), 0)));
+}
 
 // What a resource DC holds, masked; null for no DC.
 QPixmap MaskedDcPicture(gdi::HDC dc) {
-    const QImage* image = dc != 0 ? gdi::DcImage(dc) : nullptr;
+    const QImage* image = dc != 0 ? gdi::qt::DcImage(dc) : nullptr;
     return image != nullptr ? Masked(*image) : QPixmap();
 }
 
@@ -94,7 +97,7 @@ void FormSkins::loadFormPieces() {
     if (m_formArrowDc.get() == 0)
         m_formArrowDc = ResourceDc(ResourceDc::Kind::Static, tavResSrv40::GetStaticResDc(resDropArrowStyle0, 0));
     if (!statusStrip.isNull() || m_formBodyDc.get() == 0) return;
-    const QImage* strip = gdi::DcImage(m_formBodyDc.get());
+    const QImage* strip = gdi::qt::DcImage(m_formBodyDc.get());
     const auto res = tavResSrv40::FindStaticResource(resButtonStyle0);
     if (strip != nullptr && res) statusStrip = Masked(strip->copy(0, 0, res->frameWidth, res->frameHeight));
 }

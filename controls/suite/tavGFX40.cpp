@@ -1,11 +1,11 @@
 #include "controls/suite/tavGFX40.h"
 
-#include <QPainter>
-#include <QWidget>
+#include "controls/suite/memory_dc.h"
 
 #include <algorithm>
 #include <array>
-#include <vector>
+#include <cmath>
+#include <cstdlib>
 
 namespace tavGFX40 {
 namespace {
@@ -46,19 +46,31 @@ constexpr std::array<COLORREF, 31> kSystemColours = {
     gdi::RGB(236, 233, 216),  // 30 menu bar
 };
 
-// Draws `piece` into `target`, stretched or tiled.
-void fill(QPainter& p, const QImage& piece, const QRect& target, bool tile) {
-    if (piece.isNull() || target.isEmpty()) return;
+// Fills `target` from the source piece (sx, sy, sw, sh), stretched or
+// tiled, leaving out the mask colour.
+bool fill(HDC dst, HDC src, int sx, int sy, int sw, int sh, const RECT& target, bool tile, COLORREF mask) {
     if (!tile) {
-        p.drawImage(target, piece);
-        return;
+        return gdi::TransparentBlt(dst, target.Left, target.Top, target.Right - target.Left, target.Bottom - target.Top,
+                                   src, sx, sy, sw, sh, mask);
     }
-    p.save();
-    p.setClipRect(target, Qt::IntersectClip);
-    for (int y = target.top(); y <= target.bottom(); y += piece.height()) {
-        for (int x = target.left(); x <= target.right(); x += piece.width()) p.drawImage(x, y, piece);
+    bool drawn = true;
+    for (int y = target.Top; y < target.Bottom; y += sh) {
+        const int h = std::min(sh, target.Bottom - y);
+        for (int x = target.Left; x < target.Right; x += sw) {
+            const int w = std::min(sw, target.Right - x);
+            drawn = gdi::TransparentBlt(dst, x, y, w, h, src, sx, sy, w, h, mask) && drawn;
+        }
     }
-    p.restore();
+    return drawn;
+}
+
+// Draws `picture` at (x, y) by its alpha, or leaving out `mask` when it is one.
+bool drawPicture(HDC dst, const Image& picture, int x, int y, COLORREF mask) {
+    tavSCls40::MemoryDC source;
+    if (!source.Create(picture)) return false;
+    const int w = picture.width, h = picture.height;
+    return mask > 0x00FFFFFFu ? gdi::AlphaBlend(dst, x, y, w, h, source.hDC(), 0, 0, w, h)
+                              : gdi::TransparentBlt(dst, x, y, w, h, source.hDC(), 0, 0, w, h, mask);
 }
 
 }  // namespace
@@ -71,30 +83,20 @@ COLORREF gfxTranslateColor(OLE_COLOR colour, std::uint32_t) {
     return colour & 0x00FFFFFFu;
 }
 
-QImage MaskedImage(const QImage& source, COLORREF maskColour) {
-    QImage img = source.convertToFormat(QImage::Format_ARGB32);
-    if (maskColour > 0x00FFFFFFu) return img;  // "no mask colour" (-1 and the like)
-    const QRgb mask = gdi::ToQColor(maskColour).rgb();
-    for (int y = 0; y < img.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            if ((line[x] | 0xFF000000u) == mask && qAlpha(line[x]) == 255) line[x] = 0;
-        }
-    }
-    return img;
+Image MaskedImage(Image source, COLORREF maskColour) {
+    gdi::MaskPixels(source.pixels.data(), source.pixels.size(), maskColour);
+    return source;
 }
 
 bool gfxDrawSkin(HDC dst, HDC src, int frame, const RECT& m, int left, int top, int right, int bottom, int frameHeight,
                  int frameWidth, COLORREF maskColour, bool rgn1LeftTile, bool rgn2TopTile, bool rgn3RightTile,
                  bool rgn4BottomTile, std::int16_t rgn5Centre) {
-    const QImage* strip = gdi::DcImage(src);
-    if (strip == nullptr || frameHeight <= 0 || frameWidth <= 0 || frame < 0) return false;
+    const gdi::SIZE strip = gdi::GetBitmapSize(gdi::GetCurrentBitmap(src));
+    if (strip.cx <= 0 || frameHeight <= 0 || frameWidth <= 0 || frame < 0) return false;
     if (right <= left || bottom <= top) return false;
-    const QRect frameRect(0, frame * frameHeight, std::min(frameWidth, strip->width()), frameHeight);
-    if (!strip->rect().contains(frameRect)) return false;
-    const QImage img = MaskedImage(strip->copy(frameRect), maskColour);
+    const int fw = std::min(frameWidth, strip.cx), fh = frameHeight, y0 = frame * frameHeight;
+    if (y0 + fh > strip.cy) return false;
 
-    const int fw = img.width(), fh = img.height();
     // Margins larger than the frame would make negative middles: clamp them.
     const int ml = std::clamp(m.Left, 0, fw), mr = std::clamp(m.Right, 0, fw - ml);
     const int mt = std::clamp(m.Top, 0, fh), mb = std::clamp(m.Bottom, 0, fh - mt);
@@ -104,130 +106,87 @@ bool gfxDrawSkin(HDC dst, HDC src, int frame, const RECT& m, int left, int top, 
     const int dx[3] = {left, left + ml, right - mr}, dw[3] = {ml, w - ml - mr, mr};
     const int dy[3] = {top, top + mt, bottom - mb}, dh[3] = {mt, h - mt - mb, mb};
 
-    return gdi::WithPainter(dst, [&](QPainter& p) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        for (int row = 0; row < 3; ++row) {
-            for (int col = 0; col < 3; ++col) {
-                if (sw[col] <= 0 || sh[row] <= 0 || dw[col] <= 0 || dh[row] <= 0) continue;
-                bool tile = false;
-                if (row == 1 && col == 1) {
-                    if (rgn5Centre == CentreNone) continue;
-                    tile = rgn5Centre == CentreTile;
-                } else if (row == 1) {
-                    tile = col == 0 ? rgn1LeftTile : rgn3RightTile;
-                } else if (col == 1) {
-                    tile = row == 0 ? rgn2TopTile : rgn4BottomTile;
-                }
-                const QImage piece = img.copy(sx[col], sy[row], sw[col], sh[row]);
-                fill(p, piece, QRect(dx[col], dy[row], dw[col], dh[row]), tile);
+    bool drawn = true;
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            if (sw[col] <= 0 || sh[row] <= 0 || dw[col] <= 0 || dh[row] <= 0) continue;
+            bool tile = false;
+            if (row == 1 && col == 1) {
+                if (rgn5Centre == CentreNone) continue;
+                tile = rgn5Centre == CentreTile;
+            } else if (row == 1) {
+                tile = col == 0 ? rgn1LeftTile : rgn3RightTile;
+            } else if (col == 1) {
+                tile = row == 0 ? rgn2TopTile : rgn4BottomTile;
             }
+            const RECT target{dx[col], dy[row], dx[col] + dw[col], dy[row] + dh[row]};
+            drawn = fill(dst, src, sx[col], y0 + sy[row], sw[col], sh[row], target, tile, maskColour) && drawn;
         }
-    });
+    }
+    return drawn;
 }
 
 bool gfxDrawTransparentDC(HDC dst, HDC src, int x, int y, int width, int height, int, int, int srcX, int srcY,
                           int srcWidth, int srcHeight, COLORREF maskColour) {
-    const QImage* source = gdi::DcImage(src);
-    if (source == nullptr || width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0) return false;
-    const QImage part = MaskedImage(source->copy(srcX, srcY, srcWidth, srcHeight), maskColour);
-    return gdi::WithPainter(dst, [&](QPainter& p) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p.drawImage(QRect(x, y, width, height), part);
-    });
+    return gdi::TransparentBlt(dst, x, y, width, height, src, srcX, srcY, srcWidth, srcHeight, maskColour);
 }
 
-bool gfxDrawTransparentBitmap(HDC dst, const QImage& picture, int x, int y, COLORREF maskColour) {
-    if (picture.isNull()) return false;
-    const QImage img = MaskedImage(picture, maskColour);
-    return gdi::WithPainter(dst, [&](QPainter& p) { p.drawImage(x, y, img); });
+bool gfxDrawTransparentBitmap(HDC dst, const Image& picture, int x, int y, COLORREF maskColour) {
+    return drawPicture(dst, picture, x, y, maskColour);
 }
 
-bool gfxDrawDisabledPicture(HDC dst, const QImage& picture, PictureKind kind, int x, int y, COLORREF maskColour) {
-    if (picture.isNull()) return false;
-    const QImage src = picture.convertToFormat(QImage::Format_ARGB32);
-    const QImage masked = kind == PictureKind::Bitmap ? MaskedImage(src, maskColour) : src;
-    auto shape = [&](QColor colour) {
-        QImage out(src.size(), QImage::Format_ARGB32);
-        out.fill(Qt::transparent);
-        for (int yy = 0; yy < src.height(); ++yy) {
-            for (int xx = 0; xx < src.width(); ++xx) {
-                const QRgb px = masked.pixel(xx, yy);
-                const bool inside = kind == PictureKind::Icon ? qAlpha(px) > 127 : qAlpha(px) > 0 && qGray(px) < 192;
-                if (inside) out.setPixelColor(xx, yy, colour);
-            }
+bool gfxDrawDisabledPicture(HDC dst, const Image& picture, PictureKind kind, int x, int y, COLORREF maskColour) {
+    if (picture.IsNull()) return false;
+    const Image masked = kind == PictureKind::Bitmap ? MaskedImage(picture, maskColour) : picture;
+    auto shape = [&](OLE_COLOR colour) {
+        const std::uint32_t ink = gdi::ArgbOf(gfxTranslateColor(colour));
+        Image out(picture.width, picture.height);
+        for (std::size_t i = 0; i < out.pixels.size(); ++i) {
+            const std::uint32_t px = masked.pixels[i];
+            const std::uint32_t alpha = px >> 24;
+            const std::uint32_t gray = (((px >> 16) & 0xFF) * 11 + ((px >> 8) & 0xFF) * 16 + (px & 0xFF) * 5) / 32;
+            const bool inside = kind == PictureKind::Icon ? alpha > 127 : alpha > 0 && gray < 192;
+            if (inside) out.pixels[i] = ink;
         }
         return out;
     };
-    const QImage light = shape(gdi::ToQColor(gfxTranslateColor(SystemColor(COLOR_BTNHIGHLIGHT))));
-    const QImage dark = shape(gdi::ToQColor(gfxTranslateColor(SystemColor(COLOR_BTNSHADOW))));
-    return gdi::WithPainter(dst, [&](QPainter& p) {
-        p.drawImage(x + 1, y + 1, light);
-        p.drawImage(x, y, dark);
-    });
+    // The shapes are opaque where they are anything: blending draws just them.
+    const bool light = drawPicture(dst, shape(SystemColor(COLOR_BTNHIGHLIGHT)), x + 1, y + 1, 0xFFFFFFFFu);
+    return drawPicture(dst, shape(SystemColor(COLOR_BTNSHADOW)), x, y, 0xFFFFFFFFu) && light;
 }
 
 bool gfxDrawRect(HDC dc, const RECT& r, OLE_COLOR colour, int) {
-    const QColor c = gdi::ToQColor(gfxTranslateColor(colour));
-    return gdi::WithPainter(
-        dc, [&](QPainter& p) { p.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), c); });
+    return gdi::FillRect(dc, r, gfxTranslateColor(colour));
 }
 
 bool gfxDrawRect2(HDC dc, int left, int top, int right, int bottom, OLE_COLOR colour) {
     if (right <= left || bottom <= top) return false;
-    const QColor c = gdi::ToQColor(gfxTranslateColor(colour));
-    return gdi::WithPainter(dc, [&](QPainter& p) {
-        p.fillRect(QRect(left, top, right - left, 1), c);
-        p.fillRect(QRect(left, bottom - 1, right - left, 1), c);
-        p.fillRect(QRect(left, top, 1, bottom - top), c);
-        p.fillRect(QRect(right - 1, top, 1, bottom - top), c);
-    });
+    const COLORREF c = gfxTranslateColor(colour);
+    return gdi::FillRect(dc, RECT{left, top, right, top + 1}, c) &&
+           gdi::FillRect(dc, RECT{left, bottom - 1, right, bottom}, c) &&
+           gdi::FillRect(dc, RECT{left, top, left + 1, bottom}, c) &&
+           gdi::FillRect(dc, RECT{right - 1, top, right, bottom}, c);
 }
 
 bool gfxDrawLine(HDC dc, int x1, int y1, int x2, int y2, OLE_COLOR colour) {
-    const QColor c = gdi::ToQColor(gfxTranslateColor(colour));
-    return gdi::WithPainter(dc, [&](QPainter& p) {
-        if (x1 == x2 && y1 == y2) return;
-        if (y1 == y2) {
-            p.fillRect(QRect(std::min(x1, x2 + 1), y1, std::abs(x2 - x1), 1), c);
-        } else if (x1 == x2) {
-            p.fillRect(QRect(x1, std::min(y1, y2 + 1), 1, std::abs(y2 - y1)), c);
-        } else {
-            p.setPen(c);
-            p.drawLine(x1, y1, x2, y2);
-        }
-    });
-}
-
-bool gfxGetTransBG(HDC dc, HWND window) {
-    if (gdi::DcImage(dc) == nullptr || window == nullptr || window->parentWidget() == nullptr) return false;
-    // Rendering an ancestor must not draw this window again: only each
-    // ancestor's own background and painting are taken (no children), from
-    // the top-level window down to the parent, so a parent that paints
-    // nothing itself shows what its own parent paints.
-    static bool busy = false;
-    if (busy) return false;
-    busy = true;
-    QImage behind(window->size(), QImage::Format_ARGB32);
-    behind.fill(Qt::transparent);
-    std::vector<QWidget*> ancestors;
-    for (QWidget* w = window->parentWidget(); w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget())
-        ancestors.push_back(w);
-    for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) {
-        // A widget's palette fills it only when it is a window or fills its
-        // own background; otherwise what its ancestors painted stays.
-        QWidget* ancestor = *it;
-        const bool fills = ancestor->isWindow() || ancestor->autoFillBackground();
-        const QRect area(window->mapTo(ancestor, QPoint(0, 0)), window->size());
-        ancestor->render(&behind, QPoint(), QRegion(area),
-                         fills ? QWidget::DrawWindowBackground : QWidget::RenderFlags());
+    const COLORREF c = gfxTranslateColor(colour);
+    if (y1 == y2) {
+        const int from = std::min(x1, x2 + 1);
+        return gdi::FillRect(dc, RECT{from, y1, from + std::abs(x2 - x1), y1 + 1}, c);
     }
-    busy = false;
-    // Rendering may have replaced the surface behind the handle; look it up again.
-    QImage* target = gdi::DcImage(dc);
-    if (target == nullptr || target->isNull()) return false;
-    QPainter p(target);
-    p.drawImage(0, 0, behind);
-    return true;
+    if (x1 == x2) {
+        const int from = std::min(y1, y2 + 1);
+        return gdi::FillRect(dc, RECT{x1, from, x1 + 1, from + std::abs(y2 - y1)}, c);
+    }
+    // Slanted: one pixel per step along the longer axis, the end excluded.
+    const int steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    bool drawn = true;
+    for (int i = 0; i < steps && drawn; ++i) {
+        const int x = x1 + static_cast<int>(std::lround(static_cast<double>((x2 - x1) * i) / steps));
+        const int y = y1 + static_cast<int>(std::lround(static_cast<double>((y2 - y1) * i) / steps));
+        drawn = gdi::FillRect(dc, RECT{x, y, x + 1, y + 1}, c);
+    }
+    return drawn;
 }
 
 }  // namespace tavGFX40

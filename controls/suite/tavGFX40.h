@@ -6,6 +6,10 @@
 // functions are OLE colours: a plain 0x00BBGGRR value, or a system colour
 // 0x80000000 + index that is looked up in one fixed table of the classic
 // system colours, so that a control looks the same on every desktop.
+//
+// Everything here draws through gdi only, so it is the same on every window
+// system; composing what lies behind a window needs the host's windows and
+// lives with the host (qt/transparent_background.h).
 #pragma once
 
 #include "controls/suite/gdi.h"
@@ -16,7 +20,7 @@ namespace tavGFX40 {
 
 using gdi::COLORREF;
 using gdi::HDC;
-using gdi::HWND;
+using gdi::Image;
 using gdi::RECT;
 using OLE_COLOR = std::uint32_t;
 
@@ -63,15 +67,16 @@ bool gfxDrawSkin(HDC dst, HDC src, int frame, const RECT& margins, int left, int
 bool gfxDrawTransparentDC(HDC dst, HDC src, int x, int y, int width, int height, int reserved1, int reserved2, int srcX,
                           int srcY, int srcWidth, int srcHeight, COLORREF maskColour);
 
-// The same for a picture held as an image (its own size is used).
-bool gfxDrawTransparentBitmap(HDC dst, const QImage& picture, int x, int y, COLORREF maskColour);
+// The same for a picture held as an image (its own size is used).  Without a
+// mask colour (a value above 0x00FFFFFF) the picture's own transparency is kept.
+bool gfxDrawTransparentBitmap(HDC dst, const Image& picture, int x, int y, COLORREF maskColour);
 
 // Draws a picture in the disabled look: its shape embossed, once in the
 // 3D highlight colour one pixel down and right, then in the shadow colour.
 // For a bitmap the shape is every pixel not of `maskColour` that is darker
 // than light grey; for an icon every pixel that is not transparent.
 enum class PictureKind { Bitmap, Icon };
-bool gfxDrawDisabledPicture(HDC dst, const QImage& picture, PictureKind kind, int x, int y, COLORREF maskColour);
+bool gfxDrawDisabledPicture(HDC dst, const Image& picture, PictureKind kind, int x, int y, COLORREF maskColour);
 
 // Fills `rect` with `colour` (an OLE colour); `mode` 1 = solid fill.
 bool gfxDrawRect(HDC dc, const RECT& rect, OLE_COLOR colour, int mode = 1);
@@ -80,13 +85,9 @@ bool gfxDrawRect2(HDC dc, int left, int top, int right, int bottom, OLE_COLOR co
 // One-pixel line from (x1, y1) towards (x2, y2), the end point excluded.
 bool gfxDrawLine(HDC dc, int x1, int y1, int x2, int y2, OLE_COLOR colour);
 
-// Fills `dc` with what the window's parent shows behind `window`: the parent
-// (and its ancestors' backgrounds) is rendered without `window` itself.
-bool gfxGetTransBG(HDC dc, HWND window);
-
-// Image helpers shared by the drawing functions and the resource server.
-// Turns every pixel of `maskColour` into full transparency; a value above
-// 0x00FFFFFF (such as -1) masks nothing.
-QImage MaskedImage(const QImage& source, COLORREF maskColour);
+// `source` with every opaque pixel of `maskColour` turned fully transparent,
+// for a host that shows skin pictures itself; a value above 0x00FFFFFF (such
+// as -1) masks nothing.
+Image MaskedImage(Image source, COLORREF maskColour);
 
 }  // namespace tavGFX40

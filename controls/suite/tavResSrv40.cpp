@@ -1,5 +1,6 @@
 #include "controls/suite/tavResSrv40.h"
 
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/skin_artwork.h"
 
 #include <QHash>
@@ -82,7 +83,7 @@ HDC GetStaticResDc(int number, int theme) {
     const QImage strip = StaticResourceImage(number, theme);
     if (strip.isNull()) return 0;
     StaticEntry e;
-    e.bitmap = gdi::CreateBitmap(strip);
+    e.bitmap = gdi::CreateBitmap(gdi::qt::FromQImage(strip));
     const HDC dc = gdi::CreateCompatibleDC();
     e.previous = gdi::SelectBitmap(dc, e.bitmap);
     server().statics.insert(dc, e);
@@ -107,7 +108,7 @@ HDC GetCustomResDc(const QImage& source, const QString& name, int& width, int& h
     if (it == customs.end()) {
         if (source.isNull()) return 0;
         CustomEntry e;
-        e.bitmap = gdi::CreateBitmap(source);
+        e.bitmap = gdi::CreateBitmap(gdi::qt::FromQImage(source));
         e.dc = gdi::CreateCompatibleDC();
         e.previous = gdi::SelectBitmap(e.dc, e.bitmap);
         e.width = source.width();

@@ -166,25 +166,4 @@ bool Subclasser::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-MemoryDC::~MemoryDC() { release(); }
-
-void MemoryDC::release() {
-    if (m_dc != 0) {
-        gdi::SelectBitmap(m_dc, m_previous);
-        gdi::DeleteDC(m_dc);
-    }
-    if (m_bitmap != 0) gdi::DeleteBitmap(m_bitmap);
-    m_dc = m_bitmap = m_previous = 0;
-}
-
-bool MemoryDC::Create(int width, int height, gdi::COLORREF background) {
-    release();
-    if (width <= 0 || height <= 0) return false;
-    m_bitmap = gdi::CreateCompatibleBitmap(width, height);
-    m_dc = gdi::CreateCompatibleDC();
-    m_previous = gdi::SelectBitmap(m_dc, m_bitmap);
-    gdi::BitmapImage(m_bitmap)->fill(gdi::ToQColor(background));
-    return true;
-}
-
 }  // namespace tavSCls40

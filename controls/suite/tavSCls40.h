@@ -1,4 +1,5 @@
-// tavSCls40: window subclassing and the off-screen drawing surface.
+// tavSCls40: window subclassing (the off-screen drawing surface, free of
+// the host, is in memory_dc.h).
 //
 // A control implements ISubclass and attaches the messages it wants from a
 // window with a Subclasser.  The subclasser is a Qt event filter on that
@@ -21,7 +22,7 @@
 //     (widget children only)
 #pragma once
 
-#include "controls/suite/gdi.h"
+#include "controls/suite/memory_dc.h"
 #include "controls/suite/winmsg.h"
 
 #include <QHash>
@@ -82,28 +83,6 @@ class Subclasser : public QObject {
     QHash<QWidget*, std::vector<Attachment>> m_windows;
     QSet<QObject*> m_childWidgets;
     UINT m_current = 0;
-};
-
-// An off-screen surface the size of a control: the control composes its whole
-// picture into hDC() and copies it to the window in one BitBlt.  The DC and
-// its bitmap are released when the MemoryDC is destroyed or re-created.
-class MemoryDC {
-  public:
-    MemoryDC() = default;
-    ~MemoryDC();
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-
-    // Makes a width x height surface filled with `background` (COLORREF).
-    // Returns false (and hDC() is 0) for an empty size.
-    bool Create(int width, int height, gdi::COLORREF background);
-    gdi::HDC hDC() const { return m_dc; }
-
-  private:
-    void release();
-    gdi::HDC m_dc = 0;
-    gdi::HBITMAP m_bitmap = 0;
-    gdi::HBITMAP m_previous = 0;
 };
 
 }  // namespace tavSCls40

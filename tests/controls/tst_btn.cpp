@@ -2,6 +2,7 @@
 #include "tests/controls/test_support.h"
 
 #include "controls/BTN.h"
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/gdi.h"
 #include "controls/suite/tavResSrv40.h"
 

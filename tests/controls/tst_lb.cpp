@@ -2,7 +2,7 @@
 // wheel, drag auto-scroll, repaint economy, stored settings, painting.
 #include "controls/LB.h"
 #include "tests/controls/test_support.h"
-#include "controls/suite/gdi.h"
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavGFX40.h"
 
 #include <QSignalSpy>
@@ -343,11 +343,11 @@ class TestLB : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&l.host));
         const QImage shot = l.lb->grab().toImage();
         const QRect row = l.lb->ItemRect(1);
-        QCOMPARE(shot.pixelColor(row.right() - 5, l.lb->ItemRect(0).center().y()), gdi::ToQColor(0x00F0E0D0));
-        const QColor selected(0, 0xC0, 0), outline = gdi::ToQColor(tavGFX40::gfxTranslateColor(LB::kDefBoxBorder));
+        QCOMPARE(shot.pixelColor(row.right() - 5, l.lb->ItemRect(0).center().y()), gdi::qt::ToQColor(0x00F0E0D0));
+        const QColor selected(0, 0xC0, 0), outline = gdi::qt::ToQColor(tavGFX40::gfxTranslateColor(LB::kDefBoxBorder));
         QCOMPARE(shot.pixelColor(row.right() - 5, row.center().y()), selected);
         QCOMPARE(shot.pixelColor(row.right() - 1, row.center().y()), outline);  // box outline, 1 px in
-        QCOMPARE(shot.pixelColor(0, 0), gdi::ToQColor(tavGFX40::gfxTranslateColor(LB::kDefBorderColor)));
+        QCOMPARE(shot.pixelColor(0, 0), gdi::qt::ToQColor(tavGFX40::gfxTranslateColor(LB::kDefBorderColor)));
 
         auto rowsWhere = [&](const QImage& image, int x0, int x1, auto&& test) {
             QList<int> rows;

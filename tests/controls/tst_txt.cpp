@@ -1,6 +1,7 @@
 // Text box: size limits, inner box placement, events, selection, frame looks.
 #include "tests/controls/checks_support.h"
 #include "controls/txt.h"
+#include "controls/suite/qt/gdi_qt.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -32,7 +33,7 @@ struct Fixture {
     }
 };
 
-QColor colourOf(tavGFX40::OLE_COLOR c) { return gdi::ToQColor(tavGFX40::gfxTranslateColor(c)); }
+QColor colourOf(tavGFX40::OLE_COLOR c) { return gdi::qt::ToQColor(tavGFX40::gfxTranslateColor(c)); }
 
 }  // namespace
 

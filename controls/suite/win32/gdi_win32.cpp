@@ -1,0 +1,373 @@
+// gdi over the system's GDI: each handle stands for a real object, bitmaps
+// are 32-bit top-down DIB sections, and every call is the GDI call of the same
+// name (TransparentBlt and AlphaBlend from msimg32).
+//
+// windows.h comes after gdi.h and defines some of gdi's names as macros (the
+// DT_ flags, SRCCOPY, RGB, DrawText): below, the flags are the system's (the
+// same values) and gdi's DrawText is defined before the macro is seen.
+#include "controls/suite/win32/gdi_win32.h"
+
+#include "controls/suite/handle_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace gdi {
+namespace {
+int drawText(HDC dc, const std::u16string& text, RECT& rect, std::uint32_t flags);
+}
+int DrawText(HDC dc, const std::u16string& text, RECT& rect, std::uint32_t flags) {
+    return drawText(dc, text, rect, flags);
+}
+}  // namespace gdi
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace gdi {
+namespace {
+
+struct BitmapObject {
+    ::HBITMAP native = nullptr;
+    std::uint32_t* bits = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+struct DcObject {
+    ::HDC native = nullptr;
+    ::HWND window = nullptr;           // a window DC's window
+    HGDIOBJ originalBitmap = nullptr;  // what a memory DC came with
+    HGDIOBJ originalFont = nullptr;
+    ::HFONT font = nullptr;  // the font SelectFont made
+    HBITMAP selected = 0;
+};
+
+struct RegionObject {
+    ::HRGN native = nullptr;
+};
+
+detail::HandleTable<DcObject, BitmapObject, RegionObject>& table() {
+    static detail::HandleTable<DcObject, BitmapObject, RegionObject> t;
+    return t;
+}
+
+BitmapObject makeDib(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    ::HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr) return {};
+    return BitmapObject{bitmap, static_cast<std::uint32_t*>(bits), width, height};
+}
+
+// The bitmap a memory DC draws into, nullptr for a window DC or an empty one.
+BitmapObject* selectedBitmap(HDC dc) {
+    auto* d = table().get<DcObject>(dc);
+    return d != nullptr && d->window == nullptr ? table().get<BitmapObject>(d->selected) : nullptr;
+}
+
+// A DC that can be drawn on: a window DC, or a memory DC with a bitmap.
+::HDC drawable(HDC dc) {
+    auto* d = table().get<DcObject>(dc);
+    if (d == nullptr || (d->window == nullptr && selectedBitmap(dc) == nullptr)) return nullptr;
+    return d->native;
+}
+
+void restoreDc(DcObject& d) {
+    if (d.originalFont != nullptr) ::SelectObject(d.native, d.originalFont);
+    if (d.font != nullptr) ::DeleteObject(d.font);
+    if (d.originalBitmap != nullptr) ::SelectObject(d.native, d.originalBitmap);
+}
+
+}  // namespace
+
+std::size_t LiveHandleCount(ObjectKind kind) { return table().count(kind); }
+std::size_t LiveHandleCount() { return table().objects.size(); }
+
+HBITMAP CreateBitmap(const Image& image) {
+    if (image.IsNull()) return 0;
+    BitmapObject b = makeDib(image.width, image.height);
+    if (b.native == nullptr) return 0;
+    std::memcpy(b.bits, image.pixels.data(), image.pixels.size() * sizeof(std::uint32_t));
+    return table().add(b);
+}
+
+HBITMAP CreateCompatibleBitmap(int width, int height) {
+    if (width <= 0 || height <= 0) return 0;
+    BitmapObject b = makeDib(width, height);
+    if (b.native == nullptr) return 0;
+    std::fill_n(b.bits, static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0xFF000000u);
+    return table().add(b);
+}
+
+bool DeleteBitmap(HBITMAP bitmap) {
+    auto* b = table().get<BitmapObject>(bitmap);
+    if (b == nullptr) return false;
+    // The system keeps a selected bitmap alive: take it out of its DC first.
+    for (auto& [handle, object] : table().objects) {
+        auto* d = std::get_if<DcObject>(&object);
+        if (d == nullptr || d->selected != bitmap) continue;
+        if (d->originalBitmap != nullptr) ::SelectObject(d->native, d->originalBitmap);
+        d->selected = 0;
+    }
+    ::DeleteObject(b->native);
+    return table().erase<BitmapObject>(bitmap);
+}
+
+SIZE GetBitmapSize(HBITMAP bitmap) {
+    const auto* b = table().get<BitmapObject>(bitmap);
+    return b ? SIZE{b->width, b->height} : SIZE{};
+}
+
+HDC CreateCompatibleDC() {
+    ::HDC native = ::CreateCompatibleDC(nullptr);
+    if (native == nullptr) return 0;
+    DcObject d;
+    d.native = native;
+    return table().add(d);
+}
+
+HBITMAP SelectBitmap(HDC dc, HBITMAP bitmap) {
+    auto* d = table().get<DcObject>(dc);
+    if (d == nullptr || d->window != nullptr) return 0;
+    const HBITMAP old = d->selected;
+    const auto* b = table().get<BitmapObject>(bitmap);
+    if (b != nullptr) {
+        HGDIOBJ previous = ::SelectObject(d->native, b->native);
+        if (d->originalBitmap == nullptr) d->originalBitmap = previous;
+    } else if (d->originalBitmap != nullptr) {
+        ::SelectObject(d->native, d->originalBitmap);
+    }
+    d->selected = b != nullptr ? bitmap : 0;
+    return old;
+}
+
+HBITMAP GetCurrentBitmap(HDC dc) { return selectedBitmap(dc) != nullptr ? table().get<DcObject>(dc)->selected : 0; }
+
+bool DeleteDC(HDC dc) {
+    auto* d = table().get<DcObject>(dc);
+    if (d == nullptr || d->window != nullptr) return false;
+    restoreDc(*d);
+    ::DeleteDC(d->native);
+    return table().erase<DcObject>(dc);
+}
+
+HDC GetDC(HWND window) {
+    ::HWND native = win32::Native(window);
+    if (native == nullptr) return 0;
+    ::HDC dc = ::GetDC(native);
+    if (dc == nullptr) return 0;
+    DcObject d;
+    d.native = dc;
+    d.window = native;
+    if (auto* font = reinterpret_cast<HGDIOBJ>(::SendMessageW(native, WM_GETFONT, 0, 0)))
+        d.originalFont = ::SelectObject(dc, font);
+    return table().add(d);
+}
+
+bool ReleaseDC(HWND window, HDC dc) {
+    auto* d = table().get<DcObject>(dc);
+    if (d == nullptr || d->window == nullptr || d->window != win32::Native(window)) return false;
+    restoreDc(*d);
+    ::ReleaseDC(d->window, d->native);
+    return table().erase<DcObject>(dc);
+}
+
+void SelectFont(HDC dc, const Font& font) {
+    auto* d = table().get<DcObject>(dc);
+    if (d == nullptr) return;
+    LOGFONTW lf{};
+    const int dpi = ::GetDeviceCaps(d->native, LOGPIXELSY);
+    lf.lfHeight = font.pixelSize > 0 ? -font.pixelSize : -static_cast<LONG>(std::lround(font.pointSize * dpi / 72.0));
+    lf.lfWeight = font.weight;
+    lf.lfItalic = font.italic;
+    lf.lfUnderline = font.underline;
+    lf.lfStrikeOut = font.strikeout;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    const std::size_t n = std::min<std::size_t>(font.family.size(), LF_FACESIZE - 1);
+    std::copy_n(font.family.begin(), n, lf.lfFaceName);
+    ::HFONT made = ::CreateFontIndirectW(&lf);
+    if (made == nullptr) return;
+    HGDIOBJ previous = ::SelectObject(d->native, made);
+    if (d->originalFont == nullptr) d->originalFont = previous;
+    if (d->font != nullptr) ::DeleteObject(d->font);
+    d->font = made;
+}
+
+COLORREF SetTextColor(HDC dc, COLORREF colour) {
+    auto* d = table().get<DcObject>(dc);
+    return d != nullptr ? ::SetTextColor(d->native, colour) : 0;
+}
+
+BkMode SetBkMode(HDC dc, BkMode mode) {
+    auto* d = table().get<DcObject>(dc);
+    if (d == nullptr) return BkMode::Opaque;
+    return static_cast<BkMode>(::SetBkMode(d->native, static_cast<int>(mode)));
+}
+
+bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, RasterOp op) {
+    ::HDC to = drawable(dst);
+    if (to == nullptr || selectedBitmap(src) == nullptr || width <= 0 || height <= 0) return false;
+    return ::BitBlt(to, x, y, width, height, table().get<DcObject>(src)->native, srcX, srcY, op) != FALSE;
+}
+
+bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth, int srcHeight,
+                RasterOp op) {
+    ::HDC to = drawable(dst);
+    if (to == nullptr || selectedBitmap(src) == nullptr || width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0)
+        return false;
+    ::SetStretchBltMode(to, COLORONCOLOR);
+    return ::StretchBlt(to, x, y, width, height, table().get<DcObject>(src)->native, srcX, srcY, srcWidth, srcHeight,
+                        op) != FALSE;
+}
+
+namespace {
+
+// Runs `blit` with a memory DC over a copy of the source rectangle whose
+// pixels went through `convert`; outside the source is transparent (0).
+template <typename Convert, typename Blit>
+bool blitCopy(HDC src, int srcX, int srcY, int width, int height, Convert convert, Blit blit) {
+    const BitmapObject* from = selectedBitmap(src);
+    if (from == nullptr || width <= 0 || height <= 0) return false;
+    BitmapObject part = makeDib(width, height);
+    if (part.native == nullptr) return false;
+    ::GdiFlush();  // the source's pixels as the system last drew them
+    for (int row = 0; row < height; ++row) {
+        for (int col = 0; col < width; ++col) {
+            const int sx = srcX + col, sy = srcY + row;
+            const bool inside = sx >= 0 && sy >= 0 && sx < from->width && sy < from->height;
+            const std::size_t at =
+                static_cast<std::size_t>(sy) * static_cast<std::size_t>(from->width) + static_cast<std::size_t>(sx);
+            part.bits[static_cast<std::size_t>(row * width + col)] = convert(inside ? from->bits[at] : 0u);
+        }
+    }
+    ::HDC partDc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = ::SelectObject(partDc, part.native);
+    const bool drawn = blit(partDc);
+    ::SelectObject(partDc, previous);
+    ::DeleteDC(partDc);
+    ::DeleteObject(part.native);
+    return drawn;
+}
+
+}  // namespace
+
+// The system blends premultiplied pixels; ours are straight.
+bool AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                int srcHeight) {
+    ::HDC to = drawable(dst);
+    if (to == nullptr || width <= 0 || height <= 0) return false;
+    const auto premultiply = [](std::uint32_t px) {
+        const std::uint32_t a = px >> 24;
+        const auto mul = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+        return (a << 24) | (mul((px >> 16) & 0xFF) << 16) | (mul((px >> 8) & 0xFF) << 8) | mul(px & 0xFF);
+    };
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return blitCopy(src, srcX, srcY, srcWidth, srcHeight, premultiply, [&](::HDC from) {
+        return ::GdiAlphaBlend(to, x, y, width, height, from, 0, 0, srcWidth, srcHeight, blend) != FALSE;
+    });
+}
+
+// The system compares whole pixels, alpha included: the copy it compares has
+// opaque colours without alpha, and fully transparent pixels (and what lies
+// outside the source) in the mask colour, so that they are left out too.
+bool TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                    int srcHeight, COLORREF transparent) {
+    // No mask colour: the source's own transparency decides, as in the other backends.
+    if (transparent > 0x00FFFFFFu) return AlphaBlend(dst, x, y, width, height, src, srcX, srcY, srcWidth, srcHeight);
+    ::HDC to = drawable(dst);
+    if (to == nullptr || width <= 0 || height <= 0) return false;
+    const std::uint32_t mask = ArgbOf(transparent, 0);
+    const auto opaque = [mask](std::uint32_t px) { return (px >> 24) == 0 ? mask : px & 0x00FFFFFFu; };
+    return blitCopy(src, srcX, srcY, srcWidth, srcHeight, opaque, [&](::HDC from) {
+        return ::GdiTransparentBlt(to, x, y, width, height, from, 0, 0, srcWidth, srcHeight, transparent) != FALSE;
+    });
+}
+
+bool FillRect(HDC dc, const RECT& rect, COLORREF colour) {
+    ::HDC to = drawable(dc);
+    if (to == nullptr) return false;
+    ::HBRUSH brush = ::CreateSolidBrush(colour);
+    const ::RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
+    const bool filled = ::FillRect(to, &r, brush) != 0;
+    ::DeleteObject(brush);
+    return filled;
+}
+
+COLORREF GetPixel(HDC dc, int x, int y) {
+    const BitmapObject* b = selectedBitmap(dc);
+    if (b == nullptr || x < 0 || y < 0 || x >= b->width || y >= b->height) return CLR_INVALID;
+    return ::GetPixel(table().get<DcObject>(dc)->native, x, y);
+}
+
+namespace {
+
+// The system ignores DT_VCENTER for text that may wrap and clips to the
+// rectangle; the controls expect wrapped text centred and no clipping.
+int drawText(HDC dc, const std::u16string& text, RECT& rect, std::uint32_t flags) {
+    auto* d = table().get<DcObject>(dc);
+    if (d == nullptr) return 0;
+    const auto* chars = reinterpret_cast<const wchar_t*>(text.c_str());
+    const int length = static_cast<int>(text.size());
+    ::RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
+    if (flags & DT_CALCRECT) {
+        const int height =
+            ::DrawTextW(d->native, chars, length, &r,
+                        flags & ~static_cast<std::uint32_t>(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM));
+        rect.Right = rect.Left + (r.right - r.left);
+        rect.Bottom = rect.Top + (r.bottom - r.top);
+        return height;
+    }
+    if (drawable(dc) == nullptr) return 0;
+    if ((flags & DT_VCENTER) && !(flags & DT_SINGLELINE)) {
+        ::RECT measured = r;
+        ::DrawTextW(d->native, chars, length, &measured,
+                    (flags & ~static_cast<std::uint32_t>(DT_VCENTER)) | DT_CALCRECT);
+        r.top += ((r.bottom - r.top) - (measured.bottom - measured.top)) / 2;
+        flags &= ~static_cast<std::uint32_t>(DT_VCENTER);
+    }
+    return ::DrawTextW(d->native, chars, length, &r, flags | DT_NOCLIP);
+}
+
+}  // namespace
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom) {
+    ::HRGN region = ::CreateRectRgn(left, top, right, bottom);
+    return region != nullptr ? table().add(RegionObject{region}) : 0;
+}
+
+bool CombineRgn(HRGN dst, HRGN a, HRGN b, CombineMode mode) {
+    auto* d = table().get<RegionObject>(dst);
+    auto* ra = table().get<RegionObject>(a);
+    auto* rb = table().get<RegionObject>(b);
+    if (d == nullptr || ra == nullptr || (mode != CombineMode::Copy && rb == nullptr)) return false;
+    return ::CombineRgn(d->native, ra->native, rb != nullptr ? rb->native : nullptr, static_cast<int>(mode)) != ERROR;
+}
+
+bool PtInRegion(HRGN region, int x, int y) {
+    const auto* r = table().get<RegionObject>(region);
+    return r != nullptr && ::PtInRegion(r->native, x, y) != FALSE;
+}
+
+bool DeleteRegion(HRGN region) {
+    auto* r = table().get<RegionObject>(region);
+    if (r == nullptr) return false;
+    ::DeleteObject(r->native);
+    return table().erase<RegionObject>(region);
+}
+
+bool DeleteObject(Handle object) { return DeleteBitmap(object) || DeleteRegion(object); }
+
+}  // namespace gdi
