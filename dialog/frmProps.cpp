@@ -5,6 +5,7 @@
 #include "dialog/form_layout.h"
 #include "dialog/form_painting.h"
 #include "dialog/form_view.h"
+#include "dialog/init_conversion.h"
 #include "dialog/log_display.h"
 
 #include "engine/code_declarations.h"
@@ -65,7 +66,7 @@ std::int16_t frmProps::InitConversion() {
     m_form->skins.loadFormPieces();
     m_form->window.exec();
     if (m_form) Form_Unload();
-    return m_model.cancelledOnce() ? -1 : 0;
+    return InitConversionResult(m_model);
 }
 
 void frmProps::CheckEVENTSForUpdate(const std::string& path) { RunStep(path, tavkonv40::CheckEVENTSForUpdate); }

@@ -13,11 +13,24 @@ PACKAGES="cmake ninja-build g++ clang libclang-rt-dev clang-format qt6-base-dev 
 libgtest-dev libcli11-dev libdtl-dev libxxhash-dev nlohmann-json3-dev fonts-dejavu-core"
 for group in "$@"; do
     case "$group" in
-        windows) PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix wine wine64 googletest" ;;
+        # The COM library is 32-bit: its compiler, widl (mingw-w64-tools), the system's .idl files
+        # (libwine-dev: MinGW ships none), the 32-bit Wine that loads it, and a display for its window.
+        windows) PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix wine wine64 googletest \
+g++-mingw-w64-i686-posix mingw-w64-tools libwine-dev wine32:i386 xvfb" ;;
         packages) PACKAGES="$PACKAGES help2man lintian fakeroot dpkg-dev zip" ;;
         *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
 done
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+# wine32 is an i386 package: the architecture must be known before apt can find it.
+case "$PACKAGES" in
+    *:i386*)
+        if ! dpkg --print-foreign-architectures | grep -qx i386; then
+            $SUDO dpkg --add-architecture i386
+        fi ;;
+esac
 
 missing=""
 for p in $PACKAGES; do
@@ -28,8 +41,6 @@ done
 
 if [ -n "$missing" ]; then
     echo "Installing:$missing"
-    SUDO=""
-    if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
     export DEBIAN_FRONTEND=noninteractive
     $SUDO apt-get update -q
     # shellcheck disable=SC2086

@@ -1,0 +1,114 @@
+#include "dialog/win32/frmProps.h"
+
+#include "dialog/form_geometry.h"
+#include "dialog/init_conversion.h"
+#include "dialog/win32/message_loop.h"
+
+#include "platform/windows_text.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace dialog::win32 {
+
+namespace {
+
+constexpr const wchar_t* kWindowClass = L"tavKonv40.frmProps";
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+[[noreturn]] void FailLast(const std::string& what) {
+    const DWORD error = ::GetLastError();
+    throw std::runtime_error(
+        what + (error == 0 ? std::string(" (no reason given)") : ": " + tavkonv40::windows::systemMessage(error)));
+}
+
+void RegisterWindowClass(HINSTANCE module, WNDPROC proc) {
+    WNDCLASSEXW known{};
+    known.cbSize = sizeof known;
+    if (::GetClassInfoExW(module, kWindowClass, &known)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = module;
+    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, shared: nothing to free
+    wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kWindowClass;
+    if (::RegisterClassExW(&wc) == 0) FailLast("Windows refused to register the dialog's window class");
+}
+
+// The window's outer rectangle for the design client area, centred on the work area.
+RECT FormRect() {
+    RECT r{0, 0, geometry::kDesignWidth, geometry::kDesignHeight};
+    ::AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
+    RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG width = r.right - r.left, height = r.bottom - r.top;
+    const LONG left = work.left + std::max(0L, (work.right - work.left - width) / 2);
+    const LONG top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
+    return RECT{left, top, left + width, top + height};
+}
+
+}  // namespace
+
+frmProps::~frmProps() {
+    if (m_window != nullptr) ::DestroyWindow(m_window);
+}
+
+std::int16_t frmProps::InitConversion() {
+    if (m_window != nullptr) throw std::runtime_error("it is open already");
+    RegisterWindowClass(m_module, WindowProc);
+    HostWindowDisabled host;
+    Form_Load();
+    m_host = &host;
+    ::ShowWindow(m_window, SW_SHOW);
+    ::UpdateWindow(m_window);
+    RunModalLoop(m_window);
+    m_host = nullptr;
+    // The loop also ends on the host's WM_QUIT, with the form still there.
+    if (m_window != nullptr) ::DestroyWindow(m_window);
+    host.restore();
+    return InitConversionResult(m_model);
+}
+
+void frmProps::UnregisterWindowClass(HINSTANCE module) { ::UnregisterClassW(kWindowClass, module); }
+
+void frmProps::Form_Load() {
+    m_model.loadDefaults();
+    const RECT r = FormRect();
+    ::SetLastError(0);
+    m_window = ::CreateWindowExW(kExStyle, kWindowClass, kFormCaption, kStyle, r.left, r.top, r.right - r.left,
+                                 r.bottom - r.top, nullptr, nullptr, m_module, this);
+    if (m_window == nullptr) FailLast("Windows refused to create the dialog's window");
+}
+
+void frmProps::Form_Unload() {
+    m_model.setOnChange({});
+    m_window = nullptr;
+}
+
+LRESULT CALLBACK frmProps::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* loading = static_cast<frmProps*>(create->lpCreateParams);
+        loading->m_window = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(loading));
+    }
+    auto* form = reinterpret_cast<frmProps*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr || form->m_window == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+    return form->OnMessage(message, wParam, lParam);
+}
+
+LRESULT frmProps::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:  // the close box, Alt+F4 and the system menu's Close all come here
+            if (m_host != nullptr) m_host->enable();
+            ::DestroyWindow(m_window);
+            return 0;
+        case WM_DESTROY: Form_Unload(); return 0;
+        default: return ::DefWindowProcW(m_window, message, wParam, lParam);
+    }
+}
+
+}  // namespace dialog::win32

@@ -1,0 +1,53 @@
+#include "dialog/win32/message_loop.h"
+
+namespace dialog::win32 {
+
+namespace {
+
+// Dispatches one message; false for WM_QUIT, which is posted again for the host.
+bool Dispatch(const MSG& msg) {
+    if (msg.message == WM_QUIT) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+    return true;
+}
+
+}  // namespace
+
+void RunModalLoop(HWND window) {
+    MSG msg;
+    while (::IsWindow(window)) {
+        // 0 is WM_QUIT, -1 an invalid argument (none is passed): both end the loop.
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == -1) return;
+        if (!Dispatch(msg)) return;
+    }
+}
+
+void YieldOnce() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!Dispatch(msg)) return;
+    }
+}
+
+HostWindowDisabled::HostWindowDisabled() : m_host(::GetActiveWindow()) {
+    // A window that was disabled already stays as its owner left it.
+    if (m_host != nullptr && !::IsWindowEnabled(m_host)) m_host = nullptr;
+    if (m_host != nullptr) ::EnableWindow(m_host, FALSE);
+}
+
+void HostWindowDisabled::enable() {
+    if (m_host != nullptr && ::IsWindow(m_host)) ::EnableWindow(m_host, TRUE);
+}
+
+void HostWindowDisabled::restore() {
+    enable();
+    if (m_host != nullptr && ::IsWindow(m_host)) ::SetActiveWindow(m_host);
+    m_host = nullptr;
+}
+
+}  // namespace dialog::win32

@@ -1,0 +1,334 @@
+// A 32-bit COM host for tavKonv40.dll under Wine, run by scripts/ci-com.sh.
+//
+//   com_host test DLL          the checks below; "FAIL: ..." lines and exit 1 when one fails
+//   com_host close SECONDS     posts WM_CLOSE to the dialog's window once it shows (exit 1 when
+//                              it does not within SECONDS), for a script that shows it
+//
+// The dialog is closed from inside its own modal loop by a thread timer of this host, which
+// also records what the window looked like and what the host's window was meanwhile.
+#include "com/tavKonv40_idl.h"
+
+#include "dialog/form_geometry.h"
+#include "dialog/win32/frmProps.h"
+#include "dialog/win32/message_loop.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <functional>
+#include <string>
+
+namespace {
+
+using dialog::win32::kFormCaption;
+
+int g_failures = 0;
+
+void Expect(bool ok, const std::string& what) {
+    std::printf("%s: %s\n", ok ? "ok" : "FAIL", what.c_str());
+    std::fflush(stdout);
+    if (!ok) ++g_failures;
+}
+
+std::string Hex(HRESULT hr) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
+    return text;
+}
+
+// ---- closing the dialog from inside its loop --------------------------------------------------
+
+enum class CloseBy { CloseMessage, AltF4, Quit };
+
+struct Closer {
+    CloseBy how = CloseBy::CloseMessage;
+    std::function<void()> whileOpen;  // run once the window shows, before it is closed
+    bool seen = false;
+    bool hostDisabled = false;
+    RECT client{};
+};
+Closer* g_closer = nullptr;
+HWND g_host = nullptr;
+
+void CALLBACK CloseWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND form = ::FindWindowW(nullptr, kFormCaption);
+    if (form == nullptr || g_closer == nullptr || g_closer->seen) return;
+    ::KillTimer(nullptr, timer);
+    Closer& c = *g_closer;
+    c.seen = true;
+    c.hostDisabled = !::IsWindowEnabled(g_host);
+    ::GetClientRect(form, &c.client);
+    if (c.whileOpen) c.whileOpen();
+    switch (c.how) {
+        case CloseBy::CloseMessage: ::PostMessageW(form, WM_CLOSE, 0, 0); break;
+        case CloseBy::AltF4: ::PostMessageW(form, WM_SYSKEYDOWN, VK_F4, 0x203E0001); break;  // Alt held
+        case CloseBy::Quit: ::PostQuitMessage(7); break;
+    }
+}
+
+// Calls `show` (which calls InitConversion) with the closer armed; checks what every opening
+// must be: the caption found, the client area at the design size, the host disabled meanwhile
+// and enabled and active again afterwards.
+void ShowAndClose(const std::string& name, Closer closer, const std::function<short()>& show) {
+    g_closer = &closer;
+    ::SetTimer(nullptr, 0, 20, CloseWhenShown);
+    const short result = show();
+    g_closer = nullptr;
+    Expect(closer.seen, name + ": a window captioned '" + "Nexaria Version 4.0 GUID Conversion Utility' showed");
+    if (!closer.seen) return;
+    const long width = closer.client.right, height = closer.client.bottom;
+    Expect(width == dialog::geometry::kDesignWidth && height == dialog::geometry::kDesignHeight,
+           name + ": client area 748 x 778, got " + std::to_string(width) + " x " + std::to_string(height));
+    Expect(closer.hostDisabled, name + ": the host's window was disabled while the dialog showed");
+    Expect(::IsWindowEnabled(g_host) && ::GetActiveWindow() == g_host,
+           name + ": the host's window is enabled and active again");
+    Expect(::FindWindowW(nullptr, kFormCaption) == nullptr, name + ": the dialog's window is gone");
+    Expect(result == 0, name + ": InitConversion returned 0 (no run cancelled), got " + std::to_string(result));
+}
+
+std::string ErrorInfoText() {
+    IErrorInfo* info = nullptr;
+    if (::GetErrorInfo(0, &info) != S_OK || info == nullptr) return "(no error info)";
+    BSTR text = nullptr;
+    info->GetDescription(&text);
+    info->Release();
+    std::string out;
+    for (const wchar_t* p = text; p != nullptr && *p != 0; ++p) out += static_cast<char>(*p < 128 ? *p : '?');
+    ::SysFreeString(text);
+    return out;
+}
+
+bool Says(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+// ---- the checks ---------------------------------------------------------------------------------
+
+void EarlyBinding() {
+    _clsPropPage* page = nullptr;
+    HRESULT hr = ::CoCreateInstance(CLSID_clsPropPage, nullptr, CLSCTX_INPROC_SERVER, IID__clsPropPage,
+                                    reinterpret_cast<void**>(&page));
+    Expect(SUCCEEDED(hr), "early binding: CoCreateInstance by CLSID (" + Hex(hr) + ")");
+    if (FAILED(hr)) return;
+    Closer closer;
+    closer.whileOpen = [&] {  // a second opening while the first shows is refused, with its reason
+        short again = 5;
+        const HRESULT nested = page->InitConversion(&again);
+        const std::string text = ErrorInfoText();
+        Expect(FAILED(nested) && Says(text, "could not be shown: it is open already"),
+               "early binding: a nested InitConversion fails (" + Hex(nested) + ", '" + text + "')");
+    };
+    ShowAndClose("early binding, WM_CLOSE", closer, [&] {
+        short result = 5;
+        const HRESULT call = page->InitConversion(&result);
+        Expect(call == S_OK, "early binding: InitConversion succeeded (" + Hex(call) + ")");
+        return result;
+    });
+    // The form loads anew at every opening; the dialog object stays. Alt+F4 reaches the form as
+    // the system menu's Close does (WM_SYSCOMMAND SC_CLOSE).
+    Closer byAltF4;
+    byAltF4.how = CloseBy::AltF4;
+    ShowAndClose("early binding, Alt+F4", byAltF4, [&] {
+        short result = 5;
+        page->InitConversion(&result);
+        return result;
+    });
+    page->Release();
+}
+
+void LateBinding() {
+    CLSID clsid{};
+    HRESULT hr = ::CLSIDFromProgID(L"tavKonv40.clsPropPage", &clsid);
+    Expect(SUCCEEDED(hr) && ::IsEqualCLSID(clsid, CLSID_clsPropPage), "late binding: the ProgID names the class");
+    IDispatch* page = nullptr;
+    hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&page));
+    Expect(SUCCEEDED(hr), "late binding: CoCreateInstance by ProgID for IDispatch (" + Hex(hr) + ")");
+    if (FAILED(hr)) return;
+    LPOLESTR name = const_cast<LPOLESTR>(L"InitConversion");
+    DISPID id = 0;
+    hr = page->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+    Expect(SUCCEEDED(hr), "late binding: GetIDsOfNames(InitConversion) (" + Hex(hr) + ")");
+    LPOLESTR unknown = const_cast<LPOLESTR>(L"Convert");
+    DISPID unknownId = 0;
+    Expect(page->GetIDsOfNames(IID_NULL, &unknown, 1, LOCALE_USER_DEFAULT, &unknownId) == DISP_E_UNKNOWNNAME,
+           "late binding: an unknown name is DISP_E_UNKNOWNNAME");
+    const auto invoke = [&](VARIANT& result, EXCEPINFO& exception) {
+        DISPPARAMS none{};
+        ::VariantInit(&result);
+        exception = EXCEPINFO{};
+        return page->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, &exception, nullptr);
+    };
+    Closer closer;
+    closer.how = CloseBy::Quit;  // the host's WM_QUIT ends the dialog and is handed back
+    closer.whileOpen = [&] {
+        VARIANT nested;
+        EXCEPINFO exception;
+        const HRESULT call = invoke(nested, exception);
+        Expect(call == DISP_E_EXCEPTION && exception.bstrDescription != nullptr &&
+                   std::wcsstr(exception.bstrDescription, L"it is open already") != nullptr,
+               "late binding: a nested Invoke fails with DISP_E_EXCEPTION and the reason (" + Hex(call) + ")");
+        ::SysFreeString(exception.bstrDescription);
+        ::SysFreeString(exception.bstrSource);
+        ::SysFreeString(exception.bstrHelpFile);
+    };
+    ShowAndClose("late binding, the host's WM_QUIT", closer, [&] {
+        VARIANT result;
+        EXCEPINFO exception;
+        const HRESULT call = invoke(result, exception);
+        Expect(call == S_OK && result.vt == VT_I2, "late binding: Invoke gives a 16-bit integer (" + Hex(call) + ")");
+        return result.vt == VT_I2 ? result.iVal : short{5};
+    });
+    MSG quit;
+    Expect(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 7,
+           "late binding: the WM_QUIT is still there for the host's own loop");
+    page->Release();
+}
+
+// The process's GDI and USER object counts; {0, 0} where the system does not keep them.
+struct GuiCounts {
+    DWORD gdi = 0, user = 0;
+    bool operator==(const GuiCounts&) const = default;
+};
+GuiCounts Counts() {
+    const HANDLE self = ::GetCurrentProcess();
+    return {::GetGuiResources(self, GR_GDIOBJECTS), ::GetGuiResources(self, GR_USEROBJECTS)};
+}
+std::string Text(const GuiCounts& c) { return std::to_string(c.gdi) + " GDI, " + std::to_string(c.user) + " USER"; }
+
+// Loads the DLL, shows and closes the dialog, unloads the DLL: twice, and after each round the
+// library, its window class and its objects are gone. Wine's GetGuiResources answers 0 for both
+// counts; there the class and the module are the measure.
+void LoadUseUnload(const wchar_t* path) {
+    const GuiCounts before = Counts();
+    for (int round = 1; round <= 2; ++round) {
+        const std::string name = "load and unload, round " + std::to_string(round);
+        const HMODULE dll = ::LoadLibraryW(path);
+        Expect(dll != nullptr, name + ": LoadLibrary");
+        if (dll == nullptr) return;
+        using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+        using CanUnloadNow = HRESULT(WINAPI*)();
+        const auto get =
+            reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(::GetProcAddress(dll, "DllGetClassObject")));
+        const auto canUnload =
+            reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(::GetProcAddress(dll, "DllCanUnloadNow")));
+        IClassFactory* factory = nullptr;
+        const auto getFactory = [&] {
+            return get != nullptr &&
+                   SUCCEEDED(get(CLSID_clsPropPage, IID_IClassFactory, reinterpret_cast<void**>(&factory)));
+        };
+        _clsPropPage* page = nullptr;
+        if (canUnload == nullptr || !getFactory()) return Expect(false, name + ": DllGetClassObject gave a factory");
+        factory->LockServer(TRUE);
+        factory->Release();
+        Expect(canUnload() == S_FALSE, name + ": a lock alone keeps the library");
+        if (!getFactory() ||
+            FAILED(factory->CreateInstance(nullptr, IID__clsPropPage, reinterpret_cast<void**>(&page))))
+            return Expect(false, name + ": the class factory made a clsPropPage");
+        factory->LockServer(FALSE);
+        factory->Release();
+        Expect(canUnload() == S_FALSE, name + ": a live object alone keeps the library");
+        ShowAndClose(name, Closer{}, [&] {
+            short result = 5;
+            page->InitConversion(&result);
+            return result;
+        });
+        page->Release();
+        Expect(canUnload() == S_OK, name + ": DllCanUnloadNow says S_OK once all is released");
+        ::FreeLibrary(dll);
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        Expect(::GetModuleHandleW(path) == nullptr, name + ": the library is unloaded");
+        Expect(!::GetClassInfoExW(dll, L"tavKonv40.frmProps", &wc), name + ": its window class is unregistered");
+        const GuiCounts after = Counts();
+        if (before == GuiCounts{} && after == GuiCounts{})
+            std::printf("note: %s: this system keeps no GDI and USER object counts (GetGuiResources answers 0)\n",
+                        name.c_str());
+        else
+            Expect(after == before,
+                   name + ": GDI and USER objects as before (" + Text(before) + " / " + Text(after) + ")");
+    }
+}
+
+LRESULT CALLBACK CountAppMessages(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_APP) ++*reinterpret_cast<int*>(lp);
+    return ::DefWindowProcW(w, m, wp, lp);
+}
+
+// The yield a run makes between its steps: what is waiting is handled, then it returns, and a
+// WM_QUIT among it is left for the host.
+void YieldOnce() {
+    int handled = 0;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = CountAppMessages;
+    wc.lpszClassName = L"com_host.yield";
+    ::RegisterClassW(&wc);
+    const HWND w = ::CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    for (int i = 0; i < 3; ++i) ::PostMessageW(w, WM_APP, 0, reinterpret_cast<LPARAM>(&handled));
+    dialog::win32::YieldOnce();
+    Expect(handled == 3, "yield: the three waiting messages were handled, got " + std::to_string(handled));
+    dialog::win32::YieldOnce();  // nothing waiting: returns at once
+    ::PostQuitMessage(3);
+    ::PostMessageW(w, WM_APP, 0, reinterpret_cast<LPARAM>(&handled));
+    dialog::win32::YieldOnce();
+    MSG quit;
+    Expect(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 3,
+           "yield: a WM_QUIT is left for the host");
+    ::DestroyWindow(w);
+}
+
+HWND MakeHostWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.lpszClassName = L"com_host.host";
+    ::RegisterClassW(&wc);
+    const HWND host = ::CreateWindowW(wc.lpszClassName, L"com_host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                      nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(host);
+    ::SetActiveWindow(host);
+    return host;
+}
+
+// A dialog that never shows, or never closes, ends the host rather than the CI job's time.
+DWORD WINAPI Watchdog(void* seconds) {
+    ::Sleep(static_cast<DWORD>(reinterpret_cast<INT_PTR>(seconds)) * 1000);
+    std::printf("FAIL: still running after %d s\n", static_cast<int>(reinterpret_cast<INT_PTR>(seconds)));
+    std::fflush(stdout);
+    ::ExitProcess(2);
+}
+
+int Test(const wchar_t* dll) {
+    ::CreateThread(nullptr, 0, Watchdog, reinterpret_cast<void*>(INT_PTR{60}), 0, nullptr);
+    g_host = MakeHostWindow();
+    Expect(::GetActiveWindow() == g_host, "the host's window is active");
+    YieldOnce();
+    LoadUseUnload(dll);
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    EarlyBinding();
+    LateBinding();
+    ::CoFreeUnusedLibrariesEx(0, 0);
+    Expect(::GetModuleHandleW(dll) == nullptr, "CoFreeUnusedLibraries unloaded the library");
+    ::CoUninitialize();
+    std::printf("%s\n", g_failures == 0 ? "all checks passed" : "some checks FAILED");
+    return g_failures == 0 ? 0 : 1;
+}
+
+// For a script's dialog: closes the window with the dialog's caption once it shows.
+int Close(int seconds) {
+    for (int waited = 0; waited < seconds * 10; ++waited) {
+        if (const HWND form = ::FindWindowW(nullptr, kFormCaption)) {
+            ::PostMessageW(form, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        ::Sleep(100);
+    }
+    std::printf("FAIL: no window captioned '%ls' within %d s\n", kFormCaption, seconds);
+    return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 3 && std::wcscmp(argv[1], L"test") == 0) return Test(argv[2]);
+    if (argc == 3 && std::wcscmp(argv[1], L"close") == 0) return Close(::_wtoi(argv[2]));
+    std::fprintf(stderr, "usage: com_host test DLL | com_host close SECONDS\n");
+    return 2;
+}
