@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -93,9 +94,9 @@ bool looksLikeSuiteName(std::string_view name);
 struct NoCaseHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view s) const {
-        std::size_t h = 14695981039346656037ull;
+        std::uint64_t h = 14695981039346656037ull;  // 64-bit FNV-1a, folded to size_t on 32-bit systems
         for (char c : s) h = (h ^ static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c + 32 : c)) * 1099511628211ull;
-        return h;
+        return static_cast<std::size_t>(h ^ (h >> 32));
     }
 };
 struct NoCaseEqual {

@@ -1,12 +1,11 @@
 #include "dialog/win32/frmProps.h"
 
-#include "dialog/form_geometry.h"
+#include "dialog/form_arrangement.h"
 #include "dialog/init_conversion.h"
 #include "dialog/win32/message_loop.h"
 
 #include "platform/windows_text.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -38,16 +37,23 @@ void RegisterWindowClass(HINSTANCE module, WNDPROC proc) {
     if (::RegisterClassExW(&wc) == 0) FailLast("Windows refused to register the dialog's window class");
 }
 
-// The window's outer rectangle for the design client area, centred on the work area.
+// The window's outer rectangle: the shared placement on the work area of the monitor under the
+// cursor, the frame's extra size from the window's own styles.
 RECT FormRect() {
-    RECT r{0, 0, geometry::kDesignWidth, geometry::kDesignHeight};
-    ::AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
+    RECT frame{0, 0, 0, 0};
+    ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    POINT cursor{0, 0};
+    ::GetCursorPos(&cursor);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
     RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const LONG width = r.right - r.left, height = r.bottom - r.top;
-    const LONG left = work.left + std::max(0L, (work.right - work.left - width) / 2);
-    const LONG top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
-    return RECT{left, top, left + width, top + height};
+    if (::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor)) work = monitor.rcWork;
+    // The explanations are not measured yet in this window: their smallest height stands in.
+    const WindowPlacement p =
+        PlaceFormWindow({work.left, work.top, work.right - work.left, work.bottom - work.top}, frame.right - frame.left,
+                        frame.bottom - frame.top, MinimumFormWidth(), MinimumFormHeight([](int) { return 0; }));
+    return RECT{p.x, p.y, p.x + p.clientWidth + (frame.right - frame.left),
+                p.y + p.clientHeight + (frame.bottom - frame.top)};
 }
 
 }  // namespace
