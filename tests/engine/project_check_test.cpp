@@ -44,42 +44,6 @@ class ProjectCheckTest : public ::testing::Test {
     MemoryFileSystem fs;
 };
 
-TEST_F(ProjectCheckTest, ConsistentProjectsOfBothEditionsGiveNoFinding) {
-    fs.addFile("/p/A.frm", crlf({"VERSION 5.00",
-                                 headerLine("Button", Edition::V40),
-                                 headerLine("SideBarMenu", Edition::V40L),
-                                 "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"",
-                                 "Begin VB.Form A ",
-                                 "   Caption = \"tavQVButton20.QVButton20 in a caption\"",
-                                 "   Begin tavQVButton40.QVButton40 cmd ",
-                                 "      BeginProperty Font {X} ",
-                                 "      EndProperty",
-                                 "   End",
-                                 "   Begin tavQVSMB40L.QVSideMenu40L m ",
-                                 "   End",
-                                 "   Begin tavQVSMB40L.QVStaticLabel s ",
-                                 "   End",
-                                 "   Begin MSComctlLib.ListView lv ",
-                                 "   End",
-                                 "End",
-                                 "Attribute VB_Name = \"A\"",
-                                 "Private WithEvents b As tavQVButton40.QVButton40 ' was tavQVButton20.QVButton20",
-                                 "Private Sub b_Click(ByVal s As tavQVSMB40L.QVStaticLabel)",
-                                 "    Debug.Print \"tavX.Y\"",
-                                 "    b.Style = tavQVButton40.bsFlat ' a constant, not a class",
-                                 "End Sub"}));
-    fs.addFile("/p/B.ctl", crlf({"VERSION 5.00", headerLine("Spin", Edition::V40L), "Begin VB.UserControl B ",
-                                 "   Begin tavQVSpin40L.QVSpin40L s ", "   End", "End"}));
-    fs.addFile("/p/P.vbp", crlf({"Type=Exe", projectLine("Button", Edition::V40),
-                                 projectLine("SideBarMenu", Edition::V40L), projectLine("Spin", Edition::V40L),
-                                 "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX", "Form=A.frm",
-                                 "UserControl=B.ctl", "", "[MS Transaction Server]"}));
-    fs.addFile("/p/notes.txt", "Begin tavNothing.Here\r\n");
-    const auto f = check();
-    for (const auto& x : f) ADD_FAILURE() << x.file << ":" << x.line << ": " << x.message;
-    EXPECT_EQ(checkHintLine(fs, "/p"), "check: no findings");
-}
-
 TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
     fs.addFile("/p/A.frm", crlf({"VERSION 5.00",
                                  headerLine("Text", Edition::V40),
