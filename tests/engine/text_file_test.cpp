@@ -31,26 +31,6 @@ TEST(StripNull, CutsAtFirstNul) {
     EXPECT_EQ(StripNull(plain), "abc");
 }
 
-TEST(TextFile, ScanningSplitsAtEveryLineEndAndDropsTerminators) {
-    TextFile f("a\r\nb\nc\rd");
-    ASSERT_EQ(f.lineCount(), 4u);
-    EXPECT_EQ(f.line(1), "a");
-    EXPECT_EQ(f.line(2), "b");
-    EXPECT_EQ(f.line(3), "c");
-    EXPECT_EQ(f.line(4), "d");
-    EXPECT_EQ(TextFile("").lineCount(), 0u);
-    EXPECT_EQ(TextFile("x\r\n").lineCount(), 1u);
-    EXPECT_EQ(TextFile("x\r\n\r\n").lineCount(), 2u);
-}
-
-TEST(TextFile, UnchangedFileComesBackByteForByte) {
-    const std::string bytes = "VERSION 5.00\r\nmixed\nends\r\rnone";
-    TextFile f(bytes);
-    f.replaceLine(2, "mixed");  // same text: no change
-    EXPECT_FALSE(f.changed());
-    EXPECT_EQ(f.bytes(), bytes);
-}
-
 TEST(TextFile, ScanningArrayIsNotRefreshedButRewritesShiftLines) {
     TextFile f("VERSION 5.00\r\nline2\r\nline3\r\n");
     f.replaceLine(1, "VERSION 5.00\r\nadded\r\n");
