@@ -110,15 +110,14 @@ class ConversionTest : public QObject {
     }
 
     // While the first form is converted the window pumps its events: the box is locked, Start
-    // disabled, closing refused, and "Cancel" stops the run after that form; InitConversion
-    // reports the cancel. Which commands the model ignores during a run: ModelRun.
+    // disabled, closing refused, and "Cancel" reaches the run; InitConversion reports the cancel.
+    // Where the run stops after it and which commands it ignores: ModelRun.
     void cancelDuringTheFormPass() {
         QTemporaryDir tmp;
         const QString folder = tmp.path() + QStringLiteral("/project");
         CopyExample(folder);
 
         frmProps dialog;
-        QStringList log;
         const std::int16_t result = WithOpenDialog(dialog, [&](QWidget* w) {
             TypeFolder(w, folder);
             auto* list = Find<LB>(w, QStringLiteral("List1"));
@@ -137,16 +136,9 @@ class ConversionTest : public QObject {
                 QTimer::singleShot(0, cancel, [cancel] { Click(cancel); });
             });
             Click(start);
-            log = LogOf(w);
             QVERIFY(start->Enabled());
         });
         QCOMPARE(result, std::int16_t(-1));
-
-        // The cancelled run's closing lines are the engine's (conversion_run_test.cpp).
-        QCOMPARE(log.filter(QStringLiteral("Found VB Form file")).size(), 1);
-        QCOMPARE(log.filter(QStringLiteral(".  File is now up to date.")).size(), 1);  // that form was finished
-        QVERIFY(log.filter(QStringLiteral("UserControl")).isEmpty());
-        QCOMPARE(log.filter(QStringLiteral("Conversion cancelled.")).size(), 1);
     }
 
     // "..." asks the chooser with its instruction and the box's folder; a
