@@ -102,15 +102,6 @@ TEST_F(CliTest, AcceptsLabelsCaptionsEditionsAndMicrosoftNames) {
     EXPECT_EQ(invoke({"--all-families", "--all-ms", "/r"}).status, 0);
 }
 
-TEST_F(CliTest, RunPrintsTheLogAndExitsZero) {
-    fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
-    const auto r = invoke({"--quiet", "--all-families", "/p"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("Starting conversion 5:49:20 PM\n", 0), 0u);
-    EXPECT_NE(r.out.find("VB Form file (A.frm).  File is now up to date.\n"), std::string::npos);
-    EXPECT_TRUE(r.err.empty()) << "--quiet leaves standard error to errors";
-}
-
 // The summary of a run that changed some files and failed on others ends with how to try again.
 TEST_F(CliTest, FailureExitsOneAndErrorLinesAlsoGoToStandardError) {
     fs.addFile("/p/A.frm", "VERSION 4.00\r\n");
