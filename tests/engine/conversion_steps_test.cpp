@@ -28,16 +28,6 @@ std::string objectLine(const std::string& file) {
     return "Object = \"{11111111-2222-3333-4444-555555555555}#2.0#0\"; \"" + file + "\"";
 }
 
-TEST(EndsWithQuotedName, MatchesOnlyTheExactQuotedNameAtTheEnd) {
-    EXPECT_TRUE(EndsWithQuotedName("x; \"tavQVButton20.ocx\"", "tavQVButton20.ocx"));
-    EXPECT_TRUE(EndsWithQuotedName("\"tavQVButton20.ocx\"", "tavQVButton20.ocx"));
-    EXPECT_FALSE(EndsWithQuotedName("tavQVButton20.ocx\"", "tavQVButton20.ocx"));       // too short
-    EXPECT_FALSE(EndsWithQuotedName("x \"tavQVButton20.ocx\" ", "tavQVButton20.ocx"));  // blank after
-    EXPECT_FALSE(EndsWithQuotedName("x \"TAVQVButton20.ocx\"", "tavQVButton20.ocx"));   // case
-    EXPECT_FALSE(EndsWithQuotedName("x \"mytavQVButton20.ocx\"", "tavQVButton20.ocx"));
-    EXPECT_FALSE(EndsWithQuotedName("", "a"));
-}
-
 TEST(ConvertFormHeaders, KeywordInAnyCaseAnywhereButTheNameExactlyAtTheEnd) {
     FixedOptions o;
     o.selectAllFamilies(Edition::V40);
