@@ -15,7 +15,6 @@ namespace {
 using test::FixedClock;
 using test::kBackupName;
 using test::RecordingHost;
-using test::SteppingClock;
 
 const std::string kLong(37, '-');
 const std::string kShort(35, '-');
@@ -143,25 +142,6 @@ TEST_F(RunTest, CancelEndsAfterTheCurrentFileAndStillMovesTheBackup) {
         EXPECT_EQ(host.log, c.log);
         EXPECT_TRUE(fs.hasFolder(std::string("/p/") + kBackupName)) << c.at;
     }
-}
-
-TEST_F(RunTest, BackupHoldsTheFolderAsItWasButNoEarlierBackupAndLeavesNothingElseBehind) {
-    fs.addFile("/p/A.frm", "VERSION 5.00\r\n");
-    fs.addFile("/p/sub/x.txt", "keep");
-    SteppingClock stepping;
-    RunEnvironment env{fs, host, options, stepping};
-    RunConversion(env, "/p");
-    const std::string first = std::string("/p/") + kBackupName;
-    EXPECT_EQ(fs.file(first + "/A.frm"), "VERSION 5.00\r\n");
-    EXPECT_EQ(fs.file(first + "/sub/x.txt"), "keep");
-
-    stepping.seconds = 1;
-    RunConversion(env, "/p");
-    const std::string second = "/p/Nexaria Conversion Backup 02.01.2026 09.03.08";
-    EXPECT_EQ(fs.file(second + "/sub/x.txt"), "keep");
-    EXPECT_FALSE(fs.hasFolder(second + "/" + kBackupName));
-    // Only the project's own entries and the two backups: no lock, no staged copy.
-    EXPECT_EQ(fs.listFolder("/p"), (std::vector<std::string>{"A.frm", kBackupName, second.substr(3), "sub"}));
 }
 
 // A step that changes its file, to exercise the write path of a file's session.
