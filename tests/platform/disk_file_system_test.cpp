@@ -219,24 +219,6 @@ TEST(RoomText, SaysTrueNumbersBelowAndAboveAMegabyte) {
               "(the backup copy needs about 5.0 GB, 3.0 GB are free)");
 }
 
-TEST_F(DiskTest, ALockNamesThisProcessAndAStaleOneIsTakenOver) {
-    const std::string folder = root.string();
-    ASSERT_TRUE(disk.lockFolder(folder).taken);
-    EXPECT_EQ(disk.lockFolder(folder).holder, ::getpid());
-    disk.unlockFolder(folder);
-
-    // A lock whose process is gone: a child that has exited and been reaped.
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(0);
-    ASSERT_GT(child, 0);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    put(root / kLockFileName, std::to_string(child) + "\n");
-    EXPECT_TRUE(disk.lockFolder(folder).taken);
-    EXPECT_EQ(get(root / kLockFileName), std::to_string(::getpid()) + "\n");
-    disk.unlockFolder(folder);
-}
-
 // Something else at the lock's name is never waited on (a FIFO would block the open), followed or
 // taken over: every command is refused at once, saying what is there and what to do.
 TEST_F(DiskTest, ALockNameHeldByAnythingButALockFileIsRefusedAtOnce) {
