@@ -28,16 +28,6 @@ class FormRequiredControlsTest : public ::testing::Test {
     const std::vector<std::string> form{"VERSION 5.00", "Begin VB.Form Form1", "End"};
 };
 
-TEST_F(FormRequiredControlsTest, MissingLinesFollowVersionInOptionOrderThenOneEmptyLine) {
-    options.selectMicrosoft(11, Edition::V40L);
-    state.formNeedsLibrary[11] = true;
-    state.formNeedsLibrary[0] = true;  // Button, 4.0 by default
-    EXPECT_EQ(check(form), crlf({"VERSION 5.00", header(0, Edition::V40), header(38, Edition::V40L), "",
-                                 "Begin VB.Form Form1", "End"}));
-    EXPECT_TRUE(state.formNeedsLibrary[0]);
-    EXPECT_TRUE(state.formNeedsLibrary[11]);
-}
-
 TEST_F(FormRequiredControlsTest, ALinePresentInAnyCaseClearsTheFlagAndOnlyTheEmptyLineIsAdded) {
     state.formNeedsLibrary[0] = true;
     std::string lower = header(0, Edition::V40);
@@ -66,16 +56,6 @@ TEST_F(FormRequiredControlsTest, EveryRunAddsAnotherEmptyLineAndLineOneIsReplace
     state.formNeedsLibrary[0] = true;
     EXPECT_EQ(checkBytes(std::string()), "");
     EXPECT_TRUE(state.formNeedsLibrary[0]);
-}
-
-TEST_F(FormRequiredControlsTest, FlagsStaySetForLaterFormsUntilAFormHoldsTheLine) {
-    state.formNeedsLibrary[0] = true;
-    const auto& button = header(0, Edition::V40);
-    EXPECT_EQ(check(form), crlf({"VERSION 5.00", button, "", "Begin VB.Form Form1", "End"}));
-    EXPECT_EQ(check(form), crlf({"VERSION 5.00", button, "", "Begin VB.Form Form1", "End"}));
-    check({"VERSION 5.00", button, "Begin VB.Form Form3"});
-    EXPECT_FALSE(state.formNeedsLibrary[0]);
-    EXPECT_EQ(check(form), crlf({"VERSION 5.00", "", "Begin VB.Form Form1", "End"}));
 }
 
 // The header may stand anywhere in any line, beside other object lines and in any case.
