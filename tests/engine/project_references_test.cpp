@@ -87,15 +87,6 @@ TEST_F(ProjectReferencesTest, NeededLinesGoAfterTheLastObjectLineFollowedByAnEmp
               crlf({in[0], in[1], in[2], in[3], project(31, Edition::V40), project(38, Edition::V40L), "", in[4]}));
 }
 
-TEST_F(ProjectReferencesTest, WithoutObjectLinesTheLastReferenceLineIsUsedAndWithNeitherNothing) {
-    state.projectNeedsLibrary[0] = true;
-    const std::vector<std::string> refs{"Reference=*\\G{0}#a", "Reference=*\\G{1}#b", "Form=F.frm"};
-    EXPECT_EQ(run(CheckProjectRequiredControls, refs), crlf({refs[0], refs[1], project(0, Edition::V40), "", refs[2]}));
-    const std::vector<std::string> bare{"Type=Exe", "Form=F.frm"};
-    EXPECT_EQ(run(CheckProjectRequiredControls, bare), crlf(bare));
-    EXPECT_EQ(run(CheckProjectRequiredControls, {}), "");
-}
-
 TEST_F(ProjectReferencesTest, APresentLineClearsItsFlagForTheRestOfTheRunButAddingDoesNot) {
     state.projectNeedsLibrary[0] = true;
     const auto& button = project(0, Edition::V40);
