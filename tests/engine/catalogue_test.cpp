@@ -7,20 +7,6 @@
 namespace tavkonv40 {
 namespace {
 
-TEST(Catalogue, SlotsIndicesAndRowsArePermutations) {
-    std::set<int> slots, indices, rows;
-    for (const auto& f : families()) {
-        slots.insert(f.slot);
-        indices.insert(f.optionIndex);
-        rows.insert(f.optionRow);
-    }
-    EXPECT_EQ(slots.size(), 42u);
-    EXPECT_EQ(indices.size(), 42u);
-    EXPECT_EQ(rows.size(), 42u);
-    EXPECT_EQ(*rows.rbegin(), 41);
-    for (int s = 0; s < kFamilyCount; ++s) EXPECT_EQ(familyBySlot(s).slot, s);
-}
-
 TEST(Catalogue, GuidsAreDistinctUpperCaseVersion4AndOnlyWhereAnEditionExists) {
     // Upper-case 8-4-4-4-12 hexadecimal, version 4, RFC variant.
     auto isGuid = [](std::string_view g) {
