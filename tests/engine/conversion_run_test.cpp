@@ -71,8 +71,7 @@ TEST_F(RunTest, MissingFolderEndsWithoutClaimingACancelOrABackup) {
     const auto result = run("/nowhere");
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_NE(host.errors[0].find("/nowhere: No such file or directory"), std::string::npos);
-    EXPECT_EQ(host.log,
-              concat({host.errors, {kShort, "Conversion stopped before any file was changed.5:49:20 PM"}}));
+    EXPECT_EQ(host.log, concat({host.errors, {kShort, "Conversion stopped before any file was changed.5:49:20 PM"}}));
     EXPECT_EQ(result.ending, RunEnding::NotStarted);
     EXPECT_FALSE(result.backupPlaced);
     EXPECT_EQ(result.refusal, RunRefusal::NoBackup);
