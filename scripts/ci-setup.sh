@@ -1,12 +1,15 @@
 #!/bin/sh
-# The Windows setup program's job: builds tavkonv40-VERSION-setup.exe (packaging/windows/), then,
-# in a fresh 32-bit Wine prefix under a virtual display of its own: a silent install with the PATH
-# option, the files and the registry as the setup promises, VBScript creating clsPropPage by its
-# ProgID, the Start menu's launcher showing the dialog (found by its caption with xdotool and
-# closed), the installed command line converting a copy of the example to the Linux build's bytes,
-# a second install over the first, and a silent uninstall that leaves the prefix's files and
-# registry as they were before the install. The same again in a 64-bit prefix, where the 64-bit
-# library and command line are installed too.
+# The Windows setup program's job: builds tavkonv40-VERSION-setup.exe (packaging/windows/) and the
+# same as an older version, then, in a fresh 32-bit Wine prefix under a virtual display of its
+# own: the launcher without the class registered (a message box, exit 1); the older version and
+# then this one over it, silently, with the PATH option; the files and the registry as the setup
+# promises; VBScript creating clsPropPage by its ProgID; the Start menu's launcher showing the
+# dialog (found by its caption with xdotool and closed); the installed command line converting a
+# copy of the example to the Linux build's bytes; a second install of the same version; a silent
+# uninstall that leaves the prefix's files and registry as they were before. Then the same in a
+# 64-bit prefix, where the 64-bit library and command line are installed too, for a user with a
+# PATH and a Bitmaps_Path of their own, and with an install into another folder before the
+# uninstall.
 #
 #   scripts/ci-setup.sh     # after scripts/ci-windows.sh (its build/windows) and scripts/run-tests.sh
 set -eu
@@ -23,11 +26,14 @@ if [ "${1:-}" != "--under-display" ]; then
         x64=build/windows-release
     fi
     packaging/windows/make-setup.sh "$x64" build/windows-i686 build/setup >/dev/null
+    # The same files as an older version, to upgrade from.
+    packaging/windows/make-setup.sh "$x64" build/windows-i686 build/setup/older 0.0.1 >/dev/null
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$PWD/scripts/ci-setup.sh" --under-display
 fi
 
 version="$(sed -n 's/^project(tavKonv40 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
 setup="$PWD/build/setup/tavkonv40-$version-setup.exe"
+older="$PWD/build/setup/older/tavkonv40-0.0.1-setup.exe"
 linux="${TAVKONV40_LINUX_BUILD:-build/ci}"
 work="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-setup-work.XXXXXX")"
 WINEPREFIX=""
@@ -115,6 +121,21 @@ close_dialog() {
     xdotool windowfocus --sync "$id" key alt+F4
 }
 
+# The launcher on a machine where the class is not registered: a message box says so (found by its
+# title and closed), and it exits 1.
+check_unregistered_launcher() {
+    {
+        id="$(timeout 30 xdotool search --sync --onlyvisible --name '^tavKonv40 Conversion Utility$' 2>/dev/null | head -1)" &&
+            xdotool windowfocus --sync "$id" key Return
+    } &
+    closer=$!
+    status=0
+    wine build/windows-i686/com/launcher/tavkonv40-gui.exe || status=$?
+    wait $closer || fail "the launcher showed no message box without the class registered"
+    [ $status -eq 1 ] || fail "the launcher ended with exit $status without the class registered, not 1"
+    say "without the class registered, the launcher said so in a message box and ended with exit 1"
+}
+
 check_dialog() {
     # cscript exits 0 even on a script error: the script prints its errors, the output is checked.
     close_dialog &
@@ -166,6 +187,19 @@ check_over_install() {
     say "a second install over the first: one Start-menu entry, one uninstall entry, one PATH entry"
 }
 
+# An install into another folder moves the install there: the earlier folder, its uninstall entry
+# and its PATH entry go, the user's own settings stay.
+check_move() {
+    wine "$setup" /S '/D=C:\Tools\tavKonv40' || fail "the install into C:\Tools\tavKonv40 ended with exit $?"
+    [ ! -e "$dir" ] || fail "the install into another folder left $dir"
+    pf='C:\Tools\tavKonv40' dir="$WINEPREFIX/drive_c/Tools/tavKonv40" path="${path%;*};C:\Tools\tavKonv40"
+    [ -f "$dir/uninstall.exe" ] && [ -f "$dir/tavKonv40.dll" ] || fail "the install into $pf is incomplete"
+    [ "$(value "$uninstall_key" InstallLocation "$view")" = "$pf" ] || fail "the uninstall entry does not name $pf"
+    [ "$(value 'HKCU\Environment' Path)" = "$path" ] || fail "the user's PATH is '$(value 'HKCU\Environment' Path)', not '$path'"
+    [ "$(value "$props_key" Bitmaps_Path)" = "$skins" ] || fail "Bitmaps_Path is not $skins"
+    say "an install into another folder removed the earlier one and moved the PATH entry"
+}
+
 # The uninstaller goes on from a copy of itself in the temporary folder, which Windows deletes
 # at its next start: wait for that copy to end, then restart the prefix the same way.
 check_uninstall() {
@@ -205,16 +239,24 @@ check_setup() {
         skins='D:\Skins\' path="C:\\Tools;$pf"
         wine reg add "$props_key" /v Bitmaps_Path /d "$skins" /f >/dev/null 2>&1
         wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d 'C:\Tools' /f >/dev/null 2>&1
+        mkdir "$WINEPREFIX/drive_c/Tools"
     fi
     # Wine's cscript registers its own type library when it first runs: let it do so before the
     # first snapshot, so that what differs afterwards is the setup's doing.
     wine cscript //nologo "$(winepath -w "$work/warm.vbs")" >/dev/null 2>&1 || true
+    check_unregistered_launcher
     snapshot before
+    if [ "$arch" = win32 ]; then
+        wine "$older" /S /PATH=1 || fail "the older version's silent install ended with exit $?"
+        [ "$(value "$uninstall_key" DisplayVersion "$view")" = 0.0.1 ] || fail "the older version did not install"
+    fi
     wine "$setup" /S /PATH=1 || fail "the silent install ended with exit $?"
     check_installed
+    if [ "$arch" = win32 ]; then say "version $version installed over version 0.0.1 in place"; fi
     check_dialog
     check_command_line
     check_over_install
+    if [ "$arch" = win64 ]; then check_move; fi
     check_uninstall
     wineserver -k
     rm -rf "$WINEPREFIX"

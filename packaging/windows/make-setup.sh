@@ -1,16 +1,17 @@
 #!/bin/sh
 # Builds the Windows setup program, tavkonv40-VERSION-setup.exe, from cross-built trees:
 #
-#   packaging/windows/make-setup.sh X64_BUILD X86_BUILD OUTPUT_FOLDER
+#   packaging/windows/make-setup.sh X64_BUILD X86_BUILD OUTPUT_FOLDER [VERSION]
 #
 # X64_BUILD holds the 64-bit cli/tavkonv40.exe and com/tavKonv40.dll (scripts/ci-windows.sh),
 # X86_BUILD the 32-bit ones and com/launcher/tavkonv40-gui.exe (configure_windows_i686 in
 # scripts/windows-i686.sh). The programs are stripped into a staging folder that
-# tavkonv40.nsi reads; makensis comes from Debian's nsis package. Prints the setup's path.
+# tavkonv40.nsi reads; makensis comes from Debian's nsis package. Prints the setup's path. The
+# version is the top-level CMakeLists.txt's unless given (the setup job makes an older one).
 set -eu
 cd "$(dirname "$0")/../.."
 x64="$1" x86="$2" out="$3"
-version="$(sed -n 's/^project(tavKonv40 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+version="${4:-$(sed -n 's/^project(tavKonv40 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)}"
 stage="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-setup-stage.XXXXXX")"
 trap 'rm -rf "$stage"' EXIT
 

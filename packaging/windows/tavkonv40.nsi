@@ -63,6 +63,7 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 Section "-Program" SecProgram
     SectionIn RO
     !insertmacro MachineView
+    Call RemoveEarlierElsewhere
     SetOutPath "$INSTDIR"
     ; The uninstaller and its entry come first: whatever stops setup later, Apps & features can
     ; take back what it did so far.
@@ -94,6 +95,8 @@ Section "-Program" SecProgram
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
     ${If} ${RebootFlag}
         MessageBox MB_OK|MB_ICONINFORMATION "Some files were in use: they are replaced when Windows next starts. Until then the older ones stay in use." /SD IDOK
+        ; What installers report to a caller when a restart completes the install.
+        SetErrorLevel 3010
     ${EndIf}
 SectionEnd
 
@@ -109,6 +112,27 @@ Section "-PathOff"
         Call RemovePathEntry
     ${EndIf}
 SectionEnd
+
+; An earlier install in another folder (/D= or the folder page chose a new one) is uninstalled
+; first, so that one install, one uninstall entry and one PATH entry remain.
+Function RemoveEarlierElsewhere
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == ""
+    ${OrIf} $0 == $INSTDIR
+    ${OrIfNot} ${FileExists} "$0\uninstall.exe"
+        Return
+    ${EndIf}
+    DetailPrint "Removing the earlier install in $0"
+    ExecWait '"$0\uninstall.exe" /S _?=$0' $1
+    ${If} $1 != "0"
+        MessageBox MB_OK|MB_ICONSTOP "The earlier install in $0 was not removed completely (its uninstaller ended with code $1). Setup stopped before installing anything in $INSTDIR." /SD IDOK
+        SetErrorLevel 2
+        Abort
+    ${EndIf}
+    ; Run in place, the uninstaller cannot delete itself.
+    Delete "$0\uninstall.exe"
+    RMDir "$0"
+FunctionEnd
 
 Function WriteUninstallEntry
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
