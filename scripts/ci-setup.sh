@@ -5,8 +5,9 @@
 # then this one over it, silently, with the PATH option; the files and the registry as the setup
 # promises; VBScript creating clsPropPage by its ProgID; the Start menu's launcher showing the
 # dialog (found by its caption with xdotool and closed); the installed command line converting a
-# copy of the example to the Linux build's bytes; a second install of the same version; a silent
-# uninstall that leaves the prefix's files and registry as they were before. Then the same in a
+# copy of the example to the Linux build's bytes; a second install of the same version; a third
+# with the dialog open (its files replaced at the next start); a silent uninstall that leaves the
+# prefix's files and registry as they were before. Then the same in a
 # 64-bit prefix, where the 64-bit library and command line are installed too, for a user with a
 # PATH and a Bitmaps_Path of their own, and with an install into another folder before the
 # uninstall.
@@ -187,6 +188,28 @@ check_over_install() {
     say "a second install over the first: one Start-menu entry, one uninstall entry, one PATH entry"
 }
 
+# An install while the dialog is open (the DLL and the launcher in use): nothing is overwritten,
+# the new copies wait beside the old as NAME.new and are put in place at the next start; a silent
+# install says so with exit code 3010 (194 once Unix keeps its low byte).
+check_in_use() {
+    wine "$dir/tavkonv40-gui.exe" &
+    launcher=$!
+    id="$(timeout 30 xdotool search --sync --onlyvisible --name "^$caption\$" 2>/dev/null | head -1)" ||
+        fail "the launcher's dialog did not show"
+    status=0
+    wine "$setup" /S || status=$?
+    [ $status -eq 194 ] || fail "an install with the DLL in use ended with exit $status, not 3010 (194)"
+    [ -f "$dir/tavKonv40.dll.new" ] && [ -f "$dir/tavkonv40-gui.exe.new" ] || fail "no new copy waits beside the files in use"
+    value 'HKLM\System\CurrentControlSet\Control\Session Manager' PendingFileRenameOperations |
+        grep -qF 'tavKonv40.dll.new' || fail "the DLL's replacement is not scheduled for the next start"
+    xdotool windowfocus --sync "$id" key alt+F4
+    wait $launcher || fail "the launcher ended with exit $? after the install"
+    wineboot -r >/dev/null 2>&1
+    [ ! -e "$dir/tavKonv40.dll.new" ] && [ ! -e "$dir/tavkonv40-gui.exe.new" ] ||
+        fail "the restart did not put the new copies in place"
+    say "an install with the dialog open: exit 3010, the DLL and the launcher replaced at the next start"
+}
+
 # An install into another folder moves the install there: the earlier folder, its uninstall entry
 # and its PATH entry go, the user's own settings stay.
 check_move() {
@@ -256,7 +279,7 @@ check_setup() {
     check_dialog
     check_command_line
     check_over_install
-    if [ "$arch" = win64 ]; then check_move; fi
+    if [ "$arch" = win32 ]; then check_in_use; else check_move; fi
     check_uninstall
     wineserver -k
     rm -rf "$WINEPREFIX"
