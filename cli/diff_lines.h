@@ -59,14 +59,14 @@ class Lines {
         }
     }
     void push(std::size_t start) {
-        while ((start >> 32) > steps_.size()) steps_.push_back(starts_.size());
+        while ((static_cast<std::uint64_t>(start) >> 32) > steps_.size()) steps_.push_back(starts_.size());
         starts_.push_back(static_cast<std::uint32_t>(start));
     }
     std::size_t startOf(std::size_t k) const {
         const std::size_t low = starts_[k];
         if (steps_.empty()) return low;
         const auto high = static_cast<std::size_t>(std::upper_bound(steps_.begin(), steps_.end(), k) - steps_.begin());
-        return low + (high << 32);
+        return low + static_cast<std::size_t>(static_cast<std::uint64_t>(high) << 32);
     }
 
     std::string_view bytes_;

@@ -9,20 +9,11 @@
 #   scripts/ci-com.sh
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/windows-i686.sh
 
 if [ "${1:-}" != "--under-display" ]; then
     scripts/install-deps.sh windows
-    # The header-only libraries, seen from a prefix of their own (as scripts/ci-windows.sh does).
-    deps="$PWD/build/windows-deps"
-    mkdir -p "$deps/include" "$deps/share/cmake"
-    for h in CLI nlohmann dtl xxhash.h xxh3.h; do ln -sfn "/usr/include/$h" "$deps/include/$h"; done
-    for c in CLI11 nlohmann_json; do ln -sfn "/usr/share/cmake/$c" "$deps/share/cmake/$c"; done
-    cmake -S . -B build/windows-i686 -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DTAVKONV40_BUILD_GUI=OFF -DTAVKONV40_BUILD_BENCH=OFF \
-        -DTAVKONV40_BUILD_TESTS=OFF -DTAVKONV40_WERROR=ON \
-        -DCLI11_DIR="$deps/share/cmake/CLI11" -Dnlohmann_json_DIR="$deps/share/cmake/nlohmann_json" \
-        -DDTL_INCLUDE_DIR="$deps/include" -DXXHASH_INCLUDE_DIR="$deps/include" \
-        ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
+    configure_windows_i686
     cmake --build build/windows-i686 -j2 --target tavkonv40_com tavkonv40_com_host
     # Without a display Wine makes no windows: the tests get a virtual one of their own.
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$PWD/scripts/ci-com.sh" --under-display
@@ -73,17 +64,11 @@ printf 'WScript.Echo 1\r\n' >"$work/warm.vbs"
 # or win64) with one Wine server for all its programs.
 check_library() {
     build="$1" arch="$2"
-    WINEPREFIX="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-com.XXXXXX")"
-    export WINEPREFIX WINEARCH="$arch"
     # `wine` starts the 32-bit programs of a 64-bit prefix (cscript among them), which see the
     # 32-bit registry and load only 32-bit libraries: the 64-bit script host needs wine64.
     views=/reg:32 own_view=/reg:32 script_host="wine cscript"
     if [ "$arch" = win64 ]; then views="/reg:32 /reg:64" own_view=/reg:64 script_host="/usr/lib/wine/wine64 cscript"; fi
-    wineserver -p
-    wineboot -i >/dev/null 2>&1
-    # Without a window manager every program that made a window waits about 2 s at its exit
-    # unless Wine manages its windows itself.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    start_prefix "$arch" com
     dll="$(winepath -w "$build/com/tavKonv40.dll")"
     host="$build/tests/com/tavkonv40_com_host.exe"
 

@@ -14,9 +14,10 @@ libgtest-dev libcli11-dev libdtl-dev libxxhash-dev nlohmann-json3-dev fonts-deja
 for group in "$@"; do
     case "$group" in
         # The COM library is 32-bit: its compiler, widl (mingw-w64-tools), the system's .idl files
-        # (libwine-dev: MinGW ships none), the 32-bit Wine that loads it, and a display for its window.
+        # (libwine-dev: MinGW ships none), the 32-bit Wine that loads it, and a display for its window;
+        # the setup program: makensis (nsis), and xdotool, which finds and closes the dialog.
         windows) PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix wine wine64 googletest \
-g++-mingw-w64-i686-posix mingw-w64-tools libwine-dev wine32:i386 xvfb" ;;
+g++-mingw-w64-i686-posix mingw-w64-tools libwine-dev wine32:i386 xvfb nsis xdotool" ;;
         packages) PACKAGES="$PACKAGES help2man lintian fakeroot dpkg-dev zip" ;;
         *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
     esac

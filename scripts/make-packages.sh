@@ -1,6 +1,9 @@
 #!/bin/sh
 # Release packages, into build/packages/:
 #   tavkonv40-VERSION-windows-x86_64.zip  the command line for Windows (one static .exe), README, licence
+#   tavkonv40-VERSION-setup.exe           the Windows setup program: the COM library (32-bit, and
+#                                         64-bit on 64-bit Windows) registered, the dialog's launcher
+#                                         in the Start menu, the command line, the skins
 #   tavkonv40_VERSION_amd64.deb           the Linux build: dialog with menu entry and icon, command
 #                                         line with man page and bash completion, skins
 # and lintian's verdict on the .deb (the script fails on any lintian error).
@@ -23,6 +26,12 @@ sed 's/$/\r/' README.md > "$out/$name/README.txt"
 sed 's/$/\r/' packaging/copyright > "$out/$name/LICENCE.txt"
 (cd "$out" && zip -q -r "$name.zip" "$name")
 rm -rf "$out/$name"
+
+# --- Windows: the setup program (packaging/windows/) ----------------------------------------
+. scripts/windows-i686.sh
+configure_windows_i686
+cmake --build build/windows-i686 -j2 --target tavkonv40 tavkonv40_com tavkonv40_launcher
+packaging/windows/make-setup.sh build/windows-release build/windows-i686 "$out" >/dev/null
 
 # --- Debian: the Linux build installed under /usr -----------------------------------------
 build="$PWD/build/package"
