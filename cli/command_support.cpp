@@ -57,9 +57,10 @@ bool writeReport(FileSystem& fs, const std::string& path, const std::string& jso
     }
 }
 
-std::optional<FindingCounts> countFindingsIfListed(FileReader& fs, const std::string& folder) {
+std::optional<FindingCounts> countFindingsIfListed(FileReader& fs, const std::string& folder,
+                                                   const FolderFacts* known) {
     try {
-        return countFindings(fs, folder);
+        return known ? countFindings(fs, folder, *known) : countFindings(fs, folder);
     } catch (const FileError&) {
         return std::nullopt;
     }

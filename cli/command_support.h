@@ -10,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "cli/progress_display.h"
+#include "engine/check_facts.h"
 #include "engine/project_check.h"
 #include "cli/unified_diff.h"
 
@@ -44,8 +45,10 @@ void printDryRunDiffs(const std::map<std::string, std::string>& writes, DiffColo
 // Returns false when the report could not be written (the message is printed).
 bool writeReport(FileSystem& fs, const std::string& path, const std::string& json, Services& s);
 
-// What a check of the folder finds; nothing when the folder cannot be listed.
-std::optional<FindingCounts> countFindingsIfListed(FileReader& fs, const std::string& folder);
+// What a check of the folder finds; nothing when the folder cannot be listed. The files `known`
+// still describes are taken from it instead of being read.
+std::optional<FindingCounts> countFindingsIfListed(FileReader& fs, const std::string& folder,
+                                                   const FolderFacts* known = nullptr);
 
 // What one folder's command did, for the summary of a walk over many folders.
 struct FolderOutcome {

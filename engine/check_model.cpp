@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <stdexcept>
 
 #include "engine/line_finder.h"
 #include "engine/text_util.h"
@@ -277,6 +278,10 @@ ProjectSummary summariseProject(const CheckedFile& project) {
 std::string_view memberHere(std::string_view path) {
     while (path.size() > 2 && path[0] == '.' && (path[1] == '\\' || path[1] == '/')) path.remove_prefix(2);
     return path.find_first_of("\\/") == std::string_view::npos ? path : std::string_view();
+}
+
+void FileVisitor::visitKnown(const CheckedFile&, const FindingCounts&, FolderContext&) {
+    throw std::logic_error("this pass over a folder cannot take a file from facts");
 }
 
 bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const { return equalsNoCase(a, b); }

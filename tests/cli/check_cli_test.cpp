@@ -111,8 +111,16 @@ TEST_F(CheckCliTest, AGeneratedFolderConvertedWithMixedOptionsReportsWhatTheEngi
         if (const auto pick = (seed + static_cast<std::uint64_t>(i) * 5) % 3; pick != 0)
             args.push_back("--ms=" + std::to_string(i) + (pick == 2 ? ":4.0L" : ""));
     args.push_back("/p");
+    args.insert(args.begin(), "--dry-run");
+    const auto dry = invoke(args);
+    args.front() = "--quiet";
+    fs.readCount.clear();
+    MemoryFileSystem quiet = fs;
+    test::invoke(quiet, clock, cancel, args);
+    args.erase(args.begin());
     const auto run = invoke(args);
     ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(fs.readCount, quiet.readCount) << "the summary's count takes the run's facts, reading nothing again";
 
     // The command reports what the engine's check finds, finding for finding, and the run's
     // summary counted the same.
@@ -124,7 +132,10 @@ TEST_F(CheckCliTest, AGeneratedFolderConvertedWithMixedOptionsReportsWhatTheEngi
     for (const auto& f : doc["findings"])
         reported.insert({f["file"].get<std::string>(), f["line"].get<std::size_t>(), f["kind"].get<std::string>()});
     EXPECT_EQ(reported, expected);
-    EXPECT_NE(run.err.find("check: " + std::to_string(found.size()) + " findings ("), std::string::npos) << run.err;
+    const std::string hint = checkHintLine(countFindings(fs, "/p"), "/p");
+    EXPECT_NE(hint.find(std::to_string(found.size()) + " findings ("), std::string::npos) << hint;
+    EXPECT_NE(run.err.find(hint), std::string::npos) << run.err;
+    EXPECT_NE(dry.err.find(hint), std::string::npos) << "a dry run counts its in-memory result alike";
 }
 
 }  // namespace
