@@ -16,16 +16,24 @@
 
 namespace tavkonv40::cli {
 
-// Prints every log line on standard output as it is written; error lines also go to standard
-// error. The progress display is erased around each line.
+// Prints every log line on standard output; error lines also go to standard error. A terminal
+// gets each line as it is written. A file or a pipe gets the first line at once (a log nobody can
+// read stops the run before any file is converted) and the rest in large writes, with whatever is
+// pending written out before anything goes to standard error, so that the two keep their order
+// when they share a file. The progress display is erased around each line.
 class CliHost : public RunHost {
   public:
     // `names` are the folder's entries and the folder itself: on a terminal, those of them that hold
     // control characters are shown quoted.
     CliHost(Services& s, ProgressDisplay& progress, const std::vector<std::string>& names)
         : s_(s), progress_(progress), names_(names) {}
+    ~CliHost() override { flushLog(); }
+    CliHost(const CliHost&) = delete;
+    CliHost& operator=(const CliHost&) = delete;
 
     void appendLog(std::string_view line, LogLineKind kind) override;
+    // Writes out the lines not yet written; call it before writing anything else.
+    void flushLog();
     bool cancelRequested() const override { return s_.cancel.load() || outputLost; }
     bool stopRequested() const override { return s_.stop && s_.stop->load(); }
 
@@ -36,6 +44,8 @@ class CliHost : public RunHost {
     Services& s_;
     ProgressDisplay& progress_;
     const std::vector<std::string>& names_;
+    std::string pending_;  // lines not yet written
+    bool anyWritten_ = false;
 };
 
 // Prints, in listing order, the diff of every file a dry run wrote to its in-memory store against

@@ -95,6 +95,7 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
     if (countAfter) state.finished = &facts;
     RunEnvironment env{dry ? static_cast<FileSystem&>(overlay) : s.fs, host, request.options, s.clock};
     const RunResult result = RunConversion(env, state, request.folder);
+    host.flushLog();
     progress.finish();
 
     if (dry) printDryRunDiffs(overlay.writes(), request.color, s);
