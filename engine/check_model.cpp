@@ -153,6 +153,20 @@ void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& 
 bool isBeginLine(std::string_view line) { return startsWithNoCase(trimLeft(line), "Begin "); }
 bool isEndLine(std::string_view line) { return trim(line) == "End"; }
 
+enum class Nesting { Other, Begin, End };
+
+// isBeginLine and isEndLine in one look at the line: a body has millions of property lines, and
+// only those whose first letter is a B or an E can be either.
+Nesting nestingOf(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i == line.size()) return Nesting::Other;
+    const char first = line[i];
+    if (first == 'B' || first == 'b') return isBeginLine(line) ? Nesting::Begin : Nesting::Other;
+    if (first == 'E') return isEndLine(line) ? Nesting::End : Nesting::Other;
+    return Nesting::Other;
+}
+
 std::size_t headerReferences(const std::vector<std::string_view>& lines, CheckedFile& f) {
     std::size_t n = 0;
     for (; n < lines.size() && !isBeginLine(lines[n]); ++n) {
@@ -171,10 +185,11 @@ void parseFormLike(const TextFile& text, CheckedFile& f) {
     NoCaseViewSet controls;
     for (; n < lines.size(); ++n) {
         const auto line = lines[n];
-        if (isBeginLine(line)) {
+        const Nesting nesting = nestingOf(line);
+        if (nesting == Nesting::Begin) {
             ++depth;
             addBeginName(line, n + 1, f.names, controls);
-        } else if (isEndLine(line) && --depth == 0) {
+        } else if (nesting == Nesting::End && --depth == 0) {
             ++n;
             break;
         }
