@@ -78,8 +78,7 @@ bool writeReport(FileSystem& fs, const std::string& path, const std::string& jso
     }
 }
 
-std::optional<FindingCounts> countFindingsIfListed(FileReader& fs, const std::string& folder,
-                                                   const FolderFacts* known) {
+std::optional<FindingCounts> countFindingsIfListed(FileReader& fs, const std::string& folder, FolderFacts* known) {
     try {
         return known ? countFindings(fs, folder, *known) : countFindings(fs, folder);
     } catch (const FileError&) {

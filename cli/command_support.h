@@ -58,7 +58,7 @@ bool writeReport(FileSystem& fs, const std::string& path, const std::string& jso
 // What a check of the folder finds; nothing when the folder cannot be listed. The files `known`
 // still describes are taken from it instead of being read.
 std::optional<FindingCounts> countFindingsIfListed(FileReader& fs, const std::string& folder,
-                                                   const FolderFacts* known = nullptr);
+                                                   FolderFacts* known = nullptr);
 
 // What one folder's command did, for the summary of a walk over many folders.
 struct FolderOutcome {

@@ -2,11 +2,16 @@
 // the count at the end of a run's summary does not read and parse every file once more.
 #pragma once
 
+#include <condition_variable>
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "engine/file_kind.h"
@@ -36,20 +41,45 @@ struct FileFacts {
     check::CheckedFile skeleton(std::string_view name) const;
 };
 
-// Collects the facts of every file a run finishes (set it as the run's RunState::finished).
+// Collects the facts of every file a run finishes (set it as the run's RunState::finished). The
+// files are parsed and checked on a thread of their own while the run goes on to the next file;
+// at most one file waits for it, so memory stays a small multiple of the largest file.
 class FolderFacts final : public FinishedFileObserver {
   public:
-    void fileFinished(const std::string& path, const TextFile& text, const EntryInfo& stamp) override;
+    FolderFacts() = default;
+    FolderFacts(const FolderFacts&) = delete;
+    FolderFacts& operator=(const FolderFacts&) = delete;
+    ~FolderFacts() override { settle(); }
 
-    // The facts of the folder's file `name`, while `now` (its entry as it is now) shows nothing has
-    // written it since; null otherwise.
+    void fileFinished(const std::string& path, std::unique_ptr<const TextFile> text, const EntryInfo& stamp) override;
+
+    // Waits until every file handed over has its facts; no file may be handed over after it.
+    void settle();
+
+    // After settle(): the facts of the folder's file `name`, while `now` (its entry as it is now)
+    // shows nothing has written it since; null otherwise.
     const FileFacts* current(std::string_view name, const EntryInfo& now) const;
 
   private:
+    struct Finished {
+        std::string path;
+        std::unique_ptr<const TextFile> text;
+        EntryInfo stamp;
+    };
+
+    void work();
+    void take(const Finished& file);
+
+    std::mutex mutex_;
+    std::condition_variable moved_;    // a file was handed over or taken, or the run ended
+    std::optional<Finished> waiting_;  // the file handed over and not yet taken
+    bool ended_ = false;
+    std::thread worker_;
     std::map<std::string, FileFacts, std::less<>> files_;
 };
 
-// countFindings, taking each file the facts still describe from them instead of reading it.
-FindingCounts countFindings(FileReader& fs, const std::string& folder, const FolderFacts& known);
+// countFindings, taking each file the facts still describe from them instead of reading it. Settles
+// the facts first.
+FindingCounts countFindings(FileReader& fs, const std::string& folder, FolderFacts& known);
 
 }  // namespace tavkonv40

@@ -83,9 +83,10 @@ void FileSession::tellObserver() {
     try {
         // The last step hands on no line table; the observer wants the lines as written.
         if (file_->changed()) file_ = TextFile::continueFrom(std::move(file_));
-        state_.finished->fileFinished(path_, *file_, left_);
-    } catch (const std::bad_alloc&) {
-        // The observer learns nothing of this file; whatever it serves reads the file instead.
+        state_.finished->fileFinished(path_, std::move(file_), left_);
+    } catch (const std::exception&) {
+        // The observer learns nothing of this file (not enough memory, say); whatever it serves
+        // reads the file instead.
     }
 }
 

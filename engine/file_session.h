@@ -34,7 +34,7 @@ class FileSession {
     bool finish();
 
     bool failed() const { return failed_; }
-    // After finish(): tells the run's observer of the file's final text, unless the file could not
+    // After finish(): hands the file's final text to the run's observer, unless the file could not
     // be converted.
     void tellObserver();
     // The stamps of the bytes read and of those written (nothing when the file was not read, or

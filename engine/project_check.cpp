@@ -141,7 +141,8 @@ FindingCounts countFindings(FileReader& fs, const std::string& folder) {
     return checkProject(fs, folder, sink);
 }
 
-FindingCounts countFindings(FileReader& fs, const std::string& folder, const FolderFacts& known) {
+FindingCounts countFindings(FileReader& fs, const std::string& folder, FolderFacts& known) {
+    known.settle();
     CountingSink sink;
     CheckVisitor visitor(sink);
     check::visitFolder(fs, folder, visitor, &known);
