@@ -18,7 +18,7 @@ check::CheckedFile FileFacts::skeleton(std::string_view name) const {
     return f;
 }
 
-void FolderFacts::fileFinished(const std::string& path, std::unique_ptr<const TextFile> text, const EntryInfo& stamp) {
+void FolderFacts::fileFinished(const std::string& path, std::unique_ptr<TextFile> text, const EntryInfo& stamp) {
     Finished file{path, std::move(text), stamp};
     if (!worker_.joinable()) {
         try {
@@ -39,7 +39,7 @@ void FolderFacts::work() {
         std::unique_lock lock(mutex_);
         moved_.wait(lock, [&] { return waiting_ || ended_; });
         if (!waiting_) return;
-        const Finished file = std::move(*waiting_);
+        Finished file = std::move(*waiting_);
         waiting_.reset();
         moved_.notify_all();
         lock.unlock();
@@ -47,11 +47,13 @@ void FolderFacts::work() {
     }
 }
 
-void FolderFacts::take(const Finished& file) {
+void FolderFacts::take(Finished& file) {
     const std::string_view name = fileNameOf(file.path);
     const auto kind = fileKindOfName(name);
     if (!kind) return;
     try {
+        // The last step hands on no line table: the lines as written are found here.
+        if (file.text->changed()) file.text = TextFile::continueFrom(std::move(file.text));
         check::CheckedFile f;
         f.name = name;
         check::parseFile(*file.text, *kind, f);

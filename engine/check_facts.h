@@ -51,7 +51,7 @@ class FolderFacts final : public FinishedFileObserver {
     FolderFacts& operator=(const FolderFacts&) = delete;
     ~FolderFacts() override { settle(); }
 
-    void fileFinished(const std::string& path, std::unique_ptr<const TextFile> text, const EntryInfo& stamp) override;
+    void fileFinished(const std::string& path, std::unique_ptr<TextFile> text, const EntryInfo& stamp) override;
 
     // Waits until every file handed over has its facts; no file may be handed over after it.
     void settle();
@@ -63,12 +63,12 @@ class FolderFacts final : public FinishedFileObserver {
   private:
     struct Finished {
         std::string path;
-        std::unique_ptr<const TextFile> text;
+        std::unique_ptr<TextFile> text;
         EntryInfo stamp;
     };
 
     void work();
-    void take(const Finished& file);
+    void take(Finished& file);
 
     std::mutex mutex_;
     std::condition_variable moved_;    // a file was handed over or taken, or the run ended

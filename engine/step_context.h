@@ -17,14 +17,13 @@
 namespace tavkonv40 {
 
 // Told of each file a run's pass leaves as it should be (converted and written, or already up to
-// date), with the text the file now holds (the observer keeps it as long as it needs it) and its
-// stamp as it was left: work after the run that would read the file again (the summary's check)
+// date), with the file's text as the last step left it (the observer keeps it as long as it needs
+// it; when changed(), its lines are those of TextFile::continueFrom) and its stamp as it was left: work after the run that would read the file again (the summary's check)
 // takes what it needs from here instead. Must not throw.
 class FinishedFileObserver {
   public:
     virtual ~FinishedFileObserver() = default;
-    virtual void fileFinished(const std::string& path, std::unique_ptr<const TextFile> text,
-                              const EntryInfo& stamp) = 0;
+    virtual void fileFinished(const std::string& path, std::unique_ptr<TextFile> text, const EntryInfo& stamp) = 0;
 };
 
 // State that lives for one run and crosses files.
