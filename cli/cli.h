@@ -30,7 +30,8 @@ struct Services {
     const std::atomic<bool>& cancel;
     // Set by a second request to stop: the backup copy stops too (nothing is converted yet).
     const std::atomic<bool>* stop = nullptr;
-    // Called once per log line after it is printed (tests use it to cancel at a chosen point).
+    // Called once per log line after it is handed to `out` (which a file or a pipe gets in large
+    // writes); tests use it to cancel at a chosen point.
     std::function<void(const std::string& line)> onLine{};
     // Whether standard output / standard error are terminals (colour, progress display).
     Terminal outTerminal = Terminal::No;

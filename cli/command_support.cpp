@@ -9,22 +9,43 @@
 
 namespace tavkonv40::cli {
 
-// The log goes to standard output as the run writes it: raw when that is a file or a pipe (the
-// log's exact text), with names quoted on a terminal. Standard error always gets quoted names.
+namespace {
+
+// How much of the log a file or a pipe gets per write.
+constexpr std::size_t kLogChunk = 64 * 1024;
+
+}  // namespace
+
+// The log goes to standard output: raw when that is a file or a pipe (the log's exact text), with
+// names quoted on a terminal. Standard error always gets quoted names.
 void CliHost::appendLog(std::string_view line, LogLineKind kind) {
     progress_.beforeLogLine();
-    s_.out << (s_.outTerminal == Terminal::Yes ? terminalLine(line, names_) : std::string(line)) << '\n';
-    s_.out.flush();
-    // A log nobody can read any more (a closed pipe, a full device) is a request to stop: the run
-    // ends through its cancelled ending, its backup in place.
-    if (!s_.out) outputLost = true;
+    if (s_.outTerminal == Terminal::Yes) {
+        pending_ += terminalLine(line, names_);
+    } else {
+        pending_ += line;
+    }
+    pending_ += '\n';
+    if (s_.outTerminal == Terminal::Yes || !anyWritten_ || pending_.size() >= kLogChunk) flushLog();
     if (kind == LogLineKind::Error) {
+        flushLog();
         errors.emplace_back(line);
         s_.err << terminalLine(line, names_) << '\n';
         s_.err.flush();
     }
     progress_.afterLogLine(line);
     if (s_.onLine) s_.onLine(std::string(line));
+}
+
+void CliHost::flushLog() {
+    if (pending_.empty()) return;
+    s_.out << pending_;
+    s_.out.flush();
+    pending_.clear();
+    anyWritten_ = true;
+    // A log nobody can read any more (a closed pipe, a full device) is a request to stop: the run
+    // ends through its cancelled ending, its backup in place.
+    if (!s_.out) outputLost = true;
 }
 
 void printDryRunDiffs(const std::map<std::string, std::string>& writes, DiffColor color, Services& s) {
@@ -57,9 +78,9 @@ bool writeReport(FileSystem& fs, const std::string& path, const std::string& jso
     }
 }
 
-std::optional<FindingCounts> countFindingsIfListed(FileReader& fs, const std::string& folder) {
+std::optional<FindingCounts> countFindingsIfListed(FileReader& fs, const std::string& folder, FolderFacts* known) {
     try {
-        return countFindings(fs, folder);
+        return known ? countFindings(fs, folder, *known) : countFindings(fs, folder);
     } catch (const FileError&) {
         return std::nullopt;
     }

@@ -97,10 +97,12 @@ int runFixCommand(const FixRequest& q, Services& s, FolderOutcome* outcome) {
     try {
         result = RunFixes(fs, host, s.clock, q.folder);
     } catch (const FileError& e) {
+        host.flushLog();
         s.err << "tavkonv40: cannot list " << e.path() << ": " << e.cause() << '\n';
         if (outcome) outcome->status = kUsage;
         return kUsage;
     }
+    host.flushLog();
     if (dry) printDryRunDiffs(overlay.writes(), q.color, s);
 
     // A real fix in a walk leaves the count to the walk's end, as a run does.

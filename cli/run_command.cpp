@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/command_support.h"
+#include "engine/check_facts.h"
 #include "engine/conversion_run.h"
 #include "engine/file_kind.h"
 #include "engine/overlay_file_system.h"
@@ -86,8 +87,15 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
     RunStatistics statistics;
     RunState state;
     state.statistics = &statistics;
+    // What a check of the folder as the run left it (in memory, for a dry run) would find, for
+    // the summary or the walk; a real run in a walk leaves the count to the walk's end. The run
+    // keeps what the check needs of every file it finishes, so the check reads none of them again.
+    const bool countAfter = outcome ? dry : !quiet;
+    FolderFacts facts;
+    if (countAfter) state.finished = &facts;
     RunEnvironment env{dry ? static_cast<FileSystem&>(overlay) : s.fs, host, request.options, s.clock};
     const RunResult result = RunConversion(env, state, request.folder);
+    host.flushLog();
     progress.finish();
 
     if (dry) printDryRunDiffs(overlay.writes(), request.color, s);
@@ -102,10 +110,8 @@ int runConversionCommand(const RunRequest& request, Services& s, FolderOutcome* 
     report.options = &request.options;
     report.statistics = &statistics;
     report.errors = host.errors;
-    // What a check of the folder as the run left it (in memory, for a dry run) would find; a real
-    // run in a walk leaves the count to the walk's end.
     std::optional<FindingCounts> after;
-    if (dry || !outcome) after = countFindingsIfListed(env.fs, request.folder);
+    if (countAfter) after = countFindingsIfListed(env.fs, request.folder, &facts);
     if (!quiet) {
         std::vector<std::string> lines = summaryLines(report);
         if (after) lines.push_back(checkHintLine(*after, request.folder));

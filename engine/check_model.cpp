@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <stdexcept>
 
 #include "engine/line_finder.h"
 #include "engine/text_util.h"
@@ -152,6 +153,20 @@ void addCodeNames(std::string_view line, std::size_t n, std::vector<SuiteName>& 
 bool isBeginLine(std::string_view line) { return startsWithNoCase(trimLeft(line), "Begin "); }
 bool isEndLine(std::string_view line) { return trim(line) == "End"; }
 
+enum class Nesting { Other, Begin, End };
+
+// isBeginLine and isEndLine in one look at the line: a body has millions of property lines, and
+// only those whose first letter is a B or an E can be either.
+Nesting nestingOf(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i == line.size()) return Nesting::Other;
+    const char first = line[i];
+    if (first == 'B' || first == 'b') return isBeginLine(line) ? Nesting::Begin : Nesting::Other;
+    if (first == 'E') return isEndLine(line) ? Nesting::End : Nesting::Other;
+    return Nesting::Other;
+}
+
 std::size_t headerReferences(const std::vector<std::string_view>& lines, CheckedFile& f) {
     std::size_t n = 0;
     for (; n < lines.size() && !isBeginLine(lines[n]); ++n) {
@@ -170,10 +185,11 @@ void parseFormLike(const TextFile& text, CheckedFile& f) {
     NoCaseViewSet controls;
     for (; n < lines.size(); ++n) {
         const auto line = lines[n];
-        if (isBeginLine(line)) {
+        const Nesting nesting = nestingOf(line);
+        if (nesting == Nesting::Begin) {
             ++depth;
             addBeginName(line, n + 1, f.names, controls);
-        } else if (isEndLine(line) && --depth == 0) {
+        } else if (nesting == Nesting::End && --depth == 0) {
             ++n;
             break;
         }
@@ -277,6 +293,10 @@ ProjectSummary summariseProject(const CheckedFile& project) {
 std::string_view memberHere(std::string_view path) {
     while (path.size() > 2 && path[0] == '.' && (path[1] == '\\' || path[1] == '/')) path.remove_prefix(2);
     return path.find_first_of("\\/") == std::string_view::npos ? path : std::string_view();
+}
+
+void FileVisitor::visitKnown(const CheckedFile&, const FindingCounts&, FolderContext&) {
+    throw std::logic_error("this pass over a folder cannot take a file from facts");
 }
 
 bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const { return equalsNoCase(a, b); }

@@ -17,6 +17,10 @@
 #include "engine/project_check.h"
 #include "engine/text_file.h"
 
+namespace tavkonv40 {
+class FolderFacts;
+}
+
 namespace tavkonv40::check {
 
 // A control file named by a header line (Object = "{GUID}#1.0#0"; "file") or a project line
@@ -159,12 +163,17 @@ class FileVisitor {
     virtual void unreadable(std::string_view name, const std::string& cause) = 0;
     // A file above the size limit, which is not read; `cause` says so.
     virtual void tooLarge(std::string_view name, const std::string& cause) { unreadable(name, cause); }
+    // A file a pass given facts (countFindings with FolderFacts) takes from them: `skeleton` holds
+    // only what FileFacts keeps. Only the check's counting visitor is ever given facts.
+    virtual void visitKnown(const CheckedFile& skeleton, const FindingCounts& ownLines, FolderContext& folder);
 };
 
 // Reads the forms, user controls and projects directly in the folder, in name order (the
 // projects' lists first, since every form needs them), and hands each file to the visitor.
 // Throws FileError when the folder itself cannot be listed.
 void visitFolder(FileReader& fs, const std::string& folder, FileVisitor& visitor);
+// The same, taking from `known` every file it still describes instead of reading it.
+void visitFolder(FileReader& fs, const std::string& folder, FileVisitor& visitor, const FolderFacts* known);
 
 // One file's findings as the checks add them. Messages and advice are built only when the
 // findings are wanted in full, so counting them allocates nothing per finding.
@@ -199,9 +208,13 @@ struct Check {
     void (*run)(const CheckedFile&, FolderContext&, FileFindings&);
 };
 
-void checkNames(const CheckedFile&, FolderContext&, FileFindings&);         // UnknownName, OldName
-void checkReferences(const CheckedFile&, FolderContext&, FileFindings&);    // MissingReference, WrongGuid
+// The checks that judge a file by its own lines alone, and the one that also asks the folder.
+void checkNames(const CheckedFile&, FileFindings&);                         // UnknownName, OldName
+void checkReferences(const CheckedFile&, FileFindings&);                    // MissingReference, WrongGuid
+void checkTidiness(const CheckedFile&, FileFindings&);                      // RepeatedReference, EmptyLines
 void checkProjectLists(const CheckedFile&, FolderContext&, FileFindings&);  // NotInProject, UnusedInProject
-void checkTidiness(const CheckedFile&, FolderContext&, FileFindings&);      // RepeatedReference, EmptyLines
+// Every check but the projects' lists. The projects' lists read only a file's name, kind,
+// reference lines, members and pages: what FileFacts keeps.
+void checkOwnLines(const CheckedFile&, FileFindings&);
 
 }  // namespace tavkonv40::check

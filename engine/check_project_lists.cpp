@@ -42,7 +42,7 @@ MemberState readMemberNames(std::string_view path, FileKind kind, FolderContext&
     parseFile(text, kind, member);
     for (const auto& r : member.references) used.emplace(r.file);
     FileFindings names(member.name, FindingDetail::CountsOnly);
-    checkNames(member, folder, names);
+    checkNames(member, names);
     if (names.counts().aboveNotes() == 0) return MemberState::Settled;
     return names.has(FindingKind::OldName) ? MemberState::NeedsConverting : MemberState::NeedsChecking;
 }

@@ -55,7 +55,7 @@ void wrongGuids(const CheckedFile& file, FileFindings& out) {
 
 }  // namespace
 
-void checkReferences(const CheckedFile& file, FolderContext&, FileFindings& out) {
+void checkReferences(const CheckedFile& file, FileFindings& out) {
     if (file.kind != FileKind::Project) missingReferences(file, out);
     wrongGuids(file, out);
 }

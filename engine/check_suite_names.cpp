@@ -251,7 +251,7 @@ void referenceLine(const CheckedFile& file, const ReferenceLine& r, FileFindings
 
 }  // namespace
 
-void checkNames(const CheckedFile& file, FolderContext&, FileFindings& out) {
+void checkNames(const CheckedFile& file, FileFindings& out) {
     for (const auto& r : file.references) referenceLine(file, r, out);
     for (const auto& n : file.names) {
         switch (n.site) {

@@ -61,7 +61,7 @@ void projectEmptyLines(const CheckedFile& file, FileFindings& out) {
 
 }  // namespace
 
-void checkTidiness(const CheckedFile& file, FolderContext&, FileFindings& out) {
+void checkTidiness(const CheckedFile& file, FileFindings& out) {
     repeatedReferences(file, out);
     file.kind == FileKind::Project ? projectEmptyLines(file, out) : headerEmptyLines(file, out);
 }

@@ -162,7 +162,10 @@ class Run {
             AddLogLine(env_.host, s.heading);
             session.run(s.step, s.kind);
         }
-        if (!session.finish()) ++result_.fileErrors;
+        if (session.finish())
+            session.tellObserver();
+        else
+            ++result_.fileErrors;
         if (session.readStamp()) record_.read[name] = *session.readStamp();
         if (session.writtenStamp()) record_.wrote[name] = *session.writtenStamp();
         AddLogLine(env_.host, std::string(kind.done) + name + ").  File is now up to date.");

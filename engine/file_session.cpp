@@ -36,7 +36,7 @@ void FileSession::run(Step step, std::optional<StepKind> kind) {
     if (failed_) return;
     if (!file_) {
         try {
-            read_ = fs_.entryInfo(path_);
+            read_ = left_ = fs_.entryInfo(path_);
             std::string bytes = fs_.readFile(path_);
             readStamp_ = stampOf(bytes);
             file_ = std::make_unique<TextFile>(std::move(bytes));
@@ -78,6 +78,16 @@ bool FileSession::finish() {
     return ok;
 }
 
+void FileSession::tellObserver() {
+    if (!state_.finished || failed_ || !file_) return;
+    try {
+        state_.finished->fileFinished(path_, std::move(file_), left_);
+    } catch (const std::exception&) {
+        // The observer learns nothing of this file (not enough memory, say); whatever it serves
+        // reads the file instead.
+    }
+}
+
 bool FileSession::write() {
     if (failed_) return false;
     if (!changed_) return true;
@@ -98,6 +108,7 @@ bool FileSession::write() {
         const std::string& bytes = file_->bytes();
         fs_.writeFile(path_, bytes);
         writtenStamp_ = stampOf(bytes);
+        if (state_.finished) left_ = fs_.entryInfo(path_);
         logStoreWarnings(fs_, host_);
     } catch (const FileError& e) {
         fail("cannot write", e.cause());

@@ -34,6 +34,9 @@ class FileSession {
     bool finish();
 
     bool failed() const { return failed_; }
+    // After finish(): hands the file's final text to the run's observer, unless the file could not
+    // be converted.
+    void tellObserver();
     // The stamps of the bytes read and of those written (nothing when the file was not read, or
     // not written): what the backup's record keeps of the file.
     const std::optional<FileStamp>& readStamp() const { return readStamp_; }
@@ -50,6 +53,7 @@ class FileSession {
     RunState& state_;
     std::unique_ptr<TextFile> file_;
     EntryInfo read_;  // the file as it was when it was read
+    EntryInfo left_;  // the file as the session left it: as read, or as written
     std::optional<FileStamp> readStamp_, writtenStamp_;
     bool changed_ = false;
     bool failed_ = false;

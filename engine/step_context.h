@@ -3,16 +3,28 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "engine/catalogue.h"
+#include "engine/file_system.h"
 #include "engine/options.h"
 #include "engine/run_statistics.h"
 #include "engine/run_host.h"
 #include "engine/text_file.h"
 
 namespace tavkonv40 {
+
+// Told of each file a run's pass leaves as it should be (converted and written, or already up to
+// date), with the file's text as the last step left it (the observer keeps it as long as it needs
+// it; when changed(), its lines are those of TextFile::continueFrom) and its stamp as it was left: work after the run that would read the file again (the summary's check)
+// takes what it needs from here instead. Must not throw.
+class FinishedFileObserver {
+  public:
+    virtual ~FinishedFileObserver() = default;
+    virtual void fileFinished(const std::string& path, std::unique_ptr<TextFile> text, const EntryInfo& stamp) = 0;
+};
 
 // State that lives for one run and crosses files.
 struct RunState {
@@ -22,6 +34,8 @@ struct RunState {
     std::array<bool, kMicrosoftOptionCount> projectNeedsLibrary{};
     // Where the run's counts go; none are kept when it is null.
     RunStatistics* statistics = nullptr;
+    // Told of every file finished; none is told when it is null.
+    FinishedFileObserver* finished = nullptr;
 };
 
 struct StepContext {

@@ -63,6 +63,7 @@ std::vector<std::string> MemoryFileSystem::listFolder(const std::string& folder)
 
 std::string MemoryFileSystem::readFile(const std::string& path) {
     if (folders_.count(path)) throw FileError(path, "Is a directory");
+    ++readCount[path];
     return file(path);
 }
 

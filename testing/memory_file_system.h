@@ -33,6 +33,7 @@ class MemoryFileSystem : public FileSystem {
     std::function<void(const std::string& path)> beforeWrite;
     int writeCount = 0;
     int flushCount = 0;
+    std::map<std::string, int> readCount;  // readFile calls, by path
     // Entries the backup copy cannot copy, with the cause copyFolder and checkFolderCopy give.
     std::map<std::string, std::string> copyFailures;
     // Called after each file the copy makes (tests cancel or count at a chosen point).

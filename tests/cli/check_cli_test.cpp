@@ -97,6 +97,9 @@ TEST_F(CheckCliTest, AGeneratedFolderConvertedWithMixedOptionsReportsWhatTheEngi
         fs.addFile("/p/Form" + std::to_string(i) + ".frm",
                    corpus::makeForm(seed * 31 + static_cast<std::uint64_t>(i), "Form" + std::to_string(i), {6000}));
     fs.addFile("/p/Ctl0.ctl", corpus::makeUserControl(seed, "Ctl0", 3000));
+    // A form the run cannot write: the count after the run reads it, as a check would.
+    fs.addFile("/p/Form9.frm", corpus::makeForm(seed, "Form9", {3000}));
+    fs.setReadOnly("/p/Form9.frm");
     fs.addFile("/p/Project.vbp", corpus::makeProject(seed, 3, 1));
     // Every family and Microsoft option left alone, on 4.0 or on 4.0L.
     std::vector<std::string> args;
@@ -111,8 +114,18 @@ TEST_F(CheckCliTest, AGeneratedFolderConvertedWithMixedOptionsReportsWhatTheEngi
         if (const auto pick = (seed + static_cast<std::uint64_t>(i) * 5) % 3; pick != 0)
             args.push_back("--ms=" + std::to_string(i) + (pick == 2 ? ":4.0L" : ""));
     args.push_back("/p");
+    args.insert(args.begin(), "--dry-run");
+    const auto dry = invoke(args);
+    args.front() = "--quiet";
+    fs.readCount.clear();
+    MemoryFileSystem quiet = fs;
+    test::invoke(quiet, clock, cancel, args);
+    args.erase(args.begin());
     const auto run = invoke(args);
-    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.status, 1) << run.err;
+    auto reads = quiet.readCount;
+    ++reads["/p/Form9.frm"];
+    EXPECT_EQ(fs.readCount, reads) << "the summary's count reads only the file the run left unconverted";
 
     // The command reports what the engine's check finds, finding for finding, and the run's
     // summary counted the same.
@@ -124,7 +137,10 @@ TEST_F(CheckCliTest, AGeneratedFolderConvertedWithMixedOptionsReportsWhatTheEngi
     for (const auto& f : doc["findings"])
         reported.insert({f["file"].get<std::string>(), f["line"].get<std::size_t>(), f["kind"].get<std::string>()});
     EXPECT_EQ(reported, expected);
-    EXPECT_NE(run.err.find("check: " + std::to_string(found.size()) + " findings ("), std::string::npos) << run.err;
+    const std::string hint = checkHintLine(countFindings(fs, "/p"), "/p");
+    EXPECT_NE(hint.find(std::to_string(found.size()) + " findings ("), std::string::npos) << hint;
+    EXPECT_NE(run.err.find(hint), std::string::npos) << run.err;
+    EXPECT_NE(dry.err.find(hint), std::string::npos) << "a dry run counts its in-memory result alike";
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+
 #include "tests/cli/cli_test_support.h"
 
 namespace tavkonv40::cli {
@@ -100,6 +103,33 @@ TEST_F(CliTest, AcceptsLabelsCaptionsEditionsAndMicrosoftNames) {
     // Each run in its own folder: a fixed clock gives every backup the same name.
     EXPECT_EQ(invoke({"--all-families:4.0L", "--all-ms:40", "/q"}).status, 0);
     EXPECT_EQ(invoke({"--all-families", "--all-ms", "/r"}).status, 0);
+}
+
+// A file or a pipe gets the log in a few large writes (the first line at once), a terminal line by
+// line.
+TEST_F(CliTest, TheLogGoesOutInLargeWritesUnlessStandardOutputIsATerminal) {
+    struct CountingBuffer : std::stringbuf {
+        int flushes = 0;
+        int sync() override { return ++flushes, std::stringbuf::sync(); }
+    };
+    for (const auto terminal : {Terminal::No, Terminal::Yes}) {
+        const std::string folder = terminal == Terminal::No ? "/p" : "/q";
+        for (int i = 0; i < 100; ++i) fs.addFile(folder + "/F" + std::to_string(i) + ".frm", "VERSION 5.00\r\n");
+        CountingBuffer buffer;
+        std::ostream out(&buffer);
+        std::ostringstream err;
+        Services s{fs, clock, out, err, cancel};
+        s.outTerminal = terminal;
+        EXPECT_EQ(runCommandLine({"--quiet", "--all-families", folder}, s), 0);
+        const std::string log = buffer.str();
+        const auto lines = std::count(log.begin(), log.end(), '\n');
+        EXPECT_GT(lines, 700);
+        if (terminal == Terminal::No) {
+            EXPECT_LE(buffer.flushes, 4);
+        } else {
+            EXPECT_GE(buffer.flushes, lines);
+        }
+    }
 }
 
 // The summary of a run that changed some files and failed on others ends with how to try again.
