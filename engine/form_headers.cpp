@@ -60,13 +60,6 @@ const HeaderNameIndex& headerNameIndex() {
 
 }  // namespace
 
-bool EndsWithQuotedName(std::string_view line, std::string_view name) {
-    const std::size_t need = name.size() + 2;
-    if (line.size() < need) return false;
-    const std::string_view tail = line.substr(line.size() - need);
-    return tail.front() == '"' && tail.back() == '"' && tail.substr(1, name.size()) == name;
-}
-
 void ConvertFormHeaders(StepContext& ctx) {
     const auto& index = headerNameIndex();
     // Both tests must pass: only lines holding "Object = " are looked at.

@@ -11,8 +11,4 @@ namespace tavkonv40 {
 // reference line for the edition of its row.
 void ConvertFormHeaders(StepContext& ctx);
 
-// True when the line ends exactly (case-sensitively) with a double quote, the name and a double
-// quote. A line shorter than that does not match.
-bool EndsWithQuotedName(std::string_view line, std::string_view name);
-
 }  // namespace tavkonv40

@@ -155,11 +155,6 @@ void check::checkOwnLines(const CheckedFile& f, FileFindings& out) {
     checkTidiness(f, out);
 }
 
-std::size_t countAboveNotes(const std::vector<Finding>& findings) {
-    return static_cast<std::size_t>(
-        std::count_if(findings.begin(), findings.end(), [](const Finding& f) { return f.severity != Severity::Note; }));
-}
-
 std::string checkHintLine(FileReader& fs, const std::string& folder) {
     try {
         return checkHintLine(countFindings(fs, folder), folder);

@@ -72,9 +72,6 @@ std::vector<Finding> checkProject(FileReader& fs, const std::string& folder);
 // The findings a check would report, counted without building them.
 FindingCounts countFindings(FileReader& fs, const std::string& folder);
 
-// Findings above note level.
-std::size_t countAboveNotes(const std::vector<Finding>& findings);
-
 // One line for the end of a conversion run: how many findings a check would report. Empty when
 // the folder cannot be listed.
 std::string checkHintLine(FileReader& fs, const std::string& folder);
