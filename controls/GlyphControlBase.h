@@ -57,6 +57,8 @@ class GlyphControlBase : public UserControl {
     bool IsSpaceDown() const { return m_spaceDown; }
     int GlyphFrame() const;
     const SkinMapInfo& GlyphSkin() const { return m_skin; }
+    // Draws the whole control into `target` (client-sized), as its window shows it.
+    void Print(gdi::HDC target) const { Compose(target); }
 
     MessageResponse MsgResponse(winmsg::UINT message) override;
 

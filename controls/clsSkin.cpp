@@ -1,6 +1,5 @@
 #include "controls/clsSkin.h"
 
-#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavResSrv40.h"
 
 namespace clsSkin {
@@ -23,8 +22,7 @@ bool LoadStaticPiece(SkinMapInfo& piece, int number, int theme) {
 
 bool LoadCustomPiece(SkinMapInfo& piece, const SkinSource& source, int frames) {
     int width = 0, height = 0;
-    piece.MemDC = tavResSrv40::GetCustomResDc(source.IsEmpty() ? QImage() : gdi::qt::ToQImage(source.picture),
-                                              gdi::qt::ToQString(piece.ImageName), width, height);
+    piece.MemDC = tavResSrv40::GetCustomResDc(source.picture, piece.ImageName, width, height);
     if (piece.MemDC == 0) return false;
     piece.DCWidth = width;
     piece.DCHeight = height;
@@ -36,7 +34,7 @@ bool LoadCustomPiece(SkinMapInfo& piece, const SkinSource& source, int frames) {
 void ReleasePiece(SkinMapInfo& piece) {
     if (piece.MemDC != 0) {
         if (!piece.ImageName.empty())
-            tavResSrv40::ReleaseCustomResDc(gdi::qt::ToQString(piece.ImageName));
+            tavResSrv40::ReleaseCustomResDc(piece.ImageName);
         else
             tavResSrv40::ReleaseStaticResDc(piece.MemDC);
     }

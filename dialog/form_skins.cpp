@@ -31,7 +31,8 @@ QPixmap MaskedDcPicture(gdi::HDC dc) {
 
 ResourceDc CustomDc(const QImage& picture, const QString& name) {
     int w = 0, h = 0;
-    return ResourceDc(ResourceDc::Kind::Custom, tavResSrv40::GetCustomResDc(picture, name, w, h), name);
+    return ResourceDc(ResourceDc::Kind::Custom,
+                      tavResSrv40::GetCustomResDc(gdi::qt::FromQImage(picture), gdi::qt::Text(name), w, h), name);
 }
 
 void Answer(SkinMapInfo& skin, SkinSource& source, const char* name, const QImage& picture, gdi::RECT margin) {
@@ -67,7 +68,7 @@ ResourceDc& ResourceDc::operator=(ResourceDc&& other) noexcept {
 void ResourceDc::reset() {
     if (m_dc == 0) return;
     if (m_kind == Kind::Custom)
-        tavResSrv40::ReleaseCustomResDc(m_name);
+        tavResSrv40::ReleaseCustomResDc(gdi::qt::Text(m_name));
     else
         tavResSrv40::ReleaseStaticResDc(m_dc);
     m_dc = 0;
