@@ -81,11 +81,6 @@ void CHKBOX::SetBackStyle(int style) { SetProperty<CHKBOX>(&CHKBOX::m_backStyle,
 
 void CHKBOX::TipTextChanged() { Site().SetToolTip(m_tipText); }
 
-std::optional<std::int64_t> CHKBOX::NumberProperty(std::string_view name) const {
-    if (name == "Value") return m_value ? 1 : 0;
-    return std::nullopt;
-}
-
 // ---- methods ------------------------------------------------------------------------------
 
 void CHKBOX::Refresh() { Redraw(); }

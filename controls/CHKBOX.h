@@ -51,7 +51,6 @@ class CHKBOX : public GlyphControlBase {
     gdi::RECT CaptionRect() const;
 
     winmsg::LRESULT WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) override;
-    std::optional<std::int64_t> NumberProperty(std::string_view name) const override;
 
   private:
     void Compose(gdi::HDC target) const override;

@@ -1,7 +1,8 @@
 // Window messages, as the skinned controls receive them: the numbers and the
 // wParam / lParam packing of a classic window system, free of any toolkit.
 // A host turns its own events into these (tavSCls40 and controls/qt/ for Qt;
-// on Windows they are the system's own messages).
+// on Windows they are the system's own messages).  On Windows include it
+// before <windows.h>, whose macros have the same names.
 #pragma once
 
 #include <cstdint>
