@@ -24,7 +24,7 @@ enum class Mode { Append, Log };
 std::vector<double> run(Mode mode, int items, int blocks) {
     QWidget host;
     host.resize(520, 260);
-    Ambient ambient;
+    QtAmbient ambient;
     ambient.Mode = HostMode::Run;
     ambient.Font = QApplication::font();
     LB list(&host, ambient);

@@ -70,7 +70,7 @@ const auto& BTN::Properties() {
     return table;
 }
 
-BTN::BTN(QWidget* parent, Ambient ambient) : UserControl(parent, std::move(ambient)) {
+BTN::BTN(QWidget* parent, QtAmbient ambient) : QtUserControl(parent, std::move(ambient)) {
     // Initialise: IsUnicodePlatform is asked once; Qt text is always wide, so
     // the answer only documents the call.
     (void)tavMFC40::IsUnicodePlatform();

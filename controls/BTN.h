@@ -21,7 +21,7 @@
 #pragma once
 
 #include "controls/StdPicture.h"
-#include "controls/UserControl.h"
+#include "controls/QtUserControl.h"
 #include "controls/button_layout.h"
 #include "controls/clsSkin.h"
 #include "controls/suite/tavGFX40.h"
@@ -29,7 +29,7 @@
 
 #include <memory>
 
-class BTN : public UserControl, public tavSCls40::ISubclass {
+class BTN : public QtUserControl, public tavSCls40::ISubclass {
     Q_OBJECT
     // Read late-bound by the group rule's fall-back walk.
     Q_PROPERTY(short GroupID READ GroupID WRITE SetGroupID)
@@ -64,7 +64,7 @@ class BTN : public UserControl, public tavSCls40::ISubclass {
     static constexpr int kDefPicturePosition = picLeft;
     static constexpr int kDropWidth = 12;  // caption space a split button leaves on its right
 
-    explicit BTN(QWidget* parent = nullptr, Ambient ambient = {});
+    explicit BTN(QWidget* parent = nullptr, QtAmbient ambient = {});
     ~BTN() override;
 
     // One row per property (see property_table.h).

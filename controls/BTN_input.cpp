@@ -98,7 +98,7 @@ bool BTN::event(QEvent* e) {
         AccessKeyPress();
         return true;
     }
-    return UserControl::event(e);
+    return QtUserControl::event(e);
 }
 
 void BTN::UpdateAccessKey() {
@@ -186,7 +186,7 @@ void BTN::changeEvent(QEvent* e) {
         StopHover();
         m_pressed = m_dropPressed = m_spaceDown = false;
     }
-    UserControl::changeEvent(e);
+    QtUserControl::changeEvent(e);
 }
 
 // ---- subclassed messages and hover ----------------------------------------------------------------

@@ -75,7 +75,7 @@ void BTN::ApplyCustomSkin() {
             if (number == 0) continue;
             SkinSource source;
             emit QuerySkin(number, *piece, source);
-            if (source.IsEmpty() || piece->ImageName.isEmpty()) {
+            if (source.IsEmpty() || piece->ImageName.empty()) {
                 allAsked = false;
                 break;
             }

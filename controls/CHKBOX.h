@@ -3,9 +3,9 @@
 // A 13 x 13 glyph from a skin strip (built-in resource 1001 or the host's
 // image through QuerySkin), followed by the caption.  The glyph frame follows
 // the value and the hover, press, space-key and enabled states (see
-// glyph_control::kGlyphFrames).  Mouse buttons, moves, paint and the hover timer
-// reach the box as window messages through a Subclasser in run mode; keys
-// come through the ordinary Qt handlers.  In design mode it only paints.
+// glyph_control::kGlyphFrames).  Mouse buttons, moves, paint and the hover
+// timer reach the box as subclassed messages in run mode; keys come as the
+// host's key messages.  In design mode it only paints.
 //
 // Colours, the focus rectangle and the mouse pointer are stored settings
 // without public properties: they come from the property bag only (rows of
@@ -17,26 +17,23 @@
 #include "controls/GlyphControlBase.h"
 
 class CHKBOX : public GlyphControlBase {
-    Q_OBJECT
-    Q_PROPERTY(bool Value READ Value WRITE SetValue)
-
   public:
     enum BackStyles : int { bsTransparent = 0, bsOpaque = 1 };
 
-    explicit CHKBOX(QWidget* parent = nullptr, Ambient ambient = {});
+    explicit CHKBOX(ControlSite& site, Ambient ambient = {});
     ~CHKBOX() override;
 
     // One row per property (see property_table.h).
     static const auto& Properties();
 
     // ---- properties (the getters in GlyphControlBase) ----------------------------------
-    void SetCaption(const QString& caption);
+    void SetCaption(const std::u16string& caption);
     void SetEnabled(bool on);
-    void SetFont(const QFont& font);
+    void SetFont(const gdi::Font& font);
     int BackStyle() const { return m_backStyle; }
     void SetBackStyle(int style);  // run time only: not stored
-    QString TipText() const { return m_tipText; }
-    void SetTipText(const QString& text);
+    const std::u16string& TipText() const { return m_tipText; }
+    void SetTipText(const std::u16string& text);
     // Stores and redraws; raises no event.
     void SetValue(bool value);
 
@@ -50,27 +47,25 @@ class CHKBOX : public GlyphControlBase {
 
     // ---- state, for the host and for checks (the rest in GlyphControlBase) -------------------
     // Where the glyph and the caption go.
-    QRect GlyphRect() const;
-    QRect CaptionRect() const;
+    gdi::RECT GlyphRect() const;
+    gdi::RECT CaptionRect() const;
 
-    // ---- ISubclass -----------------------------------------------------------------------
-    winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
-                                         winmsg::LPARAM lParam) override;
-
-  protected:
-    void keyReleaseEvent(QKeyEvent* e) override;
+    winmsg::LRESULT WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) override;
 
   private:
     void Compose(gdi::HDC target) const override;
-    void DrawCaption(gdi::HDC dc, int w, int h) const;
+    void SpaceReleased() override;
+    gdi::RECT CaptionBox(gdi::HDC dc) const;
+    void DrawCaption(gdi::HDC dc) const;
     void AttachSubclassing();
     void TipTextChanged();
+    void Toggle();
 
     // properties
-    QString m_tipText;
+    std::u16string m_tipText;
     int m_backStyle = bsOpaque;
     // stored without public properties
     bool m_drawFocusRectangle = true;
     // written for the host's sake, never read back
-    QImage m_picture, m_pictureDisabled;
+    gdi::Image m_picture, m_pictureDisabled;
 };

@@ -1,54 +1,49 @@
 #include "controls/GlyphControlBase.h"
 
-#include "controls/control_input.h"
 #include "controls/glyph_control.h"
 #include "controls/modSkinConstants.h"
-#include "controls/suite/qt/gdi_qt.h"
-#include "controls/suite/tavMFC40.h"
-
-#include <QKeyEvent>
 
 using namespace modSkinConstants;
 
-GlyphControlBase::GlyphControlBase(QWidget* parent, Ambient ambient, int glyphResource)
-    : UserControl(parent, std::move(ambient)), m_glyphResource(glyphResource) {
-    (void)tavMFC40::IsUnicodePlatform();  // Qt text is always wide; asked once all the same
+namespace {
+constexpr int kSpaceKey = 32;
+}  // namespace
+
+GlyphControlBase::GlyphControlBase(ControlSite& site, Ambient ambient, int glyphResource)
+    : UserControl(site, std::move(ambient)), m_glyphResource(glyphResource) {
     m_font = AmbientProperties().Font;
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
 }
 
 GlyphControlBase::~GlyphControlBase() {
     m_terminating = true;
-    winmsg::KillTimer(this, kHoverTimerId);
-    if (m_subclasser) m_subclasser->DetachAll(this);
+    Site().KillTimer(kHoverTimerId);
+    Site().Subclass({});
     clsSkin::ReleasePiece(m_skin);
 }
 
 // ---- properties ------------------------------------------------------------------------------
 
 void GlyphControlBase::CaptionChanged() {
-    setWindowTitle(m_caption);
+    Site().SetText(m_caption);
     Redraw();
 }
 
 void GlyphControlBase::EnabledChanged() {
-    QWidget::setEnabled(m_enabled);
+    Site().SetEnabled(m_enabled);
     Redraw();
 }
 
 void GlyphControlBase::FontChanged() {
-    QWidget::setFont(m_font);
+    Site().SetFont(m_font);
     Redraw();
 }
 
-void GlyphControlBase::MousePointerChanged() { control_input::ApplyMousePointer(*this, m_mousePointer, m_mouseIcon); }
+void GlyphControlBase::MousePointerChanged() { Site().SetMousePointer(m_mousePointer, m_mouseIcon); }
 
 void GlyphControlBase::ApplyStoredSettings() {
-    setWindowTitle(m_caption);
-    QWidget::setEnabled(m_enabled);
-    QWidget::setFont(m_font);
+    Site().SetText(m_caption);
+    Site().SetEnabled(m_enabled);
+    Site().SetFont(m_font);
     MousePointerChanged();
 }
 
@@ -56,7 +51,7 @@ void GlyphControlBase::ApplyStoredSettings() {
 
 void GlyphControlBase::Redraw() {
     if (m_terminating) return;
-    update();
+    Site().Invalidate();
 }
 
 void GlyphControlBase::BeginUpdate() { m_drawEnabled = false; }
@@ -75,7 +70,7 @@ void GlyphControlBase::ApplyDefaultSkin() {
 
 void GlyphControlBase::ApplyCustomSkin() {
     glyph_control::LoadCustomGlyph(m_skin, m_glyphResource, [this](int number, SkinMapInfo& piece, SkinSource& source) {
-        emit QuerySkin(number, piece, source);
+        if (events.QuerySkin) events.QuerySkin(number, piece, source);
     });
     Redraw();
 }
@@ -87,90 +82,120 @@ int GlyphControlBase::GlyphFrame() const {
 
 // ---- drawing -----------------------------------------------------------------------------------
 
-void GlyphControlBase::paintEvent(QPaintEvent*) {
-    // In run mode WM_PAINT reaches ISubclass_WindowProc instead.
-    PaintToWindow();
-}
-
 void GlyphControlBase::PaintToWindow() const {
     if (!m_drawEnabled || m_terminating) return;
-    auto* self = const_cast<GlyphControlBase*>(this);
-    const gdi::HDC window = gdi::GetDC(gdi::qt::Window(self));
-    Compose(window);
-    gdi::ReleaseDC(gdi::qt::Window(self), window);
+    const gdi::HWND window = Site().Window();
+    const gdi::HDC dc = gdi::GetDC(window);
+    Compose(dc);
+    gdi::ReleaseDC(window, dc);
 }
 
-// ---- subclassing and timers ----------------------------------------------------------------------
+void GlyphControlBase::PrepareCaption(gdi::HDC dc) const {
+    gdi::SelectFont(dc, m_font);
+    gdi::SetBkMode(dc, gdi::BkMode::Transparent);
+    gdi::SetTextColor(dc, tavGFX40::gfxTranslateColor(m_enabled ? m_foreColor : m_disabledForeColor));
+}
 
-void GlyphControlBase::AttachMessages(std::initializer_list<winmsg::UINT> messages) {
-    if (!m_subclasser) m_subclasser = std::make_unique<tavSCls40::Subclasser>();
-    m_subclasser->DetachAll(this);
-    for (auto msg : messages) m_subclasser->AttachMessage(this, this, msg);
+gdi::SIZE GlyphControlBase::MeasureCaption(gdi::HDC dc, const gdi::RECT& box) const {
+    gdi::RECT r = box;
+    gdi::DrawText(dc, m_caption, r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
+    return gdi::SIZE{r.Right - r.Left, r.Bottom - r.Top};
+}
+
+// ---- messages ----------------------------------------------------------------------------------
+
+MessageResponse GlyphControlBase::MsgResponse(winmsg::UINT message) {
+    return (message == winmsg::WM_PAINT || message == winmsg::WM_PARENTNOTIFY) ? MessageResponse::Consume
+                                                                               : MessageResponse::Preprocess;
+}
+
+bool GlyphControlBase::CommonMessage(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) {
+    using namespace winmsg;
+    switch (message) {
+        case WM_PAINT: PaintToWindow(); return true;
+        case WM_MOUSEMOVE: OnMouseMove(MouseParametersOf(message, wParam, lParam)); return true;
+        case WM_TIMER: OnTimer(wParam); return true;
+        case WM_KEYDOWN: OnKeyDown(static_cast<int>(wParam), (lParam & kKeyRepeatFlag) != 0); return true;
+        case WM_CHAR:
+            if (UserMode() && wParam <= 255 && events.KeyPress) events.KeyPress(static_cast<int>(wParam));
+            return true;
+        case WM_KEYUP: OnKeyUp(static_cast<int>(wParam)); return true;
+        case WM_SETFOCUS:
+            m_hasFocus = true;
+            Redraw();
+            return true;
+        case WM_KILLFOCUS: OnLostFocus(); return true;
+        case WM_SHOWWINDOW:
+            if (wParam == 0) CancelPress();
+            return true;
+        case WM_ENABLE:
+            if (wParam == 0) {
+                CancelPress();
+                Redraw();
+            }
+            return true;
+        default: return false;
+    }
+}
+
+void GlyphControlBase::RaiseMouse(const std::function<void(int, int, int, int)>& event,
+                                  const winmsg::MouseParameters& p) const {
+    if (event) event(p.button, p.shift, p.x, p.y);
+}
+
+void GlyphControlBase::RaiseClick() const {
+    if (events.Click) events.Click();
 }
 
 void GlyphControlBase::StopHover() {
-    winmsg::KillTimer(this, kHoverTimerId);
+    Site().KillTimer(kHoverTimerId);
     m_mouseOver = false;
 }
 
-tavSCls40::EMsgResponse GlyphControlBase::ISubclass_MsgResponse() {
-    const auto msg = m_subclasser ? m_subclasser->CurrentMessage() : 0;
-    return (msg == winmsg::WM_PAINT || msg == winmsg::WM_PARENTNOTIFY) ? tavSCls40::emrConsume
-                                                                       : tavSCls40::emrPreprocess;
-}
-
-void GlyphControlBase::OnMouseMoveMessage(int button, int shift, int x, int y) {
-    if (!m_enabled) return;
-    if (!m_mouseOver && tavMFC40::IsMouseOver(this)) {
-        m_mouseOver = true;
-        winmsg::SetTimer(this, kHoverTimerId, kHoverTimerMs);
-        Redraw();
-    }
-    emit MouseMove(button, shift, x, y);
-}
-
-void GlyphControlBase::OnTimerMessage(winmsg::WPARAM id) {
-    if (id == kHoverTimerId && !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
-        StopHover();
-        Redraw();
-    }
-}
-
-// ---- Qt events -----------------------------------------------------------------------------------
-
-void GlyphControlBase::keyPressEvent(QKeyEvent* e) {
-    if (!UserMode()) return;
-    const int code = tavMFC40::KeyCodeFromQt(e->key()), shift = tavMFC40::ShiftFromQt(e->modifiers());
-    if (code == 32 && !e->isAutoRepeat()) {
-        m_pressed = true;
-        m_spaceDown = true;
-        Redraw();
-    }
-    emit KeyDown(code, shift);
-    if (const int ascii = control_input::KeyAsciiOf(e->text()); ascii >= 0) emit KeyPress(ascii);
-}
-
-void GlyphControlBase::focusInEvent(QFocusEvent*) {
-    m_hasFocus = true;
-    Redraw();
-}
-
-void GlyphControlBase::focusOutEvent(QFocusEvent*) {
-    m_hasFocus = false;
-    if (m_spaceDown) m_spaceDown = m_pressed = false;  // the space key's release goes elsewhere
-    Redraw();
-}
-
-void GlyphControlBase::hideEvent(QHideEvent*) {
+void GlyphControlBase::CancelPress() {
     StopHover();
     m_pressed = m_spaceDown = false;
 }
 
-void GlyphControlBase::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::EnabledChange && !isEnabled()) {
-        StopHover();
-        m_pressed = m_spaceDown = false;
+// The pointer came over the control: the hover timer starts; then MouseMove.
+void GlyphControlBase::OnMouseMove(const winmsg::MouseParameters& p) {
+    if (!m_enabled) return;
+    if (!m_mouseOver && Site().IsMouseOver()) {
+        m_mouseOver = true;
+        Site().SetTimer(kHoverTimerId, kHoverTimerMs);
         Redraw();
     }
-    UserControl::changeEvent(e);
+    RaiseMouse(events.MouseMove, p);
+}
+
+// The hover ends once the pointer has left.
+void GlyphControlBase::OnTimer(winmsg::WPARAM id) {
+    const gdi::POINT at = Site().CursorPos();
+    if (id == kHoverTimerId && !ClientContains(at.x, at.y)) {
+        StopHover();
+        Redraw();
+    }
+}
+
+void GlyphControlBase::OnKeyDown(int code, bool repeat) {
+    if (!UserMode()) return;
+    if (code == kSpaceKey && !repeat) {
+        m_pressed = true;
+        m_spaceDown = true;
+        Redraw();
+    }
+    if (events.KeyDown) events.KeyDown(code, Site().ShiftState());
+}
+
+void GlyphControlBase::OnKeyUp(int code) {
+    if (!UserMode()) return;
+    const int shift = Site().ShiftState();
+    if (code == kSpaceKey) SpaceReleased();
+    if (events.KeyUp) events.KeyUp(code, shift);
+}
+
+void GlyphControlBase::OnLostFocus() {
+    m_hasFocus = false;
+    if (m_spaceDown) m_spaceDown = m_pressed = false;  // the space key's release goes elsewhere
+    Redraw();
 }

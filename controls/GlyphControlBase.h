@@ -2,26 +2,22 @@
 // share as controls.
 //
 // Both draw a 13 x 13 glyph from one skin strip beside a caption, take mouse
-// buttons, moves, paint and the hover timer as window messages through a
-// Subclasser in run mode and keys through the ordinary Qt handlers.  This
-// class holds their common settings and state, skin loading, hover, the key
-// press, focus and the events they raise alike.  What a click or the space
-// key does, which mouse buttons count and how the caption is laid out stay
-// with each control.
+// buttons, moves, paint and the hover timer as subclassed window messages in
+// run mode and keys as the host's key messages.  This class holds their
+// common settings and state, skin loading, hover, the key press, focus and
+// the events they raise alike.  What a click or the space key does, which
+// mouse buttons count and how the caption is laid out stay with each control.
 #pragma once
 
 #include "controls/UserControl.h"
 #include "controls/clsSkin.h"
 #include "controls/suite/tavGFX40.h"
-#include "controls/suite/tavSCls40.h"
 
-#include <QImage>
+#include <functional>
+#include <string>
+#include <vector>
 
-#include <initializer_list>
-#include <memory>
-
-class GlyphControlBase : public UserControl, public tavSCls40::ISubclass {
-    Q_OBJECT
+class GlyphControlBase : public UserControl {
   public:
     using OLE_COLOR = tavGFX40::OLE_COLOR;
 
@@ -29,16 +25,24 @@ class GlyphControlBase : public UserControl, public tavSCls40::ISubclass {
     static constexpr OLE_COLOR kDefForeColor = 0x00000000;
     static constexpr OLE_COLOR kDefDisabledForeColor = 0x80000011;
 
+    // The events both controls raise; a host connects what it needs.
+    struct Events {
+        std::function<void()> Click;
+        std::function<void(int Button, int Shift, int X, int Y)> MouseDown, MouseMove, MouseUp;
+        std::function<void(int KeyCode, int Shift)> KeyDown, KeyUp;
+        std::function<void(int KeyAscii)> KeyPress;
+        // The host fills `Skin` and `Source` to give the glyph its own strip.
+        std::function<void(long ResNumber, SkinMapInfo& Skin, SkinSource& Source)> QuerySkin;
+    };
+    Events events;
+
     ~GlyphControlBase() override;
 
     // ---- properties both controls have ----------------------------------------------
-    QString Caption() const { return m_caption; }
+    const std::u16string& Caption() const { return m_caption; }
     bool Enabled() const { return m_enabled; }
-    QFont Font() const { return m_font; }
+    const gdi::Font& Font() const { return m_font; }
     bool Value() const { return m_value; }
-    QWidget* hWnd() { return this; }
-    // What a host draws on: the control's own surface, as QPainter takes it.
-    QPaintDevice* Hdc() { return this; }
 
     // ---- methods ----------------------------------------------------------------------
     void Redraw();
@@ -53,35 +57,27 @@ class GlyphControlBase : public UserControl, public tavSCls40::ISubclass {
     bool IsSpaceDown() const { return m_spaceDown; }
     int GlyphFrame() const;
     const SkinMapInfo& GlyphSkin() const { return m_skin; }
+    // Draws the whole control into `target` (client-sized), as its window shows it.
+    void Print(gdi::HDC target) const { Compose(target); }
 
-    // ---- ISubclass --------------------------------------------------------------------------
-    tavSCls40::EMsgResponse ISubclass_MsgResponse() override;
-
-  signals:
-    void Click();
-    void MouseDown(int Button, int Shift, int X, int Y);
-    void MouseMove(int Button, int Shift, int X, int Y);
-    void MouseUp(int Button, int Shift, int X, int Y);
-    void KeyDown(int KeyCode, int Shift);
-    void KeyPress(int KeyAscii);
-    void KeyUp(int KeyCode, int Shift);
-    void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
+    MessageResponse MsgResponse(winmsg::UINT message) override;
 
   protected:
     // `glyphResource`: the built-in strip of this control.
-    GlyphControlBase(QWidget* parent, Ambient ambient, int glyphResource);
-
-    void paintEvent(QPaintEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void hideEvent(QHideEvent* e) override;
-    void changeEvent(QEvent* e) override;
+    GlyphControlBase(ControlSite& site, Ambient ambient, int glyphResource);
 
     // Draws the whole control into `target`.
     virtual void Compose(gdi::HDC target) const = 0;
+    // The space key went up after it went down over this control.
+    virtual void SpaceReleased() = 0;
 
     void PaintToWindow() const;
+    // Messages both controls handle alike: paint, mouse moves, the hover
+    // timer, keys, focus, hiding and disabling.  False for any other message.
+    bool CommonMessage(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam);
+    void RaiseMouse(const std::function<void(int, int, int, int)>& event, const winmsg::MouseParameters& p) const;
+    void RaiseClick() const;
+
     // Rules of the properties both controls have (rows of each control's table).
     void CaptionChanged();
     void EnabledChanged();
@@ -90,24 +86,21 @@ class GlyphControlBase : public UserControl, public tavSCls40::ISubclass {
     // The window's own state from what ReadProperties stored.
     void ApplyStoredSettings();
     void LoadBuiltInGlyph();
-    // Routes `messages` of this control to ISubclass_WindowProc.
-    void AttachMessages(std::initializer_list<winmsg::UINT> messages);
-    // WM_MOUSEMOVE: the pointer came over the control (starts the hover timer),
-    // then MouseMove.
-    void OnMouseMoveMessage(int button, int shift, int x, int y);
-    // WM_TIMER: the hover ends once the pointer has left.
-    void OnTimerMessage(winmsg::WPARAM id);
     void StopHover();
+    // Caption with word break measured in `dc` (font selected): its height and width.
+    gdi::SIZE MeasureCaption(gdi::HDC dc, const gdi::RECT& box) const;
+    // Sets up the text drawing of the caption in `dc`.
+    void PrepareCaption(gdi::HDC dc) const;
 
     // properties
-    QString m_caption;
+    std::u16string m_caption;
     bool m_enabled = true;
-    QFont m_font;
+    gdi::Font m_font;
     bool m_value = false;
     OLE_COLOR m_backColor = kDefBackColor;
     OLE_COLOR m_foreColor = kDefForeColor;
     OLE_COLOR m_disabledForeColor = kDefDisabledForeColor;
-    QImage m_mouseIcon;
+    gdi::Image m_mouseIcon;
     short m_mousePointer = 0;
     bool m_valueSetClick = false;
 
@@ -119,8 +112,14 @@ class GlyphControlBase : public UserControl, public tavSCls40::ISubclass {
     bool m_pressed = false;
     bool m_spaceDown = false;
     SkinMapInfo m_skin;
-    std::unique_ptr<tavSCls40::Subclasser> m_subclasser;
 
   private:
+    void OnMouseMove(const winmsg::MouseParameters& p);
+    void OnTimer(winmsg::WPARAM id);
+    void OnKeyDown(int code, bool repeat);
+    void OnKeyUp(int code);
+    void OnLostFocus();
+    void CancelPress();
+
     int m_glyphResource;
 };

@@ -81,7 +81,7 @@ const auto& LB::HiddenProperties() {
     return table;
 }
 
-LB::LB(QWidget* parent, Ambient ambient) : UserControl(parent, std::move(ambient)), m_items(1), m_tick(tickCount) {
+LB::LB(QWidget* parent, QtAmbient ambient) : QtUserControl(parent, std::move(ambient)), m_items(1), m_tick(tickCount) {
     m_font = AmbientProperties().Font;
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setFocusPolicy(Qt::StrongFocus);

@@ -24,7 +24,7 @@
 
 #include "controls/LBError.h"
 #include "controls/LBVScroll.h"
-#include "controls/UserControl.h"
+#include "controls/QtUserControl.h"
 #include "controls/frame_throttle.h"
 #include "controls/list_rows.h"
 #include "controls/suite/tavGFX40.h"
@@ -60,7 +60,7 @@ struct LBHiddenSettings {
     int OrderType = 0;
 };
 
-class LB : public UserControl, public tavSCls40::ISubclass {
+class LB : public QtUserControl, public tavSCls40::ISubclass {
     Q_OBJECT
   public:
     using OLE_COLOR = tavGFX40::OLE_COLOR;
@@ -83,7 +83,7 @@ class LB : public UserControl, public tavSCls40::ISubclass {
     static constexpr std::uintptr_t kPaintTimerId = 3;
     static constexpr int kFrameMs = FrameThrottle::kFrameMs;
 
-    explicit LB(QWidget* parent = nullptr, Ambient ambient = {});
+    explicit LB(QWidget* parent = nullptr, QtAmbient ambient = {});
     ~LB() override;
 
     // One row per property and per hidden setting (see property_table.h).

@@ -26,7 +26,7 @@ const auto& LBVScroll::Properties() {
     return table;
 }
 
-LBVScroll::LBVScroll(QWidget* parent, Ambient ambient)
+LBVScroll::LBVScroll(QWidget* parent, QtAmbient ambient)
     : ScrollBarBase(parent, std::move(ambient), DoubleClick::Presses, ThumbAfterDrag::Settles,
                     scroll_range::Range({})) {
     RecomputeThumb();

@@ -26,7 +26,7 @@ class LBVScroll : public ScrollBarBase {
     enum PageDirection : int { pageTowardsMin = 0, pageTowardsMax = 1 };
     enum DrawFormat : int { fmtGripper = 0, fmtPlainThumb = 1 };
 
-    explicit LBVScroll(QWidget* parent = nullptr, Ambient ambient = {});
+    explicit LBVScroll(QWidget* parent = nullptr, QtAmbient ambient = {});
     ~LBVScroll() override;
 
     // One row per property (see property_table.h); all are set at run time.

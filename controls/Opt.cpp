@@ -2,11 +2,8 @@
 
 #include "controls/glyph_control.h"
 #include "controls/modSkinConstants.h"
-#include "controls/suite/qt/transparent_background.h"
-#include "controls/suite/qt/gdi_qt.h"
-#include "controls/suite/tavMFC40.h"
 
-#include <QKeyEvent>
+#include <algorithm>
 
 using namespace tavGFX40;
 using namespace modSkinConstants;
@@ -27,15 +24,15 @@ const auto& Opt::Properties() {
         Row<C>{"DisabledForeColor", &Opt::m_disabledForeColor, kDefDisabledForeColor, Storage::Stored, nullptr,
                &Opt::Redraw},
         Row<bool>{"Enabled", &Opt::m_enabled, true, Storage::Stored, nullptr, &Opt::EnabledChanged},
-        Row<QFont>{"Font", &Opt::m_font, {}, Storage::Stored, nullptr, &Opt::FontChanged},
+        Row<gdi::Font>{"Font", &Opt::m_font, {}, Storage::Stored, nullptr, &Opt::FontChanged},
         Row<C>{"ForeColor", &Opt::m_foreColor, kDefForeColor, Storage::Stored, nullptr, &Opt::Redraw},
         Row<short>{"GroupID", &Opt::m_groupID, 0}, Row<bool>{"Grouped", &Opt::m_grouped, false},
-        Row<QImage>{"MouseIcon", &Opt::m_mouseIcon, {}, Storage::Stored, nullptr, &Opt::MousePointerChanged},
+        Row<gdi::Image>{"MouseIcon", &Opt::m_mouseIcon, {}, Storage::Stored, nullptr, &Opt::MousePointerChanged},
         Row<short>{"MousePointer", &Opt::m_mousePointer, 0, Storage::Stored, nullptr, &Opt::MousePointerChanged},
         Row<bool>{"Value", &Opt::m_value, false, Storage::Stored, &Opt::AcceptValue, &Opt::ValueChanged},
         Row<bool>{"ValueSetClick", &Opt::m_valueSetClick, false},
         // Set at run time, not stored.
-        Row<QString>{"Caption", &Opt::m_caption, {}, Storage::RunTime, nullptr, &Opt::CaptionChanged},
+        Row<std::u16string>{"Caption", &Opt::m_caption, {}, Storage::RunTime, nullptr, &Opt::CaptionChanged},
         Row<int>{"ControlWidth", &Opt::m_controlWidth, 0, Storage::RunTime, nullptr, &Opt::Redraw},
         Row<int>{"ControlHeight", &Opt::m_controlHeight, 0, Storage::RunTime, nullptr, &Opt::Redraw},
         Row<int>{"XOffset", &Opt::m_xOffset, 0, Storage::RunTime, nullptr, &Opt::Redraw},
@@ -43,7 +40,7 @@ const auto& Opt::Properties() {
     return table;
 }
 
-Opt::Opt(QWidget* parent, Ambient ambient) : GlyphControlBase(parent, std::move(ambient), resOptionButton) {}
+Opt::Opt(ControlSite& site, Ambient ambient) : GlyphControlBase(site, std::move(ambient), resOptionButton) {}
 
 Opt::~Opt() = default;
 
@@ -51,7 +48,7 @@ Opt::~Opt() = default;
 
 void Opt::InitProperties() {
     m_font = AmbientProperties().Font;
-    QWidget::setFont(m_font);
+    Site().SetFont(m_font);
     LoadBuiltInGlyph();
     m_drawEnabled = true;
     if (UserMode()) AttachSubclassing();
@@ -80,15 +77,15 @@ void Opt::SetBackColor(OLE_COLOR colour) { SetProperty<Opt>(&Opt::m_backColor, c
 void Opt::SetBackStyle(int style) { SetProperty<Opt>(&Opt::m_backStyle, style); }
 void Opt::SetDisabledForeColor(OLE_COLOR colour) { SetProperty<Opt>(&Opt::m_disabledForeColor, colour); }
 void Opt::SetEnabled(bool on) { SetProperty<Opt>(&Opt::m_enabled, on); }
-void Opt::SetFont(const QFont& font) { SetProperty<Opt>(&Opt::m_font, font); }
+void Opt::SetFont(const gdi::Font& font) { SetProperty<Opt>(&Opt::m_font, font); }
 void Opt::SetForeColor(OLE_COLOR colour) { SetProperty<Opt>(&Opt::m_foreColor, colour); }
 void Opt::SetGroupID(short id) { SetProperty<Opt>(&Opt::m_groupID, id); }
 void Opt::SetGrouped(bool on) { SetProperty<Opt>(&Opt::m_grouped, on); }
-void Opt::SetMouseIcon(const QImage& icon) { SetProperty<Opt>(&Opt::m_mouseIcon, icon); }
+void Opt::SetMouseIcon(const gdi::Image& icon) { SetProperty<Opt>(&Opt::m_mouseIcon, icon); }
 void Opt::SetMousePointer(short pointer) { SetProperty<Opt>(&Opt::m_mousePointer, pointer); }
 void Opt::SetValue(bool value) { SetProperty<Opt>(&Opt::m_value, value); }
 void Opt::SetValueSetClick(bool on) { SetProperty<Opt>(&Opt::m_valueSetClick, on); }
-void Opt::SetCaption(const QString& caption) { SetProperty<Opt>(&Opt::m_caption, caption); }
+void Opt::SetCaption(const std::u16string& caption) { SetProperty<Opt>(&Opt::m_caption, caption); }
 void Opt::SetControlWidth(int pixels) { SetProperty<Opt>(&Opt::m_controlWidth, pixels); }
 void Opt::SetControlHeight(int pixels) { SetProperty<Opt>(&Opt::m_controlHeight, pixels); }
 void Opt::SetXOffset(int pixels) { SetProperty<Opt>(&Opt::m_xOffset, pixels); }
@@ -108,7 +105,7 @@ bool Opt::AcceptValue(bool& value) {
 void Opt::ValueChanged() {
     if (m_value && m_grouped) GroupRule();
     Redraw();
-    if (m_clickOnValueChange && m_value) emit Click();
+    if (m_clickOnValueChange && m_value) RaiseClick();
 }
 
 // ---- methods ------------------------------------------------------------------------------
@@ -121,27 +118,33 @@ void Opt::Refresh() {
 // ---- groups -----------------------------------------------------------------------------------
 
 void Opt::GroupRule() {
-    QWidget* container = parentWidget();
-    if (container == nullptr) return;
-    for (QObject* other : container->children()) {
-        if (other == this) continue;
-        bool numeric = false;
-        const int id = other->property("GroupID").toInt(&numeric);
-        if (!numeric || id != m_groupID) continue;
-        if (other->property("Value").toBool()) other->setProperty("Value", false);
-    }
+    Site().ForEachSibling([this](LateBound& other) {
+        if (other.NumberProperty("GroupID") != m_groupID) return;
+        if (other.NumberProperty("Value").value_or(0) != 0) other.SetFlagProperty("Value", false);
+    });
 }
 
 bool Opt::HasOtherGroupMember() const {
-    const QWidget* container = parentWidget();
-    if (container == nullptr) return false;
-    for (const QObject* other : container->children()) {
-        if (other == this) continue;
-        bool numeric = false;
-        const int id = other->property("GroupID").toInt(&numeric);
-        if (numeric && id == m_groupID) return true;
-    }
-    return false;
+    bool found = false;
+    Site().ForEachSibling([&](LateBound& other) { found = found || other.NumberProperty("GroupID") == m_groupID; });
+    return found;
+}
+
+std::optional<std::int64_t> Opt::NumberProperty(std::string_view name) const {
+    if (name == "GroupID") return m_groupID;
+    if (name == "Value") return m_value ? 1 : 0;
+    if (name == "Grouped") return m_grouped ? 1 : 0;
+    return std::nullopt;
+}
+
+bool Opt::SetFlagProperty(std::string_view name, bool value) {
+    if (name == "Value")
+        SetValue(value);
+    else if (name == "Grouped")
+        SetGrouped(value);
+    else
+        return false;
+    return true;
 }
 
 void Opt::UserChoice(ChoiceBy by) {
@@ -149,7 +152,7 @@ void Opt::UserChoice(ChoiceBy by) {
     if (!(m_grouped && m_value && HasOtherGroupMember())) {
         bool newValue = !m_value;
         bool cancel = false;
-        emit BeforeValueChanged(newValue, cancel);
+        if (BeforeValueChanged) BeforeValueChanged(newValue, cancel);
         if (!cancel && newValue != m_value) {
             // Stored directly: the setter's own Click (ValueSetClick) would
             // come on top of the click raised below.
@@ -160,143 +163,131 @@ void Opt::UserChoice(ChoiceBy by) {
     // A grouped button clears its group whatever came of the choice.
     if (m_grouped) GroupRule();
     Redraw();
-    if (by == ChoiceBy::LeftButton && !before && m_value) emit Click();
+    if (by == ChoiceBy::LeftButton && !before && m_value) RaiseClick();
 }
 
 // ---- geometry and frames ------------------------------------------------------------------
 
-QRect Opt::GlyphRect() const {
-    const int y = height() / 2 - kGlyphSize / 2;
+gdi::RECT Opt::GlyphRect() const {
+    const gdi::SIZE size = Site().ClientSize();
+    const int top = size.cy / 2 - kGlyphSize / 2;
     switch (m_alignment) {
-        case optGlyphLeft: return QRect(0, y, kGlyphSize, kGlyphSize);
-        case optGlyphRight: return QRect(width() - (kGlyphSize + 1), y, kGlyphSize, kGlyphSize);
+        case optGlyphLeft: return gdi::RECT{0, top, kGlyphSize, top + kGlyphSize};
+        case optGlyphRight: return gdi::RECT{size.cx - (kGlyphSize + 1), top, size.cx - 1, top + kGlyphSize};
         default: return {};
     }
 }
 
-QRect Opt::CaptionBox() const {
-    const int w = width(), h = height();
+gdi::RECT Opt::CaptionBox() const {
+    const gdi::SIZE size = Site().ClientSize();
     const int beside = kGlyphSize + glyph_control::kCaptionGap;
-    QRect box(0, 0, w, h);
+    gdi::RECT box{0, 0, size.cx, size.cy};
     if (m_alignment == optGlyphLeft)
-        box.setLeft(beside);
+        box.Left = beside;
     else if (m_alignment == optGlyphRight)
-        box.setRight(w - 1 - beside - 1);
-    if (m_controlWidth > 0) box.setWidth(m_controlWidth);
-    if (m_controlHeight > 0) box.setHeight(m_controlHeight);
-    return box.translated(m_xOffset, m_yOffset);
+        box.Right = size.cx - beside - 1;
+    if (m_controlWidth > 0) box.Right = box.Left + m_controlWidth;
+    if (m_controlHeight > 0) box.Bottom = box.Top + m_controlHeight;
+    return gdi::RECT{box.Left + m_xOffset, box.Top + m_yOffset, box.Right + m_xOffset, box.Bottom + m_yOffset};
 }
 
 // ---- drawing -------------------------------------------------------------------------------
 
 void Opt::RebuildBackground() {
-    const int w = width(), h = height();
-    if (!m_background.Create(w, h, gfxTranslateColor(m_backColor))) return;
+    const gdi::SIZE size = Site().ClientSize();
+    if (!m_background.Create(size.cx, size.cy, gfxTranslateColor(m_backColor))) return;
     const bool seeThrough = UserMode() && m_backStyle == bsTransparent;
-    if (!seeThrough || !gfxGetTransBG(m_background.hDC(), this))
-        gfxDrawRect(m_background.hDC(), gdi::RECT{0, 0, w, h}, m_backColor);
+    if (!seeThrough || !Site().PaintBackgroundBehind(m_background.hDC()))
+        gfxDrawRect(m_background.hDC(), gdi::RECT{0, 0, size.cx, size.cy}, m_backColor);
 }
 
 void Opt::Compose(gdi::HDC target) const {
-    // The scale size over the screen's twips per pixel: the widget's own size.
-    const int w = width(), h = height();
+    const gdi::SIZE size = Site().ClientSize();
+    const int w = size.cx, h = size.cy;
     tavSCls40::MemoryDC mem;
     if (!mem.Create(w, h, gfxTranslateColor(m_backColor))) return;
     const gdi::HDC dc = mem.hDC();
 
     if (m_background.hDC() != 0) gdi::BitBlt(dc, 0, 0, w, h, m_background.hDC(), 0, 0, gdi::SRCCOPY);
-    if (const QRect glyph = GlyphRect(); !glyph.isEmpty())
-        clsSkin::DrawPieceFrame(dc, m_skin, GlyphFrame(), glyph.x(), glyph.y());
-    if (!m_caption.isEmpty()) DrawCaption(dc, w, h);
+    if (const gdi::RECT glyph = GlyphRect(); glyph.Right > glyph.Left)
+        clsSkin::DrawPieceFrame(dc, m_skin, GlyphFrame(), glyph.Left, glyph.Top);
+    if (!m_caption.empty()) DrawCaption(dc);
     gdi::BitBlt(target, 0, 0, w, h, dc, 0, 0, gdi::SRCCOPY);
 }
 
 // Word-wrapped and centred vertically in the caption box.
-void Opt::DrawCaption(gdi::HDC dc, int w, int h) const {
-    gdi::SelectFont(dc, gdi::qt::FontOf(m_font));
-    gdi::SetBkMode(dc, gdi::BkMode::Transparent);
-    gdi::SetTextColor(dc, gfxTranslateColor(m_enabled ? m_foreColor : m_disabledForeColor));
-    const QRect box = CaptionBox();
-    gdi::RECT r{box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
-    gdi::DrawText(dc, gdi::qt::Text(m_caption), r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
-    const int textHeight = r.Bottom - r.Top, textWidth = std::min(r.Right - r.Left, box.width());
-    const int top = box.top() + (box.height() - textHeight) / 2;
-    gdi::RECT out{box.left(), top, box.left() + box.width(), top + textHeight};
-    gdi::DrawText(dc, gdi::qt::Text(m_caption), out, gdi::DT_WORDBREAK);
+void Opt::DrawCaption(gdi::HDC dc) const {
+    const gdi::SIZE size = Site().ClientSize();
+    PrepareCaption(dc);
+    const gdi::RECT box = CaptionBox();
+    const int boxWidth = box.Right - box.Left, boxHeight = box.Bottom - box.Top;
+    const gdi::SIZE text = MeasureCaption(dc, box);
+    const int textWidth = std::min(text.cx, boxWidth);
+    const int top = box.Top + (boxHeight - text.cy) / 2;
+    gdi::RECT out{box.Left, top, box.Right, top + text.cy};
+    gdi::DrawText(dc, m_caption, out, gdi::DT_WORDBREAK);
     if (m_hasFocus) {
         glyph_control::DrawFocusRect(
-            dc, gdi::RECT{std::max(box.left() - 1, 0), std::max(top - 1, 0), std::min(box.left() + textWidth + 1, w),
-                          std::min(top + textHeight + 1, h)});
+            dc, gdi::RECT{std::max(box.Left - 1, 0), std::max(top - 1, 0), std::min(box.Left + textWidth + 1, size.cx),
+                          std::min(top + text.cy + 1, size.cy)});
     }
 }
 
-// ---- subclassing and timers -------------------------------------------------------------------
+// ---- messages ---------------------------------------------------------------------------------
 
 void Opt::AttachSubclassing() {
-    AttachMessages({winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
-                    winmsg::WM_LBUTTONUP, winmsg::WM_RBUTTONDOWN, winmsg::WM_RBUTTONUP, winmsg::WM_MBUTTONDOWN,
-                    winmsg::WM_MBUTTONUP});
+    Site().Subclass({winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
+                     winmsg::WM_LBUTTONUP, winmsg::WM_RBUTTONDOWN, winmsg::WM_RBUTTONUP, winmsg::WM_MBUTTONDOWN,
+                     winmsg::WM_MBUTTONUP});
 }
 
-winmsg::LRESULT Opt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam,
-                                          winmsg::LPARAM lParam) {
+void Opt::OnButton(winmsg::UINT message, const winmsg::MouseParameters& p) {
     using namespace winmsg;
-    int button = 0, shift = 0, x = 0, y = 0;
-    tavMFC40::GetMouseParameters(message, wParam, lParam, button, shift, x, y);
     switch (message) {
-        case WM_PAINT: PaintToWindow(); break;
-        case WM_MOUSEMOVE: OnMouseMoveMessage(button, shift, x, y); break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
             m_pressed = true;
             Redraw();
-            emit MouseDown(button, shift, x, y);
+            RaiseMouse(events.MouseDown, p);
             break;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
             if (!m_pressed) break;
             m_pressed = false;
-            if (rect().contains(x, y))
+            if (ClientContains(p.x, p.y))
                 UserChoice(message == WM_LBUTTONUP ? ChoiceBy::LeftButton : ChoiceBy::OtherButton);
             else
                 Redraw();
-            emit MouseUp(button, shift, x, y);
+            RaiseMouse(events.MouseUp, p);
             break;
-        case WM_TIMER: OnTimerMessage(wParam); break;
         default: break;
     }
+}
+
+winmsg::LRESULT Opt::WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) {
+    using namespace winmsg;
+    if (message == WM_SHOWWINDOW && wParam != 0) OnShow();
+    if (message == WM_SIZE || (message == WM_MOVE && m_backStyle == bsTransparent)) {
+        RebuildBackground();
+        Redraw();
+        return 0;
+    }
+    if (CommonMessage(message, wParam, lParam)) return 0;
+    OnButton(message, MouseParametersOf(message, wParam, lParam));
     return 0;
 }
 
-// ---- Qt events -----------------------------------------------------------------------------------
-
-void Opt::resizeEvent(QResizeEvent*) {
-    RebuildBackground();
-    Redraw();
-}
-
-void Opt::moveEvent(QMoveEvent*) {
-    if (m_backStyle == bsTransparent) {
-        RebuildBackground();
-        Redraw();
-    }
-}
-
-void Opt::showEvent(QShowEvent*) {
-    if (UserMode() && m_backStyle == bsTransparent) tavMFC40::ChangeWindowStyle(this);
+void Opt::OnShow() {
+    if (UserMode() && m_backStyle == bsTransparent) Site().MakeSeeThrough();
     RebuildBackground();
 }
 
 // The space key chooses like a left click over the button.
-void Opt::keyReleaseEvent(QKeyEvent* e) {
-    if (!UserMode() || e->isAutoRepeat()) return;
-    const int code = tavMFC40::KeyCodeFromQt(e->key()), shift = tavMFC40::ShiftFromQt(e->modifiers());
-    if (code == 32 && m_spaceDown) {
-        m_spaceDown = false;
-        m_pressed = false;
-        UserChoice(ChoiceBy::LeftButton);
-    }
-    emit KeyUp(code, shift);
+void Opt::SpaceReleased() {
+    if (!m_spaceDown) return;
+    m_spaceDown = false;
+    m_pressed = false;
+    UserChoice(ChoiceBy::LeftButton);
 }

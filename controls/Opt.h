@@ -8,7 +8,7 @@
 //
 // Groups: a Grouped button that becomes True clears every other control of
 // its container with the same GroupID whose Value is True (late-bound, by the
-// GroupID and Value properties).  A click asks BeforeValueChanged first, and
+// GroupID and Value properties, through the host's ForEachSibling).  A click asks BeforeValueChanged first, and
 // its handler may cancel or change the new value.  A grouped button that is
 // on keeps its value while another member of its group is in the container;
 // a non-grouped button that is on turns off when clicked.
@@ -20,19 +20,14 @@
 #pragma once
 
 #include "controls/GlyphControlBase.h"
+#include "controls/suite/memory_dc.h"
 
 class Opt : public GlyphControlBase {
-    Q_OBJECT
-    // Read and written late-bound by the group rule of the other members.
-    Q_PROPERTY(short GroupID READ GroupID WRITE SetGroupID)
-    Q_PROPERTY(bool Value READ Value WRITE SetValue)
-    Q_PROPERTY(bool Grouped READ Grouped WRITE SetGrouped)
-
   public:
     enum Alignments : int { optGlyphLeft = 0, optGlyphRight = 1 };
     enum BackStyles : int { bsTransparent = 0, bsOpaque = 1 };
 
-    explicit Opt(QWidget* parent = nullptr, Ambient ambient = {});
+    explicit Opt(ControlSite& site, Ambient ambient = {});
     ~Opt() override;
 
     // One row per property (see property_table.h).
@@ -40,7 +35,7 @@ class Opt : public GlyphControlBase {
 
     // ---- stored properties (the getters of the shared ones in GlyphControlBase) -------
     void SetEnabled(bool on);
-    void SetFont(const QFont& font);
+    void SetFont(const gdi::Font& font);
     int Alignment() const { return m_alignment; }
     void SetAlignment(int alignment);
     OLE_COLOR BackColor() const { return m_backColor; }
@@ -55,8 +50,8 @@ class Opt : public GlyphControlBase {
     void SetGroupID(short id);
     bool Grouped() const { return m_grouped; }
     void SetGrouped(bool on);
-    QImage MouseIcon() const { return m_mouseIcon; }
-    void SetMouseIcon(const QImage& icon);
+    const gdi::Image& MouseIcon() const { return m_mouseIcon; }
+    void SetMouseIcon(const gdi::Image& icon);
     short MousePointer() const { return m_mousePointer; }
     void SetMousePointer(short pointer);
     void SetValue(bool value);
@@ -64,7 +59,7 @@ class Opt : public GlyphControlBase {
     void SetValueSetClick(bool on);
 
     // ---- run-time properties (Caption in GlyphControlBase) -----------------------------
-    void SetCaption(const QString& caption);
+    void SetCaption(const std::u16string& caption);
     int ControlWidth() const { return m_controlWidth; }
     void SetControlWidth(int pixels);
     int ControlHeight() const { return m_controlHeight; }
@@ -84,31 +79,28 @@ class Opt : public GlyphControlBase {
 
     // ---- state, for the host and for checks (the rest in GlyphControlBase) -------------------
     // Empty when the alignment draws no glyph.
-    QRect GlyphRect() const;
+    gdi::RECT GlyphRect() const;
     // The box the caption is measured and centred in.
-    QRect CaptionBox() const;
+    gdi::RECT CaptionBox() const;
 
-    // ---- ISubclass -----------------------------------------------------------------------
-    winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
-                                         winmsg::LPARAM lParam) override;
+    winmsg::LRESULT WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) override;
+    // Late-bound: GroupID, Value and Grouped.
+    std::optional<std::int64_t> NumberProperty(std::string_view name) const override;
+    bool SetFlagProperty(std::string_view name, bool value) override;
 
-  signals:
     // Raised before a click changes the value; the handler may change
     // NewValue or set bCancel to keep the value as it is.
-    void BeforeValueChanged(bool& NewValue, bool& bCancel);
-
-  protected:
-    void resizeEvent(QResizeEvent* e) override;
-    void moveEvent(QMoveEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    std::function<void(bool& NewValue, bool& bCancel)> BeforeValueChanged;
 
   private:
     // Whose turn a user choice is: the left button (or the space key) raises Click.
     enum class ChoiceBy { LeftButton, OtherButton };
 
     void Compose(gdi::HDC target) const override;
-    void DrawCaption(gdi::HDC dc, int w, int h) const;
+    void SpaceReleased() override;
+    void DrawCaption(gdi::HDC dc) const;
+    void OnButton(winmsg::UINT message, const winmsg::MouseParameters& p);
+    void OnShow();
     void RebuildBackground();
     void BackgroundChanged();
     bool AcceptValue(bool& value);

@@ -1,20 +1,16 @@
 #include "controls/PropertyBag.h"
 
-QVariant PropertyBag::ReadProperty(const QString& name, const QVariant& defaultValue) const {
-    auto it = m_values.constFind(name);
-    if (it == m_values.constEnd()) return defaultValue;
-    // A stored value comes back in the type of the default when it converts.
-    if (defaultValue.isValid() && it->metaType() != defaultValue.metaType()) {
-        QVariant converted = *it;
-        if (converted.convert(defaultValue.metaType())) return converted;
-    }
-    return *it;
+const PropertyValue* PropertyBag::ReadProperty(std::string_view name) const {
+    const auto it = m_values.find(name);
+    return it == m_values.end() ? nullptr : &it->second;
 }
 
-void PropertyBag::WriteProperty(const QString& name, const QVariant& value, const QVariant& defaultValue) {
-    if (defaultValue.isValid() && value == defaultValue) {
-        m_values.remove(name);
-        return;
-    }
-    m_values.insert(name, value);
+void PropertyBag::WriteProperty(std::string_view name, PropertyValue value) {
+    m_values.insert_or_assign(std::string(name), std::move(value));
+}
+
+std::vector<std::string> PropertyBag::Keys() const {
+    std::vector<std::string> keys;
+    for (const auto& [name, value] : m_values) keys.push_back(name);
+    return keys;
 }

@@ -8,9 +8,9 @@
 using namespace scroll_bar;
 using namespace scroll_range;
 
-ScrollBarBase::ScrollBarBase(QWidget* parent, Ambient ambient, DoubleClick doubleClick, ThumbAfterDrag thumbAfterDrag,
+ScrollBarBase::ScrollBarBase(QWidget* parent, QtAmbient ambient, DoubleClick doubleClick, ThumbAfterDrag thumbAfterDrag,
                              Range range)
-    : UserControl(parent, std::move(ambient)),
+    : QtUserControl(parent, std::move(ambient)),
       m_range(range),
       m_doubleClick(doubleClick),
       m_thumbAfterDrag(thumbAfterDrag) {

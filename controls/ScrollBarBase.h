@@ -9,7 +9,7 @@
 // repeat step do, which events it raises and how a part looks when held.
 #pragma once
 
-#include "controls/UserControl.h"
+#include "controls/QtUserControl.h"
 #include "controls/frame_throttle.h"
 #include "controls/repeat_timer.h"
 #include "controls/scroll_bar_skin.h"
@@ -20,7 +20,7 @@
 #include <initializer_list>
 #include <memory>
 
-class ScrollBarBase : public UserControl, public tavSCls40::ISubclass {
+class ScrollBarBase : public QtUserControl, public tavSCls40::ISubclass {
     Q_OBJECT
   public:
     using ScrollPart = scroll_range::Part;
@@ -91,7 +91,7 @@ class ScrollBarBase : public UserControl, public tavSCls40::ISubclass {
     void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
 
   protected:
-    ScrollBarBase(QWidget* parent, Ambient ambient, DoubleClick doubleClick, ThumbAfterDrag thumbAfterDrag,
+    ScrollBarBase(QWidget* parent, QtAmbient ambient, DoubleClick doubleClick, ThumbAfterDrag thumbAfterDrag,
                   scroll_range::Range range);
 
     void paintEvent(QPaintEvent* e) override;

@@ -1,17 +1,19 @@
-// Base of every skinned control: what a control learns from its host.
+// UserControl: base of every skinned control's behaviour, free of any window
+// system.  What only a window system has, the control asks of its host
+// through a ControlSite; the host hands it window messages (WindowProc).
 //
-// The host (a form, the gallery, a test) creates the control with its
-// ambient properties, then either calls InitProperties (a new instance) or
-// ReadProperties (a stored one).  Saving goes through WriteProperties.
+// The host creates the control with its ambient properties, then either
+// calls InitProperties (a new instance) or ReadProperties (a stored one).
+// Saving goes through WriteProperties.
 #pragma once
 
+#include "controls/ControlSite.h"
 #include "controls/PropertyBag.h"
 #include "controls/property_table.h"
 
-#include <QFont>
-#include <QWidget>
-
+#include <functional>
 #include <optional>
+#include <string>
 #include <type_traits>
 #include <utility>
 
@@ -21,8 +23,8 @@ enum class HostMode { Design, Run };
 // Ambient properties of the host.
 struct Ambient {
     HostMode Mode = HostMode::Run;
-    QString DisplayName;  // the name the host gives this instance
-    QFont Font;           // the host's font
+    std::u16string DisplayName;  // the name the host gives this instance
+    gdi::Font Font;              // the host's font
     // Whether the host can list the form's controls (its parent-controls
     // list); when it cannot, controls fall back to their container's children.
     bool EnumeratesParentControls = true;
@@ -31,13 +33,18 @@ struct Ambient {
 // Properties the host adds to every control ("extender" properties).
 struct Extender {
     std::optional<bool> Default;  // empty: this host has no Default property
-    QString ToolTipText;
+    std::u16string ToolTipText;
 };
 
-class UserControl : public QWidget {
-    Q_OBJECT
+// Whether a subclassed message's handler replaces the window's own processing.
+enum class MessageResponse { Consume, Preprocess };
+
+class UserControl : public LateBound {
   public:
-    explicit UserControl(QWidget* parent = nullptr, Ambient ambient = {});
+    UserControl(ControlSite& site, Ambient ambient);
+    ~UserControl() override;
+    UserControl(const UserControl&) = delete;
+    UserControl& operator=(const UserControl&) = delete;
 
     const ::Ambient& AmbientProperties() const { return m_ambient; }
     bool UserMode() const { return m_ambient.Mode == HostMode::Run; }
@@ -51,13 +58,28 @@ class UserControl : public QWidget {
     // The host changed an ambient property.
     void SetAmbient(const ::Ambient& ambient);
 
-  signals:
-    // A property changed and should be saved.
-    void PropertyChanged(const QString& name);
+    // A window message from the host (see ControlSite.h for which arrive).
+    virtual winmsg::LRESULT WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) = 0;
+    // Asked for each subclassed message before WindowProc.
+    virtual MessageResponse MsgResponse(winmsg::UINT) { return MessageResponse::Preprocess; }
+
+    // LateBound: no late-bound properties unless a control has some.
+    std::optional<std::int64_t> NumberProperty(std::string_view) const override { return std::nullopt; }
+    bool SetFlagProperty(std::string_view, bool) override { return false; }
+
+    // Raised when a property changed and should be saved.
+    std::function<void(const char* name)> PropertyChanged;
 
   protected:
+    ControlSite& Site() const { return m_site; }
     virtual void AmbientChanged() {}
-    void MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
+    void MarkChanged(const char* name) {
+        if (PropertyChanged) PropertyChanged(name);
+    }
+    winmsg::MouseParameters MouseParametersOf(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) const;
+    // The client rectangle (0, 0)-(width, height).
+    gdi::RECT ClientRect() const;
+    bool ClientContains(int x, int y) const;
 
     // Sets the property held in `member` of control `C` through the row of
     // C::Properties() that holds it (its rule), and marks it changed when
@@ -71,6 +93,7 @@ class UserControl : public QWidget {
     }
 
   private:
+    ControlSite& m_site;
     ::Ambient m_ambient;
     ::Extender m_extender;
 };

@@ -50,7 +50,7 @@ const auto& VSC::RangeProperties() {
     return table;
 }
 
-VSC::VSC(QWidget* parent, Ambient ambient)
+VSC::VSC(QWidget* parent, QtAmbient ambient)
     : ScrollBarBase(parent, std::move(ambient), DoubleClick::Ignored, ThumbAfterDrag::StaysPut,
                     Range(RangeValues{0, kDefMax, 0, kDefSmallChange, kDefLargeChange})) {
     RecomputeThumb();

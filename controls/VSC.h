@@ -30,7 +30,7 @@ class VSC : public ScrollBarBase {
     static constexpr long kDefSmallChange = 1;
     static constexpr long kDefLargeChange = 10;
 
-    explicit VSC(QWidget* parent = nullptr, Ambient ambient = {});
+    explicit VSC(QWidget* parent = nullptr, QtAmbient ambient = {});
     ~VSC() override;
 
     // One row per stored property (see property_table.h); the range's

@@ -33,7 +33,7 @@ bool LoadCustomPiece(SkinMapInfo& piece, const SkinSource& source, int frames) {
 
 void ReleasePiece(SkinMapInfo& piece) {
     if (piece.MemDC != 0) {
-        if (!piece.ImageName.isEmpty())
+        if (!piece.ImageName.empty())
             tavResSrv40::ReleaseCustomResDc(piece.ImageName);
         else
             tavResSrv40::ReleaseStaticResDc(piece.MemDC);

@@ -6,10 +6,8 @@
 #include "controls/suite/gdi.h"
 #include "controls/suite/tavGFX40.h"
 
-#include <QImage>
-#include <QString>
-
 #include <cstdint>
+#include <string>
 
 // ---- public enumerations -------------------------------------------------------
 enum ctsSkinLayoutModes : int { sknLayoutStandard = 0, sknLayoutSeperates = 1 };
@@ -27,7 +25,7 @@ enum ctsSkinAutoSizeModes : int { sknAutoSizeNone = 0, sknAutoSizeH = 1, sknAuto
 //    true = tile; RGN5BltMode: middle, tavGFX40::CentreMode.
 struct SkinMapInfo {
     gdi::HDC MemDC = 0;
-    QString ImageName;
+    std::u16string ImageName;
     std::int32_t DCHeight = 0;
     std::int32_t DCWidth = 0;
     std::int32_t IMGHeight = 0;
@@ -52,8 +50,8 @@ struct SkinButtonLayoutInfo {
 // The source a host hands back with a custom skin piece: the picture the
 // named image is loaded from on first use.
 struct SkinSource {
-    QImage picture;
-    bool IsEmpty() const { return picture.isNull(); }
+    gdi::Image picture;
+    bool IsEmpty() const { return picture.IsNull(); }
 };
 
 namespace clsSkin {

@@ -50,7 +50,7 @@ void LoadCustomGlyph(SkinMapInfo& piece, int resource, Query&& query) {
     clsSkin::ReleasePiece(piece);
     SkinSource source;
     query(resource, piece, source);
-    if (!piece.ImageName.isEmpty() && clsSkin::LoadCustomPiece(piece, source, 0)) {
+    if (!piece.ImageName.empty() && clsSkin::LoadCustomPiece(piece, source, 0)) {
         piece.IMGHeight = kGlyphSize;  // the strip is cut into 13-row frames
         return;
     }

@@ -13,7 +13,7 @@
 
 #include "controls/PropertyBag.h"
 
-#include <QFont>
+#include "controls/suite/gdi.h"
 
 #include <tuple>
 #include <type_traits>
@@ -38,13 +38,14 @@ struct Row {
     void (C::*then)() = nullptr;
 };
 
-// A font's default is the host's font, whatever the row says.
-template <class C, class T>
-T DefaultOf(const Row<C, T>& row, const QFont&) {
+// A font's default is the host's font, whatever the row says (`F` is the
+// font type the control keeps).
+template <class C, class T, class F>
+T DefaultOf(const Row<C, T>& row, const F&) {
     return row.defaultValue;
 }
-template <class C>
-QFont DefaultOf(const Row<C, QFont>&, const QFont& hostFont) {
+template <class C, class F>
+F DefaultOf(const Row<C, F>&, const F& hostFont) {
     return hostFont;
 }
 
@@ -58,8 +59,8 @@ bool IsWritten(const Row<C, T>& row) {
 }
 
 // Every readable row's value from `bag` into `target` (defaults where absent).
-template <class C, class Table>
-void ReadAll(C& target, const PropertyBag& bag, const Table& table, const QFont& hostFont = {}) {
+template <class C, class Table, class F = gdi::Font>
+void ReadAll(C& target, const PropertyBag& bag, const Table& table, const F& hostFont = {}) {
     std::apply(
         [&](const auto&... row) {
             ((IsRead(row) ? void(target.*row.member = bag.Read(row.name, DefaultOf(row, hostFont))) : void()), ...);
@@ -68,8 +69,8 @@ void ReadAll(C& target, const PropertyBag& bag, const Table& table, const QFont&
 }
 
 // Every writable row's value from `source` into `bag`.
-template <class C, class Table>
-void WriteAll(const C& source, PropertyBag& bag, const Table& table, const QFont& hostFont = {}) {
+template <class C, class Table, class F = gdi::Font>
+void WriteAll(const C& source, PropertyBag& bag, const Table& table, const F& hostFont = {}) {
     std::apply(
         [&](const auto&... row) {
             ((IsWritten(row) ? bag.Write(row.name, source.*row.member, DefaultOf(row, hostFont)) : void()), ...);
@@ -78,8 +79,8 @@ void WriteAll(const C& source, PropertyBag& bag, const Table& table, const QFont
 }
 
 // Every row's default into `target` (what a new instance starts with).
-template <class C, class Table>
-void ResetAll(C& target, const Table& table, const QFont& hostFont = {}) {
+template <class C, class Table, class F = gdi::Font>
+void ResetAll(C& target, const Table& table, const F& hostFont = {}) {
     std::apply([&](const auto&... row) { ((target.*row.member = DefaultOf(row, hostFont)), ...); }, table);
 }
 

@@ -40,7 +40,7 @@ void SkinSet::LoadCustom(int theme, const Asker& ask) {
         SkinSource source;
         if (ask) ask(info.resource, answer, source);
         bool loaded = false;
-        if (!source.IsEmpty() && !answer.ImageName.isEmpty()) {
+        if (!source.IsEmpty() && !answer.ImageName.empty()) {
             piece = answer;
             loaded = clsSkin::LoadCustomPiece(piece, source, info.frames);
             if (!loaded) piece = SkinMapInfo{};
@@ -53,7 +53,7 @@ void SkinSet::LoadCustom(int theme, const Asker& ask) {
 void SkinSet::UpdateMinThumb() {
     // A custom thumb keeps its end caps and its gripper whole.
     const SkinMapInfo& thumb = m_pieces[pieceThumb];
-    if (thumb.ImageName.isEmpty()) {
+    if (thumb.ImageName.empty()) {
         m_minThumb = kBuiltInMinThumb;
         return;
     }

@@ -50,7 +50,7 @@ class SkinSet {
     void Release();
 
     const SkinMapInfo& operator[](Piece p) const { return m_pieces[static_cast<std::size_t>(p)]; }
-    bool IsCustom(Piece p) const { return !m_pieces[static_cast<std::size_t>(p)].ImageName.isEmpty(); }
+    bool IsCustom(Piece p) const { return !m_pieces[static_cast<std::size_t>(p)].ImageName.empty(); }
     // The minimum thumb length these pieces need, in twips.
     double MinThumb() const { return m_minThumb; }
     // Height of one arrow button frame, in pixels.

@@ -50,7 +50,7 @@ const auto& txt::Properties() {
     return table;
 }
 
-txt::txt(QWidget* parent, Ambient ambient) : UserControl(parent, std::move(ambient)), m_inner(new QLineEdit(this)) {
+txt::txt(QWidget* parent, QtAmbient ambient) : QtUserControl(parent, std::move(ambient)), m_inner(new QLineEdit(this)) {
     m_inner->setObjectName(QStringLiteral("txtText"));
     m_inner->setFrame(false);
     m_inner->setMouseTracking(true);
@@ -162,7 +162,7 @@ void txt::ApplyCustomSkin() {
     clsSkin::ReleasePiece(m_skin);
     SkinSource source;
     emit QuerySkin(0, m_skin, source);
-    if (m_skin.ImageName.isEmpty() || !clsSkin::LoadCustomPiece(m_skin, source, kCustomFrames))
+    if (m_skin.ImageName.empty() || !clsSkin::LoadCustomPiece(m_skin, source, kCustomFrames))
         clsSkin::ReleasePiece(m_skin);  // no image: the outline is drawn instead
     SizeHandling();
 }
@@ -269,7 +269,7 @@ winmsg::LRESULT txt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, wi
 }
 
 bool txt::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_inner) return UserControl::eventFilter(watched, event);
+    if (watched != m_inner) return QtUserControl::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::FocusIn:
         case QEvent::FocusOut:
@@ -322,5 +322,5 @@ void txt::changeEvent(QEvent* e) {
         StopHover();
         Redraw();
     }
-    UserControl::changeEvent(e);
+    QtUserControl::changeEvent(e);
 }

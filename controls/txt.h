@@ -18,7 +18,7 @@
 // pixels, nor lower than the inner box and its frame.
 #pragma once
 
-#include "controls/UserControl.h"
+#include "controls/QtUserControl.h"
 #include "controls/clsSkin.h"
 #include "controls/suite/tavGFX40.h"
 #include "controls/suite/tavSCls40.h"
@@ -27,7 +27,7 @@
 
 class QLineEdit;
 
-class txt : public UserControl, public tavSCls40::ISubclass {
+class txt : public QtUserControl, public tavSCls40::ISubclass {
     Q_OBJECT
 
   public:
@@ -42,7 +42,7 @@ class txt : public UserControl, public tavSCls40::ISubclass {
     static constexpr int kMinHeightTwips = 285;
     static constexpr int kMinWidthPixels = 10;
 
-    explicit txt(QWidget* parent = nullptr, Ambient ambient = {});
+    explicit txt(QWidget* parent = nullptr, QtAmbient ambient = {});
     ~txt() override;
 
     // One row per property held by the control itself (see property_table.h);

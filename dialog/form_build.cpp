@@ -4,6 +4,8 @@
 #include "dialog/form_geometry.h"
 #include "dialog/tab_order.h"
 
+#include "controls/suite/qt/gdi_qt.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 
@@ -24,22 +26,23 @@ QRect ToQRect(const Box& b) { return {b.x, b.y, b.width, b.height}; }
 
 int CaptionWidth(const QFont& font, const QString& caption) { return QFontMetrics(font).horizontalAdvance(caption); }
 
-CHKBOX* MakeCheck(FormView& f, QWidget* panel, const QString& name, const QString& caption, int tag, const Box& at) {
-    auto* chk = new CHKBOX(panel, f.ambient);
+CHKBOXWidget* MakeCheck(FormView& f, QWidget* panel, const QString& name, const QString& caption, int tag,
+                        const Box& at) {
+    auto* chk = new CHKBOXWidget(panel, f.ambient);
     chk->setObjectName(name);
-    chk->InitProperties();
-    chk->SetCaption(caption);
+    chk->Control().InitProperties();
+    chk->Control().SetCaption(gdi::qt::Text(caption));
     SetTag(chk, tag);
     chk->setGeometry(ToQRect(at));
     return chk;
 }
 
 // One of a row's two edition buttons (4.0 or 4.0L), grouped by the row's index.
-Opt* MakeEditionOption(FormView& f, QWidget* panel, const char* array, int index, const Box& at) {
-    auto* o = new Opt(panel, f.ambient);
+OptWidget* MakeEditionOption(FormView& f, QWidget* panel, const char* array, int index, const Box& at) {
+    auto* o = new OptWidget(panel, f.ambient);
     o->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index));
-    o->InitProperties();
-    o->SetCaption(QString());
+    o->Control().InitProperties();
+    o->Control().SetCaption({});
     o->SetGroupID(static_cast<short>(index));
     o->SetGrouped(true);
     o->setGeometry(ToQRect(at));
@@ -206,7 +209,7 @@ void BuildForm(FormView& f) {
     QFont font = QApplication::font();
     font.setPixelSize(11);
     w.setFont(font);
-    f.ambient = Ambient{HostMode::Run, QString(), font, true};
+    f.ambient = QtAmbient{HostMode::Run, QString(), font, true};
 
     f.c.lbl4 = MakeLabel(&w, QStringLiteral("lbl_4"), QStringLiteral("Conversion Utility"));
     QFont title = font;

@@ -4,9 +4,8 @@
 #pragma once
 
 #include "controls/BTN.h"
-#include "controls/CHKBOX.h"
 #include "controls/LB.h"
-#include "controls/Opt.h"
+#include "controls/qt/GlyphWidgets.h"
 #include "controls/VSC.h"
 #include "controls/txt.h"
 
@@ -29,12 +28,12 @@ struct FormControls {
     QLabel* lbl5 = nullptr;      // status line
     QLabel* Label1_0 = nullptr;  // title of the option panel
 
-    std::array<CHKBOX*, tavkonv40::kFamilyCount> chkProp{};   // by option index
-    std::array<Opt*, tavkonv40::kFamilyCount> chkPropTo40{};  // by option row
-    std::array<Opt*, tavkonv40::kFamilyCount> chkPropTo4L{};
-    std::array<CHKBOX*, tavkonv40::kMicrosoftOptionCount> chkVBProp{};
-    std::array<Opt*, tavkonv40::kMicrosoftOptionCount> chkVBPropTo40{};
-    std::array<Opt*, tavkonv40::kMicrosoftOptionCount> chkVBPropTo4L{};
+    std::array<CHKBOXWidget*, tavkonv40::kFamilyCount> chkProp{};   // by option index
+    std::array<OptWidget*, tavkonv40::kFamilyCount> chkPropTo40{};  // by option row
+    std::array<OptWidget*, tavkonv40::kFamilyCount> chkPropTo4L{};
+    std::array<CHKBOXWidget*, tavkonv40::kMicrosoftOptionCount> chkVBProp{};
+    std::array<OptWidget*, tavkonv40::kMicrosoftOptionCount> chkVBPropTo40{};
+    std::array<OptWidget*, tavkonv40::kMicrosoftOptionCount> chkVBPropTo4L{};
 
     QWidget* XPTabCtrl = nullptr;
     QWidget* TabHeader = nullptr;

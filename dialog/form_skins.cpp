@@ -31,22 +31,23 @@ QPixmap MaskedDcPicture(gdi::HDC dc) {
 
 ResourceDc CustomDc(const QImage& picture, const QString& name) {
     int w = 0, h = 0;
-    return ResourceDc(ResourceDc::Kind::Custom, tavResSrv40::GetCustomResDc(picture, name, w, h), name);
+    return ResourceDc(ResourceDc::Kind::Custom,
+                      tavResSrv40::GetCustomResDc(gdi::qt::FromQImage(picture), gdi::qt::Text(name), w, h), name);
 }
 
 void Answer(SkinMapInfo& skin, SkinSource& source, const char* name, const QImage& picture, gdi::RECT margin) {
-    skin.ImageName = QString::fromLatin1(name);
-    source.picture = picture;
+    skin.ImageName = gdi::qt::Text(QString::fromLatin1(name));
+    source.picture = gdi::qt::FromQImage(picture);
     skin.MapMargin = margin;
     skin.MaskColor = 0;
 }
 
 template <typename Fn>
 void ForEachOption(FormControls& c, Fn fn) {
-    for (Opt* o : c.chkPropTo40) fn(o);
-    for (Opt* o : c.chkPropTo4L) fn(o);
-    for (Opt* o : c.chkVBPropTo40) fn(o);
-    for (Opt* o : c.chkVBPropTo4L) fn(o);
+    for (OptWidget* o : c.chkPropTo40) fn(o);
+    for (OptWidget* o : c.chkPropTo4L) fn(o);
+    for (OptWidget* o : c.chkVBPropTo40) fn(o);
+    for (OptWidget* o : c.chkVBPropTo4L) fn(o);
 }
 
 }  // namespace
@@ -67,7 +68,7 @@ ResourceDc& ResourceDc::operator=(ResourceDc&& other) noexcept {
 void ResourceDc::reset() {
     if (m_dc == 0) return;
     if (m_kind == Kind::Custom)
-        tavResSrv40::ReleaseCustomResDc(m_name);
+        tavResSrv40::ReleaseCustomResDc(gdi::qt::Text(m_name));
     else
         tavResSrv40::ReleaseStaticResDc(m_dc);
     m_dc = 0;
@@ -123,16 +124,16 @@ void FormSkins::apply(FormControls& c) {
 
     // The option rows stand on the panel's striped picture: check boxes and option buttons let it
     // show through instead of painting a face of their own.
-    for (CHKBOX* chk : c.chkProp) chk->SetBackStyle(CHKBOX::bsTransparent);
-    for (CHKBOX* chk : c.chkVBProp) chk->SetBackStyle(CHKBOX::bsTransparent);
-    ForEachOption(c, [](Opt* o) { o->SetBackStyle(Opt::bsTransparent); });
+    for (CHKBOXWidget* chk : c.chkProp) chk->Control().SetBackStyle(CHKBOX::bsTransparent);
+    for (CHKBOXWidget* chk : c.chkVBProp) chk->Control().SetBackStyle(CHKBOX::bsTransparent);
+    ForEachOption(c, [](OptWidget* o) { o->Control().SetBackStyle(Opt::bsTransparent); });
 
     m_current[0] = picture(SkinFile::Check);
-    for (CHKBOX* chk : c.chkProp) chk->ApplyCustomSkin();
-    for (CHKBOX* chk : c.chkVBProp) chk->ApplyCustomSkin();
+    for (CHKBOXWidget* chk : c.chkProp) chk->Control().ApplyCustomSkin();
+    for (CHKBOXWidget* chk : c.chkVBProp) chk->Control().ApplyCustomSkin();
 
     m_current[0] = picture(SkinFile::Option);
-    ForEachOption(c, [](Opt* o) { o->ApplyCustomSkin(); });
+    ForEachOption(c, [](OptWidget* o) { o->Control().ApplyCustomSkin(); });
 
     m_current[0] = picture(SkinFile::MacButtons);
     for (BTN* b : c.cmd) {

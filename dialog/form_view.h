@@ -73,7 +73,7 @@ class FormWindow : public QDialog {
 struct FormView {
     FormWindow window;
     FormControls c;
-    Ambient ambient;
+    QtAmbient ambient;
     FormWidget* panelBody = nullptr;      // clips the scrolling panels below the title
     std::array<FormWidget*, 2> panels{};  // CTRLContainer(0) and (1), as FormWidgets
     std::array<QWidget*, 2> footer{};     // explanatory label and option commands per panel

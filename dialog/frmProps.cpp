@@ -171,22 +171,22 @@ void frmProps::WireOptionRows() {
     FormControls& c = m_form->c;
     FormWindow& w = m_form->window;
     const FormSkins& skins = m_form->skins;
-    auto wireCheck = [&](CHKBOX* chk, std::function<void(bool)> clicked) {
-        QObject::connect(chk, &CHKBOX::Click, &w, [this, chk, clicked] {
+    auto wireCheck = [&](CHKBOXWidget* chk, std::function<void(bool)> clicked) {
+        QObject::connect(chk, &CHKBOXWidget::Click, &w, [this, chk, clicked] {
             if (!m_rendering) clicked(chk->Value());
         });
-        QObject::connect(chk, &CHKBOX::QuerySkin, &w,
+        QObject::connect(chk, &CHKBOXWidget::QuerySkin, &w,
                          [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerCheck(s, src); });
     };
-    auto wireOption = [&](Opt* o, std::function<void()> chosen) {
+    auto wireOption = [&](OptWidget* o, std::function<void()> chosen) {
         // Any mouse button chooses an option, but only the left one raises Click; the run reads
         // the choice from the model, so the model follows the button whichever one chose it.
         const auto follow = [this, o, chosen] {
             if (!m_rendering && o->Value()) chosen();
         };
-        QObject::connect(o, &Opt::Click, &w, follow);
-        QObject::connect(o, &Opt::MouseUp, &w, follow);
-        QObject::connect(o, &Opt::QuerySkin, &w,
+        QObject::connect(o, &OptWidget::Click, &w, follow);
+        QObject::connect(o, &OptWidget::MouseUp, &w, follow);
+        QObject::connect(o, &OptWidget::QuerySkin, &w,
                          [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerOption(s, src); });
     };
     for (int k = 0; k < kFamilyCount; ++k)
@@ -220,15 +220,15 @@ void frmProps::RenderOptionRows() {
     for (int r = 0; r < kFamilyCount; ++r) {
         SetValue(c.chkPropTo40[At(r)], m_model.rowTo40(r));
         SetValue(c.chkPropTo4L[At(r)], !m_model.rowTo40(r));
-        SetEnabled(c.chkPropTo40[At(r)], m_model.rowEnabled(r));
-        SetEnabled(c.chkPropTo4L[At(r)], m_model.rowEnabled(r));
+        SetEnabled(&c.chkPropTo40[At(r)]->Control(), m_model.rowEnabled(r));
+        SetEnabled(&c.chkPropTo4L[At(r)]->Control(), m_model.rowEnabled(r));
     }
     for (int i = 0; i < kMicrosoftOptionCount; ++i) {
         SetValue(c.chkVBProp[At(i)], m_model.microsoftTicked(i));
         SetValue(c.chkVBPropTo40[At(i)], m_model.microsoftTo40(i));
         SetValue(c.chkVBPropTo4L[At(i)], !m_model.microsoftTo40(i));
-        SetEnabled(c.chkVBPropTo40[At(i)], m_model.microsoftEnabled(i));
-        SetEnabled(c.chkVBPropTo4L[At(i)], m_model.microsoftEnabled(i));
+        SetEnabled(&c.chkVBPropTo40[At(i)]->Control(), m_model.microsoftEnabled(i));
+        SetEnabled(&c.chkVBPropTo4L[At(i)]->Control(), m_model.microsoftEnabled(i));
     }
 }
 

@@ -7,7 +7,7 @@
 // shown in `order`.
 #pragma once
 
-#include "controls/UserControl.h"
+#include "controls/QtUserControl.h"
 
 #include <QGridLayout>
 #include <QPixmap>
@@ -42,7 +42,7 @@ void MoveAway(QWidget* page);
 QGridLayout* CellGrid(QWidget* page);
 
 // Run mode with the gallery's 9-point font in `parent`'s family.
-Ambient RunAmbient(QWidget* parent);
+QtAmbient RunAmbient(QWidget* parent);
 
 // A cell that first holds a live control and, once Freeze is called, shows a
 // still picture of it instead, so that a passing state (hover, press) stays

@@ -45,8 +45,8 @@ void MoveAway(QWidget* page) {
     Settle(40);
 }
 
-Ambient RunAmbient(QWidget* parent) {
-    Ambient a;
+QtAmbient RunAmbient(QWidget* parent) {
+    QtAmbient a;
     a.Mode = HostMode::Run;
     a.Font = QFont(parent->font().family(), 9);
     return a;

@@ -3,8 +3,7 @@
 // text box with a custom frame skin.
 #include "controls/gallery/Gallery.h"
 
-#include "controls/CHKBOX.h"
-#include "controls/Opt.h"
+#include "controls/qt/GlyphWidgets.h"
 #include "controls/txt.h"
 
 #include <QGridLayout>
@@ -49,27 +48,27 @@ std::vector<Cell>& cells() {
     return c;
 }
 
-CHKBOX* makeCheck(QWidget* parent, const QString& caption, bool value, bool enabled) {
-    auto* c = new CHKBOX(parent, gallery::RunAmbient(parent));
+CHKBOXWidget* makeCheck(QWidget* parent, const QString& caption, bool value, bool enabled) {
+    auto* c = new CHKBOXWidget(parent, gallery::RunAmbient(parent));
     PropertyBag bag;
     bag.Write<QString>("Caption", caption, QString());
     bag.Write<bool>("Value", value, false);
     bag.Write<bool>("Enabled", enabled, true);
     bag.Write<tavGFX40::OLE_COLOR>("BackColor", 0xD8E9EC, CHKBOX::kDefBackColor);  // the page colour
-    c->ReadProperties(bag);
+    c->Control().ReadProperties(bag);
     return c;
 }
 
-Opt* makeOption(QWidget* parent, const QString& caption, bool value, bool enabled, short group = 0) {
-    auto* o = new Opt(parent, gallery::RunAmbient(parent));
+OptWidget* makeOption(QWidget* parent, const QString& caption, bool value, bool enabled, short group = 0) {
+    auto* o = new OptWidget(parent, gallery::RunAmbient(parent));
     PropertyBag bag;
     bag.Write<bool>("Value", value, false);
     bag.Write<bool>("Enabled", enabled, true);
     bag.Write<bool>("Grouped", group != 0, false);
     bag.Write<short>("GroupID", group, 0);
     bag.Write<tavGFX40::OLE_COLOR>("BackColor", 0xD8E9EC, Opt::kDefBackColor);
-    o->ReadProperties(bag);
-    o->SetCaption(caption);
+    o->Control().ReadProperties(bag);
+    o->Control().SetCaption(gdi::qt::Text(caption));
     return o;
 }
 
@@ -114,7 +113,7 @@ void addGlyphRows(QWidget* page, QGridLayout* grid) {
     for (const auto& design : kGlyphCells) {
         auto* cell = new gallery::StateCell(QString::fromLatin1(design.label), page);
         grid->addWidget(cell, 0, col++);
-        CHKBOX* c = makeCheck(cell->Stage(), "QVCalendar", design.value, design.act != Act::Disabled);
+        CHKBOXWidget* c = makeCheck(cell->Stage(), "QVCalendar", design.value, design.act != Act::Disabled);
         c->setGeometry(8, 4, 100, 21);
         cells().push_back({cell, c, c, design.act});
     }
@@ -123,7 +122,7 @@ void addGlyphRows(QWidget* page, QGridLayout* grid) {
     for (const auto& design : kGlyphCells) {
         auto* cell = new gallery::StateCell(QString::fromLatin1(design.label), page);
         grid->addWidget(cell, 1, col++);
-        Opt* o = makeOption(cell->Stage(), "Edition 4.0L", design.value, design.act != Act::Disabled);
+        OptWidget* o = makeOption(cell->Stage(), "Edition 4.0L", design.value, design.act != Act::Disabled);
         o->setGeometry(8, 4, 100, 21);
         cells().push_back({cell, o, o, design.act});
     }
@@ -145,11 +144,11 @@ void addOptionRows(QWidget* page, QGridLayout* grid, int row) {
         holder->setFixedSize(224, 30);
         grid->addWidget(holder, row, col, 1, 2);
         col += 2;
-        CHKBOX* c = makeCheck(holder, QString::fromLatin1(r.family), r.ticked, true);
+        CHKBOXWidget* c = makeCheck(holder, QString::fromLatin1(r.family), r.ticked, true);
         c->setGeometry(8, 4, 120, 21);
-        c->SetBackStyle(CHKBOX::bsTransparent);
-        Opt* to40 = makeOption(holder, QString(), true, r.ticked, group);
-        Opt* to4L = makeOption(holder, QString(), false, r.ticked, group);
+        c->Control().SetBackStyle(CHKBOX::bsTransparent);
+        OptWidget* to40 = makeOption(holder, QString(), true, r.ticked, group);
+        OptWidget* to4L = makeOption(holder, QString(), false, r.ticked, group);
         to40->setGeometry(140, 4, 16, 21);
         to4L->setGeometry(176, 4, 16, 21);
         to4L->setObjectName(r.to4L ? "choose4L" : "");
@@ -178,10 +177,10 @@ int addTextRow(QWidget* page, QGridLayout* grid, int row) {
     t->setGeometry(4, 1, 104, 28);
     const QImage strip = roundFrameStrip();
     QObject::connect(t, &txt::QuerySkin, t, [strip](long, SkinMapInfo& skin, SkinSource& source) {
-        skin.ImageName = "GalleryRoundFrame";
+        skin.ImageName = u"GalleryRoundFrame";
         skin.MapMargin = gdi::RECT{5, 5, 5, 5};
         skin.MaskColor = 0xFF00FF;
-        source.picture = strip;
+        source.picture = gdi::qt::FromQImage(strip);
     });
     t->ApplyCustomSkin();
     return col;
@@ -232,7 +231,7 @@ void driveSection(QWidget* page) {
     cells().clear();
     // Choose 4.0L in the second option row with a real click: the group rule
     // clears its 4.0 partner.
-    if (auto* to4L = page->findChild<Opt*>("choose4L")) {
+    if (auto* to4L = page->findChild<OptWidget*>("choose4L")) {
         QTest::mouseClick(to4L, Qt::LeftButton, {}, QPoint(6, to4L->height() / 2));
         to4L->clearFocus();
     }

@@ -12,8 +12,8 @@
 
 namespace {
 
-Ambient runMode(const QString& name) {
-    Ambient a;
+QtAmbient runMode(const QString& name) {
+    QtAmbient a;
     a.Mode = HostMode::Run;
     a.DisplayName = name;
     a.Font = QApplication::font();

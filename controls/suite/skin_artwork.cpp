@@ -1,5 +1,7 @@
 #include "controls/suite/skin_artwork.h"
 
+#include "controls/suite/qt/gdi_qt.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -398,7 +400,7 @@ void paintGripper(QPainter& p, QRectF f, int state, const Palette& pal) {
 
 }  // namespace
 
-QImage PaintStrip(const tavResSrv40::StaticResource& r, int theme) {
+QImage PaintQtStrip(const tavResSrv40::StaticResource& r, int theme) {
     const Palette& pal = kPalettes[static_cast<std::size_t>(theme) % kPalettes.size()];
     switch (r.number) {
         case 1100: return strip(r, [&](QPainter& p, QRectF f, int k) { paintStyle1(p, f, kStyle1Frames[k], pal); });
@@ -424,6 +426,10 @@ QImage PaintStrip(const tavResSrv40::StaticResource& r, int theme) {
         case 1385: return strip(r, [&](QPainter& p, QRectF f, int k) { paintGripper(p, f, k, pal); });
         default: return {};
     }
+}
+
+gdi::Image PaintStrip(const tavResSrv40::StaticResource& r, int theme) {
+    return gdi::qt::FromQImage(PaintQtStrip(r, theme));
 }
 
 }  // namespace skin_artwork

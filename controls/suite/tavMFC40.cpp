@@ -65,26 +65,12 @@ bool IsMouseOver(HWND window) {
 }
 
 void GetMouseParameters(UINT message, WPARAM wParam, LPARAM lParam, int& button, int& shift, int& x, int& y) {
-    using namespace winmsg;
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK: button = vbLeftButton; break;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-        case WM_RBUTTONDBLCLK: button = vbRightButton; break;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-        case WM_MBUTTONDBLCLK: button = vbMiddleButton; break;
-        default:
-            button = ((wParam & MK_LBUTTON) ? vbLeftButton : 0) | ((wParam & MK_RBUTTON) ? vbRightButton : 0) |
-                     ((wParam & MK_MBUTTON) ? vbMiddleButton : 0);
-            break;
-    }
-    shift = ((wParam & MK_SHIFT) ? vbShiftMask : 0) | ((wParam & MK_CONTROL) ? vbCtrlMask : 0);
-    if (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier) shift |= vbAltMask;
-    x = GET_X_LPARAM(lParam);
-    y = GET_Y_LPARAM(lParam);
+    const bool alt = (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier) != 0;
+    const auto p = winmsg::UnpackMouse(message, wParam, lParam, alt);
+    button = p.button;
+    shift = p.shift;
+    x = p.x;
+    y = p.y;
 }
 
 int KeyCodeFromQt(int qtKey) {

@@ -14,9 +14,14 @@ using winmsg::LPARAM;
 using winmsg::UINT;
 using winmsg::WPARAM;
 
-// Mouse buttons and shift state as the controls' events report them.
-enum MouseButton : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
-enum ShiftState : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
+using winmsg::MouseButton;
+using winmsg::ShiftState;
+using winmsg::vbAltMask;
+using winmsg::vbCtrlMask;
+using winmsg::vbLeftButton;
+using winmsg::vbMiddleButton;
+using winmsg::vbRightButton;
+using winmsg::vbShiftMask;
 
 // True where wide-character text calls exist.  Qt text is always Unicode, so
 // this is always true; the controls still ask it once, at initialisation.

@@ -1,12 +1,10 @@
 #include "controls/suite/tavResSrv40.h"
 
-#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/skin_artwork.h"
 
-#include <QHash>
-#include <QMap>
-
 #include <algorithm>
+#include <cstdint>
+#include <map>
 
 namespace tavResSrv40 {
 namespace {
@@ -45,9 +43,9 @@ struct StaticEntry {
 };
 
 struct Server {
-    QHash<quint64, QImage> strips;    // (number, theme) -> painted strip
-    QHash<HDC, StaticEntry> statics;  // DCs handed out by GetStaticResDc
-    QMap<QString, CustomEntry> customs;
+    std::map<std::uint64_t, gdi::Image> strips;  // (number, theme) -> painted strip
+    std::map<HDC, StaticEntry> statics;          // DCs handed out by GetStaticResDc
+    std::map<std::u16string, CustomEntry> customs;
 };
 
 Server& server() {
@@ -68,74 +66,76 @@ std::optional<StaticResource> FindStaticResource(int number) {
     return *it;
 }
 
-QImage StaticResourceImage(int number, int theme) {
+gdi::Image StaticResourceImage(int number, int theme) {
     const auto res = FindStaticResource(number);
     if (!res) return {};
     theme = normalisedTheme(theme);
-    const quint64 key = (static_cast<quint64>(number) << 8) | static_cast<quint64>(theme);
+    const std::uint64_t key = (static_cast<std::uint64_t>(number) << 8) | static_cast<std::uint64_t>(theme);
     auto& strips = server().strips;
     auto it = strips.find(key);
-    if (it == strips.end()) it = strips.insert(key, skin_artwork::PaintStrip(*res, theme));
-    return it.value();
+    if (it == strips.end()) it = strips.emplace(key, skin_artwork::PaintStrip(*res, theme)).first;
+    return it->second;
 }
 
 HDC GetStaticResDc(int number, int theme) {
-    const QImage strip = StaticResourceImage(number, theme);
-    if (strip.isNull()) return 0;
+    const gdi::Image strip = StaticResourceImage(number, theme);
+    if (strip.IsNull()) return 0;
     StaticEntry e;
-    e.bitmap = gdi::CreateBitmap(gdi::qt::FromQImage(strip));
+    e.bitmap = gdi::CreateBitmap(strip);
     const HDC dc = gdi::CreateCompatibleDC();
     e.previous = gdi::SelectBitmap(dc, e.bitmap);
-    server().statics.insert(dc, e);
+    server().statics.emplace(dc, e);
     return dc;
 }
 
 bool ReleaseStaticResDc(HDC dc) {
     auto it = server().statics.find(dc);
     if (it == server().statics.end()) return false;
-    gdi::SelectBitmap(dc, it->previous);
+    gdi::SelectBitmap(dc, it->second.previous);
     gdi::DeleteDC(dc);
-    gdi::DeleteBitmap(it->bitmap);
+    gdi::DeleteBitmap(it->second.bitmap);
     server().statics.erase(it);
     return true;
 }
 
-HDC GetCustomResDc(const QImage& source, const QString& name, int& width, int& height) {
+HDC GetCustomResDc(const gdi::Image& source, const std::u16string& name, int& width, int& height) {
     width = height = 0;
-    if (name.isEmpty()) return 0;
+    if (name.empty()) return 0;
     auto& customs = server().customs;
     auto it = customs.find(name);
     if (it == customs.end()) {
-        if (source.isNull()) return 0;
+        if (source.IsNull()) return 0;
         CustomEntry e;
-        e.bitmap = gdi::CreateBitmap(gdi::qt::FromQImage(source));
+        e.bitmap = gdi::CreateBitmap(source);
         e.dc = gdi::CreateCompatibleDC();
         e.previous = gdi::SelectBitmap(e.dc, e.bitmap);
-        e.width = source.width();
-        e.height = source.height();
-        it = customs.insert(name, e);
+        e.width = source.width;
+        e.height = source.height;
+        it = customs.emplace(name, e).first;
     }
-    ++it->requests;
-    width = it->width;
-    height = it->height;
-    return it->dc;
+    CustomEntry& e = it->second;
+    ++e.requests;
+    width = e.width;
+    height = e.height;
+    return e.dc;
 }
 
-bool ReleaseCustomResDc(const QString& name) {
+bool ReleaseCustomResDc(const std::u16string& name) {
     auto& customs = server().customs;
     auto it = customs.find(name);
     if (it == customs.end()) return false;
-    if (--it->requests > 0) return true;
-    gdi::SelectBitmap(it->dc, it->previous);
-    gdi::DeleteDC(it->dc);
-    gdi::DeleteBitmap(it->bitmap);
+    CustomEntry& e = it->second;
+    if (--e.requests > 0) return true;
+    gdi::SelectBitmap(e.dc, e.previous);
+    gdi::DeleteDC(e.dc);
+    gdi::DeleteBitmap(e.bitmap);
     customs.erase(it);
     return true;
 }
 
 int OutstandingRequests() {
     int n = static_cast<int>(server().statics.size());
-    for (const auto& c : server().customs) n += c.requests;
+    for (const auto& [name, c] : server().customs) n += c.requests;
     return n;
 }
 

@@ -1,7 +1,7 @@
 // tavResSrv40: the suite's skin resources in memory device contexts.
 //
 // Built-in skins are numbered strips of frames (see StaticResource below for
-// their geometry).  They are drawn by code in skin_artwork.cpp, once per
+// their geometry).  They are drawn by code in skin_artwork.h, once per
 // resource and theme, and handed out as a fresh memory DC per request.
 //
 // Custom resources are images that the host supplies, registered under a
@@ -12,10 +12,8 @@
 
 #include "controls/suite/gdi.h"
 
-#include <QImage>
-#include <QString>
-
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace tavResSrv40 {
@@ -56,13 +54,13 @@ bool ReleaseStaticResDc(HDC dc);
 // The DC of the custom image `name`, loading `source` under that name when it
 // is not known yet; width and height receive the whole image's size.  0 (and
 // 0 x 0) when the name is empty or neither the name nor `source` gives an image.
-HDC GetCustomResDc(const QImage& source, const QString& name, int& width, int& height);
+HDC GetCustomResDc(const gdi::Image& source, const std::u16string& name, int& width, int& height);
 // Gives back one request of `name`; false when the name holds none.
-bool ReleaseCustomResDc(const QString& name);
+bool ReleaseCustomResDc(const std::u16string& name);
 
 // The built-in bitmap itself (for tools and tests); a null image for an
-// unknown number.
-QImage StaticResourceImage(int number, int theme);
+// unknown number, or where no artwork is built in.
+gdi::Image StaticResourceImage(int number, int theme);
 
 // Number of DCs handed out and not yet released (static and custom requests).
 int OutstandingRequests();

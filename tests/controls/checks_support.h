@@ -1,8 +1,9 @@
-// Helpers of the check box, option button and text box tests.
+// Helpers of the Qt tests of the check box, option button and text box hosts.
 #pragma once
 
 #include "controls/clsSkin.h"
 #include "controls/modSkinConstants.h"
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/winmsg.h"
 #include "tests/controls/test_support.h"
 
@@ -21,10 +22,10 @@ void AnswerSkin(Control& control, const QString& name, int frameWidth, int frame
                 gdi::RECT margins = {}) {
     const QImage strip = test_support::FlatStrip(frameWidth, frameHeight, test_support::FrameColours(frames));
     QObject::connect(&control, &Control::QuerySkin, &control, [=](long, SkinMapInfo& skin, SkinSource& source) {
-        skin.ImageName = name;
+        skin.ImageName = gdi::qt::Text(name);
         skin.MapMargin = margins;
         skin.MaskColor = static_cast<std::int32_t>(modSkinConstants::kSkinMaskColor);
-        source.picture = strip;
+        source.picture = gdi::qt::FromQImage(strip);
     });
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "controls/MsgBox.h"
-#include "controls/UserControl.h"
+#include "controls/QtUserControl.h"
 #include "controls/suite/gdi.h"
 #include "controls/suite/winmsg.h"
 
@@ -68,8 +68,8 @@ struct MessageRecorder {
 };
 
 // Run mode with a fixed font, for the list box and the scroll bars.
-inline Ambient RunMode() {
-    Ambient a;
+inline QtAmbient RunMode() {
+    QtAmbient a;
     a.Mode = HostMode::Run;
     a.DisplayName = QStringLiteral("ctl");
     QFont f(QStringLiteral("DejaVu Sans"));

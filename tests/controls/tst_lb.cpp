@@ -299,7 +299,7 @@ class TestLB : public QObject {
         QCOMPARE(l.lb->BackNormal(), tavGFX40::gfxTranslateColor(0x80000005));
         PropertyBag bag;
         l.lb->WriteProperties(bag);
-        QCOMPARE(bag.Keys(), QStringList({"BackNormal", "BorderWidth", "ScrollBarWidth", "WordWrap"}));
+        QVERIFY((bag.Keys() == std::vector<std::string>{"BackNormal", "BorderWidth", "ScrollBarWidth", "WordWrap"}));
 
         QWidget host;
         LB copy(&host, RunMode());
@@ -312,7 +312,7 @@ class TestLB : public QObject {
         QCOMPARE(copy.sbUC()->width(), 17);
         PropertyBag again;
         copy.WriteProperties(again);
-        QCOMPARE(again.Keys(), bag.Keys());
+        QVERIFY(again.Keys() == bag.Keys());
     }
 
     void paintsRowsAndKeepsTheSelectionOutlineClearOfTheText_data() {

@@ -172,9 +172,9 @@ class TestLBVScroll : public QObject {
         connect(b.bar, &LBVScroll::QuerySkin, this, [&](long res, SkinMapInfo& skin, SkinSource& source) {
             asked << res;
             if (res == modSkinConstants::resScrollThumb) {
-                skin.ImageName = QStringLiteral("lbvscroll-test-thumb");
+                skin.ImageName = gdi::qt::Text(QStringLiteral("lbvscroll-test-thumb"));
                 skin.MapMargin = gdi::RECT{4, 6, 4, 6};
-                source.picture = thumbStrip;
+                source.picture = gdi::qt::FromQImage(thumbStrip);
             }
         });
         b.bar->ApplyCustomSkin();

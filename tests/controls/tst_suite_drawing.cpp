@@ -33,30 +33,30 @@ class TestSuiteDrawing : public QObject {
     }
 
     void roundedButtonsCutTheirCornersWithTheMaskColour() {
-        const QImage strip = tavResSrv40::StaticResourceImage(1100, 0);
+        const QImage strip = gdi::qt::ToQImage(tavResSrv40::StaticResourceImage(1100, 0));
         QCOMPARE(strip.pixelColor(0, 0), QColor(255, 0, 255));
         QVERIFY(strip.pixelColor(9, 10) != QColor(255, 0, 255));
         // Themes differ from each other, unknown themes draw as theme 0.
-        QVERIFY(strip != tavResSrv40::StaticResourceImage(1100, 1));
-        QCOMPARE(tavResSrv40::StaticResourceImage(1100, 77), strip);
+        QVERIFY(strip != gdi::qt::ToQImage(tavResSrv40::StaticResourceImage(1100, 1)));
+        QCOMPARE(gdi::qt::ToQImage(tavResSrv40::StaticResourceImage(1100, 77)), strip);
     }
 
     void customResourcesAreSharedByNameUntilTheLastRelease() {
-        const QImage picture = test_support::FlatStrip(10, 4, test_support::FrameColours(3));
+        const gdi::Image picture = gdi::qt::FromQImage(test_support::FlatStrip(10, 4, test_support::FrameColours(3)));
         int w = 0, h = 0;
-        const gdi::HDC first = tavResSrv40::GetCustomResDc(picture, "Skin", w, h);
+        const gdi::HDC first = tavResSrv40::GetCustomResDc(picture, u"Skin", w, h);
         QVERIFY(first != 0);
         QCOMPARE(QSize(w, h), QSize(10, 12));
         // A later request by name alone finds the same image.
-        QCOMPARE(tavResSrv40::GetCustomResDc(QImage(), "Skin", w, h), first);
+        QCOMPARE(tavResSrv40::GetCustomResDc({}, u"Skin", w, h), first);
         QCOMPARE(tavResSrv40::OutstandingRequests(), 2);
-        QVERIFY(tavResSrv40::ReleaseCustomResDc("Skin"));
+        QVERIFY(tavResSrv40::ReleaseCustomResDc(u"Skin"));
         QVERIFY(gdi::qt::DcImage(first) != nullptr);
-        QVERIFY(tavResSrv40::ReleaseCustomResDc("Skin"));
+        QVERIFY(tavResSrv40::ReleaseCustomResDc(u"Skin"));
         QVERIFY(gdi::qt::DcImage(first) == nullptr);
-        QVERIFY(!tavResSrv40::ReleaseCustomResDc("Skin"));
-        QCOMPARE(tavResSrv40::GetCustomResDc(QImage(), "Skin", w, h), gdi::HDC(0));
-        QCOMPARE(tavResSrv40::GetCustomResDc(picture, "", w, h), gdi::HDC(0));
+        QVERIFY(!tavResSrv40::ReleaseCustomResDc(u"Skin"));
+        QCOMPARE(tavResSrv40::GetCustomResDc({}, u"Skin", w, h), gdi::HDC(0));
+        QCOMPARE(tavResSrv40::GetCustomResDc(picture, u"", w, h), gdi::HDC(0));
         QCOMPARE(tavResSrv40::OutstandingRequests(), 0);
     }
 };

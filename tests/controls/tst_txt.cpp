@@ -22,7 +22,7 @@ struct Fixture {
         box.show();
         log.Watch(box);
         QObject::connect(&box, &txt::Change, [this] { log.entries << "Change"; });
-        QObject::connect(&box, &UserControl::PropertyChanged,
+        QObject::connect(&box, &QtUserControl::PropertyChanged,
                          [this](const QString& n) { log.entries << "changed " + n; });
     }
     QLineEdit& inner() { return *box.hWndToolTip(); }
@@ -158,7 +158,7 @@ class TestTxt : public QObject {
         Host host;
         PropertyBag bag;
         bag.WriteProperty("Locked", true);
-        bag.WriteProperty("Text", "C:\\Projects");
+        bag.WriteProperty("Text", u"C:\\Projects");
         bag.WriteProperty("SkinBackColor", 0x00FF00u);
         txt box(&host.window);
         QSignalSpy change(&box, &txt::Change);
@@ -172,7 +172,7 @@ class TestTxt : public QObject {
         QCOMPARE(box.hWndToolTip()->toolTip(), QString("Folder to convert"));
         PropertyBag out;
         box.WriteProperties(out);
-        QCOMPARE(out.Keys(), QStringList({"Locked", "SkinBackColor", "Text"}));
+        QVERIFY((out.Keys() == std::vector<std::string>{"Locked", "SkinBackColor", "Text"}));
     }
 };
 

@@ -139,7 +139,7 @@ class TestVSC : public QObject {
 
     void storedPropertiesRoundTrip() {
         Bar b;
-        QSignalSpy changed(b.bar, &UserControl::PropertyChanged);
+        QSignalSpy changed(b.bar, &QtUserControl::PropertyChanged);
         b.bar->SetdFormat(1);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("dFormat"));

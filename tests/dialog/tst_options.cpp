@@ -9,11 +9,15 @@ using namespace dialog_test;
 namespace {
 
 struct Pair {
-    Opt* to40;
-    Opt* to4L;
+    OptWidget* to40;
+    OptWidget* to4L;
 };
-Pair SuitePair(QWidget* w, int row) { return {Find<Opt>(w, "chkPropTo40", row), Find<Opt>(w, "chkPropTo4L", row)}; }
-Pair MicrosoftPair(QWidget* w, int i) { return {Find<Opt>(w, "chkVBPropTo40", i), Find<Opt>(w, "chkVBPropTo4L", i)}; }
+Pair SuitePair(QWidget* w, int row) {
+    return {Find<OptWidget>(w, "chkPropTo40", row), Find<OptWidget>(w, "chkPropTo4L", row)};
+}
+Pair MicrosoftPair(QWidget* w, int i) {
+    return {Find<OptWidget>(w, "chkVBPropTo40", i), Find<OptWidget>(w, "chkVBPropTo4L", i)};
+}
 
 bool Only40(int optionIndex) {
     return tavkonv40::familyByOptionIndex(optionIndex)->offers40L == tavkonv40::Offers40L::No;
@@ -30,8 +34,9 @@ class OptionsTest : public QObject {
         frmProps dialog;
         WithOpenDialog(dialog, [](QWidget* w) {
             for (const auto& family : tavkonv40::families()) {
-                auto* chk = Find<CHKBOX>(w, "chkProp", family.optionIndex);
-                QCOMPARE(chk->Caption().toStdString(), std::string(family.caption));
+                auto* chk = Find<CHKBOXWidget>(w, "chkProp", family.optionIndex);
+                QCOMPARE(QString::fromStdU16String(chk->Control().Caption()).toStdString(),
+                         std::string(family.caption));
                 QCOMPARE(dialog::TagOf(chk), family.optionRow);
                 QVERIFY(!chk->Value());
                 // Each check box stands on its row, beside its option pair.
@@ -42,7 +47,7 @@ class OptionsTest : public QObject {
                 QCOMPARE(dialog::TagOf(Find(w, "chkVBProp", i)), expectedSlots[i]);
             for (int r = 0; r < tavkonv40::kFamilyCount; ++r) {
                 const Pair p = SuitePair(w, r);
-                QVERIFY(p.to40->Value() && !p.to4L->Value() && !p.to40->Enabled() && !p.to4L->Enabled());
+                QVERIFY(p.to40->Value() && !p.to4L->Value() && !p.to40->isEnabled() && !p.to4L->isEnabled());
             }
         });
     }
@@ -54,18 +59,18 @@ class OptionsTest : public QObject {
             // row 2; the pair's group keeps one choice.
             ClickGlyph(Find(w, "chkProp", 1));
             const Pair cal = SuitePair(w, 2);
-            QVERIFY(cal.to40->Enabled() && cal.to4L->Enabled());
+            QVERIFY(cal.to40->isEnabled() && cal.to4L->isEnabled());
             ClickGlyph(cal.to4L);
             QVERIFY(cal.to4L->Value() && !cal.to40->Value());
             ClickGlyph(Find(w, "chkProp", 1));
-            QVERIFY(!cal.to40->Enabled() && !cal.to4L->Enabled());
+            QVERIFY(!cal.to40->isEnabled() && !cal.to4L->isEnabled());
             QVERIFY(cal.to4L->Value());  // the choice is kept
             // Microsoft panel.  The right and middle buttons choose an option too (without
             // Click): what the row shows after the next redraw is what the run reads.
             ClickTab(w, 200);
             ClickGlyph(Find(w, "chkVBProp", 12));
             const Pair combo = MicrosoftPair(w, 12);
-            QVERIFY(combo.to40->Enabled() && combo.to4L->Enabled());
+            QVERIFY(combo.to40->isEnabled() && combo.to4L->isEnabled());
             ClickGlyph(combo.to4L, Qt::RightButton);
             ClickGlyph(Find(w, "chkVBProp", 11));  // redraws every row from what the run reads
             QVERIFY(combo.to4L->Value() && !combo.to40->Value());
@@ -86,8 +91,8 @@ class OptionsTest : public QObject {
             Click(selectAll);
             QVERIFY(!selectAll->Enabled() && clearAll->Enabled());
             for (const auto& family : tavkonv40::families()) {
-                QVERIFY(Find<CHKBOX>(w, "chkProp", family.optionIndex)->Value());
-                QCOMPARE(SuitePair(w, family.optionRow).to4L->Enabled(), !Only40(family.optionIndex));
+                QVERIFY(Find<CHKBOXWidget>(w, "chkProp", family.optionIndex)->Value());
+                QCOMPARE(SuitePair(w, family.optionRow).to4L->isEnabled(), !Only40(family.optionIndex));
             }
             auto* setAll = Find<BTN>(w, "cmd", 9);
             Click(setAll);
@@ -95,7 +100,7 @@ class OptionsTest : public QObject {
             QVERIFY(SuitePair(w, 0).to4L->Value() && !SuitePair(w, 0).to40->Value());
             QVERIFY(SuitePair(w, 1).to40->Value());  // ButtonBar: 4.0 only
             Click(clearAll);
-            QVERIFY(!SuitePair(w, 0).to4L->Enabled() && SuitePair(w, 0).to4L->Value());
+            QVERIFY(!SuitePair(w, 0).to4L->isEnabled() && SuitePair(w, 0).to4L->Value());
         });
     }
 
@@ -192,7 +197,7 @@ class OptionsTest : public QObject {
     void optionsStartFromDefaultsAtEveryOpening() {
         frmProps dialog;
         WithOpenDialog(dialog, [](QWidget* w) { ClickGlyph(Find(w, "chkProp", 0)); });
-        WithOpenDialog(dialog, [](QWidget* w) { QVERIFY(!Find<CHKBOX>(w, "chkProp", 0)->Value()); });
+        WithOpenDialog(dialog, [](QWidget* w) { QVERIFY(!Find<CHKBOXWidget>(w, "chkProp", 0)->Value()); });
     }
 };
 

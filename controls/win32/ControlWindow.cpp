@@ -1,0 +1,212 @@
+// windows.h comes after the controls' headers: its macros share names with
+// their window messages and gdi's calls, so this file uses the system's names
+// from here on.
+#include "controls/win32/ControlWindow.h"
+
+#include "controls/suite/win32/gdi_win32.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"tavKonv40Control";
+constexpr UINT_PTR kSubclassId = 1;
+
+ControlWindow* HostOf(HWND window) {
+    return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+bool IsControlWindow(HWND window) {
+    wchar_t name[32] = {};
+    return ::GetClassNameW(window, name, 32) > 0 && std::wstring_view(name) == kClassName;
+}
+
+LRESULT PaintBetweenBeginAndEnd(ControlWindow& host, HWND window, WPARAM wParam, LPARAM lParam) {
+    PAINTSTRUCT ps;
+    ::BeginPaint(window, &ps);
+    const LRESULT result = host.Deliver(WM_PAINT, wParam, lParam);
+    ::EndPaint(window, &ps);
+    return result;
+}
+
+LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* host = reinterpret_cast<ControlWindow*>(data);
+    UserControl* control = host->HostedControl();
+    if (control == nullptr || !host->Subclasses(message)) return ::DefSubclassProc(window, message, wParam, lParam);
+    if (control->MsgResponse(message) == MessageResponse::Consume)
+        return message == WM_PAINT ? PaintBetweenBeginAndEnd(*host, window, wParam, lParam)
+                                   : host->Deliver(message, wParam, lParam);
+    host->Deliver(message, wParam, lParam);
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ControlWindow* host = HostOf(window);
+    if (host == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+        case WM_PAINT: return PaintBetweenBeginAndEnd(*host, window, wParam, lParam);
+        case WM_ERASEBKGND: return 1;  // the control paints every pixel
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: ::SetFocus(window); break;
+        case WM_GETDLGCODE: return DLGC_WANTCHARS;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+        case WM_SHOWWINDOW:
+        case WM_SIZE:
+        case WM_MOVE: host->Deliver(message, wParam, lParam); break;
+        default: break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterClassOnce() {
+    static const bool registered = [] {
+        WNDCLASSW wc{};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = ClassProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, shared
+        wc.lpszClassName = kClassName;
+        return ::RegisterClassW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+}  // namespace
+
+ControlWindow::ControlWindow(HWND__* parent, const gdi::RECT& at) {
+    RegisterClassOnce();
+    m_window =
+        ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, at.Left, at.Top, at.Right - at.Left,
+                          at.Bottom - at.Top, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (m_window != nullptr) ::SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+ControlWindow::~ControlWindow() {
+    if (m_window == nullptr) return;
+    ::RemoveWindowSubclass(m_window, SubclassProc, kSubclassId);
+    ::SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+    ::DestroyWindow(m_window);
+}
+
+winmsg::LRESULT ControlWindow::Deliver(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) {
+    return m_control != nullptr ? m_control->WindowProc(message, wParam, lParam) : 0;
+}
+
+bool ControlWindow::Subclasses(winmsg::UINT message) const {
+    return std::find(m_subclassed.begin(), m_subclassed.end(), message) != m_subclassed.end();
+}
+
+// ---- ControlSite ----------------------------------------------------------------------------------
+
+gdi::HWND ControlWindow::Window() { return gdi::win32::Window(m_window); }
+
+gdi::SIZE ControlWindow::ClientSize() const {
+    RECT r{};
+    ::GetClientRect(m_window, &r);
+    return gdi::SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+void ControlWindow::Invalidate() { ::InvalidateRect(m_window, nullptr, FALSE); }
+
+void ControlWindow::SetWindowRegion(gdi::HRGN region) {
+    if (region != 0) gdi::DeleteRegion(region);
+}
+
+bool ControlWindow::PaintBackgroundBehind(gdi::HDC) { return false; }
+void ControlWindow::MakeSeeThrough() {}
+void ControlWindow::SetText(const std::u16string& text) { ::SetWindowTextW(m_window, Wide(text).c_str()); }
+void ControlWindow::SetFont(const gdi::Font&) {}  // the control selects its font itself when it draws
+void ControlWindow::SetEnabled(bool on) { ::EnableWindow(m_window, on ? TRUE : FALSE); }
+void ControlWindow::SetToolTip(const std::u16string& text) { m_toolTip = text; }
+void ControlWindow::SetMousePointer(int, const gdi::Image&) {}
+
+void ControlWindow::SetCapture(bool on) {
+    if (on)
+        ::SetCapture(m_window);
+    else if (::GetCapture() == m_window)
+        ::ReleaseCapture();
+}
+
+bool ControlWindow::HasCapture() const { return ::GetCapture() == m_window; }
+
+gdi::POINT ControlWindow::CursorPos() const {
+    POINT p{};
+    ::GetCursorPos(&p);
+    ::ScreenToClient(m_window, &p);
+    return gdi::POINT{p.x, p.y};
+}
+
+bool ControlWindow::IsMouseOver() const {
+    POINT p{};
+    ::GetCursorPos(&p);
+    return ::IsWindowVisible(m_window) && ::WindowFromPoint(p) == m_window;
+}
+
+bool ControlWindow::HasFocus() const { return ::GetFocus() == m_window; }
+void ControlWindow::TakeFocus() { ::SetFocus(m_window); }
+
+int ControlWindow::ShiftState() const {
+    const auto down = [](int key) { return (::GetKeyState(key) & 0x8000) != 0; };
+    return (down(VK_SHIFT) ? winmsg::vbShiftMask : 0) | (down(VK_CONTROL) ? winmsg::vbCtrlMask : 0) |
+           (down(VK_MENU) ? winmsg::vbAltMask : 0);
+}
+
+void ControlWindow::SetTimer(std::uintptr_t id, int milliseconds) {
+    if (::SetTimer(m_window, id, static_cast<UINT>(milliseconds), nullptr) != 0 && !IsTimerRunning(id))
+        m_timers.push_back(id);
+}
+
+void ControlWindow::KillTimer(std::uintptr_t id) {
+    ::KillTimer(m_window, id);
+    m_timers.erase(std::remove(m_timers.begin(), m_timers.end(), id), m_timers.end());
+}
+
+bool ControlWindow::IsTimerRunning(std::uintptr_t id) const {
+    return std::find(m_timers.begin(), m_timers.end(), id) != m_timers.end();
+}
+
+void ControlWindow::Subclass(const std::vector<winmsg::UINT>& messages) {
+    m_subclassed = messages;
+    if (messages.empty())
+        ::RemoveWindowSubclass(m_window, SubclassProc, kSubclassId);
+    else
+        ::SetWindowSubclass(m_window, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void ControlWindow::ForEachSibling(const std::function<void(LateBound&)>& visit) {
+    for (HWND other = ::GetWindow(::GetParent(m_window), GW_CHILD); other != nullptr;
+         other = ::GetWindow(other, GW_HWNDNEXT)) {
+        ControlWindow* host = other != m_window && IsControlWindow(other) ? HostOf(other) : nullptr;
+        if (host != nullptr && host->m_control != nullptr) visit(*host->m_control);
+    }
+}
+
+// ---- the hosts ----------------------------------------------------------------------------------------
+
+CHKBOXWindow::CHKBOXWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient)
+    : ControlWindow(parent, at), m_control(*this, std::move(ambient)) {
+    Bind(&m_control);
+}
+
+CHKBOXWindow::~CHKBOXWindow() { Bind(nullptr); }
+
+OptWindow::OptWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient)
+    : ControlWindow(parent, at), m_control(*this, std::move(ambient)) {
+    Bind(&m_control);
+}
+
+OptWindow::~OptWindow() { Bind(nullptr); }

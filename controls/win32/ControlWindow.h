@@ -1,0 +1,92 @@
+// ControlWindow: the Win32 host of a control written against ControlSite.
+//
+// A child window of one window class ("tavKonv40Control") that implements
+// the site with the system's calls (window timers, capture, the cursor,
+// focus, EnableWindow, SetWindowTextW) and hands the control its messages:
+// the ones it subclasses through the system's own subclassing
+// (SetWindowSubclass / DefSubclassProc), a paint message between BeginPaint
+// and EndPaint; keys, focus, enabling, showing, size and move always.
+// CHKBOXWindow and OptWindow own their control and host it.
+//
+// Not yet here: the tool tip and the mouse pointer are kept but not shown,
+// the window region is not applied, and a control that shows what lies
+// behind it gets its BackColor instead (PaintBackgroundBehind is false).
+#pragma once
+
+#include "controls/CHKBOX.h"
+#include "controls/Opt.h"
+
+#include <vector>
+
+struct HWND__;  // the system's window handle is HWND__*
+
+class ControlWindow : public ControlSite {
+  public:
+    ~ControlWindow() override;
+    ControlWindow(const ControlWindow&) = delete;
+    ControlWindow& operator=(const ControlWindow&) = delete;
+
+    HWND__* Handle() const { return m_window; }
+    UserControl* HostedControl() const { return m_control; }
+
+    // ---- ControlSite ----------------------------------------------------------------------
+    gdi::HWND Window() override;
+    gdi::SIZE ClientSize() const override;
+    void Invalidate() override;
+    void SetWindowRegion(gdi::HRGN region) override;
+    bool PaintBackgroundBehind(gdi::HDC dc) override;
+    void MakeSeeThrough() override;
+    void SetText(const std::u16string& text) override;
+    void SetFont(const gdi::Font& font) override;
+    void SetEnabled(bool on) override;
+    void SetToolTip(const std::u16string& text) override;
+    void SetMousePointer(int pointer, const gdi::Image& icon) override;
+    void SetCapture(bool on) override;
+    bool HasCapture() const override;
+    gdi::POINT CursorPos() const override;
+    bool IsMouseOver() const override;
+    bool HasFocus() const override;
+    void TakeFocus() override;
+    int ShiftState() const override;
+    void SetTimer(std::uintptr_t id, int milliseconds) override;
+    void KillTimer(std::uintptr_t id) override;
+    bool IsTimerRunning(std::uintptr_t id) const override;
+    void Subclass(const std::vector<winmsg::UINT>& messages) override;
+    void ForEachSibling(const std::function<void(LateBound&)>& visit) override;
+
+    // Called by the window procedures only.
+    winmsg::LRESULT Deliver(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam);
+    bool Subclasses(winmsg::UINT message) const;
+
+  protected:
+    // Creates the child window of `parent` over `at` (client coordinates).
+    ControlWindow(HWND__* parent, const gdi::RECT& at);
+    void Bind(UserControl* control) { m_control = control; }
+
+  private:
+    HWND__* m_window = nullptr;
+    UserControl* m_control = nullptr;
+    std::vector<winmsg::UINT> m_subclassed;
+    std::vector<std::uintptr_t> m_timers;
+    std::u16string m_toolTip;
+};
+
+class CHKBOXWindow : public ControlWindow {
+  public:
+    CHKBOXWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient = {});
+    ~CHKBOXWindow() override;
+    CHKBOX& Control() { return m_control; }
+
+  private:
+    CHKBOX m_control;
+};
+
+class OptWindow : public ControlWindow {
+  public:
+    OptWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient = {});
+    ~OptWindow() override;
+    Opt& Control() { return m_control; }
+
+  private:
+    Opt m_control;
+};

@@ -1,0 +1,122 @@
+// The Qt hosts of the check box and the option button: real mouse and key
+// events reach the control and its events come back as signals; the window's
+// timers, enabling and hiding reach it; what it paints shows in the window;
+// the group rule finds its partners through the widgets' Qt properties.
+// The behaviour itself is tested against a fake host (glyph_controls_test.cpp).
+#include "controls/qt/GlyphWidgets.h"
+#include "tests/controls/checks_support.h"
+
+#include <QtTest>
+
+using namespace checks_support;
+using test_support::FrameColour;
+using test_support::PixelOf;
+
+class TestGlyphWidgets : public QObject {
+    Q_OBJECT
+  private slots:
+    void checkBoxTakesQtEventsAndPaintsItsGlyph() {
+        Host host;
+        CHKBOXWidget box(&host.window);
+        EventLog log;
+        box.setGeometry(10, 10, 120, 21);
+        box.Control().InitProperties();
+        AnswerSkin(box, "tst-check-strip", 13, 13, 8);
+        box.Control().ApplyCustomSkin();
+        box.show();
+        log.Watch(box);
+        log.WatchMouse(box);
+        const QPoint inside(5, box.height() / 2);
+        QCOMPARE(PixelOf(box, 6, inside.y()), FrameColour(0));
+
+        MoveMouse(&box, inside);
+        QVERIFY(box.IsTimerRunning(modSkinConstants::kHoverTimerId));
+        QCOMPARE(PixelOf(box, 6, inside.y()), FrameColour(1));
+        QTest::mouseClick(&box, Qt::LeftButton, {}, inside);
+        QVERIFY(box.Value());
+        QCOMPARE(PixelOf(box, 6, inside.y()), FrameColour(5));
+        QTest::keyClick(&box, Qt::Key_Space);
+        QVERIFY(!box.Value());
+        QCOMPARE(log.entries,
+                 QStringList({"MouseDown 1", "Click", "MouseUp 1", "KeyDown 32", "KeyPress 32", "Click", "KeyUp 32"}));
+
+        host.CursorAway();
+        box.Control().WindowProc(winmsg::WM_TIMER, modSkinConstants::kHoverTimerId, 0);
+        QVERIFY(!box.Control().IsMouseOver());
+        MoveMouse(&box, inside);  // disabling and hiding the widget stop the hover
+        box.Control().SetEnabled(false);
+        QVERIFY(!box.isEnabled());
+        QVERIFY(!box.IsTimerRunning(modSkinConstants::kHoverTimerId));
+        box.Control().SetEnabled(true);
+        MoveMouse(&box, inside);
+        box.hide();
+        QVERIFY(!box.IsTimerRunning(modSkinConstants::kHoverTimerId));
+    }
+
+    // The stored BackColor fills the box, a run-time BackStyle of 0 shows the
+    // window behind it, and the focus rectangle follows its stored setting.
+    void checkBoxBackgroundsAndFocusRectangle() {
+        for (const bool allowed : {true, false}) {
+            Host host;
+            QPalette pal = host.window.palette();
+            pal.setColor(QPalette::Window, QColor(10, 200, 30));
+            host.window.setPalette(pal);
+            host.window.setAutoFillBackground(true);
+            PropertyBag bag;
+            bag.WriteProperty("BackColor", std::int64_t{0x0000C0});  // red
+            bag.WriteProperty("ForeColor", std::int64_t{0xC00000});  // blue text, so black dots stand out
+            bag.WriteProperty("DrawFocusRectangle", allowed);
+            bag.WriteProperty("Caption", u"Focus");
+            CHKBOXWidget box(&host.window);
+            box.setGeometry(0, 0, 100, 24);
+            box.Control().ReadProperties(bag);
+            box.show();
+            QCOMPARE(PixelOf(box, 99, 0), QColor(0xC0, 0, 0));
+            QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+            QApplication::sendEvent(&box, &in);
+            const gdi::RECT caption = box.Control().CaptionRect();
+            QCOMPARE(caption.Left, 17);
+            QCOMPARE(PixelOf(box, caption.Left - 1, caption.Top - 1) == QColor(Qt::black), allowed);
+            box.Control().SetBackStyle(CHKBOX::bsTransparent);
+            QCOMPARE(PixelOf(box, 99, 0), QColor(10, 200, 30));
+        }
+    }
+
+    void optionButtonsFindTheirGroupAndShowTheirContainer() {
+        Host host;
+        QWidget container(&host.window);
+        container.setGeometry(0, 0, 320, 100);
+        container.setAutoFillBackground(true);
+        QPalette pal = container.palette();
+        pal.setColor(QPalette::Window, QColor(0, 120, 0));
+        container.setPalette(pal);
+        container.show();
+        OptWidget a(&container), b(&container);
+        int x = 0;
+        for (OptWidget* o : {&a, &b}) {
+            o->setGeometry(x, 10, 80, 21);
+            x += 90;
+            o->Control().InitProperties();
+            o->SetGroupID(1);
+            o->SetGrouped(true);
+            o->show();
+        }
+        a.SetValue(true);
+        int asked = 0;
+        QObject::connect(&b, &OptWidget::BeforeValueChanged, [&](bool&, bool&) { ++asked; });
+        QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(5, 10));
+        QVERIFY(b.Value() && !a.Value());
+        QCOMPARE(asked, 1);
+
+        AnswerSkin(a, "tst-option-strip", 13, 13, 8);
+        a.Control().ApplyCustomSkin();
+        a.Control().SetAlignment(Opt::optGlyphRight);
+        QCOMPARE(PixelOf(a, 80 - 14 + 6, 10), FrameColour(0));
+        QCOMPARE(PixelOf(a, 40, 10), QColor(212, 208, 200));  // opaque: button face
+        a.Control().SetBackStyle(Opt::bsTransparent);
+        QCOMPARE(PixelOf(a, 40, 10), QColor(0, 120, 0));
+    }
+};
+
+QTEST_MAIN(TestGlyphWidgets)
+#include "tst_glyph_widgets.moc"
