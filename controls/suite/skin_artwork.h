@@ -1,20 +1,31 @@
-// Built-in skin artwork, drawn by code.
+// Built-in skin artwork: the strips the resource server offers.
 //
-// Each strip is painted frame by frame with QPainter (skin_artwork.cpp),
-// anti-aliased on a transparent canvas, then flattened: opaque pixels stay,
-// transparent ones become the mask colour, and the soft edge in between is
-// blended with the classic button face so no pinkish fringe appears.  Change
-// the look there.  A build without Qt has no painter for it
-// (skin_artwork_absent.cpp): its built-in strips are empty, and a host gives
-// its controls their skins through QuerySkin.
+// They are drawn by code in skins/generator/strip_artwork.cpp, written once
+// into skins/builtin/ as 24-bit BMP files (the regenerate-skins target) and
+// compiled into the library from there, so every build, with Qt or on the
+// system's GDI, shows the same pixels and none of them needs a file at run
+// time.
 #pragma once
 
 #include "controls/suite/tavResSrv40.h"
 
+#include <cstddef>
+#include <span>
+
 namespace skin_artwork {
 
-// Paints the whole strip of `resource` in `theme`
-// (frameWidth x frameHeight * frames).
-gdi::Image PaintStrip(const tavResSrv40::StaticResource& resource, int theme);
+// One committed strip file, embedded as it is.
+struct EmbeddedStrip {
+    int number;
+    int theme;
+    std::span<const unsigned char> bytes;
+};
+
+// Every embedded strip (defined in the source generated from skins/builtin/).
+std::span<const EmbeddedStrip> EmbeddedStrips();
+
+// The strip of resource `number` in `theme`; a null image when none is built
+// in or its bytes cannot be read.
+gdi::Image Strip(int number, int theme);
 
 }  // namespace skin_artwork

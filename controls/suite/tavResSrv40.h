@@ -1,8 +1,8 @@
 // tavResSrv40: the suite's skin resources in memory device contexts.
 //
 // Built-in skins are numbered strips of frames (see StaticResource below for
-// their geometry).  They are drawn by code in skin_artwork.h, once per
-// resource and theme, and handed out as a fresh memory DC per request.
+// their geometry).  They are built into the library (skin_artwork.h), read
+// once per resource and theme, and handed out as a fresh memory DC per request.
 //
 // Custom resources are images that the host supplies, registered under a
 // name.  The first GetCustomResDc of a name loads the host's image; later
@@ -59,7 +59,7 @@ HDC GetCustomResDc(const gdi::Image& source, const std::u16string& name, int& wi
 bool ReleaseCustomResDc(const std::u16string& name);
 
 // The built-in bitmap itself (for tools and tests); a null image for an
-// unknown number, or where no artwork is built in.
+// unknown number.
 gdi::Image StaticResourceImage(int number, int theme);
 
 // Number of DCs handed out and not yet released (static and custom requests).
