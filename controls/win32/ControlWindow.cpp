@@ -122,7 +122,15 @@ gdi::SIZE ControlWindow::ClientSize() const {
 
 void ControlWindow::Invalidate() { ::InvalidateRect(m_window, nullptr, FALSE); }
 
+// The system owns a region it is given and frees it with the window or its
+// next region; gdi frees its own: the window gets a copy.
 void ControlWindow::SetWindowRegion(gdi::HRGN region) {
+    HRGN copy = nullptr;
+    if (HRGN shape = gdi::win32::NativeRegion(region)) {
+        copy = ::CreateRectRgn(0, 0, 0, 0);
+        if (copy != nullptr) ::CombineRgn(copy, shape, nullptr, RGN_COPY);
+    }
+    ::SetWindowRgn(m_window, copy, TRUE);
     if (region != 0) gdi::DeleteRegion(region);
 }
 

@@ -8,9 +8,10 @@
 // and EndPaint; keys, focus, enabling, showing, size and move always.
 // CHKBOXWindow and OptWindow own their control and host it.
 //
-// Not yet here: the tool tip and the mouse pointer are kept but not shown,
-// the window region is not applied, and a control that shows what lies
-// behind it gets its BackColor instead (PaintBackgroundBehind is false).
+// The window's shape is the control's region (SetWindowRgn).  Not yet here:
+// the tool tip and the mouse pointer are kept but not shown, and a control
+// that shows what lies behind it gets its BackColor instead
+// (PaintBackgroundBehind is false).
 #pragma once
 
 #include "controls/CHKBOX.h"

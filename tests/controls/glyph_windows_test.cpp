@@ -1,7 +1,7 @@
 // The Win32 hosts of the check box and the option button: real windows in a
 // top-level window, driven by posted mouse and key messages; what the check
-// box paints, and every gdi handle given back.  Wine makes no windows
-// without a display: the test then skips.
+// box paints, and every gdi handle given back; the window's shape.  Wine
+// makes no windows without a display: the tests then skip.
 #include "controls/suite/memory_dc.h"
 #include "controls/win32/ControlWindow.h"
 
@@ -96,6 +96,24 @@ TEST(GlyphWindows, MessagesClickChooseAndPaintAndHandlesComeBack) {
         ClickAt(b.Handle(), 5, 10);
         EXPECT_TRUE(b.Control().Value());
         EXPECT_FALSE(a.Control().Value());  // choosing one clears its group
+    }
+    EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
+}
+
+TEST(GlyphWindows, WindowTakesTheControlsRegion) {
+    const std::size_t handlesBefore = gdi::LiveHandleCount();
+    TopLevel top;
+    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+    {
+        CHKBOXWindow box(top.window, gdi::RECT{10, 10, 130, 31});
+        box.Control().InitProperties();
+
+        box.SetWindowRegion(gdi::CreateRectRgn(0, 0, 60, 21));
+        HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(::GetWindowRgn(box.Handle(), shape), SIMPLEREGION);
+        EXPECT_TRUE(::PtInRegion(shape, 59, 20));
+        EXPECT_FALSE(::PtInRegion(shape, 60, 20));
+        ::DeleteObject(shape);
     }
     EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
 }

@@ -370,4 +370,9 @@ bool DeleteRegion(HRGN region) {
 
 bool DeleteObject(Handle object) { return DeleteBitmap(object) || DeleteRegion(object); }
 
+::HRGN win32::NativeRegion(HRGN region) {
+    const auto* r = table().get<RegionObject>(region);
+    return r != nullptr ? r->native : nullptr;
+}
+
 }  // namespace gdi
