@@ -1,13 +1,15 @@
 // The Win32 hosts of the check box and the option button: real windows in a
 // top-level window, driven by posted mouse and key messages; what the check
-// box paints, and every gdi handle given back; the window's shape.  Wine
-// makes no windows without a display: the tests then skip.
+// box paints, and every gdi handle given back; the window's shape, tool tip
+// and pointer.  Wine makes no windows without a display: the tests then skip.
 #include "controls/suite/memory_dc.h"
 #include "controls/win32/ControlWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <memory>
 
@@ -100,10 +102,11 @@ TEST(GlyphWindows, MessagesClickChooseAndPaintAndHandlesComeBack) {
     EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
 }
 
-TEST(GlyphWindows, WindowTakesTheControlsRegion) {
+TEST(GlyphWindows, ShapeTipAndPointer) {
     const std::size_t handlesBefore = gdi::LiveHandleCount();
     TopLevel top;
     if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+    HWND tip = nullptr;
     {
         CHKBOXWindow box(top.window, gdi::RECT{10, 10, 130, 31});
         box.Control().InitProperties();
@@ -114,6 +117,19 @@ TEST(GlyphWindows, WindowTakesTheControlsRegion) {
         EXPECT_TRUE(::PtInRegion(shape, 59, 20));
         EXPECT_FALSE(::PtInRegion(shape, 60, 20));
         ::DeleteObject(shape);
+
+        EXPECT_EQ(box.ToolTipWindow(), nullptr);  // made once there is a text
+        box.Control().SetTipText(u"first");
+        box.Control().SetTipText(u"second");
+        tip = box.ToolTipWindow();
+        ASSERT_NE(tip, nullptr);
+        EXPECT_EQ(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+
+        box.SetMousePointer(11, gdi::Image());
+        const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+        EXPECT_EQ(::SendMessageW(box.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(box.Handle()), overClient), TRUE);
+        EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // the hourglass
     }
+    EXPECT_FALSE(::IsWindow(tip));  // gone with its control
     EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
 }
