@@ -167,7 +167,28 @@ void ControlWindow::SetWindowRegion(gdi::HRGN region) {
     if (region != 0) gdi::DeleteRegion(region);
 }
 
-bool ControlWindow::PaintBackgroundBehind(gdi::HDC) { return false; }
+// The parent paints itself, background first, into `dc` with the origin moved
+// so that the control's rectangle of the parent lands on it.  Sibling windows
+// under the control are not drawn; a parent that answers neither message
+// leaves the BackColor the control filled `dc` with.  (Wine answers both for
+// its own windows: a class brush erases, and a dialog, a static or a button
+// paints its face colour.)
+bool ControlWindow::PaintBackgroundBehind(gdi::HDC dc) {
+    HDC native = gdi::win32::NativeDC(dc);
+    HWND parent = ::GetParent(m_window);
+    if (native == nullptr || parent == nullptr) return false;
+    POINT origin{0, 0};
+    ::MapWindowPoints(m_window, parent, &origin, 1);
+    const int saved = ::SaveDC(native);
+    ::SetViewportOrgEx(native, -origin.x, -origin.y, nullptr);
+    ::SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(native), 0);
+    ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(native), PRF_CLIENT);
+    ::RestoreDC(native, saved);
+    return true;
+}
+
+// The window never erases itself (WM_ERASEBKGND above): a see-through control
+// already paints what lies behind it through PaintBackgroundBehind.
 void ControlWindow::MakeSeeThrough() {}
 void ControlWindow::SetText(const std::u16string& text) { ::SetWindowTextW(m_window, Wide(text).c_str()); }
 void ControlWindow::SetFont(const gdi::Font&) {}  // the control selects its font itself when it draws

@@ -10,8 +10,8 @@
 //
 // The window's shape is the control's region (SetWindowRgn); its tool tip a
 // tool tip control made when there first is a text; its mouse pointer a
-// system cursor set on WM_SETCURSOR.  Not yet here: a control that shows what
-// lies behind it gets its BackColor instead (PaintBackgroundBehind is false).
+// system cursor set on WM_SETCURSOR; what lies behind a see-through control
+// is what the parent paints of itself (WM_ERASEBKGND and WM_PRINTCLIENT).
 #pragma once
 
 #include "controls/CHKBOX.h"

@@ -1,7 +1,8 @@
 // The Win32 hosts of the check box and the option button: real windows in a
 // top-level window, driven by posted mouse and key messages; what the check
-// box paints, and every gdi handle given back; the window's shape, tool tip
-// and pointer.  Wine makes no windows without a display: the tests then skip.
+// box paints, and every gdi handle given back; the window's shape, tool tip,
+// pointer and what a see-through box shows of its parent.  Wine makes no
+// windows without a display: the tests then skip.
 #include "controls/suite/memory_dc.h"
 #include "controls/win32/ControlWindow.h"
 
@@ -48,9 +49,31 @@ void ClickAt(HWND window, int x, int y) {
     Pump();
 }
 
+// The top level's own painting: its class brush (gray) when erased, a dark
+// band right of x = 100 when asked to print its client area.
+LRESULT CALLBACK TopLevelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PRINTCLIENT) return ::DefWindowProcW(window, message, wParam, lParam);
+    const RECT band{100, 0, 320, 120};
+    ::FillRect(reinterpret_cast<HDC>(wParam), &band, static_cast<HBRUSH>(::GetStockObject(DKGRAY_BRUSH)));
+    return 0;
+}
+
+const wchar_t* TopLevelClass() {
+    static const bool registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = TopLevelProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+        wc.lpszClassName = L"tavKonv40TestTop";
+        return ::RegisterClassW(&wc) != 0;
+    }();
+    (void)registered;
+    return L"tavKonv40TestTop";
+}
+
 struct TopLevel {
-    HWND window = ::CreateWindowExW(0, L"STATIC", L"glyph controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 120,
-                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    HWND window = ::CreateWindowExW(0, TopLevelClass(), L"glyph controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320,
+                                    120, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ~TopLevel() {
         if (window != nullptr) ::DestroyWindow(window);
     }
@@ -102,7 +125,7 @@ TEST(GlyphWindows, MessagesClickChooseAndPaintAndHandlesComeBack) {
     EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
 }
 
-TEST(GlyphWindows, ShapeTipAndPointer) {
+TEST(GlyphWindows, ShapeTipPointerAndParentBehind) {
     const std::size_t handlesBefore = gdi::LiveHandleCount();
     TopLevel top;
     if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
@@ -129,6 +152,13 @@ TEST(GlyphWindows, ShapeTipAndPointer) {
         const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
         EXPECT_EQ(::SendMessageW(box.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(box.Handle()), overClient), TRUE);
         EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // the hourglass
+
+        box.Control().SetBackStyle(CHKBOX::bsTransparent);
+        tavSCls40::MemoryDC mem;
+        ASSERT_TRUE(mem.Create(120, 21, 0));
+        box.Control().Print(mem.hDC());
+        EXPECT_EQ(gdi::GetPixel(mem.hDC(), 80, 10), (gdi::RGB)(128, 128, 128));  // erased, x = 90 in the parent
+        EXPECT_EQ(gdi::GetPixel(mem.hDC(), 95, 10), (gdi::RGB)(64, 64, 64));     // printed, x = 105
     }
     EXPECT_FALSE(::IsWindow(tip));  // gone with its control
     EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
