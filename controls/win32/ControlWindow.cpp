@@ -196,7 +196,6 @@ void ControlWindow::SetEnabled(bool on) { ::EnableWindow(m_window, on ? TRUE : F
 // One tool, the whole window, which the tool tip control watches itself
 // (TTF_SUBCLASS); sizeof(TTTOOLINFOW) would be refused by older common controls.
 void ControlWindow::SetToolTip(const std::u16string& text) {
-    m_toolTip = text;
     if (m_toolTipWindow == nullptr && !text.empty()) m_toolTipWindow = MakeToolTipWindow(m_window);
     if (m_toolTipWindow == nullptr) return;
     std::wstring tip = Wide(text);

@@ -73,7 +73,6 @@ class ControlWindow : public ControlSite {
     UserControl* m_control = nullptr;
     std::vector<winmsg::UINT> m_subclassed;
     std::vector<std::uintptr_t> m_timers;
-    std::u16string m_toolTip;
     HWND__* m_toolTipWindow = nullptr;
     int m_mousePointer = 0;
 };
