@@ -56,6 +56,9 @@ LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: ::SetFocus(window); break;
         case WM_GETDLGCODE: return DLGC_WANTCHARS;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && host->ShowMousePointer()) return TRUE;
+            break;
         case WM_KEYDOWN:
         case WM_KEYUP:
         case WM_CHAR:
@@ -85,6 +88,26 @@ void RegisterClassOnce() {
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 
+// The system cursor of a standard MousePointer number (1..15), 0 for none.
+// A custom picture (99) is not made into a cursor here: the arrow stands in.
+int SystemCursorId(int pointer) {
+    static constexpr int ids[] = {0,     32512, 32515, 32513, 32641, 32646, 32643, 32645,
+                                  32642, 32644, 32516, 32514, 32648, 32650, 32651, 32646};
+    if (pointer == 99) return 32512;
+    return pointer > 0 && pointer < 16 ? ids[pointer] : 0;
+}
+
+HWND MakeToolTipWindow(HWND owner) {
+    static const bool ready = [] {
+        INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+        return ::InitCommonControlsEx(&classes) != FALSE;
+    }();
+    (void)ready;
+    return ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                             ::GetModuleHandleW(nullptr), nullptr);
+}
+
 }  // namespace
 
 ControlWindow::ControlWindow(HWND__* parent, const gdi::RECT& at) {
@@ -99,6 +122,7 @@ ControlWindow::~ControlWindow() {
     if (m_window == nullptr) return;
     ::RemoveWindowSubclass(m_window, SubclassProc, kSubclassId);
     ::SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+    if (m_toolTipWindow != nullptr) ::DestroyWindow(m_toolTipWindow);
     ::DestroyWindow(m_window);
 }
 
@@ -108,6 +132,15 @@ winmsg::LRESULT ControlWindow::Deliver(winmsg::UINT message, winmsg::WPARAM wPar
 
 bool ControlWindow::Subclasses(winmsg::UINT message) const {
     return std::find(m_subclassed.begin(), m_subclassed.end(), message) != m_subclassed.end();
+}
+
+bool ControlWindow::ShowMousePointer() const {
+    const int id = SystemCursorId(m_mousePointer);
+    if (id == 0) return false;
+    HCURSOR cursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(id));
+    // The icon cursor (4) is gone from newer systems: the arrow stands in.
+    ::SetCursor(cursor != nullptr ? cursor : ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+    return true;
 }
 
 // ---- ControlSite ----------------------------------------------------------------------------------
@@ -122,17 +155,64 @@ gdi::SIZE ControlWindow::ClientSize() const {
 
 void ControlWindow::Invalidate() { ::InvalidateRect(m_window, nullptr, FALSE); }
 
+// The system owns a region it is given and frees it with the window or its
+// next region; gdi frees its own: the window gets a copy.
 void ControlWindow::SetWindowRegion(gdi::HRGN region) {
+    HRGN copy = nullptr;
+    if (HRGN shape = gdi::win32::NativeRegion(region)) {
+        copy = ::CreateRectRgn(0, 0, 0, 0);
+        if (copy != nullptr) ::CombineRgn(copy, shape, nullptr, RGN_COPY);
+    }
+    ::SetWindowRgn(m_window, copy, TRUE);
     if (region != 0) gdi::DeleteRegion(region);
 }
 
-bool ControlWindow::PaintBackgroundBehind(gdi::HDC) { return false; }
+// The parent paints itself, background first, into `dc` with the origin moved
+// so that the control's rectangle of the parent lands on it.  Sibling windows
+// under the control are not drawn; a parent that answers neither message
+// leaves the BackColor the control filled `dc` with.  (Wine answers both for
+// its own windows: a class brush erases, and a dialog, a static or a button
+// paints its face colour.)
+bool ControlWindow::PaintBackgroundBehind(gdi::HDC dc) {
+    HDC native = gdi::win32::NativeDC(dc);
+    HWND parent = ::GetParent(m_window);
+    if (native == nullptr || parent == nullptr) return false;
+    POINT origin{0, 0};
+    ::MapWindowPoints(m_window, parent, &origin, 1);
+    const int saved = ::SaveDC(native);
+    ::SetViewportOrgEx(native, -origin.x, -origin.y, nullptr);
+    ::SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(native), 0);
+    ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(native), PRF_CLIENT);
+    ::RestoreDC(native, saved);
+    return true;
+}
+
+// The window never erases itself (WM_ERASEBKGND above): a see-through control
+// already paints what lies behind it through PaintBackgroundBehind.
 void ControlWindow::MakeSeeThrough() {}
 void ControlWindow::SetText(const std::u16string& text) { ::SetWindowTextW(m_window, Wide(text).c_str()); }
 void ControlWindow::SetFont(const gdi::Font&) {}  // the control selects its font itself when it draws
 void ControlWindow::SetEnabled(bool on) { ::EnableWindow(m_window, on ? TRUE : FALSE); }
-void ControlWindow::SetToolTip(const std::u16string& text) { m_toolTip = text; }
-void ControlWindow::SetMousePointer(int, const gdi::Image&) {}
+// One tool, the whole window, which the tool tip control watches itself
+// (TTF_SUBCLASS); sizeof(TTTOOLINFOW) would be refused by older common controls.
+void ControlWindow::SetToolTip(const std::u16string& text) {
+    if (m_toolTipWindow == nullptr && !text.empty()) m_toolTipWindow = MakeToolTipWindow(m_window);
+    if (m_toolTipWindow == nullptr) return;
+    std::wstring tip = Wide(text);
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = m_window;
+    tool.uId = reinterpret_cast<UINT_PTR>(m_window);
+    tool.lpszText = tip.data();
+    ::SendMessageW(m_toolTipWindow, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!text.empty()) ::SendMessageW(m_toolTipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ControlWindow::SetMousePointer(int pointer, const gdi::Image&) {
+    m_mousePointer = pointer;
+    if (IsMouseOver() && !ShowMousePointer()) ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+}
 
 void ControlWindow::SetCapture(bool on) {
     if (on)

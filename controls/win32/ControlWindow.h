@@ -8,9 +8,10 @@
 // and EndPaint; keys, focus, enabling, showing, size and move always.
 // CHKBOXWindow and OptWindow own their control and host it.
 //
-// Not yet here: the tool tip and the mouse pointer are kept but not shown,
-// the window region is not applied, and a control that shows what lies
-// behind it gets its BackColor instead (PaintBackgroundBehind is false).
+// The window's shape is the control's region (SetWindowRgn); its tool tip a
+// tool tip control made when there first is a text; its mouse pointer a
+// system cursor set on WM_SETCURSOR; what lies behind a see-through control
+// is what the parent paints of itself (WM_ERASEBKGND and WM_PRINTCLIENT).
 #pragma once
 
 #include "controls/CHKBOX.h"
@@ -28,6 +29,8 @@ class ControlWindow : public ControlSite {
 
     HWND__* Handle() const { return m_window; }
     UserControl* HostedControl() const { return m_control; }
+    // The tool tip control, nullptr until there is a tip to show.
+    HWND__* ToolTipWindow() const { return m_toolTipWindow; }
 
     // ---- ControlSite ----------------------------------------------------------------------
     gdi::HWND Window() override;
@@ -57,6 +60,8 @@ class ControlWindow : public ControlSite {
     // Called by the window procedures only.
     winmsg::LRESULT Deliver(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam);
     bool Subclasses(winmsg::UINT message) const;
+    // Sets the cursor for WM_SETCURSOR; false leaves it to the window's class.
+    bool ShowMousePointer() const;
 
   protected:
     // Creates the child window of `parent` over `at` (client coordinates).
@@ -68,7 +73,8 @@ class ControlWindow : public ControlSite {
     UserControl* m_control = nullptr;
     std::vector<winmsg::UINT> m_subclassed;
     std::vector<std::uintptr_t> m_timers;
-    std::u16string m_toolTip;
+    HWND__* m_toolTipWindow = nullptr;
+    int m_mousePointer = 0;
 };
 
 class CHKBOXWindow : public ControlWindow {

@@ -1,13 +1,16 @@
 // The Win32 hosts of the check box and the option button: real windows in a
 // top-level window, driven by posted mouse and key messages; what the check
-// box paints, and every gdi handle given back.  Wine makes no windows
-// without a display: the test then skips.
+// box paints, and every gdi handle given back; the window's shape, tool tip,
+// pointer and what a see-through box shows of its parent.  Wine makes no
+// windows without a display: the tests then skip.
 #include "controls/suite/memory_dc.h"
 #include "controls/win32/ControlWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <memory>
 
@@ -46,9 +49,31 @@ void ClickAt(HWND window, int x, int y) {
     Pump();
 }
 
+// The top level's own painting: its class brush (gray) when erased, a dark
+// band right of x = 100 when asked to print its client area.
+LRESULT CALLBACK TopLevelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PRINTCLIENT) return ::DefWindowProcW(window, message, wParam, lParam);
+    const RECT band{100, 0, 320, 120};
+    ::FillRect(reinterpret_cast<HDC>(wParam), &band, static_cast<HBRUSH>(::GetStockObject(DKGRAY_BRUSH)));
+    return 0;
+}
+
+const wchar_t* TopLevelClass() {
+    static const bool registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = TopLevelProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+        wc.lpszClassName = L"tavKonv40TestTop";
+        return ::RegisterClassW(&wc) != 0;
+    }();
+    (void)registered;
+    return L"tavKonv40TestTop";
+}
+
 struct TopLevel {
-    HWND window = ::CreateWindowExW(0, L"STATIC", L"glyph controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 120,
-                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    HWND window = ::CreateWindowExW(0, TopLevelClass(), L"glyph controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320,
+                                    120, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ~TopLevel() {
         if (window != nullptr) ::DestroyWindow(window);
     }
@@ -97,5 +122,44 @@ TEST(GlyphWindows, MessagesClickChooseAndPaintAndHandlesComeBack) {
         EXPECT_TRUE(b.Control().Value());
         EXPECT_FALSE(a.Control().Value());  // choosing one clears its group
     }
+    EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
+}
+
+TEST(GlyphWindows, ShapeTipPointerAndParentBehind) {
+    const std::size_t handlesBefore = gdi::LiveHandleCount();
+    TopLevel top;
+    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+    HWND tip = nullptr;
+    {
+        CHKBOXWindow box(top.window, gdi::RECT{10, 10, 130, 31});
+        box.Control().InitProperties();
+
+        box.SetWindowRegion(gdi::CreateRectRgn(0, 0, 60, 21));
+        HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(::GetWindowRgn(box.Handle(), shape), SIMPLEREGION);
+        EXPECT_TRUE(::PtInRegion(shape, 59, 20));
+        EXPECT_FALSE(::PtInRegion(shape, 60, 20));
+        ::DeleteObject(shape);
+
+        EXPECT_EQ(box.ToolTipWindow(), nullptr);  // made once there is a text
+        box.Control().SetTipText(u"first");
+        box.Control().SetTipText(u"second");
+        tip = box.ToolTipWindow();
+        ASSERT_NE(tip, nullptr);
+        EXPECT_EQ(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+
+        box.SetMousePointer(11, gdi::Image());
+        const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+        EXPECT_EQ(::SendMessageW(box.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(box.Handle()), overClient), TRUE);
+        EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // the hourglass
+
+        box.Control().SetBackStyle(CHKBOX::bsTransparent);
+        tavSCls40::MemoryDC mem;
+        ASSERT_TRUE(mem.Create(120, 21, 0));
+        box.Control().Print(mem.hDC());
+        EXPECT_EQ(gdi::GetPixel(mem.hDC(), 80, 10), (gdi::RGB)(128, 128, 128));  // erased, x = 90 in the parent
+        EXPECT_EQ(gdi::GetPixel(mem.hDC(), 95, 10), (gdi::RGB)(64, 64, 64));     // printed, x = 105
+    }
+    EXPECT_FALSE(::IsWindow(tip));  // gone with its control
     EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
 }

@@ -370,4 +370,14 @@ bool DeleteRegion(HRGN region) {
 
 bool DeleteObject(Handle object) { return DeleteBitmap(object) || DeleteRegion(object); }
 
+::HDC win32::NativeDC(HDC dc) {
+    const auto* d = table().get<DcObject>(dc);
+    return d != nullptr ? d->native : nullptr;
+}
+
+::HRGN win32::NativeRegion(HRGN region) {
+    const auto* r = table().get<RegionObject>(region);
+    return r != nullptr ? r->native : nullptr;
+}
+
 }  // namespace gdi
