@@ -2,6 +2,7 @@
 
 #include "dialog/form_arrangement.h"
 #include "dialog/form_geometry.h"
+#include "dialog/form_layout.h"
 #include "dialog/tab_order.h"
 
 #include "controls/suite/qt/gdi_qt.h"
@@ -21,8 +22,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text) {
     label->setObjectName(name);
     return label;
 }
-
-QRect ToQRect(const Box& b) { return {b.x, b.y, b.width, b.height}; }
 
 int CaptionWidth(const QFont& font, const QString& caption) { return QFontMetrics(font).horizontalAdvance(caption); }
 

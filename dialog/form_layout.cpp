@@ -16,8 +16,6 @@ using namespace geometry;
 
 namespace {
 
-QRect ToQRect(const Box& b) { return {b.x, b.y, b.width, b.height}; }
-
 TextHeightForWidth ExplanationHeight(const FormView& f) {
     return [&f](int width) {
         int text = 0;

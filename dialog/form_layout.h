@@ -4,10 +4,14 @@
 // from those two heights.
 #pragma once
 
+#include "dialog/form_arrangement.h"
 #include "dialog/form_view.h"
 #include "dialog/panel_scroll.h"
 
 namespace dialog {
+
+// A box of the shared arrangement as the widgets take it.
+inline QRect ToQRect(const Box& b) { return {b.x, b.y, b.width, b.height}; }
 
 // The smallest window that shows every part whole (the panel then scrolls).
 QSize MinimumFormSize(const FormView& f);

@@ -9,7 +9,7 @@
 #   scripts/ci-com.sh
 set -eu
 cd "$(dirname "$0")/.."
-. scripts/windows-i686.sh
+. scripts/windows-build.sh
 
 if [ "${1:-}" != "--under-display" ]; then
     scripts/install-deps.sh windows

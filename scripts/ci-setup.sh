@@ -15,7 +15,7 @@
 #   scripts/ci-setup.sh     # after scripts/ci-windows.sh (its build/windows) and scripts/run-tests.sh
 set -eu
 cd "$(dirname "$0")/.."
-. scripts/windows-i686.sh
+. scripts/windows-build.sh
 
 if [ "${1:-}" != "--under-display" ]; then
     scripts/install-deps.sh windows

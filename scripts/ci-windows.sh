@@ -12,27 +12,15 @@ tests=ON
 dir=build/windows
 if [ "${1:-}" = "--release" ]; then tests=OFF dir=build/windows-release; fi
 
-# The header-only libraries, seen from a prefix of their own: adding the build machine's
-# /usr/include to a MinGW build would mix in the Linux C library's headers.
-deps="$PWD/build/windows-deps"
-mkdir -p "$deps/include" "$deps/share/cmake"
-for h in CLI nlohmann dtl xxhash.h xxh3.h; do ln -sfn "/usr/include/$h" "$deps/include/$h"; done
-for c in CLI11 nlohmann_json; do ln -sfn "/usr/share/cmake/$c" "$deps/share/cmake/$c"; done
-
-toolchain="$PWD/cmake/mingw-w64-x86_64.cmake"
+. scripts/windows-build.sh
+windows_deps
 if [ "$tests" = ON ] && [ ! -f "$deps/lib/cmake/GTest/GTestConfig.cmake" ]; then
-    cmake -S /usr/src/googletest -B build/windows-gtest -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    cmake -S /usr/src/googletest -B build/windows-gtest -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" -DBUILD_GMOCK=OFF >/dev/null
     cmake --build build/windows-gtest -j2
     cmake --install build/windows-gtest >/dev/null
 fi
-
-cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DTAVKONV40_BUILD_GUI=OFF -DTAVKONV40_BUILD_BENCH=OFF -DTAVKONV40_WERROR=ON \
-    -DTAVKONV40_BUILD_TESTS="$tests" \
-    -DCLI11_DIR="$deps/share/cmake/CLI11" -Dnlohmann_json_DIR="$deps/share/cmake/nlohmann_json" \
-    -DDTL_INCLUDE_DIR="$deps/include" -DXXHASH_INCLUDE_DIR="$deps/include" -DGTest_DIR="$deps/lib/cmake/GTest" \
-    ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER}
+configure_windows x86_64 "$dir" "$tests"
 cmake --build "$dir" -j2
 if [ "$tests" = OFF ]; then exit 0; fi
 

@@ -28,7 +28,7 @@ sed 's/$/\r/' packaging/copyright > "$out/$name/LICENCE.txt"
 rm -rf "$out/$name"
 
 # --- Windows: the setup program (packaging/windows/) ----------------------------------------
-. scripts/windows-i686.sh
+. scripts/windows-build.sh
 configure_windows_i686
 cmake --build build/windows-i686 -j2 --target tavkonv40 tavkonv40_com tavkonv40_launcher
 packaging/windows/make-setup.sh build/windows-release build/windows-i686 "$out" >/dev/null

@@ -5,7 +5,7 @@
 #
 # X64_BUILD holds the 64-bit cli/tavkonv40.exe and com/tavKonv40.dll (scripts/ci-windows.sh),
 # X86_BUILD the 32-bit ones and com/launcher/tavkonv40-gui.exe (configure_windows_i686 in
-# scripts/windows-i686.sh). The programs are stripped into a staging folder that
+# scripts/windows-build.sh). The programs are stripped into a staging folder that
 # tavkonv40.nsi reads; makensis comes from Debian's nsis package. Prints the setup's path. The
 # version is the top-level CMakeLists.txt's unless given (the setup job makes an older one).
 set -eu

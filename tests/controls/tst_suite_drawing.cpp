@@ -11,13 +11,12 @@ class TestSuiteDrawing : public QObject {
   private slots:
     void cleanup() { QCOMPARE(gdi::LiveHandleCount(), std::size_t(0)); }
 
-    void everyBuiltInStripHasItsGeometryAndDistinctFrames() {
+    void everyBuiltInStripHasDistinctFrames() {
         for (const auto& res : tavResSrv40::StaticResources()) {
             for (int theme = 0; theme < tavResSrv40::kThemeCount; ++theme) {
                 const gdi::HDC dc = tavResSrv40::GetStaticResDc(res.number, theme);
                 QVERIFY2(dc != 0, qPrintable(QString::number(res.number)));
                 const QImage& strip = *gdi::qt::DcImage(dc);
-                QCOMPARE(strip.size(), QSize(res.frameWidth, res.stripHeight()));
                 for (int a = 0; a < res.frames; ++a) {
                     for (int b = a + 1; b < res.frames; ++b) {
                         const QImage fa = strip.copy(0, a * res.frameHeight, res.frameWidth, res.frameHeight);
@@ -30,15 +29,6 @@ class TestSuiteDrawing : public QObject {
         }
         QCOMPARE(tavResSrv40::GetStaticResDc(4242, 0), gdi::HDC(0));
         QVERIFY(!tavResSrv40::ReleaseStaticResDc(4242));
-    }
-
-    void roundedButtonsCutTheirCornersWithTheMaskColour() {
-        const QImage strip = gdi::qt::ToQImage(tavResSrv40::StaticResourceImage(1100, 0));
-        QCOMPARE(strip.pixelColor(0, 0), QColor(255, 0, 255));
-        QVERIFY(strip.pixelColor(9, 10) != QColor(255, 0, 255));
-        // Themes differ from each other, unknown themes draw as theme 0.
-        QVERIFY(strip != gdi::qt::ToQImage(tavResSrv40::StaticResourceImage(1100, 1)));
-        QCOMPARE(gdi::qt::ToQImage(tavResSrv40::StaticResourceImage(1100, 77)), strip);
     }
 
     void customResourcesAreSharedByNameUntilTheLastRelease() {

@@ -18,6 +18,9 @@ TEST(BuiltInStrips, EveryResourceAndThemeHasItsStripAtItsSize) {
     ASSERT_FALSE(button.IsNull());
     EXPECT_EQ(button.at(0, 0), gdi::ArgbOf(tavResSrv40::kSkinMaskColour));
     EXPECT_NE(button.at(9, 10), gdi::ArgbOf(tavResSrv40::kSkinMaskColour));
+    // Themes differ from each other; an unknown theme draws as theme 0.
+    EXPECT_NE(tavResSrv40::StaticResourceImage(1100, 1).pixels, button.pixels);
+    EXPECT_EQ(tavResSrv40::StaticResourceImage(1100, 77).pixels, button.pixels);
 }
 
 TEST(BuiltInStrips, ABitmapCutShortOrNotUncompressedReadsAsNothing) {

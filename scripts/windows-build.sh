@@ -1,22 +1,34 @@
-# Shell functions shared by the jobs that cross-build the 32-bit Windows programs and run them in
-# private Wine prefixes (scripts/ci-com.sh, scripts/ci-setup.sh, scripts/make-packages.sh).
-# Sourced from the repository's root:  . scripts/windows-i686.sh
+# Shell functions shared by the jobs that cross-build the Windows programs and run them in private
+# Wine prefixes (scripts/ci-windows.sh, ci-com.sh, ci-setup.sh, make-packages.sh).
+# Sourced from the repository's root:  . scripts/windows-build.sh
 
-# configure_windows_i686: configures build/windows-i686 (Release, warnings are errors, no tests,
-# no Qt) with MinGW-w64's 32-bit compilers; the caller builds the targets it needs.
-configure_windows_i686() {
-    # The header-only libraries, seen from a prefix of their own (as scripts/ci-windows.sh does).
+# windows_deps: the header-only libraries, seen from a prefix of their own in $deps (adding the
+# build machine's /usr/include to a MinGW build would mix in the Linux C library's headers).
+windows_deps() {
     deps="$PWD/build/windows-deps"
     mkdir -p "$deps/include" "$deps/share/cmake"
     for h in CLI nlohmann dtl xxhash.h xxh3.h; do ln -sfn "/usr/include/$h" "$deps/include/$h"; done
     for c in CLI11 nlohmann_json; do ln -sfn "/usr/share/cmake/$c" "$deps/share/cmake/$c"; done
-    cmake -S . -B build/windows-i686 -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-i686.cmake" \
+}
+
+# configure_windows ARCH DIR TESTS: configures DIR (Release, warnings are errors, no Qt, tests
+# ON or OFF; GoogleTest from $deps) with MinGW-w64's ARCH (x86_64 or i686) compilers; the caller
+# builds the targets it needs.
+configure_windows() {
+    windows_deps
+    gtest=""
+    if [ "$3" = ON ]; then gtest="-DGTest_DIR=$deps/lib/cmake/GTest"; fi
+    cmake -S . -B "$2" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-$1.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DTAVKONV40_BUILD_GUI=OFF -DTAVKONV40_BUILD_BENCH=OFF \
-        -DTAVKONV40_BUILD_TESTS=OFF -DTAVKONV40_WERROR=ON \
+        -DTAVKONV40_BUILD_TESTS="$3" -DTAVKONV40_WERROR=ON \
         -DCLI11_DIR="$deps/share/cmake/CLI11" -Dnlohmann_json_DIR="$deps/share/cmake/nlohmann_json" \
         -DDTL_INCLUDE_DIR="$deps/include" -DXXHASH_INCLUDE_DIR="$deps/include" \
+        ${gtest:+"$gtest"} \
         ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
 }
+
+# configure_windows_i686: build/windows-i686 for the 32-bit programs, without tests.
+configure_windows_i686() { configure_windows i686 build/windows-i686 OFF; }
 
 # start_prefix ARCH NAME: a fresh Wine prefix (ARCH win32 or win64) in WINEPREFIX, a temporary
 # folder named after NAME, booted, with one Wine server for all the programs the caller runs in it.
