@@ -142,7 +142,7 @@ void CHKBOX::DrawCaption(gdi::HDC dc) const {
 
 void CHKBOX::AttachSubclassing() {
     Site().Subclass({winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
-                     winmsg::WM_LBUTTONUP, winmsg::WM_PARENTNOTIFY});
+                     winmsg::WM_LBUTTONUP, winmsg::WM_LBUTTONDBLCLK, winmsg::WM_PARENTNOTIFY});
 }
 
 void CHKBOX::Toggle() {
@@ -160,6 +160,9 @@ winmsg::LRESULT CHKBOX::WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, 
     if (CommonMessage(message, wParam, lParam)) return 0;
     const auto p = MouseParametersOf(message, wParam, lParam);
     switch (message) {
+        // The second press of a double click arrives as a double click: it presses the box
+        // again, so a double click toggles twice, as the system's own check boxes do.
+        case winmsg::WM_LBUTTONDBLCLK:
         case winmsg::WM_LBUTTONDOWN:
             m_pressed = true;
             Redraw();

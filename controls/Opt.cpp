@@ -237,13 +237,16 @@ void Opt::DrawCaption(gdi::HDC dc) const {
 
 void Opt::AttachSubclassing() {
     Site().Subclass({winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
-                     winmsg::WM_LBUTTONUP, winmsg::WM_RBUTTONDOWN, winmsg::WM_RBUTTONUP, winmsg::WM_MBUTTONDOWN,
-                     winmsg::WM_MBUTTONUP});
+                     winmsg::WM_LBUTTONUP, winmsg::WM_LBUTTONDBLCLK, winmsg::WM_RBUTTONDOWN, winmsg::WM_RBUTTONUP,
+                     winmsg::WM_MBUTTONDOWN, winmsg::WM_MBUTTONUP});
 }
 
 void Opt::OnButton(winmsg::UINT message, const winmsg::MouseParameters& p) {
     using namespace winmsg;
     switch (message) {
+        // The second press of a double click arrives as a double click: it counts as a
+        // press, so a double click chooses twice, as the system's own option buttons do.
+        case WM_LBUTTONDBLCLK:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:

@@ -31,7 +31,7 @@ void Watch(GlyphControlBase& c, Log& log) {
 
 void Click(FakeSite& site, UserControl& c, UINT down = WM_LBUTTONDOWN, int x = 5) {
     site.Mouse(c, down, x, 10);
-    site.Mouse(c, down + 1, x, 10);
+    site.Mouse(c, down == WM_LBUTTONDBLCLK ? WM_LBUTTONUP : down + 1, x, 10);
 }
 
 struct Box {
@@ -115,6 +115,12 @@ TEST(CheckBox, ClickFlipsOnlyWhenReleasedOverTheBoxAndSpaceOnRelease) {
     f.log.clear();  // a release without a press first does nothing
     f.site.Mouse(f.box, WM_LBUTTONUP, 5, 10);
     EXPECT_TRUE(f.log.empty());
+
+    Click(f.site, f.box);  // a double click is two clicks
+    Click(f.site, f.box, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(f.box.Value());
+    EXPECT_EQ(std::count(f.log.begin(), f.log.end(), "Click"), 2);
+    f.log.clear();
 
     f.site.Send(f.box, WM_KEYDOWN, 32);
     EXPECT_TRUE(f.box.IsSpaceDown() && f.box.IsPressed());
@@ -246,6 +252,9 @@ TEST(OptionButton, ClicksChooseKeepOrTurnOff) {
     EXPECT_FALSE(lone.Value() || free.Value());
     EXPECT_EQ(std::count(g.log.begin(), g.log.end(), "BeforeValueChanged 0"), 2);
     EXPECT_EQ(std::count(g.log.begin(), g.log.end(), "Click"), 0);
+    g.Click(free);  // a double click chooses twice: on, then off again
+    g.Click(free, WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(free.Value());
 }
 
 TEST(OptionButton, BeforeValueChangedCanCancelOrChangeTheChoice) {
