@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
 namespace dialog {
 
@@ -33,7 +34,12 @@ QSize MinimumFormSize(const FormView& f) { return {MinimumFormWidth(), MinimumFo
 void PlaceWindow(FormView& f) {
     QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
     if (screen == nullptr) screen = f.window.screen();
-    const QRect area = screen->availableGeometry();
+    QRect area = screen->availableGeometry();
+    // At a fractional scale the area and the frame reach us rounded to whole logical pixels, each
+    // perhaps up: keep one logical pixel in hand so that the framed window's last device row
+    // still lies on the screen.
+    const qreal ratio = screen->devicePixelRatio();
+    if (ratio != std::floor(ratio)) area.adjust(0, 0, -1, -1);
     // Until a window manager has framed the window its frame counts as nothing; it reports the
     // frame through onFrameChanged, and the window is placed again.
     const QWindow* handle = f.window.windowHandle();

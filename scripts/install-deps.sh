@@ -3,6 +3,8 @@
 #   scripts/install-deps.sh            # the Linux build and its tests
 #   scripts/install-deps.sh windows    # also the MinGW-w64 cross build and Wine
 #   scripts/install-deps.sh packages   # also what the release packages are made with
+#   scripts/install-deps.sh desktop    # also an X server, a window manager and the tools that
+#                                      # drive and photograph the dialog's real window
 set -eu
 
 # clang and libclang-rt-dev: the fuzz preset (libFuzzer, sanitizers); clang-format: the tree's
@@ -19,6 +21,7 @@ for group in "$@"; do
         windows) PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix wine wine64 googletest \
 g++-mingw-w64-i686-posix mingw-w64-tools libwine-dev wine32:i386 xvfb nsis xdotool" ;;
         packages) PACKAGES="$PACKAGES help2man lintian fakeroot dpkg-dev zip" ;;
+        desktop) PACKAGES="$PACKAGES xvfb openbox xdotool imagemagick x11-utils" ;;
         *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
 done

@@ -1,0 +1,106 @@
+#!/bin/sh
+# The Linux dialog in a real window, as a desktop user meets it: an X server (Xvfb) with a window
+# manager (openbox) that frames the window, driven by xdotool and photographed with ImageMagick.
+#   - on a 1366 x 768 screen, and on a 1280 x 1024 screen at 150 % (QT_SCALE_FACTOR), the framed
+#     window lies whole on the screen (so its Start, Close and Help row does);
+#   - Tab walks every stop of the dialog, round to the first again, and every stop shows: the
+#     window's picture changes at each press.
+# Usage: scripts/ci-dialog-window.sh [BUILD_DIR]   (default build/ci; the dialog must be built)
+set -eu
+cd "$(dirname "$0")/.."
+build="${1:-build/ci}"
+gui="$PWD/$build/dialog/tavkonv40-gui"
+[ -x "$gui" ] || { echo "ci-dialog-window: $gui is not built" >&2; exit 2; }
+scripts/install-deps.sh desktop
+
+work="$(mktemp -d)"
+pids=""
+cleanup() {
+    # shellcheck disable=SC2086
+    [ -z "$pids" ] || kill $pids 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+failures=0
+fail() { echo "ci-dialog-window: FAILED: $*" >&2; failures=$((failures + 1)); }
+
+caption="Nexaria Version 4.0 GUID Conversion Utility"
+
+# Starts an X server of WIDTHxHEIGHT with a window manager on display :$1, and the dialog on it.
+start_desktop() {
+    display=":$1"
+    Xvfb "$display" -screen 0 "$2x24" -nolisten tcp >/dev/null 2>&1 &
+    pids="$pids $!"
+    for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+    DISPLAY="$display" openbox >/dev/null 2>&1 &
+    pids="$pids $!"
+    sleep 0.5
+    DISPLAY="$display" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$3" "$gui" >"$work/gui$1.log" 2>&1 &
+    pids="$pids $!"
+    window=""
+    for _ in $(seq 100); do
+        window="$(DISPLAY="$display" xdotool search --name "$caption" 2>/dev/null | head -1 || true)"
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { fail "the dialog's window did not appear on a $2 screen"; return 1; }
+    # The window manager frames the window and the dialog places itself again: let it settle.
+    sleep 1
+}
+
+# The framed window's rectangle (x y width height) on the screen: the client's, widened by the
+# frame the window manager says it drew (_NET_FRAME_EXTENTS: left, right, top, bottom).
+frame_of() {
+    DISPLAY="$display" xwininfo -id "$1" | awk '
+        /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}' >"$work/client"
+    extents="$(DISPLAY="$display" xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ,)"
+    [ -n "$extents" ] || extents="0 0 0 0"
+    # shellcheck disable=SC2086
+    set -- $(cat "$work/client") $extents
+    echo $(($1 - $5)) $(($2 - $7)) $(($3 + $5 + $6)) $(($4 + $7 + $8))
+}
+
+# The whole framed window lies on a screen of $2 (WIDTHxHEIGHT).
+check_on_screen() {
+    set -- $(frame_of "$window") "$1"
+    screen_w="${5%x*}"
+    screen_h="${5#*x}"
+    echo "ci-dialog-window: on $5 at scale $scale: frame at $1,$2 size $3x$4"
+    if [ "$1" -lt 0 ] || [ "$2" -lt 0 ] || [ $(($1 + $3)) -gt "$screen_w" ] || [ $(($2 + $4)) -gt "$screen_h" ]; then
+        fail "on a $5 screen at scale $scale the window ($3x$4 at $1,$2) is not whole on the screen"
+    fi
+}
+
+for case in "81 1366x768 1" "82 1280x1024 1.5"; do
+    set -- $case
+    scale="$3"
+    start_desktop "$1" "$2" "$3" || continue
+    check_on_screen "$2"
+done
+
+# The Tab walk, on the 1366 x 768 screen.
+display=":81"
+window="$(DISPLAY="$display" xdotool search --name "$caption" | head -1)"
+DISPLAY="$display" xdotool windowactivate --sync "$window" mousemove 0 0
+sleep 0.3
+shot() { DISPLAY="$display" import -window "$window" "$work/tab$1.png"; }
+shot 0
+# More presses than the dialog has stops (49 with nothing ticked), so the walk wraps round.
+stops=0
+while [ "$stops" -lt 56 ]; do
+    DISPLAY="$display" xdotool key --window "$window" Tab
+    sleep 0.2
+    stops=$((stops + 1))
+    shot "$stops"
+    if [ "$(compare -metric AE "$work/tab$((stops - 1)).png" "$work/tab$stops.png" null: 2>&1 || true)" = 0 ]; then
+        fail "Tab press $stops: the focus does not show (the window's picture did not change)"
+    fi
+done
+echo "ci-dialog-window: $stops Tab presses"
+
+if [ "$failures" -gt 0 ]; then
+    echo "ci-dialog-window: $failures failures" >&2
+    exit 1
+fi
+echo "ci-dialog-window: passed"
