@@ -170,7 +170,7 @@ TEST(ButtonWindows, FormKeysGroupAcrossContainersAndSizeFloor) {
     HWND panel = ::CreateWindowExW(0, TopLevelClass(), L"", WS_CHILD | WS_VISIBLE, 160, 0, 150, 100, top.window,
                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
     BTNWindow a(top.window, gdi::RECT{10, 10, 110, 40}), b(panel, gdi::RECT{10, 10, 110, 40}),
-        go(panel, gdi::RECT{10, 50, 110, 80});
+        go(top.window, gdi::RECT{10, 50, 110, 80});
     PropertyBag bag;
     bag.WriteProperty("Grouped", true);
     for (BTNWindow* w : {&a, &b}) w->Control().ReadProperties(bag);
@@ -179,17 +179,17 @@ TEST(ButtonWindows, FormKeysGroupAcrossContainersAndSizeFloor) {
     go.Control().ReadProperties(bag);
     int clicks = 0;
     go.Control().events.Click = [&] { ++clicks; };
-    ::PostMessageW(a.Handle(), WM_SYSCHAR, 'G', 0);  // Alt+G in another container's control
+    ::PostMessageW(b.Handle(), WM_SYSCHAR, 'G', 0);  // Alt+G in another container's control
     go.SetDefault(true);
-    ::PostMessageW(a.Handle(), WM_KEYDOWN, VK_RETURN, 0);
-    b.SetCancel(true);
+    ::PostMessageW(b.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    a.SetCancel(true);
     ::PostMessageW(go.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     Pump();
     EXPECT_EQ(clicks, 2);
-    EXPECT_TRUE(b.Control().TogglePressed());
-    ClickAt(a.Handle(), 10, 10);
     EXPECT_TRUE(a.Control().TogglePressed());
-    EXPECT_FALSE(b.Control().TogglePressed());  // released from the other container
+    ClickAt(b.Handle(), 10, 10);
+    EXPECT_TRUE(b.Control().TogglePressed());
+    EXPECT_FALSE(a.Control().TogglePressed());  // released from the other container
     ::SetWindowPos(a.Handle(), nullptr, 0, 0, 4, 4, SWP_NOMOVE | SWP_NOZORDER);
     RECT r{};
     ::GetClientRect(a.Handle(), &r);
