@@ -2,10 +2,10 @@
 #include "controls/BTN.h"
 
 #include "controls/MsgBox.h"
-#include "controls/control_input.h"
 #include "controls/modSkinConstants.h"
-#include "controls/suite/qt/gdi_qt.h"
-#include "controls/suite/tavMFC40.h"
+#include "controls/suite/memory_dc.h"
+
+#include <algorithm>
 
 using namespace tavGFX40;
 using namespace modSkinConstants;
@@ -13,20 +13,20 @@ using property_table::Storage;
 
 namespace {
 
-const QString kTitleManager = QStringLiteral("QV Command Button Property Manager");
+const std::u16string kTitleManager = u"QV Command Button Property Manager";
 // The back-style message has always carried this title, misspelling included.
-const QString kTitleManger = QStringLiteral("QV Command Button Property Manger");
-const QString kMsgXPBackStyle = QStringLiteral("This value is not allowed for Windows XP style buttons.");
-const QString kMsgNoDropDown = QStringLiteral("Drop Down is not allowed for this button style.");
-const QString kMsgDropDownClearsToggle = QStringLiteral(
-    "Grouped and Toggle properties must be False in order to have the DropDown feature.  Setting these "
-    "properties accordingly.");
-const QString kMsgToggleClearsDropDown = QStringLiteral(
-    "The DropDown property must be False in order to have the Grouped or Toggle feature.  Setting this property "
-    "accordingly.");
-const QString kMsgToggleNeededInGroup = QStringLiteral(
-    "The Toggle property must be True when this button belongs to a group.  If you still want this button not to "
-    "toggle, then set it's Grouped property to false.");
+const std::u16string kTitleManger = u"QV Command Button Property Manger";
+const std::u16string kMsgXPBackStyle = u"This value is not allowed for Windows XP style buttons.";
+const std::u16string kMsgNoDropDown = u"Drop Down is not allowed for this button style.";
+const std::u16string kMsgDropDownClearsToggle =
+    u"Grouped and Toggle properties must be False in order to have the DropDown feature.  Setting these "
+    "properties accordingly.";
+const std::u16string kMsgToggleClearsDropDown =
+    u"The DropDown property must be False in order to have the Grouped or Toggle feature.  Setting this property "
+    "accordingly.";
+const std::u16string kMsgToggleNeededInGroup =
+    u"The Toggle property must be True when this button belongs to a group.  If you still want this button not to "
+    "toggle, then set it's Grouped property to false.";
 
 template <class T>
 using Row = property_table::Row<BTN, T>;
@@ -41,13 +41,13 @@ const auto& BTN::Properties() {
         Row<C>{"BackColor", &BTN::m_backColor, kDefBackColor, Storage::Stored, nullptr, &BTN::Redraw},
         Row<int>{"BackStyle", &BTN::m_backStyle, kDefBackStyle, Storage::Stored, &BTN::AcceptBackStyle, &BTN::Redraw},
         Row<C>{"BorderColor", &BTN::m_borderColor, kDefBorderColor},
-        Row<QString>{"Caption", &BTN::m_caption, {}, Storage::Stored, &BTN::AcceptCaption, &BTN::CaptionChanged},
+        Row<std::u16string>{"Caption", &BTN::m_caption, {}, Storage::Stored, &BTN::AcceptCaption, &BTN::CaptionChanged},
         Row<C>{"DisabledForeColor", &BTN::m_disabledForeColor, kDefDisabledForeColor, Storage::Stored, nullptr,
                &BTN::Redraw},
         Row<bool>{"DropDown", &BTN::m_dropDown, false, Storage::Stored, &BTN::AcceptDropDown, &BTN::DropDownChanged},
         Row<bool>{"Enabled", &BTN::m_enabled, true, Storage::Stored, nullptr, &BTN::EnabledChanged},
-        Row<QFont>{"Font", &BTN::m_font, {}, Storage::Stored, &BTN::AcceptFont, &BTN::Redraw},
-        Row<C>{"ForeColor", &BTN::m_foreColor, kDefForeColor, Storage::Stored, nullptr, &BTN::ForeColorChanged},
+        Row<gdi::Font>{"Font", &BTN::m_font, {}, Storage::Stored, &BTN::AcceptFont, &BTN::Redraw},
+        Row<C>{"ForeColor", &BTN::m_foreColor, kDefForeColor, Storage::Stored, nullptr, &BTN::Redraw},
         Row<bool>{"Grouped", &BTN::m_grouped, false, Storage::Stored, nullptr, &BTN::GroupedChanged},
         Row<short>{"GroupID", &BTN::m_groupID, 0, Storage::Stored, nullptr, &BTN::GroupIDChanged},
         Row<std::int32_t>{"MaskColor", &BTN::m_maskColor, 0, Storage::Stored, nullptr, &BTN::Redraw},
@@ -59,7 +59,7 @@ const auto& BTN::Properties() {
         Row<StdPicture>{"PictureDown", &BTN::m_pictureDown, {}, Storage::Stored, nullptr, &BTN::Redraw},
         Row<bool>{"ShowAsDefault", &BTN::m_showAsDefault, false, Storage::Stored, nullptr, &BTN::Redraw},
         Row<bool>{"ShowFocusRect", &BTN::m_showFocusRect, true, Storage::Stored, nullptr, &BTN::Redraw},
-        Row<QString>{"TipText", &BTN::m_tipText, {}},
+        Row<std::u16string>{"TipText", &BTN::m_tipText, {}},
         Row<bool>{"Toggle", &BTN::m_toggle, false, Storage::Stored, &BTN::AcceptToggle},
         Row<bool>{"TogglePressed", &BTN::m_togglePressed, false, Storage::Stored, &BTN::AcceptTogglePressed,
                   &BTN::TogglePressedChanged},
@@ -70,32 +70,26 @@ const auto& BTN::Properties() {
     return table;
 }
 
-BTN::BTN(QWidget* parent, QtAmbient ambient) : QtUserControl(parent, std::move(ambient)) {
-    // Initialise: IsUnicodePlatform is asked once; Qt text is always wide, so
-    // the answer only documents the call.
-    (void)tavMFC40::IsUnicodePlatform();
+BTN::BTN(ControlSite& site, Ambient ambient) : UserControl(site, std::move(ambient)) {
     m_font = AmbientProperties().Font;
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
 }
 
 BTN::~BTN() {
     m_terminating = true;
-    winmsg::KillTimer(this, kHoverTimerId);
-    DetachSubclassing();
+    Site().KillTimer(kHoverTimerId);
+    Site().Subclass({});
+    Site().SetAccessKeys({});
     ReleaseSkins();
-    if (m_shortcutId != 0) releaseShortcut(m_shortcutId);
 }
 
 // ---- lifecycle ----------------------------------------------------------------------
 
 void BTN::InitProperties() {
     m_caption = AmbientProperties().DisplayName;
-    setWindowTitle(m_caption);
+    Site().SetText(m_caption);
     UpdateAccessKey();
     m_font = AmbientProperties().Font;
-    QWidget::setFont(m_font);
+    Site().SetFont(m_font);
     UpdateDropWidth();
     LoadDefaultSkins();
     m_drawEnabled = true;
@@ -120,11 +114,11 @@ void BTN::ReadProperties(const PropertyBag& bag) {
 
 // What the stored values mean for the window itself.
 void BTN::ApplyStoredSettings() {
-    m_caption.remove(QChar(0));
-    setWindowTitle(m_caption);
-    QWidget::setEnabled(m_enabled);
-    QWidget::setFont(m_font);
-    control_input::ApplyMousePointer(*this, m_mousePointer, QImage(), Qt::PointingHandCursor);
+    std::erase(m_caption, u'\0');
+    Site().SetText(m_caption);
+    Site().SetEnabled(m_enabled);
+    Site().SetFont(m_font);
+    Site().SetMousePointer(m_mousePointer, gdi::Image());
     UpdateAccessKey();
 }
 
@@ -143,11 +137,11 @@ void BTN::SetButtonStyle(int style) { SetProperty<BTN>(&BTN::m_buttonStyle, styl
 void BTN::SetBackColor(OLE_COLOR colour) { SetProperty<BTN>(&BTN::m_backColor, colour); }
 void BTN::SetBackStyle(int style) { SetProperty<BTN>(&BTN::m_backStyle, style); }
 void BTN::SetBorderColor(OLE_COLOR colour) { SetProperty<BTN>(&BTN::m_borderColor, colour); }
-void BTN::SetCaption(const QString& caption) { SetProperty<BTN>(&BTN::m_caption, caption); }
+void BTN::SetCaption(const std::u16string& caption) { SetProperty<BTN>(&BTN::m_caption, caption); }
 void BTN::SetDisabledForeColor(OLE_COLOR colour) { SetProperty<BTN>(&BTN::m_disabledForeColor, colour); }
 void BTN::SetDropDown(bool on) { SetProperty<BTN>(&BTN::m_dropDown, on); }
 void BTN::SetEnabled(bool on) { SetProperty<BTN>(&BTN::m_enabled, on); }
-void BTN::SetFont(const QFont& font) { SetProperty<BTN>(&BTN::m_font, font); }
+void BTN::SetFont(const gdi::Font& font) { SetProperty<BTN>(&BTN::m_font, font); }
 void BTN::SetForeColor(OLE_COLOR colour) { SetProperty<BTN>(&BTN::m_foreColor, colour); }
 void BTN::SetGrouped(bool on) { SetProperty<BTN>(&BTN::m_grouped, on); }
 void BTN::SetGroupID(short id) { SetProperty<BTN>(&BTN::m_groupID, id); }
@@ -159,7 +153,7 @@ void BTN::SetPictureHover(const StdPicture& picture) { SetProperty<BTN>(&BTN::m_
 void BTN::SetPictureDown(const StdPicture& picture) { SetProperty<BTN>(&BTN::m_pictureDown, picture); }
 void BTN::SetShowAsDefault(bool on) { SetProperty<BTN>(&BTN::m_showAsDefault, on); }
 void BTN::SetShowFocusRect(bool on) { SetProperty<BTN>(&BTN::m_showFocusRect, on); }
-void BTN::SetTipText(const QString& text) { SetProperty<BTN>(&BTN::m_tipText, text); }
+void BTN::SetTipText(const std::u16string& text) { SetProperty<BTN>(&BTN::m_tipText, text); }
 void BTN::SetToggle(bool on) { SetProperty<BTN>(&BTN::m_toggle, on); }
 void BTN::SetTogglePressed(bool on) { SetProperty<BTN>(&BTN::m_togglePressed, on); }
 void BTN::SetXPTheme(short theme) { SetProperty<BTN>(&BTN::m_xpTheme, theme); }
@@ -168,22 +162,22 @@ void BTN::SetXPTheme(short theme) { SetProperty<BTN>(&BTN::m_xpTheme, theme); }
 
 bool BTN::AcceptBackStyle(int& style) {
     if (style != bsTransparent || m_buttonStyle != btnStyleXP) return true;
-    MsgBox::Show(this, kMsgXPBackStyle, MsgBox::vbExclamation, kTitleManger);
+    MsgBox::Show(Site().Window(), kMsgXPBackStyle, MsgBox::vbExclamation, kTitleManger);
     return false;
 }
 
-bool BTN::AcceptCaption(QString& caption) {
-    caption.remove(QChar(0));
+bool BTN::AcceptCaption(std::u16string& caption) {
+    std::erase(caption, u'\0');
     return true;
 }
 
 bool BTN::AcceptDropDown(bool& on) {
     if (m_buttonStyle == btnStyleXP) {
-        if (!UserMode()) MsgBox::Show(this, kMsgNoDropDown, MsgBox::vbInformation, kTitleManager);
+        if (!UserMode()) MsgBox::Show(Site().Window(), kMsgNoDropDown, MsgBox::vbInformation, kTitleManager);
         return false;
     }
     if (on && (m_grouped || m_toggle)) {
-        MsgBox::Show(this, kMsgDropDownClearsToggle, MsgBox::vbInformation, kTitleManager);
+        MsgBox::Show(Site().Window(), kMsgDropDownClearsToggle, MsgBox::vbInformation, kTitleManager);
         m_grouped = false;
         m_toggle = false;
     }
@@ -191,29 +185,32 @@ bool BTN::AcceptDropDown(bool& on) {
 }
 
 // Only the face, size and style are copied into the button's own font.
-bool BTN::AcceptFont(QFont& font) {
-    QFont f = m_font;
-    f.setFamily(font.family());
-    if (font.pointSizeF() > 0)
-        f.setPointSizeF(font.pointSizeF());
-    else
-        f.setPixelSize(font.pixelSize());
-    f.setBold(font.bold());
-    f.setItalic(font.italic());
-    f.setUnderline(font.underline());
-    f.setStrikeOut(font.strikeOut());
+bool BTN::AcceptFont(gdi::Font& font) {
+    gdi::Font f = m_font;
+    f.family = font.family;
+    if (font.pointSize > 0) {
+        f.pointSize = font.pointSize;
+        f.pixelSize = 0;
+    } else {
+        f.pixelSize = font.pixelSize;
+        f.pointSize = 0;
+    }
+    f.weight = font.weight > 500 ? 700 : 400;  // bold or not
+    f.italic = font.italic;
+    f.underline = font.underline;
+    f.strikeout = font.strikeout;
     font = f;
-    QWidget::setFont(font);
+    Site().SetFont(font);
     return true;
 }
 
 bool BTN::AcceptToggle(bool& on) {
     if (!on && m_grouped) {
-        MsgBox::Show(this, kMsgToggleNeededInGroup, MsgBox::vbInformation, kTitleManager);
+        MsgBox::Show(Site().Window(), kMsgToggleNeededInGroup, MsgBox::vbInformation, kTitleManager);
         return false;
     }
     if (on && m_dropDown) {
-        MsgBox::Show(this, kMsgToggleClearsDropDown, MsgBox::vbInformation, kTitleManager);
+        MsgBox::Show(Site().Window(), kMsgToggleClearsDropDown, MsgBox::vbInformation, kTitleManager);
         m_dropDown = false;
         UpdateDropWidth();
     }
@@ -237,7 +234,7 @@ void BTN::ButtonStyleChanged() {
 }
 
 void BTN::CaptionChanged() {
-    setWindowTitle(m_caption);
+    Site().SetText(m_caption);
     UpdateAccessKey();
     Redraw();
 }
@@ -248,14 +245,7 @@ void BTN::DropDownChanged() {
 }
 
 void BTN::EnabledChanged() {
-    QWidget::setEnabled(m_enabled);
-    Redraw();
-}
-
-void BTN::ForeColorChanged() {
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, gdi::qt::ToQColor(gfxTranslateColor(m_foreColor)));
-    setPalette(pal);
+    Site().SetEnabled(m_enabled);
     Redraw();
 }
 
@@ -263,7 +253,7 @@ void BTN::GroupedChanged() {
     if (m_grouped) {
         m_toggle = true;
         if (m_dropDown) {
-            MsgBox::Show(this, kMsgToggleClearsDropDown, MsgBox::vbInformation, kTitleManager);
+            MsgBox::Show(Site().Window(), kMsgToggleClearsDropDown, MsgBox::vbInformation, kTitleManager);
             m_dropDown = false;
             UpdateDropWidth();
         }
@@ -307,7 +297,7 @@ void BTN::ForceToggleState(bool state) {
 }
 
 void BTN::ApplyCustomLayout() {
-    emit QueryLayout(m_layout);
+    if (events.QueryLayout) events.QueryLayout(m_layout);
     m_customLayout = true;
     ApplyAutoSize();
     Redraw();
@@ -320,18 +310,24 @@ void BTN::ApplyDefaultLayout() {
 
 void BTN::ApplyAutoSize() {
     if (!m_customLayout || m_layout.AutoSizeMode == sknAutoSizeNone) return;
-    const QFontMetrics fm(m_font);
-    const QSize text = m_caption.isEmpty()
-                           ? QSize()
-                           : fm.boundingRect(QRect(0, 0, 100000, 100000), Qt::TextShowMnemonic, m_caption).size();
-    const QSize content = button_layout::ContentExtent(text, m_picture.Size(), m_picturePosition);
+    gdi::SIZE text{};
+    if (!m_caption.empty()) {
+        tavSCls40::MemoryDC measure;
+        if (!measure.Create(1, 1, 0xFFFFFF)) return;
+        gdi::SelectFont(measure.hDC(), m_font);
+        gdi::RECT r{0, 0, 100000, 100000};
+        gdi::DrawText(measure.hDC(), m_caption, r, gdi::DT_CALCRECT);
+        text = gdi::SIZE{r.Right - r.Left, r.Bottom - r.Top};
+    }
+    const gdi::SIZE content = button_layout::ContentExtent(text, SizeOf(m_picture), m_picturePosition);
     const gdi::RECT& ds = m_layout.DrawingSpace;
-    const int w = ds.Left + ds.Right + content.width() + m_dropWidth;
-    const int h = ds.Top + ds.Bottom + content.height();
+    const int w = ds.Left + ds.Right + content.cx + m_dropWidth;
+    const int h = ds.Top + ds.Bottom + content.cy;
+    const gdi::SIZE now = Size();
     switch (m_layout.AutoSizeMode) {
-        case sknAutoSizeH: resize(w, height()); break;
-        case sknAutoSizeV: resize(width(), h); break;
-        case sknAutoSizeBoth: resize(w, h); break;
+        case sknAutoSizeH: Site().Resize({w, now.cy}); break;
+        case sknAutoSizeV: Site().Resize({now.cx, h}); break;
+        case sknAutoSizeBoth: Site().Resize({w, h}); break;
         default: break;
     }
 }
@@ -339,6 +335,11 @@ void BTN::ApplyAutoSize() {
 // ---- state helpers --------------------------------------------------------------------------
 
 bool BTN::Transparent() const { return m_backStyle == bsTransparent; }
+
+gdi::SIZE BTN::SizeOf(const StdPicture& picture) {
+    if (picture.type == StdPicture::Type::None || picture.image.IsNull()) return {};
+    return gdi::SIZE{picture.image.width, picture.image.height};
+}
 
 void BTN::UpdateDropWidth() { m_dropWidth = (m_dropDown && m_buttonStyle != btnStyleXP) ? kDropWidth : 0; }
 

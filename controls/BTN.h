@@ -7,9 +7,11 @@
 // 0 (classic bevel), 1 (rounded, glossy) and 2 (flat).
 //
 // The whole button is composed on a MemoryDC and copied to the window in one
-// BitBlt.  In run mode the button receives WM_PAINT, WM_TIMER, WM_MOUSEMOVE
-// and WM_PARENTNOTIFY through a Subclasser; mouse buttons and keys come
-// through the ordinary Qt handlers.  In design mode it only paints.
+// BitBlt.  In run mode the button subclasses paint, the hover timer, mouse
+// moves and buttons, and WM_PARENTNOTIFY; keys and focus come as the host's
+// own messages, its access key and the form's Enter / Escape (as the form's
+// Default / Cancel button) through AccessKeyPress.  In design mode it only
+// paints.
 //
 // Every property is one row of Properties() (BTN.cpp): its key, default,
 // storage and the rule its setter obeys; the setters, ReadProperties and
@@ -20,24 +22,19 @@
 // the layout and frame arithmetic is button_layout.h.
 #pragma once
 
-#include "controls/StdPicture.h"
-#include "controls/QtUserControl.h"
+#include "controls/UserControl.h"
 #include "controls/button_layout.h"
 #include "controls/clsSkin.h"
 #include "controls/suite/tavGFX40.h"
-#include "controls/suite/tavSCls40.h"
 
-#include <memory>
+#include <functional>
+#include <string>
 
-class BTN : public QtUserControl, public tavSCls40::ISubclass {
-    Q_OBJECT
-    // Read late-bound by the group rule's fall-back walk.
-    Q_PROPERTY(short GroupID READ GroupID WRITE SetGroupID)
-    Q_PROPERTY(bool TogglePressed READ TogglePressed WRITE SetTogglePressed)
-    Q_PROPERTY(bool Grouped READ Grouped WRITE SetGrouped)
-
+class BTN : public UserControl {
   public:
     using OLE_COLOR = tavGFX40::OLE_COLOR;
+    // A picture property: nothing, a bitmap (drawn without MaskColor) or an icon.
+    using StdPicture = StoredPicture;
 
     enum ButtonStyles : int {
         btnStyleClassic = button_layout::styleClassic,
@@ -64,7 +61,20 @@ class BTN : public QtUserControl, public tavSCls40::ISubclass {
     static constexpr int kDefPicturePosition = picLeft;
     static constexpr int kDropWidth = 12;  // caption space a split button leaves on its right
 
-    explicit BTN(QWidget* parent = nullptr, QtAmbient ambient = {});
+    // The events the button raises; a host connects what it needs.
+    struct Events {
+        std::function<void()> Click;
+        std::function<void(int KeyCode, int Shift)> KeyDown, KeyUp;
+        std::function<void(int KeyAscii)> KeyPress;
+        std::function<void(int Button, int Shift, int X, int Y)> MouseDown, MouseUp, DropDown, DropUp;
+        // The host fills `Skin` (ImageName, MapMargin, MaskColor, ...) and
+        // `Source` for built-in piece `ResNumber`; leaving either empty stops.
+        std::function<void(long ResNumber, SkinMapInfo& Skin, SkinSource& Source)> QuerySkin;
+        std::function<void(SkinButtonLayoutInfo& Layout)> QueryLayout;
+    };
+    Events events;
+
+    explicit BTN(ControlSite& site, Ambient ambient = {});
     ~BTN() override;
 
     // One row per property (see property_table.h).
@@ -79,41 +89,40 @@ class BTN : public QtUserControl, public tavSCls40::ISubclass {
     void SetBackStyle(int style);
     OLE_COLOR BorderColor() const { return m_borderColor; }
     void SetBorderColor(OLE_COLOR colour);
-    QString Caption() const { return m_caption; }
-    void SetCaption(const QString& caption);
+    const std::u16string& Caption() const { return m_caption; }
+    void SetCaption(const std::u16string& caption);
     OLE_COLOR DisabledForeColor() const { return m_disabledForeColor; }
     void SetDisabledForeColor(OLE_COLOR colour);
     bool DropDown() const { return m_dropDown; }
     void SetDropDown(bool on);
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool on);
-    QFont Font() const { return m_font; }
-    void SetFont(const QFont& font);
+    const gdi::Font& Font() const { return m_font; }
+    void SetFont(const gdi::Font& font);
     OLE_COLOR ForeColor() const { return m_foreColor; }
     void SetForeColor(OLE_COLOR colour);
     bool Grouped() const { return m_grouped; }
     void SetGrouped(bool on);
     short GroupID() const { return m_groupID; }
     void SetGroupID(short id);
-    QWidget* hWnd() { return this; }
     std::int32_t MaskColor() const { return m_maskColor; }
     void SetMaskColor(std::int32_t colour);
     int PicturePosition() const { return m_picturePosition; }
     void SetPicturePosition(int position);
-    StdPicture Picture() const { return m_picture; }
+    const StdPicture& Picture() const { return m_picture; }
     void SetPicture(const StdPicture& picture);
-    StdPicture PictureDisabled() const { return m_pictureDisabled; }
+    const StdPicture& PictureDisabled() const { return m_pictureDisabled; }
     void SetPictureDisabled(const StdPicture& picture);
-    StdPicture PictureHover() const { return m_pictureHover; }
+    const StdPicture& PictureHover() const { return m_pictureHover; }
     void SetPictureHover(const StdPicture& picture);
-    StdPicture PictureDown() const { return m_pictureDown; }
+    const StdPicture& PictureDown() const { return m_pictureDown; }
     void SetPictureDown(const StdPicture& picture);
     bool ShowAsDefault() const { return m_showAsDefault; }
     void SetShowAsDefault(bool on);
     bool ShowFocusRect() const { return m_showFocusRect; }
     void SetShowFocusRect(bool on);
-    QString TipText() const { return m_tipText; }
-    void SetTipText(const QString& text);
+    const std::u16string& TipText() const { return m_tipText; }
+    void SetTipText(const std::u16string& text);
     bool Toggle() const { return m_toggle; }
     void SetToggle(bool on);
     bool TogglePressed() const { return m_togglePressed; }
@@ -121,14 +130,14 @@ class BTN : public QtUserControl, public tavSCls40::ISubclass {
     short XPTheme() const { return m_xpTheme; }
     void SetXPTheme(short theme);
 
-    // The lower-cased access key taken from the caption ("&x"), or a null char.
-    QChar AccessKey() const { return m_accessKey; }
+    // The lower-cased access key taken from the caption ("&x"), or 0.
+    char16_t AccessKey() const { return m_accessKey; }
 
     // ---- methods -------------------------------------------------------------------
     void BeginUpdate();
     void EndUpdate();
     void Refresh();
-    Q_INVOKABLE void ForceToggleState(bool state);
+    void ForceToggleState(bool state);
     void ApplyCustomSkin();
     void ApplyDefaultSkin();
     void ApplyCustomLayout();
@@ -153,61 +162,40 @@ class BTN : public QtUserControl, public tavSCls40::ISubclass {
     const SkinMapInfo& ArrowSkin() const { return m_skinArrow; }
     int LoadedTheme() const { return m_loadedTheme; }
     int DropWidth() const { return m_dropWidth; }
-    QRegion WindowRegion() const { return m_windowRegion; }
-    ButtonPart HitTest(QPoint point) const;
-    QRect BodyRect() const;
-    QRect DropZoneRect() const;
+    // The window's shape for this style and size (the caller owns it), 0 for the whole rectangle.
+    gdi::HRGN MakeWindowRegion() const;
+    ButtonPart HitTest(gdi::POINT point) const;
+    gdi::RECT BodyRect() const;
+    gdi::RECT DropZoneRect() const;
     // The drawing area, and where picture and caption go in it.
-    QRect DrawingArea() const;
+    gdi::RECT DrawingArea() const;
+    // Draws the whole button into `target` (client-sized), as its window shows it.
+    void Print(gdi::HDC target) const { Compose(target); }
 
-    // ---- ISubclass -----------------------------------------------------------------------
-    tavSCls40::EMsgResponse ISubclass_MsgResponse() override;
-    winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
-                                         winmsg::LPARAM lParam) override;
-
-  signals:
-    void Click();
-    void KeyDown(int KeyCode, int Shift);
-    void KeyPress(int KeyAscii);
-    void KeyUp(int KeyCode, int Shift);
-    void MouseDown(int Button, int Shift, int X, int Y);
-    void MouseUp(int Button, int Shift, int X, int Y);
-    void DropDown(int Button, int Shift, int X, int Y);
-    void DropUp(int Button, int Shift, int X, int Y);
-    // The host fills `Skin` (ImageName, MapMargin, MaskColor, ...) and
-    // `Source` for built-in piece `ResNumber`; leaving either empty stops.
-    void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
-    void QueryLayout(SkinButtonLayoutInfo& Layout);
+    // ---- messages ------------------------------------------------------------------------
+    winmsg::LRESULT WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) override;
+    MessageResponse MsgResponse(winmsg::UINT message) override;
+    void AccessKeyPress(char16_t key) override;
+    // Late bound: GroupID, Grouped and TogglePressed; setting TogglePressed
+    // forces the toggle state (the group rule's release of a partner).
+    std::optional<std::int64_t> NumberProperty(std::string_view name) const override;
+    bool SetFlagProperty(std::string_view name, bool value) override;
 
   protected:
-    bool event(QEvent* e) override;
-    void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-    void hideEvent(QHideEvent* e) override;
-    void changeEvent(QEvent* e) override;
     void AmbientChanged() override;
 
   private:
     // ---- the property rules (rows of Properties()) ----
     bool AcceptBackStyle(int& style);
-    bool AcceptCaption(QString& caption);
+    bool AcceptCaption(std::u16string& caption);
     bool AcceptDropDown(bool& on);
-    bool AcceptFont(QFont& font);
+    bool AcceptFont(gdi::Font& font);
     bool AcceptToggle(bool& on);
     bool AcceptTogglePressed(bool& on);
     void ButtonStyleChanged();
     void CaptionChanged();
     void DropDownChanged();
     void EnabledChanged();
-    void ForeColorChanged();
     void GroupedChanged();
     void GroupIDChanged();
     void TogglePressedChanged();
@@ -220,11 +208,22 @@ class BTN : public QtUserControl, public tavSCls40::ISubclass {
     void Compose(gdi::HDC target) const;
     void DrawBackground(gdi::HDC dc) const;
     void DrawSkin(gdi::HDC dc) const;
-    void DrawPicture(gdi::HDC dc, const QRect& at) const;
-    button_layout::Layout ComputeLayout(gdi::HDC dc, QSize pictureSize) const;
+    void DrawPicture(gdi::HDC dc, const gdi::RECT& at) const;
+    button_layout::Layout ComputeLayout(gdi::HDC dc, gdi::SIZE pictureSize) const;
     button_layout::State FrameState() const;
     const StdPicture* ChosenPicture(bool& drawDisabled) const;
-    void DrawCaption(gdi::HDC dc, const QRect& rect) const;
+    void DrawCaption(gdi::HDC dc, const gdi::RECT& rect) const;
+
+    // ---- input (BTN_input.cpp) ----
+    void OnButtonDown(const winmsg::MouseParameters& p);
+    void OnButtonUp(winmsg::UINT message, const winmsg::MouseParameters& p);
+    void OnMouseMove();
+    void OnTimer(winmsg::WPARAM id);
+    void OnKeyDown(int code, bool repeat);
+    void OnKeyUp(int code);
+    void OnFocus(bool gained);
+    void OnShow(bool shown);
+    void OnDisabled();
 
     void SizeHandling();
     void ApplyWindowRegion();
@@ -234,24 +233,25 @@ class BTN : public QtUserControl, public tavSCls40::ISubclass {
     void LoadDefaultSkins();
     void ReleaseSkins();
     void AttachSubclassing();
-    void DetachSubclassing();
     void StopHover();
-    void ReleaseOverButton(int button, int shift, QPoint p, bool over);
-    void AccessKeyPress();
+    void ReleaseOverButton(int button, int shift, gdi::POINT p, bool over);
     void UpdateAccessKey();
     void ApplyAutoSize();
     bool Transparent() const;
+    gdi::SIZE Size() const { return Site().ClientSize(); }
+    // A picture's size; empty for no picture.
+    static gdi::SIZE SizeOf(const StdPicture& picture);
 
     // properties
     int m_buttonStyle = kDefButtonStyle;
     OLE_COLOR m_backColor = kDefBackColor;
     int m_backStyle = kDefBackStyle;
     OLE_COLOR m_borderColor = kDefBorderColor;
-    QString m_caption;
+    std::u16string m_caption;
     OLE_COLOR m_disabledForeColor = kDefDisabledForeColor;
     bool m_dropDown = false;
     bool m_enabled = true;
-    QFont m_font;
+    gdi::Font m_font;
     OLE_COLOR m_foreColor = kDefForeColor;
     bool m_grouped = false;
     short m_groupID = 0;
@@ -260,7 +260,7 @@ class BTN : public QtUserControl, public tavSCls40::ISubclass {
     StdPicture m_picture, m_pictureDisabled, m_pictureHover, m_pictureDown;
     bool m_showAsDefault = false;
     bool m_showFocusRect = true;
-    QString m_tipText;
+    std::u16string m_tipText;
     bool m_toggle = false;
     bool m_togglePressed = false;
     short m_xpTheme = 0;
@@ -280,9 +280,7 @@ class BTN : public QtUserControl, public tavSCls40::ISubclass {
     bool m_customLayout = false;
     SkinButtonLayoutInfo m_layout;
     int m_loadedTheme = 0;
-    QRegion m_windowRegion;
+    gdi::SIZE m_cornersCut{};  // the size whose corners the window's region cuts; empty: no region
     SkinMapInfo m_skinBody, m_skinDrop, m_skinArrow;
-    QChar m_accessKey;
-    int m_shortcutId = 0;
-    std::unique_ptr<tavSCls40::Subclasser> m_subclasser;
+    char16_t m_accessKey = 0;
 };

@@ -1,48 +1,84 @@
 // BTN: mouse, keys, focus, the access key, the group rule and hover.
 #include "controls/BTN.h"
 
-#include "controls/control_input.h"
 #include "controls/modSkinConstants.h"
-#include "controls/suite/tavMFC40.h"
-
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QShortcutEvent>
 
 using namespace modSkinConstants;
 
+namespace {
+constexpr int kSpaceKey = 32;
+}  // namespace
+
+// ---- messages -------------------------------------------------------------------------------
+
+MessageResponse BTN::MsgResponse(winmsg::UINT message) {
+    return (message == winmsg::WM_PAINT || message == winmsg::WM_PARENTNOTIFY) ? MessageResponse::Consume
+                                                                               : MessageResponse::Preprocess;
+}
+
+winmsg::LRESULT BTN::WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) {
+    using namespace winmsg;
+    switch (message) {
+        case WM_PAINT: PaintToWindow(); break;
+        case WM_MOUSEMOVE: OnMouseMove(); break;
+        case WM_TIMER: OnTimer(wParam); break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: OnButtonDown(MouseParametersOf(message, wParam, lParam)); break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: OnButtonUp(message, MouseParametersOf(message, wParam, lParam)); break;
+        case WM_KEYDOWN: OnKeyDown(static_cast<int>(wParam), (lParam & kKeyRepeatFlag) != 0); break;
+        case WM_CHAR:
+            if (UserMode() && wParam <= 255 && events.KeyPress) events.KeyPress(static_cast<int>(wParam));
+            break;
+        case WM_KEYUP: OnKeyUp(static_cast<int>(wParam)); break;
+        case WM_SETFOCUS: OnFocus(true); break;
+        case WM_KILLFOCUS: OnFocus(false); break;
+        case WM_SHOWWINDOW: OnShow(wParam != 0); break;
+        case WM_ENABLE:
+            if (wParam == 0) OnDisabled();
+            break;
+        case WM_SIZE: SizeHandling(); break;
+        default: break;
+    }
+    return 0;
+}
+
+void BTN::AttachSubclassing() {
+    using namespace winmsg;
+    Site().Subclass({WM_PAINT, WM_TIMER, WM_MOUSEMOVE, WM_PARENTNOTIFY, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN,
+                     WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP});
+}
+
 // ---- mouse ---------------------------------------------------------------------------------
 
-void BTN::mousePressEvent(QMouseEvent* e) {
+void BTN::OnButtonDown(const winmsg::MouseParameters& p) {
     if (!UserMode()) return;
-    const int button = tavMFC40::ButtonsFromQt(e->button()), shift = tavMFC40::ShiftFromQt(e->modifiers());
-    const QPoint p = e->position().toPoint();
-    const bool drop = HitTest(p) == ButtonPart::DropZone;
+    const bool drop = HitTest({p.x, p.y}) == ButtonPart::DropZone;
     (drop ? m_dropPressed : m_pressed) = true;
-    if (Transparent()) tavMFC40::UpdateParent(this);
     Redraw();
-    if (drop) emit DropDown(button, shift, p.x(), p.y());
-    emit MouseDown(button, shift, p.x(), p.y());
+    if (drop && events.DropDown) events.DropDown(p.button, p.shift, p.x, p.y);
+    if (events.MouseDown) events.MouseDown(p.button, p.shift, p.x, p.y);
 }
 
-void BTN::mouseReleaseEvent(QMouseEvent* e) {
+// A double click's second press is the host's DblClick, which the button neither
+// subclasses nor raises: it presses nothing, so its release neither clicks nor toggles.
+void BTN::OnButtonUp(winmsg::UINT message, const winmsg::MouseParameters& p) {
     if (!UserMode() || (!m_pressed && !m_dropPressed)) return;
-    const int button = tavMFC40::ButtonsFromQt(e->button()), shift = tavMFC40::ShiftFromQt(e->modifiers());
-    const QPoint p = e->position().toPoint();
-    const bool over = rect().contains(p);
-    ReleaseOverButton(button, shift, p, over);
+    const bool over = ClientContains(p.x, p.y);
+    ReleaseOverButton(p.button, p.shift, {p.x, p.y}, over);
     // The host's own click: left button released over the control.
-    if (e->button() == Qt::LeftButton && over) emit Click();
+    if (message == winmsg::WM_LBUTTONUP && over && events.Click) events.Click();
 }
-
-// A double click's second press is the host's DblClick, which the button neither handles nor
-// raises: it presses nothing, so its release neither clicks nor toggles.
-void BTN::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
 
 // The release rules of a plain, a toggle and a grouped button.
-void BTN::ReleaseOverButton(int button, int shift, QPoint p, bool over) {
+void BTN::ReleaseOverButton(int button, int shift, gdi::POINT p, bool over) {
     const bool wasDrop = m_dropPressed;
     m_pressed = false;
+    const auto raise = [&](const std::function<void(int, int, int, int)>& event) {
+        if (event) event(button, shift, p.x, p.y);
+    };
     if (m_grouped) {
         m_dropPressed = false;
         if (!m_togglePressed && over) {
@@ -50,7 +86,7 @@ void BTN::ReleaseOverButton(int button, int shift, QPoint p, bool over) {
             Redraw();
             GroupRule();
             MarkChanged("TogglePressed");
-            emit MouseUp(button, shift, p.x(), p.y());
+            raise(events.MouseUp);
         } else {
             Redraw();
         }
@@ -59,10 +95,10 @@ void BTN::ReleaseOverButton(int button, int shift, QPoint p, bool over) {
         m_togglePressed = !m_togglePressed;  // also when released outside
         Redraw();
         MarkChanged("TogglePressed");
-        if (over) emit MouseUp(button, shift, p.x(), p.y());
+        if (over) raise(events.MouseUp);
     } else {
-        if (wasDrop && over) emit DropUp(button, shift, p.x(), p.y());
-        if (!wasDrop && over) emit MouseUp(button, shift, p.x(), p.y());
+        if (wasDrop && over) raise(events.DropUp);
+        if (!wasDrop && over) raise(events.MouseUp);
         m_dropPressed = false;
         Redraw();
     }
@@ -70,60 +106,54 @@ void BTN::ReleaseOverButton(int button, int shift, QPoint p, bool over) {
 
 // ---- keys and the access key -------------------------------------------------------------------
 
-void BTN::keyPressEvent(QKeyEvent* e) {
+void BTN::OnKeyDown(int code, bool repeat) {
     if (!UserMode()) return;
-    const int code = tavMFC40::KeyCodeFromQt(e->key()), shift = tavMFC40::ShiftFromQt(e->modifiers());
-    if (code == 32 && !e->isAutoRepeat()) {
+    if (code == kSpaceKey && !repeat) {
         m_spaceDown = true;
         Redraw();
     }
-    emit KeyDown(code, shift);
-    if (const int ascii = control_input::KeyAsciiOf(e->text()); ascii >= 0) emit KeyPress(ascii);
+    if (events.KeyDown) events.KeyDown(code, Site().ShiftState());
 }
 
-void BTN::keyReleaseEvent(QKeyEvent* e) {
-    if (!UserMode() || e->isAutoRepeat()) return;
-    const int code = tavMFC40::KeyCodeFromQt(e->key()), shift = tavMFC40::ShiftFromQt(e->modifiers());
+void BTN::OnKeyUp(int code) {
+    if (!UserMode()) return;
+    const int shift = Site().ShiftState();
     m_spaceDown = false;
-    if (code == 32) {
+    if (code == kSpaceKey) {
         Redraw();
-        emit Click();
+        if (events.Click) events.Click();
     }
-    emit KeyUp(code, shift);
+    if (events.KeyUp) events.KeyUp(code, shift);
 }
 
-bool BTN::event(QEvent* e) {
-    if (e->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(e)->shortcutId() == m_shortcutId &&
-        m_shortcutId != 0) {
-        AccessKeyPress();
-        return true;
-    }
-    return QtUserControl::event(e);
+namespace {
+// The lower case of an access key's letter (Latin, Latin-1, Greek and Cyrillic capitals).
+char16_t LowerKey(char16_t c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) ||
+        (c >= 0x410 && c <= 0x42F))
+        return static_cast<char16_t>(c + 0x20);
+    if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 0x50);
+    return c;
 }
+}  // namespace
 
 void BTN::UpdateAccessKey() {
-    m_accessKey = QChar();
-    if (m_caption.size() >= 2) {
-        for (qsizetype i = 0; i + 1 < m_caption.size(); ++i) {
-            if (m_caption[i] != u'&') continue;
-            if (m_caption[i + 1] == u'&') {  // "&&" is a literal ampersand
-                ++i;
-                continue;
-            }
-            m_accessKey = m_caption[i + 1].toLower();
-            break;
+    m_accessKey = 0;
+    for (std::size_t i = 0; i + 1 < m_caption.size(); ++i) {
+        if (m_caption[i] != u'&') continue;
+        if (m_caption[i + 1] == u'&') {  // "&&" is a literal ampersand
+            ++i;
+            continue;
         }
+        m_accessKey = LowerKey(m_caption[i + 1]);
+        break;
     }
-    if (m_shortcutId != 0) {
-        releaseShortcut(m_shortcutId);
-        m_shortcutId = 0;
-    }
-    if (UserMode() && !m_accessKey.isNull())
-        m_shortcutId = grabShortcut(QKeySequence(QStringLiteral("Alt+") + m_accessKey.toUpper()));
+    Site().SetAccessKeys(UserMode() && m_accessKey != 0 ? std::u16string(1, m_accessKey) : std::u16string());
 }
 
-void BTN::AccessKeyPress() {
-    if (!isEnabled()) return;
+// The access key, or Enter / Escape as the form's Default / Cancel button: a click.
+void BTN::AccessKeyPress(char16_t) {
+    if (!m_enabled) return;
     if (m_grouped) {
         if (m_togglePressed) return;  // a pressed group member stays as it is
         m_togglePressed = true;
@@ -133,104 +163,89 @@ void BTN::AccessKeyPress() {
         m_togglePressed = !m_togglePressed;
         Redraw();
     }
-    emit Click();
+    if (events.Click) events.Click();
 }
 
 // ---- group rule -------------------------------------------------------------------------------
 
+// A pressed grouped button releases the other members of its group in the
+// whole form; a host that cannot list the form's controls has its container's
+// walked late-bound instead: anything with our GroupID that is itself pressed.
 void BTN::GroupRule() {
     if (m_togglePressed) {
         if (AmbientProperties().EnumeratesParentControls) {
-            for (BTN* other : window()->findChildren<BTN*>()) {
-                if (other != this && other->m_grouped && other->m_groupID == m_groupID) other->ForceToggleState(false);
-            }
-        } else if (QWidget* container = parentWidget()) {
-            // Late-bound walk of the container's controls: anything with a
-            // numeric GroupID like ours that is itself pressed.
-            for (QObject* other : container->children()) {
-                if (other == this) continue;
-                const QVariant id = other->property("GroupID");
-                bool numeric = false;
-                const int value = id.toInt(&numeric);
-                if (!id.isValid() || !numeric || value != m_groupID) continue;
-                if (other->property("TogglePressed").toBool())
-                    QMetaObject::invokeMethod(other, "ForceToggleState", Q_ARG(bool, false));
-            }
+            Site().ForEachFormControl([this](LateBound& other) {
+                if (other.NumberProperty("Grouped").value_or(0) != 0 && other.NumberProperty("GroupID") == m_groupID)
+                    other.SetFlagProperty("TogglePressed", false);
+            });
+        } else {
+            Site().ForEachSibling([this](LateBound& other) {
+                if (other.NumberProperty("GroupID") == m_groupID &&
+                    other.NumberProperty("TogglePressed").value_or(0) != 0)
+                    other.SetFlagProperty("TogglePressed", false);
+            });
         }
     }
     Redraw();
 }
 
+std::optional<std::int64_t> BTN::NumberProperty(std::string_view name) const {
+    if (name == "GroupID") return m_groupID;
+    if (name == "Grouped") return m_grouped ? 1 : 0;
+    if (name == "TogglePressed") return m_togglePressed ? 1 : 0;
+    return std::nullopt;
+}
+
+bool BTN::SetFlagProperty(std::string_view name, bool value) {
+    if (name != "TogglePressed") return false;
+    ForceToggleState(value);
+    return true;
+}
+
 // ---- focus, visibility ----------------------------------------------------------------------------
 
-void BTN::focusInEvent(QFocusEvent*) {
-    m_hasFocus = true;
-    tavMFC40::UpdateParent(this);
-}
-
-void BTN::focusOutEvent(QFocusEvent*) {
-    m_hasFocus = false;
-    m_isDefault = false;
-    tavMFC40::UpdateParent(this);
-    if (m_initialised) Redraw();
-}
-
-void BTN::showEvent(QShowEvent*) {
-    if (UserMode() && m_backStyle == bsTransparent) tavMFC40::ChangeWindowStyle(this);
-}
-
-void BTN::hideEvent(QHideEvent*) { StopHover(); }
-
-void BTN::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::EnabledChange && !isEnabled()) {
-        StopHover();
-        m_pressed = m_dropPressed = m_spaceDown = false;
+void BTN::OnFocus(bool gained) {
+    m_hasFocus = gained;
+    if (gained) {
+        Site().Invalidate();
+        return;
     }
-    QtUserControl::changeEvent(e);
+    m_isDefault = false;
+    if (m_initialised)
+        Redraw();
+    else
+        Site().Invalidate();
 }
 
-// ---- subclassed messages and hover ----------------------------------------------------------------
-
-void BTN::AttachSubclassing() {
-    if (!m_subclasser) m_subclasser = std::make_unique<tavSCls40::Subclasser>();
-    m_subclasser->DetachAll(this);
-    for (auto msg : {winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_PARENTNOTIFY})
-        m_subclasser->AttachMessage(this, this, msg);
+void BTN::OnShow(bool shown) {
+    if (!shown) StopHover();
+    if (shown && UserMode() && m_backStyle == bsTransparent) Site().MakeSeeThrough();
 }
 
-void BTN::DetachSubclassing() {
-    if (m_subclasser) m_subclasser->DetachAll(this);
+void BTN::OnDisabled() {
+    StopHover();
+    m_pressed = m_dropPressed = m_spaceDown = false;
 }
+
+// ---- hover ----------------------------------------------------------------------------------------
 
 void BTN::StopHover() {
-    winmsg::KillTimer(this, kHoverTimerId);
+    Site().KillTimer(kHoverTimerId);
     m_mouseOver = false;
 }
 
-tavSCls40::EMsgResponse BTN::ISubclass_MsgResponse() {
-    const auto msg = m_subclasser ? m_subclasser->CurrentMessage() : 0;
-    return (msg == winmsg::WM_PAINT || msg == winmsg::WM_PARENTNOTIFY) ? tavSCls40::emrConsume
-                                                                       : tavSCls40::emrPreprocess;
+void BTN::OnMouseMove() {
+    if (!m_mouseOver && Site().IsMouseOver()) {
+        m_mouseOver = true;
+        Site().SetTimer(kHoverTimerId, kHoverTimerMs);
+        Redraw();
+    }
 }
 
-winmsg::LRESULT BTN::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM) {
-    switch (message) {
-        case winmsg::WM_PAINT: PaintToWindow(); break;
-        case winmsg::WM_MOUSEMOVE:
-            if (!m_mouseOver && tavMFC40::IsMouseOver(this)) {
-                m_mouseOver = true;
-                winmsg::SetTimer(this, kHoverTimerId, kHoverTimerMs);
-                Redraw();
-            }
-            break;
-        case winmsg::WM_TIMER:
-            if (wParam == kHoverTimerId && !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
-                StopHover();
-                if (Transparent()) tavMFC40::UpdateParent(this);
-                Redraw();
-            }
-            break;
-        default: break;
+void BTN::OnTimer(winmsg::WPARAM id) {
+    const gdi::POINT at = Site().CursorPos();
+    if (id == kHoverTimerId && !ClientContains(at.x, at.y)) {
+        StopHover();
+        Redraw();
     }
-    return 0;
 }

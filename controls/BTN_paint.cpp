@@ -2,9 +2,7 @@
 #include "controls/BTN.h"
 
 #include "controls/modSkinConstants.h"
-#include "controls/suite/qt/gdi_qt.h"
-#include "controls/suite/qt/transparent_background.h"
-#include "controls/suite/tavMFC40.h"
+#include "controls/suite/memory_dc.h"
 
 #include <algorithm>
 #include <array>
@@ -74,7 +72,7 @@ void BTN::ApplyCustomSkin() {
         for (const auto& [piece, number] : pieces) {
             if (number == 0) continue;
             SkinSource source;
-            emit QuerySkin(number, *piece, source);
+            if (events.QuerySkin) events.QuerySkin(number, *piece, source);
             if (source.IsEmpty() || piece->ImageName.empty()) {
                 allAsked = false;
                 break;
@@ -89,70 +87,68 @@ void BTN::ApplyCustomSkin() {
 
 // ---- geometry --------------------------------------------------------------------------------------
 
-void BTN::paintEvent(QPaintEvent*) {
-    // In run mode WM_PAINT reaches ISubclass_WindowProc instead.
-    PaintToWindow();
-}
-
-void BTN::resizeEvent(QResizeEvent*) { SizeHandling(); }
-
 void BTN::SizeHandling() {
     const int minimum = 150 / kTwipsPerPixel;
-    if (width() < minimum || height() < minimum) {
-        resize(std::max(width(), minimum), std::max(height(), minimum));
+    const gdi::SIZE size = Size();
+    if (size.cx < minimum || size.cy < minimum) {
+        Site().Resize({std::max(size.cx, minimum), std::max(size.cy, minimum)});
         return;  // the resize comes back here
     }
     Redraw();
 }
 
-QRect BTN::BodyRect() const {
-    const QRect drop = DropZoneRect();
-    return drop.isEmpty() ? rect() : QRect(0, 0, width() - drop.width(), height());
+gdi::RECT BTN::BodyRect() const {
+    const gdi::RECT drop = DropZoneRect();
+    const gdi::SIZE size = Size();
+    return gdi::RECT{0, 0, size.cx - (button_layout::IsEmpty(drop) ? 0 : button_layout::Width(drop)), size.cy};
 }
 
-QRect BTN::DropZoneRect() const {
+gdi::RECT BTN::DropZoneRect() const {
     // Presses right of W - d (exclusive) fall on the drop zone, d being the
     // drop part's frame width.
     const int d = m_skinDrop.IMGWidth;
     if (!m_dropDown || d <= 1 || m_skinDrop.MemDC == 0) return {};
-    return QRect(width() - d + 1, 0, d - 1, height());
+    const gdi::SIZE size = Size();
+    return gdi::RECT{size.cx - d + 1, 0, size.cx, size.cy};
 }
 
-BTN::ButtonPart BTN::HitTest(QPoint point) const {
-    if (!rect().contains(point)) return ButtonPart::None;
-    return DropZoneRect().contains(point) ? ButtonPart::DropZone : ButtonPart::Body;
+BTN::ButtonPart BTN::HitTest(gdi::POINT p) const {
+    if (!ClientContains(p.x, p.y)) return ButtonPart::None;
+    const gdi::RECT drop = DropZoneRect();
+    const bool inDrop = p.x >= drop.Left && p.x < drop.Right && p.y >= drop.Top && p.y < drop.Bottom;
+    return inDrop ? ButtonPart::DropZone : ButtonPart::Body;
 }
 
-QRect BTN::DrawingArea() const {
+gdi::RECT BTN::DrawingArea() const {
     std::optional<button_layout::Insets> space;
     if (m_customLayout) {
         const gdi::RECT& ds = m_layout.DrawingSpace;
         space = button_layout::Insets{ds.Left, ds.Top, ds.Right, ds.Bottom};
     }
-    return button_layout::DrawingArea(size(), m_dropWidth, space);
+    return button_layout::DrawingArea(Size(), m_dropWidth, space);
+}
+
+// Styles 1 and 2: a rectangle without its four corner pixels.
+gdi::HRGN BTN::MakeWindowRegion() const {
+    if (m_buttonStyle != btnStyleXP && m_buttonStyle != btnStyleFlat) return 0;
+    const gdi::SIZE size = Size();
+    const int w = size.cx, h = size.cy;
+    const gdi::HRGN rgn = gdi::CreateRectRgn(0, 1, w, h - 1);
+    const gdi::HRGN top = gdi::CreateRectRgn(1, 0, w - 1, 1);
+    const gdi::HRGN bottom = gdi::CreateRectRgn(1, h - 1, w - 1, h);
+    gdi::CombineRgn(rgn, rgn, top, gdi::CombineMode::Or);
+    gdi::CombineRgn(rgn, rgn, bottom, gdi::CombineMode::Or);
+    gdi::DeleteObject(bottom);
+    gdi::DeleteObject(top);
+    return rgn;
 }
 
 void BTN::ApplyWindowRegion() {
-    QRegion region;
-    if (m_buttonStyle == btnStyleXP || m_buttonStyle == btnStyleFlat) {
-        // A rectangle without its four corner pixels.
-        const int w = width(), h = height();
-        const gdi::HRGN rgn = gdi::CreateRectRgn(0, 1, w, h - 1);
-        const gdi::HRGN top = gdi::CreateRectRgn(1, 0, w - 1, 1);
-        const gdi::HRGN bottom = gdi::CreateRectRgn(1, h - 1, w - 1, h);
-        gdi::CombineRgn(rgn, rgn, top, gdi::CombineMode::Or);
-        gdi::CombineRgn(rgn, rgn, bottom, gdi::CombineMode::Or);
-        region = *gdi::qt::RegionOf(rgn);
-        gdi::DeleteObject(bottom);
-        gdi::DeleteObject(top);
-        gdi::DeleteObject(rgn);
-    }
-    if (region == m_windowRegion) return;
-    m_windowRegion = region;
-    if (region.isEmpty())
-        clearMask();
-    else
-        setMask(region);
+    const bool cut = m_buttonStyle == btnStyleXP || m_buttonStyle == btnStyleFlat;
+    const gdi::SIZE shape = cut ? Size() : gdi::SIZE{};
+    if (shape == m_cornersCut) return;
+    m_cornersCut = shape;
+    Site().SetWindowRegion(MakeWindowRegion());
 }
 
 // ---- frames ------------------------------------------------------------------------------------------
@@ -172,31 +168,32 @@ void BTN::Redraw() {
     if (m_terminating) return;
     ReadDefaultState();
     ApplyWindowRegion();
-    update();
+    Site().Invalidate();
 }
 
 void BTN::PaintToWindow() const {
     if (!m_drawEnabled || m_terminating) return;
-    auto* self = const_cast<BTN*>(this);
-    const gdi::HDC window = gdi::GetDC(gdi::qt::Window(self));
-    Compose(window);
-    gdi::ReleaseDC(gdi::qt::Window(self), window);
+    const gdi::HWND window = Site().Window();
+    const gdi::HDC dc = gdi::GetDC(window);
+    Compose(dc);
+    gdi::ReleaseDC(window, dc);
 }
 
 void BTN::Compose(gdi::HDC target) const {
-    const int w = width(), h = height();
+    const gdi::SIZE size = Size();
+    const int w = size.cx, h = size.cy;
     tavSCls40::MemoryDC mem;
     if (!mem.Create(w, h, 0xFFFFFF)) return;
     const gdi::HDC dc = mem.hDC();
     DrawBackground(dc);
-    gdi::SelectFont(dc, gdi::qt::FontOf(m_font));
+    gdi::SelectFont(dc, m_font);
     DrawSkin(dc);
 
     bool drawDisabled = false;
     const StdPicture* picture = ChosenPicture(drawDisabled);
-    const button_layout::Layout layout = ComputeLayout(dc, picture ? picture->Size() : QSize());
-    if (picture != nullptr && !layout.picture.isEmpty()) DrawPicture(dc, layout.picture);
-    if (!m_caption.isEmpty()) DrawCaption(dc, layout.caption);
+    const button_layout::Layout layout = ComputeLayout(dc, picture ? SizeOf(*picture) : gdi::SIZE{});
+    if (picture != nullptr && !button_layout::IsEmpty(layout.picture)) DrawPicture(dc, layout.picture);
+    if (!m_caption.empty()) DrawCaption(dc, layout.caption);
 
     gdi::BitBlt(target, 0, 0, w, h, dc, 0, 0, gdi::SRCCOPY);
 }
@@ -208,12 +205,12 @@ void BTN::DrawBackground(gdi::HDC dc) const {
     const bool seeThrough =
         UserMode() && (m_buttonStyle == btnStyleXP ||
                        ((m_buttonStyle == btnStyleClassic || m_buttonStyle == btnStyleFlat) && Transparent()));
-    if (!seeThrough || !gfxGetTransBG(dc, const_cast<BTN*>(this)))
-        gfxDrawRect(dc, gdi::RECT{0, 0, width(), height()}, m_backColor);
+    if (!seeThrough || !Site().PaintBackgroundBehind(dc)) gfxDrawRect(dc, ClientRect(), m_backColor);
 }
 
 void BTN::DrawSkin(gdi::HDC dc) const {
-    const int w = width(), h = height();
+    const gdi::SIZE size = Size();
+    const int w = size.cx, h = size.cy;
     const int bodyFrame = BodyFrame();
     if ((m_buttonStyle == btnStyleClassic || m_buttonStyle == btnStyleFlat) && m_dropDown) {
         const int d = m_skinDrop.IMGWidth;
@@ -228,69 +225,72 @@ void BTN::DrawSkin(gdi::HDC dc) const {
     }
 }
 
-void BTN::DrawPicture(gdi::HDC dc, const QRect& place) const {
+void BTN::DrawPicture(gdi::HDC dc, const gdi::RECT& place) const {
     bool drawDisabled = false;
     const StdPicture* picture = ChosenPicture(drawDisabled);
     const bool pressedLook = (m_pressed && m_mouseOver) || m_togglePressed;
-    QPoint at = place.topLeft();
-    if ((m_buttonStyle == btnStyleClassic && m_mouseOver && !m_pressed) || (m_dropPressed && m_mouseOver))
-        at -= QPoint(3, 3);
-    else if (pressedLook)
-        at += QPoint(1, 1);
+    gdi::POINT at{place.Left, place.Top};
+    const int shift = (m_buttonStyle == btnStyleClassic && m_mouseOver && !m_pressed) || (m_dropPressed && m_mouseOver)
+                          ? -3
+                      : pressedLook ? 1
+                                    : 0;
+    at = gdi::POINT{at.x + shift, at.y + shift};
     const auto kind = picture->type == StdPicture::Type::Icon ? PictureKind::Icon : PictureKind::Bitmap;
     // An icon keeps its own transparency: no mask colour.
     const auto mask = kind == PictureKind::Icon ? kNoColor : static_cast<gdi::COLORREF>(m_maskColor);
-    const gdi::Image image = gdi::qt::FromQImage(picture->image);
     if (drawDisabled)
-        gfxDrawDisabledPicture(dc, image, kind, at.x(), at.y(), mask);
+        gfxDrawDisabledPicture(dc, picture->image, kind, at.x, at.y, mask);
     else
-        gfxDrawTransparentBitmap(dc, image, at.x(), at.y(), mask);
+        gfxDrawTransparentBitmap(dc, picture->image, at.x, at.y, mask);
 }
 
-const StdPicture* BTN::ChosenPicture(bool& drawDisabled) const {
+const BTN::StdPicture* BTN::ChosenPicture(bool& drawDisabled) const {
     drawDisabled = false;
-    const StdPicture* fallback = m_picture.IsEmpty() ? nullptr : &m_picture;
+    const auto none = [](const StdPicture& p) { return button_layout::IsEmpty(SizeOf(p)); };
+    const StdPicture* fallback = none(m_picture) ? nullptr : &m_picture;
     if (!m_enabled) {
-        if (!m_pictureDisabled.IsEmpty()) return &m_pictureDisabled;
+        if (!none(m_pictureDisabled)) return &m_pictureDisabled;
         drawDisabled = true;
         return fallback;
     }
     const bool pressedLook = (m_pressed && m_mouseOver) || m_togglePressed;
-    if (pressedLook) return m_pictureDown.IsEmpty() ? fallback : &m_pictureDown;
-    if (m_mouseOver) return m_pictureHover.IsEmpty() ? fallback : &m_pictureHover;
+    if (pressedLook) return none(m_pictureDown) ? fallback : &m_pictureDown;
+    if (m_mouseOver) return none(m_pictureHover) ? fallback : &m_pictureHover;
     return fallback;
 }
 
-button_layout::Layout BTN::ComputeLayout(gdi::HDC dc, QSize pictureSize) const {
-    const QRect area = DrawingArea();
-    QSize text;
-    if (!m_caption.isEmpty()) {
-        gdi::RECT r = gdi::qt::ToRECT(area);
-        gdi::DrawText(dc, gdi::qt::Text(m_caption), r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK | gdi::DT_CENTER);
-        text = QSize(std::min(r.Right - r.Left, area.width()), r.Bottom - r.Top);
+button_layout::Layout BTN::ComputeLayout(gdi::HDC dc, gdi::SIZE pictureSize) const {
+    const gdi::RECT area = DrawingArea();
+    gdi::SIZE text{};
+    if (!m_caption.empty()) {
+        gdi::RECT r = area;
+        gdi::DrawText(dc, m_caption, r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK | gdi::DT_CENTER);
+        text = gdi::SIZE{std::min(r.Right - r.Left, button_layout::Width(area)), r.Bottom - r.Top};
     }
     const auto arrangement = m_customLayout && m_layout.LayoutMode == sknLayoutSeperates
                                  ? button_layout::Arrangement::PictureAtEdge
                                  : button_layout::Arrangement::Block;
-    return button_layout::layoutButton(area, text, !m_caption.isEmpty(), pictureSize, m_picturePosition, arrangement);
+    return button_layout::layoutButton(area, text, !m_caption.empty(), pictureSize, m_picturePosition, arrangement);
 }
 
-void BTN::DrawCaption(gdi::HDC dc, const QRect& rect) const {
+void BTN::DrawCaption(gdi::HDC dc, const gdi::RECT& rect) const {
     gdi::SetBkMode(dc, gdi::BkMode::Transparent);
-    QRect r = rect;
+    const auto moved = [](gdi::RECT box, int by) {
+        return gdi::RECT{box.Left + by, box.Top + by, box.Right + by, box.Bottom + by};
+    };
+    gdi::RECT r = rect;
     if ((m_buttonStyle == btnStyleXP || m_buttonStyle == btnStyleFlat) &&
         ((m_pressed && !m_dropPressed && m_mouseOver) || m_togglePressed))
-        r.translate(1, 1);
+        r = moved(r, 1);
     const std::uint32_t flags = gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_WORDBREAK;
-    auto draw = [&](const QRect& box, OLE_COLOR colour) {
+    auto draw = [&](gdi::RECT box, OLE_COLOR colour) {
         gdi::SetTextColor(dc, gfxTranslateColor(colour));
-        gdi::RECT wr = gdi::qt::ToRECT(box);
-        gdi::DrawText(dc, gdi::qt::Text(m_caption), wr, flags);
+        gdi::DrawText(dc, m_caption, box, flags);
     };
     if (m_enabled) {
         draw(r, m_foreColor);
     } else if (m_disabledForeColor == kDefDisabledForeColor) {
-        draw(r.translated(1, 1), SystemColor(COLOR_BTNHIGHLIGHT));
+        draw(moved(r, 1), SystemColor(COLOR_BTNHIGHLIGHT));
         draw(r, SystemColor(COLOR_BTNSHADOW));
     } else {
         draw(r, m_disabledForeColor);

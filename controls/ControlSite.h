@@ -91,4 +91,15 @@ class ControlSite {
     // ---- the container ---------------------------------------------------------------------
     // Visits the other controls of the control's container.
     virtual void ForEachSibling(const std::function<void(LateBound&)>& visit) = 0;
+
+    // ---- the command button: access keys, default / cancel, the form's controls, size ----
+    // From now on Alt + each of `keys` (lower case; empty for none) pressed
+    // anywhere in the control's form reaches the control's AccessKeyPress.
+    // So do Enter for the form's Default control and Escape for its Cancel
+    // control (the extender's Default and Cancel, which the host sets).
+    virtual void SetAccessKeys(const std::u16string& keys) = 0;
+    // Visits every other control of the control's form, in whichever container.
+    virtual void ForEachFormControl(const std::function<void(LateBound&)>& visit) = 0;
+    // Resizes the window; its WM_SIZE follows.
+    virtual void Resize(gdi::SIZE size) = 0;
 };

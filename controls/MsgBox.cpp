@@ -1,7 +1,5 @@
 #include "controls/MsgBox.h"
 
-#include <QMessageBox>
-
 namespace MsgBox {
 namespace {
 
@@ -10,35 +8,17 @@ Handler& current() {
     return h;
 }
 
-int showReal(const Request& r) {
-    QMessageBox box(r.parent);
-    box.setWindowTitle(r.title);
-    box.setText(r.prompt);
-    switch (r.icon()) {
-        case vbCritical: box.setIcon(QMessageBox::Critical); break;
-        case vbQuestion: box.setIcon(QMessageBox::Question); break;
-        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-        case vbInformation: box.setIcon(QMessageBox::Information); break;
-        default: break;
-    }
-    switch (r.style & 0x0F) {
-        case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-        default: box.setStandardButtons(QMessageBox::Ok); break;
-    }
-    switch (box.exec()) {
-        case QMessageBox::Cancel: return vbCancel;
-        case QMessageBox::Yes: return vbYes;
-        case QMessageBox::No: return vbNo;
-        default: return vbOK;
-    }
+Handler& systemBox() {
+    static Handler h;
+    return h;
 }
 
 }  // namespace
 
-int Show(QWidget* parent, const QString& prompt, int style, const QString& title) {
+int Show(gdi::HWND parent, const std::u16string& prompt, int style, const std::u16string& title) {
     const Request r{parent, prompt, style, title};
-    return current() ? current()(r) : showReal(r);
+    if (current()) return current()(r);
+    return systemBox() ? systemBox()(r) : int(vbOK);
 }
 
 Handler SetHandler(Handler handler) {
@@ -46,5 +26,7 @@ Handler SetHandler(Handler handler) {
     current() = std::move(handler);
     return previous;
 }
+
+void SetSystemBox(Handler box) { systemBox() = std::move(box); }
 
 }  // namespace MsgBox

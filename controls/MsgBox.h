@@ -1,16 +1,16 @@
 // Message boxes, behind a seam.
 //
 // Controls tell the developer about property conflicts with MsgBox::Show.  By
-// default a modal QMessageBox appears; a test or a batch host installs a
-// handler (ScopedHandler) that records the request and answers at once, so
-// nothing ever blocks.
+// default the window system's message box appears (each host installs it,
+// SetSystemBox; without one the answer is OK at once); a test or a batch host
+// installs a handler (ScopedHandler) that records the request and answers at
+// once, so nothing ever blocks.
 #pragma once
 
-#include <QString>
+#include "controls/suite/gdi.h"
 
 #include <functional>
-
-class QWidget;
+#include <string>
 
 namespace MsgBox {
 
@@ -27,17 +27,20 @@ enum Style : int {
 enum Result : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 
 struct Request {
-    QWidget* parent = nullptr;
-    QString prompt;
+    gdi::HWND parent = nullptr;
+    std::u16string prompt;
     int style = vbOKOnly;
-    QString title;
+    std::u16string title;
     int icon() const { return style & 0x70; }
 };
 
 using Handler = std::function<int(const Request&)>;
 
 // Shows the message (or hands it to the installed handler) and returns the answer.
-int Show(QWidget* parent, const QString& prompt, int style, const QString& title);
+int Show(gdi::HWND parent, const std::u16string& prompt, int style, const std::u16string& title);
+
+// The window system's message box, shown when no handler is installed.
+void SetSystemBox(Handler box);
 
 // Installs `handler` (an empty one restores the real message box) and returns
 // the previous one.

@@ -34,6 +34,7 @@ struct Ambient {
 struct Extender {
     std::optional<bool> Default;  // empty: this host has no Default property
     std::u16string ToolTipText;
+    bool Cancel = false;  // the form's Escape reaches this control
 };
 
 // Whether a subclassed message's handler replaces the window's own processing.
@@ -69,6 +70,12 @@ class UserControl : public LateBound {
 
     // Raised when a property changed and should be saved.
     std::function<void(const char* name)> PropertyChanged;
+
+    // ---- access keys and default / cancel ----
+    // The host hands the control a key of its form: one of the access keys it
+    // asked for (ControlSite::SetAccessKeys), Enter (13) when the extender
+    // makes it the form's Default control, Escape (27) when its Cancel control.
+    virtual void AccessKeyPress(char16_t) {}
 
   protected:
     ControlSite& Site() const { return m_site; }

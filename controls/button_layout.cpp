@@ -6,83 +6,81 @@ namespace button_layout {
 
 namespace {
 
-QRect centredIn(const QRect& box, QSize size) {
-    return QRect(box.left() + (box.width() - size.width()) / 2, box.top() + (box.height() - size.height()) / 2,
-                 size.width(), size.height());
+gdi::RECT centredIn(const gdi::RECT& box, gdi::SIZE size) {
+    return Box(box.Left + (Width(box) - size.cx) / 2, box.Top + (Height(box) - size.cy) / 2, size.cx, size.cy);
 }
 
 bool isVertical(int position) { return position == picAbove || position == picBelow; }
 bool pictureFirst(int position) { return position == picAbove || position == picLeft; }
 
 // The picture at its edge of the area; the caption centred in what is left.
-Layout pictureAtEdge(const QRect& area, QSize pic, int position) {
+Layout pictureAtEdge(const gdi::RECT& area, gdi::SIZE pic, int position) {
     Layout out;
-    QRect rest = area;
+    gdi::RECT rest = area;
     const bool first = pictureFirst(position);
     if (isVertical(position)) {
-        const int y = first ? area.top() : area.bottom() + 1 - pic.height();
-        out.picture = QRect(area.left() + (area.width() - pic.width()) / 2, y, pic.width(), pic.height());
+        const int y = first ? area.Top : area.Bottom - pic.cy;
+        out.picture = Box(area.Left + (Width(area) - pic.cx) / 2, y, pic.cx, pic.cy);
         if (first)
-            rest.setTop(out.picture.bottom() + 1 + kGap);
+            rest.Top = out.picture.Bottom + kGap;
         else
-            rest.setBottom(out.picture.top() - 1 - kGap);
+            rest.Bottom = out.picture.Top - kGap;
     } else {
-        const int x = first ? area.left() : area.right() + 1 - pic.width();
-        out.picture = QRect(x, area.top() + (area.height() - pic.height()) / 2, pic.width(), pic.height());
+        const int x = first ? area.Left : area.Right - pic.cx;
+        out.picture = Box(x, area.Top + (Height(area) - pic.cy) / 2, pic.cx, pic.cy);
         if (first)
-            rest.setLeft(out.picture.right() + 1 + kGap);
+            rest.Left = out.picture.Right + kGap;
         else
-            rest.setRight(out.picture.left() - 1 - kGap);
+            rest.Right = out.picture.Left - kGap;
     }
     out.caption = rest;
     return out;
 }
 
 // Picture and caption as one block centred in the area, each centred across it.
-Layout asBlock(const QRect& area, QSize text, QSize pic, int position) {
+Layout asBlock(const gdi::RECT& area, gdi::SIZE text, gdi::SIZE pic, int position) {
     Layout out;
     const bool first = pictureFirst(position);
     if (isVertical(position)) {
-        const int top = area.top() + (area.height() - (pic.height() + kGap + text.height())) / 2;
-        const int picTop = first ? top : top + text.height() + kGap;
-        const int capTop = first ? top + pic.height() + kGap : top;
-        out.picture = QRect(area.left() + (area.width() - pic.width()) / 2, picTop, pic.width(), pic.height());
-        out.caption = QRect(area.left() + (area.width() - text.width()) / 2, capTop, text.width(), text.height());
+        const int top = area.Top + (Height(area) - (pic.cy + kGap + text.cy)) / 2;
+        const int picTop = first ? top : top + text.cy + kGap;
+        const int capTop = first ? top + pic.cy + kGap : top;
+        out.picture = Box(area.Left + (Width(area) - pic.cx) / 2, picTop, pic.cx, pic.cy);
+        out.caption = Box(area.Left + (Width(area) - text.cx) / 2, capTop, text.cx, text.cy);
     } else {
-        const int left = area.left() + (area.width() - (pic.width() + kGap + text.width())) / 2;
-        const int picLeft = first ? left : left + text.width() + kGap;
-        const int capLeft = first ? left + pic.width() + kGap : left;
-        out.picture = QRect(picLeft, area.top() + (area.height() - pic.height()) / 2, pic.width(), pic.height());
-        out.caption = QRect(capLeft, area.top() + (area.height() - text.height()) / 2, text.width(), text.height());
+        const int left = area.Left + (Width(area) - (pic.cx + kGap + text.cx)) / 2;
+        const int picLeft = first ? left : left + text.cx + kGap;
+        const int capLeft = first ? left + pic.cx + kGap : left;
+        out.picture = Box(picLeft, area.Top + (Height(area) - pic.cy) / 2, pic.cx, pic.cy);
+        out.caption = Box(capLeft, area.Top + (Height(area) - text.cy) / 2, text.cx, text.cy);
     }
     return out;
 }
 
 }  // namespace
 
-QRect DrawingArea(QSize button, int dropWidth, const std::optional<Insets>& drawingSpace) {
-    const int w = button.width(), h = button.height();
+gdi::RECT DrawingArea(gdi::SIZE button, int dropWidth, const std::optional<Insets>& drawingSpace) {
+    const int w = button.cx, h = button.cy;
     const Insets in = drawingSpace.value_or(Insets{kInset, kInset, kInset + dropWidth, kInset});
     const int r = w - in.right, b = h - in.bottom;
     const int l = std::min(in.left, r), t = std::min(in.top, b);
-    return QRect(l, t, r - l, b - t);
+    return gdi::RECT{l, t, r, b};
 }
 
-Layout layoutButton(const QRect& area, QSize text, bool hasCaption, QSize picture, int position,
+Layout layoutButton(const gdi::RECT& area, gdi::SIZE text, bool hasCaption, gdi::SIZE picture, int position,
                     Arrangement arrangement) {
-    if (picture.isEmpty()) return Layout{{}, area};
+    if (IsEmpty(picture)) return Layout{{}, area};
     if (!hasCaption) return Layout{centredIn(area, picture), {}};
     if (position < picAbove || position > picBelow) return {};
     if (arrangement == Arrangement::PictureAtEdge) return pictureAtEdge(area, picture, position);
     return asBlock(area, text, picture, position);
 }
 
-QSize ContentExtent(QSize text, QSize picture, int position) {
-    if (picture.isEmpty()) return text;
-    if (text.isEmpty()) return picture;
-    if (isVertical(position))
-        return QSize(std::max(picture.width(), text.width()), picture.height() + kGap + text.height());
-    return QSize(picture.width() + kGap + text.width(), std::max(picture.height(), text.height()));
+gdi::SIZE ContentExtent(gdi::SIZE text, gdi::SIZE picture, int position) {
+    if (IsEmpty(picture)) return text;
+    if (IsEmpty(text)) return picture;
+    if (isVertical(position)) return gdi::SIZE{std::max(picture.cx, text.cx), picture.cy + kGap + text.cy};
+    return gdi::SIZE{picture.cx + kGap + text.cx, std::max(picture.cy, text.cy)};
 }
 
 int BodyFrame(int style, const State& s) {

@@ -1,9 +1,9 @@
 // button_layout: where the command button (BTN) puts its picture and
-// caption, and which skin frame it shows, free of widgets.
+// caption, and which skin frame it shows, free of widgets.  Rectangles are
+// gdi's (right and bottom edges exclusive).
 #pragma once
 
-#include <QRect>
-#include <QSize>
+#include "controls/suite/gdi.h"
 
 #include <optional>
 
@@ -30,22 +30,29 @@ enum class Arrangement { Block, PictureAtEdge };
 // The drawing area of a `button`-sized button: (4, 4, W - 4 - dropWidth,
 // H - 4), or the custom layout's `drawingSpace` insets; a left or top edge
 // beyond its far edge is moved back onto it.
-QRect DrawingArea(QSize button, int dropWidth, const std::optional<Insets>& drawingSpace);
+gdi::RECT DrawingArea(gdi::SIZE button, int dropWidth, const std::optional<Insets>& drawingSpace);
 
 struct Layout {
-    QRect picture;  // empty: no picture drawn
-    QRect caption;
+    gdi::RECT picture;  // empty: no picture drawn
+    gdi::RECT caption;
 };
 
 // Places a picture of `picture` size and a caption measuring `text` in
 // `area`.  No picture: the caption takes the area.  A picture without
 // caption is centred.  Both: placed per `position` (other values place
 // nothing) and `arrangement`, kGap apart.
-Layout layoutButton(const QRect& area, QSize text, bool hasCaption, QSize picture, int position,
+Layout layoutButton(const gdi::RECT& area, gdi::SIZE text, bool hasCaption, gdi::SIZE picture, int position,
                     Arrangement arrangement);
 
 // The extent picture and caption need together (for a custom layout's auto size).
-QSize ContentExtent(QSize text, QSize picture, int position);
+gdi::SIZE ContentExtent(gdi::SIZE text, gdi::SIZE picture, int position);
+
+// A rectangle from its corner and size, its size, and whether it holds no pixel.
+constexpr gdi::RECT Box(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
+constexpr int Width(const gdi::RECT& r) { return r.Right - r.Left; }
+constexpr int Height(const gdi::RECT& r) { return r.Bottom - r.Top; }
+constexpr bool IsEmpty(const gdi::RECT& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+constexpr bool IsEmpty(gdi::SIZE s) { return s.cx <= 0 || s.cy <= 0; }
 
 // ---- frames ---------------------------------------------------------------------------------
 

@@ -165,9 +165,9 @@ void BuildCommands(FormView& f) {
     QWidget* parents[kCommandCount] = {&f.window, &f.window,   &f.window,   f.footer[0], f.footer[0],
                                        f.group,   f.footer[1], f.footer[1], f.footer[1], f.footer[0]};
     for (int index = 0; index < kCommandCount; ++index) {
-        auto* b = new BTN(parents[index], f.ambient);
+        auto* b = new BTNWidget(parents[index], f.ambient);
         b->setObjectName(QStringLiteral("cmd_%1").arg(index));
-        b->InitProperties();
+        b->Control().InitProperties();
         f.c.cmd[static_cast<std::size_t>(index)] = b;
     }
 }

@@ -3,8 +3,8 @@
 // are children of its window); the form renders the dialog's model into them.
 #pragma once
 
-#include "controls/BTN.h"
 #include "controls/LB.h"
+#include "controls/qt/BTNWidget.h"
 #include "controls/qt/GlyphWidgets.h"
 #include "controls/VSC.h"
 #include "controls/txt.h"
@@ -19,7 +19,7 @@
 namespace dialog {
 
 struct FormControls {
-    std::array<BTN*, kCommandCount> cmd{};
+    std::array<BTNWidget*, kCommandCount> cmd{};
     txt* txtPath = nullptr;
     LB* List1 = nullptr;
     VSC* VS = nullptr;

@@ -136,9 +136,9 @@ void FormSkins::apply(FormControls& c) {
     ForEachOption(c, [](OptWidget* o) { o->Control().ApplyCustomSkin(); });
 
     m_current[0] = picture(SkinFile::MacButtons);
-    for (BTN* b : c.cmd) {
-        b->ApplyCustomSkin();
-        b->ApplyCustomLayout();
+    for (BTNWidget* b : c.cmd) {
+        b->Control().ApplyCustomSkin();
+        b->Control().ApplyCustomLayout();
     }
 
     m_current[0] = picture(SkinFile::ScrollButtons);

@@ -7,6 +7,7 @@
 #include "dialog/form_view.h"
 #include "dialog/init_conversion.h"
 #include "dialog/log_display.h"
+#include "controls/suite/qt/gdi_qt.h"
 
 #include "engine/code_declarations.h"
 #include "platform/disk_file_system.h"
@@ -157,12 +158,12 @@ void frmProps::WireForm() {
     QObject::connect(c.txtPath, &txt::QuerySkin, &w,
                      [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerText(s, src); });
     for (int index = 0; index < kCommandCount; ++index) {
-        BTN* b = c.cmd[At(index)];
+        BTNWidget* b = c.cmd[At(index)];
         const auto command = static_cast<Command>(index);
-        QObject::connect(b, &BTN::Click, &w, [this, command] { cmd_Click(command); });
-        QObject::connect(b, &BTN::QuerySkin, &w,
+        QObject::connect(b, &BTNWidget::Click, &w, [this, command] { cmd_Click(command); });
+        QObject::connect(b, &BTNWidget::QuerySkin, &w,
                          [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerCommand(s, src); });
-        QObject::connect(b, &BTN::QueryLayout, &w, [](SkinButtonLayoutInfo& l) { FormSkins::answerLayout(l); });
+        QObject::connect(b, &BTNWidget::QueryLayout, &w, [](SkinButtonLayoutInfo& l) { FormSkins::answerLayout(l); });
     }
     WireOptionRows();
 }
@@ -234,11 +235,11 @@ void frmProps::RenderOptionRows() {
 
 void frmProps::RenderCommands() {
     for (int index = 0; index < kCommandCount; ++index) {
-        BTN* b = m_form->c.cmd[At(index)];
+        BTN& b = m_form->c.cmd[At(index)]->Control();
         const auto command = static_cast<Command>(index);
-        const QString caption = QString::fromStdString(m_model.commandCaption(command));
-        if (b->Caption() != caption) b->SetCaption(caption);
-        SetEnabled(b, m_model.commandEnabled(command));
+        const std::u16string caption = gdi::qt::Text(QString::fromStdString(m_model.commandCaption(command)));
+        if (b.Caption() != caption) b.SetCaption(caption);
+        SetEnabled(&b, m_model.commandEnabled(command));
     }
 }
 

@@ -2,7 +2,8 @@
 // pictures, and a live row.
 #include "controls/gallery/Gallery.h"
 
-#include "controls/BTN.h"
+#include "controls/qt/BTNWidget.h"
+#include "controls/suite/qt/gdi_qt.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -70,19 +71,20 @@ QImage tickIcon(QColor colour) {
     return img;
 }
 
-BTN* makeButton(QWidget* parent, int style, bool dropDown, const QString& caption, const PropertyBag& extra = {}) {
-    auto* b = new BTN(parent, gallery::RunAmbient(parent));
+BTNWidget* makeButton(QWidget* parent, int style, bool dropDown, const QString& caption,
+                      const PropertyBag& extra = {}) {
+    auto* b = new BTNWidget(parent, gallery::RunAmbient(parent));
     PropertyBag bag = extra;
     bag.Write<int>("ButtonStyle", style, BTN::kDefButtonStyle);
     bag.Write<bool>("DropDown", dropDown, false);
     bag.Write<QString>("Caption", caption, QString());
-    b->ReadProperties(bag);
+    b->Control().ReadProperties(bag);
     return b;
 }
 
 struct Cell {
     gallery::StateCell* cell;
-    BTN* button;
+    BTNWidget* button;
     Act act;
 };
 std::vector<Cell>& cells() {
@@ -91,7 +93,7 @@ std::vector<Cell>& cells() {
 }
 
 void drive(const Cell& c) {
-    BTN* b = c.button;
+    BTNWidget* b = c.button;
     const QPoint centre = b->BodyRect().center();
     QWidget* page = b->window();
     gallery::MoveAway(page);
@@ -99,7 +101,7 @@ void drive(const Cell& c) {
         case Act::Hover: QTest::mouseMove(b, centre); break;
         case Act::Press:
         case Act::DropPress: {
-            const QPoint at = c.act == Act::Press ? centre : b->DropZoneRect().center();
+            const QPoint at = c.act == Act::Press ? centre : gdi::qt::ToQRect(b->Control().DropZoneRect()).center();
             QTest::mouseMove(b, at);
             gallery::Settle(20);
             QTest::mousePress(b, Qt::LeftButton, {}, at);
@@ -153,7 +155,7 @@ int addStateRows(QWidget* page, QGridLayout* grid) {
                 extra.Write<short>("GroupID", static_cast<short>(100 + row * 10 + col), 0);
             }
             if (design.act == Act::Disabled) extra.Write<bool>("Enabled", false, true);
-            BTN* b = makeButton(cell->Stage(), r.style, r.dropDown, r.dropDown ? "&Options" : "&Convert", extra);
+            BTNWidget* b = makeButton(cell->Stage(), r.style, r.dropDown, r.dropDown ? "&Options" : "&Convert", extra);
             b->setGeometry(4, 2, 104, 26);
             cells().push_back({cell, b, design.act});
         }
@@ -185,10 +187,10 @@ void addPictureRow(QWidget* page, QGridLayout* grid, int row) {
         auto* cell = new gallery::StateCell(QString::fromLatin1(pic.label), page);
         grid->addWidget(cell, row, col++);
         PropertyBag extra;
-        extra.Write<StdPicture>("Picture", StdPicture::Icon(tickIcon(pic.tick)), StdPicture());
+        extra.Write<StoredPicture>("Picture", {StoredPicture::Type::Icon, gdi::qt::FromQImage(tickIcon(pic.tick))}, {});
         extra.Write<int>("PicturePosition", pic.position, BTN::kDefPicturePosition);
         extra.Write<bool>("Enabled", pic.enabled, true);
-        BTN* b = makeButton(cell->Stage(), pic.style, pic.dropDown, QString::fromLatin1(pic.caption), extra);
+        BTNWidget* b = makeButton(cell->Stage(), pic.style, pic.dropDown, QString::fromLatin1(pic.caption), extra);
         b->setGeometry(4, 2, 104, 26);
     }
 }
@@ -203,7 +205,7 @@ int addGroupRow(QWidget* page, QGridLayout* grid, int row) {
         PropertyBag extra;
         extra.Write<bool>("Grouped", true, false);
         extra.Write<short>("GroupID", 7, 0);
-        BTN* b = makeButton(cell->Stage(), BTN::btnStyleXP, false, QString::fromLatin1(caption), extra);
+        BTNWidget* b = makeButton(cell->Stage(), BTN::btnStyleXP, false, QString::fromLatin1(caption), extra);
         b->setGeometry(4, 2, 104, 26);
         b->setObjectName(QString::fromLatin1("group_%1").arg(col));
     }
@@ -223,8 +225,8 @@ void driveSection(QWidget* page) {
     cells().clear();
     // Press the second group member through the keyboard's access key path
     // and the first through the mouse: the mouse press releases the other.
-    auto* second = page->findChild<BTN*>("group_2");
-    auto* first = page->findChild<BTN*>("group_3");
+    auto* second = page->findChild<BTNWidget*>("group_2");
+    auto* first = page->findChild<BTNWidget*>("group_3");
     if (second != nullptr && first != nullptr) {
         QTest::mouseClick(second, Qt::LeftButton, {}, second->rect().center());
         QTest::mouseClick(first, Qt::LeftButton, {}, first->rect().center());

@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QShortcutEvent>
 #include <QVariant>
 
 namespace {
@@ -178,3 +179,65 @@ void ControlWidget::changeEvent(QEvent* e) {
     if (e->type() == QEvent::EnabledChange) Send(winmsg::WM_ENABLE, isEnabled() ? 1 : 0);
     QWidget::changeEvent(e);
 }
+
+// ---- the command button: access keys, default / cancel, the form's controls, size -----------------
+
+void ControlWidget::SetAccessKeys(const std::u16string& keys) {
+    m_accessKeys = keys;
+    GrabFormKeys();
+}
+
+void ControlWidget::GrabFormKeys() {
+    for (const auto& [id, key] : m_formKeys) releaseShortcut(id);
+    m_formKeys.clear();
+    const auto grab = [this](const QKeySequence& sequence, char16_t key) {
+        m_formKeys.emplace_back(grabShortcut(sequence), key);
+    };
+    for (const char16_t key : m_accessKeys)
+        grab(QKeySequence(QStringLiteral("Alt+") + QString(QChar(key)).toUpper()), key);
+    if (m_control == nullptr) return;
+    if (m_control->ExtenderProperties().Default.value_or(false)) {
+        grab(QKeySequence(Qt::Key_Return), u'\r');
+        grab(QKeySequence(Qt::Key_Enter), u'\r');
+    }
+    if (m_control->ExtenderProperties().Cancel) grab(QKeySequence(Qt::Key_Escape), u'\x1b');
+}
+
+bool ControlWidget::event(QEvent* e) {
+    if (e->type() == QEvent::Shortcut && m_control != nullptr) {
+        const int id = static_cast<QShortcutEvent*>(e)->shortcutId();
+        for (const auto& [grabbed, key] : m_formKeys) {
+            if (grabbed != id) continue;
+            m_control->AccessKeyPress(key);
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}
+
+void ControlWidget::SetDefault(bool on) {
+    if (m_control == nullptr) return;
+    m_control->ExtenderProperties().Default = on;
+    ExtenderChanged();
+}
+
+void ControlWidget::SetCancel(bool on) {
+    if (m_control == nullptr) return;
+    m_control->ExtenderProperties().Cancel = on;
+    ExtenderChanged();
+}
+
+// The control rereads what the host tells it (a default button shows as one).
+void ControlWidget::ExtenderChanged() {
+    GrabFormKeys();
+    m_control->SetAmbient(m_control->AmbientProperties());
+    update();
+}
+
+void ControlWidget::ForEachFormControl(const std::function<void(LateBound&)>& visit) {
+    for (ControlWidget* other : window()->findChildren<ControlWidget*>()) {
+        if (other != this && other->m_control != nullptr) visit(*other->m_control);
+    }
+}
+
+void ControlWidget::Resize(gdi::SIZE size) { resize(size.cx, size.cy); }

@@ -75,4 +75,24 @@ class ControlWidget : public QWidget, public ControlSite {
     std::unique_ptr<tavSCls40::Subclasser> m_subclasser;
     Qt::KeyboardModifiers m_keyModifiers;  // of the key event being handed on
     bool m_inKeyEvent = false;
+
+    // ---- the command button: access keys, default / cancel, the form's controls, size ----
+  public:
+    void SetAccessKeys(const std::u16string& keys) override;
+    void ForEachFormControl(const std::function<void(LateBound&)>& visit) override;
+    void Resize(gdi::SIZE size) override;
+    // Makes the control its form's Default (Enter) or Cancel (Escape) control
+    // through its extender; that key then reaches it from anywhere in the form.
+    void SetDefault(bool on);
+    void SetCancel(bool on);
+
+  protected:
+    bool event(QEvent* e) override;
+
+  private:
+    // Window shortcuts for the access keys and the extender's Default and Cancel.
+    void GrabFormKeys();
+    void ExtenderChanged();
+    std::u16string m_accessKeys;
+    std::vector<std::pair<int, char16_t>> m_formKeys;  // shortcut id, the key handed on
 };

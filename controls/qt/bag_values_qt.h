@@ -1,9 +1,8 @@
 // The Qt host's property types in the property bag: strings as UTF-16,
-// fonts as gdi::Font, images as gdi::Image, pictures as StoredPicture.
+// fonts as gdi::Font, images as gdi::Image.
 #pragma once
 
 #include "controls/PropertyBag.h"
-#include "controls/StdPicture.h"
 #include "controls/suite/qt/gdi_qt.h"
 
 template <>
@@ -30,18 +29,5 @@ struct BagValue<QImage> {
     static std::optional<QImage> From(const PropertyValue& v) {
         if (const auto* i = std::get_if<gdi::Image>(&v)) return i->IsNull() ? QImage() : gdi::qt::ToQImage(*i);
         return std::nullopt;
-    }
-};
-
-template <>
-struct BagValue<StdPicture> {
-    static PropertyValue To(const StdPicture& v) {
-        return StoredPicture{static_cast<StoredPicture::Type>(v.type), gdi::qt::FromQImage(v.image)};
-    }
-    static std::optional<StdPicture> From(const PropertyValue& v) {
-        const auto* p = std::get_if<StoredPicture>(&v);
-        if (p == nullptr) return std::nullopt;
-        const QImage image = p->image.IsNull() ? QImage() : gdi::qt::ToQImage(p->image);
-        return StdPicture{static_cast<StdPicture::Type>(p->type), image};
     }
 };

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,8 @@ LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ControlWindow* host = HostOf(window);
     if (host == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+    if ((message == WM_SYSCHAR || message == WM_KEYDOWN) && ControlWindow::RouteFormKey(window, message, wParam))
+        return 0;
     switch (message) {
         case WM_PAINT: return PaintBetweenBeginAndEnd(*host, window, wParam, lParam);
         case WM_ERASEBKGND: return 1;  // the control paints every pixel
@@ -290,3 +293,67 @@ OptWindow::OptWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient)
 }
 
 OptWindow::~OptWindow() { Bind(nullptr); }
+
+// ---- the command button: access keys, default / cancel, the form's controls, size -----------------
+
+namespace {
+
+using ControlVisit = std::function<void(ControlWindow&)>;
+
+BOOL CALLBACK VisitControlWindow(HWND child, LPARAM data) {
+    if (ControlWindow* host = IsControlWindow(child) ? HostOf(child) : nullptr)
+        (*reinterpret_cast<const ControlVisit*>(data))(*host);
+    return TRUE;
+}
+
+// Visits every control window of `window`'s form (its top-level window), at any depth.
+void ForEachControlWindow(HWND window, const ControlVisit& visit) {
+    ::EnumChildWindows(::GetAncestor(window, GA_ROOT), VisitControlWindow, reinterpret_cast<LPARAM>(&visit));
+}
+
+}  // namespace
+
+void ControlWindow::SetAccessKeys(const std::u16string& keys) { m_accessKeys = keys; }
+
+bool ControlWindow::RouteFormKey(HWND__* from, winmsg::UINT message, winmsg::WPARAM key) {
+    const auto takes = [&](ControlWindow& host) {
+        const Extender& extender = host.m_control->ExtenderProperties();
+        if (message == WM_SYSCHAR)
+            return host.m_accessKeys.find(static_cast<char16_t>(std::towlower(static_cast<wint_t>(key)))) !=
+                   std::u16string::npos;
+        return (key == VK_RETURN && extender.Default.value_or(false)) || (key == VK_ESCAPE && extender.Cancel);
+    };
+    ControlWindow* target = nullptr;
+    ForEachControlWindow(from, [&](ControlWindow& host) {
+        if (target == nullptr && host.m_control != nullptr && ::IsWindowEnabled(host.m_window) &&
+            ::IsWindowVisible(host.m_window) && takes(host))
+            target = &host;
+    });
+    if (target == nullptr) return false;
+    const char16_t handed = message == WM_SYSCHAR ? static_cast<char16_t>(std::towlower(static_cast<wint_t>(key)))
+                            : key == VK_RETURN    ? u'\r'
+                                                  : u'\x1b';
+    target->m_control->AccessKeyPress(handed);
+    return true;
+}
+
+void ControlWindow::SetDefault(bool on) {
+    if (m_control == nullptr) return;
+    m_control->ExtenderProperties().Default = on;
+    m_control->SetAmbient(m_control->AmbientProperties());
+    Invalidate();
+}
+
+void ControlWindow::SetCancel(bool on) {
+    if (m_control != nullptr) m_control->ExtenderProperties().Cancel = on;
+}
+
+void ControlWindow::ForEachFormControl(const std::function<void(LateBound&)>& visit) {
+    ForEachControlWindow(m_window, [&](ControlWindow& host) {
+        if (&host != this && host.m_control != nullptr) visit(*host.m_control);
+    });
+}
+
+void ControlWindow::Resize(gdi::SIZE size) {
+    ::SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -75,6 +75,22 @@ class ControlWindow : public ControlSite {
     std::vector<std::uintptr_t> m_timers;
     HWND__* m_toolTipWindow = nullptr;
     int m_mousePointer = 0;
+
+    // ---- the command button: access keys, default / cancel, the form's controls, size ----
+  public:
+    void SetAccessKeys(const std::u16string& keys) override;
+    void ForEachFormControl(const std::function<void(LateBound&)>& visit) override;
+    void Resize(gdi::SIZE size) override;
+    // Makes the control its form's Default (Enter) or Cancel (Escape) control through its extender.
+    void SetDefault(bool on);
+    void SetCancel(bool on);
+    // Hands a key pressed in `from`'s form to the control that takes it: Alt +
+    // an access key (WM_SYSCHAR), Enter or Escape (WM_KEYDOWN) to the Default
+    // or Cancel control.  False when no enabled, visible control takes it.
+    static bool RouteFormKey(HWND__* from, winmsg::UINT message, winmsg::WPARAM key);
+
+  private:
+    std::u16string m_accessKeys;
 };
 
 class CHKBOXWindow : public ControlWindow {

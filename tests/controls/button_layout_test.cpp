@@ -9,37 +9,37 @@ namespace button_layout {
 namespace {
 
 TEST(DrawingArea, StandardInsetsDropZoneAndCustomSpace) {
-    EXPECT_EQ(DrawingArea(QSize(100, 30), 0, std::nullopt), QRect(4, 4, 92, 22));
-    EXPECT_EQ(DrawingArea(QSize(100, 30), 12, std::nullopt), QRect(4, 4, 80, 22));
-    EXPECT_EQ(DrawingArea(QSize(100, 30), 12, Insets{10, 2, 6, 3}), QRect(10, 2, 84, 25));  // no drop inset
+    EXPECT_EQ(DrawingArea(gdi::SIZE{100, 30}, 0, std::nullopt), Box(4, 4, 92, 22));
+    EXPECT_EQ(DrawingArea(gdi::SIZE{100, 30}, 12, std::nullopt), Box(4, 4, 80, 22));
+    EXPECT_EQ(DrawingArea(gdi::SIZE{100, 30}, 12, Insets{10, 2, 6, 3}), Box(10, 2, 84, 25));  // no drop inset
     // Edges beyond their far edge are moved back onto it.
-    EXPECT_EQ(DrawingArea(QSize(6, 6), 0, std::nullopt), QRect(2, 2, 0, 0));
-    EXPECT_EQ(DrawingArea(QSize(20, 20), 0, Insets{30, 30, 0, 0}), QRect(20, 20, 0, 0));
+    EXPECT_EQ(DrawingArea(gdi::SIZE{6, 6}, 0, std::nullopt), Box(2, 2, 0, 0));
+    EXPECT_EQ(DrawingArea(gdi::SIZE{20, 20}, 0, Insets{30, 30, 0, 0}), Box(20, 20, 0, 0));
 }
 
 struct LayoutCase {
     const char* what;
     int position;
     Arrangement arrangement;
-    QRect picture, caption;
+    gdi::RECT picture, caption;
 };
 
 TEST(LayoutButton, PictureAndCaptionPerPosition) {
     // A 100 x 60 area at (0, 0); a 16 x 16 picture; a caption measuring 40 x 12.
-    const QRect area(0, 0, 100, 60);
-    const QSize pic(16, 16), text(40, 12);
+    const gdi::RECT area = Box(0, 0, 100, 60);
+    const gdi::SIZE pic{16, 16}, text{40, 12};
     const std::vector<LayoutCase> cases = {
         // One block of 16 + 4 + 40 = 60 wide (or 16 + 4 + 12 = 32 high), centred.
-        {"left", picLeft, Arrangement::Block, QRect(20, 22, 16, 16), QRect(40, 24, 40, 12)},
-        {"right", picRight, Arrangement::Block, QRect(64, 22, 16, 16), QRect(20, 24, 40, 12)},
-        {"above", picAbove, Arrangement::Block, QRect(42, 14, 16, 16), QRect(30, 34, 40, 12)},
-        {"below", picBelow, Arrangement::Block, QRect(42, 30, 16, 16), QRect(30, 14, 40, 12)},
-        {"unknown position", 7, Arrangement::Block, QRect(), QRect()},
+        {"left", picLeft, Arrangement::Block, Box(20, 22, 16, 16), Box(40, 24, 40, 12)},
+        {"right", picRight, Arrangement::Block, Box(64, 22, 16, 16), Box(20, 24, 40, 12)},
+        {"above", picAbove, Arrangement::Block, Box(42, 14, 16, 16), Box(30, 34, 40, 12)},
+        {"below", picBelow, Arrangement::Block, Box(42, 30, 16, 16), Box(30, 14, 40, 12)},
+        {"unknown position", 7, Arrangement::Block, gdi::RECT{}, gdi::RECT{}},
         // The picture at its edge, the caption box the rest of the area.
-        {"left, at edge", picLeft, Arrangement::PictureAtEdge, QRect(0, 22, 16, 16), QRect(20, 0, 80, 60)},
-        {"right, at edge", picRight, Arrangement::PictureAtEdge, QRect(84, 22, 16, 16), QRect(0, 0, 80, 60)},
-        {"above, at edge", picAbove, Arrangement::PictureAtEdge, QRect(42, 0, 16, 16), QRect(0, 20, 100, 40)},
-        {"below, at edge", picBelow, Arrangement::PictureAtEdge, QRect(42, 44, 16, 16), QRect(0, 0, 100, 40)},
+        {"left, at edge", picLeft, Arrangement::PictureAtEdge, Box(0, 22, 16, 16), Box(20, 0, 80, 60)},
+        {"right, at edge", picRight, Arrangement::PictureAtEdge, Box(84, 22, 16, 16), Box(0, 0, 80, 60)},
+        {"above, at edge", picAbove, Arrangement::PictureAtEdge, Box(42, 0, 16, 16), Box(0, 20, 100, 40)},
+        {"below, at edge", picBelow, Arrangement::PictureAtEdge, Box(42, 44, 16, 16), Box(0, 0, 100, 40)},
     };
     for (const auto& c : cases) {
         const Layout l = layoutButton(area, text, true, pic, c.position, c.arrangement);
@@ -49,19 +49,19 @@ TEST(LayoutButton, PictureAndCaptionPerPosition) {
 }
 
 TEST(LayoutButton, OnlyACaptionOrOnlyAPicture) {
-    const QRect area(4, 4, 92, 22);
-    const Layout captionOnly = layoutButton(area, QSize(30, 10), true, QSize(), picLeft, Arrangement::Block);
-    EXPECT_TRUE(captionOnly.picture.isEmpty());
+    const gdi::RECT area = Box(4, 4, 92, 22);
+    const Layout captionOnly = layoutButton(area, gdi::SIZE{30, 10}, true, gdi::SIZE{}, picLeft, Arrangement::Block);
+    EXPECT_TRUE(IsEmpty(captionOnly.picture));
     EXPECT_EQ(captionOnly.caption, area);
-    const Layout pictureOnly = layoutButton(area, QSize(), false, QSize(16, 16), picLeft, Arrangement::Block);
-    EXPECT_EQ(pictureOnly.picture, QRect(42, 7, 16, 16));
+    const Layout pictureOnly = layoutButton(area, gdi::SIZE{}, false, gdi::SIZE{16, 16}, picLeft, Arrangement::Block);
+    EXPECT_EQ(pictureOnly.picture, Box(42, 7, 16, 16));
 }
 
 TEST(ContentExtent, AddsTheGapBetweenPictureAndCaption) {
-    EXPECT_EQ(ContentExtent(QSize(40, 12), QSize(16, 16), picLeft), QSize(60, 16));
-    EXPECT_EQ(ContentExtent(QSize(40, 12), QSize(16, 16), picBelow), QSize(40, 32));
-    EXPECT_EQ(ContentExtent(QSize(40, 12), QSize(), picBelow), QSize(40, 12));
-    EXPECT_EQ(ContentExtent(QSize(), QSize(16, 16), picBelow), QSize(16, 16));
+    EXPECT_EQ(ContentExtent(gdi::SIZE{40, 12}, gdi::SIZE{16, 16}, picLeft), (gdi::SIZE{60, 16}));
+    EXPECT_EQ(ContentExtent(gdi::SIZE{40, 12}, gdi::SIZE{16, 16}, picBelow), (gdi::SIZE{40, 32}));
+    EXPECT_EQ(ContentExtent(gdi::SIZE{40, 12}, gdi::SIZE{}, picBelow), (gdi::SIZE{40, 12}));
+    EXPECT_EQ(ContentExtent(gdi::SIZE{}, gdi::SIZE{16, 16}, picBelow), (gdi::SIZE{16, 16}));
 }
 
 struct FrameCase {

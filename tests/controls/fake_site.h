@@ -49,6 +49,15 @@ struct FakeSite : ControlSite {
         for (UserControl* c : siblings) visit(*c);
     }
 
+    // ---- the command button: access keys, the form's controls, size ----
+    std::u16string accessKeys;
+    std::vector<UserControl*> formControls;  // the form's other controls
+    void SetAccessKeys(const std::u16string& keys) override { accessKeys = keys; }
+    void ForEachFormControl(const std::function<void(LateBound&)>& visit) override {
+        for (UserControl* c : formControls) visit(*c);
+    }
+    void Resize(gdi::SIZE to) override { size = to; }
+
     // Hands `control` a message the way a host does: a subclassed one only
     // when the control asked for it; the others always.
     static bool Subclassable(winmsg::UINT m) {

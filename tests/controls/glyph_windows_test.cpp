@@ -1,9 +1,9 @@
-// The Win32 hosts of the check box and the option button: real windows in a
-// top-level window, driven by posted mouse and key messages; what the check
-// box paints, and every gdi handle given back; the window's shape, tool tip,
-// pointer and what a see-through box shows of its parent.  Wine makes no
-// windows without a display: the tests then skip.
+// The Win32 hosts of the check box, option button and command button: real windows driven by
+// posted mouse and key messages; what the check box paints, every gdi handle given back; the
+// window's shape, tool tip, pointer and what a see-through box shows of its parent; the form's
+// keys and a group across containers.  Wine makes no windows without a display: the tests skip.
 #include "controls/suite/memory_dc.h"
+#include "controls/win32/BTNWindow.h"
 #include "controls/win32/ControlWindow.h"
 
 #include <gtest/gtest.h>
@@ -162,4 +162,36 @@ TEST(GlyphWindows, ShapeTipPointerAndParentBehind) {
     }
     EXPECT_FALSE(::IsWindow(tip));  // gone with its control
     EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
+}
+
+TEST(ButtonWindows, FormKeysGroupAcrossContainersAndSizeFloor) {
+    TopLevel top;
+    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+    HWND panel = ::CreateWindowExW(0, TopLevelClass(), L"", WS_CHILD | WS_VISIBLE, 160, 0, 150, 100, top.window,
+                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    BTNWindow a(top.window, gdi::RECT{10, 10, 110, 40}), b(panel, gdi::RECT{10, 10, 110, 40}),
+        go(top.window, gdi::RECT{10, 50, 110, 80});
+    PropertyBag bag;
+    bag.WriteProperty("Grouped", true);
+    for (BTNWindow* w : {&a, &b}) w->Control().ReadProperties(bag);
+    bag.Clear();
+    bag.WriteProperty("Caption", u"&Go");
+    go.Control().ReadProperties(bag);
+    int clicks = 0;
+    go.Control().events.Click = [&] { ++clicks; };
+    ::PostMessageW(b.Handle(), WM_SYSCHAR, 'G', 0);  // Alt+G in another container's control
+    go.SetDefault(true);
+    ::PostMessageW(b.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    a.SetCancel(true);
+    ::PostMessageW(go.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(a.Control().TogglePressed());
+    ClickAt(b.Handle(), 10, 10);
+    EXPECT_TRUE(b.Control().TogglePressed());
+    EXPECT_FALSE(a.Control().TogglePressed());  // released from the other container
+    ::SetWindowPos(a.Handle(), nullptr, 0, 0, 4, 4, SWP_NOMOVE | SWP_NOZORDER);
+    RECT r{};
+    ::GetClientRect(a.Handle(), &r);
+    EXPECT_EQ(r.right, 10);  // never under 150 twips
 }

@@ -1,7 +1,6 @@
 // Helpers shared by the control tests.
 #pragma once
 
-#include "controls/MsgBox.h"
 #include "controls/QtUserControl.h"
 #include "controls/suite/gdi.h"
 #include "controls/suite/winmsg.h"
@@ -57,15 +56,6 @@ inline QList<QColor> FrameColours(int n) {
 
 // The colour at (x, y) of the widget as it paints itself.
 inline QColor PixelOf(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
-
-// Records every message box and answers OK.
-struct MessageRecorder {
-    std::vector<MsgBox::Request> shown;
-    MsgBox::ScopedHandler scope{[this](const MsgBox::Request& r) {
-        shown.push_back(r);
-        return int(MsgBox::vbOK);
-    }};
-};
 
 // Run mode with a fixed font, for the list box and the scroll bars.
 inline QtAmbient RunMode() {

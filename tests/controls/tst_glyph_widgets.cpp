@@ -1,8 +1,8 @@
-// The Qt hosts of the check box and the option button: real mouse and key
-// events reach the control and its events come back as signals; the window's
-// timers, enabling and hiding reach it; what it paints shows in the window;
-// the group rule finds its partners through the widgets' Qt properties.
-// The behaviour itself is tested against a fake host (glyph_controls_test.cpp).
+// The Qt hosts of the check box, option button and command button: real mouse and key events
+// reach the control, its events come back as signals; timers, enabling and hiding reach it; what
+// it paints shows; group rules find their partners through Qt properties or the form's widgets;
+// access keys, Enter and Escape come as shortcuts.  The behaviour: glyph_controls_test.cpp, button_test.cpp.
+#include "controls/qt/BTNWidget.h"
 #include "controls/qt/GlyphWidgets.h"
 #include "tests/controls/checks_support.h"
 
@@ -115,6 +115,41 @@ class TestGlyphWidgets : public QObject {
         QCOMPARE(PixelOf(a, 40, 10), QColor(212, 208, 200));  // opaque: button face
         a.Control().SetBackStyle(Opt::bsTransparent);
         QCOMPARE(PixelOf(a, 40, 10), QColor(0, 120, 0));
+    }
+
+    void commandButtonsTakeTheirFormsKeysAndFindTheirGroupAnywhere() {
+        Host host;
+        QWidget left(&host.window), right(&host.window);
+        right.move(160, 0);
+        BTNWidget a(&left), b(&right), go(&right);
+        go.move(0, 40);
+        PropertyBag bag;
+        bag.WriteProperty("Grouped", true);
+        for (BTNWidget* w : {&a, &b}) w->Control().ReadProperties(bag);
+        for (QWidget* w : std::initializer_list<QWidget*>{&left, &right, &a, &b, &go}) w->show();
+        bag.Clear();
+        bag.WriteProperty("Caption", u"&Go");
+        go.Control().ReadProperties(bag);
+        host.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&host.window));
+        EventLog log;
+        log.Watch(go);
+        QTest::keyClick(&host.window, Qt::Key_G, Qt::AltModifier);
+        go.SetDefault(true);
+        QCOMPARE(go.Control().BodyFrame(), 2);  // shown as the default button
+        QTest::keyClick(&host.window, Qt::Key_Return);
+        QCOMPARE(log.Count("Click"), 2);
+        b.SetCancel(true);
+        QTest::keyClick(&host.window, Qt::Key_Escape);
+        QVERIFY(b.TogglePressed());
+        QTest::mouseClick(&a, Qt::LeftButton, {}, QPoint(10, 10));
+        QVERIFY(a.TogglePressed() && !b.TogglePressed());  // in another container
+
+        // Without the form's list: the container's widgets, through their Qt properties.
+        BTNWidget x(&left, QtAmbient{HostMode::Run, {}, {}, false});
+        x.Control().SetGrouped(true);
+        x.Control().SetTogglePressed(true);
+        QVERIFY(!a.TogglePressed());
     }
 };
 

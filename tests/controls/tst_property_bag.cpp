@@ -1,4 +1,4 @@
-// Property bag defaults, property tables and the message-box seam.
+// Property bag defaults and property tables.
 #include "tests/controls/test_support.h"
 
 #include "controls/property_table.h"
@@ -99,20 +99,6 @@ class TestPropertyBag : public QObject {
         other.font.setPixelSize(20);
         const auto changed = property_table::ChangedNames(toy, other, rows);
         QCOMPARE(QStringList(changed.begin(), changed.end()), QStringList({"Tip", "Font"}));
-    }
-
-    void messageBoxesGoToTheInstalledHandler() {
-        test_support::MessageRecorder rec;
-        QCOMPARE(MsgBox::Show(nullptr, "text", MsgBox::vbExclamation, "title"), int(MsgBox::vbOK));
-        QCOMPARE(rec.shown.size(), std::size_t(1));
-        QCOMPARE(rec.shown[0].title, QString("title"));
-        QCOMPARE(rec.shown[0].icon(), int(MsgBox::vbExclamation));
-        {
-            MsgBox::ScopedHandler inner([](const MsgBox::Request&) { return int(MsgBox::vbNo); });
-            QCOMPARE(MsgBox::Show(nullptr, "q", MsgBox::vbYesNo, "t"), int(MsgBox::vbNo));
-        }
-        MsgBox::Show(nullptr, "again", 0, "t");
-        QCOMPARE(rec.shown.size(), std::size_t(2));  // the outer handler is back
     }
 };
 

@@ -71,7 +71,7 @@ std::int16_t WithOpenDialog(Dialog& dialog, const std::function<void(QWidget*)>&
             return;
         }
         script(w);
-        auto* close = w->findChild<BTN*>(QStringLiteral("cmd_1"));
+        auto* close = w->findChild<BTNWidget*>(QStringLiteral("cmd_1"));
         if (w->isVisible() && close != nullptr) Click(close);
         if (w->isVisible()) w->close();
     });

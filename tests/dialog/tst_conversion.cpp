@@ -121,22 +121,22 @@ class ConversionTest : public QObject {
         const std::int16_t result = WithOpenDialog(dialog, [&](QWidget* w) {
             TypeFolder(w, folder);
             auto* list = Find<LB>(w, QStringLiteral("List1"));
-            auto* start = Find<BTN>(w, "cmd", 0);
-            auto* cancel = Find<BTN>(w, "cmd", 1);
+            auto* start = Find<BTNWidget>(w, "cmd", 0);
+            auto* cancel = Find<BTNWidget>(w, "cmd", 1);
             bool clicked = false;
             QObject::connect(list, &LB::ListIndexChange, w, [&] {
                 if (clicked || !list->ItemText(list->ListCount() - 1).startsWith(QStringLiteral("Found VB Form file")))
                     return;
                 clicked = true;
-                QVERIFY(!start->Enabled());
+                QVERIFY(!start->Control().Enabled());
                 QVERIFY(Find<txt>(w, QStringLiteral("txtPath"))->IsLocked());
                 w->close();
                 QVERIFY(w->isVisible());
-                QCOMPARE(cancel->Caption(), QStringLiteral("Cancel"));
+                QVERIFY(cancel->Control().Caption() == u"Cancel");
                 QTimer::singleShot(0, cancel, [cancel] { Click(cancel); });
             });
             Click(start);
-            QVERIFY(start->Enabled());
+            QVERIFY(start->Control().Enabled());
         });
         QCOMPARE(result, std::int16_t(-1));
     }
@@ -158,18 +158,18 @@ class ConversionTest : public QObject {
         });
         frmProps dialog;
         WithOpenDialog(dialog, [&](QWidget* w) {
-            auto* start = Find<BTN>(w, "cmd", 0);
+            auto* start = Find<BTNWidget>(w, "cmd", 0);
             auto* box = Find<txt>(w, QStringLiteral("txtPath"));
-            QVERIFY(!start->Enabled());
+            QVERIFY(!start->Control().Enabled());
             TypeFolder(w, QStringLiteral("/typed"));
-            QVERIFY(start->Enabled());
+            QVERIFY(start->Control().Enabled());
             Click(Find(w, "cmd", 5));
             QCOMPARE(box->Text(), QStringLiteral("/chosen/folder"));
             Click(Find(w, "cmd", 5));
             QCOMPARE(box->Text(), QStringLiteral("/chosen/folder"));
             QTest::keyClick(box->hWndToolTip(), Qt::Key_A, Qt::ControlModifier);
             QTest::keyClick(box->hWndToolTip(), Qt::Key_Backspace);
-            QVERIFY(!start->Enabled());
+            QVERIFY(!start->Control().Enabled());
         });
         QCOMPARE(calls.size(), 2);
         QVERIFY(owners != nullptr);

@@ -86,17 +86,17 @@ class OptionsTest : public QObject {
     void commandButtonsShowTheirEffect() {
         frmProps dialog;
         WithOpenDialog(dialog, [](QWidget* w) {
-            auto* selectAll = Find<BTN>(w, "cmd", 3);
-            auto* clearAll = Find<BTN>(w, "cmd", 4);
+            auto* selectAll = Find<BTNWidget>(w, "cmd", 3);
+            auto* clearAll = Find<BTNWidget>(w, "cmd", 4);
             Click(selectAll);
-            QVERIFY(!selectAll->Enabled() && clearAll->Enabled());
+            QVERIFY(!selectAll->Control().Enabled() && clearAll->Control().Enabled());
             for (const auto& family : tavkonv40::families()) {
                 QVERIFY(Find<CHKBOXWidget>(w, "chkProp", family.optionIndex)->Value());
                 QCOMPARE(SuitePair(w, family.optionRow).to4L->isEnabled(), !Only40(family.optionIndex));
             }
-            auto* setAll = Find<BTN>(w, "cmd", 9);
+            auto* setAll = Find<BTNWidget>(w, "cmd", 9);
             Click(setAll);
-            QCOMPARE(setAll->Caption(), QStringLiteral("Set All To 4.0"));
+            QVERIFY(setAll->Control().Caption() == u"Set All To 4.0");
             QVERIFY(SuitePair(w, 0).to4L->Value() && !SuitePair(w, 0).to40->Value());
             QVERIFY(SuitePair(w, 1).to40->Value());  // ButtonBar: 4.0 only
             Click(clearAll);
