@@ -194,6 +194,9 @@ void BTN::Compose(gdi::HDC target) const {
     const button_layout::Layout layout = ComputeLayout(dc, picture ? SizeOf(*picture) : gdi::SIZE{});
     if (picture != nullptr && !button_layout::IsEmpty(layout.picture)) DrawPicture(dc, layout.picture);
     if (!m_caption.empty()) DrawCaption(dc, layout.caption);
+    // The keyboard's place, as a system dialog's buttons show it: the skins' focused frame looks
+    // like the plain one in most skins, so a dotted rectangle inside the edge says it.
+    if (m_hasFocus && m_showFocusRect && UserMode()) gfxDrawFocusRect(dc, gdi::RECT{3, 3, w - 3, h - 3});
 
     gdi::BitBlt(target, 0, 0, w, h, dc, 0, 0, gdi::SRCCOPY);
 }

@@ -132,7 +132,7 @@ void CHKBOX::DrawCaption(gdi::HDC dc) const {
     gdi::RECT r{box.Left, box.Top, size.cx, box.Bottom};
     gdi::DrawText(dc, m_caption, r, gdi::DT_WORDBREAK);
     if (m_hasFocus && m_drawFocusRectangle) {
-        glyph_control::DrawFocusRect(
+        gfxDrawFocusRect(
             dc, gdi::RECT{std::max(box.Left - 1, 0), std::max(box.Top - 1, 0), std::min(box.Right + 1, size.cx),
                           std::min(box.Bottom + 1, size.cy)});
     }

@@ -227,7 +227,7 @@ void Opt::DrawCaption(gdi::HDC dc) const {
     gdi::RECT out{box.Left, top, box.Right, top + text.cy};
     gdi::DrawText(dc, m_caption, out, gdi::DT_WORDBREAK);
     if (m_hasFocus) {
-        glyph_control::DrawFocusRect(
+        gfxDrawFocusRect(
             dc, gdi::RECT{std::max(box.Left - 1, 0), std::max(top - 1, 0), std::min(box.Left + textWidth + 1, size.cx),
                           std::min(top + text.cy + 1, size.cy)});
     }

@@ -58,8 +58,4 @@ void LoadCustomGlyph(SkinMapInfo& piece, int resource, Query&& query) {
     LoadBuiltInGlyph(piece, resource);
 }
 
-// ---- drawing --------------------------------------------------------------------
-// A dotted focus rectangle along the inside of (left, top)-(right, bottom).
-void DrawFocusRect(gdi::HDC dc, const gdi::RECT& rect);
-
 }  // namespace glyph_control

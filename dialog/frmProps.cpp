@@ -144,6 +144,7 @@ void frmProps::WireForm() {
     f.rowWheel.onWheel = [this](QWheelEvent* e) { Panel_Wheel(e); };
     for (QWidget* panel : c.CTRLContainer)
         for (QWidget* row : panel->findChildren<QWidget*>()) row->installEventFilter(&f.rowWheel);
+    QObject::connect(qApp, &QApplication::focusChanged, &w, [this](QWidget*, QWidget* now) { Panel_FocusIn(now); });
     f.group->onPaint = [this](QPainter& p) { PaintFolderGroup(*m_form, p); };
 
     QObject::connect(c.VS, &VSC::Change, &w, [this] { VS_Change(); });
@@ -335,6 +336,21 @@ void frmProps::Panel_Wheel(QWheelEvent* e) {
     f.c.VS->SetValue(WheelScroll(now, e->angleDelta().y(), PanelRowPitch(m_shownPanel)));
     VS_Change();
     e->accept();
+}
+
+// The option row the keyboard reaches is scrolled into sight.
+void frmProps::Panel_FocusIn(QWidget* focused) {
+    if (!m_form) return;  // the focus also moves while the form's widgets are being destroyed
+    FormView& f = *m_form;
+    QWidget* panel = f.c.CTRLContainer[At(static_cast<int>(m_shownPanel))];
+    if (focused == nullptr || !panel->isAncestorOf(focused)) return;
+    const int top = focused->mapTo(panel, QPoint(0, 0)).y();
+    const int space = PanelSpace(f);
+    const long value =
+        ScrollToShow(ScrollFor(panel->height(), space, f.c.VS->Value()), top, top + focused->height(), space);
+    if (value == f.c.VS->Value()) return;
+    f.c.VS->SetValue(value);
+    VS_Change();
 }
 
 void frmProps::VS_Change() { ScrollPanel(*m_form, m_shownPanel); }

@@ -23,6 +23,7 @@
 class QKeyEvent;
 class QMouseEvent;
 class QWheelEvent;
+class QWidget;
 
 namespace dialog {
 struct FormView;
@@ -70,6 +71,7 @@ class frmProps {
     void TabHeader_KeyDown(QKeyEvent* e);
     void PressTabHeader(double x);
     void Panel_Wheel(QWheelEvent* e);
+    void Panel_FocusIn(QWidget* focused);
     void VS_Change();
     void Form_Resize();
 

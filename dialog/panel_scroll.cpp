@@ -22,4 +22,12 @@ long WheelScroll(const PanelScroll& scroll, int angleDelta, int rowPitch) {
     return std::clamp(scroll.value + step, 0L, scroll.max);
 }
 
+long ScrollToShow(const PanelScroll& scroll, int top, int bottom, int available) {
+    if (!scroll.enabled) return 0;
+    long value = scroll.value;
+    if (bottom > value + available) value = bottom - available;
+    if (top < value) value = top;
+    return std::clamp(value, 0L, scroll.max);
+}
+
 }  // namespace dialog

@@ -19,4 +19,9 @@ PanelScroll ScrollFor(int content, int available, long value);
 // user), three rows of `rowPitch` pixels per notch, kept within the scroll range.
 long WheelScroll(const PanelScroll& scroll, int angleDelta, int rowPitch);
 
+// The position that shows the panel's pixel rows top..bottom (exclusive) in a space of
+// `available` pixels, moving as little as it can (a part taller than the space shows its top),
+// kept within the scroll range: the keyboard's focus never goes out of sight.
+long ScrollToShow(const PanelScroll& scroll, int top, int bottom, int available);
+
 }  // namespace dialog

@@ -189,4 +189,19 @@ bool gfxDrawLine(HDC dc, int x1, int y1, int x2, int y2, OLE_COLOR colour) {
     return drawn;
 }
 
+void gfxDrawFocusRect(HDC dc, const RECT& r) {
+    if (r.Right - r.Left < 2 || r.Bottom - r.Top < 2) return;
+    // Every other pixel, starting on the corner, as the classic focus
+    // rectangle does; black on light backgrounds.
+    const auto dot = [dc](int x, int y) { gdi::FillRect(dc, gdi::RECT{x, y, x + 1, y + 1}, gdi::RGB(0, 0, 0)); };
+    for (int x = r.Left; x < r.Right; x += 2) {
+        dot(x, r.Top);
+        dot(x, r.Bottom - 1);
+    }
+    for (int y = r.Top; y < r.Bottom; y += 2) {
+        dot(r.Left, y);
+        dot(r.Right - 1, y);
+    }
+}
+
 }  // namespace tavGFX40

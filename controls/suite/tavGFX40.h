@@ -84,6 +84,8 @@ bool gfxDrawRect(HDC dc, const RECT& rect, OLE_COLOR colour, int mode = 1);
 bool gfxDrawRect2(HDC dc, int left, int top, int right, int bottom, OLE_COLOR colour);
 // One-pixel line from (x1, y1) towards (x2, y2), the end point excluded.
 bool gfxDrawLine(HDC dc, int x1, int y1, int x2, int y2, OLE_COLOR colour);
+// A dotted focus rectangle along the inside of (left, top)-(right, bottom).
+void gfxDrawFocusRect(HDC dc, const RECT& rect);
 
 // `source` with every opaque pixel of `maskColour` turned fully transparent,
 // for a host that shows skin pictures itself; a value above 0x00FFFFFF (such

@@ -249,6 +249,11 @@ TEST(Button, FramesFollowTheStateAndPaintWithWhatLiesBehindTheCorners) {
     EXPECT_EQ(body(), FlatSkins::Colour(2));
     EXPECT_EQ(drop(), FlatSkins::Colour(5));  // pressing the body presses the drop part too
     f.Release(b, 20, 15);
+    f.SiteOf(b).Send(b, WM_SETFOCUS);  // the keyboard's place: a dotted rectangle inside the edge
+    EXPECT_EQ(PixelOf(b, {120, 30}, 3, 3), gdi::RGB(0, 0, 0));
+    EXPECT_EQ(PixelOf(b, {120, 30}, 4, 3), body());
+    b.SetShowFocusRect(false);
+    EXPECT_EQ(PixelOf(b, {120, 30}, 3, 3), body());
     b.SetEnabled(false);  // styles 0 and 2 have no disabled frame
     f.SiteOf(b).Send(b, WM_ENABLE, 0);
     EXPECT_EQ(body(), FlatSkins::Colour(0));

@@ -295,6 +295,15 @@ TEST(PanelScrolling, FollowsThePanelAndTheSpaceForIt) {
     EXPECT_EQ(WheelScroll(ScrollFor(385, 92, 20), 120, 17), 0);
     EXPECT_EQ(WheelScroll(ScrollFor(385, 92, 290), -240, 17), 293);
     EXPECT_EQ(WheelScroll(ScrollFor(385, 400, 0), -120, 17), 0);
+
+    // The focused row comes into sight by the least move: down to show its bottom, up to show
+    // its top, not at all when it shows; a row taller than the space shows its top.
+    EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 0), 100, 117, 92), 25);
+    EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 60), 34, 51, 92), 34);
+    EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 30), 40, 57, 92), 30);
+    EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 0), 200, 400, 92), 200);
+    EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 0), 370, 400, 92), 293);
+    EXPECT_EQ(ScrollToShow(ScrollFor(385, 400, 0), 370, 385, 400), 0);
 }
 
 }  // namespace
