@@ -17,11 +17,13 @@
 //     WM_SIZE, WM_MOVE, and WM_PAINT when the paint message is not subclassed.
 #pragma once
 
+#include "controls/InnerEditor.h"
 #include "controls/suite/gdi.h"
 #include "controls/suite/window_messages.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -91,4 +93,11 @@ class ControlSite {
     // ---- the container ---------------------------------------------------------------------
     // Visits the other controls of the control's container.
     virtual void ForEachSibling(const std::function<void(LateBound&)>& visit) = 0;
+
+    // ---- the text box: an inner editor, the window's size ----------------------------------
+    // The window system's own single-line editor as a child of the window
+    // (controls/InnerEditor.h), reporting to `listener`; never null.
+    virtual std::unique_ptr<InnerEditor> MakeInnerEditor(InnerEditorListener& listener) = 0;
+    // Resizes the window to `size`, its top-left corner kept (a WM_SIZE follows).
+    virtual void SetClientSize(gdi::SIZE size) = 0;
 };

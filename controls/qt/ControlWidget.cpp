@@ -2,6 +2,7 @@
 
 #include "controls/QtUserControl.h"
 #include "controls/control_input.h"
+#include "controls/qt/LineEditor.h"
 #include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/qt/transparent_background.h"
 #include "controls/suite/tavMFC40.h"
@@ -178,3 +179,11 @@ void ControlWidget::changeEvent(QEvent* e) {
     if (e->type() == QEvent::EnabledChange) Send(winmsg::WM_ENABLE, isEnabled() ? 1 : 0);
     QWidget::changeEvent(e);
 }
+
+// ---- the text box: an inner editor, the window's size ----
+
+std::unique_ptr<InnerEditor> ControlWidget::MakeInnerEditor(InnerEditorListener& listener) {
+    return std::make_unique<LineEditor>(*this, listener);
+}
+
+void ControlWidget::SetClientSize(gdi::SIZE size) { resize(size.cx, size.cy); }

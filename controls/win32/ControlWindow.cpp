@@ -4,6 +4,7 @@
 #include "controls/win32/ControlWindow.h"
 
 #include "controls/suite/win32/gdi_win32.h"
+#include "controls/win32/EditEditor.h"
 
 #include <windows.h>
 
@@ -273,6 +274,16 @@ void ControlWindow::ForEachSibling(const std::function<void(LateBound&)>& visit)
         ControlWindow* host = other != m_window && IsControlWindow(other) ? HostOf(other) : nullptr;
         if (host != nullptr && host->m_control != nullptr) visit(*host->m_control);
     }
+}
+
+// ---- the text box: an inner editor, the window's size ----
+
+std::unique_ptr<InnerEditor> ControlWindow::MakeInnerEditor(InnerEditorListener& listener) {
+    return std::make_unique<EditEditor>(m_window, listener);
+}
+
+void ControlWindow::SetClientSize(gdi::SIZE size) {
+    ::SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // ---- the hosts ----------------------------------------------------------------------------------------

@@ -1,10 +1,11 @@
-// The Win32 hosts of the check box and the option button: real windows in a
-// top-level window, driven by posted mouse and key messages; what the check
-// box paints, and every gdi handle given back; the window's shape, tool tip,
-// pointer and what a see-through box shows of its parent.  Wine makes no
-// windows without a display: the tests then skip.
+// The Win32 hosts of the check box, the option button and the text box: real
+// windows in a top-level window, driven by posted mouse and key messages; what
+// the check box paints, and every gdi handle given back; the window's shape,
+// tool tip, pointer and what a see-through box shows of its parent; what is
+// typed into the text box's EDIT.  Wine makes no windows without a display.
 #include "controls/suite/memory_dc.h"
 #include "controls/win32/ControlWindow.h"
+#include "controls/win32/txtWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -162,4 +165,32 @@ TEST(GlyphWindows, ShapeTipPointerAndParentBehind) {
     }
     EXPECT_FALSE(::IsWindow(tip));  // gone with its control
     EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
+}
+
+TEST(TextWindow, TypedCharactersReachTheBoxThroughItsEdit) {
+    TopLevel top;
+    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+    txtWindow box(top.window, gdi::RECT{10, 10, 210, 34});
+    box.Control().InitProperties();
+    int changes = 0;
+    std::vector<int> pressed;
+    box.Control().events.Change = [&] { ++changes; };
+    box.Control().events.KeyPress = [&](int ascii) { pressed.push_back(ascii); };
+    HWND edit = ::GetWindow(box.Handle(), GW_CHILD);
+    RECT at{};
+    ::GetWindowRect(edit, &at);
+    ::MapWindowPoints(nullptr, box.Handle(), reinterpret_cast<POINT*>(&at), 2);
+    EXPECT_EQ((gdi::RECT{at.left, at.top, at.right, at.bottom}), box.Control().InnerRect());
+
+    for (const wchar_t c : std::wstring(L"C:\\\u0416\r")) ::PostMessageW(edit, WM_CHAR, c, 1);
+    Pump();
+    EXPECT_EQ(box.Control().Text(), u"C:\\\u0416");
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(pressed, (std::vector<int>{'C', ':', '\\', '\r'}));  // Enter too: the dialog's Start
+    PropertyBag locked;
+    locked.WriteProperty("Locked", true);
+    box.Control().ReadProperties(locked);
+    ::PostMessageW(edit, WM_CHAR, L'x', 1);
+    Pump();
+    EXPECT_EQ(box.Control().Text(), u"");
 }

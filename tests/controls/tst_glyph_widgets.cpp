@@ -1,11 +1,14 @@
-// The Qt hosts of the check box and the option button: real mouse and key
-// events reach the control and its events come back as signals; the window's
-// timers, enabling and hiding reach it; what it paints shows in the window;
-// the group rule finds its partners through the widgets' Qt properties.
-// The behaviour itself is tested against a fake host (glyph_controls_test.cpp).
+// The Qt hosts of the check box, the option button and the text box: real
+// mouse and key events reach the control and its events come back as
+// signals; the window's timers, enabling and hiding reach it; what it paints
+// shows in the window; the group rule finds its partners through the
+// widgets' Qt properties; the text box's QLineEdit is where the box says and
+// reports to it.  The behaviour itself: against a fake host (*_test.cpp).
 #include "controls/qt/GlyphWidgets.h"
+#include "controls/qt/txtWidget.h"
 #include "tests/controls/checks_support.h"
 
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace checks_support;
@@ -115,6 +118,23 @@ class TestGlyphWidgets : public QObject {
         QCOMPARE(PixelOf(a, 40, 10), QColor(212, 208, 200));  // opaque: button face
         a.Control().SetBackStyle(Opt::bsTransparent);
         QCOMPARE(PixelOf(a, 40, 10), QColor(0, 120, 0));
+    }
+
+    void textBoxEditorFollowsTheBoxAndReportsToIt() {
+        Host host;
+        txtWidget box(&host.window);
+        box.setGeometry(10, 10, 200, 24);
+        box.Control().ExtenderProperties().ToolTipText = u"Folder to convert";
+        box.Control().InitProperties();
+        box.Control().SetFont(gdi::Font{u"DejaVu Sans", 0, 20});
+        box.show();
+        QLineEdit& editor = *box.Editor();
+        QCOMPARE(editor.geometry(), gdi::qt::ToQRect(box.Control().InnerRect()));
+        QCOMPARE(editor.font().pixelSize(), 20);
+        QCOMPARE(editor.toolTip(), QString("Folder to convert"));
+        MoveMouse(&editor, QPoint(5, 5));
+        QVERIFY(box.IsTimerRunning(modSkinConstants::kHoverTimerId));
+        QCOMPARE(PixelOf(box, 0, 0), gdi::qt::ToQColor(txt::OutlineColour(txt::FrameState::Hover)));
     }
 };
 
