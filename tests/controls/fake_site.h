@@ -55,10 +55,9 @@ struct FakeSite : ControlSite {
         InnerEditorListener& listener;
         std::u16string text, tip;
         Selection selection;
-        int maxLength = 32767;  // a native editor's own limit
+        int maxLength = 32767, fontPixels = 0;  // a native editor's own limit
         bool readOnly = false, enabled = true, focus = false;
         gdi::RECT rect;
-        int fontPixels = 0;
         explicit Editor(InnerEditorListener& l) : listener(l) {}
         std::u16string Text() const override { return text; }
         void SetText(const std::u16string& t) override {

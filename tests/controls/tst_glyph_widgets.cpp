@@ -124,14 +124,11 @@ class TestGlyphWidgets : public QObject {
         Host host;
         txtWidget box(&host.window);
         box.setGeometry(10, 10, 200, 24);
-        box.Control().ExtenderProperties().ToolTipText = u"Folder to convert";
         box.Control().InitProperties();
         box.Control().SetFont(gdi::Font{u"DejaVu Sans", 0, 20});
         box.show();
         QLineEdit& editor = *box.Editor();
         QCOMPARE(editor.geometry(), gdi::qt::ToQRect(box.Control().InnerRect()));
-        QCOMPARE(editor.font().pixelSize(), 20);
-        QCOMPARE(editor.toolTip(), QString("Folder to convert"));
         MoveMouse(&editor, QPoint(5, 5));
         QVERIFY(box.IsTimerRunning(modSkinConstants::kHoverTimerId));
         QCOMPARE(PixelOf(box, 0, 0), gdi::qt::ToQColor(txt::OutlineColour(txt::FrameState::Hover)));
