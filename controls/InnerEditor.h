@@ -59,7 +59,6 @@ class InnerEditor {
     virtual void SetColours(gdi::COLORREF text, gdi::COLORREF back) = 0;
     // Where the editor lies, in its control's client coordinates.
     virtual void SetRect(const gdi::RECT& rect) = 0;
-    virtual bool HasFocus() const = 0;
     virtual void TakeFocus() = 0;
     virtual void SetToolTip(const std::u16string& text) = 0;
 };

@@ -68,7 +68,6 @@ void LineEditor::SetColours(gdi::COLORREF text, gdi::COLORREF back) {
 }
 
 void LineEditor::SetRect(const gdi::RECT& rect) { m_edit->setGeometry(gdi::qt::ToQRect(rect)); }
-bool LineEditor::HasFocus() const { return m_edit->hasFocus(); }
 void LineEditor::TakeFocus() { m_edit->setFocus(Qt::MouseFocusReason); }
 void LineEditor::SetToolTip(const std::u16string& text) { m_edit->setToolTip(gdi::qt::ToQString(text)); }
 

@@ -17,8 +17,6 @@ class LineEditor final : public QObject, public InnerEditor {
     LineEditor(QWidget& host, InnerEditorListener& listener);
     ~LineEditor() override;
 
-    QLineEdit* Widget() const { return m_edit; }
-
     std::u16string Text() const override;
     void SetText(const std::u16string& text) override;
     void SetMaxLength(int units) override;
@@ -31,7 +29,6 @@ class LineEditor final : public QObject, public InnerEditor {
     gdi::SIZE TextExtent(const std::u16string& text) const override;
     void SetColours(gdi::COLORREF text, gdi::COLORREF back) override;
     void SetRect(const gdi::RECT& rect) override;
-    bool HasFocus() const override;
     void TakeFocus() override;
     void SetToolTip(const std::u16string& text) override;
 

@@ -179,7 +179,6 @@ void EditEditor::SetRect(const gdi::RECT& r) {
     ::MoveWindow(m_edit, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, TRUE);
 }
 
-bool EditEditor::HasFocus() const { return m_edit != nullptr && ::GetFocus() == m_edit; }
 void EditEditor::TakeFocus() { ::SetFocus(m_edit); }
 
 // One tool, the whole EDIT, which the tool tip control watches itself.

@@ -37,7 +37,6 @@ class EditEditor final : public InnerEditor {
     gdi::SIZE TextExtent(const std::u16string& text) const override;
     void SetColours(gdi::COLORREF text, gdi::COLORREF back) override;
     void SetRect(const gdi::RECT& rect) override;
-    bool HasFocus() const override;
     void TakeFocus() override;
     void SetToolTip(const std::u16string& text) override;
 

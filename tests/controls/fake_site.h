@@ -80,7 +80,6 @@ struct FakeSite : ControlSite {
         }
         void SetColours(gdi::COLORREF, gdi::COLORREF) override {}
         void SetRect(const gdi::RECT& r) override { rect = r; }
-        bool HasFocus() const override { return focus; }
         void TakeFocus() override { focus = true; }
         void SetToolTip(const std::u16string& t) override { tip = t; }
         void Type(char16_t c, int key) {
