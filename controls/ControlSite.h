@@ -17,11 +17,13 @@
 //     WM_SIZE, WM_MOVE, and WM_PAINT when the paint message is not subclassed.
 #pragma once
 
+#include "controls/InnerEditor.h"
 #include "controls/suite/gdi.h"
 #include "controls/suite/window_messages.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -100,6 +102,11 @@ class ControlSite {
     virtual void SetAccessKeys(const std::u16string& keys) = 0;
     // Visits every other control of the control's form, in whichever container.
     virtual void ForEachFormControl(const std::function<void(LateBound&)>& visit) = 0;
-    // Resizes the window; its WM_SIZE follows.
+    // Resizes the window to `size`, its top-left corner kept; its WM_SIZE follows.
     virtual void Resize(gdi::SIZE size) = 0;
+
+    // ---- the text box: an inner editor -------------------------------------------------------
+    // The window system's own single-line editor as a child of the window
+    // (controls/InnerEditor.h), reporting to `listener`; never null.
+    virtual std::unique_ptr<InnerEditor> MakeInnerEditor(InnerEditorListener& listener) = 0;
 };

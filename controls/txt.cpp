@@ -1,18 +1,11 @@
 #include "controls/txt.h"
 
-#include "controls/control_input.h"
 #include "controls/modSkinConstants.h"
-#include "controls/suite/qt/gdi_qt.h"
-#include "controls/suite/tavMFC40.h"
-
-#include <QFontMetrics>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMouseEvent>
+#include "controls/suite/memory_dc.h"
 
 #include <algorithm>
-#include <utility>
 #include <array>
+#include <utility>
 
 using namespace tavGFX40;
 using namespace modSkinConstants;
@@ -27,8 +20,10 @@ constexpr std::array<OLE_COLOR, 4> kOutline = {
     gdi::RGB(201, 199, 186),  // disabled
 };
 
-// The inner box's own maximum when the property says "no limit".
+// The editor's own maximum when the property says "no limit".
 constexpr int kUnlimited = 32767;
+
+bool Contains(const gdi::RECT& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
 
 template <class T>
 using Row = property_table::Row<txt, T>;
@@ -39,7 +34,7 @@ using property_table::Storage;
 const auto& txt::Properties() {
     static const auto table = std::make_tuple(
         Row<bool>{"Enabled", &txt::m_enabled, true, Storage::Stored, nullptr, &txt::EnabledChanged},
-        Row<QFont>{"Font", &txt::m_font, {}, Storage::Stored, nullptr, &txt::FontChanged},
+        Row<gdi::Font>{"Font", &txt::m_font, {}, Storage::Stored, nullptr, &txt::FontChanged},
         Row<short>{"MarginLeft", &txt::m_marginLeft, kDefMargin, Storage::Stored, nullptr, &txt::SizeHandling},
         Row<short>{"MarginRight", &txt::m_marginRight, kDefMargin, Storage::Stored, nullptr, &txt::SizeHandling},
         Row<short>{"MaxLength", &txt::m_maxLength, 0, Storage::Stored, &txt::AcceptMaxLength, &txt::MaxLengthChanged},
@@ -50,73 +45,69 @@ const auto& txt::Properties() {
     return table;
 }
 
-txt::txt(QWidget* parent, QtAmbient ambient) : QtUserControl(parent, std::move(ambient)), m_inner(new QLineEdit(this)) {
-    m_inner->setObjectName(QStringLiteral("txtText"));
-    m_inner->setFrame(false);
-    m_inner->setMouseTracking(true);
-    m_inner->installEventFilter(this);
-    connect(m_inner, &QLineEdit::textChanged, this, [this] {
-        MarkChanged("Text");
-        emit Change();
-    });
-    setFocusProxy(m_inner);
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
+txt::txt(ControlSite& site, Ambient ambient)
+    : UserControl(site, std::move(ambient)), m_editor(site.MakeInnerEditor(*this)) {
+    m_editor->SetColours(gfxTranslateColor(SystemColor(COLOR_WINDOWTEXT)),
+                         gfxTranslateColor(SystemColor(COLOR_WINDOW)));
     m_font = AmbientProperties().Font;
-    ApplyFontToInner();
+    ApplyFontToEditor();
 }
 
 txt::~txt() {
     m_terminating = true;
-    winmsg::KillTimer(m_inner, kHoverTimerId);
-    if (m_subclasser) m_subclasser->DetachAll(this);
+    Site().KillTimer(kHoverTimerId);
+    Site().Subclass({});
+    m_editor.reset();
     clsSkin::ReleasePiece(m_skin);
 }
 
 // ---- lifecycle ----------------------------------------------------------------------
 
+// The frame's clicks and the hover timer; the editor reports its own input.
 void txt::InitProperties() {
     m_font = AmbientProperties().Font;
-    ApplyFontToInner();
-    if (UserMode()) AttachSubclassing();
+    ApplyFontToEditor();
+    Site().Subclass({winmsg::WM_TIMER, winmsg::WM_LBUTTONDOWN, winmsg::WM_LBUTTONUP});
     SizeHandling();
 }
 
 void txt::ReadProperties(const PropertyBag& bag) {
     property_table::ReadAll(*this, bag, Properties(), AmbientProperties().Font);
-    QWidget::setEnabled(m_enabled);
-    ApplyFontToInner();
+    Site().SetEnabled(m_enabled);
+    m_editor->SetEnabled(m_enabled);
+    ApplyFontToEditor();
     MaxLengthChanged();
     LockedChanged();
-    {
-        // Reading the stored text is not a change.
-        const QSignalBlocker quiet(m_inner);
-        m_inner->setText(bag.Read<QString>("Text", QString()));
-    }
-    if (UserMode()) AttachSubclassing();
+    // Reading the stored text is not a change.
+    m_knownText = bag.Read<std::u16string>("Text", {});
+    m_editor->SetText(m_knownText);
+    m_knownText = m_editor->Text();
+    Site().Subclass({winmsg::WM_TIMER, winmsg::WM_LBUTTONDOWN, winmsg::WM_LBUTTONUP});
     SizeHandling();
 }
 
 void txt::WriteProperties(PropertyBag& bag) const {
     property_table::WriteAll(*this, bag, Properties(), AmbientProperties().Font);
-    bag.Write<QString>("Text", m_inner->text(), QString());
+    bag.Write<std::u16string>("Text", Text(), {});
 }
 
 // ---- properties ----------------------------------------------------------------------------
 
 void txt::SetEnabled(bool on) { SetProperty<txt>(&txt::m_enabled, on); }
-void txt::SetFont(const QFont& font) { SetProperty<txt>(&txt::m_font, font); }
+void txt::SetFont(const gdi::Font& font) { SetProperty<txt>(&txt::m_font, font); }
 void txt::SetMarginLeft(short pixels) { SetProperty<txt>(&txt::m_marginLeft, pixels); }
 void txt::SetMarginRight(short pixels) { SetProperty<txt>(&txt::m_marginRight, pixels); }
 void txt::SetMaxLength(short length) { SetProperty<txt>(&txt::m_maxLength, length); }
 void txt::SetSkinBackColor(OLE_COLOR colour) { SetProperty<txt>(&txt::m_skinBackColor, colour); }
 
 void txt::EnabledChanged() {
-    QWidget::setEnabled(m_enabled);
+    Site().SetEnabled(m_enabled);
+    m_editor->SetEnabled(m_enabled);
     Redraw();
 }
 
 void txt::FontChanged() {
-    ApplyFontToInner();
+    ApplyFontToEditor();
     SizeHandling();
 }
 
@@ -125,34 +116,43 @@ bool txt::AcceptMaxLength(short& length) {
     return true;
 }
 
-void txt::MaxLengthChanged() { m_inner->setMaxLength(m_maxLength > 0 ? m_maxLength : kUnlimited); }
+void txt::MaxLengthChanged() { m_editor->SetMaxLength(m_maxLength > 0 ? m_maxLength : kUnlimited); }
 
-void txt::LockedChanged() { m_inner->setReadOnly(m_locked); }
+void txt::LockedChanged() { m_editor->SetReadOnly(m_locked); }
 
-short txt::SelStart() const {
-    return static_cast<short>(m_inner->hasSelectedText() ? m_inner->selectionStart() : m_inner->cursorPosition());
-}
+short txt::SelStart() const { return static_cast<short>(m_editor->GetSelection().start); }
 
 void txt::SetSelStart(short start) {
-    const int length = static_cast<int>(m_inner->text().size());
-    m_inner->setCursorPosition(std::clamp<int>(start, 0, length));  // also drops the selection
+    const int length = static_cast<int>(Text().size());
+    m_editor->SetSelection(std::clamp<int>(start, 0, length), 0);  // also drops the selection
 }
 
-short txt::SelLength() const { return static_cast<short>(m_inner->selectedText().size()); }
+short txt::SelLength() const { return static_cast<short>(m_editor->GetSelection().length); }
 
 void txt::SetSelLength(short length) {
     const int start = SelStart();
-    const int available = static_cast<int>(m_inner->text().size()) - start;
-    m_inner->setSelection(start, std::clamp<int>(length, 0, available));
+    const int available = static_cast<int>(Text().size()) - start;
+    m_editor->SetSelection(start, std::clamp<int>(length, 0, available));
 }
 
-QString txt::SelText() const { return m_inner->selectedText(); }
+std::u16string txt::SelText() const {
+    const InnerEditor::Selection s = m_editor->GetSelection();
+    return Text().substr(static_cast<std::size_t>(s.start), static_cast<std::size_t>(s.length));
+}
 
-void txt::SetSelText(const QString& text) { m_inner->insert(text); }
+// An editor may or may not report a change it was told to make: the box
+// looks for itself, once.
+void txt::SetSelText(const std::u16string& text) {
+    m_editor->ReplaceSelection(text);
+    EditorChanged();
+}
 
-QString txt::Text() const { return m_inner->text(); }
+std::u16string txt::Text() const { return m_editor->Text(); }
 
-void txt::SetText(const QString& text) { m_inner->setText(text); }
+void txt::SetText(const std::u16string& text) {
+    m_editor->SetText(text);
+    EditorChanged();
+}
 
 // ---- methods ------------------------------------------------------------------------------
 
@@ -161,7 +161,7 @@ void txt::Refresh() { Redraw(); }
 void txt::ApplyCustomSkin() {
     clsSkin::ReleasePiece(m_skin);
     SkinSource source;
-    emit QuerySkin(0, m_skin, source);
+    if (events.QuerySkin) events.QuerySkin(0, m_skin, source);
     if (m_skin.ImageName.empty() || !clsSkin::LoadCustomPiece(m_skin, source, kCustomFrames))
         clsSkin::ReleasePiece(m_skin);  // no image: the outline is drawn instead
     SizeHandling();
@@ -174,29 +174,29 @@ gdi::RECT txt::FrameInsets() const {
     return gdi::RECT{kFrameInset, kFrameInset, kFrameInset, kFrameInset};
 }
 
-QRect txt::InnerRect() const {
+gdi::RECT txt::InnerRect() const {
     const gdi::RECT f = FrameInsets();
+    const gdi::SIZE size = Site().ClientSize();
     const int left = f.Left + m_marginLeft;
-    const int right = width() - f.Right - m_marginRight;
-    const int top = f.Top + (height() - f.Top - f.Bottom - m_innerHeight) / 2;
-    return QRect(left, top, std::max(right - left, 0), m_innerHeight);
+    const int right = size.cx - f.Right - m_marginRight;
+    const int top = f.Top + (size.cy - f.Top - f.Bottom - m_innerHeight) / 2;
+    return gdi::RECT{left, top, left + std::max(right - left, 0), top + m_innerHeight};
 }
 
-void txt::ApplyFontToInner() {
-    m_inner->setFont(m_font);
-    m_innerHeight = QFontMetrics(m_font).size(Qt::TextSingleLine, QStringLiteral("Wg")).height() + 2;
+void txt::ApplyFontToEditor() {
+    m_editor->SetFont(m_font);
+    m_innerHeight = m_editor->TextExtent(u"Wg").cy + 2;
 }
 
 void txt::SizeHandling() {
     const gdi::RECT f = FrameInsets();
+    const gdi::SIZE size = Site().ClientSize();
     const int minHeight = std::max(kMinHeightTwips / kTwipsPerPixel, m_innerHeight + f.Top + f.Bottom);
-    if (height() < minHeight || width() < kMinWidthPixels)
-        resize(std::max(width(), kMinWidthPixels), std::max(height(), minHeight));
-    m_inner->setGeometry(InnerRect());
+    if (size.cy < minHeight || size.cx < kMinWidthPixels)
+        Site().Resize(gdi::SIZE{std::max(size.cx, kMinWidthPixels), std::max(size.cy, minHeight)});
+    m_editor->SetRect(InnerRect());
     Redraw();
 }
-
-void txt::resizeEvent(QResizeEvent*) { SizeHandling(); }
 
 // ---- drawing -------------------------------------------------------------------------------
 
@@ -211,18 +211,20 @@ OLE_COLOR txt::OutlineColour(FrameState state) { return kOutline[static_cast<std
 
 void txt::Redraw() {
     if (m_terminating) return;
-    update();
+    Site().Invalidate();
 }
 
-void txt::paintEvent(QPaintEvent*) {
+void txt::PaintToWindow() const {
     if (m_terminating) return;
-    const gdi::HDC window = gdi::GetDC(gdi::qt::Window(this));
-    Compose(window);
-    gdi::ReleaseDC(gdi::qt::Window(this), window);
+    const gdi::HWND window = Site().Window();
+    const gdi::HDC dc = gdi::GetDC(window);
+    Compose(dc);
+    gdi::ReleaseDC(window, dc);
 }
 
 void txt::Compose(gdi::HDC target) const {
-    const int w = width(), h = height();
+    const gdi::SIZE size = Site().ClientSize();
+    const int w = size.cx, h = size.cy;
     tavSCls40::MemoryDC mem;
     if (!mem.Create(w, h, gfxTranslateColor(m_skinBackColor))) return;
     const gdi::HDC dc = mem.hDC();
@@ -233,32 +235,29 @@ void txt::Compose(gdi::HDC target) const {
     gdi::BitBlt(target, 0, 0, w, h, dc, 0, 0, gdi::SRCCOPY);
 }
 
-// ---- the inner box ------------------------------------------------------------------------------
+// ---- the control's window ---------------------------------------------------------------------
 
-void txt::AttachSubclassing() {
-    if (!m_subclasser) m_subclasser = std::make_unique<tavSCls40::Subclasser>();
-    m_subclasser->DetachAll(this);
-    m_subclasser->AttachMessage(this, m_inner, winmsg::WM_MOUSEMOVE);
-    m_subclasser->AttachMessage(this, m_inner, winmsg::WM_TIMER);
-}
-
-void txt::StopHover() {
-    winmsg::KillTimer(m_inner, kHoverTimerId);
-    m_mouseOver = false;
-}
-
-tavSCls40::EMsgResponse txt::ISubclass_MsgResponse() { return tavSCls40::emrPreprocess; }
-
-winmsg::LRESULT txt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM) {
+winmsg::LRESULT txt::WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) {
+    using namespace winmsg;
+    if (m_terminating) return 0;  // the editor may be gone
     switch (message) {
-        case winmsg::WM_MOUSEMOVE:
-            m_mouseOver = true;
-            winmsg::SetTimer(m_inner, kHoverTimerId, kHoverTimerMs);
-            Redraw();
+        case WM_PAINT: PaintToWindow(); break;
+        case WM_SIZE: SizeHandling(); break;
+        case WM_TIMER: HoverTick(wParam); break;
+        // The frame hands the focus to the editor; a click on it is the box's click.
+        case WM_SETFOCUS:
+        case WM_LBUTTONDOWN: m_editor->TakeFocus(); break;
+        case WM_LBUTTONUP:
+            if (ClientContains(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) RaiseClick();
             break;
-        case winmsg::WM_TIMER:
-            if (wParam == kHoverTimerId &&
-                !m_inner->rect().contains(m_inner->mapFromGlobal(tavMFC40::GetCursorPos()))) {
+        case WM_SHOWWINDOW:
+            if (wParam != 0)
+                m_editor->SetToolTip(ExtenderProperties().ToolTipText);
+            else
+                StopHover();
+            break;
+        case WM_ENABLE:
+            if (wParam == 0) {
                 StopHover();
                 Redraw();
             }
@@ -268,59 +267,73 @@ winmsg::LRESULT txt::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, wi
     return 0;
 }
 
-bool txt::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_inner) return QtUserControl::eventFilter(watched, event);
-    switch (event->type()) {
-        case QEvent::FocusIn:
-        case QEvent::FocusOut:
-            m_innerFocused = event->type() == QEvent::FocusIn;
+// ---- the editor ------------------------------------------------------------------------------
+
+void txt::EditorChanged() {
+    std::u16string now = m_editor->Text();
+    if (now == m_knownText) return;
+    m_knownText = std::move(now);
+    MarkChanged("Text");
+    if (events.Change) events.Change();
+}
+
+void txt::EditorMessage(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam, int shift) {
+    using namespace winmsg;
+    switch (message) {
+        case WM_MOUSEMOVE:
+            if (!UserMode()) break;
+            m_mouseOver = true;
+            Site().SetTimer(kHoverTimerId, kHoverTimerMs);
             Redraw();
             break;
-        case QEvent::KeyPress: {
-            auto* ke = static_cast<QKeyEvent*>(event);
-            emit KeyDown(tavMFC40::KeyCodeFromQt(ke->key()), tavMFC40::ShiftFromQt(ke->modifiers()));
-            if (const int ascii = control_input::KeyAsciiOf(ke->text()); ascii >= 0) emit KeyPress(ascii);
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            m_innerFocused = message == WM_SETFOCUS;
+            Redraw();
             break;
-        }
-        case QEvent::KeyRelease: {
-            auto* ke = static_cast<QKeyEvent*>(event);
-            if (!ke->isAutoRepeat())
-                emit KeyUp(tavMFC40::KeyCodeFromQt(ke->key()), tavMFC40::ShiftFromQt(ke->modifiers()));
+        case WM_KEYDOWN:
+            if (events.KeyDown) events.KeyDown(static_cast<int>(wParam), shift);
             break;
-        }
-        case QEvent::MouseButtonDblClick: m_innerDoubleClick = true; break;
-        case QEvent::MouseButtonRelease: {
-            // A double click's second release raises no Click (the host raises DblClick for it).
-            auto* me = static_cast<QMouseEvent*>(event);
-            const bool endsDoubleClick = std::exchange(m_innerDoubleClick, false);
-            if (me->button() == Qt::LeftButton && m_inner->rect().contains(me->position().toPoint()) &&
-                !endsDoubleClick)
-                emit Click();
+        case WM_CHAR:
+            if (wParam <= 255 && events.KeyPress) events.KeyPress(static_cast<int>(wParam));
             break;
-        }
+        case WM_KEYUP:
+            if (events.KeyUp) events.KeyUp(static_cast<int>(wParam), shift);
+            break;
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK: m_innerDoubleClick = true; break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: EditorReleased(message, lParam); break;
         default: break;
     }
-    return false;
 }
 
-// ---- the frame ---------------------------------------------------------------------------------
-
-void txt::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) m_inner->setFocus(Qt::MouseFocusReason);
+// A double click's second release raises no Click (the host raises DblClick for it).
+void txt::EditorReleased(winmsg::UINT message, winmsg::LPARAM lParam) {
+    const bool endsDoubleClick = std::exchange(m_innerDoubleClick, false);
+    const gdi::RECT inner = InnerRect();
+    const gdi::RECT editor{0, 0, inner.Right - inner.Left, inner.Bottom - inner.Top};
+    if (message == winmsg::WM_LBUTTONUP && !endsDoubleClick &&
+        Contains(editor, winmsg::GET_X_LPARAM(lParam), winmsg::GET_Y_LPARAM(lParam)))
+        RaiseClick();
 }
 
-void txt::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) emit Click();
-}
-
-void txt::showEvent(QShowEvent*) { m_inner->setToolTip(ExtenderProperties().ToolTipText); }
-
-void txt::hideEvent(QHideEvent*) { StopHover(); }
-
-void txt::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::EnabledChange && !isEnabled()) {
+// The hover ends once the pointer has left the editor.
+void txt::HoverTick(winmsg::WPARAM id) {
+    const gdi::POINT at = Site().CursorPos();
+    if (id == kHoverTimerId && !Contains(InnerRect(), at.x, at.y)) {
         StopHover();
         Redraw();
     }
-    QtUserControl::changeEvent(e);
+}
+
+void txt::StopHover() {
+    Site().KillTimer(kHoverTimerId);
+    m_mouseOver = false;
+}
+
+void txt::RaiseClick() const {
+    if (events.Click) events.Click();
 }

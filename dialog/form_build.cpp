@@ -133,9 +133,9 @@ void BuildFolderGroup(FormView& f) {
     f.group = new FormWidget(&f.window);
     f.group->setObjectName(QStringLiteral("FolderGroup"));
     c.lbl2 = MakeLabel(f.group, QStringLiteral("lbl_2"), QStringLiteral("Current Folder"));
-    c.txtPath = new txt(f.group, f.ambient);
+    c.txtPath = new txtWidget(f.group, f.ambient);
     c.txtPath->setObjectName(QStringLiteral("txtPath"));
-    c.txtPath->InitProperties();
+    c.txtPath->Control().InitProperties();
     c.List1 = new LB(f.group, f.ambient);
     c.List1->setObjectName(QStringLiteral("List1"));
     c.List1->InitProperties();

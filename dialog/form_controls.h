@@ -6,8 +6,8 @@
 #include "controls/LB.h"
 #include "controls/qt/BTNWidget.h"
 #include "controls/qt/GlyphWidgets.h"
+#include "controls/qt/txtWidget.h"
 #include "controls/VSC.h"
-#include "controls/txt.h"
 
 #include "engine/catalogue.h"
 #include "dialog/dialog_model.h"
@@ -20,7 +20,7 @@ namespace dialog {
 
 struct FormControls {
     std::array<BTNWidget*, kCommandCount> cmd{};
-    txt* txtPath = nullptr;
+    txtWidget* txtPath = nullptr;
     LB* List1 = nullptr;
     VSC* VS = nullptr;
     QLabel* lbl2 = nullptr;      // "Current Folder"

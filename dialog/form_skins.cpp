@@ -120,7 +120,7 @@ void FormSkins::release() {
 // elements 0 to 4), answered in its QuerySkin.
 void FormSkins::apply(FormControls& c) {
     m_current[0] = picture(SkinFile::TextBorder);
-    c.txtPath->ApplyCustomSkin();
+    c.txtPath->Control().ApplyCustomSkin();
 
     // The option rows stand on the panel's striped picture: check boxes and option buttons let it
     // show through instead of painting a face of their own.

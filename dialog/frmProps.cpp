@@ -44,12 +44,12 @@ void SetEnabled(Control* c, bool on) {
 }
 
 // The folder box is read-only while a run goes on.
-void SetLocked(txt* box, bool locked) {
-    if (box->IsLocked() == locked) return;
+void SetLocked(txt& box, bool locked) {
+    if (box.IsLocked() == locked) return;
     PropertyBag bag;
-    box->WriteProperties(bag);
+    box.WriteProperties(bag);
     bag.Write<bool>("Locked", locked, false);
-    box->ReadProperties(bag);
+    box.ReadProperties(bag);
 }
 
 }  // namespace
@@ -151,12 +151,12 @@ void frmProps::WireForm() {
     QObject::connect(c.VS, &VSC::Scroll, &w, [this] { VS_Change(); });
     QObject::connect(c.VS, &VSC::QuerySkin, &w,
                      [&skins](long n, SkinMapInfo& s, SkinSource& src) { skins.answerScroll(n, s, src); });
-    QObject::connect(c.txtPath, &txt::Change, &w, [this] { txtPath_Change(); });
+    QObject::connect(c.txtPath, &txtWidget::Change, &w, [this] { txtPath_Change(); });
     // Enter in the folder box presses Start (when Start is enabled, as a click would).
-    QObject::connect(c.txtPath, &txt::KeyPress, &w, [this](int ascii) {
+    QObject::connect(c.txtPath, &txtWidget::KeyPress, &w, [this](int ascii) {
         if (ascii == '\r') cmd_Click(cmdStart);
     });
-    QObject::connect(c.txtPath, &txt::QuerySkin, &w,
+    QObject::connect(c.txtPath, &txtWidget::QuerySkin, &w,
                      [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerText(s, src); });
     for (int index = 0; index < kCommandCount; ++index) {
         BTNWidget* b = c.cmd[At(index)];
@@ -245,10 +245,10 @@ void frmProps::RenderCommands() {
 }
 
 void frmProps::RenderFolder() {
-    txt* box = m_form->c.txtPath;
+    txtWidget* box = m_form->c.txtPath;
     const QString folder = QString::fromStdString(m_model.folder());
     if (box->Text() != folder) box->SetText(folder);
-    SetLocked(box, !m_model.folderEditable());
+    SetLocked(box->Control(), !m_model.folderEditable());
 }
 
 void frmProps::RenderPanel() {

@@ -4,7 +4,7 @@
 #include "controls/gallery/Gallery.h"
 
 #include "controls/qt/GlyphWidgets.h"
-#include "controls/txt.h"
+#include "controls/qt/txtWidget.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -72,14 +72,14 @@ OptWidget* makeOption(QWidget* parent, const QString& caption, bool value, bool 
     return o;
 }
 
-txt* makeText(QWidget* parent, const QString& text, bool enabled) {
-    auto* t = new txt(parent, gallery::RunAmbient(parent));
+txtWidget* makeText(QWidget* parent, const QString& text, bool enabled) {
+    auto* t = new txtWidget(parent, gallery::RunAmbient(parent));
     PropertyBag bag;
     bag.Write<QString>("Text", text, QString());
     bag.Write<bool>("Enabled", enabled, true);
     bag.Write<tavGFX40::OLE_COLOR>("SkinBackColor", 0xD8E9EC, txt::kDefSkinBackColor);
-    t->ReadProperties(bag);
-    t->SetSelStart(0);  // show the start of a long path
+    t->Control().ReadProperties(bag);
+    t->Control().SetSelStart(0);  // show the start of a long path
     return t;
 }
 
@@ -167,22 +167,22 @@ int addTextRow(QWidget* page, QGridLayout* grid, int row) {
     for (const auto& design : kTextCells) {
         auto* cell = new gallery::StateCell(QString::fromLatin1(design.label), page);
         grid->addWidget(cell, row, col++);
-        txt* t = makeText(cell->Stage(), design.value ? "C:\\VB6\\Orders" : "", design.act != Act::Disabled);
+        txtWidget* t = makeText(cell->Stage(), design.value ? "C:\\VB6\\Orders" : "", design.act != Act::Disabled);
         t->setGeometry(4, 3, 104, 24);
-        cells().push_back({cell, t, t->hWndToolTip(), design.act});
+        cells().push_back({cell, t, t->Editor(), design.act});
     }
     auto* cell = new gallery::StateCell("custom skin", page);
     grid->addWidget(cell, row, col++);
-    txt* t = makeText(cell->Stage(), "C:\\VB6\\Forms", true);
+    txtWidget* t = makeText(cell->Stage(), "C:\\VB6\\Forms", true);
     t->setGeometry(4, 1, 104, 28);
     const QImage strip = roundFrameStrip();
-    QObject::connect(t, &txt::QuerySkin, t, [strip](long, SkinMapInfo& skin, SkinSource& source) {
+    QObject::connect(t, &txtWidget::QuerySkin, t, [strip](long, SkinMapInfo& skin, SkinSource& source) {
         skin.ImageName = u"GalleryRoundFrame";
         skin.MapMargin = gdi::RECT{5, 5, 5, 5};
         skin.MaskColor = 0xFF00FF;
         source.picture = gdi::qt::FromQImage(strip);
     });
-    t->ApplyCustomSkin();
+    t->Control().ApplyCustomSkin();
     return col;
 }
 

@@ -2,6 +2,7 @@
 
 #include "controls/QtUserControl.h"
 #include "controls/control_input.h"
+#include "controls/qt/LineEditor.h"
 #include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/qt/transparent_background.h"
 #include "controls/suite/tavMFC40.h"
@@ -241,3 +242,8 @@ void ControlWidget::ForEachFormControl(const std::function<void(LateBound&)>& vi
 }
 
 void ControlWidget::Resize(gdi::SIZE size) { resize(size.cx, size.cy); }
+// ---- the text box: an inner editor, the window's size ----
+
+std::unique_ptr<InnerEditor> ControlWidget::MakeInnerEditor(InnerEditorListener& listener) {
+    return std::make_unique<LineEditor>(*this, listener);
+}

@@ -47,6 +47,9 @@ class ControlWidget : public QWidget, public ControlSite {
     void Subclass(const std::vector<winmsg::UINT>& messages) override;
     void ForEachSibling(const std::function<void(LateBound&)>& visit) override;
 
+    // ---- the text box: an inner editor, the window's size ----
+    std::unique_ptr<InnerEditor> MakeInnerEditor(InnerEditorListener& listener) override;
+
     // The control's ambient properties from the Qt host's.
     static Ambient PortableAmbient(const QtAmbient& ambient);
 

@@ -4,6 +4,7 @@
 #include "controls/win32/ControlWindow.h"
 
 #include "controls/suite/win32/gdi_win32.h"
+#include "controls/win32/EditEditor.h"
 
 #include <windows.h>
 
@@ -276,6 +277,12 @@ void ControlWindow::ForEachSibling(const std::function<void(LateBound&)>& visit)
         ControlWindow* host = other != m_window && IsControlWindow(other) ? HostOf(other) : nullptr;
         if (host != nullptr && host->m_control != nullptr) visit(*host->m_control);
     }
+}
+
+// ---- the text box: an inner editor, the window's size ----
+
+std::unique_ptr<InnerEditor> ControlWindow::MakeInnerEditor(InnerEditorListener& listener) {
+    return std::make_unique<EditEditor>(m_window, listener);
 }
 
 // ---- the hosts ----------------------------------------------------------------------------------------

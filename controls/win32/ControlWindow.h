@@ -57,6 +57,9 @@ class ControlWindow : public ControlSite {
     void Subclass(const std::vector<winmsg::UINT>& messages) override;
     void ForEachSibling(const std::function<void(LateBound&)>& visit) override;
 
+    // ---- the text box: an inner editor, the window's size ----
+    std::unique_ptr<InnerEditor> MakeInnerEditor(InnerEditorListener& listener) override;
+
     // Called by the window procedures only.
     winmsg::LRESULT Deliver(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam);
     bool Subclasses(winmsg::UINT message) const;

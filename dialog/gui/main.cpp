@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "controls/LB.h"
-#include "controls/txt.h"
+#include "controls/qt/txtWidget.h"
 
 #include <cstdio>
 #include <cstring>
@@ -82,7 +82,7 @@ bool PicturePanels(QWidget* dialog, const QString& file) {
 // A run on `folder` with every option ticked, pictured once the log has filled its list and the
 // status line shows the line being checked.
 bool PictureRun(QWidget* dialog, const QString& folder, const QString& file) {
-    auto* box = dialog->findChild<txt*>(QStringLiteral("txtPath"));
+    auto* box = dialog->findChild<txtWidget*>(QStringLiteral("txtPath"));
     auto* log = dialog->findChild<LB*>(QStringLiteral("List1"));
     auto* status = dialog->findChild<QLabel*>(QStringLiteral("lbl_5"));
     if (box == nullptr || log == nullptr || status == nullptr) return false;

@@ -69,10 +69,4 @@ struct Host {
     void CursorAway() { MoveMouse(&window, QPoint(window.width() - 1, window.height() - 1)); }
 };
 
-// Delivers one tick of the hover timer to `client` as if `window` got it.
-template <typename Control>
-void TickHoverTimer(Control& client, QWidget* window) {
-    client.ISubclass_WindowProc(window, winmsg::WM_TIMER, modSkinConstants::kHoverTimerId, 0);
-}
-
 }  // namespace checks_support

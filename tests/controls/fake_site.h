@@ -58,6 +58,54 @@ struct FakeSite : ControlSite {
     }
     void Resize(gdi::SIZE to) override { size = to; }
 
+    // ---- the text box: an inner editor ----
+    // Keeps what it is told; Type() is what a user's key does to a native editor.
+    struct Editor : InnerEditor {
+        InnerEditorListener& listener;
+        std::u16string text, tip;
+        Selection selection;
+        int maxLength = 32767, fontPixels = 0;  // a native editor's own limit
+        bool readOnly = false, enabled = true, focus = false;
+        gdi::RECT rect;
+        explicit Editor(InnerEditorListener& l) : listener(l) {}
+        std::u16string Text() const override { return text; }
+        void SetText(const std::u16string& t) override {
+            text = t;
+            selection = {static_cast<int>(t.size()), 0};
+        }
+        void SetMaxLength(int units) override { maxLength = units; }
+        Selection GetSelection() const override { return selection; }
+        void SetSelection(int start, int length) override { selection = {start, length}; }
+        void ReplaceSelection(const std::u16string& t) override {
+            text.replace(static_cast<std::size_t>(selection.start), static_cast<std::size_t>(selection.length), t);
+            selection = {selection.start + static_cast<int>(t.size()), 0};
+        }
+        void SetReadOnly(bool on) override { readOnly = on; }
+        void SetEnabled(bool on) override { enabled = on; }
+        void SetFont(const gdi::Font& f) override { fontPixels = f.pixelSize; }
+        // A line is three pixels higher than the font's pixel size.
+        gdi::SIZE TextExtent(const std::u16string& t) const override {
+            return gdi::SIZE{7 * static_cast<int>(t.size()), fontPixels + 3};
+        }
+        void SetColours(gdi::COLORREF, gdi::COLORREF) override {}
+        void SetRect(const gdi::RECT& r) override { rect = r; }
+        void TakeFocus() override { focus = true; }
+        void SetToolTip(const std::u16string& t) override { tip = t; }
+        void Type(char16_t c, int key) {
+            listener.EditorMessage(winmsg::WM_KEYDOWN, static_cast<winmsg::WPARAM>(key), 0, 0);
+            listener.EditorMessage(winmsg::WM_CHAR, c, 0, 0);
+            ReplaceSelection(std::u16string(1, c));
+            listener.EditorChanged();
+            listener.EditorMessage(winmsg::WM_KEYUP, static_cast<winmsg::WPARAM>(key), 0, 0);
+        }
+    };
+    Editor* editor = nullptr;  // the last one made
+    std::unique_ptr<InnerEditor> MakeInnerEditor(InnerEditorListener& listener) override {
+        auto made = std::make_unique<Editor>(listener);
+        editor = made.get();
+        return made;
+    }
+
     // Hands `control` a message the way a host does: a subclassed one only
     // when the control asked for it; the others always.
     static bool Subclassable(winmsg::UINT m) {

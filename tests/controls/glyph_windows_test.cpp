@@ -1,10 +1,12 @@
-// The Win32 hosts of the check box, option button and command button: real windows driven by
-// posted mouse and key messages; what the check box paints, every gdi handle given back; the
-// window's shape, tool tip, pointer and what a see-through box shows of its parent; the form's
-// keys and a group across containers.  Wine makes no windows without a display: the tests skip.
+// The Win32 hosts of the check box, option button, command button and text box: real windows
+// driven by posted mouse and key messages; what the check box paints, every gdi handle given
+// back; the window's shape, tool tip, pointer and what a see-through box shows of its parent;
+// the form's keys and a group across containers; what is typed into the text box's EDIT.  Wine
+// makes no windows without a display: the tests skip.
 #include "controls/suite/memory_dc.h"
 #include "controls/win32/BTNWindow.h"
 #include "controls/win32/ControlWindow.h"
+#include "controls/win32/txtWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,8 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -194,4 +198,26 @@ TEST(ButtonWindows, FormKeysGroupAcrossContainersAndSizeFloor) {
     RECT r{};
     ::GetClientRect(a.Handle(), &r);
     EXPECT_EQ(r.right, 10);  // never under 150 twips
+}
+
+TEST(TextWindow, TypedCharactersReachTheBoxThroughItsEdit) {
+    TopLevel top;
+    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+    txtWindow box(top.window, gdi::RECT{10, 10, 210, 34});
+    box.Control().InitProperties();
+    int changes = 0;
+    std::vector<int> pressed;
+    box.Control().events.Change = [&] { ++changes; };
+    box.Control().events.KeyPress = [&](int ascii) { pressed.push_back(ascii); };
+    HWND edit = ::GetWindow(box.Handle(), GW_CHILD);
+    RECT at{};
+    ::GetWindowRect(edit, &at);
+    ::MapWindowPoints(nullptr, box.Handle(), reinterpret_cast<POINT*>(&at), 2);
+    EXPECT_EQ((gdi::RECT{at.left, at.top, at.right, at.bottom}), box.Control().InnerRect());
+
+    for (const wchar_t c : std::wstring(L"C:\\\u0416\r")) ::PostMessageW(edit, WM_CHAR, c, 1);
+    Pump();
+    EXPECT_EQ(box.Control().Text(), u"C:\\\u0416");
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(pressed, (std::vector<int>{'C', ':', '\\', '\r'}));  // Enter too: the dialog's Start
 }

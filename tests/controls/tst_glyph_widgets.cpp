@@ -1,11 +1,14 @@
-// The Qt hosts of the check box, option button and command button: real mouse and key events
-// reach the control, its events come back as signals; timers, enabling and hiding reach it; what
-// it paints shows; group rules find their partners through Qt properties or the form's widgets;
-// access keys, Enter and Escape come as shortcuts.  The behaviour: glyph_controls_test.cpp, button_test.cpp.
+// The Qt hosts of the check box, option button, command button and text box: real mouse and key
+// events reach the control, its events come back as signals; timers, enabling and hiding reach
+// it; what it paints shows; group rules find their partners through Qt properties or the form's
+// widgets; access keys, Enter and Escape come as shortcuts; the text box's QLineEdit is where
+// the box says and reports to it.  The behaviour itself: against a fake host (*_test.cpp).
 #include "controls/qt/BTNWidget.h"
 #include "controls/qt/GlyphWidgets.h"
+#include "controls/qt/txtWidget.h"
 #include "tests/controls/checks_support.h"
 
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace checks_support;
@@ -150,6 +153,20 @@ class TestGlyphWidgets : public QObject {
         x.Control().SetGrouped(true);
         x.Control().SetTogglePressed(true);
         QVERIFY(!a.TogglePressed());
+    }
+
+    void textBoxEditorFollowsTheBoxAndReportsToIt() {
+        Host host;
+        txtWidget box(&host.window);
+        box.setGeometry(10, 10, 200, 24);
+        box.Control().InitProperties();
+        box.Control().SetFont(gdi::Font{u"DejaVu Sans", 0, 20});
+        box.show();
+        QLineEdit& editor = *box.Editor();
+        QCOMPARE(editor.geometry(), gdi::qt::ToQRect(box.Control().InnerRect()));
+        MoveMouse(&editor, QPoint(5, 5));
+        QVERIFY(box.IsTimerRunning(modSkinConstants::kHoverTimerId));
+        QCOMPARE(PixelOf(box, 0, 0), gdi::qt::ToQColor(txt::OutlineColour(txt::FrameState::Hover)));
     }
 };
 

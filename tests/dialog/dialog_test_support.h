@@ -47,10 +47,13 @@ inline void ClickTab(QWidget* dialog, int x) {
 }
 
 inline void TypeFolder(QWidget* dialog, const QString& text) {
-    auto* box = Find<txt>(dialog, QStringLiteral("txtPath"));
-    QWidget* inner = box->hWndToolTip();
+    auto* box = Find<txtWidget>(dialog, QStringLiteral("txtPath"));
+    QWidget* inner = box->Editor();
     inner->setFocus();
-    QTest::keyClicks(inner, text);
+    for (const QChar c : text) {  // as typed, also beyond ASCII
+        QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(inner, &typed);
+    }
 }
 
 inline QStringList LogOf(QWidget* dialog) {

@@ -62,7 +62,7 @@ class ConversionTest : public QObject {
     // choices, and logs exactly the engine's lines.
     void runThroughTheDialog() {
         QTemporaryDir tmp;
-        const QString folder = tmp.path() + QStringLiteral("/viaDialog");
+        const QString folder = tmp.path() + QString::fromUtf8("/über Проект");  // typed, reaches the run as UTF-8
         const QString reference = tmp.path() + QStringLiteral("/reference");
         CopyExample(folder);
         CopyExample(reference);
@@ -129,7 +129,7 @@ class ConversionTest : public QObject {
                     return;
                 clicked = true;
                 QVERIFY(!start->Control().Enabled());
-                QVERIFY(Find<txt>(w, QStringLiteral("txtPath"))->IsLocked());
+                QVERIFY(Find<txtWidget>(w, QStringLiteral("txtPath"))->Control().IsLocked());
                 w->close();
                 QVERIFY(w->isVisible());
                 QVERIFY(cancel->Control().Caption() == u"Cancel");
@@ -159,7 +159,7 @@ class ConversionTest : public QObject {
         frmProps dialog;
         WithOpenDialog(dialog, [&](QWidget* w) {
             auto* start = Find<BTNWidget>(w, "cmd", 0);
-            auto* box = Find<txt>(w, QStringLiteral("txtPath"));
+            auto* box = Find<txtWidget>(w, QStringLiteral("txtPath"));
             QVERIFY(!start->Control().Enabled());
             TypeFolder(w, QStringLiteral("/typed"));
             QVERIFY(start->Control().Enabled());
@@ -167,8 +167,8 @@ class ConversionTest : public QObject {
             QCOMPARE(box->Text(), QStringLiteral("/chosen/folder"));
             Click(Find(w, "cmd", 5));
             QCOMPARE(box->Text(), QStringLiteral("/chosen/folder"));
-            QTest::keyClick(box->hWndToolTip(), Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(box->hWndToolTip(), Qt::Key_Backspace);
+            QTest::keyClick(box->Editor(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box->Editor(), Qt::Key_Backspace);
             QVERIFY(!start->Control().Enabled());
         });
         QCOMPARE(calls.size(), 2);

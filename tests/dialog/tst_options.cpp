@@ -139,9 +139,9 @@ class OptionsTest : public QObject {
             TypeFolder(w, QStringLiteral("/some/folder"));
             ClickGlyph(Find(w, "chkProp", 0));
             ClickTab(w, 200);
-            auto* box = Find<txt>(w, QStringLiteral("txtPath"));
-            QVERIFY(!box->hWndToolTip()->hasFocus());
-            QVERIFY(!box->hWndToolTip()->hasSelectedText());
+            auto* box = Find<txtWidget>(w, QStringLiteral("txtPath"));
+            QVERIFY(!box->Editor()->hasFocus());
+            QVERIFY(!box->Editor()->hasSelectedText());
         });
     }
 
