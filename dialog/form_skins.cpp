@@ -89,10 +89,7 @@ void FormSkins::loadFormPieces() {
         m_formBodyDc = ResourceDc(ResourceDc::Kind::Static, tavResSrv40::GetStaticResDc(resButtonStyle0, 0));
     if (m_formArrowDc.get() == 0)
         m_formArrowDc = ResourceDc(ResourceDc::Kind::Static, tavResSrv40::GetStaticResDc(resDropArrowStyle0, 0));
-    if (!pictures.statusStrip.IsNull() || m_formBodyDc.get() == 0) return;
-    const QImage* strip = gdi::qt::DcImage(m_formBodyDc.get());
-    const auto res = tavResSrv40::FindStaticResource(resButtonStyle0);
-    if (strip != nullptr && res) pictures.statusStrip = Masked(strip->copy(0, 0, res->frameWidth, res->frameHeight));
+    if (pictures.statusStrip.IsNull()) pictures.statusStrip = StatusStripPicture();
 }
 
 void FormSkins::release() {

@@ -3,7 +3,9 @@
 #include "dialog/form_geometry.h"
 #include "dialog/form_labels.h"
 
+#include "controls/modSkinConstants.h"
 #include "controls/suite/memory_dc.h"
+#include "controls/suite/skin_artwork.h"
 #include "controls/suite/tavGFX40.h"
 
 namespace dialog {
@@ -70,6 +72,16 @@ FormPictures FormPicturesFrom(const std::function<gdi::Image(SkinFile)>& picture
     p.panels = masked(SkinFile::PanelsBG);
     p.logo = masked(SkinFile::Logo);
     return p;
+}
+
+gdi::Image StatusStripPicture() {
+    const gdi::Image strip = skin_artwork::Strip(modSkinConstants::resButtonStyle0, tavResSrv40::ThemeBlue);
+    const auto res = tavResSrv40::FindStaticResource(modSkinConstants::resButtonStyle0);
+    if (strip.IsNull() || !res || res->frameWidth > strip.width || res->frameHeight > strip.height) return {};
+    gdi::Image frame(res->frameWidth, res->frameHeight);
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x) frame.at(x, y) = strip.at(x, y);
+    return tavGFX40::MaskedImage(std::move(frame), 0);
 }
 
 void PaintFormSurface(gdi::HDC dc, const FormPictures& p, const Box& area, const Box& status) {

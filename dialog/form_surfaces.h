@@ -27,6 +27,9 @@ struct FormPictures {
 // the status strip is not among them.
 FormPictures FormPicturesFrom(const std::function<gdi::Image(SkinFile)>& picture);
 
+// The raised strip behind the status line: the first frame of the built-in button skin, masked.
+gdi::Image StatusStripPicture();
+
 // The window: `status` is where the status line lies in it.
 void PaintFormSurface(gdi::HDC dc, const FormPictures& p, const Box& area, const Box& status);
 // The tab strip; `font` is the strip's, its captions' weight follows the selection.

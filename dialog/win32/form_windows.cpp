@@ -2,6 +2,8 @@
 
 #include "dialog/form_geometry.h"
 #include "dialog/form_labels.h"
+
+#include <type_traits>
 #include "dialog/tab_order.h"
 
 namespace dialog::win32 {
@@ -26,8 +28,6 @@ std::unique_ptr<CHKBOXWindow> MakeCheck(HWND panel, const Ambient& ambient, std:
     auto chk = std::make_unique<CHKBOXWindow>(panel, Rect(at), ambient);
     chk->Control().InitProperties();
     chk->Control().SetCaption(Latin1(caption));
-    // The rows stand on the panel's picture: the check box lets it show through.
-    chk->Control().SetBackStyle(CHKBOX::bsTransparent);
     return chk;
 }
 
@@ -38,7 +38,6 @@ std::unique_ptr<OptWindow> MakeEditionOption(HWND panel, const Ambient& ambient,
     o->Control().SetCaption({});
     o->Control().SetGroupID(static_cast<short>(index));
     o->Control().SetGrouped(true);
-    o->Control().SetBackStyle(Opt::bsTransparent);
     return o;
 }
 
@@ -59,6 +58,28 @@ void BuildRows(FormWindows& w, const Ambient& ambient) {
         w.chkVBPropTo40[At(option.index)] = MakeEditionOption(microsoft, ambient, option.index, row.to40);
         w.chkVBPropTo4L[At(option.index)] = MakeEditionOption(microsoft, ambient, option.index, row.to4L);
     }
+}
+
+// Every check box and option button of the rows, each as its control.
+template <typename Fn>
+void ForEachGlyph(FormWindows& w, Fn fn) {
+    const auto each = [&fn](auto& windows) {
+        for (auto& window : windows) fn(window->Control());
+    };
+    each(w.chkProp);
+    each(w.chkVBProp);
+    each(w.chkPropTo40);
+    each(w.chkPropTo4L);
+    each(w.chkVBPropTo40);
+    each(w.chkVBPropTo4L);
+}
+
+// The glyph strip a control asks for in its QuerySkin, from the form's skin files.
+void AnswerGlyphSkin(SkinMapInfo& skin, SkinSource& source, const char16_t* name, const gdi::Image& picture) {
+    skin.ImageName = name;
+    source.picture = picture;
+    skin.MapMargin = {0, 0, 0, 0};
+    skin.MaskColor = 0;
 }
 
 HWND StopWindow(const FormWindows& w, const FocusStop& stop) {
@@ -163,6 +184,22 @@ void ArrangeFormWindows(FormWindows& w, int width, int height) {
     Place(w.cmd[At(cmdBrowse)], a.browse);
     Place(w.List1, a.log);
     for (std::size_t i = 0; i < a.bottomCommands.size(); ++i) Place(w.cmd[i], a.bottomCommands[i]);
+}
+
+void SkinOptionRows(FormWindows& w, const gdi::Image& check, const gdi::Image& option) {
+    // The rows stand on the panel's picture: they let it show through, which they take in now
+    // that the panel paints.
+    ForEachGlyph(
+        w, [](auto& control) { control.SetBackStyle(std::remove_reference_t<decltype(control)>::bsTransparent); });
+    ForEachGlyph(w, [&](auto& control) {
+        const bool isCheck = std::is_same_v<std::remove_reference_t<decltype(control)>, CHKBOX>;
+        const gdi::Image& strip = isCheck ? check : option;
+        if (strip.IsNull()) return;  // the built-in glyphs stay
+        control.events.QuerySkin = [&strip, isCheck](long, SkinMapInfo& skin, SkinSource& source) {
+            AnswerGlyphSkin(skin, source, isCheck ? u"CheckBox" : u"Option", strip);
+        };
+        control.ApplyCustomSkin();
+    });
 }
 
 void ResetPanels(FormWindows& w) {

@@ -43,6 +43,7 @@ struct FormWindows {
 
     FormArrangement arrangement;  // the last one placed
     FormPictures pictures;
+    gdi::Image checkStrip, optionStrip;       // the rows' glyphs
     std::function<void(gdi::HDC)> paintForm;  // the form's own window
 };
 
@@ -55,6 +56,10 @@ int ExplanationHeight(int textWidth);
 // Makes every child window of `form`; the panels' rows at their places, the rest at nothing
 // until ArrangeFormWindows.
 void BuildFormWindows(FormWindows& w, HWND form, const Ambient& ambient);
+// Lets the panels show through the rows (once the panels paint) and gives the rows' check boxes
+// and option buttons the form's glyph strips (null: the built-in ones stay). The strips must live
+// as long as the rows.
+void SkinOptionRows(FormWindows& w, const gdi::Image& check, const gdi::Image& option);
 // Places everything for a client area of width x height.
 void ArrangeFormWindows(FormWindows& w, int width, int height);
 // Both panels back at the top of the panel body.

@@ -105,7 +105,11 @@ void frmProps::Form_Load() {
     m_shownPanel = Panel::Suite;
     BuildFormWindows(*m_form, m_window, Ambient{HostMode::Run, {}, Win32FormFont(), true});
     m_form->pictures = FormPicturesFrom([this](SkinFile f) { return LoadSkinPicture(f, m_module); });
+    m_form->pictures.statusStrip = StatusStripPicture();
     WireForm();
+    m_form->checkStrip = LoadSkinPicture(SkinFile::Check, m_module);
+    m_form->optionStrip = LoadSkinPicture(SkinFile::Option, m_module);
+    SkinOptionRows(*m_form, m_form->checkStrip, m_form->optionStrip);
     m_model.setOnChange([this] { Render(); });
     Render();
     Form_Resize();
