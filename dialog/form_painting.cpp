@@ -1,6 +1,5 @@
 #include "dialog/form_painting.h"
 
-#include "dialog/form_layout.h"
 #include "dialog/form_surfaces.h"
 
 #include "controls/suite/qt/gdi_qt.h"

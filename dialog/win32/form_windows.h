@@ -29,7 +29,13 @@ PortedControl MakeLogList(HWND parent, const Ambient& ambient);
 PortedControl MakePanelScrollBar(HWND parent, const Ambient& ambient);
 
 struct FormWindows {
-    // The surfaces first: the controls inside them go before them.
+    // Destroyed from the last member up: the controls, then the surfaces they lie in, then what
+    // both paint with.
+    FormArrangement arrangement;  // the last one placed
+    FormPictures pictures;
+    gdi::Image checkStrip, optionStrip;       // the rows' glyphs
+    std::function<void(gdi::HDC)> paintForm;  // the form's own window
+
     std::unique_ptr<SurfaceWindow> XPTabCtrl, TabHeader, panelBody, tabTitle, group;
     std::array<std::unique_ptr<SurfaceWindow>, 2> CTRLContainer;
 
@@ -40,11 +46,6 @@ struct FormWindows {
 
     std::array<PortedControl, kCommandCount> cmd;
     PortedControl txtPath, List1, VS;
-
-    FormArrangement arrangement;  // the last one placed
-    FormPictures pictures;
-    gdi::Image checkStrip, optionStrip;       // the rows' glyphs
-    std::function<void(gdi::HDC)> paintForm;  // the form's own window
 };
 
 // The form's font on this window system, how wide a caption is in it, and the height the taller
