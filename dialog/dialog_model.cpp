@@ -75,6 +75,13 @@ const char* DialogModel::panelName(Panel panel) {
     return panel == Panel::Suite ? "Nexaria Controls" : "Microsoft Controls";
 }
 
+const char* DialogModel::panelExplanation(Panel panel) {
+    return panel == Panel::Suite ? "From the controls above, choose any pre-4.0 Nexaria controls you wish converted, "
+                                   "along with the version type to convert to."
+                                 : "From the controls above, choose any Microsoft Visual Basic controls you wish "
+                                   "converted to Nexaria, along with the version type to convert to.";
+}
+
 // ---- rows --------------------------------------------------------------------------------------
 
 void DialogModel::setFamilyTicked(int optionIndex, bool ticked) {

@@ -84,6 +84,8 @@ class DialogModel : public tavkonv40::OptionsSource {
     // Microsoft panel; exactly 155, or beyond, changes nothing.
     void pressTabHeader(double x);
     static const char* panelName(Panel panel);
+    // The text under each panel that says what its rows are for.
+    static const char* panelExplanation(Panel panel);
 
     // ---- suite rows (by option index k and option row r) -------------------------------------
     bool familyTicked(int optionIndex) const { return m_familyTicked.at(idx(optionIndex)); }

@@ -144,17 +144,12 @@ void BuildFolderGroup(FormView& f) {
 }
 
 void BuildFooters(FormView& f) {
-    static const QString explanation[2] = {
-        QStringLiteral("From the controls above, choose any pre-4.0 Nexaria controls you wish converted, along with "
-                       "the version type to convert to."),
-        QStringLiteral("From the controls above, choose any Microsoft Visual Basic controls you wish converted to "
-                       "Nexaria, along with the version type to convert to."),
-    };
     for (int i = 0; i < 2; ++i) {
         const auto at = static_cast<std::size_t>(i);
         auto* footer = new QWidget(&f.window);
         footer->setObjectName(QStringLiteral("PanelFooter_%1").arg(i));
-        f.explanation[at] = MakeLabel(footer, QStringLiteral("lblExplain_%1").arg(i), explanation[i]);
+        f.explanation[at] = MakeLabel(footer, QStringLiteral("lblExplain_%1").arg(i),
+                                      QString::fromLatin1(DialogModel::panelExplanation(static_cast<Panel>(i))));
         f.explanation[at]->setWordWrap(true);
         footer->setVisible(i == 0);
         f.footer[at] = footer;

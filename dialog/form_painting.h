@@ -1,17 +1,16 @@
-// Painting the form's own surfaces: the window's gradient with the logo and
-// the status strip, the tab strip, the panel title, the panel frame and the
-// option panels' background.
+// The Qt form's surfaces: each widget paints the shared surfaces (form_surfaces.h) through a
+// gdi window DC of its own while it handles its paint event.
 #pragma once
 
 #include "dialog/form_view.h"
 
 namespace dialog {
 
-void PaintForm(const FormView& f, QPainter& p);
-void PaintTabHeader(const FormView& f, Panel selected, QPainter& p);
-void PaintTabTitle(const FormView& f, QPainter& p);
-void PaintPanelFrame(const FormView& f, const QWidget& frame, QPainter& p);
-void PaintPanelBackground(const FormView& f, const QWidget& panel, QPainter& p);
-void PaintFolderGroup(const FormView& f, QPainter& p);
+void PaintForm(const FormView& f);
+void PaintTabHeader(const FormView& f, Panel selected);
+void PaintTabTitle(const FormView& f);
+void PaintPanelFrame(const FormView& f, const QWidget& frame);
+void PaintPanelBackground(const FormView& f, const QWidget& panel);
+void PaintFolderGroup(const FormView& f);
 
 }  // namespace dialog

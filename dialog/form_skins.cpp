@@ -16,17 +16,13 @@ namespace {
 const QString kResPanelsBG = QStringLiteral("CVPanelsBG");
 const QString kResLogo = QStringLiteral("CVLogo");
 
-// The option panels' face where no background picture is loaded.
-
 // Skin pictures use black as their "not drawn" colour.
-QPixmap Masked(const QImage& image) {
-    return QPixmap::fromImage(gdi::qt::ToQImage(tavGFX40::MaskedImage(gdi::qt::FromQImage(image), 0)));
-}
+gdi::Image Masked(const QImage& image) { return tavGFX40::MaskedImage(gdi::qt::FromQImage(image), 0); }
 
 // What a resource DC holds, masked; null for no DC.
-QPixmap MaskedDcPicture(gdi::HDC dc) {
+gdi::Image MaskedDcPicture(gdi::HDC dc) {
     const QImage* image = dc != 0 ? gdi::qt::DcImage(dc) : nullptr;
-    return image != nullptr ? Masked(*image) : QPixmap();
+    return image != nullptr ? Masked(*image) : gdi::Image();
 }
 
 ResourceDc CustomDc(const QImage& picture, const QString& name) {
@@ -79,16 +75,12 @@ void ResourceDc::reset() {
 void FormSkins::load(const QString& bitmapFolder) {
     for (std::size_t i = 0; i < m_pictures.size(); ++i)
         m_pictures[i] = LoadSkinPicture(bitmapFolder, SkinFileNames()[i]);
-    tabTitle = QPixmap::fromImage(picture(SkinFile::TabTitle));
-    tabHeaderBG = QPixmap::fromImage(picture(SkinFile::TabHeaderBG));
-    transBG = Masked(picture(SkinFile::TransBG));
-    tabBG = Masked(picture(SkinFile::TabBG));
-    tabHeaderConv = Masked(picture(SkinFile::TabHeaderConv));
-    panelBackground = QPixmap::fromImage(picture(SkinFile::PanelBackground));
+    pictures = FormPicturesFrom([this](SkinFile f) { return gdi::qt::FromQImage(picture(f)); });
+    // The folder group's frame and the logo are the resource server's while the form is loaded.
     m_panelsDc = CustomDc(picture(SkinFile::PanelsBG), kResPanelsBG);
     m_logoDc = CustomDc(picture(SkinFile::Logo), kResLogo);
-    panels = MaskedDcPicture(m_panelsDc.get());
-    logo = MaskedDcPicture(m_logoDc.get());
+    pictures.panels = MaskedDcPicture(m_panelsDc.get());
+    pictures.logo = MaskedDcPicture(m_logoDc.get());
 }
 
 void FormSkins::loadFormPieces() {
@@ -97,10 +89,7 @@ void FormSkins::loadFormPieces() {
         m_formBodyDc = ResourceDc(ResourceDc::Kind::Static, tavResSrv40::GetStaticResDc(resButtonStyle0, 0));
     if (m_formArrowDc.get() == 0)
         m_formArrowDc = ResourceDc(ResourceDc::Kind::Static, tavResSrv40::GetStaticResDc(resDropArrowStyle0, 0));
-    if (!statusStrip.isNull() || m_formBodyDc.get() == 0) return;
-    const QImage* strip = gdi::qt::DcImage(m_formBodyDc.get());
-    const auto res = tavResSrv40::FindStaticResource(resButtonStyle0);
-    if (strip != nullptr && res) statusStrip = Masked(strip->copy(0, 0, res->frameWidth, res->frameHeight));
+    if (pictures.statusStrip.IsNull()) pictures.statusStrip = StatusStripPicture();
 }
 
 void FormSkins::release() {
@@ -108,8 +97,7 @@ void FormSkins::release() {
     m_logoDc.reset();
     m_formBodyDc.reset();
     m_formArrowDc.reset();
-    transBG = tabBG = tabHeaderConv = tabTitle = tabHeaderBG = panelBackground = QPixmap();
-    panels = logo = statusStrip = QPixmap();
+    pictures = {};
     for (auto& p : m_pictures) p = QImage();
     for (auto& p : m_current) p = QImage();
 }

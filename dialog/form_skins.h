@@ -3,13 +3,13 @@
 // owners' destructors), and its answers to the skinned controls' requests.
 #pragma once
 
+#include "dialog/form_surfaces.h"
 #include "dialog/skin_set.h"
 
 #include "controls/clsSkin.h"
 #include "controls/suite/gdi.h"
 
 #include <QImage>
-#include <QPixmap>
 #include <QString>
 
 #include <array>
@@ -60,8 +60,7 @@ class FormSkins {
     static void answerLayout(SkinButtonLayoutInfo& layout);
 
     // What the form paints with.
-    QPixmap transBG, tabBG, tabHeaderConv, tabTitle, tabHeaderBG, panelBackground;
-    QPixmap panels, logo, statusStrip;
+    FormPictures pictures;
 
   private:
     const QImage& picture(SkinFile file) const { return m_pictures[static_cast<std::size_t>(file)]; }

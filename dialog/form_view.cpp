@@ -8,9 +8,7 @@
 namespace dialog {
 
 void FormWidget::paintEvent(QPaintEvent*) {
-    if (!onPaint) return;
-    QPainter p(this);
-    onPaint(p);
+    if (onPaint) onPaint();
 }
 
 void FormWidget::mousePressEvent(QMouseEvent* e) {
@@ -46,8 +44,7 @@ void FormWindow::reject() {
 }
 
 void FormWindow::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    if (onPaint) onPaint(p);
+    if (onPaint) onPaint();
 }
 
 void FormWindow::resizeEvent(QResizeEvent*) {

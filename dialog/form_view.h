@@ -7,7 +7,6 @@
 #include "dialog/form_skins.h"
 
 #include <QDialog>
-#include <QPainter>
 
 #include <array>
 #include <functional>
@@ -20,7 +19,7 @@ namespace dialog {
 class FormWidget : public QWidget {
   public:
     using QWidget::QWidget;
-    std::function<void(QPainter&)> onPaint;
+    std::function<void()> onPaint;  // paints through a gdi window DC (no painter is open)
     std::function<void(QMouseEvent*)> onMouseDown;
     std::function<void(QKeyEvent*)> onKeyDown;
     std::function<void()> onResize;
@@ -50,7 +49,7 @@ class WheelForwarder : public QObject {
 class FormWindow : public QDialog {
   public:
     FormWindow() : QDialog(nullptr) {}
-    std::function<void(QPainter&)> onPaint;
+    std::function<void()> onPaint;  // paints through a gdi window DC (no painter is open)
     std::function<void()> onResize;
     std::function<void()> onActivate;
     std::function<bool()> mayClose;

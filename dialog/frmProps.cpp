@@ -122,22 +122,22 @@ void frmProps::WireForm() {
     FormControls& c = f.c;
     FormWindow& w = f.window;
     const FormSkins& skins = f.skins;
-    w.onPaint = [this](QPainter& p) { PaintForm(*m_form, p); };
+    w.onPaint = [this] { PaintForm(*m_form); };
     w.onResize = [this] { Form_Resize(); };
     w.onActivate = [this] { LayoutPanels(*m_form, m_shownPanel); };
     w.mayClose = [this] { return !m_model.running(); };
     w.onFrameChanged = [this] { PlaceWindow(*m_form); };
 
     auto* tabCtrl = static_cast<FormWidget*>(c.XPTabCtrl);
-    tabCtrl->onPaint = [this, tabCtrl](QPainter& p) { PaintPanelFrame(*m_form, *tabCtrl, p); };
+    tabCtrl->onPaint = [this, tabCtrl] { PaintPanelFrame(*m_form, *tabCtrl); };
     tabCtrl->onResize = [this] { LayoutPanelFrame(*m_form, m_shownPanel); };
     auto* header = static_cast<FormWidget*>(c.TabHeader);
-    header->onPaint = [this](QPainter& p) { PaintTabHeader(*m_form, m_shownPanel, p); };
+    header->onPaint = [this] { PaintTabHeader(*m_form, m_shownPanel); };
     header->onMouseDown = [this](QMouseEvent* e) { TabHeader_MouseDown(e); };
     header->onKeyDown = [this](QKeyEvent* e) { TabHeader_KeyDown(e); };
-    static_cast<FormWidget*>(c.tabTitle)->onPaint = [this](QPainter& p) { PaintTabTitle(*m_form, p); };
+    static_cast<FormWidget*>(c.tabTitle)->onPaint = [this] { PaintTabTitle(*m_form); };
     for (FormWidget* panel : f.panels) {
-        panel->onPaint = [this, panel](QPainter& p) { PaintPanelBackground(*m_form, *panel, p); };
+        panel->onPaint = [this, panel] { PaintPanelBackground(*m_form, *panel); };
         panel->onWheel = [this](QWheelEvent* e) { Panel_Wheel(e); };
     }
     f.panelBody->onWheel = [this](QWheelEvent* e) { Panel_Wheel(e); };
@@ -145,7 +145,7 @@ void frmProps::WireForm() {
     for (QWidget* panel : c.CTRLContainer)
         for (QWidget* row : panel->findChildren<QWidget*>()) row->installEventFilter(&f.rowWheel);
     QObject::connect(qApp, &QApplication::focusChanged, &w, [this](QWidget*, QWidget* now) { Panel_FocusIn(now); });
-    f.group->onPaint = [this](QPainter& p) { PaintFolderGroup(*m_form, p); };
+    f.group->onPaint = [this] { PaintFolderGroup(*m_form); };
 
     QObject::connect(c.VS, &VSC::Change, &w, [this] { VS_Change(); });
     QObject::connect(c.VS, &VSC::Scroll, &w, [this] { VS_Change(); });

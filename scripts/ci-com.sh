@@ -60,6 +60,32 @@ WScript.Echo result
 EOF
 printf 'WScript.Echo 1\r\n' >"$work/warm.vbs"
 
+# check_run: the test host drives the dialog by messages through a run on a copy of the test
+# project (the first suite row ticked by a click, the Microsoft tab by a click, all of it
+# selected); the files must be the Linux command line's for the same choice, with the backup
+# holding the project as it was. Needs the Linux build (scripts/run-tests.sh) for its bytes.
+check_run() {
+    linux="${TAVKONV40_LINUX_BUILD:-build/ci}"
+    if [ ! -x "$linux/cli/tavkonv40" ]; then
+        echo "COM ($arch): no Linux build in $linux: the run against its bytes is left out" >&2
+        return
+    fi
+    for side in linux windows; do
+        rm -rf "${work:?}/$side" && mkdir "$work/$side" && cp -r tests/data/whole_project/input "$work/$side/project"
+    done
+    "$linux/cli/tavkonv40" --quiet --family QVButton --all-ms "$work/linux/project" >/dev/null ||
+        fail "the Linux command line's run failed"
+    wine "$host" run "$(winepath -w "$work/windows/project")" | tr -d '\r' >"$work/run.txt" || true
+    sed "s/^/COM ($arch): /" "$work/run.txt"
+    tail -1 "$work/run.txt" | grep -qx "all checks passed" || fail "the driven run failed"
+    set -- "$work/windows/project"/Nexaria\ Conversion\ Backup\ *
+    [ -d "$1" ] || fail "the driven run left no backup"
+    diff -r -x .tavkonv40-record tests/data/whole_project/input "$1" || fail "the backup is not the project as it was"
+    diff -r -x "Nexaria Conversion Backup *" "$work/linux/project" "$work/windows/project" ||
+        fail "the driven run's files differ from the Linux command line's"
+    echo "COM ($arch): a run driven by messages wrote the Linux command line's bytes and the backup"
+}
+
 # check_library BUILD ARCH: every check above on BUILD's library, in a fresh ARCH prefix (win32
 # or win64) with one Wine server for all its programs.
 check_library() {
@@ -90,6 +116,7 @@ check_library() {
     sed "s/^/COM ($arch): /" "$work/host.txt"
     tail -1 "$work/host.txt" | grep -qx "all checks passed" || fail "the test host failed"
 
+    check_run
     wine "$host" close 30 >"$work/closer.txt" 2>&1 &
     closer=$!
     $script_host //nologo "$(winepath -w "$work/init.vbs")" 2>&1 | tr -d '\r' >"$work/vbs.txt" || true

@@ -141,6 +141,11 @@ bool TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int s
 bool AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth, int srcHeight);
 // Fills `rect` (right and bottom exclusive) with a solid colour.
 bool FillRect(HDC dc, const RECT& rect, COLORREF colour);
+// Fills `rect` with a vertical gradient from `top` (its first row) to `bottom` (its last row).
+bool GradientFillV(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom);
+// Outlines `rect` (right and bottom exclusive) with dots, about one pixel in three (where each
+// dot falls is the backend's): the keyboard's place on a control that has no other mark.
+bool DrawDottedRect(HDC dc, const RECT& rect, COLORREF colour);
 // The colour at (x, y) of a memory DC's bitmap; CLR_INVALID outside it.
 COLORREF GetPixel(HDC dc, int x, int y);
 

@@ -1,8 +1,15 @@
+// The controls' headers (in form_windows.h) come before windows.h.
+#include "dialog/win32/form_windows.h"
 #include "dialog/win32/frmProps.h"
 
 #include "dialog/form_arrangement.h"
 #include "dialog/init_conversion.h"
 #include "dialog/win32/message_loop.h"
+#include "dialog/win32/run_display.h"
+#include "dialog/win32/skin_pictures.h"
+
+#include "platform/disk_file_system.h"
+#include "platform/regional_clock.h"
 
 #include "platform/windows_text.h"
 
@@ -32,7 +39,6 @@ void RegisterWindowClass(HINSTANCE module, WNDPROC proc) {
     wc.lpfnWndProc = proc;
     wc.hInstance = module;
     wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, shared: nothing to free
-    wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = kWindowClass;
     if (::RegisterClassExW(&wc) == 0) FailLast("Windows refused to register the dialog's window class");
 }
@@ -48,15 +54,16 @@ RECT FormRect() {
     monitor.cbSize = sizeof monitor;
     RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor)) work = monitor.rcWork;
-    // The explanations are not measured yet in this window: their smallest height stands in.
     const WindowPlacement p =
         PlaceFormWindow({work.left, work.top, work.right - work.left, work.bottom - work.top}, frame.right - frame.left,
-                        frame.bottom - frame.top, MinimumFormWidth(), MinimumFormHeight([](int) { return 0; }));
+                        frame.bottom - frame.top, MinimumFormWidth(), MinimumFormHeight(ExplanationHeight));
     return RECT{p.x, p.y, p.x + p.clientWidth + (frame.right - frame.left),
                 p.y + p.clientHeight + (frame.bottom - frame.top)};
 }
 
 }  // namespace
+
+frmProps::frmProps(HINSTANCE module) : m_module(module) {}
 
 frmProps::~frmProps() {
     if (m_window != nullptr) ::DestroyWindow(m_window);
@@ -78,7 +85,13 @@ std::int16_t frmProps::InitConversion() {
     return InitConversionResult(m_model);
 }
 
-void frmProps::UnregisterWindowClass(HINSTANCE module) { ::UnregisterClassW(kWindowClass, module); }
+void frmProps::UnregisterWindowClass(HINSTANCE module) {
+    ::UnregisterClassW(kWindowClass, module);
+    SurfaceWindow::UnregisterWindowClass(module);
+    // The option rows' window class is registered in the process's module by their host: it
+    // goes with the library too, or a later load would find it with a procedure that is gone.
+    ::UnregisterClassW(L"tavKonv40Control", ::GetModuleHandleW(nullptr));
+}
 
 void frmProps::Form_Load() {
     m_model.loadDefaults();
@@ -87,10 +100,25 @@ void frmProps::Form_Load() {
     m_window = ::CreateWindowExW(kExStyle, kWindowClass, kFormCaption, kStyle, r.left, r.top, r.right - r.left,
                                  r.bottom - r.top, nullptr, nullptr, m_module, this);
     if (m_window == nullptr) FailLast("Windows refused to create the dialog's window");
+    m_form = std::make_unique<FormWindows>();
+    m_display = std::make_unique<RunDisplay>([this] { RepaintStatus(); });
+    m_shownPanel = Panel::Suite;
+    BuildFormWindows(*m_form, m_window, Ambient{HostMode::Run, {}, Win32FormFont(), true});
+    m_form->pictures = FormPicturesFrom([this](SkinFile f) { return LoadSkinPicture(f, m_module); });
+    m_form->pictures.statusStrip = StatusStripPicture();
+    WireForm();
+    m_form->checkStrip = LoadSkinPicture(SkinFile::Check, m_module);
+    m_form->optionStrip = LoadSkinPicture(SkinFile::Option, m_module);
+    SkinOptionRows(*m_form, m_form->checkStrip, m_form->optionStrip);
+    m_model.setOnChange([this] { Render(); });
+    Render();
+    Form_Resize();
 }
 
 void frmProps::Form_Unload() {
     m_model.setOnChange({});
+    m_form.reset();
+    m_display.reset();
     m_window = nullptr;
 }
 
@@ -108,13 +136,88 @@ LRESULT CALLBACK frmProps::WindowProc(HWND window, UINT message, WPARAM wParam, 
 
 LRESULT frmProps::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CLOSE:  // the close box, Alt+F4 and the system menu's Close all come here
+        // The close box, Alt+F4 and the system menu's Close all come here; a run is stopped by
+        // Cancel, never cut off.
+        case WM_CLOSE:
+            if (m_model.running()) return 0;
             if (m_host != nullptr) m_host->enable();
             ::DestroyWindow(m_window);
             return 0;
         case WM_DESTROY: Form_Unload(); return 0;
-        default: return ::DefWindowProcW(m_window, message, wParam, lParam);
+        case WM_ERASEBKGND: return 1;  // the paint covers every pixel
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(m_window, &ps);
+            if (m_form) PaintComposed(m_window, dc, Underneath::Nothing, m_form->paintForm);
+            ::EndPaint(m_window, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            if (m_form) PaintComposed(m_window, reinterpret_cast<HDC>(wParam), Underneath::Nothing, m_form->paintForm);
+            return 0;
+        case WM_SIZE: Form_Resize(); return 0;
+        case WM_GETMINMAXINFO: {
+            RECT frame{0, 0, MinimumFormWidth(), MinimumFormHeight(ExplanationHeight)};
+            ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+            return 0;
+        }
+        default:
+            if (OnDriverMessage(message, wParam, lParam)) return 0;
+            return ::DefWindowProcW(m_window, message, wParam, lParam);
     }
+}
+
+bool frmProps::OnDriverMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    static const UINT press = ::RegisterWindowMessageW(kPressCommandMessage);
+    static const UINT setFolder = ::RegisterWindowMessageW(kSetFolderMessage);
+    if (message == press && wParam < static_cast<WPARAM>(kCommandCount)) {
+        cmd_Click(static_cast<Command>(wParam));
+        return true;
+    }
+    if (message == setFolder && lParam != 0) {
+        m_model.setFolder(tavkonv40::windows::narrow(reinterpret_cast<const wchar_t*>(lParam)));
+        return true;
+    }
+    return false;
+}
+
+void frmProps::cmd_Click(Command command) {
+    switch (m_model.press(command)) {
+        case CommandEffect::StartRun: Start(); break;
+        case CommandEffect::CloseDialog:
+            if (m_host != nullptr) m_host->enable();
+            ::DestroyWindow(m_window);
+            break;
+        case CommandEffect::ChooseFolder: BrowseFolder(); break;
+        case CommandEffect::None: break;
+    }
+}
+
+void frmProps::Start() {
+    tavkonv40::DiskFileSystem fs;
+    tavkonv40::RegionalClock clock;
+    struct WaitCursor {
+        HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT, shared
+        ~WaitCursor() { ::SetCursor(previous); }
+    } wait;
+    m_model.start(RunServices{fs, *m_display, clock});
+}
+
+void frmProps::BrowseFolder() {
+    if (!m_chooseFolder) return;
+    if (const auto chosen = m_chooseFolder(m_window, DialogModel::folderChooserText(), m_model.folder()))
+        m_model.setFolder(*chosen);
+}
+
+// The run empties the status at its end: the strip shows it at once, not at the next paint.
+void frmProps::RepaintStatus() {
+    if (m_form == nullptr) return;
+    const Box& s = m_form->arrangement.status;
+    const RECT strip{s.x, s.y - 2, s.right(), s.bottom() + 2};
+    ::InvalidateRect(m_window, &strip, FALSE);
+    ::UpdateWindow(m_window);
 }
 
 }  // namespace dialog::win32

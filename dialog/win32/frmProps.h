@@ -3,26 +3,38 @@
 // The object lives as long as the library keeps it; its form (the window) is loaded when
 // InitConversion shows it and unloaded when it is closed (its close box, Alt+F4, the system
 // menu), so every opening starts from the model's defaults while the model remembers whether a
-// run was cancelled. The form's controls and painting are to come; for now it is the window
-// at the design size, with a plain background.
+// run was cancelled. The form renders the model and forwards every click to it, as the Qt form
+// does; its surfaces are the shared ones (form_surfaces.h), its windows in form_windows.h.
 #pragma once
 
 #include "dialog/dialog_model.h"
+#include "dialog/win32/folder_chooser.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 namespace dialog::win32 {
 
 inline constexpr const wchar_t* kFormCaption = L"Nexaria Version 4.0 GUID Conversion Utility";
 
+// Until the form's command buttons and folder box are on this window system, a test host drives
+// them by two registered messages posted to the form's window (same process only):
+//   kPressCommandMessage  wParam = the Command pressed, as a click on its button would
+//   kSetFolderMessage     lParam = a const wchar_t* folder the sender keeps alive until the
+//                         message is handled, as if typed into the folder box
+inline constexpr const wchar_t* kPressCommandMessage = L"tavKonv40.PressCommand";
+inline constexpr const wchar_t* kSetFolderMessage = L"tavKonv40.SetFolder";
+
 class HostWindowDisabled;
+class RunDisplay;
+struct FormWindows;
 
 class frmProps {
   public:
     // `module` is the library the window class belongs to.
-    explicit frmProps(HINSTANCE module) : m_module(module) {}
+    explicit frmProps(HINSTANCE module);
     ~frmProps();
     frmProps(const frmProps&) = delete;
     frmProps& operator=(const frmProps&) = delete;
@@ -37,16 +49,36 @@ class frmProps {
     // it as it unloads, once no form of it is left.
     static void UnregisterWindowClass(HINSTANCE module);
 
+    // The folder chooser "..." opens (the shell's unless a test gives another).
+    void SetFolderChooser(FolderChooser chooser) { m_chooseFolder = std::move(chooser); }
+
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Form_Load();
     void Form_Unload();
+    void WireForm();
+    void WireOptionRows();
+    void Render();
+    void RenderOptionRows();
+    void RenderPanel();
+    void PressTabHeader(double x);
+    void Form_Resize();
+    bool OnDriverMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void cmd_Click(Command command);
+    void Start();
+    void BrowseFolder();
+    void RepaintStatus();
 
     HINSTANCE m_module;
     HWND m_window = nullptr;
     HostWindowDisabled* m_host = nullptr;  // while the form shows
     DialogModel m_model;
+    std::unique_ptr<FormWindows> m_form;  // while the form is loaded
+    Panel m_shownPanel = Panel::Suite;
+    bool m_rendering = false;  // the form is being set from the model: its events are echoes
+    std::unique_ptr<RunDisplay> m_display;
+    FolderChooser m_chooseFolder = ShellFolderChooser;
 };
 
 }  // namespace dialog::win32

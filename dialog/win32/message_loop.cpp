@@ -23,6 +23,8 @@ void RunModalLoop(HWND window) {
         // 0 is WM_QUIT, -1 an invalid argument (none is passed): both end the loop.
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == -1) return;
+        // Tab and the arrow keys move the focus through the form's controls in its Tab order.
+        if (msg.message != WM_QUIT && ::IsDialogMessageW(window, &msg)) continue;
         if (!Dispatch(msg)) return;
     }
 }

@@ -3,9 +3,15 @@
 //   com_host test DLL          the checks below; "FAIL: ..." lines and exit 1 when one fails
 //   com_host close SECONDS     posts WM_CLOSE to the dialog's window once it shows (exit 1 when
 //                              it does not within SECONDS), for a script that shows it
+//   com_host run FOLDER        drives the dialog by messages: ticks the first suite row by a
+//                              click, switches to the Microsoft tab by a click, selects all of
+//                              it, runs on FOLDER and closes; InitConversion must return 0
 //
 // The dialog is closed from inside its own modal loop by a thread timer of this host, which
 // also records what the window looked like and what the host's window was meanwhile.
+// The controls' headers (in form_windows.h) come before windows.h.
+#include "dialog/win32/form_windows.h"
+
 #include "com/tavKonv40_idl.h"
 
 #include "dialog/form_geometry.h"
@@ -324,11 +330,122 @@ int Close(int seconds) {
     return 1;
 }
 
+// ---- a whole run, driven by messages ----------------------------------------------------------
+
+HWND Surface(HWND parent, const wchar_t* name) {
+    return parent != nullptr ? ::FindWindowExW(parent, nullptr, L"tavKonv40.FormSurface", name) : nullptr;
+}
+
+void Click(HWND window, int x, int y) {
+    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// Each named part of the form (and the first option row) where the shared arrangement puts it
+// at the design size, within a pixel: the Qt form is placed from the same boxes.
+void CheckRectangles(HWND form) {
+    using namespace dialog;
+    using geometry::kDesignHeight;
+    using geometry::kDesignWidth;
+    const FormArrangement a = ArrangeForm(kDesignWidth, kDesignHeight, win32::ExplanationHeight);
+    const PanelFrameArrangement p = ArrangePanelFrame({0, 0, a.tabFrame.width, a.tabFrame.height});
+    const HWND frame = Surface(form, L"XPTabCtrl"), body = Surface(frame, L"PanelBody");
+    const HWND suite = Surface(body, L"CTRLContainer_0");
+    const struct {
+        HWND window;
+        Box box;
+        const char* name;
+    } parts[] = {{frame, a.tabFrame, "XPTabCtrl"},
+                 {Surface(frame, L"TabHeader"), p.tabHeader, "TabHeader"},
+                 {body, p.body, "PanelBody"},
+                 {Surface(body, L"tabTitle"), p.panelTitle, "tabTitle"},
+                 {Surface(form, L"FolderGroup"), a.group, "FolderGroup"},
+                 {suite != nullptr ? ::GetWindow(suite, GW_CHILD) : nullptr,
+                  ArrangeSuiteRow(0, win32::CaptionWidth(u"QVButton")).check, "chkProp of the first row"}};
+    for (const auto& part : parts) {
+        RECT r{};
+        ::GetWindowRect(part.window, &r);
+        ::MapWindowPoints(nullptr, ::GetParent(part.window), reinterpret_cast<POINT*>(&r), 2);
+        const auto within = [](long got, int want) { return got >= want - 1 && got <= want + 1; };
+        Expect(part.window != nullptr && within(r.left, part.box.x) && within(r.top, part.box.y) &&
+                   within(r.right, part.box.right()) && within(r.bottom, part.box.bottom()),
+               std::string("rectangles: ") + part.name + " at " + std::to_string(part.box.x) + "," +
+                   std::to_string(part.box.y) + " " + std::to_string(part.box.width) + " x " +
+                   std::to_string(part.box.height) + ", got " + std::to_string(r.left) + "," + std::to_string(r.top) +
+                   " " + std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top));
+    }
+}
+
+struct Driver {
+    const wchar_t* folder = nullptr;
+    int step = 0;
+    HWND suite = nullptr, microsoft = nullptr;
+};
+Driver* g_driver = nullptr;
+
+// One step a tick, so that each step's messages are handled before the next looks.
+void CALLBACK DriveForm(HWND, UINT, UINT_PTR, DWORD) {
+    using dialog::win32::kPressCommandMessage;
+    Driver& d = *g_driver;
+    const HWND form = ::FindWindowW(nullptr, kFormCaption);
+    if (form == nullptr) return;
+    const HWND frame = Surface(form, L"XPTabCtrl"), body = Surface(frame, L"PanelBody");
+    const auto press = [form](dialog::Command c) {
+        ::PostMessageW(form, ::RegisterWindowMessageW(kPressCommandMessage), c, 0);
+    };
+    switch (d.step++) {
+        case 0: {
+            CheckRectangles(form);
+            d.suite = Surface(body, L"CTRLContainer_0");
+            d.microsoft = Surface(body, L"CTRLContainer_1");
+            const HWND firstRow = d.suite != nullptr ? ::GetWindow(d.suite, GW_CHILD) : nullptr;  // Tab order
+            Expect(firstRow != nullptr && d.microsoft != nullptr, "run: the panels and their rows are there");
+            if (firstRow != nullptr) Click(firstRow, 4, 8);
+            Click(Surface(frame, L"TabHeader"), dialog::geometry::kTabWidth + 40, 12);
+            break;
+        }
+        case 1:
+            Expect(::IsWindowVisible(d.microsoft) && !::IsWindowVisible(d.suite),
+                   "run: a click on the second tab shows the Microsoft panel");
+            press(dialog::cmdSelectAllMicrosoft);
+            ::PostMessageW(form, ::RegisterWindowMessageW(dialog::win32::kSetFolderMessage), 0,
+                           reinterpret_cast<LPARAM>(d.folder));
+            press(dialog::cmdStart);
+            break;
+        default: ::PostMessageW(form, WM_CLOSE, 0, 0); break;  // refused until the run has ended
+    }
+}
+
+int Run(const wchar_t* folder) {
+    ::CreateThread(nullptr, 0, Watchdog, reinterpret_cast<void*>(INT_PTR{60}), 0, nullptr);
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    _clsPropPage* page = nullptr;
+    HRESULT hr = ::CoCreateInstance(CLSID_clsPropPage, nullptr, CLSCTX_INPROC_SERVER, IID__clsPropPage,
+                                    reinterpret_cast<void**>(&page));
+    Expect(SUCCEEDED(hr), "run: CoCreateInstance (" + Hex(hr) + ")");
+    if (SUCCEEDED(hr)) {
+        Driver driver{folder};
+        g_driver = &driver;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, DriveForm);
+        short result = 5;
+        hr = page->InitConversion(&result);
+        ::KillTimer(nullptr, timer);
+        g_driver = nullptr;
+        Expect(hr == S_OK && result == 0,
+               "run: InitConversion returned 0 after the run, got " + std::to_string(result));
+        page->Release();
+    }
+    ::CoUninitialize();
+    std::printf("%s\n", g_failures == 0 ? "all checks passed" : "some checks FAILED");
+    return g_failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wcscmp(argv[1], L"test") == 0) return Test(argv[2]);
     if (argc == 3 && std::wcscmp(argv[1], L"close") == 0) return Close(::_wtoi(argv[2]));
-    std::fprintf(stderr, "usage: com_host test DLL | com_host close SECONDS\n");
+    if (argc == 3 && std::wcscmp(argv[1], L"run") == 0) return Run(argv[2]);
+    std::fprintf(stderr, "usage: com_host test DLL | com_host close SECONDS | com_host run FOLDER\n");
     return 2;
 }

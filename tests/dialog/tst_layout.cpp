@@ -4,11 +4,15 @@
 // buttons show what lies behind their rounded corners.
 #include "tests/dialog/dialog_test_support.h"
 
+#include "dialog/form_arrangement.h"
+#include "dialog/form_geometry.h"
 #include "dialog/frmProps.h"
 
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 
 using namespace dialog_test;
 
@@ -88,6 +92,35 @@ void CheckExplanations(QWidget* w) {
     }
 }
 
+// Each named part (and the first option row) where the shared arrangement puts it, within a
+// pixel: the Win32 form is checked against the same boxes under Wine, so the two agree.
+void CheckRectangles(QWidget* w) {
+    using namespace dialog;
+    const FormArrangement a = ArrangeForm(w->width(), w->height(), [w](int width) {
+        int tallest = 0;
+        for (int i = 0; i < 2; ++i)
+            tallest = std::max(tallest, Find(w, QStringLiteral("lblExplain_%1").arg(i))->heightForWidth(width));
+        return tallest;
+    });
+    const PanelFrameArrangement p = ArrangePanelFrame({0, 0, a.tabFrame.width, a.tabFrame.height});
+    const auto& families = tavkonv40::families();
+    const auto first = std::find_if(families.begin(), families.end(), [](const auto& f) { return f.optionRow == 0; });
+    const int captionWidth = QFontMetrics(w->font()).horizontalAdvance(QString::fromLatin1(first->caption));
+    const std::pair<QWidget*, Box> parts[] = {
+        {Find(w, QStringLiteral("XPTabCtrl")), a.tabFrame},
+        {Find(w, QStringLiteral("TabHeader")), p.tabHeader},
+        {Find(w, QStringLiteral("PanelBody")), p.body},
+        {Find(w, QStringLiteral("tabTitle")), p.panelTitle},
+        {Find(w, QStringLiteral("FolderGroup")), a.group},
+        {Find(w, "chkProp", first->optionIndex), ArrangeSuiteRow(0, captionWidth).check}};
+    for (const auto& [part, box] : parts) {
+        const QRect g = part->geometry();
+        QVERIFY2(std::abs(g.x() - box.x) <= 1 && std::abs(g.y() - box.y) <= 1 && std::abs(g.width() - box.width) <= 1 &&
+                     std::abs(g.height() - box.height) <= 1,
+                 qPrintable(part->objectName()));
+    }
+}
+
 }  // namespace
 
 class LayoutTest : public QObject {
@@ -98,6 +131,8 @@ class LayoutTest : public QObject {
     void everyRowReachableAndWholeAtEverySize() {
         frmProps dialog;
         WithOpenDialog(dialog, [](QWidget* w) {
+            QCOMPARE(w->size(), QSize(dialog::geometry::kDesignWidth, dialog::geometry::kDesignHeight));
+            CheckRectangles(w);
             const QSize sizes[] = {w->size(), w->minimumSize(), QSize(w->width(), 680), QSize(w->width(), 700)};
             for (const QSize& size : sizes) {
                 w->resize(size);

@@ -85,6 +85,40 @@ TEST_F(Drawing, CopiesStretchesAndLeavesTheMaskColourOut) {
     EXPECT_EQ(dst.at(2, 1), kMagenta);
 }
 
+TEST_F(Drawing, GradientRunsTopToBottomAndDotsOutlineOnly) {
+    tavSCls40::MemoryDC mem;
+    ASSERT_TRUE(mem.Create(7, 11, kWhite));
+    EXPECT_TRUE(gdi::GradientFillV(mem.hDC(), RECT{1, 1, 6, 11}, RGB(0, 0, 200), RGB(200, 0, 0)));
+    const auto at = [&](int x, int y) { return gdi::GetPixel(mem.hDC(), x, y); };
+    const auto red = [](COLORREF c) { return static_cast<int>(c & 0xFF); };
+    const auto blue = [](COLORREF c) { return static_cast<int>(c >> 16); };
+    EXPECT_EQ(at(0, 5), kWhite);
+    EXPECT_EQ(at(3, 0), kWhite);
+    EXPECT_NEAR(blue(at(1, 1)), 200, 25);
+    EXPECT_NEAR(red(at(5, 10)), 200, 25);
+    EXPECT_NEAR(red(at(3, 5)), 100, 30);
+    EXPECT_EQ(at(1, 5), at(5, 5));  // the same along a row
+
+    ASSERT_TRUE(mem.Create(30, 12, kWhite));
+    EXPECT_TRUE(gdi::DrawDottedRect(mem.hDC(), RECT{0, 0, 30, 12}, RGB(1, 2, 3)));
+    int top = 0, bottom = 0, left = 0, right = 0;
+    for (int x = 0; x < 30; ++x) {
+        top += at(x, 0) != kWhite;
+        bottom += at(x, 11) != kWhite;
+    }
+    for (int y = 0; y < 12; ++y) {
+        left += at(0, y) != kWhite;
+        right += at(29, y) != kWhite;
+        for (int x = 1; x < 29 && y > 0 && y < 11; ++x) EXPECT_EQ(at(x, y), kWhite) << x << "," << y;
+    }
+    EXPECT_GE(top, 6);  // dots, not a line
+    EXPECT_LE(top, 15);
+    EXPECT_GE(bottom, 6);
+    EXPECT_GE(left, 2);
+    EXPECT_GE(right, 2);
+    EXPECT_FALSE(gdi::GradientFillV(mem.hDC(), RECT{2, 2, 2, 4}, 0, 0));
+}
+
 TEST_F(Drawing, StaleOrEmptySourcesDrawNothing) {
     Surface dst(Filled(4, 4, kWhite));
     EXPECT_FALSE(gfxDrawSkin(dst.hDC(), 0, 0, {}, 0, 0, 4, 4, 3, 3, 0));

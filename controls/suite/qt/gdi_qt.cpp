@@ -179,6 +179,24 @@ bool FillRect(HDC dc, const RECT& rect, COLORREF colour) {
     return withPainter(dc, [&](QPainter& p) { p.fillRect(qt::ToQRect(rect), qt::ToQColor(colour)); });
 }
 
+bool GradientFillV(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
+    const QRect r = qt::ToQRect(rect);
+    if (r.isEmpty()) return false;
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, qt::ToQColor(top));
+    g.setColorAt(1, qt::ToQColor(bottom));
+    return withPainter(dc, [&](QPainter& p) { p.fillRect(r, g); });
+}
+
+bool DrawDottedRect(HDC dc, const RECT& rect, COLORREF colour) {
+    const QRect r = qt::ToQRect(rect);
+    if (r.isEmpty()) return false;
+    return withPainter(dc, [&](QPainter& p) {
+        p.setPen(QPen(qt::ToQColor(colour), 1, Qt::DotLine));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    });
+}
+
 COLORREF GetPixel(HDC dc, int x, int y) {
     const QImage* image = qt::DcImage(dc);
     if (image == nullptr || !image->valid(x, y)) return CLR_INVALID;

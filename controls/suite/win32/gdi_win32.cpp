@@ -306,6 +306,39 @@ bool FillRect(HDC dc, const RECT& rect, COLORREF colour) {
     return filled;
 }
 
+bool GradientFillV(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
+    ::HDC to = drawable(dc);
+    if (to == nullptr || rect.Right <= rect.Left || rect.Bottom <= rect.Top) return false;
+    const auto vertex = [](LONG x, LONG y, COLORREF c) {
+        return TRIVERTEX{x,
+                         y,
+                         static_cast<COLOR16>((c & 0xFF) << 8),
+                         static_cast<COLOR16>(c & 0xFF00),
+                         static_cast<COLOR16>((c >> 8) & 0xFF00),
+                         0xFF00};
+    };
+    TRIVERTEX corners[2] = {vertex(rect.Left, rect.Top, top), vertex(rect.Right, rect.Bottom, bottom)};
+    GRADIENT_RECT span{0, 1};
+    return ::GdiGradientFill(to, corners, 2, &span, 1, GRADIENT_FILL_RECT_V) != FALSE;
+}
+
+// One pixel in three along the outline; the system's dotted pens draw every other one.
+bool DrawDottedRect(HDC dc, const RECT& rect, COLORREF colour) {
+    ::HDC to = drawable(dc);
+    const int w = rect.Right - rect.Left - 1, h = rect.Bottom - rect.Top - 1;
+    if (to == nullptr || w < 0 || h < 0) return false;
+    int step = 0;
+    const auto dot = [&](int x, int y) {
+        if (step++ % 3 == 0) ::SetPixelV(to, rect.Left + x, rect.Top + y, colour);
+    };
+    for (int x = 0; x < w; ++x) dot(x, 0);
+    for (int y = 0; y < h; ++y) dot(w, y);
+    for (int x = w; x > 0; --x) dot(x, h);
+    for (int y = h; y > 0; --y) dot(0, y);
+    if (w == 0 || h == 0) dot(w, h);
+    return true;
+}
+
 COLORREF GetPixel(HDC dc, int x, int y) {
     const BitmapObject* b = selectedBitmap(dc);
     if (b == nullptr || x < 0 || y < 0 || x >= b->width || y >= b->height) return CLR_INVALID;

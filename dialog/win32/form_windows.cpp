@@ -1,0 +1,210 @@
+#include "dialog/win32/form_windows.h"
+
+#include "dialog/form_geometry.h"
+#include "dialog/form_labels.h"
+
+#include <type_traits>
+#include "dialog/tab_order.h"
+
+namespace dialog::win32 {
+
+using namespace geometry;
+using tavkonv40::kFamilyCount;
+
+namespace {
+
+std::size_t At(int i) { return static_cast<std::size_t>(i); }
+gdi::RECT Rect(const Box& b) { return {b.x, b.y, b.right(), b.bottom()}; }
+
+void Place(HWND window, const Box& b) {
+    if (window != nullptr) ::SetWindowPos(window, nullptr, b.x, b.y, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+template <typename Control>
+void Place(const std::unique_ptr<Control>& c, const Box& b) {
+    if (c) Place(c->Handle(), b);
+}
+
+std::unique_ptr<CHKBOXWindow> MakeCheck(HWND panel, const Ambient& ambient, std::string_view caption, const Box& at) {
+    auto chk = std::make_unique<CHKBOXWindow>(panel, Rect(at), ambient);
+    chk->Control().InitProperties();
+    chk->Control().SetCaption(Latin1(caption));
+    return chk;
+}
+
+// One of a row's two edition buttons, grouped with its pair by the row's index.
+std::unique_ptr<OptWindow> MakeEditionOption(HWND panel, const Ambient& ambient, int index, const Box& at) {
+    auto o = std::make_unique<OptWindow>(panel, Rect(at), ambient);
+    o->Control().InitProperties();
+    o->Control().SetCaption({});
+    o->Control().SetGroupID(static_cast<short>(index));
+    o->Control().SetGrouped(true);
+    return o;
+}
+
+void BuildRows(FormWindows& w, const Ambient& ambient) {
+    const HWND suite = w.CTRLContainer[0]->Handle(), microsoft = w.CTRLContainer[1]->Handle();
+    for (int row = 0; row < kFamilyCount; ++row) {
+        const OptionRowArrangement at = ArrangeSuiteRow(row, 0);
+        w.chkPropTo40[At(row)] = MakeEditionOption(suite, ambient, row, at.to40);
+        w.chkPropTo4L[At(row)] = MakeEditionOption(suite, ambient, row, at.to4L);
+    }
+    for (const auto& family : tavkonv40::families())
+        w.chkProp[At(family.optionIndex)] =
+            MakeCheck(suite, ambient, family.caption,
+                      ArrangeSuiteRow(family.optionRow, CaptionWidth(Latin1(family.caption))).check);
+    for (const auto& option : tavkonv40::microsoftOptions()) {
+        const OptionRowArrangement row = ArrangeMicrosoftRow(option.index, CaptionWidth(Latin1(option.caption)));
+        w.chkVBProp[At(option.index)] = MakeCheck(microsoft, ambient, option.caption, row.check);
+        w.chkVBPropTo40[At(option.index)] = MakeEditionOption(microsoft, ambient, option.index, row.to40);
+        w.chkVBPropTo4L[At(option.index)] = MakeEditionOption(microsoft, ambient, option.index, row.to4L);
+    }
+}
+
+// Every check box and option button of the rows, each as its control.
+template <typename Fn>
+void ForEachGlyph(FormWindows& w, Fn fn) {
+    const auto each = [&fn](auto& windows) {
+        for (auto& window : windows) fn(window->Control());
+    };
+    each(w.chkProp);
+    each(w.chkVBProp);
+    each(w.chkPropTo40);
+    each(w.chkPropTo4L);
+    each(w.chkVBPropTo40);
+    each(w.chkVBPropTo4L);
+}
+
+// The glyph strip a control asks for in its QuerySkin, from the form's skin files.
+void AnswerGlyphSkin(SkinMapInfo& skin, SkinSource& source, const char16_t* name, const gdi::Image& picture) {
+    skin.ImageName = name;
+    source.picture = picture;
+    skin.MapMargin = {0, 0, 0, 0};
+    skin.MaskColor = 0;
+}
+
+HWND StopWindow(const FormWindows& w, const FocusStop& stop) {
+    const auto i = At(stop.index);
+    const auto handle = [](const auto& control) { return control ? control->Handle() : nullptr; };
+    switch (stop.array) {
+        case FormArray::TabHeader: return w.TabHeader->Handle();
+        case FormArray::chkProp: return handle(w.chkProp.at(i));
+        case FormArray::chkPropTo40: return handle(w.chkPropTo40.at(i));
+        case FormArray::chkPropTo4L: return handle(w.chkPropTo4L.at(i));
+        case FormArray::chkVBProp: return handle(w.chkVBProp.at(i));
+        case FormArray::chkVBPropTo40: return handle(w.chkVBPropTo40.at(i));
+        case FormArray::chkVBPropTo4L: return handle(w.chkVBPropTo4L.at(i));
+        case FormArray::cmd: return handle(w.cmd.at(i));
+        case FormArray::txtPath: return handle(w.txtPath);
+        case FormArray::List1: return handle(w.List1);
+    }
+    return nullptr;
+}
+
+// The system's Tab follows the windows' order among their siblings: each stop goes to the end of
+// its parent's list in the shared order.
+void ChainTabOrder(const FormWindows& w) {
+    ::SetWindowLongW(w.TabHeader->Handle(), GWL_STYLE, ::GetWindowLongW(w.TabHeader->Handle(), GWL_STYLE) | WS_TABSTOP);
+    for (const FocusStop& stop : TabOrder())
+        if (const HWND h = StopWindow(w, stop))
+            ::SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+PortedControl MakeCommandButton(HWND, Command, const Ambient&) { return nullptr; }
+PortedControl MakeFolderBox(HWND, const Ambient&) { return nullptr; }
+PortedControl MakeLogList(HWND, const Ambient&) { return nullptr; }
+PortedControl MakePanelScrollBar(HWND, const Ambient&) { return nullptr; }
+
+gdi::Font Win32FormFont() { return FormFont(u"Tahoma"); }
+
+int CaptionWidth(const std::u16string& caption) { return TextWidth(caption, Win32FormFont()); }
+
+int ExplanationHeight(int textWidth) {
+    int tallest = 0;
+    for (const Panel p : {Panel::Suite, Panel::Microsoft}) {
+        const int height = WrappedTextHeight(Latin1(DialogModel::panelExplanation(p)), textWidth, Win32FormFont());
+        if (height > tallest) tallest = height;
+    }
+    return tallest;
+}
+
+void BuildFormWindows(FormWindows& w, HWND form, const Ambient& ambient) {
+    using Holds = SurfaceWindow::Holds;
+    w.XPTabCtrl = std::make_unique<SurfaceWindow>(form, L"XPTabCtrl", Holds::Controls);
+    w.TabHeader = std::make_unique<SurfaceWindow>(w.XPTabCtrl->Handle(), L"TabHeader", Holds::Nothing);
+    w.panelBody = std::make_unique<SurfaceWindow>(w.XPTabCtrl->Handle(), L"PanelBody", Holds::Controls);
+    for (int i = 0; i < 2; ++i) {
+        w.CTRLContainer[At(i)] = std::make_unique<SurfaceWindow>(
+            w.panelBody->Handle(), i == 0 ? L"CTRLContainer_0" : L"CTRLContainer_1", Holds::Controls);
+        w.CTRLContainer[At(i)]->Place(
+            {0, kTabTitleHeight, kPanelContentWidth, i == 0 ? kSuitePanelHeight : kMicrosoftPanelHeight});
+    }
+    ::ShowWindow(w.CTRLContainer[1]->Handle(), SW_HIDE);  // the suite panel shows first
+    w.tabTitle = std::make_unique<SurfaceWindow>(w.panelBody->Handle(), L"tabTitle", Holds::Nothing);
+    w.group = std::make_unique<SurfaceWindow>(form, L"FolderGroup", Holds::Controls, Underneath::Parent);
+    BuildRows(w, ambient);
+    w.VS = MakePanelScrollBar(w.XPTabCtrl->Handle(), ambient);
+    w.txtPath = MakeFolderBox(w.group->Handle(), ambient);
+    w.List1 = MakeLogList(w.group->Handle(), ambient);
+    for (int index = 0; index < kCommandCount; ++index) {
+        const auto command = static_cast<Command>(index);
+        // The option commands sit in the footer's place of the form (no footer window here);
+        // "..." in the folder group.
+        w.cmd[At(index)] = MakeCommandButton(command == cmdBrowse ? w.group->Handle() : form, command, ambient);
+    }
+    ChainTabOrder(w);
+}
+
+void ArrangeFormWindows(FormWindows& w, int width, int height) {
+    const FormArrangement a = ArrangeForm(width, height, ExplanationHeight);
+    w.arrangement = a;
+    w.XPTabCtrl->Place(a.tabFrame);
+    const PanelFrameArrangement frame = ArrangePanelFrame({0, 0, a.tabFrame.width, a.tabFrame.height});
+    w.TabHeader->Place(frame.tabHeader);
+    w.panelBody->Place(frame.body);
+    w.tabTitle->Place(frame.panelTitle);
+    Place(w.VS, frame.scrollBar);
+    for (const auto& panel : w.CTRLContainer) {
+        RECT r{};
+        ::GetWindowRect(panel->Handle(), &r);
+        ::SetWindowPos(panel->Handle(), nullptr, 0, 0, frame.panelWidth, r.bottom - r.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    }
+    const auto inFooter = [&](const Box& b) { return Box{a.footer.x + b.x, a.footer.y + b.y, b.width, b.height}; };
+    for (const auto& [selectAll, clearAll, setAll] :
+         {std::array{cmdSelectAllSuite, cmdClearAllSuite, cmdSetAllSuite},
+          std::array{cmdSelectAllMicrosoft, cmdClearAllMicrosoft, cmdSetAllMicrosoft}}) {
+        Place(w.cmd[At(selectAll)], inFooter(a.inFooter.selectAll));
+        Place(w.cmd[At(clearAll)], inFooter(a.inFooter.clearAll));
+        Place(w.cmd[At(setAll)], inFooter(a.inFooter.setAll));
+    }
+    w.group->Place(a.group);
+    Place(w.txtPath, a.folderBox);
+    Place(w.cmd[At(cmdBrowse)], a.browse);
+    Place(w.List1, a.log);
+    for (std::size_t i = 0; i < a.bottomCommands.size(); ++i) Place(w.cmd[i], a.bottomCommands[i]);
+}
+
+void SkinOptionRows(FormWindows& w, const gdi::Image& check, const gdi::Image& option) {
+    // The rows stand on the panel's picture: they let it show through, which they take in now
+    // that the panel paints.
+    ForEachGlyph(
+        w, [](auto& control) { control.SetBackStyle(std::remove_reference_t<decltype(control)>::bsTransparent); });
+    ForEachGlyph(w, [&](auto& control) {
+        const bool isCheck = std::is_same_v<std::remove_reference_t<decltype(control)>, CHKBOX>;
+        const gdi::Image& strip = isCheck ? check : option;
+        if (strip.IsNull()) return;  // the built-in glyphs stay
+        control.events.QuerySkin = [&strip, isCheck](long, SkinMapInfo& skin, SkinSource& source) {
+            AnswerGlyphSkin(skin, source, isCheck ? u"CheckBox" : u"Option", strip);
+        };
+        control.ApplyCustomSkin();
+    });
+}
+
+void ResetPanels(FormWindows& w) {
+    for (const auto& panel : w.CTRLContainer)
+        ::SetWindowPos(panel->Handle(), nullptr, 0, kTabTitleHeight, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+}  // namespace dialog::win32

@@ -1,0 +1,69 @@
+// The Win32 form's child windows: the surfaces, the option rows' check boxes and option buttons,
+// and the places where the controls not yet on this window system go. Built and arranged from
+// the shared arrangement (form_arrangement.h) and Tab order (tab_order.h), as the Qt form is.
+#pragma once
+
+// The controls' headers come before windows.h, whose macros share names with their messages.
+#include "controls/win32/ControlWindow.h"
+
+#include "dialog/dialog_model.h"
+#include "dialog/form_arrangement.h"
+#include "dialog/form_surfaces.h"
+#include "dialog/win32/surface_window.h"
+
+#include "engine/catalogue.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace dialog::win32 {
+
+// The control a factory point makes: nothing (nullptr) until its control is on this window system.
+using PortedControl = std::unique_ptr<ControlWindow>;
+
+// Where the controls still to come go; each makes nothing today.
+PortedControl MakeCommandButton(HWND parent, Command command, const Ambient& ambient);
+PortedControl MakeFolderBox(HWND parent, const Ambient& ambient);
+PortedControl MakeLogList(HWND parent, const Ambient& ambient);
+PortedControl MakePanelScrollBar(HWND parent, const Ambient& ambient);
+
+struct FormWindows {
+    // Destroyed from the last member up: the controls, then the surfaces they lie in, then what
+    // both paint with.
+    FormArrangement arrangement;  // the last one placed
+    FormPictures pictures;
+    gdi::Image checkStrip, optionStrip;       // the rows' glyphs
+    std::function<void(gdi::HDC)> paintForm;  // the form's own window
+
+    std::unique_ptr<SurfaceWindow> XPTabCtrl, TabHeader, panelBody, tabTitle, group;
+    std::array<std::unique_ptr<SurfaceWindow>, 2> CTRLContainer;
+
+    std::array<std::unique_ptr<CHKBOXWindow>, tavkonv40::kFamilyCount> chkProp;                // by option index
+    std::array<std::unique_ptr<OptWindow>, tavkonv40::kFamilyCount> chkPropTo40, chkPropTo4L;  // by option row
+    std::array<std::unique_ptr<CHKBOXWindow>, tavkonv40::kMicrosoftOptionCount> chkVBProp;
+    std::array<std::unique_ptr<OptWindow>, tavkonv40::kMicrosoftOptionCount> chkVBPropTo40, chkVBPropTo4L;
+
+    std::array<PortedControl, kCommandCount> cmd;
+    PortedControl txtPath, List1, VS;
+};
+
+// The form's font on this window system, how wide a caption is in it, and the height the taller
+// panel explanation needs wrapped to `textWidth`.
+gdi::Font Win32FormFont();
+int CaptionWidth(const std::u16string& caption);
+int ExplanationHeight(int textWidth);
+
+// Makes every child window of `form`; the panels' rows at their places, the rest at nothing
+// until ArrangeFormWindows.
+void BuildFormWindows(FormWindows& w, HWND form, const Ambient& ambient);
+// Lets the panels show through the rows (once the panels paint) and gives the rows' check boxes
+// and option buttons the form's glyph strips (null: the built-in ones stay). The strips must live
+// as long as the rows.
+void SkinOptionRows(FormWindows& w, const gdi::Image& check, const gdi::Image& option);
+// Places everything for a client area of width x height.
+void ArrangeFormWindows(FormWindows& w, int width, int height);
+// Both panels back at the top of the panel body.
+void ResetPanels(FormWindows& w);
+
+}  // namespace dialog::win32

@@ -1,0 +1,180 @@
+// The Win32 form as a view of the model: its windows wired to the model, rendered from it and
+// painted with the shared surfaces, as the Qt form does.
+#include "dialog/form_geometry.h"
+#include "dialog/form_labels.h"
+// The controls' headers (in form_windows.h) come before windows.h.
+#include "dialog/win32/form_windows.h"
+#include "dialog/win32/frmProps.h"
+#include "dialog/win32/run_display.h"
+
+#include "platform/windows_text.h"
+
+namespace dialog::win32 {
+
+using namespace geometry;
+using tavkonv40::Edition;
+using tavkonv40::kFamilyCount;
+using tavkonv40::kMicrosoftOptionCount;
+
+namespace {
+
+std::size_t At(int i) { return static_cast<std::size_t>(i); }
+
+template <typename Control>
+void SetValue(Control& c, bool value) {
+    if (c.Value() != value) c.SetValue(value);
+}
+template <typename Control>
+void SetEnabled(Control& c, bool on) {
+    if (c.Enabled() != on) c.SetEnabled(on);
+}
+
+void PaintColumnHeadings(gdi::HDC dc, int columnX) {
+    const auto headings = ArrangeColumnHeadings(columnX);
+    PaintLabel(dc, Label::Plain, u"40", headings[0], Win32FormFont());
+    PaintLabel(dc, Label::Plain, u"40L", headings[1], Win32FormFont());
+}
+
+Box Inside(const Box& outer, const Box& inner) {
+    return {outer.x + inner.x, outer.y + inner.y, inner.width, inner.height};
+}
+
+}  // namespace
+
+void frmProps::WireForm() {
+    FormWindows& w = *m_form;
+    w.paintForm = [this](gdi::HDC dc) {
+        RECT client{};
+        ::GetClientRect(m_window, &client);
+        const FormArrangement& a = m_form->arrangement;
+        PaintFormSurface(dc, m_form->pictures, {0, 0, client.right, client.bottom}, a.status);
+        const gdi::Font font = Win32FormFont();
+        PaintLabel(dc, Label::Title, u"Conversion Utility", a.title, font);
+        PaintLabel(dc, Label::Explanation, Latin1(DialogModel::panelExplanation(m_shownPanel)),
+                   Inside(a.footer, a.inFooter.explanation), font);
+        const std::wstring status = tavkonv40::windows::widen(m_display->status());
+        PaintLabel(dc, Label::Status, std::u16string(status.begin(), status.end()), a.status, font);
+    };
+    w.XPTabCtrl->onPaint = [this](gdi::HDC dc) {
+        PaintPanelFrameSurface(dc, m_form->pictures, m_form->XPTabCtrl->Area());
+    };
+    w.TabHeader->onPaint = [this](gdi::HDC dc) {
+        const HeaderFocus focus = ::GetFocus() == m_form->TabHeader->Handle() ? HeaderFocus::Here : HeaderFocus::Away;
+        PaintTabHeaderSurface(dc, m_form->pictures, m_form->TabHeader->Area(), m_shownPanel, focus, Win32FormFont());
+    };
+    // A press anywhere on the strip puts both panels back at the top, whichever tab it chose;
+    // the arrow keys choose a tab as a press in its middle would.
+    w.TabHeader->onMouseDown = [this](int x, int) { PressTabHeader(x); };
+    w.TabHeader->onKeyDown = [this](WPARAM key) {
+        if (key == VK_LEFT) PressTabHeader(kTabWidth / 2.0);
+        if (key == VK_RIGHT) PressTabHeader(kTabWidth * 1.5);
+    };
+    w.tabTitle->onPaint = [this](gdi::HDC dc) {
+        const Box area = m_form->tabTitle->Area();
+        PaintTabTitleSurface(dc, m_form->pictures, area);
+        PaintLabel(dc, Label::PanelTitle, Latin1(DialogModel::panelName(m_model.selectedPanel())),
+                   {34, 0, 400, area.height}, Win32FormFont());
+    };
+    w.panelBody->onPaint = [this](gdi::HDC dc) { PaintPanelSurface(dc, m_form->pictures, m_form->panelBody->Area()); };
+    for (int i = 0; i < 2; ++i) {
+        w.CTRLContainer[At(i)]->onPaint = [this, i](gdi::HDC dc) {
+            PaintPanelSurface(dc, m_form->pictures, m_form->CTRLContainer[At(i)]->Area());
+            if (i == 0)
+                for (int x : SuiteColumnXs()) PaintColumnHeadings(dc, x);
+            else
+                PaintColumnHeadings(dc, MicrosoftColumnX());
+        };
+    }
+    w.group->onPaint = [this](gdi::HDC dc) {
+        PaintFolderGroupSurface(dc, m_form->pictures, m_form->group->Area());
+        PaintLabel(dc, Label::Plain, u"Current Folder", m_form->arrangement.folderLabel, Win32FormFont());
+    };
+    WireOptionRows();
+}
+
+void frmProps::WireOptionRows() {
+    FormWindows& w = *m_form;
+    const auto wireCheck = [this](CHKBOXWindow& chk, std::function<void(bool)> clicked) {
+        chk.Control().events.Click = [this, &chk, clicked] {
+            if (!m_rendering) clicked(chk.Control().Value());
+        };
+    };
+    // Any mouse button chooses an option, but only the left one raises Click; the model follows
+    // the button whichever one chose it.
+    const auto wireOption = [this](OptWindow& o, std::function<void()> chosen) {
+        const auto follow = [this, &o, chosen] {
+            if (!m_rendering && o.Control().Value()) chosen();
+        };
+        o.Control().events.Click = follow;
+        o.Control().events.MouseUp = [follow](int, int, int, int) { follow(); };
+    };
+    for (int k = 0; k < kFamilyCount; ++k)
+        wireCheck(*w.chkProp[At(k)], [this, k](bool ticked) { m_model.setFamilyTicked(k, ticked); });
+    for (int r = 0; r < kFamilyCount; ++r) {
+        wireOption(*w.chkPropTo40[At(r)], [this, r] { m_model.chooseRowEdition(r, Edition::V40); });
+        wireOption(*w.chkPropTo4L[At(r)], [this, r] { m_model.chooseRowEdition(r, Edition::V40L); });
+    }
+    for (int i = 0; i < kMicrosoftOptionCount; ++i) {
+        wireCheck(*w.chkVBProp[At(i)], [this, i](bool ticked) { m_model.setMicrosoftTicked(i, ticked); });
+        wireOption(*w.chkVBPropTo40[At(i)], [this, i] { m_model.chooseMicrosoftEdition(i, Edition::V40); });
+        wireOption(*w.chkVBPropTo4L[At(i)], [this, i] { m_model.chooseMicrosoftEdition(i, Edition::V40L); });
+    }
+}
+
+void frmProps::Render() {
+    if (!m_form || m_rendering) return;
+    m_rendering = true;
+    RenderOptionRows();
+    RenderPanel();
+    m_rendering = false;
+}
+
+void frmProps::RenderOptionRows() {
+    FormWindows& w = *m_form;
+    for (int k = 0; k < kFamilyCount; ++k) SetValue(w.chkProp[At(k)]->Control(), m_model.familyTicked(k));
+    for (int r = 0; r < kFamilyCount; ++r) {
+        SetValue(w.chkPropTo40[At(r)]->Control(), m_model.rowTo40(r));
+        SetValue(w.chkPropTo4L[At(r)]->Control(), !m_model.rowTo40(r));
+        SetEnabled(w.chkPropTo40[At(r)]->Control(), m_model.rowEnabled(r));
+        SetEnabled(w.chkPropTo4L[At(r)]->Control(), m_model.rowEnabled(r));
+    }
+    for (int i = 0; i < kMicrosoftOptionCount; ++i) {
+        SetValue(w.chkVBProp[At(i)]->Control(), m_model.microsoftTicked(i));
+        SetValue(w.chkVBPropTo40[At(i)]->Control(), m_model.microsoftTo40(i));
+        SetValue(w.chkVBPropTo4L[At(i)]->Control(), !m_model.microsoftTo40(i));
+        SetEnabled(w.chkVBPropTo40[At(i)]->Control(), m_model.microsoftEnabled(i));
+        SetEnabled(w.chkVBPropTo4L[At(i)]->Control(), m_model.microsoftEnabled(i));
+    }
+}
+
+void frmProps::RenderPanel() {
+    FormWindows& w = *m_form;
+    const Panel panel = m_model.selectedPanel();
+    const bool shownAlready = ::IsWindowVisible(w.CTRLContainer[At(static_cast<int>(panel))]->Handle()) != FALSE;
+    if (panel == m_shownPanel && shownAlready) return;
+    m_shownPanel = panel;
+    // A row that has the focus must not hand it on as it goes out of sight: the header takes it.
+    const HWND hidden = w.CTRLContainer[At(1 - static_cast<int>(panel))]->Handle();
+    if (const HWND focused = ::GetFocus(); focused != nullptr && ::IsChild(hidden, focused))
+        ::SetFocus(w.TabHeader->Handle());
+    for (int i = 0; i < 2; ++i)
+        ::ShowWindow(w.CTRLContainer[At(i)]->Handle(), i == static_cast<int>(panel) ? SW_SHOWNA : SW_HIDE);
+    ::InvalidateRect(w.TabHeader->Handle(), nullptr, FALSE);
+    ::InvalidateRect(w.tabTitle->Handle(), nullptr, FALSE);
+    ::InvalidateRect(m_window, nullptr, FALSE);  // the explanation under the panel
+}
+
+void frmProps::PressTabHeader(double x) {
+    ResetPanels(*m_form);
+    m_model.pressTabHeader(x);
+}
+
+void frmProps::Form_Resize() {
+    if (!m_form) return;
+    RECT client{};
+    ::GetClientRect(m_window, &client);
+    ArrangeFormWindows(*m_form, client.right, client.bottom);
+    ::InvalidateRect(m_window, nullptr, FALSE);
+}
+
+}  // namespace dialog::win32

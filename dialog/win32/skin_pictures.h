@@ -1,0 +1,17 @@
+// The form's skin pictures on Win32: each file from the folder the user's Bitmaps_Path setting
+// names (HKEY_CURRENT_USER\Software\Korvath\Nexaria40\Props, used as a prefix as on Qt), else
+// from the skins folder installed beside the library. Pictures are read as uncompressed BMPs;
+// one that is not (the panels' GIF background) is left out, and its surface shows its colour.
+#pragma once
+
+#include "dialog/skin_files.h"
+
+#include "controls/suite/gdi.h"
+
+#include <windows.h>
+
+namespace dialog::win32 {
+
+gdi::Image LoadSkinPicture(SkinFile file, HINSTANCE module);
+
+}  // namespace dialog::win32
