@@ -177,6 +177,6 @@ void LB::OnHoverMove(QPoint p) {
 void LB::OnWheel(int delta) {
     SyncSize();
     if (delta == 0) return;
-    ScrollTo(list_rows::WheelTop(TopIndex(), delta, m_wheelLines, m_sb->Max()));
+    ScrollTo(list_rows::WheelTop(TopIndex(), delta, m_wheelLines, Bar().Max()));
     Redraw();
 }

@@ -39,14 +39,14 @@ void LB::LayoutScrollBar() {
     const int b = Border();
     const int w = m_hidden.ScrollBarWidth;
     m_sb->setGeometry(width() - b - w, b, w, std::max(0, height() - 2 * b));
-    m_sb->SetMetricsSize(w);
+    Bar().SetMetricsSize(w);
 }
 
 void LB::UpdateScrollMetrics() {
     const long count = ListCount();
-    m_sb->SetTotalItems(count);
-    m_sb->SetItemsVisible(m_itemsVisible);
-    m_sb->SetMax(count - m_itemsVisible);
+    Bar().SetTotalItems(count);
+    Bar().SetItemsVisible(m_itemsVisible);
+    Bar().SetMax(count - m_itemsVisible);
     const bool needed = count > m_itemsVisible;
     if (needed != ScrollBarShown()) m_sb->setVisible(needed);
 }

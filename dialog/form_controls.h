@@ -6,7 +6,7 @@
 #include "controls/BTN.h"
 #include "controls/LB.h"
 #include "controls/qt/GlyphWidgets.h"
-#include "controls/VSC.h"
+#include "controls/qt/ScrollBarWidgets.h"
 #include "controls/txt.h"
 
 #include "engine/catalogue.h"
@@ -22,7 +22,7 @@ struct FormControls {
     std::array<BTN*, kCommandCount> cmd{};
     txt* txtPath = nullptr;
     LB* List1 = nullptr;
-    VSC* VS = nullptr;
+    VSCWidget* VS = nullptr;
     QLabel* lbl2 = nullptr;      // "Current Folder"
     QLabel* lbl4 = nullptr;      // "Conversion Utility"
     QLabel* lbl5 = nullptr;      // status line

@@ -145,9 +145,9 @@ void frmProps::WireForm() {
         for (QWidget* row : panel->findChildren<QWidget*>()) row->installEventFilter(&f.rowWheel);
     f.group->onPaint = [this](QPainter& p) { PaintFolderGroup(*m_form, p); };
 
-    QObject::connect(c.VS, &VSC::Change, &w, [this] { VS_Change(); });
-    QObject::connect(c.VS, &VSC::Scroll, &w, [this] { VS_Change(); });
-    QObject::connect(c.VS, &VSC::QuerySkin, &w,
+    QObject::connect(c.VS, &VSCWidget::Change, &w, [this] { VS_Change(); });
+    QObject::connect(c.VS, &VSCWidget::Scroll, &w, [this] { VS_Change(); });
+    QObject::connect(c.VS, &VSCWidget::QuerySkin, &w,
                      [&skins](long n, SkinMapInfo& s, SkinSource& src) { skins.answerScroll(n, s, src); });
     QObject::connect(c.txtPath, &txt::Change, &w, [this] { txtPath_Change(); });
     // Enter in the folder box presses Start (when Start is enabled, as a click would).
@@ -329,9 +329,9 @@ void frmProps::PressTabHeader(double x) {
 
 void frmProps::Panel_Wheel(QWheelEvent* e) {
     FormView& f = *m_form;
-    const PanelScroll now =
-        ScrollFor(f.c.CTRLContainer[At(static_cast<int>(m_shownPanel))]->height(), PanelSpace(f), f.c.VS->Value());
-    f.c.VS->SetValue(WheelScroll(now, e->angleDelta().y(), PanelRowPitch(m_shownPanel)));
+    const PanelScroll now = ScrollFor(f.c.CTRLContainer[At(static_cast<int>(m_shownPanel))]->height(), PanelSpace(f),
+                                      f.c.VS->Control().Value());
+    f.c.VS->Control().SetValue(WheelScroll(now, e->angleDelta().y(), PanelRowPitch(m_shownPanel)));
     VS_Change();
     e->accept();
 }

@@ -75,6 +75,17 @@ class ControlWindow : public ControlSite {
     std::vector<std::uintptr_t> m_timers;
     HWND__* m_toolTipWindow = nullptr;
     int m_mousePointer = 0;
+
+    // ---- windows that never take the focus (the scroll bars) ----
+  public:
+    bool RefusesFocus() const { return m_refusesFocus; }
+
+  protected:
+    // From now on a click leaves the focus where it is and tabbing passes the window by.
+    void RefuseFocus();
+
+  private:
+    bool m_refusesFocus = false;
 };
 
 class CHKBOXWindow : public ControlWindow {

@@ -1,10 +1,12 @@
 // The Win32 hosts of the check box and the option button: real windows in a
 // top-level window, driven by posted mouse and key messages; what the check
 // box paints, and every gdi handle given back; the window's shape, tool tip,
-// pointer and what a see-through box shows of its parent.  Wine makes no
-// windows without a display: the tests then skip.
+// pointer and what a see-through box shows of its parent; a scroll bar's
+// window stepping on a click without taking the focus or keeping the mouse.
+// Wine makes no windows without a display: the tests then skip.
 #include "controls/suite/memory_dc.h"
 #include "controls/win32/ControlWindow.h"
+#include "controls/win32/ScrollBarWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -162,4 +164,24 @@ TEST(GlyphWindows, ShapeTipPointerAndParentBehind) {
     }
     EXPECT_FALSE(::IsWindow(tip));  // gone with its control
     EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
+}
+
+TEST(ScrollBarWindows, ClickStepsAndLeavesTheFocusAndTheMouse) {
+    TopLevel top;
+    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+    CHKBOXWindow box(top.window, gdi::RECT{10, 10, 130, 31});
+    box.Control().InitProperties();
+    ClickAt(box.Handle(), 5, 10);
+    ASSERT_EQ(::GetFocus(), box.Handle());
+
+    VSCWindow bar(top.window, gdi::RECT{200, 0, 217, 100});
+    bar.Control().InitProperties();
+    int changes = 0;
+    bar.Control().Change = [&] { ++changes; };
+    ClickAt(bar.Handle(), 8, 95);  // the down arrow
+    EXPECT_EQ(bar.Control().Value(), 1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(::GetFocus(), box.Handle());
+    EXPECT_EQ(::GetCapture(), nullptr);  // held while pressed, given back on release
+    EXPECT_EQ(::GetWindowLongPtrW(bar.Handle(), GWL_STYLE) & WS_TABSTOP, 0);
 }
