@@ -1,5 +1,5 @@
 // LB: the skinned single-selection list box, with its own scroll bar
-// (an LBVScroll named "sbUC") along the right edge.
+// (an LBVScroll, hosted by an LBVScrollWidget named "sbUC") along the right edge.
 //
 // Items carry a text, a variant datum and a string datum.  The selection
 // moves only through ListIndex, the keyboard and the drag auto-scroll (a
