@@ -253,7 +253,7 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     void DrawRow(gdi::HDC dc, long index, OLE_COLOR back, OLE_COLOR fore) const;
     void DrawSelection(gdi::HDC dc) const;
     int Border() const;
-    QRect RowsArea() const;
+    gdi::RECT RowsArea() const;
     list_rows::Page Rows() const;
     bool ScrollBarShown() const;
     void AttachSubclassing();
