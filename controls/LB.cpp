@@ -87,21 +87,21 @@ LB::LB(QWidget* parent, QtAmbient ambient) : QtUserControl(parent, std::move(amb
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
 
-    m_sb = new LBVScroll(this, AmbientProperties());
+    m_sb = new LBVScrollWidget(this, AmbientProperties());
     m_sb->setObjectName(QStringLiteral("sbUC"));
-    m_sb->SetMin(0);
+    LBVScroll& bar = Bar();
+    bar.SetMin(0);
     m_sb->hide();
-    connect(m_sb, &LBVScroll::Change, this, [this](long) {
+    bar.Change = [this](long) {
         m_hoverItem = -1;
         Redraw();
-    });
-    connect(m_sb, &LBVScroll::Scroll, this, [this](long) {
+    };
+    bar.Scroll = [this](long) {
         m_hoverItem = -1;
         Redraw();
-    });
-    connect(m_sb, &LBVScroll::QueryPageSize, this, [this](int, long& amount) { amount = m_itemsVisible; });
-    connect(m_sb, &LBVScroll::QuerySkin, this,
-            [this](long res, SkinMapInfo& skin, SkinSource& source) { emit QuerySkin(res, skin, source); });
+    };
+    bar.QueryPageSize = [this](int, long& amount) { amount = m_itemsVisible; };
+    bar.QuerySkin = [this](long res, SkinMapInfo& skin, SkinSource& source) { emit QuerySkin(res, skin, source); };
 }
 
 LB::~LB() {
@@ -116,8 +116,8 @@ LB::~LB() {
 void LB::InitProperties() {
     m_font = AmbientProperties().Font;
     m_wheelLines = systemWheelScrollLines();
-    m_sb->InitProperties();
-    m_sb->SetTheme(m_theme);
+    Bar().InitProperties();
+    Bar().SetTheme(m_theme);
     ApplyEnabled();
     if (UserMode()) AttachSubclassing();
     SizeHandling();
@@ -127,8 +127,8 @@ void LB::ReadProperties(const PropertyBag& bag) {
     property_table::ReadAll(*this, bag, Properties(), AmbientProperties().Font);
     property_table::ReadAll(m_hidden, bag, HiddenProperties());
     m_wheelLines = systemWheelScrollLines();
-    m_sb->ReadProperties(bag);
-    m_sb->SetTheme(m_theme);
+    Bar().ReadProperties(bag);
+    Bar().SetTheme(m_theme);
     ApplyEnabled();
     if (UserMode()) AttachSubclassing();
     SizeHandling();
@@ -168,7 +168,7 @@ bool LB::TranslateColour(OLE_COLOR& colour) {
     return true;
 }
 
-void LB::ThemeChanged() { m_sb->SetTheme(m_theme); }
+void LB::ThemeChanged() { Bar().SetTheme(m_theme); }
 
 void LB::EnabledChanged() {
     ApplyEnabled();
@@ -176,7 +176,7 @@ void LB::EnabledChanged() {
 }
 
 void LB::ApplyEnabled() {
-    m_sb->SetEnabled(m_enabled);
+    Bar().SetEnabled(m_enabled);
     if (!m_enabled) StopDragScroll();
     setFocusPolicy(m_enabled ? Qt::StrongFocus : Qt::NoFocus);
 }
@@ -249,7 +249,7 @@ void LB::Clear() {
     m_listIndex = -1;
     m_newIndex = -1;
     m_hoverItem = -1;
-    m_sb->SetValue(0);
+    Bar().SetValue(0);
     UpdateScrollMetrics();
     Redraw();
 }
@@ -307,6 +307,6 @@ void LB::SetTopIndex(long value) {
 }
 
 void LB::ScrollTo(long top) {
-    m_sb->SetValue(top);
+    Bar().SetValue(top);
     m_hoverItem = -1;
 }

@@ -1,5 +1,5 @@
 // LB: the skinned single-selection list box, with its own scroll bar
-// (an LBVScroll named "sbUC") along the right edge.
+// (an LBVScroll, hosted by an LBVScrollWidget named "sbUC") along the right edge.
 //
 // Items carry a text, a variant datum and a string datum.  The selection
 // moves only through ListIndex, the keyboard and the drag auto-scroll (a
@@ -23,10 +23,10 @@
 #pragma once
 
 #include "controls/LBError.h"
-#include "controls/LBVScroll.h"
 #include "controls/QtUserControl.h"
 #include "controls/frame_throttle.h"
 #include "controls/list_rows.h"
+#include "controls/qt/ScrollBarWidgets.h"
 #include "controls/suite/tavGFX40.h"
 #include "controls/suite/tavSCls40.h"
 
@@ -60,6 +60,15 @@ struct LBHiddenSettings {
     int OrderType = 0;
 };
 
+// What the list box's repaint throttle repaints through: its own widget and
+// window timers.
+struct LBRepaint {
+    QWidget& widget;
+    void Invalidate() { widget.update(); }
+    void SetTimer(std::uintptr_t id, int milliseconds) { winmsg::SetTimer(&widget, id, milliseconds); }
+    void KillTimer(std::uintptr_t id) { winmsg::KillTimer(&widget, id); }
+};
+
 class LB : public QtUserControl, public tavSCls40::ISubclass {
     Q_OBJECT
   public:
@@ -81,7 +90,7 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     // Repaints are at most one per frame: a burst of changes (a log line per
     // event-loop pass) paints once per frame instead of once per change.
     static constexpr std::uintptr_t kPaintTimerId = 3;
-    static constexpr int kFrameMs = FrameThrottle::kFrameMs;
+    static constexpr int kFrameMs = FrameThrottle<LBRepaint>::kFrameMs;
 
     explicit LB(QWidget* parent = nullptr, QtAmbient ambient = {});
     ~LB() override;
@@ -105,7 +114,7 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
 
     long ListIndex() const { return m_listIndex; }
     void SetListIndex(long value);
-    long TopIndex() const { return m_sb->Value(); }
+    long TopIndex() const { return Bar().Value(); }
     void SetTopIndex(long value);
     QWidget* hWnd() { return this; }
 
@@ -170,7 +179,7 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     void WriteProperties(PropertyBag& bag) const override;
 
     // ---- state, for the host and for checks ---------------------------------------------------
-    LBVScroll* sbUC() const { return m_sb; }
+    LBVScrollWidget* sbUC() const { return m_sb; }
     int ItemsVisible() const { return m_itemsVisible; }
     int CurrentItemHeight() const { return m_itemHeight; }
     int WheelScrollLines() const { return m_wheelLines; }
@@ -244,7 +253,7 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     void DrawRow(gdi::HDC dc, long index, OLE_COLOR back, OLE_COLOR fore) const;
     void DrawSelection(gdi::HDC dc) const;
     int Border() const;
-    QRect RowsArea() const;
+    gdi::RECT RowsArea() const;
     list_rows::Page Rows() const;
     bool ScrollBarShown() const;
     void AttachSubclassing();
@@ -285,7 +294,8 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     LBHiddenSettings m_hidden;
 
     // run-time state
-    LBVScroll* m_sb = nullptr;
+    LBVScrollWidget* m_sb = nullptr;
+    LBVScroll& Bar() const { return m_sb->Control(); }
     int m_itemHeight = 1;
     int m_itemsVisible = 0;
     list_rows::LineMetrics m_line;  // the font's line and ink, for placing row text
@@ -298,7 +308,8 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     int m_dragY = 0;
     std::uint32_t m_lastDragStep = 0;
     std::uint64_t m_redrawRequests = 0;
-    FrameThrottle m_throttle{this, kPaintTimerId};
+    LBRepaint m_repaint{*this};
+    FrameThrottle<LBRepaint> m_throttle{m_repaint, kPaintTimerId};
     std::function<std::uint32_t()> m_tick;
     std::unique_ptr<tavSCls40::Subclasser> m_subclasser;
 };

@@ -1,9 +1,6 @@
 #include "controls/LBVScroll.h"
 
 #include "controls/modSkinConstants.h"
-#include "controls/suite/tavMFC40.h"
-
-#include <QHideEvent>
 
 using namespace scroll_bar;
 using property_table::Storage;
@@ -26,9 +23,8 @@ const auto& LBVScroll::Properties() {
     return table;
 }
 
-LBVScroll::LBVScroll(QWidget* parent, QtAmbient ambient)
-    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Presses, ThumbAfterDrag::Settles,
-                    scroll_range::Range({})) {
+LBVScroll::LBVScroll(ControlSite& site, Ambient ambient)
+    : ScrollBarBase(site, std::move(ambient), DoubleClick::Presses, ThumbAfterDrag::Settles, scroll_range::Range({})) {
     RecomputeThumb();
 }
 
@@ -49,7 +45,6 @@ void LBVScroll::ReadProperties(const PropertyBag&) {
 void LBVScroll::WriteProperties(PropertyBag&) const {}
 
 void LBVScroll::AttachSubclassing() {
-    if (!m_subclasser) m_subclasser = std::make_shared<tavSCls40::Subclasser>();
     AttachMessages({winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN,
                     winmsg::WM_LBUTTONUP, winmsg::WM_LBUTTONDBLCLK});
 }
@@ -80,21 +75,11 @@ scroll_bar::PartState LBVScroll::StateOf(ScrollPart part) const {
     return m_hover == part ? stateHover : stateNormal;
 }
 
-void LBVScroll::hideEvent(QHideEvent*) {
-    StopPress();
-    m_throttle.Flush(FrameThrottle::NowMs());
-}
-
-void LBVScroll::leaveEvent(QEvent*) {
-    // Without a held button the pointer has really gone.
-    if (m_pressed == ScrollPart::None && !m_dragging) m_repeat.Stop();
-}
-
 // ---- mouse -------------------------------------------------------------------------------------------------
 
-void LBVScroll::OnButtonDown(QPoint p) {
-    emit BarMouseDown();
-    m_pointerY = p.y();
+void LBVScroll::OnButtonDown(gdi::POINT p) {
+    if (BarMouseDown) BarMouseDown();
+    m_pointerY = p.y;
     const ScrollPart part = HitTest(p);
     switch (part) {
         case ScrollPart::UpArrow:
@@ -121,23 +106,12 @@ void LBVScroll::OnButtonDown(QPoint p) {
 
 void LBVScroll::OnButtonUp() {
     StopPress();
-    emit BarMouseUp();
+    if (BarMouseUp) BarMouseUp();
 }
 
-void LBVScroll::OnTimer(std::uintptr_t id) {
-    if (m_throttle.OnTimer(id, FrameThrottle::NowMs())) return;
-    if (id == modSkinConstants::kHoverTimerId) {
-        if (m_pressed == ScrollPart::None && !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
-            winmsg::KillTimer(this, id);
-            m_hover = ScrollPart::None;
-            Redraw();
-        }
-        return;
-    }
-    if (m_repeat.OnTimer(id) == RepeatTimer::Tick::Step) {
-        StepPressedPart();
-        Redraw();
-    }
+void LBVScroll::RepeatStep() {
+    StepPressedPart();
+    Redraw();
 }
 
 void LBVScroll::StepPressedPart() {
@@ -167,12 +141,12 @@ void LBVScroll::StepPressedPart() {
 
 void LBVScroll::PageTowards(PageDirection direction) {
     long amount = 0;
-    emit QueryPageSize(direction, amount);
+    if (QueryPageSize) QueryPageSize(direction, amount);
     if (amount != 0) MoveTo(direction == pageTowardsMin ? Value() - amount : Value() + amount);
 }
 
 void LBVScroll::MoveTo(Number value) {
     if (!m_range.SetValue(value)) return;
     RecomputeThumb();
-    emit Change(Value());
+    if (Change) Change(Value());
 }

@@ -21,12 +21,11 @@
 #include "controls/ScrollBarBase.h"
 
 class LBVScroll : public ScrollBarBase {
-    Q_OBJECT
   public:
     enum PageDirection : int { pageTowardsMin = 0, pageTowardsMax = 1 };
     enum DrawFormat : int { fmtGripper = 0, fmtPlainThumb = 1 };
 
-    explicit LBVScroll(QWidget* parent = nullptr, QtAmbient ambient = {});
+    explicit LBVScroll(ControlSite& site, Ambient ambient = {});
     ~LBVScroll() override;
 
     // One row per property (see property_table.h); all are set at run time.
@@ -46,28 +45,26 @@ class LBVScroll : public ScrollBarBase {
     // ---- state, for the owner and for checks (the rest in ScrollBarBase) ------------------------
     double MinThumbLength() const { return m_skins.MinThumb(); }
 
-  signals:
+    // ---- events (the rest in ScrollBarBase) ------------------------------------------------
     // A mouse button went down on the bar (before anything else happens).
-    void BarMouseDown();
+    std::function<void()> BarMouseDown;
     // The user moved the bar with an arrow or the track (Change) or by
     // dragging the thumb (Scroll); Value is the new value.
-    void Change(long Value);
-    void Scroll(long Value);
+    std::function<void(long Value)> Change;
+    std::function<void(long Value)> Scroll;
     // How far a page goes; Direction is a PageDirection.  Leave Amount at 0
     // for no paging.
-    void QueryPageSize(int Direction, long& Amount);
-
-  protected:
-    void hideEvent(QHideEvent* e) override;
-    void leaveEvent(QEvent* e) override;
+    std::function<void(int Direction, long& Amount)> QueryPageSize;
 
   private:
     double NewThumbLength() const override;
-    void OnButtonDown(QPoint p) override;
+    void OnButtonDown(gdi::POINT p) override;
     void OnButtonUp() override;
-    void OnTimer(std::uintptr_t id) override;
+    void RepeatStep() override;
     scroll_bar::PartState StateOf(ScrollPart part) const override;
-    void RaiseScroll() override { emit Scroll(Value()); }
+    void RaiseScroll() override {
+        if (Scroll) Scroll(Value());
+    }
     void AttachSubclassing();
     void EnabledChanged();
     // The properties both bars have, through this bar's rows.

@@ -138,7 +138,7 @@ winmsg::LRESULT LB::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, win
     switch (message) {
         case winmsg::WM_PAINT: PaintToWindow(); break;
         case winmsg::WM_MOUSEWHEEL:
-            if (m_enabled) OnWheel(static_cast<std::int16_t>(winmsg::HIWORD(wParam)));
+            if (m_enabled) OnWheel(winmsg::UnpackWheel(wParam, lParam).delta);
             break;
         case winmsg::WM_MOUSEMOVE:
             OnHoverMove(QPoint(winmsg::GET_X_LPARAM(lParam), winmsg::GET_Y_LPARAM(lParam)));
@@ -177,6 +177,6 @@ void LB::OnHoverMove(QPoint p) {
 void LB::OnWheel(int delta) {
     SyncSize();
     if (delta == 0) return;
-    ScrollTo(list_rows::WheelTop(TopIndex(), delta, m_wheelLines, m_sb->Max()));
+    ScrollTo(list_rows::WheelTop(TopIndex(), delta, m_wheelLines, Bar().Max()));
     Redraw();
 }

@@ -39,14 +39,14 @@ void LB::LayoutScrollBar() {
     const int b = Border();
     const int w = m_hidden.ScrollBarWidth;
     m_sb->setGeometry(width() - b - w, b, w, std::max(0, height() - 2 * b));
-    m_sb->SetMetricsSize(w);
+    Bar().SetMetricsSize(w);
 }
 
 void LB::UpdateScrollMetrics() {
     const long count = ListCount();
-    m_sb->SetTotalItems(count);
-    m_sb->SetItemsVisible(m_itemsVisible);
-    m_sb->SetMax(count - m_itemsVisible);
+    Bar().SetTotalItems(count);
+    Bar().SetItemsVisible(m_itemsVisible);
+    Bar().SetMax(count - m_itemsVisible);
     const bool needed = count > m_itemsVisible;
     if (needed != ScrollBarShown()) m_sb->setVisible(needed);
 }
@@ -55,20 +55,20 @@ bool LB::ScrollBarShown() const { return m_sb->isVisibleTo(this); }
 
 int LB::Border() const { return m_appearance == appFlat ? 0 : std::max(0, m_borderWidth); }
 
-QRect LB::RowsArea() const {
+gdi::RECT LB::RowsArea() const {
     const int b = Border();
     const int right = width() - b - (ScrollBarShown() ? m_sb->width() : 0);
-    return QRect(QPoint(b, b), QPoint(right - 1, height() - b - 1));
+    return gdi::RECT{b, b, right, height() - b};
 }
 
 list_rows::Page LB::Rows() const {
-    const QPoint offset = m_applyItemOffset != 0 ? QPoint(m_itemLeftOffset, m_itemTopOffset) : QPoint();
+    const gdi::POINT offset = m_applyItemOffset != 0 ? gdi::POINT{m_itemLeftOffset, m_itemTopOffset} : gdi::POINT{};
     return list_rows::Page{RowsArea(), m_itemHeight, TopIndex(), m_itemsVisible, ListCount(), offset};
 }
 
-QRect LB::ItemRect(long index) const { return Rows().itemRect(index); }
+QRect LB::ItemRect(long index) const { return gdi::qt::ToQRect(Rows().itemRect(index)); }
 
-long LB::ItemAt(QPoint point) const { return Rows().itemAt(point); }
+long LB::ItemAt(QPoint point) const { return Rows().itemAt(gdi::POINT{point.x(), point.y()}); }
 
 // ---- painting ---------------------------------------------------------------------------------------
 
@@ -116,8 +116,8 @@ void LB::DrawRows(gdi::HDC dc) const {
 // One row: its background, then its text, moved so that the selection
 // outline never crosses the text's ink.
 void LB::DrawRow(gdi::HDC dc, long index, OLE_COLOR back, OLE_COLOR fore) const {
-    const QRect r = ItemRect(index);
-    if (r.isEmpty()) return;
+    const gdi::RECT r = Rows().itemRect(index);
+    if (r.Right <= r.Left || r.Bottom <= r.Top) return;
     const int alignment = m_hidden.Alignment;
     const std::uint32_t align = alignment == alignRight    ? gdi::DT_RIGHT
                                 : alignment == alignCenter ? gdi::DT_CENTER
@@ -125,18 +125,18 @@ void LB::DrawRow(gdi::HDC dc, long index, OLE_COLOR back, OLE_COLOR fore) const 
     const std::uint32_t flags = gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX | align;
     const int textInset = m_leftMargin + m_itemTextLeft + (m_applyItemOffset != 0 ? m_itemOffset : 0);
     const int shift = list_rows::DrawRow(r, m_line, m_boxOffset, m_boxBorderWidth).textShift;
-    gfxDrawRect(dc, gdi::RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, back);
+    gfxDrawRect(dc, r, back);
     gdi::SetTextColor(dc, gfxTranslateColor(m_enabled ? fore : SystemColor(COLOR_GRAYTEXT)));
-    gdi::RECT tr{r.left() + textInset, r.top() + shift, r.right() + 1 - 2, r.bottom() + 1 + shift};
+    gdi::RECT tr{r.Left + textInset, r.Top + shift, r.Right - 2, r.Bottom + shift};
     gdi::DrawText(dc, gdi::qt::Text(m_items[static_cast<std::size_t>(index)].text), tr, flags);
 }
 
 // The selection box: the selected row's background and text, then its outline.
 void LB::DrawSelection(gdi::HDC dc) const {
-    const QRect row = ItemRect(m_listIndex);
-    if (m_listIndex < 0 || row.isEmpty()) return;
+    const gdi::RECT row = Rows().itemRect(m_listIndex);
+    if (m_listIndex < 0 || row.Right <= row.Left || row.Bottom <= row.Top) return;
     DrawRow(dc, m_listIndex, m_hidden.BackSelected, m_fontSelected);
-    const QRect r = list_rows::DrawRow(row, m_line, m_boxOffset, m_boxBorderWidth).box;
-    for (int i = 0; i < m_boxBorderWidth && r.width() > 2 * i && r.height() > 2 * i; ++i)
-        gfxDrawRect2(dc, r.left() + i, r.top() + i, r.right() + 1 - i, r.bottom() + 1 - i, m_boxBorder);
+    const gdi::RECT r = list_rows::DrawRow(row, m_line, m_boxOffset, m_boxBorderWidth).box;
+    for (int i = 0; i < m_boxBorderWidth && r.Right - r.Left > 2 * i && r.Bottom - r.Top > 2 * i; ++i)
+        gfxDrawRect2(dc, r.Left + i, r.Top + i, r.Right - i, r.Bottom - i, m_boxBorder);
 }

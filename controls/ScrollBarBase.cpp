@@ -8,27 +8,26 @@
 using namespace scroll_bar;
 using namespace scroll_range;
 
-ScrollBarBase::ScrollBarBase(QWidget* parent, QtAmbient ambient, DoubleClick doubleClick, ThumbAfterDrag thumbAfterDrag,
+ScrollBarBase::ScrollBarBase(ControlSite& site, Ambient ambient, DoubleClick doubleClick, ThumbAfterDrag thumbAfterDrag,
                              Range range)
-    : QtUserControl(parent, std::move(ambient)),
+    : UserControl(site, std::move(ambient)),
       m_range(range),
       m_doubleClick(doubleClick),
       m_thumbAfterDrag(thumbAfterDrag) {
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
-    setMouseTracking(true);
     m_skins.LoadDefault(m_theme);
 }
 
 ScrollBarBase::~ScrollBarBase() {
+    m_terminating = true;
     m_repeat.Stop();
-    winmsg::KillTimer(this, modSkinConstants::kHoverTimerId);
-    if (m_subclasser) m_subclasser->DetachAll(this);
+    Site().KillTimer(modSkinConstants::kHoverTimerId);
+    Site().Subclass({});
     m_skins.Release();
 }
 
-void ScrollBarBase::AttachMessages(std::initializer_list<winmsg::UINT> messages) {
-    m_subclasser->DetachAll(this);
-    for (auto msg : messages) m_subclasser->AttachMessage(this, this, msg);
+void ScrollBarBase::AttachMessages(std::vector<winmsg::UINT> messages) {
+    m_subclassed = true;
+    Site().Subclass(messages);
 }
 
 // ---- methods ----------------------------------------------------------------------------------
@@ -43,8 +42,9 @@ void ScrollBarBase::EndUpdate() {
 }
 
 void ScrollBarBase::ApplyCustomSkin() {
-    m_skins.LoadCustom(m_theme,
-                       [this](long res, SkinMapInfo& skin, SkinSource& source) { emit QuerySkin(res, skin, source); });
+    m_skins.LoadCustom(m_theme, [this](long res, SkinMapInfo& skin, SkinSource& source) {
+        if (QuerySkin) QuerySkin(res, skin, source);
+    });
     SizeHandling();
 }
 
@@ -89,7 +89,7 @@ void ScrollBarBase::SizeHandling() {
 }
 
 void ScrollBarBase::RecomputeThumb() {
-    m_geo.innerHeight = ToTwips(height());
+    m_geo.innerHeight = ToTwips(Site().ClientSize().cy);
     const double arrow = ToTwips(m_metricsSize > 0 ? m_metricsSize : m_skins.ButtonHeight());
     m_geo.topArrow = m_geo.bottomArrow = std::min(arrow, m_geo.innerHeight / 2);
     m_geo.thumbLength = NewThumbLength();
@@ -99,18 +99,19 @@ void ScrollBarBase::RecomputeThumb() {
         m_geo.thumbTop = scroll_range::ThumbTop(m_geo, m_range);
 }
 
-ScrollBarBase::ScrollPart ScrollBarBase::HitTest(QPoint point) const {
-    return scroll_range::HitTest(m_geo, width(), point);
+ScrollBarBase::ScrollPart ScrollBarBase::HitTest(gdi::POINT point) const {
+    return scroll_range::HitTest(m_geo, Width(), point);
 }
-QRect ScrollBarBase::UpArrowRect() const { return scroll_range::UpArrowRect(m_geo, width()); }
-QRect ScrollBarBase::DownArrowRect() const { return scroll_range::DownArrowRect(m_geo, width()); }
-QRect ScrollBarBase::TrackRect() const { return scroll_range::TrackRect(m_geo, width()); }
-QRect ScrollBarBase::ThumbRect() const { return scroll_range::ThumbRect(m_geo, width()); }
+gdi::RECT ScrollBarBase::UpArrowRect() const { return scroll_range::UpArrowRect(m_geo, Width()); }
+gdi::RECT ScrollBarBase::DownArrowRect() const { return scroll_range::DownArrowRect(m_geo, Width()); }
+gdi::RECT ScrollBarBase::TrackRect() const { return scroll_range::TrackRect(m_geo, Width()); }
+gdi::RECT ScrollBarBase::ThumbRect() const { return scroll_range::ThumbRect(m_geo, Width()); }
 
 scroll_bar::Look ScrollBarBase::CurrentLook() const {
     Look look;
-    look.width = width();
-    look.height = height();
+    const gdi::SIZE size = Site().ClientSize();
+    look.width = size.cx;
+    look.height = size.cy;
     look.enabled = m_enabled;
     look.showGripper = m_dFormat == 0;  // dFormat 0: gripper on the thumb
     look.up = StateOf(ScrollPart::UpArrow);
@@ -121,34 +122,34 @@ scroll_bar::Look ScrollBarBase::CurrentLook() const {
     return look;
 }
 
-void ScrollBarBase::Redraw() { m_throttle.Request(m_subclasser != nullptr, FrameThrottle::NowMs()); }
+void ScrollBarBase::Redraw() {
+    if (!m_terminating) m_throttle.Request(m_subclassed, FrameThrottle<ControlSite>::NowMs());
+}
 
 void ScrollBarBase::PaintToWindow() {
     if (!m_drawEnabled) return;
-    scroll_bar::Paint(this, m_skins, m_geo, CurrentLook());
+    scroll_bar::Paint(Site().Window(), m_skins, m_geo, CurrentLook());
 }
 
-void ScrollBarBase::paintEvent(QPaintEvent*) { PaintToWindow(); }
+// ---- messages ----------------------------------------------------------------------------------------
 
-void ScrollBarBase::resizeEvent(QResizeEvent*) { SizeHandling(); }
-
-// ---- mouse -------------------------------------------------------------------------------------------
-
-tavSCls40::EMsgResponse ScrollBarBase::ISubclass_MsgResponse() {
-    const auto msg = m_subclasser ? m_subclasser->CurrentMessage() : 0;
-    return msg == winmsg::WM_PAINT ? tavSCls40::emrConsume : tavSCls40::emrPreprocess;
+MessageResponse ScrollBarBase::MsgResponse(winmsg::UINT message) {
+    return message == winmsg::WM_PAINT ? MessageResponse::Consume : MessageResponse::Preprocess;
 }
 
-winmsg::LRESULT ScrollBarBase::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT message, winmsg::WPARAM wParam,
-                                                    winmsg::LPARAM lParam) {
-    const QPoint p(winmsg::GET_X_LPARAM(lParam), winmsg::GET_Y_LPARAM(lParam));
+winmsg::LRESULT ScrollBarBase::WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) {
+    const gdi::POINT p{winmsg::GET_X_LPARAM(lParam), winmsg::GET_Y_LPARAM(lParam)};
     switch (message) {
         case winmsg::WM_PAINT: PaintToWindow(); break;
+        case winmsg::WM_SIZE: SizeHandling(); break;
+        case winmsg::WM_SHOWWINDOW:
+            if (wParam == 0) OnHidden();
+            break;
         case winmsg::WM_LBUTTONDBLCLK:
-            if (m_doubleClick == DoubleClick::Presses && m_enabled) OnButtonDown(p);
+            if (m_doubleClick == DoubleClick::Presses && m_enabled) Press(p);
             break;
         case winmsg::WM_LBUTTONDOWN:
-            if (m_enabled) OnButtonDown(p);
+            if (m_enabled) Press(p);
             break;
         case winmsg::WM_LBUTTONUP:
             if (m_enabled) OnButtonUp();
@@ -162,7 +163,35 @@ winmsg::LRESULT ScrollBarBase::ISubclass_WindowProc(winmsg::HWND, winmsg::UINT m
     return 0;
 }
 
+void ScrollBarBase::OnTimer(std::uintptr_t id) {
+    if (m_throttle.OnTimer(id, FrameThrottle<ControlSite>::NowMs())) return;
+    if (id == modSkinConstants::kHoverTimerId) {
+        // The hover ends once the pointer has left and nothing is held.
+        const gdi::POINT at = Site().CursorPos();
+        if (m_pressed == ScrollPart::None && !m_dragging && !ClientContains(at.x, at.y)) {
+            Site().KillTimer(id);
+            m_hover = ScrollPart::None;
+            Redraw();
+        }
+        return;
+    }
+    if (m_repeat.OnTimer(id) == scroll_bar::RepeatTimer::Tick::Step) RepeatStep();
+}
+
+void ScrollBarBase::OnHidden() {
+    StopPress();
+    m_throttle.Flush(FrameThrottle<ControlSite>::NowMs());
+}
+
+// The bar keeps the mouse while the button is held, so that a drag or a held
+// arrow ends where the button goes up, wherever the pointer has gone.
+void ScrollBarBase::Press(gdi::POINT p) {
+    Site().SetCapture(true);
+    OnButtonDown(p);
+}
+
 void ScrollBarBase::StopPress() {
+    if (Site().HasCapture()) Site().SetCapture(false);
     m_repeat.Stop();
     const bool wasDragging = std::exchange(m_dragging, false);
     m_pressed = ScrollPart::None;
@@ -170,23 +199,23 @@ void ScrollBarBase::StopPress() {
     Redraw();
 }
 
-void ScrollBarBase::StartThumbDrag(QPoint p) {
+void ScrollBarBase::StartThumbDrag(gdi::POINT p) {
     m_pressed = ScrollPart::Thumb;
     m_dragging = true;
-    m_dragOffset = ToTwips(p.y()) - m_geo.thumbTop;
+    m_dragOffset = ToTwips(p.y) - m_geo.thumbTop;
 }
 
-void ScrollBarBase::OnMouseMove(QPoint p, bool held) {
-    if (!winmsg::IsTimerRunning(this, modSkinConstants::kHoverTimerId))
-        winmsg::SetTimer(this, modSkinConstants::kHoverTimerId, modSkinConstants::kHoverTimerMs);
+void ScrollBarBase::OnMouseMove(gdi::POINT p, bool held) {
+    if (!Site().IsTimerRunning(modSkinConstants::kHoverTimerId))
+        Site().SetTimer(modSkinConstants::kHoverTimerId, modSkinConstants::kHoverTimerMs);
     if (m_dragging) {
-        m_geo.thumbTop = ClampThumbTop(m_geo, ToTwips(p.y()) - m_dragOffset);
+        m_geo.thumbTop = ClampThumbTop(m_geo, ToTwips(p.y) - m_dragOffset);
         if (m_range.SetValue(ValueFromThumb(m_geo, m_geo.thumbTop, m_range))) RaiseScroll();
         Redraw();
         return;
     }
     const ScrollPart part = HitTest(p);
-    if (held && (part == ScrollPart::TrackAbove || part == ScrollPart::TrackBelow)) m_pointerY = p.y();
+    if (held && (part == ScrollPart::TrackAbove || part == ScrollPart::TrackBelow)) m_pointerY = p.y;
     if (part != m_hover) {
         m_hover = part;
         Redraw();

@@ -1,4 +1,4 @@
-// ScrollBarBase: the widget half the two skinned vertical scroll bars share.
+// ScrollBarBase: what the two skinned vertical scroll bars share as controls.
 //
 // LBVScroll (inside the list box) and VSC (stand-alone) share one range model
 // and thumb arithmetic (scroll_range.h), skin strips and drawing
@@ -9,19 +9,17 @@
 // repeat step do, which events it raises and how a part looks when held.
 #pragma once
 
-#include "controls/QtUserControl.h"
+#include "controls/UserControl.h"
 #include "controls/frame_throttle.h"
 #include "controls/repeat_timer.h"
 #include "controls/scroll_bar_skin.h"
 #include "controls/scroll_range.h"
-#include "controls/suite/tavSCls40.h"
 
 #include <cstdint>
-#include <initializer_list>
-#include <memory>
+#include <functional>
+#include <vector>
 
-class ScrollBarBase : public QtUserControl, public tavSCls40::ISubclass {
-    Q_OBJECT
+class ScrollBarBase : public UserControl {
   public:
     using ScrollPart = scroll_range::Part;
     using Number = scroll_range::Number;
@@ -33,10 +31,16 @@ class ScrollBarBase : public QtUserControl, public tavSCls40::ISubclass {
 
     ~ScrollBarBase() override;
 
+    // ---- events both bars raise ------------------------------------------------------------
+    // The button went up again.
+    std::function<void()> BarMouseUp;
+    // The host fills `Skin` and `Source` for built-in piece `ResNumber`;
+    // leaving either empty keeps the built-in piece.
+    std::function<void(long ResNumber, SkinMapInfo& Skin, SkinSource& Source)> QuerySkin;
+
     // ---- properties both bars have ------------------------------------------------------
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool on) { SetSharedProperty(&ScrollBarBase::m_enabled, on); }
-    QWidget* hWnd() { return this; }
     int MetricsSize() const { return m_metricsSize; }
     void SetMetricsSize(int pixels) { SetSharedProperty(&ScrollBarBase::m_metricsSize, pixels); }
     Number Value() const { return m_range.Value(); }
@@ -67,44 +71,35 @@ class ScrollBarBase : public QtUserControl, public tavSCls40::ISubclass {
     double ThumbTop() const { return m_geo.thumbTop; }
     double ThumbLength() const { return m_geo.thumbLength; }
     const scroll_range::Track& Geometry() const { return m_geo; }
-    ScrollPart HitTest(QPoint point) const;
-    QRect UpArrowRect() const;
-    QRect DownArrowRect() const;
-    QRect TrackRect() const;
-    QRect ThumbRect() const;
+    ScrollPart HitTest(gdi::POINT point) const;
+    gdi::RECT UpArrowRect() const;
+    gdi::RECT DownArrowRect() const;
+    gdi::RECT TrackRect() const;
+    gdi::RECT ThumbRect() const;
     bool IsDragging() const { return m_dragging; }
     ScrollPart PressedPart() const { return m_pressed; }
     const scroll_bar::SkinSet& Skins() const { return m_skins; }
     // What the bar looks like now.
     scroll_bar::Look CurrentLook() const;
 
-    // ---- ISubclass -------------------------------------------------------------------------
-    tavSCls40::EMsgResponse ISubclass_MsgResponse() override;
-    winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
-                                         winmsg::LPARAM lParam) override;
-
-  signals:
-    // The button went up again.
-    void BarMouseUp();
-    // The host fills `Skin` and `Source` for built-in piece `ResNumber`;
-    // leaving either empty keeps the built-in piece.
-    void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
+    MessageResponse MsgResponse(winmsg::UINT message) override;
+    winmsg::LRESULT WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) override;
 
   protected:
-    ScrollBarBase(QWidget* parent, QtAmbient ambient, DoubleClick doubleClick, ThumbAfterDrag thumbAfterDrag,
+    ScrollBarBase(ControlSite& site, Ambient ambient, DoubleClick doubleClick, ThumbAfterDrag thumbAfterDrag,
                   scroll_range::Range range);
-
-    void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
 
     // ---- what each bar decides ----------------------------------------------------------------
     // The thumb length for the current track (m_geo's arrows are already placed).
     virtual double NewThumbLength() const = 0;
-    virtual void OnButtonDown(QPoint p) = 0;
+    virtual void OnButtonDown(gdi::POINT p) = 0;
     virtual void OnButtonUp() = 0;
-    virtual void OnTimer(std::uintptr_t id) = 0;
     // Dragging the thumb has just changed Value.
     virtual void RaiseScroll() = 0;
+    // A repeat tick of the held arrow or track.
+    virtual void RepeatStep() = 0;
+    // The bar was hidden: the press ends.
+    virtual void OnHidden();
     // How an arrow or the thumb looks; each bar has its own rule for held parts.
     virtual scroll_bar::PartState StateOf(ScrollPart part) const = 0;
     // Sets a property both bars have through the bar's own row for it (each
@@ -120,11 +115,11 @@ class ScrollBarBase : public QtUserControl, public tavSCls40::ISubclass {
     void RecomputeThumb();
     void Redraw();
     void PaintToWindow();
-    // Routes `messages` of this bar to ISubclass_WindowProc through m_subclasser.
-    void AttachMessages(std::initializer_list<winmsg::UINT> messages);
+    // Asks the host for `messages` of this bar (run mode).
+    void AttachMessages(std::vector<winmsg::UINT> messages);
     // A press at `p` on the thumb: the thumb follows the pointer from now on.
-    void StartThumbDrag(QPoint p);
-    void OnMouseMove(QPoint p, bool held);
+    void StartThumbDrag(gdi::POINT p);
+    void OnMouseMove(gdi::POINT p, bool held);
     void StopPress();
 
     // properties
@@ -137,17 +132,22 @@ class ScrollBarBase : public QtUserControl, public tavSCls40::ISubclass {
     // state
     scroll_range::Track m_geo;
     scroll_bar::SkinSet m_skins;
-    scroll_bar::RepeatTimer m_repeat{this};
-    FrameThrottle m_throttle{this, scroll_bar::kTimerPaint};
+    scroll_bar::RepeatTimer m_repeat{Site()};
+    FrameThrottle<ControlSite> m_throttle{Site(), scroll_bar::kTimerPaint};
+    bool m_subclassed = false;
     bool m_drawEnabled = true;
     bool m_dragging = false;
     double m_dragOffset = 0;  // pointer's offset into the thumb at the press, twips
     ScrollPart m_pressed = ScrollPart::None;
     ScrollPart m_hover = ScrollPart::None;
     int m_pointerY = 0;  // last pointer row over the track while held, pixels
-    std::shared_ptr<tavSCls40::Subclasser> m_subclasser;
 
   private:
+    void OnTimer(std::uintptr_t id);
+    void Press(gdi::POINT p);
+    int Width() const { return Site().ClientSize().cx; }
+
     DoubleClick m_doubleClick;
     ThumbAfterDrag m_thumbAfterDrag;
+    bool m_terminating = false;
 };

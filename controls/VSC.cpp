@@ -1,7 +1,6 @@
 #include "controls/VSC.h"
 
 #include "controls/modSkinConstants.h"
-#include "controls/suite/tavMFC40.h"
 
 #include <algorithm>
 
@@ -10,17 +9,6 @@ using namespace scroll_range;
 using property_table::Storage;
 
 namespace {
-
-// One subclasser for all bars of a thread; it lives while any bar uses it.
-std::shared_ptr<tavSCls40::Subclasser> threadSubclasser() {
-    thread_local std::weak_ptr<tavSCls40::Subclasser> shared;
-    auto s = shared.lock();
-    if (!s) {
-        s = std::make_shared<tavSCls40::Subclasser>();
-        shared = s;
-    }
-    return s;
-}
 
 template <class T>
 using Row = property_table::Row<VSC, T>;
@@ -50,8 +38,8 @@ const auto& VSC::RangeProperties() {
     return table;
 }
 
-VSC::VSC(QWidget* parent, QtAmbient ambient)
-    : ScrollBarBase(parent, std::move(ambient), DoubleClick::Ignored, ThumbAfterDrag::StaysPut,
+VSC::VSC(ControlSite& site, Ambient ambient)
+    : ScrollBarBase(site, std::move(ambient), DoubleClick::Ignored, ThumbAfterDrag::StaysPut,
                     Range(RangeValues{0, kDefMax, 0, kDefSmallChange, kDefLargeChange})) {
     RecomputeThumb();
 }
@@ -81,7 +69,6 @@ void VSC::WriteProperties(PropertyBag& bag) const {
 }
 
 void VSC::AttachSubclassing() {
-    if (!m_subclasser) m_subclasser = threadSubclasser();
     AttachMessages(
         {winmsg::WM_PAINT, winmsg::WM_TIMER, winmsg::WM_MOUSEMOVE, winmsg::WM_LBUTTONDOWN, winmsg::WM_LBUTTONUP});
 }
@@ -119,16 +106,23 @@ scroll_bar::PartState VSC::StateOf(ScrollPart part) const {
     return m_pressed != ScrollPart::None ? statePressed : stateHover;
 }
 
-void VSC::hideEvent(QHideEvent*) {
-    StopPress();
-    m_throttle.Flush(FrameThrottle::NowMs());
-    winmsg::KillTimer(this, modSkinConstants::kHoverTimerId);
+void VSC::OnHidden() {
+    ScrollBarBase::OnHidden();
+    Site().KillTimer(modSkinConstants::kHoverTimerId);
     m_hover = ScrollPart::None;
+}
+
+void VSC::RaiseChange() const {
+    if (Change) Change();
+}
+
+void VSC::RaiseScroll() {
+    if (Scroll) Scroll();
 }
 
 // ---- mouse -------------------------------------------------------------------------------------------------------------
 
-void VSC::OnButtonDown(QPoint p) {
+void VSC::OnButtonDown(gdi::POINT p) {
     const Number before = Value();
     const ScrollPart part = HitTest(p);
     m_hover = part;
@@ -144,9 +138,9 @@ void VSC::OnButtonDown(QPoint p) {
         case ScrollPart::Thumb: StartThumbDrag(p); break;
         case ScrollPart::TrackAbove:
         case ScrollPart::TrackBelow: {
-            m_pointerY = p.y();
+            m_pointerY = p.y;
             // Above or below the thumb's bottom edge.
-            const bool up = ToTwips(p.y()) < m_geo.ThumbBottom();
+            const bool up = ToTwips(p.y) < m_geo.ThumbBottom();
             m_range.SetValue(up ? Value() - LargeChange() : Value() + LargeChange());
             StartPress(up ? towardsMin : towardsMax, up ? ScrollPart::TrackAbove : ScrollPart::TrackBelow, before);
             break;
@@ -161,27 +155,14 @@ void VSC::StartPress(Direction direction, ScrollPart part, Number before) {
     m_pressed = part;
     RecomputeThumb();
     Redraw();
-    if (Value() != before) emit Change();
+    if (Value() != before) RaiseChange();
     m_repeat.Start();
 }
 
 void VSC::OnButtonUp() {
     const bool wasDragging = m_dragging;
     StopPress();
-    if (wasDragging) emit BarMouseUp();
-}
-
-void VSC::OnTimer(std::uintptr_t id) {
-    if (m_throttle.OnTimer(id, FrameThrottle::NowMs())) return;
-    if (id == modSkinConstants::kHoverTimerId) {
-        if (m_pressed == ScrollPart::None && !m_dragging && !rect().contains(mapFromGlobal(tavMFC40::GetCursorPos()))) {
-            winmsg::KillTimer(this, id);
-            m_hover = ScrollPart::None;
-            Redraw();
-        }
-        return;
-    }
-    if (m_repeat.OnTimer(id) == RepeatTimer::Tick::Step) RepeatStep();
+    if (wasDragging && BarMouseUp) BarMouseUp();
 }
 
 void VSC::RepeatStep() {
@@ -203,7 +184,7 @@ void VSC::RepeatStep() {
             break;
         default: break;
     }
-    if (Value() != before) emit Change();
+    if (Value() != before) RaiseChange();
     RecomputeThumb();
     Redraw();
 }

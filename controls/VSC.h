@@ -14,14 +14,11 @@
 // Max - Min).  0 gives the minimum thumb.
 // MetricsSize: height of the arrow buttons in pixels (0: the skin's own).
 // dFormat: 0 draws the gripper on the thumb, 1 a plain thumb.
-//
-// All bars of a thread share one subclasser.
 #pragma once
 
 #include "controls/ScrollBarBase.h"
 
 class VSC : public ScrollBarBase {
-    Q_OBJECT
   public:
     enum Direction { towardsMin, towardsMax };
 
@@ -30,7 +27,7 @@ class VSC : public ScrollBarBase {
     static constexpr long kDefSmallChange = 1;
     static constexpr long kDefLargeChange = 10;
 
-    explicit VSC(QWidget* parent = nullptr, QtAmbient ambient = {});
+    explicit VSC(ControlSite& site, Ambient ambient = {});
     ~VSC() override;
 
     // One row per stored property (see property_table.h); the range's
@@ -49,25 +46,22 @@ class VSC : public ScrollBarBase {
 
     // ---- state, for the host and for checks (the rest in ScrollBarBase) ---------------------------
     Direction PressDirection() const { return m_direction; }
-    // The subclasser this bar's thread shares (null before the first attach).
-    const tavSCls40::Subclasser* SharedSubclasser() const { return m_subclasser.get(); }
 
-  signals:
-    void Change();
-    void Scroll();
-
-  protected:
-    void hideEvent(QHideEvent* e) override;
+    // ---- events (the rest in ScrollBarBase) ------------------------------------------------
+    // The user moved the bar with an arrow or the track (Change) or by dragging the thumb (Scroll).
+    std::function<void()> Change;
+    std::function<void()> Scroll;
 
   private:
     double NewThumbLength() const override;
-    void OnButtonDown(QPoint p) override;
+    void OnButtonDown(gdi::POINT p) override;
     void OnButtonUp() override;
-    void OnTimer(std::uintptr_t id) override;
+    void OnHidden() override;
     scroll_bar::PartState StateOf(ScrollPart part) const override;
-    void RaiseScroll() override { emit Scroll(); }
+    void RaiseScroll() override;
+    void RaiseChange() const;
     void AttachSubclassing();
-    void RepeatStep();
+    void RepeatStep() override;
     void StartPress(Direction direction, ScrollPart part, Number before);
     void RangeTaken(Number scroll_range::RangeValues::*field) override;
     void ThemeOrFormatChanged();

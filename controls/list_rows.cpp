@@ -7,15 +7,16 @@ namespace list_rows {
 
 long Page::end() const { return std::min(count, top + itemsVisible); }
 
-QRect Page::itemRect(long index) const {
+gdi::RECT Page::itemRect(long index) const {
     if (index < top || index >= end()) return {};
-    const auto row = static_cast<int>(index - top);
-    return QRect(area.left(), area.top() + row * itemHeight, area.width(), itemHeight).translated(itemOffset);
+    const int rowTop = area.Top + static_cast<int>(index - top) * itemHeight + itemOffset.y;
+    return gdi::RECT{area.Left + itemOffset.x, rowTop, area.Right + itemOffset.x, rowTop + itemHeight};
 }
 
-long Page::itemAt(QPoint point) const {
-    if (!area.contains(point) || itemHeight <= 0) return -1;
-    const long index = top + (point.y() - area.top()) / itemHeight;
+long Page::itemAt(gdi::POINT point) const {
+    const bool inside = point.x >= area.Left && point.x < area.Right && point.y >= area.Top && point.y < area.Bottom;
+    if (!inside || itemHeight <= 0) return -1;
+    const long index = top + (point.y - area.Top) / itemHeight;
     return index < end() ? index : -1;
 }
 
@@ -51,16 +52,16 @@ int DragStepInterval(int y, int innerHeight) {
     return std::max(40, 500 - 20 * (y - innerHeight - 1));
 }
 
-RowDrawing DrawRow(const QRect& row, const LineMetrics& line, int boxOffset, int boxBorderWidth) {
-    const int h = row.height();
+RowDrawing DrawRow(const gdi::RECT& row, const LineMetrics& line, int boxOffset, int boxBorderWidth) {
+    const int h = row.Bottom - row.Top;
     const int ink = line.inkAbove + line.inkBelow;
     const int vertical = std::clamp((h - 2 * boxBorderWidth - ink) / 2, 0, std::max(0, boxOffset));
-    const QRect box = row.adjusted(boxOffset, vertical, -boxOffset, -vertical);
+    const gdi::RECT box{row.Left + boxOffset, row.Top + vertical, row.Right - boxOffset, row.Bottom - vertical};
     // The text's line is centred in the row; its ink is centred between the
     // outline's horizontal edges instead.
-    const int baseline = row.top() + (h - (line.ascent + line.descent)) / 2 + line.ascent;
+    const int baseline = row.Top + (h - (line.ascent + line.descent)) / 2 + line.ascent;
     const int inside = h - 2 * (vertical + boxBorderWidth);
-    const int inkTop = row.top() + vertical + boxBorderWidth + (inside - ink) / 2;
+    const int inkTop = row.Top + vertical + boxBorderWidth + (inside - ink) / 2;
     return RowDrawing{box, inkTop - (baseline - line.inkAbove)};
 }
 

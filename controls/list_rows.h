@@ -4,24 +4,23 @@
 // selection box and the row text go.
 #pragma once
 
-#include <QPoint>
-#include <QRect>
+#include "controls/suite/gdi.h"
 
 namespace list_rows {
 
 // The rows on the page.
 struct Page {
-    QRect area;          // the rows' area: inside the border, left of the scroll bar
+    gdi::RECT area;      // the rows' area: inside the border, left of the scroll bar
     int itemHeight = 1;  // pixels per row
     long top = 0;        // first visible item (the scroll bar's Value)
     long itemsVisible = 0;
-    long count = 0;     // items in the list
-    QPoint itemOffset;  // moves every row (ApplyItemOffset's ItemLeftOffset, ItemTopOffset)
+    long count = 0;         // items in the list
+    gdi::POINT itemOffset;  // moves every row (ApplyItemOffset's ItemLeftOffset, ItemTopOffset)
 
     // The row that shows item `index`; empty when it is not on the page.
-    QRect itemRect(long index) const;
+    gdi::RECT itemRect(long index) const;
     // The item shown at `point`, or -1 (outside the rows, or below the last shown item).
-    long itemAt(QPoint point) const;
+    long itemAt(gdi::POINT point) const;
     // One past the last item shown.
     long end() const;
 };
@@ -57,7 +56,7 @@ int DragStepInterval(int y, int innerHeight);
 
 // Where the selected row's outline and every row's text go.
 struct RowDrawing {
-    QRect box;      // the selection outline's outer edge
+    gdi::RECT box;  // the selection outline's outer edge
     int textShift;  // pixels to move the text down (negative: up)
 };
 // The font's line: its ascent and descent, and how far its ink reaches above
@@ -72,6 +71,6 @@ struct LineMetrics {
 // and bottom it moves outwards, up to the row's edge, where the text's ink
 // would cross it.  The text is centred in the row, then moved by whole pixels
 // so that its ink stays between the outline's horizontal edges when it fits.
-RowDrawing DrawRow(const QRect& row, const LineMetrics& line, int boxOffset, int boxBorderWidth);
+RowDrawing DrawRow(const gdi::RECT& row, const LineMetrics& line, int boxOffset, int boxBorderWidth);
 
 }  // namespace list_rows

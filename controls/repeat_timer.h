@@ -2,7 +2,7 @@
 // by LBVScroll and VSC.
 #pragma once
 
-#include "controls/suite/winmsg.h"
+#include "controls/ControlSite.h"
 
 #include <cstdint>
 
@@ -21,7 +21,7 @@ constexpr int kRepeatMs = 50;
 class RepeatTimer {
   public:
     enum class Tick { NotMine, DelayOver, Step };
-    explicit RepeatTimer(winmsg::HWND window) : m_window(window) {}
+    explicit RepeatTimer(ControlSite& site) : m_site(site) {}
     void Start();  // enables tScrlEnable
     void Stop();   // disables both
     // Handles a WM_TIMER id.  DelayOver: tScrl has just been enabled.
@@ -31,7 +31,7 @@ class RepeatTimer {
     void StopRepeat();
 
   private:
-    winmsg::HWND m_window;
+    ControlSite& m_site;
     bool m_delay = false;
     bool m_repeat = false;
     int m_interval = 0;

@@ -1,9 +1,8 @@
 #include "controls/scroll_bar_skin.h"
 
 #include "controls/modSkinConstants.h"
-#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavGFX40.h"
-#include "controls/suite/tavSCls40.h"
+#include "controls/suite/memory_dc.h"
 
 #include <algorithm>
 
@@ -69,7 +68,7 @@ int SkinSet::ButtonHeight() const {
 
 // ---- drawing -------------------------------------------------------------------------
 
-void Paint(winmsg::HWND window, const SkinSet& skins, const Track& g, const Look& look) {
+void Paint(gdi::HWND window, const SkinSet& skins, const Track& g, const Look& look) {
     tavSCls40::MemoryDC mem;
     if (!mem.Create(look.width, look.height, 0xFFFFFF)) return;
     const gdi::HDC dc = mem.hDC();
@@ -77,36 +76,37 @@ void Paint(winmsg::HWND window, const SkinSet& skins, const Track& g, const Look
                           tavGFX40::SystemColor(tavGFX40::COLOR_SCROLLBAR));
 
     auto state = [&](PartState s) { return look.enabled ? s : stateDisabled; };
-    auto drawIn = [&](Piece piece, int frame, const QRect& r) {
-        if (r.isEmpty()) return;
-        clsSkin::DrawPiece(dc, skins[piece], frame, r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+    auto drawIn = [&](Piece piece, int frame, const gdi::RECT& r) {
+        if (r.Right <= r.Left || r.Bottom <= r.Top) return;
+        clsSkin::DrawPiece(dc, skins[piece], frame, r.Left, r.Top, r.Right, r.Bottom);
     };
-    auto glyph = [&](int frame, const QRect& r) {
+    auto glyph = [&](int frame, const gdi::RECT& r) {
         const SkinMapInfo& s = skins[pieceGlyphs];
-        clsSkin::DrawPieceFrame(dc, s, frame, r.left() + (r.width() - s.IMGWidth) / 2,
-                                r.top() + (r.height() - s.IMGHeight) / 2);
+        clsSkin::DrawPieceFrame(dc, s, frame, r.Left + (r.Right - r.Left - s.IMGWidth) / 2,
+                                r.Top + (r.Bottom - r.Top - s.IMGHeight) / 2);
     };
 
     drawIn(pieceShaft, state(look.track), TrackRect(g, look.width));
-    const QRect up = UpArrowRect(g, look.width), down = DownArrowRect(g, look.width);
+    const gdi::RECT up = UpArrowRect(g, look.width), down = DownArrowRect(g, look.width);
     drawIn(pieceButtons, state(look.up), up);
     glyph(state(look.up), up);
     drawIn(pieceButtons, kDownFrameOffset + state(look.down), down);
     glyph(kDownFrameOffset + state(look.down), down);
 
-    const QRect thumb = ThumbRect(g, look.width);
+    const gdi::RECT thumb = ThumbRect(g, look.width);
+    const int thumbWidth = thumb.Right - thumb.Left, thumbHeight = thumb.Bottom - thumb.Top;
     drawIn(pieceThumb, state(look.thumb), thumb);
     const SkinMapInfo& grip = skins[pieceGripper];
     const SkinMapInfo& thumbSkin = skins[pieceThumb];
-    const int room = thumb.height() - thumbSkin.MapMargin.Top - thumbSkin.MapMargin.Bottom;
+    const int room = thumbHeight - thumbSkin.MapMargin.Top - thumbSkin.MapMargin.Bottom;
     if (look.showGripper && grip.MemDC != 0 && room >= grip.IMGHeight) {
-        clsSkin::DrawPieceFrame(dc, grip, state(look.thumb), thumb.left() + (thumb.width() - grip.IMGWidth) / 2,
-                                thumb.top() + (thumb.height() - grip.IMGHeight) / 2);
+        clsSkin::DrawPieceFrame(dc, grip, state(look.thumb), thumb.Left + (thumbWidth - grip.IMGWidth) / 2,
+                                thumb.Top + (thumbHeight - grip.IMGHeight) / 2);
     }
 
-    const gdi::HDC target = gdi::GetDC(gdi::qt::Window(window));
+    const gdi::HDC target = gdi::GetDC(window);
     gdi::BitBlt(target, 0, 0, look.width, look.height, dc, 0, 0, gdi::SRCCOPY);
-    gdi::ReleaseDC(gdi::qt::Window(window), target);
+    gdi::ReleaseDC(window, target);
 }
 
 }  // namespace scroll_bar

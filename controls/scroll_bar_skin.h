@@ -5,7 +5,7 @@
 
 #include "controls/clsSkin.h"
 #include "controls/scroll_range.h"
-#include "controls/suite/winmsg.h"
+#include "controls/suite/gdi.h"
 
 #include <array>
 #include <functional>
@@ -75,6 +75,6 @@ struct Look {
 };
 
 // Composes the bar on a MemoryDC and copies it to `window` in one transfer.
-void Paint(winmsg::HWND window, const SkinSet& skins, const scroll_range::Track& t, const Look& look);
+void Paint(gdi::HWND window, const SkinSet& skins, const scroll_range::Track& t, const Look& look);
 
 }  // namespace scroll_bar

@@ -84,31 +84,37 @@ Number ValueFromThumb(const Track& t, double thumbTop, const Range& r) {
 
 // ---- parts ----------------------------------------------------------------------------------
 
-QRect UpArrowRect(const Track& t, int width) { return QRect(0, 0, width, ToPixels(t.topArrow)); }
+namespace {
+bool contains(const gdi::RECT& r, gdi::POINT p) {
+    return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom;
+}
+}  // namespace
 
-QRect DownArrowRect(const Track& t, int width) {
+gdi::RECT UpArrowRect(const Track& t, int width) { return gdi::RECT{0, 0, width, ToPixels(t.topArrow)}; }
+
+gdi::RECT DownArrowRect(const Track& t, int width) {
     const int bottom = ToPixels(t.innerHeight);
-    const int h = ToPixels(t.bottomArrow);
-    return QRect(0, bottom - h, width, h);
+    return gdi::RECT{0, bottom - ToPixels(t.bottomArrow), width, bottom};
 }
 
-QRect TrackRect(const Track& t, int width) {
+gdi::RECT TrackRect(const Track& t, int width) {
     const int top = ToPixels(t.topArrow);
-    return QRect(0, top, width, std::max(0, ToPixels(t.innerHeight - t.bottomArrow) - top));
+    return gdi::RECT{0, top, width, top + std::max(0, ToPixels(t.innerHeight - t.bottomArrow) - top)};
 }
 
-QRect ThumbRect(const Track& t, int width) {
+gdi::RECT ThumbRect(const Track& t, int width) {
     const int top = ToPixels(t.thumbTop);
-    return QRect(0, top, width, std::max(0, ToPixels(t.ThumbBottom()) - top));
+    return gdi::RECT{0, top, width, top + std::max(0, ToPixels(t.ThumbBottom()) - top)};
 }
 
-Part HitTest(const Track& t, int width, QPoint point) {
-    if (point.x() < 0 || point.x() >= width) return Part::None;
-    if (UpArrowRect(t, width).contains(point)) return Part::UpArrow;
-    if (DownArrowRect(t, width).contains(point)) return Part::DownArrow;
-    if (ThumbRect(t, width).contains(point)) return Part::Thumb;
-    if (!TrackRect(t, width).contains(point)) return Part::None;
-    return point.y() < ThumbRect(t, width).top() ? Part::TrackAbove : Part::TrackBelow;
+Part HitTest(const Track& t, int width, gdi::POINT point) {
+    if (point.x < 0 || point.x >= width) return Part::None;
+    if (contains(UpArrowRect(t, width), point)) return Part::UpArrow;
+    if (contains(DownArrowRect(t, width), point)) return Part::DownArrow;
+    const gdi::RECT thumb = ThumbRect(t, width);
+    if (contains(thumb, point)) return Part::Thumb;
+    if (!contains(TrackRect(t, width), point)) return Part::None;
+    return point.y < thumb.Top ? Part::TrackAbove : Part::TrackBelow;
 }
 
 }  // namespace scroll_range

@@ -10,8 +10,7 @@
 // pixels only for drawing and hit testing.
 #pragma once
 
-#include <QPoint>
-#include <QRect>
+#include "controls/suite/gdi.h"
 
 namespace scroll_range {
 
@@ -93,10 +92,10 @@ Number ValueFromThumb(const Track& t, double thumbTop, const Range& r);
 enum class Part { None, UpArrow, DownArrow, TrackAbove, TrackBelow, Thumb };
 
 // Part rectangles in pixels, for a bar `width` pixels wide.
-QRect UpArrowRect(const Track& t, int width);
-QRect DownArrowRect(const Track& t, int width);
-QRect TrackRect(const Track& t, int width);
-QRect ThumbRect(const Track& t, int width);
-Part HitTest(const Track& t, int width, QPoint point);
+gdi::RECT UpArrowRect(const Track& t, int width);
+gdi::RECT DownArrowRect(const Track& t, int width);
+gdi::RECT TrackRect(const Track& t, int width);
+gdi::RECT ThumbRect(const Track& t, int width);
+Part HitTest(const Track& t, int width, gdi::POINT point);
 
 }  // namespace scroll_range

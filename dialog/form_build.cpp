@@ -121,11 +121,11 @@ void BuildPanelFrame(FormView& f) {
     c.Label1_0->setStyleSheet(QStringLiteral("color: white;"));
     c.Label1_0->setGeometry(34, 0, 400, kTabTitleHeight);
 
-    c.VS = new VSC(tabCtrl, f.ambient);
+    c.VS = new VSCWidget(tabCtrl, f.ambient);
     c.VS->setObjectName(QStringLiteral("VS"));
-    c.VS->InitProperties();
-    c.VS->SetMin(0);
-    c.VS->SetSmallChange(kSuiteRowPitch);
+    c.VS->Control().InitProperties();
+    c.VS->Control().SetMin(0);
+    c.VS->Control().SetSmallChange(kSuiteRowPitch);
 }
 
 void BuildFolderGroup(FormView& f) {

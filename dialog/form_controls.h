@@ -6,8 +6,8 @@
 #include "controls/LB.h"
 #include "controls/qt/BTNWidget.h"
 #include "controls/qt/GlyphWidgets.h"
+#include "controls/qt/ScrollBarWidgets.h"
 #include "controls/qt/txtWidget.h"
-#include "controls/VSC.h"
 
 #include "engine/catalogue.h"
 #include "dialog/dialog_model.h"
@@ -22,7 +22,7 @@ struct FormControls {
     std::array<BTNWidget*, kCommandCount> cmd{};
     txtWidget* txtPath = nullptr;
     LB* List1 = nullptr;
-    VSC* VS = nullptr;
+    VSCWidget* VS = nullptr;
     QLabel* lbl2 = nullptr;      // "Current Folder"
     QLabel* lbl4 = nullptr;      // "Conversion Utility"
     QLabel* lbl5 = nullptr;      // status line

@@ -93,7 +93,7 @@ int PanelSpace(const FormView& f) { return std::max(0, f.panelBody->height() - f
 int PanelRowPitch(Panel shown) { return shown == Panel::Suite ? kSuiteRowPitch : kMicrosoftRowPitch; }
 
 PanelScroll LayoutPanels(FormView& f, Panel shown) {
-    VSC* vs = f.c.VS;
+    VSC* vs = &f.c.VS->Control();
     const PanelScroll s = ScrollFor(ShownPanel(f, shown)->height(), PanelSpace(f), vs->Value());
     // The range first: the page may not exceed it, and the value is kept inside it.
     vs->SetMax(s.max);
@@ -108,12 +108,12 @@ PanelScroll LayoutPanels(FormView& f, Panel shown) {
 
 void ScrollPanel(FormView& f, Panel shown) {
     QWidget* panel = ShownPanel(f, shown);
-    panel->move(panel->x(), f.c.tabTitle->height() - static_cast<int>(f.c.VS->Value()));
+    panel->move(panel->x(), f.c.tabTitle->height() - static_cast<int>(f.c.VS->Control().Value()));
 }
 
 void ResetPanels(FormView& f) {
     for (QWidget* panel : f.c.CTRLContainer) panel->move(panel->x(), kTabTitleHeight);
-    f.c.VS->SetValue(0);
+    f.c.VS->Control().SetValue(0);
 }
 
 }  // namespace dialog

@@ -134,7 +134,7 @@ void FormSkins::apply(FormControls& c) {
     m_current[2] = picture(SkinFile::ScrollShaft);
     m_current[3] = picture(SkinFile::ScrollThumb);
     m_current[4] = picture(SkinFile::ScrollThumbGlyph);
-    c.VS->ApplyCustomSkin();
+    c.VS->Control().ApplyCustomSkin();
 }
 
 // ---- answers ------------------------------------------------------------------------------------------

@@ -147,9 +147,9 @@ void frmProps::WireForm() {
     QObject::connect(qApp, &QApplication::focusChanged, &w, [this](QWidget*, QWidget* now) { Panel_FocusIn(now); });
     f.group->onPaint = [this] { PaintFolderGroup(*m_form); };
 
-    QObject::connect(c.VS, &VSC::Change, &w, [this] { VS_Change(); });
-    QObject::connect(c.VS, &VSC::Scroll, &w, [this] { VS_Change(); });
-    QObject::connect(c.VS, &VSC::QuerySkin, &w,
+    QObject::connect(c.VS, &VSCWidget::Change, &w, [this] { VS_Change(); });
+    QObject::connect(c.VS, &VSCWidget::Scroll, &w, [this] { VS_Change(); });
+    QObject::connect(c.VS, &VSCWidget::QuerySkin, &w,
                      [&skins](long n, SkinMapInfo& s, SkinSource& src) { skins.answerScroll(n, s, src); });
     QObject::connect(c.txtPath, &txtWidget::Change, &w, [this] { txtPath_Change(); });
     // Enter in the folder box presses Start (when Start is enabled, as a click would).
@@ -331,9 +331,9 @@ void frmProps::PressTabHeader(double x) {
 
 void frmProps::Panel_Wheel(QWheelEvent* e) {
     FormView& f = *m_form;
-    const PanelScroll now =
-        ScrollFor(f.c.CTRLContainer[At(static_cast<int>(m_shownPanel))]->height(), PanelSpace(f), f.c.VS->Value());
-    f.c.VS->SetValue(WheelScroll(now, e->angleDelta().y(), PanelRowPitch(m_shownPanel)));
+    const PanelScroll now = ScrollFor(f.c.CTRLContainer[At(static_cast<int>(m_shownPanel))]->height(), PanelSpace(f),
+                                      f.c.VS->Control().Value());
+    f.c.VS->Control().SetValue(WheelScroll(now, e->angleDelta().y(), PanelRowPitch(m_shownPanel)));
     VS_Change();
     e->accept();
 }
@@ -347,9 +347,9 @@ void frmProps::Panel_FocusIn(QWidget* focused) {
     const int top = focused->mapTo(panel, QPoint(0, 0)).y();
     const int space = PanelSpace(f);
     const long value =
-        ScrollToShow(ScrollFor(panel->height(), space, f.c.VS->Value()), top, top + focused->height(), space);
-    if (value == f.c.VS->Value()) return;
-    f.c.VS->SetValue(value);
+        ScrollToShow(ScrollFor(panel->height(), space, f.c.VS->Control().Value()), top, top + focused->height(), space);
+    if (value == f.c.VS->Control().Value()) return;
+    f.c.VS->Control().SetValue(value);
     VS_Change();
 }
 

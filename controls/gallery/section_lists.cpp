@@ -3,7 +3,8 @@
 #include "controls/gallery/Gallery.h"
 
 #include "controls/LB.h"
-#include "controls/VSC.h"
+#include "controls/qt/ScrollBarWidgets.h"
+#include "controls/suite/qt/gdi_qt.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -53,7 +54,7 @@ const BarCell kBarCells[] = {
 
 struct Live {
     gallery::StateCell* cell;
-    VSC* bar;
+    VSCWidget* bar;
     BarState state;
 };
 std::vector<Live>& liveBars() {
@@ -89,12 +90,13 @@ void build(QWidget* page) {
     liveBars().clear();
     for (const auto& design : kBarCells) {
         auto* c = cell(page, row, QString::fromLatin1(design.label), QSize(17, kListHeight));
-        auto* bar = new VSC(c->Stage(), runMode(QStringLiteral("VS")));
+        auto* bar = new VSCWidget(c->Stage(), runMode(QStringLiteral("VS")));
         bar->setGeometry(0, 0, 17, kListHeight);
-        bar->InitProperties();
-        bar->SetPixelsVisible(40);
-        bar->SetValue(30);
-        if (design.state == BarState::Disabled) bar->SetEnabled(false);
+        VSC& control = bar->Control();
+        control.InitProperties();
+        control.SetPixelsVisible(40);
+        control.SetValue(30);
+        if (design.state == BarState::Disabled) control.SetEnabled(false);
         liveBars().push_back({c, bar, design.state});
     }
     row->addStretch(1);
@@ -108,16 +110,17 @@ void moveHeld(QWidget* w, QPoint p) {
 
 void drive(QWidget*) {
     for (const Live& live : liveBars()) {
-        VSC* bar = live.bar;
+        VSCWidget* bar = live.bar;
+        const VSC& control = bar->Control();
         switch (live.state) {
             case BarState::Hover: {
-                QTest::mouseMove(bar, bar->UpArrowRect().center());
+                QTest::mouseMove(bar, gdi::qt::ToQRect(control.UpArrowRect()).center());
                 gallery::Settle(30);
                 live.cell->Freeze(bar);
                 break;
             }
             case BarState::ArrowPressed: {
-                const QPoint p = bar->DownArrowRect().center();
+                const QPoint p = gdi::qt::ToQRect(control.DownArrowRect()).center();
                 QTest::mouseMove(bar, p);
                 QTest::mousePress(bar, Qt::LeftButton, {}, p);
                 const QPixmap still = bar->grab();
@@ -126,7 +129,7 @@ void drive(QWidget*) {
                 break;
             }
             case BarState::TrackHeld: {
-                const QPoint p(8, bar->TrackRect().bottom() - 6);
+                const QPoint p(8, gdi::qt::ToQRect(control.TrackRect()).bottom() - 6);
                 QTest::mousePress(bar, Qt::LeftButton, {}, p);
                 const QPixmap still = bar->grab();
                 QTest::mouseRelease(bar, Qt::LeftButton, {}, p);
@@ -134,7 +137,7 @@ void drive(QWidget*) {
                 break;
             }
             case BarState::ThumbDragged: {
-                const QPoint grab = bar->ThumbRect().center();
+                const QPoint grab = gdi::qt::ToQRect(control.ThumbRect()).center();
                 QTest::mousePress(bar, Qt::LeftButton, {}, grab);
                 moveHeld(bar, grab + QPoint(0, 30));
                 const QPixmap still = bar->grab();

@@ -26,4 +26,9 @@ MouseParameters UnpackMouse(UINT message, WPARAM wParam, LPARAM lParam, bool alt
     return p;
 }
 
+WheelParameters UnpackWheel(WPARAM wParam, LPARAM lParam) {
+    return WheelParameters{static_cast<std::int16_t>(HIWORD(wParam)),
+                           UnpackMouse(WM_MOUSEWHEEL, wParam, lParam, false)};
+}
+
 }  // namespace winmsg

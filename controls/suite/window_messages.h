@@ -84,4 +84,15 @@ struct MouseParameters {
 };
 MouseParameters UnpackMouse(UINT message, WPARAM wParam, LPARAM lParam, bool altDown);
 
+// ---- the mouse wheel ----
+// A WM_MOUSEWHEEL unpacked: the turn (WHEEL_DELTA a notch; below zero towards
+// the user), and the held buttons, shift state and pointer as UnpackMouse
+// gives them (without the Alt key), the pointer in screen coordinates.
+constexpr int WHEEL_DELTA = 120;
+struct WheelParameters {
+    int delta = 0;
+    MouseParameters mouse;
+};
+WheelParameters UnpackWheel(WPARAM wParam, LPARAM lParam);
+
 }  // namespace winmsg

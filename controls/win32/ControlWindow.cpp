@@ -58,7 +58,9 @@ LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_ERASEBKGND: return 1;  // the control paints every pixel
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: ::SetFocus(window); break;
+        case WM_MBUTTONDOWN:
+            if (!host->RefusesFocus()) ::SetFocus(window);
+            break;
         case WM_GETDLGCODE: return DLGC_WANTCHARS;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT && host->ShowMousePointer()) return TRUE;
@@ -279,10 +281,17 @@ void ControlWindow::ForEachSibling(const std::function<void(LateBound&)>& visit)
     }
 }
 
-// ---- the text box: an inner editor, the window's size ----
+// ---- the text box: an inner editor ----
 
 std::unique_ptr<InnerEditor> ControlWindow::MakeInnerEditor(InnerEditorListener& listener) {
     return std::make_unique<EditEditor>(m_window, listener);
+}
+
+// ---- windows that never take the focus (the scroll bars) ----
+
+void ControlWindow::RefuseFocus() {
+    m_refusesFocus = true;
+    ::SetWindowLongPtrW(m_window, GWL_STYLE, ::GetWindowLongPtrW(m_window, GWL_STYLE) & ~LONG_PTR{WS_TABSTOP});
 }
 
 // ---- the hosts ----------------------------------------------------------------------------------------

@@ -94,6 +94,16 @@ class ControlWindow : public ControlSite {
 
   private:
     std::u16string m_accessKeys;
+    // ---- windows that never take the focus (the scroll bars) ----
+  public:
+    bool RefusesFocus() const { return m_refusesFocus; }
+
+  protected:
+    // From now on a click leaves the focus where it is and tabbing passes the window by.
+    void RefuseFocus();
+
+  private:
+    bool m_refusesFocus = false;
 };
 
 class CHKBOXWindow : public ControlWindow {

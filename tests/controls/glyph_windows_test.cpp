@@ -1,12 +1,14 @@
-// The Win32 hosts of the check box, option button, command button and text box: real windows
-// driven by posted mouse and key messages; what the check box paints, every gdi handle given
-// back; the window's shape, tool tip, pointer and what a see-through box shows of its parent;
-// the form's keys and a group across containers; what is typed into the text box's EDIT.  Wine
-// makes no windows without a display: the tests skip.
+// The Win32 hosts of the check box, option button, command button, text box and scroll bars: real
+// windows driven by posted mouse and key messages; what the check box paints, every gdi handle
+// given back; the window's shape, tool tip, pointer and what a see-through box shows of its
+// parent; the form's keys and a group across containers; what is typed into the text box's EDIT;
+// a scroll bar stepping on a click without taking the focus or keeping the mouse.  Wine makes no
+// windows without a display: the tests skip.
 #include "controls/suite/memory_dc.h"
 #include "controls/win32/BTNWindow.h"
 #include "controls/win32/ControlWindow.h"
 #include "controls/win32/txtWindow.h"
+#include "controls/win32/ScrollBarWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -220,4 +222,24 @@ TEST(TextWindow, TypedCharactersReachTheBoxThroughItsEdit) {
     EXPECT_EQ(box.Control().Text(), u"C:\\\u0416");
     EXPECT_EQ(changes, 4);
     EXPECT_EQ(pressed, (std::vector<int>{'C', ':', '\\', '\r'}));  // Enter too: the dialog's Start
+}
+
+TEST(ScrollBarWindows, ClickStepsAndLeavesTheFocusAndTheMouse) {
+    TopLevel top;
+    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+    CHKBOXWindow box(top.window, gdi::RECT{10, 10, 130, 31});
+    box.Control().InitProperties();
+    ClickAt(box.Handle(), 5, 10);
+    ASSERT_EQ(::GetFocus(), box.Handle());
+
+    VSCWindow bar(top.window, gdi::RECT{200, 0, 217, 100});
+    bar.Control().InitProperties();
+    int changes = 0;
+    bar.Control().Change = [&] { ++changes; };
+    ClickAt(bar.Handle(), 8, 95);  // the down arrow
+    EXPECT_EQ(bar.Control().Value(), 1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(::GetFocus(), box.Handle());
+    EXPECT_EQ(::GetCapture(), nullptr);  // held while pressed, given back on release
+    EXPECT_EQ(::GetWindowLongPtrW(bar.Handle(), GWL_STYLE) & WS_TABSTOP, 0);
 }

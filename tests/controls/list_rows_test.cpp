@@ -9,23 +9,23 @@ namespace list_rows {
 namespace {
 
 // Rows of 15 pixels in an area at (1, 1), 180 x 100: 6 whole rows and a part.
-Page page(long top, long count) { return Page{QRect(1, 1, 180, 100), 15, top, ItemsVisible(100, 15), count, {}}; }
+Page page(long top, long count) { return Page{gdi::RECT{1, 1, 181, 101}, 15, top, ItemsVisible(100, 15), count, {}}; }
 
 TEST(Page, ItemRectsOnlyForItemsOnThePage) {
     const Page p = page(10, 40);
     EXPECT_EQ(p.itemsVisible, 6);
-    EXPECT_EQ(p.itemRect(10), QRect(1, 1, 180, 15));
-    EXPECT_EQ(p.itemRect(15), QRect(1, 76, 180, 15));
-    EXPECT_TRUE(p.itemRect(9).isEmpty());
-    EXPECT_TRUE(p.itemRect(16).isEmpty());
-    EXPECT_TRUE(page(0, 3).itemRect(3).isEmpty());  // past the last item
+    EXPECT_EQ(p.itemRect(10), (gdi::RECT{1, 1, 181, 16}));
+    EXPECT_EQ(p.itemRect(15), (gdi::RECT{1, 76, 181, 91}));
+    EXPECT_EQ(p.itemRect(9), gdi::RECT{});
+    EXPECT_EQ(p.itemRect(16), gdi::RECT{});
+    EXPECT_EQ(page(0, 3).itemRect(3), gdi::RECT{});  // past the last item
     Page moved = p;
-    moved.itemOffset = QPoint(2, 3);
-    EXPECT_EQ(moved.itemRect(10), QRect(3, 4, 180, 15));
+    moved.itemOffset = gdi::POINT{2, 3};
+    EXPECT_EQ(moved.itemRect(10), (gdi::RECT{3, 4, 183, 19}));
 }
 
 struct HitCase {
-    QPoint point;
+    gdi::POINT point;
     long top, count, expected;
 };
 
@@ -38,7 +38,7 @@ TEST(Page, ItemAtAPoint) {
         {{5, 45}, 0, 3, 2},     {{0, 5}, 0, 40, -1},    {{181, 5}, 0, 40, -1},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(page(c.top, c.count).itemAt(c.point), c.expected) << c.point.x() << "," << c.point.y();
+        EXPECT_EQ(page(c.top, c.count).itemAt(c.point), c.expected) << c.point.x << "," << c.point.y;
 }
 
 TEST(Page, VisibleRowsAndScrollingIntoView) {
@@ -94,7 +94,7 @@ struct RowCase {
     const char* what;
     int rowHeight;
     LineMetrics line;
-    QRect box;
+    gdi::RECT box;
     int inkTop, inkBottom;  // rows the ink covers after the shift
 };
 
@@ -102,14 +102,14 @@ TEST(SelectionBox, OutlineStaysClearOfTheInkWhereItFits) {
     const std::vector<RowCase> cases = {
         // A 15-pixel line (ascent 12, descent 3) whose ink covers 13 rows: the outline
         // moves onto the row's edges and the ink fills what lies between.
-        {"tight row", 15, {12, 3, 10, 3}, QRect(1, 0, 98, 15), 1, 13},
+        {"tight row", 15, {12, 3, 10, 3}, gdi::RECT{1, 0, 99, 15}, 1, 13},
         // A taller row leaves room for the outline's usual inset.
-        {"tall row", 21, {12, 3, 10, 3}, QRect(1, 1, 98, 19), 4, 16},
+        {"tall row", 21, {12, 3, 10, 3}, gdi::RECT{1, 1, 99, 20}, 4, 16},
         // Ink taller than the row: the outline on the edges, the ink centred.
-        {"ink taller than the row", 12, {10, 3, 10, 4}, QRect(1, 0, 98, 12), -1, 12},
+        {"ink taller than the row", 12, {10, 3, 10, 4}, gdi::RECT{1, 0, 99, 12}, -1, 12},
     };
     for (const auto& c : cases) {
-        const QRect row(0, 0, 100, c.rowHeight);
+        const gdi::RECT row{0, 0, 100, c.rowHeight};
         const RowDrawing d = DrawRow(row, c.line, 1, 1);
         EXPECT_EQ(d.box, c.box) << c.what;
         const int baseline = (c.rowHeight - c.line.ascent - c.line.descent) / 2 + c.line.ascent + d.textShift;

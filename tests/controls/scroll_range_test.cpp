@@ -112,25 +112,25 @@ TEST(Parts, HitTestAtEveryEdge) {
     // Arrows 17 pixels, thumb at pixels 100..115, track 17..182.
     Track t = bar(240);
     t.thumbTop = 1500;
-    ASSERT_EQ(ThumbRect(t, 17), QRect(0, 100, 17, 16));
+    ASSERT_EQ(ThumbRect(t, 17), (gdi::RECT{0, 100, 17, 116}));
     const std::vector<HitCase> cases = {
         {0, Part::UpArrow},     {16, Part::UpArrow},    {17, Part::TrackAbove},  {99, Part::TrackAbove},
         {100, Part::Thumb},     {115, Part::Thumb},     {116, Part::TrackBelow}, {182, Part::TrackBelow},
         {183, Part::DownArrow}, {199, Part::DownArrow}, {200, Part::None},       {-1, Part::None},
     };
-    for (const auto& c : cases) EXPECT_EQ(HitTest(t, 17, QPoint(8, c.y)), c.expected) << "y " << c.y;
-    EXPECT_EQ(HitTest(t, 17, QPoint(17, 50)), Part::None);
-    EXPECT_EQ(HitTest(t, 17, QPoint(-1, 50)), Part::None);
+    for (const auto& c : cases) EXPECT_EQ(HitTest(t, 17, gdi::POINT{8, c.y}), c.expected) << "y " << c.y;
+    EXPECT_EQ(HitTest(t, 17, gdi::POINT{17, 50}), Part::None);
+    EXPECT_EQ(HitTest(t, 17, gdi::POINT{-1, 50}), Part::None);
 }
 
 TEST(Parts, ThumbAtTheBottomTouchesTheDownArrow) {
     Track t = bar(240);
     t.thumbTop = t.LowestThumbTop();
-    const QRect thumb = ThumbRect(t, 17), down = DownArrowRect(t, 17);
-    EXPECT_EQ(thumb.bottom() + 1, down.top());
-    EXPECT_EQ(HitTest(t, 17, QPoint(8, thumb.bottom())), Part::Thumb);
-    EXPECT_EQ(HitTest(t, 17, QPoint(8, down.top())), Part::DownArrow);
-    EXPECT_EQ(TrackRect(t, 17).bottom(), thumb.bottom());
+    const gdi::RECT thumb = ThumbRect(t, 17), down = DownArrowRect(t, 17);
+    EXPECT_EQ(thumb.Bottom, down.Top);
+    EXPECT_EQ(HitTest(t, 17, gdi::POINT{8, thumb.Bottom - 1}), Part::Thumb);
+    EXPECT_EQ(HitTest(t, 17, gdi::POINT{8, down.Top}), Part::DownArrow);
+    EXPECT_EQ(TrackRect(t, 17).Bottom, thumb.Bottom);
 }
 
 }  // namespace

@@ -95,8 +95,8 @@ class TestLB : public QObject {
         QVERIFY(!l.lb->sbUC()->isVisibleTo(l.lb));
         l.lb->AddItem("6");
         QVERIFY(l.lb->sbUC()->isVisibleTo(l.lb));
-        QCOMPARE(l.lb->sbUC()->Max(), 1L);
-        QCOMPARE(l.lb->sbUC()->TotalItems(), 6L);
+        QCOMPARE(l.lb->sbUC()->Control().Max(), 1L);
+        QCOMPARE(l.lb->sbUC()->Control().TotalItems(), 6L);
         l.lb->RemoveItem(0);
         QVERIFY(!l.lb->sbUC()->isVisibleTo(l.lb));
 
@@ -104,7 +104,7 @@ class TestLB : public QObject {
         QSignalSpy top(l.lb, &LB::TopIndexChange);
         l.lb->SetTopIndex(15);
         QCOMPARE(l.lb->TopIndex(), 15L);
-        QCOMPARE(l.lb->sbUC()->Value(), 15L);
+        QCOMPARE(l.lb->sbUC()->Control().Value(), 15L);
         QCOMPARE(errorOf([&] { l.lb->SetTopIndex(16); }), 380);
         QCOMPARE(errorOf([&] { l.lb->SetTopIndex(-1); }), 380);
         l.lb->SetTopIndex(0);
@@ -215,11 +215,14 @@ class TestLB : public QObject {
 
     void scrollBarPagesByTheVisibleRows() {
         List l(30);
-        LBVScroll* sb = l.lb->sbUC();
-        Press(*sb, QPoint(5, sb->ThumbRect().bottom() + 3));
-        Release(*sb, QPoint(5, 0));
+        LBVScroll& sb = l.lb->sbUC()->Control();
+        const auto press = [&sb](int x, int y) {
+            sb.WindowProc(winmsg::WM_LBUTTONDOWN, winmsg::MK_LBUTTON, winmsg::MAKELPARAM(x, y));
+        };
+        press(5, sb.ThumbRect().Bottom + 2);
+        sb.WindowProc(winmsg::WM_LBUTTONUP, 0, 0);
         QCOMPARE(l.lb->TopIndex(), 5L);
-        Press(*sb, sb->DownArrowRect().center());
+        press(5, (sb.DownArrowRect().Top + sb.DownArrowRect().Bottom - 1) / 2);
         QCOMPARE(l.lb->TopIndex(), 6L);
     }
 
@@ -238,15 +241,15 @@ class TestLB : public QObject {
             l.lb->SetListIndex(l.lb->NewIndex());
         }
         QCOMPARE(l.lb->TopIndex(), l.lb->ListCount() - 5);
-        QCOMPARE(l.lb->sbUC()->Value(), l.lb->ListCount() - 5);
+        QCOMPARE(l.lb->sbUC()->Control().Value(), l.lb->ListCount() - 5);
 
         l.lb->BeginUpdate();
         before = l.lb->RedrawRequests();
         l.lb->AddItem("quiet");
         QCOMPARE(l.lb->RedrawRequests(), before);
-        QCOMPARE(l.lb->sbUC()->TotalItems(), l.lb->ListCount() - 1);
+        QCOMPARE(l.lb->sbUC()->Control().TotalItems(), l.lb->ListCount() - 1);
         l.lb->EndUpdate();
-        QCOMPARE(l.lb->sbUC()->TotalItems(), l.lb->ListCount());
+        QCOMPARE(l.lb->sbUC()->Control().TotalItems(), l.lb->ListCount());
     }
 
     void repaintsAtMostOncePerFrame() {

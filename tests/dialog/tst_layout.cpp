@@ -20,11 +20,11 @@ namespace {
 
 struct Frame {
     QWidget* body;
-    VSC* vs;
+    VSCWidget* vs;
     QWidget* title;
 };
 Frame FrameOf(QWidget* w) {
-    return {Find(w, QStringLiteral("PanelBody")), Find<VSC>(w, QStringLiteral("VS")),
+    return {Find(w, QStringLiteral("PanelBody")), Find<VSCWidget>(w, QStringLiteral("VS")),
             Find(w, QStringLiteral("tabTitle"))};
 }
 
@@ -40,16 +40,16 @@ QRect ShownArea(QWidget* w) {
 
 // Scrolls through the whole range: every control must be wholly in view at some position.
 void CheckEveryRowReachable(QWidget* w, const QList<QWidget*>& controls) {
-    VSC* vs = FrameOf(w).vs;
+    VSCWidget* vs = FrameOf(w).vs;
     QList<QWidget*> unseen = controls;
     for (long v = 0;; v += 5) {
-        vs->SetValue(std::min(v, vs->Max()));
+        vs->Control().SetValue(std::min(v, vs->Control().Max()));
         emit vs->Change();
         unseen.removeIf([&](QWidget* c) { return ShownArea(w).contains(InWindow(w, c)); });
-        if (v >= vs->Max()) break;
+        if (v >= vs->Control().Max()) break;
     }
     for (QWidget* c : unseen) QFAIL(qPrintable(QStringLiteral("never wholly in view: %1").arg(c->objectName())));
-    vs->SetValue(0);
+    vs->Control().SetValue(0);
     emit vs->Change();
 }
 
@@ -72,11 +72,11 @@ void CheckBothPanels(QWidget* w) {
         QWidget* panel = Find(w, QStringLiteral("CTRLContainer_%1").arg(suite ? 0 : 1));
         const int space = ShownArea(w).height();
         const bool needed = panel->height() > space;
-        QCOMPARE(f.vs->Enabled(), needed);
+        QCOMPARE(f.vs->Control().Enabled(), needed);
         if (needed) {
-            QCOMPARE(f.vs->Max(), long(panel->height() - space));
-            QCOMPARE(f.vs->LargeChange(), std::min<long>(space, f.vs->Max()));
-            QCOMPARE(f.vs->PixelsVisible(), long(space));
+            QCOMPARE(f.vs->Control().Max(), long(panel->height() - space));
+            QCOMPARE(f.vs->Control().LargeChange(), std::min<long>(space, f.vs->Control().Max()));
+            QCOMPARE(f.vs->Control().PixelsVisible(), long(space));
         }
         CheckEveryRowReachable(w, RowsOf(w, suite));
     }
@@ -157,14 +157,14 @@ class LayoutTest : public QObject {
             QWheelEvent down(at, row->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                              Qt::NoScrollPhase, false);
             QApplication::sendEvent(row, &down);
-            QCOMPARE(f.vs->Value(), 3L * 17);
+            QCOMPARE(f.vs->Control().Value(), 3L * 17);
             QCOMPARE(suite->y(), f.title->height() - 51);
-            f.vs->SetValue(f.vs->Max());
+            f.vs->Control().SetValue(f.vs->Control().Max());
             emit f.vs->Change();
             QVERIFY(suite->y() < 0);
             w->resize(design);
-            QVERIFY(!f.vs->Enabled());
-            QCOMPARE(f.vs->Value(), 0L);
+            QVERIFY(!f.vs->Control().Enabled());
+            QCOMPARE(f.vs->Control().Value(), 0L);
             QCOMPARE(suite->y(), f.title->height());
         });
     }

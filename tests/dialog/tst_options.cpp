@@ -110,21 +110,21 @@ class OptionsTest : public QObject {
             auto* title = Find<QLabel>(w, QStringLiteral("Label1_0"));
             QWidget* suite = Find(w, QStringLiteral("CTRLContainer_0"));
             QWidget* microsoft = Find(w, QStringLiteral("CTRLContainer_1"));
-            auto* vs = Find<VSC>(w, QStringLiteral("VS"));
+            auto* vs = Find<VSCWidget>(w, QStringLiteral("VS"));
             QCOMPARE(title->text(), QStringLiteral("Nexaria Controls"));
-            QVERIFY(!vs->Enabled());  // everything fits at design size
+            QVERIFY(!vs->Control().Enabled());  // everything fits at design size
 
             // A small window needs the scroll bar for the suite panel.
             w->resize(w->width(), w->minimumHeight());
-            QTRY_VERIFY(vs->Enabled());
+            QTRY_VERIFY(vs->Control().Enabled());
             Click(vs, QPoint(vs->width() / 2, vs->height() - 4));  // down arrow
-            QVERIFY(vs->Value() > 0);
-            QCOMPARE(suite->y(), 30 - static_cast<int>(vs->Value()));
+            QVERIFY(vs->Control().Value() > 0);
+            QCOMPARE(suite->y(), 30 - static_cast<int>(vs->Control().Value()));
 
             ClickTab(w, 200);  // which side picks which panel is the model's
             QCOMPARE(title->text(), QStringLiteral("Microsoft Controls"));
             QVERIFY(microsoft->isVisible() && !suite->isVisible());
-            QCOMPARE(vs->Value(), 0L);
+            QCOMPARE(vs->Control().Value(), 0L);
             QCOMPARE(suite->y(), 30);
             QCOMPARE(microsoft->y(), 30);
 
