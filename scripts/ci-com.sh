@@ -28,6 +28,8 @@ WINEPREFIX=""
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work" ${WINEPREFIX:+"$WINEPREFIX"}' EXIT
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 arch=""
+# The Linux build whose command line writes the bytes the runs are compared with.
+linux="${TAVKONV40_LINUX_BUILD:-build/ci}"
 fail() { printf 'COM (%s): %s\n' "$arch" "$*" >&2; exit 1; }
 
 # HKEY_CLASSES_ROOT as UTF-8 text (reg writes UTF-16), in each view the prefix has: a 64-bit
@@ -60,30 +62,39 @@ WScript.Echo result
 EOF
 printf 'WScript.Echo 1\r\n' >"$work/warm.vbs"
 
-# check_run: the test host drives the dialog by messages through a run on a copy of the test
-# project (the first suite row ticked by a click, the Microsoft tab by a click, all of it
-# selected); the files must be the Linux command line's for the same choice, with the backup
-# holding the project as it was. Needs the Linux build (scripts/run-tests.sh) for its bytes.
+# check_run: the test host drives the dialog by clicks and keys posted to its controls through a
+# run on a copy of the test project in a folder with non-ASCII letters (the first suite row
+# ticked, the Microsoft tab chosen, all of it selected, the folder typed); the files must be the
+# Linux command line's for the same choice, with the backup holding the project as it was. Then a
+# run on another copy, its folder from a stand-in chooser, cancelled as it starts: -1 and no file
+# changed. Needs the Linux build (scripts/run-tests.sh) for its bytes.
 check_run() {
-    linux="${TAVKONV40_LINUX_BUILD:-build/ci}"
     if [ ! -x "$linux/cli/tavkonv40" ]; then
         echo "COM ($arch): no Linux build in $linux: the run against its bytes is left out" >&2
         return
     fi
-    for side in linux windows; do
-        rm -rf "${work:?}/$side" && mkdir "$work/$side" && cp -r tests/data/whole_project/input "$work/$side/project"
+    name="Проект über"
+    for side in linux windows cancel; do
+        rm -rf "${work:?}/$side" && mkdir "$work/$side" && cp -r tests/data/whole_project/input "$work/$side/$name"
     done
-    "$linux/cli/tavkonv40" --quiet --family QVButton --all-ms "$work/linux/project" >/dev/null ||
+    "$linux/cli/tavkonv40" --quiet --family QVButton --all-ms "$work/linux/$name" >/dev/null ||
         fail "the Linux command line's run failed"
-    wine "$host" run "$(winepath -w "$work/windows/project")" | tr -d '\r' >"$work/run.txt" || true
-    sed "s/^/COM ($arch): /" "$work/run.txt"
-    tail -1 "$work/run.txt" | grep -qx "all checks passed" || fail "the driven run failed"
-    set -- "$work/windows/project"/Nexaria\ Conversion\ Backup\ *
+    for mode in run cancel; do
+        side=windows
+        [ $mode = run ] || side=cancel
+        wine "$host" $mode "$(winepath -w "$work/$side/$name")" | tr -d '\r' >"$work/$mode.txt" || true
+        sed "s/^/COM ($arch, $mode): /" "$work/$mode.txt"
+        tail -1 "$work/$mode.txt" | grep -qx "all checks passed" || fail "the driven $mode failed"
+    done
+    set -- "$work/windows/$name"/Nexaria\ Conversion\ Backup\ *
     [ -d "$1" ] || fail "the driven run left no backup"
     diff -r -x .tavkonv40-record tests/data/whole_project/input "$1" || fail "the backup is not the project as it was"
-    diff -r -x "Nexaria Conversion Backup *" "$work/linux/project" "$work/windows/project" ||
+    diff -r -x "Nexaria Conversion Backup *" "$work/linux/$name" "$work/windows/$name" ||
         fail "the driven run's files differ from the Linux command line's"
-    echo "COM ($arch): a run driven by messages wrote the Linux command line's bytes and the backup"
+    diff -r -x "Nexaria Conversion Backup *" -x .tavkonv40-record tests/data/whole_project/input "$work/cancel/$name" ||
+        fail "the cancelled run changed files"
+    echo "COM ($arch): a run driven by clicks and keys wrote the Linux command line's bytes and the backup;"
+    echo "COM ($arch): Cancel pressed as a run started left every file as it was"
 }
 
 # check_library BUILD ARCH: every check above on BUILD's library, in a fresh ARCH prefix (win32
