@@ -167,6 +167,18 @@ std::string DialogModel::commandCaption(Command command) const {
     return {};
 }
 
+std::optional<Panel> DialogModel::commandPanel(Command command) {
+    switch (command) {
+        case cmdSelectAllSuite:
+        case cmdClearAllSuite:
+        case cmdSetAllSuite: return Panel::Suite;
+        case cmdSelectAllMicrosoft:
+        case cmdClearAllMicrosoft:
+        case cmdSetAllMicrosoft: return Panel::Microsoft;
+        default: return std::nullopt;
+    }
+}
+
 // "Select All" and "Clear All" tick every row as a user's clicks would; each row's edition pair
 // follows its tick through rowEnabled.
 void DialogModel::tickAllFamilies(bool ticked) {

@@ -20,6 +20,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace dialog {
@@ -105,6 +106,9 @@ class DialogModel : public tavkonv40::OptionsSource {
     CommandEffect press(Command command);
     bool commandEnabled(Command command) const;
     std::string commandCaption(Command command) const;
+    // The panel an option command (Select All, Clear All, Set All) works on, shown only with it;
+    // nothing for the others.
+    static std::optional<Panel> commandPanel(Command command);
 
     // ---- folder --------------------------------------------------------------------------------
     const std::string& folder() const { return m_folder; }

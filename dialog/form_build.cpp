@@ -157,10 +157,12 @@ void BuildFooters(FormView& f) {
 }
 
 void BuildCommands(FormView& f) {
-    QWidget* parents[kCommandCount] = {&f.window, &f.window,   &f.window,   f.footer[0], f.footer[0],
-                                       f.group,   f.footer[1], f.footer[1], f.footer[1], f.footer[0]};
     for (int index = 0; index < kCommandCount; ++index) {
-        auto* b = new BTNWidget(parents[index], f.ambient);
+        const auto command = static_cast<Command>(index);
+        // The option commands go with their panel's footer, "..." with the folder box.
+        QWidget* parent = command == cmdBrowse ? static_cast<QWidget*>(f.group) : &f.window;
+        if (const auto panel = DialogModel::commandPanel(command)) parent = f.footer[static_cast<std::size_t>(*panel)];
+        auto* b = new BTNWidget(parent, f.ambient);
         b->setObjectName(QStringLiteral("cmd_%1").arg(index));
         b->Control().InitProperties();
         f.c.cmd[static_cast<std::size_t>(index)] = b;

@@ -1,5 +1,6 @@
 #include "dialog/form_skins.h"
 
+#include "dialog/control_skins.h"
 #include "dialog/form_controls.h"
 
 #include "controls/PropertyBag.h"
@@ -140,19 +141,19 @@ void FormSkins::apply(FormControls& c) {
 // ---- answers ------------------------------------------------------------------------------------------
 
 void FormSkins::answerCheck(SkinMapInfo& skin, SkinSource& source) const {
-    Answer(skin, source, "CheckBox", m_current[0], {0, 0, 0, 0});
+    AnswerControlSkin(SkinFile::Check, gdi::qt::FromQImage(m_current[0]), skin, source);
 }
 
 void FormSkins::answerOption(SkinMapInfo& skin, SkinSource& source) const {
-    Answer(skin, source, "Option", m_current[0], {0, 0, 0, 0});
+    AnswerControlSkin(SkinFile::Option, gdi::qt::FromQImage(m_current[0]), skin, source);
 }
 
 void FormSkins::answerCommand(SkinMapInfo& skin, SkinSource& source) const {
-    Answer(skin, source, "CMD_MAC", m_current[0], {16, 0, 17, 0});
+    AnswerControlSkin(SkinFile::MacButtons, gdi::qt::FromQImage(m_current[0]), skin, source);
 }
 
 void FormSkins::answerText(SkinMapInfo& skin, SkinSource& source) const {
-    Answer(skin, source, "SKIN_TextBorder", m_current[0], {5, 5, 5, 5});
+    AnswerControlSkin(SkinFile::TextBorder, gdi::qt::FromQImage(m_current[0]), skin, source);
 }
 
 void FormSkins::answerScroll(long resNumber, SkinMapInfo& skin, SkinSource& source) const {
@@ -168,12 +169,6 @@ void FormSkins::answerScroll(long resNumber, SkinMapInfo& skin, SkinSource& sour
         case resScrollThumbGripper: Answer(skin, source, "ScrollVThumbGripper", m_current[4], {0, 0, 0, 0}); break;
         default: break;
     }
-}
-
-void FormSkins::answerLayout(SkinButtonLayoutInfo& layout) {
-    layout.LayoutMode = sknLayoutSeperates;
-    layout.AutoSizeMode = sknAutoSizeNone;
-    layout.DrawingSpace = {0, 2, 0, 5};
 }
 
 }  // namespace dialog

@@ -51,13 +51,12 @@ class FormSkins {
     // Drops the pictures and gives the handles back.
     void release();
 
-    // Answers to the controls' QuerySkin and QueryLayout requests.
+    // Answers to the controls' QuerySkin requests, with the picture applied last.
     void answerCheck(SkinMapInfo& skin, SkinSource& source) const;
     void answerOption(SkinMapInfo& skin, SkinSource& source) const;
     void answerCommand(SkinMapInfo& skin, SkinSource& source) const;
     void answerText(SkinMapInfo& skin, SkinSource& source) const;
     void answerScroll(long resNumber, SkinMapInfo& skin, SkinSource& source) const;
-    static void answerLayout(SkinButtonLayoutInfo& layout);
 
     // What the form paints with.
     FormPictures pictures;

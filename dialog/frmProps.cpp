@@ -1,9 +1,11 @@
 #include "dialog/frmProps.h"
 
+#include "dialog/control_skins.h"
 #include "dialog/form_build.h"
 #include "dialog/form_geometry.h"
 #include "dialog/form_layout.h"
 #include "dialog/form_painting.h"
+#include "dialog/form_render.h"
 #include "dialog/form_view.h"
 #include "dialog/init_conversion.h"
 #include "dialog/log_display.h"
@@ -16,8 +18,6 @@
 #include "platform/regional_clock.h"
 #include "platform/qt/folder_chooser.h"
 #include "platform/qt/settings.h"
-
-#include "controls/PropertyBag.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -32,25 +32,6 @@ using tavkonv40::kMicrosoftOptionCount;
 namespace {
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
-
-// Controls are set only where they differ, so rendering costs nothing where nothing changed.
-template <typename Control>
-void SetValue(Control* c, bool value) {
-    if (c->Value() != value) c->SetValue(value);
-}
-template <typename Control>
-void SetEnabled(Control* c, bool on) {
-    if (c->Enabled() != on) c->SetEnabled(on);
-}
-
-// The folder box is read-only while a run goes on.
-void SetLocked(txt& box, bool locked) {
-    if (box.IsLocked() == locked) return;
-    PropertyBag bag;
-    box.WriteProperties(bag);
-    bag.Write<bool>("Locked", locked, false);
-    box.ReadProperties(bag);
-}
 
 }  // namespace
 
@@ -164,7 +145,7 @@ void frmProps::WireForm() {
         QObject::connect(b, &BTNWidget::Click, &w, [this, command] { cmd_Click(command); });
         QObject::connect(b, &BTNWidget::QuerySkin, &w,
                          [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerCommand(s, src); });
-        QObject::connect(b, &BTNWidget::QueryLayout, &w, [](SkinButtonLayoutInfo& l) { FormSkins::answerLayout(l); });
+        QObject::connect(b, &BTNWidget::QueryLayout, &w, [](SkinButtonLayoutInfo& l) { AnswerCommandLayout(l); });
     }
     WireOptionRows();
 }
@@ -216,39 +197,15 @@ void frmProps::Render() {
     m_rendering = false;
 }
 
-void frmProps::RenderOptionRows() {
-    FormControls& c = m_form->c;
-    for (int k = 0; k < kFamilyCount; ++k) SetValue(c.chkProp[At(k)], m_model.familyTicked(k));
-    for (int r = 0; r < kFamilyCount; ++r) {
-        SetValue(c.chkPropTo40[At(r)], m_model.rowTo40(r));
-        SetValue(c.chkPropTo4L[At(r)], !m_model.rowTo40(r));
-        SetEnabled(&c.chkPropTo40[At(r)]->Control(), m_model.rowEnabled(r));
-        SetEnabled(&c.chkPropTo4L[At(r)]->Control(), m_model.rowEnabled(r));
-    }
-    for (int i = 0; i < kMicrosoftOptionCount; ++i) {
-        SetValue(c.chkVBProp[At(i)], m_model.microsoftTicked(i));
-        SetValue(c.chkVBPropTo40[At(i)], m_model.microsoftTo40(i));
-        SetValue(c.chkVBPropTo4L[At(i)], !m_model.microsoftTo40(i));
-        SetEnabled(&c.chkVBPropTo40[At(i)]->Control(), m_model.microsoftEnabled(i));
-        SetEnabled(&c.chkVBPropTo4L[At(i)]->Control(), m_model.microsoftEnabled(i));
-    }
-}
+void frmProps::RenderOptionRows() { dialog::RenderOptionRows(m_form->c, m_model); }
 
 void frmProps::RenderCommands() {
-    for (int index = 0; index < kCommandCount; ++index) {
-        BTN& b = m_form->c.cmd[At(index)]->Control();
-        const auto command = static_cast<Command>(index);
-        const std::u16string caption = gdi::qt::Text(QString::fromStdString(m_model.commandCaption(command)));
-        if (b.Caption() != caption) b.SetCaption(caption);
-        SetEnabled(&b, m_model.commandEnabled(command));
-    }
+    for (int index = 0; index < kCommandCount; ++index)
+        RenderCommand(m_form->c.cmd[At(index)]->Control(), m_model, static_cast<Command>(index));
 }
 
 void frmProps::RenderFolder() {
-    txtWidget* box = m_form->c.txtPath;
-    const QString folder = QString::fromStdString(m_model.folder());
-    if (box->Text() != folder) box->SetText(folder);
-    SetLocked(box->Control(), !m_model.folderEditable());
+    RenderFolderBox(m_form->c.txtPath->Control(), gdi::qt::Text(QString::fromStdString(m_model.folder())), m_model);
 }
 
 void frmProps::RenderPanel() {

@@ -28,6 +28,8 @@ WINEPREFIX=""
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work" ${WINEPREFIX:+"$WINEPREFIX"}' EXIT
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 arch=""
+# The Linux build whose command line writes the bytes the runs are compared with.
+linux="${TAVKONV40_LINUX_BUILD:-build/ci}"
 fail() { printf 'COM (%s): %s\n' "$arch" "$*" >&2; exit 1; }
 
 # HKEY_CLASSES_ROOT as UTF-8 text (reg writes UTF-16), in each view the prefix has: a 64-bit
@@ -60,30 +62,96 @@ WScript.Echo result
 EOF
 printf 'WScript.Echo 1\r\n' >"$work/warm.vbs"
 
-# check_run: the test host drives the dialog by messages through a run on a copy of the test
-# project (the first suite row ticked by a click, the Microsoft tab by a click, all of it
-# selected); the files must be the Linux command line's for the same choice, with the backup
-# holding the project as it was. Needs the Linux build (scripts/run-tests.sh) for its bytes.
+# check_run: the test host drives the dialog by clicks and keys posted to its controls through a
+# run on a copy of the test project in a folder with non-ASCII letters (the first suite row
+# ticked, the Microsoft tab chosen, all of it selected, the folder typed); the files must be the
+# Linux command line's for the same choice, with the backup holding the project as it was. Then a
+# run on another copy, its folder from a stand-in chooser, cancelled as it starts: -1 and no file
+# changed. Needs the Linux build (scripts/run-tests.sh) for its bytes.
 check_run() {
-    linux="${TAVKONV40_LINUX_BUILD:-build/ci}"
     if [ ! -x "$linux/cli/tavkonv40" ]; then
         echo "COM ($arch): no Linux build in $linux: the run against its bytes is left out" >&2
         return
     fi
-    for side in linux windows; do
-        rm -rf "${work:?}/$side" && mkdir "$work/$side" && cp -r tests/data/whole_project/input "$work/$side/project"
+    name="Проект über"
+    for side in linux windows cancel; do
+        rm -rf "${work:?}/$side" && mkdir "$work/$side" && cp -r tests/data/whole_project/input "$work/$side/$name"
     done
-    "$linux/cli/tavkonv40" --quiet --family QVButton --all-ms "$work/linux/project" >/dev/null ||
+    "$linux/cli/tavkonv40" --quiet --family QVButton --all-ms "$work/linux/$name" >/dev/null ||
         fail "the Linux command line's run failed"
-    wine "$host" run "$(winepath -w "$work/windows/project")" | tr -d '\r' >"$work/run.txt" || true
-    sed "s/^/COM ($arch): /" "$work/run.txt"
-    tail -1 "$work/run.txt" | grep -qx "all checks passed" || fail "the driven run failed"
-    set -- "$work/windows/project"/Nexaria\ Conversion\ Backup\ *
+    for mode in run cancel; do
+        side=windows
+        [ $mode = run ] || side=cancel
+        wine "$host" $mode "$(winepath -w "$work/$side/$name")" | tr -d '\r' >"$work/$mode.txt" || true
+        sed "s/^/COM ($arch, $mode): /" "$work/$mode.txt"
+        tail -1 "$work/$mode.txt" | grep -qx "all checks passed" || fail "the driven $mode failed"
+    done
+    set -- "$work/windows/$name"/Nexaria\ Conversion\ Backup\ *
     [ -d "$1" ] || fail "the driven run left no backup"
     diff -r -x .tavkonv40-record tests/data/whole_project/input "$1" || fail "the backup is not the project as it was"
-    diff -r -x "Nexaria Conversion Backup *" "$work/linux/project" "$work/windows/project" ||
+    diff -r -x "Nexaria Conversion Backup *" "$work/linux/$name" "$work/windows/$name" ||
         fail "the driven run's files differ from the Linux command line's"
-    echo "COM ($arch): a run driven by messages wrote the Linux command line's bytes and the backup"
+    diff -r -x "Nexaria Conversion Backup *" -x .tavkonv40-record tests/data/whole_project/input "$work/cancel/$name" ||
+        fail "the cancelled run changed files"
+    echo "COM ($arch): a run driven by clicks and keys wrote the Linux command line's bytes and the backup;"
+    echo "COM ($arch): Cancel pressed as a run started left every file as it was"
+}
+
+# check_clicks: a script shows the dialog through cscript and xdotool uses it as a person would:
+# Select All on the suite panel, the folder (a copy of the test project) typed into the folder
+# box, Start, and Close once Start is enabled again after the run. The script must print 0, the
+# files must be the Linux command line's for the same choice, and a photograph of the screen must
+# show a skinned button's clipped corner as the form behind it and the first row's tick. The
+# photograph taken as the dialog opens, cut to its client area, is $build/dialog-win32.png.
+check_clicks() {
+    rm -rf "${work:?}/clicks" && mkdir -p "$work/clicks" && cp -r tests/data/whole_project/input "$work/clicks/project"
+    rm -rf "$work/linux" && mkdir "$work/linux" && cp -r tests/data/whole_project/input "$work/linux/project"
+    "$linux/cli/tavkonv40" --quiet --all-families "$work/linux/project" >/dev/null || fail "the Linux command line's run failed"
+    $script_host //nologo "$(winepath -w "$work/init.vbs")" 2>&1 | tr -d '\r' >"$work/vbs.txt" &
+    script=$!
+    timeout 30 xdotool search --sync --onlyvisible --name "^Nexaria Version 4.0 GUID Conversion Utility\$" >/dev/null ||
+        fail "no dialog showed for the script"
+    where() { wine "$host" where | tr -d '\r' >"$work/where.txt"; }
+    part() { awk -v n="$1" '$1 == n { print $2, $3, $4, $5, $6 }' "$work/where.txt"; }
+    centre() { part "$1" | awk '{ print int($1 + $3 / 2), int($2 + $4 / 2) }'; }
+    pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
+    where
+    read -r cx cy cw ch _ <<EOW
+$(part client)
+EOW
+    xdotool mousemove 0 0 # the pointer starts on a row, which it would light up
+    sleep 0.3
+    import -window root "$work/before.png"
+    convert "$work/before.png" -crop "${cw}x$ch+$cx+$cy" +repage -strip "$build/dialog-win32.png"
+    xdotool mousemove $(centre selectall) click 1 mousemove $(centre folder) click 1
+    sleep 0.5
+    xdotool type --delay 20 "$(winepath -w "$work/clicks/project")"
+    xdotool mousemove $(centre start) click 1
+    for _ in $(seq 60); do
+        where
+        set -- "$work/clicks/project"/Nexaria\ Conversion\ Backup\ *
+        [ -d "$1" ] && [ "$(part start | cut -d' ' -f5)" = 1 ] && break
+        sleep 0.5
+    done
+    import -window root "$work/after.png"
+    xdotool mousemove $(centre close) click 1
+    wait $script || true
+    [ "$(cat "$work/vbs.txt")" = 0 ] || fail "the clicked VBScript printed '$(cat "$work/vbs.txt")', not 0"
+    diff -r -x "Nexaria Conversion Backup *" "$work/linux/project" "$work/clicks/project" ||
+        fail "the clicked run's files differ from the Linux command line's"
+    read -r sx sy _ <<EOW
+$(part start)
+EOW
+    [ "$(pixel "$work/after.png" "$sx" "$sy")" = "$(pixel "$work/after.png" $((sx - 1)) "$sy")" ] &&
+        [ "$(pixel "$work/after.png" "$sx" "$sy")" != "$(pixel "$work/after.png" $((sx + 1)) $((sy + 1)))" ] ||
+        fail "Start's top left corner is not clipped to the form behind it"
+    read -r kx ky _ <<EOW
+$(part check)
+EOW
+    [ "$(pixel "$work/before.png" $((kx + 6)) $((ky + 8)))" != "$(pixel "$work/after.png" $((kx + 6)) $((ky + 8)))" ] ||
+        fail "the first row's check box shows no tick after Select All"
+    echo "COM ($arch): cscript, clicked and typed by xdotool: Select All, the folder, Start, Close printed 0 with the"
+    echo "COM ($arch): Linux command line's bytes; Start's corner shows the form and the first row its tick"
 }
 
 # check_library BUILD ARCH: every check above on BUILD's library, in a fresh ARCH prefix (win32
@@ -117,12 +185,16 @@ check_library() {
     tail -1 "$work/host.txt" | grep -qx "all checks passed" || fail "the test host failed"
 
     check_run
-    wine "$host" close 30 >"$work/closer.txt" 2>&1 &
-    closer=$!
-    $script_host //nologo "$(winepath -w "$work/init.vbs")" 2>&1 | tr -d '\r' >"$work/vbs.txt" || true
-    wait $closer || { cat "$work/closer.txt"; fail "the closer found no dialog"; }
-    [ "$(cat "$work/vbs.txt")" = 0 ] || fail "the VBScript printed '$(cat "$work/vbs.txt")', not 0"
-    echo "COM ($arch): VBScript CreateObject(\"tavKonv40.clsPropPage\").InitConversion() printed 0"
+    if [ -x "$linux/cli/tavkonv40" ]; then
+        check_clicks
+    else
+        wine "$host" close 30 >"$work/closer.txt" 2>&1 &
+        closer=$!
+        $script_host //nologo "$(winepath -w "$work/init.vbs")" 2>&1 | tr -d '\r' >"$work/vbs.txt" || true
+        wait $closer || { cat "$work/closer.txt"; fail "the closer found no dialog"; }
+        [ "$(cat "$work/vbs.txt")" = 0 ] || fail "the VBScript printed '$(cat "$work/vbs.txt")', not 0"
+        echo "COM ($arch): VBScript CreateObject(\"tavKonv40.clsPropPage\").InitConversion() printed 0"
+    fi
 
     wine regsvr32 /s /u "$dll" || fail "regsvr32 /u $dll failed"
     export_classes "$work/after.reg"

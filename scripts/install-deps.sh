@@ -17,9 +17,10 @@ for group in "$@"; do
     case "$group" in
         # The COM library is 32-bit: its compiler, widl (mingw-w64-tools), the system's .idl files
         # (libwine-dev: MinGW ships none), the 32-bit Wine that loads it, and a display for its window;
-        # the setup program: makensis (nsis), and xdotool, which finds and closes the dialog.
+        # the setup program: makensis (nsis); xdotool, which finds the dialog and clicks and types
+        # in it as a person would, and imagemagick, which photographs it.
         windows) PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix wine wine64 googletest \
-g++-mingw-w64-i686-posix mingw-w64-tools libwine-dev wine32:i386 xvfb nsis xdotool" ;;
+g++-mingw-w64-i686-posix mingw-w64-tools libwine-dev wine32:i386 xvfb nsis xdotool imagemagick" ;;
         packages) PACKAGES="$PACKAGES help2man lintian fakeroot dpkg-dev zip" ;;
         desktop) PACKAGES="$PACKAGES xvfb openbox xdotool imagemagick x11-utils" ;;
         *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;

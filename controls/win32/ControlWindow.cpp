@@ -79,18 +79,34 @@ LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterClassOnce() {
-    static const bool registered = [] {
+// The module that holds this code (the DLL when the controls are in one), which the window
+// class belongs to: a class of the host program's module would outlive an unloaded library and
+// point at a procedure that is gone.
+HINSTANCE CodeModule() {
+    HMODULE module = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCWSTR>(&ClassProc), &module);
+    return module;
+}
+
+// Registered at the first window, removed as the module unloads (its statics are destroyed).
+struct WindowClass {
+    bool registered = false;
+    WindowClass() {
         WNDCLASSW wc{};
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = ClassProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hInstance = CodeModule();
         wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, shared
         wc.lpszClassName = kClassName;
-        return ::RegisterClassW(&wc) != 0;
-    }();
-    (void)registered;
-}
+        registered = ::RegisterClassW(&wc) != 0;
+    }
+    ~WindowClass() {
+        if (registered) ::UnregisterClassW(kClassName, CodeModule());
+    }
+};
+
+void RegisterClassOnce() { static const WindowClass windowClass; }
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 
@@ -110,17 +126,16 @@ HWND MakeToolTipWindow(HWND owner) {
     }();
     (void)ready;
     return ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                             ::GetModuleHandleW(nullptr), nullptr);
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, CodeModule(),
+                             nullptr);
 }
 
 }  // namespace
 
 ControlWindow::ControlWindow(HWND__* parent, const gdi::RECT& at) {
     RegisterClassOnce();
-    m_window =
-        ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, at.Left, at.Top, at.Right - at.Left,
-                          at.Bottom - at.Top, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    m_window = ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, at.Left, at.Top,
+                                 at.Right - at.Left, at.Bottom - at.Top, parent, nullptr, CodeModule(), nullptr);
     if (m_window != nullptr) ::SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

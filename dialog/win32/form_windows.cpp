@@ -1,5 +1,6 @@
 #include "dialog/win32/form_windows.h"
 
+#include "dialog/control_skins.h"
 #include "dialog/form_geometry.h"
 #include "dialog/form_labels.h"
 
@@ -74,12 +75,14 @@ void ForEachGlyph(FormWindows& w, Fn fn) {
     each(w.chkVBPropTo4L);
 }
 
-// The glyph strip a control asks for in its QuerySkin, from the form's skin files.
-void AnswerGlyphSkin(SkinMapInfo& skin, SkinSource& source, const char16_t* name, const gdi::Image& picture) {
-    skin.ImageName = name;
-    source.picture = picture;
-    skin.MapMargin = {0, 0, 0, 0};
-    skin.MaskColor = 0;
+// `control` asks for `picture` of `file` in its QuerySkin; the picture must outlive it.
+template <typename Control>
+void Skin(Control& control, SkinFile file, const gdi::Image& picture) {
+    if (picture.IsNull()) return;  // the built-in skin stays
+    control.events.QuerySkin = [file, &picture](long, SkinMapInfo& skin, SkinSource& source) {
+        AnswerControlSkin(file, picture, skin, source);
+    };
+    control.ApplyCustomSkin();
 }
 
 HWND StopWindow(const FormWindows& w, const FocusStop& stop) {
@@ -111,8 +114,19 @@ void ChainTabOrder(const FormWindows& w) {
 
 }  // namespace
 
-PortedControl MakeCommandButton(HWND, Command, const Ambient&) { return nullptr; }
-PortedControl MakeFolderBox(HWND, const Ambient&) { return nullptr; }
+std::unique_ptr<BTNWindow> MakeCommandButton(HWND parent, Command command, const Ambient& ambient) {
+    auto b = std::make_unique<BTNWindow>(parent, gdi::RECT{0, 0, 0, 0}, ambient);
+    ::SetWindowLongPtrW(b->Handle(), GWLP_ID, kCommandId + command);
+    b->Control().InitProperties();
+    return b;
+}
+
+std::unique_ptr<txtWindow> MakeFolderBox(HWND parent, const Ambient& ambient) {
+    auto box = std::make_unique<txtWindow>(parent, gdi::RECT{0, 0, 0, 0}, ambient);
+    ::SetWindowLongPtrW(box->Handle(), GWLP_ID, kFolderBoxId);
+    box->Control().InitProperties();
+    return box;
+}
 PortedControl MakeLogList(HWND, const Ambient&) { return nullptr; }
 PortedControl MakePanelScrollBar(HWND, const Ambient&) { return nullptr; }
 
@@ -149,9 +163,10 @@ void BuildFormWindows(FormWindows& w, HWND form, const Ambient& ambient) {
     w.List1 = MakeLogList(w.group->Handle(), ambient);
     for (int index = 0; index < kCommandCount; ++index) {
         const auto command = static_cast<Command>(index);
-        // The option commands sit in the footer's place of the form (no footer window here);
-        // "..." in the folder group.
+        // The option commands sit in the footer's place of the form (no footer window here),
+        // shown with their panel; "..." in the folder group.
         w.cmd[At(index)] = MakeCommandButton(command == cmdBrowse ? w.group->Handle() : form, command, ambient);
+        if (DialogModel::commandPanel(command) == Panel::Microsoft) ::ShowWindow(w.cmd[At(index)]->Handle(), SW_HIDE);
     }
     ChainTabOrder(w);
 }
@@ -186,20 +201,23 @@ void ArrangeFormWindows(FormWindows& w, int width, int height) {
     for (std::size_t i = 0; i < a.bottomCommands.size(); ++i) Place(w.cmd[i], a.bottomCommands[i]);
 }
 
-void SkinOptionRows(FormWindows& w, const gdi::Image& check, const gdi::Image& option) {
+void SkinControls(FormWindows& w) {
     // The rows stand on the panel's picture: they let it show through, which they take in now
     // that the panel paints.
     ForEachGlyph(
         w, [](auto& control) { control.SetBackStyle(std::remove_reference_t<decltype(control)>::bsTransparent); });
-    ForEachGlyph(w, [&](auto& control) {
-        const bool isCheck = std::is_same_v<std::remove_reference_t<decltype(control)>, CHKBOX>;
-        const gdi::Image& strip = isCheck ? check : option;
-        if (strip.IsNull()) return;  // the built-in glyphs stay
-        control.events.QuerySkin = [&strip, isCheck](long, SkinMapInfo& skin, SkinSource& source) {
-            AnswerGlyphSkin(skin, source, isCheck ? u"CheckBox" : u"Option", strip);
-        };
-        control.ApplyCustomSkin();
+    ForEachGlyph(w, [&w](auto& control) {
+        if constexpr (std::is_same_v<std::remove_reference_t<decltype(control)>, CHKBOX>)
+            Skin(control, SkinFile::Check, w.checkStrip);
+        else
+            Skin(control, SkinFile::Option, w.optionStrip);
     });
+    for (auto& button : w.cmd) {
+        Skin(button->Control(), SkinFile::MacButtons, w.buttonStrip);
+        button->Control().events.QueryLayout = AnswerCommandLayout;
+        button->Control().ApplyCustomLayout();
+    }
+    Skin(w.txtPath->Control(), SkinFile::TextBorder, w.textBorder);
 }
 
 void ResetPanels(FormWindows& w) {

@@ -1,10 +1,13 @@
 // The Win32 form's child windows: the surfaces, the option rows' check boxes and option buttons,
-// and the places where the controls not yet on this window system go. Built and arranged from
+// the command buttons, the folder box, and the places where the controls not yet on this window
+// system go. Built and arranged from
 // the shared arrangement (form_arrangement.h) and Tab order (tab_order.h), as the Qt form is.
 #pragma once
 
 // The controls' headers come before windows.h, whose macros share names with their messages.
+#include "controls/win32/BTNWindow.h"
 #include "controls/win32/ControlWindow.h"
+#include "controls/win32/txtWindow.h"
 
 #include "dialog/dialog_model.h"
 #include "dialog/form_arrangement.h"
@@ -22,9 +25,13 @@ namespace dialog::win32 {
 // The control a factory point makes: nothing (nullptr) until its control is on this window system.
 using PortedControl = std::unique_ptr<ControlWindow>;
 
+// The window ids a host finds the command buttons (kCommandId + the Command) and the folder box by.
+inline constexpr int kCommandId = 100;
+inline constexpr int kFolderBoxId = 120;
+
+std::unique_ptr<BTNWindow> MakeCommandButton(HWND parent, Command command, const Ambient& ambient);
+std::unique_ptr<txtWindow> MakeFolderBox(HWND parent, const Ambient& ambient);
 // Where the controls still to come go; each makes nothing today.
-PortedControl MakeCommandButton(HWND parent, Command command, const Ambient& ambient);
-PortedControl MakeFolderBox(HWND parent, const Ambient& ambient);
 PortedControl MakeLogList(HWND parent, const Ambient& ambient);
 PortedControl MakePanelScrollBar(HWND parent, const Ambient& ambient);
 
@@ -34,6 +41,7 @@ struct FormWindows {
     FormArrangement arrangement;  // the last one placed
     FormPictures pictures;
     gdi::Image checkStrip, optionStrip;       // the rows' glyphs
+    gdi::Image buttonStrip, textBorder;       // the command buttons' and the folder box's skins
     std::function<void(gdi::HDC)> paintForm;  // the form's own window
 
     std::unique_ptr<SurfaceWindow> XPTabCtrl, TabHeader, panelBody, tabTitle, group;
@@ -44,8 +52,9 @@ struct FormWindows {
     std::array<std::unique_ptr<CHKBOXWindow>, tavkonv40::kMicrosoftOptionCount> chkVBProp;
     std::array<std::unique_ptr<OptWindow>, tavkonv40::kMicrosoftOptionCount> chkVBPropTo40, chkVBPropTo4L;
 
-    std::array<PortedControl, kCommandCount> cmd;
-    PortedControl txtPath, List1, VS;
+    std::array<std::unique_ptr<BTNWindow>, kCommandCount> cmd;
+    std::unique_ptr<txtWindow> txtPath;
+    PortedControl List1, VS;
 };
 
 // The form's font on this window system, how wide a caption is in it, and the height the taller
@@ -57,10 +66,9 @@ int ExplanationHeight(int textWidth);
 // Makes every child window of `form`; the panels' rows at their places, the rest at nothing
 // until ArrangeFormWindows.
 void BuildFormWindows(FormWindows& w, HWND form, const Ambient& ambient);
-// Lets the panels show through the rows (once the panels paint) and gives the rows' check boxes
-// and option buttons the form's glyph strips (null: the built-in ones stay). The strips must live
-// as long as the rows.
-void SkinOptionRows(FormWindows& w, const gdi::Image& check, const gdi::Image& option);
+// Lets the panels show through the rows (once the panels paint) and gives every control its
+// picture of the form's skin (w's strips; a null one leaves the built-in skin).
+void SkinControls(FormWindows& w);
 // Places everything for a client area of width x height.
 void ArrangeFormWindows(FormWindows& w, int width, int height);
 // Both panels back at the top of the panel body.

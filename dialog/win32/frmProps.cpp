@@ -88,9 +88,6 @@ std::int16_t frmProps::InitConversion() {
 void frmProps::UnregisterWindowClass(HINSTANCE module) {
     ::UnregisterClassW(kWindowClass, module);
     SurfaceWindow::UnregisterWindowClass(module);
-    // The option rows' window class is registered in the process's module by their host: it
-    // goes with the library too, or a later load would find it with a procedure that is gone.
-    ::UnregisterClassW(L"tavKonv40Control", ::GetModuleHandleW(nullptr));
 }
 
 void frmProps::Form_Load() {
@@ -109,7 +106,9 @@ void frmProps::Form_Load() {
     WireForm();
     m_form->checkStrip = LoadSkinPicture(SkinFile::Check, m_module);
     m_form->optionStrip = LoadSkinPicture(SkinFile::Option, m_module);
-    SkinOptionRows(*m_form, m_form->checkStrip, m_form->optionStrip);
+    m_form->buttonStrip = LoadSkinPicture(SkinFile::MacButtons, m_module);
+    m_form->textBorder = LoadSkinPicture(SkinFile::TextBorder, m_module);
+    SkinControls(*m_form);
     m_model.setOnChange([this] { Render(); });
     Render();
     Form_Resize();
@@ -163,24 +162,8 @@ LRESULT frmProps::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
             return 0;
         }
-        default:
-            if (OnDriverMessage(message, wParam, lParam)) return 0;
-            return ::DefWindowProcW(m_window, message, wParam, lParam);
+        default: return ::DefWindowProcW(m_window, message, wParam, lParam);
     }
-}
-
-bool frmProps::OnDriverMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    static const UINT press = ::RegisterWindowMessageW(kPressCommandMessage);
-    static const UINT setFolder = ::RegisterWindowMessageW(kSetFolderMessage);
-    if (message == press && wParam < static_cast<WPARAM>(kCommandCount)) {
-        cmd_Click(static_cast<Command>(wParam));
-        return true;
-    }
-    if (message == setFolder && lParam != 0) {
-        m_model.setFolder(tavkonv40::windows::narrow(reinterpret_cast<const wchar_t*>(lParam)));
-        return true;
-    }
-    return false;
 }
 
 void frmProps::cmd_Click(Command command) {

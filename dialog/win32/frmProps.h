@@ -19,14 +19,6 @@ namespace dialog::win32 {
 
 inline constexpr const wchar_t* kFormCaption = L"Nexaria Version 4.0 GUID Conversion Utility";
 
-// Until the form's command buttons and folder box are on this window system, a test host drives
-// them by two registered messages posted to the form's window (same process only):
-//   kPressCommandMessage  wParam = the Command pressed, as a click on its button would
-//   kSetFolderMessage     lParam = a const wchar_t* folder the sender keeps alive until the
-//                         message is handled, as if typed into the folder box
-inline constexpr const wchar_t* kPressCommandMessage = L"tavKonv40.PressCommand";
-inline constexpr const wchar_t* kSetFolderMessage = L"tavKonv40.SetFolder";
-
 class HostWindowDisabled;
 class RunDisplay;
 struct FormWindows;
@@ -59,12 +51,13 @@ class frmProps {
     void Form_Unload();
     void WireForm();
     void WireOptionRows();
+    void WireCommands();
     void Render();
-    void RenderOptionRows();
+    void RenderCommands();
+    void RenderFolder();
     void RenderPanel();
     void PressTabHeader(double x);
     void Form_Resize();
-    bool OnDriverMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void cmd_Click(Command command);
     void Start();
     void BrowseFolder();

@@ -2,6 +2,7 @@
 // painted with the shared surfaces, as the Qt form does.
 #include "dialog/form_geometry.h"
 #include "dialog/form_labels.h"
+#include "dialog/form_render.h"
 // The controls' headers (in form_windows.h) come before windows.h.
 #include "dialog/win32/form_windows.h"
 #include "dialog/win32/frmProps.h"
@@ -19,15 +20,6 @@ using tavkonv40::kMicrosoftOptionCount;
 namespace {
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
-
-template <typename Control>
-void SetValue(Control& c, bool value) {
-    if (c.Value() != value) c.SetValue(value);
-}
-template <typename Control>
-void SetEnabled(Control& c, bool on) {
-    if (c.Enabled() != on) c.SetEnabled(on);
-}
 
 void PaintColumnHeadings(gdi::HDC dc, int columnX) {
     const auto headings = ArrangeColumnHeadings(columnX);
@@ -90,6 +82,23 @@ void frmProps::WireForm() {
         PaintLabel(dc, Label::Plain, u"Current Folder", m_form->arrangement.folderLabel, Win32FormFont());
     };
     WireOptionRows();
+    WireCommands();
+}
+
+void frmProps::WireCommands() {
+    FormWindows& w = *m_form;
+    for (int index = 0; index < kCommandCount; ++index)
+        w.cmd[At(index)]->Control().events.Click = [this, index] { cmd_Click(static_cast<Command>(index)); };
+    txt& box = w.txtPath->Control();
+    box.events.Change = [this, &box] {
+        if (m_rendering) return;
+        const std::u16string text = box.Text();
+        m_model.setFolder(tavkonv40::windows::narrow(std::wstring(text.begin(), text.end())));
+    };
+    // Enter in the folder box presses Start (when Start is enabled, as a click would).
+    box.events.KeyPress = [this](int ascii) {
+        if (ascii == '\r') cmd_Click(cmdStart);
+    };
 }
 
 void frmProps::WireOptionRows() {
@@ -124,27 +133,21 @@ void frmProps::WireOptionRows() {
 void frmProps::Render() {
     if (!m_form || m_rendering) return;
     m_rendering = true;
-    RenderOptionRows();
+    RenderOptionRows(*m_form, m_model);
+    RenderCommands();
+    RenderFolder();
     RenderPanel();
     m_rendering = false;
 }
 
-void frmProps::RenderOptionRows() {
-    FormWindows& w = *m_form;
-    for (int k = 0; k < kFamilyCount; ++k) SetValue(w.chkProp[At(k)]->Control(), m_model.familyTicked(k));
-    for (int r = 0; r < kFamilyCount; ++r) {
-        SetValue(w.chkPropTo40[At(r)]->Control(), m_model.rowTo40(r));
-        SetValue(w.chkPropTo4L[At(r)]->Control(), !m_model.rowTo40(r));
-        SetEnabled(w.chkPropTo40[At(r)]->Control(), m_model.rowEnabled(r));
-        SetEnabled(w.chkPropTo4L[At(r)]->Control(), m_model.rowEnabled(r));
-    }
-    for (int i = 0; i < kMicrosoftOptionCount; ++i) {
-        SetValue(w.chkVBProp[At(i)]->Control(), m_model.microsoftTicked(i));
-        SetValue(w.chkVBPropTo40[At(i)]->Control(), m_model.microsoftTo40(i));
-        SetValue(w.chkVBPropTo4L[At(i)]->Control(), !m_model.microsoftTo40(i));
-        SetEnabled(w.chkVBPropTo40[At(i)]->Control(), m_model.microsoftEnabled(i));
-        SetEnabled(w.chkVBPropTo4L[At(i)]->Control(), m_model.microsoftEnabled(i));
-    }
+void frmProps::RenderCommands() {
+    for (int index = 0; index < kCommandCount; ++index)
+        RenderCommand(m_form->cmd[At(index)]->Control(), m_model, static_cast<Command>(index));
+}
+
+void frmProps::RenderFolder() {
+    const std::wstring folder = tavkonv40::windows::widen(m_model.folder());
+    RenderFolderBox(m_form->txtPath->Control(), std::u16string(folder.begin(), folder.end()), m_model);
 }
 
 void frmProps::RenderPanel() {
@@ -153,12 +156,20 @@ void frmProps::RenderPanel() {
     const bool shownAlready = ::IsWindowVisible(w.CTRLContainer[At(static_cast<int>(panel))]->Handle()) != FALSE;
     if (panel == m_shownPanel && shownAlready) return;
     m_shownPanel = panel;
-    // A row that has the focus must not hand it on as it goes out of sight: the header takes it.
+    // A row or command that has the focus must not hand it on as it goes out of sight: the
+    // header takes it.
     const HWND hidden = w.CTRLContainer[At(1 - static_cast<int>(panel))]->Handle();
-    if (const HWND focused = ::GetFocus(); focused != nullptr && ::IsChild(hidden, focused))
-        ::SetFocus(w.TabHeader->Handle());
+    const HWND focused = ::GetFocus();
+    bool focusHidden = focused != nullptr && ::IsChild(hidden, focused);
+    for (int index = 0; index < kCommandCount; ++index)
+        if (const auto owner = DialogModel::commandPanel(static_cast<Command>(index)); owner && *owner != panel)
+            focusHidden = focusHidden || focused == w.cmd[At(index)]->Handle();
+    if (focusHidden) ::SetFocus(w.TabHeader->Handle());
     for (int i = 0; i < 2; ++i)
         ::ShowWindow(w.CTRLContainer[At(i)]->Handle(), i == static_cast<int>(panel) ? SW_SHOWNA : SW_HIDE);
+    for (int index = 0; index < kCommandCount; ++index)
+        if (const auto owner = DialogModel::commandPanel(static_cast<Command>(index)))
+            ::ShowWindow(w.cmd[At(index)]->Handle(), *owner == panel ? SW_SHOWNA : SW_HIDE);
     ::InvalidateRect(w.TabHeader->Handle(), nullptr, FALSE);
     ::InvalidateRect(w.tabTitle->Handle(), nullptr, FALSE);
     ::InvalidateRect(m_window, nullptr, FALSE);  // the explanation under the panel

@@ -3,9 +3,16 @@
 //   com_host test DLL          the checks below; "FAIL: ..." lines and exit 1 when one fails
 //   com_host close SECONDS     posts WM_CLOSE to the dialog's window once it shows (exit 1 when
 //                              it does not within SECONDS), for a script that shows it
-//   com_host run FOLDER        drives the dialog by messages: ticks the first suite row by a
-//                              click, switches to the Microsoft tab by a click, selects all of
-//                              it, runs on FOLDER and closes; InitConversion must return 0
+//   com_host run FOLDER        drives the dialog by clicks and keys posted to its controls: ticks
+//                              the first suite row, switches to the Microsoft tab, selects all of
+//                              it, types FOLDER into the folder box, runs and closes;
+//                              InitConversion must return 0
+//   com_host where             for a script that clicks as a person would: the open dialog's
+//                              client area and the controls it uses, one "name x y width height
+//                              enabled" line each, in screen pixels
+//   com_host cancel FOLDER     the same on a form of its own, with FOLDER from a stand-in folder
+//                              chooser ("..."), and Cancel pressed as the run starts;
+//                              InitConversion must return -1
 //
 // The dialog is closed from inside its own modal loop by a thread timer of this host, which
 // also records what the window looked like and what the host's window was meanwhile.
@@ -18,11 +25,14 @@
 #include "dialog/win32/frmProps.h"
 #include "dialog/win32/message_loop.h"
 
+#include "platform/windows_text.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace {
@@ -243,7 +253,8 @@ void LoadUseUnload(const wchar_t* path) {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         Expect(::GetModuleHandleW(path) == nullptr, name + ": the library is unloaded");
-        Expect(!::GetClassInfoExW(dll, L"tavKonv40.frmProps", &wc), name + ": its window class is unregistered");
+        Expect(!::GetClassInfoExW(dll, L"tavKonv40.frmProps", &wc) && !::GetClassInfoExW(dll, L"tavKonv40Control", &wc),
+               name + ": its window classes are unregistered");
         const GuiCounts after = Counts();
         if (before == GuiCounts{} && after == GuiCounts{})
             std::printf("note: %s: this system keeps no GDI and USER object counts (GetGuiResources answers 0)\n",
@@ -376,8 +387,31 @@ void CheckRectangles(HWND form) {
     }
 }
 
+struct Search {
+    int id;
+    HWND found = nullptr;
+};
+BOOL CALLBACK FindId(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    if (::GetDlgCtrlID(w) == s->id) s->found = w;
+    return s->found == nullptr;
+}
+// The form's control with window id `id`, at whatever depth it lies.
+HWND ControlById(HWND form, int id) {
+    Search search{id};
+    ::EnumChildWindows(form, FindId, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Press(HWND form, dialog::Command c) { Click(ControlById(form, dialog::win32::kCommandId + c), 12, 10); }
+
+HWND FolderEdit(HWND form) {
+    return ::FindWindowExW(ControlById(form, dialog::win32::kFolderBoxId), nullptr, L"Edit", nullptr);
+}
+
 struct Driver {
     const wchar_t* folder = nullptr;
+    bool cancel = false;  // the folder from "...", and Cancel pressed as the run starts
     int step = 0;
     HWND suite = nullptr, microsoft = nullptr;
 };
@@ -385,14 +419,10 @@ Driver* g_driver = nullptr;
 
 // One step a tick, so that each step's messages are handled before the next looks.
 void CALLBACK DriveForm(HWND, UINT, UINT_PTR, DWORD) {
-    using dialog::win32::kPressCommandMessage;
     Driver& d = *g_driver;
     const HWND form = ::FindWindowW(nullptr, kFormCaption);
     if (form == nullptr) return;
     const HWND frame = Surface(form, L"XPTabCtrl"), body = Surface(frame, L"PanelBody");
-    const auto press = [form](dialog::Command c) {
-        ::PostMessageW(form, ::RegisterWindowMessageW(kPressCommandMessage), c, 0);
-    };
     switch (d.step++) {
         case 0: {
             CheckRectangles(form);
@@ -407,34 +437,76 @@ void CALLBACK DriveForm(HWND, UINT, UINT_PTR, DWORD) {
         case 1:
             Expect(::IsWindowVisible(d.microsoft) && !::IsWindowVisible(d.suite),
                    "run: a click on the second tab shows the Microsoft panel");
-            press(dialog::cmdSelectAllMicrosoft);
-            ::PostMessageW(form, ::RegisterWindowMessageW(dialog::win32::kSetFolderMessage), 0,
-                           reinterpret_cast<LPARAM>(d.folder));
-            press(dialog::cmdStart);
+            Press(form, dialog::cmdSelectAllMicrosoft);
+            if (d.cancel) {
+                Press(form, dialog::cmdBrowse);
+            } else {
+                for (const wchar_t* c = d.folder; *c != 0; ++c) ::PostMessageW(FolderEdit(form), WM_CHAR, *c, 1);
+            }
             break;
-        default: ::PostMessageW(form, WM_CLOSE, 0, 0); break;  // refused until the run has ended
+        case 2: {
+            wchar_t shown[MAX_PATH] = {};
+            ::GetWindowTextW(FolderEdit(form), shown, MAX_PATH);
+            Expect(std::wcscmp(shown, d.folder) == 0, "run: the folder box holds the folder");
+            Press(form, dialog::cmdStart);
+            if (d.cancel) Press(form, dialog::cmdCloseCancel);  // handled at the run's first yield
+            break;
+        }
+        default:  // Close once the run has ended (Start enabled again)
+            if (::IsWindowEnabled(ControlById(form, dialog::win32::kCommandId + dialog::cmdStart)))
+                Press(form, dialog::cmdCloseCancel);
+            break;
     }
 }
 
-int Run(const wchar_t* folder) {
+int Where() {
+    const HWND form = ::FindWindowW(nullptr, kFormCaption);
+    if (form == nullptr) return 1;
+    const HWND suite = Surface(Surface(Surface(form, L"XPTabCtrl"), L"PanelBody"), L"CTRLContainer_0");
+    const struct {
+        const char* name;
+        HWND window;
+    } parts[] = {{"client", form},
+                 {"check", ::GetWindow(suite, GW_CHILD)},  // the first row's check box
+                 {"selectall", ControlById(form, dialog::win32::kCommandId + dialog::cmdSelectAllSuite)},
+                 {"folder", FolderEdit(form)},
+                 {"start", ControlById(form, dialog::win32::kCommandId + dialog::cmdStart)},
+                 {"close", ControlById(form, dialog::win32::kCommandId + dialog::cmdCloseCancel)}};
+    for (const auto& part : parts) {
+        RECT r{};
+        ::GetClientRect(part.window, &r);
+        ::MapWindowPoints(part.window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        std::printf("%s %ld %ld %ld %ld %d\n", part.name, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                    ::IsWindowEnabled(part.window) ? 1 : 0);
+    }
+    return 0;
+}
+
+int Run(const wchar_t* folder, bool cancel) {
     ::CreateThread(nullptr, 0, Watchdog, reinterpret_cast<void*>(INT_PTR{60}), 0, nullptr);
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    _clsPropPage* page = nullptr;
-    HRESULT hr = ::CoCreateInstance(CLSID_clsPropPage, nullptr, CLSCTX_INPROC_SERVER, IID__clsPropPage,
-                                    reinterpret_cast<void**>(&page));
-    Expect(SUCCEEDED(hr), "run: CoCreateInstance (" + Hex(hr) + ")");
-    if (SUCCEEDED(hr)) {
-        Driver driver{folder};
-        g_driver = &driver;
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, DriveForm);
-        short result = 5;
-        hr = page->InitConversion(&result);
-        ::KillTimer(nullptr, timer);
-        g_driver = nullptr;
-        Expect(hr == S_OK && result == 0,
-               "run: InitConversion returned 0 after the run, got " + std::to_string(result));
-        page->Release();
+    Driver driver{folder, cancel};
+    g_driver = &driver;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, DriveForm);
+    short result = 5;
+    if (cancel) {
+        dialog::win32::frmProps form(::GetModuleHandleW(nullptr));
+        form.SetFolderChooser([folder](HWND, const std::string&, const std::string&) {
+            return std::optional<std::string>(tavkonv40::windows::narrow(folder));
+        });
+        result = form.InitConversion();
+    } else {
+        _clsPropPage* page = nullptr;
+        const HRESULT hr = ::CoCreateInstance(CLSID_clsPropPage, nullptr, CLSCTX_INPROC_SERVER, IID__clsPropPage,
+                                              reinterpret_cast<void**>(&page));
+        Expect(SUCCEEDED(hr) && SUCCEEDED(page->InitConversion(&result)), "run: InitConversion (" + Hex(hr) + ")");
+        if (page != nullptr) page->Release();
     }
+    ::KillTimer(nullptr, timer);
+    g_driver = nullptr;
+    const short expected = cancel ? -1 : 0;
+    Expect(result == expected,
+           "run: InitConversion returned " + std::to_string(expected) + ", got " + std::to_string(result));
     ::CoUninitialize();
     std::printf("%s\n", g_failures == 0 ? "all checks passed" : "some checks FAILED");
     return g_failures == 0 ? 0 : 1;
@@ -445,7 +517,9 @@ int Run(const wchar_t* folder) {
 int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wcscmp(argv[1], L"test") == 0) return Test(argv[2]);
     if (argc == 3 && std::wcscmp(argv[1], L"close") == 0) return Close(::_wtoi(argv[2]));
-    if (argc == 3 && std::wcscmp(argv[1], L"run") == 0) return Run(argv[2]);
-    std::fprintf(stderr, "usage: com_host test DLL | com_host close SECONDS | com_host run FOLDER\n");
+    if (argc == 3 && std::wcscmp(argv[1], L"run") == 0) return Run(argv[2], false);
+    if (argc == 3 && std::wcscmp(argv[1], L"cancel") == 0) return Run(argv[2], true);
+    if (argc == 2 && std::wcscmp(argv[1], L"where") == 0) return Where();
+    std::fprintf(stderr, "usage: com_host test DLL | close SECONDS | run FOLDER | cancel FOLDER | where\n");
     return 2;
 }

@@ -1,0 +1,52 @@
+// Setting the form's controls from the model, on either window system: the option rows, the
+// command buttons and the folder box. A control is set only where it differs, so rendering costs
+// nothing where nothing changed and raises no events of its own.
+#pragma once
+
+#include "dialog/dialog_model.h"
+
+#include "controls/BTN.h"
+#include "controls/txt.h"
+
+#include <cstddef>
+#include <string>
+
+namespace dialog {
+
+template <typename Control>
+void SetValue(Control& c, bool value) {
+    if (c.Value() != value) c.SetValue(value);
+}
+template <typename Control>
+void SetEnabled(Control& c, bool on) {
+    if (c.Enabled() != on) c.SetEnabled(on);
+}
+
+// `Form` holds the rows as the forms name them (chkProp, chkPropTo40, ...), each element a
+// pointer to a host with Control().
+template <typename Form>
+void RenderOptionRows(Form& f, const DialogModel& m) {
+    const auto at = [](int i) { return static_cast<std::size_t>(i); };
+    for (int k = 0; k < tavkonv40::kFamilyCount; ++k) SetValue(f.chkProp[at(k)]->Control(), m.familyTicked(k));
+    for (int r = 0; r < tavkonv40::kFamilyCount; ++r) {
+        SetValue(f.chkPropTo40[at(r)]->Control(), m.rowTo40(r));
+        SetValue(f.chkPropTo4L[at(r)]->Control(), !m.rowTo40(r));
+        SetEnabled(f.chkPropTo40[at(r)]->Control(), m.rowEnabled(r));
+        SetEnabled(f.chkPropTo4L[at(r)]->Control(), m.rowEnabled(r));
+    }
+    for (int i = 0; i < tavkonv40::kMicrosoftOptionCount; ++i) {
+        SetValue(f.chkVBProp[at(i)]->Control(), m.microsoftTicked(i));
+        SetValue(f.chkVBPropTo40[at(i)]->Control(), m.microsoftTo40(i));
+        SetValue(f.chkVBPropTo4L[at(i)]->Control(), !m.microsoftTo40(i));
+        SetEnabled(f.chkVBPropTo40[at(i)]->Control(), m.microsoftEnabled(i));
+        SetEnabled(f.chkVBPropTo4L[at(i)]->Control(), m.microsoftEnabled(i));
+    }
+}
+
+// The button's caption (Close reads Cancel during a run) and whether it can be pressed.
+void RenderCommand(BTN& button, const DialogModel& m, Command command);
+
+// The folder box shows `folder` (the model's, in UTF-16) and is read-only while a run goes on.
+void RenderFolderBox(txt& box, const std::u16string& folder, const DialogModel& m);
+
+}  // namespace dialog
