@@ -102,8 +102,13 @@ check_run() {
 # box, Start, and Close once Start is enabled again after the run. The script must print 0, the
 # files must be the Linux command line's for the same choice, and a photograph of the screen must
 # show a skinned button's clipped corner as the form behind it and the first row's tick. The
-# photograph taken as the dialog opens, cut to its client area, is $build/dialog-win32.png.
+# photograph taken as the dialog opens with the shipped skins, cut to its client area, is
+# $build/dialog-win32.png.
 check_clicks() {
+    # The skins a user's setup points the dialog at (the value ends with a backslash: the file
+    # names are appended to it as they are).
+    wine reg add 'HKCU\Software\Korvath\Nexaria40\Props' /v Bitmaps_Path /t REG_SZ \
+        /d "$(winepath -w "$PWD/skins/bitmaps/")" /f >/dev/null 2>&1 || fail "Bitmaps_Path could not be set"
     rm -rf "${work:?}/clicks" && mkdir -p "$work/clicks" && cp -r tests/data/whole_project/input "$work/clicks/project"
     rm -rf "$work/linux" && mkdir "$work/linux" && cp -r tests/data/whole_project/input "$work/linux/project"
     "$linux/cli/tavkonv40" --quiet --all-families "$work/linux/project" >/dev/null || fail "the Linux command line's run failed"
