@@ -234,6 +234,9 @@ class LB : public UserControl {
     void DrawRows(gdi::HDC dc) const;
     void DrawRow(gdi::HDC dc, long index, OLE_COLOR back, OLE_COLOR fore) const;
     void DrawSelection(gdi::HDC dc) const;
+    void DrawFocus(gdi::HDC dc) const;
+    int TextInset() const;
+    void ShowWholeText(long item);
     int Border() const;
     gdi::RECT RowsArea() const;
     list_rows::Page Rows() const;
@@ -292,6 +295,7 @@ class LB : public UserControl {
     bool m_buttonHeld = false;
     bool m_doubleClickHeld = false;  // the held button's press was a double click's second
     long m_hoverItem = -1;
+    std::u16string m_tip;  // the whole text of the row under the mouse, when it does not fit
     int m_wheelLines = 3;
     int m_dragY = 0;
     std::uint32_t m_lastDragStep = 0;

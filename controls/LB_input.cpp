@@ -25,6 +25,8 @@ LRESULT LB::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: PaintToWindow(); break;
         case WM_SIZE: SizeHandling(); break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: Redraw(); break;
         case WM_SHOWWINDOW:
             if (wParam == 0) OnHidden();
             break;
@@ -59,6 +61,7 @@ void LB::OnTimer(std::uintptr_t id) {
         if (!ClientContains(p.x, p.y)) {
             Site().KillTimer(id);
             m_hoverItem = -1;
+            ShowWholeText(-1);
             Redraw();
         }
     } else if (id == kDragTimerId) {
@@ -132,6 +135,7 @@ void LB::OnHoverMove(gdi::POINT p) {
     const long item = ItemAt(p);
     if (item != m_hoverItem) {
         m_hoverItem = item;
+        ShowWholeText(item);
         if (m_hidden.HoverListEffect) Redraw();
     }
 }

@@ -85,6 +85,17 @@ void LB::Compose(gdi::HDC dc, int w, int h) const {
     gdi::SetBkMode(dc, gdi::BkMode::Transparent);
     DrawRows(dc);
     DrawSelection(dc);
+    DrawFocus(dc);
+}
+
+// The keyboard's place while the list has the focus: dots round the current
+// row, or round the first visible row when none is chosen.
+void LB::DrawFocus(gdi::HDC dc) const {
+    if (!Site().HasFocus()) return;
+    const long index = m_listIndex >= 0 ? m_listIndex : TopIndex();
+    const gdi::RECT r = Rows().itemRect(index);
+    if (r.Right <= r.Left || r.Bottom <= r.Top) return;
+    gdi::DrawDottedRect(dc, r, gfxTranslateColor(index == m_listIndex ? m_fontSelected : m_fontNormal));
 }
 
 void LB::DrawRows(gdi::HDC dc) const {
@@ -108,12 +119,34 @@ void LB::DrawRow(gdi::HDC dc, long index, OLE_COLOR back, OLE_COLOR fore) const 
                                 : alignment == alignCenter ? gdi::DT_CENTER
                                                            : gdi::DT_LEFT;
     const std::uint32_t flags = gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX | align;
-    const int textInset = m_leftMargin + m_itemTextLeft + (m_applyItemOffset != 0 ? m_itemOffset : 0);
+    const int textInset = TextInset();
     const int shift = list_rows::DrawRow(r, m_line, m_boxOffset, m_boxBorderWidth).textShift;
     gfxDrawRect(dc, r, back);
     gdi::SetTextColor(dc, gfxTranslateColor(m_enabled ? fore : SystemColor(COLOR_GRAYTEXT)));
     gdi::RECT tr{r.Left + textInset, r.Top + shift, r.Right - 2, r.Bottom + shift};
     gdi::DrawText(dc, m_items[static_cast<std::size_t>(index)].text, tr, flags);
+}
+
+int LB::TextInset() const { return m_leftMargin + m_itemTextLeft + (m_applyItemOffset != 0 ? m_itemOffset : 0); }
+
+// A row too narrow for its text offers the whole text as the list's tip while
+// the mouse is over it (a long log line can be read without widening the list).
+void LB::ShowWholeText(long item) {
+    std::u16string tip;
+    if (item >= 0 && item < ListCount()) {
+        const std::u16string& text = m_items[static_cast<std::size_t>(item)].text;
+        const gdi::RECT row = Rows().itemRect(item);
+        tavSCls40::MemoryDC mem;
+        gdi::RECT extent{0, 0, 1 << 20, m_itemHeight};
+        if (mem.Create(1, 1, 0xFFFFFF)) {
+            gdi::SelectFont(mem.hDC(), m_font);
+            gdi::DrawText(mem.hDC(), text, extent, gdi::DT_CALCRECT | gdi::DT_SINGLELINE | gdi::DT_NOPREFIX);
+            if (extent.Right - extent.Left > row.Right - 2 - (row.Left + TextInset())) tip = text;
+        }
+    }
+    if (tip == m_tip) return;
+    m_tip = tip;
+    Site().SetToolTip(tip);
 }
 
 // The selection box: the selected row's background and text, then its outline.

@@ -53,6 +53,12 @@ class TestLB : public QObject {
         QVERIFY(!bar->IsTimerRunning(scroll_bar::kTimerScrlEnable));  // released
         QVERIFY(!bar->hasFocus());
         QVERIFY(bar->grab().toImage().pixelColor(6, bar->height() / 2) != QColor(Qt::white));  // the track is drawn
+        // A row too narrow for its text offers the whole text as the tip while the mouse is over it.
+        l.lb->SetItemText(l.lb->TopIndex(), std::u16string(100, u'W'));
+        QTest::mouseMove(l.w, QPoint(20, 5));
+        QCOMPARE(l.w->toolTip(), QString(100, u'W'));
+        QTest::mouseMove(l.w, QPoint(20, 5 + l.lb->CurrentItemHeight()));
+        QVERIFY(l.w->toolTip().isEmpty());
     }
 
     void paintsRowsAndKeepsTheSelectionOutlineClearOfTheText_data() {
@@ -80,6 +86,7 @@ class TestLB : public QObject {
         l.lb->SetBackNormal(0x00F0E0D0);
         l.lb->SetFontSelected(0x00000000);
         l.lb->SetListIndex(1);
+        l.w->setFocusPolicy(Qt::NoFocus);  // the focus's dots below
         l.host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&l.host));
         const QImage shot = l.w->grab().toImage();
@@ -113,6 +120,13 @@ class TestLB : public QObject {
         QVERIFY(ink.first() > edges.first());
         QVERIFY(ink.last() < edges.last());
         QVERIFY(std::abs((ink.first() - edges.first()) - (edges.last() - ink.last())) <= 1);
+        // With the focus, dots round the chosen row, in its text's colour.
+        l.w->setFocusPolicy(Qt::StrongFocus);
+        l.w->setFocus();
+        QTest::qWait(2 * LB::kFrameMs);
+        QVERIFY(!rowsWhere(l.w->grab().toImage(), row.left(), row.left(), [](QColor c) {
+                     return c == Qt::black;
+                 }).isEmpty());
     }
 };
 
