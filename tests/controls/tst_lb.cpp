@@ -120,8 +120,7 @@ class TestLB : public QObject {
         QVERIFY(ink.first() > edges.first());
         QVERIFY(ink.last() < edges.last());
         QVERIFY(std::abs((ink.first() - edges.first()) - (edges.last() - ink.last())) <= 1);
-        // With the focus, dots round the chosen row, in its text's colour.
-        l.w->setFocusPolicy(Qt::StrongFocus);
+        l.w->setFocusPolicy(Qt::StrongFocus);  // with the focus, dots round the chosen row in its text's colour
         l.w->setFocus();
         QTest::qWait(2 * LB::kFrameMs);
         QVERIFY(!rowsWhere(l.w->grab().toImage(), row.left(), row.left(), [](QColor c) {
