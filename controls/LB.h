@@ -16,6 +16,10 @@
 // what lies under the list (a scrolling panel): the host passes on what the
 // list does not consume (MsgResponse).
 //
+// While the list has the keyboard focus, dots go round the current row (the
+// first visible row when none is chosen); a row too narrow for its text
+// offers the whole text as the list's tip while the mouse is over it.
+//
 // Bad indices throw LBError (380 for ListIndex/TopIndex values, 381 for
 // item indices).
 //
