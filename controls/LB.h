@@ -287,7 +287,7 @@ class LB : public UserControl {
     LBHiddenSettings m_hidden;
 
     // run-time state
-    std::unique_ptr<ChildWindow> m_barWindow;  // made before the bar, which lives on its site
+    std::unique_ptr<ControlSite::ChildWindow> m_barWindow;  // made before the bar, which lives on its site
     std::unique_ptr<LBVScroll> m_bar;
     LBVScroll& Bar() const { return *m_bar; }
     int m_itemHeight = 1;

@@ -11,7 +11,7 @@ using namespace tavGFX40;
 
 void LB::SizeHandling() {
     m_sizedFor = Site().ClientSize();
-    const FontLine line = Site().MeasureLine(m_font);
+    const ControlSite::FontLine line = Site().MeasureLine(m_font);
     const int textHeight = std::max(1, line.height);
     m_itemHeight = m_itemHeightAuto ? textHeight : std::max(m_itemHeightSetting, textHeight);
     m_itemsVisible = static_cast<int>(list_rows::ItemsVisible(m_sizedFor.cy, m_itemHeight));

@@ -257,13 +257,14 @@ namespace {
 // A control in a child widget.  Qt already keeps the mouse with the widget a
 // button went down on until the button goes up (its implicit grab), so the
 // control's hold on the mouse while pressed needs no grab of its own.
-class ChildControlWidget : public ControlWidget, public ChildWindow {
+class ChildControlWidget : public ControlWidget, public ControlSite::ChildWindow {
   public:
     explicit ChildControlWidget(QWidget* parent) : ControlWidget(parent) {
         setFocusPolicy(Qt::NoFocus);
         hide();
     }
     ControlSite& Site() override { return *this; }
+    // The widget goes right after its control, with no event delivered between.
     void Host(UserControl* control) override {
         if (control != nullptr) Bind(*control);
     }
@@ -279,9 +280,11 @@ const QString kInkSample = QStringLiteral("bdfhklt|gjpqy()");
 
 }  // namespace
 
-std::unique_ptr<ChildWindow> ControlWidget::MakeChildWindow() { return std::make_unique<ChildControlWidget>(this); }
+std::unique_ptr<ControlSite::ChildWindow> ControlWidget::MakeChildWindow() {
+    return std::make_unique<ChildControlWidget>(this);
+}
 
-FontLine ControlWidget::MeasureLine(const gdi::Font& font) const {
+ControlSite::FontLine ControlWidget::MeasureLine(const gdi::Font& font) const {
     const QFontMetrics fm(gdi::qt::ToQFont(font));
     const QRect ink = fm.tightBoundingRect(kInkSample);
     return FontLine{fm.height(), fm.ascent(), fm.descent(), -ink.top(), ink.bottom() + 1};

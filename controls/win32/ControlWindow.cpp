@@ -378,7 +378,7 @@ void ControlWindow::Resize(gdi::SIZE size) {
 
 namespace {
 
-class ChildControlWindow : public ControlWindow, public ChildWindow {
+class ChildControlWindow : public ControlWindow, public ControlSite::ChildWindow {
   public:
     explicit ChildControlWindow(HWND parent) : ControlWindow(parent, gdi::RECT{0, 0, 0, 0}) {
         RefuseFocus();
@@ -398,14 +398,14 @@ class ChildControlWindow : public ControlWindow, public ChildWindow {
 }  // namespace
 
 // The control paints its whole client area: the child's part is left to the child.
-std::unique_ptr<ChildWindow> ControlWindow::MakeChildWindow() {
+std::unique_ptr<ControlSite::ChildWindow> ControlWindow::MakeChildWindow() {
     ::SetWindowLongPtrW(m_window, GWL_STYLE, ::GetWindowLongPtrW(m_window, GWL_STYLE) | LONG_PTR{WS_CLIPCHILDREN});
     return std::make_unique<ChildControlWindow>(m_window);
 }
 
 // The ink of a usual line is taken as the font's cell without its internal
 // leading above the baseline and its whole descent below.
-FontLine ControlWindow::MeasureLine(const gdi::Font& font) const {
+ControlSite::FontLine ControlWindow::MeasureLine(const gdi::Font& font) const {
     const gdi::HDC dc = gdi::CreateCompatibleDC();
     gdi::SelectFont(dc, font);
     TEXTMETRICW metrics{};
