@@ -8,7 +8,7 @@
 //           (so every line is painted), which is what the progress log does.
 // For each block of a tenth of the items it prints the mean time per item;
 // a flat column means the cost does not grow with the list.
-#include "controls/LB.h"
+#include "controls/qt/LBWidget.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,9 +27,10 @@ std::vector<double> run(Mode mode, int items, int blocks) {
     QtAmbient ambient;
     ambient.Mode = HostMode::Run;
     ambient.Font = QApplication::font();
-    LB list(&host, ambient);
+    LBWidget widget(&host, ambient);
+    LB& list = widget.Control();
     list.InitProperties();
-    list.setGeometry(10, 10, 500, 240);
+    widget.setGeometry(10, 10, 500, 240);
     host.show();
     QApplication::processEvents();
 
@@ -39,8 +40,9 @@ std::vector<double> run(Mode mode, int items, int blocks) {
     for (int b = 0; b < blocks; ++b) {
         clock.start();
         for (int i = 0; i < perBlock; ++i) {
-            list.AddItem(
-                QStringLiteral("Converting line %1 of C:\\Projects\\Example\\frmMain.frm").arg(b * perBlock + i));
+            list.AddItem(QStringLiteral("Converting line %1 of C:\\Projects\\Example\\frmMain.frm")
+                             .arg(b * perBlock + i)
+                             .toStdU16String());
             if (mode == Mode::Log) {
                 list.SetListIndex(list.NewIndex());
                 QApplication::processEvents();

@@ -109,4 +109,34 @@ class ControlSite {
     // The window system's own single-line editor as a child of the window
     // (controls/InnerEditor.h), reporting to `listener`; never null.
     virtual std::unique_ptr<InnerEditor> MakeInnerEditor(InnerEditorListener& listener) = 0;
+
+    // ---- the list box: its scroll bar's window, the font's line, the wheel ----
+    // A child window of the host's kind that hosts a control built on its
+    // Site().  It never takes the focus.
+    class ChildWindow {
+      public:
+        virtual ~ChildWindow() = default;
+        virtual ControlSite& Site() = 0;
+        // The control its messages go to; nullptr before that control goes.
+        virtual void Host(class UserControl* control) = 0;
+        // In the parent's client coordinates.
+        virtual void SetBounds(const gdi::RECT& bounds) = 0;
+        virtual void SetVisible(bool on) = 0;
+        // Whether it shows when its parent does.
+        virtual bool IsVisible() const = 0;
+    };
+    // A hidden child window of this window; never null.
+    virtual std::unique_ptr<ChildWindow> MakeChildWindow() = 0;
+    // A font's line as the window system draws it: its height, its ascent and
+    // descent, and how far its ink usually reaches above and below the baseline.
+    struct FontLine {
+        int height = 0;
+        int ascent = 0;
+        int descent = 0;
+        int inkAbove = 0;
+        int inkBelow = 0;
+    };
+    virtual FontLine MeasureLine(const gdi::Font& font) const = 0;
+    // The system's setting: lines a wheel notch scrolls.
+    virtual int WheelScrollLines() const = 0;
 };

@@ -4,10 +4,6 @@
 #include "controls/modSkinConstants.h"
 #include "controls/tick_clock.h"
 
-#include <QApplication>
-#include <QDrag>
-#include <QMimeData>
-
 #include <utility>
 
 using namespace tavGFX40;
@@ -19,10 +15,6 @@ template <class T>
 using Row = property_table::Row<LB, T>;
 template <class T>
 using HiddenRow = property_table::Row<LBHiddenSettings, T>;
-
-// The system's wheel setting: lines per notch.  The platform reports a wheel
-// wherever Qt runs, so the setting is always read.
-int systemWheelScrollLines() { return QApplication::wheelScrollLines(); }
 
 std::uint32_t tickCount() { return static_cast<std::uint32_t>(tick_clock::NowMs()); }
 
@@ -42,7 +34,7 @@ const auto& LB::Properties() {
         Row<int>{"BoxBorderWidth", &LB::m_boxBorderWidth, 1, Storage::Stored, nullptr, &LB::Redraw},
         Row<bool>{"Enabled", &LB::m_enabled, true, Storage::Stored, nullptr, &LB::EnabledChanged},
         Row<int>{"LeftMargin", &LB::m_leftMargin, 2, Storage::Stored, nullptr, &LB::Redraw},
-        Row<QFont>{"Font", &LB::m_font, {}, Storage::Stored, nullptr, &LB::SizeHandling},
+        Row<gdi::Font>{"Font", &LB::m_font, {}, Storage::Stored, nullptr, &LB::SizeHandling},
         Row<C>{"FontNormal", &LB::m_fontNormal, kDefFontNormal, Storage::Stored, &LB::TranslateColour, &LB::Redraw},
         Row<C>{"FontSelected", &LB::m_fontSelected, kDefFontSelected, Storage::Stored, &LB::TranslateColour,
                &LB::Redraw},
@@ -81,17 +73,15 @@ const auto& LB::HiddenProperties() {
     return table;
 }
 
-LB::LB(QWidget* parent, QtAmbient ambient) : QtUserControl(parent, std::move(ambient)), m_items(1), m_tick(tickCount) {
+LB::LB(ControlSite& site, Ambient ambient)
+    : UserControl(site, std::move(ambient)), m_items(1), m_throttle(site, kPaintTimerId), m_tick(tickCount) {
     m_font = AmbientProperties().Font;
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
-
-    m_sb = new LBVScrollWidget(this, AmbientProperties());
-    m_sb->setObjectName(QStringLiteral("sbUC"));
+    m_barWindow = Site().MakeChildWindow();
+    m_bar = std::make_unique<LBVScroll>(m_barWindow->Site(), AmbientProperties());
+    m_barWindow->Host(m_bar.get());
     LBVScroll& bar = Bar();
     bar.SetMin(0);
-    m_sb->hide();
+    m_barWindow->SetVisible(false);
     bar.Change = [this](long) {
         m_hoverItem = -1;
         Redraw();
@@ -101,21 +91,27 @@ LB::LB(QWidget* parent, QtAmbient ambient) : QtUserControl(parent, std::move(amb
         Redraw();
     };
     bar.QueryPageSize = [this](int, long& amount) { amount = m_itemsVisible; };
-    bar.QuerySkin = [this](long res, SkinMapInfo& skin, SkinSource& source) { emit QuerySkin(res, skin, source); };
+    bar.QuerySkin = [this](long res, SkinMapInfo& skin, SkinSource& source) {
+        if (QuerySkin) QuerySkin(res, skin, source);
+    };
 }
 
+// The bar goes before its window: it still stops its timers on its site.
 LB::~LB() {
-    winmsg::KillTimer(this, modSkinConstants::kHoverTimerId);
-    winmsg::KillTimer(this, kPaintTimerId);
-    winmsg::KillTimer(this, kDragTimerId);
-    if (m_subclasser) m_subclasser->DetachAll(this);
+    Site().KillTimer(modSkinConstants::kHoverTimerId);
+    Site().KillTimer(kPaintTimerId);
+    Site().KillTimer(kDragTimerId);
+    Site().Subclass({});
+    m_barWindow->Host(nullptr);
+    m_bar.reset();
+    m_barWindow.reset();
 }
 
 // ---- lifecycle ------------------------------------------------------------------------------------
 
 void LB::InitProperties() {
     m_font = AmbientProperties().Font;
-    m_wheelLines = systemWheelScrollLines();
+    m_wheelLines = Site().WheelScrollLines();
     Bar().InitProperties();
     Bar().SetTheme(m_theme);
     ApplyEnabled();
@@ -126,7 +122,7 @@ void LB::InitProperties() {
 void LB::ReadProperties(const PropertyBag& bag) {
     property_table::ReadAll(*this, bag, Properties(), AmbientProperties().Font);
     property_table::ReadAll(m_hidden, bag, HiddenProperties());
-    m_wheelLines = systemWheelScrollLines();
+    m_wheelLines = Site().WheelScrollLines();
     Bar().ReadProperties(bag);
     Bar().SetTheme(m_theme);
     ApplyEnabled();
@@ -151,7 +147,7 @@ void LB::SetBoxOffset(int v) { SetProperty<LB>(&LB::m_boxOffset, v); }
 void LB::SetBoxBorderWidth(int v) { SetProperty<LB>(&LB::m_boxBorderWidth, v); }
 void LB::SetEnabled(bool on) { SetProperty<LB>(&LB::m_enabled, on); }
 void LB::SetLeftMargin(int v) { SetProperty<LB>(&LB::m_leftMargin, v); }
-void LB::SetFont(const QFont& font) { SetProperty<LB>(&LB::m_font, font); }
+void LB::SetFont(const gdi::Font& font) { SetProperty<LB>(&LB::m_font, font); }
 void LB::SetFontNormal(OLE_COLOR c) { SetProperty<LB>(&LB::m_fontNormal, c); }
 void LB::SetFontSelected(OLE_COLOR c) { SetProperty<LB>(&LB::m_fontSelected, c); }
 void LB::SetItemHeight(int v) { SetProperty<LB>(&LB::m_itemHeightSetting, v); }
@@ -178,7 +174,7 @@ void LB::EnabledChanged() {
 void LB::ApplyEnabled() {
     Bar().SetEnabled(m_enabled);
     if (!m_enabled) StopDragScroll();
-    setFocusPolicy(m_enabled ? Qt::StrongFocus : Qt::NoFocus);
+    Site().SetEnabled(m_enabled);
 }
 
 void LB::SetHiddenSettings(const LBHiddenSettings& settings) {
@@ -204,21 +200,13 @@ void LB::EndUpdate() {
 
 void LB::Refresh() { Redraw(); }
 
-void LB::OLEDrag() {
-    auto* drag = new QDrag(this);
-    auto* mime = new QMimeData;
-    if (m_listIndex >= 0) mime->setText(m_items[static_cast<std::size_t>(m_listIndex)].text);
-    drag->setMimeData(mime);
-    drag->exec(Qt::CopyAction);
-}
-
 // ---- items ----------------------------------------------------------------------------------------
 
 void LB::CheckIndex(long index) const {
     if (index < 0 || index >= ListCount()) throw LBError(LBError::InvalidPropertyArrayIndex);
 }
 
-void LB::AddItem(const QString& item) {
+void LB::AddItem(const std::u16string& item) {
     SyncSize();
     m_items.back().text = item;
     m_items.emplace_back();
@@ -254,33 +242,33 @@ void LB::Clear() {
     Redraw();
 }
 
-QString LB::ItemText(long index) const {
+const std::u16string& LB::ItemText(long index) const {
     CheckIndex(index);
     return m_items[static_cast<std::size_t>(index)].text;
 }
 
-void LB::SetItemText(long index, const QString& text) {
+void LB::SetItemText(long index, const std::u16string& text) {
     CheckIndex(index);
     m_items[static_cast<std::size_t>(index)].text = text;
     Redraw();
 }
 
-QVariant LB::ItemData(long index) const {
+std::int64_t LB::ItemData(long index) const {
     CheckIndex(index);
     return m_items[static_cast<std::size_t>(index)].data;
 }
 
-void LB::SetItemData(long index, const QVariant& value) {
+void LB::SetItemData(long index, std::int64_t value) {
     CheckIndex(index);
     m_items[static_cast<std::size_t>(index)].data = value;
 }
 
-QString LB::ItemStringData(long index) const {
+const std::u16string& LB::ItemStringData(long index) const {
     CheckIndex(index);
     return m_items[static_cast<std::size_t>(index)].stringData;
 }
 
-void LB::SetItemStringData(long index, const QString& value) {
+void LB::SetItemStringData(long index, const std::u16string& value) {
     CheckIndex(index);
     m_items[static_cast<std::size_t>(index)].stringData = value;
 }
@@ -295,7 +283,7 @@ void LB::SetListIndex(long value) {
     }
     Redraw();
     MarkChanged("ListIndex");
-    emit ListIndexChange();
+    if (ListIndexChange) ListIndexChange();
 }
 
 void LB::SetTopIndex(long value) {
@@ -303,7 +291,7 @@ void LB::SetTopIndex(long value) {
     if (value > ListCount() - m_itemsVisible || value < 0) throw LBError(LBError::InvalidPropertyValue);
     ScrollTo(value);
     Redraw();
-    emit TopIndexChange();
+    if (TopIndexChange) TopIndexChange();
 }
 
 void LB::ScrollTo(long top) {

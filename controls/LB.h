@@ -1,16 +1,24 @@
-// LB: the skinned single-selection list box, with its own scroll bar
-// (an LBVScroll, hosted by an LBVScrollWidget named "sbUC") along the right edge.
+// LB: the skinned single-selection list box, with its own scroll bar (an
+// LBVScroll in a child window the host makes) along the right edge.
 //
-// Items carry a text, a variant datum and a string datum.  The selection
+// Items carry a text, a numeric datum and a string datum.  The selection
 // moves only through ListIndex, the keyboard and the drag auto-scroll (a
 // click does not select).  The first visible item is the scroll bar's Value.
 //
 // Appending is cheap: AddItem fills a spare slot at the end, updates the
 // scroll bar's numbers and repaints the list only when the new item is on
-// the visible page.  Repaints are requests that the window system merges, so
-// a burst of AddItem + ListIndex (a progress log) paints once per pass of
-// the message loop.  The list is composed on one off-screen surface and
-// copied to the window in one transfer.
+// the visible page.  Repaints are requests that the window system merges and
+// that a frame throttle caps, so a burst of AddItem + ListIndex (a progress
+// log) paints once per frame.  The list is composed on one off-screen
+// surface and copied to the window in one transfer.
+//
+// A wheel turn is used while the scroll bar shows; otherwise it goes on to
+// what lies under the list (a scrolling panel): the host passes on what the
+// list does not consume (MsgResponse).
+//
+// While the list has the keyboard focus, dots go round the current row (the
+// first visible row when none is chosen); a row too narrow for its text
+// offers the whole text as the list's tip while the mouse is over it.
 //
 // Bad indices throw LBError (380 for ListIndex/TopIndex values, 381 for
 // item indices).
@@ -18,23 +26,21 @@
 // Every stored property is one row of Properties(), the settings without a
 // public property rows of HiddenProperties() over LBHiddenSettings.  Files:
 // LB.cpp (properties, lifecycle, items, selection), LB_input.cpp (keyboard,
-// mouse, wheel, drag auto-scroll, subclassed messages), LB_paint.cpp (size
-// handling and painting); the row arithmetic is list_rows.h.
+// mouse, wheel, drag auto-scroll, messages), LB_paint.cpp (size handling and
+// painting); the row arithmetic is list_rows.h.
 #pragma once
 
 #include "controls/LBError.h"
-#include "controls/QtUserControl.h"
+#include "controls/LBVScroll.h"
+#include "controls/UserControl.h"
 #include "controls/frame_throttle.h"
 #include "controls/list_rows.h"
-#include "controls/qt/ScrollBarWidgets.h"
 #include "controls/suite/tavGFX40.h"
-#include "controls/suite/tavSCls40.h"
-
-#include <QVariant>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Settings the list box keeps in the property bag without a public property.
@@ -60,17 +66,7 @@ struct LBHiddenSettings {
     int OrderType = 0;
 };
 
-// What the list box's repaint throttle repaints through: its own widget and
-// window timers.
-struct LBRepaint {
-    QWidget& widget;
-    void Invalidate() { widget.update(); }
-    void SetTimer(std::uintptr_t id, int milliseconds) { winmsg::SetTimer(&widget, id, milliseconds); }
-    void KillTimer(std::uintptr_t id) { winmsg::KillTimer(&widget, id); }
-};
-
-class LB : public QtUserControl, public tavSCls40::ISubclass {
-    Q_OBJECT
+class LB : public UserControl {
   public:
     using OLE_COLOR = tavGFX40::OLE_COLOR;
     enum Appearances : int { appFlat = 0, appBorder = 1 };
@@ -90,9 +86,9 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     // Repaints are at most one per frame: a burst of changes (a log line per
     // event-loop pass) paints once per frame instead of once per change.
     static constexpr std::uintptr_t kPaintTimerId = 3;
-    static constexpr int kFrameMs = FrameThrottle<LBRepaint>::kFrameMs;
+    static constexpr int kFrameMs = FrameThrottle<ControlSite>::kFrameMs;
 
-    explicit LB(QWidget* parent = nullptr, QtAmbient ambient = {});
+    explicit LB(ControlSite& site, Ambient ambient = {});
     ~LB() override;
 
     // One row per property and per hidden setting (see property_table.h).
@@ -100,23 +96,22 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     static const auto& HiddenProperties();
 
     // ---- items ----------------------------------------------------------------------
-    void AddItem(const QString& item);
+    void AddItem(const std::u16string& item);
     void RemoveItem(long index);
     void Clear();
     long ListCount() const { return static_cast<long>(m_items.size()) - 1; }
     long NewIndex() const { return m_newIndex; }
-    QString ItemText(long index) const;
-    void SetItemText(long index, const QString& text);
-    QVariant ItemData(long index) const;
-    void SetItemData(long index, const QVariant& value);
-    QString ItemStringData(long index) const;
-    void SetItemStringData(long index, const QString& value);
+    const std::u16string& ItemText(long index) const;
+    void SetItemText(long index, const std::u16string& text);
+    std::int64_t ItemData(long index) const;
+    void SetItemData(long index, std::int64_t value);
+    const std::u16string& ItemStringData(long index) const;
+    void SetItemStringData(long index, const std::u16string& value);
 
     long ListIndex() const { return m_listIndex; }
     void SetListIndex(long value);
     long TopIndex() const { return Bar().Value(); }
     void SetTopIndex(long value);
-    QWidget* hWnd() { return this; }
 
     // ---- appearance ----------------------------------------------------------------------
     int ApplyItemOffset() const { return m_applyItemOffset; }
@@ -139,8 +134,8 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     void SetEnabled(bool on);
     int LeftMargin() const { return m_leftMargin; }
     void SetLeftMargin(int v);
-    QFont Font() const { return m_font; }
-    void SetFont(const QFont& font);
+    const gdi::Font& Font() const { return m_font; }
+    void SetFont(const gdi::Font& font);
     OLE_COLOR FontNormal() const { return m_fontNormal; }
     void SetFontNormal(OLE_COLOR c);
     OLE_COLOR FontSelected() const { return m_fontSelected; }
@@ -171,7 +166,6 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     void BeginUpdate();
     void EndUpdate();
     void Refresh();
-    void OLEDrag();
 
     // ---- host lifecycle ------------------------------------------------------------------------
     void InitProperties() override;
@@ -179,7 +173,9 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     void WriteProperties(PropertyBag& bag) const override;
 
     // ---- state, for the host and for checks ---------------------------------------------------
-    LBVScrollWidget* sbUC() const { return m_sb; }
+    // The scroll bar, and whether its window shows.
+    LBVScroll& sbUC() const { return *m_bar; }
+    bool ScrollBarShown() const;
     int ItemsVisible() const { return m_itemsVisible; }
     int CurrentItemHeight() const { return m_itemHeight; }
     int WheelScrollLines() const { return m_wheelLines; }
@@ -188,50 +184,39 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     // Number of repaints asked for since creation.
     std::uint64_t RedrawRequests() const { return m_redrawRequests; }
     // Rectangle of the row that shows item `index` (empty when off the page).
-    QRect ItemRect(long index) const;
+    gdi::RECT ItemRect(long index) const;
     // The item at a point of the list, or -1.
-    long ItemAt(QPoint point) const;
-    // The millisecond clock of the drag auto-scroll (a test can set its own).
+    long ItemAt(gdi::POINT point) const;
+    // The millisecond clock of the drag auto-scroll and the repaint throttle
+    // (a test can set its own).
     void SetTickSource(std::function<std::uint32_t()> tick) { m_tick = std::move(tick); }
     // Interval between two drag auto-scroll steps at pointer row y.
     int DragStepInterval(int y) const;
 
-    // ---- ISubclass ---------------------------------------------------------------------------------
-    tavSCls40::EMsgResponse ISubclass_MsgResponse() override;
-    winmsg::LRESULT ISubclass_WindowProc(winmsg::HWND window, winmsg::UINT message, winmsg::WPARAM wParam,
-                                         winmsg::LPARAM lParam) override;
+    // ---- messages ------------------------------------------------------------------------------------
+    winmsg::LRESULT WindowProc(winmsg::UINT message, winmsg::WPARAM wParam, winmsg::LPARAM lParam) override;
+    // The paint is the list's own; a wheel turn is kept only while the bar shows.
+    MessageResponse MsgResponse(winmsg::UINT message) override;
 
-  signals:
-    void Click();
-    void DblClick();
-    void KeyDown(int KeyCode, int Shift);
-    void KeyPress(int KeyAscii);
-    void KeyUp(int KeyCode, int Shift);
-    void ListIndexChange();
-    void MouseDown(int Button, int Shift, int X, int Y);
-    void MouseMove(int Button, int Shift, int X, int Y);
-    void MouseUp(int Button, int Shift, int X, int Y);
-    void TopIndexChange();
+    // ---- events --------------------------------------------------------------------------------------
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+    std::function<void(int KeyCode, int Shift)> KeyDown;
+    std::function<void(int KeyAscii)> KeyPress;
+    std::function<void(int KeyCode, int Shift)> KeyUp;
+    std::function<void()> ListIndexChange;
+    std::function<void(int Button, int Shift, int X, int Y)> MouseDown;
+    std::function<void(int Button, int Shift, int X, int Y)> MouseMove;
+    std::function<void(int Button, int Shift, int X, int Y)> MouseUp;
+    std::function<void()> TopIndexChange;
     // Passed on unchanged from the scroll bar.
-    void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
-
-  protected:
-    void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void wheelEvent(QWheelEvent* e) override;
-    void hideEvent(QHideEvent* e) override;
+    std::function<void(long ResNumber, SkinMapInfo& Skin, SkinSource& Source)> QuerySkin;
 
   private:
     struct Item {
-        QString text;
-        QVariant data;
-        QString stringData;
+        std::u16string text;
+        std::int64_t data = 0;
+        std::u16string stringData;
     };
 
     void CheckIndex(long index) const;
@@ -241,7 +226,8 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     void SizeHandling();
     // A hidden widget learns of its new size only when shown: catch up first.
     void SyncSize() {
-        if (size() != m_sizedFor) SizeHandling();
+        const gdi::SIZE now = Site().ClientSize();
+        if (now.cx != m_sizedFor.cx || now.cy != m_sizedFor.cy) SizeHandling();
     }
     void LayoutScrollBar();
     void UpdateScrollMetrics();
@@ -252,13 +238,20 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     void DrawRows(gdi::HDC dc) const;
     void DrawRow(gdi::HDC dc, long index, OLE_COLOR back, OLE_COLOR fore) const;
     void DrawSelection(gdi::HDC dc) const;
+    void DrawFocus(gdi::HDC dc) const;
+    int TextInset() const;
+    void ShowWholeText(long item);
     int Border() const;
     gdi::RECT RowsArea() const;
     list_rows::Page Rows() const;
-    bool ScrollBarShown() const;
     void AttachSubclassing();
+    void OnButton(winmsg::UINT message, const winmsg::MouseParameters& p);
+    void OnMouseMove(const winmsg::MouseParameters& p);
+    void OnKeyDown(int code);
+    void OnTimer(std::uintptr_t id);
+    void OnHidden();
     void OnWheel(int delta);
-    void OnHoverMove(QPoint p);
+    void OnHoverMove(gdi::POINT p);
     void DragAutoScroll(int y);
     void DragTimerTick();
     void StopDragScroll();
@@ -280,7 +273,7 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     int m_boxBorderWidth = 1;
     bool m_enabled = true;
     int m_leftMargin = 2;
-    QFont m_font;
+    gdi::Font m_font;
     OLE_COLOR m_fontNormal = kDefFontNormal;
     OLE_COLOR m_fontSelected = kDefFontSelected;
     int m_itemHeightSetting = 0;
@@ -294,22 +287,23 @@ class LB : public QtUserControl, public tavSCls40::ISubclass {
     LBHiddenSettings m_hidden;
 
     // run-time state
-    LBVScrollWidget* m_sb = nullptr;
-    LBVScroll& Bar() const { return m_sb->Control(); }
+    std::unique_ptr<ControlSite::ChildWindow> m_barWindow;  // made before the bar, which lives on its site
+    std::unique_ptr<LBVScroll> m_bar;
+    LBVScroll& Bar() const { return *m_bar; }
     int m_itemHeight = 1;
     int m_itemsVisible = 0;
     list_rows::LineMetrics m_line;  // the font's line and ink, for placing row text
-    QSize m_sizedFor;               // the size the metrics were computed for
+    gdi::SIZE m_sizedFor{-1, -1};   // the size the metrics were computed for
     bool m_drawEnabled = true;
+    bool m_subclassed = false;
     bool m_buttonHeld = false;
     bool m_doubleClickHeld = false;  // the held button's press was a double click's second
     long m_hoverItem = -1;
+    std::u16string m_tip;  // the whole text of the row under the mouse, when it does not fit
     int m_wheelLines = 3;
     int m_dragY = 0;
     std::uint32_t m_lastDragStep = 0;
     std::uint64_t m_redrawRequests = 0;
-    LBRepaint m_repaint{*this};
-    FrameThrottle<LBRepaint> m_throttle{m_repaint, kPaintTimerId};
+    FrameThrottle<ControlSite> m_throttle;
     std::function<std::uint32_t()> m_tick;
-    std::unique_ptr<tavSCls40::Subclasser> m_subclasser;
 };

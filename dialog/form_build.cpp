@@ -136,9 +136,9 @@ void BuildFolderGroup(FormView& f) {
     c.txtPath = new txtWidget(f.group, f.ambient);
     c.txtPath->setObjectName(QStringLiteral("txtPath"));
     c.txtPath->Control().InitProperties();
-    c.List1 = new LB(f.group, f.ambient);
+    c.List1 = new LBWidget(f.group, f.ambient);
     c.List1->setObjectName(QStringLiteral("List1"));
-    c.List1->InitProperties();
+    c.List1->Control().InitProperties();
     c.lbl5 = MakeLabel(&f.window, QStringLiteral("lbl_5"), QStringLiteral("Current Folder"));
     c.lbl5->setStyleSheet(QStringLiteral("color: rgb(44, 52, 66); padding-left: 6px;"));
 }

@@ -3,7 +3,7 @@
 // are children of its window); the form renders the dialog's model into them.
 #pragma once
 
-#include "controls/LB.h"
+#include "controls/qt/LBWidget.h"
 #include "controls/qt/BTNWidget.h"
 #include "controls/qt/GlyphWidgets.h"
 #include "controls/qt/ScrollBarWidgets.h"
@@ -21,7 +21,7 @@ namespace dialog {
 struct FormControls {
     std::array<BTNWidget*, kCommandCount> cmd{};
     txtWidget* txtPath = nullptr;
-    LB* List1 = nullptr;
+    LBWidget* List1 = nullptr;
     VSCWidget* VS = nullptr;
     QLabel* lbl2 = nullptr;      // "Current Folder"
     QLabel* lbl4 = nullptr;      // "Conversion Utility"

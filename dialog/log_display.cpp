@@ -4,11 +4,12 @@
 
 namespace dialog {
 
-void LogDisplay::clearLog() { m_c.List1->Clear(); }
+void LogDisplay::clearLog() { m_c.List1->Control().Clear(); }
 
 void LogDisplay::appendLog(std::string_view line, tavkonv40::LogLineKind) {
-    m_c.List1->AddItem(QString::fromUtf8(line));
-    m_c.List1->SetListIndex(m_c.List1->ListCount() - 1);
+    LB& list = m_c.List1->Control();
+    list.AddItem(QString::fromUtf8(line).toStdU16String());
+    list.SetListIndex(list.ListCount() - 1);
 }
 
 void LogDisplay::yield() { platform_qt::YieldOnce(); }

@@ -2,7 +2,7 @@
 // stand-alone vertical scroll bar in their main states.
 #include "controls/gallery/Gallery.h"
 
-#include "controls/LB.h"
+#include "controls/qt/LBWidget.h"
 #include "controls/qt/ScrollBarWidgets.h"
 #include "controls/suite/qt/gdi_qt.h"
 
@@ -30,11 +30,11 @@ gallery::StateCell* cell(QWidget* page, QHBoxLayout* row, const QString& label, 
     return c;
 }
 
-LB* list(gallery::StateCell* c, int width) {
-    auto* lb = new LB(c->Stage(), runMode(QStringLiteral("List1")));
-    lb->InitProperties();
+LB& list(gallery::StateCell* c, int width) {
+    auto* lb = new LBWidget(c->Stage(), runMode(QStringLiteral("List1")));
+    lb->Control().InitProperties();
     lb->setGeometry(0, 0, width, kListHeight);
-    return lb;
+    return lb->Control();
 }
 
 enum class BarState { Normal, Hover, ArrowPressed, TrackHeld, ThumbDragged, Disabled };
@@ -68,23 +68,23 @@ void build(QWidget* page) {
     row->setSpacing(6);
 
     // The progress log: many lines, the newest selected and in view.
-    LB* log = list(cell(page, row, "progress log, 400 lines", QSize(300, kListHeight)), 300);
-    log->BeginUpdate();
+    LB& log = list(cell(page, row, "progress log, 400 lines", QSize(300, kListHeight)), 300);
+    log.BeginUpdate();
     static const char* const steps[] = {"Converting header references", "Converting control classes",
                                         "Converting code declarations", "Replacing Microsoft controls"};
     for (int i = 0; i < 400; ++i)
-        log->AddItem(QStringLiteral("%1 of frmOptions%2.frm").arg(steps[i % 4]).arg(i / 4 + 1));
-    log->EndUpdate();
-    log->SetListIndex(log->NewIndex());
+        log.AddItem(QStringLiteral("%1 of frmOptions%2.frm").arg(steps[i % 4]).arg(i / 4 + 1).toStdU16String());
+    log.EndUpdate();
+    log.SetListIndex(log.NewIndex());
 
-    LB* fits = list(cell(page, row, "all items fit: no bar", QSize(150, kListHeight)), 150);
-    for (const char* text : {"Button", "ButtonBar", "Balloons", "Calendar"}) fits->AddItem(QString::fromLatin1(text));
-    fits->SetListIndex(1);
+    LB& fits = list(cell(page, row, "all items fit: no bar", QSize(150, kListHeight)), 150);
+    for (const char16_t* text : {u"Button", u"ButtonBar", u"Balloons", u"Calendar"}) fits.AddItem(text);
+    fits.SetListIndex(1);
 
-    LB* off = list(cell(page, row, "disabled", QSize(150, kListHeight)), 150);
-    for (int i = 0; i < 12; ++i) off->AddItem(QStringLiteral("Item %1").arg(i + 1));
-    off->SetListIndex(2);
-    off->SetEnabled(false);
+    LB& off = list(cell(page, row, "disabled", QSize(150, kListHeight)), 150);
+    for (int i = 0; i < 12; ++i) off.AddItem(QStringLiteral("Item %1").arg(i + 1).toStdU16String());
+    off.SetListIndex(2);
+    off.SetEnabled(false);
 
     row->addSpacing(14);
     liveBars().clear();

@@ -7,6 +7,8 @@
 #include "controls/suite/qt/transparent_background.h"
 #include "controls/suite/tavMFC40.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QShortcutEvent>
@@ -247,3 +249,46 @@ void ControlWidget::Resize(gdi::SIZE size) { resize(size.cx, size.cy); }
 std::unique_ptr<InnerEditor> ControlWidget::MakeInnerEditor(InnerEditorListener& listener) {
     return std::make_unique<LineEditor>(*this, listener);
 }
+
+// ---- the list box: its scroll bar's window, the font's line, the wheel ----
+
+namespace {
+
+// A control in a child widget.  Qt already keeps the mouse with the widget a
+// button went down on until the button goes up (its implicit grab), so the
+// control's hold on the mouse while pressed needs no grab of its own.
+class ChildControlWidget : public ControlWidget, public ControlSite::ChildWindow {
+  public:
+    explicit ChildControlWidget(QWidget* parent) : ControlWidget(parent) {
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+    ControlSite& Site() override { return *this; }
+    // The widget goes right after its control, with no event delivered between.
+    void Host(UserControl* control) override {
+        if (control != nullptr) Bind(*control);
+    }
+    void SetBounds(const gdi::RECT& r) override { setGeometry(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
+    void SetVisible(bool on) override { setVisible(on); }
+    bool IsVisible() const override { return !isHidden(); }
+    void SetCapture(bool) override {}
+    bool HasCapture() const override { return false; }
+};
+
+// Letters that reach as high and as low as a line of text usually does.
+const QString kInkSample = QStringLiteral("bdfhklt|gjpqy()");
+
+}  // namespace
+
+std::unique_ptr<ControlSite::ChildWindow> ControlWidget::MakeChildWindow() {
+    return std::make_unique<ChildControlWidget>(this);
+}
+
+ControlSite::FontLine ControlWidget::MeasureLine(const gdi::Font& font) const {
+    const QFontMetrics fm(gdi::qt::ToQFont(font));
+    const QRect ink = fm.tightBoundingRect(kInkSample);
+    return FontLine{fm.height(), fm.ascent(), fm.descent(), -ink.top(), ink.bottom() + 1};
+}
+
+// The platform reports a wheel wherever Qt runs, so the setting is always read.
+int ControlWidget::WheelScrollLines() const { return QApplication::wheelScrollLines(); }

@@ -98,4 +98,10 @@ class ControlWidget : public QWidget, public ControlSite {
     void ExtenderChanged();
     std::u16string m_accessKeys;
     std::vector<std::pair<int, char16_t>> m_formKeys;  // shortcut id, the key handed on
+
+    // ---- the list box: its scroll bar's window, the font's line, the wheel ----
+  public:
+    std::unique_ptr<ChildWindow> MakeChildWindow() override;
+    FontLine MeasureLine(const gdi::Font& font) const override;
+    int WheelScrollLines() const override;
 };

@@ -14,11 +14,3 @@ VSCWidget::VSCWidget(QWidget* parent, const QtAmbient& ambient)
 }
 
 VSCWidget::~VSCWidget() = default;
-
-LBVScrollWidget::LBVScrollWidget(QWidget* parent, const QtAmbient& ambient)
-    : ScrollBarHostWidget(parent), m_control(*this, PortableAmbient(ambient)) {
-    setFocusPolicy(Qt::NoFocus);
-    Bind(m_control);
-}
-
-LBVScrollWidget::~LBVScrollWidget() = default;

@@ -1,18 +1,17 @@
-// The Qt hosts of the stand-alone scroll bar (VSCWidget) and of the list
-// box's own scroll bar (LBVScrollWidget): each owns its control and hosts it
-// through ControlWidget.  VSCWidget re-emits the bar's events as Qt signals
-// for the dialog; the list box takes its bar's events from the control
-// itself.  Neither takes the keyboard focus, as the bars never have.
+// The Qt host of the stand-alone scroll bar (VSCWidget): owns its control,
+// hosts it through ControlWidget and re-emits the bar's events as Qt signals
+// for the dialog.  It never takes the keyboard focus, as the bars never have.
+// (The list box's own bar lives in a child widget the list asks its site
+// for: ControlSite::MakeChildWindow.)
 #pragma once
 
-#include "controls/LBVScroll.h"
 #include "controls/QtUserControl.h"
 #include "controls/VSC.h"
 #include "controls/qt/ControlWidget.h"
 
-// What both bars' hosts share: Qt already keeps the mouse with the widget a
-// button went down on until the button goes up (its implicit grab), so the
-// bar's hold on the mouse while pressed needs no grab of its own.
+// Qt already keeps the mouse with the widget a button went down on until the
+// button goes up (its implicit grab), so the bar's hold on the mouse while
+// pressed needs no grab of its own.
 class ScrollBarHostWidget : public ControlWidget {
     Q_OBJECT
   public:
@@ -42,17 +41,4 @@ class VSCWidget : public ScrollBarHostWidget {
 
   private:
     VSC m_control;
-};
-
-class LBVScrollWidget : public ScrollBarHostWidget {
-    Q_OBJECT
-  public:
-    explicit LBVScrollWidget(QWidget* parent = nullptr, const QtAmbient& ambient = {});
-    ~LBVScrollWidget() override;
-
-    LBVScroll& Control() { return m_control; }
-    const LBVScroll& Control() const { return m_control; }
-
-  private:
-    LBVScroll m_control;
 };

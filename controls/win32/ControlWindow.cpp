@@ -388,3 +388,50 @@ void ControlWindow::ForEachFormControl(const std::function<void(LateBound&)>& vi
 void ControlWindow::Resize(gdi::SIZE size) {
     ::SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+// ---- the list box: its scroll bar's window, the font's line, the wheel ----
+
+namespace {
+
+class ChildControlWindow : public ControlWindow, public ControlSite::ChildWindow {
+  public:
+    explicit ChildControlWindow(HWND parent) : ControlWindow(parent, gdi::RECT{0, 0, 0, 0}) {
+        RefuseFocus();
+        ::ShowWindow(Handle(), SW_HIDE);
+    }
+    ~ChildControlWindow() override { Bind(nullptr); }
+    ControlSite& Site() override { return *this; }
+    void Host(UserControl* control) override { Bind(control); }
+    void SetBounds(const gdi::RECT& r) override {
+        ::SetWindowPos(Handle(), nullptr, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    void SetVisible(bool on) override { ::ShowWindow(Handle(), on ? SW_SHOWNA : SW_HIDE); }
+    bool IsVisible() const override { return (::GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
+};
+
+}  // namespace
+
+// The control paints its whole client area: the child's part is left to the child.
+std::unique_ptr<ControlSite::ChildWindow> ControlWindow::MakeChildWindow() {
+    ::SetWindowLongPtrW(m_window, GWL_STYLE, ::GetWindowLongPtrW(m_window, GWL_STYLE) | LONG_PTR{WS_CLIPCHILDREN});
+    return std::make_unique<ChildControlWindow>(m_window);
+}
+
+// The ink of a usual line is taken as the font's cell without its internal
+// leading above the baseline and its whole descent below.
+ControlSite::FontLine ControlWindow::MeasureLine(const gdi::Font& font) const {
+    const gdi::HDC dc = gdi::CreateCompatibleDC();
+    gdi::SelectFont(dc, font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(gdi::win32::NativeDC(dc), &metrics);
+    gdi::DeleteDC(dc);
+    const int ascent = static_cast<int>(metrics.tmAscent), descent = static_cast<int>(metrics.tmDescent);
+    return FontLine{ascent + descent, ascent, descent, ascent - static_cast<int>(metrics.tmInternalLeading), descent};
+}
+
+int ControlWindow::WheelScrollLines() const {
+    UINT lines = 3;
+    ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    return static_cast<int>(lines);
+}

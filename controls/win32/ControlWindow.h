@@ -104,6 +104,12 @@ class ControlWindow : public ControlSite {
 
   private:
     bool m_refusesFocus = false;
+
+    // ---- the list box: its scroll bar's window, the font's line, the wheel ----
+  public:
+    std::unique_ptr<ChildWindow> MakeChildWindow() override;
+    FontLine MeasureLine(const gdi::Font& font) const override;
+    int WheelScrollLines() const override;
 };
 
 class CHKBOXWindow : public ControlWindow {

@@ -7,11 +7,3 @@ VSCWindow::VSCWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient)
 }
 
 VSCWindow::~VSCWindow() { Bind(nullptr); }
-
-LBVScrollWindow::LBVScrollWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient)
-    : ControlWindow(parent, at), m_control(*this, std::move(ambient)) {
-    RefuseFocus();
-    Bind(&m_control);
-}
-
-LBVScrollWindow::~LBVScrollWindow() { Bind(nullptr); }

@@ -1,9 +1,9 @@
-// The Win32 hosts of the stand-alone scroll bar (VSCWindow) and of the list
-// box's own scroll bar (LBVScrollWindow): each owns its control and hosts it
-// in a ControlWindow that never takes the focus, as the bars never have.
+// The Win32 host of the stand-alone scroll bar (VSCWindow): owns its control
+// and hosts it in a ControlWindow that never takes the focus, as the bars
+// never have.  (The list box's own bar lives in a child window the list asks
+// its site for: ControlSite::MakeChildWindow.)
 #pragma once
 
-#include "controls/LBVScroll.h"
 #include "controls/VSC.h"
 #include "controls/win32/ControlWindow.h"
 
@@ -15,14 +15,4 @@ class VSCWindow : public ControlWindow {
 
   private:
     VSC m_control;
-};
-
-class LBVScrollWindow : public ControlWindow {
-  public:
-    LBVScrollWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient = {});
-    ~LBVScrollWindow() override;
-    LBVScroll& Control() { return m_control; }
-
-  private:
-    LBVScroll m_control;
 };

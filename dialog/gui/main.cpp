@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "controls/LB.h"
+#include "controls/qt/LBWidget.h"
 #include "controls/qt/txtWidget.h"
 
 #include <cstdio>
@@ -83,7 +83,7 @@ bool PicturePanels(QWidget* dialog, const QString& file) {
 // status line shows the line being checked.
 bool PictureRun(QWidget* dialog, const QString& folder, const QString& file) {
     auto* box = dialog->findChild<txtWidget*>(QStringLiteral("txtPath"));
-    auto* log = dialog->findChild<LB*>(QStringLiteral("List1"));
+    auto* log = dialog->findChild<LBWidget*>(QStringLiteral("List1"));
     auto* status = dialog->findChild<QLabel*>(QStringLiteral("lbl_5"));
     if (box == nullptr || log == nullptr || status == nullptr) return false;
     box->SetText(folder);
@@ -94,7 +94,8 @@ bool PictureRun(QWidget* dialog, const QString& folder, const QString& file) {
     QImage picture;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, dialog, [&] {
-        if (picture.isNull() && log->ListCount() >= 12 && status->text().startsWith(QStringLiteral("Checking Line")))
+        if (picture.isNull() && log->Control().ListCount() >= 12 &&
+            status->text().startsWith(QStringLiteral("Checking Line")))
             picture = dialog->grab().toImage();
     });
     watch.start(0);

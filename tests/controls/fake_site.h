@@ -106,6 +106,29 @@ struct FakeSite : ControlSite {
         return made;
     }
 
+    // ---- the list box: its scroll bar's window, the font's line, the wheel ----
+    // The child's size is its site's; a line is 13 pixels, its ink 9 above and 3 below the baseline.
+    struct Child : ChildWindow {
+        FakeSite& site;
+        gdi::RECT bounds;
+        bool visible = false;
+        explicit Child(FakeSite& s) : site(s) {}
+        ControlSite& Site() override { return site; }
+        void Host(UserControl*) override {}
+        void SetBounds(const gdi::RECT& r) override { bounds = r, site.size = {r.Right - r.Left, r.Bottom - r.Top}; }
+        void SetVisible(bool on) override { visible = on; }
+        bool IsVisible() const override { return visible; }
+    };
+    std::unique_ptr<FakeSite> childSite;  // the last child window's
+    Child* child = nullptr;
+    int wheelLines = 3;
+    std::unique_ptr<ChildWindow> MakeChildWindow() override {
+        childSite = std::make_unique<FakeSite>();
+        return std::unique_ptr<Child>(child = new Child(*childSite));
+    }
+    FontLine MeasureLine(const gdi::Font&) const override { return FontLine{13, 10, 3, 9, 3}; }
+    int WheelScrollLines() const override { return wheelLines; }
+
     // Hands `control` a message the way a host does: a subclassed one only
     // when the control asked for it; the others always.
     static bool Subclassable(winmsg::UINT m) {

@@ -2,11 +2,12 @@
 // windows driven by posted mouse and key messages; what the check box paints, every gdi handle
 // given back; the window's shape, tool tip, pointer and what a see-through box shows of its
 // parent; the form's keys and a group across containers; what is typed into the text box's EDIT;
-// a scroll bar stepping on a click without taking the focus or keeping the mouse.  Wine makes no
-// windows without a display: the tests skip.
+// a scroll bar stepping on a click without taking the focus or keeping the mouse; the list box
+// and its bar in a child window.  Wine makes no windows without a display: the tests skip.
 #include "controls/suite/memory_dc.h"
 #include "controls/win32/BTNWindow.h"
 #include "controls/win32/ControlWindow.h"
+#include "controls/win32/LBWindow.h"
 #include "controls/win32/txtWindow.h"
 #include "controls/win32/ScrollBarWindows.h"
 
@@ -242,4 +243,29 @@ TEST(ScrollBarWindows, ClickStepsAndLeavesTheFocusAndTheMouse) {
     EXPECT_EQ(::GetFocus(), box.Handle());
     EXPECT_EQ(::GetCapture(), nullptr);  // held while pressed, given back on release
     EXPECT_EQ(::GetWindowLongPtrW(bar.Handle(), GWL_STYLE) & WS_TABSTOP, 0);
+}
+
+// The list's bar is a child window that shows once the items overflow and leaves the focus where it
+// is; a click on an item raises Click but chooses nothing; the wheel scrolls.
+TEST(ListBoxWindow, ItemsClickWheelAndTheBarWindow) {
+    TopLevel top;
+    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+    LBWindow list(top.window, gdi::RECT{10, 0, 210, 100});
+    LB& lb = list.Control();
+    lb.InitProperties();
+    for (int i = 0; i < 40; ++i) lb.AddItem(u"item");
+    HWND bar = ::GetWindow(list.Handle(), GW_CHILD);
+    ASSERT_TRUE(bar != nullptr && ::IsWindowVisible(bar));
+    lb.SetListIndex(2);
+    int clicks = 0;
+    lb.Click = [&] { ++clicks; };
+    ClickAt(list.Handle(), 20, 5);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(lb.ListIndex(), 2);
+    ::PostMessageW(list.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);  // the list ignores where
+    Pump();
+    EXPECT_EQ(lb.TopIndex(), lb.WheelScrollLines());
+    ClickAt(bar, 6, 95);  // its down arrow: the bar is 13 x 98 inside the list's border
+    EXPECT_EQ(lb.TopIndex(), lb.WheelScrollLines() + 1);
+    EXPECT_EQ(::GetFocus(), list.Handle());
 }

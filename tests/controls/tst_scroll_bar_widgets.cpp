@@ -1,20 +1,13 @@
-// The scroll bars' Qt hosts: real mouse events reach the bar in run mode, a
-// drag through the window system, what the bar paints, and that a bar never
-// takes the keyboard focus.  The bars' behaviour is scroll_bars_test.cpp's.
+// The stand-alone scroll bar's Qt host: a drag through the window system,
+// and that the bar never takes the keyboard focus (the list box's bar:
+// tst_lb.cpp).  The bars' behaviour is scroll_bars_test.cpp's.
 #include "controls/qt/ScrollBarWidgets.h"
-#include "controls/suite/qt/gdi_qt.h"
 #include "tests/controls/test_support.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
-
-namespace {
-
-QPoint Centre(const gdi::RECT& r) { return gdi::qt::ToQRect(r).center(); }
-
-}  // namespace
 
 class TestScrollBarWidgets : public QObject {
     Q_OBJECT
@@ -40,27 +33,6 @@ class TestScrollBarWidgets : public QObject {
         QCOMPARE(scroll.count(), 1);
         QCOMPARE(up.count(), 1);
         QVERIFY(!bar->hasFocus());
-    }
-
-    void realClicksReachTheListBarAndItPaints() {
-        QWidget host;
-        auto* bar = new LBVScrollWidget(&host, test_support::RunMode());
-        bar->setGeometry(0, 0, 17, 200);
-        LBVScroll& control = bar->Control();
-        control.InitProperties();
-        control.SetTotalItems(100);
-        control.SetItemsVisible(10);
-        control.SetMax(90);
-        long changed = -1;
-        control.Change = [&changed](long value) { changed = value; };
-        host.resize(40, 220);
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
-        QTest::mouseClick(bar, Qt::LeftButton, {}, Centre(control.DownArrowRect()));
-        QCOMPARE(changed, 1L);
-        QVERIFY(!bar->IsTimerRunning(scroll_bar::kTimerScrlEnable));  // released
-        QVERIFY(!bar->hasFocus());
-        QVERIFY(bar->grab().toImage().pixelColor(8, 100) != QColor(Qt::white));  // the track is drawn
     }
 };
 

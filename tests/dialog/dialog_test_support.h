@@ -57,9 +57,9 @@ inline void TypeFolder(QWidget* dialog, const QString& text) {
 }
 
 inline QStringList LogOf(QWidget* dialog) {
-    auto* list = Find<LB>(dialog, QStringLiteral("List1"));
+    const LB& list = Find<LBWidget>(dialog, QStringLiteral("List1"))->Control();
     QStringList lines;
-    for (long i = 0; i < list->ListCount(); ++i) lines << list->ItemText(i);
+    for (long i = 0; i < list.ListCount(); ++i) lines << QString::fromStdU16String(list.ItemText(i));
     return lines;
 }
 

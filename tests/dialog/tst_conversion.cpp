@@ -81,8 +81,8 @@ class ConversionTest : public QObject {
             Click(Find(w, "cmd", 0));
             log = LogOf(w);
             statusAfter = Find<QLabel>(w, QStringLiteral("lbl_5"))->text();
-            auto* list = Find<LB>(w, QStringLiteral("List1"));
-            QCOMPARE(list->ListIndex(), list->ListCount() - 1);
+            const LB& list = Find<LBWidget>(w, QStringLiteral("List1"))->Control();
+            QCOMPARE(list.ListIndex(), list.ListCount() - 1);
         });
         QCOMPARE(result, std::int16_t(0));
         QCOMPARE(statusAfter, QString());
@@ -120,12 +120,14 @@ class ConversionTest : public QObject {
         frmProps dialog;
         const std::int16_t result = WithOpenDialog(dialog, [&](QWidget* w) {
             TypeFolder(w, folder);
-            auto* list = Find<LB>(w, QStringLiteral("List1"));
+            auto* list = Find<LBWidget>(w, QStringLiteral("List1"));
             auto* start = Find<BTNWidget>(w, "cmd", 0);
             auto* cancel = Find<BTNWidget>(w, "cmd", 1);
             bool clicked = false;
-            QObject::connect(list, &LB::ListIndexChange, w, [&] {
-                if (clicked || !list->ItemText(list->ListCount() - 1).startsWith(QStringLiteral("Found VB Form file")))
+            QObject::connect(list, &LBWidget::ListIndexChange, w, [&] {
+                const LB& lb = list->Control();
+                if (clicked || !QString::fromStdU16String(lb.ItemText(lb.ListCount() - 1))
+                                    .startsWith(QStringLiteral("Found VB Form file")))
                     return;
                 clicked = true;
                 QVERIFY(!start->Control().Enabled());
