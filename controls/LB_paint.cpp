@@ -80,20 +80,28 @@ void LB::PaintToWindow() {
 void LB::Compose(gdi::HDC dc, int w, int h) const {
     gfxDrawRect(dc, gdi::RECT{0, 0, w, h}, m_skinBackColor);
     for (int i = 0; i < Border(); ++i) gfxDrawRect2(dc, i, i, w - i, h - i, m_borderColor);
-    if (ListCount() == 0 || m_itemHeight <= 0) return;
-    gdi::SelectFont(dc, m_font);
-    gdi::SetBkMode(dc, gdi::BkMode::Transparent);
-    DrawRows(dc);
-    DrawSelection(dc);
+    if (m_itemHeight <= 0) return;
+    if (ListCount() > 0) {
+        gdi::SelectFont(dc, m_font);
+        gdi::SetBkMode(dc, gdi::BkMode::Transparent);
+        DrawRows(dc);
+        DrawSelection(dc);
+    }
     DrawFocus(dc);
 }
 
 // The keyboard's place while the list has the focus: dots round the current
-// row, or round the first visible row when none is chosen.
+// row, or round the first visible row when none is chosen, or where the first
+// row will come in an empty list.
 void LB::DrawFocus(gdi::HDC dc) const {
     if (!Site().HasFocus()) return;
     const long index = m_listIndex >= 0 ? m_listIndex : TopIndex();
-    const gdi::RECT r = Rows().itemRect(index);
+    const list_rows::Page rows = Rows();
+    gdi::RECT r = rows.itemRect(index);
+    if (ListCount() == 0) {
+        const int left = rows.area.Left + rows.itemOffset.x, top = rows.area.Top + rows.itemOffset.y;
+        r = gdi::RECT{left, top, rows.area.Right + rows.itemOffset.x, top + rows.itemHeight};
+    }
     if (r.Right <= r.Left || r.Bottom <= r.Top) return;
     gdi::DrawDottedRect(dc, r, gfxTranslateColor(index == m_listIndex ? m_fontSelected : m_fontNormal));
 }

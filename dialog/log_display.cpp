@@ -1,5 +1,6 @@
 #include "dialog/log_display.h"
 
+#include "dialog/log_list.h"
 #include "platform/qt/message_loop.h"
 
 namespace dialog {
@@ -7,9 +8,7 @@ namespace dialog {
 void LogDisplay::clearLog() { m_c.List1->Control().Clear(); }
 
 void LogDisplay::appendLog(std::string_view line, tavkonv40::LogLineKind) {
-    LB& list = m_c.List1->Control();
-    list.AddItem(QString::fromUtf8(line).toStdU16String());
-    list.SetListIndex(list.ListCount() - 1);
+    AppendLogLine(m_c.List1->Control(), QString::fromUtf8(line).toStdU16String());
 }
 
 void LogDisplay::yield() { platform_qt::YieldOnce(); }

@@ -127,7 +127,11 @@ std::unique_ptr<txtWindow> MakeFolderBox(HWND parent, const Ambient& ambient) {
     box->Control().InitProperties();
     return box;
 }
-PortedControl MakeLogList(HWND, const Ambient&) { return nullptr; }
+std::unique_ptr<LBWindow> MakeLogList(HWND parent, const Ambient& ambient) {
+    auto list = std::make_unique<LBWindow>(parent, gdi::RECT{0, 0, 0, 0}, ambient);
+    list->Control().InitProperties();
+    return list;
+}
 PortedControl MakePanelScrollBar(HWND, const Ambient&) { return nullptr; }
 
 gdi::Font Win32FormFont() { return FormFont(u"Tahoma"); }

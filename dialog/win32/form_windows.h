@@ -7,6 +7,7 @@
 // The controls' headers come before windows.h, whose macros share names with their messages.
 #include "controls/win32/BTNWindow.h"
 #include "controls/win32/ControlWindow.h"
+#include "controls/win32/LBWindow.h"
 #include "controls/win32/txtWindow.h"
 
 #include "dialog/dialog_model.h"
@@ -31,8 +32,8 @@ inline constexpr int kFolderBoxId = 120;
 
 std::unique_ptr<BTNWindow> MakeCommandButton(HWND parent, Command command, const Ambient& ambient);
 std::unique_ptr<txtWindow> MakeFolderBox(HWND parent, const Ambient& ambient);
-// Where the controls still to come go; each makes nothing today.
-PortedControl MakeLogList(HWND parent, const Ambient& ambient);
+std::unique_ptr<LBWindow> MakeLogList(HWND parent, const Ambient& ambient);
+// Where the panel's scroll bar goes; it makes nothing today.
 PortedControl MakePanelScrollBar(HWND parent, const Ambient& ambient);
 
 struct FormWindows {
@@ -54,7 +55,8 @@ struct FormWindows {
 
     std::array<std::unique_ptr<BTNWindow>, kCommandCount> cmd;
     std::unique_ptr<txtWindow> txtPath;
-    PortedControl List1, VS;
+    std::unique_ptr<LBWindow> List1;
+    PortedControl VS;
 };
 
 // The form's font on this window system, how wide a caption is in it, and the height the taller

@@ -98,9 +98,9 @@ void frmProps::Form_Load() {
                                  r.bottom - r.top, nullptr, nullptr, m_module, this);
     if (m_window == nullptr) FailLast("Windows refused to create the dialog's window");
     m_form = std::make_unique<FormWindows>();
-    m_display = std::make_unique<RunDisplay>([this] { RepaintStatus(); });
     m_shownPanel = Panel::Suite;
     BuildFormWindows(*m_form, m_window, Ambient{HostMode::Run, {}, Win32FormFont(), true});
+    m_display = std::make_unique<RunDisplay>(m_form->List1->Control(), [this] { RepaintStatus(); });
     m_form->pictures = FormPicturesFrom([this](SkinFile f) { return LoadSkinPicture(f, m_module); });
     m_form->pictures.statusStrip = StatusStripPicture();
     WireForm();
@@ -116,8 +116,8 @@ void frmProps::Form_Load() {
 
 void frmProps::Form_Unload() {
     m_model.setOnChange({});
+    m_display.reset();  // it shows the run in the form's log list
     m_form.reset();
-    m_display.reset();
     m_window = nullptr;
 }
 

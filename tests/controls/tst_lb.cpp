@@ -126,6 +126,13 @@ class TestLB : public QObject {
         QVERIFY(!rowsWhere(l.w->grab().toImage(), row.left(), row.left(), [](QColor c) {
                      return c == Qt::black;
                  }).isEmpty());
+        const QRect first = gdi::qt::ToQRect(l.lb->ItemRect(0));  // an empty list: where its first row comes
+        l.lb->Clear();
+        QTest::qWait(2 * LB::kFrameMs);
+        const QImage empty = l.w->grab().toImage();
+        int dots = 0;
+        for (int y = first.top(); y <= first.bottom(); ++y) dots += empty.pixelColor(first.left(), y) == Qt::black;
+        QVERIFY(dots > 0);
     }
 };
 
