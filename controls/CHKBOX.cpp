@@ -132,9 +132,8 @@ void CHKBOX::DrawCaption(gdi::HDC dc) const {
     gdi::RECT r{box.Left, box.Top, size.cx, box.Bottom};
     gdi::DrawText(dc, m_caption, r, gdi::DT_WORDBREAK);
     if (m_hasFocus && m_drawFocusRectangle) {
-        gfxDrawFocusRect(
-            dc, gdi::RECT{std::max(box.Left - 1, 0), std::max(box.Top - 1, 0), std::min(box.Right + 1, size.cx),
-                          std::min(box.Bottom + 1, size.cy)});
+        gfxDrawFocusRect(dc, gdi::RECT{std::max(box.Left - 1, 0), std::max(box.Top - 1, 0),
+                                       std::min(box.Right + 1, size.cx), std::min(box.Bottom + 1, size.cy)});
     }
 }
 
