@@ -148,7 +148,7 @@ EOW
 $(part start)
 EOW
     [ "$(pixel "$work/after.png" "$sx" "$sy")" = "$(pixel "$work/after.png" $((sx - 1)) "$sy")" ] &&
-        [ "$(pixel "$work/after.png" "$sx" "$sy")" != "$(pixel "$work/after.png" $((sx + 1)) $((sy + 1)))" ] ||
+        [ "$(pixel "$work/after.png" "$sx" "$sy")" != "$(pixel "$work/after.png" $((sx + 4)) $((sy + 4)))" ] ||
         fail "Start's top left corner is not clipped to the form behind it"
     read -r kx ky _ <<EOW
 $(part check)
