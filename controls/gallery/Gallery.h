@@ -7,7 +7,8 @@
 // shown in `order`.
 #pragma once
 
-#include "controls/QtUserControl.h"
+#include "controls/qt/QtAmbient.h"
+#include "controls/qt/bag_values_qt.h"
 
 #include <QGridLayout>
 #include <QPixmap>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "controls/BTN.h"
-#include "controls/QtUserControl.h"
+#include "controls/qt/QtAmbient.h"
 #include "controls/qt/ControlWidget.h"
 
 class BTNWidget : public ControlWidget {

@@ -1,6 +1,6 @@
 #include "controls/qt/ControlWidget.h"
 
-#include "controls/QtUserControl.h"
+#include "controls/qt/QtAmbient.h"
 #include "controls/control_input.h"
 #include "controls/qt/LineEditor.h"
 #include "controls/suite/qt/gdi_qt.h"

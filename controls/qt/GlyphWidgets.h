@@ -7,7 +7,7 @@
 
 #include "controls/CHKBOX.h"
 #include "controls/Opt.h"
-#include "controls/QtUserControl.h"
+#include "controls/qt/QtAmbient.h"
 #include "controls/qt/ControlWidget.h"
 
 class GlyphControlWidget : public ControlWidget {

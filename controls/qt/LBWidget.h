@@ -4,7 +4,7 @@
 #pragma once
 
 #include "controls/LB.h"
-#include "controls/QtUserControl.h"
+#include "controls/qt/QtAmbient.h"
 #include "controls/qt/ControlWidget.h"
 
 class LBWidget : public ControlWidget {

@@ -5,7 +5,7 @@
 // for: ControlSite::MakeChildWindow.)
 #pragma once
 
-#include "controls/QtUserControl.h"
+#include "controls/qt/QtAmbient.h"
 #include "controls/VSC.h"
 #include "controls/qt/ControlWidget.h"
 

@@ -3,7 +3,7 @@
 // re-emits its events as Qt signals; Text is also offered as a QString.
 #pragma once
 
-#include "controls/QtUserControl.h"
+#include "controls/qt/QtAmbient.h"
 #include "controls/qt/ControlWidget.h"
 #include "controls/txt.h"
 

@@ -1,7 +1,7 @@
 // Helpers shared by the control tests.
 #pragma once
 
-#include "controls/QtUserControl.h"
+#include "controls/qt/QtAmbient.h"
 #include "controls/suite/gdi.h"
 #include "controls/suite/winmsg.h"
 
