@@ -216,18 +216,20 @@ void ControlWindow::SetFont(const gdi::Font&) {}  // the control selects its fon
 void ControlWindow::SetEnabled(bool on) { ::EnableWindow(m_window, on ? TRUE : FALSE); }
 // One tool, the whole window, which the tool tip control watches itself
 // (TTF_SUBCLASS); sizeof(TTTOOLINFOW) would be refused by older common controls.
-void ControlWindow::SetToolTip(const std::u16string& text) {
-    if (m_toolTipWindow == nullptr && !text.empty()) m_toolTipWindow = MakeToolTipWindow(m_window);
-    if (m_toolTipWindow == nullptr) return;
+void ControlWindow::SetToolTip(const std::u16string& text) { ShowToolTip(m_window, m_toolTipWindow, text); }
+
+void ControlWindow::ShowToolTip(HWND__* window, HWND__*& toolTipWindow, const std::u16string& text) {
+    if (toolTipWindow == nullptr && !text.empty()) toolTipWindow = MakeToolTipWindow(window);
+    if (toolTipWindow == nullptr) return;
     std::wstring tip = Wide(text);
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = m_window;
-    tool.uId = reinterpret_cast<UINT_PTR>(m_window);
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(window);
     tool.lpszText = tip.data();
-    ::SendMessageW(m_toolTipWindow, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    if (!text.empty()) ::SendMessageW(m_toolTipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(toolTipWindow, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!text.empty()) ::SendMessageW(toolTipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ControlWindow::SetMousePointer(int pointer, const gdi::Image&) {

@@ -43,6 +43,9 @@ class ControlWindow : public ControlSite {
     void SetFont(const gdi::Font& font) override;
     void SetEnabled(bool on) override;
     void SetToolTip(const std::u16string& text) override;
+    // Shows `text` as the tool tip of the whole of `window` (none when empty), through
+    // `toolTipWindow`, made at the first text and destroyed by its owner.
+    static void ShowToolTip(HWND__* window, HWND__*& toolTipWindow, const std::u16string& text);
     void SetMousePointer(int pointer, const gdi::Image& icon) override;
     void SetCapture(bool on) override;
     bool HasCapture() const override;

@@ -2,6 +2,8 @@
 // their window messages and gdi's calls, so this file uses the system's names
 // from here on.
 #include "controls/win32/EditEditor.h"
+#include "controls/suite/win32/gdi_win32.h"
+#include "controls/win32/ControlWindow.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -63,17 +65,6 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
-HWND MakeToolTip(HWND owner) {
-    static const bool ready = [] {
-        INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-        return ::InitCommonControlsEx(&classes) != FALSE;
-    }();
-    (void)ready;
-    return ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                             ::GetModuleHandleW(nullptr), nullptr);
-}
-
 }  // namespace
 
 EditEditor::EditEditor(HWND__* parent, InnerEditorListener& listener) : m_parent(parent), m_listener(listener) {
@@ -131,16 +122,7 @@ void EditEditor::SetFont(const gdi::Font& font) {
     HDC screen = ::GetDC(nullptr);
     const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
     if (screen != nullptr) ::ReleaseDC(nullptr, screen);
-    LOGFONTW lf{};
-    lf.lfHeight = font.pixelSize > 0 ? -font.pixelSize : -static_cast<LONG>(std::lround(font.pointSize * dpi / 72.0));
-    lf.lfWeight = font.weight;
-    lf.lfItalic = font.italic;
-    lf.lfUnderline = font.underline;
-    lf.lfStrikeOut = font.strikeout;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    const std::size_t n = std::min<std::size_t>(font.family.size(), LF_FACESIZE - 1);
-    std::copy_n(font.family.begin(), n, lf.lfFaceName);
-    HFONT made = ::CreateFontIndirectW(&lf);
+    HFONT made = gdi::win32::MakeNativeFont(font, dpi);
     if (made == nullptr) return;
     ::SendMessageW(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
     if (m_font != nullptr) ::DeleteObject(m_font);
@@ -181,17 +163,4 @@ void EditEditor::SetRect(const gdi::RECT& r) {
 
 void EditEditor::TakeFocus() { ::SetFocus(m_edit); }
 
-// One tool, the whole EDIT, which the tool tip control watches itself.
-void EditEditor::SetToolTip(const std::u16string& text) {
-    if (m_toolTip == nullptr && !text.empty()) m_toolTip = MakeToolTip(m_edit);
-    if (m_toolTip == nullptr) return;
-    std::wstring tip = Wide(text);
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = m_edit;
-    tool.uId = reinterpret_cast<UINT_PTR>(m_edit);
-    tool.lpszText = tip.data();
-    ::SendMessageW(m_toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    if (!text.empty()) ::SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
+void EditEditor::SetToolTip(const std::u16string& text) { ControlWindow::ShowToolTip(m_edit, m_toolTip, text); }

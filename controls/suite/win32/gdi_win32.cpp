@@ -185,11 +185,8 @@ bool ReleaseDC(HWND window, HDC dc) {
     return table().erase<DcObject>(dc);
 }
 
-void SelectFont(HDC dc, const Font& font) {
-    auto* d = table().get<DcObject>(dc);
-    if (d == nullptr) return;
+HFONT__* win32::MakeNativeFont(const Font& font, int dpi) {
     LOGFONTW lf{};
-    const int dpi = ::GetDeviceCaps(d->native, LOGPIXELSY);
     lf.lfHeight = font.pixelSize > 0 ? -font.pixelSize : -static_cast<LONG>(std::lround(font.pointSize * dpi / 72.0));
     lf.lfWeight = font.weight;
     lf.lfItalic = font.italic;
@@ -198,7 +195,13 @@ void SelectFont(HDC dc, const Font& font) {
     lf.lfCharSet = DEFAULT_CHARSET;
     const std::size_t n = std::min<std::size_t>(font.family.size(), LF_FACESIZE - 1);
     std::copy_n(font.family.begin(), n, lf.lfFaceName);
-    ::HFONT made = ::CreateFontIndirectW(&lf);
+    return ::CreateFontIndirectW(&lf);
+}
+
+void SelectFont(HDC dc, const Font& font) {
+    auto* d = table().get<DcObject>(dc);
+    if (d == nullptr) return;
+    ::HFONT made = win32::MakeNativeFont(font, ::GetDeviceCaps(d->native, LOGPIXELSY));
     if (made == nullptr) return;
     HGDIOBJ previous = ::SelectObject(d->native, made);
     if (d->originalFont == nullptr) d->originalFont = previous;

@@ -8,6 +8,7 @@
 struct HWND__;  // the system's window handle is HWND__*
 struct HDC__;
 struct HRGN__;
+struct HFONT__;
 
 namespace gdi::win32 {
 
@@ -20,5 +21,8 @@ HDC__* NativeDC(HDC dc);
 // The system's region behind `region` (nullptr for a stale handle); gdi still
 // owns it: whoever must own one (SetWindowRgn) is given a copy.
 HRGN__* NativeRegion(HRGN region);
+// The system's font for `font` at `dpi` dots per inch (the caller deletes it);
+// nullptr when the system refuses it.  gdi's SelectFont makes its fonts so.
+HFONT__* MakeNativeFont(const Font& font, int dpi);
 
 }  // namespace gdi::win32
