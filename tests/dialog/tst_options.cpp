@@ -4,6 +4,8 @@
 
 #include "dialog/frmProps.h"
 
+#include <QWheelEvent>
+
 using namespace dialog_test;
 
 namespace {
@@ -114,12 +116,16 @@ class OptionsTest : public QObject {
             QCOMPARE(title->text(), QStringLiteral("Nexaria Controls"));
             QVERIFY(!vs->Control().Enabled());  // everything fits at design size
 
-            // A small window needs the scroll bar for the suite panel.
+            // A small window needs the scroll bar for the suite panel; the wheel over any row scrolls it.
+            const QSize design = w->size();
             w->resize(w->width(), w->minimumHeight());
             QTRY_VERIFY(vs->Control().Enabled());
-            Click(vs, QPoint(vs->width() / 2, vs->height() - 4));  // down arrow
-            QVERIFY(vs->Control().Value() > 0);
-            QCOMPARE(suite->y(), 30 - static_cast<int>(vs->Control().Value()));
+            QWidget* row = Find(w, "chkProp", 5);
+            QWheelEvent down(QPointF(5, 5), row->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(row, &down);
+            QCOMPARE(vs->Control().Value(), 3L * 17);
+            QCOMPARE(suite->y(), 30 - 51);
 
             ClickTab(w, 200);  // which side picks which panel is the model's
             QCOMPARE(title->text(), QStringLiteral("Microsoft Controls"));
@@ -131,6 +137,11 @@ class OptionsTest : public QObject {
             ClickTab(w, 20);
             QCOMPARE(title->text(), QStringLiteral("Nexaria Controls"));
             QVERIFY(suite->isVisible() && !microsoft->isVisible());
+            QApplication::sendEvent(row, &down);  // enlarging until the panel fits puts it back at the top
+            w->resize(design);
+            QVERIFY(!vs->Control().Enabled());
+            QCOMPARE(vs->Control().Value(), 0L);
+            QCOMPARE(suite->y(), 30);
 
             // A row that had the focus goes out of sight with its panel; the focus must not land
             // in the folder box with its text selected, where the next key would replace it.
