@@ -144,8 +144,7 @@ class ConversionTest : public QObject {
     }
 
     // "..." asks the chooser with its instruction and the box's folder; a
-    // chosen folder fills the box, a cancelled choice leaves it alone.  Start
-    // follows the box, also when it is emptied.
+    // chosen folder fills the box, a cancelled choice leaves it alone.
     void folderChooserThroughItsSeam() {
         struct Call {
             QString text, initial;
@@ -160,18 +159,12 @@ class ConversionTest : public QObject {
         });
         frmProps dialog;
         WithOpenDialog(dialog, [&](QWidget* w) {
-            auto* start = Find<BTNWidget>(w, "cmd", 0);
             auto* box = Find<txtWidget>(w, QStringLiteral("txtPath"));
-            QVERIFY(!start->Control().Enabled());
             TypeFolder(w, QStringLiteral("/typed"));
-            QVERIFY(start->Control().Enabled());
             Click(Find(w, "cmd", 5));
             QCOMPARE(box->Text(), QStringLiteral("/chosen/folder"));
             Click(Find(w, "cmd", 5));
             QCOMPARE(box->Text(), QStringLiteral("/chosen/folder"));
-            QTest::keyClick(box->Editor(), Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(box->Editor(), Qt::Key_Backspace);
-            QVERIFY(!start->Control().Enabled());
         });
         QCOMPARE(calls.size(), 2);
         QVERIFY(owners != nullptr);
