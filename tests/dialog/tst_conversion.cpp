@@ -73,8 +73,8 @@ class ConversionTest : public QObject {
         const std::int16_t result = WithOpenDialog(dialog, [&](QWidget* w) {
             TypeFolder(w, folder);
             ClickGlyph(Find(w, "chkProp", 0));  // QVButton, row 0
-            ClickGlyph(Find(w, "chkProp", 1));  // QVCalendar, row 2
-            ClickGlyph(Find(w, "chkPropTo4L", 2));
+            ClickGlyph(Find(w, "chkProp", 7));  // QVFrame, row 9
+            ClickGlyph(Find(w, "chkPropTo4L", 9));
             ClickTab(w, 200);
             ClickGlyph(Find(w, "chkVBProp", 2));  // Combo
             ClickGlyph(Find(w, "chkVBPropTo4L", 2));
@@ -89,7 +89,7 @@ class ConversionTest : public QObject {
 
         tavkonv40::FixedOptions options;
         options.selectFamily(tavkonv40::familyByOptionIndex(0)->slot, tavkonv40::Edition::V40);
-        options.selectFamily(tavkonv40::familyByOptionIndex(1)->slot, tavkonv40::Edition::V40L);
+        options.selectFamily(tavkonv40::familyByOptionIndex(7)->slot, tavkonv40::Edition::V40L);
         options.selectMicrosoft(2, tavkonv40::Edition::V40L);
         tavkonv40::DiskFileSystem fs;
         tavkonv40::SystemClock clock;
@@ -104,8 +104,9 @@ class ConversionTest : public QObject {
         for (const QString& name : QDir(reference).entryList(QDir::Files))
             QCOMPARE(Read(folder + u'/' + name), Read(reference + u'/' + name));
         // The ticked choices took effect (so the comparison above is not of two idle runs):
-        // the button family now names 4.0, the Microsoft combo became a suite combo.
+        // the button family now names 4.0, the frame 4.0L, the Microsoft combo became a suite combo.
         QVERIFY(Read(folder + QStringLiteral("/frmMain.frm")).contains("QVButton40"));
+        QVERIFY(Read(folder + QStringLiteral("/frmMain.frm")).contains("QVFrame40L"));
         QVERIFY(!Read(folder + QStringLiteral("/frmOrders.frm")).contains("VB.ComboBox"));
     }
 
