@@ -135,7 +135,6 @@ class ConversionTest : public QObject {
                 QVERIFY(Find<txtWidget>(w, QStringLiteral("txtPath"))->Control().IsLocked());
                 w->close();
                 QVERIFY(w->isVisible());
-                QVERIFY(cancel->Control().Caption() == u"Cancel");
                 QTimer::singleShot(0, cancel, [cancel] { Click(cancel); });
             });
             Click(start);
