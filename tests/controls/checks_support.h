@@ -20,7 +20,7 @@ namespace checks_support {
 template <typename Control>
 void AnswerSkin(Control& control, const QString& name, int frameWidth, int frameHeight, int frames,
                 gdi::RECT margins = {}) {
-    const QImage strip = test_support::FlatStrip(frameWidth, frameHeight, test_support::FrameColours(frames));
+    const QImage strip = test_support::FlatStrip(frameWidth, frameHeight, frames);
     QObject::connect(&control, &Control::QuerySkin, &control, [=](long, SkinMapInfo& skin, SkinSource& source) {
         skin.ImageName = gdi::qt::Text(name);
         skin.MapMargin = margins;
@@ -47,7 +47,6 @@ struct EventLog {
                          [this](int b, int, int, int) { entries << QString("MouseUp %1").arg(b); });
     }
     int Count(const QString& entry) const { return static_cast<int>(entries.count(entry)); }
-    void Clear() { entries.clear(); }
 };
 
 // Moves the mouse over `widget` to `pos` with one move event, delivered

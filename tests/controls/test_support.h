@@ -2,44 +2,12 @@
 #pragma once
 
 #include "controls/qt/QtAmbient.h"
-#include "controls/suite/gdi.h"
-#include "controls/suite/winmsg.h"
 
 #include <QImage>
 #include <QList>
-#include <QPoint>
-#include <QTest>
 #include <QWidget>
 
-#include <vector>
-
 namespace test_support {
-
-// A double click as the window system delivers it: press, release, then the second press as a
-// double-click event alone, and its release.
-inline void DoubleClick(QWidget* w, QPoint at) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, at);
-    QTest::mouseDClick(w, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(w, Qt::LeftButton, {}, at);
-}
-
-// A strip of `colours.size()` frames, each a flat colour; `maskCorners`
-// paints each frame's four corner pixels in magenta.
-inline QImage FlatStrip(int frameWidth, int frameHeight, const QList<QColor>& colours, bool maskCorners = false) {
-    QImage img(frameWidth, frameHeight * static_cast<int>(colours.size()), QImage::Format_ARGB32);
-    for (int k = 0; k < colours.size(); ++k) {
-        for (int y = 0; y < frameHeight; ++y)
-            for (int x = 0; x < frameWidth; ++x) img.setPixel(x, k * frameHeight + y, colours[k].rgb());
-        if (maskCorners) {
-            const QRgb m = qRgb(255, 0, 255);
-            img.setPixel(0, k * frameHeight, m);
-            img.setPixel(frameWidth - 1, k * frameHeight, m);
-            img.setPixel(0, k * frameHeight + frameHeight - 1, m);
-            img.setPixel(frameWidth - 1, k * frameHeight + frameHeight - 1, m);
-        }
-    }
-    return img;
-}
 
 // Distinct, easily told apart colours for frame k.
 inline QColor FrameColour(int k) {
@@ -48,10 +16,13 @@ inline QColor FrameColour(int k) {
                                     QColor(90, 60, 30),  QColor(250, 140, 0), QColor(40, 40, 40)};
     return c[k % c.size()];
 }
-inline QList<QColor> FrameColours(int n) {
-    QList<QColor> out;
-    for (int k = 0; k < n; ++k) out << FrameColour(k);
-    return out;
+
+// A strip of `frames` frames, frame k flat in FrameColour(k).
+inline QImage FlatStrip(int frameWidth, int frameHeight, int frames) {
+    QImage img(frameWidth, frameHeight * frames, QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < frameWidth; ++x) img.setPixel(x, y, FrameColour(y / frameHeight).rgb());
+    return img;
 }
 
 // The colour at (x, y) of the widget as it paints itself.
@@ -66,29 +37,6 @@ inline QtAmbient RunMode() {
     f.setPixelSize(12);
     a.Font = f;
     return a;
-}
-
-// Window messages handed to a control the way its subclasser does, so timers
-// and mouse paths run deterministically.
-template <typename Control>
-void Send(Control& c, winmsg::UINT msg, QPoint p, winmsg::WPARAM flags = 0) {
-    c.ISubclass_WindowProc(&c, msg, flags, winmsg::MAKELPARAM(p.x(), p.y()));
-}
-template <typename Control>
-void Press(Control& c, QPoint p) {
-    Send(c, winmsg::WM_LBUTTONDOWN, p, winmsg::MK_LBUTTON);
-}
-template <typename Control>
-void Release(Control& c, QPoint p) {
-    Send(c, winmsg::WM_LBUTTONUP, p);
-}
-template <typename Control>
-void MoveHeld(Control& c, QPoint p) {
-    Send(c, winmsg::WM_MOUSEMOVE, p, winmsg::MK_LBUTTON);
-}
-template <typename Control>
-void Tick(Control& c, std::uintptr_t timerId) {
-    c.ISubclass_WindowProc(&c, winmsg::WM_TIMER, timerId, 0);
 }
 
 }  // namespace test_support

@@ -1,11 +1,15 @@
-// The list box's Qt host: a wheel the list does not use passed on to the
-// parent, real clicks on its bar's child widget, the painting with the font's
-// line as Qt measures it.  Its behaviour is list_box_test.cpp's.
+// The list box's and the stand-alone scroll bar's Qt hosts: a wheel the list does not use
+// passed on to the parent, real clicks on its bar's child widget and a real drag on the
+// stand-alone bar, neither bar taking the focus, the painting with the font's line as Qt
+// measures it.  Their behaviour is list_box_test.cpp's and scroll_bars_test.cpp's.
 #include "controls/qt/LBWidget.h"
+#include "controls/qt/ScrollBarWidgets.h"
 #include "tests/controls/test_support.h"
 #include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavGFX40.h"
 
+#include <QMouseEvent>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -59,6 +63,30 @@ class TestLB : public QObject {
         QCOMPARE(l.w->toolTip(), QString(100, u'W'));
         QTest::mouseMove(l.w, QPoint(20, 5 + l.lb->CurrentItemHeight()));
         QVERIFY(l.w->toolTip().isEmpty());
+    }
+
+    // The stand-alone bar: a drag through the window system; it never takes the focus either.
+    void realDragReachesTheStandAloneBar() {
+        QWidget host;
+        auto* bar = new VSCWidget(&host, RunMode());
+        bar->setGeometry(0, 0, 17, 200);
+        VSC& control = bar->Control();
+        control.InitProperties();
+        control.SetMax(75);
+        host.resize(40, 220);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        const QPoint grab(8, control.ThumbRect().Top + 2);
+        QSignalSpy scroll(bar, &VSCWidget::Scroll), up(bar, &VSCWidget::BarMouseUp);
+        QTest::mousePress(bar, Qt::LeftButton, {}, grab);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(0, 7)),
+                         QPointF(bar->mapToGlobal(grab + QPoint(0, 7))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+        QCOMPARE(control.Value(), 4L);
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, grab + QPoint(0, 7));
+        QCOMPARE(scroll.count(), 1);
+        QCOMPARE(up.count(), 1);
+        QVERIFY(!bar->hasFocus());
     }
 
     void paintsRowsAndKeepsTheSelectionOutlineClearOfTheText_data() {

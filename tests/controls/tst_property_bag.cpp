@@ -1,6 +1,4 @@
 // Property bag defaults and property tables.
-#include "tests/controls/test_support.h"
-
 #include "controls/property_table.h"
 #include "controls/qt/bag_values_qt.h"
 

@@ -66,11 +66,12 @@ TEST(TextBox, ChangeFollowsTheTextTheKeysComeFirstAndSelectionStaysInIt) {
     Box f;
     f.box.SetText(u"abc");
     f.box.SetText(u"abc");  // no change
+    f.box.SetText(u"");     // emptied: a change too (the dialog's Start follows it)
     f.editor.Type(u'x', 88);
     f.editor.Type(u'\u0416', 0);  // beyond 255: no KeyPress, but typed
-    EXPECT_EQ(f.box.Text(), u"abcx\u0416");
-    EXPECT_EQ(f.log, (Log{"changed Text", "Change", "KeyDown 88", "KeyPress 120", "changed Text", "Change", "KeyUp 88",
-                          "KeyDown 0", "changed Text", "Change", "KeyUp 0"}));
+    EXPECT_EQ(f.box.Text(), u"x\u0416");
+    EXPECT_EQ(f.log, (Log{"changed Text", "Change", "changed Text", "Change", "KeyDown 88", "KeyPress 120",
+                          "changed Text", "Change", "KeyUp 88", "KeyDown 0", "changed Text", "Change", "KeyUp 0"}));
     f.box.SetMaxLength(3);
     f.box.SetMaxLength(-3);  // no limit
     EXPECT_EQ(f.editor.maxLength, 32767);

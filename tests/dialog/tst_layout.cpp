@@ -1,14 +1,12 @@
 // The form at several window sizes: every option row can be scrolled into
 // view and is never cut, the scroll bar is there exactly when the shown panel
-// does not fit, the wheel scrolls it, the texts re-wrap, and the command
-// buttons show what lies behind their rounded corners.
+// does not fit, the texts re-wrap, and the command buttons show what lies
+// behind their rounded corners.
 #include "tests/dialog/dialog_test_support.h"
 
 #include "dialog/form_arrangement.h"
 #include "dialog/form_geometry.h"
 #include "dialog/frmProps.h"
-
-#include <QWheelEvent>
 
 #include <algorithm>
 #include <array>
@@ -140,32 +138,6 @@ class LayoutTest : public QObject {
                 CheckBothPanels(w);
                 CheckExplanations(w);
             }
-        });
-    }
-
-    // The wheel over any row scrolls its panel; enlarging the window until the
-    // panel fits puts it back at the top.
-    void wheelScrollsAPanelAndEnlargingPutsItBack() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
-            const QSize design = w->size();
-            const Frame f = FrameOf(w);
-            QWidget* suite = Find(w, QStringLiteral("CTRLContainer_0"));
-            w->resize(w->minimumSize());
-            QWidget* row = Find(w, "chkProp", 5);
-            const QPointF at = row->rect().center();
-            QWheelEvent down(at, row->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                             Qt::NoScrollPhase, false);
-            QApplication::sendEvent(row, &down);
-            QCOMPARE(f.vs->Control().Value(), 3L * 17);
-            QCOMPARE(suite->y(), f.title->height() - 51);
-            f.vs->Control().SetValue(f.vs->Control().Max());
-            emit f.vs->Change();
-            QVERIFY(suite->y() < 0);
-            w->resize(design);
-            QVERIFY(!f.vs->Control().Enabled());
-            QCOMPARE(f.vs->Control().Value(), 0L);
-            QCOMPARE(suite->y(), f.title->height());
         });
     }
 
