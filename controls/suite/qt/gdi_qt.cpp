@@ -105,6 +105,7 @@ bool drawPart(HDC dst, const QRect& target, const QImage& part, QPainter::Compos
 }
 
 void mask(QImage& part, COLORREF transparent) {
+    if (transparent > 0x00FFFFFFu) return;  // no mask colour
     for (int row = 0; row < part.height(); ++row)
         MaskPixels(reinterpret_cast<std::uint32_t*>(part.scanLine(row)), static_cast<std::size_t>(part.width()),
                    transparent);
@@ -256,8 +257,6 @@ bool AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
 }
 
 bool FillRect(HDC dc, const RECT& rect, COLORREF colour) {
-    if (atRatioOne(dc))
-        return withPainter(dc, [&](QPainter& p) { p.fillRect(qt::ToQRect(rect), qt::ToQColor(colour)); });
     return withDevicePainter(dc, [&](QPainter& p, qreal ratio) {
         p.fillRect(qt::DeviceRect(qt::ToQRect(rect), ratio), qt::ToQColor(colour));
     });
