@@ -183,7 +183,7 @@ void BTN::Compose(gdi::HDC target) const {
     const gdi::SIZE size = Size();
     const int w = size.cx, h = size.cy;
     tavSCls40::MemoryDC mem;
-    if (!mem.Create(w, h, 0xFFFFFF)) return;
+    if (!mem.Create(Site().Window(), w, h, 0xFFFFFF)) return;
     const gdi::HDC dc = mem.hDC();
     DrawBackground(dc);
     gdi::SelectFont(dc, m_font);

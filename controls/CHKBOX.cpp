@@ -114,7 +114,7 @@ void CHKBOX::Compose(gdi::HDC target) const {
     const gdi::SIZE size = Site().ClientSize();
     const int w = size.cx, h = size.cy;
     tavSCls40::MemoryDC mem;
-    if (!mem.Create(w, h, gfxTranslateColor(m_backColor))) return;
+    if (!mem.Create(Site().Window(), w, h, gfxTranslateColor(m_backColor))) return;
     const gdi::HDC dc = mem.hDC();
 
     const bool seeThrough = UserMode() && m_backStyle == bsTransparent;

@@ -70,7 +70,7 @@ void LB::PaintToWindow() {
     const gdi::SIZE size = Site().ClientSize();
     const int w = size.cx, h = size.cy;
     tavSCls40::MemoryDC mem;
-    if (!mem.Create(w, h, 0xFFFFFF)) return;
+    if (!mem.Create(Site().Window(), w, h, 0xFFFFFF)) return;
     Compose(mem.hDC(), w, h);
     const gdi::HDC window = gdi::GetDC(Site().Window());
     gdi::BitBlt(window, 0, 0, w, h, mem.hDC(), 0, 0, gdi::SRCCOPY);

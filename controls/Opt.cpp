@@ -195,7 +195,7 @@ gdi::RECT Opt::CaptionBox() const {
 
 void Opt::RebuildBackground() {
     const gdi::SIZE size = Site().ClientSize();
-    if (!m_background.Create(size.cx, size.cy, gfxTranslateColor(m_backColor))) return;
+    if (!m_background.Create(Site().Window(), size.cx, size.cy, gfxTranslateColor(m_backColor))) return;
     const bool seeThrough = UserMode() && m_backStyle == bsTransparent;
     if (!seeThrough || !Site().PaintBackgroundBehind(m_background.hDC()))
         gfxDrawRect(m_background.hDC(), gdi::RECT{0, 0, size.cx, size.cy}, m_backColor);
@@ -205,7 +205,7 @@ void Opt::Compose(gdi::HDC target) const {
     const gdi::SIZE size = Site().ClientSize();
     const int w = size.cx, h = size.cy;
     tavSCls40::MemoryDC mem;
-    if (!mem.Create(w, h, gfxTranslateColor(m_backColor))) return;
+    if (!mem.Create(Site().Window(), w, h, gfxTranslateColor(m_backColor))) return;
     const gdi::HDC dc = mem.hDC();
 
     if (m_background.hDC() != 0) gdi::BitBlt(dc, 0, 0, w, h, m_background.hDC(), 0, 0, gdi::SRCCOPY);

@@ -70,7 +70,7 @@ int SkinSet::ButtonHeight() const {
 
 void Paint(gdi::HWND window, const SkinSet& skins, const Track& g, const Look& look) {
     tavSCls40::MemoryDC mem;
-    if (!mem.Create(look.width, look.height, 0xFFFFFF)) return;
+    if (!mem.Create(window, look.width, look.height, 0xFFFFFF)) return;
     const gdi::HDC dc = mem.hDC();
     tavGFX40::gfxDrawRect(dc, gdi::RECT{0, 0, look.width, look.height},
                           tavGFX40::SystemColor(tavGFX40::COLOR_SCROLLBAR));

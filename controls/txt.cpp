@@ -226,7 +226,7 @@ void txt::Compose(gdi::HDC target) const {
     const gdi::SIZE size = Site().ClientSize();
     const int w = size.cx, h = size.cy;
     tavSCls40::MemoryDC mem;
-    if (!mem.Create(w, h, gfxTranslateColor(m_skinBackColor))) return;
+    if (!mem.Create(Site().Window(), w, h, gfxTranslateColor(m_skinBackColor))) return;
     const gdi::HDC dc = mem.hDC();
     gfxDrawRect(dc, gdi::RECT{0, 0, w, h}, m_skinBackColor);
     const FrameState state = CurrentFrameState();

@@ -104,8 +104,17 @@ std::size_t LiveHandleCount();
 // ---- bitmaps -------------------------------------------------------------
 HBITMAP CreateBitmap(const Image& image);               // copies the pixels; 0 for an empty image
 HBITMAP CreateCompatibleBitmap(int width, int height);  // opaque black
+// A bitmap of width x height logical units to be copied onto `window`, opaque
+// black: it holds the window's device pixels (DeviceScale of them per unit),
+// and a DC drawing into it still speaks in logical units while its text,
+// fills and pictures land on those device pixels.  A picture drawn into it
+// from a bitmap at another scale is resampled once per size and kept.
+HBITMAP CreateCompatibleBitmap(HWND window, int width, int height);
+// The window's device pixels per logical unit: 1 on a plain screen, 1.5 at
+// 150 %, 2 at 200 %.
+double DeviceScale(HWND window);
 bool DeleteBitmap(HBITMAP bitmap);
-SIZE GetBitmapSize(HBITMAP bitmap);  // 0 x 0 for a stale handle
+SIZE GetBitmapSize(HBITMAP bitmap);  // in logical units; 0 x 0 for a stale handle
 
 // ---- device contexts -------------------------------------------------------
 HDC CreateCompatibleDC();  // a memory DC with no bitmap yet
@@ -146,7 +155,8 @@ bool GradientFillV(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom);
 // Outlines `rect` (right and bottom exclusive) with dots, about one pixel in three (where each
 // dot falls is the backend's): the keyboard's place on a control that has no other mark.
 bool DrawDottedRect(HDC dc, const RECT& rect, COLORREF colour);
-// The colour at (x, y) of a memory DC's bitmap; CLR_INVALID outside it.
+// The colour at logical (x, y) of a memory DC's bitmap (the first of its device
+// pixels there); CLR_INVALID outside it.
 COLORREF GetPixel(HDC dc, int x, int y);
 
 enum DrawTextFlags : std::uint32_t {

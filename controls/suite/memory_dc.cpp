@@ -28,6 +28,13 @@ bool MemoryDC::Create(int width, int height, gdi::COLORREF background) {
     return true;
 }
 
+bool MemoryDC::Create(gdi::HWND window, int width, int height, gdi::COLORREF background) {
+    release();
+    if (width <= 0 || height <= 0 || !select(gdi::CreateCompatibleBitmap(window, width, height))) return false;
+    gdi::FillRect(m_dc, gdi::RECT{0, 0, width, height}, background);
+    return true;
+}
+
 bool MemoryDC::Create(const gdi::Image& picture) {
     release();
     return select(gdi::CreateBitmap(picture));

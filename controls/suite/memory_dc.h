@@ -19,6 +19,9 @@ class MemoryDC {
     // Makes a width x height surface filled with `background` (COLORREF).
     // Returns false (and hDC() is 0) for an empty size.
     bool Create(int width, int height, gdi::COLORREF background);
+    // The same for a picture that goes onto `window`: width x height logical
+    // units at the window's device pixels (gdi::CreateCompatibleBitmap).
+    bool Create(gdi::HWND window, int width, int height, gdi::COLORREF background);
     // Makes a surface holding a copy of `picture`; false for an empty one.
     bool Create(const gdi::Image& picture);
     gdi::HDC hDC() const { return m_dc; }

@@ -6,14 +6,35 @@
 #include "controls/qt/BTNWidget.h"
 #include "controls/qt/GlyphWidgets.h"
 #include "controls/qt/txtWidget.h"
+#include "controls/suite/memory_dc.h"
+#include "controls/suite/tavGFX40.h"
 #include "tests/controls/checks_support.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
 using namespace checks_support;
 using test_support::FrameColour;
 using test_support::PixelOf;
+
+namespace {
+
+// The smallest part of `picture` within `area` (logical units) that holds every pixel that is not
+// white: the text's ink, at the picture's device pixels.
+QImage InkOf(const QPixmap& picture, QRect area) {
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_RGB32);
+    const qreal ratio = picture.devicePixelRatio();
+    const QRect device(qRound(area.left() * ratio), qRound(area.top() * ratio), qRound(area.width() * ratio),
+                       qRound(area.height() * ratio));
+    QRect ink;
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        for (int x = device.left(); x <= device.right(); ++x)
+            if (image.valid(x, y) && image.pixel(x, y) != qRgb(255, 255, 255)) ink |= QRect(x, y, 1, 1);
+    return image.copy(ink);
+}
+
+}  // namespace
 
 class TestGlyphWidgets : public QObject {
     Q_OBJECT
@@ -150,6 +171,60 @@ class TestGlyphWidgets : public QObject {
         x.Control().SetGrouped(true);
         x.Control().SetTogglePressed(true);
         QVERIFY(!a.TogglePressed());
+    }
+
+    // A caption is drawn at the screen's device pixels (ctest runs this at 1, 1.5 and 2 times), so
+    // its glyphs are the very pixels a plain label draws for the same text and font, rather than
+    // a 1x drawing scaled up.
+    void captionIsAsSharpAsAPlainLabel() {
+        Host host;
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(13);
+        PropertyBag bag;
+        bag.WriteProperty("BackColor", std::int64_t{0xFFFFFF});
+        bag.WriteProperty("ForeColor", std::int64_t{0});
+        bag.WriteProperty("Caption", u"Hill Mix");
+        CHKBOXWidget box(&host.window);
+        box.setGeometry(0, 0, 140, 24);
+        box.Control().ReadProperties(bag);
+        box.Control().SetFont(gdi::qt::FontOf(font));
+        box.show();
+        QLabel label(QStringLiteral("Hill Mix"), &host.window);
+        label.setFont(font);
+        QPalette white = label.palette();
+        white.setColor(QPalette::Window, Qt::white);
+        white.setColor(QPalette::WindowText, Qt::black);
+        label.setPalette(white);
+        label.setAutoFillBackground(true);
+        // The label's text starts where the caption does, at the same fraction of a device pixel.
+        const QRect captionRect = gdi::qt::ToQRect(box.Control().CaptionRect());
+        label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label.setContentsMargins(captionRect.left(), captionRect.top(), 0, 0);
+        label.setGeometry(0, 40, 140, 24);
+        label.show();
+        const QImage caption = InkOf(box.grab(), captionRect);
+        QVERIFY(!caption.isNull());
+        QCOMPARE(caption, InkOf(label.grab(), captionRect));
+    }
+
+    // A masked picture brought to a fractional ratio is resampled smoothly, yet none of its mask
+    // colour (magenta) blends into its edges: red over white stays free of blue.
+    void maskedPictureLeavesNoFringeWhenScaled() {
+        Host host;
+        QImage picture(8, 8, QImage::Format_ARGB32);
+        picture.fill(QColor(255, 0, 255));
+        for (int y = 2; y < 6; ++y)
+            for (int x = 2; x < 6; ++x) picture.setPixelColor(x, y, Qt::red);
+        tavSCls40::MemoryDC surface;
+        QVERIFY(surface.Create(gdi::qt::Window(&host.window), 12, 12, gdi::RGB(255, 255, 255)));
+        QVERIFY(tavGFX40::gfxDrawTransparentBitmap(surface.hDC(), gdi::qt::FromQImage(picture), 2, 2,
+                                                   gdi::RGB(255, 0, 255)));
+        const QImage& drawn = *gdi::qt::DcImage(surface.hDC());
+        QCOMPARE(drawn.width(), qRound(12 * host.window.devicePixelRatioF()));
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                QVERIFY2(drawn.pixelColor(x, y).blue() == drawn.pixelColor(x, y).green(),
+                         qPrintable(QString("%1, %2").arg(x).arg(y)));
     }
 
     void textBoxEditorFollowsTheBoxAndReportsToIt() {

@@ -1,8 +1,15 @@
 // gdi over Qt: bitmaps are QImages (ARGB32, never premultiplied), regions
 // QRegions, and drawing goes through a QPainter opened for each call.
+//
+// A window's bitmap (CreateCompatibleBitmap for a window) holds the window's
+// device pixels and carries its device pixel ratio: calls still speak in
+// logical units, text is laid out in them and drawn at the device pixels, and
+// fills and blits round their edges onto device pixels (device_pixels.h).
+// Everything at ratio 1 is drawn exactly as before ratios were known.
 #include "controls/suite/qt/gdi_qt.h"
 
 #include "controls/suite/handle_table.h"
+#include "controls/suite/qt/device_pixels.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -42,6 +49,13 @@ QImage* bitmapImage(HBITMAP bitmap) {
     return b ? &b->image : nullptr;
 }
 
+// Device pixels per logical unit of what the DC draws on; 0 for nothing.
+qreal ratioOf(const DcObject& d) {
+    if (d.isWindowDc) return d.window ? d.window->devicePixelRatioF() : 0;
+    const QImage* image = bitmapImage(d.selected);
+    return image ? image->devicePixelRatio() : 0;
+}
+
 // Runs `paint` with a QPainter open on the DC's surface; false (and nothing
 // done) for a stale handle or a DC with nothing to draw on.
 template <typename Fn>
@@ -57,6 +71,24 @@ bool withPainter(HDC dc, Fn&& paint) {
     return true;
 }
 
+// As withPainter, with the painter in the surface's device pixels: `paint`
+// gets the ratio and places what it draws by DeviceRect.
+template <typename Fn>
+bool withDevicePainter(HDC dc, Fn&& paint) {
+    auto* d = table().get<DcObject>(dc);
+    const qreal ratio = d ? ratioOf(*d) : 0;
+    if (ratio <= 0) return false;
+    return withPainter(dc, [&](QPainter& p) {
+        if (ratio != 1.0) p.scale(1 / ratio, 1 / ratio);
+        paint(p, ratio);
+    });
+}
+
+bool atRatioOne(HDC dc) {
+    auto* d = table().get<DcObject>(dc);
+    return d == nullptr || ratioOf(*d) == 1.0;
+}
+
 // The source rectangle of a blit; parts outside the source are transparent.
 QImage sourcePart(HDC src, int srcX, int srcY, int width, int height) {
     const QImage* source = qt::DcImage(src);
@@ -70,6 +102,41 @@ bool drawPart(HDC dst, const QRect& target, const QImage& part, QPainter::Compos
         p.setCompositionMode(mode);
         p.drawImage(target, part);
     });
+}
+
+void mask(QImage& part, COLORREF transparent) {
+    if (transparent > 0x00FFFFFFu) return;  // no mask colour
+    for (int row = 0; row < part.height(); ++row)
+        MaskPixels(reinterpret_cast<std::uint32_t*>(part.scanLine(row)), static_cast<std::size_t>(part.width()),
+                   transparent);
+}
+
+// A blit between surfaces of which one is not at ratio 1: the source's device
+// pixels of `from`, masked, brought to the device pixels of `to` (resampled
+// and kept when the sizes differ) and drawn there one to one.
+bool blitAtRatio(HDC dst, const QRect& to, HDC src, const QRect& from, QPainter::CompositionMode mode,
+                 COLORREF transparent) {
+    const QImage* source = qt::DcImage(src);
+    if (source == nullptr || from.isEmpty() || to.isEmpty()) return false;
+    QImage part = source->copy(qt::DeviceRect(from, source->devicePixelRatio()));
+    part.setDevicePixelRatio(1);
+    mask(part, transparent);
+    return withDevicePainter(dst, [&](QPainter& p, qreal ratio) {
+        const QRect place = qt::DeviceRect(to, ratio);
+        if (place.isEmpty()) return;
+        const QImage drawn =
+            part.size() == place.size() ? part : qt::Resampled(part, place.size(), qt::ResampleAt(ratio));
+        p.setCompositionMode(mode);
+        p.drawImage(place.topLeft(), drawn);
+    });
+}
+
+bool blit(HDC dst, const QRect& to, HDC src, const QRect& from, QPainter::CompositionMode mode,
+          COLORREF transparent = CLR_INVALID) {
+    if (!atRatioOne(dst) || !atRatioOne(src)) return blitAtRatio(dst, to, src, from, mode, transparent);
+    QImage part = sourcePart(src, from.x(), from.y(), from.width(), from.height());
+    mask(part, transparent);
+    return drawPart(dst, to, part, mode);
 }
 
 }  // namespace
@@ -89,11 +156,28 @@ HBITMAP CreateCompatibleBitmap(int width, int height) {
     return table().add(BitmapObject{std::move(img)});
 }
 
+HBITMAP CreateCompatibleBitmap(HWND window, int width, int height) {
+    const qreal ratio = DeviceScale(window);
+    if (ratio == 1.0) return CreateCompatibleBitmap(width, height);
+    if (width <= 0 || height <= 0) return 0;
+    QImage img(qt::DeviceCoordinate(width, ratio), qt::DeviceCoordinate(height, ratio), QImage::Format_ARGB32);
+    img.fill(Qt::black);
+    img.setDevicePixelRatio(ratio);
+    return table().add(BitmapObject{std::move(img)});
+}
+
+double DeviceScale(HWND window) {
+    const QWidget* widget = qt::Widget(window);
+    return widget != nullptr ? widget->devicePixelRatioF() : 1.0;
+}
+
 bool DeleteBitmap(HBITMAP bitmap) { return table().erase<BitmapObject>(bitmap); }
 
 SIZE GetBitmapSize(HBITMAP bitmap) {
     const QImage* image = bitmapImage(bitmap);
-    return image ? SIZE{image->width(), image->height()} : SIZE{};
+    if (image == nullptr) return SIZE{};
+    const QSizeF logical = image->deviceIndependentSize();
+    return SIZE{qRound(logical.width()), qRound(logical.height())};
 }
 
 HDC CreateCompatibleDC() { return table().add(DcObject{}); }
@@ -150,57 +234,61 @@ BkMode SetBkMode(HDC dc, BkMode mode) {
 }
 
 bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, RasterOp) {
-    return drawPart(dst, QRect(x, y, width, height), sourcePart(src, srcX, srcY, width, height),
-                    QPainter::CompositionMode_Source);
+    return blit(dst, QRect(x, y, width, height), src, QRect(srcX, srcY, width, height),
+                QPainter::CompositionMode_Source);
 }
 
 bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth, int srcHeight,
                 RasterOp) {
-    return drawPart(dst, QRect(x, y, width, height), sourcePart(src, srcX, srcY, srcWidth, srcHeight),
-                    QPainter::CompositionMode_Source);
+    return blit(dst, QRect(x, y, width, height), src, QRect(srcX, srcY, srcWidth, srcHeight),
+                QPainter::CompositionMode_Source);
 }
 
 bool TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
                     int srcHeight, COLORREF transparent) {
-    QImage part = sourcePart(src, srcX, srcY, srcWidth, srcHeight);
-    for (int row = 0; row < part.height(); ++row)
-        MaskPixels(reinterpret_cast<std::uint32_t*>(part.scanLine(row)), static_cast<std::size_t>(part.width()),
-                   transparent);
-    return drawPart(dst, QRect(x, y, width, height), part, QPainter::CompositionMode_SourceOver);
+    return blit(dst, QRect(x, y, width, height), src, QRect(srcX, srcY, srcWidth, srcHeight),
+                QPainter::CompositionMode_SourceOver, transparent);
 }
 
 bool AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
                 int srcHeight) {
-    return drawPart(dst, QRect(x, y, width, height), sourcePart(src, srcX, srcY, srcWidth, srcHeight),
-                    QPainter::CompositionMode_SourceOver);
+    return blit(dst, QRect(x, y, width, height), src, QRect(srcX, srcY, srcWidth, srcHeight),
+                QPainter::CompositionMode_SourceOver);
 }
 
 bool FillRect(HDC dc, const RECT& rect, COLORREF colour) {
-    return withPainter(dc, [&](QPainter& p) { p.fillRect(qt::ToQRect(rect), qt::ToQColor(colour)); });
+    return withDevicePainter(dc, [&](QPainter& p, qreal ratio) {
+        p.fillRect(qt::DeviceRect(qt::ToQRect(rect), ratio), qt::ToQColor(colour));
+    });
 }
 
 bool GradientFillV(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
-    const QRect r = qt::ToQRect(rect);
-    if (r.isEmpty()) return false;
-    QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, qt::ToQColor(top));
-    g.setColorAt(1, qt::ToQColor(bottom));
-    return withPainter(dc, [&](QPainter& p) { p.fillRect(r, g); });
+    if (qt::ToQRect(rect).isEmpty()) return false;
+    return withDevicePainter(dc, [&](QPainter& p, qreal ratio) {
+        const QRect r = qt::DeviceRect(qt::ToQRect(rect), ratio);
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0, qt::ToQColor(top));
+        g.setColorAt(1, qt::ToQColor(bottom));
+        p.fillRect(r, g);
+    });
 }
 
 bool DrawDottedRect(HDC dc, const RECT& rect, COLORREF colour) {
-    const QRect r = qt::ToQRect(rect);
-    if (r.isEmpty()) return false;
-    return withPainter(dc, [&](QPainter& p) {
+    if (qt::ToQRect(rect).isEmpty()) return false;
+    return withDevicePainter(dc, [&](QPainter& p, qreal ratio) {
+        // One device pixel wide at every ratio, as the system's focus marks are.
         p.setPen(QPen(qt::ToQColor(colour), 1, Qt::DotLine));
-        p.drawRect(r.adjusted(0, 0, -1, -1));
+        p.drawRect(qt::DeviceRect(qt::ToQRect(rect), ratio).adjusted(0, 0, -1, -1));
     });
 }
 
 COLORREF GetPixel(HDC dc, int x, int y) {
     const QImage* image = qt::DcImage(dc);
-    if (image == nullptr || !image->valid(x, y)) return CLR_INVALID;
-    return ColorRefOf(image->pixel(x, y));
+    if (image == nullptr) return CLR_INVALID;
+    const qreal ratio = image->devicePixelRatio();
+    const QPoint at(qt::DeviceCoordinate(x, ratio), qt::DeviceCoordinate(y, ratio));
+    if (!image->valid(at)) return CLR_INVALID;
+    return ColorRefOf(image->pixel(at));
 }
 
 namespace {

@@ -10,7 +10,8 @@
 namespace tavGFX40 {
 
 bool gfxGetTransBG(gdi::HDC dc, QWidget* window) {
-    if (gdi::qt::DcImage(dc) == nullptr || window == nullptr || window->parentWidget() == nullptr) return false;
+    const QImage* surface = gdi::qt::DcImage(dc);
+    if (surface == nullptr || window == nullptr || window->parentWidget() == nullptr) return false;
     // Rendering an ancestor must not draw this window again: only each
     // ancestor's own background and painting are taken (no children), from
     // the top-level window down to the parent, so a parent that paints
@@ -18,7 +19,10 @@ bool gfxGetTransBG(gdi::HDC dc, QWidget* window) {
     static bool busy = false;
     if (busy) return false;
     busy = true;
-    QImage behind(window->size(), QImage::Format_ARGB32);
+    // At the surface's device pixels, so what lies behind is as sharp as the control.
+    const qreal ratio = surface->devicePixelRatio();
+    QImage behind(window->size() * ratio, QImage::Format_ARGB32);
+    behind.setDevicePixelRatio(ratio);
     behind.fill(Qt::transparent);
     std::vector<QWidget*> ancestors;
     for (QWidget* w = window->parentWidget(); w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget())

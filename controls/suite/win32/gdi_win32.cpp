@@ -112,6 +112,10 @@ HBITMAP CreateCompatibleBitmap(int width, int height) {
     return table().add(b);
 }
 
+HBITMAP CreateCompatibleBitmap(HWND, int width, int height) { return CreateCompatibleBitmap(width, height); }
+
+double DeviceScale(HWND) { return 1.0; }
+
 bool DeleteBitmap(HBITMAP bitmap) {
     auto* b = table().get<BitmapObject>(bitmap);
     if (b == nullptr) return false;
