@@ -5,10 +5,7 @@
 #pragma once
 
 // The controls' headers come before windows.h, whose macros share names with their messages.
-#include "controls/win32/BTNWindow.h"
-#include "controls/win32/ControlWindow.h"
-#include "controls/win32/LBWindow.h"
-#include "controls/win32/txtWindow.h"
+#include "controls/win32/HostedWindows.h"
 
 #include "dialog/dialog_model.h"
 #include "dialog/form_arrangement.h"
