@@ -101,7 +101,8 @@ check_run() {
 # Select All on the suite panel, the folder (a copy of the test project) typed into the folder
 # box, Start, and Close once Start is enabled again after the run. The script must print 0, the
 # files must be the Linux command line's for the same choice, and a photograph of the screen must
-# show a skinned button's clipped corner as the form behind it and the first row's tick. The
+# show the panel's GIF background, a skinned button's clipped corner as the form behind it and the
+# first row's tick. The
 # photograph taken as the dialog opens with the shipped skins, cut to its client area, is
 # $build/dialog-win32.png.
 check_clicks() {
@@ -120,6 +121,7 @@ check_clicks() {
     part() { awk -v n="$1" '$1 == n { print $2, $3, $4, $5, $6 }' "$work/where.txt"; }
     centre() { part "$1" | awk '{ print int($1 + $3 / 2), int($2 + $4 / 2) }'; }
     pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
+    rgb() { convert "$1" -crop "1x1+$2+$3" +repage -format "%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]" info:; }
     where
     read -r cx cy cw ch _ <<EOW
 $(part client)
@@ -128,6 +130,17 @@ EOW
     sleep 0.3
     import -window root "$work/before.png"
     convert "$work/before.png" -crop "${cw}x$ch+$cx+$cy" +repage -strip "$build/dialog-win32.png"
+    # Right of the rows the suite panel shows its background, TB_BG.gif tiled from its corner: two
+    # points of its gradient, which no flat colour matches both of.
+    read -r px py _ <<EOW
+$(part panel)
+EOW
+    for at in "670 64" "670 114"; do
+        set -- $at
+        want="$(rgb skins/bitmaps/TB_BG.gif $(($1 % 64)) $(($2 % 64)))"
+        got="$(rgb "$work/before.png" $((px + $1)) $((py + $2)))"
+        [ "$got" = "$want" ] || fail "the panel's background at $1,$2 is $got, not TB_BG.gif's $want"
+    done
     xdotool mousemove $(centre selectall) click 1 mousemove $(centre folder) click 1
     sleep 0.5
     xdotool type --delay 20 "$(winepath -w "$work/clicks/project")"

@@ -8,8 +8,8 @@
 //                              it, types FOLDER into the folder box, runs and closes;
 //                              InitConversion must return 0
 //   com_host where             for a script that clicks as a person would: the open dialog's
-//                              client area and the controls it uses, one "name x y width height
-//                              enabled" line each, in screen pixels
+//                              client area, the suite panel and the controls it uses, one "name
+//                              x y width height enabled" line each, in screen pixels
 //   com_host cancel FOLDER     the same on a form of its own, with FOLDER from a stand-in folder
 //                              chooser ("..."), and Cancel pressed as the run starts;
 //                              InitConversion must return -1
@@ -467,6 +467,7 @@ int Where() {
         const char* name;
         HWND window;
     } parts[] = {{"client", form},
+                 {"panel", suite},
                  {"check", ::GetWindow(suite, GW_CHILD)},  // the first row's check box
                  {"selectall", ControlById(form, dialog::win32::kCommandId + dialog::cmdSelectAllSuite)},
                  {"folder", FolderEdit(form)},
