@@ -109,6 +109,7 @@ std::unique_ptr<txtWindow> MakeFolderBox(HWND parent, const Ambient& ambient) {
 }
 std::unique_ptr<LBWindow> MakeLogList(HWND parent, const Ambient& ambient) {
     auto list = std::make_unique<LBWindow>(parent, gdi::RECT{0, 0, 0, 0}, ambient);
+    ::SetWindowLongPtrW(list->Handle(), GWLP_ID, kLogListId);
     list->Control().InitProperties();
     return list;
 }

@@ -23,9 +23,11 @@ namespace dialog::win32 {
 // The control a factory point makes: nothing (nullptr) until its control is on this window system.
 using PortedControl = std::unique_ptr<ControlWindow>;
 
-// The window ids a host finds the command buttons (kCommandId + the Command) and the folder box by.
+// The window ids a host finds the command buttons (kCommandId + the Command), the folder box and
+// the log list by.
 inline constexpr int kCommandId = 100;
 inline constexpr int kFolderBoxId = 120;
+inline constexpr int kLogListId = 121;
 
 std::unique_ptr<BTNWindow> MakeCommandButton(HWND parent, Command command, const Ambient& ambient);
 std::unique_ptr<txtWindow> MakeFolderBox(HWND parent, const Ambient& ambient);
