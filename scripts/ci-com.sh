@@ -127,8 +127,15 @@ check_clicks() {
 $(part client)
 EOW
     xdotool mousemove 0 0 # the pointer starts on a row, which it would light up
-    sleep 0.3
-    import -window root "$work/before.png"
+    # The dialog once it has finished painting (a loaded machine paints slowly): two photographs
+    # in a row alike.
+    for _ in $(seq 20); do
+        sleep 0.3
+        import -window root "$work/before.png"
+        sleep 0.3
+        import -window root "$work/again.png"
+        [ "$(compare -metric AE "$work/before.png" "$work/again.png" null: 2>&1)" = 0 ] && break
+    done
     convert "$work/before.png" -crop "${cw}x$ch+$cx+$cy" +repage -strip "$build/dialog-win32.png"
     # Right of the rows the suite panel shows its background, TB_BG.gif tiled from its corner: two
     # points of its gradient, which no flat colour matches both of.
