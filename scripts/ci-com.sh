@@ -176,7 +176,8 @@ EOW
     [ "$(pixel "$work/before.png" $((kx + 6)) $((ky + 8)))" != "$(pixel "$work/after.png" $((kx + 6)) $((ky + 8)))" ] ||
         fail "the first row's check box shows no tick after Select All"
     echo "COM ($arch): cscript, clicked and typed by xdotool: Select All, the folder, Start, Close printed 0 with the"
-    echo "COM ($arch): Linux command line's bytes; Start's corner shows the form and the first row its tick"
+    echo "COM ($arch): Linux command line's bytes; the panel shows its GIF background, Start's corner the form"
+    echo "COM ($arch): behind it and the first row its tick"
 }
 
 # check_library BUILD ARCH: every check above on BUILD's library, in a fresh ARCH prefix (win32
