@@ -5,11 +5,7 @@
 // a scroll bar stepping on a click without taking the focus or keeping the mouse; the list box
 // and its bar in a child window.  Wine makes no windows without a display: the tests skip.
 #include "controls/suite/memory_dc.h"
-#include "controls/win32/BTNWindow.h"
-#include "controls/win32/ControlWindow.h"
-#include "controls/win32/LBWindow.h"
-#include "controls/win32/txtWindow.h"
-#include "controls/win32/ScrollBarWindows.h"
+#include "controls/win32/HostedWindows.h"
 
 #include <gtest/gtest.h>
 
