@@ -11,13 +11,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <exception>
 #include <cstring>
 #include <optional>
 #include <utility>
 #include <vector>
 
-#include "platform/copy_helper_posix.h"
 #include "platform/extended_attributes_posix.h"
 #include "platform/posix_support.h"
 #include "platform/room_text.h"
@@ -187,12 +185,9 @@ void copyLink(const std::string& src, const std::string& dst, const struct stat&
     ::utimensat(AT_FDCWD, dst.c_str(), times, AT_SYMLINK_NOFOLLOW);
 }
 
-// Copies a tree entry by entry, in name order, with a second thread for the files (see
-// CopyHelper). Every entry gets its number in that order; a failure, a stop or a folder's own
-// attributes wait for the helper first, so that the outcome is that of a copy in order.
 class TreeCopy {
   public:
-    explicit TreeCopy(const FolderCopy& how) : how_(how) {}
+    TreeCopy(const FolderCopy& how, std::vector<std::string>& warnings) : how_(how), warnings_(warnings) {}
 
     // Returns false when asked to stop. `names` are the folder's entries, listed before the
     // folder's copy is made, so that a folder gone by then leaves nothing in the copy.
@@ -205,43 +200,18 @@ class TreeCopy {
             if (!entry(src + "/" + name, dst + "/" + name)) return false;
         }
         // The folder's own attributes last: a read-only folder must first receive its entries.
-        settle();
-        current_ = next_++;
         Fd fd(::open(dst.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (fd.get() < 0) fail(dst, errno);
         keepOwner(fd.get(), st);
         if (::fchmod(fd.get(), st.st_mode & 07777) != 0) fail(dst, errno);
-        std::vector<std::string> refused;
-        keepAttributes({-1, src.c_str()}, src, fd.get(), dst, refused);
-        note(refused);
+        keepAttributes({-1, src.c_str()}, src, fd.get(), dst, warnings_);
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
         if (::futimens(fd.get(), times) != 0) fail(dst, errno);
         return true;
     }
 
-    // After the copy went to its end or stopped: fails as a copy in order would have.
-    void finish(std::vector<std::string>& warnings) {
-        settle();
-        keepWarnings(SIZE_MAX, warnings);
-    }
-
-    // After `failure` ended the copy of the entry being copied here: the failure the copy reports
-    // is the earliest entry's, its own or the helper's.
-    [[noreturn]] void failWith(std::exception_ptr failure, std::vector<std::string>& warnings) {
-        helper_.settle();
-        std::size_t failed = current_;
-        if (helper_.failedEntry() && *helper_.failedEntry() < failed) {
-            failed = *helper_.failedEntry();
-            failure = helper_.failure();
-        }
-        keepWarnings(failed, warnings);
-        std::rethrow_exception(failure);
-    }
-
   private:
     bool entry(const std::string& src, const std::string& dst) {
-        if (helper_.failed()) settle();
-        current_ = next_++;
         struct stat st {};
         if (::lstat(src.c_str(), &st) != 0) {
             if (vanished(errno)) return true;
@@ -251,44 +221,17 @@ class TreeCopy {
             const auto names = namesIfPresent(src);
             return !names || folder(src, dst, st, *names);
         }
-        if (S_ISLNK(st.st_mode)) {
+        if (S_ISLNK(st.st_mode))
             copyLink(src, dst, st);
-        } else if (S_ISREG(st.st_mode)) {
-            if (helper_.offer(current_, src, dst)) return true;
-            std::vector<std::string> refused;
-            copyFile(src, dst, refused);
-            note(refused);
-        } else {
+        else if (S_ISREG(st.st_mode))
+            copyFile(src, dst, warnings_);
+        else
             refuseKind(src, st.st_mode);
-        }
         return true;
     }
 
-    // Waits for the helper; its failure, which came before anything copied here since, ends the copy.
-    void settle() {
-        helper_.settle();
-        if (helper_.failedEntry()) std::rethrow_exception(helper_.failure());
-    }
-
-    void note(std::vector<std::string>& refused) {
-        for (auto& w : refused) warnings_.emplace_back(current_, std::move(w));
-    }
-
-    // The warnings of the entries before `end`, in the entries' order.
-    void keepWarnings(std::size_t end, std::vector<std::string>& warnings) {
-        auto& all = warnings_;
-        all.insert(all.end(), helper_.warnings().begin(), helper_.warnings().end());
-        std::stable_sort(all.begin(), all.end(),
-                         [](const NumberedWarning& a, const NumberedWarning& b) { return a.first < b.first; });
-        for (auto& [number, text] : all)
-            if (number < end) warnings.push_back(std::move(text));
-    }
-
     const FolderCopy& how_;
-    CopyHelper helper_{copyFile};
-    std::size_t next_ = 1;     // the number of the next entry, in the copy's order (0: the tree itself)
-    std::size_t current_ = 0;  // the entry being copied on this thread
-    std::vector<NumberedWarning> warnings_;
+    std::vector<std::string>& warnings_;
 };
 
 // Bytes the copy of the tree takes on the device, at most (holes excluded).
@@ -330,15 +273,8 @@ CopyOutcome copyTree(const std::string& from, const std::string& to, const Folde
     struct stat st {};
     if (::stat(from.c_str(), &st) != 0) fail(from, errno);
     if (!S_ISDIR(st.st_mode)) fail(from, ENOTDIR);
-    TreeCopy copy(how);
-    bool complete = false;
-    try {
-        complete = copy.folder(from, to, st, entryNames(from));
-        copy.finish(warnings);
-    } catch (...) {
-        copy.failWith(std::current_exception(), warnings);
-    }
-    return complete ? CopyOutcome::Complete : CopyOutcome::Stopped;
+    return TreeCopy(how, warnings).folder(from, to, st, entryNames(from)) ? CopyOutcome::Complete
+                                                                          : CopyOutcome::Stopped;
 }
 
 void removeTree(const std::string& path) {
