@@ -20,21 +20,9 @@ namespace fs = std::filesystem;
 namespace tavkonv40 {
 namespace {
 
-class DiskTest : public ::testing::Test {
+class DiskTest : public test::DiskFolderTest {
   protected:
-    void SetUp() override { root = test::freshTestFolder("disk"); }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(root, ec);
-    }
-    void put(const fs::path& p, const std::string& bytes) {
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
     std::string get(const fs::path& p) { return disk.readFile(p.string()); }
-
-    fs::path root;
     DiskFileSystem disk;
 };
 

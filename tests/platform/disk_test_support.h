@@ -31,6 +31,24 @@ inline std::filesystem::path freshTestFolder(const std::string& kind) {
     return root;
 }
 
+// A folder of the test's own on disk, removed afterwards even where the test took its owner's
+// permissions away.
+class DiskFolderTest : public ::testing::Test {
+  protected:
+    void SetUp() override { root = freshTestFolder("disk"); }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(root, ec);
+    }
+    void put(const std::filesystem::path& p, const std::string& bytes) {
+        std::filesystem::create_directories(p.parent_path());
+        writeFile(p, bytes);
+    }
+
+    std::filesystem::path root;
+};
+
 // Every entry under `root` by its path relative to it: a file's bytes (for one over a megabyte,
 // such as a huge sparse one, its size and time), a link's target (never followed), "folder" or
 // "special". The dated backups a run adds are left out unless asked for.
