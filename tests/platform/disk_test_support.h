@@ -8,7 +8,10 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <string>
+
+#include "engine/file_system.h"
 
 namespace tavkonv40::test {
 
@@ -29,6 +32,17 @@ inline std::filesystem::path freshTestFolder(const std::string& kind) {
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root);
     return root;
+}
+
+// The FileError `f` throws, if it throws one.
+template <typename F>
+std::optional<FileError> fileErrorOf(F f) {
+    try {
+        f();
+    } catch (const FileError& e) {
+        return e;
+    }
+    return std::nullopt;
 }
 
 // A folder of the test's own on disk, removed afterwards even where the test took its owner's
