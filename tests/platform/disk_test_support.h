@@ -20,7 +20,9 @@ inline std::string readFile(const std::filesystem::path& p) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Makes the folders the file goes in first.
 inline void writeFile(const std::filesystem::path& p, const std::string& bytes) {
+    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary) << bytes;
 }
 
@@ -55,10 +57,7 @@ class DiskFolderTest : public ::testing::Test {
         std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(root, ec);
     }
-    void put(const std::filesystem::path& p, const std::string& bytes) {
-        std::filesystem::create_directories(p.parent_path());
-        writeFile(p, bytes);
-    }
+    void put(const std::filesystem::path& p, const std::string& bytes) { writeFile(p, bytes); }
 
     std::filesystem::path root;
 };
