@@ -83,7 +83,6 @@ void FormSkins::loadFormPieces() {
         m_formBodyDc = ResourceDc(ResourceDc::Kind::Static, tavResSrv40::GetStaticResDc(resButtonStyle0, 0));
     if (m_formArrowDc.get() == 0)
         m_formArrowDc = ResourceDc(ResourceDc::Kind::Static, tavResSrv40::GetStaticResDc(resDropArrowStyle0, 0));
-    if (pictures.statusStrip.IsNull()) pictures.statusStrip = StatusStripPicture();
 }
 
 void FormSkins::release() {

@@ -102,7 +102,6 @@ void frmProps::Form_Load() {
     BuildFormWindows(*m_form, m_window, Ambient{HostMode::Run, {}, Win32FormFont(), true});
     m_display = std::make_unique<RunDisplay>(m_form->List1->Control(), [this] { RepaintStatus(); });
     m_form->pictures = FormPicturesFrom([this](SkinFile f) { return LoadSkinPicture(f, m_module); });
-    m_form->pictures.statusStrip = StatusStripPicture();
     WireForm();
     m_form->checkStrip = LoadSkinPicture(SkinFile::Check, m_module);
     m_form->optionStrip = LoadSkinPicture(SkinFile::Option, m_module);
