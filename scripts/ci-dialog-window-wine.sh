@@ -28,7 +28,7 @@ cleanup() {
     wineserver -k 2>/dev/null || true
     # shellcheck disable=SC2086
     [ -z "$pids" ] || kill $pids 2>/dev/null || true
-    if [ -n "${KEEP_SHOTS:-}" ]; then cp "$work"/*.png "$KEEP_SHOTS"/ 2>/dev/null || true; fi
+    if [ -n "${KEEP_SHOTS:-}" ]; then cp "$work"/*.bmp "$KEEP_SHOTS"/ 2>/dev/null || true; fi
     rm -rf "$work" ${WINEPREFIX:+"$WINEPREFIX"}
 }
 trap cleanup EXIT INT TERM
@@ -52,8 +52,8 @@ EOF
 WINEPREFIX="$(mktemp -d "${TMPDIR:-/tmp}/tavkonv40-window.XXXXXX")"
 export WINEPREFIX WINEARCH=win32
 
-shot() { import -window "$window" "$work/$1.png"; }
-same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" = 0 ]; }
+shot() { import -window "$window" "$work/$1.bmp"; }
+same() { [ "$(compare -metric AE "$work/$1.bmp" "$work/$2.bmp" null: 2>&1 || true)" = 0 ]; }
 # Photographs the dialog as NAME until it looks different from the picture OTHER (a repaint may
 # come late on a busy machine); false when it still looks the same after three seconds.
 shot_unlike() {
@@ -71,10 +71,10 @@ shot_settled() {
     for _ in $(seq 50); do
         sleep 0.1
         shot "$1"
-        if same "$1" settle && [ "$(convert "$work/$1.png" -threshold 0 -format '%[fx:mean > 0.9]' info:)" = 1 ]; then
+        if same "$1" settle && [ "$(convert "$work/$1.bmp" -threshold 0 -format '%[fx:mean > 0.9]' info:)" = 1 ]; then
             return 0
         fi
-        cp "$work/$1.png" "$work/settle.png"
+        cp "$work/$1.bmp" "$work/settle.bmp"
     done
     return 1
 }
@@ -109,6 +109,7 @@ start_desktop() {
 
 # The whole framed window lies on a screen of $1 (WIDTHxHEIGHT), Start whole in its client area.
 check_on_screen() {
+    # shellcheck disable=SC2046
     set -- $(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
         /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}') "$1"
     screen_w="${5%x*}" screen_h="${5#*x}"
@@ -142,7 +143,7 @@ activate() {
 # panel scrolls as the focus moves, so each stop needs its own picture without focus).
 walk_tabs() {
     stops=0
-    cp "$work/opened.png" "$work/tab0.png"
+    cp "$work/opened.bmp" "$work/tab0.bmp"
     while [ "$stops" -lt "$1" ]; do
         xdotool key Tab
         stops=$((stops + 1))
