@@ -274,8 +274,8 @@ TEST_F(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
     EXPECT_EQ(host.errors[0], "    -error: not fixed: B.frm: file is read-only");
     for (const auto& line : host.log) EXPECT_NE(line.rfind("B.frm:", 0), 0u) << "no fixed: line: " << line;
     EXPECT_TRUE(r.backupPlaced);
-    const std::string backup = "/p/Nexaria Conversion Backup 02.01.2026 09.03.07";
-    EXPECT_EQ(r.backupPath, std::string("/p") + kPreferredSeparator + "Nexaria Conversion Backup 02.01.2026 09.03.07");
+    const std::string backup = std::string("/p/") + test::kBackupName;
+    EXPECT_EQ(r.backupPath, std::string("/p") + kPreferredSeparator + test::kBackupName);
     EXPECT_EQ(fs.file(backup + "/A.frm"),
               crlf(form({}, {"   Begin tavQVMultiLineText40.QVMultiLineText40 t ", "   End"})));
     // The record names what the fixes wrote, so that restore takes back exactly those.
