@@ -23,12 +23,6 @@ struct Invocation {
     std::string err;
 };
 
-// Whether `text` holds `part`; the message shows the whole text either way.
-inline ::testing::AssertionResult holds(const std::string& text, const std::string& part) {
-    auto result = text.find(part) != std::string::npos ? ::testing::AssertionSuccess() : ::testing::AssertionFailure();
-    return result << "\"" << part << "\" in:\n" << text;
-}
-
 // `onLine` sees every log line after it is printed, e.g. to cancel at a chosen one.
 inline Invocation invoke(FileSystem& fs, Clock& clock, const std::atomic<bool>& cancel,
                          const std::vector<std::string>& args, std::function<void(const std::string&)> onLine = {}) {
