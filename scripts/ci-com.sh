@@ -51,15 +51,8 @@ value() {
     fi
 }
 
-# cscript exits 0 even on a script error: the script prints its errors, the output is checked.
-cat >"$work/init.vbs" <<'EOF'
-On Error Resume Next
-Set page = CreateObject("tavKonv40.clsPropPage")
-If Err.Number <> 0 Then WScript.Echo "CreateObject: " & Hex(Err.Number) & " " & Err.Description : WScript.Quit 1
-result = page.InitConversion()
-If Err.Number <> 0 Then WScript.Echo "InitConversion: " & Hex(Err.Number) & " " & Err.Description : WScript.Quit 1
-WScript.Echo result
-EOF
+# Prints what InitConversion returned, or the error (cscript itself exits 0 on one).
+cp tests/com/init_conversion.vbs "$work/init.vbs"
 printf 'WScript.Echo 1\r\n' >"$work/warm.vbs"
 
 # check_run: the test host drives the dialog by clicks and keys posted to its controls through a
