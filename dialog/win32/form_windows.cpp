@@ -4,6 +4,8 @@
 #include "dialog/form_geometry.h"
 #include "dialog/form_labels.h"
 
+#include "controls/suite/win32/gdi_win32.h"
+
 #include <type_traits>
 #include "dialog/tab_order.h"
 
@@ -17,9 +19,7 @@ namespace {
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 gdi::RECT Rect(const Box& b) { return {b.x, b.y, b.right(), b.bottom()}; }
 
-void Place(HWND window, const Box& b) {
-    if (window != nullptr) ::SetWindowPos(window, nullptr, b.x, b.y, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void Place(HWND window, const Box& b) { PlaceWindow(window, b); }
 template <typename Control>
 void Place(const std::unique_ptr<Control>& c, const Box& b) {
     if (c) Place(c->Handle(), b);
@@ -187,8 +187,8 @@ void ArrangeFormWindows(FormWindows& w, int width, int height) {
     for (const auto& panel : w.CTRLContainer) {
         RECT r{};
         ::GetWindowRect(panel->Handle(), &r);
-        ::SetWindowPos(panel->Handle(), nullptr, 0, 0, frame.panelWidth, r.bottom - r.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+        ::SetWindowPos(panel->Handle(), nullptr, 0, 0, gdi::win32::ToDevice(frame.panelWidth, Scale(panel->Handle())),
+                       r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
     }
     const auto inFooter = [&](const Box& b) { return Box{a.footer.x + b.x, a.footer.y + b.y, b.width, b.height}; };
     for (const auto& [selectAll, clearAll, setAll] :
@@ -226,7 +226,8 @@ void SkinControls(FormWindows& w) {
 
 void ResetPanels(FormWindows& w) {
     for (const auto& panel : w.CTRLContainer)
-        ::SetWindowPos(panel->Handle(), nullptr, 0, kTabTitleHeight, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+        ::SetWindowPos(panel->Handle(), nullptr, 0, gdi::win32::ToDevice(kTabTitleHeight, Scale(panel->Handle())), 0, 0,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 }  // namespace dialog::win32

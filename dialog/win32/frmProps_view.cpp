@@ -36,10 +36,8 @@ Box Inside(const Box& outer, const Box& inner) {
 void frmProps::WireForm() {
     FormWindows& w = *m_form;
     w.paintForm = [this](gdi::HDC dc) {
-        RECT client{};
-        ::GetClientRect(m_window, &client);
         const FormArrangement& a = m_form->arrangement;
-        PaintFormSurface(dc, m_form->pictures, {0, 0, client.right, client.bottom}, a.status);
+        PaintFormSurface(dc, m_form->pictures, LogicalClient(m_window), a.status);
         const gdi::Font font = Win32FormFont();
         PaintLabel(dc, Label::Title, u"Conversion Utility", a.title, font);
         PaintLabel(dc, Label::Explanation, Latin1(DialogModel::panelExplanation(m_shownPanel)),
@@ -182,9 +180,8 @@ void frmProps::PressTabHeader(double x) {
 
 void frmProps::Form_Resize() {
     if (!m_form) return;
-    RECT client{};
-    ::GetClientRect(m_window, &client);
-    ArrangeFormWindows(*m_form, client.right, client.bottom);
+    const Box client = LogicalClient(m_window);
+    ArrangeFormWindows(*m_form, client.width, client.height);
     ::InvalidateRect(m_window, nullptr, FALSE);
 }
 
