@@ -78,6 +78,7 @@ frmProps::~frmProps() {
 std::int16_t frmProps::InitConversion() {
     if (m_window != nullptr) throw std::runtime_error("it is open already");
     RegisterWindowClass(m_module, WindowProc);
+    const ScreenResolutionAware aware;  // outlives the window
     HostWindowDisabled host;
     Form_Load();
     m_host = &host;
