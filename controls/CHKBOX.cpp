@@ -48,11 +48,8 @@ CHKBOX::~CHKBOX() = default;
 // ---- lifecycle ----------------------------------------------------------------------
 
 void CHKBOX::InitProperties() {
-    m_font = AmbientProperties().Font;
-    Site().SetFont(m_font);
-    LoadBuiltInGlyph();
-    m_drawEnabled = true;
-    if (UserMode()) AttachSubclassing();
+    TakeAmbientFont();
+    StartDrawing();
     Redraw();
 }
 
@@ -60,9 +57,7 @@ void CHKBOX::ReadProperties(const PropertyBag& bag) {
     property_table::ReadAll(*this, bag, Properties(), AmbientProperties().Font);
     ApplyStoredSettings();
     Site().SetToolTip(m_tipText);
-    LoadBuiltInGlyph();
-    if (UserMode()) AttachSubclassing();
-    m_drawEnabled = true;
+    StartDrawing();
     Redraw();
 }
 

@@ -57,7 +57,7 @@ class CHKBOX : public GlyphControlBase {
     void SpaceReleased() override;
     gdi::RECT CaptionBox(gdi::HDC dc) const;
     void DrawCaption(gdi::HDC dc) const;
-    void AttachSubclassing();
+    void AttachSubclassing() override;
     void TipTextChanged();
     void Toggle();
 

@@ -47,6 +47,17 @@ void GlyphControlBase::ApplyStoredSettings() {
     MousePointerChanged();
 }
 
+void GlyphControlBase::TakeAmbientFont() {
+    m_font = AmbientProperties().Font;
+    Site().SetFont(m_font);
+}
+
+void GlyphControlBase::StartDrawing() {
+    LoadBuiltInGlyph();
+    m_drawEnabled = true;
+    if (UserMode()) AttachSubclassing();
+}
+
 // ---- methods ----------------------------------------------------------------------------------
 
 void GlyphControlBase::Redraw() {

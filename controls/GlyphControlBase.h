@@ -85,6 +85,13 @@ class GlyphControlBase : public UserControl {
     void MousePointerChanged();
     // The window's own state from what ReadProperties stored.
     void ApplyStoredSettings();
+    // InitProperties' start: the ambient font is the control's.
+    void TakeAmbientFont();
+    // What InitProperties and ReadProperties end with: the built-in glyph, the subclassing (in
+    // run mode) and drawing from now on.
+    void StartDrawing();
+    // Asks the site for the messages the control handles itself.
+    virtual void AttachSubclassing() = 0;
     void LoadBuiltInGlyph();
     void StopHover();
     // Caption with word break measured in `dc` (font selected): its height and width.

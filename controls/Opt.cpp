@@ -47,11 +47,8 @@ Opt::~Opt() = default;
 // ---- lifecycle ----------------------------------------------------------------------
 
 void Opt::InitProperties() {
-    m_font = AmbientProperties().Font;
-    Site().SetFont(m_font);
-    LoadBuiltInGlyph();
-    m_drawEnabled = true;
-    if (UserMode()) AttachSubclassing();
+    TakeAmbientFont();
+    StartDrawing();
     RebuildBackground();
     Redraw();
 }
@@ -59,9 +56,7 @@ void Opt::InitProperties() {
 void Opt::ReadProperties(const PropertyBag& bag) {
     property_table::ReadAll(*this, bag, Properties(), AmbientProperties().Font);
     ApplyStoredSettings();
-    LoadBuiltInGlyph();
-    if (UserMode()) AttachSubclassing();
-    m_drawEnabled = true;
+    StartDrawing();
     RebuildBackground();
     Redraw();
 }

@@ -108,7 +108,7 @@ class Opt : public GlyphControlBase {
     void GroupRule();
     bool HasOtherGroupMember() const;
     void UserChoice(ChoiceBy by);
-    void AttachSubclassing();
+    void AttachSubclassing() override;
 
     // stored properties (the rest in GlyphControlBase)
     int m_alignment = optGlyphLeft;

@@ -31,6 +31,9 @@ class ScrollBarBase : public UserControl {
 
     ~ScrollBarBase() override;
 
+    // The bars never take the focus: a click leaves it where it is and Tab passes them by.
+    static constexpr Focus kFocus = Focus::Refused;
+
     // ---- events both bars raise ------------------------------------------------------------
     // The button went up again.
     std::function<void()> BarMouseUp;

@@ -47,6 +47,11 @@ class UserControl : public LateBound {
     UserControl(const UserControl&) = delete;
     UserControl& operator=(const UserControl&) = delete;
 
+    // Whether the control's window takes the keyboard focus; its host reads this as it makes
+    // the window.
+    enum class Focus { Takes, Refused };
+    static constexpr Focus kFocus = Focus::Takes;
+
     const ::Ambient& AmbientProperties() const { return m_ambient; }
     bool UserMode() const { return m_ambient.Mode == HostMode::Run; }
     ::Extender& ExtenderProperties() { return m_extender; }

@@ -3,6 +3,7 @@
 #include "dialog/form_arrangement.h"
 #include "dialog/form_geometry.h"
 #include "dialog/form_layout.h"
+#include "dialog/form_render.h"
 #include "dialog/tab_order.h"
 
 #include "controls/suite/qt/gdi_qt.h"
@@ -29,8 +30,7 @@ CHKBOXWidget* MakeCheck(FormView& f, QWidget* panel, const QString& name, const 
                         const Box& at) {
     auto* chk = new CHKBOXWidget(panel, f.ambient);
     chk->setObjectName(name);
-    chk->Control().InitProperties();
-    chk->Control().SetCaption(gdi::qt::Text(caption));
+    InitRowCheck(chk->Control(), gdi::qt::Text(caption));
     SetTag(chk, tag);
     chk->setGeometry(ToQRect(at));
     return chk;
@@ -40,10 +40,7 @@ CHKBOXWidget* MakeCheck(FormView& f, QWidget* panel, const QString& name, const 
 OptWidget* MakeEditionOption(FormView& f, QWidget* panel, const char* array, int index, const Box& at) {
     auto* o = new OptWidget(panel, f.ambient);
     o->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index));
-    o->Control().InitProperties();
-    o->Control().SetCaption({});
-    o->SetGroupID(static_cast<short>(index));
-    o->SetGrouped(true);
+    InitEditionOption(o->Control(), index);
     o->setGeometry(ToQRect(at));
     return o;
 }
@@ -169,28 +166,11 @@ void BuildCommands(FormView& f) {
     }
 }
 
-QWidget* ControlAt(FormControls& c, const FocusStop& stop) {
-    const auto i = static_cast<std::size_t>(stop.index);
-    switch (stop.array) {
-        case FormArray::TabHeader: return c.TabHeader;
-        case FormArray::chkProp: return c.chkProp.at(i);
-        case FormArray::chkPropTo40: return c.chkPropTo40.at(i);
-        case FormArray::chkPropTo4L: return c.chkPropTo4L.at(i);
-        case FormArray::chkVBProp: return c.chkVBProp.at(i);
-        case FormArray::chkVBPropTo40: return c.chkVBPropTo40.at(i);
-        case FormArray::chkVBPropTo4L: return c.chkVBPropTo4L.at(i);
-        case FormArray::cmd: return c.cmd.at(i);
-        case FormArray::txtPath: return c.txtPath;
-        case FormArray::List1: return c.List1;
-    }
-    return nullptr;
-}
-
 void ChainTabOrder(FormView& f) {
     f.c.TabHeader->setFocusPolicy(Qt::TabFocus);
     QWidget* previous = nullptr;
     for (const FocusStop& stop : TabOrder()) {
-        QWidget* next = ControlAt(f.c, stop);
+        QWidget* next = AtStop(f.c, stop, [](QWidget* w) { return w; });
         if (previous != nullptr) QWidget::setTabOrder(previous, next);
         previous = next;
     }

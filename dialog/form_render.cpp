@@ -6,6 +6,18 @@
 
 namespace dialog {
 
+void InitRowCheck(CHKBOX& check, const std::u16string& caption) {
+    check.InitProperties();
+    check.SetCaption(caption);
+}
+
+void InitEditionOption(Opt& option, int row) {
+    option.InitProperties();
+    option.SetCaption({});
+    option.SetGroupID(static_cast<short>(row));
+    option.SetGrouped(true);
+}
+
 void RenderCommand(BTN& button, const DialogModel& m, Command command) {
     const std::u16string caption = Latin1(m.commandCaption(command));
     if (button.Caption() != caption) button.SetCaption(caption);

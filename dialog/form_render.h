@@ -6,6 +6,8 @@
 #include "dialog/dialog_model.h"
 
 #include "controls/BTN.h"
+#include "controls/CHKBOX.h"
+#include "controls/Opt.h"
 #include "controls/txt.h"
 
 #include <cstddef>
@@ -21,6 +23,11 @@ template <typename Control>
 void SetEnabled(Control& c, bool on) {
     if (c.Enabled() != on) c.SetEnabled(on);
 }
+
+// A row's check box as made: its caption. A row's edition button (4.0 or 4.0L) as made: no
+// caption, grouped with its pair by the row's index.
+void InitRowCheck(CHKBOX& check, const std::u16string& caption);
+void InitEditionOption(Opt& option, int row);
 
 // `Form` holds the rows as the forms name them (chkProp, chkPropTo40, ...), each element a
 // pointer to a host with Control().
@@ -45,6 +52,12 @@ void RenderOptionRows(Form& f, const DialogModel& m) {
 
 // The button's caption (Close reads Cancel during a run) and whether it can be pressed.
 void RenderCommand(BTN& button, const DialogModel& m, Command command);
+// Every command button (`buttons` by Command, each a host with Control()).
+template <typename Buttons>
+void RenderCommands(Buttons& buttons, const DialogModel& m) {
+    for (int index = 0; index < kCommandCount; ++index)
+        RenderCommand(buttons[static_cast<std::size_t>(index)]->Control(), m, static_cast<Command>(index));
+}
 
 // The folder box shows `folder` (the model's, in UTF-16) and is read-only while a run goes on.
 void RenderFolderBox(txt& box, const std::u16string& folder, const DialogModel& m);

@@ -6,10 +6,12 @@
 #include "dialog/form_layout.h"
 #include "dialog/form_painting.h"
 #include "dialog/form_render.h"
+#include "dialog/form_wiring.h"
 #include "dialog/form_view.h"
 #include "dialog/init_conversion.h"
 #include "dialog/log_display.h"
 #include "controls/suite/qt/gdi_qt.h"
+#include "controls/suite/tavMFC40.h"
 
 #include "engine/code_declarations.h"
 #include "platform/disk_file_system.h"
@@ -25,8 +27,6 @@
 #include <QWheelEvent>
 
 using namespace dialog;
-using tavkonv40::Edition;
-using tavkonv40::kFamilyCount;
 using tavkonv40::kMicrosoftOptionCount;
 
 namespace {
@@ -132,21 +132,18 @@ void frmProps::WireForm() {
     QObject::connect(c.VS, &VSCWidget::Scroll, &w, [this] { VS_Change(); });
     QObject::connect(c.VS, &VSCWidget::QuerySkin, &w,
                      [&skins](long n, SkinMapInfo& s, SkinSource& src) { skins.answerScroll(n, s, src); });
-    QObject::connect(c.txtPath, &txtWidget::Change, &w, [this] { txtPath_Change(); });
-    // Enter in the folder box presses Start (when Start is enabled, as a click would).
-    QObject::connect(c.txtPath, &txtWidget::KeyPress, &w, [this](int ascii) {
-        if (ascii == '\r') cmd_Click(cmdStart);
-    });
     QObject::connect(c.txtPath, &txtWidget::QuerySkin, &w,
                      [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerText(s, src); });
-    for (int index = 0; index < kCommandCount; ++index) {
-        BTNWidget* b = c.cmd[At(index)];
-        const auto command = static_cast<Command>(index);
-        QObject::connect(b, &BTNWidget::Click, &w, [this, command] { cmd_Click(command); });
+    for (BTNWidget* b : c.cmd) {
         QObject::connect(b, &BTNWidget::QuerySkin, &w,
                          [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerCommand(s, src); });
         QObject::connect(b, &BTNWidget::QueryLayout, &w, [](SkinButtonLayoutInfo& l) { AnswerCommandLayout(l); });
     }
+    const auto press = [this](Command command) { cmd_Click(command); };
+    WireCommands(c.cmd, press);
+    WireFolderBox(
+        c.txtPath->Control(), m_rendering,
+        [this](const std::u16string& text) { m_model.setFolder(gdi::qt::ToQString(text).toStdString()); }, press);
     WireOptionRows();
 }
 
@@ -154,35 +151,17 @@ void frmProps::WireOptionRows() {
     FormControls& c = m_form->c;
     FormWindow& w = m_form->window;
     const FormSkins& skins = m_form->skins;
-    auto wireCheck = [&](CHKBOXWidget* chk, std::function<void(bool)> clicked) {
-        QObject::connect(chk, &CHKBOXWidget::Click, &w, [this, chk, clicked] {
-            if (!m_rendering) clicked(chk->Value());
-        });
-        QObject::connect(chk, &CHKBOXWidget::QuerySkin, &w,
-                         [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerCheck(s, src); });
+    using Answer = void (FormSkins::*)(SkinMapInfo&, SkinSource&) const;
+    const auto skin = [&w, &skins](const auto& hosts, Answer answer) {
+        for (GlyphControlWidget* host : hosts)
+            QObject::connect(host, &GlyphControlWidget::QuerySkin, &w,
+                             [&skins, answer](long, SkinMapInfo& s, SkinSource& src) { (skins.*answer)(s, src); });
     };
-    auto wireOption = [&](OptWidget* o, std::function<void()> chosen) {
-        // Any mouse button chooses an option, but only the left one raises Click; the run reads
-        // the choice from the model, so the model follows the button whichever one chose it.
-        const auto follow = [this, o, chosen] {
-            if (!m_rendering && o->Value()) chosen();
-        };
-        QObject::connect(o, &OptWidget::Click, &w, follow);
-        QObject::connect(o, &OptWidget::MouseUp, &w, follow);
-        QObject::connect(o, &OptWidget::QuerySkin, &w,
-                         [&skins](long, SkinMapInfo& s, SkinSource& src) { skins.answerOption(s, src); });
-    };
-    for (int k = 0; k < kFamilyCount; ++k)
-        wireCheck(c.chkProp[At(k)], [this, k](bool ticked) { m_model.setFamilyTicked(k, ticked); });
-    for (int r = 0; r < kFamilyCount; ++r) {
-        wireOption(c.chkPropTo40[At(r)], [this, r] { m_model.chooseRowEdition(r, Edition::V40); });
-        wireOption(c.chkPropTo4L[At(r)], [this, r] { m_model.chooseRowEdition(r, Edition::V40L); });
-    }
-    for (int i = 0; i < kMicrosoftOptionCount; ++i) {
-        wireCheck(c.chkVBProp[At(i)], [this, i](bool ticked) { m_model.setMicrosoftTicked(i, ticked); });
-        wireOption(c.chkVBPropTo40[At(i)], [this, i] { m_model.chooseMicrosoftEdition(i, Edition::V40); });
-        wireOption(c.chkVBPropTo4L[At(i)], [this, i] { m_model.chooseMicrosoftEdition(i, Edition::V40L); });
-    }
+    skin(c.chkProp, &FormSkins::answerCheck);
+    skin(c.chkVBProp, &FormSkins::answerCheck);
+    for (const auto* options : {&c.chkPropTo40, &c.chkPropTo4L}) skin(*options, &FormSkins::answerOption);
+    for (const auto* options : {&c.chkVBPropTo40, &c.chkVBPropTo4L}) skin(*options, &FormSkins::answerOption);
+    dialog::WireOptionRows(c, m_model, m_rendering);
 }
 
 // ---- rendering the model --------------------------------------------------------------------------------
@@ -199,10 +178,7 @@ void frmProps::Render() {
 
 void frmProps::RenderOptionRows() { dialog::RenderOptionRows(m_form->c, m_model); }
 
-void frmProps::RenderCommands() {
-    for (int index = 0; index < kCommandCount; ++index)
-        RenderCommand(m_form->c.cmd[At(index)]->Control(), m_model, static_cast<Command>(index));
-}
+void frmProps::RenderCommands() { dialog::RenderCommands(m_form->c.cmd, m_model); }
 
 void frmProps::RenderFolder() {
     RenderFolderBox(m_form->c.txtPath->Control(), gdi::qt::Text(QString::fromStdString(m_model.folder())), m_model);
@@ -261,21 +237,14 @@ void frmProps::BrowseFolder() {
     if (!chosen.isEmpty()) m_model.setFolder(chosen.toStdString());
 }
 
-void frmProps::txtPath_Change() {
-    if (!m_rendering) m_model.setFolder(m_form->c.txtPath->Text().toStdString());
-}
-
 // A press anywhere on the strip puts both panels back at the top, whichever tab it chose.
 void frmProps::TabHeader_MouseDown(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) PressTabHeader(e->position().x());
 }
 
-// With the focus on the strip, the arrow keys choose a tab as a press in its middle would.
 void frmProps::TabHeader_KeyDown(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Left)
-        PressTabHeader(geometry::kTabWidth / 2.0);
-    else if (e->key() == Qt::Key_Right)
-        PressTabHeader(geometry::kTabWidth * 1.5);
+    if (const auto x = TabHeaderKeyPress(tavMFC40::KeyCodeFromQt(e->key())))
+        PressTabHeader(*x);
     else
         e->ignore();
 }

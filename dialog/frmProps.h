@@ -66,7 +66,6 @@ class frmProps {
     void cmd_Click(dialog::Command command);
     void Start();
     void BrowseFolder();
-    void txtPath_Change();
     void TabHeader_MouseDown(QMouseEvent* e);
     void TabHeader_KeyDown(QKeyEvent* e);
     void PressTabHeader(double x);

@@ -3,6 +3,7 @@
 // cannot visit (the hidden panel's rows and commands, disabled controls).
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace dialog {
@@ -31,5 +32,25 @@ struct FocusStop {
 // Microsoft row; each panel's Select All, Clear All, Set All; the folder box, "...", the log;
 // Start, Close (Cancel during a run), Help.
 const std::vector<FocusStop>& TabOrder();
+
+// What `fn` makes of the control `stop` names in `f`, a form that holds its controls under the
+// arrays' names (each as the form keeps it, handed to `fn` as it is).
+template <typename Form, typename Fn>
+auto AtStop(Form& f, const FocusStop& stop, Fn fn) {
+    const auto i = static_cast<std::size_t>(stop.index);
+    switch (stop.array) {
+        case FormArray::TabHeader: return fn(f.TabHeader);
+        case FormArray::chkProp: return fn(f.chkProp.at(i));
+        case FormArray::chkPropTo40: return fn(f.chkPropTo40.at(i));
+        case FormArray::chkPropTo4L: return fn(f.chkPropTo4L.at(i));
+        case FormArray::chkVBProp: return fn(f.chkVBProp.at(i));
+        case FormArray::chkVBPropTo40: return fn(f.chkVBPropTo40.at(i));
+        case FormArray::chkVBPropTo4L: return fn(f.chkVBPropTo4L.at(i));
+        case FormArray::cmd: return fn(f.cmd.at(i));
+        case FormArray::txtPath: return fn(f.txtPath);
+        case FormArray::List1: return fn(f.List1);
+    }
+    return decltype(fn(f.TabHeader)){};
+}
 
 }  // namespace dialog

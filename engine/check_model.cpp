@@ -1,6 +1,9 @@
 #include "engine/check_model.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
 #include <cstdlib>
 #include <optional>
 #include <stdexcept>
@@ -15,9 +18,16 @@ namespace {
 // Every suite library, class and control file name starts with this mark, in any letter case.
 constexpr std::string_view kSuiteMark = "tav";
 
-bool isIdentifierChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
+// A table: code lines are read a byte at a time, and most of their bytes are letters.
+constexpr std::array<bool, 256> kIdentifierBytes = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[static_cast<std::size_t>(c)] =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    return t;
+}();
+
+bool isIdentifierChar(char c) { return kIdentifierBytes[static_cast<unsigned char>(c)]; }
 
 std::string_view trimLeft(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -71,8 +81,10 @@ void addBeginName(std::string_view line, std::size_t n, std::vector<SuiteName>& 
     const auto end = t.find_first_of(" \t");
     const auto word = t.substr(0, end);
     if (end != std::string_view::npos) {
+        // Only a control named like a suite library can be taken for one in code.
         const auto rest = trimLeft(t.substr(end));
-        controls.insert(rest.substr(0, rest.find_first_of(" \t")));
+        const auto control = rest.substr(0, rest.find_first_of(" \t"));
+        if (looksLikeSuiteName(control)) controls.insert(control);
     }
     const auto dot = word.find('.');
     const auto library = word.substr(0, dot);
@@ -155,15 +167,31 @@ bool isEndLine(std::string_view line) { return trim(line) == "End"; }
 
 enum class Nesting { Other, Begin, End };
 
+// The number of blanks a line starts with. A body's lines are indented by spaces, three a level:
+// eight bytes are compared at once.
+std::size_t indentOf(std::string_view line) {
+    std::size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 8 <= line.size(); i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, line.data() + i, 8);
+            if (const std::uint64_t differs = word ^ 0x2020202020202020ull; differs != 0) {
+                i += static_cast<std::size_t>(std::countr_zero(differs)) / 8;
+                break;
+            }
+        }
+    }
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    return i;
+}
+
 // isBeginLine and isEndLine in one look at the line: a body has millions of property lines, and
 // only those whose first letter is a B or an E can be either.
 Nesting nestingOf(std::string_view line) {
-    std::size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    if (i == line.size()) return Nesting::Other;
-    const char first = line[i];
-    if (first == 'B' || first == 'b') return isBeginLine(line) ? Nesting::Begin : Nesting::Other;
-    if (first == 'E') return isEndLine(line) ? Nesting::End : Nesting::Other;
+    const auto t = line.substr(indentOf(line));
+    if (t.empty()) return Nesting::Other;
+    if (t[0] == 'B' || t[0] == 'b') return startsWithNoCase(t, "Begin ") ? Nesting::Begin : Nesting::Other;
+    if (t[0] == 'E') return trim(t) == "End" ? Nesting::End : Nesting::Other;
     return Nesting::Other;
 }
 
@@ -197,8 +225,9 @@ void parseFormLike(const TextFile& text, CheckedFile& f) {
     if (n >= lines.size()) return;
     // Only lines holding the suite mark can hold a suite name; one search over the bytes finds them.
     LineFinder finder(text, kSuiteMark, LetterCase::Ignore);
+    finder.startAt(n);
     for (std::size_t found = finder.next(); found != 0; found = finder.next())
-        if (found > n) addCodeNames(lines[found - 1], found, f.names, controls);
+        addCodeNames(lines[found - 1], found, f.names, controls);
 }
 
 void parseProject(const std::vector<std::string_view>& lines, CheckedFile& f) {

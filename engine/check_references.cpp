@@ -1,5 +1,7 @@
 // A suite library used in a form body needs its control file's reference line in the header, and
 // a reference line for a 4.0 or 4.0L control file must carry that file's GUID.
+#include <array>
+
 #include "engine/check_model.h"
 #include "engine/check_names.h"
 #include "engine/text_util.h"
@@ -17,10 +19,16 @@ void missingReferences(const CheckedFile& file, FileFindings& out) {
     NoCaseViewSet referenced;
     for (const auto& r : file.references) referenced.insert(r.file);
     NoCaseViewSet reported;
+    // A form has hundreds of Begin lines and a few libraries: each family's edition is looked
+    // up once, at its first Begin line, which is the one a finding names.
+    std::array<bool, 2 * kFamilyCount> looked{};
     for (const auto& n : file.names) {
         if (n.site != NameSite::BeginLine) continue;
         const auto v = judgeLibrary(n.library);
         if (v.status != NameStatus::Current) continue;
+        bool& seen = looked[static_cast<std::size_t>(v.family->slot) * 2 + (v.edition == Edition::V40L ? 1 : 0)];
+        if (seen) continue;
+        seen = true;
         const std::string& needed = currentControlFile(*v.family, v.edition);
         if (referenced.count(needed) || !reported.insert(needed).second) continue;
         out.add(

@@ -122,6 +122,15 @@ std::size_t LineFinder::next() {
     return 0;
 }
 
+void LineFinder::startAt(std::size_t line) {
+    const auto& runs = file_.scanRuns();
+    while (run_ < runs.size() && runs[run_].end <= line)
+        if (++run_ < runs.size()) at_ = runs[run_].bytes.data();
+    if (run_ == runs.size() || line <= runs[run_].first) return;
+    at_ = file_.lines()[line].data();
+    line_ = line;
+}
+
 bool anyLineContains(const TextFile& file, std::string_view needle, LetterCase letterCase) {
     return LineFinder(file, needle, letterCase).next() != 0;
 }

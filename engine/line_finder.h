@@ -21,6 +21,9 @@ class LineFinder {
     // once; 0 when no further line holds it.
     std::size_t next();
 
+    // Searches no line before the one with index `line` (0-based): only forward, before next().
+    void startAt(std::size_t line);
+
   private:
     // The first place at or after `from` in [from, stop) where the needle stands, or nullptr.
     const char* search(const char* from, const char* stop) const;

@@ -6,8 +6,9 @@
 namespace tavkonv40 {
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
+    // Names compared are mostly spelled alike: a byte that matches as it stands needs no folding.
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return x == y || asciiUpper(x) == asciiUpper(y); });
 }
 
 std::size_t InStrNoCase(std::size_t start, std::string_view text, std::string_view find) {

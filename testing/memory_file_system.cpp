@@ -26,13 +26,6 @@ void MemoryFileSystem::addFile(const std::string& path, std::string bytes) {
     stamp(path);
 }
 
-void MemoryFileSystem::setReadOnly(const std::string& path, bool readOnly) {
-    if (readOnly)
-        readOnly_.insert(path);
-    else
-        readOnly_.erase(path);
-}
-
 void MemoryFileSystem::remove(const std::string& path) {
     files_.erase(path);
     folders_.erase(path);

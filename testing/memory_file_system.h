@@ -17,7 +17,7 @@ class MemoryFileSystem : public FileSystem {
   public:
     void addFolder(const std::string& path);
     void addFile(const std::string& path, std::string bytes);  // creates the parent folders
-    void setReadOnly(const std::string& path, bool readOnly = true);
+    void setReadOnly(const std::string& path) { readOnly_.insert(path); }
     void remove(const std::string& path);
     // The time stamp entryInfo reports; entries get increasing ones as they are added.
     void setChanged(const std::string& path, std::int64_t changed) { changed_[path] = changed; }

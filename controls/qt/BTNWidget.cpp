@@ -36,12 +36,10 @@ int ShowQtMessageBox(const MsgBox::Request& r) {
 
 }  // namespace
 
-BTNWidget::BTNWidget(QWidget* parent, const QtAmbient& ambient)
-    : ControlWidget(parent), m_control(*this, PortableAmbient(ambient)) {
+BTNWidget::BTNWidget(QWidget* parent, const QtAmbient& ambient) : HostedWidget(parent, ambient) {
     static const bool boxInstalled = (MsgBox::SetSystemBox(ShowQtMessageBox), true);
     (void)boxInstalled;
-    Bind(m_control);
-    auto& e = m_control.events;
+    auto& e = Control().events;
     e.Click = [this] { emit Click(); };
     e.KeyDown = [this](int code, int shift) { emit KeyDown(code, shift); };
     e.KeyPress = [this](int ascii) { emit KeyPress(ascii); };
@@ -52,12 +50,10 @@ BTNWidget::BTNWidget(QWidget* parent, const QtAmbient& ambient)
     e.DropUp = [this](int b, int s, int x, int y) { emit DropUp(b, s, x, y); };
     e.QuerySkin = [this](long number, SkinMapInfo& skin, SkinSource& source) { emit QuerySkin(number, skin, source); };
     e.QueryLayout = [this](SkinButtonLayoutInfo& layout) { emit QueryLayout(layout); };
-    m_control.PropertyChanged = [this](const char* name) { emit PropertyChanged(QString::fromLatin1(name)); };
+    Control().PropertyChanged = [this](const char* name) { emit PropertyChanged(QString::fromLatin1(name)); };
 }
 
-BTNWidget::~BTNWidget() = default;
-
-QRect BTNWidget::BodyRect() const { return gdi::qt::ToQRect(m_control.BodyRect()); }
+QRect BTNWidget::BodyRect() const { return gdi::qt::ToQRect(Control().BodyRect()); }
 
 void BTNWidget::SetMousePointer(int pointer, const gdi::Image& icon) {
     control_input::ApplyMousePointer(*this, pointer, icon.IsNull() ? QImage() : gdi::qt::ToQImage(icon),

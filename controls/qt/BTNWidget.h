@@ -1,29 +1,25 @@
 // BTNWidget: the Qt host of the command button.  It owns its BTN, hosts it
-// through ControlWidget and re-emits its events as Qt signals.  GroupID,
+// through HostedWidget and re-emits its events as Qt signals.  GroupID,
 // Grouped and TogglePressed are Qt properties too, so a group rule that walks
 // its container late-bound reaches the button (setting TogglePressed that way
 // forces the toggle state, as the core's late-bound TogglePressed does).
 #pragma once
 
 #include "controls/BTN.h"
-#include "controls/qt/QtAmbient.h"
-#include "controls/qt/ControlWidget.h"
+#include "controls/qt/HostedWidget.h"
 
-class BTNWidget : public ControlWidget {
+class BTNWidget : public HostedWidget<ControlWidget, BTN> {
     Q_OBJECT
     Q_PROPERTY(short GroupID READ GroupID)
     Q_PROPERTY(bool Grouped READ Grouped)
     Q_PROPERTY(bool TogglePressed READ TogglePressed WRITE ForceTogglePressed)
   public:
     explicit BTNWidget(QWidget* parent = nullptr, const QtAmbient& ambient = {});
-    ~BTNWidget() override;
 
-    BTN& Control() { return m_control; }
-    const BTN& Control() const { return m_control; }
-    short GroupID() const { return m_control.GroupID(); }
-    bool Grouped() const { return m_control.Grouped(); }
-    bool TogglePressed() const { return m_control.TogglePressed(); }
-    void ForceTogglePressed(bool on) { m_control.SetFlagProperty("TogglePressed", on); }
+    short GroupID() const { return Control().GroupID(); }
+    bool Grouped() const { return Control().Grouped(); }
+    bool TogglePressed() const { return Control().TogglePressed(); }
+    void ForceTogglePressed(bool on) { Control().SetFlagProperty("TogglePressed", on); }
     // The body of the button, in the widget's coordinates.
     QRect BodyRect() const;
 
@@ -50,7 +46,4 @@ class BTNWidget : public ControlWidget {
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
-
-  private:
-    BTN m_control;
 };

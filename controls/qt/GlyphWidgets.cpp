@@ -1,7 +1,6 @@
 #include "controls/qt/GlyphWidgets.h"
 
 void GlyphControlWidget::Relay(GlyphControlBase& control) {
-    Bind(control);
     auto& e = control.events;
     e.Click = [this] { emit Click(); };
     e.MouseDown = [this](int b, int s, int x, int y) { emit MouseDown(b, s, x, y); };
@@ -14,17 +13,11 @@ void GlyphControlWidget::Relay(GlyphControlBase& control) {
     control.PropertyChanged = [this](const char* name) { emit PropertyChanged(QString::fromLatin1(name)); };
 }
 
-CHKBOXWidget::CHKBOXWidget(QWidget* parent, const QtAmbient& ambient)
-    : GlyphControlWidget(parent), m_control(*this, PortableAmbient(ambient)) {
-    Relay(m_control);
+CHKBOXWidget::CHKBOXWidget(QWidget* parent, const QtAmbient& ambient) : HostedWidget(parent, ambient) {
+    Relay(Control());
 }
 
-CHKBOXWidget::~CHKBOXWidget() = default;
-
-OptWidget::OptWidget(QWidget* parent, const QtAmbient& ambient)
-    : GlyphControlWidget(parent), m_control(*this, PortableAmbient(ambient)) {
-    Relay(m_control);
-    m_control.BeforeValueChanged = [this](bool& newValue, bool& cancel) { emit BeforeValueChanged(newValue, cancel); };
+OptWidget::OptWidget(QWidget* parent, const QtAmbient& ambient) : HostedWidget(parent, ambient) {
+    Relay(Control());
+    Control().BeforeValueChanged = [this](bool& newValue, bool& cancel) { emit BeforeValueChanged(newValue, cancel); };
 }
-
-OptWidget::~OptWidget() = default;

@@ -1,5 +1,5 @@
 // The Qt hosts of the check box (CHKBOXWidget) and the option button
-// (OptWidget): each owns its control, hosts it through ControlWidget and
+// (OptWidget): each owns its control, hosts it through HostedWidget and
 // re-emits its events as Qt signals.  Value, GroupID and Grouped are Qt
 // properties too, so an option button's group rule reaches its partners
 // late-bound.
@@ -7,8 +7,7 @@
 
 #include "controls/CHKBOX.h"
 #include "controls/Opt.h"
-#include "controls/qt/QtAmbient.h"
-#include "controls/qt/ControlWidget.h"
+#include "controls/qt/HostedWidget.h"
 
 class GlyphControlWidget : public ControlWidget {
     Q_OBJECT
@@ -26,47 +25,35 @@ class GlyphControlWidget : public ControlWidget {
 
   protected:
     using ControlWidget::ControlWidget;
-    // Hosts `control` and relays its events.
+    // Relays the hosted control's events.
     void Relay(GlyphControlBase& control);
 };
 
-class CHKBOXWidget : public GlyphControlWidget {
+class CHKBOXWidget : public HostedWidget<GlyphControlWidget, CHKBOX> {
     Q_OBJECT
     Q_PROPERTY(bool Value READ Value WRITE SetValue)
   public:
     explicit CHKBOXWidget(QWidget* parent = nullptr, const QtAmbient& ambient = {});
-    ~CHKBOXWidget() override;
 
-    CHKBOX& Control() { return m_control; }
-    const CHKBOX& Control() const { return m_control; }
-    bool Value() const { return m_control.Value(); }
-    void SetValue(bool value) { m_control.SetValue(value); }
-
-  private:
-    CHKBOX m_control;
+    bool Value() const { return Control().Value(); }
+    void SetValue(bool value) { Control().SetValue(value); }
 };
 
-class OptWidget : public GlyphControlWidget {
+class OptWidget : public HostedWidget<GlyphControlWidget, Opt> {
     Q_OBJECT
     Q_PROPERTY(short GroupID READ GroupID WRITE SetGroupID)
     Q_PROPERTY(bool Value READ Value WRITE SetValue)
     Q_PROPERTY(bool Grouped READ Grouped WRITE SetGrouped)
   public:
     explicit OptWidget(QWidget* parent = nullptr, const QtAmbient& ambient = {});
-    ~OptWidget() override;
 
-    Opt& Control() { return m_control; }
-    const Opt& Control() const { return m_control; }
-    short GroupID() const { return m_control.GroupID(); }
-    void SetGroupID(short id) { m_control.SetGroupID(id); }
-    bool Value() const { return m_control.Value(); }
-    void SetValue(bool value) { m_control.SetValue(value); }
-    bool Grouped() const { return m_control.Grouped(); }
-    void SetGrouped(bool on) { m_control.SetGrouped(on); }
+    short GroupID() const { return Control().GroupID(); }
+    void SetGroupID(short id) { Control().SetGroupID(id); }
+    bool Value() const { return Control().Value(); }
+    void SetValue(bool value) { Control().SetValue(value); }
+    bool Grouped() const { return Control().Grouped(); }
+    void SetGrouped(bool on) { Control().SetGrouped(on); }
 
   signals:
     void BeforeValueChanged(bool& NewValue, bool& bCancel);
-
-  private:
-    Opt m_control;
 };

@@ -1,13 +1,12 @@
 // The Qt host of the stand-alone scroll bar (VSCWidget): owns its control,
-// hosts it through ControlWidget and re-emits the bar's events as Qt signals
+// hosts it through HostedWidget and re-emits the bar's events as Qt signals
 // for the dialog.  It never takes the keyboard focus, as the bars never have.
 // (The list box's own bar lives in a child widget the list asks its site
 // for: ControlSite::MakeChildWindow.)
 #pragma once
 
-#include "controls/qt/QtAmbient.h"
 #include "controls/VSC.h"
-#include "controls/qt/ControlWidget.h"
+#include "controls/qt/HostedWidget.h"
 
 // Qt already keeps the mouse with the widget a button went down on until the
 // button goes up (its implicit grab), so the bar's hold on the mouse while
@@ -22,14 +21,10 @@ class ScrollBarHostWidget : public ControlWidget {
     using ControlWidget::ControlWidget;
 };
 
-class VSCWidget : public ScrollBarHostWidget {
+class VSCWidget : public HostedWidget<ScrollBarHostWidget, VSC> {
     Q_OBJECT
   public:
     explicit VSCWidget(QWidget* parent = nullptr, const QtAmbient& ambient = {});
-    ~VSCWidget() override;
-
-    VSC& Control() { return m_control; }
-    const VSC& Control() const { return m_control; }
 
   signals:
     void Change();
@@ -38,7 +33,4 @@ class VSCWidget : public ScrollBarHostWidget {
     void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
     // A property changed and should be saved.
     void PropertyChanged(const QString& name);
-
-  private:
-    VSC m_control;
 };

@@ -1,22 +1,17 @@
 // txtWidget: the Qt host of the text box (txt).  It owns its control, hosts
-// it through ControlWidget (whose inner editor is a QLineEdit, "txtText") and
+// it through HostedWidget (its inner editor a QLineEdit, "txtText") and
 // re-emits its events as Qt signals; Text is also offered as a QString.
 #pragma once
 
-#include "controls/qt/QtAmbient.h"
-#include "controls/qt/ControlWidget.h"
+#include "controls/qt/HostedWidget.h"
 #include "controls/txt.h"
 
 class QLineEdit;
 
-class txtWidget : public ControlWidget {
+class txtWidget : public HostedWidget<ControlWidget, txt> {
     Q_OBJECT
   public:
     explicit txtWidget(QWidget* parent = nullptr, const QtAmbient& ambient = {});
-    ~txtWidget() override;
-
-    txt& Control() { return m_control; }
-    const txt& Control() const { return m_control; }
     // The editor the user types in.
     QLineEdit* Editor() const;
     QString Text() const;
@@ -31,7 +26,4 @@ class txtWidget : public ControlWidget {
     void QuerySkin(long ResNumber, SkinMapInfo& Skin, SkinSource& Source);
     // A property changed and should be saved.
     void PropertyChanged(const QString& name);
-
-  private:
-    txt m_control;
 };

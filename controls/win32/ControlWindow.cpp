@@ -321,22 +321,6 @@ void ControlWindow::RefuseFocus() {
     ::SetWindowLongPtrW(m_window, GWL_STYLE, ::GetWindowLongPtrW(m_window, GWL_STYLE) & ~LONG_PTR{WS_TABSTOP});
 }
 
-// ---- the hosts ----------------------------------------------------------------------------------------
-
-CHKBOXWindow::CHKBOXWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient)
-    : ControlWindow(parent, at), m_control(*this, std::move(ambient)) {
-    Bind(&m_control);
-}
-
-CHKBOXWindow::~CHKBOXWindow() { Bind(nullptr); }
-
-OptWindow::OptWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient)
-    : ControlWindow(parent, at), m_control(*this, std::move(ambient)) {
-    Bind(&m_control);
-}
-
-OptWindow::~OptWindow() { Bind(nullptr); }
-
 // ---- the command button: access keys, default / cancel, the form's controls, size -----------------
 
 namespace {

@@ -6,7 +6,7 @@
 // the ones it subclasses through the system's own subclassing
 // (SetWindowSubclass / DefSubclassProc), a paint message between BeginPaint
 // and EndPaint; keys, focus, enabling, showing, size and move always.
-// CHKBOXWindow and OptWindow own their control and host it.
+// HostedWindow<C> (HostedWindows.h) owns a control and hosts it.
 //
 // The control works in logical units; the window's size, its shape, the mouse's points and the
 // places it is given are converted to and from the window's device pixels here.
@@ -17,8 +17,7 @@
 // is what the parent paints of itself (WM_ERASEBKGND and WM_PRINTCLIENT).
 #pragma once
 
-#include "controls/CHKBOX.h"
-#include "controls/Opt.h"
+#include "controls/UserControl.h"
 
 #include <vector>
 
@@ -117,24 +116,4 @@ class ControlWindow : public ControlSite {
     std::unique_ptr<ChildWindow> MakeChildWindow() override;
     FontLine MeasureLine(const gdi::Font& font) const override;
     int WheelScrollLines() const override;
-};
-
-class CHKBOXWindow : public ControlWindow {
-  public:
-    CHKBOXWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient = {});
-    ~CHKBOXWindow() override;
-    CHKBOX& Control() { return m_control; }
-
-  private:
-    CHKBOX m_control;
-};
-
-class OptWindow : public ControlWindow {
-  public:
-    OptWindow(HWND__* parent, const gdi::RECT& at, Ambient ambient = {});
-    ~OptWindow() override;
-    Opt& Control() { return m_control; }
-
-  private:
-    Opt m_control;
 };

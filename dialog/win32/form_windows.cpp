@@ -3,6 +3,7 @@
 #include "dialog/control_skins.h"
 #include "dialog/form_geometry.h"
 #include "dialog/form_labels.h"
+#include "dialog/form_render.h"
 
 #include "controls/suite/win32/gdi_win32.h"
 
@@ -27,18 +28,14 @@ void Place(const std::unique_ptr<Control>& c, const Box& b) {
 
 std::unique_ptr<CHKBOXWindow> MakeCheck(HWND panel, const Ambient& ambient, std::string_view caption, const Box& at) {
     auto chk = std::make_unique<CHKBOXWindow>(panel, Rect(at), ambient);
-    chk->Control().InitProperties();
-    chk->Control().SetCaption(Latin1(caption));
+    InitRowCheck(chk->Control(), Latin1(caption));
     return chk;
 }
 
 // One of a row's two edition buttons, grouped with its pair by the row's index.
 std::unique_ptr<OptWindow> MakeEditionOption(HWND panel, const Ambient& ambient, int index, const Box& at) {
     auto o = std::make_unique<OptWindow>(panel, Rect(at), ambient);
-    o->Control().InitProperties();
-    o->Control().SetCaption({});
-    o->Control().SetGroupID(static_cast<short>(index));
-    o->Control().SetGrouped(true);
+    InitEditionOption(o->Control(), index);
     return o;
 }
 
@@ -85,30 +82,13 @@ void Skin(Control& control, SkinFile file, const gdi::Image& picture) {
     control.ApplyCustomSkin();
 }
 
-HWND StopWindow(const FormWindows& w, const FocusStop& stop) {
-    const auto i = At(stop.index);
-    const auto handle = [](const auto& control) { return control ? control->Handle() : nullptr; };
-    switch (stop.array) {
-        case FormArray::TabHeader: return w.TabHeader->Handle();
-        case FormArray::chkProp: return handle(w.chkProp.at(i));
-        case FormArray::chkPropTo40: return handle(w.chkPropTo40.at(i));
-        case FormArray::chkPropTo4L: return handle(w.chkPropTo4L.at(i));
-        case FormArray::chkVBProp: return handle(w.chkVBProp.at(i));
-        case FormArray::chkVBPropTo40: return handle(w.chkVBPropTo40.at(i));
-        case FormArray::chkVBPropTo4L: return handle(w.chkVBPropTo4L.at(i));
-        case FormArray::cmd: return handle(w.cmd.at(i));
-        case FormArray::txtPath: return handle(w.txtPath);
-        case FormArray::List1: return handle(w.List1);
-    }
-    return nullptr;
-}
-
 // The system's Tab follows the windows' order among their siblings: each stop goes to the end of
 // its parent's list in the shared order.
 void ChainTabOrder(const FormWindows& w) {
     ::SetWindowLongW(w.TabHeader->Handle(), GWL_STYLE, ::GetWindowLongW(w.TabHeader->Handle(), GWL_STYLE) | WS_TABSTOP);
     for (const FocusStop& stop : TabOrder())
-        if (const HWND h = StopWindow(w, stop))
+        if (const HWND h =
+                AtStop(w, stop, [](const auto& window) -> HWND { return window ? window->Handle() : nullptr; }))
             ::SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -129,6 +109,7 @@ std::unique_ptr<txtWindow> MakeFolderBox(HWND parent, const Ambient& ambient) {
 }
 std::unique_ptr<LBWindow> MakeLogList(HWND parent, const Ambient& ambient) {
     auto list = std::make_unique<LBWindow>(parent, gdi::RECT{0, 0, 0, 0}, ambient);
+    ::SetWindowLongPtrW(list->Handle(), GWLP_ID, kLogListId);
     list->Control().InitProperties();
     return list;
 }

@@ -5,10 +5,7 @@
 #pragma once
 
 // The controls' headers come before windows.h, whose macros share names with their messages.
-#include "controls/win32/BTNWindow.h"
-#include "controls/win32/ControlWindow.h"
-#include "controls/win32/LBWindow.h"
-#include "controls/win32/txtWindow.h"
+#include "controls/win32/HostedWindows.h"
 
 #include "dialog/dialog_model.h"
 #include "dialog/form_arrangement.h"
@@ -26,9 +23,11 @@ namespace dialog::win32 {
 // The control a factory point makes: nothing (nullptr) until its control is on this window system.
 using PortedControl = std::unique_ptr<ControlWindow>;
 
-// The window ids a host finds the command buttons (kCommandId + the Command) and the folder box by.
+// The window ids a host finds the command buttons (kCommandId + the Command), the folder box and
+// the log list by.
 inline constexpr int kCommandId = 100;
 inline constexpr int kFolderBoxId = 120;
+inline constexpr int kLogListId = 121;
 
 std::unique_ptr<BTNWindow> MakeCommandButton(HWND parent, Command command, const Ambient& ambient);
 std::unique_ptr<txtWindow> MakeFolderBox(HWND parent, const Ambient& ambient);

@@ -50,10 +50,7 @@ class frmProps {
     void Form_Load();
     void Form_Unload();
     void WireForm();
-    void WireOptionRows();
-    void WireCommands();
     void Render();
-    void RenderCommands();
     void RenderFolder();
     void RenderPanel();
     void PressTabHeader(double x);

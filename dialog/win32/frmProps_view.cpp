@@ -3,6 +3,7 @@
 #include "dialog/form_geometry.h"
 #include "dialog/form_labels.h"
 #include "dialog/form_render.h"
+#include "dialog/form_wiring.h"
 // The controls' headers (in form_windows.h) come before windows.h.
 #include "dialog/win32/form_windows.h"
 #include "dialog/win32/frmProps.h"
@@ -13,9 +14,6 @@
 namespace dialog::win32 {
 
 using namespace geometry;
-using tavkonv40::Edition;
-using tavkonv40::kFamilyCount;
-using tavkonv40::kMicrosoftOptionCount;
 
 namespace {
 
@@ -52,12 +50,10 @@ void frmProps::WireForm() {
         const HeaderFocus focus = ::GetFocus() == m_form->TabHeader->Handle() ? HeaderFocus::Here : HeaderFocus::Away;
         PaintTabHeaderSurface(dc, m_form->pictures, m_form->TabHeader->Area(), m_shownPanel, focus, Win32FormFont());
     };
-    // A press anywhere on the strip puts both panels back at the top, whichever tab it chose;
-    // the arrow keys choose a tab as a press in its middle would.
+    // A press anywhere on the strip puts both panels back at the top, whichever tab it chose.
     w.TabHeader->onMouseDown = [this](int x, int) { PressTabHeader(x); };
     w.TabHeader->onKeyDown = [this](WPARAM key) {
-        if (key == VK_LEFT) PressTabHeader(kTabWidth / 2.0);
-        if (key == VK_RIGHT) PressTabHeader(kTabWidth * 1.5);
+        if (const auto x = TabHeaderKeyPress(static_cast<int>(key))) PressTabHeader(*x);
     };
     w.tabTitle->onPaint = [this](gdi::HDC dc) {
         const Box area = m_form->tabTitle->Area();
@@ -79,68 +75,25 @@ void frmProps::WireForm() {
         PaintFolderGroupSurface(dc, m_form->pictures, m_form->group->Area());
         PaintLabel(dc, Label::Plain, u"Current Folder", m_form->arrangement.folderLabel, Win32FormFont());
     };
-    WireOptionRows();
-    WireCommands();
-}
-
-void frmProps::WireCommands() {
-    FormWindows& w = *m_form;
-    for (int index = 0; index < kCommandCount; ++index)
-        w.cmd[At(index)]->Control().events.Click = [this, index] { cmd_Click(static_cast<Command>(index)); };
-    txt& box = w.txtPath->Control();
-    box.events.Change = [this, &box] {
-        if (m_rendering) return;
-        const std::u16string text = box.Text();
-        m_model.setFolder(tavkonv40::windows::narrow(std::wstring(text.begin(), text.end())));
-    };
-    // Enter in the folder box presses Start (when Start is enabled, as a click would).
-    box.events.KeyPress = [this](int ascii) {
-        if (ascii == '\r') cmd_Click(cmdStart);
-    };
-}
-
-void frmProps::WireOptionRows() {
-    FormWindows& w = *m_form;
-    const auto wireCheck = [this](CHKBOXWindow& chk, std::function<void(bool)> clicked) {
-        chk.Control().events.Click = [this, &chk, clicked] {
-            if (!m_rendering) clicked(chk.Control().Value());
-        };
-    };
-    // Any mouse button chooses an option, but only the left one raises Click; the model follows
-    // the button whichever one chose it.
-    const auto wireOption = [this](OptWindow& o, std::function<void()> chosen) {
-        const auto follow = [this, &o, chosen] {
-            if (!m_rendering && o.Control().Value()) chosen();
-        };
-        o.Control().events.Click = follow;
-        o.Control().events.MouseUp = [follow](int, int, int, int) { follow(); };
-    };
-    for (int k = 0; k < kFamilyCount; ++k)
-        wireCheck(*w.chkProp[At(k)], [this, k](bool ticked) { m_model.setFamilyTicked(k, ticked); });
-    for (int r = 0; r < kFamilyCount; ++r) {
-        wireOption(*w.chkPropTo40[At(r)], [this, r] { m_model.chooseRowEdition(r, Edition::V40); });
-        wireOption(*w.chkPropTo4L[At(r)], [this, r] { m_model.chooseRowEdition(r, Edition::V40L); });
-    }
-    for (int i = 0; i < kMicrosoftOptionCount; ++i) {
-        wireCheck(*w.chkVBProp[At(i)], [this, i](bool ticked) { m_model.setMicrosoftTicked(i, ticked); });
-        wireOption(*w.chkVBPropTo40[At(i)], [this, i] { m_model.chooseMicrosoftEdition(i, Edition::V40); });
-        wireOption(*w.chkVBPropTo4L[At(i)], [this, i] { m_model.chooseMicrosoftEdition(i, Edition::V40L); });
-    }
+    WireOptionRows(w, m_model, m_rendering);
+    const auto press = [this](Command command) { cmd_Click(command); };
+    WireCommands(w.cmd, press);
+    WireFolderBox(
+        w.txtPath->Control(), m_rendering,
+        [this](const std::u16string& text) {
+            m_model.setFolder(tavkonv40::windows::narrow(std::wstring(text.begin(), text.end())));
+        },
+        press);
 }
 
 void frmProps::Render() {
     if (!m_form || m_rendering) return;
     m_rendering = true;
     RenderOptionRows(*m_form, m_model);
-    RenderCommands();
+    RenderCommands(m_form->cmd, m_model);
     RenderFolder();
     RenderPanel();
     m_rendering = false;
-}
-
-void frmProps::RenderCommands() {
-    for (int index = 0; index < kCommandCount; ++index)
-        RenderCommand(m_form->cmd[At(index)]->Control(), m_model, static_cast<Command>(index));
 }
 
 void frmProps::RenderFolder() {

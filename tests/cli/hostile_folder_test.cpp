@@ -22,11 +22,7 @@ namespace {
 
 using tavkonv40::test::readFile;
 using tavkonv40::test::snapshot;
-
-void writeFile(const fs::path& p, const std::string& bytes) {
-    fs::create_directories(p.parent_path());
-    tavkonv40::test::writeFile(p, bytes);
-}
+using tavkonv40::test::writeFile;
 
 const std::string kForm =
     "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";

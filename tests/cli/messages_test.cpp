@@ -85,27 +85,24 @@ TEST_F(MessagesTest, ReportCausesAreTheSystemsAndJsonStaysWhole) {
 }
 
 TEST_F(MessagesTest, MissingFolderFileOrBackupIsAUsageErrorEverywhereAndNothingIsLogged) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"--all-ms", "/missing"},
-                                                                  {"--dry-run", "--all-ms", "/missing"},
-                                                                  {"check", "/missing"},
-                                                                  {"check", "--fix", "/missing"},
-                                                                  {"restore", "/missing"}}) {
+    fs.addFile("/p/A.frm", kForm);
+    // A missing folder, and a project file typed where its folder belongs.
+    const std::string missing = "tavkonv40: cannot list /missing",
+                      aFile = "tavkonv40: /p/A.frm is a file, not a folder; give the folder that holds it (/p)\n";
+    for (const auto& [args, start] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{{{"--all-ms", "/missing"}, missing},
+                                                                       {{"--dry-run", "--all-ms", "/missing"}, missing},
+                                                                       {{"check", "/missing"}, missing},
+                                                                       {{"check", "--fix", "/missing"}, missing},
+                                                                       {{"restore", "/missing"}, missing},
+                                                                       {{"--all-ms", "/p/A.frm"}, aFile},
+                                                                       {{"check", "/p/A.frm"}, aFile},
+                                                                       {{"check", "--fix", "/p/A.frm"}, aFile},
+                                                                       {{"restore", "/p/A.frm"}, aFile}}) {
         const auto r = invoke(args);
         EXPECT_EQ(r.status, 2) << args[0];
         EXPECT_EQ(r.out.find("Backup of original folder"), std::string::npos) << args[0];
-        EXPECT_EQ(r.err.rfind("tavkonv40: cannot list /missing", 0), 0u) << r.err;
-    }
-    fs.addFile("/p/A.frm", kForm);
-    // A project file typed where its folder belongs.
-    for (const auto& args : std::vector<std::vector<std::string>>{{"--all-ms", "/p/A.frm"},
-                                                                  {"check", "/p/A.frm"},
-                                                                  {"check", "--fix", "/p/A.frm"},
-                                                                  {"restore", "/p/A.frm"}}) {
-        const auto r = invoke(args);
-        EXPECT_EQ(r.status, 2) << args[0];
-        EXPECT_EQ(r.err.rfind("tavkonv40: /p/A.frm is a file, not a folder; give the folder that holds it (/p)\n", 0),
-                  0u)
-            << r.err;
+        EXPECT_EQ(r.err.rfind(start, 0), 0u) << r.err;
     }
     const auto none = invoke({"restore", "/p"});
     EXPECT_EQ(none.status, 2);

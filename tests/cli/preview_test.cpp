@@ -133,11 +133,9 @@ TEST_F(PreviewTest, ReportMatchesTheFilesTheRunChanged) {
 
 TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
     const fs::path folder = makeFolder(21);
-    fs::create_directories(folder / "res");
     test::writeFile(folder / "res" / "note.txt", "kept\n");
     // What a run on the subfolder left there (as --recursive does): never copied again.
     const std::string subBackup = "Nexaria Conversion Backup 01.01.2026 08.00.00";
-    fs::create_directories(folder / "res" / subBackup);
     test::writeFile(folder / "res" / subBackup / "old.frm", "the subfolder's own backup\r\n");
     const Snapshot original = snapshot(folder);
     ASSERT_EQ(run({"--quiet", "--all-families", "--all-ms", folder.string()}).status, 0);

@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/windows_text.h"
 #else
 #include <signal.h>
 #include <sys/wait.h>
@@ -73,14 +75,6 @@ class Child {
 
 namespace detail {
 
-inline std::wstring wide(const std::string& s) {
-    std::wstring w(
-        static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0)),
-        L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size()));
-    return w;
-}
-
 // Quotes one argument the way CommandLineToArgvW splits it again.
 inline std::wstring quoted(const std::wstring& arg) {
     std::wstring out = L"\"";
@@ -101,24 +95,24 @@ inline std::wstring quoted(const std::wstring& arg) {
 }  // namespace detail
 
 inline Child::Child(const std::string& program, const std::vector<std::string>& args, const ChildOptions& options) {
-    std::wstring commandLine = detail::quoted(detail::wide(program));
-    for (const auto& a : args) commandLine += L" " + detail::quoted(detail::wide(a));
+    std::wstring commandLine = detail::quoted(windows::widen(program));
+    for (const auto& a : args) commandLine += L" " + detail::quoted(windows::widen(a));
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE writeEnd = nullptr;
     if (options.stdoutFile.empty()) {
         ::CreatePipe(&readEnd_, &writeEnd, &inherit, 0);
         ::SetHandleInformation(readEnd_, HANDLE_FLAG_INHERIT, 0);
     } else {
-        writeEnd = ::CreateFileW(detail::wide(options.stdoutFile).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+        writeEnd = ::CreateFileW(windows::widen(options.stdoutFile).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     // The child inherits the environment as it is when it starts.
     std::map<std::wstring, std::wstring> saved;
     for (const auto& [k, v] : options.environment) {
         wchar_t old[32768];
-        const DWORD n = ::GetEnvironmentVariableW(detail::wide(k).c_str(), old, 32768);
-        saved[detail::wide(k)] = n > 0 ? std::wstring(old, n) : std::wstring();
-        ::SetEnvironmentVariableW(detail::wide(k).c_str(), detail::wide(v).c_str());
+        const DWORD n = ::GetEnvironmentVariableW(windows::widen(k).c_str(), old, 32768);
+        saved[windows::widen(k)] = n > 0 ? std::wstring(old, n) : std::wstring();
+        ::SetEnvironmentVariableW(windows::widen(k).c_str(), windows::widen(v).c_str());
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

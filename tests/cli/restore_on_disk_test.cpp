@@ -18,8 +18,6 @@ namespace fs = std::filesystem;
 TEST(RestoreOnDisk, AFolderMadeAgainGetsTheBackupsPermissionBitsAndOwner) {
     const fs::path root = test::freshTestFolder("restore-modes");
     const fs::path backup = root / "Nexaria Conversion Backup 01.01.2026 08.00.00";
-    fs::create_directories(backup / "shared" / "frozen");
-    fs::create_directories(backup / "private");
     test::writeFile(backup / "A.frm", "original A");
     test::writeFile(backup / "shared" / "frozen" / "B.frm", "original B");
     test::writeFile(backup / "private" / "C.frm", "original C");

@@ -8,8 +8,8 @@
 //                              it, types FOLDER into the folder box, runs and closes;
 //                              InitConversion must return 0
 //   com_host where             for a script that clicks as a person would: the open dialog's
-//                              client area and the controls it uses, one "name x y width height
-//                              enabled" line each, in screen pixels
+//                              client area, the suite panel and the controls it uses, one "name
+//                              x y width height enabled" line each, in screen pixels
 //   com_host cancel FOLDER     the same on a form of its own, with FOLDER from a stand-in folder
 //                              chooser ("..."), and Cancel pressed as the run starts;
 //                              InitConversion must return -1
@@ -352,8 +352,12 @@ void Click(HWND window, int x, int y) {
     ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-// Each named part of the form (and the first option row) where the shared arrangement puts it
-// at the design size, within a pixel: the Qt form is placed from the same boxes.
+HWND ControlById(HWND form, int id);
+
+// Each part of the form (the surfaces, the first option row, the ten command buttons, the folder
+// box and the log list) where the shared arrangement puts it at the design size, within a pixel:
+// the Qt form is placed from the same boxes. The option commands have no footer window here:
+// they lie in the form at the footer's place.
 void CheckRectangles(HWND form) {
     using namespace dialog;
     using geometry::kDesignHeight;
@@ -362,6 +366,8 @@ void CheckRectangles(HWND form) {
     const PanelFrameArrangement p = ArrangePanelFrame({0, 0, a.tabFrame.width, a.tabFrame.height});
     const HWND frame = Surface(form, L"XPTabCtrl"), body = Surface(frame, L"PanelBody");
     const HWND suite = Surface(body, L"CTRLContainer_0");
+    const auto command = [form](Command c) { return ControlById(form, win32::kCommandId + c); };
+    const auto inFooter = [&a](const Box& b) { return Box{a.footer.x + b.x, a.footer.y + b.y, b.width, b.height}; };
     const struct {
         HWND window;
         Box box;
@@ -372,7 +378,19 @@ void CheckRectangles(HWND form) {
                  {Surface(body, L"tabTitle"), p.panelTitle, "tabTitle"},
                  {Surface(form, L"FolderGroup"), a.group, "FolderGroup"},
                  {suite != nullptr ? ::GetWindow(suite, GW_CHILD) : nullptr,
-                  ArrangeSuiteRow(0, win32::CaptionWidth(u"QVButton")).check, "chkProp of the first row"}};
+                  ArrangeSuiteRow(0, win32::CaptionWidth(u"QVButton")).check, "chkProp of the first row"},
+                 {command(cmdStart), a.bottomCommands[0], "Start"},
+                 {command(cmdCloseCancel), a.bottomCommands[1], "Close"},
+                 {command(cmdHelp), a.bottomCommands[2], "Help"},
+                 {command(cmdSelectAllSuite), inFooter(a.inFooter.selectAll), "Select All (suite)"},
+                 {command(cmdClearAllSuite), inFooter(a.inFooter.clearAll), "Clear All (suite)"},
+                 {command(cmdSetAllSuite), inFooter(a.inFooter.setAll), "Set All (suite)"},
+                 {command(cmdSelectAllMicrosoft), inFooter(a.inFooter.selectAll), "Select All (Microsoft)"},
+                 {command(cmdClearAllMicrosoft), inFooter(a.inFooter.clearAll), "Clear All (Microsoft)"},
+                 {command(cmdSetAllMicrosoft), inFooter(a.inFooter.setAll), "Set All (Microsoft)"},
+                 {command(cmdBrowse), a.browse, "..."},
+                 {ControlById(form, win32::kFolderBoxId), a.folderBox, "txtPath"},
+                 {ControlById(form, win32::kLogListId), a.log, "List1"}};
     for (const auto& part : parts) {
         RECT r{};
         ::GetWindowRect(part.window, &r);
@@ -467,6 +485,7 @@ int Where() {
         const char* name;
         HWND window;
     } parts[] = {{"client", form},
+                 {"panel", suite},
                  {"check", ::GetWindow(suite, GW_CHILD)},  // the first row's check box
                  {"selectall", ControlById(form, dialog::win32::kCommandId + dialog::cmdSelectAllSuite)},
                  {"folder", FolderEdit(form)},

@@ -6,11 +6,7 @@
 // and its bar in a child window; a caption at the screen's resolution.  Wine makes no windows
 // without a display: the tests skip.
 #include "controls/suite/memory_dc.h"
-#include "controls/win32/BTNWindow.h"
-#include "controls/win32/ControlWindow.h"
-#include "controls/win32/LBWindow.h"
-#include "controls/win32/txtWindow.h"
-#include "controls/win32/ScrollBarWindows.h"
+#include "controls/win32/HostedWindows.h"
 #include "controls/suite/win32/gdi_win32.h"
 
 #include <gtest/gtest.h>

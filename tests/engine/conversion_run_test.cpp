@@ -153,20 +153,24 @@ void upperFirstLine(StepContext& ctx) {
 
 void writeBeyondTheEnd(StepContext& ctx) { ReplaceFileLine(ctx, 99, "x"); }
 
-TEST(FileSession, WritesOnceAfterTheLastStepOnlyWhenBytesChanged) {
+struct FileSessionTest : ::testing::Test {
+    FileSession session(const std::string& path) { return FileSession(fs, path, options, host, state); }
     MemoryFileSystem fs;
     RecordingHost host;
     FixedOptions options;
     RunState state;
+};
+
+TEST_F(FileSessionTest, WritesOnceAfterTheLastStepOnlyWhenBytesChanged) {
     fs.addFile("/p/a.frm", "abc\r\ndef");
-    FileSession s(fs, "/p/a.frm", options, host, state);
+    FileSession s = session("/p/a.frm");
     s.run(upperFirstLine);
     s.run(upperFirstLine);
     EXPECT_TRUE(s.finish());
     EXPECT_EQ(fs.writeCount, 1);
     EXPECT_EQ(fs.file("/p/a.frm"), "ABC\r\ndef");
 
-    FileSession unchanged(fs, "/p/a.frm", options, host, state);
+    FileSession unchanged = session("/p/a.frm");
     unchanged.run(upperFirstLine);
     EXPECT_TRUE(unchanged.finish());
     EXPECT_EQ(fs.writeCount, 1);
@@ -174,13 +178,9 @@ TEST(FileSession, WritesOnceAfterTheLastStepOnlyWhenBytesChanged) {
 
 // A step that fails ends the file's session: the later steps leave it alone and the file keeps its
 // bytes (a failing write and a read-only file: run_fault_test, cli_test).
-TEST(FileSession, AFailingStepIsReportedOnceAndTheFileLeftAsItWas) {
-    MemoryFileSystem fs;
-    RecordingHost host;
-    FixedOptions options;
-    RunState state;
+TEST_F(FileSessionTest, AFailingStepIsReportedOnceAndTheFileLeftAsItWas) {
     fs.addFile("/p/bad.frm", "abc");
-    FileSession bad(fs, "/p/bad.frm", options, host, state);
+    FileSession bad = session("/p/bad.frm");
     bad.run(upperFirstLine);
     bad.run(writeBeyondTheEnd);
     bad.run(upperFirstLine);

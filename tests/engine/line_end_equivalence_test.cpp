@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "tests/engine/test_support.h"
+#include "tests/platform/disk_test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -23,10 +23,7 @@ std::string toLf(const std::string& s) {
 std::map<std::string, std::string> exampleFiles() {
     std::map<std::string, std::string> files;
     const fs::path dir = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples" / "OrderDesk";
-    for (const auto& e : fs::directory_iterator(dir)) {
-        std::ifstream in(e.path(), std::ios::binary);
-        files[e.path().filename().string()] = {std::istreambuf_iterator<char>(in), {}};
-    }
+    for (const auto& e : fs::directory_iterator(dir)) files[e.path().filename().string()] = test::readFile(e.path());
     return files;
 }
 

@@ -94,10 +94,11 @@ TEST_F(ProjectCheckTest, NamesNoEditionHasOrTheNamedEditionLacks) {
 TEST_F(ProjectCheckTest, MissingReferenceLineAndForeignGuid) {
     std::string frame = headerLine("Frame", Edition::V40);
     frame.replace(frame.find('{') + 1, 8, "DEADBEEF");
-    fs.addFile("/p/A.frm", crlf({"VERSION 5.00", frame, "Begin VB.Form A ", "   Begin tavQVButton40L.QVButton40L b1 ",
-                                 "   End",  // 4
-                                 "   Begin tavQVButton40L.QVButton40L b2 ", "   End",
-                                 "   Begin tavQVFrame40.QVFrame40 f ", "   End", "End"}));
+    fs.addFile("/p/A.frm",
+               crlf({"VERSION 5.00", frame, "Begin VB.Form A ", "   Begin tavQVButton40L.QVButton40L b1 ",
+                     "   End",  // 4
+                     "   Begin tavQVButton40L.QVButton40L b2 ", "   End", "   Begin tavQVFrame40.QVFrame40 f ",
+                     "   End", "   Begin tavQVFrame40L.QVFrame40L g ", "   End", "End"}));  // 10
     fs.addFile("/p/P.vbp", crlf({"Object={55870AA1-BEA7-4F63-A945-7F0682E167A4}#1.0#0; tavQVButton40.ocx",
                                  projectLine("Frame", Edition::V40), projectLine("Button", Edition::V40L)}));
     const auto f = check();
@@ -105,6 +106,8 @@ TEST_F(ProjectCheckTest, MissingReferenceLineAndForeignGuid) {
     EXPECT_EQ(missing.kind, FindingKind::MissingReference);
     EXPECT_EQ(missing.advice, "Add this line to the header: " + headerLine("Button", Edition::V40L));
     EXPECT_TRUE(at(f, "A.frm", 6).empty()) << "reported once per control file";
+    EXPECT_EQ(only(f, "A.frm", 10).advice, "Add this line to the header: " + headerLine("Frame", Edition::V40L))
+        << "each edition of a family needs its own line";
     EXPECT_EQ(only(f, "A.frm", 2).kind, FindingKind::WrongGuid);
     const auto projectFindings = at(f, "P.vbp", 1);
     EXPECT_EQ(projectFindings, (std::vector<std::string>{"wrong-guid", "unused-in-project"}));

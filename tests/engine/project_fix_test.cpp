@@ -248,16 +248,21 @@ TEST(FixEdits, LinesKeepTheirOwnEndsAndInsertedOnesTakeTheDominantEnd) {
     EXPECT_EQ(fix::applyEdits("", {{EditAction::InsertAfter, 0, "x"}}), "x\r\n");
 }
 
-TEST(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
+// The fixes run over /p in memory, with the log kept.
+struct FixRun : ::testing::Test {
+    FixResult run() { return RunFixes(fs, host, clock, "/p"); }
     MemoryFileSystem fs;
+    test::RecordingHost host;
+    test::FixedClock clock;
+};
+
+TEST_F(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
     // The name fix opens the way for the reference line, which opens the way for the project's.
     fs.addFile("/p/A.frm", crlf(form({}, {"   Begin tavQVMultiLineText40.QVMultiLineText40 t ", "   End"})));
     fs.addFile("/p/B.frm", crlf(form({"", kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})));
     fs.addFile("/p/P.vbp", crlf({"Type=Exe", projectLine("Button", Edition::V40), "", "Form=A.frm", "Form=B.frm"}));
     fs.setReadOnly("/p/B.frm");
-    test::RecordingHost host;
-    test::FixedClock clock;
-    const auto r = RunFixes(fs, host, clock, "/p");
+    const auto r = run();
     EXPECT_EQ(r.ending, FixEnding::Completed);
     EXPECT_EQ(fs.file("/p/A.frm"),
               crlf(form({headerLine("MText", Edition::V40)}, {"   Begin tavQVMText40.QVMText40 t ", "   End"})));
@@ -282,17 +287,14 @@ TEST(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
     EXPECT_EQ(host.log.back(), "Fixes complete. 5:49:20 PM");
 }
 
-TEST(FixRun, AFileAnotherProgramSavesAfterThePlanKeepsWhatItWrote) {
-    MemoryFileSystem fs;
+TEST_F(FixRun, AFileAnotherProgramSavesAfterThePlanKeepsWhatItWrote) {
     fs.addFile("/p/A.frm", crlf(form({}, {"   Begin tavQVMultiLineText40.QVMultiLineText40 t ", "   End"})));
     fs.addFile("/p/P.vbp", crlf({"Type=Exe", "Form=A.frm"}));
     const std::string edited = crlf(form({}, {"   Begin tavQVMultiLineText40.QVMultiLineText40 t2 ", "   End"}));
-    test::RecordingHost host;
     host.onLine = [&](const std::string& line) {
         if (line.rfind("Starting fixes", 0) == 0) fs.addFile("/p/A.frm", edited);  // the IDE saves the form
     };
-    test::FixedClock clock;
-    const auto r = RunFixes(fs, host, clock, "/p");
+    const auto r = run();
     EXPECT_EQ(fs.file("/p/A.frm"), edited);
     EXPECT_EQ(r.fileErrors, 1u);
     ASSERT_EQ(host.errors.size(), 1u);
@@ -301,16 +303,13 @@ TEST(FixRun, AFileAnotherProgramSavesAfterThePlanKeepsWhatItWrote) {
         << host.errors[0];
 }
 
-TEST(FixRun, ACancelDuringAWriteStopsBeforeTheNextFileAndStillPlacesTheBackup) {
-    MemoryFileSystem fs;
+TEST_F(FixRun, ACancelDuringAWriteStopsBeforeTheNextFileAndStillPlacesTheBackup) {
     const std::string broken = crlf(form({"", kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"}));
     fs.addFile("/p/A.frm", broken);
     fs.addFile("/p/B.frm", broken);
-    test::RecordingHost host;
     // The first write of a fixed file asks for the cancel (the backup's record is written before).
     fs.beforeWrite = [&](const std::string& path) { host.cancel |= path == "/p/A.frm" || path == "/p/B.frm"; };
-    test::FixedClock clock;
-    const auto r = RunFixes(fs, host, clock, "/p");
+    const auto r = run();
     EXPECT_EQ(r.ending, FixEnding::Cancelled);
     EXPECT_EQ(r.filesWritten, 1u);
     EXPECT_NE(fs.file("/p/A.frm"), broken);
@@ -319,12 +318,9 @@ TEST(FixRun, ACancelDuringAWriteStopsBeforeTheNextFileAndStillPlacesTheBackup) {
     EXPECT_EQ(fs.file("/p/Nexaria Conversion Backup 02.01.2026 09.03.07/B.frm"), broken);
 }
 
-TEST(FixRun, NothingToFixMakesNoBackupAndABusyFolderOrNoBackupMeansNothingWritten) {
-    MemoryFileSystem fs;
+TEST_F(FixRun, NothingToFixMakesNoBackupAndABusyFolderOrNoBackupMeansNothingWritten) {
     fs.addFile("/p/A.frm", crlf(form({kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})));
-    test::RecordingHost host;
-    test::FixedClock clock;
-    auto r = RunFixes(fs, host, clock, "/p");
+    auto r = run();
     EXPECT_EQ(r.ending, FixEnding::NothingToFix);
     EXPECT_TRUE(r.backupPath.empty());
     EXPECT_FALSE(fs.hasFolder("/p/Nexaria Conversion Backup 02.01.2026 09.03.07"));
@@ -332,7 +328,7 @@ TEST(FixRun, NothingToFixMakesNoBackupAndABusyFolderOrNoBackupMeansNothingWritte
     const std::string broken = crlf(form({"", kButton}, {}));
     fs.addFile("/p/B.frm", broken);
     fs.lockedByOthers["/p"] = 4242;
-    r = RunFixes(fs, host, clock, "/p");
+    r = run();
     EXPECT_EQ(r.ending, FixEnding::Refused);
     EXPECT_EQ(r.refusal, RunRefusal::FolderBusy);
     EXPECT_EQ(fs.file("/p/B.frm"), broken);
@@ -340,7 +336,7 @@ TEST(FixRun, NothingToFixMakesNoBackupAndABusyFolderOrNoBackupMeansNothingWritte
     fs.lockedByOthers.clear();
     fs.copyFailures["/p/B.frm"] = "No space left on device";
     host.errors.clear();
-    r = RunFixes(fs, host, clock, "/p");
+    r = run();
     EXPECT_EQ(r.ending, FixEnding::NoBackup);
     EXPECT_EQ(fs.file("/p/B.frm"), broken);
     ASSERT_FALSE(host.errors.empty());

@@ -1,5 +1,4 @@
-// A run on the real disk while another program works in the folder: what the backup copy meets and
-// what the conversion then dares to touch.
+// A run on the real disk while another program rewrites a file the backup copy is copying.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -19,56 +18,6 @@ namespace fs = std::filesystem;
 const std::string kForm =
     "VERSION 5.00\r\nObject = \"{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0\"; \"tavQVButton20.ocx\"\r\n"
     "Begin VB.Form F \r\nEnd\r\n";
-const std::string kSavedAgain = kForm + "' saved again by the editor\r\n";
-const std::string kProject = "Type=Exe\r\nObject={3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0; tavQVButton20.ocx\r\n";
-
-// An editor saving B.frm while the backup is copied: it removes the old file (once the copy has
-// listed the folder) and puts the new one in place after the copy has passed its name.
-class EditorDuringCopy : public DiskFileSystem {
-  public:
-    explicit EditorDuringCopy(fs::path folder) : folder_(std::move(folder)) {}
-
-    CopyOutcome copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) override {
-        FolderCopy editing = how;
-        editing.leaveOut = [this, &how](const std::string& name) {
-            if (name == "A.frm") fs::remove(folder_ / "B.frm");
-            if (name == "P.vbp") test::writeFile(folder_ / "B.frm", kSavedAgain);
-            return how.leaveOut(name);
-        };
-        return DiskFileSystem::copyFolder(from, to, editing);
-    }
-
-  private:
-    fs::path folder_;
-};
-
-// The backup is whole without the form that was gone, and the form that came back is not converted:
-// the backup could not give its bytes back.
-TEST(RunOnDisk, AFormGoneDuringTheCopyAndBackAfterItIsLeftAsSaved) {
-    const fs::path root = test::freshTestFolder("run-on-disk");
-    test::writeFile(root / "A.frm", kForm);
-    test::writeFile(root / "B.frm", kForm);
-    test::writeFile(root / "P.vbp", kProject);
-    EditorDuringCopy disk(root);
-    FixedOptions options;
-    options.selectAllFamilies(Edition::V40);
-
-    const auto run = test::runFolder(disk, root.string(), {"A.frm", "B.frm", "P.vbp"}, options);
-    EXPECT_EQ(run.result.refusal, RunRefusal::None);
-    EXPECT_TRUE(run.result.backupPlaced);
-    EXPECT_EQ(run.result.fileErrors, 1);
-    EXPECT_EQ(run.files.at("B.frm"), kSavedAgain);
-    EXPECT_EQ(run.files.at("A.frm").find("tavQVButton20"), std::string::npos) << "converted";
-    EXPECT_EQ(run.files.at("P.vbp").find("tavQVButton20"), std::string::npos) << "converted";
-    ASSERT_EQ(run.host.errors.size(), 1u);
-    EXPECT_NE(run.host.errors[0].find("B.frm: it appeared after the backup copy was made"), std::string::npos)
-        << run.host.errors[0];
-    const fs::path backup = root / test::kBackupName;
-    EXPECT_EQ(test::readFile(backup / "A.frm"), kForm);
-    EXPECT_EQ(test::readFile(backup / "P.vbp"), kProject);
-    EXPECT_FALSE(fs::exists(backup / "B.frm"));
-    fs::remove_all(root);
-}
 
 // A sync tool truncating and rewriting a large file once the copy has begun to copy it: a backup
 // that is placed holds one version of the file as it was at one moment, never the old bytes cut

@@ -23,10 +23,7 @@ class RecordingHost : public RunHost {
         if (kind == LogLineKind::Error) errors.emplace_back(line);
         if (onLine) onLine(log.back());
     }
-    void yield() override {
-        ++yields;
-        if (onYield) onYield();
-    }
+    void yield() override {}
     bool cancelRequested() const override { return cancel; }
     bool showsStatus() const override { return recordStatus; }
     void setStatus(std::string_view s) override {
@@ -41,9 +38,7 @@ class RecordingHost : public RunHost {
     bool recordStatus = false;
     // Cancels when the status shows this (1-based) line, as a "Cancel" click during it would.
     std::size_t cancelAtStatus = 0;
-    int yields = 0;
     std::function<void(const std::string&)> onLine;
-    std::function<void()> onYield;
 };
 
 class FixedClock : public Clock {

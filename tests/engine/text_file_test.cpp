@@ -120,42 +120,5 @@ TEST(TextFile, RewritesOverSeveralStepsMatchAPlainModel) {
     }
 }
 
-// After any sequence of steps the scanning runs cover the lines in order, each run holding its
-// lines one after another with only line ends between them (what a search over the runs finds:
-// line_finder_test).
-TEST(TextFile, ScanningRunsStayExactAcrossSteps) {
-    std::mt19937 rng(5);
-    const char* const ends[] = {"\r\n", "\n", "\r"};
-    for (int round = 0; round < 300; ++round) {
-        std::string bytes;
-        const int count = 1 + static_cast<int>(rng() % 12);
-        for (int i = 0; i < count; ++i) bytes += "ab" + std::to_string(rng() % 3) + ends[rng() % (round % 2 ? 3 : 2)];
-        auto file = std::make_unique<TextFile>(bytes);
-        for (int step = 0; step < 4; ++step) {
-            const int edits = static_cast<int>(rng() % 4);
-            for (int e = 0; e < edits; ++e) {
-                const std::size_t n = 1 + rng() % file->currentLineCount();
-                file->replaceLine(n, rng() % 5 == 0 ? "ab1\r\nab2" : "ab" + std::to_string(rng() % 3));
-            }
-            if (file->changed()) file = TextFile::continueFrom(std::move(file));
-            const auto& lines = file->lines();
-            std::size_t expectFirst = 0;
-            for (const auto& run : file->scanRuns()) {
-                ASSERT_EQ(run.first, expectFirst);
-                ASSERT_LT(run.first, run.end);
-                ASSERT_EQ(run.bytes.data(), lines[run.first].data());
-                ASSERT_EQ(run.bytes.data() + run.bytes.size(), lines[run.end - 1].data() + lines[run.end - 1].size());
-                for (std::size_t i = run.first + 1; i < run.end; ++i) {
-                    const char* gap = lines[i - 1].data() + lines[i - 1].size();
-                    ASSERT_LE(lines[i].data() - gap, 2);
-                    for (; gap < lines[i].data(); ++gap) ASSERT_TRUE(*gap == '\r' || *gap == '\n');
-                }
-                expectFirst = run.end;
-            }
-            ASSERT_EQ(expectFirst, lines.size()) << "round " << round << " step " << step;
-        }
-    }
-}
-
 }  // namespace
 }  // namespace tavkonv40

@@ -20,21 +20,9 @@ namespace fs = std::filesystem;
 namespace tavkonv40 {
 namespace {
 
-class DiskTest : public ::testing::Test {
+class DiskTest : public test::DiskFolderTest {
   protected:
-    void SetUp() override { root = test::freshTestFolder("disk"); }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(root, ec);
-    }
-    void put(const fs::path& p, const std::string& bytes) {
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
     std::string get(const fs::path& p) { return disk.readFile(p.string()); }
-
-    fs::path root;
     DiskFileSystem disk;
 };
 
@@ -90,12 +78,9 @@ TEST_F(DiskTest, FifosAndDevicesAreRefusedWithoutBlockingAndSaySoInEntryInfo) {
     EXPECT_EQ(link.type, EntryType::SymbolicLink);
     EXPECT_EQ(link.target, EntryType::Device);
     for (const char* name : {"x.frm", "zero.frm"}) {
-        try {
-            get(root / name);
-            ADD_FAILURE() << name << " was read";
-        } catch (const FileError& e) {
-            EXPECT_NE(e.cause().find("not a regular file"), std::string::npos) << e.cause();
-        }
+        const auto e = test::fileErrorOf([&] { get(root / name); });
+        ASSERT_TRUE(e) << name << " was read";
+        EXPECT_NE(e->cause().find("not a regular file"), std::string::npos) << e->cause();
     }
     EXPECT_EQ(whyNotReadable(disk, (root / "zero.frm").string(), Links::Followed),
               "it is a symbolic link to a device, not a regular file");
@@ -134,17 +119,12 @@ TEST_F(DiskTest, EntriesThatCannotBeCopiedAreNamedBeforeAndDuringTheCopy) {
     put(root / "src" / "a.frm", "a");
     fs::create_directories(root / "src" / "deep");
     ASSERT_EQ(::mkfifo((root / "src" / "deep" / "pipe").c_str(), 0600), 0);
-    for (auto attempt : {0, 1}) {
-        try {
-            if (attempt == 0)
-                disk.checkFolderCopy((root / "src").string(), (root / "copy").string(), {});
-            else
-                disk.copyFolder((root / "src").string(), (root / "copy").string(), {});
-            FAIL();
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.path(), (root / "src" / "deep" / "pipe").string());
-            EXPECT_NE(e.cause().find("named pipe"), std::string::npos);
-        }
+    for (const auto& e :
+         {test::fileErrorOf([&] { disk.checkFolderCopy((root / "src").string(), (root / "copy").string(), {}); }),
+          test::fileErrorOf([&] { disk.copyFolder((root / "src").string(), (root / "copy").string(), {}); })}) {
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->path(), (root / "src" / "deep" / "pipe").string());
+        EXPECT_NE(e->cause().find("named pipe"), std::string::npos);
     }
     // Left out, it no longer matters.
     const FolderCopy how{[](const std::string& n) { return n == "deep"; }, nullptr};
@@ -178,14 +158,7 @@ TEST_F(DiskTest, ACopyWithReadOnlyFoldersIsRemovedByItsOwner) {
     fs::permissions(root / "own" / "copy" / "docs" / "deeper", fs::perms(0500));
     fs::permissions(root / "own" / "copy" / "docs", fs::perms(0555));
     const std::string copy = (root / "own" / "copy").string();
-    EXPECT_TRUE(asOrdinaryUser([&] {
-        try {
-            disk.removeFolder(copy);
-            return true;
-        } catch (const FileError&) {
-            return false;
-        }
-    }));
+    EXPECT_TRUE(asOrdinaryUser([&] { return !test::fileErrorOf([&] { disk.removeFolder(copy); }); }));
     EXPECT_FALSE(fs::exists(root / "own" / "copy"));
 }
 
@@ -198,12 +171,8 @@ TEST_F(DiskTest, AnUnreadableFileFailsTheCopyAndItsCheckByName) {
     fs::permissions(root, fs::perms::all);
     const std::string src = (root / "src").string(), secret = (root / "src" / "sub" / "secret.frm").string();
     const auto refusedByName = [&](const std::function<void()>& copy) {
-        try {
-            copy();
-        } catch (const FileError& e) {
-            return e.path() == secret && e.cause() == "Permission denied";
-        }
-        return false;
+        const auto e = test::fileErrorOf(copy);
+        return e && e->path() == secret && e->cause() == "Permission denied";
     };
     EXPECT_TRUE(asOrdinaryUser([&] {
         return refusedByName([&] { disk.checkFolderCopy(src, (root / "c1").string(), {}); }) &&
@@ -224,12 +193,8 @@ TEST(RoomText, SaysTrueNumbersBelowAndAboveAMegabyte) {
 TEST_F(DiskTest, ALockNameHeldByAnythingButALockFileIsRefusedAtOnce) {
     const std::string folder = root.string(), lock = (root / kLockFileName).string();
     const auto refusal = [&] {
-        try {
-            disk.lockFolder(folder);
-        } catch (const FileError& e) {
-            return e.cause();
-        }
-        return std::string("taken");
+        const auto e = test::fileErrorOf([&] { disk.lockFolder(folder); });
+        return e ? e->cause() : std::string("taken");
     };
     ::alarm(20);  // a blocking open would hang here
     ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);

@@ -36,12 +36,8 @@ class WindowsDiskTest : public ::testing::Test {
     // The cause of the FileError `f` throws.
     template <typename F>
     static std::string causeOf(F f) {
-        try {
-            f();
-        } catch (const FileError& e) {
-            return e.cause();
-        }
-        return "(no error)";
+        const auto e = test::fileErrorOf(f);
+        return e ? e->cause() : "(no error)";
     }
 
     std::string root;

@@ -8,7 +8,10 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <string>
+
+#include "engine/file_system.h"
 
 namespace tavkonv40::test {
 
@@ -17,7 +20,9 @@ inline std::string readFile(const std::filesystem::path& p) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Makes the folders the file goes in first.
 inline void writeFile(const std::filesystem::path& p, const std::string& bytes) {
+    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary) << bytes;
 }
 
@@ -30,6 +35,32 @@ inline std::filesystem::path freshTestFolder(const std::string& kind) {
     std::filesystem::create_directories(root);
     return root;
 }
+
+// The FileError `f` throws, if it throws one.
+template <typename F>
+std::optional<FileError> fileErrorOf(F f) {
+    try {
+        f();
+    } catch (const FileError& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
+// A folder of the test's own on disk, removed afterwards even where the test took its owner's
+// permissions away.
+class DiskFolderTest : public ::testing::Test {
+  protected:
+    void SetUp() override { root = freshTestFolder("disk"); }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(root, ec);
+    }
+    void put(const std::filesystem::path& p, const std::string& bytes) { writeFile(p, bytes); }
+
+    std::filesystem::path root;
+};
 
 // Every entry under `root` by its path relative to it: a file's bytes (for one over a megabyte,
 // such as a huge sparse one, its size and time), a link's target (never followed), "folder" or

@@ -19,16 +19,8 @@ namespace fs = std::filesystem;
 namespace tavkonv40 {
 namespace {
 
-class AttributesTest : public ::testing::Test {
+class AttributesTest : public test::DiskFolderTest {
   protected:
-    void SetUp() override { root = test::freshTestFolder("attributes"); }
-    void TearDown() override { fs::remove_all(root); }
-    void put(const fs::path& p, const std::string& bytes) {
-        fs::create_directories(p.parent_path());
-        test::writeFile(p, bytes);
-    }
-
-    fs::path root;
     DiskFileSystem disk;
 };
 

@@ -125,14 +125,11 @@ TYPED_TEST(FileStoreContract, EntriesAreToldApartAndFailuresNameThePathAndTheCau
     EXPECT_FALSE(fs.isFolder(file) || fs.isSymbolicLink(file));
     EXPECT_EQ(fs.realPath(gone), gone);
     for (const auto& path : {folder, gone}) {
-        try {
-            fs.readFile(path);
-            ADD_FAILURE() << path << " was read";
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.path(), path);
-            EXPECT_EQ(e.cause() == "Is a directory", path == folder) << e.cause();
-            EXPECT_FALSE(e.cause().ends_with('.') || e.cause().find('\n') != std::string::npos) << e.cause();
-        }
+        const auto e = test::fileErrorOf([&] { fs.readFile(path); });
+        ASSERT_TRUE(e) << path << " was read";
+        EXPECT_EQ(e->path(), path);
+        EXPECT_EQ(e->cause() == "Is a directory", path == folder) << e->cause();
+        EXPECT_FALSE(e->cause().ends_with('.') || e->cause().find('\n') != std::string::npos) << e->cause();
     }
     EXPECT_THROW(fs.listFolder(this->at("nowhere")), FileError);
 }
@@ -207,12 +204,9 @@ TYPED_TEST(FileStoreContract, TheLockIsExclusiveTakingItClearsWhatKilledRunsLeft
 
     const std::string lock = this->at(kLockFileName);
     fs.createFolder(lock);
-    try {
-        fs.lockFolder(root);
-        ADD_FAILURE() << "taken";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.cause(), lock + " is a folder, not a lock this tool made; remove or rename it, then run again");
-    }
+    const auto e = test::fileErrorOf([&] { fs.lockFolder(root); });
+    ASSERT_TRUE(e) << "taken";
+    EXPECT_EQ(e->cause(), lock + " is a folder, not a lock this tool made; remove or rename it, then run again");
     EXPECT_EQ(fs.lockHolder(root), 0);
 }
 
