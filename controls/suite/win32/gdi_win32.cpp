@@ -7,8 +7,6 @@
 // same values) and gdi's DrawText is defined before the macro is seen.
 #include "controls/suite/win32/gdi_win32.h"
 
-#include "controls/suite/handle_table.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -30,63 +28,12 @@ int DrawText(HDC dc, const std::u16string& text, RECT& rect, std::uint32_t flags
 #endif
 #include <windows.h>
 
+#include "controls/suite/win32/gdi_objects_win32.h"
+
 namespace gdi {
 namespace {
 
-struct BitmapObject {
-    ::HBITMAP native = nullptr;
-    std::uint32_t* bits = nullptr;
-    int width = 0;  // device pixels
-    int height = 0;
-    double scale = 1.0;  // device pixels per logical unit
-};
-
-struct DcObject {
-    ::HDC native = nullptr;
-    ::HWND window = nullptr;           // a window DC's window
-    HGDIOBJ originalBitmap = nullptr;  // what a memory DC came with
-    HGDIOBJ originalFont = nullptr;
-    ::HFONT font = nullptr;  // the font SelectFont made
-    Font selectedFont;       // what it was made from, for text at device pixels
-    HBITMAP selected = 0;
-    double scale = 1.0;  // the world transform gdi set: its bitmap's or its window's scale
-};
-
-struct RegionObject {
-    ::HRGN native = nullptr;
-};
-
-detail::HandleTable<DcObject, BitmapObject, RegionObject>& table() {
-    static detail::HandleTable<DcObject, BitmapObject, RegionObject> t;
-    return t;
-}
-
-BitmapObject makeDib(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    ::HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr) return {};
-    return BitmapObject{bitmap, static_cast<std::uint32_t*>(bits), width, height};
-}
-
-// The bitmap a memory DC draws into, nullptr for a window DC or an empty one.
-BitmapObject* selectedBitmap(HDC dc) {
-    auto* d = table().get<DcObject>(dc);
-    return d != nullptr && d->window == nullptr ? table().get<BitmapObject>(d->selected) : nullptr;
-}
-
-// A DC that can be drawn on: a window DC, or a memory DC with a bitmap.
-::HDC drawable(HDC dc) {
-    auto* d = table().get<DcObject>(dc);
-    if (d == nullptr || (d->window == nullptr && selectedBitmap(dc) == nullptr)) return nullptr;
-    return d->native;
-}
+using namespace win32::objects;
 
 // Logical units land on device pixels through a world transform; at 1 the
 // DC is left in the system's default mode, as it always was.
@@ -268,76 +215,6 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
     ::SetStretchBltMode(to, COLORONCOLOR);
     return ::StretchBlt(to, x, y, width, height, table().get<DcObject>(src)->native, srcX, srcY, srcWidth, srcHeight,
                         op) != FALSE;
-}
-
-namespace {
-
-// Runs `blit(dc, width, height)` with a memory DC over a copy of the source
-// rectangle (its device pixels) whose pixels went through `convert`; outside
-// the source is transparent (0).
-template <typename Convert, typename Blit>
-bool blitCopy(HDC src, int srcX, int srcY, int srcWidth, int srcHeight, Convert convert, Blit blit) {
-    const BitmapObject* from = selectedBitmap(src);
-    if (from == nullptr || srcWidth <= 0 || srcHeight <= 0) return false;
-    const double s = from->scale;
-    const int width = win32::ToDevice(srcX + srcWidth, s) - win32::ToDevice(srcX, s);
-    const int height = win32::ToDevice(srcY + srcHeight, s) - win32::ToDevice(srcY, s);
-    srcX = win32::ToDevice(srcX, s);
-    srcY = win32::ToDevice(srcY, s);
-    if (width <= 0 || height <= 0) return false;
-    BitmapObject part = makeDib(width, height);
-    if (part.native == nullptr) return false;
-    ::GdiFlush();  // the source's pixels as the system last drew them
-    for (int row = 0; row < height; ++row) {
-        for (int col = 0; col < width; ++col) {
-            const int sx = srcX + col, sy = srcY + row;
-            const bool inside = sx >= 0 && sy >= 0 && sx < from->width && sy < from->height;
-            const std::size_t at =
-                static_cast<std::size_t>(sy) * static_cast<std::size_t>(from->width) + static_cast<std::size_t>(sx);
-            part.bits[static_cast<std::size_t>(row * width + col)] = convert(inside ? from->bits[at] : 0u);
-        }
-    }
-    ::HDC partDc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = ::SelectObject(partDc, part.native);
-    const bool drawn = blit(partDc, width, height);
-    ::SelectObject(partDc, previous);
-    ::DeleteDC(partDc);
-    ::DeleteObject(part.native);
-    return drawn;
-}
-
-}  // namespace
-
-// The system blends premultiplied pixels; ours are straight.
-bool AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
-                int srcHeight) {
-    ::HDC to = drawable(dst);
-    if (to == nullptr || width <= 0 || height <= 0) return false;
-    const auto premultiply = [](std::uint32_t px) {
-        const std::uint32_t a = px >> 24;
-        const auto mul = [a](std::uint32_t c) { return (c * a + 127) / 255; };
-        return (a << 24) | (mul((px >> 16) & 0xFF) << 16) | (mul((px >> 8) & 0xFF) << 8) | mul(px & 0xFF);
-    };
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    return blitCopy(src, srcX, srcY, srcWidth, srcHeight, premultiply, [&](::HDC from, int w, int h) {
-        return ::GdiAlphaBlend(to, x, y, width, height, from, 0, 0, w, h, blend) != FALSE;
-    });
-}
-
-// The system compares whole pixels, alpha included: the copy it compares has
-// opaque colours without alpha, and fully transparent pixels (and what lies
-// outside the source) in the mask colour, so that they are left out too.
-bool TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
-                    int srcHeight, COLORREF transparent) {
-    // No mask colour: the source's own transparency decides, as in the other backends.
-    if (transparent > 0x00FFFFFFu) return AlphaBlend(dst, x, y, width, height, src, srcX, srcY, srcWidth, srcHeight);
-    ::HDC to = drawable(dst);
-    if (to == nullptr || width <= 0 || height <= 0) return false;
-    const std::uint32_t mask = ArgbOf(transparent, 0);
-    const auto opaque = [mask](std::uint32_t px) { return (px >> 24) == 0 ? mask : px & 0x00FFFFFFu; };
-    return blitCopy(src, srcX, srcY, srcWidth, srcHeight, opaque, [&](::HDC from, int w, int h) {
-        return ::GdiTransparentBlt(to, x, y, width, height, from, 0, 0, w, h, transparent) != FALSE;
-    });
 }
 
 bool FillRect(HDC dc, const RECT& rect, COLORREF colour) {
