@@ -63,8 +63,12 @@ RECT FormRect() {
     const WindowPlacement p = PlaceFormWindow(
         {logical(work.left), logical(work.top), logical(work.right - work.left), logical(work.bottom - work.top)},
         logical(frameWidth), logical(frameHeight), MinimumFormWidth(), MinimumFormHeight(ExplanationHeight));
-    return RECT{device(p.x), device(p.y), device(p.x) + device(p.clientWidth) + frameWidth,
-                device(p.y) + device(p.clientHeight) + frameHeight};
+    RECT r{device(p.x), device(p.y), device(p.x) + device(p.clientWidth) + frameWidth,
+           device(p.y) + device(p.clientHeight) + frameHeight};
+    // Rounded back to device pixels, a placement that fills the work area may pass its edge by one.
+    if (scale != 1.0 && r.right == work.right + 1) --r.right;
+    if (scale != 1.0 && r.bottom == work.bottom + 1) --r.bottom;
+    return r;
 }
 
 }  // namespace
