@@ -1,10 +1,19 @@
 #include "dialog/control_skins.h"
 
+#include "controls/modSkinConstants.h"
+
 #include <array>
 
 namespace dialog {
 
 namespace {
+
+void Answer(SkinMapInfo& skin, SkinSource& source, const char16_t* name, const gdi::Image& picture, gdi::RECT margin) {
+    skin.ImageName = name;
+    source.picture = picture;
+    skin.MapMargin = margin;
+    skin.MaskColor = 0;  // skin pictures leave black out
+}
 
 struct ControlSkin {
     SkinFile file;
@@ -27,11 +36,22 @@ constexpr std::array kControlSkins{
 void AnswerControlSkin(SkinFile file, const gdi::Image& picture, SkinMapInfo& skin, SkinSource& source) {
     for (const ControlSkin& row : kControlSkins) {
         if (row.file != file) continue;
-        skin.ImageName = row.name;
-        skin.MapMargin = row.margin;
-        source.picture = picture;
-        skin.MaskColor = 0;  // skin pictures leave black out
-        return;
+        return Answer(skin, source, row.name, picture, row.margin);
+    }
+}
+
+void AnswerScrollSkin(long resNumber, const ScrollPictures& pictures, SkinMapInfo& skin, SkinSource& source) {
+    using namespace modSkinConstants;
+    switch (resNumber) {
+        case resScrollArrowGlyphs: Answer(skin, source, u"ScrollArrowGlyphs", pictures[1], {0, 0, 0, 0}); break;
+        case resScrollButtons: Answer(skin, source, u"ScrollButtons", pictures[0], {5, 3, 3, 3}); break;
+        case resScrollShaft:
+            Answer(skin, source, u"ScrollVShaft", pictures[2], {6, 8, 4, 9});
+            skin.RGN5BltMode = 2;
+            break;
+        case resScrollThumb: Answer(skin, source, u"ScrollVThumb", pictures[3], {4, 6, 4, 6}); break;
+        case resScrollThumbGripper: Answer(skin, source, u"ScrollVThumbGripper", pictures[4], {0, 0, 0, 0}); break;
+        default: break;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "dialog/form_arrangement.h"
 #include "dialog/form_geometry.h"
+#include "dialog/form_render.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -90,25 +91,15 @@ void LayoutPanelFrame(FormView& f, Panel shown) {
 
 int PanelSpace(const FormView& f) { return std::max(0, f.panelBody->height() - f.c.tabTitle->height()); }
 
-int PanelRowPitch(Panel shown) { return shown == Panel::Suite ? kSuiteRowPitch : kMicrosoftRowPitch; }
-
 PanelScroll LayoutPanels(FormView& f, Panel shown) {
-    VSC* vs = &f.c.VS->Control();
-    const PanelScroll s = ScrollFor(ShownPanel(f, shown)->height(), PanelSpace(f), vs->Value());
-    // The range first: the page may not exceed it, and the value is kept inside it.
-    vs->SetMax(s.max);
-    vs->SetLargeChange(s.page);
-    vs->SetSmallChange(PanelRowPitch(shown));
-    vs->SetPixelsVisible(s.visible);
-    if (vs->Enabled() != s.enabled) vs->SetEnabled(s.enabled);
-    vs->SetValue(s.value);
+    const PanelScroll s = RenderPanelScroll(f.c.VS->Control(), shown, PanelSpace(f));
     ScrollPanel(f, shown);
     return s;
 }
 
 void ScrollPanel(FormView& f, Panel shown) {
     QWidget* panel = ShownPanel(f, shown);
-    panel->move(panel->x(), f.c.tabTitle->height() - static_cast<int>(f.c.VS->Control().Value()));
+    panel->move(panel->x(), PanelTop(f.c.VS->Control().Value()));
 }
 
 void ResetPanels(FormView& f) {

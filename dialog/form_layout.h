@@ -31,6 +31,5 @@ void ScrollPanel(FormView& f, Panel shown);
 void ResetPanels(FormView& f);
 // The height the shown panel has below the panel title.
 int PanelSpace(const FormView& f);
-int PanelRowPitch(Panel shown);
 
 }  // namespace dialog

@@ -35,4 +35,35 @@ void RenderFolderBox(txt& box, const std::u16string& folder, const DialogModel& 
     box.ReadProperties(bag);
 }
 
+PanelScroll RenderPanelScroll(VSC& bar, Panel shown, int space) {
+    const PanelScroll s = ScrollFor(PanelHeight(shown), space, bar.Value());
+    // The range first: the page may not exceed it, and the value is kept inside it.
+    bar.SetMax(s.max);
+    bar.SetLargeChange(s.page);
+    bar.SetSmallChange(PanelRowPitch(shown));
+    bar.SetPixelsVisible(s.visible);
+    SetEnabled(bar, s.enabled);
+    bar.SetValue(s.value);
+    return s;
+}
+
+namespace {
+
+bool MoveBar(VSC& bar, long value) {
+    if (value == bar.Value()) return false;
+    bar.SetValue(value);
+    return true;
+}
+
+}  // namespace
+
+bool WheelPanelScroll(VSC& bar, Panel shown, int space, int angleDelta) {
+    return MoveBar(bar,
+                   WheelScroll(ScrollFor(PanelHeight(shown), space, bar.Value()), angleDelta, PanelRowPitch(shown)));
+}
+
+bool ScrollPanelToShow(VSC& bar, Panel shown, int space, int top, int bottom) {
+    return MoveBar(bar, ScrollToShow(ScrollFor(PanelHeight(shown), space, bar.Value()), top, bottom, space));
+}
+
 }  // namespace dialog

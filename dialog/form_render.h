@@ -1,13 +1,15 @@
 // Setting the form's controls from the model, on either window system: the option rows, the
-// command buttons and the folder box. A control is set only where it differs, so rendering costs
+// command buttons, the folder box and the option panel's scroll bar. A control is set only where it differs, so rendering costs
 // nothing where nothing changed and raises no events of its own.
 #pragma once
 
 #include "dialog/dialog_model.h"
+#include "dialog/panel_scroll.h"
 
 #include "controls/BTN.h"
 #include "controls/CHKBOX.h"
 #include "controls/Opt.h"
+#include "controls/VSC.h"
 #include "controls/txt.h"
 
 #include <cstddef>
@@ -61,5 +63,14 @@ void RenderCommands(Buttons& buttons, const DialogModel& m) {
 
 // The folder box shows `folder` (the model's, in UTF-16) and is read-only while a run goes on.
 void RenderFolderBox(txt& box, const std::u16string& folder, const DialogModel& m);
+
+// The option panel's scroll bar for the `shown` panel in `space` pixels below the panel title:
+// range, page, row step, thumb and enabling, its position kept within the range. The form then
+// moves the panel to PanelTop(bar.Value()).
+PanelScroll RenderPanelScroll(VSC& bar, Panel shown, int space);
+// The bar moved by a mouse wheel turn over the panel, or so that the panel's pixel rows
+// top..bottom (a row the keyboard reached) are in sight; true when it moved.
+bool WheelPanelScroll(VSC& bar, Panel shown, int space, int angleDelta);
+bool ScrollPanelToShow(VSC& bar, Panel shown, int space, int top, int bottom);
 
 }  // namespace dialog

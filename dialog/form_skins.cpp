@@ -32,13 +32,6 @@ ResourceDc CustomDc(const QImage& picture, const QString& name) {
                       tavResSrv40::GetCustomResDc(gdi::qt::FromQImage(picture), gdi::qt::Text(name), w, h), name);
 }
 
-void Answer(SkinMapInfo& skin, SkinSource& source, const char* name, const QImage& picture, gdi::RECT margin) {
-    skin.ImageName = gdi::qt::Text(QString::fromLatin1(name));
-    source.picture = gdi::qt::FromQImage(picture);
-    skin.MapMargin = margin;
-    skin.MaskColor = 0;
-}
-
 template <typename Fn>
 void ForEachOption(FormControls& c, Fn fn) {
     for (OptWidget* o : c.chkPropTo40) fn(o);
@@ -90,7 +83,6 @@ void FormSkins::loadFormPieces() {
         m_formBodyDc = ResourceDc(ResourceDc::Kind::Static, tavResSrv40::GetStaticResDc(resButtonStyle0, 0));
     if (m_formArrowDc.get() == 0)
         m_formArrowDc = ResourceDc(ResourceDc::Kind::Static, tavResSrv40::GetStaticResDc(resDropArrowStyle0, 0));
-    if (pictures.statusStrip.IsNull()) pictures.statusStrip = StatusStripPicture();
 }
 
 void FormSkins::release() {
@@ -157,18 +149,9 @@ void FormSkins::answerText(SkinMapInfo& skin, SkinSource& source) const {
 }
 
 void FormSkins::answerScroll(long resNumber, SkinMapInfo& skin, SkinSource& source) const {
-    using namespace modSkinConstants;
-    switch (resNumber) {
-        case resScrollArrowGlyphs: Answer(skin, source, "ScrollArrowGlyphs", m_current[1], {0, 0, 0, 0}); break;
-        case resScrollButtons: Answer(skin, source, "ScrollButtons", m_current[0], {5, 3, 3, 3}); break;
-        case resScrollShaft:
-            Answer(skin, source, "ScrollVShaft", m_current[2], {6, 8, 4, 9});
-            skin.RGN5BltMode = 2;
-            break;
-        case resScrollThumb: Answer(skin, source, "ScrollVThumb", m_current[3], {4, 6, 4, 6}); break;
-        case resScrollThumbGripper: Answer(skin, source, "ScrollVThumbGripper", m_current[4], {0, 0, 0, 0}); break;
-        default: break;
-    }
+    ScrollPictures scroll;
+    for (std::size_t i = 0; i < scroll.size(); ++i) scroll[i] = gdi::qt::FromQImage(m_current[i]);
+    AnswerScrollSkin(resNumber, scroll, skin, source);
 }
 
 }  // namespace dialog

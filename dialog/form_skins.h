@@ -44,7 +44,7 @@ class FormSkins {
     // Loads every picture (configured folder first, then the shipped one) and registers the
     // panel background and the logo with the resource server.
     void load(const QString& bitmapFolder);
-    // The form's own pieces from the resource server: the raised strip behind the status line.
+    // The form's own pieces from the resource server, held while the form shows.
     void loadFormPieces();
     // Skins every control, each kind through its requests.
     void apply(FormControls& c);

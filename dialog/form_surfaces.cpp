@@ -57,6 +57,25 @@ void PaintTab(gdi::HDC dc, const FormPictures& p, const Box& tab, bool on) {
     }
 }
 
+// The frame of the status line: the text box's read-only frame (the last of the square frames
+// stacked in its skin), else the built-in raised face; masked.
+gdi::Image StatusStripPicture(const gdi::Image& textBorder) {
+    Box frame{0, 0, textBorder.width, textBorder.width};
+    gdi::Image strip = textBorder;
+    if (textBorder.IsNull() || textBorder.height < textBorder.width) {
+        strip = skin_artwork::Strip(modSkinConstants::resButtonStyle0, tavResSrv40::ThemeBlue);
+        const auto res = tavResSrv40::FindStaticResource(modSkinConstants::resButtonStyle0);
+        if (strip.IsNull() || !res || res->frameWidth > strip.width || res->frameHeight > strip.height) return {};
+        frame = {0, 0, res->frameWidth, res->frameHeight};
+    } else {
+        frame.y = (textBorder.height / textBorder.width - 1) * textBorder.width;
+    }
+    gdi::Image part(frame.width, frame.height);
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x) part.at(x, y) = strip.at(frame.x + x, frame.y + y);
+    return tavGFX40::MaskedImage(std::move(part), 0);
+}
+
 }  // namespace
 
 FormPictures FormPicturesFrom(const std::function<gdi::Image(SkinFile)>& picture) {
@@ -71,24 +90,16 @@ FormPictures FormPicturesFrom(const std::function<gdi::Image(SkinFile)>& picture
     p.tabHeaderConv = masked(SkinFile::TabHeaderConv);
     p.panels = masked(SkinFile::PanelsBG);
     p.logo = masked(SkinFile::Logo);
+    p.statusStrip = StatusStripPicture(picture(SkinFile::TextBorder));
     return p;
-}
-
-gdi::Image StatusStripPicture() {
-    const gdi::Image strip = skin_artwork::Strip(modSkinConstants::resButtonStyle0, tavResSrv40::ThemeBlue);
-    const auto res = tavResSrv40::FindStaticResource(modSkinConstants::resButtonStyle0);
-    if (strip.IsNull() || !res || res->frameWidth > strip.width || res->frameHeight > strip.height) return {};
-    gdi::Image frame(res->frameWidth, res->frameHeight);
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x) frame.at(x, y) = strip.at(x, y);
-    return tavGFX40::MaskedImage(std::move(frame), 0);
 }
 
 void PaintFormSurface(gdi::HDC dc, const FormPictures& p, const Box& area, const Box& status) {
     gdi::GradientFillV(dc, Rect(area), kGradientTop, kGradientBottom);
     if (!p.logo.IsNull()) Draw(dc, p.logo, {12, 8, p.logo.width, p.logo.height});
     if (!p.statusStrip.IsNull())
-        DrawBorder(dc, p.statusStrip, {status.x, status.y - 2, status.width, status.height + 4}, 2);
+        DrawBorder(dc, p.statusStrip, {status.x, status.y - 2, status.width, status.height + 4},
+                   p.statusStrip.width / 4);
 }
 
 void PaintTabHeaderSurface(gdi::HDC dc, const FormPictures& p, const Box& area, Panel selected, HeaderFocus focus,

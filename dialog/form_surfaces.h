@@ -20,15 +20,13 @@ namespace dialog {
 struct FormPictures {
     gdi::Image tabTitle, tabHeaderBG, panelBackground;       // opaque
     gdi::Image transBG, tabBG, tabHeaderConv, panels, logo;  // masked
-    gdi::Image statusStrip;                                  // masked; the raised strip behind the status line
+    gdi::Image statusStrip;                                  // masked; the frame behind the status line
 };
 
-// The form's pictures from its skin files (`picture` gives each one, a null image when missing);
-// the status strip is not among them.
+// The form's pictures from its skin files (`picture` gives each one, a null image when missing).
+// The status line's frame is the text box's skin as a read-only box shows it (its last frame),
+// or the built-in button skin's raised face when that skin is missing.
 FormPictures FormPicturesFrom(const std::function<gdi::Image(SkinFile)>& picture);
-
-// The raised strip behind the status line: the first frame of the built-in button skin, masked.
-gdi::Image StatusStripPicture();
 
 // The window: `status` is where the status line lies in it.
 void PaintFormSurface(gdi::HDC dc, const FormPictures& p, const Box& area, const Box& status);

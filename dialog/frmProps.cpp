@@ -256,11 +256,7 @@ void frmProps::PressTabHeader(double x) {
 }
 
 void frmProps::Panel_Wheel(QWheelEvent* e) {
-    FormView& f = *m_form;
-    const PanelScroll now = ScrollFor(f.c.CTRLContainer[At(static_cast<int>(m_shownPanel))]->height(), PanelSpace(f),
-                                      f.c.VS->Control().Value());
-    f.c.VS->Control().SetValue(WheelScroll(now, e->angleDelta().y(), PanelRowPitch(m_shownPanel)));
-    VS_Change();
+    if (WheelPanelScroll(m_form->c.VS->Control(), m_shownPanel, PanelSpace(*m_form), e->angleDelta().y())) VS_Change();
     e->accept();
 }
 
@@ -271,12 +267,7 @@ void frmProps::Panel_FocusIn(QWidget* focused) {
     QWidget* panel = f.c.CTRLContainer[At(static_cast<int>(m_shownPanel))];
     if (focused == nullptr || !panel->isAncestorOf(focused)) return;
     const int top = focused->mapTo(panel, QPoint(0, 0)).y();
-    const int space = PanelSpace(f);
-    const long value =
-        ScrollToShow(ScrollFor(panel->height(), space, f.c.VS->Control().Value()), top, top + focused->height(), space);
-    if (value == f.c.VS->Control().Value()) return;
-    f.c.VS->Control().SetValue(value);
-    VS_Change();
+    if (ScrollPanelToShow(f.c.VS->Control(), m_shownPanel, PanelSpace(f), top, top + focused->height())) VS_Change();
 }
 
 void frmProps::VS_Change() { ScrollPanel(*m_form, m_shownPanel); }

@@ -1,8 +1,18 @@
 #include "dialog/panel_scroll.h"
 
+#include "dialog/form_geometry.h"
+
 #include <algorithm>
 
 namespace dialog {
+
+using namespace geometry;
+
+int PanelHeight(Panel shown) { return shown == Panel::Suite ? kSuitePanelHeight : kMicrosoftPanelHeight; }
+
+int PanelRowPitch(Panel shown) { return shown == Panel::Suite ? kSuiteRowPitch : kMicrosoftRowPitch; }
+
+int PanelTop(long value) { return kTabTitleHeight - static_cast<int>(value); }
 
 PanelScroll ScrollFor(int content, int available, long value) {
     PanelScroll s;

@@ -2,7 +2,15 @@
 // plain arithmetic on pixel heights, kept apart from the widgets.
 #pragma once
 
+#include "dialog/dialog_model.h"
+
 namespace dialog {
+
+// The shown panel's height, the step of one of its rows, and its top in the panel body at the
+// scroll position `value` (just below the panel title at 0).
+int PanelHeight(Panel shown);
+int PanelRowPitch(Panel shown);
+int PanelTop(long value);
 
 struct PanelScroll {
     bool enabled = false;  // the panel is taller than its space

@@ -7,8 +7,10 @@
 
 #include "controls/suite/win32/gdi_win32.h"
 
-#include <type_traits>
 #include "dialog/tab_order.h"
+
+#include <algorithm>
+#include <type_traits>
 
 namespace dialog::win32 {
 
@@ -113,7 +115,12 @@ std::unique_ptr<LBWindow> MakeLogList(HWND parent, const Ambient& ambient) {
     list->Control().InitProperties();
     return list;
 }
-PortedControl MakePanelScrollBar(HWND, const Ambient&) { return nullptr; }
+std::unique_ptr<VSCWindow> MakePanelScrollBar(HWND parent, const Ambient& ambient) {
+    auto bar = std::make_unique<VSCWindow>(parent, gdi::RECT{0, 0, 0, 0}, ambient);
+    bar->Control().InitProperties();
+    bar->Control().SetMin(0);
+    return bar;
+}
 
 gdi::Font Win32FormFont() { return FormFont(u"Tahoma"); }
 
@@ -144,6 +151,10 @@ void BuildFormWindows(FormWindows& w, HWND form, const Ambient& ambient) {
     w.group = std::make_unique<SurfaceWindow>(form, L"FolderGroup", Holds::Controls, Underneath::Parent);
     BuildRows(w, ambient);
     w.VS = MakePanelScrollBar(w.XPTabCtrl->Handle(), ambient);
+    // Siblings made later lie under those made before: the bar goes over the panel body's edge,
+    // the panel title over a panel scrolled up beneath it.
+    ::SetWindowPos(w.VS->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(w.tabTitle->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     w.txtPath = MakeFolderBox(w.group->Handle(), ambient);
     w.List1 = MakeLogList(w.group->Handle(), ambient);
     for (int index = 0; index < kCommandCount; ++index) {
@@ -161,6 +172,7 @@ void ArrangeFormWindows(FormWindows& w, int width, int height) {
     w.arrangement = a;
     w.XPTabCtrl->Place(a.tabFrame);
     const PanelFrameArrangement frame = ArrangePanelFrame({0, 0, a.tabFrame.width, a.tabFrame.height});
+    w.panelFrame = frame;
     w.TabHeader->Place(frame.tabHeader);
     w.panelBody->Place(frame.body);
     w.tabTitle->Place(frame.panelTitle);
@@ -203,12 +215,32 @@ void SkinControls(FormWindows& w) {
         button->Control().ApplyCustomLayout();
     }
     Skin(w.txtPath->Control(), SkinFile::TextBorder, w.textBorder);
+    if (!w.scrollPictures[0].IsNull()) {
+        w.VS->Control().QuerySkin = [&pictures = w.scrollPictures](long piece, SkinMapInfo& skin, SkinSource& source) {
+            AnswerScrollSkin(piece, pictures, skin, source);
+        };
+        w.VS->Control().ApplyCustomSkin();
+    }
+}
+
+int PanelSpace(const FormWindows& w) { return std::max(0, w.panelFrame.body.height - w.panelFrame.panelTitle.height); }
+
+void LayoutPanels(FormWindows& w, Panel shown) {
+    RenderPanelScroll(w.VS->Control(), shown, PanelSpace(w));
+    ScrollPanel(w, shown);
+}
+
+void ScrollPanel(FormWindows& w, Panel shown) {
+    const HWND panel = w.CTRLContainer[At(static_cast<int>(shown))]->Handle();
+    ::SetWindowPos(panel, nullptr, 0, gdi::win32::ToDevice(PanelTop(w.VS->Control().Value()), Scale(panel)), 0, 0,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 void ResetPanels(FormWindows& w) {
     for (const auto& panel : w.CTRLContainer)
         ::SetWindowPos(panel->Handle(), nullptr, 0, gdi::win32::ToDevice(kTabTitleHeight, Scale(panel->Handle())), 0, 0,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    w.VS->Control().SetValue(0);
 }
 
 }  // namespace dialog::win32

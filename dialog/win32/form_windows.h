@@ -1,12 +1,13 @@
 // The Win32 form's child windows: the surfaces, the option rows' check boxes and option buttons,
-// the command buttons, the folder box, and the places where the controls not yet on this window
-// system go. Built and arranged from
-// the shared arrangement (form_arrangement.h) and Tab order (tab_order.h), as the Qt form is.
+// the option panel's scroll bar, the command buttons, the folder box and the log. Built and
+// arranged from the shared arrangement (form_arrangement.h), Tab order (tab_order.h) and panel
+// scrolling (form_render.h), as the Qt form is.
 #pragma once
 
 // The controls' headers come before windows.h, whose macros share names with their messages.
 #include "controls/win32/HostedWindows.h"
 
+#include "dialog/control_skins.h"
 #include "dialog/dialog_model.h"
 #include "dialog/form_arrangement.h"
 #include "dialog/form_surfaces.h"
@@ -20,9 +21,6 @@
 
 namespace dialog::win32 {
 
-// The control a factory point makes: nothing (nullptr) until its control is on this window system.
-using PortedControl = std::unique_ptr<ControlWindow>;
-
 // The window ids a host finds the command buttons (kCommandId + the Command), the folder box and
 // the log list by.
 inline constexpr int kCommandId = 100;
@@ -32,16 +30,18 @@ inline constexpr int kLogListId = 121;
 std::unique_ptr<BTNWindow> MakeCommandButton(HWND parent, Command command, const Ambient& ambient);
 std::unique_ptr<txtWindow> MakeFolderBox(HWND parent, const Ambient& ambient);
 std::unique_ptr<LBWindow> MakeLogList(HWND parent, const Ambient& ambient);
-// Where the panel's scroll bar goes; it makes nothing today.
-PortedControl MakePanelScrollBar(HWND parent, const Ambient& ambient);
+// The option panel's scroll bar: from 0, never taking the focus.
+std::unique_ptr<VSCWindow> MakePanelScrollBar(HWND parent, const Ambient& ambient);
 
 struct FormWindows {
     // Destroyed from the last member up: the controls, then the surfaces they lie in, then what
     // both paint with.
     FormArrangement arrangement;  // the last one placed
+    PanelFrameArrangement panelFrame;
     FormPictures pictures;
     gdi::Image checkStrip, optionStrip;       // the rows' glyphs
     gdi::Image buttonStrip, textBorder;       // the command buttons' and the folder box's skins
+    ScrollPictures scrollPictures;            // the panel's scroll bar's
     std::function<void(gdi::HDC)> paintForm;  // the form's own window
 
     std::unique_ptr<SurfaceWindow> XPTabCtrl, TabHeader, panelBody, tabTitle, group;
@@ -55,7 +55,7 @@ struct FormWindows {
     std::array<std::unique_ptr<BTNWindow>, kCommandCount> cmd;
     std::unique_ptr<txtWindow> txtPath;
     std::unique_ptr<LBWindow> List1;
-    PortedControl VS;
+    std::unique_ptr<VSCWindow> VS;
 };
 
 // The form's font on this window system, how wide a caption is in it, and the height the taller
@@ -72,6 +72,13 @@ void BuildFormWindows(FormWindows& w, HWND form, const Ambient& ambient);
 void SkinControls(FormWindows& w);
 // Places everything for a client area of width x height.
 void ArrangeFormWindows(FormWindows& w, int width, int height);
+// Sets the scroll bar for the `shown` panel and the space the arrangement gives it, then moves
+// the panel to the bar's position.
+void LayoutPanels(FormWindows& w, Panel shown);
+// Moves the `shown` panel to the scroll bar's position.
+void ScrollPanel(FormWindows& w, Panel shown);
+// The height the shown panel has below the panel title.
+int PanelSpace(const FormWindows& w);
 // Both panels back at the top of the panel body.
 void ResetPanels(FormWindows& w);
 

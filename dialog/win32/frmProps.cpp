@@ -88,7 +88,7 @@ std::int16_t frmProps::InitConversion() {
     m_host = &host;
     ::ShowWindow(m_window, SW_SHOW);
     ::UpdateWindow(m_window);
-    RunModalLoop(m_window);
+    RunModalLoop(m_window, [this](HWND focused) { Panel_FocusIn(focused); });
     m_host = nullptr;
     // The loop also ends on the host's WM_QUIT, with the form still there.
     if (m_window != nullptr) ::DestroyWindow(m_window);
@@ -113,12 +113,14 @@ void frmProps::Form_Load() {
     BuildFormWindows(*m_form, m_window, Ambient{HostMode::Run, {}, Win32FormFont(), true});
     m_display = std::make_unique<RunDisplay>(m_form->List1->Control(), [this] { RepaintStatus(); });
     m_form->pictures = FormPicturesFrom([this](SkinFile f) { return LoadSkinPicture(f, m_module); });
-    m_form->pictures.statusStrip = StatusStripPicture();
     WireForm();
     m_form->checkStrip = LoadSkinPicture(SkinFile::Check, m_module);
     m_form->optionStrip = LoadSkinPicture(SkinFile::Option, m_module);
     m_form->buttonStrip = LoadSkinPicture(SkinFile::MacButtons, m_module);
     m_form->textBorder = LoadSkinPicture(SkinFile::TextBorder, m_module);
+    for (std::size_t i = 0; i < m_form->scrollPictures.size(); ++i)
+        m_form->scrollPictures[i] = LoadSkinPicture(
+            static_cast<SkinFile>(static_cast<int>(SkinFile::ScrollButtons) + static_cast<int>(i)), m_module);
     SkinControls(*m_form);
     m_model.setOnChange([this] { Render(); });
     Render();
@@ -130,6 +132,7 @@ void frmProps::Form_Unload() {
     m_display.reset();  // it shows the run in the form's log list
     m_form.reset();
     m_window = nullptr;
+    m_lastFocus = nullptr;
 }
 
 LRESULT CALLBACK frmProps::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -166,6 +169,30 @@ LRESULT frmProps::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (m_form) PaintComposed(m_window, reinterpret_cast<HDC>(wParam), Underneath::Nothing, m_form->paintForm);
             return 0;
         case WM_SIZE: Form_Resize(); return 0;
+        // The focus goes with the window's activation: the control that had it when another
+        // window was activated has it again when the form is, as in a system dialog (the
+        // system's own default would give it to the form's window, which shows none).
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focused = ::GetFocus();
+                if (focused != nullptr && ::IsChild(m_window, focused)) m_lastFocus = focused;
+                return 0;
+            }
+            if (HIWORD(wParam) == 0 && m_lastFocus != nullptr && ::IsWindow(m_lastFocus) &&
+                ::IsWindowVisible(m_lastFocus) && ::IsWindowEnabled(m_lastFocus))
+                ::SetFocus(m_lastFocus);
+            else
+                ::DefWindowProcW(m_window, message, wParam, lParam);
+            return 0;
+        // The wheel comes to the focus and up through its parents: over the option panel it
+        // scrolls the panel, wherever the focus is.
+        case WM_MOUSEWHEEL: {
+            POINT cursor{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            RECT body{};
+            if (m_form) ::GetWindowRect(m_form->panelBody->Handle(), &body);
+            if (m_form && ::PtInRect(&body, cursor)) Panel_Wheel(static_cast<short>(HIWORD(wParam)));
+            return 0;
+        }
         case WM_GETMINMAXINFO: {
             const Box least =
                 DeviceBox({0, 0, MinimumFormWidth(), MinimumFormHeight(ExplanationHeight)}, Scale(m_window));

@@ -54,6 +54,8 @@ class frmProps {
     void RenderFolder();
     void RenderPanel();
     void PressTabHeader(double x);
+    void Panel_Wheel(int angleDelta);
+    void Panel_FocusIn(HWND focused);
     void Form_Resize();
     void cmd_Click(Command command);
     void Start();
@@ -62,6 +64,7 @@ class frmProps {
 
     HINSTANCE m_module;
     HWND m_window = nullptr;
+    HWND m_lastFocus = nullptr;            // the control that had the focus when the form was last deactivated
     HostWindowDisabled* m_host = nullptr;  // while the form shows
     DialogModel m_model;
     std::unique_ptr<FormWindows> m_form;  // while the form is loaded

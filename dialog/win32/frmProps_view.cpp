@@ -6,6 +6,7 @@
 #include "dialog/form_wiring.h"
 // The controls' headers (in form_windows.h) come before windows.h.
 #include "dialog/win32/form_windows.h"
+#include "controls/suite/win32/gdi_win32.h"
 #include "dialog/win32/frmProps.h"
 #include "dialog/win32/run_display.h"
 
@@ -75,6 +76,8 @@ void frmProps::WireForm() {
         PaintFolderGroupSurface(dc, m_form->pictures, m_form->group->Area());
         PaintLabel(dc, Label::Plain, u"Current Folder", m_form->arrangement.folderLabel, Win32FormFont());
     };
+    w.VS->Control().Change = [this] { ScrollPanel(*m_form, m_shownPanel); };
+    w.VS->Control().Scroll = [this] { ScrollPanel(*m_form, m_shownPanel); };
     WireOptionRows(w, m_model, m_rendering);
     const auto press = [this](Command command) { cmd_Click(command); };
     WireCommands(w.cmd, press);
@@ -124,17 +127,39 @@ void frmProps::RenderPanel() {
     ::InvalidateRect(w.TabHeader->Handle(), nullptr, FALSE);
     ::InvalidateRect(w.tabTitle->Handle(), nullptr, FALSE);
     ::InvalidateRect(m_window, nullptr, FALSE);  // the explanation under the panel
+    LayoutPanels(w, panel);
 }
 
 void frmProps::PressTabHeader(double x) {
     ResetPanels(*m_form);
     m_model.pressTabHeader(x);
+    LayoutPanels(*m_form, m_shownPanel);
+}
+
+void frmProps::Panel_Wheel(int angleDelta) {
+    if (WheelPanelScroll(m_form->VS->Control(), m_shownPanel, PanelSpace(*m_form), angleDelta))
+        ScrollPanel(*m_form, m_shownPanel);
+}
+
+// The option row the keyboard (or a click) reaches is scrolled into sight.
+void frmProps::Panel_FocusIn(HWND focused) {
+    if (!m_form || focused == nullptr) return;
+    const HWND panel = m_form->CTRLContainer[At(static_cast<int>(m_shownPanel))]->Handle();
+    if (!::IsChild(panel, focused)) return;
+    RECT row{};
+    ::GetWindowRect(focused, &row);
+    ::MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&row), 2);
+    const double scale = Scale(panel);
+    if (ScrollPanelToShow(m_form->VS->Control(), m_shownPanel, PanelSpace(*m_form),
+                          gdi::win32::ToLogical(row.top, scale), gdi::win32::ToLogical(row.bottom, scale)))
+        ScrollPanel(*m_form, m_shownPanel);
 }
 
 void frmProps::Form_Resize() {
     if (!m_form) return;
     const Box client = LogicalClient(m_window);
     ArrangeFormWindows(*m_form, client.width, client.height);
+    LayoutPanels(*m_form, m_shownPanel);
     ::InvalidateRect(m_window, nullptr, FALSE);
 }
 

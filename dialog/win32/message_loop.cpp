@@ -19,15 +19,20 @@ bool Dispatch(const MSG& msg) {
 
 }  // namespace
 
-void RunModalLoop(HWND window) {
+void RunModalLoop(HWND window, const std::function<void(HWND focused)>& focusMoved) {
     MSG msg;
+    HWND focus = ::GetFocus();
     while (::IsWindow(window)) {
         // 0 is WM_QUIT, -1 an invalid argument (none is passed): both end the loop.
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == -1) return;
         // Tab and the arrow keys move the focus through the form's controls in its Tab order.
-        if (msg.message != WM_QUIT && ::IsDialogMessageW(window, &msg)) continue;
-        if (!Dispatch(msg)) return;
+        if (msg.message == WM_QUIT || !::IsDialogMessageW(window, &msg))
+            if (!Dispatch(msg)) return;
+        if (const HWND now = ::GetFocus(); now != focus) {
+            focus = now;
+            if (focusMoved && ::IsWindow(window)) focusMoved(now);
+        }
     }
 }
 

@@ -5,11 +5,14 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace dialog::win32 {
 
 // Dispatches the thread's messages until `window` no longer exists. A WM_QUIT ends it too and
-// is posted again, so that the host's own loop still sees it and ends.
-void RunModalLoop(HWND window);
+// is posted again, so that the host's own loop still sees it and ends. `focusMoved` hears of the
+// window that has the keyboard's focus each time a message has moved it (Tab, a click).
+void RunModalLoop(HWND window, const std::function<void(HWND focused)>& focusMoved = {});
 
 // Dispatches the messages waiting now (clicks, paints, timers), then returns without waiting
 // for more. A WM_QUIT among them is posted again and ends the yield.

@@ -4,9 +4,13 @@
 #include "dialog/dialog_model.h"
 #include "dialog/folder_guard.h"
 #include "dialog/init_conversion.h"
+#include "dialog/form_arrangement.h"
+#include "dialog/form_geometry.h"
+#include "dialog/form_render.h"
 #include "dialog/panel_scroll.h"
 
 #include "testing/memory_file_system.h"
+#include "tests/controls/fake_site.h"
 #include "tests/engine/test_support.h"
 
 #include <gtest/gtest.h>
@@ -304,6 +308,38 @@ TEST(PanelScrolling, FollowsThePanelAndTheSpaceForIt) {
     EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 0), 200, 400, 92), 200);
     EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 0), 370, 400, 92), 293);
     EXPECT_EQ(ScrollToShow(ScrollFor(385, 400, 0), 370, 385, 400), 0);
+}
+
+// Both forms set their bar by one rule from the space the arrangement gives the panel: at the
+// smallest window the suite panel scrolls a row per step, a space per page, by the wheel and to
+// the focused row; grown to the design size it all shows, the bar off and back at the top.
+TEST(PanelScrolling, TheFormsBarFollowsTheArrangement) {
+    using namespace geometry;
+    const auto space = [](int height) {
+        const FormArrangement a = ArrangeForm(kDesignWidth, height, [](int) { return 26; });
+        return ArrangePanelFrame({0, 0, a.tabFrame.width, a.tabFrame.height}).scrollBar.height;
+    };
+    FakeSite site;
+    VSC bar{site};
+    bar.InitProperties();
+    const int small = space(MinimumFormHeight([](int) { return 26; }));
+    RenderPanelScroll(bar, Panel::Suite, small);
+    EXPECT_TRUE(bar.Enabled());
+    EXPECT_EQ(bar.Max(), kSuitePanelHeight - small);
+    EXPECT_EQ(bar.LargeChange(), std::min<long>(small, bar.Max()));
+    EXPECT_EQ(bar.SmallChange(), kSuiteRowPitch);
+    EXPECT_TRUE(WheelPanelScroll(bar, Panel::Suite, small, -120));
+    EXPECT_EQ(bar.Value(), 3 * kSuiteRowPitch);
+    EXPECT_FALSE(ScrollPanelToShow(bar, Panel::Suite, small, 3 * kSuiteRowPitch, 4 * kSuiteRowPitch));
+    EXPECT_TRUE(ScrollPanelToShow(bar, Panel::Suite, small, kSuitePanelHeight - 20, kSuitePanelHeight));
+    EXPECT_EQ(bar.Value(), bar.Max());
+    EXPECT_EQ(PanelTop(bar.Value()), kTabTitleHeight - bar.Max());
+
+    RenderPanelScroll(bar, Panel::Suite, space(kDesignHeight));
+    EXPECT_FALSE(bar.Enabled());
+    EXPECT_EQ(bar.Value(), 0);
+    RenderPanelScroll(bar, Panel::Microsoft, small);
+    EXPECT_EQ(bar.SmallChange(), kMicrosoftRowPitch);
 }
 
 }  // namespace
