@@ -12,6 +12,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/windows-build.sh
+. scripts/xvfb.sh
 build="$PWD/build/windows-i686"
 scripts/install-deps.sh windows desktop
 if [ "${1:-}" != "--built" ]; then
@@ -79,15 +80,12 @@ shot_settled() {
     return 1
 }
 
-# Shows the dialog on display :$1, a screen of $2 (WIDTHxHEIGHT) at $3 dots per inch, with a small
+# Shows the dialog (its output vbs$1.txt) on a screen of $2 (WIDTHxHEIGHT) at $3 dots per inch, with a small
 # window of another program in its top left corner to take the focus from it.
 start_desktop() {
-    display=":$1"
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
-    Xvfb "$display" -screen 0 "$2x24" -nolisten tcp >/dev/null 2>&1 &
-    pids="$pids $!"
-    for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+    start_xvfb "$2" || { fail "no X screen of $2"; return 1; }
     export DISPLAY="$display"
     wineserver -p
     [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1

@@ -8,6 +8,7 @@
 # Usage: scripts/ci-dialog-window.sh [BUILD_DIR]   (default build/ci; the dialog must be built)
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/xvfb.sh
 build="${1:-build/ci}"
 gui="$PWD/$build/dialog/tavkonv40-gui"
 [ -x "$gui" ] || { echo "ci-dialog-window: $gui is not built" >&2; exit 2; }
@@ -27,12 +28,10 @@ fail() { echo "ci-dialog-window: FAILED: $*" >&2; failures=$((failures + 1)); }
 
 caption="Nexaria Version 4.0 GUID Conversion Utility"
 
-# Starts an X server of WIDTHxHEIGHT with a window manager on display :$1, and the dialog on it.
+# Starts an X server of WIDTHxHEIGHT with a window manager, and the dialog on it at scale $3
+# (its log is gui$1.log).
 start_desktop() {
-    display=":$1"
-    Xvfb "$display" -screen 0 "$2x24" -nolisten tcp >/dev/null 2>&1 &
-    pids="$pids $!"
-    for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+    start_xvfb "$2" || { fail "no X screen of $2"; return 1; }
     DISPLAY="$display" openbox >/dev/null 2>&1 &
     pids="$pids $!"
     sleep 0.5
@@ -77,13 +76,14 @@ for case in "81 1366x768 1" "82 1280x1024 1.5"; do
     set -- $case
     scale="$3"
     start_desktop "$1" "$2" "$3" || continue
+    [ "$1" != 81 ] || walk_display="$display"
     check_on_screen "$2"
 done
 
 # The Tab walk, on the 1366 x 768 screen. At each stop the dialog is also photographed showing no
 # focus at all, with another window (a second dialog, beside it) active: a stop that looks like
 # that shows no focus. (The option panel scrolls as the focus moves, so each stop needs its own.)
-display=":81"
+display="$walk_display"
 window="$(DISPLAY="$display" xdotool search --name "$caption" | head -1)"
 DISPLAY="$display" QT_QPA_PLATFORM=xcb "$gui" >"$work/second.log" 2>&1 &
 pids="$pids $!"

@@ -12,28 +12,20 @@ namespace {
 
 constexpr std::array<const char*, 9> kEditions = {"", "20", "20T", "21", "30", "40B", "40", "40L", "21T"};
 
+enum class Font { No, Yes };
+
 struct MsControl {
     const char* begin;
-    bool font;
+    Font font;
 };
 
-constexpr std::array<MsControl, 15> kMicrosoft = {{
-    {"VB.CommandButton", true},
-    {"VB.CheckBox", true},
-    {"VB.OptionButton", true},
-    {"VB.TextBox", true},
-    {"VB.ComboBox", true},
-    {"VB.Frame", true},
-    {"VB.Label", true},
-    {"VB.ListBox", true},
-    {"VB.VScrollBar", false},
-    {"VB.HScrollBar", false},
-    {"MSComctlLib.ListView", true},
-    {"MSComctlLib.ProgressBar", false},
-    {"MSComctlLib.Slider", false},
-    {"MSComCtl2.UpDown", false},
-    {"MSComCtl2.DTPicker", true},
-}};
+constexpr MsControl kMicrosoft[] = {
+    {"VB.CommandButton", Font::Yes},  {"VB.CheckBox", Font::Yes},          {"VB.OptionButton", Font::Yes},
+    {"VB.TextBox", Font::Yes},        {"VB.ComboBox", Font::Yes},          {"VB.Frame", Font::Yes},
+    {"VB.Label", Font::Yes},          {"VB.ListBox", Font::Yes},           {"VB.VScrollBar", Font::No},
+    {"VB.HScrollBar", Font::No},      {"MSComctlLib.ListView", Font::Yes}, {"MSComctlLib.ProgressBar", Font::No},
+    {"MSComctlLib.Slider", Font::No}, {"MSComCtl2.UpDown", Font::No},      {"MSComCtl2.DTPicker", Font::Yes},
+};
 
 class Gen {
   public:
@@ -61,13 +53,10 @@ std::string edition(Gen& g) { return kEditions[g.pick(kEditions.size())]; }
 void font(std::string& out, const std::string& indent, bool braced) {
     out += indent +
            (braced ? "BeginProperty Font {0BE35203-8F91-11CE-9DE3-00AA004BB851} \r\n" : "BeginProperty Font \r\n");
-    out += indent + "   Name            =   \"Tahoma\"\r\n";
-    out += indent + "   Size            =   8.25\r\n";
-    out += indent + "   Charset         =   0\r\n";
-    out += indent + "   Weight          =   400\r\n";
-    out += indent + "   Underline       =   0   'False\r\n";
-    out += indent + "   Italic          =   0   'False\r\n";
-    out += indent + "   Strikethrough   =   0   'False\r\n";
+    for (const char* property : {"Name            =   \"Tahoma\"", "Size            =   8.25", "Charset         =   0",
+                                 "Weight          =   400", "Underline       =   0   'False",
+                                 "Italic          =   0   'False", "Strikethrough   =   0   'False"})
+        out += indent + "   " + property + "\r\n";
     out += indent + "EndProperty\r\n";
 }
 
@@ -92,11 +81,11 @@ void suiteControl(std::string& out, const std::string& indent, Gen& g, int n) {
 }
 
 void microsoftControl(std::string& out, const std::string& indent, Gen& g, int n) {
-    const auto& c = kMicrosoft[g.pick(kMicrosoft.size())];
+    const auto& c = kMicrosoft[g.pick(std::size(kMicrosoft))];
     out += indent + "Begin " + c.begin + " ms" + std::to_string(n) + " \r\n";
     const std::string in = indent + "   ";
     if (g.chance(50)) out += in + "Caption         =   \"" + (g.chance(10) ? "End" : "Caption") + "\"\r\n";
-    if (c.font) font(out, in, std::string(c.begin).rfind("MSComCtl", 0) == 0);
+    if (c.font == Font::Yes) font(out, in, std::string(c.begin).rfind("MSComCtl", 0) == 0);
     geometry(out, in, g, n);
     if (std::string(c.begin) == "VB.TextBox") {
         if (g.chance(30)) out += in + "MultiLine       =   -1  'True\r\n";

@@ -8,6 +8,8 @@
 namespace tavkonv40::cli {
 namespace {
 
+using test::holds;
+
 const std::string kForm =
     "VERSION 5.00\r\nObject = \"{3F2A9C41-7B0E-4D1A-9E55-2C8B6F104A11}#1.0#0\"; \"tavQVButton20.ocx\"\r\n"
     "Begin VB.Form F \r\nEnd\r\n";
@@ -30,17 +32,17 @@ TEST_F(InterruptedRunTest, ItsBackupStopsRunsIsNamedByCheckAndIsWhatRestoreUses)
     for (const char* dry : {"--dry-run", "--quiet"}) {
         const auto run = invoke({dry, "--all-families", "/p"});
         EXPECT_EQ(run.status, 2) << dry;
-        EXPECT_NE(run.err.find("interrupted run"), std::string::npos) << run.err;
-        EXPECT_NE(run.err.find("tavkonv40 restore /p"), std::string::npos) << run.err;
+        EXPECT_TRUE(holds(run.err, "interrupted run"));
+        EXPECT_TRUE(holds(run.err, "tavkonv40 restore /p"));
         EXPECT_EQ(fs.files(), before);
     }
     const auto check = invoke({"check", "/p"});
-    EXPECT_NE(check.err.find("interrupted run"), std::string::npos);
+    EXPECT_TRUE(holds(check.err, "interrupted run"));
     EXPECT_NE(check.status, 0);
 
     const auto restore = invoke({"restore", "/p"});
     EXPECT_EQ(restore.status, 0) << restore.err;
-    EXPECT_NE(restore.out.find("(the backup of an interrupted run)"), std::string::npos) << restore.out;
+    EXPECT_TRUE(holds(restore.out, "(the backup of an interrupted run)"));
     EXPECT_EQ(fs.file("/p/A.frm"), kForm);
     EXPECT_EQ(fs.file("/p/B.frm"), "original B");
     EXPECT_FALSE(fs.hasFolder(kStaged));
@@ -53,8 +55,7 @@ TEST_F(InterruptedRunTest, ItsBackupStopsRunsIsNamedByCheckAndIsWhatRestoreUses)
 TEST_F(InterruptedRunTest, TheNoticeGivesACommandThatCanBePasted) {
     fs.addFile("/my p/A.frm", kForm);
     fs.addFile("/my p/.tavkonv40-backup-02.01.2026 09.00.00.complete/A.frm", kForm);
-    EXPECT_NE(invoke({"--quiet", "--all-families", "/my p"}).err.find("(tavkonv40 restore \"/my p\")"),
-              std::string::npos);
+    EXPECT_TRUE(holds(invoke({"--quiet", "--all-families", "/my p"}).err, "(tavkonv40 restore \"/my p\")"));
 }
 
 TEST_F(InterruptedRunTest, APartialCopyMeansNothingWasChangedAndRestoreOnlyClearsIt) {
@@ -62,7 +63,7 @@ TEST_F(InterruptedRunTest, APartialCopyMeansNothingWasChangedAndRestoreOnlyClear
     fs.addFile("/p/Nexaria Conversion Backup 01.01.2026 08.00.00/A.frm", "an older run's");
     const auto restore = invoke({"restore", "/p"});
     EXPECT_EQ(restore.status, 0);
-    EXPECT_NE(restore.out.find("changed no file"), std::string::npos) << restore.out;
+    EXPECT_TRUE(holds(restore.out, "changed no file"));
     EXPECT_EQ(fs.file("/p/A.frm"), kForm) << "the older backup must not be put back";
     EXPECT_FALSE(fs.hasFolder("/p/.tavkonv40-backup-02.01.2026 09.00.00.partial"));
 }
@@ -90,15 +91,15 @@ TEST_F(InterruptedRunTest, ARestoreStoppedHalfWayStopsRunsUntilItIsFinished) {
     const auto before = fs.files();
     const auto run = invoke({"--quiet", "--all-families", "/p"});
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("/p was being restored from " + backup), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("(tavkonv40 restore --backup \"" + backup + "\" /p)"), std::string::npos) << run.err;
+    EXPECT_TRUE(holds(run.err, "/p was being restored from " + backup));
+    EXPECT_TRUE(holds(run.err, "(tavkonv40 restore --backup \"" + backup + "\" /p)"));
     EXPECT_EQ(fs.files(), before);
     const auto check = invoke({"check", "/p"});
-    EXPECT_NE(check.err.find("was being restored"), std::string::npos) << check.err;
+    EXPECT_TRUE(holds(check.err, "was being restored"));
 
     const auto restore = invoke({"restore", "--backup", backup, "/p"});
     EXPECT_EQ(restore.status, 0) << restore.err;
-    EXPECT_EQ(restore.out.find(".tavkonv40-restoring"), std::string::npos) << "the mark is not the user's file";
+    EXPECT_FALSE(holds(restore.out, ".tavkonv40-restoring")) << "the mark is not the user's file";
     EXPECT_EQ(fs.file("/p/B.frm"), "original B");
     EXPECT_FALSE(fs.hasFile("/p/.tavkonv40-restoring"));
     EXPECT_EQ(invoke({"--quiet", "--all-families", "/p"}).status, 0);
@@ -122,7 +123,7 @@ TEST_F(InterruptedRunTest, AStopRequestEndsARestoreBetweenTwoFilesAndSaysHowToFi
     cancel = true;
     const auto dry = invoke({"restore", "--dry-run", folder});
     EXPECT_EQ(dry.status, 0) << dry.err;
-    EXPECT_NE(dry.out.find("would create: sub/C.frm"), std::string::npos) << dry.out;
+    EXPECT_TRUE(holds(dry.out, "would create: sub/C.frm"));
     cancel = false;
 
     fs.beforeWrite = [&](const std::string& path) {
@@ -133,9 +134,7 @@ TEST_F(InterruptedRunTest, AStopRequestEndsARestoreBetweenTwoFilesAndSaysHowToFi
     cancel = false;
     EXPECT_EQ(stopped.status, 3);
     const std::string finish = "tavkonv40 restore --backup \"" + backup + "\" \"" + folder + "\"";
-    EXPECT_NE(stopped.err.find("was stopped after 1 of 3 files; runs wait until it is finished: " + finish + "\n"),
-              std::string::npos)
-        << stopped.err;
+    EXPECT_TRUE(holds(stopped.err, "was stopped after 1 of 3 files; runs wait until it is finished: " + finish + "\n"));
     EXPECT_EQ(fs.file(folder + "/A.frm"), "original A");
     EXPECT_EQ(fs.file(folder + "/B.frm"), "converted B");
     EXPECT_FALSE(fs.hasFolder(folder + "/sub"));
@@ -143,7 +142,7 @@ TEST_F(InterruptedRunTest, AStopRequestEndsARestoreBetweenTwoFilesAndSaysHowToFi
     EXPECT_GT(fs.flushCount, 0) << "what was restored reaches the device";
     const auto run = invoke({"--quiet", "--all-families", folder});
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("(" + finish + ")"), std::string::npos) << run.err;
+    EXPECT_TRUE(holds(run.err, "(" + finish + ")"));
 
     // The command as the message gives it finishes the job.
     const auto finished = invoke({"restore", "--backup", backup, folder});
@@ -164,11 +163,10 @@ TEST_F(InterruptedRunTest, AStoppedRestoreOfAnInterruptedRunsCopyIsFinishedByIts
     cancel = false;
     EXPECT_EQ(stopped.status, 3);
     const std::string dated = "Nexaria Conversion Backup 02.01.2026 09.00.00";
-    EXPECT_NE(stopped.err.find("stopped after 0 of 2 files; runs wait until it is finished: tavkonv40 restore "
-                               "--backup \"" +
-                               dated + "\" /p\n"),
-              std::string::npos)
-        << stopped.err;
+    EXPECT_TRUE(holds(stopped.err,
+                      "stopped after 0 of 2 files; runs wait until it is finished: tavkonv40 restore "
+                      "--backup \"" +
+                          dated + "\" /p\n"));
     EXPECT_TRUE(fs.hasFolder(kStaged)) << "it keeps its staging name until the files hold its bytes";
     EXPECT_EQ(invoke({"restore", "--backup", dated, "/p"}).status, 0);
     EXPECT_EQ(fs.file("/p/A.frm"), kForm);
@@ -183,7 +181,7 @@ TEST_F(InterruptedRunTest, AFolderAnotherRunHoldsIsRefusedByRunAndRestore) {
          {std::vector<std::string>{"--quiet", "--all-families", "/p"}, {"restore", "/p"}}) {
         const auto r = invoke(args);
         EXPECT_EQ(r.status, 2) << args[0];
-        EXPECT_NE(r.err.find("process 4242"), std::string::npos) << r.err;
+        EXPECT_TRUE(holds(r.err, "process 4242"));
         EXPECT_EQ(fs.files(), before);
     }
 }
@@ -194,7 +192,7 @@ TEST_F(InterruptedRunTest, ALogNobodyCanReadEndsTheRunCancelledAndFails) {
     Services s{fs, clock, lost, err, cancel};
     const int status = runCommandLine({"--all-families", "/p"}, s);
     EXPECT_EQ(status, kCancelled);
-    EXPECT_NE(err.str().find("standard output could not be written"), std::string::npos);
+    EXPECT_TRUE(holds(err.str(), "standard output could not be written"));
     EXPECT_EQ(fs.file("/p/A.frm"), kForm) << "cancelled at the first log line, before any file";
     EXPECT_TRUE(fs.hasFolder(std::string("/p/") + test::kBackupName));
 

@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <map>
 #include <sstream>
 
 #include "tests/cli/cli_test_support.h"
@@ -13,6 +14,8 @@
 
 namespace tavkonv40::cli {
 namespace {
+
+using test::holds;
 
 const std::string kForm =
     "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
@@ -86,23 +89,20 @@ TEST_F(MessagesTest, ReportCausesAreTheSystemsAndJsonStaysWhole) {
 
 TEST_F(MessagesTest, MissingFolderFileOrBackupIsAUsageErrorEverywhereAndNothingIsLogged) {
     fs.addFile("/p/A.frm", kForm);
-    // A missing folder, and a project file typed where its folder belongs.
-    const std::string missing = "tavkonv40: cannot list /missing",
-                      aFile = "tavkonv40: /p/A.frm is a file, not a folder; give the folder that holds it (/p)\n";
-    for (const auto& [args, start] :
-         std::vector<std::pair<std::vector<std::string>, std::string>>{{{"--all-ms", "/missing"}, missing},
-                                                                       {{"--dry-run", "--all-ms", "/missing"}, missing},
-                                                                       {{"check", "/missing"}, missing},
-                                                                       {{"check", "--fix", "/missing"}, missing},
-                                                                       {{"restore", "/missing"}, missing},
-                                                                       {{"--all-ms", "/p/A.frm"}, aFile},
-                                                                       {{"check", "/p/A.frm"}, aFile},
-                                                                       {{"check", "--fix", "/p/A.frm"}, aFile},
-                                                                       {{"restore", "/p/A.frm"}, aFile}}) {
-        const auto r = invoke(args);
-        EXPECT_EQ(r.status, 2) << args[0];
-        EXPECT_EQ(r.out.find("Backup of original folder"), std::string::npos) << args[0];
-        EXPECT_EQ(r.err.rfind(start, 0), 0u) << r.err;
+    // A missing folder, and a project file typed where its folder belongs, after every command.
+    const std::map<std::string, std::string> start{
+        {"/missing", "tavkonv40: cannot list /missing"},
+        {"/p/A.frm", "tavkonv40: /p/A.frm is a file, not a folder; give the folder that holds it (/p)\n"}};
+    for (const auto& [folder, message] : start) {
+        for (const auto& command : std::vector<std::vector<std::string>>{
+                 {"--all-ms"}, {"--dry-run", "--all-ms"}, {"check"}, {"check", "--fix"}, {"restore"}}) {
+            std::vector<std::string> args = command;
+            args.push_back(folder);
+            const auto r = invoke(args);
+            EXPECT_EQ(r.status, 2) << args[0];
+            EXPECT_FALSE(holds(r.out, "Backup of original folder")) << args[0];
+            EXPECT_EQ(r.err.rfind(message, 0), 0u) << r.err;
+        }
     }
     const auto none = invoke({"restore", "/p"});
     EXPECT_EQ(none.status, 2);
@@ -121,7 +121,7 @@ TEST_F(MessagesTest, MissingFolderFileOrBackupIsAUsageErrorEverywhereAndNothingI
     fs.addFolder("/p/Nexaria Conversion Backup 01.02.2026 09.03.07");
     const auto unknown = invoke({"restore", "--backup", "01.01.2020 00.00.00", "/p"});
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.err.find("no backup named"), std::string::npos) << unknown.err;
+    EXPECT_TRUE(holds(unknown.err, "no backup named"));
 }
 
 TEST_F(MessagesTest, SummaryCountsOnlyWhatWasWritten) {
@@ -131,9 +131,9 @@ TEST_F(MessagesTest, SummaryCountsOnlyWhatWasWritten) {
     };
     const auto r = invoke({"--family", "Button", "/p"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("0 files changed"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("lines rewritten: headers 0, body 0,"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("Read-only file system"), std::string::npos);
+    EXPECT_TRUE(holds(r.err, "0 files changed"));
+    EXPECT_TRUE(holds(r.err, "lines rewritten: headers 0, body 0,"));
+    EXPECT_TRUE(holds(r.err, "Read-only file system"));
 }
 
 TEST_F(MessagesTest, NamesWithoutADotBeforeTheSuffixAreWarnedAboutOnceEach) {
@@ -142,11 +142,9 @@ TEST_F(MessagesTest, NamesWithoutADotBeforeTheSuffixAreWarnedAboutOnceEach) {
     fs.addFile("/p/kubectl", "binary");
     const auto r = invoke({"--quiet", "--dry-run", "--all-ms", "/p"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("warning: deploy_frm will be converted as a form: its name ends in 'frm' without a dot"),
-              std::string::npos)
-        << r.err;
-    EXPECT_NE(r.err.find("warning: kubectl will be converted as a user control"), std::string::npos);
-    EXPECT_EQ(r.err.find("A.frm"), std::string::npos);
+    EXPECT_TRUE(holds(r.err, "warning: deploy_frm will be converted as a form: its name ends in 'frm' without a dot"));
+    EXPECT_TRUE(holds(r.err, "warning: kubectl will be converted as a user control"));
+    EXPECT_FALSE(holds(r.err, "A.frm"));
 }
 
 // The newest backup is the one its record says was made last, whatever its name says (a clock set
@@ -201,13 +199,9 @@ TEST_F(MessagesTest, RestoreKeepsAFormEditedSinceTheRunUntilForced) {
     auto r = invoke({"restore", "/p"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(fs.file("/p/A.frm"), "edited");
-    EXPECT_NE(r.out.find("changed since the run, not overwritten: A.frm (to overwrite it: tavkonv40 restore --file "
-                         "A.frm /p)\n"),
-              std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("to overwrite every such file with the backup's copy: tavkonv40 restore --force /p\n"),
-              std::string::npos)
-        << r.out;
+    EXPECT_TRUE(holds(
+        r.out, "changed since the run, not overwritten: A.frm (to overwrite it: tavkonv40 restore --file A.frm /p)\n"));
+    EXPECT_TRUE(holds(r.out, "to overwrite every such file with the backup's copy: tavkonv40 restore --force /p\n"));
     r = invoke({"restore", "--force", "/p"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(fs.file("/p/A.frm"), kForm);
@@ -222,14 +216,14 @@ TEST_F(MessagesTest, RestoreSaysRestoredOnlyAfterTheWriteAndItsDryRunFindsUnwrit
     fs.setReadOnly("/p/B.frm");
     const auto dry = invoke({"restore", "--dry-run", "/p"});
     EXPECT_EQ(dry.status, 1);
-    EXPECT_NE(dry.out.find("would restore: A.frm\n"), std::string::npos);
-    EXPECT_NE(dry.err.find("cannot restore B.frm"), std::string::npos) << dry.err;
+    EXPECT_TRUE(holds(dry.out, "would restore: A.frm\n"));
+    EXPECT_TRUE(holds(dry.err, "cannot restore B.frm"));
 
     fs.beforeWrite = [](const std::string& path) { throw FileError(path, "No space left on device"); };
     const auto r = invoke({"restore", "/p"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out.find("restored: A.frm"), std::string::npos) << r.out;
-    EXPECT_NE(r.err.find("No space left on device"), std::string::npos);
+    EXPECT_FALSE(holds(r.out, "restored: A.frm"));
+    EXPECT_TRUE(holds(r.err, "No space left on device"));
 }
 
 }  // namespace

@@ -19,6 +19,8 @@
 namespace tavkonv40::cli {
 namespace {
 
+using test::holds;
+
 namespace fs = std::filesystem;
 
 using Snapshot = std::map<std::string, std::string>;
@@ -75,7 +77,7 @@ TEST_F(PreviewTest, DryRunLogsAndDiffsExactlyWhatTheRealRunDoes) {
         std::string diffs;
         for (const auto& [name, bytes] : after) diffs += unifiedDiff(name, before.at(name), bytes);
         EXPECT_FALSE(diffs.empty());
-        EXPECT_NE(diffs.find("# Lf.frm: line ends are LF"), std::string::npos);
+        EXPECT_TRUE(holds(diffs, "# Lf.frm: line ends are LF"));
         EXPECT_EQ(dry.out, real.out + diffs) << "seed " << seed;
         EXPECT_EQ(dry.err, real.err);
     }
@@ -125,10 +127,8 @@ TEST_F(PreviewTest, ReportMatchesTheFilesTheRunChanged) {
     EXPECT_GT(j["lines_rewritten"]["microsoft_controls"].get<std::size_t>(), replaced - 1);
 
     // The summary on standard error says the same.
-    EXPECT_NE(r.err.find("Summary: examined 5 forms, 2 user controls, 2 projects; " + std::to_string(changed) +
-                         " files changed"),
-              std::string::npos)
-        << r.err;
+    EXPECT_TRUE(holds(r.err, "Summary: examined 5 forms, 2 user controls, 2 projects; " + std::to_string(changed) +
+                                 " files changed"));
 }
 
 TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
@@ -153,12 +153,12 @@ TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
     const Output preview = run({"restore", "--dry-run", "--all", folder.string()});
     EXPECT_EQ(preview.status, 0);
     EXPECT_EQ(snapshot(folder, true), withBackups) << "restore --dry-run changes nothing";
-    EXPECT_NE(preview.out.find("would create: Form2.frm\n"), std::string::npos) << preview.out;
+    EXPECT_TRUE(holds(preview.out, "would create: Form2.frm\n"));
 
     const Output r = run({"restore", "--all", folder.string()});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("only in the folder, left alone: added.frm\n"), std::string::npos) << r.out;
-    EXPECT_EQ(r.out.find(subBackup), std::string::npos) << r.out;
+    EXPECT_TRUE(holds(r.out, "only in the folder, left alone: added.frm\n"));
+    EXPECT_FALSE(holds(r.out, subBackup));
     EXPECT_TRUE(fs::exists(folder / "res" / subBackup / "old.frm"));
     Snapshot restored = snapshot(folder);
     EXPECT_EQ(restored.erase("added.frm"), 1u);

@@ -34,6 +34,15 @@ QImage InkOf(const QPixmap& picture, QRect area) {
     return image.copy(ink);
 }
 
+// Fills `widget` with `back` behind whatever it paints, `text` for its writing.
+void Paint(QWidget& widget, QColor back, QColor text = Qt::black) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, back);
+    palette.setColor(QPalette::WindowText, text);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
 }  // namespace
 
 class TestGlyphWidgets : public QObject {
@@ -79,10 +88,7 @@ class TestGlyphWidgets : public QObject {
     void checkBoxBackgroundsAndFocusRectangle() {
         for (const bool allowed : {true, false}) {
             Host host;
-            QPalette pal = host.window.palette();
-            pal.setColor(QPalette::Window, QColor(10, 200, 30));
-            host.window.setPalette(pal);
-            host.window.setAutoFillBackground(true);
+            Paint(host.window, QColor(10, 200, 30));
             PropertyBag bag;
             bag.WriteProperty("BackColor", std::int64_t{0x0000C0});  // red
             bag.WriteProperty("ForeColor", std::int64_t{0xC00000});  // blue text, so black dots stand out
@@ -107,10 +113,7 @@ class TestGlyphWidgets : public QObject {
         Host host;
         QWidget container(&host.window);
         container.setGeometry(0, 0, 320, 100);
-        container.setAutoFillBackground(true);
-        QPalette pal = container.palette();
-        pal.setColor(QPalette::Window, QColor(0, 120, 0));
-        container.setPalette(pal);
+        Paint(container, QColor(0, 120, 0));
         container.show();
         OptWidget a(&container), b(&container);
         int x = 0;
@@ -191,11 +194,7 @@ class TestGlyphWidgets : public QObject {
         box.show();
         QLabel label(QStringLiteral("Hill Mix"), &host.window);
         label.setFont(font);
-        QPalette white = label.palette();
-        white.setColor(QPalette::Window, Qt::white);
-        white.setColor(QPalette::WindowText, Qt::black);
-        label.setPalette(white);
-        label.setAutoFillBackground(true);
+        Paint(label, Qt::white);
         // The label's text starts where the caption does, at the same fraction of a device pixel.
         const QRect captionRect = gdi::qt::ToQRect(box.Control().CaptionRect());
         label.setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -56,9 +56,7 @@ class TestSubclassing : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         tavSCls40::Subclasser sub;
         Recorder rec(sub);
-        sub.AttachMessage(&rec, &w, WM_MOUSEMOVE);
-        sub.AttachMessage(&rec, &w, WM_LBUTTONDOWN);
-        sub.AttachMessage(&rec, &w, WM_RBUTTONUP);
+        for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONUP}) sub.AttachMessage(&rec, &w, m);
 
         QTest::mouseMove(&w, QPoint(30, 20));
         QTest::mousePress(&w, Qt::LeftButton, Qt::ShiftModifier, QPoint(31, 21));
@@ -67,8 +65,7 @@ class TestSubclassing : public QObject {
 
         const auto moves = rec.of(WM_MOUSEMOVE);
         QVERIFY(!moves.empty());
-        QCOMPARE(GET_X_LPARAM(moves.front().lParam), 30);
-        QCOMPARE(GET_Y_LPARAM(moves.front().lParam), 20);
+        QCOMPARE(QPoint(GET_X_LPARAM(moves.front().lParam), GET_Y_LPARAM(moves.front().lParam)), QPoint(30, 20));
         QCOMPARE(rec.currentDuringCall, UINT(WM_RBUTTONUP));
         QCOMPARE(sub.CurrentMessage(), UINT(0));
 
@@ -142,8 +139,7 @@ class TestSubclassing : public QObject {
         auto* w = new QWidget;
         QWidget other;
         sub.AttachMessage(&rec, w, WM_PARENTNOTIFY);
-        sub.AttachMessage(&rec, &other, WM_PAINT);
-        sub.AttachMessage(&rec, &other, WM_TIMER);
+        for (UINT m : {WM_PAINT, WM_TIMER}) sub.AttachMessage(&rec, &other, m);
         auto* child = new QWidget(w);
         delete child;
         const auto notes = rec.of(WM_PARENTNOTIFY);

@@ -175,12 +175,9 @@ class ConversionTest : public QObject {
 
     void entryClassReturnsZeroWithoutARun() {
         clsPropPage page;
-        QCOMPARE(WithOpenDialog(page,
-                                [](QWidget* w) {
-                                    QCOMPARE(w->windowTitle(),
-                                             QStringLiteral("Nexaria Version 4.0 GUID Conversion Utility"));
-                                }),
-                 std::int16_t(0));
+        QString title;
+        QCOMPARE(WithOpenDialog(page, [&](QWidget* w) { title = w->windowTitle(); }), std::int16_t(0));
+        QCOMPARE(title, QStringLiteral("Nexaria Version 4.0 GUID Conversion Utility"));
         QCOMPARE(WithOpenDialog(page, [](QWidget*) {}), std::int16_t(0));
     }
 

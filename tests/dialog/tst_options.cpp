@@ -175,13 +175,7 @@ class OptionsTest : public QObject {
                     expected << QStringLiteral("chkPropTo40_%1").arg(row) << QStringLiteral("chkPropTo4L_%1").arg(row);
             }
             // Select All, Set All, the folder box's editor, "...", the log, Close, and round again.
-            expected << "cmd_3"
-                     << "cmd_9"
-                     << "txtText"
-                     << "cmd_5"
-                     << "List1"
-                     << "cmd_1"
-                     << "TabHeader";
+            expected += QStringList{"cmd_3", "cmd_9", "txtText", "cmd_5", "List1", "cmd_1", "TabHeader"};
             QStringList walked{QApplication::focusWidget()->objectName()};
             for (qsizetype i = 1; i < expected.size(); ++i) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -69,8 +69,7 @@ class RunTest : public ::testing::Test {
 // Nobody cancelled it and nothing was converted: one ending that says so, and no backup claimed.
 TEST_F(RunTest, MissingFolderEndsWithoutClaimingACancelOrABackup) {
     const auto result = run("/nowhere");
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_NE(host.errors[0].find("/nowhere: No such file or directory"), std::string::npos);
+    EXPECT_TRUE(test::oneLineHolding(host.errors, "/nowhere: No such file or directory"));
     EXPECT_EQ(host.log, concat({host.errors, {kShort, "Conversion stopped before any file was changed.5:49:20 PM"}}));
     EXPECT_EQ(result.ending, RunEnding::NotStarted);
     EXPECT_FALSE(result.backupPlaced);
@@ -108,39 +107,32 @@ TEST_F(RunTest, NameIsClassifiedByItsLastThreeCharactersOnly) {
     const auto count = std::count_if(host.log.begin(), host.log.end(),
                                      [](const std::string& l) { return l.rfind("Found VB Form file (", 0) == 0; });
     EXPECT_EQ(count, 2);
-    ASSERT_EQ(host.errors.size(), 1u) << "one error line per unreadable file";
-    EXPECT_NE(host.errors[0].find("/p/folder.frm"), std::string::npos);
-    EXPECT_NE(host.errors[0].find("Is a directory"), std::string::npos);
+    EXPECT_TRUE(test::oneLineHolding(host.errors, "/p/folder.frm: Is a directory"));  // one line per unreadable file
 }
 
 // A cancel ends the pass after the file it lands in (later passes never start; before the first
 // pass, not even the start lines) and the backup is still given its place.
 TEST_F(RunTest, CancelEndsAfterTheCurrentFileAndStillMovesTheBackup) {
     const std::vector<std::string> cancelled{kShort, "Conversion cancelled.5:49:20 PM"};
-    struct Case {
-        std::vector<std::string> files;
-        std::string at;  // the log line that asks for the cancel; empty: asked before the run
-        std::vector<std::string> log;
-    };
-    const Case cases[] = {
-        {{"A.frm", "B.frm", "C.ctl", "D.vbp"},
-         "    -checking form body.....",
-         concat({start, formLines("A.frm"), cancelled, ending("/p")})},
-        {{"A.vbp", "B.vbp"},
-         "VB Project file (A.vbp)",
-         concat({start, projectLines("A.vbp"), cancelled, ending("/p")})},
-        {{"A.frm"}, "", concat({cancelled, ending("/p")})},
-    };
-    for (const auto& c : cases) {
+    // The run over `files` when the log line beginning with `at` asks for a cancel (empty: asked
+    // before the run) logs `log`.
+    const auto expectCancel = [&](const std::vector<std::string>& files, const std::string& at,
+                                  const std::vector<std::string>& log) {
+        SCOPED_TRACE(at.empty() ? "cancelled before the run" : at);
         fs = MemoryFileSystem();
         host = RecordingHost();
-        for (const auto& name : c.files) fs.addFile("/p/" + name, "VERSION 5.00\r\n");
-        host.cancel = c.at.empty();
-        host.onLine = [&](const std::string& line) { host.cancel |= !c.at.empty() && line.rfind(c.at, 0) == 0; };
-        EXPECT_EQ(run().ending, RunEnding::Cancelled) << c.at;
-        EXPECT_EQ(host.log, c.log);
-        EXPECT_TRUE(fs.hasFolder(std::string("/p/") + kBackupName)) << c.at;
-    }
+        for (const auto& name : files) fs.addFile("/p/" + name, "VERSION 5.00\r\n");
+        host.cancel = at.empty();
+        host.onLine = [&](const std::string& line) { host.cancel |= !at.empty() && line.rfind(at, 0) == 0; };
+        EXPECT_EQ(run().ending, RunEnding::Cancelled);
+        EXPECT_EQ(host.log, log);
+        EXPECT_TRUE(fs.hasFolder(std::string("/p/") + kBackupName));
+    };
+    expectCancel({"A.frm", "B.frm", "C.ctl", "D.vbp"}, "    -checking form body.....",
+                 concat({start, formLines("A.frm"), cancelled, ending("/p")}));
+    expectCancel({"A.vbp", "B.vbp"}, "VB Project file (A.vbp)",
+                 concat({start, projectLines("A.vbp"), cancelled, ending("/p")}));
+    expectCancel({"A.frm"}, "", concat({cancelled, ending("/p")}));
 }
 
 // A step that changes its file, to exercise the write path of a file's session.
@@ -186,8 +178,7 @@ TEST_F(FileSessionTest, AFailingStepIsReportedOnceAndTheFileLeftAsItWas) {
     bad.run(upperFirstLine);
     EXPECT_FALSE(bad.finish());
     EXPECT_EQ(fs.file("/p/bad.frm"), "abc");
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_NE(host.errors[0].find("line 99 is outside the file"), std::string::npos);
+    EXPECT_TRUE(test::oneLineHolding(host.errors, "line 99 is outside the file"));
 }
 
 }  // namespace

@@ -16,9 +16,10 @@ namespace {
 
 using test::crlf;
 
+using StepFn = void (*)(StepContext&);
 constexpr int kButton = 0, kCalendar = 3, kSpin = 34;
 
-std::string convertLine(void (*step)(StepContext&), const std::string& line, int slot, Edition e) {
+std::string convertLine(StepFn step, const std::string& line, int slot, Edition e) {
     FixedOptions o;
     o.selectFamily(slot, e);
     return test::runStep(step, line, o);
@@ -97,88 +98,50 @@ TEST(CheckEVENTSForUpdate, ABlankBeforeTheNameTheFirstFamilyAndTheFirstOccurrenc
 // A step shows each line it checks and, asked to cancel, stops before the next line: what it
 // changed so far stays (a Microsoft control it started is finished), nothing after it changes.
 TEST(ConversionSteps, EachShowsItsLinesAndStopsAtACancel) {
-    struct Case {
-        const char* step;
-        void (*run)(StepContext&);
-        void (*prepare)(FixedOptions&, RunState&);
-        std::vector<std::string> lines;
-        std::size_t cancelAtStatus;  // 0: cancelled before the step
-        std::vector<std::string> expected;
-        std::size_t statuses;  // the first lines shown, in full
+    using Prepare = void (*)(FixedOptions&, RunState&);
+    // The step's result on `lines` when the status of line `cancelAtStatus` asks for a cancel (0:
+    // asked before the step), and the first `statuses` lines shown, in full.
+    const auto expectStep = [](const char* step, StepFn run, Prepare prepare, const std::vector<std::string>& lines,
+                               std::size_t cancelAtStatus, const std::vector<std::string>& expected,
+                               std::size_t statuses) {
+        SCOPED_TRACE(step);
+        FixedOptions options;
+        RunState state;
+        prepare(options, state);
+        test::RecordingHost host;
+        host.recordStatus = true;
+        host.cancel = cancelAtStatus == 0;
+        host.cancelAtStatus = cancelAtStatus;
+        EXPECT_EQ(test::runStep(run, crlf(lines), options, host, state), crlf(expected));
+        ASSERT_EQ(host.statuses.size(), statuses);
+        for (std::size_t i = 0; i < statuses; ++i)
+            EXPECT_EQ(host.statuses[i], "Checking Line: " + std::to_string(i + 1) + "  " + lines[i]);
     };
-    const auto button = [](FixedOptions& o, RunState&) { o.selectFamily(kButton, Edition::V40); };
-    const auto needsButton = [](FixedOptions&, RunState& s) {
+    const Prepare button = [](FixedOptions& o, RunState&) { o.selectFamily(kButton, Edition::V40); };
+    const Prepare needsButton = [](FixedOptions&, RunState& s) {
         s.formNeedsLibrary[0] = s.projectNeedsLibrary[0] = true;
     };
     const std::string h20 = objectLine("tavQVButton20.ocx"), h30 = objectLine("tavQVButton30.ocx");
-    const std::string p20 = "Object={A}#1.0#0; tavQVButton.ocx";
+    const std::string h40 = test::headerLine("Button", Edition::V40), p20 = "Object={A}#1.0#0; tavQVButton.ocx";
     const std::string font = "   BeginProperty Font {0BE35203-8F91-11CE-9DE3-00AA004BB851}";
-    const Case cases[] = {
-        {"headers",
-         ConvertFormHeaders,
-         button,
-         {h20, h30, h20},
-         2,
-         {test::headerLine("Button", Edition::V40), test::headerLine("Button", Edition::V40), h20},
-         2},
-        {"declarations",
-         CheckEVENTSForUpdate,
-         button,
-         {"Dim a As tavQVButton20.X", "Dim b As tavQVButton20.X"},
-         1,
-         {"Dim a As tavQVButton40.X", "Dim b As tavQVButton20.X"},
-         1},
-        {"project objects",
-         ConvertProjectObjects,
-         button,
-         {p20, "Type=Exe", p20},
-         2,
-         {test::projectLine("Button", Edition::V40), "Type=Exe", p20},
-         2},
-        {"Microsoft controls",
-         CheckFRMVBBODYForUpdate,
-         [](FixedOptions& o, RunState&) { o.selectMicrosoft(0, Edition::V40); },
-         {"Begin VB.CommandButton a", "   BeginProperty Font", "   EndProperty", "End", "Begin VB.CommandButton b",
-          "End"},
-         1,
-         {"Begin tavQVButton40.QVButton40 a", font, "   EndProperty", "End", "Begin VB.CommandButton b", "End"},
-         1},
-        {"Begin lines",
-         ConvertFormBody,
-         [](FixedOptions& o, RunState&) { o.selectAllFamilies(Edition::V40); },
-         {"Begin tavQVButton20.QVButton20 B"},
-         0,
-         {"Begin tavQVButton20.QVButton20 B"},
-         0},
-        {"form references",
-         CheckFormRequiredControls,
-         needsButton,
-         {"VERSION 5.00", "Begin VB.Form F", "End"},
-         0,
-         {"VERSION 5.00", "Begin VB.Form F", "End"},
-         0},
-        {"project references",
-         CheckProjectRequiredControls,
-         needsButton,
-         {"Object={A}#1.0#0; one.ocx", "Form=F.frm"},
-         0,
-         {"Object={A}#1.0#0; one.ocx", "Form=F.frm"},
-         0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.step);
-        FixedOptions options;
-        RunState state;
-        c.prepare(options, state);
-        test::RecordingHost host;
-        host.recordStatus = true;
-        host.cancel = c.cancelAtStatus == 0;
-        host.cancelAtStatus = c.cancelAtStatus;
-        EXPECT_EQ(test::runStep(c.run, crlf(c.lines), options, host, state), crlf(c.expected));
-        ASSERT_EQ(host.statuses.size(), c.statuses);
-        for (std::size_t i = 0; i < c.statuses; ++i)
-            EXPECT_EQ(host.statuses[i], "Checking Line: " + std::to_string(i + 1) + "  " + c.lines[i]);
-    }
+    expectStep("headers", ConvertFormHeaders, button, {h20, h30, h20}, 2, {h40, h40, h20}, 2);
+    expectStep("declarations", CheckEVENTSForUpdate, button, {"Dim a As tavQVButton20.X", "Dim b As tavQVButton20.X"},
+               1, {"Dim a As tavQVButton40.X", "Dim b As tavQVButton20.X"}, 1);
+    expectStep("project objects", ConvertProjectObjects, button, {p20, "Type=Exe", p20}, 2,
+               {test::projectLine("Button", Edition::V40), "Type=Exe", p20}, 2);
+    expectStep(
+        "Microsoft controls", CheckFRMVBBODYForUpdate,
+        [](FixedOptions& o, RunState&) { o.selectMicrosoft(0, Edition::V40); },
+        {"Begin VB.CommandButton a", "   BeginProperty Font", "   EndProperty", "End", "Begin VB.CommandButton b",
+         "End"},
+        1, {"Begin tavQVButton40.QVButton40 a", font, "   EndProperty", "End", "Begin VB.CommandButton b", "End"}, 1);
+    expectStep(
+        "Begin lines", ConvertFormBody, [](FixedOptions& o, RunState&) { o.selectAllFamilies(Edition::V40); },
+        {"Begin tavQVButton20.QVButton20 B"}, 0, {"Begin tavQVButton20.QVButton20 B"}, 0);
+    expectStep("form references", CheckFormRequiredControls, needsButton, {"VERSION 5.00", "Begin VB.Form F", "End"}, 0,
+               {"VERSION 5.00", "Begin VB.Form F", "End"}, 0);
+    expectStep("project references", CheckProjectRequiredControls, needsButton,
+               {"Object={A}#1.0#0; one.ocx", "Form=F.frm"}, 0, {"Object={A}#1.0#0; one.ocx", "Form=F.frm"}, 0);
 }
 
 }  // namespace

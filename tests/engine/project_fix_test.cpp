@@ -55,8 +55,8 @@ std::vector<std::string> joined(std::vector<std::string> a, const std::vector<st
 struct FixCase {
     const char* what;
     std::map<std::string, std::vector<std::string>> files;  // name in /p -> lines (CR LF)
-    std::string file;                                       // the file whose result is compared
-    std::vector<std::string> expected;                      // its lines afterwards; empty: left as it is
+    std::vector<std::string> expected;                      // the file's lines afterwards; empty: left as it is
+    std::string file = "F.frm";                             // the file whose result is compared
 };
 
 void PrintTo(const FixCase& c, std::ostream* os) { *os << c.what; }
@@ -94,32 +94,26 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FixCase{"a library composed from the file's stem becomes the family's library",
                 {{"F.frm", form({kCombo}, {"   Begin tavQVCombo40.QVCombo40 c ", "   End"})}},
-                "F.frm",
                 form({kCombo}, {"   Begin tavQVComboBox40.QVComboBox40 c ", "   End"})},
         FixCase{"the 4.0L name of a 4.0-only family becomes its 4.0 name, in code too",
                 {{"F.frm", form({kGrid}, {"   Begin tavQVGrid40L.QVGrid40L g ", "   End"},
                                 {"Dim a As tavQVGrid40L.QVGrid40L, b As tavQVGrid40.QVGrid40L"})}},
-                "F.frm",
                 form({kGrid}, {"   Begin tavQVGrid40.QVGrid40 g ", "   End"},
                      {"Dim a As tavQVGrid40.QVGrid40, b As tavQVGrid40.QVGrid40"})},
         FixCase{"a class kept from an older edition takes the library's edition; the library's spelling stays",
                 {{"F.frm", form({kButton}, {}, {"Private WithEvents m As TAVQVBUTTON40.QVButton20"})}},
-                "F.frm",
                 form({kButton}, {}, {"Private WithEvents m As TAVQVBUTTON40.QVButton40"})},
         FixCase{
             "a tall up-down is vertical, a wide progress bar horizontal (the font block's height is not the control's)",
             {{"F.frm", form({kUpDn, kProgress}, joined(control("Begin tavQVUpDn40.QVUpDn40 u ", 315, 255),
                                                        control("Begin tavQVProgress40.ProgressBar40 p ", 255, 5175)))}},
-            "F.frm",
             form({kUpDn, kProgress}, joined(control("Begin tavQVUpDn40.QVVUpDn40 u ", 315, 255),
                                             control("Begin tavQVProgress40.ProgressHBar40 p ", 255, 5175)))},
         FixCase{"4.0L has one progress bar class, whatever the shape",
                 {{"F.frm", form({kProgressL}, control("Begin tavQVProgress40L.ProgressBar40L p ", 100, 100))}},
-                "F.frm",
                 form({kProgressL}, control("Begin tavQVProgress40L.QVProgressBar40L p ", 100, 100))},
         FixCase{"in code, a library's constant keeps its name while the library's pair is fixed",
                 {{"F.frm", form({kButton}, {}, {"m.Style = tavQVButton40.bsFlat: Dim c As tavQVCombo40.QVCombo40"})}},
-                "F.frm",
                 form({kButton}, {}, {"m.Style = tavQVButton40.bsFlat: Dim c As tavQVComboBox40.QVComboBox40"})},
         FixCase{
             "a ProgID's class follows its library; an older one takes the edition the header references (none: stays)",
@@ -128,7 +122,6 @@ INSTANTIATE_TEST_SUITE_P(
                              "Set b = Controls.Add(\"tavQVButton20.QVButton20\", \"b\")",
                              "Set c = Controls.Add(\"tavQVSpin20.QVSpin20\", \"c\")",
                              "Set d = Controls.Add(\"tavQVProgress30.ProgressBar30\", \"d\")"})}},
-            "F.frm",
             form({kButton, kProgressL}, {},
                  {"Set a = Controls.Add(\"tavQVButton40.QVButton40\", \"a\")",
                   "Set b = Controls.Add(\"tavQVButton40.QVButton40\", \"b\")",
@@ -137,32 +130,27 @@ INSTANTIATE_TEST_SUITE_P(
         FixCase{"an older ProgID stays when the header references both editions of its family",
                 {{"F.frm", form({kButton, headerLine("Button", Edition::V40L)}, {},
                                 {"Set b = Controls.Add(\"tavQVButton20.QVButton20\", \"b\")"})}},
-                "F.frm",
                 {}},
         FixCase{"a square up-down, an up-down in code and a time picker's class stay with their advice",
                 {{"F.frm", form({kUpDn, kTP},
                                 joined(control("Begin tavQVUpDn40.QVUpDn40 u ", 300, 300),
                                        control("Begin tavQVTP40.QVTP40 t ", 300, 1200)),
                                 {"Dim u2 As tavQVUpDn40.QVUpDn40"})}},
-                "F.frm",
                 {}},
         FixCase{"an older name a conversion rule still converts, and one whose family has two editions, stay",
                 {{"F.frm", form({kButton}, {"   Begin tavQVButton20.QVButton20 b ", "   End"},
                                 {"Dim m As tavQVPopMenu30.QVPopUp30"})}},
-                "F.frm",
                 {}},
         FixCase{"what the 4.0L conversion makes of 4.0B names means 4.0L; 4.0L has one bar class for both orientations",
                 {{"F.frm", form({headerLine("SideBarMenu", Edition::V40L), kProgressL},
                                 {"   Begin tavQVProgress40L.ProgressVBar30 p ", "   End"},
                                 {"Dim a As tavQVSMB40LB.QVSideMenu40B, b As tavQVSMB40LB.QVStaticLabel40B"})}},
-                "F.frm",
                 form({headerLine("SideBarMenu", Edition::V40L), kProgressL},
                      {"   Begin tavQVProgress40L.QVProgressBar40L p ", "   End"},
                      {"Dim a As tavQVSMB40L.QVSideMenu40L, b As tavQVSMB40L.QVStaticLabel"})},
         FixCase{"an older name of a 4.0-only family that no rule recognises becomes the 4.0 name",
                 {{"F.frm", form({headerLine("ColorPicker", Edition::V40)},
                                 {"   Begin tavQVCP30.QVColorPicker30 c ", "   End"})}},
-                "F.frm",
                 form({headerLine("ColorPicker", Edition::V40)},
                      {"   Begin tavQVColorPicker40.QVColorPicker40 c ", "   End"})}));
 
@@ -174,33 +162,31 @@ INSTANTIATE_TEST_SUITE_P(
             {{"A.frm", form({kMsComctl}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})},
              {"B.ctl",
               {"VERSION 5.00", "Begin VB.UserControl B ", "   Begin tavQVButton40L.QVButton40L b ", "   End", "End"}}},
-            "A.frm",
-            form({kMsComctl, kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})},
+            form({kMsComctl, kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"}),
+            "A.frm"},
         FixCase{
             "... and a header without reference lines gets it after VERSION 5.00",
             {{"B.ctl",
               {"VERSION 5.00", "Begin VB.UserControl B ", "   Begin tavQVButton40L.QVButton40L b ", "   End", "End"}}},
-            "B.ctl",
             {"VERSION 5.00", headerLine("Button", Edition::V40L), "Begin VB.UserControl B ",
-             "   Begin tavQVButton40L.QVButton40L b ", "   End", "End"}},
+             "   Begin tavQVButton40L.QVButton40L b ", "   End", "End"},
+            "B.ctl"},
         FixCase{"a wrong GUID in a form becomes the catalogue's line",
                 {{"F.frm", form({"Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVButton40.ocx\""},
                                 {"   Begin tavQVButton40.QVButton40 b ", "   End"})}},
-                "F.frm",
                 form({kButton}, {"   Begin tavQVButton40.QVButton40 b ", "   End"})},
         FixCase{
             "a control file no edition has becomes the one its family and edition mean",
             {{"F.frm", form({"Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVImagePicker40L.ocx\"",
                              "Object = \"{00000000-0000-0000-0000-000000000000}#1.0#0\"; \"tavQVComboBox40L.ocx\""},
                             {})}},
-            "F.frm",
             form({headerLine("ImagePicker", Edition::V40), headerLine("ComboBox", Edition::V40L)}, {})},
         FixCase{
             "a wrong GUID in a project becomes the catalogue's project line",
             {{"P.vbp",
               {"Type=Exe", "Object={00000000-0000-0000-0000-000000000000}#1.0#0; tavQVButton40.ocx", "Name=\"P\""}}},
-            "P.vbp",
-            {"Type=Exe", projectLine("Button", Edition::V40), "Name=\"P\""}}));
+            {"Type=Exe", projectLine("Button", Edition::V40), "Name=\"P\""},
+            "P.vbp"}));
 
 INSTANTIATE_TEST_SUITE_P(
     ProjectLists, FixKinds,
@@ -210,15 +196,15 @@ INSTANTIATE_TEST_SUITE_P(
                  {"P.vbp",
                   {"Type=Exe", "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#x#OLE", "Form=A.frm",
                    "Name=\"P\""}}},
-                "P.vbp",
                 {"Type=Exe", "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#x#OLE",
-                 projectLine("Button", Edition::V40), kMsComctlProject, "Form=A.frm", "Name=\"P\""}},
+                 projectLine("Button", Edition::V40), kMsComctlProject, "Form=A.frm", "Name=\"P\""},
+                "P.vbp"},
         FixCase{"members that disagree about a file's line leave it to a person",
                 {{"A.frm", form({kMsComctl}, {})},
                  {"B.frm", form({"Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.1#0\"; \"MSCOMCTL.OCX\""}, {})},
                  {"P.vbp", {"Type=Exe", "Form=A.frm", "Form=B.frm"}}},
-                "P.vbp",
-                {}}));
+                {},
+                "P.vbp"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Tidiness, FixKinds,
@@ -226,16 +212,15 @@ INSTANTIATE_TEST_SUITE_P(
                               {{"F.frm",
                                 {"VERSION 5.00", "", "", kButton, "", kButton, "Begin VB.Form F ",
                                  "   Begin tavQVButton40.QVButton40 b ", "   End", "End", "", "Sub A()", "End Sub"}}},
-                              "F.frm",
                               {"VERSION 5.00", kButton, "Begin VB.Form F ", "   Begin tavQVButton40.QVButton40 b ",
                                "   End", "End", "", "Sub A()", "End Sub"}},
                       FixCase{"a project's empty lines after its last reference line go; others stay",
                               {{"P.vbp",
                                 {"Type=Exe", "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX", "",
                                  "", "Name=\"P\"", "", "[MS Transaction Server]"}}},
-                              "P.vbp",
                               {"Type=Exe", "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX",
-                               "Name=\"P\"", "", "[MS Transaction Server]"}}));
+                               "Name=\"P\"", "", "[MS Transaction Server]"},
+                              "P.vbp"}));
 
 TEST(FixEdits, LinesKeepTheirOwnEndsAndInsertedOnesTakeTheDominantEnd) {
     using fix::EditAction;
@@ -274,8 +259,8 @@ TEST_F(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
     EXPECT_EQ(host.errors[0], "    -error: not fixed: B.frm: file is read-only");
     for (const auto& line : host.log) EXPECT_NE(line.rfind("B.frm:", 0), 0u) << "no fixed: line: " << line;
     EXPECT_TRUE(r.backupPlaced);
-    const std::string backup = "/p/Nexaria Conversion Backup 02.01.2026 09.03.07";
-    EXPECT_EQ(r.backupPath, std::string("/p") + kPreferredSeparator + "Nexaria Conversion Backup 02.01.2026 09.03.07");
+    const std::string backup = std::string("/p/") + test::kBackupName;
+    EXPECT_EQ(r.backupPath, std::string("/p") + kPreferredSeparator + test::kBackupName);
     EXPECT_EQ(fs.file(backup + "/A.frm"),
               crlf(form({}, {"   Begin tavQVMultiLineText40.QVMultiLineText40 t ", "   End"})));
     // The record names what the fixes wrote, so that restore takes back exactly those.
@@ -297,10 +282,8 @@ TEST_F(FixRun, AFileAnotherProgramSavesAfterThePlanKeepsWhatItWrote) {
     const auto r = run();
     EXPECT_EQ(fs.file("/p/A.frm"), edited);
     EXPECT_EQ(r.fileErrors, 1u);
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_NE(host.errors[0].find("A.frm was not fixed: another program changed it after the fixes were worked out"),
-              std::string::npos)
-        << host.errors[0];
+    EXPECT_TRUE(test::oneLineHolding(
+        host.errors, "A.frm was not fixed: another program changed it after the fixes were worked out"));
 }
 
 TEST_F(FixRun, ACancelDuringAWriteStopsBeforeTheNextFileAndStillPlacesTheBackup) {
@@ -340,7 +323,7 @@ TEST_F(FixRun, NothingToFixMakesNoBackupAndABusyFolderOrNoBackupMeansNothingWrit
     EXPECT_EQ(r.ending, FixEnding::NoBackup);
     EXPECT_EQ(fs.file("/p/B.frm"), broken);
     ASSERT_FALSE(host.errors.empty());
-    EXPECT_NE(host.errors[0].find("No space left on device"), std::string::npos) << host.errors[0];
+    EXPECT_TRUE(test::holds(host.errors[0], "No space left on device"));
 }
 
 }  // namespace

@@ -68,14 +68,12 @@ TEST_F(RestoreTest, TakesBackTheRunsWritesAndKeepsEveryEditMadeSince) {
     EXPECT_EQ(r.errors, 0) << output.out;
     EXPECT_EQ(fs.file("/p/G.frm"), original.at("/p/G.frm"));
     EXPECT_EQ(fs.file("/p/F.frm"), "the user's edit of the converted form");
-    EXPECT_NE(fs.file("/p/modOrders.bas").find("a new routine"), std::string::npos);
+    EXPECT_TRUE(test::holds(fs.file("/p/modOrders.bas"), "a new routine"));
     EXPECT_EQ(r.changedSinceRun, std::vector<std::string>{"F.frm"});
     EXPECT_EQ(r.changedSinceBackup, std::vector<std::string>{"modOrders.bas"});
-    EXPECT_NE(
-        output.out.find("changed since the run, not overwritten: F.frm (to overwrite it: tavkonv40 restore --file "
-                        "F.frm /p)\n"),
-        std::string::npos)
-        << output.out;
+    EXPECT_TRUE(test::holds(output.out,
+                            "changed since the run, not overwritten: F.frm (to overwrite it: tavkonv40 "
+                            "restore --file F.frm /p)\n"));
     EXPECT_FALSE(fs.hasFile(kMark));
 
     // Asked for, the edited form is overwritten too; --all puts back the module as well.
@@ -97,11 +95,11 @@ TEST_F(RestoreTest, NeverWritesACopyThatIsNotWhatTheRunReadAndKeepsItsMarkOnErro
     EXPECT_EQ(r.errors, 1);
     EXPECT_EQ(fs.file("/p/F.frm"), converted);
     EXPECT_EQ(fs.file("/p/G.frm"), original.at("/p/G.frm"));
-    EXPECT_NE(output.out.find("not what the run read"), std::string::npos) << output.out;
+    EXPECT_TRUE(test::holds(output.out, "not what the run read"));
     EXPECT_TRUE(r.markKept);
     EXPECT_TRUE(fs.hasFile(kMark));
-    EXPECT_NE(output.err.find("ended with 1 error; runs wait until it is finished"), std::string::npos);
-    EXPECT_NE(interruptedRunNotice(fs, "/p", OwnLock::NotHeld).find("was being restored"), std::string::npos);
+    EXPECT_TRUE(test::holds(output.err, "ended with 1 error; runs wait until it is finished"));
+    EXPECT_TRUE(test::holds(interruptedRunNotice(fs, "/p", OwnLock::NotHeld), "was being restored"));
 }
 
 // A form another program rewrote during the copy is declined by the run; its copy is not the
@@ -124,7 +122,7 @@ TEST_F(RestoreTest, AStagedCopyRemovedDuringTheRunIsReportedGone) {
     const RunResult r = run();
     EXPECT_FALSE(r.backupPlaced);
     ASSERT_FALSE(host.errors.empty());
-    EXPECT_NE(host.errors.back().find("the backup is gone"), std::string::npos) << host.errors.back();
+    EXPECT_TRUE(test::holds(host.errors.back(), "the backup is gone"));
     for (const auto& line : host.log) EXPECT_NE(line, "Backup of original folder saved to:");
 }
 
@@ -156,13 +154,11 @@ TEST_F(RestoreTest, RestoringAnotherBackupSettlesTheInterruptedRunsCopy) {
     fs.addFile(kStaged + "/F.frm", original.at("/p/F.frm"));
     fs.addFile("/p/.tavkonv40-backup-02.01.2026 09.03.08.partial/F.frm", "");
     // Its files match it: nothing was half converted, and the refusal does not say so.
-    EXPECT_NE(interruptedRunNotice(fs, "/p", OwnLock::Held).find("still match that backup"), std::string::npos);
+    EXPECT_TRUE(test::holds(interruptedRunNotice(fs, "/p", OwnLock::Held), "still match that backup"));
     restore(RestoreScope::All, older);
     EXPECT_EQ(fs.file("/p/F.frm"), "older");
     EXPECT_EQ(fs.file(kDated + "/F.frm"), original.at("/p/F.frm"));
-    EXPECT_NE(output.out.find("The interrupted run's backup is now " + std::string(test::kBackupName)),
-              std::string::npos)
-        << output.out;
+    EXPECT_TRUE(test::holds(output.out, "The interrupted run's backup is now " + std::string(test::kBackupName)));
     EXPECT_TRUE(stagedCopies(fs, "/p", StagedState::Partial).empty());
     EXPECT_EQ(interruptedRunNotice(fs, "/p", OwnLock::NotHeld), "");
 }
@@ -177,10 +173,8 @@ TEST_F(RestoreTest, AStoppedRestoreIsFinishedOnlyFromItsOwnBackup) {
         restore();
         ADD_FAILURE() << "a plain restore must not finish another backup's restore";
     } catch (const FolderBusy& e) {
-        EXPECT_NE(std::string(e.what()).find("only that backup can finish it: tavkonv40 restore --backup \"" + older +
-                                             "\" /p"),
-                  std::string::npos)
-            << e.what();
+        EXPECT_TRUE(
+            test::holds(e.what(), "only that backup can finish it: tavkonv40 restore --backup \"" + older + "\" /p"));
     }
     EXPECT_TRUE(fs.hasFile(kMark));
     restore(RestoreScope::RunsWrites, older);

@@ -1,6 +1,8 @@
 // Shared fakes for engine tests: a host that records the log, a fixed clock.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <string>
@@ -80,6 +82,20 @@ inline std::string runStep(void (*step)(StepContext&), const std::string& bytes,
     RecordingHost host;
     RunState state;
     return runStep(step, bytes, options, host, state);
+}
+
+// Whether `text` holds `part`; a failure shows both.
+inline ::testing::AssertionResult holds(std::string_view text, std::string_view part) {
+    if (text.find(part) != std::string_view::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "\"" << text << "\" does not hold \"" << part << "\"";
+}
+
+// Whether `lines` is one line only, and it holds `part`.
+inline ::testing::AssertionResult oneLineHolding(const std::vector<std::string>& lines, std::string_view part) {
+    if (lines.size() == 1) return holds(lines[0], part);
+    auto failure = ::testing::AssertionFailure() << lines.size() << " lines, not one holding \"" << part << "\":";
+    for (const auto& line : lines) failure << "\n" << line;
+    return failure;
 }
 
 // The lines joined, each ended with CR LF.

@@ -26,8 +26,9 @@ class DiskTest : public test::DiskFolderTest {
     DiskFileSystem disk;
 };
 
-// The temporary beside a file with the longest name a folder takes must still fit.
-TEST_F(DiskTest, AFileWithTheLongestNameIsRewrittenAndRestored) {
+// A rewrite goes through a temporary beside the file, which must still fit beside the longest
+// name a folder takes; a symbolic link stays a link, its target rewritten; setuid and setgid stay.
+TEST_F(DiskTest, RewriteFitsTheLongestNameKeepsLinksAndSetidBits) {
     const std::string name = std::string(NAME_MAX - 4, 'n') + ".frm";
     put(root / name, "old");
     disk.writeFile((root / name).string(), "new");
@@ -35,17 +36,13 @@ TEST_F(DiskTest, AFileWithTheLongestNameIsRewrittenAndRestored) {
     disk.replaceFile((root / name).string(), "back", (root / name).string());
     EXPECT_EQ(get(root / name), "back");
     EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
-}
 
-TEST_F(DiskTest, SymbolicLinkStaysALinkAndItsTargetIsRewritten) {
     put(root / "real.frm", "old");
     fs::create_symlink("real.frm", root / "link.frm");
     disk.writeFile((root / "link.frm").string(), "new");
     EXPECT_TRUE(fs::is_symlink(root / "link.frm"));
     EXPECT_EQ(get(root / "real.frm"), "new");
-}
 
-TEST_F(DiskTest, SetuidAndSetgidBitsSurviveARewrite) {
     put(root / "tool.frm", "old");
     fs::permissions(root / "tool.frm", fs::perms(06755));
     disk.writeFile((root / "tool.frm").string(), "new");
