@@ -37,14 +37,25 @@ LRESULT PaintBetweenBeginAndEnd(ControlWindow& host, HWND window, WPARAM wParam,
     return result;
 }
 
+// The control speaks logical units: a mouse message's point is taken off the
+// window's device pixels.
+LPARAM ForControl(HWND window, UINT message, LPARAM lParam) {
+    if (message < WM_MOUSEFIRST || message > WM_MBUTTONDBLCLK) return lParam;
+    const double scale = gdi::DeviceScale(gdi::win32::Window(window));
+    if (scale == 1.0) return lParam;
+    return MAKELPARAM(gdi::win32::ToLogical(static_cast<short>(LOWORD(lParam)), scale),
+                      gdi::win32::ToLogical(static_cast<short>(HIWORD(lParam)), scale));
+}
+
 LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* host = reinterpret_cast<ControlWindow*>(data);
     UserControl* control = host->HostedControl();
     if (control == nullptr || !host->Subclasses(message)) return ::DefSubclassProc(window, message, wParam, lParam);
+    const LPARAM logical = ForControl(window, message, lParam);
     if (control->MsgResponse(message) == MessageResponse::Consume)
         return message == WM_PAINT ? PaintBetweenBeginAndEnd(*host, window, wParam, lParam)
-                                   : host->Deliver(message, wParam, lParam);
-    host->Deliver(message, wParam, lParam);
+                                   : host->Deliver(message, wParam, logical);
+    host->Deliver(message, wParam, logical);
     return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
@@ -132,8 +143,9 @@ HWND MakeToolTipWindow(HWND owner) {
 
 }  // namespace
 
-ControlWindow::ControlWindow(HWND__* parent, const gdi::RECT& at) {
+ControlWindow::ControlWindow(HWND__* parent, const gdi::RECT& logical) {
     RegisterClassOnce();
+    const gdi::RECT at = gdi::win32::ToDevice(logical, gdi::DeviceScale(gdi::win32::Window(parent)));
     m_window = ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, at.Left, at.Top,
                                  at.Right - at.Left, at.Bottom - at.Top, parent, nullptr, CodeModule(), nullptr);
     if (m_window != nullptr) ::SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -171,7 +183,8 @@ gdi::HWND ControlWindow::Window() { return gdi::win32::Window(m_window); }
 gdi::SIZE ControlWindow::ClientSize() const {
     RECT r{};
     ::GetClientRect(m_window, &r);
-    return gdi::SIZE{r.right - r.left, r.bottom - r.top};
+    const double scale = gdi::DeviceScale(gdi::win32::Window(m_window));
+    return gdi::SIZE{gdi::win32::ToLogical(r.right - r.left, scale), gdi::win32::ToLogical(r.bottom - r.top, scale)};
 }
 
 void ControlWindow::Invalidate() { ::InvalidateRect(m_window, nullptr, FALSE); }
@@ -179,11 +192,7 @@ void ControlWindow::Invalidate() { ::InvalidateRect(m_window, nullptr, FALSE); }
 // The system owns a region it is given and frees it with the window or its
 // next region; gdi frees its own: the window gets a copy.
 void ControlWindow::SetWindowRegion(gdi::HRGN region) {
-    HRGN copy = nullptr;
-    if (HRGN shape = gdi::win32::NativeRegion(region)) {
-        copy = ::CreateRectRgn(0, 0, 0, 0);
-        if (copy != nullptr) ::CombineRgn(copy, shape, nullptr, RGN_COPY);
-    }
+    HRGN copy = gdi::win32::DeviceRegion(region, gdi::DeviceScale(gdi::win32::Window(m_window)));
     ::SetWindowRgn(m_window, copy, TRUE);
     if (region != 0) gdi::DeleteRegion(region);
 }
@@ -250,7 +259,8 @@ gdi::POINT ControlWindow::CursorPos() const {
     POINT p{};
     ::GetCursorPos(&p);
     ::ScreenToClient(m_window, &p);
-    return gdi::POINT{p.x, p.y};
+    const double scale = gdi::DeviceScale(gdi::win32::Window(m_window));
+    return gdi::POINT{gdi::win32::ToLogical(p.x, scale), gdi::win32::ToLogical(p.y, scale)};
 }
 
 bool ControlWindow::IsMouseOver() const {
@@ -372,7 +382,9 @@ void ControlWindow::ForEachFormControl(const std::function<void(LateBound&)>& vi
 }
 
 void ControlWindow::Resize(gdi::SIZE size) {
-    ::SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const double scale = gdi::DeviceScale(gdi::win32::Window(m_window));
+    ::SetWindowPos(m_window, nullptr, 0, 0, gdi::win32::ToDevice(size.cx, scale), gdi::win32::ToDevice(size.cy, scale),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // ---- the list box: its scroll bar's window, the font's line, the wheel ----
@@ -388,7 +400,8 @@ class ChildControlWindow : public ControlWindow, public ControlSite::ChildWindow
     ~ChildControlWindow() override { Bind(nullptr); }
     ControlSite& Site() override { return *this; }
     void Host(UserControl* control) override { Bind(control); }
-    void SetBounds(const gdi::RECT& r) override {
+    void SetBounds(const gdi::RECT& logical) override {
+        const gdi::RECT r = gdi::win32::ToDevice(logical, gdi::DeviceScale(gdi::win32::Window(Handle())));
         ::SetWindowPos(Handle(), nullptr, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -8,6 +8,9 @@
 // and EndPaint; keys, focus, enabling, showing, size and move always.
 // HostedWindow<C> (HostedWindows.h) owns a control and hosts it.
 //
+// The control works in logical units; the window's size, its shape, the mouse's points and the
+// places it is given are converted to and from the window's device pixels here.
+//
 // The window's shape is the control's region (SetWindowRgn); its tool tip a
 // tool tip control made when there first is a text; its mouse pointer a
 // system cursor set on WM_SETCURSOR; what lies behind a see-through control
@@ -69,7 +72,8 @@ class ControlWindow : public ControlSite {
     bool ShowMousePointer() const;
 
   protected:
-    // Creates the child window of `parent` over `at` (client coordinates).
+    // Creates the child window of `parent` over `at` (client coordinates in logical units: the
+    // window takes the parent's device pixels for them, gdi::DeviceScale).
     ControlWindow(HWND__* parent, const gdi::RECT& at);
     void Bind(UserControl* control) { m_control = control; }
 

@@ -117,11 +117,9 @@ void EditEditor::ReplaceSelection(const std::u16string& text) {
 void EditEditor::SetReadOnly(bool on) { ::SendMessageW(m_edit, EM_SETREADONLY, on ? TRUE : FALSE, 0); }
 void EditEditor::SetEnabled(bool on) { ::EnableWindow(m_edit, on ? TRUE : FALSE); }
 
-// The same font the control's drawing selects (gdi's SelectFont), at the screen's resolution.
+// The same font the control's drawing selects (gdi's SelectFont), at the window's device pixels.
 void EditEditor::SetFont(const gdi::Font& font) {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+    const int dpi = static_cast<int>(std::lround(96 * gdi::DeviceScale(gdi::win32::Window(m_edit))));
     HFONT made = gdi::win32::MakeNativeFont(font, dpi);
     if (made == nullptr) return;
     ::SendMessageW(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
@@ -138,7 +136,8 @@ gdi::SIZE EditEditor::TextExtent(const std::u16string& text) const {
     ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     if (previous != nullptr) ::SelectObject(dc, previous);
     ::ReleaseDC(m_edit, dc);
-    return gdi::SIZE{size.cx, size.cy};
+    const double scale = gdi::DeviceScale(gdi::win32::Window(m_edit));
+    return gdi::SIZE{gdi::win32::ToLogical(size.cx, scale), gdi::win32::ToLogical(size.cy, scale)};
 }
 
 void EditEditor::SetColours(gdi::COLORREF text, gdi::COLORREF back) {
@@ -157,7 +156,8 @@ HBRUSH__* EditEditor::Colour(void* dc) const {
     return m_brush;
 }
 
-void EditEditor::SetRect(const gdi::RECT& r) {
+void EditEditor::SetRect(const gdi::RECT& logical) {
+    const gdi::RECT r = gdi::win32::ToDevice(logical, gdi::DeviceScale(gdi::win32::Window(m_edit)));
     ::MoveWindow(m_edit, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, TRUE);
 }
 

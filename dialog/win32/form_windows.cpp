@@ -4,6 +4,9 @@
 #include "dialog/form_geometry.h"
 #include "dialog/form_labels.h"
 #include "dialog/form_render.h"
+
+#include "controls/suite/win32/gdi_win32.h"
+
 #include "dialog/tab_order.h"
 
 #include <algorithm>
@@ -19,9 +22,7 @@ namespace {
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 gdi::RECT Rect(const Box& b) { return {b.x, b.y, b.right(), b.bottom()}; }
 
-void Place(HWND window, const Box& b) {
-    if (window != nullptr) ::SetWindowPos(window, nullptr, b.x, b.y, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void Place(HWND window, const Box& b) { PlaceWindow(window, b); }
 template <typename Control>
 void Place(const std::unique_ptr<Control>& c, const Box& b) {
     if (c) Place(c->Handle(), b);
@@ -179,8 +180,8 @@ void ArrangeFormWindows(FormWindows& w, int width, int height) {
     for (const auto& panel : w.CTRLContainer) {
         RECT r{};
         ::GetWindowRect(panel->Handle(), &r);
-        ::SetWindowPos(panel->Handle(), nullptr, 0, 0, frame.panelWidth, r.bottom - r.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+        ::SetWindowPos(panel->Handle(), nullptr, 0, 0, gdi::win32::ToDevice(frame.panelWidth, Scale(panel->Handle())),
+                       r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
     }
     const auto inFooter = [&](const Box& b) { return Box{a.footer.x + b.x, a.footer.y + b.y, b.width, b.height}; };
     for (const auto& [selectAll, clearAll, setAll] :
@@ -231,13 +232,14 @@ void LayoutPanels(FormWindows& w, Panel shown) {
 
 void ScrollPanel(FormWindows& w, Panel shown) {
     const HWND panel = w.CTRLContainer[At(static_cast<int>(shown))]->Handle();
-    ::SetWindowPos(panel, nullptr, 0, PanelTop(w.VS->Control().Value()), 0, 0,
+    ::SetWindowPos(panel, nullptr, 0, gdi::win32::ToDevice(PanelTop(w.VS->Control().Value()), Scale(panel)), 0, 0,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 void ResetPanels(FormWindows& w) {
     for (const auto& panel : w.CTRLContainer)
-        ::SetWindowPos(panel->Handle(), nullptr, 0, kTabTitleHeight, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+        ::SetWindowPos(panel->Handle(), nullptr, 0, gdi::win32::ToDevice(kTabTitleHeight, Scale(panel->Handle())), 0, 0,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
     w.VS->Control().SetValue(0);
 }
 

@@ -2,6 +2,7 @@
 #include "dialog/win32/form_windows.h"
 #include "dialog/win32/frmProps.h"
 
+#include "controls/suite/win32/gdi_win32.h"
 #include "dialog/form_arrangement.h"
 #include "dialog/init_conversion.h"
 #include "dialog/win32/message_loop.h"
@@ -44,7 +45,8 @@ void RegisterWindowClass(HINSTANCE module, WNDPROC proc) {
 }
 
 // The window's outer rectangle: the shared placement on the work area of the monitor under the
-// cursor, the frame's extra size from the window's own styles.
+// cursor, the frame's extra size from the window's own styles.  The placement is made in logical
+// units (the work area at the screen's scale) and its client size given in device pixels.
 RECT FormRect() {
     RECT frame{0, 0, 0, 0};
     ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
@@ -54,11 +56,19 @@ RECT FormRect() {
     monitor.cbSize = sizeof monitor;
     RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor)) work = monitor.rcWork;
-    const WindowPlacement p =
-        PlaceFormWindow({work.left, work.top, work.right - work.left, work.bottom - work.top}, frame.right - frame.left,
-                        frame.bottom - frame.top, MinimumFormWidth(), MinimumFormHeight(ExplanationHeight));
-    return RECT{p.x, p.y, p.x + p.clientWidth + (frame.right - frame.left),
-                p.y + p.clientHeight + (frame.bottom - frame.top)};
+    const double scale = gdi::DeviceScale(0);
+    const auto logical = [scale](LONG device) { return gdi::win32::ToLogical(device, scale); };
+    const auto device = [scale](int units) { return gdi::win32::ToDevice(units, scale); };
+    const LONG frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
+    const WindowPlacement p = PlaceFormWindow(
+        {logical(work.left), logical(work.top), logical(work.right - work.left), logical(work.bottom - work.top)},
+        logical(frameWidth), logical(frameHeight), MinimumFormWidth(), MinimumFormHeight(ExplanationHeight));
+    RECT r{device(p.x), device(p.y), device(p.x) + device(p.clientWidth) + frameWidth,
+           device(p.y) + device(p.clientHeight) + frameHeight};
+    // Rounded back to device pixels, a placement that fills the work area may pass its edge by one.
+    if (scale != 1.0 && r.right == work.right + 1) --r.right;
+    if (scale != 1.0 && r.bottom == work.bottom + 1) --r.bottom;
+    return r;
 }
 
 }  // namespace
@@ -72,6 +82,7 @@ frmProps::~frmProps() {
 std::int16_t frmProps::InitConversion() {
     if (m_window != nullptr) throw std::runtime_error("it is open already");
     RegisterWindowClass(m_module, WindowProc);
+    const ScreenResolutionAware aware;  // outlives the window
     HostWindowDisabled host;
     Form_Load();
     m_host = &host;
@@ -183,7 +194,9 @@ LRESULT frmProps::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_GETMINMAXINFO: {
-            RECT frame{0, 0, MinimumFormWidth(), MinimumFormHeight(ExplanationHeight)};
+            const Box least =
+                DeviceBox({0, 0, MinimumFormWidth(), MinimumFormHeight(ExplanationHeight)}, Scale(m_window));
+            RECT frame{0, 0, least.width, least.height};
             ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
             limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
@@ -225,7 +238,8 @@ void frmProps::BrowseFolder() {
 void frmProps::RepaintStatus() {
     if (m_form == nullptr) return;
     const Box& s = m_form->arrangement.status;
-    const RECT strip{s.x, s.y - 2, s.right(), s.bottom() + 2};
+    const Box d = DeviceBox({s.x, s.y - 2, s.width, s.height + 4}, Scale(m_window));
+    const RECT strip{d.x, d.y, d.right(), d.bottom()};
     ::InvalidateRect(m_window, &strip, FALSE);
     ::UpdateWindow(m_window);
 }

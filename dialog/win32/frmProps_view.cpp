@@ -6,6 +6,7 @@
 #include "dialog/form_wiring.h"
 // The controls' headers (in form_windows.h) come before windows.h.
 #include "dialog/win32/form_windows.h"
+#include "controls/suite/win32/gdi_win32.h"
 #include "dialog/win32/frmProps.h"
 #include "dialog/win32/run_display.h"
 
@@ -34,10 +35,8 @@ Box Inside(const Box& outer, const Box& inner) {
 void frmProps::WireForm() {
     FormWindows& w = *m_form;
     w.paintForm = [this](gdi::HDC dc) {
-        RECT client{};
-        ::GetClientRect(m_window, &client);
         const FormArrangement& a = m_form->arrangement;
-        PaintFormSurface(dc, m_form->pictures, {0, 0, client.right, client.bottom}, a.status);
+        PaintFormSurface(dc, m_form->pictures, LogicalClient(m_window), a.status);
         const gdi::Font font = Win32FormFont();
         PaintLabel(dc, Label::Title, u"Conversion Utility", a.title, font);
         PaintLabel(dc, Label::Explanation, Latin1(DialogModel::panelExplanation(m_shownPanel)),
@@ -150,15 +149,16 @@ void frmProps::Panel_FocusIn(HWND focused) {
     RECT row{};
     ::GetWindowRect(focused, &row);
     ::MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&row), 2);
-    if (ScrollPanelToShow(m_form->VS->Control(), m_shownPanel, PanelSpace(*m_form), row.top, row.bottom))
+    const double scale = Scale(panel);
+    if (ScrollPanelToShow(m_form->VS->Control(), m_shownPanel, PanelSpace(*m_form),
+                          gdi::win32::ToLogical(row.top, scale), gdi::win32::ToLogical(row.bottom, scale)))
         ScrollPanel(*m_form, m_shownPanel);
 }
 
 void frmProps::Form_Resize() {
     if (!m_form) return;
-    RECT client{};
-    ::GetClientRect(m_window, &client);
-    ArrangeFormWindows(*m_form, client.right, client.bottom);
+    const Box client = LogicalClient(m_window);
+    ArrangeFormWindows(*m_form, client.width, client.height);
     LayoutPanels(*m_form, m_shownPanel);
     ::InvalidateRect(m_window, nullptr, FALSE);
 }

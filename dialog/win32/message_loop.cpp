@@ -1,5 +1,7 @@
 #include "dialog/win32/message_loop.h"
 
+#include <cstdint>
+
 namespace dialog::win32 {
 
 namespace {
@@ -55,6 +57,27 @@ void HostWindowDisabled::restore() {
     enable();
     if (m_host != nullptr && ::IsWindow(m_host)) ::SetActiveWindow(m_host);
     m_host = nullptr;
+}
+
+namespace {
+
+// SetThreadDpiAwarenessContext, where the system has it; a context is a handle.
+using SetAwareness = void*(WINAPI*)(void*);
+SetAwareness SetThreadAwareness() {
+    static const auto set = reinterpret_cast<SetAwareness>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    return set;
+}
+
+}  // namespace
+
+ScreenResolutionAware::ScreenResolutionAware() {
+    constexpr std::intptr_t kSystemAware = -2;  // DPI_AWARENESS_CONTEXT_SYSTEM_AWARE
+    if (const SetAwareness set = SetThreadAwareness()) m_previous = set(reinterpret_cast<void*>(kSystemAware));
+}
+
+ScreenResolutionAware::~ScreenResolutionAware() {
+    if (m_previous != nullptr) SetThreadAwareness()(m_previous);
 }
 
 }  // namespace dialog::win32

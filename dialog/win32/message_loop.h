@@ -1,5 +1,6 @@
 // The dialog's own message handling on Win32: the modal loop it shows itself in, the one-shot
-// yield a run makes between its steps, and the host's window put out of reach meanwhile.
+// yield a run makes between its steps, the host's window put out of reach meanwhile, and the
+// screen's own resolution for the dialog's windows.
 #pragma once
 
 #include <windows.h>
@@ -34,6 +35,22 @@ class HostWindowDisabled {
 
   private:
     HWND m_host = nullptr;
+};
+
+// While it lives, the windows the thread makes are told the screen's resolution and drawn at its
+// pixels, instead of a 96-DPI picture the system stretches; the thread's setting before it comes
+// back when it goes. (The system's resolution, not each monitor's: on a monitor of another
+// scale the system stretches the window, which then keeps the places it was laid out at.)
+// Systems without the call keep the stretched window.
+class ScreenResolutionAware {
+  public:
+    ScreenResolutionAware();
+    ~ScreenResolutionAware();
+    ScreenResolutionAware(const ScreenResolutionAware&) = delete;
+    ScreenResolutionAware& operator=(const ScreenResolutionAware&) = delete;
+
+  private:
+    void* m_previous = nullptr;
 };
 
 }  // namespace dialog::win32

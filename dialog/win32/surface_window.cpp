@@ -5,6 +5,8 @@
 
 #include <windowsx.h>
 
+#include <cmath>
+
 namespace dialog::win32 {
 
 namespace {
@@ -16,6 +18,17 @@ HINSTANCE ThisModule() {
     ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                          reinterpret_cast<LPCWSTR>(&ThisModule), &module);
     return module;
+}
+
+// Copies device pixels as they are: a world transform either DC carries for gdi's logical
+// units is set aside for the copy.
+void CopyDevicePixels(HDC target, HDC source, int width, int height) {
+    const int savedTarget = ::SaveDC(target), savedSource = ::SaveDC(source);
+    for (HDC dc : {target, source})
+        if (::GetGraphicsMode(dc) == GM_ADVANCED) ::ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+    ::BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    ::RestoreDC(source, savedSource);
+    ::RestoreDC(target, savedTarget);
 }
 
 void PrintParentUnder(HWND window, HDC native) {
@@ -31,15 +44,38 @@ void PrintParentUnder(HWND window, HDC native) {
 
 }  // namespace
 
+double Scale(HWND window) { return gdi::DeviceScale(gdi::win32::Window(window)); }
+
+Box DeviceBox(const Box& logical, double scale) {
+    const gdi::RECT r = gdi::win32::ToDevice(gdi::RECT{logical.x, logical.y, logical.right(), logical.bottom()}, scale);
+    return {r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top};
+}
+
+Box LogicalClient(HWND window) {
+    RECT r{};
+    ::GetClientRect(window, &r);
+    const double scale = Scale(window);
+    return {0, 0, gdi::win32::ToLogical(r.right, scale), gdi::win32::ToLogical(r.bottom, scale)};
+}
+
+void PlaceWindow(HWND window, const Box& logical) {
+    if (window == nullptr) return;
+    const Box b = DeviceBox(logical, Scale(window));
+    ::SetWindowPos(window, nullptr, b.x, b.y, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The surface covers every device pixel of the client area (its logical size rounded up).
 void PaintComposed(HWND window, HDC target, Underneath underneath, const std::function<void(gdi::HDC)>& paint) {
     RECT client{};
     ::GetClientRect(window, &client);
+    const double scale = Scale(window);
+    const auto cover = [scale](LONG device) { return static_cast<int>(std::ceil(device / scale)); };
     tavSCls40::MemoryDC surface;
-    if (!paint || !surface.Create(client.right, client.bottom, 0)) return;
+    if (!paint || !surface.Create(gdi::win32::Window(window), cover(client.right), cover(client.bottom), 0)) return;
     HDC native = gdi::win32::NativeDC(surface.hDC());
     if (underneath == Underneath::Parent) PrintParentUnder(window, native);
     paint(surface.hDC());
-    ::BitBlt(target, 0, 0, client.right, client.bottom, native, 0, 0, SRCCOPY);
+    CopyDevicePixels(target, native, client.right, client.bottom);
 }
 
 SurfaceWindow::SurfaceWindow(HWND parent, const wchar_t* name, Holds holds, Underneath underneath)
@@ -67,15 +103,9 @@ SurfaceWindow::~SurfaceWindow() {
     ::DestroyWindow(m_window);
 }
 
-void SurfaceWindow::Place(const Box& at) const {
-    ::SetWindowPos(m_window, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void SurfaceWindow::Place(const Box& at) const { PlaceWindow(m_window, at); }
 
-Box SurfaceWindow::Area() const {
-    RECT r{};
-    ::GetClientRect(m_window, &r);
-    return {0, 0, r.right, r.bottom};
-}
+Box SurfaceWindow::Area() const { return LogicalClient(m_window); }
 
 void SurfaceWindow::UnregisterWindowClass(HINSTANCE module) { ::UnregisterClassW(kWindowClass, module); }
 
@@ -104,7 +134,8 @@ LRESULT SurfaceWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
             if (!onMouseDown) break;
             if (::GetWindowLongW(m_window, GWL_STYLE) & WS_TABSTOP) ::SetFocus(m_window);
-            onMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            onMouseDown(gdi::win32::ToLogical(GET_X_LPARAM(lParam), Scale(m_window)),
+                        gdi::win32::ToLogical(GET_Y_LPARAM(lParam), Scale(m_window)));
             return 0;
         case WM_KEYDOWN:
             if (!onKeyDown) break;

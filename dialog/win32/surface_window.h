@@ -18,6 +18,15 @@ namespace dialog::win32 {
 
 enum class Underneath { Nothing, Parent };
 
+// The form is arranged in logical units; its windows take `window`'s device pixels for them
+// (gdi::DeviceScale), every edge rounded as the controls' own pictures are.
+double Scale(HWND window);
+Box DeviceBox(const Box& logical, double scale);
+// `window`'s client area in logical units.
+Box LogicalClient(HWND window);
+// Places `window` over `logical` of its parent; nothing for no window.
+void PlaceWindow(HWND window, const Box& logical);
+
 // Paints `paint` through a client-sized off-screen surface onto `target` (a window's DC, or the
 // DC a WM_PRINTCLIENT brings); with Underneath::Parent the parent's print goes under it.
 void PaintComposed(HWND window, HDC target, Underneath underneath, const std::function<void(gdi::HDC)>& paint);
@@ -33,7 +42,7 @@ class SurfaceWindow {
     SurfaceWindow& operator=(const SurfaceWindow&) = delete;
 
     HWND Handle() const { return m_window; }
-    void Place(const Box& at) const;
+    void Place(const Box& at) const;  // logical units, as Area() and the mouse's points
     Box Area() const;
 
     std::function<void(gdi::HDC)> onPaint;

@@ -3,9 +3,11 @@
 // given back; the window's shape, tool tip, pointer and what a see-through box shows of its
 // parent; the form's keys and a group across containers; what is typed into the text box's EDIT;
 // a scroll bar stepping on a click without taking the focus or keeping the mouse; the list box
-// and its bar in a child window.  Wine makes no windows without a display: the tests skip.
+// and its bar in a child window; a caption at the screen's resolution.  Wine makes no windows
+// without a display: the tests skip.
 #include "controls/suite/memory_dc.h"
 #include "controls/win32/HostedWindows.h"
+#include "controls/suite/win32/gdi_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -165,6 +170,98 @@ TEST(GlyphWindows, ShapeTipPointerAndParentBehind) {
     }
     EXPECT_FALSE(::IsWindow(tip));  // gone with its control
     EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
+}
+
+namespace {
+
+// The bounding box of what differs from `background` in `pixels` (width wide) right of `fromX`,
+// and that part's mask, row by row.
+std::pair<RECT, std::vector<bool>> Ink(const std::vector<std::uint32_t>& pixels, int width, int fromX,
+                                       std::uint32_t background) {
+    RECT box{width, 0, 0, 0};
+    box.top = static_cast<LONG>(pixels.size()) / width;
+    const auto inked = [&](int x, int y) { return x >= fromX && pixels[std::size_t(y * width + x)] != background; };
+    for (int y = 0; y < static_cast<int>(pixels.size()) / width; ++y)
+        for (int x = 0; x < width; ++x)
+            if (inked(x, y))
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                       std::max<LONG>(box.bottom, y + 1)};
+    std::vector<bool> mask;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) mask.push_back(inked(x, y));
+    return {box, mask};
+}
+
+// A 32-bit DIB DC of width x height with `draw` run on it, and its pixels without alpha.
+template <typename Draw>
+std::vector<std::uint32_t> PixelsOf(int width, int height, Draw draw) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = ::SelectObject(dc, dib);
+    draw(dc);
+    ::GdiFlush();
+    std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits),
+                                      static_cast<const std::uint32_t*>(bits) + width * height);
+    for (auto& p : pixels) p &= 0xFFFFFFu;
+    ::SelectObject(dc, previous);
+    ::DeleteDC(dc);
+    ::DeleteObject(dib);
+    return pixels;
+}
+
+}  // namespace
+
+// At any resolution the window takes the screen's device pixels for its logical place and its
+// caption is drawn on them glyph for glyph as the system draws a plain label there: neither a
+// 1x picture stretched nor a 96-DPI font under a transform.  (The Windows job runs it at 144 DPI
+// too, with TAVKONV40_TEST_DPI=144.)
+TEST(GlyphWindows, CaptionAtTheScreensResolution) {
+    TopLevel top;
+    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    if (const char* expected = std::getenv("TAVKONV40_TEST_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(expected));
+    }
+    const gdi::Font font{u"Tahoma", 8.25};
+    CHKBOXWindow box(top.window, gdi::RECT{10, 10, 130, 31}, Ambient{HostMode::Run, {}, font, true});
+    box.Control().InitProperties();
+    AnswerSkin(box.Control(), u"win32-check-strip");
+    box.Control().SetCaption(u"Hex Caption");
+    RECT client{};
+    ::GetClientRect(box.Handle(), &client);
+    ASSERT_EQ(client.right, std::lround(120 * dpi / 96.0));
+    ASSERT_EQ(client.bottom, std::lround(21 * dpi / 96.0));
+    ::RedrawWindow(box.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const auto shown = PixelsOf(client.right, client.bottom, [&](HDC dc) {
+        HDC window = ::GetDC(box.Handle());
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
+        ::ReleaseDC(box.Handle(), window);
+    });
+    const std::uint32_t background = shown.back();  // the caption ends short of the corner
+    const auto label = PixelsOf(client.right, client.bottom, [&](HDC dc) {
+        HBRUSH brush = ::CreateSolidBrush(RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF));
+        ::FillRect(dc, &client, brush);
+        ::DeleteObject(brush);
+        HFONT native = gdi::win32::MakeNativeFont(font, dpi);
+        HGDIOBJ previous = ::SelectObject(dc, native);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        RECT at = client;
+        ::DrawTextW(dc, L"Hex Caption", -1, &at, DT_SINGLELINE | DT_VCENTER);
+        ::DeleteObject(::SelectObject(dc, previous));
+    });
+    const int afterGlyph = std::lround(16 * dpi / 96.0);
+    const auto [caption, captionInk] = Ink(shown, client.right, afterGlyph, background);
+    const auto [plain, plainInk] = Ink(label, client.right, 0, background);
+    ASSERT_FALSE(plainInk.empty());
+    EXPECT_EQ(caption.right - caption.left, plain.right - plain.left);
+    EXPECT_EQ(caption.bottom - caption.top, plain.bottom - plain.top);
+    EXPECT_TRUE(captionInk == plainInk) << "the caption's ink is not the plain label's";
 }
 
 TEST(ButtonWindows, FormKeysGroupAcrossContainersAndSizeFloor) {

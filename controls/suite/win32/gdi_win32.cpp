@@ -7,8 +7,6 @@
 // same values) and gdi's DrawText is defined before the macro is seen.
 #include "controls/suite/win32/gdi_win32.h"
 
-#include "controls/suite/handle_table.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -30,62 +28,31 @@ int DrawText(HDC dc, const std::u16string& text, RECT& rect, std::uint32_t flags
 #endif
 #include <windows.h>
 
+#include "controls/suite/win32/gdi_objects_win32.h"
+
 namespace gdi {
 namespace {
 
-struct BitmapObject {
-    ::HBITMAP native = nullptr;
-    std::uint32_t* bits = nullptr;
-    int width = 0;
-    int height = 0;
-};
+using namespace win32::objects;
 
-struct DcObject {
-    ::HDC native = nullptr;
-    ::HWND window = nullptr;           // a window DC's window
-    HGDIOBJ originalBitmap = nullptr;  // what a memory DC came with
-    HGDIOBJ originalFont = nullptr;
-    ::HFONT font = nullptr;  // the font SelectFont made
-    HBITMAP selected = 0;
-};
-
-struct RegionObject {
-    ::HRGN native = nullptr;
-};
-
-detail::HandleTable<DcObject, BitmapObject, RegionObject>& table() {
-    static detail::HandleTable<DcObject, BitmapObject, RegionObject> t;
-    return t;
-}
-
-BitmapObject makeDib(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    ::HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr) return {};
-    return BitmapObject{bitmap, static_cast<std::uint32_t*>(bits), width, height};
-}
-
-// The bitmap a memory DC draws into, nullptr for a window DC or an empty one.
-BitmapObject* selectedBitmap(HDC dc) {
-    auto* d = table().get<DcObject>(dc);
-    return d != nullptr && d->window == nullptr ? table().get<BitmapObject>(d->selected) : nullptr;
-}
-
-// A DC that can be drawn on: a window DC, or a memory DC with a bitmap.
-::HDC drawable(HDC dc) {
-    auto* d = table().get<DcObject>(dc);
-    if (d == nullptr || (d->window == nullptr && selectedBitmap(dc) == nullptr)) return nullptr;
-    return d->native;
+// Logical units land on device pixels through a world transform; at 1 the
+// DC is left in the system's default mode, as it always was.
+void applyScale(DcObject& d, double scale) {
+    if (scale == d.scale) return;
+    if (scale != 1.0) {
+        ::SetGraphicsMode(d.native, GM_ADVANCED);
+        const XFORM xf{static_cast<FLOAT>(scale), 0, 0, static_cast<FLOAT>(scale), 0, 0};
+        ::SetWorldTransform(d.native, &xf);
+        ::SetStretchBltMode(d.native, COLORONCOLOR);
+    } else {
+        ::ModifyWorldTransform(d.native, nullptr, MWT_IDENTITY);
+        ::SetGraphicsMode(d.native, GM_COMPATIBLE);
+    }
+    d.scale = scale;
 }
 
 void restoreDc(DcObject& d) {
+    applyScale(d, 1.0);
     if (d.originalFont != nullptr) ::SelectObject(d.native, d.originalFont);
     if (d.font != nullptr) ::DeleteObject(d.font);
     if (d.originalBitmap != nullptr) ::SelectObject(d.native, d.originalBitmap);
@@ -112,9 +79,13 @@ HBITMAP CreateCompatibleBitmap(int width, int height) {
     return table().add(b);
 }
 
-HBITMAP CreateCompatibleBitmap(HWND, int width, int height) { return CreateCompatibleBitmap(width, height); }
-
-double DeviceScale(HWND) { return 1.0; }
+HBITMAP CreateCompatibleBitmap(HWND window, int width, int height) {
+    const double scale = DeviceScale(window);
+    if (scale == 1.0) return CreateCompatibleBitmap(width, height);
+    const HBITMAP made = CreateCompatibleBitmap(win32::ToDevice(width, scale), win32::ToDevice(height, scale));
+    if (auto* b = table().get<BitmapObject>(made)) b->scale = scale;
+    return made;
+}
 
 bool DeleteBitmap(HBITMAP bitmap) {
     auto* b = table().get<BitmapObject>(bitmap);
@@ -124,6 +95,7 @@ bool DeleteBitmap(HBITMAP bitmap) {
         auto* d = std::get_if<DcObject>(&object);
         if (d == nullptr || d->selected != bitmap) continue;
         if (d->originalBitmap != nullptr) ::SelectObject(d->native, d->originalBitmap);
+        applyScale(*d, 1.0);
         d->selected = 0;
     }
     ::DeleteObject(b->native);
@@ -132,7 +104,7 @@ bool DeleteBitmap(HBITMAP bitmap) {
 
 SIZE GetBitmapSize(HBITMAP bitmap) {
     const auto* b = table().get<BitmapObject>(bitmap);
-    return b ? SIZE{b->width, b->height} : SIZE{};
+    return b ? SIZE{win32::ToLogical(b->width, b->scale), win32::ToLogical(b->height, b->scale)} : SIZE{};
 }
 
 HDC CreateCompatibleDC() {
@@ -155,6 +127,7 @@ HBITMAP SelectBitmap(HDC dc, HBITMAP bitmap) {
         ::SelectObject(d->native, d->originalBitmap);
     }
     d->selected = b != nullptr ? bitmap : 0;
+    applyScale(*d, b != nullptr ? b->scale : 1.0);
     return old;
 }
 
@@ -178,6 +151,7 @@ HDC GetDC(HWND window) {
     d.window = native;
     if (auto* font = reinterpret_cast<HGDIOBJ>(::SendMessageW(native, WM_GETFONT, 0, 0)))
         d.originalFont = ::SelectObject(dc, font);
+    applyScale(d, DeviceScale(window));
     return table().add(d);
 }
 
@@ -205,12 +179,15 @@ HFONT__* win32::MakeNativeFont(const Font& font, int dpi) {
 void SelectFont(HDC dc, const Font& font) {
     auto* d = table().get<DcObject>(dc);
     if (d == nullptr) return;
-    ::HFONT made = win32::MakeNativeFont(font, ::GetDeviceCaps(d->native, LOGPIXELSY));
+    // Logical units are pixels at 96 dots per inch: text is measured so on
+    // every DC, and drawn on a scaled one in a font made for its device pixels.
+    ::HFONT made = win32::MakeNativeFont(font, 96);
     if (made == nullptr) return;
     HGDIOBJ previous = ::SelectObject(d->native, made);
     if (d->originalFont == nullptr) d->originalFont = previous;
     if (d->font != nullptr) ::DeleteObject(d->font);
     d->font = made;
+    d->selectedFont = font;
 }
 
 COLORREF SetTextColor(HDC dc, COLORREF colour) {
@@ -238,69 +215,6 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
     ::SetStretchBltMode(to, COLORONCOLOR);
     return ::StretchBlt(to, x, y, width, height, table().get<DcObject>(src)->native, srcX, srcY, srcWidth, srcHeight,
                         op) != FALSE;
-}
-
-namespace {
-
-// Runs `blit` with a memory DC over a copy of the source rectangle whose
-// pixels went through `convert`; outside the source is transparent (0).
-template <typename Convert, typename Blit>
-bool blitCopy(HDC src, int srcX, int srcY, int width, int height, Convert convert, Blit blit) {
-    const BitmapObject* from = selectedBitmap(src);
-    if (from == nullptr || width <= 0 || height <= 0) return false;
-    BitmapObject part = makeDib(width, height);
-    if (part.native == nullptr) return false;
-    ::GdiFlush();  // the source's pixels as the system last drew them
-    for (int row = 0; row < height; ++row) {
-        for (int col = 0; col < width; ++col) {
-            const int sx = srcX + col, sy = srcY + row;
-            const bool inside = sx >= 0 && sy >= 0 && sx < from->width && sy < from->height;
-            const std::size_t at =
-                static_cast<std::size_t>(sy) * static_cast<std::size_t>(from->width) + static_cast<std::size_t>(sx);
-            part.bits[static_cast<std::size_t>(row * width + col)] = convert(inside ? from->bits[at] : 0u);
-        }
-    }
-    ::HDC partDc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = ::SelectObject(partDc, part.native);
-    const bool drawn = blit(partDc);
-    ::SelectObject(partDc, previous);
-    ::DeleteDC(partDc);
-    ::DeleteObject(part.native);
-    return drawn;
-}
-
-}  // namespace
-
-// The system blends premultiplied pixels; ours are straight.
-bool AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
-                int srcHeight) {
-    ::HDC to = drawable(dst);
-    if (to == nullptr || width <= 0 || height <= 0) return false;
-    const auto premultiply = [](std::uint32_t px) {
-        const std::uint32_t a = px >> 24;
-        const auto mul = [a](std::uint32_t c) { return (c * a + 127) / 255; };
-        return (a << 24) | (mul((px >> 16) & 0xFF) << 16) | (mul((px >> 8) & 0xFF) << 8) | mul(px & 0xFF);
-    };
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    return blitCopy(src, srcX, srcY, srcWidth, srcHeight, premultiply, [&](::HDC from) {
-        return ::GdiAlphaBlend(to, x, y, width, height, from, 0, 0, srcWidth, srcHeight, blend) != FALSE;
-    });
-}
-
-// The system compares whole pixels, alpha included: the copy it compares has
-// opaque colours without alpha, and fully transparent pixels (and what lies
-// outside the source) in the mask colour, so that they are left out too.
-bool TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
-                    int srcHeight, COLORREF transparent) {
-    // No mask colour: the source's own transparency decides, as in the other backends.
-    if (transparent > 0x00FFFFFFu) return AlphaBlend(dst, x, y, width, height, src, srcX, srcY, srcWidth, srcHeight);
-    ::HDC to = drawable(dst);
-    if (to == nullptr || width <= 0 || height <= 0) return false;
-    const std::uint32_t mask = ArgbOf(transparent, 0);
-    const auto opaque = [mask](std::uint32_t px) { return (px >> 24) == 0 ? mask : px & 0x00FFFFFFu; };
-    return blitCopy(src, srcX, srcY, srcWidth, srcHeight, opaque, [&](::HDC from) {
-        return ::GdiTransparentBlt(to, x, y, width, height, from, 0, 0, srcWidth, srcHeight, transparent) != FALSE;
-    });
 }
 
 bool FillRect(HDC dc, const RECT& rect, COLORREF colour) {
@@ -348,11 +262,32 @@ bool DrawDottedRect(HDC dc, const RECT& rect, COLORREF colour) {
 
 COLORREF GetPixel(HDC dc, int x, int y) {
     const BitmapObject* b = selectedBitmap(dc);
-    if (b == nullptr || x < 0 || y < 0 || x >= b->width || y >= b->height) return CLR_INVALID;
+    if (b == nullptr || x < 0 || y < 0 || x >= win32::ToLogical(b->width, b->scale) ||
+        y >= win32::ToLogical(b->height, b->scale))
+        return CLR_INVALID;
     return ::GetPixel(table().get<DcObject>(dc)->native, x, y);
 }
 
 namespace {
+
+// On a scaled DC the text is drawn at device pixels in a font of the height
+// the screen's own text has there, not a 96-DPI font under the transform
+// (which would come out at heights such as 16.5 px and differ from every
+// plain label beside it).
+int drawDeviceText(DcObject& d, const wchar_t* chars, int length, const ::RECT& logical, UINT flags) {
+    Font font = d.selectedFont;
+    if (font.pixelSize > 0) font.pixelSize = win32::ToDevice(font.pixelSize, d.scale);
+    ::HFONT made = d.font != nullptr ? win32::MakeNativeFont(font, win32::ToDevice(96, d.scale)) : nullptr;
+    const int saved = ::SaveDC(d.native);
+    ::ModifyWorldTransform(d.native, nullptr, MWT_IDENTITY);
+    if (made != nullptr) ::SelectObject(d.native, made);
+    const RECT at = win32::ToDevice(RECT{logical.left, logical.top, logical.right, logical.bottom}, d.scale);
+    ::RECT r{at.Left, at.Top, at.Right, at.Bottom};
+    const int height = ::DrawTextW(d.native, chars, length, &r, flags);
+    ::RestoreDC(d.native, saved);
+    if (made != nullptr) ::DeleteObject(made);
+    return win32::ToLogical(height, d.scale);
+}
 
 // The system ignores DT_VCENTER for text that may wrap and clips to the
 // rectangle; the controls expect wrapped text centred and no clipping.
@@ -378,6 +313,7 @@ int drawText(HDC dc, const std::u16string& text, RECT& rect, std::uint32_t flags
         r.top += ((r.bottom - r.top) - (measured.bottom - measured.top)) / 2;
         flags &= ~static_cast<std::uint32_t>(DT_VCENTER);
     }
+    if (d->scale != 1.0) return drawDeviceText(*d, chars, length, r, flags | DT_NOCLIP);
     return ::DrawTextW(d->native, chars, length, &r, flags | DT_NOCLIP);
 }
 
