@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#undef DrawText  // gdi's, not the system's narrow one: the test calls the system's by its W name
+
 namespace {
 
 // Frame k of the test strip is a flat colour of its own.
@@ -262,6 +264,18 @@ TEST(GlyphWindows, CaptionAtTheScreensResolution) {
     EXPECT_EQ(caption.right - caption.left, plain.right - plain.left);
     EXPECT_EQ(caption.bottom - caption.top, plain.bottom - plain.top);
     EXPECT_TRUE(captionInk == plainInk) << "the caption's ink is not the plain label's";
+
+    // Measured in the font it is drawn in: a box made to fit a caption holds it on one line.
+    const gdi::HBITMAP bits = gdi::CreateCompatibleBitmap(gdi::win32::Window(top.window), 300, 40);
+    const gdi::HDC dc = gdi::CreateCompatibleDC();
+    gdi::SelectBitmap(dc, bits);
+    gdi::SelectFont(dc, font);
+    const std::u16string wide = u"Wide Wrapped Words Measured With Care";
+    gdi::RECT fit{0, 0, 300, 40};
+    const int line = gdi::DrawText(dc, wide, fit, DT_CALCRECT | DT_WORDBREAK);
+    EXPECT_EQ(gdi::DrawText(dc, wide, fit, DT_WORDBREAK), line) << "wrapped in its own measured box";
+    gdi::DeleteDC(dc);
+    gdi::DeleteBitmap(bits);
 }
 
 TEST(ButtonWindows, FormKeysGroupAcrossContainersAndSizeFloor) {

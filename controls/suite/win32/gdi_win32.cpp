@@ -273,19 +273,27 @@ namespace {
 // On a scaled DC the text is drawn at device pixels in a font of the height
 // the screen's own text has there, not a 96-DPI font under the transform
 // (which would come out at heights such as 16.5 px and differ from every
-// plain label beside it).
-int drawDeviceText(DcObject& d, const wchar_t* chars, int length, const ::RECT& logical, UINT flags) {
+// plain label beside it).  It is measured the same way: a box measured with
+// the other font can be narrower than the text drawn in it, which then wraps.
+// `r` is logical; with DT_CALCRECT it comes back as the logical box that
+// holds the device pixels measured.
+int deviceText(DcObject& d, const wchar_t* chars, int length, ::RECT& r, UINT flags) {
     Font font = d.selectedFont;
     if (font.pixelSize > 0) font.pixelSize = win32::ToDevice(font.pixelSize, d.scale);
     ::HFONT made = d.font != nullptr ? win32::MakeNativeFont(font, win32::ToDevice(96, d.scale)) : nullptr;
     const int saved = ::SaveDC(d.native);
     ::ModifyWorldTransform(d.native, nullptr, MWT_IDENTITY);
     if (made != nullptr) ::SelectObject(d.native, made);
-    const RECT at = win32::ToDevice(RECT{logical.left, logical.top, logical.right, logical.bottom}, d.scale);
-    ::RECT r{at.Left, at.Top, at.Right, at.Bottom};
-    const int height = ::DrawTextW(d.native, chars, length, &r, flags);
+    const RECT at = win32::ToDevice(RECT{r.left, r.top, r.right, r.bottom}, d.scale);
+    ::RECT device{at.Left, at.Top, at.Right, at.Bottom};
+    const int height = ::DrawTextW(d.native, chars, length, &device, flags);
     ::RestoreDC(d.native, saved);
     if (made != nullptr) ::DeleteObject(made);
+    if (flags & DT_CALCRECT) {
+        const auto covering = [&](LONG pixels) { return static_cast<LONG>(std::ceil(pixels / d.scale)); };
+        r.right = r.left + covering(device.right - device.left);
+        r.bottom = r.top + covering(device.bottom - device.top);
+    }
     return win32::ToLogical(height, d.scale);
 }
 
@@ -296,11 +304,14 @@ int drawText(HDC dc, const std::u16string& text, RECT& rect, std::uint32_t flags
     if (d == nullptr) return 0;
     const auto* chars = reinterpret_cast<const wchar_t*>(text.c_str());
     const int length = static_cast<int>(text.size());
+    const auto system = [&](::RECT& at, UINT how) {
+        return d->scale != 1.0 ? deviceText(*d, chars, length, at, how)
+                               : ::DrawTextW(d->native, chars, length, &at, how);
+    };
     ::RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
     if (flags & DT_CALCRECT) {
         const int height =
-            ::DrawTextW(d->native, chars, length, &r,
-                        flags & ~static_cast<std::uint32_t>(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM));
+            system(r, flags & ~static_cast<std::uint32_t>(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM));
         rect.Right = rect.Left + (r.right - r.left);
         rect.Bottom = rect.Top + (r.bottom - r.top);
         return height;
@@ -308,13 +319,11 @@ int drawText(HDC dc, const std::u16string& text, RECT& rect, std::uint32_t flags
     if (drawable(dc) == nullptr) return 0;
     if ((flags & DT_VCENTER) && !(flags & DT_SINGLELINE)) {
         ::RECT measured = r;
-        ::DrawTextW(d->native, chars, length, &measured,
-                    (flags & ~static_cast<std::uint32_t>(DT_VCENTER)) | DT_CALCRECT);
+        system(measured, (flags & ~static_cast<std::uint32_t>(DT_VCENTER)) | DT_CALCRECT);
         r.top += ((r.bottom - r.top) - (measured.bottom - measured.top)) / 2;
         flags &= ~static_cast<std::uint32_t>(DT_VCENTER);
     }
-    if (d->scale != 1.0) return drawDeviceText(*d, chars, length, r, flags | DT_NOCLIP);
-    return ::DrawTextW(d->native, chars, length, &r, flags | DT_NOCLIP);
+    return system(r, flags | DT_NOCLIP);
 }
 
 }  // namespace
