@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #undef DrawText  // gdi's, not the system's narrow one: the test calls the system's by its W name
@@ -274,6 +275,20 @@ TEST(GlyphWindows, CaptionAtTheScreensResolution) {
     gdi::RECT fit{0, 0, 300, 40};
     const int line = gdi::DrawText(dc, wide, fit, DT_CALCRECT | DT_WORDBREAK);
     EXPECT_EQ(gdi::DrawText(dc, wide, fit, DT_WORDBREAK), line) << "wrapped in its own measured box";
+    // A focus outline's dots fall evenly on the device's pixels.
+    gdi::DrawDottedRect(dc, gdi::RECT{0, 30, 40, 40}, 0xFFFFFF);  // below the text
+    HDC native = gdi::win32::NativeDC(dc);
+    const int saved = ::SaveDC(native);
+    ::ModifyWorldTransform(native, nullptr, MWT_IDENTITY);
+    const int across = std::lround(40 * dpi / 96.0);
+    const auto edge = PixelsOf(
+        across, 1, [&](HDC to) { ::BitBlt(to, 0, 0, across, 1, native, 0, std::lround(30 * dpi / 96.0), SRCCOPY); });
+    ::RestoreDC(native, saved);
+    std::vector<int> gaps;
+    for (int x = 0, last = -1; x < across; ++x)
+        if (edge[std::size_t(x)] != 0) gaps.push_back(x - std::exchange(last, x));
+    ASSERT_GT(gaps.size(), 3u);
+    EXPECT_EQ(std::count(gaps.begin() + 1, gaps.end(), std::lround(3 * dpi / 96.0)), gaps.size() - 1);
     gdi::DeleteDC(dc);
     gdi::DeleteBitmap(bits);
 }

@@ -243,20 +243,28 @@ bool GradientFillV(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
     return ::GdiGradientFill(to, corners, 2, &span, 1, GRADIENT_FILL_RECT_V) != FALSE;
 }
 
-// One pixel in three along the outline; the system's dotted pens draw every other one.
+// One pixel in three along the outline; the system's dotted pens draw every other one.  On a
+// scaled DC the dots are placed on the device's pixels, evenly, as far apart as three logical
+// pixels are (at 150 % a dot's place would otherwise fall between pixels, rounded 4 or 5 apart).
 bool DrawDottedRect(HDC dc, const RECT& rect, COLORREF colour) {
     ::HDC to = drawable(dc);
-    const int w = rect.Right - rect.Left - 1, h = rect.Bottom - rect.Top - 1;
+    const auto* d = table().get<DcObject>(dc);
+    const double scale = d != nullptr ? d->scale : 1.0;
+    const RECT at = win32::ToDevice(rect, scale);
+    const int w = at.Right - at.Left - 1, h = at.Bottom - at.Top - 1, every = win32::ToDevice(3, scale);
     if (to == nullptr || w < 0 || h < 0) return false;
+    const int saved = scale != 1.0 ? ::SaveDC(to) : 0;
+    if (scale != 1.0) ::ModifyWorldTransform(to, nullptr, MWT_IDENTITY);
     int step = 0;
     const auto dot = [&](int x, int y) {
-        if (step++ % 3 == 0) ::SetPixelV(to, rect.Left + x, rect.Top + y, colour);
+        if (step++ % every == 0) ::SetPixelV(to, at.Left + x, at.Top + y, colour);
     };
     for (int x = 0; x < w; ++x) dot(x, 0);
     for (int y = 0; y < h; ++y) dot(w, y);
     for (int x = w; x > 0; --x) dot(x, h);
     for (int y = h; y > 0; --y) dot(0, y);
     if (w == 0 || h == 0) dot(w, h);
+    if (saved != 0) ::RestoreDC(to, saved);
     return true;
 }
 
