@@ -2,12 +2,6 @@
 // a region of logical units on them.
 #include "controls/suite/win32/gdi_win32.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <vector>

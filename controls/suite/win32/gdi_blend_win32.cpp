@@ -5,12 +5,6 @@
 
 #include "controls/suite/pixel_resample.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include "controls/suite/win32/gdi_objects_win32.h"

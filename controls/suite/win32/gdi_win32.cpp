@@ -20,12 +20,6 @@ int DrawText(HDC dc, const std::u16string& text, RECT& rect, std::uint32_t flags
 }
 }  // namespace gdi
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include "controls/suite/win32/gdi_objects_win32.h"
