@@ -66,7 +66,7 @@ TextFile::TextFile(std::string bytes) : original_(std::make_unique<const std::st
 
 TextFile::TextFile(HandOver, TextFile& previous)
     : original_(std::move(previous.original_)),
-      arena_(std::move(previous.arena_)),
+      kept_(std::move(previous.kept_)),
       lines_(std::move(previous.lines_)),
       asRead_(false),
       dominant_(previous.dominant_) {
@@ -234,8 +234,20 @@ void TextFile::splitAnyLineEnd() {
 }
 
 std::string_view TextFile::keep(std::string_view text) {
-    arena_.emplace_back(text);
-    return arena_.back();
+    constexpr std::size_t kBlock = 64 * 1024;
+    if (text.size() > kept_.room) {
+        const std::size_t size = std::max(kBlock, text.size());
+        kept_.blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+        kept_.end = kept_.blocks.back().get();
+        kept_.room = size;
+    }
+    char* const at = kept_.end;
+    if (!text.empty()) std::memcpy(at, text.data(), text.size());
+    kept_.end += text.size();
+    kept_.room -= text.size();
+    kept_.bytes += text.size();
+    ++kept_.texts;
+    return {at, text.size()};
 }
 
 void TextFile::replaceLine(std::size_t n, std::string_view newText) {
@@ -278,9 +290,7 @@ std::string TextFile::bytes() const {
     if (asRead_ && !changed_) return *original_;
     // Lines that follow one another in the file as read are copied together, line ends included.
     std::string out;
-    std::size_t rewrittenBytes = 0;
-    for (const auto& a : arena_) rewrittenBytes += a.size();
-    out.reserve(original_->size() + rewrittenBytes + 2 * arena_.size());
+    out.reserve(original_->size() + kept_.bytes + 2 * kept_.texts);
     const char* spanBegin = nullptr;
     const char* spanEnd = nullptr;
     for (const auto& l : lines_) {

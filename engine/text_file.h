@@ -10,7 +10,6 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -92,9 +91,17 @@ class TextFile {
     void splitAnyLineEnd();
 
     // Every byte a line refers to: the file as read (held on the heap, so that handing it on to
-    // the next step moves no character) and the rewritten texts (a deque never moves them).
+    // the next step moves no character) and the rewritten texts, one after another in blocks
+    // that never move (a form can have a hundred thousand lines rewritten: one allocation each
+    // cost more than the rewriting).
     std::unique_ptr<const std::string> original_;
-    std::deque<std::string> arena_;
+    struct Kept {
+        std::vector<std::unique_ptr<char[]>> blocks;
+        char* end = nullptr;    // where the next text goes in the last block
+        std::size_t room = 0;   // bytes left there
+        std::size_t bytes = 0;  // of every text kept
+        std::size_t texts = 0;
+    } kept_;
     // One entry per line as the lines stood when it was built; lines are only ever added, so a
     // longer lines_ means lines were added since.
     std::vector<std::string_view> scan_;
