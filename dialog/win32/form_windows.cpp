@@ -10,6 +10,7 @@
 #include "dialog/tab_order.h"
 
 #include <algorithm>
+#include <set>
 #include <type_traits>
 
 namespace dialog::win32 {
@@ -84,14 +85,18 @@ void Skin(Control& control, SkinFile file, const gdi::Image& picture) {
     control.ApplyCustomSkin();
 }
 
-// The system's Tab follows the windows' order among their siblings: each stop goes to the end of
-// its parent's list in the shared order.
-void ChainTabOrder(const FormWindows& w) {
+// The system's Tab follows the windows' order among their siblings, going into a window that holds
+// controls where that window stands among its own siblings: each stop, in the shared order, goes
+// to the end of its parent's list, and so does each window holding it, the first time one of its
+// stops comes (the strip's frame before the folder group, the rows' panel after the strip).
+void ChainTabOrder(const FormWindows& w, HWND form) {
     ::SetWindowLongW(w.TabHeader->Handle(), GWL_STYLE, ::GetWindowLongW(w.TabHeader->Handle(), GWL_STYLE) | WS_TABSTOP);
-    for (const FocusStop& stop : TabOrder())
-        if (const HWND h =
-                AtStop(w, stop, [](const auto& window) -> HWND { return window ? window->Handle() : nullptr; }))
+    std::set<HWND> placed;
+    for (const FocusStop& stop : TabOrder()) {
+        HWND h = AtStop(w, stop, [](const auto& window) -> HWND { return window ? window->Handle() : nullptr; });
+        for (; h != nullptr && h != form && placed.insert(h).second; h = ::GetParent(h))
             ::SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 }  // namespace
@@ -164,7 +169,7 @@ void BuildFormWindows(FormWindows& w, HWND form, const Ambient& ambient) {
         w.cmd[At(index)] = MakeCommandButton(command == cmdBrowse ? w.group->Handle() : form, command, ambient);
         if (DialogModel::commandPanel(command) == Panel::Microsoft) ::ShowWindow(w.cmd[At(index)]->Handle(), SW_HIDE);
     }
-    ChainTabOrder(w);
+    ChainTabOrder(w, form);
 }
 
 void ArrangeFormWindows(FormWindows& w, int width, int height) {

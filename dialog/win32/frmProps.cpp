@@ -170,20 +170,24 @@ LRESULT frmProps::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE: Form_Resize(); return 0;
         // The focus goes with the window's activation: the control that had it when another
-        // window was activated has it again when the form is, as in a system dialog (the
-        // system's own default would give it to the form's window, which shows none).
-        case WM_ACTIVATE:
+        // window was activated has it again when the form is, as in a system dialog, and the
+        // first time the first stop of the Tab order, the tab strip, has it (the system's own
+        // default would give it to the form's window, which shows none, and the first Tab
+        // would pass over the strip).
+        case WM_ACTIVATE: {
             if (LOWORD(wParam) == WA_INACTIVE) {
                 const HWND focused = ::GetFocus();
                 if (focused != nullptr && ::IsChild(m_window, focused)) m_lastFocus = focused;
                 return 0;
             }
+            if (m_lastFocus == nullptr && m_form) m_lastFocus = m_form->TabHeader->Handle();
             if (HIWORD(wParam) == 0 && m_lastFocus != nullptr && ::IsWindow(m_lastFocus) &&
                 ::IsWindowVisible(m_lastFocus) && ::IsWindowEnabled(m_lastFocus))
                 ::SetFocus(m_lastFocus);
             else
                 ::DefWindowProcW(m_window, message, wParam, lParam);
             return 0;
+        }
         // The wheel comes to the focus and up through its parents: over the option panel it
         // scrolls the panel, wherever the focus is.
         case WM_MOUSEWHEEL: {

@@ -448,6 +448,15 @@ void CALLBACK DriveForm(HWND, UINT, UINT_PTR, DWORD) {
             d.microsoft = Surface(body, L"CTRLContainer_1");
             const HWND firstRow = d.suite != nullptr ? ::GetWindow(d.suite, GW_CHILD) : nullptr;  // Tab order
             Expect(firstRow != nullptr && d.microsoft != nullptr, "run: the panels and their rows are there");
+            // Tab from the strip, which has the focus at the opening, reaches the rows first, Shift+Tab
+            // Close (Start and Help are disabled), and after the panel's commands the folder box.
+            const HWND strip = Surface(frame, L"TabHeader"), box = ControlById(form, dialog::win32::kFolderBoxId);
+            const auto command = [&](dialog::Command c) { return ControlById(form, dialog::win32::kCommandId + c); };
+            const HWND afterCommands = ::GetNextDlgTabItem(form, command(dialog::cmdSetAllSuite), FALSE);
+            Expect(::GetFocus() == strip && ::GetNextDlgTabItem(form, strip, FALSE) == firstRow &&
+                       ::GetNextDlgTabItem(form, strip, TRUE) == command(dialog::cmdCloseCancel) &&
+                       (afterCommands == box || ::IsChild(box, afterCommands)),
+                   "run: the focus starts on the tab strip and Tab follows the screen's order");
             if (firstRow != nullptr) Click(firstRow, 4, 8);
             Click(Surface(frame, L"TabHeader"), dialog::geometry::kTabWidth + 40, 12);
             break;
