@@ -118,7 +118,7 @@ std::string newClassStem(const FamilyRecord& f, std::string_view old, std::strin
 }
 
 // Likewise a token under two families, or a family's option, row, suffix or library at odds with
-// the catalogue; tokens per family: conversion_table_sizes_test.
+// the catalogue; tokens per family: catalogue_test.
 TEST(FormBodyTable, EveryTokenBecomesTheCataloguesNamesForBothEditions) {
     for (const auto& fam : formBodyFamilies()) {
         const auto& f = byLabel(fam.family);
@@ -155,7 +155,7 @@ TEST(FormBodyTable, EveryTokenBecomesTheCataloguesNamesForBothEditions) {
 // ---------------------------------------------------------------------------------------------
 // Declaration tokens
 
-// Sizes per family: conversion_table_sizes_test.
+// Sizes per family: catalogue_test.
 TEST(CodeDeclarationTable, TokensNeverShadowALaterToken) {
     std::vector<std::string_view> all;
     for (const auto& fam : codeDeclarationFamilies()) {
