@@ -39,13 +39,12 @@ using tavkonv40::test::snapshot;
 
 std::unique_ptr<tavkonv40::test::Child> start(const fs::path& folder, const fs::path& tmp,
                                               const char* command = nullptr) {
-    tavkonv40::test::ChildOptions options;
-    options.stdoutFile = tavkonv40::test::kNullDevice;
-    options.environment[tavkonv40::test::kTemporaryFolderVariable] = tmp.string();
+    using namespace tavkonv40::test;
     // --quiet: no summary after the run, so the kills land in the run itself.
     std::vector<std::string> args{"--quiet", "--all-families", "--all-ms", folder.string()};
     if (command) args = {command, folder.string()};
-    return std::make_unique<tavkonv40::test::Child>(TAVKONV40_BINARY, args, options);
+    return std::make_unique<Child>(TAVKONV40_BINARY, args,
+                                   ChildOptions{kNullDevice, {{kTemporaryFolderVariable, tmp.string()}}});
 }
 
 // Where the backup stood when the run was killed.
@@ -85,12 +84,7 @@ TEST(KillTest, EveryFileIsBeforeOrAfterNeverTorn) {
     const fs::path root = tavkonv40::test::freshTestFolder("kill");
     const fs::path pristine = root / "pristine", work = root / "work", tmp = otherFileSystem(root);
     fs::create_directories(tmp);
-    tavkonv40::corpus::FolderShape shape;
-    shape.forms = 30;
-    shape.userControls = 6;
-    shape.projects = 2;
-    shape.formBytes = 64 * 1024;
-    tavkonv40::corpus::writeFolder(pristine, 11, shape);
+    tavkonv40::corpus::writeFolder(pristine, 11, {30, 6, 2, 64 * 1024});  // forms, user controls, projects
     const auto before = snapshot(pristine);
 
     // The run's result, how long it takes, and when it converts: from the staged copy's
