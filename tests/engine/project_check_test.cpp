@@ -18,7 +18,11 @@ using test::crlf;
 using test::headerLine;
 using test::projectLine;
 
-std::vector<std::string> described(const std::vector<Finding>& all);
+std::vector<std::string> described(const std::vector<Finding>& all) {
+    std::vector<std::string> out;
+    for (const auto& f : all) out.push_back(f.file + ":" + std::to_string(f.line) + " " + f.message);
+    return out;
+}
 
 class ProjectCheckTest : public ::testing::Test {
   protected:
@@ -335,12 +339,6 @@ class RecordingSink : public FindingSink {
     void fileFindings(const std::vector<Finding>& findings) override { calls.push_back(findings); }
     std::vector<std::vector<Finding>> calls;
 };
-
-std::vector<std::string> described(const std::vector<Finding>& all) {
-    std::vector<std::string> out;
-    for (const auto& f : all) out.push_back(f.file + ":" + std::to_string(f.line) + " " + f.message);
-    return out;
-}
 
 // A project, one form it names and one it does not; the named form uses a suite library.
 void addProjectFolder(MemoryFileSystem& fs, const std::string& projectName) {

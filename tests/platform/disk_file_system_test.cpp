@@ -82,7 +82,7 @@ TEST_F(DiskTest, FifosAndDevicesAreRefusedWithoutBlockingAndSaySoInEntryInfo) {
     EXPECT_EQ(link.type, EntryType::SymbolicLink);
     EXPECT_EQ(link.target, EntryType::Device);
     for (const char* name : {"x.frm", "zero.frm"}) {
-        const auto e = test::fileErrorOf([&] { get(root / name); });
+        const auto e = test::errorOf([&] { get(root / name); });
         ASSERT_TRUE(e) << name << " was read";
         EXPECT_NE(e->cause().find("not a regular file"), std::string::npos) << e->cause();
     }
@@ -124,8 +124,8 @@ TEST_F(DiskTest, EntriesThatCannotBeCopiedAreNamedBeforeAndDuringTheCopy) {
     fs::create_directories(root / "src" / "deep");
     ASSERT_EQ(::mkfifo((root / "src" / "deep" / "pipe").c_str(), 0600), 0);
     for (const auto& e :
-         {test::fileErrorOf([&] { disk.checkFolderCopy((root / "src").string(), (root / "copy").string(), {}); }),
-          test::fileErrorOf([&] { disk.copyFolder((root / "src").string(), (root / "copy").string(), {}); })}) {
+         {test::errorOf([&] { disk.checkFolderCopy((root / "src").string(), (root / "copy").string(), {}); }),
+          test::errorOf([&] { disk.copyFolder((root / "src").string(), (root / "copy").string(), {}); })}) {
         ASSERT_TRUE(e);
         EXPECT_EQ(e->path(), (root / "src" / "deep" / "pipe").string());
         EXPECT_NE(e->cause().find("named pipe"), std::string::npos);
@@ -162,7 +162,7 @@ TEST_F(DiskTest, ACopyWithReadOnlyFoldersIsRemovedByItsOwner) {
     fs::permissions(root / "own" / "copy" / "docs" / "deeper", fs::perms(0500));
     fs::permissions(root / "own" / "copy" / "docs", fs::perms(0555));
     const std::string copy = (root / "own" / "copy").string();
-    EXPECT_TRUE(asOrdinaryUser([&] { return !test::fileErrorOf([&] { disk.removeFolder(copy); }); }));
+    EXPECT_TRUE(asOrdinaryUser([&] { return !test::errorOf([&] { disk.removeFolder(copy); }); }));
     EXPECT_FALSE(fs::exists(root / "own" / "copy"));
 }
 
@@ -175,7 +175,7 @@ TEST_F(DiskTest, AnUnreadableFileFailsTheCopyAndItsCheckByName) {
     fs::permissions(root, fs::perms::all);
     const std::string src = (root / "src").string(), secret = (root / "src" / "sub" / "secret.frm").string();
     const auto refusedByName = [&](const std::function<void()>& copy) {
-        const auto e = test::fileErrorOf(copy);
+        const auto e = test::errorOf(copy);
         return e && e->path() == secret && e->cause() == "Permission denied";
     };
     EXPECT_TRUE(asOrdinaryUser([&] {
@@ -197,7 +197,7 @@ TEST(RoomText, SaysTrueNumbersBelowAndAboveAMegabyte) {
 TEST_F(DiskTest, ALockNameHeldByAnythingButALockFileIsRefusedAtOnce) {
     const std::string folder = root.string(), lock = (root / kLockFileName).string();
     const auto refusal = [&] {
-        const auto e = test::fileErrorOf([&] { disk.lockFolder(folder); });
+        const auto e = test::errorOf([&] { disk.lockFolder(folder); });
         return e ? e->cause() : std::string("taken");
     };
     ::alarm(20);  // a blocking open would hang here
