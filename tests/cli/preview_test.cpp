@@ -86,8 +86,7 @@ TEST(UnifiedDiffTest, EmptySidesAndBlanksInTheName) {
     EXPECT_EQ(unifiedDiff("B.frm", "", "x\r\n"),
               "diff --git a/B.frm b/B.frm\n--- a/B.frm\n+++ b/B.frm\n@@ -0,0 +1 @@\n+x\n");
     // A blank in the name puts a tab after the ---/+++ names.
-    EXPECT_NE(unifiedDiff("my form.frm", "a\n", "b\n").find("--- a/my form.frm\t\n+++ b/my form.frm\t\n"),
-              std::string::npos);
+    EXPECT_TRUE(holds(unifiedDiff("my form.frm", "a\n", "b\n"), "--- a/my form.frm\t\n+++ b/my form.frm\t\n"));
 }
 
 TEST(UnifiedDiffTest, LineEndsShownAsPlainLinesWithANoteUnlessCrLf) {

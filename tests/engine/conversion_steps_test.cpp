@@ -1,5 +1,5 @@
 // The line rules of every conversion step that the tables alone do not show
-// (forms_table_driven_test runs every table row), and how every step shows its lines and stops at
+// (catalogue_test runs every table row), and how every step shows its lines and stops at
 // a cancel.
 #include <gtest/gtest.h>
 
