@@ -31,9 +31,8 @@ TEST_F(CliTest, HelpVersionAndTheCatalogueOfAHeaderAnd42Rows) {
     const auto r = invoke({"catalogue"});
     EXPECT_EQ(r.status, 0);
     std::istringstream in(r.out);
-    std::string line;
     std::vector<std::string> lines;
-    while (std::getline(in, line)) lines.push_back(line);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
     ASSERT_EQ(lines.size(), 43u);
     EXPECT_EQ(lines[0],
               "slot\tfamily\tcaption\toption_index\toption_row\toffers_40L\tocx_base\t"

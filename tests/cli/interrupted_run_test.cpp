@@ -1,12 +1,11 @@
 // What the command line says and does around a run that cannot or must not start: another run
-// holds the folder, an interrupted run left its backup, the log cannot be written; and a restore
-// that is stopped half way.
-//
-// Crash consistency, proved point by point: a store that records every write, rename, removal
-// and flush of a run can "crash" after any of them. What was flushed survives; anything after the
-// last flush may be lost, kept, or kept with its file contents empty (renames reach the device
-// before data on some file systems), in any mix. For every crash point and several such mixes,
-// either every file still holds its original bytes or `restore` gives them back.
+// holds the folder, an interrupted run left its backup, the log cannot be written; a restore that
+// is stopped half way; and crash consistency, proved point by point: a store that records every
+// write, rename, removal and flush of a run can "crash" after any of them. What was flushed
+// survives; anything after the last flush may be lost, kept, or kept with its file contents empty
+// (renames reach the device before data on some file systems), in any mix. For every crash point
+// and several such mixes, either every file still holds its original bytes or `restore` gives
+// them back.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -209,8 +208,7 @@ TEST_F(InterruptedRunTest, ALogNobodyCanReadEndsTheRunCancelledAndFails) {
     EXPECT_EQ(fs.file("/p/A.frm"), kForm) << "cancelled at the first log line, before any file";
     EXPECT_TRUE(fs.hasFolder(std::string("/p/") + test::kBackupName));
 
-    const int checkStatus = runCommandLine({"catalogue"}, s);
-    EXPECT_NE(checkStatus, kCompleted);
+    EXPECT_NE(runCommandLine({"catalogue"}, s), kCompleted);
 }
 
 // ---- crash points ----------------------------------------------------------------------------

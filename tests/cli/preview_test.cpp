@@ -208,15 +208,13 @@ TEST(UnifiedDiffTest, DiffsOfConvertedFilesApply) {
 using Snapshot = std::map<std::string, std::string>;
 using test::snapshot;
 
-using Output = test::Invocation;
-
 class PreviewTest : public ::testing::Test {
   protected:
     void SetUp() override { root = test::freshTestFolder("preview"); }
     // The store removes read-only files too, which std::filesystem does not on Windows.
     void TearDown() override { disk.removeFolder(root.string()); }
 
-    Output run(std::vector<std::string> args) { return test::invoke(disk, clock, cancel, args); }
+    test::Invocation run(std::vector<std::string> args) { return test::invoke(disk, clock, cancel, args); }
 
     fs::path makeFolder(std::uint64_t seed) {
         const fs::path folder = root / ("project " + std::to_string(seed));
@@ -249,11 +247,11 @@ TEST_F(PreviewTest, DryRunLogsAndDiffsExactlyWhatTheRealRunDoes) {
         std::vector<std::string> args{"--quiet", "--dry-run"};
         args.insert(args.end(), options.begin(), options.end());
         args.push_back(folder.string());
-        const Output dry = run(args);
+        const auto dry = run(args);
         EXPECT_EQ(snapshot(folder, true), before) << "a dry run changes nothing and makes no backup";
 
         args.erase(args.begin() + 1);
-        const Output real = run(args);
+        const auto real = run(args);
         ASSERT_EQ(real.status, dry.status);
         const Snapshot after = snapshot(folder);
         std::string diffs;
@@ -270,7 +268,7 @@ TEST_F(PreviewTest, ReportMatchesTheFilesTheRunChanged) {
     test::writeFile(folder / "Plain.frm", "Nothing to convert here\r\n");  // only gains its empty line
     const Snapshot before = snapshot(folder);
     const fs::path reportFile = root / "report.json";
-    const Output r = run({"--all-families", "--all-ms:4.0L", "--report", reportFile.string(), folder.string()});
+    const auto r = run({"--all-families", "--all-ms:4.0L", "--report", reportFile.string(), folder.string()});
     ASSERT_EQ(r.status, 0) << r.err;
     const Snapshot after = snapshot(folder);
     const auto j = nlohmann::json::parse(test::readFile(reportFile));
@@ -332,12 +330,12 @@ TEST_F(PreviewTest, RestoreGivesBackEveryOriginalByte) {
 
     const Snapshot withBackups = snapshot(folder, true);
     // --all puts back the whole folder, not only what the run wrote.
-    const Output preview = run({"restore", "--dry-run", "--all", folder.string()});
+    const auto preview = run({"restore", "--dry-run", "--all", folder.string()});
     EXPECT_EQ(preview.status, 0);
     EXPECT_EQ(snapshot(folder, true), withBackups) << "restore --dry-run changes nothing";
     EXPECT_TRUE(holds(preview.out, "would create: Form2.frm\n"));
 
-    const Output r = run({"restore", "--all", folder.string()});
+    const auto r = run({"restore", "--all", folder.string()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(holds(r.out, "only in the folder, left alone: added.frm\n"));
     EXPECT_FALSE(holds(r.out, subBackup));

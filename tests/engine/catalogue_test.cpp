@@ -57,8 +57,7 @@ FixedOptions allBut(const FamilyRecord& f) {
 constexpr Edition kEditions[] = {Edition::V40, Edition::V40L};
 constexpr std::string_view kOldEditions[] = {"20T", "20", "21", "30", "40B", "40L", "40"};
 
-// ---------------------------------------------------------------------------------------------
-// Header names
+// ---- header names -------------------------------------------------------------------------------
 
 // A name listed under two families, or a row whose option or slot is not its family's, converts
 // as another family or not at all here.
@@ -81,8 +80,7 @@ TEST(FormHeaderTable, EveryNameBecomesItsFamilysReferenceLine) {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Begin tokens
+// ---- Begin tokens -------------------------------------------------------------------------------
 
 // Old library stems that differ from the catalogue's library stem, per family.
 std::vector<std::string_view> oldLibraryStems(const FamilyRecord& f) {
@@ -163,8 +161,7 @@ TEST(FormBodyTable, EveryTokenBecomesTheCataloguesNamesForBothEditions) {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Declaration tokens
+// ---- declaration tokens -------------------------------------------------------------------------
 
 // Sizes per family: ConversionTableSizes below.
 TEST(CodeDeclarationTable, TokensNeverShadowALaterToken) {
@@ -207,7 +204,7 @@ TEST(CodeDeclarationTable, EveryTokenBecomesTheFamilysLibraryForBothEditions) {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
+// ---- files with nothing to convert --------------------------------------------------------------
 
 TEST(FormSteps, AFileWithNothingToConvertStaysByteIdentical) {
     const std::string form =

@@ -115,8 +115,7 @@ TEST(BadInput, FirstLineBecomesVersionWhateverItHeld) {
 
 TEST(BadInput, LoneLineEndsNulAndHighBytesSurvive) {
     const std::string tail = std::string("a\0b\rc\xff\xfe\x80\nd", 11);
-    const std::string out = convertForm("VERSION 5.00\n" + tail);
-    EXPECT_EQ(out, "VERSION 5.00\n\n" + tail);
+    EXPECT_EQ(convertForm("VERSION 5.00\n" + tail), "VERSION 5.00\n\n" + tail);
 }
 
 TEST(BadInput, ConvertsLinesInsideOtherwiseOddFiles) {
