@@ -149,13 +149,11 @@ class TickingClock : public test::FixedClock {
   public:
     std::tm now() override {
         std::tm t = FixedClock::now();
-        t.tm_min = ticks_ / 60 % 60;
-        t.tm_sec = ticks_++ % 60;
+        t.tm_min = ticks / 60 % 60;
+        t.tm_sec = ticks++ % 60;
         return t;
     }
-
-  private:
-    int ticks_ = 0;
+    int ticks = 0;
 };
 
 std::set<std::string> backupsIn(MemoryFileSystem& fs, const std::string& folder) {

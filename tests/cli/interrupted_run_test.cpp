@@ -231,55 +231,52 @@ class RecordingFileSystem : public MemoryFileSystem {
   public:
     void writeFile(const std::string& path, const std::string& bytes) override {
         MemoryFileSystem::writeFile(path, bytes);
-        record({OpKind::PutFile, path, {}, bytes});
+        ops.push_back({OpKind::PutFile, path, {}, bytes});
     }
     void createFile(const std::string& path, const std::string& bytes) override {
         MemoryFileSystem::createFile(path, bytes);
-        record({OpKind::PutFile, path, {}, bytes});
+        ops.push_back({OpKind::PutFile, path, {}, bytes});
     }
     void replaceFile(const std::string& path, const std::string& bytes, const std::string& model) override {
         MemoryFileSystem::replaceFile(path, bytes, model);
-        record({OpKind::PutFile, path, {}, bytes});
+        ops.push_back({OpKind::PutFile, path, {}, bytes});
     }
     void createFolder(const std::string& path) override {
         MemoryFileSystem::createFolder(path);
-        record(Op(OpKind::CreateFolder, path));
+        ops.push_back(Op(OpKind::CreateFolder, path));
     }
     CopyOutcome copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) override {
         const CopyOutcome outcome = MemoryFileSystem::copyFolder(from, to, how);
         // One entry at a time, parents first, as a real copy goes.
-        record(Op(OpKind::CreateFolder, to));
+        ops.push_back(Op(OpKind::CreateFolder, to));
         for (const auto& [path, bytes] : files())
             if (path.rfind(to + "/", 0) == 0) {
                 for (auto slash = path.find('/', to.size() + 1); slash != std::string::npos;
                      slash = path.find('/', slash + 1))
-                    record(Op(OpKind::CreateFolder, path.substr(0, slash)));
-                record({OpKind::PutFile, path, {}, bytes});
+                    ops.push_back(Op(OpKind::CreateFolder, path.substr(0, slash)));
+                ops.push_back({OpKind::PutFile, path, {}, bytes});
             }
         return outcome;
     }
     // A real rename flushes its folder entry before it returns.
     void renameFolder(const std::string& from, const std::string& to) override {
         MemoryFileSystem::renameFolder(from, to);
-        record(Op(OpKind::RenameFolder, from, to));
+        ops.push_back(Op(OpKind::RenameFolder, from, to));
         ops.back().durableFrom = ops.size();
     }
     void removeFolder(const std::string& path) override {
         MemoryFileSystem::removeFolder(path);
-        record(Op(OpKind::RemoveFolder, path));
+        ops.push_back(Op(OpKind::RemoveFolder, path));
     }
     // A crash point of its own: a crash just before the flush may lose what a crash just after it
     // keeps.
     void flushFileSystem(const std::string& path) override {
         MemoryFileSystem::flushFileSystem(path);
-        record(Op(OpKind::Flush, path));
+        ops.push_back(Op(OpKind::Flush, path));
         for (auto& op : ops) op.durableFrom = std::min(op.durableFrom, ops.size());
     }
 
     std::vector<Op> ops;
-
-  private:
-    void record(Op op) { ops.push_back(std::move(op)); }
 };
 
 void apply(MemoryFileSystem& disk, const Op& op, Fate fate) {
