@@ -320,7 +320,7 @@ TEST_F(ProjectCheckTest, UnlistableFolder) {
 // The command the hint suggests works when copied into a shell, whatever the folder's name.
 TEST(CheckHintLine, QuotesAFolderAShellWouldSplit) {
     const FindingCounts counts{0, 1, 0};
-    // An apostrophe alone, and one beside a dollar sign: TerminalTextTest (messages_test.cpp).
+    // An apostrophe alone, and one beside a dollar sign: TerminalTextTest (cli_test.cpp).
     const std::pair<std::string, std::string> cases[] = {
         {"Order Desk/été", "\"Order Desk/été\""},
 #ifndef _WIN32
