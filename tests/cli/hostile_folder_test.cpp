@@ -2,10 +2,13 @@
 // binary: each case ends with the expected exit status and message, never hangs or aborts, and
 // leaves every byte in the folder (and outside it) as it was, unless the case says otherwise.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -13,7 +16,8 @@
 #include <thread>
 #include <vector>
 
-#include "tests/cli/binary_run.h"
+#include "platform/disk_file_system.h"
+#include "tests/cli/cli_test_support.h"
 #include "tests/platform/disk_test_support.h"
 
 namespace fs = std::filesystem;
@@ -24,18 +28,54 @@ using tavkonv40::test::readFile;
 using tavkonv40::test::snapshot;
 using tavkonv40::test::writeFile;
 
+struct Outcome {
+    int status = -1;  // the exit status; 128 + the signal when one ended the run
+    std::string out, err;
+};
+
+// Runs the real binary to its end, under `memoryLimit` bytes of address space when given and with
+// `environment` set, and returns what it printed: standard output and standard error go through
+// files beside `scratch`, so that a test reads every byte whatever the binary does with its
+// streams. Stopped after ten seconds, so that a hang fails the test instead of blocking it.
+Outcome runProgram(std::vector<std::string> args, const fs::path& scratch, rlim_t memoryLimit = 0,
+                   const std::map<std::string, std::string>& environment = {}) {
+    const fs::path outFile = scratch.string() + ".out", errFile = scratch.string() + ".err";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(10);
+        for (const auto& [k, v] : environment) ::setenv(k.c_str(), v.c_str(), 1);
+        if (memoryLimit) {
+            const rlimit limit{memoryLimit, memoryLimit};
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
+        if (!std::freopen(outFile.c_str(), "w", stdout) || !std::freopen(errFile.c_str(), "w", stderr)) ::_exit(126);
+        std::vector<char*> argv{const_cast<char*>(TAVKONV40_BINARY)};
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ::execv(TAVKONV40_BINARY, argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    Outcome o;
+    o.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    o.out = readFile(outFile);
+    o.err = readFile(errFile);
+    fs::remove(outFile);
+    fs::remove(errFile);
+    return o;
+}
+
 const std::string kForm =
     "VERSION 5.00\r\nBegin VB.Form F\r\n   Begin tavQVButton20.QVButton20 cmd\r\n   End\r\nEnd\r\n";
 const std::string kBackup = "Nexaria Conversion Backup 01.02.2026 09.03.07";
-
-using Outcome = tavkonv40::test::BinaryOutcome;
 
 // Runs the binary with `args` ("F" begins paths in the test's folder), under `memoryLimit` bytes
 // when given.
 Outcome runBinary(const fs::path& root, const fs::path& folder, std::vector<std::string> args, rlim_t memoryLimit = 0) {
     for (auto& a : args)
         if (a == "F" || a.rfind("F/", 0) == 0) a = folder.string() + a.substr(1);
-    return tavkonv40::test::runBinary(args, root / "out", {{}, memoryLimit});
+    return runProgram(args, root / "out", memoryLimit);
 }
 
 bool underSanitizer() {
@@ -148,9 +188,15 @@ TEST_P(HostileFolderTest, ExitStatusMessageAndBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostileFolderTest, ::testing::Range(std::size_t{0}, cases().size()));
 
-TEST(HostileFolderRestoreTest, ALinkInTheFolderIsReplacedAndALinkedFolderNeverEntered) {
-    const fs::path root = tavkonv40::test::freshTestFolder("hostile-restore");
-    const fs::path folder = root / "project", outside = root / "outside";
+// A project folder of the test's own on disk, removed afterwards.
+class OnDisk : public ::testing::Test {
+  protected:
+    void TearDown() override { fs::remove_all(root); }
+    const fs::path root = tavkonv40::test::freshTestFolder("hostile"), folder = root / "project";
+};
+
+TEST_F(OnDisk, ALinkInTheFolderIsReplacedAndALinkedFolderNeverEntered) {
+    const fs::path outside = root / "outside";
     writeFile(folder / kBackup / "A.frm", kForm);
     writeFile(folder / kBackup / "res" / "B.frm", kForm);
     fs::permissions(folder / kBackup / "A.frm", fs::perms(0640));
@@ -170,15 +216,12 @@ TEST(HostileFolderRestoreTest, ALinkInTheFolderIsReplacedAndALinkedFolderNeverEn
     EXPECT_EQ(fs::status(folder / "A.frm").permissions(), fs::perms(0640)) << "the backup's mode";
     EXPECT_EQ(readFile(outside / "A.frm"), "theirs");
     EXPECT_EQ(readFile(outside / "B.frm"), "theirs");
-    fs::remove_all(root);
 }
 
 // A project folder copied elsewhere with its times (cp -a, rsync -a) has its backups copied in
 // the order the copy met them, which gives each a new change time: the newest is still the one
 // its run made last.
-TEST(HostileFolderRestoreTest, TheNewestBackupSurvivesACopyOfTheProjectFolder) {
-    const fs::path root = tavkonv40::test::freshTestFolder("hostile-copied");
-    const fs::path folder = root / "project";
+TEST_F(OnDisk, TheNewestBackupSurvivesACopyOfTheProjectFolder) {
     const std::string older = "Nexaria Conversion Backup 12.31.2025 23.59.00";
     const std::string newer = "Nexaria Conversion Backup 01.02.2026 09.03.07";  // sorts first by name
     writeFile(folder / older / "A.frm", "original");
@@ -196,19 +239,16 @@ TEST(HostileFolderRestoreTest, TheNewestBackupSurvivesACopyOfTheProjectFolder) {
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.out.rfind("Restoring " + folder.string() + " from " + newer + "\n", 0), 0u) << o.out;
     EXPECT_EQ(readFile(folder / "A.frm"), "after the first run");
-    fs::remove_all(root);
 }
 
 // The folder named through a link is converted and backed up for real; the temporary folder
 // plays no part, and no temporary file is left behind.
-TEST(HostileFolderLinkTest, AFolderGivenThroughALinkIsConvertedAndReallyBackedUp) {
-    const fs::path root = tavkonv40::test::freshTestFolder("hostile-link");
-    const fs::path folder = root / "project";
+TEST_F(OnDisk, AFolderGivenThroughALinkIsConvertedAndReallyBackedUp) {
     writeFile(folder / "A.frm", kForm);
     writeFile(root / "not-a-folder", "x");
     fs::create_directory_symlink(folder, root / "via-link");
-    const Outcome o = tavkonv40::test::runBinary({"--all-families", (root / "via-link").string()}, root / "out",
-                                                 {{{"TMPDIR", (root / "not-a-folder").string()}}});
+    const Outcome o = runProgram({"--all-families", (root / "via-link").string()}, root / "out", 0,
+                                 {{"TMPDIR", (root / "not-a-folder").string()}});
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(readFile(folder / "A.frm").find("tavQVButton20"), std::string::npos);
     std::size_t entries = 0;
@@ -220,14 +260,11 @@ TEST(HostileFolderLinkTest, AFolderGivenThroughALinkIsConvertedAndReallyBackedUp
         EXPECT_EQ(readFile(e.path() / "A.frm"), kForm);
     }
     EXPECT_EQ(entries, 2u);
-    fs::remove_all(root);
 }
 
 // A name can carry escape sequences or a line break: the log written to a file keeps it raw, as
 // the log's exact text; what is shown to a person quotes it.
-TEST(HostileFolderNamesTest, ControlCharactersAreQuotedForPeopleAndRawInTheLogFile) {
-    const fs::path root = tavkonv40::test::freshTestFolder("hostile-names");
-    const fs::path folder = root / "project";
+TEST_F(OnDisk, ControlCharactersAreQuotedForPeopleAndRawInTheLogFile) {
     const std::string evil = "a\x1b[2J\nConversion complete.frm";
     writeFile(folder / evil, "VERSION 5.00\r\n");
     fs::permissions(folder / evil, fs::perms(0444));  // its error line names it
@@ -238,7 +275,42 @@ TEST(HostileFolderNamesTest, ControlCharactersAreQuotedForPeopleAndRawInTheLogFi
     EXPECT_NE(o.err.find("\"a\\033[2J\\nConversion complete.frm\""), std::string::npos) << o.err;
     const Outcome check = runBinary(root, folder, {"check", "F"});
     EXPECT_EQ(check.out.find('\x1b'), std::string::npos) << check.out;
-    fs::remove_all(root);
+}
+
+// Permission bits as the backup holds them, a read-only folder's too (its files go in first), the
+// setgid bit of a shared folder, and the owner where the restore may give it (root).
+TEST_F(OnDisk, AFolderMadeAgainGetsTheBackupsPermissionBitsAndOwner) {
+    const fs::path backup = folder / kBackup;
+    writeFile(backup / "A.frm", "original A");
+    writeFile(backup / "shared" / "frozen" / "B.frm", "original B");
+    writeFile(backup / "private" / "C.frm", "original C");
+    writeFile(folder / "A.frm", "converted A");
+    const bool asRoot = ::geteuid() == 0;
+    if (asRoot) {
+        ASSERT_EQ(::chown((backup / "private").c_str(), 65534, 65534), 0);
+    }
+    fs::permissions(backup / "private", fs::perms(0700));
+    fs::permissions(backup / "shared", fs::perms(02770));
+    fs::permissions(backup / "shared" / "frozen", fs::perms(0555));
+
+    tavkonv40::DiskFileSystem disk;
+    tavkonv40::test::FixedClock clock;
+    const std::atomic<bool> cancel{false};
+    const auto r = tavkonv40::test::invoke(disk, clock, cancel, {"restore", folder.string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFile(folder / "shared" / "frozen" / "B.frm"), "original B");
+    EXPECT_EQ(readFile(folder / "private" / "C.frm"), "original C");
+    EXPECT_EQ(fs::status(folder / "private").permissions(), fs::perms(0700));
+    EXPECT_EQ(fs::status(folder / "shared").permissions(), fs::perms(02770));
+    EXPECT_EQ(fs::status(folder / "shared" / "frozen").permissions(), fs::perms(0555));
+    struct stat st {};
+    ASSERT_EQ(::stat((folder / "private").c_str(), &st), 0);
+    if (asRoot) {
+        EXPECT_EQ(st.st_uid, 65534u);
+    }
+
+    for (const fs::path& p : {folder / "shared" / "frozen", backup / "shared" / "frozen"})
+        fs::permissions(p, fs::perms::owner_all, fs::perm_options::add);
 }
 
 }  // namespace

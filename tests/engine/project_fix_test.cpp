@@ -255,8 +255,7 @@ TEST_F(FixRun, ChainedFixesConvergeAndALinkOrReadOnlyFileIsReportedNotWritten) {
                                          projectLine("MText", Edition::V40), "Form=A.frm", "Form=B.frm"}));
     EXPECT_EQ(r.filesWritten, 2u);
     EXPECT_EQ(r.fileErrors, 1u);
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_EQ(host.errors[0], "    -error: not fixed: B.frm: file is read-only");
+    EXPECT_EQ(host.errors, std::vector<std::string>{"    -error: not fixed: B.frm: file is read-only"});
     for (const auto& line : host.log) EXPECT_NE(line.rfind("B.frm:", 0), 0u) << "no fixed: line: " << line;
     EXPECT_TRUE(r.backupPlaced);
     const std::string backup = std::string("/p/") + test::kBackupName;

@@ -8,6 +8,7 @@
 #include "engine/run_guard.h"
 #include "testing/corpus.h"
 #include "tests/engine/test_support.h"
+#include "tests/platform/disk_test_support.h"
 
 namespace tavkonv40 {
 namespace {
@@ -42,12 +43,7 @@ class RestoreTest : public ::testing::Test {
     }
     RestoreResult restore(RestoreScope scope = RestoreScope::RunsWrites, const std::string& backup = {},
                           RestoreMode mode = RestoreMode::Restore, std::vector<std::string> files = {}) {
-        RestoreRequest request;
-        request.backup = backup;
-        request.mode = mode;
-        request.scope = scope;
-        request.files = std::move(files);
-        return restoreFolder(fs, "/p", request, output);
+        return restoreFolder(fs, "/p", {backup, mode, scope, ChangedFiles::Kept, std::move(files)}, output);
     }
 
     MemoryFileSystem fs;
@@ -138,12 +134,9 @@ TEST_F(RestoreTest, ALiveRunsFilesAreNeverCalledAbandoned) {
     const RunGuard guard(dry, "/p");
     EXPECT_EQ(guard.refusal(), RunRefusal::FolderBusy);
     EXPECT_EQ(guard.reason(), live);
-    try {
-        restore(RestoreScope::RunsWrites, {}, RestoreMode::DryRun);
-        ADD_FAILURE() << "a dry restore must not go on";
-    } catch (const FolderBusy& e) {
-        EXPECT_EQ(e.what(), live);
-    }
+    const auto busy = test::errorOf<FolderBusy>([&] { restore(RestoreScope::RunsWrites, {}, RestoreMode::DryRun); });
+    ASSERT_TRUE(busy) << "a dry restore must not go on";
+    EXPECT_EQ(busy->what(), live);
 }
 
 // A restore from an older backup while an interrupted run's copy is there leaves that copy as an
@@ -169,13 +162,10 @@ TEST_F(RestoreTest, AStoppedRestoreIsFinishedOnlyFromItsOwnBackup) {
     fs.addFile("/p/" + older + "/F.frm", "older");
     fs.addFile(kDated + "/F.frm", "newer");
     fs.addFile(kMark, older);
-    try {
-        restore();
-        ADD_FAILURE() << "a plain restore must not finish another backup's restore";
-    } catch (const FolderBusy& e) {
-        EXPECT_TRUE(
-            test::holds(e.what(), "only that backup can finish it: tavkonv40 restore --backup \"" + older + "\" /p"));
-    }
+    const auto busy = test::errorOf<FolderBusy>([&] { restore(); });
+    ASSERT_TRUE(busy) << "a plain restore must not finish another backup's restore";
+    EXPECT_TRUE(
+        test::holds(busy->what(), "only that backup can finish it: tavkonv40 restore --backup \"" + older + "\" /p"));
     EXPECT_TRUE(fs.hasFile(kMark));
     restore(RestoreScope::RunsWrites, older);
     EXPECT_EQ(fs.file("/p/F.frm"), "older");
@@ -207,9 +197,8 @@ TEST(RestoreOrder, NewestBackupWithoutARecordByDateAndBackupsInsideBackupsStay) 
     EXPECT_EQ(mem.file("/p/A.frm"), "original");
     EXPECT_EQ(mem.files().size(), files.size()) << "no backup was copied back into the folder";
 
-    RestoreRequest byDate;
-    byDate.backup = "12.31.2025 23.59.59";
-    restoreFolder(mem, "/p", byDate, out);
+    restoreFolder(mem, "/p",
+                  {"12.31.2025 23.59.59", RestoreMode::Restore, RestoreScope::RunsWrites, ChangedFiles::Kept, {}}, out);
     EXPECT_EQ(mem.file("/p/A.frm"), "oldest");
 }
 

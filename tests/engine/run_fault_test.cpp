@@ -1,17 +1,22 @@
 // Faults injected through the file store: a file that vanishes between listing and conversion, a
 // write that fails: each is reported once, by name and cause, and everything else is converted.
 // A backup that cannot be made whole, a folder another run holds or an interrupted run's backup:
-// nothing is converted.
+// nothing is converted. Last, a run on the real disk while another program rewrites a file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <thread>
 #include <utility>
 
 #include "engine/backup.h"
 #include "engine/conversion_run.h"
 #include "engine/project_check.h"
+#include "platform/disk_file_system.h"
 #include "testing/memory_file_system.h"
 #include "tests/engine/test_support.h"
+#include "tests/platform/disk_test_support.h"
 
 namespace tavkonv40 {
 namespace {
@@ -218,6 +223,54 @@ TEST_F(RunFaultTest, APartialCopyIsClearedAndTheRunGoesOn) {
     EXPECT_TRUE(again.errors.empty());
     EXPECT_FALSE(fs.hasFolder("/p/.tavkonv40-backup-02.01.2026 09.00.00.partial"));
     EXPECT_TRUE(converted("/p/A.frm"));
+}
+
+namespace fs = std::filesystem;
+
+// A sync tool truncating and rewriting a large file once the copy has begun to copy it: a backup
+// that is placed holds one version of the file as it was at one moment, never the old bytes cut
+// where the rewrite caught them nor a mix of old and new.
+class SyncDuringCopy : public DiskFileSystem {
+  public:
+    CopyOutcome copyFolder(const std::string& from, const std::string& to, const FolderCopy& how) override {
+        std::atomic<bool> done{false};
+        std::thread sync([&] {
+            const fs::path copied = fs::path(to) / "data.bin";
+            std::error_code ec;
+            while (!done && (!fs::exists(copied, ec) || fs::file_size(copied, ec) == 0)) std::this_thread::yield();
+            if (!done) test::writeFile(fs::path(from) / "data.bin", newer);
+        });
+        try {
+            const CopyOutcome outcome = DiskFileSystem::copyFolder(from, to, how);
+            done = true;
+            sync.join();
+            return outcome;
+        } catch (...) {
+            done = true;
+            sync.join();
+            throw;
+        }
+    }
+    const std::string older = std::string(32 << 20, 'o'), newer = std::string((32 << 20) + 4096, 'n');
+};
+
+TEST(RunOnDisk, AFileRewrittenDuringTheCopyIsNeverCutInAPlacedBackup) {
+    const fs::path root = test::freshTestFolder("run-on-disk");
+    SyncDuringCopy disk;
+    test::writeFile(root / "A.frm", kForm);
+    test::writeFile(root / "data.bin", disk.older);
+    FixedOptions options;
+    options.selectAllFamilies(Edition::V40);
+    const auto run = test::runFolder(disk, root.string(), {"A.frm"}, options);
+    if (run.result.backupPlaced) {
+        const std::string copy = test::readFile(root / test::kBackupName / "data.bin");
+        const bool newerSoFar = copy.find_first_not_of('n') == std::string::npos;  // read while being written
+        EXPECT_TRUE(copy == disk.older || newerSoFar) << copy.size() << " bytes, " << copy.front() << copy.back();
+    } else {
+        ASSERT_FALSE(run.host.errors.empty());
+        EXPECT_TRUE(test::holds(run.host.errors[0], "data.bin: it kept changing while it was being copied"));
+    }
+    fs::remove_all(root);
 }
 
 }  // namespace

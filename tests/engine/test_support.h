@@ -48,12 +48,8 @@ class FixedClock : public Clock {
     std::string timeOfDay() override { return "5:49:20 PM"; }
     std::tm now() override {
         std::tm t{};
-        t.tm_year = 2026 - 1900;
-        t.tm_mon = 1;  // February
-        t.tm_mday = 1;
-        t.tm_hour = 9;
-        t.tm_min = 3;
-        t.tm_sec = 7;
+        t.tm_year = 2026 - 1900, t.tm_mon = 1, t.tm_mday = 1;  // 1 February 2026
+        t.tm_hour = 9, t.tm_min = 3, t.tm_sec = 7;
         return t;
     }
 };

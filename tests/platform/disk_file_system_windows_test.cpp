@@ -36,7 +36,7 @@ class WindowsDiskTest : public ::testing::Test {
     // The cause of the FileError `f` throws.
     template <typename F>
     static std::string causeOf(F f) {
-        const auto e = test::fileErrorOf(f);
+        const auto e = test::errorOf(f);
         return e ? e->cause() : "(no error)";
     }
 

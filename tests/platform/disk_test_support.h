@@ -36,12 +36,12 @@ inline std::filesystem::path freshTestFolder(const std::string& kind) {
     return root;
 }
 
-// The FileError `f` throws, if it throws one.
-template <typename F>
-std::optional<FileError> fileErrorOf(F f) {
+// The error of type E (a FileError unless named) that `f` throws, if it throws one.
+template <typename E = FileError, typename F>
+std::optional<E> errorOf(F f) {
     try {
         f();
-    } catch (const FileError& e) {
+    } catch (const E& e) {
         return e;
     }
     return std::nullopt;

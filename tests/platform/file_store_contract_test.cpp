@@ -125,7 +125,7 @@ TYPED_TEST(FileStoreContract, EntriesAreToldApartAndFailuresNameThePathAndTheCau
     EXPECT_FALSE(fs.isFolder(file) || fs.isSymbolicLink(file));
     EXPECT_EQ(fs.realPath(gone), gone);
     for (const auto& path : {folder, gone}) {
-        const auto e = test::fileErrorOf([&] { fs.readFile(path); });
+        const auto e = test::errorOf([&] { fs.readFile(path); });
         ASSERT_TRUE(e) << path << " was read";
         EXPECT_EQ(e->path(), path);
         EXPECT_EQ(e->cause() == "Is a directory", path == folder) << e->cause();
@@ -204,7 +204,7 @@ TYPED_TEST(FileStoreContract, TheLockIsExclusiveTakingItClearsWhatKilledRunsLeft
 
     const std::string lock = this->at(kLockFileName);
     fs.createFolder(lock);
-    const auto e = test::fileErrorOf([&] { fs.lockFolder(root); });
+    const auto e = test::errorOf([&] { fs.lockFolder(root); });
     ASSERT_TRUE(e) << "taken";
     EXPECT_EQ(e->cause(), lock + " is a folder, not a lock this tool made; remove or rename it, then run again");
     EXPECT_EQ(fs.lockHolder(root), 0);
