@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace scroll_range {
 namespace {
 
@@ -36,12 +34,10 @@ TEST(Range, SettersKeepValueInsideAndRefuseOversizedSteps) {
     EXPECT_TRUE(r.SetSmallChange(10));
 }
 
-struct ThumbLengthCase {
-    double visible, total, current, expected;
-};
-
 TEST(Thumb, LengthIsTheVisibleShareRaisedToTheMinimum) {
-    const std::vector<ThumbLengthCase> cases = {
+    const struct {
+        double visible, total, current, expected;
+    } cases[] = {
         {10, 100, 0, 249},    // a tenth of the track
         {10, 10000, 0, 240},  // 2.49 raised to the minimum
         {10, 5, 0, 2490},     // never more than the track
@@ -53,15 +49,13 @@ TEST(Thumb, LengthIsTheVisibleShareRaisedToTheMinimum) {
             << c.visible << " of " << c.total;
 }
 
-struct ThumbTopCase {
-    Number min, max, value;
-    double expected;
-};
-
 TEST(Thumb, TopRunsFromTheUpArrowToTheDownArrow) {
     const Track t = bar(249);
     const double travel = 2490 - 249;
-    const std::vector<ThumbTopCase> cases = {
+    const struct {
+        Number min, max, value;
+        double expected;
+    } cases[] = {
         {0, 90, 0, 255},
         {0, 90, 45, 255 + travel / 2},
         {0, 90, 90, 3000 - 255 - 249},  // the thumb's bottom exactly on the down arrow
@@ -71,16 +65,14 @@ TEST(Thumb, TopRunsFromTheUpArrowToTheDownArrow) {
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(ThumbTop(t, range(c.min, c.max, c.value)), c.expected) << c.value;
 }
 
-struct DragCase {
-    double thumbTop;
-    Number expected;
-};
-
 TEST(Thumb, DraggedThumbGivesTheNearestValueTiesToEven) {
     // 75 steps over 2250 twips: every 15 twips (one pixel) is half a step.
     Track t = bar(240);
     const Range r = range(0, 75, 0);
-    const std::vector<DragCase> cases = {
+    const struct {
+        double thumbTop;
+        Number expected;
+    } cases[] = {
         {255, 0},   {240, 0},      // at and above the upper limit: Min
         {270, 0},                  // 0.5 -> 0
         {300, 2},                  // 1.5 -> 2
@@ -103,17 +95,15 @@ TEST(Thumb, ClampedBetweenTheArrows) {
     EXPECT_DOUBLE_EQ(ClampThumbTop(t, 9000), 3000 - 255 - 240);
 }
 
-struct HitCase {
-    int y;
-    Part expected;
-};
-
 TEST(Parts, HitTestAtEveryEdge) {
     // Arrows 17 pixels, thumb at pixels 100..115, track 17..182.
     Track t = bar(240);
     t.thumbTop = 1500;
     ASSERT_EQ(ThumbRect(t, 17), (gdi::RECT{0, 100, 17, 116}));
-    const std::vector<HitCase> cases = {
+    const struct {
+        int y;
+        Part expected;
+    } cases[] = {
         {0, Part::UpArrow},     {16, Part::UpArrow},    {17, Part::TrackAbove},  {99, Part::TrackAbove},
         {100, Part::Thumb},     {115, Part::Thumb},     {116, Part::TrackBelow}, {182, Part::TrackBelow},
         {183, Part::DownArrow}, {199, Part::DownArrow}, {200, Part::None},       {-1, Part::None},

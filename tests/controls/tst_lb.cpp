@@ -4,7 +4,6 @@
 // measures it.  Their behaviour is list_box_test.cpp's and scroll_bars_test.cpp's.
 #include "controls/qt/LBWidget.h"
 #include "controls/qt/ScrollBarWidgets.h"
-#include "tests/controls/test_support.h"
 #include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavGFX40.h"
 
@@ -15,9 +14,17 @@
 
 #include <cstdlib>
 
-using namespace test_support;
-
 namespace {
+
+// Run mode with a fixed font.
+QtAmbient RunMode() {
+    QtAmbient a;
+    a.Mode = HostMode::Run;
+    a.DisplayName = QStringLiteral("ctl");
+    a.Font = QFont(QStringLiteral("DejaVu Sans"));
+    a.Font.setPixelSize(12);
+    return a;
+}
 
 // A list in run mode sized to show exactly five rows.
 struct List {
