@@ -69,10 +69,7 @@ TEST(Thumb, DraggedThumbGivesTheNearestValueTiesToEven) {
     // 75 steps over 2250 twips: every 15 twips (one pixel) is half a step.
     Track t = bar(240);
     const Range r = range(0, 75, 0);
-    const struct {
-        double thumbTop;
-        Number expected;
-    } cases[] = {
+    const std::pair<double, Number> cases[] = {
         {255, 0},   {240, 0},      // at and above the upper limit: Min
         {270, 0},                  // 0.5 -> 0
         {300, 2},                  // 1.5 -> 2
@@ -82,7 +79,7 @@ TEST(Thumb, DraggedThumbGivesTheNearestValueTiesToEven) {
         {2505, 75},                // exactly at the lower limit: Max
         {4000, 75},
     };
-    for (const auto& c : cases) EXPECT_EQ(ValueFromThumb(t, c.thumbTop, r), c.expected) << c.thumbTop;
+    for (const auto& [thumbTop, expected] : cases) EXPECT_EQ(ValueFromThumb(t, thumbTop, r), expected) << thumbTop;
     t.thumbLength = 2490;  // the thumb fills the track: no travel, only the limits
     EXPECT_EQ(ValueFromThumb(t, 255, r), 0);
     EXPECT_EQ(ValueFromThumb(t, 256, r), 75);
@@ -100,15 +97,12 @@ TEST(Parts, HitTestAtEveryEdge) {
     Track t = bar(240);
     t.thumbTop = 1500;
     ASSERT_EQ(ThumbRect(t, 17), (gdi::RECT{0, 100, 17, 116}));
-    const struct {
-        int y;
-        Part expected;
-    } cases[] = {
+    const std::pair<int, Part> cases[] = {
         {0, Part::UpArrow},     {16, Part::UpArrow},    {17, Part::TrackAbove},  {99, Part::TrackAbove},
         {100, Part::Thumb},     {115, Part::Thumb},     {116, Part::TrackBelow}, {182, Part::TrackBelow},
         {183, Part::DownArrow}, {199, Part::DownArrow}, {200, Part::None},       {-1, Part::None},
     };
-    for (const auto& c : cases) EXPECT_EQ(HitTest(t, 17, gdi::POINT{8, c.y}), c.expected) << "y " << c.y;
+    for (const auto& [y, expected] : cases) EXPECT_EQ(HitTest(t, 17, gdi::POINT{8, y}), expected) << "y " << y;
     EXPECT_EQ(HitTest(t, 17, gdi::POINT{17, 50}), Part::None);
     EXPECT_EQ(HitTest(t, 17, gdi::POINT{-1, 50}), Part::None);
 }
