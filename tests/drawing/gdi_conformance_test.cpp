@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace tavGFX40;
 using gdi::RGB;
 
@@ -140,15 +142,10 @@ TEST_F(Drawing, DisabledPictureIsItsDarkShapeEmbossed) {
 TEST_F(Drawing, SkinKeepsCornersAndStretchesEdgesAndMiddle) {
     Surface src(NineCellFrames(2)), dst(Filled(30, 20, kWhite));
     EXPECT_TRUE(gfxDrawSkin(dst.hDC(), src.hDC(), 1, RECT{3, 3, 3, 3}, 0, 0, 30, 20, 9, 9, kMagenta));
-    EXPECT_EQ(dst.at(0, 0), Cell(0, 0, 1));
-    EXPECT_EQ(dst.at(2, 2), Cell(0, 0, 1));
-    EXPECT_EQ(dst.at(3, 3), Cell(1, 1, 1));    // middle starts right after the margin
-    EXPECT_EQ(dst.at(26, 16), Cell(1, 1, 1));  // and ends right before the far margins
-    EXPECT_EQ(dst.at(27, 17), Cell(2, 2, 1));
-    EXPECT_EQ(dst.at(29, 19), Cell(2, 2, 1));
-    EXPECT_EQ(dst.at(15, 1), Cell(1, 0, 1));   // top edge
-    EXPECT_EQ(dst.at(1, 10), Cell(0, 1, 1));   // left edge
-    EXPECT_EQ(dst.at(28, 10), Cell(2, 1, 1));  // right edge
+    // Corners; the middle from right after the margins to right before the far ones; the edges.
+    const std::array<int, 4> points[] = {{0, 0, 0, 0},   {2, 2, 0, 0},  {3, 3, 1, 1},  {26, 16, 1, 1}, {27, 17, 2, 2},
+                                         {29, 19, 2, 2}, {15, 1, 1, 0}, {1, 10, 0, 1}, {28, 10, 2, 1}};
+    for (const auto& [x, y, cx, cy] : points) EXPECT_EQ(dst.at(x, y), Cell(cx, cy, 1)) << x << "," << y;
 }
 
 TEST_F(Drawing, SkinLeavesMaskPixelsAndCanSkipTheMiddle) {
