@@ -6,7 +6,6 @@
 
 #include "dialog/form_arrangement.h"
 #include "dialog/form_geometry.h"
-#include "dialog/frmProps.h"
 
 #include <algorithm>
 #include <array>
@@ -127,8 +126,7 @@ class LayoutTest : public QObject {
 
   private slots:
     void everyRowReachableAndWholeAtEverySize() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
+        WithOpenDialog([](QWidget* w) {
             QCOMPARE(w->size(), QSize(dialog::geometry::kDesignWidth, dialog::geometry::kDesignHeight));
             CheckRectangles(w);
             const QSize sizes[] = {w->size(), w->minimumSize(), QSize(w->width(), 680), QSize(w->width(), 700)};
@@ -143,8 +141,7 @@ class LayoutTest : public QObject {
 
     // The rounded buttons on the window's gradient: their corners show the gradient.
     void buttonCornersShowTheBackground() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
+        WithOpenDialog([](QWidget* w) {
             const QImage shot = w->grab().toImage();
             for (int index : {0, 1, 3, 5}) {
                 QWidget* b = Find(w, "cmd", index);
