@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 using namespace tavGFX40;
 using gdi::RGB;
@@ -54,14 +55,11 @@ TEST_F(Drawing, FillsRectanglesAndLinesWithoutTheirFarEdges) {
     EXPECT_TRUE(gfxDrawRect(mem.hDC(), RECT{1, 1, 3, 3}, SystemColor(COLOR_BTNSHADOW)));
     EXPECT_TRUE(gfxDrawRect2(mem.hDC(), 0, 0, 6, 6, 0x0000FF));
     EXPECT_TRUE(gfxDrawLine(mem.hDC(), 4, 4, 1, 4, 0x00FF00));
-    const auto at = [&](int x, int y) { return gdi::GetPixel(mem.hDC(), x, y); };
-    EXPECT_EQ(at(1, 1), RGB(128, 128, 128));
-    EXPECT_EQ(at(3, 3), kWhite);
-    EXPECT_EQ(at(5, 0), RGB(255, 0, 0));
-    EXPECT_EQ(at(4, 4), RGB(0, 255, 0));
-    EXPECT_EQ(at(2, 4), RGB(0, 255, 0));
-    EXPECT_EQ(at(1, 4), kWhite);  // a line's end is left out, whichever way it runs
-    EXPECT_EQ(at(6, 0), gdi::CLR_INVALID);
+    // (1, 4): a line's end is left out, whichever way it runs.
+    const std::tuple<int, int, COLORREF> points[] = {
+        {1, 1, RGB(128, 128, 128)}, {3, 3, kWhite}, {5, 0, RGB(255, 0, 0)},  {4, 4, RGB(0, 255, 0)},
+        {2, 4, RGB(0, 255, 0)},     {1, 4, kWhite}, {6, 0, gdi::CLR_INVALID}};
+    for (const auto& [x, y, colour] : points) EXPECT_EQ(gdi::GetPixel(mem.hDC(), x, y), colour) << x << "," << y;
 }
 
 TEST_F(Drawing, CopiesStretchesAndLeavesTheMaskColourOut) {
@@ -154,11 +152,10 @@ TEST_F(Drawing, SkinLeavesMaskPixelsAndCanSkipTheMiddle) {
     Surface src(frame), dst(Filled(12, 12, kWhite));
     EXPECT_TRUE(gfxDrawSkin(dst.hDC(), src.hDC(), 0, RECT{2, 2, 2, 2}, 0, 0, 12, 12, 6, 6, kMagenta, false, false,
                             false, false, CentreNone));
-    EXPECT_EQ(dst.at(0, 0), kWhite);
-    EXPECT_EQ(dst.at(11, 11), kWhite);
-    EXPECT_EQ(dst.at(1, 0), RGB(10, 20, 30));
-    EXPECT_EQ(dst.at(6, 6), kWhite);  // middle left out
-    EXPECT_EQ(dst.at(6, 1), RGB(10, 20, 30));
+    // Masked corners and the middle (6, 6) left out.
+    const std::tuple<int, int, COLORREF> points[] = {
+        {0, 0, kWhite}, {11, 11, kWhite}, {1, 0, RGB(10, 20, 30)}, {6, 6, kWhite}, {6, 1, RGB(10, 20, 30)}};
+    for (const auto& [x, y, colour] : points) EXPECT_EQ(dst.at(x, y), colour) << x << "," << y;
 }
 
 TEST_F(Drawing, SkinTilesWhatItIsAskedToTile) {
