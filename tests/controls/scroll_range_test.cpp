@@ -85,13 +85,6 @@ TEST(Thumb, DraggedThumbGivesTheNearestValueTiesToEven) {
     EXPECT_EQ(ValueFromThumb(t, 256, r), 75);
 }
 
-TEST(Thumb, ClampedBetweenTheArrows) {
-    const Track t = bar(240);
-    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 0), 255);
-    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 1000), 1000);
-    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 9000), 3000 - 255 - 240);
-}
-
 TEST(Parts, HitTestAtEveryEdge) {
     // Arrows 17 pixels, thumb at pixels 100..115, track 17..182.
     Track t = bar(240);
@@ -107,8 +100,11 @@ TEST(Parts, HitTestAtEveryEdge) {
     EXPECT_EQ(HitTest(t, 17, gdi::POINT{-1, 50}), Part::None);
 }
 
-TEST(Parts, ThumbAtTheBottomTouchesTheDownArrow) {
+TEST(Thumb, ClampedBetweenTheArrowsAndAtTheBottomTouchesTheDownArrow) {
     Track t = bar(240);
+    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 0), 255);
+    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 1000), 1000);
+    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 9000), 3000 - 255 - 240);
     t.thumbTop = t.LowestThumbTop();
     const gdi::RECT thumb = ThumbRect(t, 17), down = DownArrowRect(t, 17);
     EXPECT_EQ(thumb.Bottom, down.Top);
