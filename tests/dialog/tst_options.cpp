@@ -30,7 +30,10 @@ class OptionsTest : public QObject {
     IsolatedSettings m_settings;
 
   private slots:
-    void panelsLoadWithCatalogueCaptionsRowsAndSlots() {
+    // The panels load from the catalogue.  The commands' and the clicks' rules are the model's
+    // (dialog_model_test.cpp); here the buttons reach it (one loop wires them all) and the rows and
+    // captions show what it decided.
+    void panelsLoadFromTheCatalogueAndShowWhatCommandsAndClicksDecide() {
         WithOpenDialog([](QWidget* w) {
             for (const auto& family : tavkonv40::families()) {
                 auto* chk = Find<CHKBOXWidget>(w, "chkProp", family.optionIndex);
@@ -47,33 +50,7 @@ class OptionsTest : public QObject {
                 const Pair p = SuitePair(w, r);
                 QVERIFY(p.to40->Value() && !p.to4L->Value() && !p.to40->isEnabled() && !p.to4L->isEnabled());
             }
-        });
-    }
 
-    void checkBoxClicksDriveTheirPairs() {
-        WithOpenDialog([](QWidget* w) {
-            // The rules are the model's (dialog_model_test.cpp); the suite rows are wired by the
-            // same code (their clicks: runThroughTheDialog).  The right and middle buttons choose
-            // an option too (without Click): what the row shows after the next redraw is what the
-            // run reads.
-            ClickTab(w, 200);
-            ClickGlyph(Find(w, "chkVBProp", 12));
-            const Pair combo = MicrosoftPair(w, 12);
-            QVERIFY(combo.to40->isEnabled() && combo.to4L->isEnabled());
-            ClickGlyph(combo.to4L, Qt::RightButton);
-            ClickGlyph(Find(w, "chkVBProp", 11));  // redraws every row from what the run reads
-            QVERIFY(combo.to4L->Value() && !combo.to40->Value());
-            ClickGlyph(combo.to40, Qt::MiddleButton);
-            ClickGlyph(Find(w, "chkVBProp", 11));  // cleared again: its pair off
-            QVERIFY(combo.to40->Value() && !combo.to4L->Value() && !MicrosoftPair(w, 11).to40->isEnabled());
-        });
-    }
-
-    // The commands' rules are the model's (dialog_model_test.cpp); here the
-    // buttons reach it (one loop wires them all) and the rows and captions show
-    // what it decided.
-    void commandButtonsShowTheirEffect() {
-        WithOpenDialog([](QWidget* w) {
             auto* selectAll = Find<BTNWidget>(w, "cmd", 3);
             auto* clearAll = Find<BTNWidget>(w, "cmd", 4);
             Click(selectAll);
@@ -89,6 +66,20 @@ class OptionsTest : public QObject {
             QVERIFY(SuitePair(w, 1).to40->Value());  // ButtonBar: 4.0 only
             Click(clearAll);
             QVERIFY(!SuitePair(w, 0).to4L->isEnabled() && SuitePair(w, 0).to4L->Value());
+
+            // A Microsoft row's clicks; the suite rows are wired by the same code (their clicks:
+            // runThroughTheDialog).  The right and middle buttons choose an option too (without
+            // Click): what the row shows after the next redraw is what the run reads.
+            ClickTab(w, 200);
+            ClickGlyph(Find(w, "chkVBProp", 12));
+            const Pair combo = MicrosoftPair(w, 12);
+            QVERIFY(combo.to40->isEnabled() && combo.to4L->isEnabled());
+            ClickGlyph(combo.to4L, Qt::RightButton);
+            ClickGlyph(Find(w, "chkVBProp", 11));  // redraws every row from what the run reads
+            QVERIFY(combo.to4L->Value() && !combo.to40->Value());
+            ClickGlyph(combo.to40, Qt::MiddleButton);
+            ClickGlyph(Find(w, "chkVBProp", 11));  // cleared again: its pair off
+            QVERIFY(combo.to40->Value() && !combo.to4L->Value() && !MicrosoftPair(w, 11).to40->isEnabled());
         });
     }
 
