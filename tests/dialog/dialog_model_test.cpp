@@ -99,7 +99,7 @@ TEST(DialogModelOptions, FamilyClickEnablesItsPairUnlessOfferedOnlyAs40) {
     EXPECT_FALSE(m.microsoftEnabled(12));  // which slot each option names: tst_options.cpp
 }
 
-TEST(DialogModelOptions, SelectAllAndClearAllSwapTheirButtons) {
+TEST(DialogModelOptions, SelectAllAndClearAllSwapTheirButtonsAndSetAllSwitchesEveryRow) {
     DialogModel m;
     EXPECT_TRUE(m.commandEnabled(cmdSelectAllSuite));
     EXPECT_FALSE(m.commandEnabled(cmdClearAllSuite));
@@ -119,15 +119,13 @@ TEST(DialogModelOptions, SelectAllAndClearAllSwapTheirButtons) {
     EXPECT_TRUE(m.commandEnabled(cmdClearAllMicrosoft) && !m.commandEnabled(cmdSelectAllMicrosoft));
     m.press(cmdClearAllMicrosoft);
     for (int i = 0; i < kMicrosoftOptionCount; ++i) EXPECT_FALSE(m.microsoftSelected(i) || m.microsoftEnabled(i));
-}
 
-TEST(DialogModelOptions, SetAllSwitchesEveryRowAndItsCaption) {
-    DialogModel m;
+    // Set All switches every row and its own caption, and ticks no check box.
     EXPECT_EQ(m.commandCaption(cmdSetAllSuite), "Set All To 4.0L");
     m.press(cmdSetAllSuite);
     EXPECT_EQ(m.commandCaption(cmdSetAllSuite), "Set All To 4.0");
     for (int k = 0; k < kFamilyCount; ++k) EXPECT_EQ(m.rowTo40(RowOf(k)), Only40(k)) << "option index " << k;
-    EXPECT_FALSE(m.familyTicked(0));           // no check box changes
+    EXPECT_FALSE(m.familyTicked(0));
     EXPECT_EQ(m.rowEdition(1), Edition::V40);  // ButtonBar offers only 4.0
     m.press(cmdSetAllSuite);
     EXPECT_EQ(m.commandCaption(cmdSetAllSuite), "Set All To 4.0L");
@@ -138,7 +136,7 @@ TEST(DialogModelOptions, SetAllSwitchesEveryRowAndItsCaption) {
     EXPECT_EQ(m.commandCaption(cmdSetAllMicrosoft), "Set All To 4.0");
 }
 
-TEST(DialogModelOptions, TabHeaderChoosesThePanelBySide) {
+TEST(DialogModelOptions, TabHeaderChoosesThePanelBySideStartFollowsTheFolderAndDefaultsComeBackOnLoad) {
     DialogModel m;
     const std::pair<double, Panel> presses[] = {
         {200, Panel::Microsoft}, {155, Panel::Microsoft},   {20, Panel::Suite},     {155, Panel::Suite},
@@ -147,10 +145,7 @@ TEST(DialogModelOptions, TabHeaderChoosesThePanelBySide) {
         m.pressTabHeader(x);
         EXPECT_EQ(m.selectedPanel(), expected) << "x = " << x;
     }
-}
 
-TEST(DialogModelOptions, StartFollowsTheFolderAndDefaultsComeBackOnLoad) {
-    DialogModel m;
     int changes = 0;
     m.setOnChange([&] { ++changes; });
     EXPECT_FALSE(m.startEnabled());
