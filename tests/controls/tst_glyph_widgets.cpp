@@ -91,7 +91,7 @@ void Paint(QWidget& widget, QColor back, QColor text = Qt::black) {
 class TestGlyphWidgets : public QObject {
     Q_OBJECT
   private slots:
-    void checkBoxTakesQtEventsAndPaintsItsGlyph() {
+    void checkBoxTakesQtEventsAndPaintsItsGlyphAndTheTextBoxsEditorReports() {
         Host host;
         CHKBOXWidget box(&host.window);
         QStringList log;
@@ -123,6 +123,18 @@ class TestGlyphWidgets : public QObject {
         MoveMouse(&box, inside);
         box.hide();
         QVERIFY(!box.IsTimerRunning(modSkinConstants::kHoverTimerId));
+
+        // The text box's editor lies where the box says and reports the mouse to it.
+        txtWidget text(&host.window);
+        text.setGeometry(10, 10, 200, 24);
+        text.Control().InitProperties();
+        text.Control().SetFont(gdi::Font{u"DejaVu Sans", 0, 20});
+        text.show();
+        QLineEdit& editor = *text.Editor();
+        QCOMPARE(editor.geometry(), gdi::qt::ToQRect(text.Control().InnerRect()));
+        MoveMouse(&editor, QPoint(5, 5));
+        QVERIFY(text.IsTimerRunning(modSkinConstants::kHoverTimerId));
+        QCOMPARE(PixelOf(text, 0, 0), gdi::qt::ToQColor(txt::OutlineColour(txt::FrameState::Hover)));
     }
 
     // The stored BackColor fills the box, a run-time BackStyle of 0 shows the
@@ -266,20 +278,6 @@ class TestGlyphWidgets : public QObject {
             for (int x = 0; x < drawn.width(); ++x)
                 QVERIFY2(drawn.pixelColor(x, y).blue() == drawn.pixelColor(x, y).green(),
                          qPrintable(QString("%1, %2").arg(x).arg(y)));
-    }
-
-    void textBoxEditorFollowsTheBoxAndReportsToIt() {
-        Host host;
-        txtWidget box(&host.window);
-        box.setGeometry(10, 10, 200, 24);
-        box.Control().InitProperties();
-        box.Control().SetFont(gdi::Font{u"DejaVu Sans", 0, 20});
-        box.show();
-        QLineEdit& editor = *box.Editor();
-        QCOMPARE(editor.geometry(), gdi::qt::ToQRect(box.Control().InnerRect()));
-        MoveMouse(&editor, QPoint(5, 5));
-        QVERIFY(box.IsTimerRunning(modSkinConstants::kHoverTimerId));
-        QCOMPARE(PixelOf(box, 0, 0), gdi::qt::ToQColor(txt::OutlineColour(txt::FrameState::Hover)));
     }
 };
 
