@@ -94,7 +94,7 @@ class GlyphWindows : public ::testing::Test {
                                  120, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
 };
 
-TEST_F(GlyphWindows, MessagesClickChooseAndPaintAndHandlesComeBack) {
+TEST_F(GlyphWindows, MessagesClickChooseStepAndPaintAndHandlesComeBack) {
     const std::size_t handlesBefore = gdi::LiveHandleCount();
     {
         CHKBOXWindow box(top, gdi::RECT{10, 10, 130, 31});
@@ -106,6 +106,20 @@ TEST_F(GlyphWindows, MessagesClickChooseAndPaintAndHandlesComeBack) {
 
         ClickAt(box.Handle(), 5, 10);
         EXPECT_TRUE(box.Control().Value());
+        ASSERT_EQ(::GetFocus(), box.Handle());
+
+        // A scroll bar steps on a click without taking the focus or keeping the mouse.
+        VSCWindow bar(top, gdi::RECT{200, 0, 217, 100});
+        bar.Control().InitProperties();
+        int changes = 0;
+        bar.Control().Change = [&] { ++changes; };
+        ClickAt(bar.Handle(), 8, 95);  // the down arrow
+        EXPECT_EQ(bar.Control().Value(), 1);
+        EXPECT_EQ(changes, 1);
+        EXPECT_EQ(::GetFocus(), box.Handle());
+        EXPECT_EQ(::GetCapture(), nullptr);  // held while pressed, given back on release
+        EXPECT_EQ(::GetWindowLongPtrW(bar.Handle(), GWL_STYLE) & WS_TABSTOP, 0);
+
         ::PostMessageW(box.Handle(), WM_KEYDOWN, VK_SPACE, 0);
         ::PostMessageW(box.Handle(), WM_KEYUP, VK_SPACE, 0);
         Pump();
@@ -311,24 +325,6 @@ TEST_F(GlyphWindows, TextBoxTypedCharactersReachTheBoxThroughItsEdit) {
     EXPECT_EQ(box.Control().Text(), u"C:\\\u0416");
     EXPECT_EQ(changes, 4);
     EXPECT_EQ(pressed, (std::vector<int>{'C', ':', '\\', '\r'}));  // Enter too: the dialog's Start
-}
-
-TEST_F(GlyphWindows, ScrollBarClickStepsAndLeavesTheFocusAndTheMouse) {
-    CHKBOXWindow box(top, gdi::RECT{10, 10, 130, 31});
-    box.Control().InitProperties();
-    ClickAt(box.Handle(), 5, 10);
-    ASSERT_EQ(::GetFocus(), box.Handle());
-
-    VSCWindow bar(top, gdi::RECT{200, 0, 217, 100});
-    bar.Control().InitProperties();
-    int changes = 0;
-    bar.Control().Change = [&] { ++changes; };
-    ClickAt(bar.Handle(), 8, 95);  // the down arrow
-    EXPECT_EQ(bar.Control().Value(), 1);
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(::GetFocus(), box.Handle());
-    EXPECT_EQ(::GetCapture(), nullptr);  // held while pressed, given back on release
-    EXPECT_EQ(::GetWindowLongPtrW(bar.Handle(), GWL_STYLE) & WS_TABSTOP, 0);
 }
 
 // The list's bar is a child window that shows once the items overflow and leaves the focus where it
