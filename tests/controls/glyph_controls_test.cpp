@@ -225,7 +225,7 @@ TEST(OptionButton, TrueValueClearsTheOthersOfTheGroup) {
     EXPECT_TRUE(b.Value());
 }
 
-TEST(OptionButton, ClicksChooseKeepOrTurnOff) {
+TEST(OptionButton, ClicksChooseKeepOrTurnOffAndBeforeValueChangedCanCancelOrChangeTheChoice) {
     Group g;
     Opt& a = g.Add(1, true, true);
     Opt& b = g.Add(1, true);
@@ -253,13 +253,9 @@ TEST(OptionButton, ClicksChooseKeepOrTurnOff) {
     g.Click(free);  // a double click chooses twice: on, then off again
     g.Click(free, WM_LBUTTONDBLCLK);
     EXPECT_FALSE(free.Value());
-}
 
-TEST(OptionButton, BeforeValueChangedCanCancelOrChangeTheChoice) {
-    Group g;
-    Opt& a = g.Add(1, true, true);
-    Opt& b = g.Add(1, true);
-    Opt& free = g.Add(5, false);
+    // BeforeValueChanged can cancel or change the choice.
+    a.SetValue(true);  // b cleared
     int clicks = 0;
     b.events.Click = [&] { ++clicks; };
     bool cancel = true;
