@@ -261,10 +261,8 @@ TEST_F(ModelRun, RootAndBackupFoldersGiveAnErrorLineAndNoRun) {
     }
     EXPECT_EQ(fs.file("/p/a.frm"), kButton20);
     EXPECT_EQ(backups(), 1);  // only the one the test made
-}
 
-TEST(FolderGuard, RefusesBackupsAndTheRootOnly) {
-    tavkonv40::MemoryFileSystem fs;
+    // The guard refuses backups and the root only.
     EXPECT_TRUE(RefusedFolder(fs, "/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35").has_value());
     EXPECT_TRUE(RefusedFolder(fs, "/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35/sub").has_value());
     EXPECT_FALSE(RefusedFolder(fs, "/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35 copy").has_value());
