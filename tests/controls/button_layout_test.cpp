@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace button_layout {
 namespace {
 
@@ -17,18 +15,16 @@ TEST(DrawingArea, StandardInsetsDropZoneAndCustomSpace) {
     EXPECT_EQ(DrawingArea(gdi::SIZE{20, 20}, 0, Insets{30, 30, 0, 0}), Box(20, 20, 0, 0));
 }
 
-struct LayoutCase {
-    const char* what;
-    int position;
-    Arrangement arrangement;
-    gdi::RECT picture, caption;
-};
-
 TEST(LayoutButton, PictureAndCaptionPerPosition) {
     // A 100 x 60 area at (0, 0); a 16 x 16 picture; a caption measuring 40 x 12.
     const gdi::RECT area = Box(0, 0, 100, 60);
     const gdi::SIZE pic{16, 16}, text{40, 12};
-    const std::vector<LayoutCase> cases = {
+    const struct {
+        const char* what;
+        int position;
+        Arrangement arrangement;
+        gdi::RECT picture, caption;
+    } cases[] = {
         // One block of 16 + 4 + 40 = 60 wide (or 16 + 4 + 12 = 32 high), centred.
         {"left", picLeft, Arrangement::Block, Box(20, 22, 16, 16), Box(40, 24, 40, 12)},
         {"right", picRight, Arrangement::Block, Box(64, 22, 16, 16), Box(20, 24, 40, 12)},
@@ -64,19 +60,17 @@ TEST(ContentExtent, AddsTheGapBetweenPictureAndCaption) {
     EXPECT_EQ(ContentExtent(gdi::SIZE{}, gdi::SIZE{16, 16}, picBelow), (gdi::SIZE{16, 16}));
 }
 
-struct FrameCase {
-    const char* what;
-    State state;
-    int xp, flat, drop;
-};
-
 TEST(Frames, BodyAndDropFramePerState) {
     auto s = [](auto&& set) {
         State st;
         set(st);
         return st;
     };
-    const std::vector<FrameCase> cases = {
+    const struct {
+        const char* what;
+        State state;
+        int xp, flat, drop;
+    } cases[] = {
         {"normal", State{}, 0, 0, 0},
         {"hover", s([](State& x) { x.mouseOver = true; }), 1, 1, 1},
         {"pressed over", s([](State& x) { x.pressed = x.mouseOver = true; }), 6, 2, 2},

@@ -99,7 +99,7 @@ TEST(CheckBox, GlyphFrameFollowsStateAndValue) {
     }
 }
 
-TEST(CheckBox, ClickFlipsOnlyWhenReleasedOverTheBoxAndSpaceOnRelease) {
+TEST(CheckBox, ClickFlipsOnlyWhenReleasedOverTheBoxSpaceOnReleaseAndHoverEnds) {
     Box f;
     Click(f.site, f.box);
     EXPECT_TRUE(f.box.Value());
@@ -135,10 +135,8 @@ TEST(CheckBox, ClickFlipsOnlyWhenReleasedOverTheBoxAndSpaceOnRelease) {
     f.site.Send(f.box, WM_KEYUP, 65);
     EXPECT_FALSE(f.box.Value());
     EXPECT_EQ(f.log, (Log{"KeyDown 65", "KeyPress 97", "KeyUp 65"}));
-}
 
-TEST(CheckBox, HoverEndsOnceTheCursorLeavesOrTheBoxIsDisabledOrHidden) {
-    Box f;
+    // Hover ends once the cursor leaves, or the box is disabled or hidden.
     f.site.Mouse(f.box, WM_MOUSEMOVE, 5, 10);
     EXPECT_TRUE(f.box.IsMouseOver());
     EXPECT_TRUE(f.site.IsTimerRunning(kHoverTimerId));
@@ -227,7 +225,7 @@ TEST(OptionButton, TrueValueClearsTheOthersOfTheGroup) {
     EXPECT_TRUE(b.Value());
 }
 
-TEST(OptionButton, ClicksChooseKeepOrTurnOff) {
+TEST(OptionButton, ClicksChooseKeepOrTurnOffAndBeforeValueChangedCanCancelOrChangeTheChoice) {
     Group g;
     Opt& a = g.Add(1, true, true);
     Opt& b = g.Add(1, true);
@@ -255,13 +253,9 @@ TEST(OptionButton, ClicksChooseKeepOrTurnOff) {
     g.Click(free);  // a double click chooses twice: on, then off again
     g.Click(free, WM_LBUTTONDBLCLK);
     EXPECT_FALSE(free.Value());
-}
 
-TEST(OptionButton, BeforeValueChangedCanCancelOrChangeTheChoice) {
-    Group g;
-    Opt& a = g.Add(1, true, true);
-    Opt& b = g.Add(1, true);
-    Opt& free = g.Add(5, false);
+    // BeforeValueChanged can cancel or change the choice.
+    a.SetValue(true);  // b cleared
     int clicks = 0;
     b.events.Click = [&] { ++clicks; };
     bool cancel = true;
@@ -280,7 +274,7 @@ TEST(OptionButton, BeforeValueChangedCanCancelOrChangeTheChoice) {
     EXPECT_TRUE(b.Value());
 }
 
-TEST(OptionButton, OtherButtonsChooseWithoutClickAndReleaseOutsideChangesNothing) {
+TEST(OptionButton, OtherButtonsChooseWithoutClickReleaseOutsideChangesNothingAndValueSetClick) {
     Group g;
     Opt& o = g.Add(3, false);
     g.Watch(o);
@@ -295,12 +289,9 @@ TEST(OptionButton, OtherButtonsChooseWithoutClickAndReleaseOutsideChangesNothing
     EXPECT_FALSE(o.Value());
     EXPECT_EQ(g.log, (Log{"MouseDown 1", "MouseUp 1", "MouseDown 2", "BeforeValueChanged 1", "MouseUp 2", "MouseDown 4",
                           "BeforeValueChanged 0", "MouseUp 4"}));
-}
 
-TEST(OptionButton, ValueSetClickAndTheSpaceKeyRaiseOneClick) {
-    Group g;
-    Opt& o = g.Add(3, false);
-    g.Watch(o);
+    // With ValueSetClick a change from code raises Click; a click and the space key raise one.
+    g.log.clear();
     o.SetValue(true);
     o.SetValue(false);
     o.SetValueSetClick(true);

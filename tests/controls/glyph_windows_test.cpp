@@ -82,22 +82,25 @@ const wchar_t* TopLevelClass() {
     return L"tavKonv40TestTop";
 }
 
-struct TopLevel {
-    HWND window = ::CreateWindowExW(0, TopLevelClass(), L"glyph controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320,
-                                    120, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ~TopLevel() {
-        if (window != nullptr) ::DestroyWindow(window);
-    }
-};
-
 }  // namespace
 
-TEST(GlyphWindows, MessagesClickChooseAndPaintAndHandlesComeBack) {
+// A shown top-level window for each test.
+class GlyphWindows : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (top == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+    }
+    ~GlyphWindows() override {
+        if (top != nullptr) ::DestroyWindow(top);
+    }
+    HWND top = ::CreateWindowExW(0, TopLevelClass(), L"glyph controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320,
+                                 120, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+};
+
+TEST_F(GlyphWindows, MessagesClickChooseStepAndPaintAndHandlesComeBack) {
     const std::size_t handlesBefore = gdi::LiveHandleCount();
     {
-        TopLevel top;
-        if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
-        CHKBOXWindow box(top.window, gdi::RECT{10, 10, 130, 31});
+        CHKBOXWindow box(top, gdi::RECT{10, 10, 130, 31});
         ASSERT_NE(box.Handle(), nullptr);
         box.Control().InitProperties();
         AnswerSkin(box.Control(), u"win32-check-strip");
@@ -106,6 +109,20 @@ TEST(GlyphWindows, MessagesClickChooseAndPaintAndHandlesComeBack) {
 
         ClickAt(box.Handle(), 5, 10);
         EXPECT_TRUE(box.Control().Value());
+        ASSERT_EQ(::GetFocus(), box.Handle());
+
+        // A scroll bar steps on a click without taking the focus or keeping the mouse.
+        VSCWindow bar(top, gdi::RECT{200, 0, 217, 100});
+        bar.Control().InitProperties();
+        int changes = 0;
+        bar.Control().Change = [&] { ++changes; };
+        ClickAt(bar.Handle(), 8, 95);  // the down arrow
+        EXPECT_EQ(bar.Control().Value(), 1);
+        EXPECT_EQ(changes, 1);
+        EXPECT_EQ(::GetFocus(), box.Handle());
+        EXPECT_EQ(::GetCapture(), nullptr);  // held while pressed, given back on release
+        EXPECT_EQ(::GetWindowLongPtrW(bar.Handle(), GWL_STYLE) & WS_TABSTOP, 0);
+
         ::PostMessageW(box.Handle(), WM_KEYDOWN, VK_SPACE, 0);
         ::PostMessageW(box.Handle(), WM_KEYUP, VK_SPACE, 0);
         Pump();
@@ -122,7 +139,7 @@ TEST(GlyphWindows, MessagesClickChooseAndPaintAndHandlesComeBack) {
         box.Control().Print(mem.hDC());
         EXPECT_EQ(gdi::GetPixel(mem.hDC(), 6, 10), FrameColour(7));
 
-        OptWindow a(top.window, gdi::RECT{10, 40, 90, 61}), b(top.window, gdi::RECT{100, 40, 180, 61});
+        OptWindow a(top, gdi::RECT{10, 40, 90, 61}), b(top, gdi::RECT{100, 40, 180, 61});
         for (OptWindow* o : {&a, &b}) {
             o->Control().InitProperties();
             o->Control().SetGroupID(1);
@@ -136,13 +153,11 @@ TEST(GlyphWindows, MessagesClickChooseAndPaintAndHandlesComeBack) {
     EXPECT_EQ(gdi::LiveHandleCount(), handlesBefore);
 }
 
-TEST(GlyphWindows, ShapeTipPointerAndParentBehind) {
+TEST_F(GlyphWindows, ShapeTipPointerAndParentBehind) {
     const std::size_t handlesBefore = gdi::LiveHandleCount();
-    TopLevel top;
-    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
     HWND tip = nullptr;
     {
-        CHKBOXWindow box(top.window, gdi::RECT{10, 10, 130, 31});
+        CHKBOXWindow box(top, gdi::RECT{10, 10, 130, 31});
         box.Control().InitProperties();
 
         box.SetWindowRegion(gdi::CreateRectRgn(0, 0, 60, 21));
@@ -221,9 +236,7 @@ std::vector<std::uint32_t> PixelsOf(int width, int height, Draw draw) {
 // caption is drawn on them glyph for glyph as the system draws a plain label there: neither a
 // 1x picture stretched nor a 96-DPI font under a transform.  (The Windows job runs it at 144 DPI
 // too, with TAVKONV40_TEST_DPI=144.)
-TEST(GlyphWindows, CaptionAtTheScreensResolution) {
-    TopLevel top;
-    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
+TEST_F(GlyphWindows, CaptionAtTheScreensResolution) {
     HDC screen = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
@@ -231,7 +244,7 @@ TEST(GlyphWindows, CaptionAtTheScreensResolution) {
         ASSERT_EQ(dpi, std::atoi(expected));
     }
     const gdi::Font font{u"Tahoma", 8.25};
-    CHKBOXWindow box(top.window, gdi::RECT{10, 10, 130, 31}, Ambient{HostMode::Run, {}, font, true});
+    CHKBOXWindow box(top, gdi::RECT{10, 10, 130, 31}, Ambient{HostMode::Run, {}, font, true});
     box.Control().InitProperties();
     AnswerSkin(box.Control(), u"win32-check-strip");
     box.Control().SetCaption(u"Hex Caption");
@@ -293,13 +306,11 @@ TEST(GlyphWindows, CaptionAtTheScreensResolution) {
     gdi::DeleteBitmap(bits);
 }
 
-TEST(ButtonWindows, FormKeysGroupAcrossContainersAndSizeFloor) {
-    TopLevel top;
-    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
-    HWND panel = ::CreateWindowExW(0, TopLevelClass(), L"", WS_CHILD | WS_VISIBLE, 160, 0, 150, 100, top.window,
-                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    BTNWindow a(top.window, gdi::RECT{10, 10, 110, 40}), b(panel, gdi::RECT{10, 10, 110, 40}),
-        go(top.window, gdi::RECT{10, 50, 110, 80});
+TEST_F(GlyphWindows, ButtonFormKeysGroupAcrossContainersAndSizeFloor) {
+    HWND panel = ::CreateWindowExW(0, TopLevelClass(), L"", WS_CHILD | WS_VISIBLE, 160, 0, 150, 100, top, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    BTNWindow a(top, gdi::RECT{10, 10, 110, 40}), b(panel, gdi::RECT{10, 10, 110, 40}),
+        go(top, gdi::RECT{10, 50, 110, 80});
     PropertyBag bag;
     bag.WriteProperty("Grouped", true);
     for (BTNWindow* w : {&a, &b}) w->Control().ReadProperties(bag);
@@ -325,10 +336,8 @@ TEST(ButtonWindows, FormKeysGroupAcrossContainersAndSizeFloor) {
     EXPECT_EQ(r.right, 10);  // never under 150 twips
 }
 
-TEST(TextWindow, TypedCharactersReachTheBoxThroughItsEdit) {
-    TopLevel top;
-    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
-    txtWindow box(top.window, gdi::RECT{10, 10, 210, 34});
+TEST_F(GlyphWindows, TextBoxTypedCharactersReachTheBoxThroughItsEdit) {
+    txtWindow box(top, gdi::RECT{10, 10, 210, 34});
     box.Control().InitProperties();
     int changes = 0;
     std::vector<int> pressed;
@@ -347,32 +356,10 @@ TEST(TextWindow, TypedCharactersReachTheBoxThroughItsEdit) {
     EXPECT_EQ(pressed, (std::vector<int>{'C', ':', '\\', '\r'}));  // Enter too: the dialog's Start
 }
 
-TEST(ScrollBarWindows, ClickStepsAndLeavesTheFocusAndTheMouse) {
-    TopLevel top;
-    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
-    CHKBOXWindow box(top.window, gdi::RECT{10, 10, 130, 31});
-    box.Control().InitProperties();
-    ClickAt(box.Handle(), 5, 10);
-    ASSERT_EQ(::GetFocus(), box.Handle());
-
-    VSCWindow bar(top.window, gdi::RECT{200, 0, 217, 100});
-    bar.Control().InitProperties();
-    int changes = 0;
-    bar.Control().Change = [&] { ++changes; };
-    ClickAt(bar.Handle(), 8, 95);  // the down arrow
-    EXPECT_EQ(bar.Control().Value(), 1);
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(::GetFocus(), box.Handle());
-    EXPECT_EQ(::GetCapture(), nullptr);  // held while pressed, given back on release
-    EXPECT_EQ(::GetWindowLongPtrW(bar.Handle(), GWL_STYLE) & WS_TABSTOP, 0);
-}
-
 // The list's bar is a child window that shows once the items overflow and leaves the focus where it
 // is; a click on an item raises Click but chooses nothing; the wheel scrolls.
-TEST(ListBoxWindow, ItemsClickWheelAndTheBarWindow) {
-    TopLevel top;
-    if (top.window == nullptr) GTEST_SKIP() << "no windows here (Wine needs a display: run under xvfb-run)";
-    LBWindow list(top.window, gdi::RECT{10, 0, 210, 100});
+TEST_F(GlyphWindows, ListBoxItemsClickWheelAndTheBarWindow) {
+    LBWindow list(top, gdi::RECT{10, 0, 210, 100});
     LB& lb = list.Control();
     lb.InitProperties();
     for (int i = 0; i < 40; ++i) lb.AddItem(u"item");

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace list_rows {
 namespace {
 
@@ -24,13 +22,11 @@ TEST(Page, ItemRectsOnlyForItemsOnThePage) {
     EXPECT_EQ(moved.itemRect(10), (gdi::RECT{3, 4, 183, 19}));
 }
 
-struct HitCase {
-    gdi::POINT point;
-    long top, count, expected;
-};
-
 TEST(Page, ItemAtAPoint) {
-    const std::vector<HitCase> cases = {
+    const struct {
+        gdi::POINT point;
+        long top, count, expected;
+    } cases[] = {
         {{5, 1}, 0, 40, 0},     {{5, 15}, 0, 40, 0},    {{5, 16}, 0, 40, 1},
         {{5, 90}, 10, 40, 15},  {{5, 91}, 10, 40, -1},   // below the last visible row: the part row shows no item
         {{5, 100}, 10, 40, -1}, {{5, 101}, 10, 40, -1},  // the area's last row, then outside it
@@ -51,14 +47,12 @@ TEST(Page, VisibleRowsAndScrollingIntoView) {
     EXPECT_EQ(TopShowing(10, 15, 6), 10);
 }
 
-struct KeyCase {
-    int key;
-    long index, expected;
-};
-
 TEST(Keyboard, MovesWithinTheList) {
     // 20 items, 6 a page.
-    const std::vector<KeyCase> cases = {
+    const struct {
+        int key;
+        long index, expected;
+    } cases[] = {
         {vbKeyPageUp, 10, 4},    {vbKeyPageUp, 3, 0}, {vbKeyPageDown, 10, 16},
         {vbKeyPageDown, 17, 19}, {vbKeyEnd, 4, 19},   {vbKeyHome, 4, 0},
         {vbKeyUp, 4, 3},         {vbKeyUp, 0, 0},     {vbKeyDown, 4, 5},
@@ -67,14 +61,12 @@ TEST(Keyboard, MovesWithinTheList) {
     for (const auto& c : cases) EXPECT_EQ(KeyTarget(c.key, c.index, 20, 6), c.expected) << c.key << " at " << c.index;
 }
 
-struct WheelCase {
-    long top;
-    int delta, lines;
-    long expected;
-};
-
 TEST(Wheel, NotchesTimesLinesHeldWithinTheScrollRange) {
-    const std::vector<WheelCase> cases = {
+    const struct {
+        long top;
+        int delta, lines;
+        long expected;
+    } cases[] = {
         {10, -120, 3, 13}, {10, 120, 3, 7}, {10, -240, 3, 16}, {10, -120, 0, 11},  // 0 lines count as one
         {10, -40, 3, 11},  {10, 40, 3, 9},  {18, -120, 3, 20}, {1, 120, 3, 0},    {10, 0, 3, 10},
     };
@@ -82,24 +74,18 @@ TEST(Wheel, NotchesTimesLinesHeldWithinTheScrollRange) {
 }
 
 TEST(DragAutoScroll, FasterTheFurtherOutsideTheList) {
-    EXPECT_EQ(DragStepInterval(-1, 100), 480);
-    EXPECT_EQ(DragStepInterval(-10, 100), 300);
-    EXPECT_EQ(DragStepInterval(-100, 100), 40);
-    EXPECT_EQ(DragStepInterval(101, 100), 500);
-    EXPECT_EQ(DragStepInterval(111, 100), 300);
-    EXPECT_EQ(DragStepInterval(400, 100), 40);
+    for (const auto& [y, interval] : {std::pair{-1, 480}, {-10, 300}, {-100, 40}, {101, 500}, {111, 300}, {400, 40}})
+        EXPECT_EQ(DragStepInterval(y, 100), interval) << y;
 }
 
-struct RowCase {
-    const char* what;
-    int rowHeight;
-    LineMetrics line;
-    gdi::RECT box;
-    int inkTop, inkBottom;  // rows the ink covers after the shift
-};
-
 TEST(SelectionBox, OutlineStaysClearOfTheInkWhereItFits) {
-    const std::vector<RowCase> cases = {
+    const struct {
+        const char* what;
+        int rowHeight;
+        LineMetrics line;
+        gdi::RECT box;
+        int inkTop, inkBottom;  // rows the ink covers after the shift
+    } cases[] = {
         // A 15-pixel line (ascent 12, descent 3) whose ink covers 13 rows: the outline
         // moves onto the row's edges and the ink fills what lies between.
         {"tight row", 15, {12, 3, 10, 3}, gdi::RECT{1, 0, 99, 15}, 1, 13},

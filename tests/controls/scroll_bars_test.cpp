@@ -97,7 +97,7 @@ TEST(VSC, ArrowsStepAndRepeatWhileThePointerStaysOnThem) {
     EXPECT_EQ(b.log, (Log{"change 3", "change 6"}));
 }
 
-TEST(ScrollBars, HeldTrackRepeatsUntilTheThumbReachesThePointer) {
+TEST(ScrollBars, HeldTrackRepeatsUntilTheThumbReachesThePointerAndFollowsIt) {
     for (const auto& [start, y] : {std::pair{0L, 160}, std::pair{100L, 40}}) {
         Vsc b;
         b.bar.SetValue(start);
@@ -116,15 +116,13 @@ TEST(ScrollBars, HeldTrackRepeatsUntilTheThumbReachesThePointer) {
     EXPECT_LT(l.RepeatUntilStopped(), 50);
     EXPECT_GE(l.bar.ThumbTop() + l.bar.ThumbLength(), 150 * 15);
     EXPECT_LT(l.bar.ThumbTop(), 150 * 15);
-}
 
-TEST(VSC, HeldTrackFollowsThePointer) {
-    Vsc b;
-    b.Press({8, 60});
-    EXPECT_EQ(b.bar.Value(), 10);
-    b.MoveHeld({8, 180});
-    b.RepeatUntilStopped(40);
-    EXPECT_GT(b.bar.Value(), 70);
+    Vsc moved;  // the repeat follows the pointer where it moves
+    moved.Press({8, 60});
+    EXPECT_EQ(moved.bar.Value(), 10);
+    moved.MoveHeld({8, 180});
+    moved.RepeatUntilStopped(40);
+    EXPECT_GT(moved.bar.Value(), 70);
 }
 
 TEST(ScrollBars, DisablingOrHidingEndsThePress) {

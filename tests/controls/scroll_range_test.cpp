@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace scroll_range {
 namespace {
 
@@ -36,12 +34,10 @@ TEST(Range, SettersKeepValueInsideAndRefuseOversizedSteps) {
     EXPECT_TRUE(r.SetSmallChange(10));
 }
 
-struct ThumbLengthCase {
-    double visible, total, current, expected;
-};
-
 TEST(Thumb, LengthIsTheVisibleShareRaisedToTheMinimum) {
-    const std::vector<ThumbLengthCase> cases = {
+    const struct {
+        double visible, total, current, expected;
+    } cases[] = {
         {10, 100, 0, 249},    // a tenth of the track
         {10, 10000, 0, 240},  // 2.49 raised to the minimum
         {10, 5, 0, 2490},     // never more than the track
@@ -53,15 +49,13 @@ TEST(Thumb, LengthIsTheVisibleShareRaisedToTheMinimum) {
             << c.visible << " of " << c.total;
 }
 
-struct ThumbTopCase {
-    Number min, max, value;
-    double expected;
-};
-
 TEST(Thumb, TopRunsFromTheUpArrowToTheDownArrow) {
     const Track t = bar(249);
     const double travel = 2490 - 249;
-    const std::vector<ThumbTopCase> cases = {
+    const struct {
+        Number min, max, value;
+        double expected;
+    } cases[] = {
         {0, 90, 0, 255},
         {0, 90, 45, 255 + travel / 2},
         {0, 90, 90, 3000 - 255 - 249},  // the thumb's bottom exactly on the down arrow
@@ -71,16 +65,11 @@ TEST(Thumb, TopRunsFromTheUpArrowToTheDownArrow) {
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(ThumbTop(t, range(c.min, c.max, c.value)), c.expected) << c.value;
 }
 
-struct DragCase {
-    double thumbTop;
-    Number expected;
-};
-
 TEST(Thumb, DraggedThumbGivesTheNearestValueTiesToEven) {
     // 75 steps over 2250 twips: every 15 twips (one pixel) is half a step.
     Track t = bar(240);
     const Range r = range(0, 75, 0);
-    const std::vector<DragCase> cases = {
+    const std::pair<double, Number> cases[] = {
         {255, 0},   {240, 0},      // at and above the upper limit: Min
         {270, 0},                  // 0.5 -> 0
         {300, 2},                  // 1.5 -> 2
@@ -90,41 +79,32 @@ TEST(Thumb, DraggedThumbGivesTheNearestValueTiesToEven) {
         {2505, 75},                // exactly at the lower limit: Max
         {4000, 75},
     };
-    for (const auto& c : cases) EXPECT_EQ(ValueFromThumb(t, c.thumbTop, r), c.expected) << c.thumbTop;
+    for (const auto& [thumbTop, expected] : cases) EXPECT_EQ(ValueFromThumb(t, thumbTop, r), expected) << thumbTop;
     t.thumbLength = 2490;  // the thumb fills the track: no travel, only the limits
     EXPECT_EQ(ValueFromThumb(t, 255, r), 0);
     EXPECT_EQ(ValueFromThumb(t, 256, r), 75);
 }
-
-TEST(Thumb, ClampedBetweenTheArrows) {
-    const Track t = bar(240);
-    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 0), 255);
-    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 1000), 1000);
-    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 9000), 3000 - 255 - 240);
-}
-
-struct HitCase {
-    int y;
-    Part expected;
-};
 
 TEST(Parts, HitTestAtEveryEdge) {
     // Arrows 17 pixels, thumb at pixels 100..115, track 17..182.
     Track t = bar(240);
     t.thumbTop = 1500;
     ASSERT_EQ(ThumbRect(t, 17), (gdi::RECT{0, 100, 17, 116}));
-    const std::vector<HitCase> cases = {
+    const std::pair<int, Part> cases[] = {
         {0, Part::UpArrow},     {16, Part::UpArrow},    {17, Part::TrackAbove},  {99, Part::TrackAbove},
         {100, Part::Thumb},     {115, Part::Thumb},     {116, Part::TrackBelow}, {182, Part::TrackBelow},
         {183, Part::DownArrow}, {199, Part::DownArrow}, {200, Part::None},       {-1, Part::None},
     };
-    for (const auto& c : cases) EXPECT_EQ(HitTest(t, 17, gdi::POINT{8, c.y}), c.expected) << "y " << c.y;
+    for (const auto& [y, expected] : cases) EXPECT_EQ(HitTest(t, 17, gdi::POINT{8, y}), expected) << "y " << y;
     EXPECT_EQ(HitTest(t, 17, gdi::POINT{17, 50}), Part::None);
     EXPECT_EQ(HitTest(t, 17, gdi::POINT{-1, 50}), Part::None);
 }
 
-TEST(Parts, ThumbAtTheBottomTouchesTheDownArrow) {
+TEST(Thumb, ClampedBetweenTheArrowsAndAtTheBottomTouchesTheDownArrow) {
     Track t = bar(240);
+    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 0), 255);
+    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 1000), 1000);
+    EXPECT_DOUBLE_EQ(ClampThumbTop(t, 9000), 3000 - 255 - 240);
     t.thumbTop = t.LowestThumbTop();
     const gdi::RECT thumb = ThumbRect(t, 17), down = DownArrowRect(t, 17);
     EXPECT_EQ(thumb.Bottom, down.Top);

@@ -6,19 +6,62 @@
 #include "controls/qt/BTNWidget.h"
 #include "controls/qt/GlyphWidgets.h"
 #include "controls/qt/txtWidget.h"
+#include "controls/modSkinConstants.h"
 #include "controls/suite/memory_dc.h"
+#include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavGFX40.h"
-#include "tests/controls/checks_support.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
-using namespace checks_support;
-using test_support::FrameColour;
-using test_support::PixelOf;
-
 namespace {
+
+// Frame k of the test strips is flat in a colour of its own.
+QColor FrameColour(int k) { return QColor(20 * k, 255 - 20 * k, 90); }
+
+// Answers a control's QuerySkin with a strip of eight 13 x 13 frames under `name`.
+template <typename Control>
+void AnswerSkin(Control& control, const QString& name) {
+    QImage strip(13, 13 * 8, QImage::Format_ARGB32);
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < 13; ++x) strip.setPixel(x, y, FrameColour(y / 13).rgb());
+    QObject::connect(&control, &Control::QuerySkin, &control, [=](long, SkinMapInfo& skin, SkinSource& source) {
+        skin.ImageName = gdi::qt::Text(name);
+        skin.MapMargin = {};
+        skin.MaskColor = static_cast<std::int32_t>(modSkinConstants::kSkinMaskColor);
+        source.picture = gdi::qt::FromQImage(strip);
+    });
+}
+
+// Records a control's mouse, click and key events in the order raised.
+template <typename Control>
+void Record(Control& c, QStringList& log) {
+    QObject::connect(&c, &Control::Click, [&log] { log << "Click"; });
+    QObject::connect(&c, &Control::MouseDown, [&log](int b, int, int, int) { log << QString("MouseDown %1").arg(b); });
+    QObject::connect(&c, &Control::MouseUp, [&log](int b, int, int, int) { log << QString("MouseUp %1").arg(b); });
+    QObject::connect(&c, &Control::KeyDown, [&log](int code, int) { log << QString("KeyDown %1").arg(code); });
+    QObject::connect(&c, &Control::KeyPress, [&log](int ascii) { log << QString("KeyPress %1").arg(ascii); });
+    QObject::connect(&c, &Control::KeyUp, [&log](int code, int) { log << QString("KeyUp %1").arg(code); });
+}
+
+// One move event to `pos`, delivered whether or not the platform cursor already is there.
+void MoveMouse(QWidget* widget, QPoint pos) {
+    QMouseEvent me(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &me);
+}
+
+QColor PixelOf(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
+
+// A shown top-level window to put controls in.
+struct Host {
+    QWidget window;
+    Host() {
+        window.resize(320, 120);
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+    }
+};
 
 // The smallest part of `picture` within `area` (logical units) that holds every pixel that is not
 // white: the text's ink, at the picture's device pixels.
@@ -48,17 +91,16 @@ void Paint(QWidget& widget, QColor back, QColor text = Qt::black) {
 class TestGlyphWidgets : public QObject {
     Q_OBJECT
   private slots:
-    void checkBoxTakesQtEventsAndPaintsItsGlyph() {
+    void checkBoxTakesQtEventsAndPaintsItsGlyphAndTheTextBoxsEditorReports() {
         Host host;
         CHKBOXWidget box(&host.window);
-        EventLog log;
+        QStringList log;
         box.setGeometry(10, 10, 120, 21);
         box.Control().InitProperties();
-        AnswerSkin(box, "tst-check-strip", 13, 13, 8);
+        AnswerSkin(box, "tst-check-strip");
         box.Control().ApplyCustomSkin();
         box.show();
-        log.Watch(box);
-        log.WatchMouse(box);
+        Record(box, log);
         const QPoint inside(5, box.height() / 2);
         MoveMouse(&box, inside);
         QVERIFY(box.IsTimerRunning(modSkinConstants::kHoverTimerId));
@@ -67,10 +109,10 @@ class TestGlyphWidgets : public QObject {
         QCOMPARE(PixelOf(box, 6, inside.y()), FrameColour(5));
         QTest::keyClick(&box, Qt::Key_Space);
         QVERIFY(!box.Value());
-        QCOMPARE(log.entries,
+        QCOMPARE(log,
                  QStringList({"MouseDown 1", "Click", "MouseUp 1", "KeyDown 32", "KeyPress 32", "Click", "KeyUp 32"}));
 
-        host.CursorAway();
+        MoveMouse(&host.window, QPoint(319, 119));  // onto the window, away from the box
         box.Control().WindowProc(winmsg::WM_TIMER, modSkinConstants::kHoverTimerId, 0);
         QVERIFY(!box.Control().IsMouseOver());
         MoveMouse(&box, inside);  // disabling and hiding the widget stop the hover
@@ -81,6 +123,18 @@ class TestGlyphWidgets : public QObject {
         MoveMouse(&box, inside);
         box.hide();
         QVERIFY(!box.IsTimerRunning(modSkinConstants::kHoverTimerId));
+
+        // The text box's editor lies where the box says and reports the mouse to it.
+        txtWidget text(&host.window);
+        text.setGeometry(10, 10, 200, 24);
+        text.Control().InitProperties();
+        text.Control().SetFont(gdi::Font{u"DejaVu Sans", 0, 20});
+        text.show();
+        QLineEdit& editor = *text.Editor();
+        QCOMPARE(editor.geometry(), gdi::qt::ToQRect(text.Control().InnerRect()));
+        MoveMouse(&editor, QPoint(5, 5));
+        QVERIFY(text.IsTimerRunning(modSkinConstants::kHoverTimerId));
+        QCOMPARE(PixelOf(text, 0, 0), gdi::qt::ToQColor(txt::OutlineColour(txt::FrameState::Hover)));
     }
 
     // The stored BackColor fills the box, a run-time BackStyle of 0 shows the
@@ -132,7 +186,7 @@ class TestGlyphWidgets : public QObject {
         QVERIFY(b.Value() && !a.Value());
         QCOMPARE(asked, 1);
 
-        AnswerSkin(a, "tst-option-strip", 13, 13, 8);
+        AnswerSkin(a, "tst-option-strip");
         a.Control().ApplyCustomSkin();
         a.Control().SetAlignment(Opt::optGlyphRight);
         QCOMPARE(PixelOf(a, 80 - 14 + 6, 10), FrameColour(0));
@@ -156,13 +210,13 @@ class TestGlyphWidgets : public QObject {
         go.Control().ReadProperties(bag);
         host.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&host.window));
-        EventLog log;
-        log.Watch(go);
+        QStringList log;
+        Record(go, log);
         QTest::keyClick(&host.window, Qt::Key_G, Qt::AltModifier);
         go.SetDefault(true);
         QCOMPARE(go.Control().BodyFrame(), 2);  // shown as the default button
         QTest::keyClick(&host.window, Qt::Key_Return);
-        QCOMPARE(log.Count("Click"), 2);
+        QCOMPARE(log.count("Click"), 2);
         b.SetCancel(true);
         QTest::keyClick(&host.window, Qt::Key_Escape);
         QVERIFY(b.TogglePressed());
@@ -224,20 +278,6 @@ class TestGlyphWidgets : public QObject {
             for (int x = 0; x < drawn.width(); ++x)
                 QVERIFY2(drawn.pixelColor(x, y).blue() == drawn.pixelColor(x, y).green(),
                          qPrintable(QString("%1, %2").arg(x).arg(y)));
-    }
-
-    void textBoxEditorFollowsTheBoxAndReportsToIt() {
-        Host host;
-        txtWidget box(&host.window);
-        box.setGeometry(10, 10, 200, 24);
-        box.Control().InitProperties();
-        box.Control().SetFont(gdi::Font{u"DejaVu Sans", 0, 20});
-        box.show();
-        QLineEdit& editor = *box.Editor();
-        QCOMPARE(editor.geometry(), gdi::qt::ToQRect(box.Control().InnerRect()));
-        MoveMouse(&editor, QPoint(5, 5));
-        QVERIFY(box.IsTimerRunning(modSkinConstants::kHoverTimerId));
-        QCOMPARE(PixelOf(box, 0, 0), gdi::qt::ToQColor(txt::OutlineColour(txt::FrameState::Hover)));
     }
 };
 

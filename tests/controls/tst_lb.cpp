@@ -4,7 +4,6 @@
 // measures it.  Their behaviour is list_box_test.cpp's and scroll_bars_test.cpp's.
 #include "controls/qt/LBWidget.h"
 #include "controls/qt/ScrollBarWidgets.h"
-#include "tests/controls/test_support.h"
 #include "controls/suite/qt/gdi_qt.h"
 #include "controls/suite/tavGFX40.h"
 
@@ -15,9 +14,17 @@
 
 #include <cstdlib>
 
-using namespace test_support;
-
 namespace {
+
+// Run mode with a fixed font.
+QtAmbient RunMode() {
+    QtAmbient a;
+    a.Mode = HostMode::Run;
+    a.DisplayName = QStringLiteral("ctl");
+    a.Font = QFont(QStringLiteral("DejaVu Sans"));
+    a.Font.setPixelSize(12);
+    return a;
+}
 
 // A list in run mode sized to show exactly five rows.
 struct List {
@@ -36,9 +43,9 @@ struct List {
 class TestLB : public QObject {
     Q_OBJECT
   private slots:
-    // A wheel turn goes on to the parent while every item fits.  The bar is a
+    // A wheel turn goes on to the parent while every item fits.  The list's bar is a
     // child widget: real clicks reach it; it paints and never takes the focus.
-    void wheelPassedOnAndRealClicksOnTheBarWidget() {
+    void wheelPassedOnRealClicksOnTheBarWidgetAndARealDragOnTheStandAloneBar() {
         List l(3);
         QWheelEvent turn(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
         QApplication::sendEvent(l.w, &turn);
@@ -47,6 +54,12 @@ class TestLB : public QObject {
         turn.accept();
         QApplication::sendEvent(l.w, &turn);
         QVERIFY(turn.isAccepted());
+        auto* vsc = new VSCWidget(&l.host, RunMode());  // the stand-alone bar, beside the list
+        vsc->setGeometry(210, 0, 17, 200);
+        VSC& control = vsc->Control();
+        control.InitProperties();
+        control.SetMax(75);
+        l.host.resize(240, 220);
         l.host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&l.host));
         auto* bar = l.w->findChild<ControlWidget*>();
@@ -63,30 +76,19 @@ class TestLB : public QObject {
         QCOMPARE(l.w->toolTip(), QString(100, u'W'));
         QTest::mouseMove(l.w, QPoint(20, 5 + l.lb->CurrentItemHeight()));
         QVERIFY(l.w->toolTip().isEmpty());
-    }
 
-    // The stand-alone bar: a drag through the window system; it never takes the focus either.
-    void realDragReachesTheStandAloneBar() {
-        QWidget host;
-        auto* bar = new VSCWidget(&host, RunMode());
-        bar->setGeometry(0, 0, 17, 200);
-        VSC& control = bar->Control();
-        control.InitProperties();
-        control.SetMax(75);
-        host.resize(40, 220);
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        // The stand-alone bar: a drag through the window system; it never takes the focus either.
         const QPoint grab(8, control.ThumbRect().Top + 2);
-        QSignalSpy scroll(bar, &VSCWidget::Scroll), up(bar, &VSCWidget::BarMouseUp);
-        QTest::mousePress(bar, Qt::LeftButton, {}, grab);
+        QSignalSpy scroll(vsc, &VSCWidget::Scroll), up(vsc, &VSCWidget::BarMouseUp);
+        QTest::mousePress(vsc, Qt::LeftButton, {}, grab);
         QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(0, 7)),
-                         QPointF(bar->mapToGlobal(grab + QPoint(0, 7))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(bar, &move);
+                         QPointF(vsc->mapToGlobal(grab + QPoint(0, 7))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vsc, &move);
         QCOMPARE(control.Value(), 4L);
-        QTest::mouseRelease(bar, Qt::LeftButton, {}, grab + QPoint(0, 7));
+        QTest::mouseRelease(vsc, Qt::LeftButton, {}, grab + QPoint(0, 7));
         QCOMPARE(scroll.count(), 1);
         QCOMPARE(up.count(), 1);
-        QVERIFY(!bar->hasFocus());
+        QVERIFY(!vsc->hasFocus());
     }
 
     void paintsRowsAndKeepsTheSelectionOutlineClearOfTheText_data() {

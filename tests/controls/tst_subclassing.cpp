@@ -48,7 +48,7 @@ class PaintCounter : public QWidget {
 class TestSubclassing : public QObject {
     Q_OBJECT
   private slots:
-    void mouseMessagesCarryPackedParameters() {
+    void mouseMessagesCarryPackedParametersAndAConsumedPaintReplacesTheWindows() {
         PaintCounter w;
         w.resize(100, 60);
         w.setMouseTracking(true);
@@ -87,17 +87,9 @@ class TestSubclassing : public QObject {
         // Packed negative coordinates come back signed.
         QCOMPARE(GET_X_LPARAM(MAKELPARAM(-3, 7)), -3);
         QCOMPARE(GET_Y_LPARAM(MAKELPARAM(-3, -7)), -7);
-    }
 
-    void consumedPaintReplacesTheWindowsOwnPainting() {
-        PaintCounter w;
-        w.resize(40, 40);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        tavSCls40::Subclasser sub;
-        Recorder rec(sub);
+        // A paint the client consumes replaces the window's own painting.
         sub.AttachMessage(&rec, &w, WM_PAINT);
-
         const int before = w.paints;
         w.repaint();
         QCOMPARE(w.paints, before + 1);  // preprocess: both ran
@@ -109,13 +101,13 @@ class TestSubclassing : public QObject {
         QCOMPARE(rec.of(WM_PAINT).size(), std::size_t(2));
 
         sub.DetachMessage(&rec, &w, WM_PAINT);
-        QCOMPARE(sub.AttachmentCount(), std::size_t(0));
+        QCOMPARE(sub.AttachmentCount(), std::size_t(3));  // the mouse messages
         w.repaint();
         QCOMPARE(rec.of(WM_PAINT).size(), std::size_t(2));
         QCOMPARE(w.paints, before + 2);
     }
 
-    void windowTimersArriveAsTimerMessages() {
+    void timersAndChildrenReachTheWindowAndDetachingLeavesNothing() {
         QWidget w;
         tavSCls40::Subclasser sub;
         Recorder rec(sub);
@@ -131,22 +123,18 @@ class TestSubclassing : public QObject {
         const auto ticks = rec.of(WM_TIMER).size();
         QTest::qWait(30);
         QCOMPARE(rec.of(WM_TIMER).size(), ticks);
-    }
 
-    void childWidgetsNotifyTheParentAndDetachingLeavesNothing() {
-        tavSCls40::Subclasser sub;
-        Recorder rec(sub);
-        auto* w = new QWidget;
-        QWidget other;
-        sub.AttachMessage(&rec, w, WM_PARENTNOTIFY);
-        for (UINT m : {WM_PAINT, WM_TIMER}) sub.AttachMessage(&rec, &other, m);
-        auto* child = new QWidget(w);
+        // Children's creation and destruction reach their parent; detaching leaves nothing.
+        auto* parent = new QWidget;
+        sub.AttachMessage(&rec, parent, WM_PARENTNOTIFY);
+        sub.AttachMessage(&rec, &w, WM_PAINT);
+        auto* child = new QWidget(parent);
         delete child;
         const auto notes = rec.of(WM_PARENTNOTIFY);
         QCOMPARE(notes.size(), std::size_t(2));
         QCOMPARE(LOWORD(notes[0].wParam), std::uint16_t(WM_CREATE));
         QCOMPARE(LOWORD(notes[1].wParam), std::uint16_t(WM_DESTROY));
-        delete w;  // a destroyed window's attachments go with it
+        delete parent;  // a destroyed window's attachments go with it
         QCOMPARE(sub.AttachmentCount(), std::size_t(2));
         sub.DetachAll(&rec);
         QCOMPARE(sub.AttachmentCount(), std::size_t(0));

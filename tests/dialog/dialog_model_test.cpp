@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 namespace dialog {
 namespace {
@@ -98,7 +99,7 @@ TEST(DialogModelOptions, FamilyClickEnablesItsPairUnlessOfferedOnlyAs40) {
     EXPECT_FALSE(m.microsoftEnabled(12));  // which slot each option names: tst_options.cpp
 }
 
-TEST(DialogModelOptions, SelectAllAndClearAllSwapTheirButtons) {
+TEST(DialogModelOptions, SelectAllAndClearAllSwapTheirButtonsAndSetAllSwitchesEveryRow) {
     DialogModel m;
     EXPECT_TRUE(m.commandEnabled(cmdSelectAllSuite));
     EXPECT_FALSE(m.commandEnabled(cmdClearAllSuite));
@@ -118,15 +119,13 @@ TEST(DialogModelOptions, SelectAllAndClearAllSwapTheirButtons) {
     EXPECT_TRUE(m.commandEnabled(cmdClearAllMicrosoft) && !m.commandEnabled(cmdSelectAllMicrosoft));
     m.press(cmdClearAllMicrosoft);
     for (int i = 0; i < kMicrosoftOptionCount; ++i) EXPECT_FALSE(m.microsoftSelected(i) || m.microsoftEnabled(i));
-}
 
-TEST(DialogModelOptions, SetAllSwitchesEveryRowAndItsCaption) {
-    DialogModel m;
+    // Set All switches every row and its own caption, and ticks no check box.
     EXPECT_EQ(m.commandCaption(cmdSetAllSuite), "Set All To 4.0L");
     m.press(cmdSetAllSuite);
     EXPECT_EQ(m.commandCaption(cmdSetAllSuite), "Set All To 4.0");
     for (int k = 0; k < kFamilyCount; ++k) EXPECT_EQ(m.rowTo40(RowOf(k)), Only40(k)) << "option index " << k;
-    EXPECT_FALSE(m.familyTicked(0));           // no check box changes
+    EXPECT_FALSE(m.familyTicked(0));
     EXPECT_EQ(m.rowEdition(1), Edition::V40);  // ButtonBar offers only 4.0
     m.press(cmdSetAllSuite);
     EXPECT_EQ(m.commandCaption(cmdSetAllSuite), "Set All To 4.0L");
@@ -137,7 +136,7 @@ TEST(DialogModelOptions, SetAllSwitchesEveryRowAndItsCaption) {
     EXPECT_EQ(m.commandCaption(cmdSetAllMicrosoft), "Set All To 4.0");
 }
 
-TEST(DialogModelOptions, TabHeaderChoosesThePanelBySide) {
+TEST(DialogModelOptions, TabHeaderChoosesThePanelBySideStartFollowsTheFolderAndDefaultsComeBackOnLoad) {
     DialogModel m;
     const std::pair<double, Panel> presses[] = {
         {200, Panel::Microsoft}, {155, Panel::Microsoft},   {20, Panel::Suite},     {155, Panel::Suite},
@@ -146,10 +145,7 @@ TEST(DialogModelOptions, TabHeaderChoosesThePanelBySide) {
         m.pressTabHeader(x);
         EXPECT_EQ(m.selectedPanel(), expected) << "x = " << x;
     }
-}
 
-TEST(DialogModelOptions, StartFollowsTheFolderAndDefaultsComeBackOnLoad) {
-    DialogModel m;
     int changes = 0;
     m.setOnChange([&] { ++changes; });
     EXPECT_FALSE(m.startEnabled());
@@ -265,10 +261,8 @@ TEST_F(ModelRun, RootAndBackupFoldersGiveAnErrorLineAndNoRun) {
     }
     EXPECT_EQ(fs.file("/p/a.frm"), kButton20);
     EXPECT_EQ(backups(), 1);  // only the one the test made
-}
 
-TEST(FolderGuard, RefusesBackupsAndTheRootOnly) {
-    tavkonv40::MemoryFileSystem fs;
+    // The guard refuses backups and the root only.
     EXPECT_TRUE(RefusedFolder(fs, "/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35").has_value());
     EXPECT_TRUE(RefusedFolder(fs, "/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35/sub").has_value());
     EXPECT_FALSE(RefusedFolder(fs, "/home/me/Nexaria Conversion Backup 12.05.2026 17.13.35 copy").has_value());
@@ -295,49 +289,36 @@ TEST(PanelScrolling, FollowsThePanelAndTheSpaceForIt) {
     EXPECT_EQ(s.page, 92);
     EXPECT_EQ(s.value, 293);  // kept inside the range after the window grew
 
-    EXPECT_EQ(WheelScroll(ScrollFor(385, 92, 0), -120, 17), 51);
-    EXPECT_EQ(WheelScroll(ScrollFor(385, 92, 20), 120, 17), 0);
-    EXPECT_EQ(WheelScroll(ScrollFor(385, 92, 290), -240, 17), 293);
-    EXPECT_EQ(WheelScroll(ScrollFor(385, 400, 0), -120, 17), 0);
+    const std::array<int, 4> wheels[] = {{92, 0, -120, 51}, {92, 20, 120, 0}, {92, 290, -240, 293}, {400, 0, -120, 0}};
+    for (const auto& [visible, value, delta, expected] : wheels)
+        EXPECT_EQ(WheelScroll(ScrollFor(385, visible, value), delta, 17), expected) << value << ", " << delta;
 
     // The focused row comes into sight by the least move: down to show its bottom, up to show
     // its top, not at all when it shows; a row taller than the space shows its top.
-    EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 0), 100, 117, 92), 25);
-    EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 60), 34, 51, 92), 34);
-    EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 30), 40, 57, 92), 30);
-    EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 0), 200, 400, 92), 200);
-    EXPECT_EQ(ScrollToShow(ScrollFor(385, 92, 0), 370, 400, 92), 293);
-    EXPECT_EQ(ScrollToShow(ScrollFor(385, 400, 0), 370, 385, 400), 0);
+    const std::array<int, 5> shows[] = {{92, 0, 100, 117, 25},  {92, 60, 34, 51, 34},   {92, 30, 40, 57, 30},
+                                        {92, 0, 200, 400, 200}, {92, 0, 370, 400, 293}, {400, 0, 370, 385, 0}};
+    for (const auto& [visible, value, top, bottom, expected] : shows)
+        EXPECT_EQ(ScrollToShow(ScrollFor(385, visible, value), top, bottom, visible), expected) << top << "-" << bottom;
 }
 
 // Both forms set their bar by one rule from the space the arrangement gives the panel: at the
-// smallest window the suite panel scrolls a row per step, a space per page, by the wheel and to
-// the focused row; grown to the design size it all shows, the bar off and back at the top.
+// smallest window a panel scrolls a row per step, by the wheel and to the focused row.  The range,
+// the page and the bar at the design size: tst_layout; the wheel's step and the panel's place:
+// tst_options.
 TEST(PanelScrolling, TheFormsBarFollowsTheArrangement) {
     using namespace geometry;
-    const auto space = [](int height) {
-        const FormArrangement a = ArrangeForm(kDesignWidth, height, [](int) { return 26; });
-        return ArrangePanelFrame({0, 0, a.tabFrame.width, a.tabFrame.height}).scrollBar.height;
-    };
+    const auto explanation = [](int) { return 26; };
+    const FormArrangement a = ArrangeForm(kDesignWidth, MinimumFormHeight(explanation), explanation);
+    const int small = ArrangePanelFrame({0, 0, a.tabFrame.width, a.tabFrame.height}).scrollBar.height;
     FakeSite site;
     VSC bar{site};
     bar.InitProperties();
-    const int small = space(MinimumFormHeight([](int) { return 26; }));
     RenderPanelScroll(bar, Panel::Suite, small);
-    EXPECT_TRUE(bar.Enabled());
-    EXPECT_EQ(bar.Max(), kSuitePanelHeight - small);
-    EXPECT_EQ(bar.LargeChange(), std::min<long>(small, bar.Max()));
     EXPECT_EQ(bar.SmallChange(), kSuiteRowPitch);
     EXPECT_TRUE(WheelPanelScroll(bar, Panel::Suite, small, -120));
-    EXPECT_EQ(bar.Value(), 3 * kSuiteRowPitch);
     EXPECT_FALSE(ScrollPanelToShow(bar, Panel::Suite, small, 3 * kSuiteRowPitch, 4 * kSuiteRowPitch));
     EXPECT_TRUE(ScrollPanelToShow(bar, Panel::Suite, small, kSuitePanelHeight - 20, kSuitePanelHeight));
     EXPECT_EQ(bar.Value(), bar.Max());
-    EXPECT_EQ(PanelTop(bar.Value()), kTabTitleHeight - bar.Max());
-
-    RenderPanelScroll(bar, Panel::Suite, space(kDesignHeight));
-    EXPECT_FALSE(bar.Enabled());
-    EXPECT_EQ(bar.Value(), 0);
     RenderPanelScroll(bar, Panel::Microsoft, small);
     EXPECT_EQ(bar.SmallChange(), kMicrosoftRowPitch);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dialog/form_controls.h"
+#include "dialog/frmProps.h"
 
 #include "platform/qt/settings.h"
 
@@ -79,6 +80,12 @@ std::int16_t WithOpenDialog(Dialog& dialog, const std::function<void(QWidget*)>&
         if (w->isVisible()) w->close();
     });
     return dialog.InitConversion();
+}
+
+// The same with a form of its own.
+inline std::int16_t WithOpenDialog(const std::function<void(QWidget*)>& script) {
+    frmProps form;
+    return WithOpenDialog(form, script);
 }
 
 // Settings in a folder of the test's own.

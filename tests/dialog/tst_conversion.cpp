@@ -67,10 +67,9 @@ class ConversionTest : public QObject {
         CopyExample(folder);
         CopyExample(reference);
 
-        frmProps dialog;
         QStringList log;
         QString statusAfter;
-        const std::int16_t result = WithOpenDialog(dialog, [&](QWidget* w) {
+        const std::int16_t result = WithOpenDialog([&](QWidget* w) {
             TypeFolder(w, folder);
             ClickGlyph(Find(w, "chkProp", 0));  // QVButton, row 0
             ClickGlyph(Find(w, "chkProp", 7));  // QVFrame, row 9
@@ -118,8 +117,7 @@ class ConversionTest : public QObject {
         const QString folder = tmp.path() + QStringLiteral("/project");
         CopyExample(folder);
 
-        frmProps dialog;
-        const std::int16_t result = WithOpenDialog(dialog, [&](QWidget* w) {
+        const std::int16_t result = WithOpenDialog([&](QWidget* w) {
             TypeFolder(w, folder);
             auto* list = Find<LBWidget>(w, QStringLiteral("List1"));
             auto* start = Find<BTNWidget>(w, "cmd", 0);
@@ -146,19 +144,15 @@ class ConversionTest : public QObject {
     // "..." asks the chooser with its instruction and the box's folder; a
     // chosen folder fills the box, a cancelled choice leaves it alone.
     void folderChooserThroughItsSeam() {
-        struct Call {
-            QString text, initial;
-        };
-        QList<Call> calls;
+        QStringList asked;  // each call's instruction and starting folder
         QStringList answers = {QStringLiteral("/chosen/folder"), QString()};
         QWidget* owners = nullptr;
         platform_qt::ScopedFolderChooser chooser([&](QWidget* owner, const QString& text, const QString& initial) {
-            calls.append({text, initial});
+            asked << text + u'|' + initial;
             owners = owner;
             return answers.takeFirst();
         });
-        frmProps dialog;
-        WithOpenDialog(dialog, [&](QWidget* w) {
+        WithOpenDialog([&](QWidget* w) {
             auto* box = Find<txtWidget>(w, QStringLiteral("txtPath"));
             TypeFolder(w, QStringLiteral("/typed"));
             Click(Find(w, "cmd", 5));
@@ -166,11 +160,8 @@ class ConversionTest : public QObject {
             Click(Find(w, "cmd", 5));
             QCOMPARE(box->Text(), QStringLiteral("/chosen/folder"));
         });
-        QCOMPARE(calls.size(), 2);
+        QCOMPARE(asked, QStringList({"Select a Folder|/typed", "Select a Folder|/chosen/folder"}));
         QVERIFY(owners != nullptr);
-        QCOMPARE(calls[0].text, QStringLiteral("Select a Folder"));
-        QCOMPARE(calls[0].initial, QStringLiteral("/typed"));
-        QCOMPARE(calls[1].initial, QStringLiteral("/chosen/folder"));
     }
 
     void entryClassReturnsZeroWithoutARun() {

@@ -6,7 +6,6 @@
 
 #include "dialog/form_arrangement.h"
 #include "dialog/form_geometry.h"
-#include "dialog/frmProps.h"
 
 #include <algorithm>
 #include <array>
@@ -126,25 +125,11 @@ class LayoutTest : public QObject {
     IsolatedSettings m_settings;
 
   private slots:
-    void everyRowReachableAndWholeAtEverySize() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
+    void everyRowReachableAndWholeAtEverySizeAndButtonCornersShowTheBackground() {
+        WithOpenDialog([](QWidget* w) {
             QCOMPARE(w->size(), QSize(dialog::geometry::kDesignWidth, dialog::geometry::kDesignHeight));
             CheckRectangles(w);
-            const QSize sizes[] = {w->size(), w->minimumSize(), QSize(w->width(), 680), QSize(w->width(), 700)};
-            for (const QSize& size : sizes) {
-                w->resize(size);
-                QCOMPARE(w->size(), size);
-                CheckBothPanels(w);
-                CheckExplanations(w);
-            }
-        });
-    }
-
-    // The rounded buttons on the window's gradient: their corners show the gradient.
-    void buttonCornersShowTheBackground() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
+            // The rounded buttons on the window's gradient: their corners show the gradient.
             const QImage shot = w->grab().toImage();
             for (int index : {0, 1, 3, 5}) {
                 QWidget* b = Find(w, "cmd", index);
@@ -156,6 +141,13 @@ class LayoutTest : public QObject {
                 QVERIFY2(diff <= 12, qPrintable(QStringLiteral("cmd_%1: corner %2, beside it %3")
                                                     .arg(index)
                                                     .arg(inside.name(), outside.name())));
+            }
+            const QSize sizes[] = {w->size(), w->minimumSize(), QSize(w->width(), 680), QSize(w->width(), 700)};
+            for (const QSize& size : sizes) {
+                w->resize(size);
+                QCOMPARE(w->size(), size);
+                CheckBothPanels(w);
+                CheckExplanations(w);
             }
         });
     }

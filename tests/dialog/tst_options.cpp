@@ -2,8 +2,6 @@
 // All" commands, the Tags, the tabs and the panel scroll bar.
 #include "tests/dialog/dialog_test_support.h"
 
-#include "dialog/frmProps.h"
-
 #include <QWheelEvent>
 
 using namespace dialog_test;
@@ -32,9 +30,11 @@ class OptionsTest : public QObject {
     IsolatedSettings m_settings;
 
   private slots:
-    void panelsLoadWithCatalogueCaptionsRowsAndSlots() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
+    // The panels load from the catalogue.  The commands' and the clicks' rules are the model's
+    // (dialog_model_test.cpp); here the buttons reach it (one loop wires them all) and the rows and
+    // captions show what it decided.
+    void panelsLoadFromTheCatalogueAndShowWhatCommandsAndClicksDecide() {
+        WithOpenDialog([](QWidget* w) {
             for (const auto& family : tavkonv40::families()) {
                 auto* chk = Find<CHKBOXWidget>(w, "chkProp", family.optionIndex);
                 QCOMPARE(QString::fromStdU16String(chk->Control().Caption()).toStdString(),
@@ -50,35 +50,7 @@ class OptionsTest : public QObject {
                 const Pair p = SuitePair(w, r);
                 QVERIFY(p.to40->Value() && !p.to4L->Value() && !p.to40->isEnabled() && !p.to4L->isEnabled());
             }
-        });
-    }
 
-    void checkBoxClicksDriveTheirPairs() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
-            // The rules are the model's (dialog_model_test.cpp); the suite rows are wired by the
-            // same code (their clicks: runThroughTheDialog).  The right and middle buttons choose
-            // an option too (without Click): what the row shows after the next redraw is what the
-            // run reads.
-            ClickTab(w, 200);
-            ClickGlyph(Find(w, "chkVBProp", 12));
-            const Pair combo = MicrosoftPair(w, 12);
-            QVERIFY(combo.to40->isEnabled() && combo.to4L->isEnabled());
-            ClickGlyph(combo.to4L, Qt::RightButton);
-            ClickGlyph(Find(w, "chkVBProp", 11));  // redraws every row from what the run reads
-            QVERIFY(combo.to4L->Value() && !combo.to40->Value());
-            ClickGlyph(combo.to40, Qt::MiddleButton);
-            ClickGlyph(Find(w, "chkVBProp", 11));  // cleared again: its pair off
-            QVERIFY(combo.to40->Value() && !combo.to4L->Value() && !MicrosoftPair(w, 11).to40->isEnabled());
-        });
-    }
-
-    // The commands' rules are the model's (dialog_model_test.cpp); here the
-    // buttons reach it (one loop wires them all) and the rows and captions show
-    // what it decided.
-    void commandButtonsShowTheirEffect() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
             auto* selectAll = Find<BTNWidget>(w, "cmd", 3);
             auto* clearAll = Find<BTNWidget>(w, "cmd", 4);
             Click(selectAll);
@@ -94,18 +66,30 @@ class OptionsTest : public QObject {
             QVERIFY(SuitePair(w, 1).to40->Value());  // ButtonBar: 4.0 only
             Click(clearAll);
             QVERIFY(!SuitePair(w, 0).to4L->isEnabled() && SuitePair(w, 0).to4L->Value());
+
+            // A Microsoft row's clicks; the suite rows are wired by the same code (their clicks:
+            // runThroughTheDialog).  The right and middle buttons choose an option too (without
+            // Click): what the row shows after the next redraw is what the run reads.
+            ClickTab(w, 200);
+            ClickGlyph(Find(w, "chkVBProp", 12));
+            const Pair combo = MicrosoftPair(w, 12);
+            QVERIFY(combo.to40->isEnabled() && combo.to4L->isEnabled());
+            ClickGlyph(combo.to4L, Qt::RightButton);
+            ClickGlyph(Find(w, "chkVBProp", 11));  // redraws every row from what the run reads
+            QVERIFY(combo.to4L->Value() && !combo.to40->Value());
+            ClickGlyph(combo.to40, Qt::MiddleButton);
+            ClickGlyph(Find(w, "chkVBProp", 11));  // cleared again: its pair off
+            QVERIFY(combo.to40->Value() && !combo.to4L->Value() && !MicrosoftPair(w, 11).to40->isEnabled());
         });
     }
 
     void tabsSwitchPanelsAndResetTheirScroll() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
+        WithOpenDialog([](QWidget* w) {
             auto* title = Find<QLabel>(w, QStringLiteral("Label1_0"));
             QWidget* suite = Find(w, QStringLiteral("CTRLContainer_0"));
             QWidget* microsoft = Find(w, QStringLiteral("CTRLContainer_1"));
             auto* vs = Find<VSCWidget>(w, QStringLiteral("VS"));
             QCOMPARE(title->text(), QStringLiteral("Nexaria Controls"));
-            QVERIFY(!vs->Control().Enabled());  // everything fits at design size
 
             // A small window needs the scroll bar for the suite panel; the wheel over any row scrolls it.
             const QSize design = w->size();
@@ -118,15 +102,14 @@ class OptionsTest : public QObject {
             QCOMPARE(vs->Control().Value(), 3L * 17);
             QCOMPARE(suite->y(), 30 - 51);
 
-            ClickTab(w, 200);  // which side picks which panel is the model's
-            QCOMPARE(title->text(), QStringLiteral("Microsoft Controls"));
+            // Which side picks which panel is the model's; the title that follows: tabWalksTheControlsInScreenOrder.
+            ClickTab(w, 200);
             QVERIFY(microsoft->isVisible() && !suite->isVisible());
             QCOMPARE(vs->Control().Value(), 0L);
             QCOMPARE(suite->y(), 30);
             QCOMPARE(microsoft->y(), 30);
 
             ClickTab(w, 20);
-            QCOMPARE(title->text(), QStringLiteral("Nexaria Controls"));
             QVERIFY(suite->isVisible() && !microsoft->isVisible());
             QApplication::sendEvent(row, &down);  // enlarging until the panel fits puts it back at the top
             w->resize(design);
@@ -151,8 +134,7 @@ class OptionsTest : public QObject {
     // buttons once the box is ticked) down the left column and then the right, the panel's
     // commands, the folder box, "...", the log, Close; disabled controls are passed over.
     void tabWalksTheControlsInScreenOrder() {
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
+        WithOpenDialog([](QWidget* w) {
             w->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(w));
             int ticked = 0;  // the first row that offers 4.0L
@@ -191,7 +173,7 @@ class OptionsTest : public QObject {
     }
 
     void optionsStartFromDefaultsAtEveryOpening() {
-        frmProps dialog;
+        frmProps dialog;  // the same form, opened again
         WithOpenDialog(dialog, [](QWidget* w) { ClickGlyph(Find(w, "chkProp", 0)); });
         WithOpenDialog(dialog, [](QWidget* w) { QVERIFY(!Find<CHKBOXWidget>(w, "chkProp", 0)->Value()); });
     }

@@ -2,7 +2,6 @@
 // picture is missing or broken; the GIF writer the set is made with.
 #include "tests/dialog/dialog_test_support.h"
 
-#include "dialog/frmProps.h"
 #include "skins/generator/gif_writer.h"
 #include "dialog/skin_set.h"
 
@@ -33,16 +32,15 @@ class SkinsTest : public QObject {
     }
 
     void shippedSetIsComplete() {
-        const QSize frames[] = {{13, 156}, {13, 156}, {48, 192}, {17, 272}, {9, 144}, {17, 68}, {17, 88}, {8, 32}};
-        const dialog::SkinFile strips[] = {dialog::SkinFile::Check,       dialog::SkinFile::Option,
-                                           dialog::SkinFile::MacButtons,  dialog::SkinFile::ScrollButtons,
-                                           dialog::SkinFile::ScrollGlyph, dialog::SkinFile::ScrollShaft,
-                                           dialog::SkinFile::ScrollThumb, dialog::SkinFile::ScrollThumbGlyph};
+        using enum dialog::SkinFile;
+        const std::pair<dialog::SkinFile, QSize> strips[] = {
+            {Check, {13, 156}},      {Option, {13, 156}},     {MacButtons, {48, 192}}, {ScrollButtons, {17, 272}},
+            {ScrollGlyph, {9, 144}}, {ScrollShaft, {17, 68}}, {ScrollThumb, {17, 88}}, {ScrollThumbGlyph, {8, 32}}};
         for (const char* name : dialog::SkinFileNames())
             QVERIFY2(!QImage(dialog::ShippedSkinsFolder() + QString::fromLatin1(name)).isNull(), name);
-        for (std::size_t i = 0; i < std::size(strips); ++i)
-            QCOMPARE(QImage(dialog::ShippedSkinsFolder() + QString::fromLatin1(dialog::SkinFileName(strips[i]))).size(),
-                     frames[i]);
+        for (const auto& [file, size] : strips)
+            QCOMPARE(QImage(dialog::ShippedSkinsFolder() + QString::fromLatin1(dialog::SkinFileName(file))).size(),
+                     size);
     }
 
     // A picture comes from the skin folder setting, else from the shipped folder.  The
@@ -64,9 +62,8 @@ class SkinsTest : public QObject {
         QVERIFY(dialog::LoadSkinPicture(folder, "NoSuch.bmp").isNull());
 
         auto openAndGrab = [] {
-            frmProps dialog;
             QImage picture;
-            WithOpenDialog(dialog, [&](QWidget* w) { picture = w->grab().toImage(); });
+            WithOpenDialog([&](QWidget* w) { picture = w->grab().toImage(); });
             return picture;
         };
         const int before = tavResSrv40::OutstandingRequests();
@@ -77,8 +74,7 @@ class SkinsTest : public QObject {
         QCOMPARE(openAndGrab(), standard);
 
         platform_qt::WriteBitmapsPath(folder);
-        frmProps dialog;
-        WithOpenDialog(dialog, [](QWidget* w) {
+        WithOpenDialog([](QWidget* w) {
             QWidget* chk = Find(w, "chkProp", 0);
             QCOMPARE(chk->grab().toImage().pixelColor(6, chk->height() / 2), QColor(200, 0, 0));
         });

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 using namespace tavGFX40;
 using gdi::RGB;
 
@@ -52,14 +55,11 @@ TEST_F(Drawing, FillsRectanglesAndLinesWithoutTheirFarEdges) {
     EXPECT_TRUE(gfxDrawRect(mem.hDC(), RECT{1, 1, 3, 3}, SystemColor(COLOR_BTNSHADOW)));
     EXPECT_TRUE(gfxDrawRect2(mem.hDC(), 0, 0, 6, 6, 0x0000FF));
     EXPECT_TRUE(gfxDrawLine(mem.hDC(), 4, 4, 1, 4, 0x00FF00));
-    const auto at = [&](int x, int y) { return gdi::GetPixel(mem.hDC(), x, y); };
-    EXPECT_EQ(at(1, 1), RGB(128, 128, 128));
-    EXPECT_EQ(at(3, 3), kWhite);
-    EXPECT_EQ(at(5, 0), RGB(255, 0, 0));
-    EXPECT_EQ(at(4, 4), RGB(0, 255, 0));
-    EXPECT_EQ(at(2, 4), RGB(0, 255, 0));
-    EXPECT_EQ(at(1, 4), kWhite);  // a line's end is left out, whichever way it runs
-    EXPECT_EQ(at(6, 0), gdi::CLR_INVALID);
+    // (1, 4): a line's end is left out, whichever way it runs.
+    const std::tuple<int, int, COLORREF> points[] = {
+        {1, 1, RGB(128, 128, 128)}, {3, 3, kWhite}, {5, 0, RGB(255, 0, 0)},  {4, 4, RGB(0, 255, 0)},
+        {2, 4, RGB(0, 255, 0)},     {1, 4, kWhite}, {6, 0, gdi::CLR_INVALID}};
+    for (const auto& [x, y, colour] : points) EXPECT_EQ(gdi::GetPixel(mem.hDC(), x, y), colour) << x << "," << y;
 }
 
 TEST_F(Drawing, CopiesStretchesAndLeavesTheMaskColourOut) {
@@ -140,15 +140,10 @@ TEST_F(Drawing, DisabledPictureIsItsDarkShapeEmbossed) {
 TEST_F(Drawing, SkinKeepsCornersAndStretchesEdgesAndMiddle) {
     Surface src(NineCellFrames(2)), dst(Filled(30, 20, kWhite));
     EXPECT_TRUE(gfxDrawSkin(dst.hDC(), src.hDC(), 1, RECT{3, 3, 3, 3}, 0, 0, 30, 20, 9, 9, kMagenta));
-    EXPECT_EQ(dst.at(0, 0), Cell(0, 0, 1));
-    EXPECT_EQ(dst.at(2, 2), Cell(0, 0, 1));
-    EXPECT_EQ(dst.at(3, 3), Cell(1, 1, 1));    // middle starts right after the margin
-    EXPECT_EQ(dst.at(26, 16), Cell(1, 1, 1));  // and ends right before the far margins
-    EXPECT_EQ(dst.at(27, 17), Cell(2, 2, 1));
-    EXPECT_EQ(dst.at(29, 19), Cell(2, 2, 1));
-    EXPECT_EQ(dst.at(15, 1), Cell(1, 0, 1));   // top edge
-    EXPECT_EQ(dst.at(1, 10), Cell(0, 1, 1));   // left edge
-    EXPECT_EQ(dst.at(28, 10), Cell(2, 1, 1));  // right edge
+    // Corners; the middle from right after the margins to right before the far ones; the edges.
+    const std::array<int, 4> points[] = {{0, 0, 0, 0},   {2, 2, 0, 0},  {3, 3, 1, 1},  {26, 16, 1, 1}, {27, 17, 2, 2},
+                                         {29, 19, 2, 2}, {15, 1, 1, 0}, {1, 10, 0, 1}, {28, 10, 2, 1}};
+    for (const auto& [x, y, cx, cy] : points) EXPECT_EQ(dst.at(x, y), Cell(cx, cy, 1)) << x << "," << y;
 }
 
 TEST_F(Drawing, SkinLeavesMaskPixelsAndCanSkipTheMiddle) {
@@ -157,11 +152,10 @@ TEST_F(Drawing, SkinLeavesMaskPixelsAndCanSkipTheMiddle) {
     Surface src(frame), dst(Filled(12, 12, kWhite));
     EXPECT_TRUE(gfxDrawSkin(dst.hDC(), src.hDC(), 0, RECT{2, 2, 2, 2}, 0, 0, 12, 12, 6, 6, kMagenta, false, false,
                             false, false, CentreNone));
-    EXPECT_EQ(dst.at(0, 0), kWhite);
-    EXPECT_EQ(dst.at(11, 11), kWhite);
-    EXPECT_EQ(dst.at(1, 0), RGB(10, 20, 30));
-    EXPECT_EQ(dst.at(6, 6), kWhite);  // middle left out
-    EXPECT_EQ(dst.at(6, 1), RGB(10, 20, 30));
+    // Masked corners and the middle (6, 6) left out.
+    const std::tuple<int, int, COLORREF> points[] = {
+        {0, 0, kWhite}, {11, 11, kWhite}, {1, 0, RGB(10, 20, 30)}, {6, 6, kWhite}, {6, 1, RGB(10, 20, 30)}};
+    for (const auto& [x, y, colour] : points) EXPECT_EQ(dst.at(x, y), colour) << x << "," << y;
 }
 
 TEST_F(Drawing, SkinTilesWhatItIsAskedToTile) {
