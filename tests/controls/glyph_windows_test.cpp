@@ -280,7 +280,7 @@ TEST_F(GlyphWindows, CaptionAtTheScreensResolution) {
     EXPECT_TRUE(captionInk == plainInk) << "the caption's ink is not the plain label's";
 
     // Measured in the font it is drawn in: a box made to fit a caption holds it on one line.
-    const gdi::HBITMAP bits = gdi::CreateCompatibleBitmap(gdi::win32::Window(top.window), 300, 40);
+    const gdi::HBITMAP bits = gdi::CreateCompatibleBitmap(gdi::win32::Window(top), 300, 40);
     const gdi::HDC dc = gdi::CreateCompatibleDC();
     gdi::SelectBitmap(dc, bits);
     gdi::SelectFont(dc, font);
