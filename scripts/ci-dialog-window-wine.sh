@@ -5,9 +5,11 @@
 # itself (Managed=N: no window manager), so a window's X window is the whole framed window.
 #   - on a 1366 x 768 screen, and on a 1280 x 1024 screen at 150 % (LogPixels 144), the framed
 #     window lies whole on the screen, and Start lies whole in its client area;
-#   - Tab walks every stop of the dialog, round to the first again, and every stop shows: the
-#     window's picture changes at each press, and differs from the same stop with the dialog
-#     inactive (the focus given to another window). At 150 % the first few stops are walked.
+#   - Tab walks every stop of the dialog, round to the first again: the window's picture changes
+#     at each press, and differs from the same stop with the dialog inactive (the focus given to
+#     another window; the framed window's title bar alone makes that difference, so a stop showing
+#     no focus is caught only by the first comparison, and the stops' order is checked by
+#     scripts/ci-com.sh). At 150 % the first few stops are walked.
 # Usage: scripts/ci-dialog-window-wine.sh [--built]   (--built: build/windows-i686 is built already)
 set -eu
 cd "$(dirname "$0")/.."
