@@ -62,19 +62,22 @@ bool Save(const QImage& picture, const QString& file) {
     return false;
 }
 
-// Both panels side by side.
+// Both panels side by side, at the screen's device pixels (on a scaled screen each grab holds more
+// pixels than the dialog has logical ones: they are composed pixel for pixel).
 bool PicturePanels(QWidget* dialog, const QString& file) {
-    const QImage suite = dialog->grab().toImage();
+    QImage suite = dialog->grab().toImage();
     ClickTab(dialog, 200);
-    const QImage microsoft = dialog->grab().toImage();
+    QImage microsoft = dialog->grab().toImage();
     ClickTab(dialog, 60);
-    constexpr int kGap = 16;
-    QImage both(suite.width() + kGap + microsoft.width(), std::max(suite.height(), microsoft.height()),
+    const int gap = qRound(16 * suite.devicePixelRatio());
+    suite.setDevicePixelRatio(1);
+    microsoft.setDevicePixelRatio(1);
+    QImage both(suite.width() + gap + microsoft.width(), std::max(suite.height(), microsoft.height()),
                 QImage::Format_RGB32);
     both.fill(QColor(250, 250, 252));
     QPainter p(&both);
     p.drawImage(0, 0, suite);
-    p.drawImage(suite.width() + kGap, 0, microsoft);
+    p.drawImage(suite.width() + gap, 0, microsoft);
     p.end();
     return Save(both, file);
 }
