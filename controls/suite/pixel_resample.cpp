@@ -1,7 +1,5 @@
 #include "controls/suite/pixel_resample.h"
 
-#include "controls/suite/kept_pictures.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -75,8 +73,14 @@ struct KeyHash {
     }
 };
 
-// Up to 12 million pixels of pictures made are kept.
+// The pictures made, kept until they pass the budget, then dropped together
+// and made again as they are drawn: a skin is drawn again and again at one
+// size (each control of a panel paints the panel's picture behind it).
 constexpr std::size_t kKeptPixels = 12 * 1024 * 1024;
+struct Kept {
+    std::unordered_map<Key, std::vector<std::uint32_t>, KeyHash> pictures;
+    std::size_t pixels = 0;
+};
 
 }  // namespace
 
@@ -85,10 +89,16 @@ std::vector<std::uint32_t> Resample(const std::vector<std::uint32_t>& pixels, in
     if (width <= 0 || height <= 0 || toWidth <= 0 || toHeight <= 0) return {};
     const std::string_view bytes(reinterpret_cast<const char*>(pixels.data()), pixels.size() * sizeof(std::uint32_t));
     const Key key{std::hash<std::string_view>()(bytes), width, height, toWidth, toHeight};
-    static KeptPictures<Key, std::vector<std::uint32_t>, KeyHash> kept(kKeptPixels);
-    return kept.get(
-        key, [&] { return Resampled(pixels, width, height, toWidth, toHeight); },
-        [](const std::vector<std::uint32_t>& made) { return made.size(); });
+    static Kept kept;
+    if (const auto found = kept.pictures.find(key); found != kept.pictures.end()) return found->second;
+    std::vector<std::uint32_t> made = Resampled(pixels, width, height, toWidth, toHeight);
+    if (kept.pixels + made.size() > kKeptPixels) {
+        kept.pictures.clear();
+        kept.pixels = 0;
+    }
+    kept.pixels += made.size();
+    kept.pictures.emplace(key, made);
+    return made;
 }
 
 }  // namespace gdi

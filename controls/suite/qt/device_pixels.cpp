@@ -1,7 +1,5 @@
 #include "controls/suite/qt/device_pixels.h"
 
-#include "controls/suite/kept_pictures.h"
-
 #include <QHash>
 
 #include <cmath>
@@ -24,8 +22,19 @@ struct KeyHash {
     }
 };
 
-// Up to 48 MB of resampled pictures are kept.
-constexpr std::size_t kKeptBytes = 48 * 1024 * 1024;
+// The resampled pictures kept; when they pass the budget they are dropped
+// together and made again as they are drawn.
+constexpr qsizetype kCacheBytes = 48 * 1024 * 1024;
+
+struct Cache {
+    std::unordered_map<Key, QImage, KeyHash> pictures;
+    qsizetype bytes = 0;
+};
+
+Cache& cache() {
+    static Cache c;
+    return c;
+}
 
 std::size_t pixelHash(const QImage& image) {
     std::size_t h = 0;
@@ -61,15 +70,17 @@ QImage Resampled(const QImage& part, const QSize& size, Resample how) {
     if (part.isNull() || size.isEmpty()) return {};
     const QImage source = part.convertToFormat(QImage::Format_ARGB32);
     const Key key{pixelHash(source), source.size(), size, how};
-    static KeptPictures<Key, QImage, KeyHash> kept(kKeptBytes);
-    return kept.get(
-        key,
-        [&] {
-            QImage made = resample(source, size, how);
-            made.setDevicePixelRatio(1);
-            return made;
-        },
-        [](const QImage& made) { return static_cast<std::size_t>(made.sizeInBytes()); });
+    Cache& c = cache();
+    if (const auto found = c.pictures.find(key); found != c.pictures.end()) return found->second;
+    QImage made = resample(source, size, how);
+    made.setDevicePixelRatio(1);
+    if (c.bytes + made.sizeInBytes() > kCacheBytes) {
+        c.pictures.clear();
+        c.bytes = 0;
+    }
+    c.bytes += made.sizeInBytes();
+    c.pictures.emplace(key, made);
+    return made;
 }
 
 }  // namespace gdi::qt
